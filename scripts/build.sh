@@ -1,0 +1,8 @@
+#!/usr/bin/env bash
+# Configures and builds Zelk into ./build (or $ZELK_BUILD_DIR) with every core.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bash scripts/setup.sh
+BUILD_DIR="${ZELK_BUILD_DIR:-build}"
+cmake -S . -B "$BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE=Release "$@" >/dev/null
+cmake --build "$BUILD_DIR" --parallel "$(nproc)"
