@@ -3,6 +3,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh
+export CCACHE_BASEDIR="$(pwd)"
 BUILD_DIR="${ZELK_BUILD_DIR:-build}"
 cmake -S . -B "$BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE=Release "$@" >/dev/null
 cmake --build "$BUILD_DIR" --parallel "$(nproc)"
