@@ -2,10 +2,7 @@
 // metrics in cells, and the translation of every call into device pixels for the renderer.
 #include "platform/gdi/DC.h"
 
-#if __has_include("platform/core/String.h")
 #include "platform/core/String.h"
-#define ZELK_DC_HAS_CSTRING 1
-#endif
 
 #include <algorithm>
 #include <cmath>
@@ -724,7 +721,6 @@ BOOL CDC::GetTextExtentPoint32(LPCTSTR text, int count, LPSIZE size) const
     return TRUE;
 }
 
-#ifdef ZELK_DC_HAS_CSTRING
 BOOL CDC::TextOut(int x, int y, const CString& text)
 {
     return TextOut(x, y, static_cast<LPCTSTR>(text), text.GetLength());
@@ -734,7 +730,6 @@ CSize CDC::GetTextExtent(const CString& text) const
 {
     return GetTextExtent(static_cast<LPCTSTR>(text), text.GetLength());
 }
-#endif
 
 BOOL CDC::GetTextMetrics(TEXTMETRIC* tm) const
 {

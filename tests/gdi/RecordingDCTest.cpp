@@ -1,5 +1,6 @@
 // The recording device context: the text of every call, and the selection bookkeeping that
 // both device contexts share.
+#include "platform/core/String.h"
 #include "platform/gdi/RecordingDC.h"
 
 #include <gtest/gtest.h>
@@ -43,6 +44,7 @@ TEST(RecordingDC, WritesEachCallAsOneLine)
     dc.PatBlt(5, 6, 15, 15, DSTINVERT);
     dc.SetPixel(3, 4, RGB(0, 0, 255));
     dc.TextOut(7, 8, "点A", 3);
+    dc.TextOut(1, 2, CString("線"));
     const std::vector<std::string> expected = {
         "SelectPen(1,1,RGB(255,0,0))",
         "SelectBrush(RGB(1,2,3))",
@@ -63,10 +65,12 @@ TEST(RecordingDC, WritesEachCallAsOneLine)
         "PatBlt(5,6,15,15,0x550009)",
         "SetPixel(3,4,RGB(0,0,255))",
         "TextOut(7,8,\"点A\")",
+        "TextOut(1,2,\"線\")",
     };
     EXPECT_EQ(dc.Calls(), expected);
     EXPECT_EQ(dc.CallsNamed({"MoveTo", "LineTo"}), (std::vector<std::string>{"MoveTo(90,-50)", "LineTo(110,-50)"}));
-    EXPECT_EQ(dc.DrawingCalls().size(), 11u);
+    EXPECT_EQ(dc.DrawingCalls().size(), 12u);
+    EXPECT_EQ(dc.GetTextExtent(CString("線A")), CSize(60, 40));    // three cells of the selected font
     EXPECT_EQ(dc.Text().substr(0, 28), "SelectPen(1,1,RGB(255,0,0))\n");
     dc.Clear();
     EXPECT_TRUE(dc.Calls().empty());
