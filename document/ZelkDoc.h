@@ -236,6 +236,9 @@ public:
     CText* GetTextElem(int block, int slot) const;
     CConic* GetConicElem(int block, int slot) const;
     CCurve* GetCurveElem(int block, int slot) const;
+    // The state and mark bytes of an element (kinds 2 to 512, slot in use) or group (kind 1).
+    bool GetElemStateAndMark(int kind, int block, int slot, std::uint8_t*& state,
+                             std::uint8_t*& mark) const;
 
     // ---- attribute tables -------------------------------------------------------------
     std::int16_t FindOrAddPen(std::int32_t lineType, std::int16_t width, COLORREF color,
@@ -389,13 +392,15 @@ public:
     bool CollectElements(int layer, int kindMask, int lineTypeMask, CPtrArray& refs);
     static void FreeRefList(CPtrArray& refs);
     bool CollectSelection();
-    CZelkObj* FindObjectAt(CZelkView* view, CPointD point);
-    int FindObjectsAt(CZelkView* view, CPointD point, CWordArray& found);
+    CZelkObj* FindObjectAt(CZelkView* view, POINT point);
+    int FindObjectsAt(CZelkView* view, POINT point, CWordArray& found);
     int AddObject(CZelkObj* object);
     void RemoveObject(CZelkObj* object);
     std::int16_t FindObjectIndex(CZelkObj* object) const;
 
 private:
+    void ForgetWorkElements();
+    void RemoveRecoveryFiles(int objects);
     CTextCommand* CurrentTextCommand() const;
     std::int16_t CurrentPen(int withBlur);
     void EnterPenInMaps(int pen);
