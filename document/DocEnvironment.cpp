@@ -112,3 +112,22 @@ COLORREF DocBasePointColor()
 {
     return Colors().markColor;
 }
+
+RECT DocServerItemRect()
+{
+    return g_pApp ? g_pApp->m_viewLogicalRect : RECT{0, 0, 0, 0};
+}
+
+void DocSetServerItemView(const CPointD& origin, double zoom)
+{
+    if (g_pApp) {
+        g_pApp->m_viewOrigin = origin;
+        g_pApp->m_viewScale = zoom;
+    }
+}
+
+void DocSetServerItemScroll(int x, int y)
+{
+    if (g_pApp)
+        g_pApp->m_viewLogicalPoint = POINT{x, y};
+}

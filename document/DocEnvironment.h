@@ -5,6 +5,7 @@
 
 #include <cstdint>
 
+#include "geometry/PointD.h"
 #include "geometry/RectD.h"
 #include "platform/core/String.h"
 #include "platform/core/WinTypes.h"
@@ -50,3 +51,9 @@ int DocInterruptingKind();
 CZelkView* DocActiveView();
 int DocMarkSize();
 COLORREF DocBasePointColor();
+
+// The application's view mapping used when the drawing is rendered as an OLE server item: the
+// rectangle to fill (pixels), and where the fit stores its origin, zoom and scroll offsets.
+RECT DocServerItemRect();
+void DocSetServerItemView(const CPointD& origin, double zoom);
+void DocSetServerItemScroll(int x, int y);

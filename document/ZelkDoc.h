@@ -374,6 +374,10 @@ public:
     CPointD RelativeToWorld(CPointD p) const;
     int CountObjectsShownInView(CZelkView* view) const;
     void ShowNoticeLineInActiveView(const CString& text, int* line);
+    // Rendering as an OLE server item: fit the extents into the application's item rectangle.
+    int FitServerItemView();
+    int ComputeServerItemOrigin(const CPointD& centre, double zoom, CPointD& origin) const;
+    void CenterServerItemScroll();
     static void ComputeUnderlineEnds(CPointD corner1, CPointD corner2, int directionKind,
                                      double angle, const LOGFONT& font, std::int32_t widthTenths,
                                      std::int32_t heightTenths, CPointD& end1, CPointD& end2);

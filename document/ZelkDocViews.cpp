@@ -1,5 +1,9 @@
 // The document's broadcasts to its views: every redraw, mark and preview request goes to each
 // view of the drawing in turn, and the redraw-pending bits are cleared after a redraw.
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+
 #include "document/DocEnvironment.h"
 #include "document/ZelkDoc.h"
 #include "elements/Arcs.h"
@@ -134,6 +138,47 @@ int CZelkDoc::CountObjectsShownInView(CZelkView* view) const
             view->m_layerHidden[o->m_layer] != 1)
             ++n;
     return n;
+}
+
+int CZelkDoc::FitServerItemView()
+{
+    const RECT r = DocServerItemRect();
+    const double cx = (m_extents.m_left + m_extents.m_right) / 2;
+    const double cy = (m_extents.m_top + m_extents.m_bottom) / 2;
+    const double w = (m_extents.m_right - m_extents.m_left) * 1.2;
+    const double h = (m_extents.m_top - m_extents.m_bottom) * 1.2;
+    double z = 1.0;
+    if (w != 0 && h != 0)
+        z = std::min((r.right - r.left) / w, (r.bottom - r.top) / h);
+    else if (w != 0)
+        z = (r.right - r.left) / w;
+    else if (h != 0)
+        z = (r.bottom - r.top) / h;
+    CPointD centre;
+    centre.Init(cx, cy);
+    CPointD origin;
+    if (!ComputeServerItemOrigin(centre, z, origin))
+        return 0;
+    DocSetServerItemView(origin, z);
+    CenterServerItemScroll();
+    return 1;
+}
+
+int CZelkDoc::ComputeServerItemOrigin(const CPointD& centre, double zoom, CPointD& origin) const
+{
+    if (!(zoom >= 1e-100 && zoom <= 1e100))
+        return 0;
+    if (std::fabs(zoom * centre.m_x * 0.0000625) > 1e11 ||
+        std::fabs(zoom * centre.m_y * 0.0000625) > 1e11 || std::fabs(16000 / zoom) > 1e100)
+        return 0;
+    origin.Init(centre.m_x - 16000 / zoom, centre.m_y + 16000 / zoom);
+    return 1;
+}
+
+void CZelkDoc::CenterServerItemScroll()
+{
+    const RECT r = DocServerItemRect();
+    DocSetServerItemScroll(16000 - (r.right - r.left) / 2, std::abs((r.bottom - r.top) / 2) - 16000);
 }
 
 void CZelkDoc::ShowNoticeLineInActiveView(const CString& text, int* line)
