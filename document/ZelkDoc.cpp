@@ -287,6 +287,10 @@ void CZelkDoc::FreeElementStore()
     for (CWordArray& map : m_blockMaps)
         map.RemoveAll();
     m_selection.clear();
+    m_penIndex.clear();
+    m_penIndexedCount = 0;
+    m_layerIndex.clear();
+    m_layerIndexedCount = 0;
 }
 
 void CZelkDoc::DeleteContents()

@@ -3,6 +3,8 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "geometry/ElemRef.h"
@@ -413,6 +415,16 @@ private:
     std::int16_t CreateFont(const LOGFONT& font, std::int32_t width, std::int32_t height,
                             std::uint8_t style1, double angle, int current);
     int CheckBlockLimit(int count) const;
+
+    int FindPenIndexed(std::int32_t lineType, std::int16_t width, COLORREF color,
+                       std::uint8_t blurCount, std::uint8_t blurRate);
+
+    // Side indexes of the pen and layer tables: a hit is checked against the table and a miss
+    // is confirmed by a scan, so they stay right when the tables are changed behind them.
+    std::unordered_map<std::string, int> m_penIndex;
+    int m_penIndexedCount = 0;
+    std::unordered_map<std::string, int> m_layerIndex;
+    int m_layerIndexedCount = 0;
 
     std::vector<CZelkView*> m_views;
     BOOL m_modified = FALSE;

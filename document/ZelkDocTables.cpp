@@ -42,15 +42,64 @@ void CZelkDoc::EnterPenInMaps(int pen)
     }
 }
 
+namespace {
+
+std::string PenKey(std::int32_t lineType, std::int16_t width, COLORREF color,
+                   std::uint8_t blurCount, std::uint8_t blurRate)
+{
+    char key[sizeof lineType + sizeof width + sizeof color + 2];
+    std::memcpy(key, &lineType, sizeof lineType);
+    std::memcpy(key + 4, &width, sizeof width);
+    std::memcpy(key + 6, &color, sizeof color);
+    key[10] = static_cast<char>(blurCount);
+    key[11] = static_cast<char>(blurRate);
+    return std::string(key, sizeof key);
+}
+
+bool PenIs(const CTypePen* p, std::int32_t lineType, std::int16_t width, COLORREF color,
+           std::uint8_t blurCount, std::uint8_t blurRate)
+{
+    return p && p->m_lineType == lineType && p->m_width == width && p->m_color == color &&
+           p->m_blurCount == blurCount && p->m_blurRate == blurRate;
+}
+
+std::string LayerKey(const CString& name)
+{
+    CString upper = name;
+    upper.MakeUpper();
+    return upper.Std();
+}
+
+}  // namespace
+
+// The first pen with the five values, or -1. Every current-pen add asks, so the answer comes
+// from the side index; a miss is confirmed by a scan and rebuilds the index.
+int CZelkDoc::FindPenIndexed(std::int32_t lineType, std::int16_t width, COLORREF color,
+                             std::uint8_t blurCount, std::uint8_t blurRate)
+{
+    const std::string key = PenKey(lineType, width, color, blurCount, blurRate);
+    auto it = m_penIndex.find(key);
+    if (m_penIndexedCount == m_pens.GetSize() && it != m_penIndex.end() &&
+        PenIs(GetPen(it->second), lineType, width, color, blurCount, blurRate))
+        return it->second;
+    m_penIndex.clear();
+    m_penIndexedCount = m_pens.GetSize();
+    int found = -1;
+    for (int i = m_pens.GetSize() - 1; i >= 0; --i) {
+        const CTypePen* p = GetPen(i);
+        m_penIndex[PenKey(p->m_lineType, p->m_width, p->m_color, p->m_blurCount, p->m_blurRate)] = i;
+        if (PenIs(p, lineType, width, color, blurCount, blurRate))
+            found = i;
+    }
+    return found;
+}
+
 std::int16_t CZelkDoc::FindOrAddPen(std::int32_t lineType, std::int16_t width, COLORREF color,
                                     std::uint8_t blurCount, std::uint8_t blurRate)
 {
-    for (int i = 0; i < m_pens.GetSize(); ++i) {
-        const CTypePen* p = GetPen(i);
-        if (p->m_lineType == lineType && p->m_width == width && p->m_color == color &&
-            p->m_blurCount == blurCount && p->m_blurRate == blurRate)
-            return static_cast<std::int16_t>(i);
-    }
+    const int found = FindPenIndexed(lineType, width, color, blurCount, blurRate);
+    if (found >= 0)
+        return static_cast<std::int16_t>(found);
     if (m_pens.GetSize() > kMaxTableIndex) {
         DocShowMessage("ペンの登録数が上限を超えるため追加できません", 1);
         return -1;
@@ -62,6 +111,10 @@ std::int16_t CZelkDoc::FindOrAddPen(std::int32_t lineType, std::int16_t width, C
     pen->m_blurCount = blurCount;
     pen->m_blurRate = blurRate;
     int index = m_pens.Add(pen);
+    if (m_penIndexedCount == index) {
+        m_penIndex.emplace(PenKey(lineType, width, color, blurCount, blurRate), index);
+        m_penIndexedCount = index + 1;
+    }
     EnterPenInMaps(index);
     return static_cast<std::int16_t>(index);
 }
@@ -200,6 +253,10 @@ std::int16_t CZelkDoc::FindOrCreateLayer(const CString& name)
             layer->m_name += "_";
         }
     }
+    if (m_layerIndexedCount == i) {
+        m_layerIndex.emplace(LayerKey(layer->m_name), i);
+        m_layerIndexedCount = i + 1;
+    }
     for (CZelkView* v : m_views)
         v->m_layerHidden.SetAtGrow(i, 0);
     return static_cast<std::int16_t>(i);
@@ -220,14 +277,29 @@ std::int16_t CZelkDoc::LayerIndexFromList(int i, const CStringArray& names)
     return GetLayerIndex(names[i]);
 }
 
+// The most called lookup of the document: a hit of the side index is checked against the layer
+// table; a miss is confirmed by a scan, which also rebuilds the index (names can be changed in
+// place by a rename).
 int CZelkDoc::FindLayer(const CString& name)
 {
     if (name.IsEmpty())
         return CLayerOps::FindEmptyNumberedLayer(this);
-    for (int i = 0; i < m_layers.GetSize(); ++i)
-        if (GetLayer(i)->m_name.CompareNoCase(name) == 0)
-            return i;
-    return -1;
+    auto it = m_layerIndex.find(LayerKey(name));
+    if (m_layerIndexedCount == m_layers.GetSize() && it != m_layerIndex.end()) {
+        const CLayer* layer = GetLayer(it->second);
+        if (layer && layer->m_name.CompareNoCase(name) == 0)
+            return it->second;
+    }
+    m_layerIndex.clear();
+    m_layerIndexedCount = m_layers.GetSize();
+    int found = -1;
+    for (int i = m_layers.GetSize() - 1; i >= 0; --i) {
+        const CString& n = GetLayer(i)->m_name;
+        m_layerIndex[LayerKey(n)] = i;
+        if (n.CompareNoCase(name) == 0)
+            found = i;
+    }
+    return found;
 }
 
 int CZelkDoc::FindLayersByPattern(const CString& pattern, CWordArray& found)

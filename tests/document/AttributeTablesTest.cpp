@@ -392,3 +392,27 @@ TEST_F(AttributeTablesTest, ColorValuesGrowTheTableWithGaps)
     EXPECT_EQ(Doc().GetColorValue(-1), RGB(10, 20, 30));
     EXPECT_EQ(Doc().m_colors.GetSize(), 6);
 }
+
+TEST_F(AttributeTablesTest, LookupsFollowChangesMadeBehindTheirBack)
+{
+    const std::int16_t a = Doc().FindOrCreateLayer("A");
+    const std::int16_t b = Doc().FindOrCreateLayer("B");
+    EXPECT_EQ(Doc().FindLayer("a"), a);
+    // A rename in place: the old name is gone, the new one is found.
+    Doc().GetLayer(a)->m_name = "WALL";
+    EXPECT_EQ(Doc().FindLayer("A"), -1);
+    EXPECT_EQ(Doc().FindLayer("wall"), a);
+    // A layer appended directly (as a file reader does) is found too, and the first of two
+    // equal names wins.
+    CLayer* extra = new CLayer;
+    extra->m_name = "b";
+    Doc().m_layers.Add(extra);
+    EXPECT_EQ(Doc().FindLayer("B"), b);
+    Doc().GetLayer(b)->m_name = "C";
+    EXPECT_EQ(Doc().FindLayer("B"), 3);
+
+    const std::int16_t p = Doc().FindOrAddPen(1, 2, 3, 0, 70);
+    Doc().GetPen(p)->m_color = 4;
+    EXPECT_EQ(Doc().FindOrAddPen(1, 2, 4, 0, 70), p);
+    EXPECT_EQ(Doc().FindOrAddPen(1, 2, 3, 0, 70), p + 1);
+}
