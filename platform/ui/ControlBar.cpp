@@ -22,14 +22,7 @@ namespace {
 // A bitmap resource, with the button-face gray of tool-bar pictures made transparent.
 QImage LoadBarBitmap(UINT id)
 {
-    static std::map<UINT, QImage> cache;
-    auto it = cache.find(id);
-    if (it != cache.end())
-        return it->second;
-    QImage img;
-    std::string path = CResources::Get().FindBitmap(id);
-    if (!path.empty())
-        img.load(QString::fromStdString(path));
+    QImage img = UiLoadBitmap(id);
     if (!img.isNull()) {
         img = img.convertToFormat(QImage::Format_ARGB32);
         const QRgb face = qRgb(192, 192, 192);
@@ -40,7 +33,6 @@ QImage LoadBarBitmap(UINT id)
                     line[x] = qRgba(0, 0, 0, 0);
         }
     }
-    cache[id] = img;
     return img;
 }
 

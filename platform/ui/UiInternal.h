@@ -87,3 +87,9 @@ void UiRestoreWaitCursor();
 struct CPrintDialogRequest;
 // The real print dialog (printer, pages, copies, paper, orientation).
 BOOL UiRunQtPrintDialog(CPrintDialogRequest& request);
+
+// Byte positions in the Shift-JIS form of a text (CR LF line ends) and positions in Qt's text.
+int UiByteToQtPos(const QString& text, int bytePos);
+int UiQtToBytePos(const QString& text, int qtPos);
+// A program bitmap resource as an image (null when missing).
+QImage UiLoadBitmap(UINT id);

@@ -346,32 +346,6 @@ QPlainTextEdit* EditOf(const CEditView* v)
     return qobject_cast<QPlainTextEdit*>(v->GetQWidget());
 }
 
-// Converts between positions in the Shift-JIS text with CR LF (the program's view of the text)
-// and positions in Qt's document (UTF-16, LF).
-int ByteToQt(const QString& text, int byte)
-{
-    int bytes = 0;
-    for (int i = 0; i < text.size(); ++i) {
-        if (bytes >= byte)
-            return i;
-        QChar c = text.at(i);
-        if (c == QLatin1Char('\n'))
-            bytes += 2;
-        else if (c.isHighSurrogate() && i + 1 < text.size()) {
-            bytes += FromQ(text.mid(i, 2)).GetLength();
-            ++i;
-        } else
-            bytes += FromQ(QString(c)).GetLength();
-    }
-    return static_cast<int>(text.size());
-}
-
-int QtToByte(const QString& text, int pos)
-{
-    QString head = text.left(pos);
-    head.replace(QLatin1String("\n"), QLatin1String("\r\n"));
-    return FromQ(head).GetLength();
-}
 } // namespace
 
 CEditView::CEditView() = default;
@@ -415,8 +389,8 @@ void CEditView::GetSel(int& nStartChar, int& nEndChar) const
     }
     QString t = e->toPlainText();
     QTextCursor c = e->textCursor();
-    nStartChar = QtToByte(t, c.selectionStart());
-    nEndChar = QtToByte(t, c.selectionEnd());
+    nStartChar = UiQtToBytePos(t, c.selectionStart());
+    nEndChar = UiQtToBytePos(t, c.selectionEnd());
 }
 
 void CEditView::SetSel(int nStartChar, int nEndChar, BOOL)
@@ -431,8 +405,8 @@ void CEditView::SetSel(int nStartChar, int nEndChar, BOOL)
         e->setTextCursor(c);
         return;
     }
-    int s = ByteToQt(t, nStartChar);
-    int en = nEndChar < 0 ? static_cast<int>(t.size()) : ByteToQt(t, nEndChar);
+    int s = UiByteToQtPos(t, nStartChar);
+    int en = nEndChar < 0 ? static_cast<int>(t.size()) : UiByteToQtPos(t, nEndChar);
     c.setPosition(s);
     c.setPosition(en, QTextCursor::KeepAnchor);
     e->setTextCursor(c);
@@ -466,7 +440,7 @@ int CEditView::LineFromChar(int nIndex) const
     QPlainTextEdit* e = EditOf(this);
     if (!e)
         return 0;
-    int pos = nIndex < 0 ? e->textCursor().selectionStart() : ByteToQt(e->toPlainText(), nIndex);
+    int pos = nIndex < 0 ? e->textCursor().selectionStart() : UiByteToQtPos(e->toPlainText(), nIndex);
     return e->document()->findBlock(pos).blockNumber();
 }
 
@@ -478,7 +452,7 @@ int CEditView::LineIndex(int nLine) const
     QTextBlock b = nLine < 0 ? e->textCursor().block() : e->document()->findBlockByNumber(nLine);
     if (!b.isValid())
         return -1;
-    return QtToByte(e->toPlainText(), b.position());
+    return UiQtToBytePos(e->toPlainText(), b.position());
 }
 
 int CEditView::LineLength(int nLine) const
@@ -486,7 +460,7 @@ int CEditView::LineLength(int nLine) const
     QPlainTextEdit* e = EditOf(this);
     if (!e)
         return 0;
-    QTextBlock b = nLine < 0 ? e->textCursor().block() : e->document()->findBlock(ByteToQt(e->toPlainText(), nLine));
+    QTextBlock b = nLine < 0 ? e->textCursor().block() : e->document()->findBlock(UiByteToQtPos(e->toPlainText(), nLine));
     return b.isValid() ? FromQ(b.text()).GetLength() : 0;
 }
 

@@ -16,6 +16,7 @@ typedef struct HICON__* HICON;
 typedef std::intptr_t INT_PTR;
 typedef std::uintptr_t UINT_PTR;
 typedef short SHORT;
+typedef std::uintptr_t DWORD_PTR;
 typedef POINT* LPPOINT;
 typedef RECT* LPRECT;
 typedef const RECT* LPCRECT;
@@ -30,6 +31,8 @@ struct MSG {
     DWORD time;
     POINT pt;
 };
+
+typedef MSG* LPMSG;
 
 struct WINDOWPLACEMENT {
     UINT length;

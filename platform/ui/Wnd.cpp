@@ -7,7 +7,13 @@
 #include "platform/ui/FrameWnd.h"
 #include "platform/ui/Menu.h"
 
+#include <QAbstractButton>
 #include <QApplication>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QCloseEvent>
 #include <QCursor>
 #include <QGuiApplication>
@@ -758,9 +764,21 @@ LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         if (m_pParent && UiIsLive(m_pParent))
             return m_pParent->SendMessage(message, wParam, lParam);
         return 0;
-    case WM_MDITILE:
-    case WM_MDICASCADE:
-        return 0;
+    case WM_SETTEXT:
+        SetWindowText(reinterpret_cast<LPCTSTR>(lParam));
+        return TRUE;
+    case WM_GETTEXT: {
+        CString s;
+        GetWindowText(s);
+        int n = std::min(s.GetLength(), static_cast<int>(wParam) - 1);
+        if (n < 0)
+            return 0;
+        std::memcpy(reinterpret_cast<char*>(lParam), s.GetString(), static_cast<size_t>(n));
+        reinterpret_cast<char*>(lParam)[n] = 0;
+        return n;
+    }
+    case WM_GETTEXTLENGTH:
+        return GetWindowTextLength();
     default:
         return 0;
     }
@@ -1008,14 +1026,61 @@ BOOL CWnd::ModifyStyle(DWORD dwRemove, DWORD dwAdd, UINT)
 void CWnd::SetWindowText(LPCTSTR lpszString)
 {
     QWidget* w = GetQWidget();
-    if (w)
-        w->setWindowTitle(ToQ(lpszString ? lpszString : ""));
+    if (!w)
+        return;
+    QString t = ToQ(lpszString ? lpszString : "");
+    // A control's text is its contents; a window's its title.
+    if (auto* e = qobject_cast<QLineEdit*>(w)) {
+        e->setText(t);
+    } else if (auto* p = qobject_cast<QPlainTextEdit*>(w)) {
+        p->setPlainText(t.replace(QLatin1String("\r\n"), QLatin1String("\n")));
+    } else if (auto* c = qobject_cast<QComboBox*>(w)) {
+        if (c->isEditable()) {
+            QSignalBlocker block(c);
+            c->setEditText(t);
+        }
+    } else if (auto* b = qobject_cast<QAbstractButton*>(w)) {
+        b->setText(t);
+    } else if (auto* g = qobject_cast<QGroupBox*>(w)) {
+        g->setTitle(t);
+    } else if (auto* l = qobject_cast<QLabel*>(w)) {
+        // "&&" shows one ampersand; a single '&' marks the mnemonic.
+        QString shown;
+        for (int i = 0; i < t.size(); ++i) {
+            if (t[i] == QLatin1Char('&') && i + 1 < t.size())
+                ++i;
+            shown += t[i];
+        }
+        l->setText(shown);
+        l->setProperty("zelkText", t);
+    } else {
+        w->setWindowTitle(t);
+    }
 }
 
 void CWnd::GetWindowText(CString& rString) const
 {
     QWidget* w = GetQWidget();
-    rString = w ? FromQ(w->windowTitle()) : CString();
+    if (!w) {
+        rString.Empty();
+        return;
+    }
+    QString t;
+    if (auto* e = qobject_cast<QLineEdit*>(w))
+        t = e->text();
+    else if (auto* p = qobject_cast<QPlainTextEdit*>(w))
+        t = p->toPlainText().replace(QLatin1String("\n"), QLatin1String("\r\n"));
+    else if (auto* c = qobject_cast<QComboBox*>(w))
+        t = c->currentText();
+    else if (auto* b = qobject_cast<QAbstractButton*>(w))
+        t = b->text();
+    else if (auto* g = qobject_cast<QGroupBox*>(w))
+        t = g->title();
+    else if (auto* l = qobject_cast<QLabel*>(w))
+        t = l->property("zelkText").isValid() ? l->property("zelkText").toString() : l->text();
+    else
+        t = w->windowTitle();
+    rString = FromQ(t);
 }
 
 int CWnd::GetWindowText(LPTSTR lpszStringBuf, int nMaxCount) const
