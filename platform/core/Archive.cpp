@@ -191,6 +191,14 @@ CArchive& CArchive::operator>>(char& ch)
     return *this;
 }
 
+CArchive& CArchive::operator>>(signed char& ch)
+{
+    BYTE b;
+    ReadValue(b);
+    ch = static_cast<signed char>(b);
+    return *this;
+}
+
 CArchive& CArchive::operator>>(long& l)
 {
     LONG v;

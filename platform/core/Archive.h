@@ -66,6 +66,9 @@ public:
     CArchive& operator<<(double d) { return WriteValue(d); }
     CArchive& operator<<(short s) { return WriteValue(static_cast<WORD>(s)); }
     CArchive& operator<<(char ch) { return WriteValue(static_cast<BYTE>(ch)); }
+    CArchive& operator<<(signed char ch) { return WriteValue(static_cast<BYTE>(ch)); }
+    // A bool has no archive width of its own: write it as BYTE or as a 32-bit BOOL on purpose.
+    CArchive& operator<<(bool) = delete;
     // Windows' long is 32 bits wide.
     CArchive& operator<<(long l) { return WriteValue(static_cast<LONG>(l)); }
     CArchive& operator<<(unsigned long ul) { return WriteValue(static_cast<DWORD>(ul)); }
@@ -78,6 +81,8 @@ public:
     CArchive& operator>>(double& d) { return ReadValue(d); }
     CArchive& operator>>(short& s);
     CArchive& operator>>(char& ch);
+    CArchive& operator>>(signed char& ch);
+    CArchive& operator>>(bool&) = delete;
     CArchive& operator>>(long& l);
     CArchive& operator>>(unsigned long& ul);
 
@@ -153,6 +158,14 @@ private:
 CArchive& operator<<(CArchive& ar, const CString& string);
 CArchive& operator>>(CArchive& ar, CString& string);
 inline CArchive& operator<<(CArchive& ar, const char* psz) { return ar << CString(psz); }
+
+// Points, sizes and rectangles as consecutive 32-bit values (x y; cx cy; left top right bottom).
+inline CArchive& operator<<(CArchive& ar, const POINT& p) { return ar << p.x << p.y; }
+inline CArchive& operator<<(CArchive& ar, const SIZE& s) { return ar << s.cx << s.cy; }
+inline CArchive& operator<<(CArchive& ar, const RECT& r) { return ar << r.left << r.top << r.right << r.bottom; }
+inline CArchive& operator>>(CArchive& ar, POINT& p) { return ar >> p.x >> p.y; }
+inline CArchive& operator>>(CArchive& ar, SIZE& s) { return ar >> s.cx >> s.cy; }
+inline CArchive& operator>>(CArchive& ar, RECT& r) { return ar >> r.left >> r.top >> r.right >> r.bottom; }
 
 // Users of the archive catch its exceptions and open its files.
 #include "platform/core/File.h"

@@ -144,6 +144,23 @@ TEST(Archive, PrimitivesAreLittleEndianWithoutPadding)
     });
 }
 
+TEST(Archive, PointsSizesAndRectanglesAreConsecutiveLongs)
+{
+    Bytes got = Store([](CArchive& ar) { ar << CPoint(1, -1) << CSize(2, 3) << CRect(4, 5, 6, 7); });
+    Pack want;
+    want.u32(1).u32(0xFFFFFFFF).u32(2).u32(3).u32(4).u32(5).u32(6).u32(7);
+    EXPECT_EQ(got, want.b);
+    Load(got, [](CArchive& ar) {
+        CPoint p;
+        CSize s;
+        CRect r;
+        ar >> p >> s >> r;
+        EXPECT_EQ(p, CPoint(1, -1));
+        EXPECT_EQ(s, CSize(2, 3));
+        EXPECT_EQ(r, CRect(4, 5, 6, 7));
+    });
+}
+
 TEST(Archive, StringLengthPrefixes)
 {
     struct Case {
