@@ -5,7 +5,6 @@
 
 #include <algorithm>
 #include <cstring>
-#include <memory>
 #include <string>
 
 namespace {
@@ -378,26 +377,26 @@ CObject* CArchive::ReadObject(const CRuntimeClass* pClassRefRequested)
         return pOb;
     }
 
-    std::unique_ptr<CObject> pOb(pClassRef->CreateObject());
-    if (!pOb)
+    CObject* pOb = pClassRef->CreateObject();
+    if (pOb == nullptr)
         Throw(CArchiveException::badClass);
     CheckCount();
-    size_t slot = m_loadArray.size();
-    m_loadArray.push_back(LoadEntry{pOb.get(), nullptr});
+    m_loadArray.push_back(LoadEntry{pOb, nullptr});
     ++m_nMapCount;
 
+    // An object whose reading fails is left allocated, as the framework leaves it: its fields may
+    // already point to objects that others own (references back into the archive), so deleting
+    // it could free those a second time.
     UINT nSchemaSave = m_nObjectSchema;
     m_nObjectSchema = nSchema;
     try {
         pOb->Serialize(*this);
     } catch (...) {
-        // The half-read object belongs to no one: drop it so that nothing can reach it later.
-        m_loadArray[slot].object = nullptr;
         m_nObjectSchema = nSchemaSave;
         throw;
     }
     m_nObjectSchema = nSchemaSave;
-    return pOb.release();
+    return pOb;
 }
 
 CArchive& operator<<(CArchive& ar, const CString& string)
