@@ -1,0 +1,426 @@
+// The drawing document: owns every element, attribute table, group and placed object of one
+// drawing, its command objects and its undo history, and forwards all drawing to its views.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "geometry/ElemRef.h"
+#include "geometry/PointD.h"
+#include "geometry/RectD.h"
+#include "platform/core/Arrays.h"
+#include "platform/core/Object.h"
+#include "platform/core/String.h"
+#include "platform/core/WinTypes.h"
+#include "elements/Arc.h"
+#include "elements/Circle.h"
+#include "elements/Line.h"
+#include "app/DocGrid.h"
+#include "input/InputPoint.h"
+
+class CArc;
+class CArcs;
+class CCircleCommand;
+class CCircles;
+class CColor;
+class CConics;
+class CCreationLog;
+class CCurves;
+class CDataPoint;
+class CDataPoints;
+class CDataString;
+class CDimCommand;
+class CGroup;
+class CGroupDeleteMode;
+class CGroupModeHelper;
+class CInputEvent;
+class CLayer;
+class CLineCommand;
+class CLines;
+class CLoopCommand;
+class CPickList;
+class CPointCommand;
+class CPointSearch;
+class CRelativeCoordSystem;
+class CText;
+class CTextCommand;
+class CTexts;
+class CTypeFont;
+class CTypePen;
+class CUndoHistory;
+class CConic;
+class CCurve;
+class CZelkObj;
+class CZelkView;
+class CZelkCntrItem;
+class CTextCommand;
+
+// A direction arrow drawn over the drawing for a while (a point and an angle in degrees).
+struct DirectionMark {
+    CPointD m_point;
+    double m_angle;
+};
+
+// The current-block maps: one per element kind (lines one per direction kind), indexed by pen
+// (texts: by font). An entry names the block that takes the next element, or NO_BLOCK.
+enum BlockMapKind {
+    MAP_POINT = 0,
+    MAP_LINE_H,
+    MAP_LINE_V,
+    MAP_LINE_O,
+    MAP_CIRCLE,
+    MAP_ARC,
+    MAP_TEXT,
+    MAP_CONIC,
+    MAP_CURVE,
+    MAP_COUNT
+};
+
+// The framework's document base (OLE server document) belongs to the window layer; until it
+// exists the document keeps the few things the program uses of it here: its views, the
+// modified flag and the title.
+class CZelkDoc : public CObject {
+public:
+    // ---- members, in declaration order -------------------------------------------------
+    WORD m_docNumber;
+    CRectD m_extents;
+    std::int32_t m_quietClose;
+    CString m_recoveryBase;
+    CString m_path;
+    CString m_name;
+    CString m_dataVersion;
+    CString m_headerName;
+    CString m_renewalDate1;
+    CString m_renewalDate2;
+    CString m_renewalDate3;
+    CString m_creationDate;
+    CString m_loadedDates[4];   // renewal dates 1 to 3, creation date, as last read
+    CPointD m_relOrigin;
+    double m_relAngle;
+    CPointD m_relPoint2;
+    CStringArray m_memo;
+    CDocGrid m_grid;
+    double m_ratio;
+    CLine* m_workLines[4];
+    // main command objects (instance 0)
+    CPointCommand* m_pointCmd;
+    CLineCommand* m_lineCmd;
+    CCircleCommand* m_circleCmd;
+    CTextCommand* m_textCmd;
+    CLoopCommand* m_loopCmd;
+    CDimCommand* m_dimCmd;
+    // interrupting command objects (instance 1); there is no interrupting loop command
+    CPointCommand* m_pointCmdInt;
+    CLineCommand* m_lineCmdInt;
+    CCircleCommand* m_circleCmdInt;
+    CTextCommand* m_textCmdInt;
+    CDimCommand* m_dimCmdInt;
+    CPickList* m_pickList;
+    CPointSearch* m_pointSearch;
+    CUndoHistory* m_undoHistory;
+    CCreationLog* m_creationLog;
+    CInputEvent* m_inputEvent;
+    CRelativeCoordSystem* m_relativeSystem;
+    CGroupModeHelper* m_groupModeHelper;
+    CGroupDeleteMode* m_groupDeleteMode;
+    CObArray m_colors;       // CColor
+    CObArray m_pens;         // CTypePen
+    CObArray m_fonts;        // CTypeFont
+    CPtrArray m_pointerMarks;
+    CObArray m_groups;       // CGroup
+    CObArray m_layers;       // CLayer
+    CObArray m_attrStrings;  // CDataString; not part of the OLE archive
+    CObArray m_pointBlocks;  // CDataPoints
+    CObArray m_lineBlocks;   // CLines
+    CObArray m_circleBlocks; // CCircles
+    CObArray m_arcBlocks;    // CArcs
+    CObArray m_textBlocks;   // CTexts
+    CObArray m_conicBlocks;  // CConics
+    CObArray m_curveBlocks;  // CCurves
+    CObArray m_dxfBlocks;    // CBlock
+    CPtrArray m_auxList1;
+    CPtrArray m_auxList2;
+    std::vector<CZelkObj*> m_objects;        // placed objects, in drawing order
+    std::vector<CZelkCntrItem*> m_oleItems;
+    std::vector<CZelkObj*> m_objects2;
+    std::vector<CZelkCntrItem*> m_oleItems2;
+    CPtrArray m_directionMarks;  // DirectionMark
+    std::int16_t m_writeLayer;
+    CWordArray m_blockMaps[MAP_COUNT];
+    CPointD m_basePoint;
+    CPointD m_refPoint;
+    double m_absAngle;
+    double m_curAngle;
+    // command work state
+    double m_workValue;
+    double m_workFactor;
+    std::int32_t m_workMode;
+    CPointD m_workPoint;
+    std::vector<CElemRef> m_selection;
+    CDataPoint* m_hiPoint;   // work elements the views highlight
+    CLine* m_hiLine;
+    CCircle* m_hiCircle;
+    CArc* m_hiArc;
+    CText* m_hiText;
+    CConic* m_hiConic;
+    CCurve* m_hiCurve;
+    std::int16_t m_workShort1;
+    std::int16_t m_workShort2;
+    CPointD m_inputMarkPos;
+    std::int32_t m_inputMarkFlag;
+    std::int32_t m_inputMarkWork;
+    std::int16_t m_inputMarkShort;
+    CPointD m_workPoints1[3];
+    std::int32_t m_workInts1[2];
+    CPointD m_workPoints2[4];
+    std::int32_t m_workInts2[2];
+    CLine m_previewLines[3];
+    CCircle m_previewCircles[3];
+    CArc m_previewArc;
+    std::int32_t m_previewFlag;
+    CPointD m_workPoints3[3];
+    std::int32_t m_workInts3[4];  // [2] is the view-closing flag
+    std::int32_t m_linksUpdate;
+    CRectD m_workRect;
+    std::int16_t m_nativeWriteMode;
+    std::int16_t m_recoveryOpCount;
+    CInputPoint m_inputPoint;
+    std::int32_t m_groupWork1;
+    std::int32_t m_groupProcessing;
+    std::int32_t m_groupWork2;
+    CStringArray m_workStrings;
+    double m_printScale;
+
+    CZelkDoc();
+    ~CZelkDoc() override;
+    CZelkDoc(const CZelkDoc&) = delete;
+    CZelkDoc& operator=(const CZelkDoc&) = delete;
+
+    void InitContents();
+    void FreeContents();
+    void FreePointerMarks();
+    void FreeElementStore();
+    int HasData() const;
+    // Frees every table, group and block (what FreeElementStore does).
+    void DeleteContents();
+
+    // ---- what the framework's document gives ------------------------------------------
+    void AddView(CZelkView* view);
+    void RemoveView(CZelkView* view);
+    const std::vector<CZelkView*>& GetViews() const { return m_views; }
+    void SetModifiedFlag(BOOL modified = TRUE) { m_modified = modified; }
+    BOOL IsModified() const { return m_modified; }
+    void SetTitle(const CString& title) { m_title = title; }
+    const CString& GetTitle() const { return m_title; }
+    void UpdateAllViews(CZelkView* sender, LPARAM hint = 0, CObject* hintObject = nullptr);
+
+    // ---- typed access to the tables ---------------------------------------------------
+    CTypePen* GetPen(int i) const;
+    CTypeFont* GetFont(int i) const;
+    CLayer* GetLayer(int i) const;
+    CDataString* GetString(int i) const;
+    CGroup* GetGroup(int i) const;
+    CColor* GetColor(int i) const;
+    CDataPoints* PointBlockAt(int i) const;
+    CLines* LineBlockAt(int i) const;
+    CCircles* CircleBlockAt(int i) const;
+    CArcs* ArcBlockAt(int i) const;
+    CTexts* TextBlockAt(int i) const;
+    CConics* ConicBlockAt(int i) const;
+    CCurves* CurveBlockAt(int i) const;
+    // The element of a reference, or none when its block or slot is not in use.
+    CDataPoint* GetPointElem(int block, int slot) const;
+    CLine* GetLineElem(int block, int slot) const;
+    CCircle* GetCircleElem(int block, int slot) const;
+    CArc* GetArcElem(int block, int slot) const;
+    CText* GetTextElem(int block, int slot) const;
+    CConic* GetConicElem(int block, int slot) const;
+    CCurve* GetCurveElem(int block, int slot) const;
+
+    // ---- attribute tables -------------------------------------------------------------
+    std::int16_t FindOrAddPen(std::int32_t lineType, std::int16_t width, COLORREF color,
+                              std::uint8_t blurCount, std::uint8_t blurRate);
+    std::int16_t FindOrAddFont(LOGFONT font, std::int32_t width, std::int32_t height,
+                               std::uint8_t style1, double angle);
+    std::int16_t FindOrAddCurrentFont(double angle);
+    std::int16_t FindOrCreateLayer(const CString& name);
+    std::int16_t GetLayerIndex(const CString& name);
+    CDataString* FindOrAddAttributeString(CString& entry, int& index, int& mode);
+    std::int16_t LayerIndexFromList(int i, const CStringArray& names);
+
+    // ---- layer and attribute-string lookup --------------------------------------------
+    int FindLayer(const CString& name);
+    int FindLayersByPattern(const CString& pattern, CWordArray& found);
+    void GetLayerNames(CStringArray& names) const;
+    void GetAttributeStringNames(CStringArray& names) const;
+    CDataString* FindAttributeString(const CString& text, int& index) const;
+
+    // ---- colors -----------------------------------------------------------------------
+    COLORREF GetColorValue(int position);
+    int ColorToDxfIndex(COLORREF color) const;
+
+    // ---- element blocks and adding ----------------------------------------------------
+    CDataPoints* GetPointBlock(std::int16_t pen);
+    CLines* GetLineBlock(std::int16_t pen, int directionKind);
+    CCircles* GetCircleBlock(std::int16_t pen);
+    CArcs* GetArcBlock(std::int16_t pen);
+    CConics* GetConicBlock(std::int16_t pen);
+    CCurves* GetCurveBlock(std::int16_t pen);
+    CTexts* GetTextBlock(std::int16_t font);
+    CDataPoints* NewPointBlock(std::int16_t pen);
+    CLines* NewLineBlock(std::int16_t pen, int directionKind);
+    CCircles* NewCircleBlock(std::int16_t pen);
+    CArcs* NewArcBlock(std::int16_t pen);
+    CConics* NewConicBlock(std::int16_t pen);
+    CCurves* NewCurveBlock(std::int16_t pen);
+    CTexts* NewTextBlock(std::int16_t font);
+
+    CDataPoints* AddPoint(CPointD position, std::int16_t layer, std::int16_t pen);
+    CLines* AddLine(CPointD start, CPointD end, std::int16_t layer, std::int16_t pen);
+    CCircles* AddCircle(CPointD centre, double radius, std::int16_t layer, std::int16_t pen);
+    CArcs* AddArc(CPointD centre, double radius, CPointD angles, std::int16_t layer,
+                  std::int16_t pen);
+    CConics* AddConic(CPointD centre, double radius, double ratio, CPointD angles, double tilt,
+                      std::int16_t layer, std::int16_t pen);
+    CCurves* AddCurve(int kind, const std::vector<CPointD>& points, std::int16_t layer,
+                      std::int16_t pen);
+    CTexts* AddText(CPointD position, const CString& text, COLORREF color, int alignment,
+                    std::int16_t layer, std::int16_t font);
+
+    CLines* AddLineWithPen(CPointD start, CPointD end, std::int16_t layer, std::int16_t pen,
+                           std::int16_t& block, std::int16_t& slot);
+    CCircles* AddCircleWithPen(CPointD centre, double radius, std::int16_t layer,
+                               std::int16_t pen, std::int16_t& block, std::int16_t& slot);
+    CArcs* AddArcWithPen(CPointD centre, double radius, CPointD angles, std::int16_t layer,
+                         std::int16_t pen, std::int16_t& block, std::int16_t& slot);
+    CCurves* AddCurveWithPen(int kind, const std::vector<CPointD>& points, std::int16_t layer,
+                             std::int16_t pen, std::int16_t& block, std::int16_t& slot);
+    CTexts* AddTextWithFont(const CString& text, CPointD position, std::int16_t layer,
+                            std::int16_t font, int alignment, COLORREF color,
+                            std::int16_t& block, std::int16_t& slot);
+
+    CDataPoints* AddPointWithCurrentPen(CPointD position, std::int16_t& block, std::int16_t& slot);
+    CLines* AddLineWithCurrentPen(CPointD start, CPointD end, std::int16_t& block,
+                                  std::int16_t& slot);
+    CCircles* AddCircleWithCurrentPen(CPointD centre, double radius, std::int16_t& block,
+                                      std::int16_t& slot);
+    CArcs* AddArcWithCurrentPen(CPointD centre, double radius, CPointD angles,
+                                std::int16_t& block, std::int16_t& slot);
+    CConics* AddConicWithCurrentPen(CPointD centre, double radius, double ratio, CPointD angles,
+                                    double tilt, std::int16_t& block, std::int16_t& slot);
+    CCurves* AddCurveWithCurrentPen(int kind, const std::vector<CPointD>& points,
+                                    std::int16_t& block, std::int16_t& slot);
+    CTexts* AddTextFromCommand(CPointD position, std::int16_t& block, std::int16_t& slot);
+
+    // ---- view broadcasts --------------------------------------------------------------
+    void PaintAllViews();
+    void RedrawChangedElements(int clipMode);
+    void EraseChangedElements();
+    void InvalidateObjectInViews(CZelkObj* object);
+    void UpdateAndPaintAllViews();
+    void ShowAllInViews();
+    void ShowMessageInViews(const CString& text);
+    void DrawGroupInViews(int drawMode, int clipMode, int group);
+    void DrawPointInViews(int drawMode, int clipMode, CDataPoints* block, int slot);
+    void DrawLineInViews(int drawMode, int clipMode, CLines* block, int slot);
+    void DrawCircleInViews(int drawMode, int clipMode, CCircles* block, int slot);
+    void DrawArcInViews(int drawMode, int clipMode, CArcs* block, int slot);
+    void DrawConicInViews(int drawMode, int clipMode, CConics* block, int slot);
+    void DrawCurveInViews(int drawMode, int clipMode, CCurves* block, int slot);
+    void DrawTextInViews(int drawMode, int clipMode, CTexts* block, int slot);
+    void DrawWorkLineInViews(int colorSelector, CLine* line);
+    void DrawWorkArcInViews(int colorSelector, CArc* arc);
+    void DrawCrossMarkInViews(CPointD* point);
+    void DrawCircleMarkInViews(CPtrArray* points, int n);
+    void DrawPointerMarks(int erase);
+    void DrawOriginMarksInViews();
+    void DrawRelativeAxesInViews();
+    void ShowInputPointMark(int show);
+    void RedrawPreviewsInViews();
+    void DrawDirectionMarks(int draw);
+    void ClearDragSketches();
+    void PreviewSegment(CPointD* p, CPointD* q);
+    void PreviewArcThrough(CPointD* p, CPointD* q);
+    void PreviewValueSegment(CPointD* p, double value, CPointD* q, CPointD* r);
+    void PreviewLineOffset(double value, CPointD* p);
+    void PreviewCircleOffset(double value, CPointD* p);
+    void PreviewLineConstruction(CPointD* p, CPointD* q, int n);
+    void PreviewDistance(CPointD* p);
+    void PreviewCircle3P(CPointD* p);
+    void PreviewCircleChord(CPointD* p);
+    void PreviewArcChord(CPointD* p);
+    void PreviewPerpendicular(CPointD* p);
+    void PreviewTangentCircle(CPointD* p, int n);
+    void PreviewClippedSegment(CPointD* p, int n);
+    void PreviewArcChordAngle(CPointD* p, int n);
+    void PreviewLengthAngle(CPointD* p, CPointD* q, int n);
+    void PreviewIntersection(CPointD* p);
+    void PreviewLineSet(CPointD* p);
+    void PreviewCircleTouch(CPointD* p);
+    void PreviewLinesAndCircles(CPointD* p, int n);
+    void PreviewArcKeyPoints(CPointD* p);
+    void PreviewArcEnd(CPointD* p);
+    void PreviewObliqueA(int n);
+    void PreviewObliqueB(int n);
+
+    // ---- document services ------------------------------------------------------------
+    void ClearRedrawBits();
+    void SetBasePoint(CPointD base, CPointD reference);
+    void SetCurrentAngle(double a);
+    CPointD WorldToRelative(CPointD p) const;
+    CPointD RelativeToWorld(CPointD p) const;
+    int CountObjectsShownInView(CZelkView* view) const;
+    void ShowNoticeLineInActiveView(const CString& text, int* line);
+    static void ComputeUnderlineEnds(CPointD corner1, CPointD corner2, int directionKind,
+                                     double angle, const LOGFONT& font, std::int32_t widthTenths,
+                                     std::int32_t heightTenths, CPointD& end1, CPointD& end2);
+
+    // ---- extents, deletion, attribute strings on the selection ------------------------
+    void ComputeExtents();
+    void ExtendExtents(double& minX, double& minY, double& maxX, double& maxY, int kind,
+                       int block, int slot);
+    int DeleteSelected(int withGroups);
+    int DeleteElement(int kind, int block, int slot);
+    void ApplyAttributeStringToSelection(int index, int remove);
+
+    // ---- element and placed-object queries --------------------------------------------
+    int GetGroupChain(int group, CWordArray& chain);
+    void FilterGroupChain(std::int16_t& verdict, CWordArray& chain);
+    bool CollectElements(int layer, int kindMask, int lineTypeMask, CPtrArray& refs);
+    static void FreeRefList(CPtrArray& refs);
+    bool CollectSelection();
+    CZelkObj* FindObjectAt(CZelkView* view, CPointD point);
+    int FindObjectsAt(CZelkView* view, CPointD point, CWordArray& found);
+    int AddObject(CZelkObj* object);
+    void RemoveObject(CZelkObj* object);
+    std::int16_t FindObjectIndex(CZelkObj* object) const;
+
+private:
+    CTextCommand* CurrentTextCommand() const;
+    std::int16_t CurrentPen(int withBlur);
+    void EnterPenInMaps(int pen);
+    std::int16_t FindFont(const LOGFONT& font, std::int32_t width, std::int32_t height,
+                          std::uint8_t style1, double angle) const;
+    std::int16_t CreateFont(const LOGFONT& font, std::int32_t width, std::int32_t height,
+                            std::uint8_t style1, double angle, int current);
+    int CheckBlockLimit(int count) const;
+
+    std::vector<CZelkView*> m_views;
+    BOOL m_modified = FALSE;
+    CString m_title;
+};
+
+// Text-box computations shared by the text adders, compound elements and element sets.
+void ComputeTextBoxCorners(const LOGFONT& font, std::int32_t widthTenths,
+                           std::int32_t heightTenths, int alignment, const CString& text,
+                           int directionKind, double r, CPointD& lowerLeft, CPointD& lowerRight,
+                           CPointD& upperLeft, CPointD& upperRight);
+void ComputeTextAnchorOffset(const LOGFONT& font, std::int32_t widthTenths,
+                             std::int32_t heightTenths, int alignment, const CString& text,
+                             CPointD& start, CPointD& direction);
+double ComputeTextWidthRatio(const CString& text, const LOGFONT& font, std::int32_t widthTenths,
+                             std::int32_t heightTenths, int alignment, double spacing,
+                             std::int32_t rightToLeft, double angle, int directionKind);
+
+// 1 when the name may become a layer name; otherwise shows why and returns 0.
+int ValidateLayerName(const CString& name);

@@ -1,0 +1,52 @@
+// What every element class shares: the mark and state byte changes, selection through the group
+// chain, the attribute-string links and the archive form of the attribute list. Each element
+// class keeps its own members with these contracts and forwards here, so the rules live once.
+#pragma once
+
+#include <cstdint>
+
+#include "elements/ElementKinds.h"
+#include "platform/core/Arrays.h"
+
+class CArchive;
+class CZelkDoc;
+
+// One routine each serves every element kind (and groups and attribute strings), since all of
+// them carry the state and mark bytes under the same names.
+template <class E>
+inline void ClearMarkBits(E* e, std::uint8_t bits) { e->m_mark &= static_cast<std::uint8_t>(~bits); }
+template <class E>
+inline void SetMarkBits(E* e, std::uint8_t bits) { e->m_mark |= bits; }
+template <class E>
+inline void SetStateBits(E* e, std::uint8_t bits) { e->m_state |= bits; }
+
+// Selection of one element of kind `kind` (a bit of the selectable-kind mask). `mark` is the
+// element's mark byte, changed in place. With `alwaysChain` the group chain is looked up and
+// filtered even when useGroups is 0, and a second time when it is set (the curve's rule).
+int SelectElement(CZelkDoc* doc, int kind, std::uint8_t state, std::uint8_t& mark,
+                  std::int16_t group, int useGroups, int alwaysChain = 0);
+
+// Marks (or, with the inversion flag on an already selected group, deselects) every group of
+// the chain whose mark has no redraw bit yet. Returns 1 when a group was deselected.
+int SelectGroupsOfChain(CZelkDoc* doc, const CWordArray& chain);
+
+// Inserts index at its sorted place in `list` and, when it was not there yet, adds a
+// back-reference {kind, block, slot, state, mark} to attribute string number `index`.
+void LinkAttributeIndex(CZelkDoc* doc, CWordArray& list, int kind, int block, int slot,
+                        std::uint8_t state, std::uint8_t mark, int index);
+// Removes index from `list` and the carrier's back-reference from the attribute string.
+// Returns 0 when the list does not hold index or the string has no matching reference.
+int UnlinkAttributeIndex(CZelkDoc* doc, CWordArray& list, int kind, int block, int slot,
+                         int index);
+
+// The attribute list in the archive: a count (16 bits, or 0xFFFF then 32 bits) and one 16-bit
+// index per entry. Loading replaces the list.
+void SerializeAttributeList(CArchive& ar, CWordArray& list);
+
+// Index checks for what a loaded element refers to; a violation throws the archive exception.
+// The element alone does not know the table sizes, so the document calls these after loading.
+void CheckLayerIndex(int layer, int layerCount);
+void CheckGroupIndex(int group, int groupCount);
+void CheckAttributeList(const CWordArray& list, int stringCount);
+void CheckTableIndex(int index, int count);
+void ThrowBadArchive();

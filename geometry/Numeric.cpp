@@ -1,0 +1,161 @@
+// Rounding, equality of doubles and the degree/radian conversion. The guard constant and the
+// order of the steps are kept exactly: every later construction and candidate order rests on them.
+#include "geometry/Numeric.h"
+
+#include <cmath>
+
+int DigitCount(double v)
+{
+    if (v == 0.0) {
+        return 0;
+    }
+    double t = std::trunc(std::log10(std::fabs(v)));
+    if (!std::isfinite(t)) {
+        return 0;  // NaN or infinity: no meaningful digit count, and no undefined conversion
+    }
+    return static_cast<int>(t) + 1;
+}
+
+double RoundToDecimals(double x, int n)
+{
+    // The small constant is added to the power of ten itself so that a 5 written in decimal but
+    // stored a hair below still rounds up.
+    double p = std::pow(10.0, n + 1) + 1e-14;
+    double k = std::floor(std::fabs(x) * p + 5.0);
+    double m = std::floor(k * 0.1);
+    double r = m / std::pow(10.0, n);
+    return x < 0.0 ? -r : r;
+}
+
+double RoundToDecimalsByNextDigit(double x, int n)
+{
+    if (x >= 0.0) {
+        double a = std::floor(x * std::pow(10.0, n + 1));
+        double c = std::floor(x * std::pow(10.0, n));
+        if (a - 10.0 * c >= 5.0) {
+            a += 10.0;
+        }
+        return std::floor(a * 0.1) / std::pow(10.0, n);
+    }
+    double a = std::ceil(x * std::pow(10.0, n + 1));
+    double c = std::ceil(x * std::pow(10.0, n));
+    if (a - 10.0 * c <= -5.0) {
+        a -= 10.0;
+    }
+    return std::ceil(a * 0.1) / std::pow(10.0, n);
+}
+
+void RoundPointToDecimals(CPointD& p, int n)
+{
+    p.m_x = RoundToDecimals(p.m_x, n);
+    p.m_y = RoundToDecimals(p.m_y, n);
+}
+
+void RoundPointToDecimalsByNextDigit(CPointD& p, int n)
+{
+    p.m_x = RoundToDecimalsByNextDigit(p.m_x, n);
+    p.m_y = RoundToDecimalsByNextDigit(p.m_y, n);
+}
+
+void RoundToSignificant(double& x, int n)
+{
+    x = RoundToDecimals(x, n - DigitCount(x));
+}
+
+void RoundToSignificant15(double& x)
+{
+    RoundToSignificant(x, 15);
+}
+
+void RoundPointToSignificant(CPointD& p, int n)
+{
+    RoundToSignificant(p.m_x, n);
+    RoundToSignificant(p.m_y, n);
+}
+
+void RoundPointToSignificant14(CPointD& p)
+{
+    RoundPointToSignificant(p, 14);
+}
+
+namespace {
+
+int MaxDigitCount(double a, double b)
+{
+    int da = DigitCount(a);
+    int db = DigitCount(b);
+    return da > db ? da : db;
+}
+
+} // namespace
+
+double RoundedDifference8(double a, double b)
+{
+    return RoundToDecimals(a - b, 8 - MaxDigitCount(a, b));
+}
+
+double RoundedDifference12(double a, double b)
+{
+    return RoundToDecimals(a - b, 12 - MaxDigitCount(a, b));
+}
+
+int EqualWithinDecimals(double a, double b, int n)
+{
+    return std::fabs(b - a) < std::pow(10.0, -n) ? 1 : 0;
+}
+
+int NearlyEqualOrLess(double a, double b, int& less)
+{
+    less = 0;
+    if (a == 0.0 || b == 0.0) {
+        int eq = EqualWithinDecimals(a, b, 4);
+        if (eq == 0 && a < b) {
+            less = 1;
+        }
+        return eq;
+    }
+    int da = DigitCount(a);
+    int db = DigitCount(b);
+    if (da <= -12 && db <= -12) {
+        // Both within about 1e-13 of zero: compare them as small offsets from 1e-5 instead.
+        a += 1e-5;
+        b += 1e-5;
+        da = DigitCount(a);
+        db = DigitCount(b);
+    }
+    int d = da > db ? da : db;
+    double diff = b - a;
+    if (std::fabs(diff) < std::pow(10.0, d - 10)) {
+        return 1;
+    }
+    if (diff > 0.0) {
+        less = 1;
+    }
+    return 0;
+}
+
+int NearlyEqual(double a, double b)
+{
+    int less = 0;
+    return NearlyEqualOrLess(a, b, less);
+}
+
+int PointsNearlyEqual(const CPointD& p, const CPointD& q)
+{
+    return (NearlyEqual(p.m_x, q.m_x) && NearlyEqual(p.m_y, q.m_y)) ? 1 : 0;
+}
+
+int PointsEqualWithinDecimals(const CPointD& p, const CPointD& q, int n)
+{
+    return (EqualWithinDecimals(p.m_x, q.m_x, n) && EqualWithinDecimals(p.m_y, q.m_y, n)) ? 1 : 0;
+}
+
+double DegToRad(double x)
+{
+    return PI * x * (1.0 / 180.0);
+}
+
+double RadToDeg(double x)
+{
+    return x * 180.0 / PI;
+}

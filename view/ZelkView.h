@@ -1,0 +1,92 @@
+// The drawing view as the document sees it: the display state it reads and every drawing,
+// marking and preview request it forwards. The requests are virtual so that a drawing can be
+// driven without a window (tests record them through the same interface).
+#pragma once
+
+#include <cstdint>
+
+#include "geometry/PointD.h"
+#include "platform/core/Arrays.h"
+#include "platform/core/String.h"
+#include "platform/core/WinTypes.h"
+
+class CArc;
+class CArcs;
+class CCircles;
+class CConics;
+class CCurves;
+class CDataPoints;
+class CLine;
+class CLines;
+class CTexts;
+class CZelkDoc;
+class CZelkObj;
+
+class CZelkView {
+public:
+    CPointD m_origin;              // world point shown at logical (0, 0)
+    double m_zoom = 1.0;           // logical units per millimetre
+    CWordArray m_layerHidden;      // per layer: 0 shown, 1 hidden
+    std::int32_t m_singleLayer = 0;
+    CZelkDoc* m_document = nullptr;
+
+    CZelkView();
+    virtual ~CZelkView();
+
+    // The window receives WM_PAINT at once (sent, not posted).
+    virtual void SendPaint() {}
+    virtual void OnUpdate(CZelkView* sender, LPARAM hint, void* hintObject);
+
+    virtual void RedrawElements(int clipMode) {}
+    virtual void EraseChangedElements() {}
+    virtual void InvalidateObjectArea(CZelkObj* object) {}
+    virtual void ShowAll() {}
+    virtual void ShowMessageLine(const CString& text) {}
+    virtual void ShowNoticeLine(const CString& text, int& line) { ++line; }
+    virtual void DrawGroup(int drawMode, int clipMode, int group) {}
+    virtual void DrawPointElement(int drawMode, int clipMode, CDataPoints* block, int slot) {}
+    virtual void DrawLineElement(int drawMode, int clipMode, CLines* block, int slot) {}
+    virtual void DrawCircleElement(int drawMode, int clipMode, CCircles* block, int slot) {}
+    virtual void DrawArcElement(int drawMode, int clipMode, CArcs* block, int slot) {}
+    virtual void DrawConicElement(int drawMode, int clipMode, CConics* block, int slot) {}
+    virtual void DrawCurveElement(int drawMode, int clipMode, CCurves* block, int slot) {}
+    virtual void DrawTextElement(int drawMode, int clipMode, CTexts* block, int slot) {}
+    virtual void DrawWorkLine(int colorSelector, CLine* line) {}
+    virtual void DrawWorkArc(int colorSelector, CArc* arc) {}
+    virtual void DrawCrossMark(CPointD point, int size) {}
+    virtual void DrawCrossMarkColored(CPointD point, COLORREF color, int size) {}
+    virtual void DrawCircleMark(CPointD point) {}
+    virtual void DrawPointerMarks(int erase) {}
+    virtual void DrawOriginMarks() {}
+    virtual void DrawRelativeAxes() {}
+    virtual void DrawInputPointMark(int show) {}
+    virtual void DrawDirectionMarks(int draw) {}
+    virtual void RedrawPreviews() {}
+    virtual void ClearDragSketch() {}
+    virtual void DeselectOleObject(CZelkObj* object) {}
+    virtual int HasHiddenLayer() const;
+
+    virtual void PreviewSegment(CPointD* p, CPointD* q) {}
+    virtual void PreviewArcThrough(CPointD* p, CPointD* q) {}
+    virtual void PreviewValueSegment(CPointD* p, double value, CPointD* q, CPointD* r) {}
+    virtual void PreviewLineOffset(double value, CPointD* p) {}
+    virtual void PreviewCircleOffset(double value, CPointD* p) {}
+    virtual void PreviewLineConstruction(CPointD* p, CPointD* q, int n) {}
+    virtual void PreviewDistance(CPointD* p) {}
+    virtual void PreviewCircle3P(CPointD* p) {}
+    virtual void PreviewCircleChord(CPointD* p) {}
+    virtual void PreviewArcChord(CPointD* p) {}
+    virtual void PreviewPerpendicular(CPointD* p) {}
+    virtual void PreviewTangentCircle(CPointD* p, int n) {}
+    virtual void PreviewClippedSegment(CPointD* p, int n) {}
+    virtual void PreviewArcChordAngle(CPointD* p, int n) {}
+    virtual void PreviewLengthAngle(CPointD* p, CPointD* q, int n) {}
+    virtual void PreviewIntersection(CPointD* p) {}
+    virtual void PreviewLineSet(CPointD* p) {}
+    virtual void PreviewCircleTouch(CPointD* p) {}
+    virtual void PreviewLinesAndCircles(CPointD* p, int n) {}
+    virtual void PreviewArcKeyPoints(CPointD* p) {}
+    virtual void PreviewArcEnd(CPointD* p) {}
+    virtual void PreviewObliqueA(int n) {}
+    virtual void PreviewObliqueB(int n) {}
+};
