@@ -7,6 +7,10 @@
 
 IMPLEMENT_DYNAMIC(CCmdTarget, CObject)
 
+// A map entry keeps every handler as one pointer type; the casts below restore the handler's own
+// signature, which the entry's signature code names.
+#pragma GCC diagnostic ignored "-Wcast-function-type"
+
 const AFX_MSGMAP* CCmdTarget::GetThisMessageMap()
 {
     static const AFX_MSGMAP_ENTRY entries[] = { { 0, 0, 0, 0, AfxSig_end, nullptr } };

@@ -109,6 +109,8 @@ public:                                                        \
 private:
 
 #define BEGIN_MESSAGE_MAP(theClass, baseClass)                                          \
+    _Pragma("GCC diagnostic push")                                                      \
+    _Pragma("GCC diagnostic ignored \"-Wcast-function-type\"")                          \
     const AFX_MSGMAP* theClass::GetMessageMap() const { return GetThisMessageMap(); }   \
     const AFX_MSGMAP* theClass::GetThisMessageMap()                                     \
     {                                                                                   \
@@ -122,7 +124,8 @@ private:
         static const AFX_MSGMAP messageMap = { &TheBaseClass::GetThisMessageMap,        \
                                                &_messageEntries[0] };                   \
         return &messageMap;                                                             \
-    }
+    }                                                                                   \
+    _Pragma("GCC diagnostic pop")
 
 #define AFX_MSG_CAST(type, fn) \
     reinterpret_cast<AFX_PMSG>(static_cast<type>(&ThisClass::fn))

@@ -41,20 +41,6 @@ QByteArray Bytes(const CString& s)
     return QByteArray(s.GetString(), s.GetLength());
 }
 
-QString LabelText(const CString& text)
-{
-    // A static text shows "&&" as "&" and underlines the mnemonic; the mnemonic mark itself goes.
-    QString t = ToQ(text);
-    QString out;
-    for (int i = 0; i < t.size(); ++i) {
-        if (t[i] == QLatin1Char('&') && i + 1 < t.size()) {
-            ++i;
-        }
-        out += t[i];
-    }
-    return out;
-}
-
 // Draws an owner-drawn item through the program's DrawItem into an image of the item's size.
 QImage DrawOwnerItem(CWnd* wnd, UINT ctlType, int itemID, UINT state, DWORD_PTR data, QSize size,
                      const std::function<void(LPDRAWITEMSTRUCT)>& draw)
