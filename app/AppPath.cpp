@@ -2,6 +2,7 @@
 #include "app/AppPath.h"
 
 #include "app/SettingsField.h"
+#include "platform/core/File.h"
 #include "platform/core/ProgramFolder.h"
 #include "platform/core/Runtime.h"
 #include "platform/core/Services.h"
