@@ -3,6 +3,8 @@
 #include "SettingsTestSupport.h"
 
 #include "app/DocGrid.h"
+#include "platform/core/Archive.h"
+#include "platform/core/File.h"
 
 class SettingsRecords : public AppFixture {
 };
@@ -191,4 +193,31 @@ TEST_F(SettingsRecords, ColorListsAndLookups)
     EXPECT_EQ(color.FindStandardColor(RGB(0, 0, 128)), 14);
     EXPECT_EQ(color.FindStandardColor(RGB(1, 1, 1)), CAppColor::kNotFound);
     EXPECT_EQ(color.FindUserColor(RGB(0, 0, 0)), CAppColor::kNotFound);
+}
+
+TEST_F(SettingsRecords, GridArchiveForm)
+{
+    CDocGrid grid;
+    grid.m_pitch.Init(2.5, 4.0);
+    grid.m_on = 1;
+    {
+        CFile file;
+        ASSERT_TRUE(file.Open(ProgramFolder() + "grid.bin", CFile::modeCreate | CFile::modeWrite));
+        CArchive ar(&file, CArchive::store);
+        grid.Serialize(ar);
+        ar.Close();
+        file.Close();
+    }
+    Packer expected;
+    expected.F64(2.5).F64(4.0).I32(1);
+    EXPECT_EQ(ReadProgramFile("grid.bin"), expected.Get());
+
+    CDocGrid read;
+    CFile file;
+    ASSERT_TRUE(file.Open(ProgramFolder() + "grid.bin", CFile::modeRead));
+    CArchive ar(&file, CArchive::load);
+    read.Serialize(ar);
+    EXPECT_EQ(read.m_pitch.m_x, 2.5);
+    EXPECT_EQ(read.m_pitch.m_y, 4.0);
+    EXPECT_EQ(read.m_on, 1);
 }
