@@ -6,6 +6,8 @@
 #include "platform/core/Archive.h"
 #include "platform/core/File.h"
 
+#include <cstdlib>
+
 class SettingsRecords : public AppFixture {
 };
 
@@ -220,4 +222,18 @@ TEST_F(SettingsRecords, GridArchiveForm)
     EXPECT_EQ(read.m_pitch.m_x, 2.5);
     EXPECT_EQ(read.m_pitch.m_y, 4.0);
     EXPECT_EQ(read.m_on, 1);
+}
+
+TEST_F(SettingsRecords, WorkFolderThatCannotBeMadeIsReportedOnce)
+{
+    WriteProgramFile("blocker", "x");
+    const std::string saved = std::getenv("ZELK_HOME");
+    setenv("ZELK_HOME", (FilePathOf("blocker") + "/home").c_str(), 1);
+    const CString home = ProgramFolder();
+    App().m_appPath.BuildFolders();
+    setenv("ZELK_HOME", saved.c_str(), 1);
+    const std::vector<std::string> expected = {"作業用のパス " + home.Std() + "ZelkTemp" +
+                                               " の作成が出来なかったので、作成してください"};
+    EXPECT_EQ(Messages(), expected);
+    EXPECT_EQ(App().m_appPath.m_workFolder, home + "ZelkTemp\\");
 }
