@@ -6,7 +6,7 @@
 
 CZelkApp* g_pApp = nullptr;
 
-CZelkApp::CZelkApp()
+CZelkApp::CZelkApp() : CWinApp(nullptr)
 {
     m_paperSize.Init(0.0, 0.0);
 }

@@ -18,25 +18,26 @@
 #include "platform/core/Arrays.h"
 #include "platform/core/String.h"
 #include "platform/core/WinTypes.h"
+#include "platform/ui/WinApp.h"
 
 #include <cstdint>
 
 class CArchive;
 
-class CZelkApp {
+class CZelkApp : public CWinApp {
 public:
     // Seconds after which the start-up notices are shown again.
     static constexpr std::int64_t kNoticeRepeatSeconds = 864000;
 
     CZelkApp();
-    virtual ~CZelkApp();
+    ~CZelkApp() override;
     CZelkApp(const CZelkApp&) = delete;
     CZelkApp& operator=(const CZelkApp&) = delete;
 
     // Gives every setting its default, reads the paper-sheet file, then the newest settings
     // archive found in the program folder.
     void LoadSettings();
-    virtual void Serialize(CArchive& ar);
+    void Serialize(CArchive& ar) override;
     // Writes the settings archive under the newest name; any failure is silent.
     void SaveSettings();
 
