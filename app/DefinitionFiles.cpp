@@ -3,7 +3,7 @@
 // message per kind, with line numbers counted from 0.
 #include "app/ZelkApp.h"
 
-#include "formats/TextFiles.h"
+#include "formats/BufferRoutines.h"
 #include "geometry/Numeric.h"
 #include "macro/BuiltInUnits.h"
 #include "macro/MacroVariable.h"
