@@ -204,6 +204,7 @@ void CZelkApp::ClampLoadedSettings()
     m_appColor.ClampLoaded();
     m_appFind.ClampLoaded();
     m_appDraw.ClampLoaded();
+    m_appPath.ClampLoaded();
     m_appAcc.ClampLoaded();
     ClampSetting(m_recoveryInterval, 1, 200);
     ClampSetting(m_historyLength, 1, 40);
