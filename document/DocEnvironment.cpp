@@ -122,7 +122,7 @@ void DocSetServerItemView(const CPointD& origin, double zoom)
 {
     if (g_pApp) {
         g_pApp->m_viewOrigin = origin;
-        g_pApp->m_viewScale = zoom;
+        g_pApp->m_viewZoom = zoom;
     }
 }
 

@@ -108,7 +108,7 @@ void RestoreHoldingGroup(CZelkDoc* doc, const Target& t, const CElemRef& e)
 
 void MovePoint(CPointD& p, double dx, double dy)
 {
-    p.Init(p.m_x + dx, p.m_y + dy);
+    p.AddXY(dx, dy);
 }
 
 // Moves what a movement entry names by the step's offset (ox, oy): added when add is set (redo),

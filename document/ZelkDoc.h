@@ -20,7 +20,6 @@
 #include "app/DocGrid.h"
 #include "input/InputPoint.h"
 
-class CArc;
 class CArcs;
 class CCircleCommand;
 class CCircles;
@@ -55,7 +54,6 @@ class CCurve;
 class CZelkObj;
 class CZelkView;
 class CZelkCntrItem;
-class CTextCommand;
 
 // A direction arrow drawn over the drawing for a while (a point and an angle in degrees).
 struct DirectionMark {

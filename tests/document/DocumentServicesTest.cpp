@@ -195,7 +195,7 @@ TEST_F(DocumentServicesTest, ServerItemFitsTheExtents)
     m_app->m_viewLogicalRect = RECT{0, 0, 600, 300};
     Doc().m_extents.Init(5, 7, 5, 7);   // a single point
     EXPECT_EQ(Doc().FitServerItemView(), 1);
-    EXPECT_EQ(m_app->m_viewScale, 1.0);
+    EXPECT_EQ(m_app->m_viewZoom, 1.0);
     EXPECT_EQ(m_app->m_viewOrigin.m_x, 5 - 16000);
     EXPECT_EQ(m_app->m_viewOrigin.m_y, 7 + 16000);
     EXPECT_EQ(m_app->m_viewLogicalPoint.x, 16000 - 300);
@@ -203,11 +203,11 @@ TEST_F(DocumentServicesTest, ServerItemFitsTheExtents)
 
     Doc().m_extents.Init(0, 100, 100, 0);   // 120 x 120 after the margin
     EXPECT_EQ(Doc().FitServerItemView(), 1);
-    EXPECT_DOUBLE_EQ(m_app->m_viewScale, 300.0 / 120.0);
+    EXPECT_DOUBLE_EQ(m_app->m_viewZoom, 300.0 / 120.0);
 
     // A drawing far beyond what the mapping can hold is not fitted.
-    m_app->m_viewScale = 42;
+    m_app->m_viewZoom = 42;
     Doc().m_extents.Init(1e200, 1e200, 1e200, 1e200);
     EXPECT_EQ(Doc().FitServerItemView(), 0);
-    EXPECT_EQ(m_app->m_viewScale, 42);
+    EXPECT_EQ(m_app->m_viewZoom, 42);
 }
