@@ -4,7 +4,6 @@
 #include "document/DocEnvironment.h"
 
 #include "app/ZelkApp.h"
-#include "elements/ElementSettings.h"
 #include "platform/core/ProgramFolder.h"
 
 namespace {
@@ -75,12 +74,12 @@ int DocTabWidth()
 
 int DocGroupSelection()
 {
-    return GroupSelectionSetting();
+    return g_pApp ? g_pApp->m_appFind.groupSelectMode : 1;
 }
 
 int DocDimensionSelection()
 {
-    return DimensionSelectionSetting();
+    return g_pApp ? g_pApp->m_appFind.annotationGroupSelectMode : 1;
 }
 
 COLORREF DocStandardColor(int i)
