@@ -8,6 +8,7 @@
 #include "platform/ui/KeyMap.h"
 #include "platform/ui/Resources.h"
 #include "platform/ui/UiInternal.h"
+#include "platform/ui/WndClass.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -310,6 +311,51 @@ TEST_F(ControlsTest, WindowPlacementRoundTrip)
     EXPECT_EQ(back.showCmd, static_cast<UINT>(SW_SHOWMAXIMIZED));
     // The normal rectangle survives maximising.
     EXPECT_EQ(back.rcNormalPosition.right - back.rcNormalPosition.left, 400);
+}
+
+} // namespace
+
+namespace {
+
+struct CClickLog : public CWnd {
+    std::vector<UINT> seen;
+    void OnLButtonDown(UINT, CPoint) override { seen.push_back(WM_LBUTTONDOWN); }
+    void OnLButtonUp(UINT, CPoint) override { seen.push_back(WM_LBUTTONUP); }
+    void OnLButtonDblClk(UINT, CPoint) override { seen.push_back(WM_LBUTTONDBLCLK); }
+};
+
+void Click(CWnd& w, ulong time)
+{
+    QWidget* c = w.GetClientWidget();
+    QPoint p(5, 5);
+    QMouseEvent down(QEvent::MouseButtonPress, QPointF(p), QPointF(c->mapToGlobal(p)), Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+    down.setTimestamp(time);
+    QApplication::sendEvent(c, &down);
+    QMouseEvent up(QEvent::MouseButtonRelease, QPointF(p), QPointF(c->mapToGlobal(p)), Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
+    up.setTimestamp(time + 10);
+    QApplication::sendEvent(c, &up);
+}
+
+TEST(WindowClass, DoubleClicksAndBackgroundComeFromTheClass)
+{
+    DefaultScriptedServices() = CScriptedServices();
+    LPCTSTR plain = AfxRegisterWndClass(0, LoadCursor(IDC_ARROW), CreateSolidBrush(RGB(0, 0, 128)));
+    LPCTSTR dbl = AfxRegisterWndClass(CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW, LoadCursor(IDC_ARROW), CreateSolidBrush(RGB(255, 255, 255)));
+    EXPECT_STRNE(plain, dbl);
+    EXPECT_EQ(AfxRegisterWndClass(0, LoadCursor(IDC_ARROW), CreateSolidBrush(RGB(0, 0, 128))), plain);
+    CClickLog a, b;
+    ASSERT_TRUE(a.Create(plain, "a", WS_OVERLAPPED | WS_VISIBLE, CRect(0, 0, 50, 50), nullptr, 0));
+    ASSERT_TRUE(b.Create(dbl, "b", WS_OVERLAPPED | WS_VISIBLE, CRect(0, 0, 50, 50), nullptr, 0));
+    Click(a, 1000);
+    Click(a, 1100);
+    Click(b, 3000);
+    Click(b, 3100);
+    EXPECT_EQ(a.seen, (std::vector<UINT>{ WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDOWN, WM_LBUTTONUP }));
+    EXPECT_EQ(b.seen, (std::vector<UINT>{ WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_LBUTTONUP }));
+    // The erase before a paint uses the class brush.
+    a.Invalidate(TRUE);
+    a.UpdateWindow();
+    EXPECT_EQ(a.m_pState->surface.pixelColor(10, 10), QColor(0, 0, 128));
 }
 
 } // namespace
