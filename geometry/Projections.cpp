@@ -15,7 +15,7 @@
 
 namespace {
 
-// Foot of p on a→b with the signed distance; t is returned through its pointer.
+// Foot of p on the line a-b with the signed distance and the foot's position t along a->b.
 bool FootWithParameter(CPointD a, CPointD b, CPointD p, CPointD& foot, double& distance, double& t)
 {
     foot = CPointD();
