@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "app/ZelkApp.h"
 #include "elements/Arc.h"
 #include "elements/Circle.h"
@@ -34,6 +36,13 @@ inline void ExpectPoint(const CPointD& p, double x, double y, const char* what =
 {
     EXPECT_NEAR(p.m_x, x, 1e-9) << what;
     EXPECT_NEAR(p.m_y, y, 1e-9) << what;
+}
+
+// Distance of p from the infinite line a-b.
+inline double LineGap(const CPointD& p, const CPointD& a, const CPointD& b)
+{
+    double dx = b.m_x - a.m_x, dy = b.m_y - a.m_y;
+    return std::fabs((p.m_x - a.m_x) * dy - (p.m_y - a.m_y) * dx) / std::hypot(dx, dy);
 }
 
 inline void SetUnderline(CText& text, CPointD s, CPointD e)

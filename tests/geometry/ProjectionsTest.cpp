@@ -4,25 +4,11 @@
 #include <cmath>
 #include <random>
 
-#include "elements/Circle.h"
-#include "elements/Line.h"
-#include "elements/Text.h"
 #include "geometry/Angles.h"
 #include "geometry/Numeric.h"
 #include "geometry/Projections.h"
 #include "tests/geometry/IntersectionsTestHelpers.h"
 
-namespace {
-
-CText TextWithUnderline(CPointD s, CPointD e)
-{
-    CText t;
-    t.m_underlineStart = s;
-    t.m_underlineEnd = e;
-    return t;
-}
-
-}  // namespace
 
 TEST(FootOfPerpendicular, DescribedCases)
 {
@@ -54,52 +40,6 @@ TEST(FootOfPerpendicular, ZeroLengthSegment)
     EXPECT_EQ(FootOfPerpendicular(Pt(1, 1), Pt(1, 1), Pt(3, 3), foot, distance), 0);
     ExpectPoint(foot, 0, 0);
     EXPECT_EQ(distance, 7);
-}
-
-TEST(FootOnLineRec, StartIncludedEndExcluded)
-{
-    CLine line(0, 0, 2, 0);
-    CPointD foot;
-    double distance = 0;
-    // A foot a hair before the start counts as at the start for the inclusive form only.
-    EXPECT_EQ(FootOnLineRec(line, Pt(-1e-6, 5), foot, distance), 1);
-    EXPECT_EQ(FootOnLineRecStrict(line, Pt(-1e-6, 5), foot, distance), 0);
-    EXPECT_EQ(FootOnLineRec(line, Pt(2.000001, 5), foot, distance), 0);
-    EXPECT_EQ(FootOnLineRec(line, Pt(1, -5), foot, distance), 1);
-    EXPECT_NEAR(distance, -5, 1e-9);
-    CText text = TextWithUnderline(Pt(0, 0), Pt(0, 4));
-    EXPECT_EQ(FootOnTextLine(text, Pt(1, 2), foot, distance), 1);
-    ExpectPoint(foot, 0, 2);
-    EXPECT_NEAR(distance, -1, 1e-9);  // right of the upward underline
-}
-
-TEST(SignedDistanceToLineRec, SignAndZeroLength)
-{
-    double d = 42;
-    EXPECT_EQ(SignedDistanceToLineRec(CLine(0, 0, 1, 0), Pt(5, 2), d), 1);
-    EXPECT_NEAR(d, 2, 1e-12);
-    EXPECT_EQ(SignedDistanceToLineRec(CLine(0, 0, 1, 0), Pt(5, -2), d), 1);
-    EXPECT_NEAR(d, -2, 1e-12);
-    d = 42;
-    EXPECT_EQ(SignedDistanceToLineRec(CLine(1, 1, 1, 1), Pt(5, 2), d), 0);
-    EXPECT_EQ(d, 42);
-}
-
-TEST(CirclePoints, TowardAndRadialGap)
-{
-    CCircle c;
-    c.m_centre = Pt(1, 1);
-    c.m_radius = 2;
-    CPointD out = Pt(9, 9);
-    EXPECT_EQ(CirclePointToward(c, Pt(1, 1), out), 0);
-    ExpectPoint(out, 9, 9);
-    EXPECT_EQ(CirclePointToward(c, Pt(1, -10), out), 1);
-    ExpectPoint(out, 1, -1);
-    double gap = 0;
-    EXPECT_EQ(CircleRadialGap(c, Pt(2, 1), gap), 1);
-    EXPECT_NEAR(gap, 1, 1e-12);
-    CircleRadialGap(c, Pt(5, 1), gap);
-    EXPECT_NEAR(gap, -2, 1e-12);
 }
 
 TEST(ProjectVectors, AlongAndAcrossADirection)
@@ -148,28 +88,28 @@ TEST_F(ArrowWingSettings, WingAngleAndLengthComeFromTheElementSettings)
     ExpectPoint(w[0], 1, -std::sqrt(3));
 }
 
-TEST(OverlapLineRecs, Cases)
+TEST(OverlapCollinearSegments, Cases)
 {
     struct Case {
-        CLine a, b;
+        CPointD p, q, r, s;
         int result;
         CPointD out1, out2;
         const char* name;
     };
     const Case cases[] = {
-        {CLine(0, 0, 2, 0), CLine(1, 0, 3, 0), 1, Pt(0, 0), Pt(3, 0), "overlapping"},
-        {CLine(0, 0, 1, 0), CLine(1, 0, 2, 0), 1, Pt(0, 0), Pt(2, 0), "touching"},
-        {CLine(0, 0, 1, 0), CLine(2, 0, 3, 0), 0, Pt(0, 0), Pt(0, 0), "apart"},
-        {CLine(0, 0, 2, 0), CLine(1, 1, 3, 1), 0, Pt(0, 0), Pt(0, 0), "parallel"},
-        {CLine(1, 0, 2, 0), CLine(0, 0, 5, 0), 1, Pt(0, 0), Pt(5, 0), "inside the second"},
-        {CLine(0, 0, 2, 2), CLine(1, 1, 3, 3), 1, Pt(0, 0), Pt(3, 3), "diagonal"},
-        {CLine(0, 0, 0, 2), CLine(0, 1, 0, 3), 1, Pt(0, 0), Pt(0, 3), "vertical"},
-        {CLine(0, 0, 1, 3), CLine(1, 3, 2, 6), 1, Pt(0, 0), Pt(2, 6), "steep"},
-        {CLine(0, 0, 0, 2), CLine(1, 1, 1, 3), 0, Pt(0, 0), Pt(0, 0), "vertical parallel"},
+        {Pt(0, 0), Pt(2, 0), Pt(1, 0), Pt(3, 0), 1, Pt(0, 0), Pt(3, 0), "overlapping"},
+        {Pt(0, 0), Pt(1, 0), Pt(1, 0), Pt(2, 0), 1, Pt(0, 0), Pt(2, 0), "touching"},
+        {Pt(0, 0), Pt(1, 0), Pt(2, 0), Pt(3, 0), 0, Pt(0, 0), Pt(0, 0), "apart"},
+        {Pt(0, 0), Pt(2, 0), Pt(1, 1), Pt(3, 1), 0, Pt(0, 0), Pt(0, 0), "parallel"},
+        {Pt(1, 0), Pt(2, 0), Pt(0, 0), Pt(5, 0), 1, Pt(0, 0), Pt(5, 0), "inside the second"},
+        {Pt(0, 0), Pt(2, 2), Pt(1, 1), Pt(3, 3), 1, Pt(0, 0), Pt(3, 3), "diagonal"},
+        {Pt(0, 0), Pt(0, 2), Pt(0, 1), Pt(0, 3), 1, Pt(0, 0), Pt(0, 3), "vertical"},
+        {Pt(0, 0), Pt(1, 3), Pt(1, 3), Pt(2, 6), 1, Pt(0, 0), Pt(2, 6), "steep"},
+        {Pt(0, 0), Pt(0, 2), Pt(1, 1), Pt(1, 3), 0, Pt(0, 0), Pt(0, 0), "vertical parallel"},
     };
     for (const Case& c : cases) {
-        CPointD o1, o2;
-        EXPECT_EQ(OverlapLineRecs(c.a, c.b, o1, o2), c.result) << c.name;
+        CPointD p = c.p, q = c.q, r = c.r, s = c.s, o1, o2;
+        EXPECT_EQ(OverlapCollinearSegments(p, q, r, s, o1, o2), c.result) << c.name;
         if (c.result) {
             ExpectPoint(o1, c.out1.m_x, c.out1.m_y, c.name);
             ExpectPoint(o2, c.out2.m_x, c.out2.m_y, c.name);
@@ -185,20 +125,6 @@ TEST(OverlapCollinearSegments, RoundsItsArgumentsInPlace)
     RoundToSignificant(rounded, 14);
     EXPECT_EQ(p.m_x, rounded);
     EXPECT_EQ(o1.m_x, rounded);
-}
-
-TEST(OverlapCollinearSegments, DegenerateFirstPieces)
-{
-    CPointD o1, o2;
-    // A piece without extent defines no line.
-    CPointD p = Pt(1, 1), q = Pt(1, 1), r = Pt(0, 0), s = Pt(2, 2);
-    EXPECT_EQ(OverlapCollinearSegments(p, q, r, s, o1, o2), 0);
-    // An underline written toward -x merges like its reversal.
-    EXPECT_EQ(OverlapTextLines(TextWithUnderline(Pt(3, 0), Pt(0, 0)),
-                               TextWithUnderline(Pt(2, 0), Pt(5, 0)), o1, o2),
-              1);
-    ExpectPoint(o1, 0, 0);
-    ExpectPoint(o2, 5, 0);
 }
 
 TEST(OverlapConcentricArcs, RangesAsStored)
