@@ -68,6 +68,9 @@ public:
     int m_lastStatus = 0;
     RECT m_viewLogicalRect = {};
     POINT m_viewLogicalPoint = {};
+    // Mirrors of the view state last set with mirroring, for the server item's drawing.
+    CPointD m_viewOrigin;
+    double m_viewZoom = 1.0;
 
     // The eleven settings records, archived in this order.
     CAppElem m_appElem;

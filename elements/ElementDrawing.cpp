@@ -8,10 +8,7 @@
 #include "platform/gdi/DC.h"
 #include "view/ZelkView.h"
 
-#if __has_include("app/ZelkApp.h")
 #include "app/ZelkApp.h"
-#define ZELK_ELEMENT_DRAWING_HAS_APP 1
-#endif
 
 #include <cmath>
 #include <limits>
@@ -251,51 +248,20 @@ CSketchPolyline* MakePointSequenceSketch(const std::vector<CPointD>& points, CZe
     return sketch;
 }
 
-#ifdef ZELK_ELEMENT_DRAWING_HAS_APP
-namespace {
-
-// The application's view mirrors and display sizes are read where the application has them.
-template <typename App>
-int PointMarkHalfSizeOf(const App& app)
-{
-    if constexpr (requires { app.m_appDraw.pointCrossSize; })
-        return app.m_appDraw.pointCrossSize;
-    else
-        return 10;
-}
-
-template <typename App>
-CServerItemMapping ServerItemMappingOf(const App& app)
-{
-    CServerItemMapping m;
-    if constexpr (requires { app.m_viewOrigin; })
-        m.origin = app.m_viewOrigin;
-    if constexpr (requires { app.m_viewZoom; })
-        m.scale = app.m_viewZoom;
-    if constexpr (requires { app.m_viewLogicalRect; })
-        m.rect = app.m_viewLogicalRect;
-    if constexpr (requires { app.m_viewLogicalPoint; })
-        m.point = app.m_viewLogicalPoint;
-    return m;
-}
-
-} // namespace
-#endif
-
+// Without an application object (a tool or a test drawing elements alone) the defaults apply.
 int PointMarkHalfSize()
 {
-#ifdef ZELK_ELEMENT_DRAWING_HAS_APP
-    if (g_pApp != nullptr)
-        return PointMarkHalfSizeOf(*g_pApp);
-#endif
-    return 10;
+    return g_pApp != nullptr ? g_pApp->m_appDraw.pointCrossSize : 10;
 }
 
 CServerItemMapping GetServerItemMapping()
 {
-#ifdef ZELK_ELEMENT_DRAWING_HAS_APP
-    if (g_pApp != nullptr)
-        return ServerItemMappingOf(*g_pApp);
-#endif
-    return CServerItemMapping();
+    CServerItemMapping m;
+    if (g_pApp != nullptr) {
+        m.origin = g_pApp->m_viewOrigin;
+        m.scale = g_pApp->m_viewZoom;
+        m.rect = g_pApp->m_viewLogicalRect;
+        m.point = g_pApp->m_viewLogicalPoint;
+    }
+    return m;
 }
