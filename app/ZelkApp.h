@@ -40,6 +40,8 @@ public:
     void Serialize(CArchive& ar) override;
     // Writes the settings archive under the newest name; any failure is silent.
     void SaveSettings();
+    // Registers the window class of the drawing frames with the given background.
+    void RegisterChildFrameClass(COLORREF background);
 
     // Definition files beside the program.
     void BuildUnitTable(BOOL readFile);
@@ -53,6 +55,8 @@ public:
     void AddPiConstant();
     // Deletes the records of the unit and variable tables.
     void DeleteUnitsAndVariables();
+
+    CString m_childFrameClassName;
 
     // Versions.
     CString m_programVersion;
@@ -68,6 +72,9 @@ public:
     int m_lastStatus = 0;
     RECT m_viewLogicalRect = {};
     POINT m_viewLogicalPoint = {};
+    // Mirrors of the view state last set with mirroring, for the server item's drawing.
+    CPointD m_viewOrigin;
+    double m_viewZoom = 1.0;
 
     // The eleven settings records, archived in this order.
     CAppElem m_appElem;
