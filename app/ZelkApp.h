@@ -41,6 +41,8 @@ public:
     void Serialize(CArchive& ar) override;
     // Writes the settings archive under the newest name; any failure is silent.
     void SaveSettings();
+    // Registers the window class of the drawing frames with the given background.
+    void RegisterChildFrameClass(COLORREF background);
 
     // Definition files beside the program.
     void BuildUnitTable(BOOL readFile);
@@ -61,6 +63,8 @@ public:
     CString m_lastMessage;
     short m_interruptKind = 0;                     // kind of the interrupting command
     CZelkView* m_activeDrawingView = nullptr;      // set by the view when it activates
+
+    CString m_childFrameClassName;
 
     // Versions.
     CString m_programVersion;
