@@ -152,6 +152,7 @@ CFrameWnd::CFrameWnd() = default;
 
 CFrameWnd::~CFrameWnd()
 {
+    m_bInDestructor = TRUE;
     if (m_hWnd)
         DestroyWindow();
 }
@@ -644,6 +645,12 @@ void CFrameWnd::OnDestroy()
     CWnd::OnDestroy();
 }
 
+void CFrameWnd::PostNcDestroy()
+{
+    if (!m_bInDestructor)
+        delete this;
+}
+
 void CFrameWnd::OnSetFocus(CWnd* pOldWnd)
 {
     if (CView* v = GetActiveView())
@@ -724,6 +731,7 @@ CMDIFrameWnd::CMDIFrameWnd() = default;
 
 CMDIFrameWnd::~CMDIFrameWnd()
 {
+    m_bInDestructor = TRUE;
     if (m_hWnd)
         DestroyWindow();
 }
@@ -894,6 +902,7 @@ CMDIChildWnd::CMDIChildWnd() = default;
 
 CMDIChildWnd::~CMDIChildWnd()
 {
+    m_bInDestructor = TRUE;
     if (m_hWnd)
         DestroyWindow();
 }

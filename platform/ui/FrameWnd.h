@@ -83,6 +83,8 @@ protected:
     virtual BOOL OnCreateClient(LPCREATESTRUCT lpcs, CCreateContext* pContext);
     CWnd* CreateView(CCreateContext* pContext, UINT nID = AFX_IDW_PANE_FIRST);
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    // A frame is made with new and ends with its window.
+    void PostNcDestroy() override;
 
 public:
     CView* m_pViewActive = nullptr;

@@ -55,6 +55,7 @@ public:
 
 class CNotifyFrame : public CFrameWnd {
 public:
+    void PostNcDestroy() override {} // lives in the fixture
     std::vector<std::string> m_notes;
     CToolBar m_bar;
     CComboBox m_box;
