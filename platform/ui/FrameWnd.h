@@ -6,6 +6,7 @@
 #include "platform/ui/Menu.h"
 #include "platform/ui/Wnd.h"
 
+#include <map>
 #include <vector>
 
 class CControlBar;
@@ -89,6 +90,8 @@ protected:
 public:
     CView* m_pViewActive = nullptr;
     std::vector<CControlBar*> m_bars;
+    // The docked bars of each side, row by row (the dock bar ids name the sides).
+    std::map<UINT, std::vector<std::vector<CControlBar*>>> m_dockRows;
     CStatusBar* m_pStatusBar = nullptr;
     UINT m_nAccelId = 0;
     DWORD m_dwDockStyle = 0;
