@@ -71,6 +71,11 @@ public:
     // context of the view; FALSE when the font cannot be made.
     virtual BOOL MeasureTextExtent(const LOGFONT& font, const CString& text, SIZE& extent);
 
+    // DXF import (view/ZelkViewDxf.cpp).
+    int ReadDxfFile(const CString& path);
+    int ReadDxfData(const CString& path, int* layerReplaced);
+    static int LookupDxfLineType(const CObArray& styles, const CString& name);
+
     virtual void PreviewSegment(CPointD* p, CPointD* q) {}
     virtual void PreviewArcThrough(CPointD* p, CPointD* q) {}
     virtual void PreviewValueSegment(CPointD* p, double value, CPointD* q, CPointD* r) {}
