@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
+#include <tuple>
 #include <cstdlib>
 #include <fstream>
 #include <memory>
