@@ -50,18 +50,6 @@ CString ZeroWithDecimals(int decimals)
     return s;
 }
 
-const char* CurrentLineTypeName(int lineType)
-{
-    switch (lineType) {
-    case 0: return "CONTINUOUS";
-    case 1: return "DASHED";
-    case 2: return "DOT";
-    case 3: return "CENTER";
-    case 4: return "PHANTOM";
-    default: return "BYLAYER";
-    }
-}
-
 struct LineTypeEntry {
     const char* name;
     const char* flags;
@@ -104,7 +92,7 @@ void CZelkDoc::WriteDxfFixedHeaderAndTables(CStdioFile& f)
     Variable(f, "$TEXTSIZE", {{" 40", DoubleToString(textHeight)}});
     Variable(f, "$TRACEWID", {{" 40", DoubleToString(app.m_appElem.m_thickWidth * 0.1)}});
     Variable(f, "$TEXTSTYLE", {{"  7", "STANDARD"}});
-    Variable(f, "$CELTYPE", {{"  6", CurrentLineTypeName(app.m_appElem.m_lineType)}});
+    Variable(f, "$CELTYPE", {{"  6", DxfLineTypeName(app.m_appElem.m_lineType, "BYLAYER")}});
     Variable(f, "$CECOLOR", {{" 62", colorText}});
     Variable(f, "$DIMSCALE", {{" 40", DoubleToString(scale)}});
     Variable(f, "$DIMASZ", {{" 40", DoubleToString(app.m_appElem.m_arrowLength)}});

@@ -35,6 +35,18 @@ void WriteDxfLine(CStdioFile& file, const CString& text)
     WriteDxfLine(file, text.GetString(), text.GetLength());
 }
 
+const char* DxfLineTypeName(int lineType, const char* other)
+{
+    switch (lineType) {
+    case 0: return "CONTINUOUS";
+    case 1: return "DASHED";
+    case 2: return "DOT";
+    case 3: return "CENTER";
+    case 4: return "PHANTOM";
+    default: return other;
+    }
+}
+
 namespace {
 
 constexpr double kPi = 3.141592653589793;
@@ -77,18 +89,6 @@ CString CutBytes(const CString& s, int n)
     return s.Left(MbSafeCutLength(s, s.GetLength(), n));
 }
 
-const char* LineTypeName(int lineType)
-{
-    switch (lineType) {
-    case 0: return "CONTINUOUS";
-    case 1: return "DASHED";
-    case 2: return "DOT";
-    case 3: return "CENTER";
-    case 4: return "PHANTOM";
-    default: return "CONTINUOUS";
-    }
-}
-
 // Whether an element's layer is exported: inside the table and displayed in the active view.
 struct LayerFilter {
     int layerCount;
@@ -118,7 +118,7 @@ struct BlockPen {
         if (penIndex < 0 || penIndex >= doc.m_pens.GetSize())
             return;
         const auto* pen = static_cast<const CTypePen*>(doc.m_pens.GetAt(penIndex));
-        lineType = LineTypeName(pen->m_lineType);
+        lineType = DxfLineTypeName(pen->m_lineType, "CONTINUOUS");
         color = doc.ColorToDxfIndex(pen->m_color);
     }
 };

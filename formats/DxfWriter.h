@@ -9,3 +9,6 @@ class CStdioFile;
 void WriteDxfLine(CStdioFile& file, const char* text, int length);
 // Writes the whole string and a line end.
 void WriteDxfLine(CStdioFile& file, const CString& text);
+
+// The DXF line type of a pen's line type (0 solid to 4 dash-dot-dot); other types give other.
+const char* DxfLineTypeName(int lineType, const char* other);

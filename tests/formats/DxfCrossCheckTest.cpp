@@ -1,6 +1,6 @@
 // Exported DXF files read back by two independent readers: the strict reader of python3-ezdxf
 // (structure and audit) and dxflib, with the same entities, layers, coordinates and texts.
-#include "app/ZelkApp.h"
+#include "DxfTestSupport.h"
 #include "document/ZelkDoc.h"
 #include "elements/Layer.h"
 #include "platform/core/CodePage.h"
@@ -18,13 +18,6 @@
 
 namespace {
 
-CPointD Pt(double x, double y)
-{
-    CPointD p;
-    p.Init(x, y);
-    return p;
-}
-
 std::string Num(double v)
 {
     char buf[64];
@@ -33,19 +26,13 @@ std::string Num(double v)
 }
 
 // A drawing with one entity of each exported kind on two layers, one name in Japanese.
-class DxfCrossCheck : public testing::Test {
+class DxfCrossCheck : public DxfFixture {
 protected:
-    std::unique_ptr<CZelkApp> m_app;
-    std::unique_ptr<CZelkDoc> m_doc;
     CString m_path;
 
     void SetUp() override
     {
-        m_app = std::make_unique<CZelkApp>();
-        g_pApp = m_app.get();
-        m_app->LoadSettings();
-        m_doc = std::make_unique<CZelkDoc>();
-        static_cast<CLayer*>(m_doc->m_layers.GetAt(0))->m_name = "0";
+        DxfFixture::SetUp();
         std::int16_t pen = m_doc->FindOrAddPen(0, 1, RGB(255, 0, 0), 0, 70);
         std::int16_t other = m_doc->FindOrCreateLayer("図面枠");
         m_doc->AddLine(Pt(0, 0), Pt(10.125, 5), 0, pen);
@@ -59,13 +46,6 @@ protected:
         m_path = ProgramFolder() + "cross.dxf";
         ASSERT_TRUE(m_doc->WriteDxfFile(m_path));
     }
-    void TearDown() override
-    {
-        m_doc.reset();
-        g_pApp = nullptr;
-        m_app.reset();
-    }
-
     std::string DiskPath() const { return FileSystemPath(m_path); }
 
     // What we wrote, in the reader's one-line form.

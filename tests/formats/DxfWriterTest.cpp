@@ -1,6 +1,6 @@
 // DXF export: header values from the settings, the extents rule, entity records, arc angles,
 // text placement and the layers of the active view.
-#include "app/ZelkApp.h"
+#include "DxfTestSupport.h"
 #include "document/ZelkDoc.h"
 #include "elements/Arcs.h"
 #include "elements/Lines.h"
@@ -22,13 +22,6 @@
 
 namespace {
 
-CPointD Pt(double x, double y)
-{
-    CPointD p;
-    p.Init(x, y);
-    return p;
-}
-
 std::string ReadRaw(const CString& path)
 {
     CFile f(path, CFile::modeRead);
@@ -37,28 +30,10 @@ std::string ReadRaw(const CString& path)
     return bytes;
 }
 
-class DxfWriterTest : public testing::Test {
+class DxfWriterTest : public DxfFixture {
 protected:
-    std::unique_ptr<CZelkApp> m_app;
-    std::unique_ptr<CZelkDoc> m_doc;
-    CString m_path;
+    CString m_path = ProgramFolder() + "out.dxf";
 
-    void SetUp() override
-    {
-        m_app = std::make_unique<CZelkApp>();
-        g_pApp = m_app.get();
-        m_app->LoadSettings();
-        m_doc = std::make_unique<CZelkDoc>();
-        Layer(0)->m_name = "0";
-        m_path = ProgramFolder() + "out.dxf";
-    }
-    void TearDown() override
-    {
-        m_doc.reset();
-        g_pApp = nullptr;
-        m_app.reset();
-    }
-    CLayer* Layer(int i) { return static_cast<CLayer*>(m_doc->m_layers.GetAt(i)); }
     void Extents(double l, double t, double r, double b) { m_doc->m_extents.Init(l, t, r, b); }
     std::int16_t BlackPen() { return m_doc->FindOrAddPen(0, 1, RGB(1, 2, 3), 0, 70); }
 
