@@ -1,20 +1,12 @@
 // Directions, normalisation, sweeps and snapping: ranges and tie rules that constructions rely on.
 #include <gtest/gtest.h>
 
+#include "tests/geometry/Shapes.h"
+
 #include <cmath>
 
 #include "geometry/Angles.h"
 #include "geometry/Numeric.h"
-
-namespace {
-
-CPointD P(double x, double y)
-{
-    CPointD p;
-    return p.Init(x, y);
-}
-
-} // namespace
 
 TEST(Angles, VectorDirectionsCoverHalfOpenRange)
 {

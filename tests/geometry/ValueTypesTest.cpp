@@ -1,6 +1,8 @@
 // The shared value types: conversions, tests with their borders, and the plug-in forms.
 #include <gtest/gtest.h>
 
+#include "tests/geometry/Shapes.h"
+
 #include <cstddef>
 
 #include "geometry/ElemCandidate.h"
@@ -13,17 +15,7 @@
 
 namespace {
 
-CPointD P(double x, double y)
-{
-    CPointD p;
-    return p.Init(x, y);
-}
 
-CRectD R(double l, double t, double r, double b)
-{
-    CRectD rect;
-    return rect.Init(l, t, r, b);
-}
 
 void ExpectRect(const CRectD& r, double l, double t, double rt, double b)
 {

@@ -1,0 +1,40 @@
+// The device context that paints: on a QImage (the views' back buffers, where raster
+// operations such as exclusive-or act bit by bit on the pixels), or on any other paint device
+// such as a printer, where they are not available. Nothing is antialiased, so drawing a figure
+// or a text again in the background color removes it.
+#pragma once
+
+#include "platform/gdi/DC.h"
+
+#include <memory>
+
+class QPaintDevice;
+class QPainter;
+
+class CPainterDC : public CDC {
+public:
+    // logicalDpi 0 takes the device's own logical resolution.
+    explicit CPainterDC(QPaintDevice* device, int logicalDpi = 0);
+    // Paints with a painter already active on its device; the painter stays the caller's.
+    explicit CPainterDC(QPainter* painter, int logicalDpi = 0);
+    ~CPainterDC() override;
+
+    QPainter* GetPainter() const;
+
+protected:
+    void DevPolyline(const std::vector<CPoint>& points, bool closed) override;
+    void DevArc(const RECT& box, double startAngle, double sweep) override;
+    void DevFillEllipse(const RECT& box) override;
+    void DevFillPolygon(const std::vector<CPoint>& points) override;
+    void DevFillRect(const RECT& rect, COLORREF color) override;
+    void DevInvertRect(const RECT& rect) override;
+    void DevSetPixel(int x, int y, COLORREF color) override;
+    void DevText(double x, double y, double angle, const char* text, int count) override;
+
+private:
+    struct Impl;
+    std::unique_ptr<Impl> m_impl;
+
+    void StrokePixels(const std::vector<CPoint>& pixels);
+    void StrokeWide(const std::vector<std::pair<double, double>>& points, bool closed, int width);
+};
