@@ -41,6 +41,9 @@ IMPLEMENT_ELEMENT_LINKS(CConic, ELEM_CONIC)
 
 void CConic::Serialize(CArchive& ar)
 {
+    // The cache belongs to the parameters held before; the document rebuilds it after loading.
+    if (ar.IsLoading())
+        m_polyline.clear();
     ArchiveU8(ar, m_state);
     ArchiveU8(ar, m_mark);
     ArchivePoint(ar, m_centre);
