@@ -14,6 +14,16 @@ int SelectableKinds()
     return g_pApp != nullptr ? static_cast<std::uint16_t>(g_pApp->m_appFind.selectableKinds) : 958;
 }
 
+int GroupSelectionSetting()
+{
+    return g_pApp != nullptr ? g_pApp->m_appFind.groupSelectMode : 1;
+}
+
+int DimensionSelectionSetting()
+{
+    return g_pApp != nullptr ? g_pApp->m_appFind.annotationGroupSelectMode : 1;
+}
+
 COLORREF CreationColor()
 {
     return g_pApp != nullptr ? g_pApp->m_appElem.m_color : 0;

@@ -7,6 +7,8 @@
 
 int SelectionInversionFlag();      // "選択反転モード"
 int SelectableKinds();             // mask of element kind bits
+int GroupSelectionSetting();       // 1, 2 or 3 for plain groups
+int DimensionSelectionSetting();   // 1, 2 or 3 for the dimension groups
 COLORREF CreationColor();          // color of new elements
 CString SubscriptMarker();
 CString RubyMarker();
