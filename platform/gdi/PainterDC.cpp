@@ -22,7 +22,7 @@
 #include <algorithm>
 #include <functional>
 #include <map>
-#include <set>
+#include <unordered_set>
 #include <utility>
 
 namespace {
@@ -403,12 +403,16 @@ void CPainterDC::DevPolyline(const std::vector<CPoint>& points, bool closed)
         if (pixels.empty())
             skipped = 0;
         m_styleOffset += static_cast<int>(skipped % 1000000);
+        if (points.size() == 2) {
+            StrokePixels(pixels);
+            return;
+        }
         // A pixel crossed twice by one figure is laid once, so exclusive-or keeps it visible.
-        std::set<std::pair<long, long>> seen;
+        std::unordered_set<std::uint64_t> seen;
         std::vector<CPoint> unique;
         unique.reserve(pixels.size());
         for (const CPoint& p : pixels)
-            if (seen.insert({p.x, p.y}).second)
+            if (seen.insert((std::uint64_t(std::uint32_t(p.x)) << 32) | std::uint32_t(p.y)).second)
                 unique.push_back(p);
         StrokePixels(unique);
         return;
@@ -439,24 +443,44 @@ void CPainterDC::DevArc(const RECT& box, double startAngle, double sweep)
     if (m_impl->bits != nullptr && pen.width <= 1) {
         // The pixels of the whole ellipse are fixed by the box alone; an arc takes those whose
         // parameter lies in its sweep, so pieces of one ellipse meet without gaps or overlaps.
-        int fullSteps = std::max(8, static_cast<int>(std::min(4.0e6, std::ceil(2 * kPi * radius / 0.4))));
-        std::vector<std::pair<double, CPoint>> pixels;
-        std::set<std::pair<long, long>> seen;
+        // Steps of at most 0.7 pixels keep the ring 8-connected; the sines come from a rotation
+        // recurrence, the same for every call with this box.
+        const int fullSteps = std::max(8, static_cast<int>(std::min(4.0e6, std::ceil(2 * kPi * radius / 0.7))));
+        const double stepAngle = 2 * kPi / fullSteps;
+        const double cd = std::cos(stepAngle), sd = std::sin(stepAngle);
+        double c = 1, sn = 0;
+        std::vector<std::pair<double, CPoint>> ring;
+        ring.reserve(static_cast<size_t>(fullSteps));
+        CPoint first, previous;
         for (int i = 0; i < fullSteps; ++i) {
-            double t = 2 * kPi * i / fullSteps;
-            CPoint p(RoundHalfUp(cx + rx * std::cos(t)), RoundHalfUp(cy - ry * std::sin(t)));
-            if (!seen.insert({p.x, p.y}).second)
+            CPoint p(RoundHalfUp(cx + rx * c), RoundHalfUp(cy - ry * sn));
+            double t = stepAngle * i;
+            double nc = c * cd - sn * sd;
+            sn = sn * cd + c * sd;
+            c = nc;
+            // Samples run round the ellipse in order, so a pixel repeats only next to itself
+            // (and the last ones meet the first).
+            if (i == 0)
+                first = p;
+            else if (p == previous || p == first)
                 continue;
-            double offset = std::fmod(t - t1 + 4 * kPi, 2 * kPi);
-            if (full || offset <= tsweep)
-                pixels.emplace_back(full ? t : offset, p);
+            previous = p;
+            ring.emplace_back(t, p);
         }
-        std::stable_sort(pixels.begin(), pixels.end(),
-                         [](const auto& a, const auto& b) { return a.first < b.first; });
         std::vector<CPoint> ordered;
-        ordered.reserve(pixels.size());
-        for (const auto& entry : pixels)
-            ordered.push_back(entry.second);
+        ordered.reserve(ring.size());
+        if (full) {
+            for (const auto& entry : ring)
+                ordered.push_back(entry.second);
+        } else {
+            const double from = std::fmod(t1 + 4 * kPi, 2 * kPi), to = from + tsweep;
+            for (const auto& entry : ring)
+                if (entry.first >= from && entry.first <= to)
+                    ordered.push_back(entry.second);
+            for (const auto& entry : ring)
+                if (entry.first <= to - 2 * kPi)
+                    ordered.push_back(entry.second);
+        }
         StrokePixels(ordered);
         return;
     }

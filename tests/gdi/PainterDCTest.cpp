@@ -2,6 +2,8 @@
 #include "platform/gdi/PainterDC.h"
 
 #include <QImage>
+#include <QPainter>
+#include <QPicture>
 
 #include <gtest/gtest.h>
 
@@ -316,4 +318,42 @@ TEST(PainterDC, DrawingStaysInsideTheClip)
                 EXPECT_TRUE(x >= 20 && x < 40 && y >= 20 && y < 40) << x << "," << y;
     EXPECT_TRUE(Inked(image, 20, 30));
     EXPECT_TRUE(Inked(image, 39, 30));
+}
+
+TEST(PainterDC, PaintsOnDevicesThatAreNotImages)
+{
+    // A recorded picture stands in for a printer: no pixels to combine, the same calls.
+    QPicture picture;
+    picture.setBoundingRect(QRect(0, 0, 200, 200));
+    {
+        CPainterDC dc(&picture, 96);
+        EXPECT_EQ(dc.GetDeviceCaps(HORZRES), 200);
+        dc.MoveTo(10, 10);
+        dc.LineTo(190, 10);
+        CPen dash(PS_DASH, 1, RGB(255, 0, 0));
+        dc.SelectObject(&dash);
+        dc.MoveTo(10, 30);
+        dc.LineTo(190, 30);
+        CPen wide(PS_SOLID, 5, RGB(0, 0, 255));
+        dc.SelectObject(&wide);
+        dc.Arc(20, 50, 180, 190, 180, 120, 100, 50);
+        CBrush brush(RGB(0, 255, 0));
+        dc.SelectObject(&brush);
+        dc.Ellipse(60, 100, 100, 140);
+        dc.SetROP2(R2_XORPEN);
+        dc.MoveTo(10, 195);
+        dc.LineTo(190, 195);
+        dc.PatBlt(150, 150, 10, 10, DSTINVERT);
+        dc.SetPixel(5, 5, RGB(1, 2, 3));
+    }
+    QImage image = Canvas(200, 200);
+    {
+        QPainter painter(&image);
+        picture.play(&painter);
+    }
+    EXPECT_TRUE(Inked(image, 100, 10));
+    EXPECT_TRUE(Inked(image, 12, 30));
+    EXPECT_FALSE(Inked(image, 30, 30));    // in the first gap of the dashes
+    EXPECT_TRUE(Inked(image, 80, 120));    // the filled ellipse
+    EXPECT_GT(InkCount(image), 500);
 }
