@@ -90,6 +90,25 @@ int WalkState(CGroupWalk& walk, CGroup* group, int depth, std::uint8_t value)
     return walked;
 }
 
+// The first live member of one kind whose element the test accepts, in member order; its
+// block and slot go to block and slot.
+template <class E, class Test>
+E* FirstLiveMember(const CGroup& group, CZelkDoc* doc, E* (CZelkDoc::*get)(int, int) const,
+                   int kind, int& block, int& slot, Test test)
+{
+    for (const CElemRef& member : group.m_members) {
+        if (member.m_kind != kind)
+            continue;
+        E* e = (doc->*get)(member.m_block, member.m_slot);
+        if (e == nullptr || (e->m_state & STATE_DELETED) != 0 || !test(*e))
+            continue;
+        block = member.m_block;
+        slot = member.m_slot;
+        return e;
+    }
+    return nullptr;
+}
+
 }  // namespace
 
 CGroup::CGroup() : m_state(1), m_mark(0), m_kind(0), m_parent(-1) {}
@@ -241,32 +260,18 @@ CTexts* CGroup::FindBaseText(CZelkDoc* doc, int& block, int& slot)
     block = slot = -1;
     if (m_kind != KIND_NOTATION && m_kind != KIND_COMPOSITE)
         return nullptr;
-    for (const CElemRef& member : m_members) {
-        if (member.m_kind != ELEM_TEXT)
-            continue;
-        CText* text = doc->GetTextElem(member.m_block, member.m_slot);
-        if (text == nullptr || (text->m_state & STATE_DELETED) != 0
-            || (text->m_role != 0 && text->m_role != 4))
-            continue;
-        block = member.m_block;
-        slot = member.m_slot;
-        return doc->TextBlockAt(block);
-    }
-    return nullptr;
+    CText* text = FirstLiveMember(*this, doc, &CZelkDoc::GetTextElem, ELEM_TEXT, block, slot,
+                                  [](const CText& t) { return t.m_role == 0 || t.m_role == 4; });
+    return text != nullptr ? doc->TextBlockAt(block) : nullptr;
 }
 
 CArc* CGroup::FindAngleDimensionArc(CZelkDoc* doc)
 {
     if (m_kind != KIND_ANGLE)
         return nullptr;
-    for (const CElemRef& member : m_members) {
-        if (member.m_kind != ELEM_ARC)
-            continue;
-        CArc* arc = doc->GetArcElem(member.m_block, member.m_slot);
-        if (arc != nullptr && (arc->m_state & STATE_DELETED) == 0 && arc->m_role == 1)
-            return arc;
-    }
-    return nullptr;
+    int block, slot;
+    return FirstLiveMember(*this, doc, &CZelkDoc::GetArcElem, ELEM_ARC, block, slot,
+                           [](const CArc& arc) { return arc.m_role == 1; });
 }
 
 CLine* CGroup::FindOtherLineAtPoint(CZelkDoc* doc, CLine line, int useStart, int& endFlag,
@@ -276,23 +281,18 @@ CLine* CGroup::FindOtherLineAtPoint(CZelkDoc* doc, CLine line, int useStart, int
     if (m_kind == KIND_NOTATION || m_kind == KIND_COMPOSITE)
         return nullptr;
     const CPointD point = useStart != 0 ? line.m_start : line.m_end;
-    for (const CElemRef& member : m_members) {
-        if (member.m_kind != ELEM_LINE)
-            continue;
-        CLine* other = doc->GetLineElem(member.m_block, member.m_slot);
-        if (other == nullptr || (other->m_state & STATE_DELETED) != 0 || other->IsSameAs(line))
-            continue;
-        if (PointsNearlyEqual(other->m_start, point))
-            endFlag = 1;
-        else if (PointsNearlyEqual(other->m_end, point))
-            endFlag = 0;
-        else
-            continue;
-        block = member.m_block;
-        slot = member.m_slot;
-        return other;
-    }
-    return nullptr;
+    return FirstLiveMember(*this, doc, &CZelkDoc::GetLineElem, ELEM_LINE, block, slot,
+                           [&](const CLine& other) {
+                               if (other.IsSameAs(line))
+                                   return false;
+                               if (PointsNearlyEqual(other.m_start, point))
+                                   endFlag = 1;
+                               else if (PointsNearlyEqual(other.m_end, point))
+                                   endFlag = 0;
+                               else
+                                   return false;
+                               return true;
+                           });
 }
 
 CLine* CGroup::FindLineTouchingCircle(CZelkDoc* doc, CCircle circle, int& endFlag, int& block,
@@ -301,23 +301,16 @@ CLine* CGroup::FindLineTouchingCircle(CZelkDoc* doc, CCircle circle, int& endFla
     block = slot = -1;
     if (m_kind != KIND_LEADER && m_kind != KIND_BALLOON)
         return nullptr;
-    for (const CElemRef& member : m_members) {
-        if (member.m_kind != ELEM_LINE)
-            continue;
-        CLine* line = doc->GetLineElem(member.m_block, member.m_slot);
-        if (line == nullptr || (line->m_state & STATE_DELETED) != 0)
-            continue;
-        if (circle.ClassifyPoint(line->m_start) != 3)
-            endFlag = 1;
-        else if (circle.ClassifyPoint(line->m_end) != 3)
-            endFlag = 0;
-        else
-            continue;
-        block = member.m_block;
-        slot = member.m_slot;
-        return line;
-    }
-    return nullptr;
+    return FirstLiveMember(*this, doc, &CZelkDoc::GetLineElem, ELEM_LINE, block, slot,
+                           [&](const CLine& line) {
+                               if (circle.ClassifyPoint(line.m_start) != 3)
+                                   endFlag = 1;
+                               else if (circle.ClassifyPoint(line.m_end) != 3)
+                                   endFlag = 0;
+                               else
+                                   return false;
+                               return true;
+                           });
 }
 
 CCircle* CGroup::FindCircleThroughPoint(CZelkDoc* doc, CLine line, int useStart, int& block,
@@ -327,18 +320,8 @@ CCircle* CGroup::FindCircleThroughPoint(CZelkDoc* doc, CLine line, int useStart,
     if (m_kind != KIND_BALLOON)
         return nullptr;
     const CPointD point = useStart != 0 ? line.m_start : line.m_end;
-    for (const CElemRef& member : m_members) {
-        if (member.m_kind != ELEM_CIRCLE)
-            continue;
-        CCircle* circle = doc->GetCircleElem(member.m_block, member.m_slot);
-        if (circle == nullptr || (circle->m_state & STATE_DELETED) != 0
-            || circle->ClassifyPoint(point) != 2)
-            continue;
-        block = member.m_block;
-        slot = member.m_slot;
-        return circle;
-    }
-    return nullptr;
+    return FirstLiveMember(*this, doc, &CZelkDoc::GetCircleElem, ELEM_CIRCLE, block, slot,
+                           [&](const CCircle& circle) { return circle.ClassifyPoint(point) == 2; });
 }
 
 int CGroup::FindMemberByRole(CZelkDoc* doc, int kind, int role, int n, int& block, int& slot)
