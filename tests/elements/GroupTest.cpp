@@ -256,3 +256,46 @@ TEST_F(Groups, SearchesOfTheDimensionCommands)
     EXPECT_EQ(group.m_defPoint1.m_x, 1.0);
     EXPECT_EQ(group.m_defPoint2.m_y, 3.0);
 }
+
+TEST_F(Groups, SearchesOfTheLeaderBalloonAndNotationGroups)
+{
+    int g;
+    CGroup& balloon = NewGroup(g, CGroup::KIND_BALLOON);
+    int cb, cs;
+    CCircle& circle = NewCircle(cb, cs);
+    circle.m_centre.Init(0, 0);
+    circle.m_radius = 5;
+    AddMember(g, ELEM_CIRCLE, cb, cs);
+    int lb0, ls0, lb1, ls1;
+    CLine& shelf = AddLine(g, 16, lb0, ls0);
+    shelf.m_start.Init(20, 20);
+    shelf.m_end.Init(30, 20);
+    CLine& leader = AddLine(g, 32, lb1, ls1);
+    leader.m_start.Init(3, 4);   // on the circle
+    leader.m_end.Init(20, 20);   // where the shelf starts
+
+    int endFlag = -1, block, slot;
+    EXPECT_EQ(balloon.FindLineTouchingCircle(&m_doc, CCircle(circle), endFlag, block, slot),
+              &leader);
+    EXPECT_EQ(endFlag, 1);
+    EXPECT_EQ(slot, ls1);
+    EXPECT_EQ(balloon.FindCircleThroughPoint(&m_doc, CLine(leader), 1, block, slot), &circle);
+    EXPECT_EQ(balloon.FindCircleThroughPoint(&m_doc, CLine(leader), 0, block, slot), nullptr);
+    // The line meeting the leader's end, the leader itself passed over.
+    EXPECT_EQ(balloon.FindOtherLineAtPoint(&m_doc, CLine(leader), 0, endFlag, block, slot),
+              &shelf);
+    EXPECT_EQ(endFlag, 1);
+    leader.m_state = 0x88;
+    EXPECT_EQ(balloon.FindLineTouchingCircle(&m_doc, CCircle(circle), endFlag, block, slot),
+              nullptr);
+    EXPECT_EQ(block, -1);
+
+    int n;
+    CGroup& notation = NewGroup(n, CGroup::KIND_NOTATION);
+    AddText(n, "x", 1);
+    const int base = AddText(n, "H", 4);
+    int tb, ts;
+    EXPECT_EQ(notation.FindBaseText(&m_doc, tb, ts), m_doc.TextBlockAt(tb));
+    EXPECT_EQ(ts, base);
+    EXPECT_EQ(notation.FindAngleDimensionArc(&m_doc), nullptr);
+}
