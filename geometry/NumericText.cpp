@@ -1,11 +1,9 @@
 // Number/text conversion and the small Shift-JIS string tools of the parsers, definition-file
 // readers, listings and file formats. Lengths and positions count bytes.
-#include <charconv>
-#include <climits>
-#include <cmath>
 #include <cstring>
 
 #include "geometry/Numeric.h"
+#include "platform/core/Runtime.h"
 
 CString IntToString(int v)
 {
@@ -31,96 +29,38 @@ namespace {
 // Only the first 29 bytes of a text take part in a conversion.
 constexpr int ConvertedBytes = 29;
 
-bool IsCSpace(char c)
-{
-    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
-}
-
 bool IsDigit(char c)
 {
     return c >= '0' && c <= '9';
-}
-
-// The runtime's atof, independent of the process locale (a toolkit may set a locale whose
-// decimal point is a comma): white space, an optional sign, then the longest decimal numeral.
-// Skips leading white space and one sign; returns whether the sign was a minus.
-bool SkipSpaceAndSign(const char*& p, const char* end)
-{
-    while (p < end && IsCSpace(*p)) {
-        ++p;
-    }
-    bool negative = false;
-    if (p < end && (*p == '+' || *p == '-')) {
-        negative = (*p == '-');
-        ++p;
-    }
-    return negative;
-}
-
-double ParseLeadingDouble(const char* p, const char* end)
-{
-    bool negative = SkipSpaceAndSign(p, end);
-    if (p >= end || !(IsDigit(*p) || *p == '.')) {
-        return 0.0;
-    }
-    double v = 0.0;
-    std::from_chars_result r = std::from_chars(p, end, v, std::chars_format::general);
-    if (r.ec == std::errc::invalid_argument) {
-        return 0.0;
-    }
-    // Out of range: from_chars leaves v untouched; the runtime gives a huge value or zero.
-    if (r.ec == std::errc::result_out_of_range) {
-        const char* q = p;
-        while (q < end && (IsDigit(*q) || *q == '.')) {
-            ++q;
-        }
-        bool tiny = (q < end && (*q == 'e' || *q == 'E') && q + 1 < end && q[1] == '-');
-        v = tiny ? 0.0 : HUGE_VAL;
-    }
-    return negative ? -v : v;
-}
-
-int ParseLeadingInt(const char* p, const char* end)
-{
-    bool negative = SkipSpaceAndSign(p, end);
-    long long v = 0;
-    while (p < end && IsDigit(*p)) {
-        // Saturate rather than overflow; a numeral of 29 digits is possible input.
-        if (v <= static_cast<long long>(INT_MAX) + 1) {
-            v = v * 10 + (*p - '0');
-        }
-        ++p;
-    }
-    if (negative) {
-        v = -v;
-    }
-    if (v > INT_MAX) {
-        return INT_MAX;
-    }
-    if (v < INT_MIN) {
-        return INT_MIN;
-    }
-    return static_cast<int>(v);
-}
-
-int ConvertedLength(const CString& text)
-{
-    int n = text.GetLength();
-    return n < ConvertedBytes ? n : ConvertedBytes;
 }
 
 } // namespace
 
 double StringToDouble(const CString& text)
 {
-    const char* p = text.GetString();
-    return ParseLeadingDouble(p, p + ConvertedLength(text));
+    return CrtAtof(text.Left(ConvertedBytes));
 }
 
 int StringToInt(const CString& text)
 {
-    const char* p = text.GetString();
-    return ParseLeadingInt(p, p + ConvertedLength(text));
+    return CrtAtoi(text.Left(ConvertedBytes));
+}
+
+CString DoubleToString(double v)
+{
+    char buffer[_CVTBUFSIZE];
+    CString s(_gcvt(v, 15, buffer));
+    // The runtime keeps the point of a whole number ("100."); the program's texts do not.
+    int len = s.GetLength();
+    if (len > 1 && s.GetAt(len - 1) == '.') {
+        s = s.Left(len - 1);
+    }
+    return s;
+}
+
+CString DoubleRefToString(const double& v)
+{
+    return DoubleToString(v);
 }
 
 void UnpackLogFont(LOGFONT f, double& angle, double& height, double& width, int& italic,

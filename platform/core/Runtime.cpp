@@ -643,16 +643,16 @@ std::intptr_t _findfirst(const char* filespec, _finddata_t* fileinfo)
         errno = EINVAL;
         return -1;
     }
-    std::string spec(filespec);
+    std::string wanted(filespec);
     size_t cut = 0; // bytes of the folder part, separator included
-    for (size_t i = 0; i < spec.size(); ++i) {
-        if (IsLead(spec.c_str() + i))
+    for (size_t i = 0; i < wanted.size(); ++i) {
+        if (IsLead(wanted.c_str() + i))
             ++i;
-        else if (IsSeparator(spec[i]) || (i == 1 && spec[i] == ':'))
+        else if (IsSeparator(wanted[i]) || (i == 1 && wanted[i] == ':'))
             cut = i + 1;
     }
-    std::string folder = spec.substr(0, cut);
-    std::string pattern = spec.substr(cut);
+    std::string folder = wanted.substr(0, cut);
+    std::string pattern = wanted.substr(cut);
     std::string fsFolder = folder.empty() ? std::string(".") : Fs(folder.c_str());
 
     FindState state;

@@ -120,7 +120,7 @@ int WeekNumber(const std::tm& t, int firstDay)
     return (t.tm_yday + 7 - wday) / 7;
 }
 
-void Expand(std::string& out, char spec, bool alt, const std::tm& t);
+void Expand(std::string& out, char conversion, bool alt, const std::tm& t);
 
 void ExpandString(std::string& out, const char* format, bool alt, const std::tm& t)
 {
@@ -134,10 +134,10 @@ void ExpandString(std::string& out, const char* format, bool alt, const std::tm&
     }
 }
 
-void Expand(std::string& out, char spec, bool alt, const std::tm& t)
+void Expand(std::string& out, char conversion, bool alt, const std::tm& t)
 {
     int hour12 = t.tm_hour % 12 == 0 ? 12 : t.tm_hour % 12;
-    switch (spec) {
+    switch (conversion) {
     case 'a': out += kDayAbbrev[Clamp(t.tm_wday, 0, 6)]; break;
     case 'A': out += kDayName[Clamp(t.tm_wday, 0, 6)]; break;
     case 'b': out += kMonthAbbrev[Clamp(t.tm_mon, 0, 11)]; break;

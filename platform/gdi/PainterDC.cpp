@@ -4,6 +4,8 @@
 // with the pixels underneath.
 #include "platform/gdi/PainterDC.h"
 
+#include "platform/core/CodePage.h"
+
 #include <QFont>
 #include <QFontDatabase>
 #include <QFontMetricsF>
@@ -13,8 +15,6 @@
 #include <QPainterPath>
 #include <QPolygon>
 #include <QTransform>
-
-#include <iconv.h>
 
 #include <cmath>
 #include <cstdint>
@@ -136,31 +136,7 @@ QString Cp932ToQString(const char* bytes, int count)
 {
     if (count <= 0)
         return QString();
-    thread_local iconv_t cd = iconv_open("UTF-8", "CP932");
-    if (cd == reinterpret_cast<iconv_t>(-1))
-        return QString::fromLatin1(bytes, count);
-    iconv(cd, nullptr, nullptr, nullptr, nullptr);
-    std::string in(bytes, count);
-    std::string out(count * 4 + 8, '\0');
-    char* inp = in.data();
-    size_t inLeft = in.size();
-    char* outp = out.data();
-    size_t outLeft = out.size();
-    while (inLeft > 0) {
-        if (iconv(cd, &inp, &inLeft, &outp, &outLeft) == static_cast<size_t>(-1)) {
-            // An unmappable byte shows as the middle dot, the rest goes on.
-            const char dot[] = "\xE3\x83\xBB";
-            if (outLeft < 3)
-                break;
-            std::memcpy(outp, dot, 3);
-            outp += 3;
-            outLeft -= 3;
-            ++inp;
-            --inLeft;
-            iconv(cd, nullptr, nullptr, nullptr, nullptr);
-        }
-    }
-    return QString::fromUtf8(out.data(), static_cast<int>(outp - out.data()));
+    return QString::fromStdU16String(Cp932ToUtf16(std::string_view(bytes, static_cast<size_t>(count))));
 }
 
 bool IsLeadByte(unsigned char c)

@@ -103,6 +103,25 @@ public:
 IMPLEMENT_SERIAL(CTagOther, CObject, 0)
 
 // A class whose loaded form holds another object, for references back to earlier objects.
+// A class that reads its older schema itself.
+class CTagVersioned : public CObject {
+    DECLARE_SERIAL(CTagVersioned)
+public:
+    void Serialize(CArchive& ar) override
+    {
+        if (ar.IsStoring()) {
+            ar << m_v;
+        } else {
+            m_readSchema = ar.GetObjectSchema();
+            if (m_readSchema >= 2)
+                ar >> m_v;
+        }
+    }
+    WORD m_v = 0;
+    UINT m_readSchema = 0;
+};
+IMPLEMENT_SERIAL(CTagVersioned, CObject, VERSIONABLE_SCHEMA | 2)
+
 class CTagHolder : public CObject {
     DECLARE_SERIAL(CTagHolder)
 public:
@@ -485,4 +504,43 @@ TEST(Archive, LoadingFlushPutsTheFileBackAfterTheTakenBytes)
         ar.Close();
     }
     EXPECT_EQ(file.GetPosition(), 2u);
+}
+
+TEST(Archive, VersionableClassReadsAnOlderSchema)
+{
+    // Stored with schema 2 (the class's own), and by hand with schema 1, which holds no field.
+    CTagVersioned current;
+    current.m_v = 0x0A0B;
+    Bytes got = Store([&](CArchive& ar) { ar << &current; });
+    Pack want;
+    want.u16(0xFFFF).u16(2).u16(13).text("CTagVersioned").u16(0x0A0B);
+    EXPECT_EQ(got, want.b);
+    Pack older;
+    older.u16(0xFFFF).u16(1).u16(13).text("CTagVersioned");
+    for (const Bytes* bytes : {&got, &older.b}) {
+        Load(*bytes, [&](CArchive& ar) {
+            std::unique_ptr<CObject> p(ar.ReadObject(RUNTIME_CLASS(CTagVersioned)));
+            auto* v = static_cast<CTagVersioned*>(p.get());
+            bool isOlder = bytes == &older.b;
+            EXPECT_EQ(v->m_readSchema, isOlder ? 1u : 2u);
+            EXPECT_EQ(v->m_v, isOlder ? 0 : 0x0A0B);
+        });
+    }
+}
+
+TEST(Archive, WrongDirectionIsRefused)
+{
+    Bytes empty;
+    try {
+        Load(empty, [](CArchive& ar) { ar << static_cast<WORD>(1); ar.Flush(); });
+        ADD_FAILURE() << "write while loading";
+    } catch (CArchiveException& e) {
+        EXPECT_EQ(e.m_cause, CArchiveException::readOnly);
+    }
+    try {
+        Store([](CArchive& ar) { WORD w; ar >> w; });
+        ADD_FAILURE() << "read while storing";
+    } catch (CArchiveException& e) {
+        EXPECT_EQ(e.m_cause, CArchiveException::writeOnly);
+    }
 }

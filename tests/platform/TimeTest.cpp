@@ -36,11 +36,14 @@ protected:
 
 TEST_F(TimeTest, CurrentTimeComesFromTheServicesClock)
 {
-    DefaultScriptedServices().SetTime(1700000000); // 2023-11-15 07:13:20 JST
+    CScriptedServices clock;
+    SetServices(&clock);
+    clock.SetTime(1700000000); // 2023-11-15 07:13:20 JST
     EXPECT_EQ(CTime::GetCurrentTime().GetTime(), 1700000000);
     std::time_t t = 0;
     EXPECT_EQ(CrtTime(&t), 1700000000);
     EXPECT_EQ(t, 1700000000);
+    SetServices(nullptr);
 }
 
 TEST_F(TimeTest, FieldsAndFormats)

@@ -1,0 +1,42 @@
+// CAppAtrCurrent: the current creation environment.
+#include "app/AppAtrCurrent.h"
+
+#include "app/ZelkApp.h"
+
+IMPLEMENT_DYNCREATE(CAppAtrCurrent, CObject)
+
+CAppAtrCurrent::CAppAtrCurrent()
+    : m_color(0), m_lineType(0), m_lineWidth(1), m_blurCount(3), m_blurRate(70)
+{
+}
+
+CAppAtrCurrent::~CAppAtrCurrent() = default;
+
+void CAppAtrCurrent::Serialize(CArchive&)
+{
+}
+
+void CAppAtrCurrent::ApplyPen()
+{
+    CAppElem& elem = g_pApp->m_appElem;
+    elem.m_lineWidth = m_lineWidth;
+    elem.m_lineType = m_lineType == 5 ? 0 : m_lineType;
+    elem.m_color = m_color;
+    elem.m_blurCount = m_blurCount;
+    elem.m_blurRate = m_blurRate;
+}
+
+void CAppAtrCurrent::ApplyText()
+{
+    g_pApp->m_appText.AssignAttributes(m_text);
+}
+
+void CAppAtrCurrent::SetLineWidth(short width)
+{
+    m_lineWidth = width;
+}
+
+void CAppAtrCurrent::SetLineType(int lineType)
+{
+    m_lineType = lineType;
+}

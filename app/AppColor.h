@@ -1,0 +1,59 @@
+// Color settings: the complement rule for colors close to the background, the standard colors,
+// the purpose colors of marks, previews and messages, and the user's own color list (archived).
+#pragma once
+
+#include "platform/core/Arrays.h"
+#include "platform/core/Object.h"
+#include "platform/core/WinTypes.h"
+
+class CAppColor : public CObject {
+    DECLARE_DYNCREATE(CAppColor)
+public:
+    static constexpr int kStandardColorCount = 14;
+    static constexpr WORD kNotFound = 0xFFFF;
+
+    CAppColor();
+    ~CAppColor() override;
+    void Serialize(CArchive& ar) override;
+    void ClampLoaded();
+
+    // Index of the color in its list, kNotFound when absent.
+    WORD FindStandardColor(COLORREF color) const;
+    WORD FindUserColor(COLORREF color) const;
+
+    int adjustOnScreen;      // complement colors close to the background on screen
+    int adjustOnPrint;       // and when printing
+    BYTE complementThreshold;
+    int m_reserved;
+    COLORREF m_standardColors[kStandardColorCount];
+
+    // Purpose colors, in their fixed order.
+    COLORREF fallbackPenColor;
+    COLORREF endPointMarkColor;     // found end points and feature points
+    COLORREF onElementMarkColor;    // found points on elements
+    COLORREF markColor;
+    COLORREF altBackColor;
+    COLORREF zoomWindowBackColor;
+    COLORREF sketchLineColor;       // also the pen of the draft-line mode
+    COLORREF viewBackColor;
+    COLORREF selectionColor;
+    COLORREF secondMarkColor;
+    COLORREF thirdMarkColor;
+    COLORREF previewColor;
+    COLORREF smallBoxColor;
+    COLORREF directionMarkColor;
+    COLORREF messageColor;
+    COLORREF freePointMarkColor;
+    COLORREF intersectionMarkColor;
+    COLORREF m_purposeColor18;
+    COLORREF textLineColor;
+    COLORREF m_purposeColor20;
+    COLORREF m_purposeColor21;
+    COLORREF m_purposeColor22;
+    COLORREF m_purposeColor23;
+    COLORREF m_purposeColor24;
+    COLORREF m_purposeColor25;
+
+    CDWordArray m_standardColorList;
+    CDWordArray m_userColors;
+};

@@ -1,0 +1,147 @@
+// The application object: the settings records and application settings every subsystem reads,
+// the unit, variable and paper-sheet tables read at start-up, and the settings archive beside
+// the program. Reached through g_pApp; constructible without any window.
+#pragma once
+
+#include "app/AppAcc.h"
+#include "app/AppAtrCurrent.h"
+#include "app/AppAtrElem.h"
+#include "app/AppAtrReference.h"
+#include "app/AppColor.h"
+#include "app/AppCommand.h"
+#include "app/AppDraw.h"
+#include "app/AppElem.h"
+#include "app/AppFind.h"
+#include "app/AppPath.h"
+#include "app/AppText.h"
+#include "geometry/PointD.h"
+#include "platform/core/Arrays.h"
+#include "platform/core/String.h"
+#include "platform/core/WinTypes.h"
+#include "platform/ui/WinApp.h"
+
+#include <cstdint>
+
+class CArchive;
+
+class CZelkApp : public CWinApp {
+public:
+    // Seconds after which the start-up notices are shown again.
+    static constexpr std::int64_t kNoticeRepeatSeconds = 864000;
+
+    CZelkApp();
+    ~CZelkApp() override;
+    CZelkApp(const CZelkApp&) = delete;
+    CZelkApp& operator=(const CZelkApp&) = delete;
+
+    // Gives every setting its default, reads the paper-sheet file, then the newest settings
+    // archive found in the program folder.
+    void LoadSettings();
+    void Serialize(CArchive& ar) override;
+    // Writes the settings archive under the newest name; any failure is silent.
+    void SaveSettings();
+
+    // Definition files beside the program.
+    void BuildUnitTable(BOOL readFile);
+    void ReadUnitFile();
+    void ReadUnitFileLines();
+    void ReadVariableFile();
+    void ReadSheetFile();
+    void LoadUnitFile() { ReadUnitFile(); }
+    void LoadVariableFile() { ReadVariableFile(); }
+    // Appends the constant "pi" to the variable table.
+    void AddPiConstant();
+    // Deletes the records of the unit and variable tables.
+    void DeleteUnitsAndVariables();
+
+    // Versions.
+    CString m_programVersion;
+    CString m_dataVersion;
+    CString m_interfaceVersion;
+
+    // Counters and modes whose start values the settings defaults give.
+    short m_nextDocNumber = 0;
+    short m_nextViewNumber = 0;
+    short m_commandKind = 0;
+    int m_pointConstraintMode = 0;
+    int m_macroLoopLimit = 0;
+    int m_lastStatus = 0;
+    RECT m_viewLogicalRect = {};
+    POINT m_viewLogicalPoint = {};
+    // Mirrors of the view state last set with mirroring, for the server item's drawing.
+    CPointD m_viewOrigin;
+    double m_viewZoom = 1.0;
+
+    // The eleven settings records, archived in this order.
+    CAppElem m_appElem;
+    CAppText m_appText;
+    CAppColor m_appColor;
+    CAppAtrCurrent m_atrCurrent;
+    CAppAtrElem m_atrElem;
+    CAppAtrReference m_atrReference;
+    CAppFind m_appFind;
+    CAppDraw m_appDraw;
+    CAppPath m_appPath;
+    CAppAcc m_appAcc;
+    CAppCommand m_appCommand;
+
+    // Application settings kept in the archive.
+    std::int32_t m_startTime = 0;
+    BYTE m_recoveryInterval = 0;
+    BYTE m_reservedByte = 0;
+    BYTE m_historyLength = 0;
+    int m_printOption1 = 0;
+    BYTE m_printOption2 = 0;
+    double m_printRatio = 0.0;
+    BYTE m_slantedPrintOption = 0;
+    int m_timerInterval = 0;       // milliseconds: the double-click wait
+    int m_introMessage1 = 0;
+    int m_introMessage2 = 0;
+    CStringArray m_dxfHalfWidthFonts;
+    int m_resultsToTextWindow = 0;
+    int m_emptyLayersInList = 0;
+    int m_measureToTextWindow = 0;
+    int m_symbolLayerCurrent = 0;
+    int m_noPopupMenu = 0;
+    int m_noBeepOnSwitch = 0;
+    int m_noTipOnSwitch = 0;
+    int m_autoReturnToBoxSelection = 0;
+    int m_groupResetOneStep = 0;
+    int m_backupOnSave = 0;
+    int m_printOption3 = 0;
+    int m_printOption4 = 0;
+    int m_printOption5 = 0;
+    int m_printOption6 = 0;
+    int m_dimOption = 0;
+    int m_registryNoticeShown = 0;
+    int m_programFolderNoticeShown = 0;
+    int m_saveInterval = 0;        // milliseconds of the delayed write
+    int m_introMessage3 = 0;
+    int m_showTextSizeLines = 0;
+    int m_printOption7 = 0;
+    double m_textPrintScale = 0.0;
+
+    // Paper of all sheet prints.
+    CString m_paperName;
+    CString m_paperSizeText;
+    CPointD m_paperSize;
+
+    int m_saveCountdown = 0;       // milliseconds
+    BYTE m_archiveVersion = 0;     // version of the archive read (5-9), 0 when none
+    int m_startupNoticeSuppressed = 0;
+
+    // Tables read at start-up: CUnit and CMacroVariable records owned by the application.
+    CPtrArray m_unitTable;
+    CStringArray m_unitFileLines;
+    CPtrArray m_variableTable;
+    CStringArray m_sheetNames;
+
+private:
+    void SetSettingDefaults();
+    void SerializeApplicationFields(CArchive& ar, std::int32_t& storedStartTime);
+    // Keeps every loaded value inside the range its settings dialog allows, also after a
+    // reading that stopped half-way.
+    void ClampLoadedSettings();
+};
+
+extern CZelkApp* g_pApp;

@@ -1,0 +1,233 @@
+// Buffer, string and text-file routines of the file formats.
+#include "formats/BufferRoutines.h"
+
+#include "geometry/PointD.h"
+#include "platform/core/Arrays.h"
+#include "platform/core/File.h"
+
+#include <cstring>
+
+int SplitString(const CString& text, char separator, CStringArray& out)
+{
+    out.RemoveAll();
+    int count = 0;
+    CString rest = text;
+    for (;;) {
+        int at = rest.Find(separator);
+        if (separator == '\t' && at == 0) {
+            rest = rest.Mid(1);
+            continue;
+        }
+        if (at < 0)
+            break;
+        out.Add(rest.Left(at));
+        ++count;
+        rest = rest.Mid(at + 1);
+    }
+    out.Add(rest);
+    return count + 1;
+}
+
+namespace {
+
+// A write of n bytes fits when it ends at or before the capacity. (Ending exactly at the
+// capacity is a fit: the size pass asked for exactly that many bytes.)
+bool Fits(int capacity, const BYTE* buffer, int position, int n)
+{
+    return buffer && position >= 0 && n >= 0 && static_cast<long long>(position) + n <= capacity;
+}
+
+void PutRaw(int capacity, BYTE* buffer, const void* bytes, int n, int& position)
+{
+    if (Fits(capacity, buffer, position, n))
+        std::memcpy(buffer + position, bytes, static_cast<size_t>(n));
+    position += n;
+}
+
+template <typename T>
+void PutValue(int capacity, BYTE* buffer, T value, int& position)
+{
+    BYTE bytes[sizeof(T)];
+    std::memcpy(bytes, &value, sizeof(T));  // the host is little-endian, as the format is
+    PutRaw(capacity, buffer, bytes, static_cast<int>(sizeof(T)), position);
+}
+
+template <typename T>
+T GetValue(const BYTE* data, int length, int& position)
+{
+    T value{};
+    if (position < 0 || static_cast<long long>(position) + static_cast<long long>(sizeof(T)) > length) {
+        position = length + 1;
+        return value;
+    }
+    std::memcpy(&value, data + position, sizeof(T));
+    position += static_cast<int>(sizeof(T));
+    return value;
+}
+
+} // namespace
+
+void PutLine(int capacity, BYTE* buffer, const CString& text, int& position)
+{
+    int n = text.GetLength();
+    if (Fits(capacity, buffer, position, n + 2)) {
+        std::memcpy(buffer + position, text.GetString(), static_cast<size_t>(n));
+        buffer[position + n] = '\r';
+        buffer[position + n + 1] = '\n';
+    }
+    position += n + 2;
+}
+
+void PutText(int capacity, BYTE* buffer, const CString& text, int& position)
+{
+    PutRaw(capacity, buffer, text.GetString(), text.GetLength(), position);
+}
+
+void PutByte(int capacity, BYTE* buffer, BYTE value, int& position)
+{
+    PutValue(capacity, buffer, value, position);
+}
+
+void PutInt16(int capacity, BYTE* buffer, std::int16_t value, int& position)
+{
+    PutValue(capacity, buffer, value, position);
+}
+
+void PutInt32(int capacity, BYTE* buffer, std::int32_t value, int& position)
+{
+    PutValue(capacity, buffer, value, position);
+}
+
+void PutDouble(int capacity, BYTE* buffer, double value, int& position)
+{
+    PutValue(capacity, buffer, value, position);
+}
+
+void PutPoint(int capacity, BYTE* buffer, const CPointD& value, int& position)
+{
+    PutValue(capacity, buffer, value.m_x, position);
+    PutValue(capacity, buffer, value.m_y, position);
+}
+
+void PatchInt16(int capacity, BYTE* buffer, std::int16_t value, int at)
+{
+    int position = at;
+    PutValue(capacity, buffer, value, position);
+}
+
+BYTE GetByte(const BYTE* data, int length, int& position)
+{
+    return GetValue<BYTE>(data, length, position);
+}
+
+std::int16_t GetInt16(const BYTE* data, int length, int& position)
+{
+    return GetValue<std::int16_t>(data, length, position);
+}
+
+std::int32_t GetInt32(const BYTE* data, int length, int& position)
+{
+    return GetValue<std::int32_t>(data, length, position);
+}
+
+double GetDouble(const BYTE* data, int length, int& position)
+{
+    return GetValue<double>(data, length, position);
+}
+
+void GetBytes(const BYTE* data, int length, int& position, void* destination, int count)
+{
+    if (count <= 0)
+        return;
+    if (position < 0 || static_cast<long long>(position) + count > length) {
+        position = length + 1;
+        return;
+    }
+    std::memcpy(destination, data + position, static_cast<size_t>(count));
+    position += count;
+}
+
+CString GetText(const BYTE* data, int length, int& position, int count)
+{
+    if (count <= 0)
+        return CString();
+    if (position < 0 || static_cast<long long>(position) + count > length) {
+        position = length + 1;
+        return CString();
+    }
+    CString text(reinterpret_cast<const char*>(data + position), count);
+    position += count;
+    return text;
+}
+
+void AppendLineFeed(char* buffer)
+{
+    size_t n = std::strlen(buffer);
+    buffer[n] = '\n';
+    buffer[n + 1] = '\0';
+}
+
+int ReadBufferLine(const BYTE* data, int length, int& position, char* line)
+{
+    int copied = 0;
+    int p = position < 0 ? 0 : position;
+    while (copied < 1023) {
+        if (p >= length) {
+            line[copied] = '\0';
+            position = length + 2;
+            return 0;
+        }
+        if (data[p] == '\r') {
+            line[copied] = '\0';
+            position = p + 2;
+            return 1;
+        }
+        line[copied++] = static_cast<char>(data[p++]);
+    }
+    line[copied] = '\0';
+    position = p + 2;
+    return 0;
+}
+
+int ReadBufferLineString(const BYTE* data, int length, int& position, CString& line)
+{
+    char buffer[1024];
+    int result = ReadBufferLine(data, length, position, buffer);
+    line = buffer;
+    return result;
+}
+
+int ReadTextFileLines(CStringArray& lines, const CString& path)
+{
+    try {
+        CStdioFile file;
+        if (!file.Open(path, CFile::modeRead | CFile::typeText))
+            return 0;
+        CString line;
+        while (file.ReadString(line))
+            lines.Add(line);
+        file.Close();
+        return 1;
+    } catch (CException&) {
+        return 0;
+    }
+}
+
+int WriteTextFileLines(const CStringArray& lines, const CString& path)
+{
+    try {
+        CStdioFile file;
+        if (!file.Open(path, CFile::modeCreate | CFile::modeWrite | CFile::typeText))
+            return 0;
+        for (int i = 0; i < lines.GetSize(); ++i)
+        {
+            // Cut at a character boundary: half a double-byte character would corrupt the text.
+            const CString& line = lines.GetAt(i);
+            file.WriteString(line.Left(MbSafeCutLength(line, line.GetLength(), 1022)) + "\n");
+        }
+        file.Close();
+        return 1;
+    } catch (CException&) {
+        return 0;
+    }
+}

@@ -1,0 +1,52 @@
+// Free functions shared by the file formats and the text features: splitting a line, writing
+// and reading binary fields in a memory buffer, reading lines from a buffer, and whole text files
+// as lists of lines.
+#pragma once
+
+#include "platform/core/String.h"
+#include "platform/core/WinTypes.h"
+
+#include <cstdint>
+
+class CStringArray;
+struct CPointD;
+
+// Splits text at separator into out (emptied first); returns the number of items. With TAB,
+// leading TABs and runs of TABs give no empty items; other separators keep empty items.
+int SplitString(const CString& text, char separator, CStringArray& out);
+
+// Buffer writers. Without a buffer nothing is stored; with one, the bytes are stored when they
+// fit within the capacity. Either way the position advances by the byte count, so a caller runs
+// the same calls once without a buffer to learn the size, then once with it.
+void PutLine(int capacity, BYTE* buffer, const CString& text, int& position);
+void PutText(int capacity, BYTE* buffer, const CString& text, int& position);
+void PutByte(int capacity, BYTE* buffer, BYTE value, int& position);
+void PutInt16(int capacity, BYTE* buffer, std::int16_t value, int& position);
+void PutInt32(int capacity, BYTE* buffer, std::int32_t value, int& position);
+void PutDouble(int capacity, BYTE* buffer, double value, int& position);
+void PutPoint(int capacity, BYTE* buffer, const CPointD& value, int& position);
+// Writes 2 bytes at an earlier position; the write position is not an argument.
+void PatchInt16(int capacity, BYTE* buffer, std::int16_t value, int at);
+
+// Buffer readers over data of the given length. A read that would pass the end reads nothing,
+// returns 0 and leaves the position past the end (length + 1), so that a caller tells damaged
+// data by `position > length` after any number of reads.
+BYTE GetByte(const BYTE* data, int length, int& position);
+std::int16_t GetInt16(const BYTE* data, int length, int& position);
+std::int32_t GetInt32(const BYTE* data, int length, int& position);
+double GetDouble(const BYTE* data, int length, int& position);
+void GetBytes(const BYTE* data, int length, int& position, void* destination, int count);
+CString GetText(const BYTE* data, int length, int& position, int count);
+
+// Appends a line feed to a NUL-terminated character buffer.
+void AppendLineFeed(char* buffer);
+
+// Copies a line (up to CR, at most 1023 bytes) from data at position into a 1024-byte buffer;
+// 1 when a CR ended it (the position then skips the CR and the byte after it), else 0.
+int ReadBufferLine(const BYTE* data, int length, int& position, char* line);
+int ReadBufferLineString(const BYTE* data, int length, int& position, CString& line);
+
+// Whole text files as lists of lines; 1 on success, 0 on any file error (lines handled until
+// then stay). Writing stores each line's first 1022 bytes and CR LF.
+int ReadTextFileLines(CStringArray& lines, const CString& path);
+int WriteTextFileLines(const CStringArray& lines, const CString& path);

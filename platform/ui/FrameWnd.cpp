@@ -1,0 +1,1035 @@
+// Frames on QMainWindow: menu bar from the frame's CMenu, accelerators, control bars, the
+// active view and the command route; the MDI frame on QMdiArea and its child frames.
+#include "platform/ui/FrameWnd.h"
+
+#include "platform/ui/ControlBar.h"
+#include "platform/ui/DocTemplate.h"
+#include "platform/ui/Document.h"
+#include "platform/ui/Resources.h"
+#include "platform/ui/UiInternal.h"
+#include "platform/ui/View.h"
+#include "platform/ui/WinApp.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QLayout>
+#include <QMainWindow>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QToolBar>
+
+IMPLEMENT_DYNCREATE(CFrameWnd, CWnd)
+IMPLEMENT_DYNCREATE(CMDIFrameWnd, CFrameWnd)
+IMPLEMENT_DYNCREATE(CMDIChildWnd, CFrameWnd)
+
+namespace {
+
+// Lays the frame's view over its whole client area.
+class CFrameClient : public QWidget {
+public:
+    explicit CFrameClient(QWidget* parent) : QWidget(parent) {}
+
+protected:
+    void resizeEvent(QResizeEvent*) override { FitPanes(); }
+    void childEvent(QChildEvent* e) override
+    {
+        QWidget::childEvent(e);
+        if (e->added())
+            QMetaObject::invokeMethod(this, [this]() { FitPanes(); }, Qt::QueuedConnection);
+    }
+
+public:
+    void FitPanes()
+    {
+        for (QObject* o : children()) {
+            auto* w = qobject_cast<QWidget*>(o);
+            if (!w || w->isWindow())
+                continue;
+            CWnd* wnd = UiWndFromWidget(w);
+            if (wnd && wnd->GetQWidget() == w && dynamic_cast<CView*>(wnd))
+                w->setGeometry(rect());
+        }
+    }
+};
+
+// A main window whose close button asks the frame (WM_CLOSE) instead of closing at once.
+class CFrameWindow : public QMainWindow {
+public:
+    explicit CFrameWindow(CFrameWnd* frame, QWidget* parent) : QMainWindow(parent), m_frame(frame) {}
+
+protected:
+    void closeEvent(QCloseEvent* e) override
+    {
+        e->ignore();
+        if (UiIsLive(m_frame) && m_frame->m_hWnd)
+            m_frame->SendMessage(WM_CLOSE, 0, 0);
+    }
+
+private:
+    CFrameWnd* m_frame;
+};
+
+class CChildWindow : public QMdiSubWindow {
+public:
+    explicit CChildWindow(CMDIChildWnd* frame) : m_frame(frame) {}
+
+protected:
+    void closeEvent(QCloseEvent* e) override
+    {
+        if (m_closing || !UiIsLive(m_frame) || !m_frame->m_hWnd) {
+            QMdiSubWindow::closeEvent(e);
+            return;
+        }
+        e->ignore();
+        m_frame->SendMessage(WM_CLOSE, 0, 0);
+    }
+
+public:
+    bool m_closing = false;
+
+private:
+    CMDIChildWnd* m_frame;
+};
+
+// The text and shortcut of a menu item ("&Open...\tCtrl+O").
+void SplitItemText(const CString& text, QString& label, QString& shortcut)
+{
+    label = ToQ(text);
+    int tab = label.indexOf(QLatin1Char('\t'));
+    if (tab >= 0) {
+        shortcut = label.mid(tab + 1);
+        label = label.left(tab);
+    }
+}
+
+void FillQMenu(QMenu* qmenu, CMenu* menu, CFrameWnd* frame)
+{
+    qmenu->clear();
+    for (UINT i = 0; i < menu->GetMenuItemCount(); ++i) {
+        CMenu::Item* it = menu->FindItem(i, MF_BYPOSITION);
+        if (it->flags & MF_SEPARATOR) {
+            qmenu->addSeparator();
+            continue;
+        }
+        QString label, shortcut;
+        SplitItemText(it->text, label, shortcut);
+        if (it->popup) {
+            QMenu* sub = qmenu->addMenu(label);
+            CMenu* subMenu = it->popup.get();
+            QObject::connect(sub, &QMenu::aboutToShow, sub, [sub, subMenu, frame]() {
+                if (!UiIsLive(frame))
+                    return;
+                AfxUpdateMenuItems(subMenu, frame, frame->m_bAutoMenuEnable);
+                FillQMenu(sub, subMenu, frame);
+            });
+            FillQMenu(sub, subMenu, frame);
+            continue;
+        }
+        QAction* a = qmenu->addAction(label);
+        if (!shortcut.isEmpty())
+            a->setText(label + QLatin1Char('\t') + shortcut);
+        a->setEnabled(!(it->flags & (MF_GRAYED | MF_DISABLED)));
+        if (it->flags & MF_CHECKED) {
+            a->setCheckable(true);
+            a->setChecked(true);
+        }
+        UINT id = it->id;
+        QObject::connect(a, &QAction::triggered, a, [frame, id]() {
+            if (UiIsLive(frame) && frame->m_hWnd)
+                frame->PostMessage(WM_COMMAND, id, 0);
+        });
+    }
+}
+
+} // namespace
+
+// ---------------------------------------------------------------------------------------------
+// CFrameWnd
+
+CFrameWnd::CFrameWnd() = default;
+
+CFrameWnd::~CFrameWnd()
+{
+    if (m_hWnd)
+        DestroyWindow();
+}
+
+QWidget* CFrameWnd::CreateNativeWidget(QWidget* parent)
+{
+    auto* w = new CFrameWindow(this, parent);
+    auto* client = new CFrameClient(w);
+    w->setCentralWidget(client);
+    m_pClientWidget = client;
+    if (!m_pState) {
+        m_pState = new CWndState;
+        m_pState->wnd = this;
+    }
+    m_pState->client = client;
+    w->resize(800, 600);
+    return w;
+}
+
+QWidget* CFrameWnd::GetClientWidget() const
+{
+    return m_pState && m_pState->client ? m_pState->client.data() : CWnd::GetClientWidget();
+}
+
+BOOL CFrameWnd::Create(LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwStyle, const RECT& rect, CWnd* pParentWnd,
+                       UINT nID, CCreateContext* pContext)
+{
+    return CWnd::Create(lpszClassName, lpszWindowName, dwStyle, rect, pParentWnd, nID, pContext);
+}
+
+BOOL CFrameWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pParentWnd, CCreateContext* pContext)
+{
+    m_nIDResource = nIDResource;
+    CString title;
+    AfxLoadString(nIDResource, title);
+    int nl = title.Find('\n');
+    m_strTitle = nl >= 0 ? title.Left(nl) : title;
+    if (m_menu.LoadMenu(nIDResource))
+        m_hMenuDefault = m_menu.m_hMenu;
+    if (CResources::Get().FindAccelerators(nIDResource))
+        m_nAccelId = nIDResource;
+    CRect rect(0, 0, 0, 0);
+    if (!Create(nullptr, m_strTitle, dwDefaultStyle & ~WS_VISIBLE, rect, pParentWnd, AFX_IDW_PANE_FIRST, pContext))
+        return FALSE;
+    RefreshMenuBar();
+    OnUpdateFrameTitle(TRUE);
+    return TRUE;
+}
+
+LRESULT CFrameWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_CREATE) {
+        LRESULT r = CWnd::WindowProc(message, wParam, lParam);
+        if (r == -1)
+            return -1;
+        auto* cs = reinterpret_cast<LPCREATESTRUCT>(lParam);
+        if (!OnCreateClient(cs, static_cast<CCreateContext*>(cs ? cs->lpCreateParams : nullptr)))
+            return -1;
+        return r;
+    }
+    return CWnd::WindowProc(message, wParam, lParam);
+}
+
+BOOL CFrameWnd::OnCreateClient(LPCREATESTRUCT, CCreateContext* pContext)
+{
+    if (pContext && pContext->m_pNewViewClass)
+        if (!CreateView(pContext, AFX_IDW_PANE_FIRST))
+            return FALSE;
+    return TRUE;
+}
+
+CWnd* CFrameWnd::CreateView(CCreateContext* pContext, UINT nID)
+{
+    auto* cls = static_cast<CRuntimeClass*>(const_cast<void*>(pContext->m_pNewViewClass));
+    CObject* obj = cls ? cls->CreateObject() : nullptr;
+    auto* view = dynamic_cast<CWnd*>(obj);
+    if (!view) {
+        delete obj;
+        return nullptr;
+    }
+    CRect rect(0, 0, 0, 0);
+    if (!view->Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, rect, this, nID, pContext))
+        return nullptr; // the view deleted itself when its window went away
+    if (QWidget* c = GetClientWidget())
+        if (QWidget* v = view->GetQWidget())
+            v->setGeometry(c->rect());
+    return view;
+}
+
+void CFrameWnd::InitialUpdateFrame(CDocument* pDoc, BOOL bMakeVisible)
+{
+    CView* view = GetActiveView();
+    if (!view)
+        if (CWnd* pane = GetDlgItem(AFX_IDW_PANE_FIRST))
+            view = dynamic_cast<CView*>(pane);
+    if (view) {
+        view->OnInitialUpdate();
+        if (!GetActiveView())
+            SetActiveView(view, FALSE);
+    }
+    if (bMakeVisible) {
+        ActivateFrame();
+        if (view)
+            view->OnActivateView(TRUE, view, view);
+    }
+    (void)pDoc;
+    OnUpdateFrameTitle(TRUE);
+}
+
+void CFrameWnd::ActivateFrame(int nCmdShow)
+{
+    ShowWindow(nCmdShow == -1 ? SW_SHOW : nCmdShow);
+    BringWindowToTop();
+}
+
+CView* CFrameWnd::GetActiveView() const
+{
+    return UiIsLive(m_pViewActive) ? m_pViewActive : nullptr;
+}
+
+void CFrameWnd::SetActiveView(CView* pViewNew, BOOL bNotify)
+{
+    CView* old = GetActiveView();
+    if (old == pViewNew)
+        return;
+    m_pViewActive = pViewNew;
+    if (bNotify) {
+        if (old && UiIsLive(old))
+            old->OnActivateView(FALSE, pViewNew, old);
+        if (pViewNew)
+            pViewNew->OnActivateView(TRUE, pViewNew, old);
+    }
+}
+
+CDocument* CFrameWnd::GetActiveDocument()
+{
+    CView* v = GetActiveView();
+    return v ? v->GetDocument() : nullptr;
+}
+
+void CFrameWnd::OnUpdateFrameTitle(BOOL bAddToTitle)
+{
+    CString title = m_strTitle;
+    if (bAddToTitle && (m_style & FWS_ADDTOTITLE))
+        if (CDocument* doc = GetActiveDocument())
+            title = title.IsEmpty() ? doc->GetTitle() : doc->GetTitle() + " - " + title;
+    CWnd::SetWindowText(title);
+}
+
+void CFrameWnd::SetMessageText(LPCTSTR lpszText)
+{
+    if (m_pStatusBar && UiIsLive(m_pStatusBar))
+        m_pStatusBar->SetPaneText(0, lpszText ? lpszText : "");
+}
+
+void CFrameWnd::SetMessageText(UINT nID)
+{
+    CString text;
+    AfxLoadString(nID, text);
+    // A command string holds the status text before "\n" and the tool tip after it.
+    int nl = text.Find('\n');
+    if (nl >= 0)
+        text = text.Left(nl);
+    SetMessageText(text);
+}
+
+CWnd* CFrameWnd::GetMessageBar()
+{
+    return m_pStatusBar;
+}
+
+void CFrameWnd::AddControlBar(CControlBar* pBar)
+{
+    if (std::find(m_bars.begin(), m_bars.end(), pBar) == m_bars.end())
+        m_bars.push_back(pBar);
+    if (auto* sb = dynamic_cast<CStatusBar*>(pBar))
+        m_pStatusBar = sb;
+}
+
+void CFrameWnd::RemoveControlBar(CControlBar* pBar)
+{
+    m_bars.erase(std::remove(m_bars.begin(), m_bars.end(), pBar), m_bars.end());
+    if (m_pStatusBar == pBar)
+        m_pStatusBar = nullptr;
+}
+
+CControlBar* CFrameWnd::GetControlBar(UINT nID)
+{
+    for (CControlBar* b : m_bars)
+        if (b->GetDlgCtrlID() == static_cast<int>(nID))
+            return b;
+    return nullptr;
+}
+
+void CFrameWnd::EnableDocking(DWORD dwDockStyle)
+{
+    m_dwDockStyle = dwDockStyle;
+}
+
+void CFrameWnd::DockControlBar(CControlBar* pBar, UINT nDockBarID, LPCRECT lpRect)
+{
+    auto* main = qobject_cast<QMainWindow*>(GetQWidget());
+    auto* tb = pBar ? qobject_cast<QToolBar*>(pBar->GetQWidget()) : nullptr;
+    if (!main || !tb)
+        return;
+    Qt::ToolBarArea area = Qt::TopToolBarArea;
+    switch (nDockBarID) {
+    case AFX_IDW_DOCKBAR_LEFT: area = Qt::LeftToolBarArea; break;
+    case AFX_IDW_DOCKBAR_RIGHT: area = Qt::RightToolBarArea; break;
+    case AFX_IDW_DOCKBAR_BOTTOM: area = Qt::BottomToolBarArea; break;
+    case AFX_IDW_DOCKBAR_TOP: area = Qt::TopToolBarArea; break;
+    default: {
+        DWORD align = pBar->GetBarStyle() & CBRS_ALIGN_ANY;
+        if (align & CBRS_ALIGN_TOP) area = Qt::TopToolBarArea;
+        else if (align & CBRS_ALIGN_LEFT) area = Qt::LeftToolBarArea;
+        else if (align & CBRS_ALIGN_RIGHT) area = Qt::RightToolBarArea;
+        else if (align & CBRS_ALIGN_BOTTOM) area = Qt::BottomToolBarArea;
+        break;
+    }
+    }
+    const bool vertical = area == Qt::LeftToolBarArea || area == Qt::RightToolBarArea;
+    // A rectangle places the bar in a row (top/bottom) or column (left/right): the bars already
+    // docked on that edge whose row holds the rectangle's top (or column its left) are its row.
+    QToolBar* before = nullptr;
+    bool newLine = true;
+    if (lpRect) {
+        QWidget* central = main->centralWidget();
+        (void)central;
+        for (CControlBar* other : m_bars) {
+            auto* otb = qobject_cast<QToolBar*>(other->GetQWidget());
+            if (!otb || otb == tb || main->toolBarArea(otb) != area || !otb->isVisible())
+                continue;
+            QRect g(otb->mapToGlobal(QPoint(0, 0)), otb->size());
+            const bool sameLine = vertical ? (lpRect->left >= g.left() && lpRect->left < g.right() + 1)
+                                           : (lpRect->top >= g.top() && lpRect->top < g.bottom() + 1);
+            if (!sameLine)
+                continue;
+            newLine = false;
+            // The bar goes before the first bar of the line that lies after the rectangle's start.
+            const bool after = vertical ? g.top() >= lpRect->top : g.left() >= lpRect->left;
+            if (after && (!before || (vertical ? g.top() < before->mapToGlobal(QPoint(0, 0)).y()
+                                               : g.left() < before->mapToGlobal(QPoint(0, 0)).x())))
+                before = otb;
+        }
+    }
+    main->removeToolBar(tb);
+    if (newLine && lpRect)
+        main->addToolBarBreak(area);
+    if (before)
+        main->insertToolBar(before, tb);
+    else
+        main->addToolBar(area, tb);
+    tb->setOrientation(vertical ? Qt::Vertical : Qt::Horizontal);
+    tb->setVisible((pBar->GetStyle() & WS_VISIBLE) != 0);
+    pBar->m_nDockSide = nDockBarID;
+}
+
+void CFrameWnd::ShowControlBar(CControlBar* pBar, BOOL bShow, BOOL)
+{
+    if (!pBar)
+        return;
+    pBar->ShowWindow(bShow ? SW_SHOW : SW_HIDE);
+    RecalcLayout();
+}
+
+void CFrameWnd::FloatControlBar(CControlBar* pBar, CPoint point, DWORD)
+{
+    auto* tb = pBar ? qobject_cast<QToolBar*>(pBar->GetQWidget()) : nullptr;
+    if (!tb)
+        return;
+    tb->setWindowFlags(Qt::Tool);
+    tb->move(point.x, point.y);
+    tb->show();
+}
+
+void CFrameWnd::RecalcLayout(BOOL)
+{
+    if (auto* main = qobject_cast<QMainWindow*>(GetQWidget()))
+        if (main->layout())
+            main->layout()->activate();
+    if (auto* client = dynamic_cast<CFrameClient*>(m_pClientWidget))
+        client->FitPanes();
+}
+
+void CFrameWnd::UpdateControlBars()
+{
+    for (CControlBar* b : std::vector<CControlBar*>(m_bars))
+        if (UiIsLive(b) && b->m_hWnd)
+            b->OnUpdateCmdUI(this, m_bAutoMenuEnable);
+}
+
+CMenu* CFrameWnd::GetMenu() const
+{
+    return m_menu.m_hMenu ? const_cast<CMenu*>(&m_menu) : nullptr;
+}
+
+void CFrameWnd::SetMenu(CMenu* pMenu)
+{
+    if (!pMenu) {
+        m_menu.DestroyMenu();
+    } else if (pMenu != &m_menu) {
+        m_menu.CreateMenu();
+        for (UINT i = 0; i < pMenu->GetMenuItemCount(); ++i) {
+            CMenu::Item* it = pMenu->FindItem(i, MF_BYPOSITION);
+            if (it->popup) {
+                auto* copy = new CMenu;
+                copy->CreatePopupMenu();
+                for (UINT j = 0; j < it->popup->GetMenuItemCount(); ++j) {
+                    CMenu::Item* sub = it->popup->FindItem(j, MF_BYPOSITION);
+                    copy->AppendMenu(sub->flags & ~MF_POPUP, sub->id, sub->text);
+                }
+                m_menu.AppendMenu(MF_POPUP, reinterpret_cast<UINT_PTR>(copy->m_hMenu), it->text);
+            } else {
+                m_menu.AppendMenu(it->flags, it->id, it->text);
+            }
+        }
+    }
+    RefreshMenuBar();
+}
+
+void CFrameWnd::RefreshMenuBar()
+{
+    auto* main = qobject_cast<QMainWindow*>(GetQWidget());
+    if (!main || dynamic_cast<CMDIChildWnd*>(this))
+        return;
+    QMenuBar* bar = main->menuBar();
+    bar->clear();
+    CMenu* menu = GetMenu();
+    m_menuRevisionShown = menu ? menu->Revision() : 0;
+    if (!menu)
+        return;
+    for (UINT i = 0; i < menu->GetMenuItemCount(); ++i) {
+        CMenu::Item* it = menu->FindItem(i, MF_BYPOSITION);
+        QString label, shortcut;
+        SplitItemText(it->text, label, shortcut);
+        if (!it->popup) {
+            QAction* a = bar->addAction(label);
+            UINT id = it->id;
+            CFrameWnd* self = this;
+            QObject::connect(a, &QAction::triggered, a, [self, id]() {
+                if (UiIsLive(self) && self->m_hWnd)
+                    self->PostMessage(WM_COMMAND, id, 0);
+            });
+            continue;
+        }
+        QMenu* q = bar->addMenu(label);
+        CMenu* sub = it->popup.get();
+        CFrameWnd* self = this;
+        QObject::connect(q, &QMenu::aboutToShow, q, [q, sub, self]() {
+            if (!UiIsLive(self))
+                return;
+            // The update handlers decide the state of every item when the menu opens.
+            AfxUpdateMenuItems(sub, self, self->m_bAutoMenuEnable);
+            FillQMenu(q, sub, self);
+        });
+        FillQMenu(q, sub, this);
+    }
+}
+
+void CFrameWnd::DrawMenuBar()
+{
+    RefreshMenuBar();
+}
+
+BOOL CFrameWnd::TranslateAccelerator(MSG* pMsg)
+{
+    if (!m_nAccelId || (pMsg->message != WM_KEYDOWN && pMsg->message != WM_SYSKEYDOWN))
+        return FALSE;
+    const std::vector<CResAccel>* table = CResources::Get().FindAccelerators(m_nAccelId);
+    if (!table)
+        return FALSE;
+    const UINT vk = static_cast<UINT>(pMsg->wParam);
+    const bool ctrl = GetKeyState(VK_CONTROL) < 0;
+    const bool shift = GetKeyState(VK_SHIFT) < 0;
+    const bool alt = GetKeyState(VK_MENU) < 0;
+    for (const CResAccel& a : *table) {
+        if (!(a.fVirt & FVIRTKEY))
+            continue; // character accelerators match WM_CHAR, which we do not translate
+        if (a.key != vk || ((a.fVirt & FCONTROL) != 0) != ctrl || ((a.fVirt & FSHIFT) != 0) != shift
+            || ((a.fVirt & FALT) != 0) != alt)
+            continue;
+        // A command whose menu item is disabled is not sent, as the accelerator's translation checks.
+        struct Probe : CCmdUI {
+            BOOL enabled = TRUE;
+            void Enable(BOOL bOn) override
+            {
+                m_bEnableChanged = TRUE;
+                enabled = bOn;
+            }
+        } probe;
+        probe.m_nID = a.cmd;
+        probe.DoUpdate(this, m_bAutoMenuEnable);
+        if (!probe.enabled)
+            return TRUE;
+        SendMessage(WM_COMMAND, MAKELONG(static_cast<WORD>(a.cmd), 1), 0);
+        return TRUE;
+    }
+    return FALSE;
+}
+
+BOOL CFrameWnd::PreTranslateMessage(MSG* pMsg)
+{
+    if (pMsg->message >= WM_KEYFIRST && pMsg->message <= WM_KEYLAST) {
+        // The accelerators of the top-level frame act, whichever window has the keyboard.
+        CFrameWnd* top = GetTopLevelFrame();
+        if (top == this || !top)
+            return TranslateAccelerator(pMsg);
+    }
+    return FALSE;
+}
+
+BOOL CFrameWnd::OnCmdMsg(UINT nID, int nCode, void* pExtra, void* pHandlerInfo)
+{
+    // The active view (and through it the document), then the frame, then the application.
+    CView* view = GetActiveView();
+    if (view && view->OnCmdMsg(nID, nCode, pExtra, pHandlerInfo))
+        return TRUE;
+    if (CWnd::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo))
+        return TRUE;
+    if (!GetParentFrame()) {
+        // Only the outermost frame passes commands to the application.
+        if (CWinApp* app = AfxGetApp())
+            if (app->OnCmdMsg(nID, nCode, pExtra, pHandlerInfo))
+                return TRUE;
+    }
+    return FALSE;
+}
+
+BOOL CFrameWnd::OnCommand(WPARAM wParam, LPARAM lParam)
+{
+    // A command from a menu, button or accelerator is refused when its update handler disables it.
+    if (lParam == 0) {
+        UINT nID = LOWORD(static_cast<DWORD>(wParam));
+        struct Probe : CCmdUI {
+            BOOL enabled = TRUE;
+            void Enable(BOOL bOn) override
+            {
+                m_bEnableChanged = TRUE;
+                enabled = bOn;
+            }
+        } probe;
+        probe.m_nID = nID;
+        probe.DoUpdate(this, m_bAutoMenuEnable);
+        if (!probe.enabled)
+            return TRUE;
+    }
+    return CWnd::OnCommand(wParam, lParam);
+}
+
+void CFrameWnd::OnClose()
+{
+    CWinApp* app = AfxGetApp();
+    if (app && app->m_pMainWnd == this) {
+        if (!app->SaveAllModified())
+            return;
+        app->CloseAllDocuments(FALSE);
+        if (!UiIsLive(this))
+            return;
+        DestroyWindow();
+        return;
+    }
+    CDocument* doc = GetActiveDocument();
+    if (doc && !doc->CanCloseFrame(this))
+        return;
+    if (doc) {
+        // The last frame of a document closes the document, which destroys the frame.
+        int frames = 0;
+        for (CView* v : doc->m_viewList)
+            if (v->GetParentFrame() && v->GetParentFrame() != this)
+                ++frames;
+        if (frames == 0) {
+            doc->OnCloseDocument();
+            return;
+        }
+    }
+    DestroyWindow();
+}
+
+void CFrameWnd::OnDestroy()
+{
+    for (CControlBar* b : m_bars)
+        b->m_pDockSite = nullptr;
+    m_bars.clear();
+    m_pStatusBar = nullptr;
+    CWinApp* app = AfxGetApp();
+    if (app && app->m_pMainWnd == this) {
+        app->m_pMainWnd = nullptr;
+        PostQuitMessage(0);
+    }
+    CWnd::OnDestroy();
+}
+
+void CFrameWnd::OnSetFocus(CWnd* pOldWnd)
+{
+    if (CView* v = GetActiveView())
+        v->SetFocus();
+    else
+        CWnd::OnSetFocus(pOldWnd);
+}
+
+// ---------------------------------------------------------------------------------------------
+// MDI client, frame and child
+
+void CMDIClientWnd::Bind(QWidget* area, CWnd* frame)
+{
+    Attach(area, frame, 0xE900 /* AFX_IDW_PANE_FIRST of the client */);
+    m_pState->ownsWidget = false;
+}
+
+LRESULT CMDIClientWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    auto* area = qobject_cast<QMdiArea*>(GetQWidget());
+    auto* frame = dynamic_cast<CMDIFrameWnd*>(m_pParent);
+    switch (message) {
+    case WM_MDITILE:
+        if (area) {
+            // Vertical tiling puts the windows side by side, horizontal one above the other; the
+            // MDI area's own tiling fills a grid, which is what one or two windows look like.
+            auto wins = area->subWindowList();
+            if (wins.size() <= 1 || wins.size() > 3) {
+                area->tileSubWindows();
+            } else {
+                QSize s = area->viewport()->size();
+                int n = static_cast<int>(wins.size());
+                for (int i = 0; i < n; ++i) {
+                    QMdiSubWindow* w = wins[i];
+                    if (w->isMaximized() || w->isMinimized())
+                        w->showNormal();
+                    if (wParam & MDITILE_HORIZONTAL)
+                        w->setGeometry(0, i * s.height() / n, s.width(), s.height() / n);
+                    else
+                        w->setGeometry(i * s.width() / n, 0, s.width() / n, s.height());
+                }
+            }
+        }
+        return TRUE;
+    case WM_MDICASCADE:
+        if (area)
+            area->cascadeSubWindows();
+        return TRUE;
+    case WM_MDIACTIVATE:
+        if (frame) {
+            CWnd* child = FromHandle(reinterpret_cast<HWND>(wParam));
+            frame->MDIActivate(child);
+        }
+        return 0;
+    case WM_MDIGETACTIVE:
+        if (frame) {
+            CMDIChildWnd* c = frame->MDIGetActive();
+            return reinterpret_cast<LRESULT>(c ? c->m_hWnd : nullptr);
+        }
+        return 0;
+    default:
+        return CWnd::WindowProc(message, wParam, lParam);
+    }
+}
+
+BEGIN_MESSAGE_MAP(CMDIFrameWnd, CFrameWnd)
+    ON_COMMAND(ID_WINDOW_TILE_HORZ, OnWindowTile)
+    ON_COMMAND(ID_WINDOW_TILE_VERT, OnWindowTileVert)
+    ON_COMMAND(ID_WINDOW_CASCADE, OnWindowCascade)
+    ON_COMMAND(ID_WINDOW_ARRANGE, OnWindowArrange)
+    ON_UPDATE_COMMAND_UI(ID_WINDOW_TILE_HORZ, OnUpdateMDIWindowCmd)
+    ON_UPDATE_COMMAND_UI(ID_WINDOW_TILE_VERT, OnUpdateMDIWindowCmd)
+    ON_UPDATE_COMMAND_UI(ID_WINDOW_CASCADE, OnUpdateMDIWindowCmd)
+    ON_UPDATE_COMMAND_UI(ID_WINDOW_ARRANGE, OnUpdateMDIWindowCmd)
+END_MESSAGE_MAP()
+
+CMDIFrameWnd::CMDIFrameWnd() = default;
+
+CMDIFrameWnd::~CMDIFrameWnd()
+{
+    if (m_hWnd)
+        DestroyWindow();
+}
+
+QWidget* CMDIFrameWnd::CreateNativeWidget(QWidget* parent)
+{
+    auto* w = new CFrameWindow(this, parent);
+    auto* area = new QMdiArea(w);
+    area->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    area->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    w->setCentralWidget(area);
+    m_pClientWidget = area;
+    if (!m_pState) {
+        m_pState = new CWndState;
+        m_pState->wnd = this;
+    }
+    m_pState->client = area;
+    w->resize(800, 600);
+    CMDIFrameWnd* self = this;
+    QObject::connect(area, &QMdiArea::subWindowActivated, area, [self](QMdiSubWindow* sub) {
+        if (!UiIsLive(self) || !sub)
+            return;
+        for (CMDIChildWnd* c : self->GetChildFrames())
+            if (c->m_pSubWindow == sub) {
+                self->NoteActiveChild(c);
+                return;
+            }
+    });
+    return w;
+}
+
+BOOL CMDIFrameWnd::OnCreateClient(LPCREATESTRUCT, CCreateContext*)
+{
+    auto* area = qobject_cast<QMdiArea*>(m_pClientWidget);
+    if (!area)
+        return FALSE;
+    m_wndMDIClient.Bind(area, this);
+    // The area's own events are not the frame's: messages to the client go to the client window.
+    UiUnregisterWidget(area);
+    UiRegisterWidget(area, &m_wndMDIClient);
+    UiRegisterWidget(area->viewport(), &m_wndMDIClient);
+    m_hWndMDIClient = m_wndMDIClient.m_hWnd;
+    return TRUE;
+}
+
+BOOL CMDIFrameWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pParentWnd, CCreateContext* pContext)
+{
+    return CFrameWnd::LoadFrame(nIDResource, dwDefaultStyle, pParentWnd, pContext);
+}
+
+std::vector<CMDIChildWnd*> CMDIFrameWnd::GetChildFrames() const
+{
+    std::vector<CMDIChildWnd*> out;
+    auto* area = qobject_cast<QMdiArea*>(m_pClientWidget);
+    if (!area)
+        return out;
+    for (QMdiSubWindow* sub : area->subWindowList(QMdiArea::CreationOrder))
+        if (auto* c = dynamic_cast<CMDIChildWnd*>(UiWndFromWidget(sub->widget())))
+            if (UiIsLive(c) && c->m_hWnd)
+                out.push_back(c);
+    return out;
+}
+
+CMDIChildWnd* CMDIFrameWnd::MDIGetActive(BOOL* pbMaximized) const
+{
+    CMDIChildWnd* c = UiIsLive(m_pActiveChild) && m_pActiveChild->m_hWnd ? m_pActiveChild : nullptr;
+    if (pbMaximized)
+        *pbMaximized = c && c->m_pSubWindow && c->m_pSubWindow->isMaximized();
+    return c;
+}
+
+void CMDIFrameWnd::NoteActiveChild(CMDIChildWnd* pChild)
+{
+    CMDIChildWnd* old = MDIGetActive();
+    if (old == pChild)
+        return;
+    m_pActiveChild = pChild;
+    // The views learn of the change as WM_MDIACTIVATE tells the frames.
+    if (old) {
+        if (CView* v = old->GetActiveView())
+            v->OnActivateView(FALSE, pChild ? pChild->GetActiveView() : nullptr, v);
+    }
+    if (pChild) {
+        if (CView* v = pChild->GetActiveView())
+            v->OnActivateView(TRUE, v, old ? old->GetActiveView() : nullptr);
+    }
+    OnUpdateFrameTitle(TRUE);
+}
+
+void CMDIFrameWnd::MDIActivate(CWnd* pWndActivate)
+{
+    auto* child = dynamic_cast<CMDIChildWnd*>(pWndActivate);
+    auto* area = qobject_cast<QMdiArea*>(m_pClientWidget);
+    if (!child || !area || !child->m_pSubWindow)
+        return;
+    area->setActiveSubWindow(static_cast<QMdiSubWindow*>(child->m_pSubWindow));
+    NoteActiveChild(child);
+}
+
+void CMDIFrameWnd::MDITile()
+{
+    m_wndMDIClient.SendMessage(WM_MDITILE, MDITILE_HORIZONTAL, 0);
+}
+
+void CMDIFrameWnd::MDITile(int nType)
+{
+    m_wndMDIClient.SendMessage(WM_MDITILE, static_cast<WPARAM>(nType), 0);
+}
+
+void CMDIFrameWnd::MDICascade()
+{
+    m_wndMDIClient.SendMessage(WM_MDICASCADE, 0, 0);
+}
+
+void CMDIFrameWnd::MDINext()
+{
+    if (auto* area = qobject_cast<QMdiArea*>(m_pClientWidget))
+        area->activateNextSubWindow();
+}
+
+CFrameWnd* CMDIFrameWnd::GetActiveFrame()
+{
+    CMDIChildWnd* c = MDIGetActive();
+    return c ? static_cast<CFrameWnd*>(c) : this;
+}
+
+CView* CMDIFrameWnd::GetActiveView() const
+{
+    // The MDI frame's active view is the active child's.
+    CMDIChildWnd* c = MDIGetActive();
+    return c ? c->GetActiveView() : nullptr;
+}
+
+BOOL CMDIFrameWnd::OnCmdMsg(UINT nID, int nCode, void* pExtra, void* pHandlerInfo)
+{
+    // The active child frame first (view, document, child frame), then this frame, then the app.
+    CMDIChildWnd* child = MDIGetActive();
+    if (child && child->OnCmdMsg(nID, nCode, pExtra, pHandlerInfo))
+        return TRUE;
+    if (CWnd::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo))
+        return TRUE;
+    if (CWinApp* app = AfxGetApp())
+        if (app->OnCmdMsg(nID, nCode, pExtra, pHandlerInfo))
+            return TRUE;
+    return FALSE;
+}
+
+void CMDIFrameWnd::OnUpdateFrameTitle(BOOL bAddToTitle)
+{
+    CString title = m_strTitle;
+    if (bAddToTitle && (m_style & FWS_ADDTOTITLE))
+        if (CMDIChildWnd* c = MDIGetActive())
+            if (CDocument* doc = c->GetActiveDocument())
+                title += " - " + doc->GetTitle();
+    CWnd::SetWindowText(title);
+}
+
+void CMDIFrameWnd::OnWindowTile() { MDITile(MDITILE_HORIZONTAL); }
+void CMDIFrameWnd::OnWindowTileVert() { MDITile(MDITILE_VERTICAL); }
+void CMDIFrameWnd::OnWindowCascade() { MDICascade(); }
+void CMDIFrameWnd::OnWindowArrange() { MDICascade(); }
+void CMDIFrameWnd::OnUpdateMDIWindowCmd(CCmdUI* pCmdUI)
+{
+    pCmdUI->Enable(MDIGetActive() != nullptr);
+}
+
+CMDIChildWnd::CMDIChildWnd() = default;
+
+CMDIChildWnd::~CMDIChildWnd()
+{
+    if (m_hWnd)
+        DestroyWindow();
+}
+
+QWidget* CMDIChildWnd::CreateNativeWidget(QWidget*)
+{
+    auto* sub = new CChildWindow(this);
+    auto* client = new CFrameClient(nullptr);
+    sub->setWidget(client);
+    sub->setAttribute(Qt::WA_DeleteOnClose, false);
+    m_pSubWindow = sub;
+    m_pClientWidget = client;
+    if (!m_pState) {
+        m_pState = new CWndState;
+        m_pState->wnd = this;
+    }
+    m_pState->client = client;
+    if (m_pMDIFrame)
+        if (auto* area = qobject_cast<QMdiArea*>(m_pMDIFrame->m_pClientWidget)) {
+            area->addSubWindow(sub);
+            sub->resize(400, 300);
+        }
+    return client;
+}
+
+BOOL CMDIChildWnd::Create(LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwStyle, const RECT& rect,
+                          CMDIFrameWnd* pParentWnd, CCreateContext* pContext)
+{
+    if (!pParentWnd)
+        pParentWnd = dynamic_cast<CMDIFrameWnd*>(AfxGetMainWnd());
+    if (!pParentWnd)
+        return FALSE;
+    m_pMDIFrame = pParentWnd;
+    if (!CWnd::Create(lpszClassName, lpszWindowName, (dwStyle | WS_CHILD) & ~WS_VISIBLE, rect, pParentWnd,
+                      0, pContext))
+        return FALSE;
+    // The child window's widget is the sub-window's content; the frame itself is the sub-window.
+    if (m_pSubWindow)
+        UiRegisterWidget(m_pSubWindow, this);
+    return TRUE;
+}
+
+BOOL CMDIChildWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pParentWnd, CCreateContext* pContext)
+{
+    m_nIDResource = nIDResource;
+    CString title;
+    AfxLoadString(nIDResource, title);
+    int nl = title.Find('\n');
+    m_strTitle = nl >= 0 ? title.Left(nl) : title;
+    m_menu.LoadMenu(nIDResource);
+    CRect rect(0, 0, 0, 0);
+    if (!Create(nullptr, m_strTitle, dwDefaultStyle, rect, dynamic_cast<CMDIFrameWnd*>(pParentWnd), pContext))
+        return FALSE;
+    return TRUE;
+}
+
+void CMDIChildWnd::ActivateFrame(int nCmdShow)
+{
+    if (m_pSubWindow) {
+        auto* sub = static_cast<QMdiSubWindow*>(m_pSubWindow);
+        if (nCmdShow == SW_SHOWMAXIMIZED)
+            sub->showMaximized();
+        else if (nCmdShow == SW_HIDE)
+            sub->hide();
+        else
+            sub->show();
+    }
+    if (nCmdShow != SW_HIDE)
+        MDIActivate();
+}
+
+void CMDIChildWnd::MDIActivate()
+{
+    if (m_pMDIFrame)
+        m_pMDIFrame->MDIActivate(this);
+}
+
+void CMDIChildWnd::MDIDestroy()
+{
+    DestroyWindow();
+}
+
+void CMDIChildWnd::MDIMaximize()
+{
+    if (m_pSubWindow)
+        m_pSubWindow->showMaximized();
+}
+
+void CMDIChildWnd::MDIRestore()
+{
+    if (m_pSubWindow)
+        m_pSubWindow->showNormal();
+}
+
+void CMDIChildWnd::GetWindowRect(LPRECT lpRect) const
+{
+    QWidget* w = m_pSubWindow ? m_pSubWindow : GetQWidget();
+    QRect g(w->mapToGlobal(QPoint(0, 0)), w->size());
+    *lpRect = RECT{ g.left(), g.top(), g.left() + g.width(), g.top() + g.height() };
+}
+
+void CMDIChildWnd::OnUpdateFrameTitle(BOOL bAddToTitle)
+{
+    CString title = m_strTitle;
+    if (bAddToTitle)
+        if (CDocument* doc = GetActiveDocument())
+            title = doc->GetTitle();
+    if (m_pSubWindow)
+        m_pSubWindow->setWindowTitle(ToQ(title));
+    if (m_pMDIFrame && UiIsLive(m_pMDIFrame))
+        m_pMDIFrame->OnUpdateFrameTitle(TRUE);
+}
+
+void CMDIChildWnd::OnDestroy()
+{
+    CMDIFrameWnd* frame = m_pMDIFrame;
+    bool wasActive = frame && UiIsLive(frame) && frame->m_pActiveChild == this;
+    CFrameWnd::OnDestroy();
+    if (m_pSubWindow) {
+        auto* sub = static_cast<CChildWindow*>(m_pSubWindow);
+        UiUnregisterWidget(sub);
+        sub->m_closing = true;
+        sub->hide();
+        if (frame && UiIsLive(frame))
+            if (auto* area = qobject_cast<QMdiArea*>(frame->m_pClientWidget))
+                area->removeSubWindow(sub);
+        sub->deleteLater();
+        m_pSubWindow = nullptr;
+    }
+    if (wasActive) {
+        frame->m_pActiveChild = nullptr;
+        std::vector<CMDIChildWnd*> rest = frame->GetChildFrames();
+        rest.erase(std::remove(rest.begin(), rest.end(), this), rest.end());
+        if (!rest.empty())
+            frame->MDIActivate(rest.back());
+        else
+            frame->OnUpdateFrameTitle(TRUE);
+    }
+}

@@ -1,0 +1,274 @@
+// Real Qt implementations of the services.
+#include "platform/ui/QtServices.h"
+
+#include "platform/ui/UiInternal.h"
+#include "platform/ui/WinApp.h"
+
+#include <QApplication>
+#include <QColorDialog>
+#include <QDesktopServices>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QFileDialog>
+#include <QFontDialog>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPrintPreviewDialog>
+#include <QPushButton>
+#include <QThread>
+#include <QTimer>
+#include <QUrl>
+
+#include <ctime>
+
+struct CQtServices::Impl {
+    QElapsedTimer clock;
+    std::map<std::pair<TimerOwner, UINT>, std::unique_ptr<QTimer>> timers;
+};
+
+CQtServices::CQtServices() : m_impl(std::make_unique<Impl>())
+{
+    m_impl->clock.start();
+}
+
+CQtServices::~CQtServices() = default;
+
+int CQtServices::MessageBox(const CString& text, const CString& caption, UINT type)
+{
+    UiEnsureApplication();
+    QMessageBox box;
+    box.setText(ToQ(text));
+    box.setWindowTitle(ToQ(caption.IsEmpty() ? CString(AfxGetAppName()) : caption));
+    switch (type & 0xF0) {
+    case MB_ICONHAND: box.setIcon(QMessageBox::Critical); break;
+    case MB_ICONQUESTION: box.setIcon(QMessageBox::Question); break;
+    case MB_ICONEXCLAMATION: box.setIcon(QMessageBox::Warning); break;
+    case MB_ICONASTERISK: box.setIcon(QMessageBox::Information); break;
+    default: break;
+    }
+    struct B {
+        QMessageBox::StandardButton b;
+        int id;
+    };
+    std::vector<B> buttons;
+    switch (type & MB_TYPEMASK) {
+    case MB_OKCANCEL: buttons = { { QMessageBox::Ok, IDOK }, { QMessageBox::Cancel, IDCANCEL } }; break;
+    case MB_ABORTRETRYIGNORE:
+        buttons = { { QMessageBox::Abort, IDABORT }, { QMessageBox::Retry, IDRETRY }, { QMessageBox::Ignore, IDIGNORE } };
+        break;
+    case MB_YESNOCANCEL:
+        buttons = { { QMessageBox::Yes, IDYES }, { QMessageBox::No, IDNO }, { QMessageBox::Cancel, IDCANCEL } };
+        break;
+    case MB_YESNO: buttons = { { QMessageBox::Yes, IDYES }, { QMessageBox::No, IDNO } }; break;
+    case MB_RETRYCANCEL: buttons = { { QMessageBox::Retry, IDRETRY }, { QMessageBox::Cancel, IDCANCEL } }; break;
+    default: buttons = { { QMessageBox::Ok, IDOK } }; break;
+    }
+    QMessageBox::StandardButtons all;
+    for (const B& b : buttons)
+        all |= b.b;
+    box.setStandardButtons(all);
+    size_t def = (type & MB_DEFBUTTON3) ? 2 : (type & MB_DEFBUTTON2) ? 1 : 0;
+    if (def < buttons.size())
+        box.setDefaultButton(buttons[def].b);
+    int r = box.exec();
+    for (const B& b : buttons)
+        if (r == b.b)
+            return b.id;
+    return (type & MB_TYPEMASK) == MB_OK ? IDOK : IDCANCEL;
+}
+
+void CQtServices::MessageBeep(UINT)
+{
+    QApplication::beep();
+}
+
+void CQtServices::Sleep(DWORD milliseconds)
+{
+    QThread::msleep(milliseconds);
+}
+
+DWORD CQtServices::GetTickCount()
+{
+    return static_cast<DWORD>(m_impl->clock.elapsed());
+}
+
+std::int64_t CQtServices::Time()
+{
+    return static_cast<std::int64_t>(std::time(nullptr));
+}
+
+BOOL CQtServices::StartTimer(TimerOwner owner, UINT id, UINT elapse, TimerCallback callback)
+{
+    UiEnsureApplication();
+    auto& slot = m_impl->timers[{ owner, id }];
+    if (!slot)
+        slot = std::make_unique<QTimer>();
+    QTimer* t = slot.get();
+    t->disconnect();
+    t->setInterval(static_cast<int>(elapse));
+    QObject::connect(t, &QTimer::timeout, [callback, id]() { callback(id); });
+    t->start();
+    return TRUE;
+}
+
+BOOL CQtServices::StopTimer(TimerOwner owner, UINT id)
+{
+    auto it = m_impl->timers.find({ owner, id });
+    if (it == m_impl->timers.end())
+        return FALSE;
+    it->second->stop();
+    // The timer may be stopping itself from inside its own timeout.
+    it->second.release()->deleteLater();
+    m_impl->timers.erase(it);
+    return TRUE;
+}
+
+BOOL CQtServices::ShellOpen(const CString& path)
+{
+    QString p = PathToQ(path);
+    QUrl url = p.contains(QLatin1String("://")) ? QUrl(p) : QUrl::fromLocalFile(p);
+    return QDesktopServices::openUrl(url);
+}
+
+void CQtServices::RunModal(IModalSession& session)
+{
+    // The dialog's own widget runs the loop; the session closes it through its buttons.
+    QEventLoop loop;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&]() {
+        if (!session.IsOpen())
+            loop.quit();
+    });
+    poll.start(20);
+    if (session.IsOpen())
+        loop.exec();
+}
+
+namespace {
+QString FilterToQt(const CString& filter)
+{
+    // "Name|*.a;*.b|Other|*.*||" -> "Name (*.a *.b);;Other (*.*)"
+    QStringList parts = ToQ(filter).split(QLatin1Char('|'));
+    QStringList out;
+    for (int i = 0; i + 1 < parts.size(); i += 2) {
+        if (parts[i].isEmpty())
+            break;
+        QString pattern = parts[i + 1];
+        pattern.replace(QLatin1Char(';'), QLatin1Char(' '));
+        out << parts[i] + QLatin1String(" (") + pattern + QLatin1Char(')');
+    }
+    return out.join(QLatin1String(";;"));
+}
+} // namespace
+
+BOOL CQtServices::FileDialog(CFileDialogRequest& request)
+{
+    UiEnsureApplication();
+    QFileDialog dialog;
+    dialog.setWindowTitle(ToQ(request.title));
+    dialog.setNameFilter(FilterToQt(request.filter));
+    if (!request.initialDir.IsEmpty())
+        dialog.setDirectory(PathToQ(request.initialDir));
+    if (!request.fileName.IsEmpty())
+        dialog.selectFile(PathToQ(request.fileName));
+    if (!request.defaultExt.IsEmpty())
+        dialog.setDefaultSuffix(ToQ(request.defaultExt));
+    if (request.bOpen) {
+        dialog.setAcceptMode(QFileDialog::AcceptOpen);
+        dialog.setFileMode((request.flags & 0x00000200 /* OFN_ALLOWMULTISELECT */) ? QFileDialog::ExistingFiles
+                                                                                  : QFileDialog::ExistingFile);
+    } else {
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setFileMode(QFileDialog::AnyFile);
+        // The overwrite question is asked by the layer above, with the program's text.
+        dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
+    }
+    if (dialog.exec() != QDialog::Accepted)
+        return FALSE;
+    request.chosen.clear();
+    for (const QString& f : dialog.selectedFiles())
+        request.chosen.push_back(PathFromQ(f));
+    return !request.chosen.empty();
+}
+
+BOOL CQtServices::ColorDialog(COLORREF& color, DWORD)
+{
+    UiEnsureApplication();
+    QColor c = QColorDialog::getColor(QColor(GetRValue(color), GetGValue(color), GetBValue(color)));
+    if (!c.isValid())
+        return FALSE;
+    color = RGB(c.red(), c.green(), c.blue());
+    return TRUE;
+}
+
+BOOL CQtServices::FontDialog(LOGFONT& font, COLORREF&, DWORD)
+{
+    UiEnsureApplication();
+    QFont initial(ToQ(font.lfFaceName));
+    if (font.lfHeight != 0)
+        initial.setPixelSize(std::abs(font.lfHeight));
+    initial.setBold(font.lfWeight >= FW_BOLD);
+    initial.setItalic(font.lfItalic != 0);
+    bool ok = false;
+    QFont f = QFontDialog::getFont(&ok, initial);
+    if (!ok)
+        return FALSE;
+    CString face = FromQ(f.family());
+    std::memset(font.lfFaceName, 0, sizeof(font.lfFaceName));
+    std::memcpy(font.lfFaceName, face.GetString(), std::min<size_t>(static_cast<size_t>(face.GetLength()), LF_FACESIZE - 1));
+    int px = f.pixelSize() > 0 ? f.pixelSize() : static_cast<int>(f.pointSizeF() * 96.0 / 72.0 + 0.5);
+    font.lfHeight = -px;
+    font.lfWeight = f.bold() ? FW_BOLD : FW_NORMAL;
+    font.lfItalic = f.italic() ? 1 : 0;
+    font.lfUnderline = f.underline() ? 1 : 0;
+    font.lfStrikeOut = f.strikeOut() ? 1 : 0;
+    return TRUE;
+}
+
+BOOL CQtServices::PrintDialog(CPrintDialogRequest& request)
+{
+    return UiRunQtPrintDialog(request);
+}
+
+UINT CQtServices::TrackPopupMenu(const std::vector<CPopupItem>& items, POINT at)
+{
+    UiEnsureApplication();
+    QMenu root;
+    std::vector<QMenu*> stack{ &root };
+    for (const CPopupItem& it : items) {
+        while (static_cast<int>(stack.size()) > it.depth + 1)
+            stack.pop_back();
+        QMenu* m = stack.back();
+        if (it.flags & MF_SEPARATOR) {
+            m->addSeparator();
+        } else if (it.flags & MF_POPUP) {
+            QMenu* sub = m->addMenu(ToQ(it.text).replace(QLatin1Char('\t'), QLatin1Char(' ')));
+            sub->setEnabled(!(it.flags & (MF_GRAYED | MF_DISABLED)));
+            stack.push_back(sub);
+        } else {
+            QString text = ToQ(it.text);
+            QString shortcut;
+            int tab = text.indexOf(QLatin1Char('\t'));
+            if (tab >= 0) {
+                shortcut = text.mid(tab + 1);
+                text = text.left(tab);
+            }
+            QAction* a = m->addAction(text);
+            if (!shortcut.isEmpty())
+                a->setShortcut(QKeySequence(shortcut));
+            a->setData(it.id);
+            a->setEnabled(!(it.flags & (MF_GRAYED | MF_DISABLED)));
+            if (it.flags & MF_CHECKED) {
+                a->setCheckable(true);
+                a->setChecked(true);
+            }
+        }
+    }
+    QAction* chosen = root.exec(QPoint(at.x, at.y));
+    return chosen ? chosen->data().toUInt() : 0;
+}
+
+void CQtServices::RunPrintPreview(void* previewDialog)
+{
+    static_cast<QPrintPreviewDialog*>(previewDialog)->exec();
+}

@@ -1,0 +1,125 @@
+// The scripted window-layer services and the switch between them and the real ones.
+#include "platform/ui/UiServices.h"
+
+namespace {
+IUiServices* g_ui = nullptr;
+}
+
+CScriptedUiServices& DefaultScriptedUiServices()
+{
+    static CScriptedUiServices s;
+    return s;
+}
+
+IUiServices& UiServices()
+{
+    return g_ui ? *g_ui : DefaultScriptedUiServices();
+}
+
+void SetUiServices(IUiServices* services)
+{
+    g_ui = services;
+}
+
+void CScriptedUiServices::RunModal(IModalSession& session)
+{
+    m_shownDialogs.push_back(session.TemplateId());
+    // Each script step acts on the open dialog; a dialog that refuses to close (a failed
+    // validation) takes the next step, and an unscripted dialog is cancelled.
+    while (session.IsOpen()) {
+        if (m_dialogs.empty()) {
+            session.Press(IDCANCEL);
+            if (session.IsOpen())
+                return; // a dialog that refuses Cancel stays as it is
+            break;
+        }
+        DialogScript script = std::move(m_dialogs.front());
+        m_dialogs.pop_front();
+        script(session);
+    }
+}
+
+BOOL CScriptedUiServices::FileDialog(CFileDialogRequest& request)
+{
+    m_shownFileDialogs.push_back(request);
+    if (m_files.empty())
+        return FALSE;
+    std::vector<CString> paths = std::move(m_files.front());
+    m_files.pop_front();
+    if (paths.empty())
+        return FALSE;
+    request.chosen = std::move(paths);
+    return TRUE;
+}
+
+BOOL CScriptedUiServices::ColorDialog(COLORREF& color, DWORD)
+{
+    if (m_colors.empty())
+        return FALSE;
+    ColorAnswer a = m_colors.front();
+    m_colors.pop_front();
+    if (a.ok)
+        color = a.color;
+    return a.ok;
+}
+
+BOOL CScriptedUiServices::FontDialog(LOGFONT& font, COLORREF& color, DWORD)
+{
+    if (m_fonts.empty())
+        return FALSE;
+    FontAnswer a = m_fonts.front();
+    m_fonts.pop_front();
+    if (a.ok) {
+        font = a.font;
+        color = a.color;
+    }
+    return a.ok;
+}
+
+BOOL CScriptedUiServices::PrintDialog(CPrintDialogRequest& request)
+{
+    m_shownPrintDialogs.push_back(request);
+    if (m_prints.empty())
+        return FALSE;
+    PrintAnswer a = std::move(m_prints.front());
+    m_prints.pop_front();
+    if (a.ok) {
+        // The user chooses the printer, pages and paper; the page limits stay the program's.
+        const int minPage = request.minPage;
+        const int maxPage = request.maxPage;
+        request = a.answer;
+        request.minPage = minPage;
+        request.maxPage = maxPage;
+    }
+    return a.ok;
+}
+
+UINT CScriptedUiServices::TrackPopupMenu(const std::vector<CPopupItem>& items, POINT)
+{
+    m_shownMenus.push_back(items);
+    if (m_menuChoices.empty())
+        return 0;
+    UINT id = m_menuChoices.front();
+    m_menuChoices.pop_front();
+    return id;
+}
+
+void CScriptedUiServices::RunPrintPreview(void*)
+{
+    ++m_previews;
+}
+
+void CScriptedUiServices::Reset()
+{
+    m_previews = 0;
+    m_dialogs.clear();
+    m_files.clear();
+    m_colors.clear();
+    m_fonts.clear();
+    m_prints.clear();
+    m_menuChoices.clear();
+    m_shownDialogs.clear();
+    m_shownFileDialogs.clear();
+    m_shownMenus.clear();
+    m_shownPrintDialogs.clear();
+}

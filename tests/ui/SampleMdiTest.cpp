@@ -1,0 +1,413 @@
+// A small MDI program on the window layer, driven headless: two documents with scroll views that
+// draw through a CDC, a tool bar, a status bar, a combo box and a menu with an update handler.
+#include "platform/gdi/DC.h"
+#include "platform/ui/ClientDC.h"
+#include "platform/ui/ControlBar.h"
+#include "platform/ui/DocTemplate.h"
+#include "platform/ui/Document.h"
+#include "platform/ui/FrameWnd.h"
+#include "platform/ui/KeyMap.h"
+#include "platform/ui/Resources.h"
+#include "platform/ui/UiInternal.h"
+#include "platform/ui/UiServices.h"
+#include "platform/ui/View.h"
+#include "platform/ui/WinApp.h"
+
+#include <QApplication>
+#include <QImage>
+#include <QMouseEvent>
+#include <QKeyEvent>
+#include <QPainter>
+#include <QWidget>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr UINT IDR_SAMPLE = 9100;
+constexpr UINT ID_SAMPLE_MARK = 33001;
+constexpr UINT ID_SAMPLE_GRID = 33002;
+
+std::vector<std::string> g_log;
+
+class CSampleDoc : public CDocument {
+    DECLARE_DYNCREATE(CSampleDoc)
+public:
+    int m_marks = 0;
+    BOOL OnNewDocument() override
+    {
+        g_log.push_back("doc new");
+        return CDocument::OnNewDocument();
+    }
+
+protected:
+    DECLARE_MESSAGE_MAP()
+    void OnMark() { g_log.push_back("doc mark"); }
+};
+IMPLEMENT_DYNCREATE(CSampleDoc, CDocument)
+BEGIN_MESSAGE_MAP(CSampleDoc, CDocument)
+    ON_COMMAND(ID_SAMPLE_MARK, OnMark)
+END_MESSAGE_MAP()
+
+class CSampleView : public CScrollView {
+    DECLARE_DYNCREATE(CSampleView)
+public:
+    BOOL m_grid = FALSE;
+    std::vector<std::string> m_events;
+    void OnInitialUpdate() override
+    {
+        SetScrollSizes(MM_LOMETRIC, CSize(2100, 2970));
+        CScrollView::OnInitialUpdate();
+    }
+    void OnDraw(CDC* pDC) override
+    {
+        // A frame 10 mm inside the top-left corner, y up as the mapping makes it.
+        pDC->MoveTo(100, -100);
+        pDC->LineTo(1000, -100);
+        pDC->LineTo(1000, -600);
+        pDC->LineTo(100, -600);
+        pDC->LineTo(100, -100);
+    }
+    static std::string Point(const char* what, UINT flags, CPoint p)
+    {
+        return std::string(what) + " " + std::to_string(flags) + " " + std::to_string(p.x) + "," + std::to_string(p.y);
+    }
+
+protected:
+    DECLARE_MESSAGE_MAP()
+    void OnLButtonDown(UINT f, CPoint p) override { m_events.push_back(Point("down", f, p)); }
+    void OnLButtonUp(UINT f, CPoint p) override { m_events.push_back(Point("up", f, p)); }
+    void OnLButtonDblClk(UINT f, CPoint p) override { m_events.push_back(Point("dblclk", f, p)); }
+    void OnKeyDown(UINT c, UINT r, UINT f) override
+    {
+        m_events.push_back("key " + std::to_string(c) + " " + std::to_string(r) + " " + std::to_string(f));
+    }
+    void OnChar(UINT c, UINT, UINT) override { m_events.push_back("char " + std::to_string(c)); }
+    void OnTimer(UINT_PTR id) override { m_events.push_back("timer " + std::to_string(id)); }
+    void OnMark() { g_log.push_back("view mark"); }
+    void OnGrid() { m_grid = !m_grid; }
+    void OnUpdateGrid(CCmdUI* pCmdUI) { pCmdUI->SetCheck(m_grid); }
+};
+IMPLEMENT_DYNCREATE(CSampleView, CScrollView)
+BEGIN_MESSAGE_MAP(CSampleView, CScrollView)
+    ON_COMMAND(ID_SAMPLE_MARK, OnMark)
+    ON_COMMAND(ID_SAMPLE_GRID, OnGrid)
+    ON_UPDATE_COMMAND_UI(ID_SAMPLE_GRID, OnUpdateGrid)
+END_MESSAGE_MAP()
+
+class CSampleChild : public CMDIChildWnd {
+    DECLARE_DYNCREATE(CSampleChild)
+};
+IMPLEMENT_DYNCREATE(CSampleChild, CMDIChildWnd)
+
+class CSampleFrame : public CMDIFrameWnd {
+public:
+    CToolBar m_bar;
+    CStatusBar m_status;
+
+protected:
+    int OnCreate(LPCREATESTRUCT lpcs) override
+    {
+        if (CMDIFrameWnd::OnCreate(lpcs) == -1)
+            return -1;
+        static const UINT buttons[] = { ID_FILE_NEW, ID_SEPARATOR, ID_SAMPLE_MARK, ID_SAMPLE_GRID };
+        if (!m_bar.Create(this) || !m_bar.LoadBitmap(9101) || !m_bar.SetButtons(buttons, 4))
+            return -1;
+        static const UINT panes[] = { ID_SEPARATOR, ID_INDICATOR_CAPS, ID_INDICATOR_NUM };
+        if (!m_status.Create(this) || !m_status.SetIndicators(panes, 3))
+            return -1;
+        return 0;
+    }
+};
+
+class CSampleApp : public CWinApp {
+public:
+    CMultiDocTemplate* m_pTemplate = nullptr;
+    BOOL InitInstance() override
+    {
+        SetRegistryKey("Zelk");
+        LoadStdProfileSettings(15);
+        m_pTemplate = new CMultiDocTemplate(IDR_SAMPLE, RUNTIME_CLASS(CSampleDoc), RUNTIME_CLASS(CSampleChild),
+                                            RUNTIME_CLASS(CSampleView));
+        AddDocTemplate(m_pTemplate);
+        auto* frame = new CSampleFrame;
+        if (!frame->LoadFrame(IDR_SAMPLE)) {
+            delete frame;
+            return FALSE;
+        }
+        m_pMainWnd = frame;
+        frame->ShowWindow(SW_SHOW);
+        frame->MoveWindow(0, 0, 800, 600);
+        return TRUE;
+    }
+
+protected:
+    DECLARE_MESSAGE_MAP()
+    void OnMark() { g_log.push_back("app mark"); }
+};
+BEGIN_MESSAGE_MAP(CSampleApp, CWinApp)
+    ON_COMMAND(ID_SAMPLE_MARK, OnMark)
+END_MESSAGE_MAP()
+
+// A 32 x 15 tool-bar strip of two pictures.
+std::string WriteBarBitmap()
+{
+    QImage img(48, 15, QImage::Format_RGB32);
+    img.fill(QColor(192, 192, 192));
+    QPainter p(&img);
+    p.fillRect(2, 2, 12, 11, Qt::blue);
+    p.fillRect(18, 2, 12, 11, Qt::red);
+    p.fillRect(34, 2, 12, 11, Qt::darkGreen);
+    p.end();
+    std::string path = std::string(std::getenv("ZELK_HOME")) + "/bar.bmp";
+    img.save(QString::fromStdString(path), "BMP");
+    return path;
+}
+
+void AddSampleResources()
+{
+    std::string script = "STRINGTABLE BEGIN\n"
+                         "  9100, \"Sample\\nDrawing\\nDrawing\\n\\n.smp\"\n"
+                         "  33001, \"Mark the view\\nMark\"\n"
+                         "END\n"
+                         "MENU 9100\nBEGIN\n"
+                         "  POPUP \"&File\"\n  BEGIN\n"
+                         "    MENUITEM \"&New\\tCtrl+N\", 57600\n"
+                         "    MENUITEM SEPARATOR\n"
+                         "    MENUITEM \"Recent File\", 57616\n"
+                         "  END\n"
+                         "  POPUP \"&View\"\n  BEGIN\n"
+                         "    MENUITEM \"&Mark\", 33001\n"
+                         "    MENUITEM \"&Grid\", 33002\n"
+                         "  END\n"
+                         "END\n"
+                         "ACCELERATORS 9100\nBEGIN\n"
+                         "  \"M\", 33001, VIRTKEY, CONTROL\n"
+                         "END\n"
+                         "BITMAP 9101 \"" + WriteBarBitmap() + "\"\n";
+    CString error;
+    ASSERT_TRUE(CResources::Get().AddScript(script.c_str(), &error)) << error.GetString();
+}
+
+class SampleMdi : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        UiResetKeyState();
+        g_log.clear();
+        DefaultScriptedServices() = CScriptedServices();
+        DefaultScriptedUiServices().Reset();
+        m_app = new CSampleApp;
+        AddSampleResources();
+        ASSERT_TRUE(m_app->InitInstance());
+        m_frame = static_cast<CSampleFrame*>(m_app->m_pMainWnd);
+        m_doc1 = static_cast<CSampleDoc*>(m_app->m_pTemplate->OpenDocumentFile(nullptr));
+        m_doc2 = static_cast<CSampleDoc*>(m_app->m_pTemplate->OpenDocumentFile(nullptr));
+        ASSERT_NE(m_doc1, nullptr);
+        ASSERT_NE(m_doc2, nullptr);
+        m_frame->MDITile(MDITILE_VERTICAL);
+        AfxPumpMessages();
+        g_log.clear();
+    }
+    void TearDown() override
+    {
+        if (m_frame && m_frame->m_hWnd) {
+            m_app->CloseAllDocuments(FALSE);
+            m_frame->DestroyWindow();
+        }
+        delete m_frame;
+        AfxPumpMessages();
+        delete m_app;
+    }
+    CSampleView* ViewOf(CSampleDoc* doc) { return static_cast<CSampleView*>(doc->m_viewList.front()); }
+
+    void Mouse(CWnd* wnd, QEvent::Type type, QPoint pos, ulong time, Qt::KeyboardModifiers mods = Qt::NoModifier)
+    {
+        QWidget* w = wnd->GetClientWidget();
+        Qt::MouseButtons buttons = type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton;
+        QMouseEvent e(type, QPointF(pos), QPointF(w->mapToGlobal(pos)), Qt::LeftButton, buttons, mods);
+        e.setTimestamp(time);
+        QApplication::sendEvent(w, &e);
+    }
+
+    CSampleApp* m_app = nullptr;
+    CSampleFrame* m_frame = nullptr;
+    CSampleDoc* m_doc1 = nullptr;
+    CSampleDoc* m_doc2 = nullptr;
+};
+
+TEST_F(SampleMdi, DoubleClickArrivesInWindowsOrder)
+{
+    CSampleView* view = ViewOf(m_doc2);
+    Mouse(view, QEvent::MouseButtonPress, QPoint(40, 30), 1000);
+    Mouse(view, QEvent::MouseButtonRelease, QPoint(40, 30), 1050);
+    // Qt reports the second press and then the double-click; Windows only the double-click.
+    Mouse(view, QEvent::MouseButtonPress, QPoint(41, 30), 1200, Qt::ShiftModifier);
+    Mouse(view, QEvent::MouseButtonDblClick, QPoint(41, 30), 1200, Qt::ShiftModifier);
+    Mouse(view, QEvent::MouseButtonRelease, QPoint(41, 30), 1250);
+    // A third press long after is a plain press again.
+    Mouse(view, QEvent::MouseButtonPress, QPoint(41, 30), 5000);
+    const std::vector<std::string> expected = {
+        "down 1 40,30", "up 0 40,30", "dblclk 5 41,30", "up 0 41,30", "down 1 41,30",
+    };
+    EXPECT_EQ(view->m_events, expected);
+}
+
+TEST_F(SampleMdi, KeyMessagesCarryVirtualKeyScanCodeAndRepeatBit)
+{
+    CSampleView* view = ViewOf(m_doc1);
+    struct Case {
+        int key;
+        Qt::KeyboardModifiers mods;
+        bool repeat;
+        const char* text;
+        std::vector<std::string> events;
+    };
+    const Case cases[] = {
+        { Qt::Key_A, Qt::NoModifier, false, "a", { "key 65 1 30", "char 97" } },
+        // Second byte of lParam's high word: bit 14 is the repeat bit (bit 30 of lParam).
+        { Qt::Key_A, Qt::NoModifier, true, "a", { "key 65 1 16414", "char 97" } },
+        { Qt::Key_5, Qt::KeypadModifier, false, "5", { "key 101 1 76", "char 53" } },
+        { Qt::Key_Colon, Qt::NoModifier, false, ":", { "key 186 1 40", "char 58" } },
+        { Qt::Key_Left, Qt::NoModifier, false, "", { "key 37 1 331" } },
+        { Qt::Key_Return, Qt::NoModifier, false, "\r", { "key 13 1 28", "char 13" } },
+    };
+    for (const Case& c : cases) {
+        view->m_events.clear();
+        QKeyEvent e(QEvent::KeyPress, c.key, c.mods, QString::fromLatin1(c.text), c.repeat);
+        QApplication::sendEvent(view->GetClientWidget(), &e);
+        QKeyEvent up(QEvent::KeyRelease, c.key, c.mods, QString::fromLatin1(c.text));
+        QApplication::sendEvent(view->GetClientWidget(), &up);
+        EXPECT_EQ(view->m_events, c.events) << c.key;
+    }
+}
+
+TEST_F(SampleMdi, GetKeyStateFollowsTheMessageBeingHandled)
+{
+    EXPECT_EQ(GetKeyState(VK_SHIFT), 0);
+    CSampleView* view = ViewOf(m_doc1);
+    QKeyEvent shift(QEvent::KeyPress, Qt::Key_Shift, Qt::ShiftModifier);
+    QApplication::sendEvent(view->GetClientWidget(), &shift);
+    EXPECT_EQ(GetKeyState(VK_SHIFT) & 0x8000, 0x8000);
+    EXPECT_LT(GetKeyState(VK_SHIFT), 0);
+    QKeyEvent release(QEvent::KeyRelease, Qt::Key_Shift, Qt::NoModifier);
+    QApplication::sendEvent(view->GetClientWidget(), &release);
+    EXPECT_GE(GetKeyState(VK_SHIFT), 0);
+    // A lock key toggles bit 0 on each press.
+    QKeyEvent caps(QEvent::KeyPress, Qt::Key_CapsLock, Qt::NoModifier);
+    QApplication::sendEvent(view->GetClientWidget(), &caps);
+    QKeyEvent capsUp(QEvent::KeyRelease, Qt::Key_CapsLock, Qt::NoModifier);
+    QApplication::sendEvent(view->GetClientWidget(), &capsUp);
+    EXPECT_EQ(GetKeyState(VK_CAPITAL), 1);
+}
+
+TEST_F(SampleMdi, CommandsReachTheViewBeforeDocumentAndApplication)
+{
+    m_frame->SendMessage(WM_COMMAND, ID_SAMPLE_MARK, 0);
+    ASSERT_EQ(g_log.size(), 1u);
+    EXPECT_EQ(g_log.back(), "view mark");
+    // The accelerator Ctrl+M sends the same command through the frame.
+    g_log.clear();
+    CSampleView* view = ViewOf(m_doc2);
+    QKeyEvent ctrlM(QEvent::KeyPress, Qt::Key_M, Qt::ControlModifier, QString(QChar(13)));
+    QApplication::sendEvent(view->GetClientWidget(), &ctrlM);
+    ASSERT_EQ(g_log.size(), 1u);
+    EXPECT_EQ(g_log.back(), "view mark");
+    // Without an MDI child, the application's handler is the one.
+    m_app->CloseAllDocuments(FALSE);
+    AfxPumpMessages();
+    g_log.clear();
+    m_frame->SendMessage(WM_COMMAND, ID_SAMPLE_MARK, 0);
+    ASSERT_EQ(g_log.size(), 1u);
+    EXPECT_EQ(g_log.back(), "app mark");
+}
+
+TEST_F(SampleMdi, UpdateHandlerChecksMenuItem)
+{
+    CMenu* view = m_frame->GetMenu()->GetSubMenu(1);
+    ASSERT_NE(view, nullptr);
+    AfxUpdateMenuItems(view, m_frame, TRUE);
+    EXPECT_EQ(view->GetMenuState(ID_SAMPLE_GRID, MF_BYCOMMAND) & MF_CHECKED, 0u);
+    m_frame->SendMessage(WM_COMMAND, ID_SAMPLE_GRID, 0);
+    AfxUpdateMenuItems(view, m_frame, TRUE);
+    EXPECT_EQ(view->GetMenuState(ID_SAMPLE_GRID, MF_BYCOMMAND) & MF_CHECKED, MF_CHECKED);
+    // The tool bar follows the same handler.
+    m_frame->UpdateControlBars();
+    int index = m_frame->m_bar.CommandToIndex(ID_SAMPLE_GRID);
+    EXPECT_NE(m_frame->m_bar.GetButtonStyle(index) & 0x00010000u, 0u);
+}
+
+TEST_F(SampleMdi, PopupMenuChoiceComesBackAsCommand)
+{
+    CMenu menu;
+    ASSERT_TRUE(menu.LoadMenu(IDR_SAMPLE));
+    DefaultScriptedUiServices().QueueMenuChoice(ID_SAMPLE_MARK);
+    CSampleView* view = ViewOf(m_doc2);
+    menu.GetSubMenu(1)->TrackPopupMenu(TPM_LEFTALIGN | TPM_RIGHTBUTTON, 10, 10, m_frame);
+    AfxPumpMessages();
+    ASSERT_EQ(DefaultScriptedUiServices().m_shownMenus.size(), 1u);
+    EXPECT_EQ(DefaultScriptedUiServices().m_shownMenus[0].size(), 2u);
+    ASSERT_EQ(g_log.size(), 1u);
+    EXPECT_EQ(g_log.back(), "view mark");
+    (void)view;
+}
+
+TEST_F(SampleMdi, TimerRepeatsUntilKilled)
+{
+    CSampleView* view = ViewOf(m_doc1);
+    CScriptedServices& s = DefaultScriptedServices();
+    ASSERT_EQ(view->SetTimer(5, 300, nullptr), 5u);
+    s.Advance(299);
+    EXPECT_TRUE(view->m_events.empty());
+    s.Advance(1);
+    s.Advance(600);
+    EXPECT_EQ(view->m_events, (std::vector<std::string>{ "timer 5", "timer 5", "timer 5" }));
+    EXPECT_TRUE(view->KillTimer(5));
+    s.Advance(3000);
+    EXPECT_EQ(view->m_events.size(), 3u);
+    // A destroyed window's timers end with it.
+    view->SetTimer(6, 100, nullptr);
+    m_doc1->OnCloseDocument();
+    EXPECT_FALSE(s.IsTimerActive(view, 6));
+}
+
+TEST_F(SampleMdi, ScrollPositionInLometric)
+{
+    CSampleView* view = ViewOf(m_doc1);
+    view->GetParentFrame()->MoveWindow(0, 0, 300, 200);
+    AfxPumpMessages();
+    view->ScrollToPosition(CPoint(0, -500));
+    CPoint pos = view->GetScrollPosition();
+    // y grows downwards on the screen and upwards in the mapping: the top edge is at y -500.
+    EXPECT_EQ(pos.x, 0);
+    EXPECT_NEAR(pos.y, -500, 3);
+    EXPECT_GT(view->GetDeviceScrollPosition().y, 0);
+}
+
+TEST_F(SampleMdi, ScreenshotShowsBarsAndDrawing)
+{
+    m_frame->SetMessageText("Ready to draw");
+    m_frame->UpdateControlBars();
+    for (CSampleDoc* d : { m_doc1, m_doc2 })
+        ViewOf(d)->UpdateWindow();
+    AfxPumpMessages();
+    QImage shot = m_frame->GetQWidget()->grab().toImage();
+    std::string path = std::string(ZELK_BINARY_DIR) + "/ui-sample-mdi.png";
+    shot.save(QString::fromStdString(path));
+    // The frame line the view drew (black) is on the view's surface and on the screen copy.
+    CSampleView* view = ViewOf(m_doc1);
+    const QImage& surface = view->m_pState->surface;
+    int black = 0;
+    for (int y = 0; y < surface.height(); ++y)
+        for (int x = 0; x < surface.width(); ++x)
+            if (surface.pixel(x, y) == qRgb(0, 0, 0))
+                ++black;
+    EXPECT_GT(black, 50);
+    EXPECT_EQ(m_frame->m_status.GetPaneText(0), CString("Ready to draw"));
+}
+
+} // namespace
