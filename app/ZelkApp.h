@@ -40,6 +40,8 @@ public:
     void Serialize(CArchive& ar) override;
     // Writes the settings archive under the newest name; any failure is silent.
     void SaveSettings();
+    // Registers the window class of the drawing frames with the given background.
+    void RegisterChildFrameClass(COLORREF background);
 
     // Definition files beside the program.
     void BuildUnitTable(BOOL readFile);
@@ -53,6 +55,8 @@ public:
     void AddPiConstant();
     // Deletes the records of the unit and variable tables.
     void DeleteUnitsAndVariables();
+
+    CString m_childFrameClassName;
 
     // Versions.
     CString m_programVersion;

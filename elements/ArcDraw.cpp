@@ -56,7 +56,7 @@ std::vector<Piece> VisiblePieces(double a1, double a2, double a, double b, bool 
 // A quarter-turn polyline for an arc too small for anything finer.
 void SmallArc(CDC* dc, double cx, double cy, double r, double a1, double a2)
 {
-    ChordChain(dc, cx, cy, r, a1, a2, static_cast<int>(std::trunc(std::fabs(a2 - a1) / (PI / 2))) + 1);
+    ChordChain(dc, cx, cy, r, a1, a2, ChordCount(a2 - a1, PI / 2));
 }
 
 // Printing brings the radian angles into the first turn and measures the sweep at 12 digits.

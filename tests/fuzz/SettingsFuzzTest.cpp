@@ -82,14 +82,14 @@ TEST(SettingsFuzz, TruncatedAndCorruptedArchives)
 
 TEST(SettingsFuzz, DefinitionFilesOfRandomLines)
 {
-    const char* pieces[] = {",", "//", "/*", "*/", " ", "\r\n", "mm", "1", "-2", "e", "1.5E3", "x",
+    const char* fragments[] = {",", "//", "/*", "*/", " ", "\r\n", "mm", "1", "-2", "e", "1.5E3", "x",
                             "//Class//", "F", "表", "\x81", "\t", ""};
     std::mt19937 random(7);
     for (int run = 0; run < 200; ++run) {
         std::string text;
         const int count = static_cast<int>(random() % 60);
         for (int i = 0; i < count; ++i)
-            text += pieces[random() % std::size(pieces)];
+            text += fragments[random() % std::size(fragments)];
         Put("ZelkUnit.txt", text);
         Put("Variable.txt", text);
         Put("ZelSheet.txt", text);
