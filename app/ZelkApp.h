@@ -23,6 +23,7 @@
 #include <cstdint>
 
 class CArchive;
+class CZelkView;
 
 class CZelkApp : public CWinApp {
 public:
@@ -55,6 +56,13 @@ public:
     void AddPiConstant();
     // Deletes the records of the unit and variable tables.
     void DeleteUnitsAndVariables();
+
+    // The response message: a beep first when beep is nonzero, then the text on the message
+    // line of the active drawing view; the last text is kept (the line of a view-less run).
+    void ShowMessage(const CString& text, int beep);
+    CString m_lastMessage;
+    short m_interruptKind = 0;                     // kind of the interrupting command
+    CZelkView* m_activeDrawingView = nullptr;      // set by the view when it activates
 
     CString m_childFrameClassName;
 

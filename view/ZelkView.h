@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 #include "geometry/PointD.h"
 #include "platform/core/Arrays.h"
@@ -29,6 +30,7 @@ public:
     CWordArray m_layerHidden;      // per layer: 0 shown, 1 hidden
     std::int32_t m_singleLayer = 0;
     CZelkDoc* m_document = nullptr;
+    std::vector<CZelkObj*> m_oleSelection;   // placed objects selected in this view
 
     CZelkView();
     virtual ~CZelkView();
@@ -65,6 +67,9 @@ public:
     virtual void ClearDragSketch() {}
     virtual void DeselectOleObject(CZelkObj* object) {}
     virtual int HasHiddenLayer() const;
+    // The extent of a text in a font made from the description, through a client device
+    // context of the view; FALSE when the font cannot be made.
+    virtual BOOL MeasureTextExtent(const LOGFONT& font, const CString& text, SIZE& extent);
 
     virtual void PreviewSegment(CPointD* p, CPointD* q) {}
     virtual void PreviewArcThrough(CPointD* p, CPointD* q) {}
