@@ -36,7 +36,7 @@ std::string BlockFile(std::initializer_list<std::tuple<double, double, double, d
     return f.Str();
 }
 
-TEST_F(DxfFixture, InsertTurnsThenScalesInDrawingAxes)
+TEST_F(DxfImport, InsertTurnsThenScalesInDrawingAxes)
 {
     struct Case {
         double sx, sy, r;
@@ -73,7 +73,7 @@ TEST_F(DxfFixture, InsertTurnsThenScalesInDrawingAxes)
     }
 }
 
-TEST_F(DxfFixture, BlockLayerSettingChoosesRecordOrInsertLayer)
+TEST_F(DxfImport, BlockLayerSettingChoosesRecordOrInsertLayer)
 {
     for (int setting : {1, 0}) {
         TearDown();
@@ -87,7 +87,7 @@ TEST_F(DxfFixture, BlockLayerSettingChoosesRecordOrInsertLayer)
     }
 }
 
-TEST_F(DxfFixture, BlockTextHeightsFollowTheInsertScale)
+TEST_F(DxfImport, BlockTextHeightsFollowTheInsertScale)
 {
     DxfText f;
     f.Section("BLOCKS");
@@ -112,7 +112,7 @@ TEST_F(DxfFixture, BlockTextHeightsFollowTheInsertScale)
     EXPECT_EQ(first.font->m_width, static_cast<int>(10 * 0.875 * 2.5));
 }
 
-TEST_F(DxfFixture, NestedInsertCopiesRecordsOnItsLayer)
+TEST_F(DxfImport, NestedInsertCopiesRecordsOnItsLayer)
 {
     DxfText f;
     f.Section("BLOCKS");
@@ -143,7 +143,7 @@ TEST_F(DxfFixture, NestedInsertCopiesRecordsOnItsLayer)
     EXPECT_NEAR(ys[1], 7, kTol);
 }
 
-TEST_F(DxfFixture, DimensionTextGoesMiddleCentredToItsTextPoint)
+TEST_F(DxfImport, DimensionTextGoesMiddleCentredToItsTextPoint)
 {
     DxfText f;
     f.Section("BLOCKS");
@@ -167,7 +167,7 @@ TEST_F(DxfFixture, DimensionTextGoesMiddleCentredToItsTextPoint)
     EXPECT_EQ(block->m_dimType, 0);
 }
 
-TEST_F(DxfFixture, InsertFindsTheBlockOfItsOwnImportFirst)
+TEST_F(DxfImport, InsertFindsTheBlockOfItsOwnImportFirst)
 {
     auto file = [](double end) {
         DxfText f;
@@ -192,7 +192,7 @@ TEST_F(DxfFixture, InsertFindsTheBlockOfItsOwnImportFirst)
     EXPECT_EQ(Lines().size(), 3u);
 }
 
-TEST_F(DxfFixture, UnknownBlockMakesNothingAndNoLayer)
+TEST_F(DxfImport, UnknownBlockMakesNothingAndNoLayer)
 {
     DxfText f;
     f.Section("ENTITIES");
@@ -202,7 +202,7 @@ TEST_F(DxfFixture, UnknownBlockMakesNothingAndNoLayer)
     EXPECT_EQ(m_doc->m_auxList2.GetSize(), 0);
 }
 
-TEST_F(DxfFixture, ArchivedBlockKeepsNameBaseAndDimensionTypeOnly)
+TEST_F(DxfImport, ArchivedBlockKeepsNameBaseAndDimensionTypeOnly)
 {
     CBlock block;
     block.m_name = "BOLT";

@@ -59,7 +59,7 @@ bool SameArc(const ArcV& a, double cx, double cy, double r, double start, double
            near(a.b - a.a, span);
 }
 
-class DxfForeignFiles : public DxfFixture {};
+class DxfForeignFiles : public DxfImport {};
 
 TEST_F(DxfForeignFiles, R12DrawingsImportAsWritten)
 {
@@ -119,6 +119,47 @@ TEST_F(DxfForeignFiles, R12DrawingsImportAsWritten)
         EXPECT_EQ(lines.size(), wantLines);
         EXPECT_EQ(arcs.size(), wantArcs);
     }
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(DxfImport, OwnExportImportsBackWithTheSameGeometry)
+{
+    CZelkDoc source;
+    std::int16_t pen = source.FindOrAddPen(0, 1, RGB(0, 0, 0), 0, 70);
+    std::int16_t layer = source.GetLayerIndex("PARTS");
+    auto pt = [](double x, double y) { return CPointD().Init(x, y); };
+    source.AddLine(pt(0, 0), pt(10, 5), layer, pen);
+    source.AddLine(pt(-3, 7), pt(-3, -2), layer, pen);
+    source.AddCircle(pt(4, 4), 2.5, layer, pen);
+    source.AddArc(pt(1, 2), 6, pt(300, 400), layer, pen);
+    source.AddArc(pt(-5, 0), 1.5, pt(30, 120), layer, pen);
+    source.m_extents.Init(-10, 20, 20, -10);
+    std::string path = Path("own.dxf");
+    ASSERT_TRUE(source.WriteDxfFile(CString(path.c_str())));
+
+    int replaced = 0;
+    ASSERT_EQ(m_view.ReadDxfData(CString(path.c_str()), &replaced), 1);
+    auto lines = Lines();
+    ASSERT_EQ(lines.size(), 2u);
+    int found = 0;
+    for (const LineV& l : lines) {
+        found += SameLine(l, 0, 0, 10, 5) + SameLine(l, -3, 7, -3, -2);
+        EXPECT_EQ(LayerName(l.layer), "PARTS");
+    }
+    EXPECT_EQ(found, 2);
+    auto circles = Circles();
+    ASSERT_EQ(circles.size(), 1u);
+    EXPECT_NEAR(circles[0].cx, 4, kTol);
+    EXPECT_NEAR(circles[0].r, 2.5, kTol);
+    auto arcs = Arcs();
+    ASSERT_EQ(arcs.size(), 2u);
+    int arcsFound = 0;
+    for (const ArcV& a : arcs)
+        arcsFound += SameArc(a, 1, 2, 6, 300, 40) + SameArc(a, -5, 0, 1.5, 30, 120);
+    EXPECT_EQ(arcsFound, 2);
 }
 
 }  // namespace

@@ -11,7 +11,7 @@ namespace {
 
 constexpr double kTol = 1e-9;
 
-TEST_F(DxfFixture, LineIsAddedOnlyWhenTheNextEntityStarts)
+TEST_F(DxfImport, LineIsAddedOnlyWhenTheNextEntityStarts)
 {
     // Every combination of line ends and code padding reads the same.
     for (bool padded : {true, false}) {
@@ -39,7 +39,7 @@ TEST_F(DxfFixture, LineIsAddedOnlyWhenTheNextEntityStarts)
     }
 }
 
-TEST_F(DxfFixture, EmptyFileAndHeaderOnlyAddNothing)
+TEST_F(DxfImport, EmptyFileAndHeaderOnlyAddNothing)
 {
     int layers = m_doc->m_layers.GetSize();
     EXPECT_EQ(Import(""), 1);
@@ -50,7 +50,7 @@ TEST_F(DxfFixture, EmptyFileAndHeaderOnlyAddNothing)
     EXPECT_EQ(m_doc->m_layers.GetSize(), layers);
 }
 
-TEST_F(DxfFixture, ArcAnglesAreOrderedAndNormalised)
+TEST_F(DxfImport, ArcAnglesAreOrderedAndNormalised)
 {
     struct Case {
         double start, end, a, b;
@@ -71,7 +71,7 @@ TEST_F(DxfFixture, ArcAnglesAreOrderedAndNormalised)
     }
 }
 
-TEST_F(DxfFixture, TextSizeFromHeightStyleAndWidthFactor)
+TEST_F(DxfImport, TextSizeFromHeightStyleAndWidthFactor)
 {
     DxfText body;
     body.G(0, "TEXT").G(8, "0").G(10, 1.0).G(20, 2.0).G(40, 3.5).G(1, "ABC").G(7, "STANDARD");
@@ -93,7 +93,7 @@ TEST_F(DxfFixture, TextSizeFromHeightStyleAndWidthFactor)
     EXPECT_EQ(m_app->m_appText.m_shape, CAppText().m_shape);
 }
 
-TEST_F(DxfFixture, TextDiameterMarkAndAlignment)
+TEST_F(DxfImport, TextDiameterMarkAndAlignment)
 {
     DxfText body;
     body.G(0, "TEXT").G(10, 1.0).G(20, 2.0).G(40, 2.5).G(1, "\\U+220520\\U+2205");
@@ -118,7 +118,7 @@ TEST_F(DxfFixture, TextDiameterMarkAndAlignment)
     }
 }
 
-TEST_F(DxfFixture, AlignedAndFitTextsTakeTheirSizeFromTheTwoPoints)
+TEST_F(DxfImport, AlignedAndFitTextsTakeTheirSizeFromTheTwoPoints)
 {
     DxfText body;
     body.G(0, "TEXT").G(10, 0.0).G(20, 0.0).G(40, 2.5).G(1, "ABCD").G(72, "3").G(11, 3.0).G(21, 4.0);
@@ -134,7 +134,7 @@ TEST_F(DxfFixture, AlignedAndFitTextsTakeTheirSizeFromTheTwoPoints)
     EXPECT_EQ(texts[1].font->m_width, 50);
 }
 
-TEST_F(DxfFixture, HalfWidthFontsHalveTextsWithDoubleByteCharacters)
+TEST_F(DxfImport, HalfWidthFontsHalveTextsWithDoubleByteCharacters)
 {
     m_app->m_dxfHalfWidthFonts.Add("ROMANS");
     DxfText body;
@@ -149,7 +149,7 @@ TEST_F(DxfFixture, HalfWidthFontsHalveTextsWithDoubleByteCharacters)
     EXPECT_EQ(texts[0].text, "図面");
 }
 
-TEST_F(DxfFixture, LongStyleNameIsCutAtACharacterBoundary)
+TEST_F(DxfImport, LongStyleNameIsCutAtACharacterBoundary)
 {
     std::string style = "A";
     for (int i = 0; i < 20; ++i)
@@ -164,7 +164,7 @@ TEST_F(DxfFixture, LongStyleNameIsCutAtACharacterBoundary)
     EXPECT_EQ(face.size(), 31u);
 }
 
-TEST_F(DxfFixture, LineTypeTableGivesPenLineTypes)
+TEST_F(DxfImport, LineTypeTableGivesPenLineTypes)
 {
     struct Case {
         const char* name;
@@ -203,7 +203,7 @@ TEST_F(DxfFixture, LineTypeTableGivesPenLineTypes)
     EXPECT_EQ(CZelkView::LookupDxfLineType(CObArray(), ""), 0);
 }
 
-TEST_F(DxfFixture, LineTypeKeepsTheFirstSixDashes)
+TEST_F(DxfImport, LineTypeKeepsTheFirstSixDashes)
 {
     DxfText f;
     f.Section("TABLES").G(0, "TABLE").G(2, "LTYPE").G(0, "LTYPE").G(2, "LONG").G(73, "8").G(40, 36.0);
@@ -225,7 +225,7 @@ TEST_F(DxfFixture, LineTypeKeepsTheFirstSixDashes)
     EXPECT_EQ(CZelkView::LookupDxfLineType(reader.LineTypes(), "long"), 0);
 }
 
-TEST_F(DxfFixture, ClosedPolylineGivesOneLinePerVertex)
+TEST_F(DxfImport, ClosedPolylineGivesOneLinePerVertex)
 {
     DxfText body;
     body.G(0, "POLYLINE").G(8, "0").G(66, "1").G(70, "     1");
@@ -245,7 +245,7 @@ TEST_F(DxfFixture, ClosedPolylineGivesOneLinePerVertex)
     EXPECT_EQ(closing, 1);
 }
 
-TEST_F(DxfFixture, PolylineBulgesMakeArcs)
+TEST_F(DxfImport, PolylineBulgesMakeArcs)
 {
     DxfText body;
     // Open: bulge 1 from (0,0) to (10,0) is the lower half circle; -1 back the same way.
@@ -270,7 +270,7 @@ TEST_F(DxfFixture, PolylineBulgesMakeArcs)
     EXPECT_EQ(Lines().size(), 1u);   // the straight (20,0)-(30,0)
 }
 
-TEST_F(DxfFixture, PolylineWidthOutlinesLieHalfTheWidthOff)
+TEST_F(DxfImport, PolylineWidthOutlinesLieHalfTheWidthOff)
 {
     DxfText body;
     body.G(0, "POLYLINE").G(66, "1").G(40, 2.0).G(41, 2.0);
@@ -290,7 +290,7 @@ TEST_F(DxfFixture, PolylineWidthOutlinesLieHalfTheWidthOff)
     EXPECT_NEAR(ys[2], 1.0, 1e-9);
 }
 
-TEST_F(DxfFixture, SolidsAndIgnoredEntities)
+TEST_F(DxfImport, SolidsAndIgnoredEntities)
 {
     DxfText body;
     body.G(0, "SOLID").G(10, 0.0).G(20, 0.0).G(11, 10.0).G(21, 0.0).G(12, 0.0).G(22, 10.0)
@@ -310,7 +310,7 @@ TEST_F(DxfFixture, SolidsAndIgnoredEntities)
     EXPECT_EQ(m_doc->FindLayer("NOLAYER"), -1);
 }
 
-TEST_F(DxfFixture, ColorNumbersBecomeColorRecords)
+TEST_F(DxfImport, ColorNumbersBecomeColorRecords)
 {
     COLORREF fallback = m_doc->GetColorValue(999);   // the default color, table untouched
     EXPECT_EQ(m_doc->m_colors.GetSize(), 0);
@@ -329,7 +329,7 @@ TEST_F(DxfFixture, ColorNumbersBecomeColorRecords)
     EXPECT_EQ(PenColor(lines[3].pen), m_doc->GetColorValue(256));
 }
 
-TEST_F(DxfFixture, RefusedLayerNamesGoToTheDefaultLayerWithANotice)
+TEST_F(DxfImport, RefusedLayerNamesGoToTheDefaultLayerWithANotice)
 {
     DxfText whole;
     whole.Section("ENTITIES").LineEnt(0, 0, 1, 1, "RN").LineEnt(0, 0, 2, 2, "A*B")
@@ -353,7 +353,7 @@ TEST_F(DxfFixture, RefusedLayerNamesGoToTheDefaultLayerWithANotice)
     EXPECT_NE(m_app->m_lastMessage.Std(), "レイヤ名称をデフォルト名に変更した箇所があります");
 }
 
-TEST_F(DxfFixture, OverlongValues)
+TEST_F(DxfImport, OverlongValues)
 {
     std::string longText(1500, 'X');
     DxfText text;
@@ -372,7 +372,7 @@ TEST_F(DxfFixture, OverlongValues)
     EXPECT_EQ(Lines().size(), 1u);
 }
 
-TEST_F(DxfFixture, MissingFileFailsWithoutAMessage)
+TEST_F(DxfImport, MissingFileFailsWithoutAMessage)
 {
     int flag = 0;
     EXPECT_EQ(m_view.ReadDxfData(CString(Path("none.dxf").c_str()), &flag), 0);

@@ -88,7 +88,7 @@ struct TextV {
     const CTypeFont* font;
 };
 
-class DxfFixture : public testing::Test {
+class DxfImport : public testing::Test {
 protected:
     void SetUp() override
     {

@@ -74,7 +74,7 @@ std::string Mutate(std::string s, std::mt19937& rng)
     return s;
 }
 
-class DxfReaderFuzz : public DxfFixture {};
+class DxfReaderFuzz : public DxfImport {};
 
 TEST_F(DxfReaderFuzz, MutatedInputNeverBreaksTheImport)
 {
