@@ -126,3 +126,15 @@ TEST_F(NewDrawingTest, ResetRemovesTheRecoveryFilesOfTheOldNumber)
     // Only as many side files as the drawing had objects.
     EXPECT_EQ(_access(names[3], 0), 0);
 }
+
+TEST_F(NewDrawingTest, ReleaseClearsTheApplicationsReferencesToTheDrawing)
+{
+    CZelkDoc other;
+    m_app->m_atrElem.m_document = &Doc();
+    m_app->m_atrReference.m_document = &other;
+    Doc().FreeContents();
+    EXPECT_EQ(m_app->m_atrElem.m_document, nullptr);
+    EXPECT_EQ(m_app->m_atrReference.m_document, &other);
+    Doc().InitContents();
+    m_app->m_atrReference.m_document = nullptr;
+}
