@@ -11,6 +11,7 @@
 #include "elements/Group.h"
 #include "elements/Layer.h"
 #include "elements/Lines.h"
+#include "elements/Texts.h"
 #include "geometry/Numeric.h"
 #include "view/ZelkObj.h"
 
@@ -316,4 +317,42 @@ TEST_F(SelectionTest, PlacedObjects)
     EXPECT_TRUE(view.Saw("DeselectOleObject"));
     delete top;
     Doc().RemoveView(&view);
+}
+
+TEST_F(SelectionTest, DeleteSelectedTakesObjectsSelectedInTheActiveView)
+{
+    RecordingView view;
+    Doc().AddView(&view);
+    m_app->m_activeDrawingView = &view;
+    CZelkObj* o = new CZelkObj;
+    Doc().AddObject(o);
+    view.m_oleSelection.push_back(o);
+    EXPECT_EQ(Doc().DeleteSelected(0), 1);
+    EXPECT_EQ(o->m_state, STATE_DELETED);
+    EXPECT_TRUE(view.Saw("InvalidateObject"));
+    EXPECT_TRUE(view.Saw("DeselectOleObject"));
+    ASSERT_EQ(Doc().m_undoHistory->m_pendingSecond.size(), 1u);
+    EXPECT_EQ(Doc().m_undoHistory->m_pendingSecond[0].m_kind, ELEM_OBJECT);
+    EXPECT_EQ(Doc().m_undoHistory->m_pendingSecond[0].m_state, STATE_LIVE);
+    // Undo brings the object back without a redraw bit.
+    Doc().m_undoHistory->Commit(2);
+    Doc().m_undoHistory->Undo();
+    EXPECT_EQ(o->m_state, STATE_LIVE);
+    m_app->m_activeDrawingView = nullptr;
+    Doc().RemoveView(&view);
+}
+
+TEST_F(SelectionTest, UprightTextSpansItsHeightToTheLeft)
+{
+    LOGFONT lf{};
+    const std::int16_t font = Doc().FindOrAddFont(lf, 20, 50, 1, 90);
+    std::int16_t block, slot;
+    Doc().AddTextWithFont("AB", Pt(10, 0), 0, font, 8, 0, block, slot);
+    const CText* t = Doc().GetTextElem(block, slot);
+    double x0 = 1e308, y0 = 1e308, x1 = -1e308, y1 = -1e308;
+    Doc().ExtendExtents(x0, y0, x1, y1, ELEM_TEXT, block, slot);
+    EXPECT_NEAR(x0, t->m_underlineStart.m_x - 5, 1e-9);
+    EXPECT_NEAR(x1, t->m_underlineEnd.m_x, 1e-9);
+    EXPECT_NEAR(y0, t->m_underlineStart.m_y, 1e-9);
+    EXPECT_NEAR(y1, t->m_underlineEnd.m_y, 1e-9);
 }
