@@ -453,3 +453,48 @@ TEST(PolylineElements, FarCoordinatesStayInRange)
     EXPECT_EQ(sketch->x1, std::numeric_limits<std::int32_t>::min());
     EXPECT_EQ(sketch->x2, std::numeric_limits<std::int32_t>::max());
 }
+
+TEST(ServerItemDraw, DrawsThroughTheApplicationsViewMapping)
+{
+    // Without an application object the mapping is the default: origin (0, 0), scale 1, the
+    // logical rectangle (15788, -15830, 16533, -16357) and the logical point (15788, -15830).
+    CDataPoint point;
+    point.m_position = Pt(16000, -16000);
+    CRecordingDC dc;
+    point.DrawForServerItem(&dc);
+    EXPECT_EQ(dc.Calls(), Lines("MoveTo(202,-170) LineTo(222,-170) MoveTo(212,-180) LineTo(212,-160)"));
+
+    CLine line(15700, -16000, 17000, -16000);    // clipped to the rectangle grown by 2
+    CRecordingDC lines;
+    line.DrawForServerItem(&lines);
+    EXPECT_EQ(lines.Calls(), Lines("MoveTo(-2,-170) LineTo(747,-170)"));
+
+    // A circle is chords only, never an Arc call: a step of min(10 / R, 10 degrees) = 0.1.
+    CCircle circle;
+    circle.m_centre = Pt(16000, -16000);
+    circle.m_radius = 100;
+    CRecordingDC circles;
+    circle.DrawForServerItem(&circles);
+    EXPECT_TRUE(circles.CallsNamed({"Arc"}).empty());
+    EXPECT_EQ(Strokes(circles).size(), 63u);
+
+    // Outside the rectangle nothing is drawn; a tiny circle is a diamond about its centre.
+    point.m_position = Pt(0, 0);
+    CRecordingDC none;
+    point.DrawForServerItem(&none);
+    EXPECT_TRUE(none.Calls().empty());
+    circle.m_radius = 0.3;
+    CRecordingDC tiny;
+    circle.DrawForServerItem(&tiny);
+    EXPECT_EQ(Strokes(tiny).size(), 4u);
+}
+
+TEST(ServerItemDraw, PolylineElementsLiftThePenOutsideTheRectangle)
+{
+    CCurve curve;
+    curve.m_kind = 1;
+    curve.m_points = {Pt(15800, -15900), Pt(15900, -15900), Pt(0, 0), Pt(16000, -16000), Pt(16100, -16000)};
+    CRecordingDC dc;
+    curve.DrawForServerItem(&dc);
+    EXPECT_EQ(dc.Calls(), Lines("MoveTo(12,-70) LineTo(112,-70) MoveTo(212,-170) LineTo(312,-170)"));
+}
