@@ -330,9 +330,11 @@ private:
 
     bool Wheel(QWidget* w, QWheelEvent* e)
     {
-        CWnd* wnd = UiWndFromWidget(w);
-        if (!wnd || g_foreign.count(w))
+        CWnd* under = UiWndFromWidget(w);
+        if (!under || g_foreign.count(w))
             return false;
+        // The wheel turns for the window with the keyboard focus, as Windows sends it.
+        CWnd* wnd = UiIsLive(g_focus) && g_focus->m_hWnd ? g_focus : under;
         UiNoteModifiers(e);
         UINT flags = 0;
         if (e->buttons() & Qt::LeftButton) flags |= MK_LBUTTON;
