@@ -21,6 +21,7 @@ class CLines;
 class CTexts;
 class CZelkDoc;
 class CZelkObj;
+struct CNativeWriteTables;
 
 class CZelkView {
 public:
@@ -65,6 +66,14 @@ public:
     virtual void ClearDragSketch() {}
     virtual void DeselectOleObject(CZelkObj* object) {}
     virtual int HasHiddenLayer() const;
+
+    // The native drawing file of the document, with the embedded-object block when itemFlag is
+    // nonzero; 1 on success. The steps: size pass (chooses what is written), embedded-object
+    // data, write pass into the caller's buffer (returns the position reached).
+    int WriteNativeFile(const CString& path, int itemFlag);
+    int MeasureNativeFile(CNativeWriteTables& tables);
+    int WriteNativeItems(CNativeWriteTables& tables);
+    int FillNativeBuffer(CNativeWriteTables& tables, BYTE* buffer, int size);
 
     virtual void PreviewSegment(CPointD* p, CPointD* q) {}
     virtual void PreviewArcThrough(CPointD* p, CPointD* q) {}
