@@ -571,8 +571,12 @@ int CZelkDoc::ApplyNativeRecord(const BYTE* header, const BYTE* payload, int cod
                         text.SetSlantAngle(-lf.lfEscapement - 10.0 * r);
                     }
                 }
+                // The file holds the font's angle value, the text angle with its sign
+                // inverted: the current settings take the text angle, the font the value as
+                // it stands, as version A's fonts do (inverting it here too would turn the
+                // texts over on every save and load).
                 text.SetAngle(-r);
-                font = FindOrAddCurrentFont(-r);
+                font = FindOrAddCurrentFont(r);
                 if (rank >= NATIVE_VERSION_C && font >= 0 && font < m_fonts.GetSize())
                     GetFont(font)->m_style1 = kept;
             }
