@@ -79,6 +79,12 @@ void ApplyTextShape(CAppText& text, BYTE shape)
     text.SetFormOption2(1);
 }
 
+// A size in tenths from a damaged file's font can pass the 32-bit range; it is held at its end.
+std::int32_t Tenths(double value)
+{
+    return static_cast<std::int32_t>(std::clamp(value, -2147483648.0, 2147483647.0));
+}
+
 // Bounded reads over one record's payload: a read past it leaves the position beyond the
 // length, which the caller takes as damage.
 struct CPayload {
@@ -532,8 +538,8 @@ int CZelkDoc::ApplyNativeRecord(const BYTE* header, const BYTE* payload, int cod
             std::int16_t font;
             if (rank == NATIVE_VERSION_A) {
                 ApplyTextShape(text, 1);
-                font = FindOrAddFont(lf, 10 * lf.lfWidth, -10 * lf.lfHeight, 1,
-                                     -0.1 * lf.lfEscapement);
+                font = FindOrAddFont(lf, Tenths(10.0 * lf.lfWidth), Tenths(-10.0 * lf.lfHeight),
+                                     1, -0.1 * lf.lfEscapement);
             } else {
                 const BYTE kept = in.Byte();
                 const BYTE formClass = in.Byte();
@@ -565,10 +571,10 @@ int CZelkDoc::ApplyNativeRecord(const BYTE* header, const BYTE* payload, int cod
                 if (rank >= NATIVE_VERSION_C && text.m_formClass == 2) {
                     if (text.m_direction == 3) {
                         text.SetSlantAlongLine(0);
-                        text.SetSlantAngle(-lf.lfEscapement);
+                        text.SetSlantAngle(-static_cast<double>(lf.lfEscapement));
                     } else if (text.m_direction == 4) {
                         text.SetSlantAlongLine(1);
-                        text.SetSlantAngle(-lf.lfEscapement - 10.0 * r);
+                        text.SetSlantAngle(-static_cast<double>(lf.lfEscapement) - 10.0 * r);
                     }
                 }
                 // The file holds the font's angle value, the text angle with its sign

@@ -196,3 +196,16 @@ TEST_F(NativeFileWriter, ASaveReplacesTheOldFileAndLeavesNoTemporaryBehind)
     // A folder that does not exist cannot be written.
     EXPECT_EQ(m_view.WriteNativeFile(PathOf("no-such-folder\\d.zel"), 0), 0);
 }
+
+TEST_F(NativeFileWriter, EmbeddedItemsThatCannotBeEncodedFailTheSaveInsteadOfVanishing)
+{
+    // This build has no archive form for another program's embedded items: a save that asks
+    // for them fails and keeps the old file; the recovery form (item flag 0) leaves them out.
+    m_doc->m_oleItems.push_back(nullptr);
+    WriteFileBytes(PathOf("ole.zel"), "old");
+    EXPECT_EQ(m_view.WriteNativeFile(PathOf("ole.zel"), 1), 0);
+    EXPECT_EQ(ReadFileBytes(PathOf("ole.zel")), "old");
+    EXPECT_EQ(m_view.WriteNativeFile(PathOf("ole.zel"), 0), 1);
+    EXPECT_EQ(ReadFileBytes(PathOf("ole.zel")).find("item"), std::string::npos);
+    m_doc->m_oleItems.clear();
+}
