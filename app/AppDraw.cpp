@@ -53,7 +53,7 @@ void CAppDraw::Serialize(CArchive& ar)
     ExchangeField(ar, m_displayValue6);
     ExchangeField(ar, m_displayValue8);
     ExchangeField(ar, m_displayValue9);
-    if (ar.IsStoring() || g_pApp->m_archiveVersion >= 8)
+    if (ar.IsStoring() || !g_pApp || g_pApp->m_archiveVersion >= 8)
         ExchangeField(ar, messageFontHeight);
     if (ar.IsLoading()) {
         m_viewPoint.m_x = 0.0;

@@ -3,7 +3,6 @@
 
 #include "app/SettingsField.h"
 #include "app/ZelkApp.h"
-#include "elements/TypePen.h"
 
 IMPLEMENT_DYNCREATE(CAppElem, CObject)
 
@@ -179,15 +178,6 @@ void CAppElem::StorePenInCurrent()
     StoreLineTypeInCurrent();
     StoreWidthInCurrent();
     StoreColorInCurrent();
-}
-
-void CAppElem::SetPenFromTypePen(const CTypePen& pen)
-{
-    m_lineType = pen.m_lineType;
-    m_lineWidth = pen.m_width;
-    m_color = pen.m_color;
-    m_blurCount = pen.m_blurCount;
-    m_blurRate = pen.m_blurRate;
 }
 
 void CAppElem::SetDraftPen()

@@ -69,15 +69,21 @@ void CAppPath::Serialize(CArchive& ar)
     // The folders read are put back in front of the lists read, so that an archive of any age
     // yields lists that hold them; a list never grows past its limit.
     m_recentDataFolders.Serialize(ar);
-    while (m_recentDataFolders.GetSize() > kMaxRecent)
-        m_recentDataFolders.RemoveAt(kMaxRecent);
+    ClampLoaded();
     AddRecentPath(m_initialDataFolder, TRUE);
     AddRecentPath(m_dataFolder, TRUE);
     m_recentTextFolders.Serialize(ar);
-    while (m_recentTextFolders.GetSize() > kMaxRecent)
-        m_recentTextFolders.RemoveAt(kMaxRecent);
+    ClampLoaded();
     AddRecentPath(m_initialTextFolder, FALSE);
     AddRecentPath(m_textFolder, FALSE);
     AddRecentPath(m_programFolder, TRUE);
     AddRecentPath(m_programFolder, FALSE);
+}
+
+void CAppPath::ClampLoaded()
+{
+    for (CStringArray* list : {&m_recentDataFolders, &m_recentTextFolders}) {
+        if (list->GetSize() > kMaxRecent)
+            list->SetSize(kMaxRecent);
+    }
 }

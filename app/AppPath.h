@@ -19,6 +19,8 @@ public:
     void BuildFolders();
     // Puts the folder of the path at the front of the recent drawing (flag set) or text folders.
     void AddRecentPath(const CString& path, BOOL drawing);
+    // Cuts recent lists read from an archive to their limit.
+    void ClampLoaded();
 
     CString m_programFolder;
     CString m_programFile;

@@ -3,8 +3,6 @@
 
 #include "app/SettingsField.h"
 #include "app/ZelkApp.h"
-#include "elements/Text.h"
-#include "elements/TypeFont.h"
 
 #include <cstring>
 
@@ -353,47 +351,6 @@ void CAppText::ScaleSize(double factor)
 {
     m_widthTenths = static_cast<int>(m_widthTenths * factor);
     m_heightTenths = static_cast<int>(m_heightTenths * factor);
-}
-
-void CAppText::SetFromTypeFont(const CTypeFont& font)
-{
-    m_logFont = font.m_logFont;
-    m_formClass = font.m_style2;
-    m_direction = font.m_style3;
-    m_formOption1 = font.m_style4;
-    m_formOption2 = font.m_style5;
-    m_charSpacing = font.m_spacing;
-    m_rightToLeft = font.m_rightToLeft;
-    m_heightTenths = font.m_height;
-    m_widthTenths = font.m_width;
-    m_shape = 1;
-    if (m_formClass == 1)
-        return;
-    switch (m_direction) {
-    case 1:
-        m_shape = 2;
-        break;
-    case 2:
-        m_shape = 3;
-        break;
-    case 3:
-        m_shape = 4;
-        m_slantAlongLine = 0;
-        break;
-    case 4:
-        m_shape = 4;
-        m_slantAlongLine = 1;
-        break;
-    default:
-        break;
-    }
-    if (m_direction == 3 || m_direction == 4)
-        SetAngle(-m_slantAngle);
-}
-
-void CAppText::SetAnchorFromText(const CText& text)
-{
-    m_anchor = text.m_alignment;
 }
 
 void CAppText::StoreAnchorInCurrent()

@@ -23,6 +23,7 @@
 #include <cstdint>
 
 class CArchive;
+class CZelkView;
 
 class CZelkApp : public CWinApp {
 public:
@@ -40,6 +41,8 @@ public:
     void Serialize(CArchive& ar) override;
     // Writes the settings archive under the newest name; any failure is silent.
     void SaveSettings();
+    // Registers the window class of the drawing frames with the given background.
+    void RegisterChildFrameClass(COLORREF background);
 
     // Definition files beside the program.
     void BuildUnitTable(BOOL readFile);
@@ -53,6 +56,15 @@ public:
     void AddPiConstant();
     // Deletes the records of the unit and variable tables.
     void DeleteUnitsAndVariables();
+
+    // The response message: a beep first when beep is nonzero, then the text on the message
+    // line of the active drawing view; the last text is kept (the line of a view-less run).
+    void ShowMessage(const CString& text, int beep);
+    CString m_lastMessage;
+    short m_interruptKind = 0;                     // kind of the interrupting command
+    CZelkView* m_activeDrawingView = nullptr;      // set by the view when it activates
+
+    CString m_childFrameClassName;
 
     // Versions.
     CString m_programVersion;
@@ -68,6 +80,9 @@ public:
     int m_lastStatus = 0;
     RECT m_viewLogicalRect = {};
     POINT m_viewLogicalPoint = {};
+    // Mirrors of the view state last set with mirroring, for the server item's drawing.
+    CPointD m_viewOrigin;
+    double m_viewZoom = 1.0;
 
     // The eleven settings records, archived in this order.
     CAppElem m_appElem;

@@ -7,6 +7,7 @@
 #include "platform/core/File.h"
 #include "platform/core/ProgramFolder.h"
 #include "platform/core/Services.h"
+#include "platform/ui/WndClass.h"
 
 namespace {
 
@@ -24,6 +25,7 @@ const ArchiveName kArchiveNames[] = {
 
 void CZelkApp::LoadSettings()
 {
+    RegisterChildFrameClass(RGB(255, 255, 255));
     m_appPath.BuildFolders();
     m_programVersion = "08.20";
     m_dataVersion = "01.00";
@@ -56,6 +58,12 @@ void CZelkApp::LoadSettings()
         file.Abort();
         ClampLoadedSettings();
     }
+}
+
+void CZelkApp::RegisterChildFrameClass(COLORREF background)
+{
+    m_childFrameClassName = AfxRegisterWndClass(CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW,
+                                                LoadStandardCursor(IDC_ARROW), CreateSolidBrush(background));
 }
 
 void CZelkApp::SetSettingDefaults()
@@ -204,6 +212,7 @@ void CZelkApp::ClampLoadedSettings()
     m_appColor.ClampLoaded();
     m_appFind.ClampLoaded();
     m_appDraw.ClampLoaded();
+    m_appPath.ClampLoaded();
     m_appAcc.ClampLoaded();
     ClampSetting(m_recoveryInterval, 1, 200);
     ClampSetting(m_historyLength, 1, 40);

@@ -3,6 +3,8 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "geometry/ElemRef.h"
@@ -18,7 +20,6 @@
 #include "app/DocGrid.h"
 #include "input/InputPoint.h"
 
-class CArc;
 class CArcs;
 class CCircleCommand;
 class CCircles;
@@ -55,7 +56,6 @@ class CZelkView;
 class CZelkCntrItem;
 class CMemFile;
 struct CNativeReadState;
-class CTextCommand;
 
 // A direction arrow drawn over the drawing for a while (a point and an angle in degrees).
 struct DirectionMark {
@@ -238,6 +238,9 @@ public:
     CText* GetTextElem(int block, int slot) const;
     CConic* GetConicElem(int block, int slot) const;
     CCurve* GetCurveElem(int block, int slot) const;
+    // The state and mark bytes of an element (kinds 2 to 512, slot in use) or group (kind 1).
+    bool GetElemStateAndMark(int kind, int block, int slot, std::uint8_t*& state,
+                             std::uint8_t*& mark) const;
 
     // ---- attribute tables -------------------------------------------------------------
     std::int16_t FindOrAddPen(std::int32_t lineType, std::int16_t width, COLORREF color,
@@ -373,6 +376,10 @@ public:
     CPointD RelativeToWorld(CPointD p) const;
     int CountObjectsShownInView(CZelkView* view) const;
     void ShowNoticeLineInActiveView(const CString& text, int* line);
+    // Rendering as an OLE server item: fit the extents into the application's item rectangle.
+    int FitServerItemView();
+    int ComputeServerItemOrigin(const CPointD& centre, double zoom, CPointD& origin) const;
+    void CenterServerItemScroll();
     static void ComputeUnderlineEnds(CPointD corner1, CPointD corner2, int directionKind,
                                      double angle, const LOGFONT& font, std::int32_t widthTenths,
                                      std::int32_t heightTenths, CPointD& end1, CPointD& end2);
@@ -399,13 +406,15 @@ public:
     bool CollectElements(int layer, int kindMask, int lineTypeMask, CPtrArray& refs);
     static void FreeRefList(CPtrArray& refs);
     bool CollectSelection();
-    CZelkObj* FindObjectAt(CZelkView* view, CPointD point);
-    int FindObjectsAt(CZelkView* view, CPointD point, CWordArray& found);
+    CZelkObj* FindObjectAt(CZelkView* view, POINT point);
+    int FindObjectsAt(CZelkView* view, POINT point, CWordArray& found);
     int AddObject(CZelkObj* object);
     void RemoveObject(CZelkObj* object);
     std::int16_t FindObjectIndex(CZelkObj* object) const;
 
 private:
+    void ForgetWorkElements();
+    void RemoveRecoveryFiles(int objects);
     CTextCommand* CurrentTextCommand() const;
     std::int16_t CurrentPen(int withBlur);
     void EnterPenInMaps(int pen);
@@ -414,6 +423,16 @@ private:
     std::int16_t CreateFont(const LOGFONT& font, std::int32_t width, std::int32_t height,
                             std::uint8_t style1, double angle, int current);
     int CheckBlockLimit(int count) const;
+
+    int FindPenIndexed(std::int32_t lineType, std::int16_t width, COLORREF color,
+                       std::uint8_t blurCount, std::uint8_t blurRate);
+
+    // Side indexes of the pen and layer tables: a hit is checked against the table and a miss
+    // is confirmed by a scan, so they stay right when the tables are changed behind them.
+    std::unordered_map<std::string, int> m_penIndex;
+    int m_penIndexedCount = 0;
+    std::unordered_map<std::string, int> m_layerIndex;
+    int m_layerIndexedCount = 0;
 
     std::vector<CZelkView*> m_views;
     BOOL m_modified = FALSE;

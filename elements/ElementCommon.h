@@ -9,6 +9,7 @@
 #include "platform/core/Arrays.h"
 
 class CArchive;
+class CPointD;
 class CZelkDoc;
 
 // One routine each serves every element kind (and groups and attribute strings), since all of
@@ -43,6 +44,18 @@ int UnlinkAttributeIndex(CZelkDoc* doc, CWordArray& list, int kind, int block, i
 // index per entry. Loading replaces the list.
 void SerializeAttributeList(CArchive& ar, CWordArray& list);
 
+// One field in the archive, stored or loaded as the archive's direction says; integers take
+// their width in little-endian order, a double its 8 IEEE bytes, a point x then y.
+void ArchiveU8(CArchive& ar, std::uint8_t& v);
+void ArchiveI16(CArchive& ar, std::int16_t& v);
+void ArchiveI32(CArchive& ar, std::int32_t& v);
+void ArchiveU32(CArchive& ar, std::uint32_t& v);
+void ArchiveDouble(CArchive& ar, double& v);
+void ArchivePoint(CArchive& ar, CPointD& p);
+// The fields every element ends with, in the archive's order: layer, group, role, list.
+void ArchiveElementTail(CArchive& ar, std::int16_t& layer, std::int16_t& group,
+                        std::int16_t& role, CWordArray& list);
+
 // Index checks for what a loaded element refers to; a violation throws the archive exception.
 // The element alone does not know the table sizes, so the document calls these after loading.
 void CheckLayerIndex(int layer, int layerCount);
@@ -50,3 +63,21 @@ void CheckGroupIndex(int group, int groupCount);
 void CheckAttributeList(const CWordArray& list, int stringCount);
 void CheckTableIndex(int index, int count);
 void ThrowBadArchive();
+
+// The attribute-string links and loaded-index checks of an element class, the same for every
+// kind but for the kind code.
+#define IMPLEMENT_ELEMENT_LINKS(class_name, kind)                                                  \
+    void class_name::LinkAttributeString(CZelkDoc* doc, int block, int slot, int index)            \
+    {                                                                                              \
+        LinkAttributeIndex(doc, m_attrStrings, kind, block, slot, m_state, m_mark, index);         \
+    }                                                                                              \
+    int class_name::UnlinkAttributeString(CZelkDoc* doc, int block, int slot, int index)           \
+    {                                                                                              \
+        return UnlinkAttributeIndex(doc, m_attrStrings, kind, block, slot, index);                 \
+    }                                                                                              \
+    void class_name::CheckIndices(int layerCount, int groupCount, int stringCount) const           \
+    {                                                                                              \
+        CheckLayerIndex(m_layer, layerCount);                                                      \
+        CheckGroupIndex(m_group, groupCount);                                                      \
+        CheckAttributeList(m_attrStrings, stringCount);                                            \
+    }

@@ -17,6 +17,8 @@ int IntersectLineRecSegments(const CLine& a, const CLine& b, CPointD& out);
 int IntersectLineRecLines(const CLine& a, const CLine& b, CPointD& out);
 int IntersectLineRecWithSegment(const CLine& line, const CLine& segment, CPointD& out);
 int IsPointOnLineSeg(const CLine& line, CPointD p);
+// The same on the segment a-b.
+int IsPointOnSegment(CPointD a, CPointD b, CPointD p);
 
 // Circles and arcs with lines.
 int IntersectLineCircle(const CLine& line, const CCircle& circle, CPointD& out1, CPointD& out2, int& onSegment1,

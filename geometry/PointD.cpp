@@ -82,3 +82,21 @@ CPointD ScreenXYToWorld(int x, int y, double originX, double originY, double sca
     w.m_y = originY + static_cast<double>(y) / scale;
     return w;
 }
+
+void CPointD::SetXY(double x, double y)
+{
+    m_x = x;
+    m_y = y;
+}
+
+void CPointD::SubtractXY(double dx, double dy)
+{
+    m_x -= dx;
+    m_y -= dy;
+}
+
+void CPointD::AddXY(double dx, double dy)
+{
+    m_x += dx;
+    m_y += dy;
+}

@@ -16,6 +16,10 @@ public:
     CPointD& Init(double x, double y);
     CPointD& Copy(const CPointD& other);
     void Assign(CPointD other);
+    // In place, without a result: the document moves its points with these.
+    void SetXY(double x, double y);
+    void SubtractXY(double dx, double dy);
+    void AddXY(double dx, double dy);
     void SetFromPoint(POINT p);
     CPointD GetPoint() const;
 

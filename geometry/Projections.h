@@ -21,6 +21,14 @@ int SignedDistanceToLineRec(const CLine& line, CPointD p, double& distance);
 int CirclePointToward(const CCircle& circle, CPointD p, CPointD& out);
 int CircleRadialGap(const CCircle& circle, CPointD p, double& gap);
 
+// Position of a foot along start->end as a fraction of the length (0 for a segment without
+// length), negative when the foot lies before the start; a segment whose start lies right of its
+// end gets no negative value.
+double SignedParameterOfFoot(const CPointD& start, const CPointD& end, const CPointD& foot);
+// The pick list's class of a position t along a segment: 2 start, 4 middle, 6 end, 1 before the
+// start, 3 and 5 in the first and second half, 7 beyond the end.
+int SnapClassOfParameter(double t);
+
 // Arrow heads, with the wing angle and length of the element settings.
 void ArrowWingPoints(CPointD a, CPointD b, double& angle, CPointD& w1, CPointD& w2, CPointD& w3,
                      CPointD& w4);

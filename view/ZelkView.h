@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 #include "geometry/PointD.h"
 #include "platform/core/Arrays.h"
@@ -30,6 +31,7 @@ public:
     CWordArray m_layerHidden;      // per layer: 0 shown, 1 hidden
     std::int32_t m_singleLayer = 0;
     CZelkDoc* m_document = nullptr;
+    std::vector<CZelkObj*> m_oleSelection;   // placed objects selected in this view
 
     CZelkView();
     virtual ~CZelkView();
@@ -66,6 +68,9 @@ public:
     virtual void ClearDragSketch() {}
     virtual void DeselectOleObject(CZelkObj* object) {}
     virtual int HasHiddenLayer() const;
+    // The extent of a text in a font made from the description, through a client device
+    // context of the view; FALSE when the font cannot be made.
+    virtual BOOL MeasureTextExtent(const LOGFONT& font, const CString& text, SIZE& extent);
 
     // The native drawing file of the document, with the embedded-object block when itemFlag is
     // nonzero; 1 on success. The steps: size pass (chooses what is written), embedded-object

@@ -126,6 +126,20 @@ void CControlBar::OnDestroy()
 
 void CControlBar::OnUpdateCmdUI(CFrameWnd*, BOOL) {}
 
+LRESULT CControlBar::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_COMMAND) {
+        CWnd* control = FromHandle(reinterpret_cast<HWND>(lParam));
+        LRESULT result = 0;
+        if (control && UiIsLive(control) && control->OnChildNotify(message, wParam, lParam, &result))
+            return result;
+        CWnd* owner = GetOwner();
+        if (owner && UiIsLive(owner) && owner != this)
+            return owner->SendMessage(message, wParam, lParam);
+    }
+    return CWnd::WindowProc(message, wParam, lParam);
+}
+
 // ---------------------------------------------------------------------------------------------
 
 CToolBar::CToolBar() = default;

@@ -20,6 +20,8 @@ public:
     BOOL IsFloating() const { return FALSE; }
     CFrameWnd* GetDockingFrame() const { return m_pDockSite; }
     void OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHndler) override;
+    // Notifications of controls placed on the bar go on to the bar's owner (the frame).
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
     DWORD m_dwBarStyle = 0;
     DWORD m_dwDockStyle = 0;

@@ -650,11 +650,18 @@ int CComboBox::InsertItem(int index, const CString& text, DWORD_PTR data, bool s
         index = count;
     }
     QSignalBlocker block(c);
+    const int selected = c->currentIndex();
+    const QString editText = c->isEditable() ? c->currentText() : QString();
     QString shown = ownerNoStrings ? QString() : ToQ(text);
     c->insertItem(index, shown);
     c->setItemData(index, Bytes(text), kBytesRole);
     c->setItemData(index, QVariant::fromValue<qulonglong>(data), kDataRole);
     // Inserting must not select: a Windows list keeps its selection (and edit text) unchanged.
+    if (selected < 0) {
+        c->setCurrentIndex(-1);
+        if (c->isEditable())
+            c->setEditText(editText);
+    }
     return index;
 }
 
@@ -669,7 +676,8 @@ LRESULT CComboBox::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         int n = c->count();
         if (n == 0 || !s)
             return CB_ERR;
-        CString key(s);
+        // A list without strings holds item data where the text would be.
+        CString key(ownerNoStrings ? "" : s);
         for (int k = 1; k <= n; ++k) {
             int i = (startAfter + k + n) % n;
             if (startAfter < -1 || startAfter >= n)

@@ -5,6 +5,7 @@
 #include "platform/ui/UiText.h"
 #include "platform/ui/Wnd.h"
 
+#include <QColor>
 #include <QImage>
 #include <QPointer>
 #include <QRegion>
@@ -58,7 +59,10 @@ struct CWndState {
     UiScrollState scroll[2];
     std::set<UINT_PTR> timers;
     bool imeEnabled = true;
-    HCURSOR cursor = nullptr;
+    HCURSOR cursor = nullptr;          // the class cursor
+    QColor background = Qt::white;     // the class background brush
+    bool erases = true;                // the class has a background brush
+    bool dblclks = true;               // the class takes double clicks
 
     // Grows or shrinks the surface to the client size, keeping what it holds.
     void FitSurface();

@@ -83,8 +83,14 @@ BOOL CScriptedUiServices::PrintDialog(CPrintDialogRequest& request)
         return FALSE;
     PrintAnswer a = std::move(m_prints.front());
     m_prints.pop_front();
-    if (a.ok)
+    if (a.ok) {
+        // The user chooses the printer, pages and paper; the page limits stay the program's.
+        const int minPage = request.minPage;
+        const int maxPage = request.maxPage;
         request = a.answer;
+        request.minPage = minPage;
+        request.maxPage = maxPage;
+    }
     return a.ok;
 }
 

@@ -4,6 +4,7 @@
 #include "platform/ui/ClientDC.h"
 #include "platform/ui/Document.h"
 #include "platform/ui/FrameWnd.h"
+#include "platform/ui/PrintInfo.h"
 #include "platform/ui/UiInternal.h"
 #include "platform/gdi/DC.h"
 
@@ -65,9 +66,12 @@ void CView::OnPaint()
     OnDraw(&dc);
 }
 
-void CView::OnPrepareDC(CDC* pDC, CPrintInfo*)
+void CView::OnPrepareDC(CDC* pDC, CPrintInfo* pInfo)
 {
     (void)pDC;
+    // A job that never said how many pages it has prints one.
+    if (pInfo)
+        pInfo->m_bContinuePrinting = pInfo->GetMaxPage() != 0xFFFF || pInfo->m_nCurPage == 1;
 }
 
 void CView::OnInitialUpdate()

@@ -15,12 +15,21 @@
 #include <QSettings>
 #include <QTimer>
 
+#include <algorithm>
 #include <cstdlib>
 
 IMPLEMENT_DYNAMIC(CWinApp, CCmdTarget)
 
 namespace {
 CWinApp* g_app = nullptr;
+std::vector<CWinApp*> g_newDllApps;
+}
+
+std::vector<CWinApp*> AfxTakeNewDllApps()
+{
+    std::vector<CWinApp*> out;
+    out.swap(g_newDllApps);
+    return out;
 }
 
 BEGIN_MESSAGE_MAP(CWinApp, CCmdTarget)
@@ -36,10 +45,12 @@ CWinApp::CWinApp(LPCTSTR lpszAppName)
     if (lpszAppName)
         m_strAppName = lpszAppName;
     // A plug-in's application object finds the host's in place and stays out of its way.
-    if (g_app)
+    if (g_app) {
         m_bDllApp = TRUE;
-    else
+        g_newDllApps.push_back(this);
+    } else {
         g_app = this;
+    }
     m_pszAppName = m_strAppName.GetString();
 }
 
@@ -52,6 +63,7 @@ CWinApp::~CWinApp()
     m_templates.clear();
     if (g_app == this)
         g_app = nullptr;
+    g_newDllApps.erase(std::remove(g_newDllApps.begin(), g_newDllApps.end(), this), g_newDllApps.end());
 }
 
 CWinApp* AfxGetApp()

@@ -132,6 +132,8 @@ protected:
 };
 
 CWinApp* AfxGetApp();
+// Application objects of plug-ins made since the last call (a library just loaded), in order.
+std::vector<CWinApp*> AfxTakeNewDllApps();
 CWnd* AfxGetMainWnd();
 HINSTANCE AfxGetInstanceHandle();
 HINSTANCE AfxGetResourceHandle();

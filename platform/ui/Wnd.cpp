@@ -6,6 +6,7 @@
 #include "platform/ui/KeyMap.h"
 #include "platform/ui/FrameWnd.h"
 #include "platform/ui/Menu.h"
+#include "platform/ui/WndClass.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -308,7 +309,8 @@ private:
             message = kDownMsg[bi];
             const int distance = std::max(2, QGuiApplication::styleHints()->mouseDoubleClickDistance() / 2);
             const ulong interval = static_cast<ulong>(QGuiApplication::styleHints()->mouseDoubleClickInterval());
-            if (g_lastPress.valid && g_lastPress.wnd == wnd && g_lastPress.button == bi
+            // Only a window whose class takes double clicks gets them; others see two presses.
+            if (wnd->m_pState && wnd->m_pState->dblclks && g_lastPress.valid && g_lastPress.wnd == wnd && g_lastPress.button == bi
                 && e->timestamp() - g_lastPress.time <= interval
                 && std::abs(pos.x() - g_lastPress.pos.x()) <= distance
                 && std::abs(pos.y() - g_lastPress.pos.y()) <= distance) {
@@ -425,9 +427,9 @@ bool UiIsLive(const CWnd* wnd)
     return wnd && g_live.count(wnd);
 }
 
-QColor UiBackground(CWnd*)
+QColor UiBackground(CWnd* wnd)
 {
-    return Qt::white;
+    return wnd && wnd->m_pState ? wnd->m_pState->background : QColor(Qt::white);
 }
 
 QRegion UiBeginPaint(CWnd* wnd)
@@ -441,7 +443,7 @@ QRegion UiBeginPaint(CWnd* wnd)
         st->erase = false;
         wnd->m_bDefaultCalled = FALSE;
         // WM_ERASEBKGND: the default fills the invalid part with the class background.
-        if (!wnd->SendMessage(WM_ERASEBKGND, 0, 0) && !st->surface.isNull()) {
+        if (!wnd->SendMessage(WM_ERASEBKGND, 0, 0) && st->erases && !st->surface.isNull()) {
             QPainter p(&st->surface);
             p.setClipRegion(region);
             p.fillRect(st->surface.rect(), UiBackground(wnd));
@@ -590,6 +592,12 @@ BOOL CWnd::Create(LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwStyle, 
         return FALSE;
     Attach(w, pParentWnd, nID);
     m_style = static_cast<DWORD>(cs.style);
+    if (const CWndClassInfo* cls = AfxFindWndClass(cs.lpszClass)) {
+        m_pState->dblclks = (cls->style & CS_DBLCLKS) != 0;
+        m_pState->cursor = cls->cursor;
+        m_pState->erases = cls->hasBackground;
+        m_pState->background = QColor(GetRValue(cls->background), GetGValue(cls->background), GetBValue(cls->background));
+    }
     if (cs.cx > 0 || cs.cy > 0)
         w->setGeometry(cs.x, cs.y, std::max(0, cs.cx), std::max(0, cs.cy));
     if (cs.lpszName && !IS_INTRESOURCE(cs.lpszName))

@@ -186,6 +186,9 @@ public:
     // TRUE for windows whose keys and clicks Qt's own widget handles after the program's handlers
     // (edit fields, combo boxes, buttons).
     virtual BOOL IsNativeControl() const { return FALSE; }
+    // A notification this control sent its parent, offered back to the control first (the
+    // message map's ON_CONTROL_REFLECT entries).
+    virtual BOOL OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult);
     // The Qt widget behind the window; for the platform layer and tests only.
     QWidget* GetQWidget() const;
     // The widget whose area is the client area (a frame's client, a view's surface).
@@ -226,8 +229,6 @@ protected:
     virtual void OnContextMenu(CWnd* pWnd, CPoint pos);
     virtual int OnMouseActivate(CWnd* pDesktopWnd, UINT nHitTest, UINT message);
     virtual void OnDropFiles(void* hDropInfo);
-    // A notification of a child control to this window (the message map's control entries).
-    virtual BOOL OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult);
 
     // Builds the Qt widget of this window kind; the default is a plain surface.
     virtual QWidget* CreateNativeWidget(QWidget* parent);
@@ -257,6 +258,7 @@ LRESULT SendMessage(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
 BOOL PostMessage(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
 BOOL ReleaseCapture();
 HCURSOR SetCursor(HCURSOR hCursor);
+HCURSOR GetCursor();
 HCURSOR LoadCursor(LPCTSTR lpCursorName);
 HCURSOR AfxGetStandardCursor(LPCTSTR lpCursorName);
 BOOL GetCursorPos(LPPOINT lpPoint);

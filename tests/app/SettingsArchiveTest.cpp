@@ -4,6 +4,7 @@
 
 #include "platform/core/Archive.h"
 #include "platform/core/File.h"
+#include "platform/ui/WndClass.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -429,4 +430,15 @@ TEST_F(SettingsArchive, UnwritableProgramFolderWritesNothingAndSaysNothing)
     setenv("ZELK_HOME", saved.c_str(), 1);
     EXPECT_TRUE(Scripted().m_messages.empty());
     EXPECT_FALSE(ProgramFileExists("ZelkR009.acv"));
+}
+
+TEST_F(SettingsArchive, DrawingFramesGetTheirWindowClass)
+{
+    App().LoadSettings();
+    const CWndClassInfo* info = AfxFindWndClass(App().m_childFrameClassName);
+    ASSERT_NE(info, nullptr);
+    EXPECT_EQ(info->style, CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW);
+    EXPECT_EQ(info->cursor, App().LoadStandardCursor(IDC_ARROW));
+    EXPECT_TRUE(info->hasBackground);
+    EXPECT_EQ(info->background, RGB(255, 255, 255));
 }

@@ -1,0 +1,15 @@
+// The dimension, balloon and leader command object of a drawing: one main and one interrupting instance.
+#pragma once
+
+#include "platform/core/String.h"
+
+class CZelkDoc;
+
+class CDimCommand {
+public:
+    CZelkDoc* m_doc;
+    int m_instance;           // 0 main, 1 interrupting
+    CString m_modePattern;    // the input pattern the command starts with
+
+    CDimCommand(CZelkDoc* doc, int instance);
+};

@@ -1,0 +1,16 @@
+// The group-delete command of a drawing.
+#pragma once
+
+#include <cstdint>
+
+class CZelkDoc;
+
+class CGroupDeleteMode {
+public:
+    CZelkDoc* m_doc;
+    std::int32_t m_work1 = 0;
+    std::int32_t m_work2 = 0;
+    std::int32_t m_work3 = 0;
+
+    explicit CGroupDeleteMode(CZelkDoc* doc);
+};

@@ -1,0 +1,31 @@
+// The text command object of a drawing: one main and one interrupting instance. The document's
+// text adders read the text being placed, its angle and its box from here.
+#pragma once
+
+#include "geometry/PointD.h"
+#include "platform/core/Arrays.h"
+#include "platform/core/String.h"
+
+class CZelkDoc;
+
+class CTextCommand {
+public:
+    CZelkDoc* m_doc;
+    int m_instance;           // 0 main, 1 interrupting
+    CString m_modePattern;    // the input pattern the command starts with
+    CString m_string;         // the text being placed
+    double m_angle;           // degrees
+    CPointD m_box[4];         // box corners relative to the anchor: bottom-start, bottom-end,
+                              // top-start, top-end
+    int m_pendingText;
+
+    CTextCommand(CZelkDoc* doc, int instance);
+
+    static bool HasNotationMarkers(const CString& text);
+    static void SplitNotation(const CString& text, CStringArray* pieces, CWordArray* kinds,
+                              int futureTense, int showMessages);
+    static double GetNotationWidthRatio(const CString& text, int showMessages);
+};
+
+// Replaces every TAB by the TAB width setting in spaces; true when a TAB was found.
+bool ExpandTabs(CString& text);

@@ -1,0 +1,16 @@
+// The circle and arc command object of a drawing: one main and one interrupting instance.
+#pragma once
+
+#include "platform/core/String.h"
+
+class CZelkDoc;
+
+class CCircleCommand {
+public:
+    CZelkDoc* m_doc;
+    int m_instance;            // 0 main, 1 interrupting
+    CString m_modePattern;     // the input pattern the command starts with
+    CString m_modePattern2;    // the interrupting instance's second pattern
+
+    CCircleCommand(CZelkDoc* doc, int instance);
+};

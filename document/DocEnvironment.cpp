@@ -1,0 +1,132 @@
+// What the drawing document reads from the application object and its settings. Without an
+// application object (a tool, or a test that builds a drawing alone) the settings' defaults
+// apply and messages go nowhere.
+#include "document/DocEnvironment.h"
+
+#include "app/ZelkApp.h"
+#include "platform/core/ProgramFolder.h"
+
+namespace {
+
+template <class Record>
+const Record& Defaults()
+{
+    static const Record record;
+    return record;
+}
+
+const CAppElem& Elem() { return g_pApp ? g_pApp->m_appElem : Defaults<CAppElem>(); }
+const CAppText& Text() { return g_pApp ? g_pApp->m_appText : Defaults<CAppText>(); }
+const CAppColor& Colors() { return g_pApp ? g_pApp->m_appColor : Defaults<CAppColor>(); }
+const CAppDraw& Draw() { return g_pApp ? g_pApp->m_appDraw : Defaults<CAppDraw>(); }
+
+}  // namespace
+
+void DocShowMessage(const CString& text, int beep)
+{
+    if (g_pApp)
+        g_pApp->ShowMessage(text, beep);
+}
+
+WORD DocNextNumber()
+{
+    static short alone = 0;
+    short& counter = g_pApp ? g_pApp->m_nextDocNumber : alone;
+    return static_cast<WORD>(counter++);
+}
+
+CString DocProgramFolder()
+{
+    return ProgramFolder();
+}
+
+CString DocDataFolder()
+{
+    return g_pApp ? g_pApp->m_appPath.m_dataFolder : ProgramFolder() + "ZelkData";
+}
+
+CRectD DocInitialArea()
+{
+    return Draw().m_initialArea;
+}
+
+DocPenValues DocCreationPen()
+{
+    const CAppElem& e = Elem();
+    return DocPenValues{e.m_lineType, e.m_lineWidth, e.m_color, e.m_blurCount, e.m_blurRate,
+                        e.m_blurMode};
+}
+
+const CAppText& DocTextSettings()
+{
+    return Text();
+}
+
+double DocUnderlineRatio()
+{
+    return Text().m_subscriptRatio;
+}
+
+int DocTabWidth()
+{
+    return Text().m_tabShift;
+}
+
+int DocGroupSelection()
+{
+    return g_pApp ? g_pApp->m_appFind.groupSelectMode : 1;
+}
+
+int DocDimensionSelection()
+{
+    return g_pApp ? g_pApp->m_appFind.annotationGroupSelectMode : 1;
+}
+
+COLORREF DocStandardColor(int i)
+{
+    return Colors().m_standardColors[i];
+}
+
+COLORREF DocDefaultColor()
+{
+    return Colors().fallbackPenColor;
+}
+
+int DocInterruptingKind()
+{
+    return g_pApp ? g_pApp->m_interruptKind : 0;
+}
+
+CZelkView* DocActiveView()
+{
+    return g_pApp ? g_pApp->m_activeDrawingView : nullptr;
+}
+
+int DocMarkSize()
+{
+    return Draw().crossMarkSize;
+}
+
+COLORREF DocBasePointColor()
+{
+    return Colors().markColor;
+}
+
+RECT DocServerItemRect()
+{
+    return g_pApp ? g_pApp->m_viewLogicalRect : RECT{0, 0, 0, 0};
+}
+
+void DocSetServerItemView(const CPointD& origin, double zoom)
+{
+    if (g_pApp) {
+        g_pApp->m_viewOrigin = origin;
+        g_pApp->m_viewZoom = zoom;
+    }
+}
+
+void DocSetServerItemScroll(int x, int y)
+{
+    if (g_pApp)
+        g_pApp->m_viewLogicalPoint = POINT{x, y};
+}

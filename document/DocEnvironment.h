@@ -1,0 +1,59 @@
+// What the drawing document reads from the application object and its settings, in one place:
+// messages, the document counter, folders, the creation pen and text settings, the selection
+// and color settings, the active view. The document reaches the application only through here.
+#pragma once
+
+#include <cstdint>
+
+#include "geometry/PointD.h"
+#include "geometry/RectD.h"
+#include "platform/core/String.h"
+#include "platform/core/WinTypes.h"
+
+class CAppText;
+class CTextCommand;
+class CZelkDoc;
+class CZelkView;
+
+// The response message on the active view's message line, with a beep first when asked.
+void DocShowMessage(const CString& text, int beep);
+// The application's document counter; it is incremented.
+WORD DocNextNumber();
+CString DocProgramFolder();
+CString DocDataFolder();
+CRectD DocInitialArea();
+
+struct DocPenValues {
+    std::int32_t lineType;
+    std::int16_t width;
+    COLORREF color;
+    std::uint8_t blurCount;
+    std::uint8_t blurRate;
+    std::int32_t blurMode;
+};
+// The pen of the element-creation settings.
+DocPenValues DocCreationPen();
+// The current text settings.
+const CAppText& DocTextSettings();
+// The first layout ratio of the text settings: the underline's distance per character height.
+double DocUnderlineRatio();
+int DocTabWidth();
+
+// Group-selection settings for plain groups and for the dimension kinds.
+int DocGroupSelection();
+int DocDimensionSelection();
+
+COLORREF DocStandardColor(int i);   // i in 0..13
+COLORREF DocDefaultColor();
+
+// 7 while an interrupting text command runs.
+int DocInterruptingKind();
+CZelkView* DocActiveView();
+int DocMarkSize();
+COLORREF DocBasePointColor();
+
+// The application's view mapping used when the drawing is rendered as an OLE server item: the
+// rectangle to fill (pixels), and where the fit stores its origin, zoom and scroll offsets.
+RECT DocServerItemRect();
+void DocSetServerItemView(const CPointD& origin, double zoom);
+void DocSetServerItemScroll(int x, int y);

@@ -1,0 +1,541 @@
+// The document's attribute tables: find-or-create of pens, fonts, layers and attribute strings,
+// the name lookups over layers and attribute strings, and the color table with its DXF numbers.
+#include <cmath>
+#include <cstring>
+#include <ctime>
+
+#include "app/AppText.h"
+#include "document/DocEnvironment.h"
+#include "document/ZelkDoc.h"
+#include "elements/Color.h"
+#include "elements/DataString.h"
+#include "elements/ElementKinds.h"
+#include "elements/Layer.h"
+#include "elements/TypeFont.h"
+#include "elements/TypePen.h"
+#include "geometry/Numeric.h"
+#include "input/LayerOps.h"
+#include "platform/core/Services.h"
+#include "view/ZelkView.h"
+
+namespace {
+
+// Pen and font indexes travel as signed 16-bit values; a table beyond this would hand out
+// negative indexes.
+constexpr int kMaxTableIndex = 32767;
+
+int StartsWith(const CString& s, const char* prefix)
+{
+    return s.Left(static_cast<int>(std::strlen(prefix))) == prefix;
+}
+
+}  // namespace
+
+// ---- pens ------------------------------------------------------------------------------
+
+void CZelkDoc::EnterPenInMaps(int pen)
+{
+    for (int m = 0; m < MAP_COUNT; ++m) {
+        if (m == MAP_TEXT)
+            continue;
+        m_blockMaps[m].SetAtGrow(pen, NO_BLOCK);
+    }
+}
+
+namespace {
+
+std::string PenKey(std::int32_t lineType, std::int16_t width, COLORREF color,
+                   std::uint8_t blurCount, std::uint8_t blurRate)
+{
+    char key[sizeof lineType + sizeof width + sizeof color + 2];
+    std::memcpy(key, &lineType, sizeof lineType);
+    std::memcpy(key + 4, &width, sizeof width);
+    std::memcpy(key + 6, &color, sizeof color);
+    key[10] = static_cast<char>(blurCount);
+    key[11] = static_cast<char>(blurRate);
+    return std::string(key, sizeof key);
+}
+
+bool PenIs(const CTypePen* p, std::int32_t lineType, std::int16_t width, COLORREF color,
+           std::uint8_t blurCount, std::uint8_t blurRate)
+{
+    return p && p->m_lineType == lineType && p->m_width == width && p->m_color == color &&
+           p->m_blurCount == blurCount && p->m_blurRate == blurRate;
+}
+
+std::string LayerKey(const CString& name)
+{
+    CString upper = name;
+    upper.MakeUpper();
+    return upper.Std();
+}
+
+}  // namespace
+
+// The first pen with the five values, or -1. Every current-pen add asks, so the answer comes
+// from the side index; a miss is confirmed by a scan and rebuilds the index.
+int CZelkDoc::FindPenIndexed(std::int32_t lineType, std::int16_t width, COLORREF color,
+                             std::uint8_t blurCount, std::uint8_t blurRate)
+{
+    const std::string key = PenKey(lineType, width, color, blurCount, blurRate);
+    auto it = m_penIndex.find(key);
+    if (m_penIndexedCount == m_pens.GetSize() && it != m_penIndex.end() &&
+        PenIs(GetPen(it->second), lineType, width, color, blurCount, blurRate))
+        return it->second;
+    m_penIndex.clear();
+    m_penIndexedCount = m_pens.GetSize();
+    int found = -1;
+    for (int i = m_pens.GetSize() - 1; i >= 0; --i) {
+        const CTypePen* p = GetPen(i);
+        m_penIndex[PenKey(p->m_lineType, p->m_width, p->m_color, p->m_blurCount, p->m_blurRate)] = i;
+        if (PenIs(p, lineType, width, color, blurCount, blurRate))
+            found = i;
+    }
+    return found;
+}
+
+std::int16_t CZelkDoc::FindOrAddPen(std::int32_t lineType, std::int16_t width, COLORREF color,
+                                    std::uint8_t blurCount, std::uint8_t blurRate)
+{
+    const int found = FindPenIndexed(lineType, width, color, blurCount, blurRate);
+    if (found >= 0)
+        return static_cast<std::int16_t>(found);
+    if (m_pens.GetSize() > kMaxTableIndex) {
+        DocShowMessage("ペンの登録数が上限を超えるため追加できません", 1);
+        return -1;
+    }
+    CTypePen* pen = new CTypePen;
+    pen->m_lineType = lineType;
+    pen->m_width = width;
+    pen->m_color = color;
+    pen->m_blurCount = blurCount;
+    pen->m_blurRate = blurRate;
+    int index = m_pens.Add(pen);
+    if (m_penIndexedCount == index) {
+        m_penIndex.emplace(PenKey(lineType, width, color, blurCount, blurRate), index);
+        m_penIndexedCount = index + 1;
+    }
+    EnterPenInMaps(index);
+    return static_cast<std::int16_t>(index);
+}
+
+// ---- fonts -----------------------------------------------------------------------------
+
+std::int16_t CZelkDoc::FindFont(const LOGFONT& font, std::int32_t width, std::int32_t height,
+                                std::uint8_t style1, double angle) const
+{
+    const CAppText& t = DocTextSettings();
+    for (int i = 0; i < m_fonts.GetSize(); ++i) {
+        const CTypeFont* f = GetFont(i);
+        bool form = false;
+        if (t.m_formClass == 1 && f->m_style2 == 1 && std::fabs(f->m_angle - angle) < 0.1) {
+            form = true;
+        } else if (f->m_style1 == style1 && f->m_style2 == t.m_formClass &&
+                   f->m_style3 == t.m_direction && f->m_style4 == t.m_formOption1 &&
+                   f->m_style5 == t.m_formOption2 && std::fabs(f->m_angle - angle) < 0.1 &&
+                   std::fabs(f->m_spacing - t.m_charSpacing) < 0.1) {
+            form = true;
+            if ((f->m_style3 == 1 || f->m_style3 == 3 || f->m_style3 == 4) &&
+                f->m_rightToLeft != t.m_rightToLeft)
+                form = false;
+        }
+        if (!form)
+            continue;
+        const LOGFONT& g = f->m_logFont;
+        if ((f->m_width == 0 || f->m_width == width) && f->m_height == height &&
+            g.lfEscapement == font.lfEscapement && g.lfWeight == font.lfWeight &&
+            g.lfItalic == font.lfItalic && g.lfUnderline == font.lfUnderline &&
+            g.lfStrikeOut == font.lfStrikeOut && g.lfCharSet == font.lfCharSet &&
+            g.lfOutPrecision == font.lfOutPrecision &&
+            g.lfClipPrecision == font.lfClipPrecision && g.lfQuality == font.lfQuality &&
+            g.lfPitchAndFamily == font.lfPitchAndFamily &&
+            std::memcmp(g.lfFaceName, font.lfFaceName, sizeof(g.lfFaceName)) == 0)
+            return static_cast<std::int16_t>(i);
+    }
+    return -1;
+}
+
+std::int16_t CZelkDoc::CreateFont(const LOGFONT& font, std::int32_t width, std::int32_t height,
+                                  std::uint8_t style1, double angle, int current)
+{
+    if (m_fonts.GetSize() > kMaxTableIndex) {
+        DocShowMessage("フォントの登録数が上限を超えるため追加できません", 1);
+        return -1;
+    }
+    const CAppText& t = DocTextSettings();
+    CTypeFont* f = new CTypeFont;
+    int index = m_fonts.Add(f);
+    m_blockMaps[MAP_TEXT].SetAtGrow(index, NO_BLOCK);
+    f->m_height = height;
+    f->m_width = width;
+    f->m_logFont = font;
+    if (width == 0 && !m_views.empty()) {
+        LOGFONT measured = font;
+        if (current) {
+            measured.lfHeight = 10 * measured.lfHeight;
+        } else {
+            measured.lfHeight = height;
+            measured.lfWidth = 0;
+        }
+        SIZE extent{0, 0};
+        if (m_views.front()->MeasureTextExtent(measured, "ABCDEFGHIJKLMNOPQRSTUVWXYZ", extent)) {
+            f->m_width = extent.cx / 26;
+            f->m_logFont.lfWidth = extent.cx / 260;
+        }
+    }
+    f->m_style1 = current ? 1 : style1;
+    f->m_style2 = t.m_formClass;
+    f->m_style3 = t.m_direction;
+    f->m_style4 = t.m_formOption1;
+    f->m_style5 = t.m_formOption2;
+    f->m_angle = angle;
+    f->m_spacing = t.m_charSpacing;
+    if (t.m_direction == 1 || t.m_direction == 3 || t.m_direction == 4)
+        f->m_rightToLeft = t.m_rightToLeft;
+    return static_cast<std::int16_t>(index);
+}
+
+std::int16_t CZelkDoc::FindOrAddFont(LOGFONT font, std::int32_t width, std::int32_t height,
+                                     std::uint8_t style1, double angle)
+{
+    std::int16_t i = FindFont(font, width, height, style1, angle);
+    if (i >= 0)
+        return i;
+    return CreateFont(font, width, height, style1, angle, 0);
+}
+
+std::int16_t CZelkDoc::FindOrAddCurrentFont(double angle)
+{
+    const CAppText& t = DocTextSettings();
+    std::int16_t i = FindFont(t.m_logFont, t.m_widthTenths, t.m_heightTenths, 1, angle);
+    if (i >= 0)
+        return i;
+    return CreateFont(t.m_logFont, t.m_widthTenths, t.m_heightTenths, 1, angle, 1);
+}
+
+// ---- layers ----------------------------------------------------------------------------
+
+std::int16_t CZelkDoc::FindOrCreateLayer(const CString& name)
+{
+    int found = FindLayer(name);
+    if (found != -1)
+        return static_cast<std::int16_t>(found);
+
+    CLayer* layer = new CLayer;
+    int i = m_layers.Add(layer);
+    if (!name.IsEmpty()) {
+        layer->m_name = name;
+    } else {
+        layer->SetNumberName(i);
+        for (int k = 0;; ++k) {
+            if (k == 10) {
+                std::int64_t now = Services().Time();
+                if (now <= 0) {
+                    AfxMessageBox(layer->m_name + " は、類似名称が10個以上あります。", MB_OK);
+                    break;
+                }
+                AfxMessageBox(layer->m_name +
+                                  " は、類似名称が10個以上あるので、日付時間のレイヤ名称にしました。",
+                              MB_OK);
+                std::time_t t = static_cast<std::time_t>(now);
+                std::tm local = *std::localtime(&t);
+                char buf[64];
+                std::strftime(buf, sizeof buf, "%j_%H_%M_%S", &local);
+                layer->m_name = buf;
+                break;
+            }
+            int same = 0;
+            for (int j = 0; j < m_layers.GetSize(); ++j)
+                if (GetLayer(j)->m_name.CompareNoCase(layer->m_name) == 0)
+                    ++same;
+            if (same == 1)
+                break;
+            layer->m_name += "_";
+        }
+    }
+    if (m_layerIndexedCount == i) {
+        m_layerIndex.emplace(LayerKey(layer->m_name), i);
+        m_layerIndexedCount = i + 1;
+    }
+    for (CZelkView* v : m_views)
+        v->m_layerHidden.SetAtGrow(i, 0);
+    return static_cast<std::int16_t>(i);
+}
+
+std::int16_t CZelkDoc::GetLayerIndex(const CString& name)
+{
+    int i = FindLayer(name);
+    if (i == -1)
+        return FindOrCreateLayer(name);
+    return static_cast<std::int16_t>(i);
+}
+
+std::int16_t CZelkDoc::LayerIndexFromList(int i, const CStringArray& names)
+{
+    if (i < 0 || i >= names.GetSize())
+        return m_writeLayer;
+    return GetLayerIndex(names[i]);
+}
+
+// The most called lookup of the document: a hit of the side index is checked against the layer
+// table; a miss is confirmed by a scan, which also rebuilds the index (names can be changed in
+// place by a rename).
+int CZelkDoc::FindLayer(const CString& name)
+{
+    if (name.IsEmpty())
+        return CLayerOps::FindEmptyNumberedLayer(this);
+    auto it = m_layerIndex.find(LayerKey(name));
+    if (m_layerIndexedCount == m_layers.GetSize() && it != m_layerIndex.end()) {
+        const CLayer* layer = GetLayer(it->second);
+        if (layer && layer->m_name.CompareNoCase(name) == 0)
+            return it->second;
+    }
+    m_layerIndex.clear();
+    m_layerIndexedCount = m_layers.GetSize();
+    int found = -1;
+    for (int i = m_layers.GetSize() - 1; i >= 0; --i) {
+        const CString& n = GetLayer(i)->m_name;
+        m_layerIndex[LayerKey(n)] = i;
+        if (n.CompareNoCase(name) == 0)
+            found = i;
+    }
+    return found;
+}
+
+int CZelkDoc::FindLayersByPattern(const CString& pattern, CWordArray& found)
+{
+    CString upper = pattern;
+    upper.MakeUpper();
+    CStringArray tokens;
+    SplitTokens(upper, "", "*?", tokens);
+
+    int count = 0;
+    for (int i = 0; i < m_layers.GetSize(); ++i) {
+        CString rest = GetLayer(i)->m_name;
+        rest.MakeUpper();
+        int mode = 0;
+        bool match = true;
+        for (int t = 0; t < tokens.GetSize() && match; ++t) {
+            const CString& token = tokens[t];
+            if (token == "*") {
+                mode = 1;
+            } else if (token == "?") {
+                rest = rest.GetLength() > 0 ? rest.Mid(1) : CString();
+                mode = 2;
+            } else {
+                int at = rest.Find(token);
+                if (at < 0)
+                    match = false;
+                else if (mode == 2)
+                    match = (at == 0);
+                else
+                    rest = rest.Mid(at + token.GetLength());
+            }
+        }
+        if (match) {
+            found.Add(static_cast<WORD>(i));
+            ++count;
+        }
+    }
+    return count;
+}
+
+void CZelkDoc::GetLayerNames(CStringArray& names) const
+{
+    for (int i = 0; i < m_layers.GetSize(); ++i)
+        names.Add(GetLayer(i)->m_name);
+}
+
+int ValidateLayerName(const CString& name)
+{
+    CString n = name;
+    n.MakeUpper();
+    TrimBlanks(n);
+    const char* reserved = "rename,rn は予約語でレイヤ名称の先頭には使用できません";
+    const char* message = nullptr;
+    if (StartsWith(n, "RENAME") || n == "RN")
+        message = reserved;
+    else if (n == "+" || n == "-")
+        message = "+ - は予約語でレイヤ名称には使用できません";
+    else if (StartsWith(n, "+") || StartsWith(n, "-"))
+        message = "+ - はレイヤ名称の先頭には使用できません";
+    else if (n.Find('*') >= 0 || n.Find('?') >= 0)
+        message = "* ? は予約語でレイヤ名称の一部には使用できません";
+    else if (n.Find(",") >= 0 || n.Find("､") >= 0 || n.Find("，") >= 0 || n.Find("、") >= 0)
+        message = "区切り文字 ,､，、はレイヤ名称には使用できません";
+    if (!message)
+        return 1;
+    DocShowMessage(message, 1);
+    return 0;
+}
+
+// ---- attribute strings -----------------------------------------------------------------
+
+void CZelkDoc::GetAttributeStringNames(CStringArray& names) const
+{
+    for (int i = 0; i < m_attrStrings.GetSize(); ++i)
+        names.Add(GetString(i)->m_text);
+}
+
+CDataString* CZelkDoc::FindAttributeString(const CString& text, int& index) const
+{
+    CString wanted = StartsWith(text, "//") ? text.Mid(2) : text;
+    for (int i = 0; i < m_attrStrings.GetSize(); ++i) {
+        CDataString* s = GetString(i);
+        CString have = StartsWith(s->m_text, "//") ? s->m_text.Mid(2) : s->m_text;
+        if (have.CompareNoCase(wanted) == 0) {
+            index = i;
+            return s;
+        }
+    }
+    index = -1;
+    return nullptr;
+}
+
+CDataString* CZelkDoc::FindOrAddAttributeString(CString& entry, int& index, int& mode)
+{
+    // Positions are taken on the trimmed entry, so that the upper-cased copy and the entry line
+    // up even when the user typed leading blanks.
+    CString trimmed = entry;
+    trimmed.Trim();
+    CString upper = trimmed;
+    upper.MakeUpper();
+
+    mode = 0;
+    CString name = entry;
+    CString newName;
+    if (StartsWith(upper, "//")) {
+        mode = 1;
+        name = trimmed.Mid(2);
+    } else if (StartsWith(upper, "RESET")) {
+        mode = 2;
+        name = trimmed.Mid(5);
+    } else if (StartsWith(upper, "RS")) {
+        mode = 2;
+        name = trimmed.Mid(2);
+    } else if (StartsWith(upper, "RENAME") || StartsWith(upper, "RN")) {
+        mode = 3;
+    }
+    if (mode == 1 || mode == 2)
+        TrimBlanks(name);
+
+    if (mode == 3) {
+        int sep = upper.ReverseFind(',');
+        if (sep < 0)
+            sep = upper.Find("､");
+        if (sep < 0) {
+            DocShowMessage("変更名を示す区切り文字 , または ､ がありません", 1);
+            return nullptr;
+        }
+        int keyword = StartsWith(upper, "RENAME") ? 6 : 2;
+        name = trimmed.Mid(keyword, sep - keyword);
+        int inner = name.Find(',');
+        if (inner < 0)
+            inner = name.Find("､");
+        if (inner >= 0)
+            name = name.Mid(inner + 1);
+        newName = trimmed.Mid(sep + 1);
+        TrimBlanks(name);
+        TrimBlanks(newName);
+        if (name.IsEmpty()) {
+            DocShowMessage("変更前の属性文字がありません", 1);
+            return nullptr;
+        }
+        if (newName.IsEmpty()) {
+            DocShowMessage("変更後の属性文字がありません", 1);
+            return nullptr;
+        }
+    } else {
+        if (upper.Find(',') >= 0 || upper.Find("､") >= 0) {
+            DocShowMessage("属性文字に comma や 句点 は使用できません", 1);
+            return nullptr;
+        }
+        int last = upper.GetLength() - 1;
+        int posL = upper.Find('L');
+        if (posL >= 0 && posL == last && IsNumericText(trimmed.Left(posL))) {
+            DocShowMessage("属性文字に 数字L の文字列は使用できません", 1);
+            return nullptr;
+        }
+        int posD = upper.Find('D');
+        if (posD >= 0 && posD == last && IsNumericText(trimmed.Left(posD))) {
+            DocShowMessage("属性文字に 数字D の文字列は使用できません", 1);
+            return nullptr;
+        }
+    }
+
+    CDataString* s = FindAttributeString(name, index);
+    if (s) {
+        switch (mode) {
+        case 0:
+            s->m_state = STATE_LIVE;
+            s->m_text = name;
+            break;
+        case 1:
+            s->m_state = STATE_DELETED;
+            s->m_text = "//" + name;
+            break;
+        case 2:
+            s->m_state = STATE_LIVE;
+            break;
+        default:
+            if (StartsWith(s->m_text, "//") && !StartsWith(newName, "//"))
+                s->m_text = "//" + newName;
+            else
+                s->m_text = newName;
+            break;
+        }
+        return s;
+    }
+    switch (mode) {
+    case 0: {
+        entry.Trim();
+        CDataString* added = new CDataString(entry);
+        added->m_state = STATE_LIVE;
+        index = m_attrStrings.Add(added);
+        return added;
+    }
+    case 1:
+        DocShowMessage("削除に該当する文字属性はありません", 1);
+        break;
+    case 2:
+        DocShowMessage("解除に該当する文字属性はありません", 1);
+        break;
+    default:
+        DocShowMessage("変更に該当する文字属性はありません", 1);
+        break;
+    }
+    return nullptr;
+}
+
+// ---- colors ----------------------------------------------------------------------------
+
+COLORREF CZelkDoc::GetColorValue(int position)
+{
+    // A DXF color number is 0..256; anything else (a damaged file) must not grow the table.
+    if (position < 0 || position > 256)
+        return DocDefaultColor();
+    if (position >= m_colors.GetSize()) {
+        CColor* c = new CColor;
+        c->m_color = DocDefaultColor();
+        m_colors.SetAtGrow(position, c);
+        return c->m_color;
+    }
+    CColor* c = GetColor(position);
+    if (!c) {
+        c = new CColor;
+        c->m_color = 0;
+        m_colors.SetAt(position, c);
+    }
+    return c->m_color;
+}
+
+int CZelkDoc::ColorToDxfIndex(COLORREF color) const
+{
+    static const int kDxf[14] = {7, 1, 243, 3, 124, 5, 130, 2, 220, 8, 9, 213, 54, 162};
+    for (int i = 0; i < 14; ++i)
+        if (DocStandardColor(i) == color)
+            return kDxf[i];
+    if (GetRValue(color) == 0 && GetGValue(color) == 0 && GetBValue(color) == 0)
+        return 18;
+    return 256;
+}

@@ -1,0 +1,21 @@
+// The pick list of a drawing: the element candidates under the cursor and the snapshot of the
+// latest box selection.
+#pragma once
+
+#include <vector>
+
+#include "geometry/ElemRef.h"
+
+class CZelkDoc;
+
+class CPickList {
+public:
+    CZelkDoc* m_doc;
+    int m_current;                       // index of the current candidate, -1 none
+    std::vector<CElemRef> m_snapshot;    // the marked elements when last taken
+
+    explicit CPickList(CZelkDoc* doc);
+
+    // Rebuilds the snapshot from the elements whose selection marks are set.
+    void SnapshotSelection();
+};

@@ -1,0 +1,14 @@
+// The application's response message: a beep when asked, then the text on the message line of
+// the active drawing view. The last text is kept so that it can be read back without a view.
+#include "app/ZelkApp.h"
+#include "platform/core/Services.h"
+#include "view/ZelkView.h"
+
+void CZelkApp::ShowMessage(const CString& text, int beep)
+{
+    if (beep)
+        MessageBeep(MB_ICONASTERISK);
+    m_lastMessage = text;
+    if (m_activeDrawingView)
+        m_activeDrawingView->ShowMessageLine(text);
+}

@@ -1,0 +1,29 @@
+// An object placed over the drawing (kind 128 in element references): its state and mark bytes,
+// group, layer and the two corners it occupies in world coordinates.
+#pragma once
+
+#include <cstdint>
+
+#include "geometry/PointD.h"
+#include "platform/core/Object.h"
+#include "platform/core/WinTypes.h"
+
+class CZelkDoc;
+class CZelkView;
+
+class CZelkObj : public CObject {
+public:
+    std::uint8_t m_state = 1;
+    std::uint8_t m_mark = 0;
+    std::int16_t m_group = -1;
+    std::int16_t m_layer = 0;
+    CPointD m_corner1;
+    CPointD m_corner2;
+    CZelkDoc* m_document = nullptr;
+
+    CZelkObj() = default;
+    ~CZelkObj() override = default;
+
+    // Nonzero when the object, as shown in the view, meets the logical rectangle.
+    virtual int IntersectsRect(CZelkView* view, const RECT& rect);
+};
