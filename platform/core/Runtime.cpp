@@ -458,6 +458,11 @@ int CrtRename(const char* oldname, const char* newname)
     return SetErrnoResult(::rename(Fs(oldname).c_str(), to.c_str()));
 }
 
+int CrtReplaceFile(const char* tempname, const char* target)
+{
+    return SetErrnoResult(::rename(Fs(tempname).c_str(), Fs(target).c_str()));
+}
+
 char* _getcwd(char* buffer, int maxlen)
 {
     std::string cwd = CurrentFolderProgramForm();

@@ -48,6 +48,9 @@ int _unlink(const char* filename);
 int CrtRemove(const char* filename);
 // Fails when the new name exists, as on Windows.
 int CrtRename(const char* oldname, const char* newname);
+// Puts a finished file in place of target in one step (target may exist): how a save replaces
+// the previous file only once the new one is complete.
+int CrtReplaceFile(const char* tempname, const char* target);
 // The current folder in the program's form; null when it does not fit in maxlen bytes. With a
 // null buffer a block of at least maxlen bytes is malloc'd.
 char* _getcwd(char* buffer, int maxlen);

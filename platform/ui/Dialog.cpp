@@ -108,6 +108,7 @@ CDialog::CDialog(UINT nIDTemplate, CWnd* pParentWnd) : m_nIDTemplate(nIDTemplate
 
 CDialog::~CDialog()
 {
+    m_bInDestructor = TRUE;
     if (m_hWnd)
         DestroyWindow();
 }

@@ -20,6 +20,8 @@
 #include <QStatusBar>
 #include <QToolBar>
 
+#include <climits>
+
 IMPLEMENT_DYNCREATE(CFrameWnd, CWnd)
 IMPLEMENT_DYNCREATE(CMDIFrameWnd, CFrameWnd)
 IMPLEMENT_DYNCREATE(CMDIChildWnd, CFrameWnd)
@@ -152,6 +154,7 @@ CFrameWnd::CFrameWnd() = default;
 
 CFrameWnd::~CFrameWnd()
 {
+    m_bInDestructor = TRUE;
     if (m_hWnd)
         DestroyWindow();
 }
@@ -334,6 +337,12 @@ void CFrameWnd::AddControlBar(CControlBar* pBar)
 void CFrameWnd::RemoveControlBar(CControlBar* pBar)
 {
     m_bars.erase(std::remove(m_bars.begin(), m_bars.end(), pBar), m_bars.end());
+    for (auto& kv : m_dockRows) {
+        for (auto& row : kv.second)
+            row.erase(std::remove(row.begin(), row.end(), pBar), row.end());
+        kv.second.erase(std::remove_if(kv.second.begin(), kv.second.end(), [](const auto& r) { return r.empty(); }),
+                        kv.second.end());
+    }
     if (m_pStatusBar == pBar)
         m_pStatusBar = nullptr;
 }
@@ -351,62 +360,123 @@ void CFrameWnd::EnableDocking(DWORD dwDockStyle)
     m_dwDockStyle = dwDockStyle;
 }
 
+namespace {
+
+Qt::ToolBarArea AreaOfSide(UINT side)
+{
+    switch (side) {
+    case AFX_IDW_DOCKBAR_LEFT: return Qt::LeftToolBarArea;
+    case AFX_IDW_DOCKBAR_RIGHT: return Qt::RightToolBarArea;
+    case AFX_IDW_DOCKBAR_BOTTOM: return Qt::BottomToolBarArea;
+    default: return Qt::TopToolBarArea;
+    }
+}
+
+UINT SideOfStyle(DWORD style)
+{
+    if (style & CBRS_ALIGN_TOP) return AFX_IDW_DOCKBAR_TOP;
+    if (style & CBRS_ALIGN_LEFT) return AFX_IDW_DOCKBAR_LEFT;
+    if (style & CBRS_ALIGN_RIGHT) return AFX_IDW_DOCKBAR_RIGHT;
+    if (style & CBRS_ALIGN_BOTTOM) return AFX_IDW_DOCKBAR_BOTTOM;
+    return AFX_IDW_DOCKBAR_TOP;
+}
+
+QRect GlobalRect(QWidget* w)
+{
+    return QRect(w->mapToGlobal(QPoint(0, 0)), w->size());
+}
+
+} // namespace
+
 void CFrameWnd::DockControlBar(CControlBar* pBar, UINT nDockBarID, LPCRECT lpRect)
 {
     auto* main = qobject_cast<QMainWindow*>(GetQWidget());
     auto* tb = pBar ? qobject_cast<QToolBar*>(pBar->GetQWidget()) : nullptr;
     if (!main || !tb)
         return;
-    Qt::ToolBarArea area = Qt::TopToolBarArea;
-    switch (nDockBarID) {
-    case AFX_IDW_DOCKBAR_LEFT: area = Qt::LeftToolBarArea; break;
-    case AFX_IDW_DOCKBAR_RIGHT: area = Qt::RightToolBarArea; break;
-    case AFX_IDW_DOCKBAR_BOTTOM: area = Qt::BottomToolBarArea; break;
-    case AFX_IDW_DOCKBAR_TOP: area = Qt::TopToolBarArea; break;
-    default: {
-        DWORD align = pBar->GetBarStyle() & CBRS_ALIGN_ANY;
-        if (align & CBRS_ALIGN_TOP) area = Qt::TopToolBarArea;
-        else if (align & CBRS_ALIGN_LEFT) area = Qt::LeftToolBarArea;
-        else if (align & CBRS_ALIGN_RIGHT) area = Qt::RightToolBarArea;
-        else if (align & CBRS_ALIGN_BOTTOM) area = Qt::BottomToolBarArea;
-        break;
-    }
-    }
-    const bool vertical = area == Qt::LeftToolBarArea || area == Qt::RightToolBarArea;
-    // A rectangle places the bar in a row (top/bottom) or column (left/right): the bars already
-    // docked on that edge whose row holds the rectangle's top (or column its left) are its row.
-    QToolBar* before = nullptr;
-    bool newLine = true;
-    if (lpRect) {
-        QWidget* central = main->centralWidget();
-        (void)central;
-        for (CControlBar* other : m_bars) {
-            auto* otb = qobject_cast<QToolBar*>(other->GetQWidget());
-            if (!otb || otb == tb || main->toolBarArea(otb) != area || !otb->isVisible())
-                continue;
-            QRect g(otb->mapToGlobal(QPoint(0, 0)), otb->size());
-            const bool sameLine = vertical ? (lpRect->left >= g.left() && lpRect->left < g.right() + 1)
-                                           : (lpRect->top >= g.top() && lpRect->top < g.bottom() + 1);
-            if (!sameLine)
-                continue;
-            newLine = false;
-            // The bar goes before the first bar of the line that lies after the rectangle's start.
-            const bool after = vertical ? g.top() >= lpRect->top : g.left() >= lpRect->left;
-            if (after && (!before || (vertical ? g.top() < before->mapToGlobal(QPoint(0, 0)).y()
-                                               : g.left() < before->mapToGlobal(QPoint(0, 0)).x())))
-                before = otb;
+    const UINT side = nDockBarID ? nDockBarID : SideOfStyle(pBar->GetBarStyle());
+    const bool vertical = side == AFX_IDW_DOCKBAR_LEFT || side == AFX_IDW_DOCKBAR_RIGHT;
+    RecalcLayout();
+    // Take the bar out of whatever row held it.
+    for (auto& kv : m_dockRows)
+        for (auto& row : kv.second)
+            row.erase(std::remove(row.begin(), row.end(), pBar), row.end());
+    for (auto& kv : m_dockRows)
+        kv.second.erase(std::remove_if(kv.second.begin(), kv.second.end(), [](const auto& r) { return r.empty(); }),
+                        kv.second.end());
+    std::vector<std::vector<CControlBar*>>& rows = m_dockRows[side];
+    if (!lpRect) {
+        // Without a rectangle the bar takes a row of its own after the others.
+        rows.push_back({ pBar });
+    } else {
+        // The rectangle's middle (screen coordinates) names the row and the place in it, as the
+        // dock bars of the frame find it: above every row makes a new first row.
+        const int midAcross = vertical ? (lpRect->left + lpRect->right) / 2 : (lpRect->top + lpRect->bottom) / 2;
+        const int midAlong = vertical ? (lpRect->top + lpRect->bottom) / 2 : (lpRect->left + lpRect->right) / 2;
+        size_t rowIndex = rows.size();
+        bool inRow = false;
+        for (size_t r = 0; r < rows.size(); ++r) {
+            int lo = INT_MAX, hi = INT_MIN;
+            for (CControlBar* b : rows[r]) {
+                QWidget* w = b->GetQWidget();
+                if (!w || !w->isVisible())
+                    continue;
+                QRect g = GlobalRect(w);
+                lo = std::min(lo, vertical ? g.left() : g.top());
+                hi = std::max(hi, vertical ? g.right() : g.bottom());
+            }
+            if (lo > hi)
+                continue; // nothing shown in this row: it has no place on the screen
+            if (midAcross < lo) {
+                rowIndex = r;
+                break;
+            }
+            if (midAcross <= hi) {
+                rowIndex = r;
+                inRow = true;
+                break;
+            }
+        }
+        if (!inRow) {
+            rows.insert(rows.begin() + static_cast<std::ptrdiff_t>(std::min(rowIndex, rows.size())), std::vector<CControlBar*>{ pBar });
+        } else {
+            std::vector<CControlBar*>& row = rows[rowIndex];
+            size_t at = row.size();
+            for (size_t i = 0; i < row.size(); ++i) {
+                QWidget* w = row[i]->GetQWidget();
+                if (!w || !w->isVisible())
+                    continue;
+                QRect g = GlobalRect(w);
+                if ((vertical ? g.center().y() : g.center().x()) > midAlong) {
+                    at = i;
+                    break;
+                }
+            }
+            row.insert(row.begin() + static_cast<std::ptrdiff_t>(at), pBar);
         }
     }
-    main->removeToolBar(tb);
-    if (newLine && lpRect)
-        main->addToolBarBreak(area);
-    if (before)
-        main->insertToolBar(before, tb);
-    else
-        main->addToolBar(area, tb);
-    tb->setOrientation(vertical ? Qt::Vertical : Qt::Horizontal);
-    tb->setVisible((pBar->GetStyle() & WS_VISIBLE) != 0);
-    pBar->m_nDockSide = nDockBarID;
+    // Lay the side out again: its rows in order, each row's bars in order.
+    const Qt::ToolBarArea area = AreaOfSide(side);
+    for (const auto& row : rows)
+        for (CControlBar* b : row)
+            if (auto* w = qobject_cast<QToolBar*>(b->GetQWidget())) {
+                main->removeToolBarBreak(w);
+                main->removeToolBar(w);
+            }
+    bool first = true;
+    for (const auto& row : rows) {
+        if (!first)
+            main->addToolBarBreak(area);
+        first = false;
+        for (CControlBar* b : row)
+            if (auto* w = qobject_cast<QToolBar*>(b->GetQWidget())) {
+                main->addToolBar(area, w);
+                w->setOrientation(vertical ? Qt::Vertical : Qt::Horizontal);
+                w->setVisible((b->GetStyle() & WS_VISIBLE) != 0);
+            }
+    }
+    pBar->m_nDockSide = side;
+    RecalcLayout();
 }
 
 void CFrameWnd::ShowControlBar(CControlBar* pBar, BOOL bShow, BOOL)
@@ -644,6 +714,12 @@ void CFrameWnd::OnDestroy()
     CWnd::OnDestroy();
 }
 
+void CFrameWnd::PostNcDestroy()
+{
+    if (!m_bInDestructor)
+        delete this;
+}
+
 void CFrameWnd::OnSetFocus(CWnd* pOldWnd)
 {
     if (CView* v = GetActiveView())
@@ -724,6 +800,7 @@ CMDIFrameWnd::CMDIFrameWnd() = default;
 
 CMDIFrameWnd::~CMDIFrameWnd()
 {
+    m_bInDestructor = TRUE;
     if (m_hWnd)
         DestroyWindow();
 }
@@ -894,6 +971,7 @@ CMDIChildWnd::CMDIChildWnd() = default;
 
 CMDIChildWnd::~CMDIChildWnd()
 {
+    m_bInDestructor = TRUE;
     if (m_hWnd)
         DestroyWindow();
 }

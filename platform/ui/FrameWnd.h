@@ -6,6 +6,7 @@
 #include "platform/ui/Menu.h"
 #include "platform/ui/Wnd.h"
 
+#include <map>
 #include <vector>
 
 class CControlBar;
@@ -83,10 +84,14 @@ protected:
     virtual BOOL OnCreateClient(LPCREATESTRUCT lpcs, CCreateContext* pContext);
     CWnd* CreateView(CCreateContext* pContext, UINT nID = AFX_IDW_PANE_FIRST);
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    // A frame is made with new and ends with its window.
+    void PostNcDestroy() override;
 
 public:
     CView* m_pViewActive = nullptr;
     std::vector<CControlBar*> m_bars;
+    // The docked bars of each side, row by row (the dock bar ids name the sides).
+    std::map<UINT, std::vector<std::vector<CControlBar*>>> m_dockRows;
     CStatusBar* m_pStatusBar = nullptr;
     UINT m_nAccelId = 0;
     DWORD m_dwDockStyle = 0;

@@ -56,7 +56,8 @@ void CView::OnDestroy()
 void CView::PostNcDestroy()
 {
     // A view belongs to its frame; the window's end is the object's end.
-    delete this;
+    if (!m_bInDestructor)
+        delete this;
 }
 
 void CView::OnPaint()

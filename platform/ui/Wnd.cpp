@@ -532,6 +532,7 @@ CWnd::CWnd()
 
 CWnd::~CWnd()
 {
+    m_bInDestructor = TRUE;
     if (m_hWnd)
         DestroyWindow();
     if (g_capture == this)

@@ -245,6 +245,8 @@ public:
     DWORD m_style = 0;
     CFont* m_pFont = nullptr;
     BOOL m_bInDestroy = FALSE;
+    // Set while a destructor destroys the window: PostNcDestroy must not delete the object then.
+    BOOL m_bInDestructor = FALSE;
     // Default processing ran for the message being handled (native controls then let Qt act).
     BOOL m_bDefaultCalled = FALSE;
     MSG m_lastMsg{};

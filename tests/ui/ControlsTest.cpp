@@ -55,6 +55,7 @@ public:
 
 class CNotifyFrame : public CFrameWnd {
 public:
+    void PostNcDestroy() override {} // lives in the fixture
     std::vector<std::string> m_notes;
     CToolBar m_bar;
     CComboBox m_box;
@@ -356,6 +357,53 @@ TEST(WindowClass, DoubleClicksAndBackgroundComeFromTheClass)
     a.Invalidate(TRUE);
     a.UpdateWindow();
     EXPECT_EQ(a.m_pState->surface.pixelColor(10, 10), QColor(0, 0, 128));
+}
+
+TEST(DockedBars, FixedArrangementByRectangles)
+{
+    DefaultScriptedServices() = CScriptedServices();
+    struct CStackFrame : public CFrameWnd {
+        void PostNcDestroy() override {}
+    } frame;
+    ASSERT_TRUE(frame.Create(nullptr, "bars", WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(100, 100, 900, 700), nullptr, 0));
+    CToolBar a, b, c, right1, right2;
+    static const UINT one[] = { 57600, 57601 };
+    for (CToolBar* bar : { &a, &b, &c, &right1, &right2 }) {
+        ASSERT_TRUE(bar->Create(&frame));
+        bar->SetButtons(one, 2);
+        bar->EnableDocking(CBRS_ALIGN_ANY);
+    }
+    frame.EnableDocking(CBRS_ALIGN_ANY);
+    auto rectOf = [](CWnd& w) {
+        CRect r;
+        w.GetWindowRect(&r);
+        return r;
+    };
+    // The sequence a program uses: a first row, a bar left of it, then a new row above.
+    CRect r(16, 0, 32, 16);
+    frame.DockControlBar(&a, AFX_IDW_DOCKBAR_TOP, &r);
+    frame.RecalcLayout();
+    CRect ra = rectOf(a);
+    ra.left = 0;
+    ra.right = 16;
+    frame.DockControlBar(&b, AFX_IDW_DOCKBAR_TOP, &ra);
+    frame.DockControlBar(&c, AFX_IDW_DOCKBAR_TOP, &r);
+    frame.DockControlBar(&right1, AFX_IDW_DOCKBAR_RIGHT);
+    frame.RecalcLayout();
+    CRect r1 = rectOf(right1);
+    r1.top = 16;
+    frame.DockControlBar(&right2, AFX_IDW_DOCKBAR_RIGHT, &r1);
+    AfxPumpMessages();
+    frame.RecalcLayout();
+    CRect ga = rectOf(a), gb = rectOf(b), gc = rectOf(c), g1 = rectOf(right1), g2 = rectOf(right2);
+    EXPECT_LT(gc.top, ga.top);      // c's row is above
+    EXPECT_EQ(ga.top, gb.top);      // a and b share a row
+    EXPECT_LT(gb.left, ga.left);    // b is at the row's left end
+    EXPECT_EQ(g1.left, g2.left);    // one column on the right
+    EXPECT_LT(g2.top, g1.top);      // right2 above right1
+    frame.ShowControlBar(&c, FALSE, FALSE);
+    EXPECT_FALSE(c.IsWindowVisible());
+    frame.DestroyWindow();
 }
 
 } // namespace

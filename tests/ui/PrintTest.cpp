@@ -62,6 +62,12 @@ public:
     }
 };
 
+// Frames of these tests live on the stack.
+class CStackFrame : public CFrameWnd {
+public:
+    void PostNcDestroy() override {}
+};
+
 class PrintTest : public testing::Test {
 protected:
     void SetUp() override
@@ -84,7 +90,7 @@ protected:
         return static_cast<int>(QString::fromLatin1(all).count(QRegularExpression(QStringLiteral("/Type\\s*/Page[^s]"))));
     }
 
-    CFrameWnd m_frame;
+    CStackFrame m_frame;
     CPagesView* m_view = nullptr;
     std::string m_pdf;
 };
@@ -146,7 +152,7 @@ class CTextView : public CEditView {};
 
 TEST(EditView, TextAndSelectionCountBytes)
 {
-    CFrameWnd frame;
+    CStackFrame frame;
     ASSERT_TRUE(frame.Create(nullptr, "text", WS_OVERLAPPEDWINDOW, CRect(0, 0, 400, 300), nullptr, 0));
     auto* view = new CTextView;
     ASSERT_TRUE(view->Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, CRect(0, 0, 300, 200), &frame, AFX_IDW_PANE_FIRST));

@@ -1,5 +1,6 @@
 // A small MDI program on the window layer, driven headless: two documents with scroll views that
 // draw through a CDC, a tool bar, a status bar, a combo box and a menu with an update handler.
+#include "platform/core/Archive.h"
 #include "platform/gdi/DC.h"
 #include "platform/ui/ClientDC.h"
 #include "platform/ui/ControlBar.h"
@@ -38,6 +39,13 @@ class CSampleDoc : public CDocument {
     DECLARE_DYNCREATE(CSampleDoc)
 public:
     int m_marks = 0;
+    void Serialize(CArchive& ar) override
+    {
+        if (ar.IsStoring())
+            ar << m_marks;
+        else
+            ar >> m_marks;
+    }
     BOOL OnNewDocument() override
     {
         g_log.push_back("doc new");
@@ -215,11 +223,11 @@ protected:
     }
     void TearDown() override
     {
-        if (m_frame && m_frame->m_hWnd) {
+        // The frame deletes itself with its window.
+        if (m_app->m_pMainWnd) {
             m_app->CloseAllDocuments(FALSE);
-            m_frame->DestroyWindow();
+            m_app->m_pMainWnd->DestroyWindow();
         }
-        delete m_frame;
         AfxPumpMessages();
         delete m_app;
     }
@@ -408,6 +416,77 @@ TEST_F(SampleMdi, ScreenshotShowsBarsAndDrawing)
                 ++black;
     EXPECT_GT(black, 50);
     EXPECT_EQ(m_frame->m_status.GetPaneText(0), CString("Ready to draw"));
+}
+
+TEST_F(SampleMdi, ClosingAskToSaveModifiedDocuments)
+{
+    CScriptedServices& s = DefaultScriptedServices();
+    m_doc1->SetModifiedFlag(TRUE);
+    // Cancel keeps everything open.
+    s.QueueAnswer(IDCANCEL);
+    m_frame->SendMessage(WM_CLOSE, 0, 0);
+    ASSERT_EQ(s.m_messages.size(), 1u);
+    EXPECT_EQ(s.m_messages[0].type & MB_TYPEMASK, MB_YESNOCANCEL);
+    EXPECT_NE(s.m_messages[0].text.Find("Drawing1"), -1);
+    EXPECT_EQ(m_app->m_pMainWnd, m_frame);
+    EXPECT_EQ(m_frame->GetChildFrames().size(), 2u);
+    // No closes without saving; the frame and its documents go.
+    s.QueueAnswer(IDNO);
+    m_frame->SendMessage(WM_CLOSE, 0, 0);
+    EXPECT_EQ(s.m_messages.size(), 2u);
+    EXPECT_EQ(m_app->m_pMainWnd, nullptr);
+    EXPECT_EQ(m_app->m_pTemplate->GetFirstDocPosition(), nullptr);
+}
+
+TEST_F(SampleMdi, ChildFrameCloseClosesItsDocument)
+{
+    CMDIChildWnd* child = m_frame->MDIGetActive();
+    ASSERT_NE(child, nullptr);
+    CDocument* doc = child->GetActiveDocument();
+    EXPECT_EQ(doc, m_doc2);
+    child->SendMessage(WM_CLOSE, 0, 0);
+    AfxPumpMessages();
+    EXPECT_EQ(m_frame->GetChildFrames().size(), 1u);
+    EXPECT_EQ(m_app->m_pTemplate->m_docList.size(), 1u);
+    // The other child becomes the active one.
+    ASSERT_NE(m_frame->MDIGetActive(), nullptr);
+    EXPECT_EQ(m_frame->MDIGetActive()->GetActiveDocument(), m_doc1);
+}
+
+TEST_F(SampleMdi, SaveAndOpenThroughTheDocumentArchive)
+{
+    std::string path = std::string(std::getenv("ZELK_HOME")) + "/one.smp";
+    CString programPath(path.c_str());
+    programPath.Replace('/', '\\');
+    m_doc1->m_marks = 41;
+    m_doc1->SetModifiedFlag(TRUE);
+    ASSERT_TRUE(m_doc1->DoSave(programPath));
+    EXPECT_FALSE(m_doc1->IsModified());
+    EXPECT_EQ(m_doc1->GetTitle(), CString("one.smp"));
+    EXPECT_EQ((*m_app->m_pRecentFileList)[0], programPath);
+    // Opening the same path again brings the open document forward.
+    EXPECT_EQ(m_app->OpenDocumentFile(programPath), m_doc1);
+    m_doc1->OnCloseDocument();
+    CSampleDoc* again = static_cast<CSampleDoc*>(m_app->OpenDocumentFile(programPath));
+    ASSERT_NE(again, nullptr);
+    EXPECT_EQ(again->m_marks, 41);
+    EXPECT_EQ(again->GetPathName(), programPath);
+    // A missing file is reported and opens nothing.
+    DefaultScriptedServices().m_messages.clear();
+    EXPECT_EQ(m_app->OpenDocumentFile("C:\\nowhere\\none.smp"), nullptr);
+    EXPECT_EQ(DefaultScriptedServices().m_messages.size(), 1u);
+}
+
+TEST_F(SampleMdi, MessageTextAndWindowTitles)
+{
+    m_frame->SetMessageText(ID_SAMPLE_MARK);
+    EXPECT_EQ(m_frame->m_status.GetPaneText(0), CString("Mark the view"));
+    CString title;
+    m_frame->GetWindowText(title);
+    EXPECT_EQ(title, CString("Sample - Drawing2"));
+    m_frame->MDIActivate(m_frame->GetChildFrames().front());
+    m_frame->GetWindowText(title);
+    EXPECT_EQ(title, CString("Sample - Drawing1"));
 }
 
 } // namespace
