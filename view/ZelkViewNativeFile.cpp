@@ -22,6 +22,7 @@
 #include "formats/NativeWriteTables.h"
 #include "platform/core/Archive.h"
 #include "platform/core/File.h"
+#include "platform/core/Runtime.h"
 #include "platform/core/Services.h"
 #include "platform/ui/WinApp.h"
 #include "view/ZelkObj.h"
@@ -620,12 +621,8 @@ int CZelkView::WriteNativeFile(const CString& path, int itemFlag)
         }
         return 0;
     }
-    try {
-        CFileStatus status;
-        if (CFile::GetStatus(path, status))
-            CFile::Remove(path);
-        CFile::Rename(temporary, path);
-    } catch (CFileException&) {
+    if (CrtReplaceFile(temporary, path) != 0) {
+        CrtRemove(temporary);
         return 0;
     }
     return 1;
