@@ -43,6 +43,7 @@ class CPickList;
 class CPointCommand;
 class CPointSearch;
 class CRelativeCoordSystem;
+class CStdioFile;
 class CText;
 class CTextCommand;
 class CTexts;
@@ -263,6 +264,12 @@ public:
     // ---- colors -----------------------------------------------------------------------
     COLORREF GetColorValue(int position);
     int ColorToDxfIndex(COLORREF color) const;
+
+    // DXF R12 export of the layers displayed in the active drawing view; FALSE when the file
+    // cannot be written (the previous file at the path is then left as it was).
+    BOOL WriteDxfFile(const CString& path);
+    // The header variables after $CLAYER and the fixed tables, up to the LAYER table.
+    void WriteDxfFixedHeaderAndTables(CStdioFile& file);
 
     // ---- element blocks and adding ----------------------------------------------------
     CDataPoints* GetPointBlock(std::int16_t pen);
