@@ -22,6 +22,7 @@ class CLines;
 class CTexts;
 class CZelkDoc;
 class CZelkObj;
+struct CNativeWriteTables;
 
 class CZelkView {
 public:
@@ -76,6 +77,14 @@ public:
     int ReadDxfFile(const CString& path);
     int ReadDxfData(const CString& path, int* layerReplaced);
     static int LookupDxfLineType(const CObArray& styles, const CString& name);
+
+    // The native drawing file of the document, with the embedded-object block when itemFlag is
+    // nonzero; 1 on success. The steps: size pass (chooses what is written), embedded-object
+    // data, write pass into the caller's buffer (returns the position reached).
+    int WriteNativeFile(const CString& path, int itemFlag);
+    int MeasureNativeFile(CNativeWriteTables& tables);
+    int WriteNativeItems(CNativeWriteTables& tables);
+    int FillNativeBuffer(CNativeWriteTables& tables, BYTE* buffer, int size);
 
     virtual void PreviewSegment(CPointD* p, CPointD* q) {}
     virtual void PreviewArcThrough(CPointD* p, CPointD* q) {}
