@@ -55,6 +55,8 @@ class CCurve;
 class CZelkObj;
 class CZelkView;
 class CZelkCntrItem;
+class CMemFile;
+struct CNativeReadState;
 
 // A direction arrow drawn over the drawing for a while (a point and an angle in degrees).
 struct DirectionMark {
@@ -237,9 +239,6 @@ public:
     CText* GetTextElem(int block, int slot) const;
     CConic* GetConicElem(int block, int slot) const;
     CCurve* GetCurveElem(int block, int slot) const;
-    // The state and mark bytes of an element (kinds 2 to 512, slot in use) or group (kind 1).
-    bool GetElemStateAndMark(int kind, int block, int slot, std::uint8_t*& state,
-                             std::uint8_t*& mark) const;
 
     // ---- attribute tables -------------------------------------------------------------
     std::int16_t FindOrAddPen(std::int32_t lineType, std::int16_t width, COLORREF color,
@@ -396,6 +395,14 @@ public:
     int DeleteSelected(int withGroups);
     int DeleteElement(int kind, int block, int slot);
     void ApplyAttributeStringToSelection(int index, int remove);
+
+    // ---- native drawing file -----------------------------------------------------------
+    // Adds the file's contents; 1 when it was read to its end without damage.
+    int LoadNativeFile(const CString& path);
+    int ApplyNativeHeaderLine(const CString& line, int code);
+    int ApplyNativeRecord(const BYTE* header, const BYTE* payload, int code, int length,
+                          CNativeReadState& state);
+    int ReadNativeItems(CMemFile& file);
 
     // ---- element and placed-object queries --------------------------------------------
     int GetGroupChain(int group, CWordArray& chain);
