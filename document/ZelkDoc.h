@@ -237,9 +237,6 @@ public:
     CText* GetTextElem(int block, int slot) const;
     CConic* GetConicElem(int block, int slot) const;
     CCurve* GetCurveElem(int block, int slot) const;
-    // The state and mark bytes of an element (kinds 2 to 512, slot in use) or group (kind 1).
-    bool GetElemStateAndMark(int kind, int block, int slot, std::uint8_t*& state,
-                             std::uint8_t*& mark) const;
 
     // ---- attribute tables -------------------------------------------------------------
     std::int16_t FindOrAddPen(std::int32_t lineType, std::int16_t width, COLORREF color,
