@@ -61,13 +61,7 @@ CString Trimmed(const CString& s)
 
 bool IsHalfWidthFont(const CString& face)
 {
-    if (!g_pApp)
-        return false;
-    const CStringArray& fonts = g_pApp->m_dxfHalfWidthFonts;
-    for (int i = 0; i < fonts.GetSize(); ++i)
-        if (fonts[i] == face)
-            return true;
-    return false;
+    return g_pApp && g_pApp->IsHalfWidthDxfFont(face);
 }
 
 LOGFONT CurrentTextFont()
