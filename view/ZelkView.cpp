@@ -1,6 +1,8 @@
 // The drawing view as the document drives it.
 #include "view/ZelkView.h"
 
+IMPLEMENT_DYNCREATE(CZelkView, CView)
+
 CZelkView::CZelkView() = default;
 
 CZelkView::~CZelkView() = default;
@@ -19,3 +21,5 @@ BOOL CZelkView::MeasureTextExtent(const LOGFONT&, const CString&, SIZE&)
 {
     return FALSE;
 }
+
+void CZelkView::OnDraw(CDC*) {}

@@ -10,6 +10,7 @@
 #include "platform/core/Arrays.h"
 #include "platform/core/String.h"
 #include "platform/core/WinTypes.h"
+#include "platform/ui/View.h"
 
 class CArc;
 class CArcs;
@@ -23,7 +24,8 @@ class CTexts;
 class CZelkDoc;
 class CZelkObj;
 
-class CZelkView {
+class CZelkView : public CView {
+    DECLARE_DYNCREATE(CZelkView)
 public:
     CPointD m_origin;              // world point shown at logical (0, 0)
     double m_zoom = 1.0;           // logical units per millimetre
@@ -38,6 +40,8 @@ public:
     // The window receives WM_PAINT at once (sent, not posted).
     virtual void SendPaint() {}
     virtual void OnUpdate(CZelkView* sender, LPARAM hint, void* hintObject);
+    // Rendering of the drawing comes with the view's own painting.
+    void OnDraw(CDC* pDC) override;
 
     virtual void RedrawElements(int clipMode) {}
     virtual void EraseChangedElements() {}
