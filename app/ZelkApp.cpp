@@ -25,3 +25,11 @@ void CZelkApp::DeleteUnitsAndVariables()
         delete static_cast<CMacroVariable*>(m_variableTable[i]);
     m_variableTable.RemoveAll();
 }
+
+BOOL CZelkApp::IsHalfWidthDxfFont(const CString& faceName) const
+{
+    for (int i = 0; i < m_dxfHalfWidthFonts.GetSize(); ++i)
+        if (m_dxfHalfWidthFonts.GetAt(i) == faceName)
+            return TRUE;
+    return FALSE;
+}

@@ -127,6 +127,8 @@ public:
     void ReadSheetFile();
     void LoadUnitFile() { ReadUnitFile(); }
     void LoadVariableFile() { ReadVariableFile(); }
+    // TRUE when the face name is one of the DXF fonts read at half character width.
+    BOOL IsHalfWidthDxfFont(const CString& faceName) const;
     // Appends the constant "pi" to the variable table.
     void AddPiConstant();
     // Deletes the records of the unit and variable tables.

@@ -4,6 +4,7 @@
 #include "document/DocEnvironment.h"
 
 #include "app/ZelkApp.h"
+#include "elements/ElementSettings.h"
 #include "platform/core/ProgramFolder.h"
 
 namespace {
@@ -26,6 +27,16 @@ void DocShowMessage(const CString& text, int beep)
 {
     if (g_pApp)
         g_pApp->ShowMessage(text, beep);
+}
+
+void DocForgetDocument(CZelkDoc* doc)
+{
+    if (!g_pApp)
+        return;
+    if (g_pApp->m_atrElem.m_document == doc)
+        g_pApp->m_atrElem.m_document = nullptr;
+    if (g_pApp->m_atrReference.m_document == doc)
+        g_pApp->m_atrReference.m_document = nullptr;
 }
 
 WORD DocNextNumber()
@@ -74,12 +85,12 @@ int DocTabWidth()
 
 int DocGroupSelection()
 {
-    return g_pApp ? g_pApp->m_appFind.groupSelectMode : 1;
+    return GroupSelectionSetting();
 }
 
 int DocDimensionSelection()
 {
-    return g_pApp ? g_pApp->m_appFind.annotationGroupSelectMode : 1;
+    return DimensionSelectionSetting();
 }
 
 COLORREF DocStandardColor(int i)

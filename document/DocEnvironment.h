@@ -15,6 +15,9 @@ class CTextCommand;
 class CZelkDoc;
 class CZelkView;
 
+// Clears every reference the application holds to the drawing (only those pointing to it).
+void DocForgetDocument(CZelkDoc* doc);
+
 // The response message on the active view's message line, with a beep first when asked.
 void DocShowMessage(const CString& text, int beep);
 // The application's document counter; it is incremented.

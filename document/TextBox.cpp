@@ -5,6 +5,7 @@
 #include "app/AppText.h"
 #include "document/DocEnvironment.h"
 #include "document/ZelkDoc.h"
+#include "elements/Text.h"
 #include "geometry/Numeric.h"
 
 namespace {
@@ -44,74 +45,28 @@ CPointD TruncPt(double x, double y)
     return Pt(std::trunc(x), std::trunc(y));
 }
 
-bool IsDoubleByteAt(const CString& t, int i)
+// The end of the text's row or column measured from start by the text's own character loops.
+POINT ToPoint(CPointD p)
 {
-    return i + 1 < t.GetLength() && _ismbblead(static_cast<unsigned char>(t[i])) &&
-           _ismbbtrail(static_cast<unsigned char>(t[i + 1]));
+    return POINT{static_cast<LONG>(p.m_x), static_cast<LONG>(p.m_y)};
 }
 
-bool IsHalfWidthVoicedMark(unsigned char c)
-{
-    return c == 0xDE || c == 0xDF;
-}
-
-// The end of a row of the text measured from start with the cell c and spacing s.
 CPointD MeasureRow(const CString& t, CPointD p, CPointD c, CPointD s, int rightToLeft)
 {
-    bool first = true, prevSingle = false, prevMark = false, lastDouble = false;
-    for (int i = 0; i < t.GetLength();) {
-        const bool dbl = IsDoubleByteAt(t, i);
-        if (first && rightToLeft) {
-            p = Plus(p, c);
-            if (dbl)
-                p = Plus(p, c);
-        }
-        if (dbl) {
-            if (!first)
-                p = (rightToLeft && prevSingle) ? Plus(Plus(p, s), Scale(c, 2)) : Plus(Plus(p, c), s);
-            p = Plus(p, c);
-            prevSingle = false;
-            prevMark = false;
-            i += 2;
-        } else {
-            const bool mark = IsHalfWidthVoicedMark(static_cast<unsigned char>(t[i]));
-            if (!first && (!mark || prevMark))
-                p = Plus(Plus(p, c), s);
-            prevMark = mark && !first;
-            prevSingle = true;
-            i += 1;
-        }
-        lastDouble = dbl;
-        first = false;
-    }
-    if (rightToLeft) {
-        if (lastDouble)
-            p = Minus(p, c);
-    } else {
-        p = Plus(p, c);
-    }
-    return p;
+    CText text;
+    text.m_text = t;
+    POINT end;
+    text.MeasureRowChars(ToPoint(p), ToPoint(c), ToPoint(s), rightToLeft, end);
+    return Pt(end.x, end.y);
 }
 
-// The end of a column of the text measured from start with the advance a and spacing s.
 CPointD MeasureColumn(const CString& t, CPointD p, CPointD a, CPointD s)
 {
-    bool first = true, prevMark = false;
-    for (int i = 0; i < t.GetLength();) {
-        const bool dbl = IsDoubleByteAt(t, i);
-        const bool mark = !dbl && IsHalfWidthVoicedMark(static_cast<unsigned char>(t[i]));
-        if (mark && !prevMark && !first) {
-            prevMark = true;
-        } else {
-            if (!first)
-                p = Plus(p, s);
-            p = Plus(p, a);
-            prevMark = mark;
-        }
-        i += dbl ? 2 : 1;
-        first = false;
-    }
-    return p;
+    CText text;
+    text.m_text = t;
+    POINT end;
+    text.MeasureColumnChars(ToPoint(p), ToPoint(a), ToPoint(s), end);
+    return Pt(end.x, end.y);
 }
 
 }  // namespace

@@ -209,6 +209,8 @@ void CZelkDoc::FreeContents()
         delete static_cast<DirectionMark*>(m_directionMarks[i]);
     m_directionMarks.RemoveAll();
 
+    DocForgetDocument(this);
+
     for (CLine*& w : m_workLines)
         DeleteAndNull(w);
     DeleteAndNull(m_pointCmd);

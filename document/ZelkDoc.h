@@ -44,6 +44,7 @@ class CPickList;
 class CPointCommand;
 class CPointSearch;
 class CRelativeCoordSystem;
+class CStdioFile;
 class CText;
 class CTextCommand;
 class CTexts;
@@ -238,9 +239,6 @@ public:
     CText* GetTextElem(int block, int slot) const;
     CConic* GetConicElem(int block, int slot) const;
     CCurve* GetCurveElem(int block, int slot) const;
-    // The state and mark bytes of an element (kinds 2 to 512, slot in use) or group (kind 1).
-    bool GetElemStateAndMark(int kind, int block, int slot, std::uint8_t*& state,
-                             std::uint8_t*& mark) const;
 
     // ---- attribute tables -------------------------------------------------------------
     std::int16_t FindOrAddPen(std::int32_t lineType, std::int16_t width, COLORREF color,
@@ -263,6 +261,12 @@ public:
     // ---- colors -----------------------------------------------------------------------
     COLORREF GetColorValue(int position);
     int ColorToDxfIndex(COLORREF color) const;
+
+    // DXF R12 export of the layers displayed in the active drawing view; FALSE when the file
+    // cannot be written (the previous file at the path is then left as it was).
+    BOOL WriteDxfFile(const CString& path);
+    // The header variables after $CLAYER and the fixed tables, up to the LAYER table.
+    void WriteDxfFixedHeaderAndTables(CStdioFile& file);
 
     // ---- element blocks and adding ----------------------------------------------------
     CDataPoints* GetPointBlock(std::int16_t pen);

@@ -13,6 +13,7 @@
 #include "elements/Curves.h"
 #include "elements/DataPoints.h"
 #include "elements/DataString.h"
+#include "elements/ElementAccess.h"
 #include "elements/ElementKinds.h"
 #include "elements/Group.h"
 #include "elements/Layer.h"
@@ -138,7 +139,7 @@ void CZelkDoc::ExtendExtents(double& minX, double& minY, double& maxX, double& m
                     continue;
                 std::uint8_t* state = nullptr;
                 std::uint8_t* mark = nullptr;
-                if (!GetElemStateAndMark(m.m_kind, m.m_block, m.m_slot, state, mark) ||
+                if (!GetStateAndMark(this, m.m_kind, m.m_block, m.m_slot, state, mark) ||
                     (*state & STATE_DELETED))
                     continue;
                 ExtendExtents(minX, minY, maxX, maxY, m.m_kind, m.m_block, m.m_slot);
@@ -203,38 +204,6 @@ void CZelkDoc::ComputeExtents()
 }
 
 // ---- deletion --------------------------------------------------------------------------
-
-bool CZelkDoc::GetElemStateAndMark(int kind, int block, int slot, std::uint8_t*& state,
-                                   std::uint8_t*& mark) const
-{
-    switch (kind) {
-#define DOC_STATE_CASE(K, Getter)                                                                \
-    case K:                                                                                      \
-        if (auto* e = Getter(block, slot)) {                                                     \
-            state = &e->m_state;                                                                 \
-            mark = &e->m_mark;                                                                   \
-            return true;                                                                         \
-        }                                                                                        \
-        return false;
-        DOC_STATE_CASE(ELEM_POINT, GetPointElem)
-        DOC_STATE_CASE(ELEM_LINE, GetLineElem)
-        DOC_STATE_CASE(ELEM_CIRCLE, GetCircleElem)
-        DOC_STATE_CASE(ELEM_ARC, GetArcElem)
-        DOC_STATE_CASE(ELEM_TEXT, GetTextElem)
-        DOC_STATE_CASE(ELEM_CONIC, GetConicElem)
-        DOC_STATE_CASE(ELEM_CURVE, GetCurveElem)
-#undef DOC_STATE_CASE
-    case ELEM_GROUP:
-        if (CGroup* g = GetGroup(block)) {
-            state = &g->m_state;
-            mark = &g->m_mark;
-            return true;
-        }
-        return false;
-    default:
-        return false;
-    }
-}
 
 namespace {
 
@@ -340,7 +309,7 @@ int CZelkDoc::DeleteElement(int kind, int block, int slot)
         return 0;
     std::uint8_t* state = nullptr;
     std::uint8_t* mark = nullptr;
-    if (!GetElemStateAndMark(kind, block, slot, state, mark))
+    if (!GetStateAndMark(this, kind, block, slot, state, mark))
         return 0;
     if (m_undoHistory)
         m_undoHistory->RecordChange(2, kind, block, slot, *state);

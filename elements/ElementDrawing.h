@@ -81,3 +81,13 @@ struct CServerItemMapping {
     POINT point{15788, -15830};
 };
 CServerItemMapping GetServerItemMapping();
+
+// A text's clip rectangle: the given one widened on every side by the underline's length (a
+// turned string may reach in from outside). False when no part of the underline lies inside it:
+// the text then draws nothing. On the screen; on the printer (the widened rectangle divided by
+// the factor unless it is 0, the underline less the print offset); for the server item.
+class CText;
+bool TextClipOnScreen(const CText& text, const CPointD& origin, double scale, const CRectD& clip, CRectD& wide);
+bool TextClipOnPrinter(const CText& text, const CPointD& origin, double scale, const RECT& clip, int offsetX,
+                       int offsetY, double factor, CRectD& wide);
+bool TextClipForServerItem(const CText& text, const CServerItemMapping& map, CRectD& wide);

@@ -78,6 +78,36 @@ public:
     void DrawLayoutForServerItem(CDC* dc, COLORREF color, double angleRad, double height,
                                  double width, const CTypeFont* font);
 
+    // The layout routines behind the dispatch: columns (vertical text) and rows (horizontal
+    // and slanted text) on the screen, the printer and the server item.
+    void DrawColumn(CDC* dc, const CPointD& origin, double scale, const CRectD& clip, int drawFlag,
+                    COLORREF color, double height, double width, const CTypeFont* font);
+    void DrawRow(CDC* dc, const CPointD& origin, double scale, const CRectD& clip, int drawFlag,
+                 COLORREF color, double height, double width, const CTypeFont* font);
+    void PrintColumn(CDC* dc, const CPointD& origin, double scale, const RECT& clip, COLORREF color,
+                     int offsetX, int offsetY, double factor, double height, double width,
+                     const CTypeFont* font);
+    void PrintRow(CDC* dc, const CPointD& origin, double scale, const RECT& clip, COLORREF color,
+                  int offsetX, int offsetY, double factor, double height, double width,
+                  const CTypeFont* font);
+    void DrawColumnForServerItem(CDC* dc, COLORREF color, double angleRad, double height,
+                                 double width, double spacing, int rightToLeft);
+    void DrawRowForServerItem(CDC* dc, COLORREF color, double angleRad, double height,
+                              double width, double spacing, int rightToLeft);
+    // Column vectors: advance, spacing, half cell back, ratio-8 side offset, side, punctuation.
+    static void ComputeAdvanceVectors(double angleRad, double height, double width, double spacing,
+                                      POINT& advance, POINT& space, POINT& halfBack,
+                                      POINT& side8, POINT& side, POINT& punctuation);
+    // Row vectors: cell and spacing.
+    static void ComputeRowAdvance(double angleRad, double width, double spacing, int rightToLeft,
+                                  POINT& cell, POINT& space);
+    void DrawColumnChars(CDC* dc, int x, int y, POINT advance, POINT space, POINT halfBack,
+                         POINT side8, POINT side, POINT punctuation) const;
+    void DrawRowChars(CDC* dc, int x, int y, POINT cell, POINT space) const;
+    // Where the same string would end, without drawing.
+    void MeasureColumnChars(POINT start, POINT advance, POINT space, POINT& end) const;
+    void MeasureRowChars(POINT start, POINT cell, POINT space, int rightToLeft, POINT& end) const;
+
     // The underline turned (rotateOnly) or turned and scaled about centre, in the view's
     // units, in the string's direction.
     CSketchSegment* MakeDragSketch(CZelkView* view, const CPointD& centre, double angle,

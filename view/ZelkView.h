@@ -31,6 +31,7 @@ public:
     double m_zoom = 1.0;           // logical units per millimetre
     CWordArray m_layerHidden;      // per layer: 0 shown, 1 hidden
     std::int32_t m_singleLayer = 0;
+    std::int32_t m_showAllLayers = 1;  // layers marked hidden are drawn too
     CZelkDoc* m_document = nullptr;
     std::vector<CZelkObj*> m_oleSelection;   // placed objects selected in this view
 

@@ -455,15 +455,30 @@ void CFrameWnd::DockControlBar(CControlBar* pBar, UINT nDockBarID, LPCRECT lpRec
             row.insert(row.begin() + static_cast<std::ptrdiff_t>(at), pBar);
         }
     }
-    // Lay the side out again: its rows in order, each row's bars in order.
+    // Lay the side out again: bars never docked keep a line of their own first, then the rows in
+    // order, each row's bars in order.
     const Qt::ToolBarArea area = AreaOfSide(side);
-    for (const auto& row : rows)
-        for (CControlBar* b : row)
-            if (auto* w = qobject_cast<QToolBar*>(b->GetQWidget())) {
-                main->removeToolBarBreak(w);
-                main->removeToolBar(w);
-            }
-    bool first = true;
+    std::vector<QToolBar*> loose;
+    for (QToolBar* w : main->findChildren<QToolBar*>(QString(), Qt::FindDirectChildrenOnly)) {
+        if (main->toolBarArea(w) != area)
+            continue;
+        bool docked = false;
+        for (const auto& row : rows)
+            for (CControlBar* b : row)
+                if (b->GetQWidget() == w)
+                    docked = true;
+        if (!docked)
+            loose.push_back(w);
+        main->removeToolBarBreak(w);
+        main->removeToolBar(w);
+    }
+    for (QToolBar* w : loose) {
+        main->addToolBar(area, w);
+        w->setVisible(true);
+        if (CWnd* b = UiWndFromWidget(w))
+            w->setVisible((b->GetStyle() & WS_VISIBLE) != 0);
+    }
+    bool first = loose.empty();
     for (const auto& row : rows) {
         if (!first)
             main->addToolBarBreak(area);

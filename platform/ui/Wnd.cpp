@@ -330,9 +330,11 @@ private:
 
     bool Wheel(QWidget* w, QWheelEvent* e)
     {
-        CWnd* wnd = UiWndFromWidget(w);
-        if (!wnd || g_foreign.count(w))
+        CWnd* under = UiWndFromWidget(w);
+        if (!under || g_foreign.count(w))
             return false;
+        // The wheel turns for the window with the keyboard focus, as Windows sends it.
+        CWnd* wnd = UiIsLive(g_focus) && g_focus->m_hWnd ? g_focus : under;
         UiNoteModifiers(e);
         UINT flags = 0;
         if (e->buttons() & Qt::LeftButton) flags |= MK_LBUTTON;
@@ -544,6 +546,7 @@ CWnd::~CWnd()
     if (g_lastPress.wnd == this)
         g_lastPress.valid = false, g_lastPress.wnd = nullptr;
     g_live.erase(this);
+    Detach();
     delete m_pState;
 }
 
@@ -637,11 +640,12 @@ void CWnd::Attach(QWidget* widget, CWnd* pParent, UINT nID)
 
 void CWnd::Detach()
 {
-    if (m_pState) {
-        if (m_pState->widget)
-            UiUnregisterWidget(m_pState->widget);
-        if (m_pState->client)
-            UiUnregisterWidget(m_pState->client);
+    // Every widget that stood for this window (its own, its client, parts such as a viewport).
+    for (auto it = g_widgets.begin(); it != g_widgets.end();) {
+        if (it->second == this)
+            it = g_widgets.erase(it);
+        else
+            ++it;
     }
     m_hWnd = nullptr;
 }
@@ -677,13 +681,6 @@ BOOL CWnd::DestroyWindow()
     if (w && owns) {
         w->hide();
         w->deleteLater();
-        // Nothing of the widget may call back into this object from now on.
-        for (auto it = g_widgets.begin(); it != g_widgets.end();) {
-            if (it->second == this)
-                it = g_widgets.erase(it);
-            else
-                ++it;
-        }
     }
     if (m_pState) {
         m_pState->widget = nullptr;

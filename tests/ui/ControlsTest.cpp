@@ -382,14 +382,15 @@ TEST(DockedBars, FixedArrangementByRectangles)
     // The sequence a program uses: a first row, a bar left of it, then a new row above.
     CRect r(16, 0, 32, 16);
     frame.DockControlBar(&a, AFX_IDW_DOCKBAR_TOP, &r);
-    frame.RecalcLayout();
+    AfxPumpMessages();
     CRect ra = rectOf(a);
     ra.left = 0;
     ra.right = 16;
     frame.DockControlBar(&b, AFX_IDW_DOCKBAR_TOP, &ra);
+    AfxPumpMessages();
     frame.DockControlBar(&c, AFX_IDW_DOCKBAR_TOP, &r);
     frame.DockControlBar(&right1, AFX_IDW_DOCKBAR_RIGHT);
-    frame.RecalcLayout();
+    AfxPumpMessages();
     CRect r1 = rectOf(right1);
     r1.top = 16;
     frame.DockControlBar(&right2, AFX_IDW_DOCKBAR_RIGHT, &r1);

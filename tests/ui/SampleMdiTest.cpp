@@ -4,6 +4,7 @@
 #include "platform/gdi/DC.h"
 #include "platform/ui/ClientDC.h"
 #include "platform/ui/ControlBar.h"
+#include "platform/ui/Controls.h"
 #include "platform/ui/DocTemplate.h"
 #include "platform/ui/Document.h"
 #include "platform/ui/FrameWnd.h"
@@ -116,15 +117,27 @@ class CSampleFrame : public CMDIFrameWnd {
 public:
     CToolBar m_bar;
     CStatusBar m_status;
+    CComboBox m_box;
 
 protected:
     int OnCreate(LPCREATESTRUCT lpcs) override
     {
         if (CMDIFrameWnd::OnCreate(lpcs) == -1)
             return -1;
-        static const UINT buttons[] = { ID_FILE_NEW, ID_SEPARATOR, ID_SAMPLE_MARK, ID_SAMPLE_GRID };
-        if (!m_bar.Create(this) || !m_bar.LoadBitmap(9101) || !m_bar.SetButtons(buttons, 4))
+        static const UINT buttons[] = { ID_FILE_NEW, ID_SEPARATOR, ID_SAMPLE_MARK, ID_SAMPLE_GRID, ID_SEPARATOR };
+        if (!m_bar.Create(this) || !m_bar.LoadBitmap(9101) || !m_bar.SetButtons(buttons, 5))
             return -1;
+        // An input box over the last separator.
+        m_bar.SetButtonInfo(4, 106, TBBS_SEPARATOR, 160);
+        CRect r;
+        m_bar.GetItemRect(4, &r);
+        r.top = 3;
+        r.bottom = 803;
+        if (!m_box.Create(WS_CHILD | WS_VISIBLE | CBS_DROPDOWN | CBS_AUTOHSCROLL, r, &m_bar, 106))
+            return -1;
+        m_bar.PlaceControl(4, &m_box);
+        m_box.AddString("10,20");
+        m_box.SetWindowText("input");
         static const UINT panes[] = { ID_SEPARATOR, ID_INDICATOR_CAPS, ID_INDICATOR_NUM };
         if (!m_status.Create(this) || !m_status.SetIndicators(panes, 3))
             return -1;
@@ -487,6 +500,40 @@ TEST_F(SampleMdi, MessageTextAndWindowTitles)
     m_frame->MDIActivate(m_frame->GetChildFrames().front());
     m_frame->GetWindowText(title);
     EXPECT_EQ(title, CString("Sample - Drawing1"));
+}
+
+class CQuickApp : public CWinApp {
+public:
+    BOOL InitInstance() override
+    {
+        auto* frame = new CFrameWnd;
+        if (!frame->Create(nullptr, "quick", WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(0, 0, 200, 100), nullptr, 0))
+            return FALSE;
+        m_pMainWnd = frame;
+        return TRUE;
+    }
+    int ExitInstance() override
+    {
+        m_exited = true;
+        return CWinApp::ExitInstance() + 7;
+    }
+    bool m_exited = false;
+};
+
+TEST(ProgramStart, RunLoopEndsAtOnceWhenAskedAndExitInstanceGivesTheCode)
+{
+    CQuickApp app;
+    setenv("ZELK_QUIT_AT_START", "1", 1);
+    static char arg0[] = "zelk";
+    static char* argv[] = { arg0, nullptr };
+    int code = AfxWinMain(1, argv);
+    unsetenv("ZELK_QUIT_AT_START");
+    EXPECT_TRUE(app.m_exited);
+    EXPECT_EQ(code, 7);
+    // The real services were installed only while the program ran.
+    EXPECT_EQ(&Services(), static_cast<IPlatformServices*>(&DefaultScriptedServices()));
+    if (app.m_pMainWnd)
+        app.m_pMainWnd->DestroyWindow();
 }
 
 } // namespace

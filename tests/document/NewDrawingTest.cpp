@@ -1,0 +1,140 @@
+// A new drawing: its number, names, first layer, empty tables and command objects; and its
+// release.
+#include "DocTestSupport.h"
+
+#include "commands/annotate/DimCommand.h"
+#include "commands/annotate/TextCommand.h"
+#include "commands/circle/CircleCommand.h"
+#include "commands/line/LineCommand.h"
+#include "commands/line/LoopCommand.h"
+#include "commands/line/PointCommand.h"
+#include "elements/ElementKinds.h"
+#include "elements/Layer.h"
+#include "elements/Lines.h"
+#include "platform/core/File.h"
+#include "platform/core/Runtime.h"
+#include "view/ZelkObj.h"
+
+using NewDrawingTest = DocFixture;
+
+TEST_F(NewDrawingTest, StartsWithNumberNamesOneLayerAndEmptyTables)
+{
+    const int first = Doc().m_docNumber;
+    CZelkDoc second;
+    EXPECT_EQ(second.m_docNumber, first + 1);
+    EXPECT_EQ(m_app->m_nextDocNumber, first + 2);
+
+    EXPECT_EQ(Doc().m_name, "NewFile");
+    EXPECT_EQ(Doc().m_path, m_app->m_appPath.m_dataFolder + "\\NewFile.zel");
+    EXPECT_EQ(Doc().m_dataVersion, "01.00");
+    CString number;
+    number.Format("%d", first);
+    EXPECT_EQ(Doc().m_recoveryBase.Right(5 + number.GetLength()), "Recov" + number);
+
+    ASSERT_EQ(Doc().m_layers.GetSize(), 1);
+    EXPECT_EQ(Doc().GetLayer(0)->m_name, "0000");
+    EXPECT_EQ(Doc().m_writeLayer, 0);
+    EXPECT_EQ(Doc().m_pens.GetSize(), 0);
+    EXPECT_EQ(Doc().m_fonts.GetSize(), 0);
+    for (const CWordArray& map : Doc().m_blockMaps)
+        EXPECT_EQ(map.GetSize(), 0);
+    EXPECT_FALSE(Doc().HasData());
+    EXPECT_EQ(Doc().m_ratio, 1.0);
+    EXPECT_EQ(Doc().m_printScale, 1.0);
+    EXPECT_EQ(Doc().m_nativeWriteMode, 1);
+    EXPECT_EQ(Doc().m_linksUpdate, 1);
+    EXPECT_EQ(Doc().m_inputPoint.m_mode, 1);
+}
+
+TEST_F(NewDrawingTest, CommandObjectsStartAtTheirPatterns)
+{
+    EXPECT_EQ(Doc().m_pointCmd->m_modePattern, "P");
+    EXPECT_EQ(Doc().m_lineCmd->m_modePattern, "SE");
+    EXPECT_EQ(Doc().m_circleCmd->m_modePattern, "PP");
+    EXPECT_EQ(Doc().m_textCmd->m_modePattern, "P");
+    EXPECT_EQ(Doc().m_loopCmd->m_modePattern, "");
+    EXPECT_EQ(Doc().m_dimCmd->m_modePattern, "APPP");
+
+    EXPECT_EQ(Doc().m_pointCmdInt->m_modePattern, "P");
+    EXPECT_EQ(Doc().m_lineCmdInt->m_modePattern, "#L");
+    EXPECT_EQ(Doc().m_circleCmdInt->m_modePattern, "#P");
+    EXPECT_EQ(Doc().m_circleCmdInt->m_modePattern2, "%PP");
+    EXPECT_EQ(Doc().m_textCmdInt->m_modePattern, "#P");
+    EXPECT_EQ(Doc().m_dimCmdInt->m_modePattern, "#P");
+    EXPECT_EQ(Doc().m_pointCmdInt->m_instance, 1);
+}
+
+TEST_F(NewDrawingTest, ResetInPlaceTakesTheNextNumberAndFreshTables)
+{
+    std::int16_t block, slot;
+    Doc().AddLineWithPen(Pt(0, 0), Pt(1, 1), 0, Pen(), block, slot);
+    ASSERT_TRUE(Doc().HasData());
+    const int before = Doc().m_docNumber;
+    Doc().FreeContents();
+    // Released pointers are null, so the destructor after a release frees nothing twice.
+    EXPECT_EQ(Doc().m_undoHistory, nullptr);
+    EXPECT_EQ(Doc().m_pointCmd, nullptr);
+    Doc().InitContents();
+    EXPECT_EQ(Doc().m_docNumber, before + 1);
+    EXPECT_FALSE(Doc().HasData());
+    EXPECT_EQ(Doc().m_pens.GetSize(), 0);
+    EXPECT_EQ(Doc().m_layers.GetSize(), 1);
+}
+
+TEST_F(NewDrawingTest, ReleasedDrawingCanBeDestroyed)
+{
+    auto doc = std::make_unique<CZelkDoc>();
+    doc->FreeContents();
+    doc->FreeContents();
+    doc.reset();
+    SUCCEED();
+}
+
+TEST_F(NewDrawingTest, HasDataCountsBlocksNotLiveElements)
+{
+    std::int16_t block, slot;
+    CLines* lines = Doc().AddLineWithPen(Pt(0, 0), Pt(1, 0), 0, Pen(), block, slot);
+    ASSERT_NE(lines, nullptr);
+    lines->m_slots[slot].m_state = 0x88;
+    EXPECT_TRUE(Doc().HasData());
+}
+
+TEST(DrawingWithoutApplication, UsesTheSettingsDefaults)
+{
+    ASSERT_EQ(g_pApp, nullptr);
+    CZelkDoc doc;
+    EXPECT_EQ(doc.m_layers.GetSize(), 1);
+    EXPECT_EQ(doc.m_name, "NewFile");
+}
+
+TEST_F(NewDrawingTest, ResetRemovesTheRecoveryFilesOfTheOldNumber)
+{
+    const CString base = Doc().m_recoveryBase;
+    Doc().AddObject(new CZelkObj);
+    Doc().AddObject(new CZelkObj);
+    const CString names[] = {base + ".zel", base + ".001", base + ".002", base + ".003"};
+    for (const CString& n : names) {
+        CFile f(n, CFile::modeCreate | CFile::modeWrite);
+        f.Write("x", 1);
+    }
+    Doc().FreeContents();
+    Doc().InitContents();
+    EXPECT_NE(Doc().m_recoveryBase, base);
+    EXPECT_NE(_access(names[0], 0), 0);
+    EXPECT_NE(_access(names[1], 0), 0);
+    EXPECT_NE(_access(names[2], 0), 0);
+    // Only as many side files as the drawing had objects.
+    EXPECT_EQ(_access(names[3], 0), 0);
+}
+
+TEST_F(NewDrawingTest, ReleaseClearsTheApplicationsReferencesToTheDrawing)
+{
+    CZelkDoc other;
+    m_app->m_atrElem.m_document = &Doc();
+    m_app->m_atrReference.m_document = &other;
+    Doc().FreeContents();
+    EXPECT_EQ(m_app->m_atrElem.m_document, nullptr);
+    EXPECT_EQ(m_app->m_atrReference.m_document, &other);
+    Doc().InitContents();
+    m_app->m_atrReference.m_document = nullptr;
+}
