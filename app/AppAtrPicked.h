@@ -18,6 +18,9 @@ public:
     void ApplyText();
     void SetLineWidth(short width);
     void SetLineType(int lineType);
+    // Takes pen, layer and (for a text) the text form of the document's current pick candidate
+    // and remembers the document; 0 when the pick list has no current candidate.
+    int TakeFromPickedElement(CZelkDoc* document);
 
     CZelkDoc* m_document;
     COLORREF m_color;

@@ -123,7 +123,7 @@ void ComputeTextBoxCorners(const LOGFONT&, std::int32_t widthTenths, std::int32_
                            CPointD& lowerLeft, CPointD& lowerRight, CPointD& upperLeft,
                            CPointD& upperRight)
 {
-    const double w = text.GetLength() * widthTenths * r * 0.1;
+    const double w = static_cast<double>(text.GetLength()) * widthTenths * r * 0.1;
     const double h = directionKind == 2 ? widthTenths * 0.2 : heightTenths * 0.1;
     switch (alignment) {
     case 8: lowerLeft = Pt(0, 0); upperLeft = Pt(0, h); break;
@@ -145,7 +145,7 @@ void ComputeTextAnchorOffset(const LOGFONT&, std::int32_t widthTenths, std::int3
                              int alignment, const CString& text, CPointD& start,
                              CPointD& direction)
 {
-    const double w = text.GetLength() * widthTenths * 0.1;
+    const double w = static_cast<double>(text.GetLength()) * widthTenths * 0.1;
     const double h = heightTenths * 0.1;
     double x = 0, y = 0;
     switch (alignment) {

@@ -56,6 +56,8 @@ class CCurve;
 class CZelkObj;
 class CZelkView;
 class CZelkCntrItem;
+class CMemFile;
+struct CNativeReadState;
 
 // A direction arrow drawn over the drawing for a while (a point and an angle in degrees).
 struct DirectionMark {
@@ -395,6 +397,14 @@ public:
     int DeleteSelected(int withGroups);
     int DeleteElement(int kind, int block, int slot);
     void ApplyAttributeStringToSelection(int index, int remove);
+
+    // ---- native drawing file -----------------------------------------------------------
+    // Adds the file's contents; 1 when it was read to its end without damage.
+    int LoadNativeFile(const CString& path);
+    int ApplyNativeHeaderLine(const CString& line, int code);
+    int ApplyNativeRecord(const BYTE* header, const BYTE* payload, int code, int length,
+                          CNativeReadState& state);
+    int ReadNativeItems(CMemFile& file);
 
     // ---- element and placed-object queries --------------------------------------------
     int GetGroupChain(int group, CWordArray& chain);

@@ -13,6 +13,14 @@
 
 CPickList::CPickList(CZelkDoc* doc) : m_doc(doc), m_current(-1) {}
 
+bool CPickList::GetCurrent(CElemRef& ref) const
+{
+    if (m_current < 0 || m_current >= static_cast<int>(m_candidates.size()))
+        return false;
+    ref.SetFromCandidate(m_candidates[m_current]);
+    return true;
+}
+
 namespace {
 
 template <class Block>

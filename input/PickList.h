@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "geometry/ElemCandidate.h"
 #include "geometry/ElemRef.h"
 
 class CZelkDoc;
@@ -11,10 +12,14 @@ class CZelkDoc;
 class CPickList {
 public:
     CZelkDoc* m_doc;
+    std::vector<CElemCandidate> m_candidates;  // the elements under the cursor
     int m_current;                       // index of the current candidate, -1 none
     std::vector<CElemRef> m_snapshot;    // the marked elements when last taken
 
     explicit CPickList(CZelkDoc* doc);
+
+    // The current candidate; false when there is none.
+    bool GetCurrent(CElemRef& ref) const;
 
     // Rebuilds the snapshot from the elements whose selection marks are set.
     void SnapshotSelection();

@@ -23,6 +23,7 @@ class CLines;
 class CTexts;
 class CZelkDoc;
 class CZelkObj;
+struct CNativeWriteTables;
 
 class CZelkView : public CView {
     DECLARE_DYNCREATE(CZelkView)
@@ -75,6 +76,14 @@ public:
     // The extent of a text in a font made from the description, through a client device
     // context of the view; FALSE when the font cannot be made.
     virtual BOOL MeasureTextExtent(const LOGFONT& font, const CString& text, SIZE& extent);
+
+    // The native drawing file of the document, with the embedded-object block when itemFlag is
+    // nonzero; 1 on success. The steps: size pass (chooses what is written), embedded-object
+    // data, write pass into the caller's buffer (returns the position reached).
+    int WriteNativeFile(const CString& path, int itemFlag);
+    int MeasureNativeFile(CNativeWriteTables& tables);
+    int WriteNativeItems(CNativeWriteTables& tables);
+    int FillNativeBuffer(CNativeWriteTables& tables, BYTE* buffer, int size);
 
     virtual void PreviewSegment(CPointD* p, CPointD* q) {}
     virtual void PreviewArcThrough(CPointD* p, CPointD* q) {}

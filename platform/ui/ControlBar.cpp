@@ -428,8 +428,17 @@ BOOL CStatusBar::SetIndicators(const UINT* lpIDArray, int nIDCount)
     for (int i = 0; i < nIDCount; ++i) {
         Pane p;
         p.id = lpIDArray ? lpIDArray[i] : ID_SEPARATOR;
-        if (p.id != ID_SEPARATOR)
-            AfxLoadString(p.id, p.text);
+        if (p.id != ID_SEPARATOR && !AfxLoadString(p.id, p.text)) {
+            // The lock-key indicators read as the framework's own texts when no resource names them.
+            if (p.id == ID_INDICATOR_CAPS)
+                p.text = "CAP";
+            else if (p.id == ID_INDICATOR_NUM)
+                p.text = "NUM";
+            else if (p.id == ID_INDICATOR_SCRL)
+                p.text = "SCRL";
+            else if (p.id == ID_INDICATOR_KANA)
+                p.text = "KANA";
+        }
         p.style = (i == 0 && p.id == ID_SEPARATOR) ? (SBPS_NOBORDERS | SBPS_STRETCH) : SBPS_NORMAL;
         p.width = p.id == ID_SEPARATOR ? 0 : std::max(24, p.text.GetLength() * 7 + 8);
         m_panes.push_back(p);

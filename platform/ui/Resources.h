@@ -1,6 +1,21 @@
 // The program's resources kept as data: menus, dialog templates, string tables, accelerators and
 // bitmaps, read from resource scripts (*.rc beside the program or in the source's resources/
 // folder) in a small resource-script language. Texts are Shift-JIS once loaded.
+//
+// The script language (UTF-8 files named *.rc in resources/; numbers may be decimal or 0x...):
+//   STRINGTABLE BEGIN  128, "status text\ntool tip"  ... END
+//   MENU 245 BEGIN  POPUP "ファイル(&F)" BEGIN  MENUITEM "開く(&O)...\tCtrl+O", 57601
+//                                           MENUITEM SEPARATOR  END  END
+//   DIALOG 300, 0, 0, 200, 100            (id, x, y, width, height in dialog units)
+//   CAPTION "縮尺"  FONT 9, "face"  STYLE WS_POPUP | WS_CAPTION
+//   BEGIN  LTEXT "text", -1, 7, 7, 40, 8   EDITTEXT 1001, 50, 5, 60, 12, ES_AUTOHSCROLL
+//          AUTOCHECKBOX "text", 1002, ...  AUTORADIOBUTTON "text", 1003, ..., WS_GROUP
+//          COMBOBOX 1004, x, y, cx, cy, CBS_DROPDOWN | CBS_SORT   LISTBOX 1005, ...
+//          PUSHBUTTON / DEFPUSHBUTTON "text", id, ...   GROUPBOX "text", id, ...
+//          CONTROL "text", id, BUTTON|EDIT|STATIC|COMBOBOX|LISTBOX, styles, x, y, cx, cy  END
+//   ACCELERATORS 245 BEGIN  "N", 57600, VIRTKEY, CONTROL   VK_F1, 57670, VIRTKEY  END
+//   BITMAP 128 "bitmaps/file.bmp"          (relative to the script's folder)
+// "//" starts a comment; "\t" and "\n" are tab and line break inside strings.
 #pragma once
 
 #include "platform/core/String.h"

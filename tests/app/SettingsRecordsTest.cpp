@@ -3,6 +3,7 @@
 #include "SettingsTestSupport.h"
 
 #include "app/DocGrid.h"
+#include "document/ZelkDoc.h"
 #include "platform/core/Archive.h"
 #include "platform/core/File.h"
 
@@ -184,6 +185,46 @@ TEST_F(SettingsRecords, GridSnapRoundsHalfAwayFromZero)
         EXPECT_DOUBLE_EQ(snapped.m_x, c.snapped);
         EXPECT_DOUBLE_EQ(snapped.m_y, 0.0);
     }
+}
+
+// The snap works in the drawing's relative system: with the origin moved and the axes turned a
+// quarter turn, the world point lands on the grid of the turned system, not of the world.
+TEST_F(SettingsRecords, GridSnapOfAPointInTheDrawing)
+{
+    CZelkDoc doc;
+    doc.m_grid.m_pitch.Init(10.0, 10.0);
+    doc.m_grid.m_on = 1;
+    struct Case {
+        double originX, originY, angle;
+        double x, y;
+        double wantX, wantY;
+    };
+    const Case cases[] = {
+        {0, 0, 0, 15, -15, 20, -20},
+        {0, 0, 0, 14.9, -14.9, 10, -10},
+        {3, 0, 90, -1, 15, 3, 20},  // relative (15, 4) snaps to (20, 0)
+        {3, 0, 90, 3 - 14.9, 25, -7, 30},  // relative (25, 14.9) snaps to (30, 10)
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.angle << " " << c.x << "," << c.y);
+        doc.m_relOrigin.Init(c.originX, c.originY);
+        doc.m_relAngle = c.angle;
+        CPointD p;
+        p.Init(c.x, c.y);
+        const CPointD snapped = doc.m_grid.SnapPoint(&doc, p);
+        EXPECT_NEAR(snapped.m_x, c.wantX, 1e-9);
+        EXPECT_NEAR(snapped.m_y, c.wantY, 1e-9);
+    }
+
+    CPointD p;
+    p.Init(-1, 15);
+    App().m_lastStatus = 17;  // an input that must not be moved
+    EXPECT_EQ(doc.m_grid.SnapPoint(&doc, p).m_x, -1.0);
+    EXPECT_EQ(doc.m_grid.SnapPoint(&doc, p).m_y, 15.0);
+    App().m_lastStatus = 0;
+    doc.m_grid.m_on = 0;
+    EXPECT_EQ(doc.m_grid.SnapPoint(&doc, p).m_x, -1.0);
+    EXPECT_EQ(doc.m_grid.SnapPoint(&doc, p).m_y, 15.0);
 }
 
 TEST_F(SettingsRecords, ColorListsAndLookups)
