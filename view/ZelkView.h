@@ -44,6 +44,15 @@ public:
     virtual void OnUpdate(CZelkView* sender, LPARAM hint, void* hintObject);
     // Rendering of the drawing comes with the view's own painting.
     void OnDraw(CDC* pDC) override;
+    // The window side: the view joins the application's drawing views while its window lives
+    // and becomes the active drawing view when activated.
+    void OnInitialUpdate() override;
+    void OnActivateView(BOOL bActivate, CView* pActivateView, CView* pDeactiveView) override;
+
+protected:
+    void OnDestroy() override;
+
+public:
 
     virtual void RedrawElements(int clipMode) {}
     virtual void EraseChangedElements() {}

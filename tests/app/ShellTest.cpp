@@ -146,6 +146,9 @@ TEST_F(Shell, StartWithoutCommandLineOpensOneNewFileTiledAndReadsTheDefinitionFi
     EXPECT_STREQ(docs[0]->GetPathName().GetString(), expected.GetString());
     EXPECT_EQ(m_app->m_startMessagePending, 1);
     EXPECT_EQ(m_app->m_pMainWnd, m_frame);
+    ASSERT_EQ(m_app->m_drawingViews.GetSize(), 1);
+    EXPECT_EQ(m_app->m_activeDrawingView, m_app->m_drawingViews[0]);
+    EXPECT_EQ(m_app->GetActiveDrawingDoc(), docs[0]);
     EXPECT_NE(m_app->m_hWndMDIClient, nullptr);
 
     // The definition files of the program folder were read: "pi" first, then the file's.
