@@ -17,6 +17,8 @@ class CDC;
 class CZelkDoc;
 class CZelkView;
 
+struct UserAppArcRecord;
+
 class CArc : public CObject {
     DECLARE_SERIAL(CArc)
 public:
@@ -81,4 +83,6 @@ public:
 
     // state, mark, centre, radius, start, end, arc flag, layer, group, role, attribute list
     void Serialize(CArchive& ar) override;
+    // A new plug-in transfer copy of this record; the caller owns it.
+    UserAppArcRecord* ToRecord() const;
 };

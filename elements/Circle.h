@@ -17,6 +17,8 @@ class CDC;
 class CZelkDoc;
 class CZelkView;
 
+struct UserAppCircleRecord;
+
 class CCircle : public CObject {
     DECLARE_SERIAL(CCircle)
 public:
@@ -82,4 +84,6 @@ public:
 
     // state, mark, centre, radius, layer, group, role, attribute list
     void Serialize(CArchive& ar) override;
+    // A new plug-in transfer copy of this record; the caller owns it.
+    UserAppCircleRecord* ToRecord() const;
 };

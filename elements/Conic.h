@@ -18,6 +18,8 @@ class CDC;
 class CZelkDoc;
 class CZelkView;
 
+struct UserAppConicRecord;
+
 class CConic : public CObject {
     DECLARE_SERIAL(CConic)
 public:
@@ -73,4 +75,6 @@ public:
     // state, mark, centre, major radius, tilt, ratio, start, end, tilt again, layer, group,
     // role, attribute list; loading keeps the second tilt.
     void Serialize(CArchive& ar) override;
+    // A new plug-in transfer copy of this record; the caller owns it.
+    UserAppConicRecord* ToRecord() const;
 };

@@ -17,6 +17,8 @@ class CDC;
 class CZelkDoc;
 class CZelkView;
 
+struct UserAppCurveRecord;
+
 class CCurve : public CObject {
     DECLARE_SERIAL(CCurve)
 public:
@@ -65,4 +67,6 @@ public:
 
     // state, mark, kind, layer, group, role, points (count then raw points), attribute list
     void Serialize(CArchive& ar) override;
+    // A new plug-in transfer copy of this record; the caller owns it.
+    UserAppCurveRecord* ToRecord() const;
 };

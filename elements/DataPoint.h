@@ -14,6 +14,8 @@ class CDC;
 class CZelkDoc;
 class CZelkView;
 
+struct UserAppPointRecord;
+
 class CDataPoint : public CObject {
     DECLARE_SERIAL(CDataPoint)
 public:
@@ -54,4 +56,6 @@ public:
 
     // state, mark, position, layer, group, role, attribute list
     void Serialize(CArchive& ar) override;
+    // A new plug-in transfer copy of this record; the caller owns it.
+    UserAppPointRecord* ToRecord() const;
 };

@@ -10,6 +10,8 @@
 
 class CZelkDoc;
 
+struct UserAppStringRecord;
+
 class CDataString : public CObject {
     DECLARE_SERIAL(CDataString)
 public:
@@ -31,4 +33,6 @@ public:
 
     // state, mark, text
     void Serialize(CArchive& ar) override;
+    // A new plug-in transfer copy of this record; the caller owns it.
+    UserAppStringRecord* ToRecord() const;
 };

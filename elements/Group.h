@@ -17,6 +17,8 @@ class CLine;
 class CTexts;
 class CZelkDoc;
 
+struct UserAppGroupRecord;
+
 class CGroup : public CObject {
     DECLARE_SERIAL(CGroup)
 public:
@@ -83,4 +85,6 @@ public:
     void SetStateBits(std::uint8_t bits) { m_state |= bits; }
     // Writes and reads nothing: the native text format carries the groups.
     void Serialize(CArchive& ar) override;
+    // A new plug-in transfer copy of this record; the caller owns it.
+    UserAppGroupRecord* ToRecord() const;
 };

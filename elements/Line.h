@@ -17,6 +17,8 @@ class CDC;
 class CZelkDoc;
 class CZelkView;
 
+struct UserAppLineRecord;
+
 class CLine : public CObject {
     DECLARE_SERIAL(CLine)
 public:
@@ -121,4 +123,6 @@ public:
 
     // state, mark, start, end, swap flag, layer, group, role, attribute list
     void Serialize(CArchive& ar) override;
+    // A new plug-in transfer copy of this record; the caller owns it.
+    UserAppLineRecord* ToRecord() const;
 };

@@ -21,6 +21,8 @@ class CZelkView;
 // Alignment codes: the Windows text-alignment bits plus the program's vertical middle 0x20.
 constexpr std::int32_t TEXT_ALIGN_MIDDLE = 0x20;
 
+struct UserAppTextRecord;
+
 class CText : public CObject {
     DECLARE_SERIAL(CText)
 public:
@@ -132,4 +134,6 @@ public:
     // state, mark, text, point, underline start, underline end, swap flag, color, alignment,
     // layer, group, role, attribute list
     void Serialize(CArchive& ar) override;
+    // A new plug-in transfer copy of this record; the caller owns it.
+    UserAppTextRecord* ToRecord() const;
 };

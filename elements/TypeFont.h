@@ -7,6 +7,8 @@
 #include "platform/core/Object.h"
 #include "platform/core/WinTypes.h"
 
+struct UserAppFontRecord;
+
 class CTypeFont : public CObject {
     DECLARE_SERIAL(CTypeFont)
 public:
@@ -38,4 +40,6 @@ public:
     // 93 bytes: the 60 bytes of the font description as held, the five style codes, angle,
     // spacing, right-to-left flag, width, height.
     void Serialize(CArchive& ar) override;
+    // A new plug-in transfer copy of this record; the caller owns it.
+    UserAppFontRecord* ToRecord() const;
 };

@@ -6,6 +6,8 @@
 #include "platform/core/Object.h"
 #include "platform/core/WinTypes.h"
 
+struct UserAppPenRecord;
+
 class CTypePen : public CObject {
     DECLARE_SERIAL(CTypePen)
 public:
@@ -20,4 +22,6 @@ public:
     ~CTypePen() override;
     // 12 bytes: line type, width, color, blur count, blur rate
     void Serialize(CArchive& ar) override;
+    // A new plug-in transfer copy of this record; the caller owns it.
+    UserAppPenRecord* ToRecord() const;
 };

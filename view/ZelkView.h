@@ -86,6 +86,11 @@ public:
     // context of the view; FALSE when the font cannot be made.
     virtual BOOL MeasureTextExtent(const LOGFONT& font, const CString& text, SIZE& extent);
 
+    // DXF import (view/ZelkViewDxf.cpp).
+    int ReadDxfFile(const CString& path);
+    int ReadDxfData(const CString& path, int* layerReplaced);
+    static int LookupDxfLineType(const CObArray& styles, const CString& name);
+
     // The native drawing file of the document, with the embedded-object block when itemFlag is
     // nonzero; 1 on success. The steps: size pass (chooses what is written), embedded-object
     // data, write pass into the caller's buffer (returns the position reached).

@@ -1,0 +1,1134 @@
+// The DXF import: sections, the line-type table, entities, block definitions and the expansion
+// of insertions into plain elements.
+#include "formats/DxfReader.h"
+
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
+
+#include "app/ZelkApp.h"
+#include "document/ZelkDoc.h"
+#include "formats/Block.h"
+#include "formats/uStyle.h"
+#include "geometry/Angles.h"
+#include "geometry/Numeric.h"
+#include "geometry/Transforms.h"
+
+namespace {
+
+constexpr double kPi = 3.141592653589793;
+// A block that copies nested insertions doubles with each level; past this many records a
+// further copy is refused so that a small file cannot exhaust the memory.
+constexpr int kMaxBlockRecords = 200000;
+
+bool InList(int code, std::initializer_list<int> list)
+{
+    for (int c : list)
+        if (c == code)
+            return true;
+    return false;
+}
+
+bool HandledInEntities(int code)
+{
+    return InList(code, {1, 2, 5, 6, 7, 8, 10, 11, 12, 13, 14, 15, 16, 20, 21, 22, 23, 24, 25, 26,
+                         30, 31, 32, 33, 34, 35, 36, 40, 41, 42, 43, 44, 45, 50, 51, 62, 70, 71,
+                         72, 210, 220, 230});
+}
+
+bool HandledInBlocks(int code)
+{
+    return InList(code, {1, 2, 5, 6, 7, 8, 10, 11, 12, 13, 20, 21, 22, 23, 30, 31, 32, 33, 40,
+                         41, 42, 43, 50, 51, 62, 70, 71, 72, 210, 220, 230});
+}
+
+// Values the import cannot do without: a file cut inside one of them is a failed import.
+bool Essential(int code)
+{
+    return InList(code, {5, 6, 8, 10, 11, 12, 13, 14, 15, 16, 20, 21, 22, 23, 24, 25, 26, 30, 31,
+                         32, 33, 34, 35, 36, 40, 50, 51, 62, 210, 220, 230});
+}
+
+// Integer values are compared by their text without the padding blanks, so that files whose
+// writers do not pad them read like padded ones.
+CString Trimmed(const CString& s)
+{
+    CString t = s;
+    t.TrimLeft(" \t");
+    t.TrimRight(" \t");
+    return t;
+}
+
+bool IsHalfWidthFont(const CString& face)
+{
+    if (!g_pApp)
+        return false;
+    const CStringArray& fonts = g_pApp->m_dxfHalfWidthFonts;
+    for (int i = 0; i < fonts.GetSize(); ++i)
+        if (fonts[i] == face)
+            return true;
+    return false;
+}
+
+LOGFONT CurrentTextFont()
+{
+    return g_pApp ? g_pApp->m_appText.m_logFont : DefaultTextLogFont();
+}
+
+// A face name of 32 bytes or more would leave the font description without its terminating NUL.
+void SetFaceName(LOGFONT& font, const CString& name)
+{
+    int n = MbSafeCutLength(name, name.GetLength(), 31);
+    std::memset(font.lfFaceName, 0, sizeof(font.lfFaceName));
+    std::memcpy(font.lfFaceName, static_cast<const char*>(name), static_cast<size_t>(n));
+}
+
+CString ReplaceDiameterMark(const CString& text)
+{
+    CString out = text;
+    int at = out.Find("\\U+2205");
+    if (at >= 0)
+        out = out.Left(at) + "φ" + out.Mid(at + 7);
+    return out;
+}
+
+// Texts of the file get their fonts under the standard text shape; the user's shape comes back
+// afterwards.
+class CStandardTextShape {
+public:
+    CStandardTextShape()
+    {
+        if (!g_pApp)
+            return;
+        CAppText& t = g_pApp->m_appText;
+        m_text = &t;
+        m_mask = t.m_mask;
+        m_shape = t.m_shape;
+        m_formClass = t.m_formClass;
+        m_direction = t.m_direction;
+        m_option1 = t.m_formOption1;
+        m_option2 = t.m_formOption2;
+        m_savedShape = t.m_savedShape;
+        t.SaveShape();
+        t.SetShape(1);
+        t.SetFormClass(1);
+        t.SetDirectionKind(1);
+        t.SetFormOption1(1);
+        t.SetFormOption2(1);
+    }
+    ~CStandardTextShape()
+    {
+        if (!m_text)
+            return;
+        m_text->m_mask = m_mask;
+        m_text->m_shape = m_shape;
+        m_text->m_formClass = m_formClass;
+        m_text->m_direction = m_direction;
+        m_text->m_formOption1 = m_option1;
+        m_text->m_formOption2 = m_option2;
+        m_text->m_savedShape = m_savedShape;
+    }
+    CStandardTextShape(const CStandardTextShape&) = delete;
+    CStandardTextShape& operator=(const CStandardTextShape&) = delete;
+
+private:
+    CAppText* m_text = nullptr;
+    DWORD m_mask = 0;
+    BYTE m_shape = 0, m_formClass = 0, m_direction = 0, m_option1 = 0, m_option2 = 0;
+    BYTE m_savedShape = 0;
+};
+
+std::int16_t FontFor(CZelkDoc* doc, LOGFONT font, int width, int height, double angle)
+{
+    CStandardTextShape shape;
+    return doc->FindOrAddFont(font, width, height, 1, angle);
+}
+
+// Steps 2 and 3 of the arc-angle normalisation: an end before the start gets a turn back, then
+// a negative start a turn forward.
+void OrderArcAngles(double& a, double& b)
+{
+    if (NearlyEqual(a, b))
+        b = a;
+    else if (a > b)
+        a -= 360.0;
+    if (NearlyEqual(a, 0.0))
+        a = 0.0;
+    else if (a < 0.0) {
+        a += 360.0;
+        b += 360.0;
+    }
+}
+
+void TurnArcAngles(CPointD& angles, double rotation)
+{
+    angles.m_x += rotation;
+    angles.m_y += rotation;
+    if (angles.m_x < 0.0) {
+        angles.m_x += 360.0;
+        angles.m_y += 360.0;
+    } else if (angles.m_x > 360.0) {
+        angles.m_x -= 360.0;
+        angles.m_y -= 360.0;
+    }
+}
+
+int StyleLineType(int dashCount, const double* dashes)
+{
+    switch (dashCount) {
+    case 0:
+    case 1:
+        return 0;
+    case 2:
+        if ((dashes[0] == 0.0 && dashes[1] < 0.0) || (dashes[0] < 0.0 && dashes[1] == 0.0))
+            return 2;
+        return 1;
+    case 4:
+        return 3;
+    case 6:
+        return 4;
+    default:
+        return 0;
+    }
+}
+
+struct CInsertFrame {
+    CPointD base;
+    CPointD point;
+    CPointD scale;
+    double rotation;
+    CPointD Apply(const CPointD& p) const
+    {
+        CPointD q = RotateScalePointDeg(p, base, rotation, scale);
+        return CPointD().Init(q.m_x - base.m_x + point.m_x, q.m_y - base.m_y + point.m_y);
+    }
+};
+
+}  // namespace
+
+int DxfLineTypeOf(const CObArray& styles, const CString& name)
+{
+    for (int i = 0; i < styles.GetSize(); ++i) {
+        const CuStyle* s = static_cast<const CuStyle*>(styles[i]);
+        if (s->m_name == name)
+            return s->m_lineType;
+    }
+    return 0;
+}
+
+int ReadDxfLine(const BYTE* data, int length, int& position, char* line)
+{
+    int copied = 0;
+    int p = position < 0 ? 0 : position;
+    while (copied < 1023) {
+        if (p >= length) {
+            line[copied] = '\0';
+            position = length + 2;
+            return 0;
+        }
+        BYTE c = data[p];
+        if (c == '\r') {
+            line[copied] = '\0';
+            position = (p + 1 < length && data[p + 1] != '\n') ? p + 1 : p + 2;
+            return 1;
+        }
+        if (c == '\n') {
+            line[copied] = '\0';
+            position = p + 1;
+            return 1;
+        }
+        line[copied++] = static_cast<char>(c);
+        ++p;
+    }
+    line[copied] = '\0';
+    position = p + 2;
+    return 0;
+}
+
+CDxfReader::CDxfReader(CZelkDoc* doc, const BYTE* data, int length, int* layerReplaced)
+    : m_doc(doc), m_data(data), m_length(length), m_layerReplaced(layerReplaced)
+{
+    m_line[0] = '\0';
+    m_groups[210] = "0";
+    m_groups[220] = "0";
+    m_groups[230] = "1";
+    m_importStart = m_doc->m_dxfBlocks.GetSize();
+    for (int i = 0; i < m_importStart; ++i)
+        m_earlierBlocks.emplace(std::string(static_cast<const char*>(BlockAt(i)->m_name)), i);
+}
+
+CDxfReader::~CDxfReader()
+{
+    for (int i = 0; i < m_styles.GetSize(); ++i)
+        delete static_cast<CuStyle*>(m_styles[i]);
+    m_styles.RemoveAll();
+}
+
+double CDxfReader::Atof(const CString& s) { return std::atof(s); }
+
+int CDxfReader::Atoi(const CString& s) { return std::atoi(s); }
+
+CBlock* CDxfReader::BlockAt(int i) const { return static_cast<CBlock*>(m_doc->m_dxfBlocks[i]); }
+
+int CDxfReader::ReadLine() { return ReadDxfLine(m_data, m_length, m_position, m_line); }
+
+// The group code of the current line, or -1 when the line is not one: blanks around the digits
+// are ignored, so unpadded codes read like padded ones.
+int CDxfReader::Code() const
+{
+    const char* s = m_line;
+    while (*s == ' ')
+        ++s;
+    const char* digits = s;
+    int value = 0;
+    while (*s >= '0' && *s <= '9') {
+        if (s - digits >= 4)
+            return -1;
+        value = value * 10 + (*s - '0');
+        ++s;
+    }
+    int count = static_cast<int>(s - digits);
+    if (count == 0 || (count > 1 && *digits == '0'))
+        return -1;
+    while (*s == ' ')
+        ++s;
+    return *s == '\0' ? value : -1;
+}
+
+bool CDxfReader::LineIs(const char* text) const { return std::strcmp(m_line, text) == 0; }
+
+int CDxfReader::Run()
+{
+    for (;;) {
+        if (!ReadLine())
+            return 1;
+        bool entities = false;
+        bool blocks = false;
+        if (LineIs("ENTITIES"))
+            entities = true;
+        else if (LineIs("BLOCKS"))
+            blocks = true;
+        else if (LineIs("TABLES"))
+            TablesLoop();
+        if (blocks && BlocksLoop() == kFail)
+            return 0;
+        if (entities && EntitiesLoop() == kFail)
+            return 0;
+    }
+}
+
+// ---- tables ----------------------------------------------------------------------------
+
+bool CDxfReader::TablesLoop()
+{
+    for (;;) {
+        if (!ReadLine())
+            return false;
+        int code = Code();
+        if (code == 0) {
+            if (!ReadLine() || LineIs("ENDSEC"))
+                return false;
+        } else if (code == 2) {
+            if (!ReadLine())
+                return false;
+            if (LineIs("LTYPE") && LineTypeLoop() == 0)
+                return false;
+        } else if (code > 0) {
+            if (!ReadLine())
+                return false;
+        }
+    }
+}
+
+// 0 when the tables are done with (ENDTAB or the end of the data), 1 when the search for the
+// line-type table goes on.
+int CDxfReader::LineTypeLoop()
+{
+    bool pending = false;
+    CString name, count, length;
+    double dashes[6] = {};
+    int dashIndex = 0;
+    for (;;) {
+        if (!ReadLine())
+            return 0;
+        int code = Code();
+        if (code < 0)
+            continue;
+        if (code != 0 && !ReadLine())
+            return 0;
+        switch (code) {
+        case 0: {
+            if (pending) {
+                CuStyle* style = new CuStyle;
+                style->m_name = name;
+                style->m_dashCount = Atoi(count);
+                style->m_patternLength = Atof(length);
+                std::memcpy(style->m_dashes, dashes, sizeof(dashes));
+                style->m_lineType = StyleLineType(style->m_dashCount, dashes);
+                int index = m_styles.Add(style);
+                m_styleIndex.emplace(std::string(static_cast<const char*>(name)), index);
+            }
+            if (!ReadLine())
+                return 0;
+            if (LineIs("ENDTAB"))
+                return 0;
+            bool another = LineIs("LTYPE");
+            name.Empty();
+            count.Empty();
+            length.Empty();
+            if (!another)
+                return 1;
+            pending = true;
+            dashIndex = 0;
+            std::memset(dashes, 0, sizeof(dashes));
+            break;
+        }
+        case 2:
+            name = m_line;
+            break;
+        case 73:
+            count = m_line;
+            break;
+        case 40:
+            length = m_line;
+            break;
+        case 49:
+            if (dashIndex < 6)
+                dashes[dashIndex] = Atof(m_line);
+            ++dashIndex;
+            break;
+        default:
+            break;
+        }
+    }
+}
+
+// ---- collecting an entity ----------------------------------------------------------------
+
+CDxfReader::Flow CDxfReader::CollectGroup(int code, bool inBlock)
+{
+    bool handled = inBlock ? HandledInBlocks(code) : HandledInEntities(code);
+    if (!ReadLine())
+        return handled && Essential(code) ? kFail : kStop;
+    if (!handled)
+        return kGo;
+    m_groups[code] = m_line;
+    if (code == 2 && (m_kind == 10 || (m_kind == 16 && !inBlock))) {
+        m_blockIndex = FindBlock(m_groups[2]);
+        // A block that inserts itself would be copied into itself without end.
+        if (inBlock && m_blockIndex == m_currentBlock)
+            m_blockIndex = -1;
+    }
+    return kGo;
+}
+
+void CDxfReader::ResetGroups()
+{
+    if (m_vertex) {
+        m_groups[11] = m_groups[10];
+        m_groups[21] = m_groups[20];
+        m_groups[31] = m_groups[30];
+        m_groups[42].Empty();
+    } else if (m_kind != 5) {
+        m_groups[11].Empty();
+        m_groups[21].Empty();
+        m_groups[31].Empty();
+        m_groups[42] = "1";
+    }
+    for (int code = 0; code < static_cast<int>(m_groups.size()); ++code) {
+        if (code == 11 || code == 21 || code == 31 || code == 42)
+            continue;
+        m_groups[code].Empty();
+    }
+    m_groups[7] = "STANDARD";
+    m_groups[41] = "1";
+    m_groups[43] = "1";
+    m_groups[210] = "0";
+    m_groups[220] = "0";
+    m_groups[230] = "1";
+    m_blockIndex = -1;
+}
+
+void CDxfReader::Dispatch(const CString& name, bool inBlock)
+{
+    static const struct {
+        const char* name;
+        int kind;
+    } kKinds[] = {{"LINE", 1},    {"ARC", 2},     {"CIRCLE", 3}, {"TEXT", 4},
+                  {"POLYLINE", 5}, {"SOLID", 6},  {"POINT", 7},  {"TRACE", 8},
+                  {"INSERT", 10}, {"ATTDEF", 11}, {"ATTRIB", 12}, {"SHAPE", 13},
+                  {"3DLINE", 14}, {"3DFACE", 15}, {"DIMENSION", 16}};
+    for (const auto& k : kKinds) {
+        if (name == k.name) {
+            m_kind = k.kind;
+            if (k.kind == 4)
+                m_groups[41].Empty();
+            if (k.kind == 5) {
+                m_groups[42].Empty();
+                m_prevBulge.Empty();
+                m_closed = 0;
+            }
+            return;
+        }
+    }
+    if (name == "VERTEX" && m_kind == 5) {
+        m_vertex = 1;
+        return;
+    }
+    if (inBlock) {
+        if (name == "ENDBLK")
+            m_inBlock = 0;
+        m_kind = 0;
+    }
+}
+
+void CDxfReader::ClearEntityState()
+{
+    m_kind = 0;
+    m_closed = 0;
+    m_vertex = 0;
+    m_firstX.Empty();
+    m_firstY.Empty();
+    m_prevBulge.Empty();
+    m_defaultStartWidth = m_defaultEndWidth = 0.0;
+    m_startWidth = m_endWidth = 0.0;
+    m_blockIndex = -1;
+}
+
+// ---- sections ----------------------------------------------------------------------------
+
+CDxfReader::Flow CDxfReader::EntitiesLoop()
+{
+    for (;;) {
+        if (!ReadLine())
+            return kStop;
+        int code = Code();
+        if (code < 0)
+            continue;
+        if (code != 0) {
+            Flow f = CollectGroup(code, false);
+            if (f != kGo)
+                return f;
+            continue;
+        }
+        if (!ReadLine())
+            return kStop;
+        CString name = m_line;
+        Complete(false);
+        if (name == "SEQEND") {
+            FinishPolyline(false);
+            m_kind = 0;
+        } else if (m_kind != 5) {
+            m_kind = 0;
+        }
+        ResetGroups();
+        if (name == "ENDSEC")
+            return kGo;
+        Dispatch(name, false);
+        m_groups[210] = "0";
+        m_groups[220] = "0";
+        m_groups[230] = "1";
+    }
+}
+
+CDxfReader::Flow CDxfReader::BlocksLoop()
+{
+    for (;;) {
+        if (!ReadLine())
+            return kStop;
+        int code = Code();
+        if (code == 0) {
+            if (!ReadLine())
+                return kStop;
+            if (LineIs("ENDSEC"))
+                return kGo;
+            if (LineIs("BLOCK")) {
+                CBlock* block = new CBlock;
+                m_currentBlock = m_doc->m_dxfBlocks.Add(block);
+                NameCurrentBlock(CString());
+                m_inBlock = 1;
+            } else if (LineIs("ENDBLK")) {
+                m_inBlock = 0;
+            }
+        } else if (code > 0) {
+            if (!ReadLine())
+                return kStop;
+        }
+        ClearEntityState();
+        while (m_inBlock) {
+            if (!ReadLine())
+                return kStop;
+            code = Code();
+            if (code < 0)
+                continue;
+            if (code == 0) {
+                if (!ReadLine())
+                    return kStop;
+                CString name = m_line;
+                if (m_kind != 0) {
+                    Complete(true);
+                    if (name == "SEQEND") {
+                        FinishPolyline(true);
+                        m_kind = 0;
+                    } else if (m_kind != 5) {
+                        m_kind = 0;
+                    }
+                    ResetGroups();
+                }
+                if (name == "ENDSEC")
+                    return kGo;
+                Dispatch(name, true);
+                m_groups[210] = "0";
+                m_groups[220] = "0";
+                m_groups[230] = "1";
+                continue;
+            }
+            if (m_kind != 0) {
+                Flow f = CollectGroup(code, true);
+                if (f != kGo)
+                    return f;
+                continue;
+            }
+            // The block's own groups.
+            if (!ReadLine())
+                return code == 8 ? kFail : kStop;
+            CBlock* block = BlockAt(m_currentBlock);
+            if (code == 2)
+                NameCurrentBlock(m_line);
+            else if (code == 10)
+                block->m_base.m_x = Atof(m_line);
+            else if (code == 20)
+                block->m_base.m_y = Atof(m_line);
+        }
+    }
+}
+
+// ---- blocks by name ----------------------------------------------------------------------
+
+// Blocks of this import come first, so that a drawing made of several files expands each
+// file's blocks; a name only earlier imports define finds the first of them.
+int CDxfReader::FindBlock(const CString& name) const
+{
+    std::string key(static_cast<const char*>(name));
+    auto it = m_importBlocks.find(key);
+    if (it != m_importBlocks.end())
+        return it->second;
+    it = m_earlierBlocks.find(key);
+    return it != m_earlierBlocks.end() ? it->second : -1;
+}
+
+void CDxfReader::NameCurrentBlock(const CString& name)
+{
+    CBlock* block = BlockAt(m_currentBlock);
+    // The current block is the last one, so no later block of its old name exists to take over.
+    auto old = m_importBlocks.find(std::string(static_cast<const char*>(block->m_name)));
+    if (old != m_importBlocks.end() && old->second == m_currentBlock)
+        m_importBlocks.erase(old);
+    block->m_name = name;
+    m_importBlocks.emplace(std::string(static_cast<const char*>(name)), m_currentBlock);
+}
+
+// ---- completing an entity ----------------------------------------------------------------
+
+CDxfReader::Attr CDxfReader::Resolve(bool lineType, bool pen, bool inBlock)
+{
+    Attr a;
+    CString layer = m_groups[8];
+    if (!ValidateLayerName(layer)) {
+        *m_layerReplaced = 1;
+        layer.Empty();
+    }
+    a.layer = m_doc->GetLayerIndex(layer);
+    if (lineType) {
+        auto it = m_styleIndex.find(std::string(static_cast<const char*>(m_groups[6])));
+        a.lineType = it != m_styleIndex.end()
+                         ? static_cast<CuStyle*>(m_styles[it->second])->m_lineType
+                         : 0;
+    }
+    // Color numbers are 0..256; others (not valid in entities) take "by layer".
+    int number = Atoi(m_groups[62]);
+    if (number < 0 || number > 256)
+        number = 256;
+    a.color = m_doc->GetColorValue(number);
+    if (pen && !inBlock)
+        a.pen = m_doc->FindOrAddPen(a.lineType, 1, a.color, 0, 70);
+    return a;
+}
+
+void CDxfReader::EmitPoint(const CPointD& p, const Attr& a, bool inBlock)
+{
+    if (!inBlock) {
+        m_doc->AddPoint(p, a.layer, a.pen);
+        return;
+    }
+    CBlkPoint* r = new CBlkPoint;
+    r->m_position = p;
+    r->m_lineType = a.lineType;
+    r->m_color = a.color;
+    r->m_layer = a.layer;
+    BlockAt(m_currentBlock)->m_points.Add(r);
+}
+
+void CDxfReader::EmitLine(const CPointD& p, const CPointD& q, const Attr& a, bool inBlock)
+{
+    if (!inBlock) {
+        m_doc->AddLine(p, q, a.layer, a.pen);
+        return;
+    }
+    CBlkLine* r = new CBlkLine;
+    r->m_start = p;
+    r->m_end = q;
+    r->m_lineType = a.lineType;
+    r->m_color = a.color;
+    r->m_layer = a.layer;
+    BlockAt(m_currentBlock)->m_lines.Add(r);
+}
+
+void CDxfReader::EmitCircle(const CPointD& c, double radius, const Attr& a, bool inBlock)
+{
+    if (!inBlock) {
+        m_doc->AddCircle(c, radius, a.layer, a.pen);
+        return;
+    }
+    CBlkCircle* r = new CBlkCircle;
+    r->m_centre = c;
+    r->m_radius = radius;
+    r->m_lineType = a.lineType;
+    r->m_color = a.color;
+    r->m_layer = a.layer;
+    BlockAt(m_currentBlock)->m_circles.Add(r);
+}
+
+void CDxfReader::EmitArc(const CPointD& c, double radius, double start, double end,
+                         const Attr& a, bool inBlock)
+{
+    CPointD angles;
+    angles.Init(start, end);
+    if (!inBlock) {
+        m_doc->AddArc(c, radius, angles, a.layer, a.pen);
+        return;
+    }
+    CBlkArc* r = new CBlkArc;
+    r->m_centre = c;
+    r->m_radius = radius;
+    r->m_angles = angles;
+    r->m_lineType = a.lineType;
+    r->m_color = a.color;
+    r->m_layer = a.layer;
+    BlockAt(m_currentBlock)->m_arcs.Add(r);
+}
+
+void CDxfReader::Complete(bool inBlock)
+{
+    switch (m_kind) {
+    case 1: {
+        Attr a = Resolve(true, true, inBlock);
+        EmitLine(PointOf(10, 20), PointOf(11, 21), a, inBlock);
+        break;
+    }
+    case 2: {
+        double a = Atof(m_groups[50]);
+        double b = Atof(m_groups[51]);
+        a -= 360.0 * std::trunc(a / 360.0);
+        b -= 360.0 * std::trunc(b / 360.0);
+        OrderArcAngles(a, b);
+        Attr attr = Resolve(true, true, inBlock);
+        EmitArc(PointOf(10, 20), Atof(m_groups[40]), a, b, attr, inBlock);
+        break;
+    }
+    case 3: {
+        Attr a = Resolve(true, true, inBlock);
+        EmitCircle(PointOf(10, 20), Atof(m_groups[40]), a, inBlock);
+        break;
+    }
+    case 4:
+        if (inBlock)
+            AddBlockText();
+        else
+            AddEntityText();
+        break;
+    case 5:
+        CompletePolyline(inBlock);
+        break;
+    case 6: {
+        for (int code : {10, 20, 11, 21, 12, 22, 13, 23})
+            if (m_groups[code].IsEmpty())
+                return;
+        Attr a = Resolve(true, true, inBlock);
+        CPointD c1 = PointOf(10, 20), c2 = PointOf(11, 21), c3 = PointOf(12, 22),
+                c4 = PointOf(13, 23);
+        EmitLine(c1, c2, a, inBlock);
+        EmitLine(c2, c3, a, inBlock);
+        if (m_groups[13] != m_groups[12] || m_groups[23] != m_groups[22]) {
+            EmitLine(c3, c4, a, inBlock);
+            EmitLine(c4, c1, a, inBlock);
+        } else {
+            EmitLine(c3, c1, a, inBlock);
+        }
+        break;
+    }
+    case 7: {
+        Attr a = Resolve(true, true, inBlock);
+        EmitPoint(PointOf(10, 20), a, inBlock);
+        break;
+    }
+    case 10:
+        if (m_blockIndex < 0)
+            break;
+        if (inBlock)
+            CopyInsertIntoBlock();
+        else
+            ExpandInsert(false);
+        break;
+    case 16:
+        if (m_blockIndex >= 0 && !inBlock)
+            ExpandInsert(true);
+        break;
+    default:
+        break;
+    }
+}
+
+// ---- polylines ---------------------------------------------------------------------------
+
+void CDxfReader::Segment(const CPointD& p, const CPointD& q, const CString& bulgeText,
+                         bool widths, const Attr& attr, bool inBlock)
+{
+    double bulge = Atof(bulgeText);
+    if (bulge != 0.0) {
+        double length = 0.0;
+        double alpha = PointsAngleRadLen(p, q, length);
+        CPointD m;
+        m.Init((p.m_x + q.m_x + length * bulge * std::cos(alpha - kPi / 2)) / 2,
+               (p.m_y + q.m_y + length * bulge * std::sin(alpha - kPi / 2)) / 2);
+        CPointD centre;
+        double radius = 0.0;
+        double angles[2] = {0.0, 0.0};
+        int ccw = 0;
+        if (CircleThrough3Points(p, m, q, centre, radius, angles, ccw)) {
+            double a = angles[0], b = angles[1];
+            if (bulge < 0.0)
+                SwapDoubles(a, b);
+            OrderArcAngles(a, b);
+            EmitArc(centre, radius, a, b, attr, inBlock);
+            return;
+        }
+        EmitLine(p, q, attr, inBlock);
+        return;
+    }
+    EmitLine(p, q, attr, inBlock);
+    if (!widths)
+        return;
+    if (m_startWidth != 0.0 || m_endWidth != 0.0) {
+        // The file gives the whole width; each outline lies half of it off the centre line.
+        double beta = PointsAngleRad(p, q) + kPi / 2;
+        double cx = std::cos(beta), cy = std::sin(beta);
+        double ws = m_startWidth / 2, we = m_endWidth / 2;
+        CPointD a1, b1, a2, b2;
+        a1.Init(p.m_x + ws * cx, p.m_y + ws * cy);
+        b1.Init(q.m_x + we * cx, q.m_y + we * cy);
+        a2.Init(p.m_x - ws * cx, p.m_y - ws * cy);
+        b2.Init(q.m_x - we * cx, q.m_y - we * cy);
+        EmitLine(a1, b1, attr, inBlock);
+        EmitLine(a2, b2, attr, inBlock);
+    }
+    if (!m_groups[40].IsEmpty() && !m_groups[41].IsEmpty()) {
+        m_startWidth = Atof(m_groups[40]);
+        m_endWidth = Atof(m_groups[41]);
+    } else {
+        m_startWidth = m_defaultStartWidth;
+        m_endWidth = m_defaultEndWidth;
+    }
+}
+
+void CDxfReader::CompletePolyline(bool inBlock)
+{
+    if (Trimmed(m_groups[70]) == "1")
+        m_closed = 1;
+    if (!m_vertex) {
+        if (!m_groups[40].IsEmpty() && !m_groups[41].IsEmpty()) {
+            m_defaultStartWidth = Atof(m_groups[40]);
+            m_defaultEndWidth = Atof(m_groups[41]);
+        } else {
+            m_defaultStartWidth = m_defaultEndWidth = 0.0;
+        }
+        m_startWidth = m_defaultStartWidth;
+        m_endWidth = m_defaultEndWidth;
+        return;
+    }
+    if (!m_groups[11].IsEmpty() && !m_groups[21].IsEmpty()) {
+        Attr a = Resolve(true, true, inBlock);
+        Segment(PointOf(11, 21), PointOf(10, 20), m_prevBulge, true, a, inBlock);
+    } else {
+        m_firstX = m_groups[10];
+        m_firstY = m_groups[20];
+    }
+    m_prevBulge = m_groups[42];
+}
+
+void CDxfReader::FinishPolyline(bool inBlock)
+{
+    if (m_vertex && m_closed) {
+        Attr a = Resolve(true, true, inBlock);
+        CPointD first;
+        first.Init(Atof(m_firstX), Atof(m_firstY));
+        // The closing segment bends by the last vertex's bulge, as every other segment does
+        // by the bulge of its starting vertex.
+        Segment(PointOf(10, 20), first, m_prevBulge, false, a, inBlock);
+    }
+    m_vertex = 0;
+    m_closed = 0;
+    m_firstX.Empty();
+    m_firstY.Empty();
+}
+
+// ---- texts -------------------------------------------------------------------------------
+
+void CDxfReader::AddEntityText()
+{
+    const CString& raw = m_groups[1];
+    CString text = ReplaceDiameterMark(raw);
+    const CString& style = m_groups[7];
+    LOGFONT font = CurrentTextFont();
+    double h = Atof(m_groups[40]);
+    int height = static_cast<int>(10.0 * h);
+    font.lfHeight = -(height / 10);
+    int width = (style == "STANDARD" || style.IsEmpty()) ? static_cast<int>(8.75 * h)
+                                                          : static_cast<int>(5.0 * h);
+    if (!m_groups[41].IsEmpty())
+        width = static_cast<int>(StringToDouble(m_groups[41]) * height);
+    if (IsHalfWidthFont(style) && ContainsDoubleByteChar(raw))
+        width /= 2;
+    font.lfWidth = width / 10;
+    double rotation = Atof(m_groups[50]);
+    font.lfEscapement = static_cast<LONG>(-10.0 * rotation);
+    font.lfOrientation = static_cast<LONG>(10.0 * Atof(m_groups[51]));
+    SetFaceName(font, style);
+
+    bool second = !m_groups[11].IsEmpty() && !m_groups[21].IsEmpty();
+    CPointD first = PointOf(10, 20);
+    CPointD position = second ? PointOf(11, 21) : first;
+    CPointD other = second ? PointOf(11, 21) : CPointD();
+    int alignment = 8;
+    CString justify = Trimmed(m_groups[72]);
+    if (!m_groups[72].IsEmpty()) {
+        if (justify == "1")
+            alignment = 14;
+        else if (justify == "2")
+            alignment = 10;
+        else if (justify == "3" || justify == "4")
+            alignment = 38;
+        // Without its alignment point a centred or right-aligned text has only its start.
+        if (!second && (justify == "1" || justify == "2" || justify == "4"))
+            alignment = 8;
+    }
+    double d = Distance(first, other);
+    if (justify == "3") {
+        position = first;
+        font.lfHeight = -static_cast<LONG>(d);
+        height = static_cast<int>(10.0 * d);
+    } else if (justify == "5" && !text.IsEmpty()) {
+        position = first;
+        int n = text.GetLength();
+        font.lfWidth = static_cast<LONG>(d / n);
+        width = static_cast<int>(10.0 * d / n);
+    }
+    Attr a = Resolve(false, false, false);
+    std::int16_t f = FontFor(m_doc, font, width, height, rotation);
+    if (f < 0)
+        return;
+    m_doc->AddText(position, text, a.color, alignment, a.layer, f);
+}
+
+void CDxfReader::AddBlockText()
+{
+    Attr a = Resolve(false, false, true);
+    CBlkText* r = new CBlkText;
+    r->m_text = m_groups[1];
+    r->m_color = a.color;
+    r->m_layer = a.layer;
+    r->m_style = m_groups[7];
+    r->m_oblique = Atof(m_groups[51]);
+    r->m_rotation = -Atof(m_groups[50]);
+    double h = Atof(m_groups[40]);
+    r->m_height = -h;
+    r->m_width = (r->m_style == "STANDARD" || r->m_style.IsEmpty()) ? 0.875 * h : 0.5 * h;
+    if (!m_groups[41].IsEmpty())
+        r->m_width = Atof(m_groups[41]) * h;
+    bool second = !m_groups[11].IsEmpty() && !m_groups[21].IsEmpty();
+    CPointD first = PointOf(10, 20);
+    r->m_position = second ? PointOf(11, 21) : first;
+    double d = Distance(first, second ? PointOf(11, 21) : CPointD());
+    r->m_alignment = 999;
+    CString justify = Trimmed(m_groups[72]);
+    if (justify == "3") {
+        r->m_position = first;
+        r->m_height = -d;
+        r->m_alignment = 38;
+    } else if (justify == "5") {
+        if (!r->m_text.IsEmpty()) {
+            r->m_position = first;
+            r->m_width = d / r->m_text.GetLength();
+        }
+        r->m_alignment = 8;
+    }
+    if (IsHalfWidthFont(r->m_style) && ContainsDoubleByteChar(r->m_text))
+        r->m_width /= 2;
+    BlockAt(m_currentBlock)->m_texts.Add(r);
+}
+
+// ---- insertions --------------------------------------------------------------------------
+
+void CDxfReader::CopyInsertIntoBlock()
+{
+    CBlock* source = BlockAt(m_blockIndex);
+    CBlock* target = BlockAt(m_currentBlock);
+    if (target->RecordCount() + source->RecordCount() > kMaxBlockRecords)
+        return;
+    CInsertFrame frame;
+    frame.base = source->m_base;
+    frame.rotation = StringToDouble(m_groups[50]);
+    frame.point.Init(StringToDouble(m_groups[10]), StringToDouble(m_groups[20]));
+    frame.scale.Init(StringToDouble(m_groups[41]), StringToDouble(m_groups[42]));
+    Attr a = Resolve(false, false, true);
+    // Copies are counted first: the source may be the target's own list only through a
+    // self-reference, which is refused when the name is looked up.
+    int points = source->m_points.GetSize(), lines = source->m_lines.GetSize(),
+        circles = source->m_circles.GetSize(), arcs = source->m_arcs.GetSize(),
+        texts = source->m_texts.GetSize();
+    for (int i = 0; i < points; ++i) {
+        CBlkPoint* r = new CBlkPoint(*source->PointAt(i));
+        r->m_position = frame.Apply(r->m_position);
+        r->m_penWidth = 1;
+        r->m_layer = a.layer;
+        target->m_points.Add(r);
+    }
+    for (int i = 0; i < lines; ++i) {
+        CBlkLine* r = new CBlkLine(*source->LineAt(i));
+        r->m_start = frame.Apply(r->m_start);
+        r->m_end = frame.Apply(r->m_end);
+        r->m_penWidth = 1;
+        r->m_layer = a.layer;
+        target->m_lines.Add(r);
+    }
+    for (int i = 0; i < circles; ++i) {
+        CBlkCircle* r = new CBlkCircle(*source->CircleAt(i));
+        r->m_centre = frame.Apply(r->m_centre);
+        r->m_radius *= frame.scale.m_x;
+        r->m_penWidth = 1;
+        r->m_layer = a.layer;
+        target->m_circles.Add(r);
+    }
+    for (int i = 0; i < arcs; ++i) {
+        CBlkArc* r = new CBlkArc(*source->ArcAt(i));
+        r->m_centre = frame.Apply(r->m_centre);
+        r->m_radius *= frame.scale.m_x;
+        TurnArcAngles(r->m_angles, frame.rotation);
+        r->m_penWidth = 1;
+        r->m_layer = a.layer;
+        target->m_arcs.Add(r);
+    }
+    for (int i = 0; i < texts; ++i) {
+        CBlkText* r = new CBlkText(*source->TextAt(i));
+        r->m_position = frame.Apply(r->m_position);
+        double h = NearlyEqual(r->m_height, 0.0) ? -3.0 : r->m_height;
+        r->m_height = h * frame.scale.m_y;
+        r->m_width *= frame.scale.m_x;
+        r->m_rotation -= frame.rotation;
+        if (r->m_alignment == 999)
+            r->m_alignment = 8;
+        r->m_layer = a.layer;
+        target->m_texts.Add(r);
+    }
+}
+
+void CDxfReader::ExpandInsert(bool dimension)
+{
+    CBlock* block = BlockAt(m_blockIndex);
+    double r = StringToDouble(m_groups[50]);
+    CPointD point;
+    if (!dimension)
+        point.Init(StringToDouble(m_groups[10]), StringToDouble(m_groups[20]));
+    CPointD scale;
+    scale.Init(StringToDouble(m_groups[41]), StringToDouble(m_groups[42]));
+    CBlkInsert* insert = new CBlkInsert;
+    insert->m_block = static_cast<std::int16_t>(m_blockIndex);
+    insert->m_point = point;
+    insert->m_scale = scale;
+    insert->m_rotation = r;
+    m_doc->m_auxList2.Add(insert);
+    Attr insertAttr = Resolve(false, false, false);
+
+    int type = 0;
+    if (dimension) {
+        if (!m_groups[70].IsEmpty())
+            block->m_dimType = Atoi(m_groups[70]);
+        block->m_base = CPointD();
+        type = block->m_dimType >= 128 ? block->m_dimType - 128 : block->m_dimType;
+    }
+    CInsertFrame frame{block->m_base, point, scale, r};
+    // Lines, circles, arcs and texts of a dimension block stand where its block put them.
+    auto place = [&](const CPointD& p) {
+        if (!dimension)
+            return frame.Apply(p);
+        return CPointD().Init(p.m_x - block->m_base.m_x + point.m_x,
+                              p.m_y - block->m_base.m_y + point.m_y);
+    };
+    bool ownLayers = !g_pApp || g_pApp->m_appElem.m_dxfBlockLayer != 0;
+    auto layerOf = [&](std::int16_t recordLayer) {
+        return ownLayers ? recordLayer : insertAttr.layer;
+    };
+    auto penOf = [&](int lineType, int width, COLORREF color) {
+        return m_doc->FindOrAddPen(lineType, static_cast<std::int16_t>(width), color, 0, 70);
+    };
+
+    for (int i = 0; i < block->m_points.GetSize(); ++i) {
+        const CBlkPoint* p = block->PointAt(i);
+        m_doc->AddPoint(frame.Apply(p->m_position), layerOf(p->m_layer),
+                        penOf(p->m_lineType, p->m_penWidth, p->m_color));
+    }
+    for (int i = 0; i < block->m_lines.GetSize(); ++i) {
+        const CBlkLine* l = block->LineAt(i);
+        m_doc->AddLine(place(l->m_start), place(l->m_end), layerOf(l->m_layer),
+                       penOf(l->m_lineType, l->m_penWidth, l->m_color));
+    }
+    for (int i = 0; i < block->m_circles.GetSize(); ++i) {
+        const CBlkCircle* c = block->CircleAt(i);
+        m_doc->AddCircle(place(c->m_centre), c->m_radius * scale.m_x, layerOf(c->m_layer),
+                         penOf(c->m_lineType, c->m_penWidth, c->m_color));
+    }
+    for (int i = 0; i < block->m_arcs.GetSize(); ++i) {
+        const CBlkArc* a = block->ArcAt(i);
+        CPointD angles = a->m_angles;
+        if (!dimension)
+            TurnArcAngles(angles, r);
+        else
+            TurnArcAngles(angles, 0.0);
+        m_doc->AddArc(place(a->m_centre), a->m_radius * scale.m_x, angles, layerOf(a->m_layer),
+                      penOf(a->m_lineType, a->m_penWidth, a->m_color));
+    }
+    bool second = !m_groups[11].IsEmpty() && !m_groups[21].IsEmpty();
+    for (int i = 0; i < block->m_texts.GetSize(); ++i) {
+        const CBlkText* t = block->TextAt(i);
+        CPointD position = place(t->m_position);
+        if (dimension && type != 3 && type != 4 && second)
+            position = PointOf(11, 21);
+        if (dimension && (type == 3 || type == 4))
+            position = t->m_position;
+        double h = (NearlyEqual(t->m_height, 0.0) ? -2.5 : t->m_height) * scale.m_y;
+        double w = t->m_width * scale.m_x;
+        double angle = dimension ? -t->m_rotation : r - t->m_rotation;
+        LOGFONT font = CurrentTextFont();
+        font.lfEscapement = static_cast<LONG>(-10.0 * angle);
+        font.lfOrientation = static_cast<LONG>(10.0 * t->m_oblique);
+        std::int16_t f = FontFor(m_doc, font, static_cast<int>(10.0 * w),
+                                 static_cast<int>(-10.0 * h), angle);
+        if (f < 0)
+            continue;
+        int alignment = t->m_alignment;
+        if (alignment == 999)
+            alignment = (!dimension || type == 3 || type == 4) ? 8 : 38;
+        m_doc->AddText(position, ReplaceDiameterMark(t->m_text), t->m_color, alignment,
+                       layerOf(t->m_layer), f);
+    }
+}

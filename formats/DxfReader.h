@@ -1,0 +1,117 @@
+// The DXF import: one pass over a DXF file held in memory that adds its line types, block
+// definitions and entities to a drawing document as elements, layers, pens, fonts, color
+// records, blocks and insertion records.
+#pragma once
+
+#include <array>
+#include <string>
+#include <unordered_map>
+
+#include "geometry/PointD.h"
+#include "platform/core/Arrays.h"
+#include "platform/core/String.h"
+#include "platform/core/WinTypes.h"
+
+class CBlock;
+class CZelkDoc;
+
+// The pen line type of the first line-type record named so; 0 (solid) when none is.
+int DxfLineTypeOf(const CObArray& styles, const CString& name);
+
+// Reads one line of a DXF buffer into a 1024-byte buffer: up to CR LF, a bare LF or a bare CR,
+// at most 1023 bytes. 1 when a line end closed it; 0 at the end of the data or after 1023 bytes
+// without a line end (reading then goes on two bytes further).
+int ReadDxfLine(const BYTE* data, int length, int& position, char* line);
+
+class CDxfReader {
+public:
+    // layerReplaced is set to 1 (never to 0) when an entity's layer name was refused.
+    CDxfReader(CZelkDoc* doc, const BYTE* data, int length, int* layerReplaced);
+    ~CDxfReader();
+    CDxfReader(const CDxfReader&) = delete;
+    CDxfReader& operator=(const CDxfReader&) = delete;
+
+    // 1 when the end of the data was reached, 0 when the data ended inside a value the import
+    // cannot do without.
+    int Run();
+
+    const CObArray& LineTypes() const { return m_styles; }
+
+private:
+    enum Flow { kGo, kStop, kFail };
+    struct Attr {
+        std::int16_t layer = 0;
+        int lineType = 0;
+        COLORREF color = 0;
+        std::int16_t pen = -1;
+    };
+
+    int ReadLine();
+    int Code() const;
+    bool LineIs(const char* text) const;
+
+    // Sections.
+    bool TablesLoop();
+    int LineTypeLoop();
+    Flow BlocksLoop();
+    Flow EntitiesLoop();
+    Flow CollectGroup(int code, bool inBlock);
+    void Dispatch(const CString& name, bool inBlock);
+    void ResetGroups();
+    void ClearEntityState();
+
+    // Completion of the pending entity.
+    void Complete(bool inBlock);
+    Attr Resolve(bool lineType, bool pen, bool inBlock);
+    void CompletePolyline(bool inBlock);
+    void FinishPolyline(bool inBlock);
+    void Segment(const CPointD& p, const CPointD& q, const CString& bulge, bool widths,
+                 const Attr& attr, bool inBlock);
+    void EmitPoint(const CPointD& p, const Attr& a, bool inBlock);
+    void EmitLine(const CPointD& p, const CPointD& q, const Attr& a, bool inBlock);
+    void EmitCircle(const CPointD& c, double r, const Attr& a, bool inBlock);
+    void EmitArc(const CPointD& c, double r, double start, double end, const Attr& a,
+                 bool inBlock);
+    void AddEntityText();
+    void AddBlockText();
+    void CopyInsertIntoBlock();
+    void ExpandInsert(bool dimension);
+
+    // Blocks by name.
+    int FindBlock(const CString& name) const;
+    void NameCurrentBlock(const CString& name);
+    CBlock* BlockAt(int i) const;
+
+    CString& G(int code) { return m_groups[code]; }
+    CPointD PointOf(int x, int y) { return CPointD().Init(Atof(G(x)), Atof(G(y))); }
+    static double Atof(const CString& s);
+    static int Atoi(const CString& s);
+
+    CZelkDoc* m_doc;
+    const BYTE* m_data;
+    int m_length;
+    int m_position = 0;
+    int* m_layerReplaced;
+    char m_line[1024];
+
+    CObArray m_styles;   // CuStyle
+    std::unordered_map<std::string, int> m_styleIndex;
+
+    // Collected group values of the pending entity, by group code.
+    std::array<CString, 240> m_groups;
+    int m_kind = 0;
+    int m_blockIndex = -1;
+    // Polyline state.
+    int m_closed = 0;
+    int m_vertex = 0;
+    CString m_firstX, m_firstY;
+    CString m_prevBulge;
+    double m_defaultStartWidth = 0.0, m_defaultEndWidth = 0.0;
+    double m_startWidth = 0.0, m_endWidth = 0.0;
+    // Block definitions.
+    int m_inBlock = 0;
+    int m_currentBlock = -1;
+    int m_importStart = 0;
+    std::unordered_map<std::string, int> m_earlierBlocks;   // first of each name, earlier imports
+    std::unordered_map<std::string, int> m_importBlocks;    // first of each name, this import
+};
