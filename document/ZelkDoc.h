@@ -323,6 +323,58 @@ public:
                                     std::int16_t& block, std::int16_t& slot);
     CTexts* AddTextFromCommand(CPointD position, std::int16_t& block, std::int16_t& slot);
 
+    // ---- compound elements and groups ---------------------------------------------------
+    CTexts* AddTextWithFontSpec(const CString& text, CPointD position, double angle,
+                                const LOGFONT& font, std::int32_t width, std::int32_t height,
+                                int alignment, COLORREF color, std::int16_t& block,
+                                std::int16_t& slot);
+    void AddDimensionDot(CPointD centre, int groupIndex, CGroup* group);
+    void AddArrowLine(CPointD from, CPointD to, int role, int groupIndex, CGroup* group);
+    int BuildNotationTextGroup(const CString& text, CPointD position, double angle,
+                               const LOGFONT& font, std::int32_t width, std::int32_t height,
+                               int alignment, COLORREF color);
+    int AddLinearDimensionGroup(CPointD ext1From, CPointD ext1To, CPointD ext2From,
+                                CPointD ext2To, CPointD a, CPointD b, CPointD tipA1,
+                                CPointD tipA2, CPointD tipB1, CPointD tipB2, double angle,
+                                const LOGFONT& font, std::int32_t width, std::int32_t height,
+                                int alignment, COLORREF color);
+    int AddChamferDimensionGroup(CPointD p, CPointD q, const CString& text, CPointD position,
+                                 double angle, const LOGFONT& font, std::int32_t width,
+                                 std::int32_t height, int alignment, COLORREF color,
+                                 CPointD tip1, CPointD tip2);
+    int AddDiameterDimensionGroup(CPointD p, CPointD q, CPointD tipP1, CPointD tipP2,
+                                  CPointD tipQ1, CPointD tipQ2, const CString& text,
+                                  CPointD position, double angle, const LOGFONT& font,
+                                  std::int32_t width, std::int32_t height, int alignment,
+                                  COLORREF color);
+    int AddRadiusDimensionGroup(CPointD p, CPointD q, CPointD tipQ1, CPointD tipQ2,
+                                const CString& text, CPointD position, double angle,
+                                const LOGFONT& font, std::int32_t width, std::int32_t height,
+                                int alignment, COLORREF color);
+    int AddAngularDimensionGroup(CPointD centre, double radius, double start, double end,
+                                 CPointD measured1, CPointD ext1, CPointD measured2,
+                                 CPointD ext2, const CPointD tips[4], const CString& text,
+                                 CPointD position, double angle, const LOGFONT& font,
+                                 std::int32_t width, std::int32_t height, int alignment,
+                                 COLORREF color);
+    int AddLeaderGroup(const std::vector<CPointD>& vertices, const CString& text,
+                       CPointD position, double angle, const LOGFONT& font, std::int32_t width,
+                       std::int32_t height, int alignment, COLORREF color);
+    int AddBalloonGroup(const std::vector<CPointD>& vertices, double radius, const CString& text,
+                        CPointD position, double angle, const LOGFONT& font, std::int32_t width,
+                        std::int32_t height, int alignment, COLORREF color);
+
+    // ---- print frames on work layers --------------------------------------------------
+    int FindPrintFrameLayer();
+    int FirstWorkPrintLayer();
+    int AddPrintFrame();
+    int RedrawPrintFrame(int layer);
+
+    // ---- connected element chains -------------------------------------------------------
+    CPointD FollowChain(CPointD start, int kind, int block, int slot, std::vector<CElemRef>& entries);
+    int IsLineEndShared(CPointD point, int block, int slot);
+    static int ListHoldsElement(const CElemRef& entry, const std::vector<CElemRef>& entries);
+
     // ---- view broadcasts --------------------------------------------------------------
     void PaintAllViews();
     void RedrawChangedElements(int clipMode);

@@ -1,6 +1,10 @@
 // The dimension, balloon and leader command object of a drawing: one main and one interrupting instance.
 #pragma once
 
+#include <cstdint>
+
+#include "geometry/PointD.h"
+#include "input/InputPoint.h"
 #include "platform/core/String.h"
 
 class CZelkDoc;
@@ -10,6 +14,14 @@ public:
     CZelkDoc* m_doc;
     int m_instance;           // 0 main, 1 interrupting
     CString m_modePattern;    // the input pattern the command starts with
+    std::uint8_t m_arrowKind; // 5: a dot instead of arrow lines at a leader's first vertex
+    double m_angle;           // direction of a linear dimension, degrees
+    CInputPoint m_inputPoints[3];
+    CString m_valueText;
+    CPointD m_valueBox[3];    // value text box: origin, along the width, along the height
 
     CDimCommand(CZelkDoc* doc, int instance);
+
+    // The value text box of a string with the current text settings.
+    void UpdateValueTextBox(const CString& text);
 };

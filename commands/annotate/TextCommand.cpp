@@ -5,11 +5,32 @@
 
 #include "app/AppText.h"
 #include "document/DocEnvironment.h"
+#include "document/ZelkDoc.h"
 
 CTextCommand::CTextCommand(CZelkDoc* doc, int instance)
     : m_doc(doc), m_instance(instance), m_modePattern(instance == 0 ? "P" : "#P"), m_angle(0),
       m_pendingText(0)
 {
+}
+
+void ComputeBoxOfString(const CString& text, CPointD* corners)
+{
+    const CAppText& t = DocTextSettings();
+    double r = 1.0;
+    if (CTextCommand::HasNotationMarkers(text))
+        r = CTextCommand::GetNotationWidthRatio(text, 0);
+    if (t.m_formClass == 2)
+        r *= ComputeTextWidthRatio(text, t.m_logFont, t.m_widthTenths, t.m_heightTenths,
+                                   t.m_anchor, t.m_charSpacing, t.m_rightToLeft,
+                                   t.m_logFont.lfEscapement / 10.0, t.m_direction);
+    CPointD far;
+    ComputeTextBoxCorners(t.m_logFont, t.m_widthTenths, t.m_heightTenths, t.m_anchor, text,
+                          t.m_direction, r, corners[0], corners[1], corners[2], far);
+}
+
+void CTextCommand::ComputeBoxForString(const CString& text)
+{
+    ComputeBoxOfString(text, m_box);
 }
 
 bool ExpandTabs(CString& text)

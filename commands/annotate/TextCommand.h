@@ -21,11 +21,17 @@ public:
 
     CTextCommand(CZelkDoc* doc, int instance);
 
+    // The box of the text being placed, for a given string with the current text settings.
+    void ComputeBoxForString(const CString& text);
     static bool HasNotationMarkers(const CString& text);
     static void SplitNotation(const CString& text, CStringArray* pieces, CWordArray* kinds,
                               int futureTense, int showMessages);
     static double GetNotationWidthRatio(const CString& text, int showMessages);
 };
+
+// The box corners (origin, along the width, along the height, far corner) of a string laid out
+// with the current text settings and its notation width.
+void ComputeBoxOfString(const CString& text, CPointD* corners);
 
 // Replaces every TAB by the TAB width setting in spaces; true when a TAB was found.
 bool ExpandTabs(CString& text);
