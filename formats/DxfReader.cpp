@@ -638,7 +638,15 @@ CDxfReader::Attr CDxfReader::Resolve(bool lineType, bool pen, bool inBlock)
         *m_layerReplaced = 1;
         layer.Empty();
     }
-    a.layer = m_doc->GetLayerIndex(layer);
+    if (!layer.IsEmpty()) {
+        a.layer = m_doc->GetLayerIndex(layer);
+    } else {
+        // The unnamed layer is looked up once per import: asked again, the document would open
+        // a further layer for every entity once the first holds elements.
+        if (m_defaultLayer < 0)
+            m_defaultLayer = m_doc->GetLayerIndex(layer);
+        a.layer = m_defaultLayer;
+    }
     if (lineType) {
         auto it = m_styleIndex.find(std::string(static_cast<const char*>(m_groups[6])));
         a.lineType = it != m_styleIndex.end()

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 #include <string>
 #include <unordered_map>
 
@@ -92,6 +93,7 @@ private:
     int m_length;
     int m_position = 0;
     int* m_layerReplaced;
+    std::int16_t m_defaultLayer = -1;
     char m_line[1024];
 
     CObArray m_styles;   // CuStyle

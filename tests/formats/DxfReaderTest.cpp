@@ -338,7 +338,8 @@ TEST_F(DxfImport, RefusedLayerNamesGoToTheDefaultLayerWithANotice)
     ASSERT_EQ(m_view.ReadDxfFile(CString(path.c_str())), 1);
     auto lines = LinesByEnd();
     ASSERT_EQ(lines.size(), 3u);
-    // Refused names take the layer the document gives an unnamed one.
+    // Refused names take the layer the document gives an unnamed one, the same for all.
+    EXPECT_EQ(lines[0].layer, lines[1].layer);
     EXPECT_NE(LayerName(lines[0].layer), "RN");
     EXPECT_NE(LayerName(lines[1].layer), "A*B");
     EXPECT_EQ(m_doc->FindLayer("RN"), -1);
