@@ -2,6 +2,9 @@
 #include "app/AppColor.h"
 
 #include "app/SettingsField.h"
+#include "app/ColorComboBox.h"
+#include "app/MainFrame.h"
+#include "app/ZelkApp.h"
 
 IMPLEMENT_DYNCREATE(CAppColor, CObject)
 
@@ -71,4 +74,24 @@ WORD CAppColor::FindStandardColor(COLORREF color) const
 WORD CAppColor::FindUserColor(COLORREF color) const
 {
     return FindColor(m_userColors, color);
+}
+
+void CAppColor::FillColorCombo(CColorComboBox* combo) const
+{
+    bool first = true;
+    for (COLORREF color : m_standardColors) {
+        combo->AddColor(color);
+        if (first) {
+            combo->SetCurSel(combo->FindColor(color));
+            first = false;
+        }
+    }
+    for (int i = 0; i < m_userColors.GetSize(); ++i)
+        combo->AddColor(static_cast<COLORREF>(m_userColors[i]));
+}
+
+void CAppColor::ClearColorCombo() const
+{
+    if (g_pApp && g_pApp->m_pMainFrame)
+        g_pApp->m_pMainFrame->m_wndInputBar.m_colorBox.ResetContent();
 }

@@ -6,6 +6,8 @@
 #include "platform/core/Object.h"
 #include "platform/core/WinTypes.h"
 
+class CColorComboBox;
+
 class CAppColor : public CObject {
     DECLARE_DYNCREATE(CAppColor)
 public:
@@ -18,6 +20,10 @@ public:
     void ClampLoaded();
 
     // Index of the color in its list, kNotFound when absent.
+    // Fills a color box: the standard colors, the first one selected, then the user colors.
+    void FillColorCombo(CColorComboBox* combo) const;
+    // Empties the main frame's color box.
+    void ClearColorCombo() const;
     WORD FindStandardColor(COLORREF color) const;
     WORD FindUserColor(COLORREF color) const;
 

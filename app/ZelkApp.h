@@ -23,17 +23,92 @@
 #include <cstdint>
 
 class CArchive;
+class CCrossPointInput;
+class CGroupProcessor;
+class CInputBar;
+class CLayerOps;
+class CMacroInterpreter;
+class CMacroRecorder;
+class CMainFrame;
+class CMultiDocTemplate;
+class COriginSetting;
+class CSavedScreen;
+class CScreenOperation;
+class CTrainingState;
+class CUserAppManager;
+class CZelkDoc;
 class CZelkView;
+class UserAppBlockHolder;
 
 class CZelkApp : public CWinApp {
 public:
     // Seconds after which the start-up notices are shown again.
     static constexpr std::int64_t kNoticeRepeatSeconds = 864000;
 
+    static constexpr int kSavedScreenCount = 7;
+
     CZelkApp();
     ~CZelkApp() override;
     CZelkApp(const CZelkApp&) = delete;
     CZelkApp& operator=(const CZelkApp&) = delete;
+
+    // Start-up: templates, main frame, service objects, settings and definition files, the
+    // shell command, then the initial drawings named NewFile, NewFile2 ... and tiled.
+    BOOL InitInstance() override;
+    // Frees the service objects and tables and writes the settings archive.
+    int ExitInstance() override;
+
+    // The drawing of the active drawing view; null without one.
+    CZelkDoc* GetActiveDrawingDoc() const;
+    // Opens the help page of a command (a path relative to the program folder).
+    void ShowHelpPage(const char* page);
+    // Sends a tile request to the MDI client window.
+    void TileDrawingWindows();
+
+    // Services of the input hub called by the frame and its bars; the hub fills them in.
+    virtual void DispatchCommand(CZelkDoc* doc, CZelkView* view, int code);
+    virtual void CancelMode();
+    virtual void SetGuidance(CZelkDoc* doc);
+    virtual void ShowPrompt();
+    virtual void ComputePreview();
+    virtual void SwitchMode(int selector, int a, int b);
+    virtual void ApplyInputComboText(const CString& text);
+
+    // Window side, valid between InitInstance and ExitInstance.
+    HWND m_hWndMDIClient = nullptr;
+    CMainFrame* m_pMainFrame = nullptr;
+    CMultiDocTemplate* m_pDocTemplate = nullptr;
+    CMultiDocTemplate* m_pTextTemplate = nullptr;
+    int m_serverFirstDraw = 0;
+    int m_contextHelpMode = 0;     // 11: the next command opens its help page
+
+    // Service objects, owned; created in InitInstance and deleted in ExitInstance.
+    UserAppBlockHolder* m_userAppBlockHolder = nullptr;
+    CScreenOperation* m_screenOperation = nullptr;
+    CInputBar* m_inputBar = nullptr;
+    CLayerOps* m_layerOps = nullptr;
+    CMacroInterpreter* m_scriptInterpreter = nullptr;
+    CMacroInterpreter* m_numericInterpreter = nullptr;
+    COriginSetting* m_originSetting = nullptr;
+    CUserAppManager* m_userAppManager = nullptr;
+    CMacroRecorder* m_macroRecorder = nullptr;
+    CGroupProcessor* m_groupProcessor = nullptr;
+    CZelkDoc* m_symbolDoc = nullptr;
+    CCrossPointInput* m_crossPointInput = nullptr;
+    CSavedScreen* m_savedScreens[kSavedScreenCount] = {};
+    CTrainingState* m_trainingState = nullptr;
+
+    CString m_prompt;
+    CString m_previousPrompt;
+    CString m_hint;
+    CString m_previousHint;
+    int m_lastCommandId = 0;
+    UINT m_keyCode = 0;            // letter of a one-letter command typed in the input box
+    int m_startMessagePending = 0;
+    int m_printAllRunning = 0;
+    int m_pendingSaveKind = 0;
+    CPtrArray m_drawingViews;
+    CPtrArray m_textViews;
 
     // Gives every setting its default, reads the paper-sheet file, then the newest settings
     // archive found in the program folder.
@@ -150,7 +225,12 @@ public:
     CPtrArray m_variableTable;
     CStringArray m_sheetNames;
 
+protected:
+    DECLARE_MESSAGE_MAP()
+
 private:
+    void DeleteServiceObjects();
+    void NameInitialDrawings();
     void SetSettingDefaults();
     void SerializeApplicationFields(CArchive& ar, std::int32_t& storedStartTime);
     // Keeps every loaded value inside the range its settings dialog allows, also after a

@@ -55,6 +55,8 @@ void DeleteAndNull(T*& p)
 
 }  // namespace
 
+IMPLEMENT_DYNCREATE(CZelkDoc, CDocument)
+
 CZelkDoc::CZelkDoc()
     : m_docNumber(0),
       m_quietClose(0),

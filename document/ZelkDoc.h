@@ -14,6 +14,7 @@
 #include "platform/core/Object.h"
 #include "platform/core/String.h"
 #include "platform/core/WinTypes.h"
+#include "platform/ui/Document.h"
 #include "elements/Arc.h"
 #include "elements/Circle.h"
 #include "elements/Line.h"
@@ -82,7 +83,8 @@ enum BlockMapKind {
 // The framework's document base (OLE server document) belongs to the window layer; until it
 // exists the document keeps the few things the program uses of it here: its views, the
 // modified flag and the title.
-class CZelkDoc : public CObject {
+class CZelkDoc : public CDocument {
+    DECLARE_DYNCREATE(CZelkDoc)
 public:
     // ---- members, in declaration order -------------------------------------------------
     WORD m_docNumber;

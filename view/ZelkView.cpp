@@ -1,6 +1,11 @@
 // The drawing view as the document drives it.
 #include "view/ZelkView.h"
 
+#include "app/ZelkApp.h"
+#include "document/ZelkDoc.h"
+
+IMPLEMENT_DYNCREATE(CZelkView, CView)
+
 CZelkView::CZelkView() = default;
 
 CZelkView::~CZelkView() = default;
@@ -18,4 +23,35 @@ int CZelkView::HasHiddenLayer() const
 BOOL CZelkView::MeasureTextExtent(const LOGFONT&, const CString&, SIZE&)
 {
     return FALSE;
+}
+
+void CZelkView::OnDraw(CDC*) {}
+
+void CZelkView::OnInitialUpdate()
+{
+    m_document = static_cast<CZelkDoc*>(GetDocument());
+    if (g_pApp)
+        g_pApp->m_drawingViews.Add(this);
+    CView::OnInitialUpdate();
+}
+
+void CZelkView::OnActivateView(BOOL bActivate, CView* pActivateView, CView* pDeactiveView)
+{
+    CView::OnActivateView(bActivate, pActivateView, pDeactiveView);
+    if (bActivate && g_pApp)
+        g_pApp->m_activeDrawingView = this;
+}
+
+void CZelkView::OnDestroy()
+{
+    if (g_pApp) {
+        for (int i = 0; i < g_pApp->m_drawingViews.GetSize(); ++i)
+            if (g_pApp->m_drawingViews[i] == this) {
+                g_pApp->m_drawingViews.RemoveAt(i);
+                break;
+            }
+        if (g_pApp->m_activeDrawingView == this)
+            g_pApp->m_activeDrawingView = nullptr;
+    }
+    CView::OnDestroy();
 }

@@ -10,6 +10,7 @@
 #include "platform/core/Arrays.h"
 #include "platform/core/String.h"
 #include "platform/core/WinTypes.h"
+#include "platform/ui/View.h"
 
 class CArc;
 class CArcs;
@@ -24,7 +25,8 @@ class CZelkDoc;
 class CZelkObj;
 struct CNativeWriteTables;
 
-class CZelkView {
+class CZelkView : public CView {
+    DECLARE_DYNCREATE(CZelkView)
 public:
     CPointD m_origin;              // world point shown at logical (0, 0)
     double m_zoom = 1.0;           // logical units per millimetre
@@ -40,6 +42,17 @@ public:
     // The window receives WM_PAINT at once (sent, not posted).
     virtual void SendPaint() {}
     virtual void OnUpdate(CZelkView* sender, LPARAM hint, void* hintObject);
+    // Rendering of the drawing comes with the view's own painting.
+    void OnDraw(CDC* pDC) override;
+    // The window side: the view joins the application's drawing views while its window lives
+    // and becomes the active drawing view when activated.
+    void OnInitialUpdate() override;
+    void OnActivateView(BOOL bActivate, CView* pActivateView, CView* pDeactiveView) override;
+
+protected:
+    void OnDestroy() override;
+
+public:
 
     virtual void RedrawElements(int clipMode) {}
     virtual void EraseChangedElements() {}

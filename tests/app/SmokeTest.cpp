@@ -2,10 +2,17 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 
 TEST(Smoke, ProgramStartsAndQuits)
 {
-    std::string cmd = std::string("ZELK_QUIT_AT_START=1 QT_QPA_PLATFORM=offscreen ") + ZELK_BINARY_DIR + "/zelk";
+    // The definition files lie in the program folder, as the build puts them beside the program;
+    // without them start-up stops at a message box.
+    namespace fs = std::filesystem;
+    const fs::path home = std::getenv("ZELK_HOME");
+    for (const char* name : { "ZelkUnit.txt", "Variable.txt", "ZelSheet.txt" })
+        fs::copy_file(fs::path(ZELK_SOURCE_DIR) / "resources" / name, home / name, fs::copy_options::overwrite_existing);
+    std::string cmd = std::string("ZELK_QUIT_AT_START=1 QT_QPA_PLATFORM=offscreen timeout 60 ") + ZELK_BINARY_DIR + "/zelk";
     EXPECT_EQ(std::system(cmd.c_str()), 0);
 }

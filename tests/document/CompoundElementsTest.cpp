@@ -207,3 +207,42 @@ TEST_F(CompoundTest, OneUndoRemovesTheWholeGroup)
     EXPECT_EQ(LiveLines(), 0);
     EXPECT_TRUE(Doc().GetGroup(g)->m_state & 0x08);
 }
+
+TEST_F(CompoundTest, BalloonTextIsShrunkOnlyWhenLongerThanTheRatioOfTheDiameter)
+{
+    // 0.9 of a 16 mm diameter leaves 14.4 mm; characters are 4 mm wide.
+    struct Case { const char* text; std::int32_t width; std::int32_t height; };
+    const Case cases[] = {{"ABC", 40, 80}, {"ABCDEFGH", 18, 36}};
+    for (const Case& c : cases) {
+        const int g = Log().AddBalloon({At(0, 0), At(20, 0)}, 8, c.text, 1, 0);
+        ASSERT_GE(g, 0);
+        EXPECT_EQ(Doc().GetGroup(g)->m_kind, 8);
+        const auto value = Members(g, 32, 16);
+        ASSERT_EQ(value.size(), 1u);
+        const CTypeFont* f = Doc().GetFont(Doc().TextBlockAt(value[0].m_block)->m_pen);
+        EXPECT_EQ(f->m_width, c.width) << c.text;
+        EXPECT_EQ(f->m_height, c.height) << c.text;
+        EXPECT_EQ(TextOf(value[0])->m_alignment, 38);
+        ASSERT_EQ(Members(g, 8, 1).size(), 1u);
+        const auto segments = Members(g, 4, 32);
+        ASSERT_EQ(segments.size(), 1u);
+        EXPECT_NEAR(LineOf(segments[0])->m_end.m_x, 12, 1e-9);   // stops on the circle
+        EXPECT_EQ(Members(g, 4, 2).size(), 2u);
+    }
+    EXPECT_EQ(Log().AddBalloon({At(0, 0)}, 8, "A", 1, 0), -1);
+}
+
+TEST_F(CompoundTest, LeaderHasShelfSegmentsAndArrowhead)
+{
+    const int g = Log().AddLeader({At(0, 0), At(10, 10), At(20, 10)}, "AB", At(30, 10), 0, 1, 0);
+    ASSERT_GE(g, 0);
+    EXPECT_EQ(Doc().GetGroup(g)->m_kind, 7);
+    EXPECT_EQ(Members(g, 4, 32).size(), 2u);
+    EXPECT_EQ(Members(g, 4, 2).size(), 2u);
+    const auto shelf = Members(g, 4, 16);
+    ASSERT_EQ(shelf.size(), 1u);
+    // From the last vertex to the far end of the text (4 mm a character, centred at 30).
+    EXPECT_NEAR(LineOf(shelf[0])->m_start.m_x, 20, 1e-9);
+    EXPECT_NEAR(LineOf(shelf[0])->m_end.m_x, 34, 1e-9);
+    EXPECT_EQ(Members(g, 32, 16).size(), 1u);
+}

@@ -20,6 +20,7 @@
 #include "elements/Layer.h"
 #include "elements/Lines.h"
 #include "elements/Texts.h"
+#include "elements/TypeFont.h"
 #include "elements/TypePen.h"
 #include "view/ZelkView.h"
 

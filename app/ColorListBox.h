@@ -1,0 +1,12 @@
+// The color list of the color settings dialog, drawn and sorted like the color box.
+#pragma once
+
+#include "platform/ui/Controls.h"
+
+class CColorListBox : public CListBox {
+public:
+    virtual void DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct);
+    virtual int CompareItem(LPCOMPAREITEMSTRUCT lpCompareItemStruct);
+    // Adds an item with the color unless one already holds it.
+    void AddColor(COLORREF color);
+};

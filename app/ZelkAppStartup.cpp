@@ -1,0 +1,218 @@
+// Start-up and exit of the application: templates, main frame, service objects, definition
+// files, the shell command and the naming of the initial drawings.
+#include "app/ZelkApp.h"
+
+#include "app/ChildFrame.h"
+#include "app/MainFrame.h"
+#include "app/Resource.h"
+#include "app/TrainingState.h"
+#include "commands/annotate/GroupProcessor.h"
+#include "document/ZelkDoc.h"
+#include "input/CrossPointInput.h"
+#include "input/InputBar.h"
+#include "input/LayerOps.h"
+#include "input/OriginSetting.h"
+#include "input/SavedScreen.h"
+#include "input/ScreenOperation.h"
+#include "macro/MacroInterpreter.h"
+#include "macro/MacroRecorder.h"
+#include "macro/MacroVariable.h"
+#include "macro/Unit.h"
+#include "platform/core/File.h"
+#include "platform/core/ProgramFolder.h"
+#include "platform/core/Services.h"
+#include "platform/ui/DocTemplate.h"
+#include "platform/ui/Document.h"
+#include "platform/ui/FrameWnd.h"
+#include "userapp/UserAppBlockHolder.h"
+#include "userapp/UserAppManager.h"
+#include "view/ZelkView.h"
+
+BEGIN_MESSAGE_MAP(CZelkApp, CWinApp)
+END_MESSAGE_MAP()
+
+BOOL CZelkApp::InitInstance()
+{
+    g_pApp = this;
+    // Sockets and the object linking layer are always present here; nothing can fail before
+    // the registry key is set.
+    SetRegistryKey("Zelk");
+    EnableControlContainer();
+    Enable3dControls();
+    LoadStdProfileSettings(15);
+
+    m_inputBar = new CInputBar;
+
+    m_pDocTemplate = new CMultiDocTemplate(IDR_ZELKTYPE, RUNTIME_CLASS(CZelkDoc), RUNTIME_CLASS(CChildFrame),
+                                           RUNTIME_CLASS(CZelkView));
+    m_pDocTemplate->SetServerInfo(IDR_ZELKTYPE_SRVR_EMB);
+    AddDocTemplate(m_pDocTemplate);
+    // Text windows arrive with the text document; until then the template holds no kind.
+    m_pTextTemplate = nullptr;
+
+    auto* frame = new CMainFrame;
+    if (!frame->LoadFrame(IDR_MAINFRAME, WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE))
+        return FALSE;
+    m_pMainFrame = frame;
+    m_pMainWnd = frame;
+    frame->DragAcceptFiles();
+    EnableShellOpen();
+    RegisterShellFileTypes(TRUE);
+
+    m_userAppBlockHolder = new UserAppBlockHolder;
+    m_userAppBlockHolder->CreateBlock();
+    m_screenOperation = new CScreenOperation;
+    LoadSettings();
+    m_layerOps = new CLayerOps;
+    m_scriptInterpreter = new CMacroInterpreter;
+    m_numericInterpreter = new CMacroInterpreter;
+    m_originSetting = new COriginSetting;
+    m_userAppManager = new CUserAppManager;
+    m_userAppManager->LoadRegistrations();
+    m_macroRecorder = new CMacroRecorder;
+    m_macroRecorder->ResetFlags();
+    m_groupProcessor = new CGroupProcessor;
+    m_symbolDoc = nullptr;
+    m_crossPointInput = new CCrossPointInput;
+    for (CSavedScreen*& screen : m_savedScreens)
+        screen = new CSavedScreen;
+    m_trainingState = new CTrainingState;
+
+    m_inputBar->FillDefaultLists(-1);
+    BuildUnitTable(TRUE);
+    AddPiConstant();
+    ReadVariableFile();
+
+    // The color box was made before the settings were read.
+    frame->m_wndInputBar.m_colorBox.ResetContent();
+    m_appColor.FillColorCombo(&frame->m_wndInputBar.m_colorBox);
+
+    CCommandLineInfo cmdInfo;
+    ParseCommandLine(cmdInfo);
+    m_hWndMDIClient = frame->m_hWndMDIClient;
+
+    for (CControlBar* bar : { static_cast<CControlBar*>(&frame->m_wndFileBar), static_cast<CControlBar*>(&frame->m_wndScreenBar),
+                              static_cast<CControlBar*>(&frame->m_wndBoxSearchBar), static_cast<CControlBar*>(&frame->m_wndCommandBar),
+                              static_cast<CControlBar*>(&frame->m_wndInputBar), static_cast<CControlBar*>(&frame->m_wndSubBar),
+                              static_cast<CControlBar*>(&frame->m_wndFindElemBar), static_cast<CControlBar*>(&frame->m_wndConstraintBar),
+                              static_cast<CControlBar*>(&frame->m_wndFindPointBar) })
+        frame->ShowControlBar(bar, FALSE, FALSE);
+
+    frame->InitialShowWindow(m_nCmdShow);
+    frame->UpdateWindow();
+    frame->ArrangeBars();
+
+    if (cmdInfo.m_bRunEmbedded || cmdInfo.m_bRunAutomated)
+        return TRUE;
+
+    m_pendingSaveKind = 0;
+    m_saveCountdown = 0;
+    m_lastCommandId = 0;
+    if (!ProcessShellCommand(cmdInfo))
+        return FALSE;
+
+    NameInitialDrawings();
+    m_printAllRunning = 0;
+    TileDrawingWindows();
+    return TRUE;
+}
+
+void CZelkApp::NameInitialDrawings()
+{
+    int counter = 0;
+    POSITION pos = m_pDocTemplate->GetFirstDocPosition();
+    while (pos) {
+        auto* doc = static_cast<CZelkDoc*>(m_pDocTemplate->GetNextDoc(pos));
+        ++counter;
+        m_startMessagePending = 1;
+        // A drawing read from a file keeps its own name and path.
+        if (!doc->GetPathName().IsEmpty())
+            continue;
+        CString name = "NewFile";
+        if (counter > 1) {
+            CString number;
+            number.Format("%d", counter);
+            name += number;
+        }
+        const CString path = m_appPath.m_dataFolder + name + ".zel";
+        doc->m_path = path;
+        doc->m_name = name;
+        doc->m_strPathName = path;
+        doc->CDocument::SetTitle(path);
+        doc->SetTitle(path);
+    }
+}
+
+void CZelkApp::TileDrawingWindows()
+{
+    if (m_pMainFrame && m_hWndMDIClient)
+        m_pMainFrame->MDITile();
+}
+
+void CZelkApp::DeleteServiceObjects()
+{
+    if (m_userAppBlockHolder) {
+        m_userAppBlockHolder->DestroyBlock();
+        delete m_userAppBlockHolder;
+        m_userAppBlockHolder = nullptr;
+    }
+    delete m_screenOperation;
+    m_screenOperation = nullptr;
+    if (m_inputBar) {
+        m_inputBar->DeleteLists();
+        delete m_inputBar;
+        m_inputBar = nullptr;
+    }
+    delete m_layerOps;
+    m_layerOps = nullptr;
+    delete m_scriptInterpreter;
+    m_scriptInterpreter = nullptr;
+    delete m_numericInterpreter;
+    m_numericInterpreter = nullptr;
+    delete m_originSetting;
+    m_originSetting = nullptr;
+    delete m_userAppManager;
+    m_userAppManager = nullptr;
+    delete m_macroRecorder;
+    m_macroRecorder = nullptr;
+    delete m_groupProcessor;
+    m_groupProcessor = nullptr;
+    delete m_symbolDoc;
+    m_symbolDoc = nullptr;
+    delete m_crossPointInput;
+    m_crossPointInput = nullptr;
+    for (CSavedScreen*& screen : m_savedScreens) {
+        delete screen;
+        screen = nullptr;
+    }
+    delete m_trainingState;
+    m_trainingState = nullptr;
+}
+
+int CZelkApp::ExitInstance()
+{
+    DeleteServiceObjects();
+    DeleteUnitsAndVariables();
+    // SaveSettings reports nothing: a read-only program folder only loses the settings.
+    SaveSettings();
+    m_pMainFrame = nullptr;
+    return CWinApp::ExitInstance();
+}
+
+CZelkDoc* CZelkApp::GetActiveDrawingDoc() const
+{
+    return m_activeDrawingView ? m_activeDrawingView->m_document : nullptr;
+}
+
+void CZelkApp::ShowHelpPage(const char* page)
+{
+    Services().ShellOpen(ProgramFolder() + page);
+}
+
+void CZelkApp::DispatchCommand(CZelkDoc*, CZelkView*, int) {}
+void CZelkApp::CancelMode() {}
+void CZelkApp::SetGuidance(CZelkDoc*) {}
+void CZelkApp::ShowPrompt() {}
+void CZelkApp::ComputePreview() {}
+void CZelkApp::SwitchMode(int, int, int) {}
+void CZelkApp::ApplyInputComboText(const CString&) {}

@@ -1,0 +1,7 @@
+// Input of the crossing point of two picked elements.
+#pragma once
+
+class CCrossPointInput {
+public:
+
+};

@@ -1,0 +1,7 @@
+// One entry of the previous-screen history.
+#pragma once
+
+class CSavedScreen {
+public:
+
+};

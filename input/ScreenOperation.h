@@ -1,0 +1,7 @@
+// The screen operation mode (panning and zooming by picks).
+#pragma once
+
+class CScreenOperation {
+public:
+
+};
