@@ -434,6 +434,8 @@ public:
     CPointD RelativeToWorld(CPointD p) const;
     int CountObjectsShownInView(CZelkView* view) const;
     void ShowNoticeLineInActiveView(const CString& text, int* line);
+    // The notice shown once after start; main-frame timer 16 takes it away after ten seconds.
+    void ShowStartupNotice();
     // Rendering as an OLE server item: fit the extents into the application's item rectangle.
     int FitServerItemView();
     int ComputeServerItemOrigin(const CPointD& centre, double zoom, CPointD& origin) const;

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "app/ZelkCntrItem.h"
 #include "document/DocEnvironment.h"
 #include "document/UndoHistory.h"
 #include "document/ZelkDoc.h"
@@ -555,6 +556,32 @@ bool CZelkDoc::CollectSelection()
     SelectionIn<CConics>(m_conicBlocks, ELEM_CONIC, m_selection);
     SelectionIn<CCurves>(m_curveBlocks, ELEM_CURVE, m_selection);
     SelectionIn<CTexts>(m_textBlocks, ELEM_TEXT, m_selection);
+    // Placed objects selected in the active view of this drawing, each with the first embedded
+    // item that shows it.
+    CZelkView* view = DocActiveView();
+    if (view && view->m_document == this && !view->m_oleSelection.empty()) {
+        for (size_t i = 0; i < view->m_oleSelection.size(); ++i) {
+            const CZelkObj* o = view->m_oleSelection[i];
+            if (o->m_state & STATE_DELETED)
+                continue;
+            int item = -1;
+            for (size_t j = 0; j < m_oleItems.size() && item < 0; ++j)
+                for (int k = 0; k < m_oleItems[j]->m_placedObjects.GetSize(); ++k)
+                    if (m_oleItems[j]->m_placedObjects[k] == o) {
+                        item = static_cast<int>(j);
+                        break;
+                    }
+            CElemRef r;
+            r.m_state = o->m_mark;   // the selection list carries the mark first
+            r.m_mark = o->m_state;
+            r.m_kind = 128;
+            r.m_block = static_cast<std::int16_t>(i);
+            r.m_slot = static_cast<std::int16_t>(item);
+            r.m_extra = 0;
+            m_selection.push_back(r);
+        }
+        return true;
+    }
     return !m_selection.empty();
 }
 

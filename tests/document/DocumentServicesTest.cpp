@@ -211,3 +211,10 @@ TEST_F(DocumentServicesTest, ServerItemFitsTheExtents)
     EXPECT_EQ(Doc().FitServerItemView(), 0);
     EXPECT_EQ(m_app->m_viewZoom, 42);
 }
+
+TEST_F(DocumentServicesTest, StartupNoticeIsShownOncePerRun)
+{
+    m_app->m_startupNoticeSuppressed = 0;
+    Doc().ShowStartupNotice();
+    EXPECT_EQ(m_app->m_startupNoticeSuppressed, 1);
+}

@@ -1,5 +1,7 @@
 // Extents, deletion, attribute strings on the selection, group chains and collections.
 #include "DocTestSupport.h"
+#include "app/ZelkCntrItem.h"
+#include "view/ZelkOleObj.h"
 
 #include <cmath>
 
@@ -355,4 +357,31 @@ TEST_F(SelectionTest, UprightTextSpansItsHeightToTheLeft)
     EXPECT_NEAR(x1, t->m_underlineEnd.m_x, 1e-9);
     EXPECT_NEAR(y0, t->m_underlineStart.m_y, 1e-9);
     EXPECT_NEAR(y1, t->m_underlineEnd.m_y, 1e-9);
+}
+
+TEST_F(SelectionTest, SelectionListHoldsTheActiveViewsPlacedObjects)
+{
+    RecordingView view;
+    view.m_document = &Doc();
+    CZelkOleObj shown, selectedAlone, deleted;
+    shown.m_mark = 0x02;
+    deleted.m_state = STATE_DELETED;
+    CZelkCntrItem first(&Doc()), second(&Doc());
+    second.m_placedObjects.Add(&shown);
+    Doc().m_oleItems = {&first, &second};
+    view.m_oleSelection = {&selectedAlone, &shown, &deleted};
+
+    // Another view active: only elements count.
+    EXPECT_FALSE(Doc().CollectSelection());
+    m_app->m_activeDrawingView = &view;
+    EXPECT_TRUE(Doc().CollectSelection());
+    ASSERT_EQ(Doc().m_selection.size(), 2u);
+    EXPECT_EQ(Doc().m_selection[0].m_kind, 128);
+    EXPECT_EQ(Doc().m_selection[0].m_block, 0);
+    EXPECT_EQ(Doc().m_selection[0].m_slot, -1);   // shown by no item
+    EXPECT_EQ(Doc().m_selection[1].m_block, 1);
+    EXPECT_EQ(Doc().m_selection[1].m_slot, 1);    // the item that shows it
+    EXPECT_EQ(Doc().m_selection[1].m_state, 0x02);  // mark first, then state
+    m_app->m_activeDrawingView = nullptr;
+    Doc().m_oleItems.clear();
 }
