@@ -258,7 +258,7 @@ std::int16_t CZelkDoc::FindOrCreateLayer(const CString& name)
         m_layerIndexedCount = i + 1;
     }
     for (CZelkView* v : m_views)
-        v->m_layerHidden.SetAtGrow(i, 0);
+        v->m_layerStates.SetAtGrow(i, 0);
     return static_cast<std::int16_t>(i);
 }
 

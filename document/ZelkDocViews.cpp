@@ -130,12 +130,12 @@ void CZelkDoc::ClearRedrawBits()
 
 int CZelkDoc::CountObjectsShownInView(CZelkView* view) const
 {
-    if (view->m_singleLayer)
+    if (view->m_singleLayerMode)
         return static_cast<int>(m_objects.size());
     int n = 0;
     for (const CZelkObj* o : m_objects)
-        if (o->m_layer < 0 || o->m_layer >= view->m_layerHidden.GetSize() ||
-            view->m_layerHidden[o->m_layer] != 1)
+        if (o->m_layer < 0 || o->m_layer >= view->m_layerStates.GetSize() ||
+            view->m_layerStates[o->m_layer] != 1)
             ++n;
     return n;
 }

@@ -102,9 +102,9 @@ struct LayerFilter {
             return false;
         if (!view || view->m_showAllLayers)
             return true;
-        if (layer >= view->m_layerHidden.GetSize())
+        if (layer >= view->m_layerStates.GetSize())
             return true;
-        return view->m_layerHidden.GetAt(layer) != 1;
+        return view->m_layerStates.GetAt(layer) != 1;
     }
 };
 

@@ -14,8 +14,8 @@ void CZelkView::OnUpdate(CZelkView*, LPARAM, void*) {}
 
 int CZelkView::HasHiddenLayer() const
 {
-    for (int i = 0; i < m_layerHidden.GetSize(); ++i)
-        if (m_layerHidden[i] == 1)
+    for (int i = 0; i < m_layerStates.GetSize(); ++i)
+        if (m_layerStates[i] == 1)
             return 1;
     return 0;
 }

@@ -30,8 +30,8 @@ class CZelkView : public CView {
 public:
     CPointD m_origin;              // world point shown at logical (0, 0)
     double m_zoom = 1.0;           // logical units per millimetre
-    CWordArray m_layerHidden;      // per layer: 0 shown, 1 hidden
-    std::int32_t m_singleLayer = 0;
+    CWordArray m_layerStates;      // per layer: bit 0 hidden here, 0x80 display changed, redraw pending
+    std::int32_t m_singleLayerMode = 0;
     std::int32_t m_showAllLayers = 1;  // layers marked hidden are drawn too
     CZelkDoc* m_document = nullptr;
     std::vector<CZelkObj*> m_oleSelection;   // placed objects selected in this view

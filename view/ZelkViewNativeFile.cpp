@@ -411,7 +411,7 @@ int CZelkView::FillNativeBuffer(CNativeWriteTables& t, BYTE* buffer, int size)
             const char* prefix = "+";
             if (i == doc->m_writeLayer)
                 prefix = "*";
-            else if (i < m_layerHidden.GetSize() && m_layerHidden.GetAt(i) != 0)
+            else if (i < m_layerStates.GetSize() && m_layerStates.GetAt(i) != 0)
                 prefix = "-";
             o.Line(prefix + doc->GetLayer(i)->m_name);
         },

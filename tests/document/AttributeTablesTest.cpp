@@ -243,13 +243,13 @@ TEST_F(AttributeTablesTest, EmptyNameTakesAFreeNumberedLayerOrMakesOne)
     Doc().AddPoint(Pt(0, 0), 2, Pen());
 
     RecordingView view;
-    view.m_layerHidden.Add(1);
+    view.m_layerStates.Add(1);
     Doc().AddView(&view);
     const std::int16_t made = Doc().FindOrCreateLayer("");
     EXPECT_EQ(made, 4);
     EXPECT_EQ(Doc().GetLayer(made)->m_name, "0004");
-    EXPECT_EQ(view.m_layerHidden.GetSize(), 5);
-    EXPECT_EQ(view.m_layerHidden[4], 0);
+    EXPECT_EQ(view.m_layerStates.GetSize(), 5);
+    EXPECT_EQ(view.m_layerStates[4], 0);
     Doc().RemoveView(&view);
 }
 

@@ -183,10 +183,10 @@ TEST_F(DocumentServicesTest, ObjectsShownInAView)
         o->m_layer = static_cast<std::int16_t>(layer);
         Doc().AddObject(o);
     }
-    view.m_layerHidden.Add(0);
-    view.m_layerHidden.Add(1);
+    view.m_layerStates.Add(0);
+    view.m_layerStates.Add(1);
     EXPECT_EQ(Doc().CountObjectsShownInView(&view), 2);
-    view.m_singleLayer = 1;
+    view.m_singleLayerMode = 1;
     EXPECT_EQ(Doc().CountObjectsShownInView(&view), 3);
 }
 

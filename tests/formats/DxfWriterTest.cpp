@@ -216,7 +216,7 @@ TEST_F(DxfWriterTest, OnlyLiveElementsOfDisplayedLayersAreWritten)
 
     CZelkView view;
     view.m_showAllLayers = 0;
-    view.m_layerHidden.SetAtGrow(hidden, 1);
+    view.m_layerStates.SetAtGrow(hidden, 1);
     m_app->m_activeDrawingView = &view;
     auto lines = Write();
     auto ents = Entities(lines);

@@ -152,7 +152,7 @@ protected:
     {
         CZelkView view;
         view.m_document = doc;
-        view.m_layerHidden.SetSize(doc->m_layers.GetSize());
+        view.m_layerStates.SetSize(doc->m_layers.GetSize());
         EXPECT_EQ(view.WriteNativeFile(PathOf(name), 0), 1);
         return ReadFileBytes(PathOf(name));
     }

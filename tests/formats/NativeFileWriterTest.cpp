@@ -108,9 +108,9 @@ TEST_F(NativeFileWriter, DeletedAndUnusedThingsAreLeftOutAndTheRestRenumbered)
     m_doc->FindOrCreateLayer("shown");
     CZelkView view;
     view.m_document = m_doc.get();
-    view.m_layerHidden.SetSize(3);
-    view.m_layerHidden.SetAt(0, 1);   // the write layer stays "*"
-    view.m_layerHidden.SetAt(second, 1);
+    view.m_layerStates.SetSize(3);
+    view.m_layerStates.SetAt(0, 1);   // the write layer stays "*"
+    view.m_layerStates.SetAt(second, 1);
     ASSERT_EQ(view.WriteNativeFile(PathOf("s.zel"), 0), 1);
 
     NativePacker want;
