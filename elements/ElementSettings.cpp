@@ -38,3 +38,8 @@ CString RubyMarker()
 {
     return g_pApp != nullptr ? g_pApp->m_appText.m_rubyMarker : CString("^^^");
 }
+
+int ShowTextUnderlines()
+{
+    return g_pApp != nullptr && g_pApp->m_appDraw.m_showTextUnderline;
+}

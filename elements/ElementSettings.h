@@ -12,3 +12,4 @@ int DimensionSelectionSetting();   // 1, 2 or 3 for the dimension groups
 COLORREF CreationColor();          // color of new elements
 CString SubscriptMarker();
 CString RubyMarker();
+int ShowTextUnderlines();          // display setting: text underlines drawn

@@ -4,6 +4,7 @@
 
 #include "app/ZelkApp.h"
 #include "elements/ElementDrawing.h"
+#include "elements/ElementSettings.h"
 #include "geometry/Clipping.h"
 #include "geometry/Transforms.h"
 #include "platform/gdi/DC.h"
@@ -32,11 +33,6 @@ UINT DeviceAlignment(int alignment, double angle, double height, CPointD& offset
         return static_cast<UINT>((alignment & 7) | 8);
     }
     return static_cast<UINT>(alignment);
-}
-
-bool ShowUnderlines()
-{
-    return g_pApp && g_pApp->m_appDraw.m_showTextUnderline;
 }
 
 } // namespace
@@ -109,7 +105,7 @@ void CText::Draw(CDC* dc, const CPointD& origin, double scale, const CRectD& cli
         CPointD at = m_point.WorldToScreen(origin, scale);
         dc->TextOut(TruncToInt(at.m_x) + TruncToInt(offset.m_x), TruncToInt(at.m_y) + TruncToInt(offset.m_y), m_text);
     }
-    if (ShowUnderlines())
+    if (ShowTextUnderlines())
         DrawUnderline(dc, origin, scale, wide);
     dc->SetTextColor(old);
 }

@@ -5,6 +5,7 @@
 
 #include "app/ZelkApp.h"
 #include "elements/ElementDrawing.h"
+#include "elements/ElementSettings.h"
 #include "elements/TypeFont.h"
 #include "platform/gdi/DC.h"
 
@@ -146,11 +147,6 @@ CPointD ColumnStart(const CText& t, const CTypeFont* font, double theta)
 UINT ColumnAlignment(int rtl)
 {
     return rtl ? (TA_CENTER | TA_BOTTOM) : (TA_CENTER | TA_TOP);
-}
-
-bool ShowUnderlines()
-{
-    return g_pApp && g_pApp->m_appDraw.m_showTextUnderline;
 }
 
 } // namespace
@@ -355,7 +351,7 @@ void CText::DrawRow(CDC* dc, const CPointD& origin, double scale, const CRectD& 
         ComputeRowAdvance(theta, width, font->m_spacing, font->m_rightToLeft, cell, space);
         DrawRowChars(dc, TruncToInt(p.m_x) + TruncToInt(o.m_x), TruncToInt(p.m_y) + TruncToInt(o.m_y), cell, space);
     }
-    if (ShowUnderlines())
+    if (ShowTextUnderlines())
         DrawUnderline(dc, origin, scale, wide);
     dc->SetTextColor(old);
 }
@@ -375,7 +371,7 @@ void CText::DrawColumn(CDC* dc, const CPointD& origin, double scale, const CRect
         ComputeAdvanceVectors(theta, height, width, font->m_spacing, a, s, hc, s8, e, pp);
         DrawColumnChars(dc, TruncToInt(p.m_x), TruncToInt(p.m_y), a, s, hc, s8, e, pp);
     }
-    if (ShowUnderlines())
+    if (ShowTextUnderlines())
         DrawUnderline(dc, origin, scale, wide);
     dc->SetTextColor(old);
 }

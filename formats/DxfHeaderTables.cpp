@@ -36,11 +36,6 @@ void Variable(CStdioFile& f, const char* name, Pairs pairs)
     Pairs_(f, pairs);
 }
 
-CString Int6(int v)
-{
-    return FormatString("%6d", v);
-}
-
 // "0." followed by one "0" per decimal place.
 CString ZeroWithDecimals(int decimals)
 {
@@ -71,7 +66,7 @@ void CZelkDoc::WriteDxfFixedHeaderAndTables(CStdioFile& f)
     const CZelkApp& app = *g_pApp;
     const double textHeight = app.m_appText.m_heightTenths * 0.1;
     const int color = ColorToDxfIndex(app.m_appElem.m_color);
-    const CString colorText = Int6(color);
+    const CString colorText = DxfInt6(color);
     const CString rounding = ZeroWithDecimals(app.m_appElem.m_dimDecimals);
     const double scale = m_ratio;
 

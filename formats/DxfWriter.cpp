@@ -35,6 +35,11 @@ void WriteDxfLine(CStdioFile& file, const CString& text)
     WriteDxfLine(file, text.GetString(), text.GetLength());
 }
 
+CString DxfInt6(int value)
+{
+    return FormatString("%6d", value);
+}
+
 const char* DxfLineTypeName(int lineType, const char* other)
 {
     switch (lineType) {
@@ -71,11 +76,6 @@ CString Gcvt(double v, int digits)
 CString G9(double v)
 {
     return Gcvt(v, 9);
-}
-
-CString Int6(int v)
-{
-    return FormatString("%6d", v);
 }
 
 CString Int7(int v)
@@ -249,7 +249,7 @@ void WriteHeaderAndTables(CZelkDoc& doc, CStdioFile& f)
     int layers = doc.m_layers.GetSize();
     Pair(f, "  0", "TABLE");
     Pair(f, "  2", "LAYER");
-    Pair(f, " 70", Int6(layers));
+    Pair(f, " 70", DxfInt6(layers));
     for (int i = 0; i < layers; ++i) {
         Pair(f, "  0", "LAYER");
         Pair(f, "  2", CutBytes(static_cast<CLayer*>(doc.m_layers.GetAt(i))->m_name, 258));
@@ -396,8 +396,8 @@ void WriteEntities(CZelkDoc& doc, CStdioFile& f)
             Pair(f, "  1", text);
             Pair(f, " 50", rotationText);
             Pair(f, "  7", style);
-            Pair(f, " 72", Int6(pl.h72));
-            Pair(f, " 73", Int6(pl.v73));
+            Pair(f, " 72", DxfInt6(pl.h72));
+            Pair(f, " 73", DxfInt6(pl.v73));
             Pair(f, " 11", G9(x.m_point.m_x));
             Pair(f, " 21", G9(x.m_point.m_y));
         }

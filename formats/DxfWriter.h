@@ -10,5 +10,8 @@ void WriteDxfLine(CStdioFile& file, const char* text, int length);
 // Writes the whole string and a line end.
 void WriteDxfLine(CStdioFile& file, const CString& text);
 
+// An integer value right-aligned in six characters ("     7"), the form of integer values.
+CString DxfInt6(int value);
+
 // The DXF line type of a pen's line type (0 solid to 4 dash-dot-dot); other types give other.
 const char* DxfLineTypeName(int lineType, const char* other);
