@@ -373,6 +373,11 @@ public:
     // ---- connected element chains -------------------------------------------------------
     CPointD FollowChain(CPointD start, int kind, int block, int slot, std::vector<CElemRef>& entries);
     int IsLineEndShared(CPointD point, int block, int slot);
+    // Continues the loop command's run of joined lines from the point at the end of its last
+    // line, over bends up to its angle limit, appending each line to the run and its far end to
+    // the vertices; stops at a branch, a dead end or where the run closes on itself.
+    CPointD FollowCollinearChain(CPointD start, int block, int slot,
+                                 std::vector<CPointD>& vertices);
     static int ListHoldsElement(const CElemRef& entry, const std::vector<CElemRef>& entries);
 
     // ---- view broadcasts --------------------------------------------------------------

@@ -1,10 +1,16 @@
 // Walks from element to element along shared end points, for the loop command: chains of lines
-// and arcs without branches, and the test whether a line's end is shared.
+// and arcs without branches, runs of nearly collinear lines, and the test whether a line's end
+// is shared.
+#include <cmath>
+
+#include "commands/line/LoopCommand.h"
 #include "document/ZelkDoc.h"
 #include "elements/Arcs.h"
 #include "elements/ElementKinds.h"
 #include "elements/Lines.h"
+#include "geometry/Angles.h"
 #include "geometry/Numeric.h"
+#include "input/ElemKey.h"
 
 namespace {
 
@@ -63,6 +69,30 @@ void ArcEnds(const CArc& a, CPointD& first, CPointD& last)
     last = a.KeyPoint(-2);
 }
 
+// Calls fn for every live line other than (block, slot) until it answers true; true when one did.
+template <class Fn>
+bool AnyOtherLiveLine(const CZelkDoc& doc, int block, int slot, Fn fn)
+{
+    for (int b = 0; b < doc.m_lineBlocks.GetSize(); ++b) {
+        const CLines* lines = doc.LineBlockAt(b);
+        for (int s = 0; s < lines->m_count; ++s) {
+            const CLine& l = lines->m_slots[s];
+            if ((l.m_state & STATE_DELETED) || (b == block && s == slot))
+                continue;
+            if (fn(l, b, s))
+                return true;
+        }
+    }
+    return false;
+}
+
+// The angle between two directions in degrees, 0 to 180.
+double DirectionDifference(double a, double b)
+{
+    const double d = std::fabs(a - b);
+    return d >= 180.0 ? 360.0 - d : d;
+}
+
 }  // namespace
 
 int CZelkDoc::ListHoldsElement(const CElemRef& entry, const std::vector<CElemRef>& entries)
@@ -110,16 +140,75 @@ CPointD CZelkDoc::FollowChain(CPointD start, int kind, int block, int slot,
 
 int CZelkDoc::IsLineEndShared(CPointD point, int block, int slot)
 {
-    for (int b = 0; b < m_lineBlocks.GetSize(); ++b) {
-        const CLines* lines = LineBlockAt(b);
-        for (int s = 0; s < lines->m_count; ++s) {
-            const CLine& l = lines->m_slots[s];
-            if ((l.m_state & STATE_DELETED) || (b == block && s == slot))
-                continue;
-            if (PointsEqualWithinDecimals(l.m_start, point, 1) ||
-                PointsEqualWithinDecimals(l.m_end, point, 1))
-                return 1;
-        }
+    return AnyOtherLiveLine(*this, block, slot, [&](const CLine& l, int, int) {
+        return PointsEqualWithinDecimals(l.m_start, point, 1) ||
+               PointsEqualWithinDecimals(l.m_end, point, 1);
+    }) ? 1 : 0;
+}
+
+CPointD CZelkDoc::FollowCollinearChain(CPointD start, int block, int slot,
+                                       std::vector<CPointD>& vertices)
+{
+    CLoopCommand* loop = m_loopCmd;
+    if (loop == nullptr || loop->m_runElems.empty() || loop->m_currentLoop == nullptr)
+        return start;
+    const CElemRef& last = loop->m_runElems.back();
+    const CLine* lastLine = GetLineElem(last.m_block, last.m_slot);
+    if (lastLine == nullptr)
+        return start;
+    double w = PointsNearlyEqual(start, lastLine->m_end)
+                   ? PointsAngleDeg(lastLine->m_start, lastLine->m_end)
+                   : PointsAngleDeg(lastLine->m_end, lastLine->m_start);
+    const double tolerance = loop->m_joinAngleLimit + 0.1;
+
+    CPointD p = start;
+    for (int step = 0; step < 200; ++step) {
+        int count = 0;
+        int nextBlock = -1, nextSlot = -1;
+        bool enteredAtEnd = false;
+        AnyOtherLiveLine(*this, block, slot, [&](const CLine& l, int b, int s) {
+            bool atEnd;
+            if (PointsEqualWithinDecimals(l.m_start, p, 2) &&
+                DirectionDifference(PointsAngleDeg(l.m_start, l.m_end), w) <= tolerance)
+                atEnd = false;
+            else if (PointsEqualWithinDecimals(l.m_end, p, 2) &&
+                     DirectionDifference(PointsAngleDeg(l.m_end, l.m_start), w) <= tolerance)
+                atEnd = true;
+            else
+                return false;
+            ++count;
+            nextBlock = b;
+            nextSlot = s;
+            enteredAtEnd = atEnd;
+            return false;
+        });
+        if (count != 1)
+            break;
+
+        const CLine& next = LineBlockAt(nextBlock)->m_slots[nextSlot];
+        CElemRef entry;
+        entry.Init(ELEM_LINE, static_cast<std::int16_t>(nextBlock),
+                   static_cast<std::int16_t>(nextSlot), 1, 1);
+        entry.m_extra = enteredAtEnd ? 1 : 2;
+        loop->m_runElems.push_back(entry);
+        const int copyIndex = loop->m_lineCopies.Add(new CLine(next));
+        CElemRef* ref = new CElemRef;
+        ref->Init(ELEM_LINE, static_cast<std::int16_t>(nextBlock),
+                  static_cast<std::int16_t>(nextSlot), 1, 1);
+        loop->m_lineRefs.Add(ref);
+        CElemKey* key = new CElemKey;
+        key->Set(ELEM_LINE, static_cast<std::int16_t>(copyIndex), enteredAtEnd ? 1 : 0);
+        loop->m_currentLoop->Add(key);
+
+        const CPointD& entered = enteredAtEnd ? next.m_end : next.m_start;
+        p = enteredAtEnd ? next.m_start : next.m_end;
+        w = PointsAngleDeg(entered, p);
+        block = nextBlock;
+        slot = nextSlot;
+        vertices.push_back(p);
+        for (std::size_t i = 0; i + 1 < vertices.size(); ++i)
+            if (PointsEqualWithinDecimals(vertices[i], p, 2))
+                return p;
     }
-    return 0;
+    return p;
 }

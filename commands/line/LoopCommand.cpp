@@ -1,4 +1,28 @@
 // The closed-loop command object.
 #include "commands/line/LoopCommand.h"
 
-CLoopCommand::CLoopCommand(CZelkDoc* doc) : m_doc(doc) {}
+#include "elements/Line.h"
+#include "input/ElemKey.h"
+
+CLoopCommand::CLoopCommand(CZelkDoc* doc)
+    : m_doc(doc), m_joinAngleLimit(0.0), m_extractState(0), m_currentLoop(nullptr)
+{
+}
+
+CLoopCommand::~CLoopCommand() { FreeLoops(); }
+
+void CLoopCommand::FreeLoops()
+{
+    for (int i = 0; i < m_lineCopies.GetSize(); ++i)
+        delete static_cast<CLine*>(m_lineCopies[i]);
+    m_lineCopies.RemoveAll();
+    for (int i = 0; i < m_lineRefs.GetSize(); ++i)
+        delete static_cast<CElemRef*>(m_lineRefs[i]);
+    m_lineRefs.RemoveAll();
+    for (int i = 0; i < m_loops.GetSize(); ++i)
+        delete static_cast<COwnedPtrArray*>(m_loops[i]);
+    m_loops.RemoveAll();
+    m_currentLoop = nullptr;
+    m_runElems.clear();
+    m_runVertices.clear();
+}

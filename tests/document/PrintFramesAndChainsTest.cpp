@@ -2,6 +2,8 @@
 #include <cmath>
 
 #include "CreationTestSupport.h"
+#include "commands/line/LoopCommand.h"
+#include "input/ElemKey.h"
 
 namespace {
 
@@ -193,4 +195,163 @@ TEST_F(ChainTest, SharedLineEndsWithinATenth)
     EXPECT_EQ(Doc().IsLineEndShared(At(0, 0), block, slot), 0);
     Doc().GetLineElem(b2, s2)->m_state = 0x88;
     EXPECT_EQ(Doc().IsLineEndShared(At(10, 0), block, slot), 0);
+}
+
+// A run of joined lines as the loop command holds it after the first pick: the picked line,
+// entered at its start, and its two vertices.
+class RunTest : public CreationFixture {
+protected:
+    std::int16_t m_pen = 0;
+    std::int16_t m_block = -1, m_slot = -1;
+
+    void SetUp() override
+    {
+        CreationFixture::SetUp();
+        m_pen = Doc().FindOrAddPen(0, 1, 0, 0, 70);
+    }
+    // A line from a to b, stored in that direction.
+    CElemRef Line(CPointD a, CPointD b)
+    {
+        std::int16_t block = -1, slot = -1;
+        Doc().AddLineWithPen(a, b, 0, m_pen, block, slot);
+        CLine* l = Doc().GetLineElem(block, slot);
+        l->m_start = a;
+        l->m_end = b;
+        CElemRef r;
+        r.Init(4, block, slot, 1, 1);
+        return r;
+    }
+    CLoopCommand& Loop() { return *Doc().m_loopCmd; }
+    CPointD StartRun(const CElemRef& first, double limit)
+    {
+        CLoopCommand& loop = Loop();
+        loop.m_joinAngleLimit = limit;
+        loop.m_currentLoop = new COwnedPtrArray;
+        loop.m_loops.Add(loop.m_currentLoop);
+        const CLine* l = Doc().GetLineElem(first.m_block, first.m_slot);
+        loop.m_lineCopies.Add(new CLine(*l));
+        loop.m_lineRefs.Add(first.Clone());
+        CElemKey* key = new CElemKey;
+        key->Set(4, 0, 0);
+        loop.m_currentLoop->Add(key);
+        CElemRef entry = first;
+        entry.m_extra = 2;
+        loop.m_runElems.push_back(entry);
+        loop.m_runVertices = {l->m_start, l->m_end};
+        return Doc().FollowCollinearChain(l->m_end, first.m_block, first.m_slot,
+                                          loop.m_runVertices);
+    }
+};
+
+CPointD Polar(CPointD from, double deg, double len)
+{
+    const double r = deg * 3.141592653589793 / 180.0;
+    return At(from.m_x + len * std::cos(r), from.m_y + len * std::sin(r));
+}
+
+TEST_F(RunTest, BendsUpToTheLimitAndATenthAreFollowed)
+{
+    const struct {
+        double bend;
+        bool followed;
+    } cases[] = {{0.0, true}, {10.05, true}, {-10.05, true}, {10.2, false}, {-10.2, false}};
+    double y = 0;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.bend);
+        y += 100;  // each case on its own, far from the others
+        const CElemRef first = Line(At(0, y), At(10, y));
+        const CPointD far = Polar(At(10, y), c.bend, 10);
+        Line(At(10, y), far);
+        const CPointD end = StartRun(first, 10);
+        EXPECT_EQ(Loop().m_runElems.size(), c.followed ? 2u : 1u);
+        EXPECT_EQ(Loop().m_runVertices.size(), c.followed ? 3u : 2u);
+        EXPECT_NEAR(end.m_x, c.followed ? far.m_x : 10, 1e-9);
+        EXPECT_NEAR(end.m_y, c.followed ? far.m_y : y, 1e-9);
+        Loop().FreeLoops();
+    }
+}
+
+TEST_F(RunTest, EachLineIsCopiedReferencedAndKeyedWithTheEndItWasEnteredAt)
+{
+    const CElemRef first = Line(At(0, 0), At(10, 0));
+    const CElemRef forward = Line(At(10, 0), At(20, 1));
+    const CElemRef reversed = Line(At(30, 1), At(20, 1));  // stored against the direction of travel
+    Line(At(30, 1), At(30, 20));                           // a corner: the run stops here
+    Line(At(40, 1.005), At(50, 1));                         // not reached
+    const CPointD end = StartRun(first, 6);
+    EXPECT_NEAR(end.m_x, 30, 1e-9);
+    EXPECT_NEAR(end.m_y, 1, 1e-9);
+
+    CLoopCommand& loop = Loop();
+    ASSERT_EQ(loop.m_runElems.size(), 3u);
+    EXPECT_TRUE(loop.m_runElems[1].IsSameElement(forward));
+    EXPECT_EQ(loop.m_runElems[1].m_extra, 2);
+    EXPECT_TRUE(loop.m_runElems[2].IsSameElement(reversed));
+    EXPECT_EQ(loop.m_runElems[2].m_extra, 1);
+    ASSERT_EQ(loop.m_lineCopies.GetSize(), 3);
+    ASSERT_EQ(loop.m_lineRefs.GetSize(), 3);
+    ASSERT_EQ(loop.m_currentLoop->GetSize(), 3);
+    const CLine* copy = static_cast<const CLine*>(loop.m_lineCopies[2]);
+    EXPECT_NEAR(copy->m_start.m_x, 30, 1e-9);
+    const CElemRef* ref = static_cast<const CElemRef*>(loop.m_lineRefs[2]);
+    EXPECT_TRUE(ref->IsSameElement(reversed));
+    EXPECT_EQ(ref->m_state, 1);
+    EXPECT_EQ(ref->m_extra, 0);
+    const CElemKey* key = loop.m_currentLoop->KeyAt(2);
+    EXPECT_EQ(key->kind, 4);
+    EXPECT_EQ(key->index, 2);
+    EXPECT_EQ(key->flag, 1);
+    EXPECT_EQ(loop.m_currentLoop->KeyAt(1)->flag, 0);
+    ASSERT_EQ(loop.m_runVertices.size(), 4u);
+    EXPECT_NEAR(loop.m_runVertices[2].m_x, 20, 1e-9);
+}
+
+TEST_F(RunTest, EndsFartherThanAHundredthApartAreNotJoined)
+{
+    const CElemRef first = Line(At(0, 0), At(10, 0));
+    Line(At(10.05, 0), At(20, 0));
+    StartRun(first, 10);
+    EXPECT_EQ(Loop().m_runElems.size(), 1u);
+    // The looser test of shared ends sees them joined.
+    EXPECT_EQ(Doc().IsLineEndShared(At(10, 0), first.m_block, first.m_slot), 1);
+}
+
+TEST_F(RunTest, TwoLinesWithinTheLimitAreABranchAndStopTheRun)
+{
+    const CElemRef first = Line(At(0, 0), At(10, 0));
+    Line(At(10, 0), Polar(At(10, 0), 3, 10));
+    Line(At(10, 0), Polar(At(10, 0), -3, 10));
+    const CPointD end = StartRun(first, 5);
+    EXPECT_EQ(Loop().m_runElems.size(), 1u);
+    EXPECT_NEAR(end.m_x, 10, 1e-9);
+}
+
+TEST_F(RunTest, AClosedPolygonStopsWhereItReturnsToTheFirstVertex)
+{
+    // A regular 24-gon: 15 degree bends.
+    std::vector<CPointD> v;
+    for (int i = 0; i < 24; ++i)
+        v.push_back(Polar(At(0, 0), i * 15.0, 50));
+    CElemRef first;
+    for (int i = 0; i < 24; ++i) {
+        const CElemRef r = Line(v[i], v[(i + 1) % 24]);
+        if (i == 0)
+            first = r;
+    }
+    const CPointD end = StartRun(first, 15);
+    EXPECT_NEAR(end.m_x, v[0].m_x, 1e-9);
+    EXPECT_NEAR(end.m_y, v[0].m_y, 1e-9);
+    EXPECT_NEAR(Loop().m_runVertices[12].m_x, -50, 1e-9);
+    EXPECT_EQ(Loop().m_runElems.size(), 24u);
+    EXPECT_EQ(Loop().m_runVertices.size(), 25u);
+    EXPECT_EQ(Loop().m_currentLoop->GetSize(), 24);
+}
+
+TEST_F(RunTest, DeletedLinesDoNotContinueTheRun)
+{
+    const CElemRef first = Line(At(0, 0), At(10, 0));
+    const CElemRef next = Line(At(10, 0), At(20, 0));
+    Doc().GetLineElem(next.m_block, next.m_slot)->m_state = 0x88;
+    StartRun(first, 10);
+    EXPECT_EQ(Loop().m_runElems.size(), 1u);
 }
