@@ -292,9 +292,11 @@ void CZelkDoc::FreeElementStore()
         map.RemoveAll();
     m_selection.clear();
     m_penIndex.clear();
-    m_penIndexedCount = 0;
+    m_penIndexedKeys.clear();
     m_layerIndex.clear();
-    m_layerIndexedCount = 0;
+    m_layerIndexedNames.clear();
+    m_fontIndex.clear();
+    m_fontIndexedCount = 0;
 }
 
 void CZelkDoc::DeleteContents()

@@ -484,7 +484,7 @@ private:
     std::int16_t CurrentPen(int withBlur);
     void EnterPenInMaps(int pen);
     std::int16_t FindFont(const LOGFONT& font, std::int32_t width, std::int32_t height,
-                          std::uint8_t style1, double angle) const;
+                          std::uint8_t style1, double angle);
     std::int16_t CreateFont(const LOGFONT& font, std::int32_t width, std::int32_t height,
                             std::uint8_t style1, double angle, int current);
     int CheckBlockLimit(int count) const;
@@ -492,12 +492,15 @@ private:
     int FindPenIndexed(std::int32_t lineType, std::int16_t width, COLORREF color,
                        std::uint8_t blurCount, std::uint8_t blurRate);
 
-    // Side indexes of the pen and layer tables: a hit is checked against the table and a miss
-    // is confirmed by a scan, so they stay right when the tables are changed behind them.
+    // Side indexes of the pen, layer and font tables: a hit is checked against the table and a
+    // miss is confirmed by a scan, so they stay right when the tables are changed behind them.
+    // Pens and layers keep the values they were indexed under, to tell when that happened.
     std::unordered_map<std::string, int> m_penIndex;
-    int m_penIndexedCount = 0;
+    std::vector<std::string> m_penIndexedKeys;
     std::unordered_map<std::string, int> m_layerIndex;
-    int m_layerIndexedCount = 0;
+    std::vector<std::string> m_layerIndexedNames;
+    std::unordered_map<std::string, std::vector<int>> m_fontIndex;
+    int m_fontIndexedCount = 0;
 
     std::vector<CZelkView*> m_views;
     BOOL m_modified = FALSE;

@@ -14,6 +14,7 @@
 #include "elements/Curves.h"
 #include "elements/DataPoints.h"
 #include "elements/DataString.h"
+#include "elements/ElementCommon.h"
 #include "elements/ElementAccess.h"
 #include "elements/ElementKinds.h"
 #include "elements/Group.h"
@@ -322,8 +323,11 @@ int CZelkDoc::DeleteElement(int kind, int block, int slot)
 
 namespace {
 
+// Without an unlinker the string is given to every selected element, with one it is taken
+// from them.
 template <class Block>
-void ApplyStringIn(CZelkDoc* doc, const CObArray& blocks, int index, int remove, bool& changed)
+void ApplyStringIn(CZelkDoc* doc, const CObArray& blocks, int kind, int index,
+                   CAttributeUnlinker* unlinker, bool& changed)
 {
     for (int b = 0; b < blocks.GetSize(); ++b) {
         Block* block = static_cast<Block*>(blocks[b]);
@@ -332,9 +336,8 @@ void ApplyStringIn(CZelkDoc* doc, const CObArray& blocks, int index, int remove,
             if (!(e.m_mark & MARK_SELECTED))
                 continue;
             e.m_mark = static_cast<std::uint8_t>((e.m_mark & ~MARK_SELECTED) | MARK_REDRAW);
-            if (remove) {
-                if (e.UnlinkAttributeString(doc, b, s, index))
-                    changed = true;
+            if (unlinker) {
+                unlinker->Unlink(e.m_attrStrings, kind, b, s);
             } else {
                 e.LinkAttributeString(doc, b, s, index);
                 changed = true;
@@ -350,27 +353,30 @@ void CZelkDoc::ApplyAttributeStringToSelection(int index, int remove)
     if (m_pickList)
         m_pickList->SnapshotSelection();
     bool changed = false;
+    CAttributeUnlinker unlinker(this, index);
+    CAttributeUnlinker* from = remove ? &unlinker : nullptr;
     for (int i = 0; i < m_groups.GetSize(); ++i) {
         CGroup* g = GetGroup(i);
         if (!(g->m_mark & MARK_SELECTED))
             continue;
         g->AndMarkRecursive(this, 0xFD);
         g->OrMarkRecursive(this, MARK_REDRAW);
-        if (remove) {
-            if (g->UnlinkAttributeString(this, i, 0, index))
-                changed = true;
+        if (from) {
+            from->Unlink(g->m_attrStrings, ELEM_GROUP, i, 0);
         } else {
             g->LinkAttributeString(this, i, 0, index);
             changed = true;
         }
     }
-    ApplyStringIn<CDataPoints>(this, m_pointBlocks, index, remove, changed);
-    ApplyStringIn<CLines>(this, m_lineBlocks, index, remove, changed);
-    ApplyStringIn<CCircles>(this, m_circleBlocks, index, remove, changed);
-    ApplyStringIn<CArcs>(this, m_arcBlocks, index, remove, changed);
-    ApplyStringIn<CConics>(this, m_conicBlocks, index, remove, changed);
-    ApplyStringIn<CCurves>(this, m_curveBlocks, index, remove, changed);
-    ApplyStringIn<CTexts>(this, m_textBlocks, index, remove, changed);
+    ApplyStringIn<CDataPoints>(this, m_pointBlocks, ELEM_POINT, index, from, changed);
+    ApplyStringIn<CLines>(this, m_lineBlocks, ELEM_LINE, index, from, changed);
+    ApplyStringIn<CCircles>(this, m_circleBlocks, ELEM_CIRCLE, index, from, changed);
+    ApplyStringIn<CArcs>(this, m_arcBlocks, ELEM_ARC, index, from, changed);
+    ApplyStringIn<CConics>(this, m_conicBlocks, ELEM_CONIC, index, from, changed);
+    ApplyStringIn<CCurves>(this, m_curveBlocks, ELEM_CURVE, index, from, changed);
+    ApplyStringIn<CTexts>(this, m_textBlocks, ELEM_TEXT, index, from, changed);
+    if (from && from->Finish())
+        changed = true;
     if (changed) {
         RedrawChangedElements(1);
         ShowMessageInViews(remove ? "群選択要素の指定文字属性を解除して、群処理モードを解除しました"

@@ -44,16 +44,33 @@ void CZelkDoc::EnterPenInMaps(int pen)
 
 namespace {
 
-std::string PenKey(std::int32_t lineType, std::int16_t width, COLORREF color,
-                   std::uint8_t blurCount, std::uint8_t blurRate)
+constexpr size_t kPenKeySize = 12;
+
+void PenKeyBytes(char (&key)[kPenKeySize], std::int32_t lineType, std::int16_t width,
+                 COLORREF color, std::uint8_t blurCount, std::uint8_t blurRate)
 {
-    char key[sizeof lineType + sizeof width + sizeof color + 2];
+    static_assert(sizeof lineType + sizeof width + sizeof color + 2 == kPenKeySize);
     std::memcpy(key, &lineType, sizeof lineType);
     std::memcpy(key + 4, &width, sizeof width);
     std::memcpy(key + 6, &color, sizeof color);
     key[10] = static_cast<char>(blurCount);
     key[11] = static_cast<char>(blurRate);
+}
+
+std::string PenKey(std::int32_t lineType, std::int16_t width, COLORREF color,
+                   std::uint8_t blurCount, std::uint8_t blurRate)
+{
+    char key[kPenKeySize];
+    PenKeyBytes(key, lineType, width, color, blurCount, blurRate);
     return std::string(key, sizeof key);
+}
+
+// Whether the pen still holds the values it was indexed under.
+bool PenKeyIs(const CTypePen* p, const std::string& indexed)
+{
+    char key[kPenKeySize];
+    PenKeyBytes(key, p->m_lineType, p->m_width, p->m_color, p->m_blurCount, p->m_blurRate);
+    return indexed.size() == kPenKeySize && std::memcmp(indexed.data(), key, kPenKeySize) == 0;
 }
 
 bool PenIs(const CTypePen* p, std::int32_t lineType, std::int16_t width, COLORREF color,
@@ -73,22 +90,32 @@ std::string LayerKey(const CString& name)
 }  // namespace
 
 // The first pen with the five values, or -1. Every current-pen add asks, so the answer comes
-// from the side index; a miss is confirmed by a scan and rebuilds the index.
+// from the side index. A miss is confirmed by comparing every pen with the values it was indexed
+// under: while they are all the same the index holds the answer, otherwise the table is scanned
+// and indexed again. (Indexing again on every miss made adding n new pens cost n^2.)
 int CZelkDoc::FindPenIndexed(std::int32_t lineType, std::int16_t width, COLORREF color,
                              std::uint8_t blurCount, std::uint8_t blurRate)
 {
+    const int count = m_pens.GetSize();
     const std::string key = PenKey(lineType, width, color, blurCount, blurRate);
     auto it = m_penIndex.find(key);
-    if (m_penIndexedCount == m_pens.GetSize() && it != m_penIndex.end() &&
+    if (static_cast<int>(m_penIndexedKeys.size()) == count && it != m_penIndex.end() &&
         PenIs(GetPen(it->second), lineType, width, color, blurCount, blurRate))
         return it->second;
+    bool current = static_cast<int>(m_penIndexedKeys.size()) == count;
+    for (int i = 0; current && i < count; ++i)
+        current = PenKeyIs(GetPen(i), m_penIndexedKeys[static_cast<size_t>(i)]);
+    if (current)
+        return -1;
     m_penIndex.clear();
-    m_penIndexedCount = m_pens.GetSize();
+    m_penIndexedKeys.clear();
     int found = -1;
-    for (int i = m_pens.GetSize() - 1; i >= 0; --i) {
+    for (int i = 0; i < count; ++i) {
         const CTypePen* p = GetPen(i);
-        m_penIndex[PenKey(p->m_lineType, p->m_width, p->m_color, p->m_blurCount, p->m_blurRate)] = i;
-        if (PenIs(p, lineType, width, color, blurCount, blurRate))
+        m_penIndexedKeys.push_back(
+            PenKey(p->m_lineType, p->m_width, p->m_color, p->m_blurCount, p->m_blurRate));
+        m_penIndex.emplace(m_penIndexedKeys.back(), i);
+        if (found < 0 && PenIs(p, lineType, width, color, blurCount, blurRate))
             found = i;
     }
     return found;
@@ -111,9 +138,9 @@ std::int16_t CZelkDoc::FindOrAddPen(std::int32_t lineType, std::int16_t width, C
     pen->m_blurCount = blurCount;
     pen->m_blurRate = blurRate;
     int index = m_pens.Add(pen);
-    if (m_penIndexedCount == index) {
-        m_penIndex.emplace(PenKey(lineType, width, color, blurCount, blurRate), index);
-        m_penIndexedCount = index + 1;
+    if (static_cast<int>(m_penIndexedKeys.size()) == index) {
+        m_penIndexedKeys.push_back(PenKey(lineType, width, color, blurCount, blurRate));
+        m_penIndex.emplace(m_penIndexedKeys.back(), index);
     }
     EnterPenInMaps(index);
     return static_cast<std::int16_t>(index);
@@ -121,38 +148,82 @@ std::int16_t CZelkDoc::FindOrAddPen(std::int32_t lineType, std::int16_t width, C
 
 // ---- fonts -----------------------------------------------------------------------------
 
+namespace {
+
+// The values a font must hold exactly to match a description: the height and the description
+// but for its height, width and orientation.
+std::string FontKey(const LOGFONT& g, std::int32_t height)
+{
+    std::string key;
+    key.reserve(sizeof height + 2 * sizeof(LONG) + 8 + LF_FACESIZE);
+    key.append(reinterpret_cast<const char*>(&height), sizeof height);
+    key.append(reinterpret_cast<const char*>(&g.lfEscapement), sizeof g.lfEscapement);
+    key.append(reinterpret_cast<const char*>(&g.lfWeight), sizeof g.lfWeight);
+    for (BYTE b : {g.lfItalic, g.lfUnderline, g.lfStrikeOut, g.lfCharSet, g.lfOutPrecision,
+                   g.lfClipPrecision, g.lfQuality, g.lfPitchAndFamily})
+        key += static_cast<char>(b);
+    key.append(g.lfFaceName, sizeof g.lfFaceName);
+    return key;
+}
+
+bool FontMatches(const CTypeFont* f, const CAppText& t, const LOGFONT& font, std::int32_t width,
+                 std::int32_t height, std::uint8_t style1, double angle)
+{
+    const LOGFONT& g = f->m_logFont;
+    // The height and the angle tell most fonts apart, so they are compared first.
+    if (f->m_height != height || g.lfEscapement != font.lfEscapement)
+        return false;
+    bool form = false;
+    if (t.m_formClass == 1 && f->m_style2 == 1 && std::fabs(f->m_angle - angle) < 0.1) {
+        form = true;
+    } else if (f->m_style1 == style1 && f->m_style2 == t.m_formClass &&
+               f->m_style3 == t.m_direction && f->m_style4 == t.m_formOption1 &&
+               f->m_style5 == t.m_formOption2 && std::fabs(f->m_angle - angle) < 0.1 &&
+               std::fabs(f->m_spacing - t.m_charSpacing) < 0.1) {
+        form = true;
+        if ((f->m_style3 == 1 || f->m_style3 == 3 || f->m_style3 == 4) &&
+            f->m_rightToLeft != t.m_rightToLeft)
+            form = false;
+    }
+    if (!form)
+        return false;
+    return (f->m_width == 0 || f->m_width == width) && g.lfWeight == font.lfWeight &&
+           g.lfItalic == font.lfItalic && g.lfUnderline == font.lfUnderline &&
+           g.lfStrikeOut == font.lfStrikeOut && g.lfCharSet == font.lfCharSet &&
+           g.lfOutPrecision == font.lfOutPrecision &&
+           g.lfClipPrecision == font.lfClipPrecision && g.lfQuality == font.lfQuality &&
+           g.lfPitchAndFamily == font.lfPitchAndFamily &&
+           std::memcmp(g.lfFaceName, font.lfFaceName, sizeof(g.lfFaceName)) == 0;
+}
+
+}  // namespace
+
+// The first font that matches, or -1. Every text add asks, so the candidates come from the side
+// index (fonts by the values that must be equal, in table order); a miss is confirmed by a scan,
+// and a scan that finds what the index did not indexes the table again.
 std::int16_t CZelkDoc::FindFont(const LOGFONT& font, std::int32_t width, std::int32_t height,
-                                std::uint8_t style1, double angle) const
+                                std::uint8_t style1, double angle)
 {
     const CAppText& t = DocTextSettings();
-    for (int i = 0; i < m_fonts.GetSize(); ++i) {
-        const CTypeFont* f = GetFont(i);
-        bool form = false;
-        if (t.m_formClass == 1 && f->m_style2 == 1 && std::fabs(f->m_angle - angle) < 0.1) {
-            form = true;
-        } else if (f->m_style1 == style1 && f->m_style2 == t.m_formClass &&
-                   f->m_style3 == t.m_direction && f->m_style4 == t.m_formOption1 &&
-                   f->m_style5 == t.m_formOption2 && std::fabs(f->m_angle - angle) < 0.1 &&
-                   std::fabs(f->m_spacing - t.m_charSpacing) < 0.1) {
-            form = true;
-            if ((f->m_style3 == 1 || f->m_style3 == 3 || f->m_style3 == 4) &&
-                f->m_rightToLeft != t.m_rightToLeft)
-                form = false;
-        }
-        if (!form)
-            continue;
-        const LOGFONT& g = f->m_logFont;
-        if ((f->m_width == 0 || f->m_width == width) && f->m_height == height &&
-            g.lfEscapement == font.lfEscapement && g.lfWeight == font.lfWeight &&
-            g.lfItalic == font.lfItalic && g.lfUnderline == font.lfUnderline &&
-            g.lfStrikeOut == font.lfStrikeOut && g.lfCharSet == font.lfCharSet &&
-            g.lfOutPrecision == font.lfOutPrecision &&
-            g.lfClipPrecision == font.lfClipPrecision && g.lfQuality == font.lfQuality &&
-            g.lfPitchAndFamily == font.lfPitchAndFamily &&
-            std::memcmp(g.lfFaceName, font.lfFaceName, sizeof(g.lfFaceName)) == 0)
-            return static_cast<std::int16_t>(i);
+    const int count = m_fonts.GetSize();
+    if (m_fontIndexedCount == count) {
+        auto it = m_fontIndex.find(FontKey(font, height));
+        if (it != m_fontIndex.end())
+            for (int i : it->second)
+                if (FontMatches(GetFont(i), t, font, width, height, style1, angle))
+                    return static_cast<std::int16_t>(i);
     }
-    return -1;
+    int found = -1;
+    for (int i = 0; i < count && found < 0; ++i)
+        if (FontMatches(GetFont(i), t, font, width, height, style1, angle))
+            found = i;
+    if (m_fontIndexedCount != count || found >= 0) {
+        m_fontIndex.clear();
+        for (int i = 0; i < count; ++i)
+            m_fontIndex[FontKey(GetFont(i)->m_logFont, GetFont(i)->m_height)].push_back(i);
+        m_fontIndexedCount = count;
+    }
+    return static_cast<std::int16_t>(found);
 }
 
 std::int16_t CZelkDoc::CreateFont(const LOGFONT& font, std::int32_t width, std::int32_t height,
@@ -169,6 +240,10 @@ std::int16_t CZelkDoc::CreateFont(const LOGFONT& font, std::int32_t width, std::
     f->m_height = height;
     f->m_width = width;
     f->m_logFont = font;
+    if (m_fontIndexedCount == index) {
+        m_fontIndex[FontKey(font, height)].push_back(index);
+        m_fontIndexedCount = index + 1;
+    }
     if (width == 0 && !m_views.empty()) {
         LOGFONT measured = font;
         if (current) {
@@ -253,9 +328,9 @@ std::int16_t CZelkDoc::FindOrCreateLayer(const CString& name)
             layer->m_name += "_";
         }
     }
-    if (m_layerIndexedCount == i) {
+    if (static_cast<int>(m_layerIndexedNames.size()) == i) {
+        m_layerIndexedNames.push_back(layer->m_name.Std());
         m_layerIndex.emplace(LayerKey(layer->m_name), i);
-        m_layerIndexedCount = i + 1;
     }
     for (CZelkView* v : m_views)
         v->m_layerStates.SetAtGrow(i, 0);
@@ -278,25 +353,37 @@ std::int16_t CZelkDoc::LayerIndexFromList(int i, const CStringArray& names)
 }
 
 // The most called lookup of the document: a hit of the side index is checked against the layer
-// table; a miss is confirmed by a scan, which also rebuilds the index (names can be changed in
-// place by a rename).
+// table. Names can be changed in place by a rename, so a miss is confirmed by comparing every
+// name with the one it was indexed under: while they are all the same the index holds the
+// answer, otherwise the table is scanned and indexed again. (Indexing again on every miss made
+// adding n new layers cost n^2.)
 int CZelkDoc::FindLayer(const CString& name)
 {
     if (name.IsEmpty())
         return CLayerOps::FindEmptyNumberedLayer(this);
+    const int count = m_layers.GetSize();
     auto it = m_layerIndex.find(LayerKey(name));
-    if (m_layerIndexedCount == m_layers.GetSize() && it != m_layerIndex.end()) {
+    if (static_cast<int>(m_layerIndexedNames.size()) == count && it != m_layerIndex.end()) {
         const CLayer* layer = GetLayer(it->second);
         if (layer && layer->m_name.CompareNoCase(name) == 0)
             return it->second;
     }
+    // A name with a NUL inside is compared only up to it, which the index cannot answer.
+    const char* sought = name;
+    bool current = static_cast<int>(m_layerIndexedNames.size()) == count &&
+                   std::strlen(sought) == static_cast<size_t>(name.GetLength());
+    for (int i = 0; current && i < count; ++i)
+        current = GetLayer(i)->m_name.Std() == m_layerIndexedNames[static_cast<size_t>(i)];
+    if (current)
+        return -1;
     m_layerIndex.clear();
-    m_layerIndexedCount = m_layers.GetSize();
+    m_layerIndexedNames.clear();
     int found = -1;
-    for (int i = m_layers.GetSize() - 1; i >= 0; --i) {
+    for (int i = 0; i < count; ++i) {
         const CString& n = GetLayer(i)->m_name;
-        m_layerIndex[LayerKey(n)] = i;
-        if (n.CompareNoCase(name) == 0)
+        m_layerIndexedNames.push_back(n.Std());
+        m_layerIndex.emplace(LayerKey(n), i);
+        if (found < 0 && n.CompareNoCase(sought) == 0)
             found = i;
     }
     return found;

@@ -1,6 +1,8 @@
 // The selection, attribute-string links and attribute-list archive shared by every element.
 #include "elements/ElementCommon.h"
 
+#include <cstdint>
+
 #include "document/ZelkDoc.h"
 #include "elements/DataString.h"
 #include "elements/ElementAccess.h"
@@ -81,28 +83,69 @@ void LinkAttributeIndex(CZelkDoc* doc, CWordArray& list, int kind, int block, in
     string->m_refs.push_back(ref);
 }
 
-int UnlinkAttributeIndex(CZelkDoc* doc, CWordArray& list, int kind, int block, int slot,
-                         int index)
+namespace {
+
+// A carrier as one number; false for values no reference can hold.
+bool CarrierKey(int kind, int block, int slot, std::uint64_t& key)
 {
-    const WORD value = static_cast<WORD>(index);
+    auto fits = [](int v) { return v >= INT16_MIN && v <= INT16_MAX; };
+    if (!fits(kind) || !fits(block) || !fits(slot))
+        return false;
+    key = (static_cast<std::uint64_t>(static_cast<std::uint16_t>(kind)) << 32) |
+          (static_cast<std::uint64_t>(static_cast<std::uint16_t>(block)) << 16) |
+          static_cast<std::uint16_t>(slot);
+    return true;
+}
+
+}  // namespace
+
+void CAttributeUnlinker::Unlink(CWordArray& list, int kind, int block, int slot)
+{
+    const WORD value = static_cast<WORD>(m_index);
     int at = 0;
     while (at < list.GetSize() && list.GetAt(at) != value)
         at++;
     if (at >= list.GetSize())
-        return 0;
+        return;
     list.RemoveAt(at);
-    CDataString* string = doc->GetString(index);
-    if (string == nullptr)
+    std::uint64_t key;
+    if (CarrierKey(kind, block, slot, key))
+        ++m_pending[key];
+}
+
+int CAttributeUnlinker::Finish()
+{
+    CDataString* string = m_pending.empty() ? nullptr : m_doc->GetString(m_index);
+    if (string == nullptr) {
+        m_pending.clear();
         return 0;
+    }
     // The kind is compared as well as block and slot: carriers of different kinds can share
     // block and slot numbers, and each must lose only its own reference.
+    bool removed = false;
+    auto kept = string->m_refs.begin();
     for (auto it = string->m_refs.begin(); it != string->m_refs.end(); ++it) {
-        if (it->m_kind == kind && it->m_block == block && it->m_slot == slot) {
-            string->m_refs.erase(it);
-            return 1;
+        std::uint64_t key;
+        CarrierKey(it->m_kind, it->m_block, it->m_slot, key);
+        auto pending = m_pending.find(key);
+        if (pending != m_pending.end() && pending->second > 0) {
+            --pending->second;
+            removed = true;
+            continue;
         }
+        *kept++ = *it;
     }
-    return 0;
+    string->m_refs.erase(kept, string->m_refs.end());
+    m_pending.clear();
+    return removed ? 1 : 0;
+}
+
+int UnlinkAttributeIndex(CZelkDoc* doc, CWordArray& list, int kind, int block, int slot,
+                         int index)
+{
+    CAttributeUnlinker unlinker(doc, index);
+    unlinker.Unlink(list, kind, block, slot);
+    return unlinker.Finish();
 }
 
 void SerializeAttributeList(CArchive& ar, CWordArray& list)

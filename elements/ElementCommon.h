@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <unordered_map>
 
 #include "elements/ElementKinds.h"
 #include "platform/core/Arrays.h"
@@ -39,6 +40,25 @@ void LinkAttributeIndex(CZelkDoc* doc, CWordArray& list, int kind, int block, in
 // Returns 0 when the list does not hold index or the string has no matching reference.
 int UnlinkAttributeIndex(CZelkDoc* doc, CWordArray& list, int kind, int block, int slot,
                          int index);
+
+// Takes one attribute string from many carriers: each carrier's list loses the index at once and
+// the string's back-references go in one pass at the end. Unlinking carriers one at a time
+// erases each reference from the middle of the string's list, n^2 for n carriers.
+class CAttributeUnlinker {
+public:
+    CAttributeUnlinker(CZelkDoc* doc, int index) : m_doc(doc), m_index(index) {}
+
+    // UnlinkAttributeIndex but for the back-reference, which waits for Finish.
+    void Unlink(CWordArray& list, int kind, int block, int slot);
+    // Removes the first back-reference of each carrier that held the index, the others keeping
+    // their order. 1 when any was found, as UnlinkAttributeIndex answers for one carrier.
+    int Finish();
+
+private:
+    CZelkDoc* m_doc;
+    int m_index;
+    std::unordered_map<std::uint64_t, int> m_pending;   // references to drop, by carrier
+};
 
 // The attribute list in the archive: a count (16 bits, or 0xFFFF then 32 bits) and one 16-bit
 // index per entry. Loading replaces the list.

@@ -124,6 +124,34 @@ TEST_F(AttributeTablesTest, FontOfWidthZeroIsMeasuredInTheFirstView)
     Doc().RemoveView(&view);
 }
 
+TEST_F(AttributeTablesTest, FontLookupFollowsTheTableWhenItChangesBehindIt)
+{
+    const LOGFONT lf = Face("Mincho");
+    const std::int16_t narrow = Doc().FindOrAddFont(lf, 20, 30, 1, 0);
+    const std::int16_t wide = Doc().FindOrAddFont(lf, 25, 30, 1, 0);
+    ASSERT_EQ(wide, narrow + 1);
+    EXPECT_EQ(Doc().FindOrAddFont(lf, 25, 30, 1, 0), wide);
+
+    // A font of width 0 appended directly, as a file reader does, is found for any width; for a
+    // width an earlier font has, that earlier font is still the first match.
+    CTypeFont* any = new CTypeFont(*Doc().GetFont(narrow));
+    any->m_width = 0;
+    const int anyIndex = Doc().m_fonts.Add(any);
+    EXPECT_EQ(Doc().FindOrAddFont(lf, 99, 30, 1, 0), anyIndex);
+    EXPECT_EQ(Doc().FindOrAddFont(lf, 20, 30, 1, 0), narrow);
+
+    // Taken away again (as a rollback does) and another font put in its place: the table has
+    // its old size, but the new font is found and the old one is not.
+    delete Doc().GetFont(anyIndex);
+    Doc().m_fonts.RemoveAt(anyIndex);
+    CTypeFont* taller = new CTypeFont(*Doc().GetFont(narrow));
+    taller->m_height = 45;
+    ASSERT_EQ(Doc().m_fonts.Add(taller), anyIndex);
+    EXPECT_EQ(Doc().FindOrAddFont(lf, 20, 45, 1, 0), anyIndex);
+    EXPECT_EQ(Doc().FindOrAddFont(lf, 99, 30, 1, 0), anyIndex + 1);
+    EXPECT_EQ(Doc().m_fonts.GetSize(), anyIndex + 2);
+}
+
 TEST_F(AttributeTablesTest, CurrentFontComesFromTheTextSettings)
 {
     const std::int16_t f = Doc().FindOrAddCurrentFont(30);

@@ -181,6 +181,46 @@ TEST_F(SelectionTest, AttributeStringOnTheSelectionEndsGroupProcessing)
     Doc().RemoveView(&view);
 }
 
+TEST_F(SelectionTest, TakingAStringFromTheSelectionLeavesTheOtherReferencesInOrder)
+{
+    CLine* first = AddLine(Pt(0, 0), Pt(1, 0));
+    CLine* second = AddLine(Pt(0, 1), Pt(1, 1));
+    ASSERT_EQ(Doc().GetLineElem(0, 0), first);
+    ASSERT_EQ(Doc().GetLineElem(0, 1), second);
+    CDataPoints* points = Doc().AddPoint(Pt(5, 5), 0, Pen());
+    ASSERT_NE(points, nullptr);
+    CDataPoint* point = &points->m_slots[0];
+    CGroup* group = new CGroup;
+    const int g = Doc().m_groups.Add(group);
+    CString entry = "memo";
+    int index, mode;
+    Doc().FindOrAddAttributeString(entry, index, mode);
+    // The point shares block and slot with the first line.
+    first->LinkAttributeString(&Doc(), 0, 0, index);
+    point->LinkAttributeString(&Doc(), 0, 0, index);
+    second->LinkAttributeString(&Doc(), 0, 1, index);
+    group->LinkAttributeString(&Doc(), g, 0, index);
+    // A second reference to the second line, as a damaged file can leave: only the first goes.
+    CElemRef stale;
+    stale.Init(ELEM_LINE, 0, 1, 1, 0x40);
+    Doc().GetString(index)->m_refs.push_back(stale);
+
+    first->m_mark = MARK_SELECTED;
+    second->m_mark = MARK_SELECTED;
+    group->m_mark = MARK_SELECTED;
+    Doc().ApplyAttributeStringToSelection(index, 1);
+
+    const std::vector<CElemRef>& refs = Doc().GetString(index)->m_refs;
+    ASSERT_EQ(refs.size(), 2u);
+    EXPECT_EQ(refs[0].m_kind, ELEM_POINT);
+    EXPECT_EQ(refs[1].m_kind, ELEM_LINE);
+    EXPECT_EQ(refs[1].m_mark, 0x40);
+    EXPECT_EQ(first->m_attrStrings.GetSize(), 0);
+    EXPECT_EQ(second->m_attrStrings.GetSize(), 0);
+    EXPECT_EQ(group->m_attrStrings.GetSize(), 0);
+    EXPECT_EQ(point->m_attrStrings.GetSize(), 1);
+}
+
 TEST_F(SelectionTest, GroupChainOfADeepNestStopsAtTenParents)
 {
     Nest(12);
