@@ -149,11 +149,7 @@ void CZelkApp::Serialize(CArchive& ar)
     }
 
     // The current environment starts with the stored pen.
-    m_atrCurrent.m_lineWidth = m_appElem.m_lineWidth;
-    m_atrCurrent.m_lineType = m_appElem.m_lineType;
-    m_atrCurrent.m_color = m_appElem.m_color;
-    m_atrCurrent.m_blurCount = m_appElem.m_blurCount;
-    m_atrCurrent.m_blurRate = m_appElem.m_blurRate;
+    CopyPen(m_atrCurrent, m_appElem);
 
     std::int32_t storedStartTime = 0;
     SerializeApplicationFields(ar, storedStartTime);
