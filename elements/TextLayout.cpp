@@ -185,6 +185,37 @@ void WriteColumn(CDC* dc, const CText& t, const CPointD& origin, double scale, d
     t.DrawColumnChars(dc, device.X(p.m_x), device.Y(p.m_y), a, s, hc, s8, e, pp);
 }
 
+using CharWriter = void (*)(CDC*, const CText&, const CPointD&, double, double, double, const CTypeFont*,
+                            const DeviceMap&);
+
+// A laid-out row or column on the screen, in the text's colour: the characters when drawFlag is
+// 1, the underline when the display setting asks for it.
+void DrawOnScreen(CDC* dc, CText& t, const CPointD& origin, double scale, const CRectD& clip, int drawFlag,
+                  COLORREF color, double height, double width, const CTypeFont* font, CharWriter write)
+{
+    CRectD wide;
+    if (!TextClipOnScreen(t, origin, scale, clip, wide))
+        return;
+    COLORREF old = dc->SetTextColor(color);
+    if (drawFlag == 1)
+        write(dc, t, origin, scale, height, width, font, DeviceMap());
+    if (ShowTextUnderlines())
+        t.DrawUnderline(dc, origin, scale, wide);
+    dc->SetTextColor(old);
+}
+
+// A laid-out row or column on the printer, in the text's colour.
+void PrintOnPage(CDC* dc, const CText& t, const CPointD& origin, double scale, const RECT& clip, COLORREF color,
+                 const DeviceMap& device, double height, double width, const CTypeFont* font, CharWriter write)
+{
+    CRectD wide;
+    if (!TextClipOnPrinter(t, origin, scale, clip, device.offsetX, device.offsetY, device.factor, wide))
+        return;
+    COLORREF old = dc->SetTextColor(color);
+    write(dc, t, origin, scale, height, width, font, device);
+    dc->SetTextColor(old);
+}
+
 } // namespace
 
 void CText::ComputeAdvanceVectors(double theta, double height, double width, double spacing, POINT& advance,
@@ -373,51 +404,27 @@ void CText::DrawLayoutForServerItem(CDC* dc, COLORREF color, double angleRad, do
 void CText::DrawRow(CDC* dc, const CPointD& origin, double scale, const CRectD& clip, int drawFlag,
                     COLORREF color, double height, double width, const CTypeFont* font)
 {
-    CRectD wide;
-    if (!TextClipOnScreen(*this, origin, scale, clip, wide))
-        return;
-    COLORREF old = dc->SetTextColor(color);
-    if (drawFlag == 1)
-        WriteRow(dc, *this, origin, scale, height, width, font, DeviceMap());
-    if (ShowTextUnderlines())
-        DrawUnderline(dc, origin, scale, wide);
-    dc->SetTextColor(old);
+    DrawOnScreen(dc, *this, origin, scale, clip, drawFlag, color, height, width, font, WriteRow);
 }
 
 void CText::DrawColumn(CDC* dc, const CPointD& origin, double scale, const CRectD& clip, int drawFlag,
                        COLORREF color, double height, double width, const CTypeFont* font)
 {
-    CRectD wide;
-    if (!TextClipOnScreen(*this, origin, scale, clip, wide))
-        return;
-    COLORREF old = dc->SetTextColor(color);
-    if (drawFlag == 1)
-        WriteColumn(dc, *this, origin, scale, height, width, font, DeviceMap());
-    if (ShowTextUnderlines())
-        DrawUnderline(dc, origin, scale, wide);
-    dc->SetTextColor(old);
+    DrawOnScreen(dc, *this, origin, scale, clip, drawFlag, color, height, width, font, WriteColumn);
 }
 
 void CText::PrintRow(CDC* dc, const CPointD& origin, double scale, const RECT& clip, COLORREF color,
                      int offsetX, int offsetY, double factor, double height, double width, const CTypeFont* font)
 {
-    CRectD wide;
-    if (!TextClipOnPrinter(*this, origin, scale, clip, offsetX, offsetY, factor, wide))
-        return;
-    COLORREF old = dc->SetTextColor(color);
-    WriteRow(dc, *this, origin, scale, height, width, font, DeviceMap{offsetX, offsetY, factor});
-    dc->SetTextColor(old);
+    PrintOnPage(dc, *this, origin, scale, clip, color, DeviceMap{offsetX, offsetY, factor}, height, width, font,
+                WriteRow);
 }
 
 void CText::PrintColumn(CDC* dc, const CPointD& origin, double scale, const RECT& clip, COLORREF color,
                         int offsetX, int offsetY, double factor, double height, double width, const CTypeFont* font)
 {
-    CRectD wide;
-    if (!TextClipOnPrinter(*this, origin, scale, clip, offsetX, offsetY, factor, wide))
-        return;
-    COLORREF old = dc->SetTextColor(color);
-    WriteColumn(dc, *this, origin, scale, height, width, font, DeviceMap{offsetX, offsetY, factor});
-    dc->SetTextColor(old);
+    PrintOnPage(dc, *this, origin, scale, clip, color, DeviceMap{offsetX, offsetY, factor}, height, width, font,
+                WriteColumn);
 }
 
 void CText::DrawRowForServerItem(CDC* dc, COLORREF color, double theta, double height, double width,
