@@ -279,13 +279,9 @@ BOOL CFrameWnd::OnCreateClient(LPCREATESTRUCT, CCreateContext* pContext)
 
 CWnd* CFrameWnd::CreateView(CCreateContext* pContext, UINT nID)
 {
-    auto* cls = static_cast<CRuntimeClass*>(const_cast<void*>(pContext->m_pNewViewClass));
-    CObject* obj = cls ? cls->CreateObject() : nullptr;
-    auto* view = dynamic_cast<CWnd*>(obj);
-    if (!view) {
-        delete obj;
+    auto* view = UiCreateObjectOf<CWnd>(static_cast<const CRuntimeClass*>(pContext->m_pNewViewClass));
+    if (!view)
         return nullptr;
-    }
     CRect rect(0, 0, 0, 0);
     if (!view->Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, rect, this, nID, pContext))
         return nullptr; // the view deleted itself when its window went away
