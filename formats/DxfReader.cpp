@@ -476,6 +476,28 @@ void CDxfReader::Dispatch(const CString& name, bool inBlock)
     }
 }
 
+// The entity read so far ends at the group 0 named name: it is added, a polyline ends at its
+// SEQEND, and the groups go back to their defaults (a polyline keeps its kind for its vertices).
+void CDxfReader::FinishEntity(const CString& name, bool inBlock)
+{
+    Complete(inBlock);
+    if (name == "SEQEND") {
+        FinishPolyline(inBlock);
+        m_kind = 0;
+    } else if (m_kind != 5) {
+        m_kind = 0;
+    }
+    ResetGroups();
+}
+
+void CDxfReader::StartEntity(const CString& name, bool inBlock)
+{
+    Dispatch(name, inBlock);
+    m_groups[210] = "0";
+    m_groups[220] = "0";
+    m_groups[230] = "1";
+}
+
 void CDxfReader::ClearEntityState()
 {
     m_kind = 0;
@@ -508,20 +530,10 @@ CDxfReader::Flow CDxfReader::EntitiesLoop()
         if (!ReadLine())
             return kStop;
         CString name = m_line;
-        Complete(false);
-        if (name == "SEQEND") {
-            FinishPolyline(false);
-            m_kind = 0;
-        } else if (m_kind != 5) {
-            m_kind = 0;
-        }
-        ResetGroups();
+        FinishEntity(name, false);
         if (name == "ENDSEC")
             return kGo;
-        Dispatch(name, false);
-        m_groups[210] = "0";
-        m_groups[220] = "0";
-        m_groups[230] = "1";
+        StartEntity(name, false);
     }
 }
 
@@ -559,22 +571,11 @@ CDxfReader::Flow CDxfReader::BlocksLoop()
                 if (!ReadLine())
                     return kStop;
                 CString name = m_line;
-                if (m_kind != 0) {
-                    Complete(true);
-                    if (name == "SEQEND") {
-                        FinishPolyline(true);
-                        m_kind = 0;
-                    } else if (m_kind != 5) {
-                        m_kind = 0;
-                    }
-                    ResetGroups();
-                }
+                if (m_kind != 0)
+                    FinishEntity(name, true);
                 if (name == "ENDSEC")
                     return kGo;
-                Dispatch(name, true);
-                m_groups[210] = "0";
-                m_groups[220] = "0";
-                m_groups[230] = "1";
+                StartEntity(name, true);
                 continue;
             }
             if (m_kind != 0) {
@@ -657,17 +658,29 @@ CDxfReader::Attr CDxfReader::Resolve(bool lineType, bool pen, bool inBlock)
     return a;
 }
 
+namespace {
+
+// A new block record carrying the entity's line type, color and layer.
+template <class Record>
+Record* NewBlockRecord(int lineType, COLORREF color, std::int16_t layer)
+{
+    Record* r = new Record;
+    r->m_lineType = lineType;
+    r->m_color = color;
+    r->m_layer = layer;
+    return r;
+}
+
+}  // namespace
+
 void CDxfReader::EmitPoint(const CPointD& p, const Attr& a, bool inBlock)
 {
     if (!inBlock) {
         m_doc->AddPoint(p, a.layer, a.pen);
         return;
     }
-    CBlkPoint* r = new CBlkPoint;
+    CBlkPoint* r = NewBlockRecord<CBlkPoint>(a.lineType, a.color, a.layer);
     r->m_position = p;
-    r->m_lineType = a.lineType;
-    r->m_color = a.color;
-    r->m_layer = a.layer;
     BlockAt(m_currentBlock)->m_points.Add(r);
 }
 
@@ -677,12 +690,9 @@ void CDxfReader::EmitLine(const CPointD& p, const CPointD& q, const Attr& a, boo
         m_doc->AddLine(p, q, a.layer, a.pen);
         return;
     }
-    CBlkLine* r = new CBlkLine;
+    CBlkLine* r = NewBlockRecord<CBlkLine>(a.lineType, a.color, a.layer);
     r->m_start = p;
     r->m_end = q;
-    r->m_lineType = a.lineType;
-    r->m_color = a.color;
-    r->m_layer = a.layer;
     BlockAt(m_currentBlock)->m_lines.Add(r);
 }
 
@@ -692,12 +702,9 @@ void CDxfReader::EmitCircle(const CPointD& c, double radius, const Attr& a, bool
         m_doc->AddCircle(c, radius, a.layer, a.pen);
         return;
     }
-    CBlkCircle* r = new CBlkCircle;
+    CBlkCircle* r = NewBlockRecord<CBlkCircle>(a.lineType, a.color, a.layer);
     r->m_centre = c;
     r->m_radius = radius;
-    r->m_lineType = a.lineType;
-    r->m_color = a.color;
-    r->m_layer = a.layer;
     BlockAt(m_currentBlock)->m_circles.Add(r);
 }
 
@@ -710,13 +717,10 @@ void CDxfReader::EmitArc(const CPointD& c, double radius, double start, double e
         m_doc->AddArc(c, radius, angles, a.layer, a.pen);
         return;
     }
-    CBlkArc* r = new CBlkArc;
+    CBlkArc* r = NewBlockRecord<CBlkArc>(a.lineType, a.color, a.layer);
     r->m_centre = c;
     r->m_radius = radius;
     r->m_angles = angles;
-    r->m_lineType = a.lineType;
-    r->m_color = a.color;
-    r->m_layer = a.layer;
     BlockAt(m_currentBlock)->m_arcs.Add(r);
 }
 

@@ -59,6 +59,8 @@ private:
     Flow CollectGroup(int code, bool inBlock);
     void Dispatch(const CString& name, bool inBlock);
     void ResetGroups();
+    void FinishEntity(const CString& name, bool inBlock);
+    void StartEntity(const CString& name, bool inBlock);
     void ClearEntityState();
 
     // Completion of the pending entity.

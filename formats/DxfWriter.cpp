@@ -261,6 +261,23 @@ void WriteHeaderAndTables(CZelkDoc& doc, CStdioFile& f)
     Pair(f, "  0", "ENDSEC");
 }
 
+// Calls put(element) for every element of the blocks that the filter lets through, with the
+// pen taken from each block first.
+template <class Blocks, class Put>
+void ForEachWritten(CZelkDoc& doc, const CObArray& blocks, BlockPen& pen,
+                    const LayerFilter& filter, Put put)
+{
+    for (int b = 0; b < blocks.GetSize(); ++b) {
+        const auto* block = static_cast<const Blocks*>(blocks.GetAt(b));
+        pen.Take(doc, block->m_pen);
+        for (int s = 0; s < block->m_count; ++s) {
+            const auto& e = block->m_slots[s];
+            if (filter.Passes(e.m_layer, e.m_state))
+                put(e);
+        }
+    }
+}
+
 void WriteEntities(CZelkDoc& doc, CStdioFile& f)
 {
     Pair(f, "  0", "SECTION");
@@ -281,75 +298,43 @@ void WriteEntities(CZelkDoc& doc, CStdioFile& f)
     }
 
     BlockPen pen;
-    for (int b = 0; b < doc.m_lineBlocks.GetSize(); ++b) {
-        const auto* block = static_cast<const CLines*>(doc.m_lineBlocks.GetAt(b));
-        pen.Take(doc, block->m_pen);
-        for (int s = 0; s < block->m_count; ++s) {
-            const CLine& l = block->m_slots[s];
-            if (filter.Passes(l.m_layer, l.m_state))
-                PutLineEntity(f, LayerNameForEntity(doc, l.m_layer), pen, l.m_start, l.m_end);
+    ForEachWritten<CLines>(doc, doc.m_lineBlocks, pen, filter, [&](const CLine& l) {
+        PutLineEntity(f, LayerNameForEntity(doc, l.m_layer), pen, l.m_start, l.m_end);
+    });
+    ForEachWritten<CCircles>(doc, doc.m_circleBlocks, pen, filter, [&](const CCircle& c) {
+        Pair(f, "  0", "CIRCLE");
+        Pair(f, "  8", LayerNameForEntity(doc, c.m_layer));
+        Pair(f, "  6", pen.lineType);
+        Pair(f, " 62", Int7(pen.color));
+        Pair(f, " 10", G9(c.m_centre.m_x));
+        Pair(f, " 20", G9(c.m_centre.m_y));
+        Pair(f, " 40", G9(c.m_radius));
+    });
+    ForEachWritten<CArcs>(doc, doc.m_arcBlocks, pen, filter, [&](const CArc& a) {
+        double start = a.m_startAngle;
+        double end = a.m_endAngle;
+        if (NearlyEqual(end, 360.0)) {
+            end = 360.0;
+        } else if (end > 360.0) {
+            start -= 360.0;
+            end -= 360.0;
         }
-    }
-    for (int b = 0; b < doc.m_circleBlocks.GetSize(); ++b) {
-        const auto* block = static_cast<const CCircles*>(doc.m_circleBlocks.GetAt(b));
-        pen.Take(doc, block->m_pen);
-        for (int s = 0; s < block->m_count; ++s) {
-            const CCircle& c = block->m_slots[s];
-            if (!filter.Passes(c.m_layer, c.m_state))
-                continue;
-            Pair(f, "  0", "CIRCLE");
-            Pair(f, "  8", LayerNameForEntity(doc, c.m_layer));
-            Pair(f, "  6", pen.lineType);
-            Pair(f, " 62", Int7(pen.color));
-            Pair(f, " 10", G9(c.m_centre.m_x));
-            Pair(f, " 20", G9(c.m_centre.m_y));
-            Pair(f, " 40", G9(c.m_radius));
-        }
-    }
-    for (int b = 0; b < doc.m_arcBlocks.GetSize(); ++b) {
-        const auto* block = static_cast<const CArcs*>(doc.m_arcBlocks.GetAt(b));
-        pen.Take(doc, block->m_pen);
-        for (int s = 0; s < block->m_count; ++s) {
-            const CArc& a = block->m_slots[s];
-            if (!filter.Passes(a.m_layer, a.m_state))
-                continue;
-            double start = a.m_startAngle;
-            double end = a.m_endAngle;
-            if (NearlyEqual(end, 360.0)) {
-                end = 360.0;
-            } else if (end > 360.0) {
-                start -= 360.0;
-                end -= 360.0;
-            }
-            Pair(f, "  0", "ARC");
-            Pair(f, "  8", LayerNameForEntity(doc, a.m_layer));
-            Pair(f, "  6", pen.lineType);
-            Pair(f, " 62", Int7(pen.color));
-            Pair(f, " 10", G9(a.m_centre.m_x));
-            Pair(f, " 20", G9(a.m_centre.m_y));
-            Pair(f, " 40", G9(a.m_radius));
-            Pair(f, " 50", G9(start));
-            Pair(f, " 51", G9(end));
-        }
-    }
-    for (int b = 0; b < doc.m_conicBlocks.GetSize(); ++b) {
-        const auto* block = static_cast<const CConics*>(doc.m_conicBlocks.GetAt(b));
-        pen.Take(doc, block->m_pen);
-        for (int s = 0; s < block->m_count; ++s) {
-            const CConic& c = block->m_slots[s];
-            if (filter.Passes(c.m_layer, c.m_state))
-                PutPolylineAsLines(f, LayerNameForEntity(doc, c.m_layer), pen, c.m_polyline);
-        }
-    }
-    for (int b = 0; b < doc.m_curveBlocks.GetSize(); ++b) {
-        const auto* block = static_cast<const CCurves*>(doc.m_curveBlocks.GetAt(b));
-        pen.Take(doc, block->m_pen);
-        for (int s = 0; s < block->m_count; ++s) {
-            const CCurve& c = block->m_slots[s];
-            if (filter.Passes(c.m_layer, c.m_state))
-                PutPolylineAsLines(f, LayerNameForEntity(doc, c.m_layer), pen, c.m_points);
-        }
-    }
+        Pair(f, "  0", "ARC");
+        Pair(f, "  8", LayerNameForEntity(doc, a.m_layer));
+        Pair(f, "  6", pen.lineType);
+        Pair(f, " 62", Int7(pen.color));
+        Pair(f, " 10", G9(a.m_centre.m_x));
+        Pair(f, " 20", G9(a.m_centre.m_y));
+        Pair(f, " 40", G9(a.m_radius));
+        Pair(f, " 50", G9(start));
+        Pair(f, " 51", G9(end));
+    });
+    ForEachWritten<CConics>(doc, doc.m_conicBlocks, pen, filter, [&](const CConic& c) {
+        PutPolylineAsLines(f, LayerNameForEntity(doc, c.m_layer), pen, c.m_polyline);
+    });
+    ForEachWritten<CCurves>(doc, doc.m_curveBlocks, pen, filter, [&](const CCurve& c) {
+        PutPolylineAsLines(f, LayerNameForEntity(doc, c.m_layer), pen, c.m_points);
+    });
 
     for (int b = 0; b < doc.m_textBlocks.GetSize(); ++b) {
         const auto* block = static_cast<const CTexts*>(doc.m_textBlocks.GetAt(b));

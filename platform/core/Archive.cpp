@@ -18,6 +18,18 @@ constexpr DWORD dwBigClassTag = 0x80000000;
 constexpr WORD wBigObjectTag = 0x7FFF;
 constexpr DWORD nMaxMapCount = 0x3FFFFFFE;
 
+// A reference to an object or class stored before: its index in a 16-bit tag while it fits, else
+// behind wBigObjectTag in a 32-bit one.
+void WriteReference(CArchive& ar, DWORD index, WORD wordTag, DWORD dwordTag)
+{
+    if (index < wBigObjectTag) {
+        ar << static_cast<WORD>(wordTag | index);
+    } else {
+        ar << wBigObjectTag;
+        ar << (dwordTag | index);
+    }
+}
+
 // Long strings and arrays read from a damaged archive are taken in steps of this size, so that a
 // huge length cut short costs no huge allocation before the end of the data shows.
 constexpr UINT kReadStep = 64 * 1024;
@@ -268,13 +280,7 @@ void CArchive::WriteClass(const CRuntimeClass* pClassRef)
         Throw(CArchiveException::readOnly);
     auto it = m_storeMap.find(pClassRef);
     if (it != m_storeMap.end()) {
-        DWORD nClassIndex = it->second;
-        if (nClassIndex < wBigObjectTag) {
-            *this << static_cast<WORD>(wClassTag | nClassIndex);
-        } else {
-            *this << wBigObjectTag;
-            *this << (dwBigClassTag | nClassIndex);
-        }
+        WriteReference(*this, it->second, wClassTag, dwBigClassTag);
         return;
     }
     *this << wNewClassTag;
@@ -293,13 +299,7 @@ void CArchive::WriteObject(const CObject* pOb)
     }
     auto it = m_storeMap.find(pOb);
     if (it != m_storeMap.end()) {
-        DWORD nObIndex = it->second;
-        if (nObIndex < wBigObjectTag) {
-            *this << static_cast<WORD>(nObIndex);
-        } else {
-            *this << wBigObjectTag;
-            *this << nObIndex;
-        }
+        WriteReference(*this, it->second, 0, 0);
         return;
     }
     WriteClass(pOb->GetRuntimeClass());

@@ -139,6 +139,19 @@ bool IsDigit(char c)
     return c >= '0' && c <= '9';
 }
 
+// The runtime's conversions skip leading white space and take one sign.
+const char* SkipSpaceAndSign(const char* p, bool& negative)
+{
+    while (IsCrtSpace(*p))
+        ++p;
+    negative = false;
+    if (*p == '+' || *p == '-') {
+        negative = *p == '-';
+        ++p;
+    }
+    return p;
+}
+
 } // namespace
 
 char* _gcvt(double value, int digits, char* buffer)
@@ -152,15 +165,9 @@ double CrtAtof(const char* text)
 {
     if (text == nullptr)
         return 0.0;
-    const char* p = text;
-    while (IsCrtSpace(*p))
-        ++p;
-    std::string number;
     bool negative = false;
-    if (*p == '+' || *p == '-') {
-        negative = *p == '-';
-        ++p;
-    }
+    const char* p = SkipSpaceAndSign(text, negative);
+    std::string number;
     bool anyDigit = false;
     while (IsDigit(*p)) {
         number += *p++;
@@ -205,14 +212,8 @@ LONG CrtAtol(const char* text)
 {
     if (text == nullptr)
         return 0;
-    const char* p = text;
-    while (IsCrtSpace(*p))
-        ++p;
     bool negative = false;
-    if (*p == '+' || *p == '-') {
-        negative = *p == '-';
-        ++p;
-    }
+    const char* p = SkipSpaceAndSign(text, negative);
     // Overflow wraps around as the runtime's accumulation does.
     std::uint32_t total = 0;
     while (IsDigit(*p))

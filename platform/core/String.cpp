@@ -46,24 +46,26 @@ int MbSafeCutLength(const char* s, int len, int n)
     return i;
 }
 
-void MbsUpper(char* s, int len)
+// Shifts the single-byte letters first..last to start at `to`, stepping character by character
+// so that the second byte of a double-byte character is never taken for a letter.
+static void MapSingleByteLetters(char* s, int len, char first, char last, char to)
 {
     for (int i = 0; i < len;) {
         int l = MbCharLength(s, i, len);
-        if (l == 1 && s[i] >= 'a' && s[i] <= 'z')
-            s[i] = static_cast<char>(s[i] - 'a' + 'A');
+        if (l == 1 && s[i] >= first && s[i] <= last)
+            s[i] = static_cast<char>(s[i] - first + to);
         i += l;
     }
 }
 
+void MbsUpper(char* s, int len)
+{
+    MapSingleByteLetters(s, len, 'a', 'z', 'A');
+}
+
 void MbsLower(char* s, int len)
 {
-    for (int i = 0; i < len;) {
-        int l = MbCharLength(s, i, len);
-        if (l == 1 && s[i] >= 'A' && s[i] <= 'Z')
-            s[i] = static_cast<char>(s[i] - 'A' + 'a');
-        i += l;
-    }
+    MapSingleByteLetters(s, len, 'A', 'Z', 'a');
 }
 
 int MbsCompareNoCase(const char* a, int alen, const char* b, int blen)

@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <utility>
 
 namespace {
 
@@ -71,6 +72,33 @@ std::string FormatWithColor(const char* name, std::initializer_list<long> values
     s += Format("RGB", {GetRValue(color), GetGValue(color), GetBValue(color)});
     s += ')';
     return s;
+}
+
+// One axis of the mapping from one space to the other, rounded.
+long long MapAxis(long long v, long fromOrg, long fromExt, long toOrg, long toExt)
+{
+    return static_cast<long long>(RoundDiv((v - fromOrg) * toExt, fromExt)) + toOrg;
+}
+
+// Lengths have no origin or direction: they scale by the extents' magnitudes only. Text
+// measures round halves up; sizes round like the system's MulDiv, halves away from zero.
+long ScaleLength(long long v, long toExt, long fromExt)
+{
+    return RoundDiv(v * std::labs(toExt), std::labs(fromExt));
+}
+
+void ScaleSize(LPSIZE size, const CSize& to, const CSize& from)
+{
+    size->cx = MulDiv(size->cx, std::labs(to.cx), std::labs(from.cx));
+    size->cy = MulDiv(size->cy, std::labs(to.cy), std::labs(from.cy));
+}
+
+void ClipTo(RECT& r, const RECT& clip)
+{
+    r.left = std::max(r.left, clip.left);
+    r.top = std::max(r.top, clip.top);
+    r.right = std::min(r.right, clip.right);
+    r.bottom = std::min(r.bottom, clip.bottom);
 }
 
 RECT Normalized(RECT r)
@@ -157,9 +185,7 @@ int CDC::SetMapMode(int mode)
 CPoint CDC::SetWindowOrg(int x, int y)
 {
     Note(Format("SetWindowOrg", {x, y}));
-    CPoint previous = m_state.windowOrg;
-    m_state.windowOrg = CPoint(x, y);
-    return previous;
+    return std::exchange(m_state.windowOrg, CPoint(x, y));
 }
 
 CPoint CDC::OffsetWindowOrg(int dx, int dy)
@@ -169,24 +195,13 @@ CPoint CDC::OffsetWindowOrg(int dx, int dy)
 
 CSize CDC::SetWindowExt(int cx, int cy)
 {
-    CSize previous = m_state.windowExt;
-    if (m_state.mapMode != MM_ISOTROPIC && m_state.mapMode != MM_ANISOTROPIC)
-        return previous;
-    if (cx == 0 || cy == 0)
-        return previous;
-    Note(Format("SetWindowExt", {cx, cy}));
-    m_state.windowExt = CSize(cx, cy);
-    FixIsotropic();
-    m_fontDirty = true;
-    return previous;
+    return SetExtent("SetWindowExt", m_state.windowExt, cx, cy);
 }
 
 CPoint CDC::SetViewportOrg(int x, int y)
 {
     Note(Format("SetViewportOrg", {x, y}));
-    CPoint previous = m_state.viewportOrg;
-    m_state.viewportOrg = CPoint(x, y);
-    return previous;
+    return std::exchange(m_state.viewportOrg, CPoint(x, y));
 }
 
 CPoint CDC::OffsetViewportOrg(int dx, int dy)
@@ -196,13 +211,20 @@ CPoint CDC::OffsetViewportOrg(int dx, int dy)
 
 CSize CDC::SetViewportExt(int cx, int cy)
 {
-    CSize previous = m_state.viewportExt;
+    return SetExtent("SetViewportExt", m_state.viewportExt, cx, cy);
+}
+
+// Only the isotropic and anisotropic modes let the program choose extents; a zero extent is
+// refused.
+CSize CDC::SetExtent(const char* call, CSize& extent, int cx, int cy)
+{
+    CSize previous = extent;
     if (m_state.mapMode != MM_ISOTROPIC && m_state.mapMode != MM_ANISOTROPIC)
         return previous;
     if (cx == 0 || cy == 0)
         return previous;
-    Note(Format("SetViewportExt", {cx, cy}));
-    m_state.viewportExt = CSize(cx, cy);
+    Note(Format(call, {cx, cy}));
+    extent = CSize(cx, cy);
     FixIsotropic();
     m_fontDirty = true;
     return previous;
@@ -236,14 +258,12 @@ static long ClampDevice(long long v)
 
 long CDC::MapX(long x) const
 {
-    return ClampDevice(static_cast<long long>(RoundDiv((static_cast<long long>(x) - m_state.windowOrg.x) * m_state.viewportExt.cx, m_state.windowExt.cx))
-        + m_state.viewportOrg.x);
+    return ClampDevice(MapAxis(x, m_state.windowOrg.x, m_state.windowExt.cx, m_state.viewportOrg.x, m_state.viewportExt.cx));
 }
 
 long CDC::MapY(long y) const
 {
-    return ClampDevice(static_cast<long long>(RoundDiv((static_cast<long long>(y) - m_state.windowOrg.y) * m_state.viewportExt.cy, m_state.windowExt.cy))
-        + m_state.viewportOrg.y);
+    return ClampDevice(MapAxis(y, m_state.windowOrg.y, m_state.windowExt.cy, m_state.viewportOrg.y, m_state.viewportExt.cy));
 }
 
 CPoint CDC::ToDevice(int x, int y) const
@@ -271,19 +291,16 @@ void CDC::LPtoDP(LPRECT rect) const
 
 void CDC::LPtoDP(LPSIZE size) const
 {
-    size->cx = MulDiv(size->cx, std::labs(m_state.viewportExt.cx), std::labs(m_state.windowExt.cx));
-    size->cy = MulDiv(size->cy, std::labs(m_state.viewportExt.cy), std::labs(m_state.windowExt.cy));
+    ScaleSize(size, m_state.viewportExt, m_state.windowExt);
 }
 
 void CDC::DPtoLP(LPPOINT points, int count) const
 {
     for (int i = 0; i < count; ++i) {
-        long x = RoundDiv((static_cast<long long>(points[i].x) - m_state.viewportOrg.x) * m_state.windowExt.cx,
-                          m_state.viewportExt.cx) + m_state.windowOrg.x;
-        long y = RoundDiv((static_cast<long long>(points[i].y) - m_state.viewportOrg.y) * m_state.windowExt.cy,
-                          m_state.viewportExt.cy) + m_state.windowOrg.y;
-        points[i].x = x;
-        points[i].y = y;
+        points[i].x = static_cast<LONG>(MapAxis(points[i].x, m_state.viewportOrg.x, m_state.viewportExt.cx,
+                                                m_state.windowOrg.x, m_state.windowExt.cx));
+        points[i].y = static_cast<LONG>(MapAxis(points[i].y, m_state.viewportOrg.y, m_state.viewportExt.cy,
+                                                m_state.windowOrg.y, m_state.windowExt.cy));
     }
 }
 
@@ -294,8 +311,7 @@ void CDC::DPtoLP(LPRECT rect) const
 
 void CDC::DPtoLP(LPSIZE size) const
 {
-    size->cx = MulDiv(size->cx, std::labs(m_state.windowExt.cx), std::labs(m_state.viewportExt.cx));
-    size->cy = MulDiv(size->cy, std::labs(m_state.windowExt.cy), std::labs(m_state.viewportExt.cy));
+    ScaleSize(size, m_state.windowExt, m_state.viewportExt);
 }
 
 // ---- objects -------------------------------------------------------------------------------
@@ -369,9 +385,7 @@ int CDC::SetROP2(int rop)
     if (rop < R2_BLACK || rop > R2_WHITE)
         return 0;
     Note(Format("SetROP2", {rop}));
-    int previous = m_state.rop2;
-    m_state.rop2 = rop;
-    return previous;
+    return std::exchange(m_state.rop2, rop);
 }
 
 int CDC::SetBkMode(int mode)
@@ -379,33 +393,25 @@ int CDC::SetBkMode(int mode)
     if (mode != TRANSPARENT && mode != OPAQUE)
         return 0;
     Note(Format("SetBkMode", {mode}));
-    int previous = m_state.bkMode;
-    m_state.bkMode = mode;
-    return previous;
+    return std::exchange(m_state.bkMode, mode);
 }
 
 COLORREF CDC::SetBkColor(COLORREF color)
 {
     Note(FormatWithColor("SetBkColor", {}, color));
-    COLORREF previous = m_state.bkColor;
-    m_state.bkColor = color & 0xFFFFFF;
-    return previous;
+    return std::exchange(m_state.bkColor, color & 0xFFFFFF);
 }
 
 COLORREF CDC::SetTextColor(COLORREF color)
 {
     Note(FormatWithColor("SetTextColor", {}, color));
-    COLORREF previous = m_state.textColor;
-    m_state.textColor = color & 0xFFFFFF;
-    return previous;
+    return std::exchange(m_state.textColor, color & 0xFFFFFF);
 }
 
 UINT CDC::SetTextAlign(UINT flags)
 {
     Note(Format("SetTextAlign", {static_cast<long>(flags)}));
-    UINT previous = m_state.textAlign;
-    m_state.textAlign = flags;
-    return previous;
+    return std::exchange(m_state.textAlign, flags);
 }
 
 // ---- figures -------------------------------------------------------------------------------
@@ -521,15 +527,7 @@ BOOL CDC::Polyline(const POINT* points, int count)
 {
     if (points == nullptr || count < 2)
         return FALSE;
-    std::string call = "Polyline(";
-    std::vector<CPoint> device;
-    for (int i = 0; i < count; ++i) {
-        if (i != 0)
-            call += ',';
-        call += std::to_string(points[i].x) + ',' + std::to_string(points[i].y);
-        device.push_back(ToDevice(points[i].x, points[i].y));
-    }
-    Note(call + ')');
+    std::vector<CPoint> device = NotePoints("Polyline", points, count);
     if (m_state.pen.m_style != PS_NULL) {
         ResetStyleOffset();
         DevPolyline(device, false);
@@ -541,7 +539,21 @@ BOOL CDC::Polygon(const POINT* points, int count)
 {
     if (points == nullptr || count < 2)
         return FALSE;
-    std::string call = "Polygon(";
+    std::vector<CPoint> device = NotePoints("Polygon", points, count);
+    if (HasBrush())
+        DevFillPolygon(device);
+    if (m_state.pen.m_style != PS_NULL) {
+        ResetStyleOffset();
+        DevPolyline(device, true);
+    }
+    return TRUE;
+}
+
+// Records a call on a list of points and returns them in device pixels.
+std::vector<CPoint> CDC::NotePoints(const char* name, const POINT* points, int count)
+{
+    std::string call = name;
+    call += '(';
     std::vector<CPoint> device;
     for (int i = 0; i < count; ++i) {
         if (i != 0)
@@ -550,13 +562,7 @@ BOOL CDC::Polygon(const POINT* points, int count)
         device.push_back(ToDevice(points[i].x, points[i].y));
     }
     Note(call + ')');
-    if (HasBrush())
-        DevFillPolygon(device);
-    if (m_state.pen.m_style != PS_NULL) {
-        ResetStyleOffset();
-        DevPolyline(device, true);
-    }
-    return TRUE;
+    return device;
 }
 
 void CDC::FillRect(LPCRECT rect, CBrush* brush)
@@ -628,14 +634,12 @@ void CDC::RealizeFont() const
     const LOGFONT& lf = m_state.font;
     CRealizedFont f;
     f.logFont = lf;
-    long sx = std::labs(m_state.viewportExt.cx), wx = std::labs(m_state.windowExt.cx);
-    long sy = std::labs(m_state.viewportExt.cy), wy = std::labs(m_state.windowExt.cy);
     if (lf.lfHeight == 0)
         f.emHeight = 16;    // the stock font's size, in pixels whatever the mapping
     else
-        f.emHeight = std::max(1L, RoundDiv(std::llabs(static_cast<long long>(lf.lfHeight)) * sy, wy));
+        f.emHeight = std::max(1L, ScaleLength(std::llabs(static_cast<long long>(lf.lfHeight)), m_state.viewportExt.cy, m_state.windowExt.cy));
     if (lf.lfWidth != 0)
-        f.cellWidth = std::max(1L, RoundDiv(std::llabs(static_cast<long long>(lf.lfWidth)) * sx, wx));
+        f.cellWidth = std::max(1L, ScaleLength(std::llabs(static_cast<long long>(lf.lfWidth)), m_state.viewportExt.cx, m_state.windowExt.cx));
     else
         f.cellWidth = std::max(1, f.emHeight / 2);
     // The drawing faces put the base line at 86% of the character height without leading.
@@ -709,8 +713,8 @@ CSize CDC::GetTextExtent(LPCTSTR text, int count) const
     const CRealizedFont& f = GetRealizedFont();
     long width = static_cast<long>(TextCells(text, count)) * f.cellWidth;
     long height = f.ascent + f.descent;
-    return CSize(RoundDiv(static_cast<long long>(width) * std::labs(m_state.windowExt.cx), std::labs(m_state.viewportExt.cx)),
-                 RoundDiv(static_cast<long long>(height) * std::labs(m_state.windowExt.cy), std::labs(m_state.viewportExt.cy)));
+    return CSize(ScaleLength(width, m_state.windowExt.cx, m_state.viewportExt.cx),
+                 ScaleLength(height, m_state.windowExt.cy, m_state.viewportExt.cy));
 }
 
 BOOL CDC::GetTextExtentPoint32(LPCTSTR text, int count, LPSIZE size) const
@@ -736,12 +740,8 @@ BOOL CDC::GetTextMetrics(TEXTMETRIC* tm) const
     if (tm == nullptr)
         return FALSE;
     const CRealizedFont& f = GetRealizedFont();
-    auto toLogicalY = [&](long v) {
-        return RoundDiv(static_cast<long long>(v) * std::labs(m_state.windowExt.cy), std::labs(m_state.viewportExt.cy));
-    };
-    auto toLogicalX = [&](long v) {
-        return RoundDiv(static_cast<long long>(v) * std::labs(m_state.windowExt.cx), std::labs(m_state.viewportExt.cx));
-    };
+    auto toLogicalY = [&](long v) { return ScaleLength(v, m_state.windowExt.cy, m_state.viewportExt.cy); };
+    auto toLogicalX = [&](long v) { return ScaleLength(v, m_state.windowExt.cx, m_state.viewportExt.cx); };
     std::memset(tm, 0, sizeof(*tm));
     tm->tmAscent = toLogicalY(f.ascent);
     tm->tmDescent = toLogicalY(f.descent);
@@ -768,12 +768,8 @@ BOOL CDC::GetTextMetrics(TEXTMETRIC* tm) const
 RECT CDC::DeviceClip() const
 {
     RECT r{0, 0, m_width, m_height};
-    if (m_state.hasClip) {
-        r.left = std::max(r.left, m_state.clip.left);
-        r.top = std::max(r.top, m_state.clip.top);
-        r.right = std::min(r.right, m_state.clip.right);
-        r.bottom = std::min(r.bottom, m_state.clip.bottom);
-    }
+    if (m_state.hasClip)
+        ClipTo(r, m_state.clip);
     if (r.right < r.left)
         r.right = r.left;
     if (r.bottom < r.top)
@@ -795,12 +791,8 @@ int CDC::IntersectClipRect(int x1, int y1, int x2, int y2)
 {
     Note(Format("IntersectClipRect", {x1, y1, x2, y2}));
     RECT r = ToDeviceRect(x1, y1, x2, y2);
-    if (m_state.hasClip) {
-        r.left = std::max(r.left, m_state.clip.left);
-        r.top = std::max(r.top, m_state.clip.top);
-        r.right = std::min(r.right, m_state.clip.right);
-        r.bottom = std::min(r.bottom, m_state.clip.bottom);
-    }
+    if (m_state.hasClip)
+        ClipTo(r, m_state.clip);
     m_state.clip = r;
     m_state.hasClip = true;
     RECT box;

@@ -292,7 +292,9 @@ private:
     long MapY(long y) const;
     CPoint ToDevice(int x, int y) const;
     RECT ToDeviceRect(int x1, int y1, int x2, int y2) const;
+    CSize SetExtent(const char* call, CSize& extent, int cx, int cy);
     void FixIsotropic();
+    std::vector<CPoint> NotePoints(const char* name, const POINT* points, int count);
     void RealizeFont() const;
     int TextCells(LPCTSTR text, int count) const;
 

@@ -73,23 +73,23 @@ public:
     void Enable(BOOL bOn) override
     {
         m_bEnableChanged = TRUE;
-        auto* bar = static_cast<CStatusBar*>(m_pOther);
-        UINT id, style;
-        int width;
-        bar->GetPaneInfo(static_cast<int>(m_nIndex), id, style, width);
-        bar->SetPaneInfo(static_cast<int>(m_nIndex), id, bOn ? (style & ~SBPS_DISABLED) : (style | SBPS_DISABLED), width);
+        SetPaneStyleBit(SBPS_DISABLED, !bOn);
     }
-    void SetCheck(int nCheck) override
-    {
-        auto* bar = static_cast<CStatusBar*>(m_pOther);
-        UINT id, style;
-        int width;
-        bar->GetPaneInfo(static_cast<int>(m_nIndex), id, style, width);
-        bar->SetPaneInfo(static_cast<int>(m_nIndex), id, nCheck ? (style | SBPS_POPOUT) : (style & ~SBPS_POPOUT), width);
-    }
+    void SetCheck(int nCheck) override { SetPaneStyleBit(SBPS_POPOUT, nCheck != 0); }
     void SetText(LPCTSTR lpszText) override
     {
         static_cast<CStatusBar*>(m_pOther)->SetPaneText(static_cast<int>(m_nIndex), lpszText);
+    }
+
+private:
+    // The pane keeps its id and width; only the one style bit changes.
+    void SetPaneStyleBit(UINT bit, bool on)
+    {
+        auto* bar = static_cast<CStatusBar*>(m_pOther);
+        UINT id, style;
+        int width;
+        bar->GetPaneInfo(static_cast<int>(m_nIndex), id, style, width);
+        bar->SetPaneInfo(static_cast<int>(m_nIndex), id, on ? (style | bit) : (style & ~bit), width);
     }
 };
 

@@ -41,6 +41,27 @@ QByteArray Bytes(const CString& s)
     return QByteArray(s.GetString(), s.GetLength());
 }
 
+// The search of combo and list boxes: round the list from the item after startAfter (from the
+// top when startAfter is out of range) to the first item `matches` accepts; -1, which is both
+// CB_ERR and LB_ERR, when none does.
+template <typename Matches>
+int SearchItems(int count, int startAfter, Matches matches)
+{
+    for (int k = 1; k <= count; ++k) {
+        int i = (startAfter < -1 || startAfter >= count) ? k - 1 : (startAfter + k + count) % count;
+        if (matches(i))
+            return i;
+    }
+    return -1;
+}
+
+// Ignoring case, the whole text or only its beginning.
+bool TextMatches(const CString& text, const CString& key, bool exact)
+{
+    return exact ? text.CompareNoCase(key) == 0
+                 : (text.GetLength() >= key.GetLength() && text.Left(key.GetLength()).CompareNoCase(key) == 0);
+}
+
 // Draws an owner-drawn item through the program's DrawItem into an image of the item's size.
 QImage DrawOwnerItem(CWnd* wnd, UINT ctlType, int itemID, UINT state, DWORD_PTR data, QSize size,
                      const std::function<void(LPDRAWITEMSTRUCT)>& draw)
@@ -673,26 +694,15 @@ LRESULT CComboBox::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     const bool ownerNoStrings = (m_style & CBS_OWNERDRAWFIXED) && !(m_style & CBS_HASSTRINGS);
     auto textOf = [&](int i) { return ItemText(c->itemData(i, kBytesRole)); };
     auto find = [&](int startAfter, const char* s, bool exact) -> int {
-        int n = c->count();
-        if (n == 0 || !s)
+        if (c->count() == 0 || !s)
             return CB_ERR;
         // A list without strings holds item data where the text would be.
         CString key(ownerNoStrings ? "" : s);
-        for (int k = 1; k <= n; ++k) {
-            int i = (startAfter + k + n) % n;
-            if (startAfter < -1 || startAfter >= n)
-                i = k - 1;
-            if (ownerNoStrings) {
-                if (static_cast<DWORD_PTR>(c->itemData(i, kDataRole).toULongLong()) == reinterpret_cast<DWORD_PTR>(s))
-                    return i;
-                continue;
-            }
-            CString t = textOf(i);
-            if (exact ? t.CompareNoCase(key) == 0
-                      : (t.GetLength() >= key.GetLength() && t.Left(key.GetLength()).CompareNoCase(key) == 0))
-                return i;
-        }
-        return CB_ERR;
+        return SearchItems(c->count(), startAfter, [&](int i) {
+            if (ownerNoStrings)
+                return static_cast<DWORD_PTR>(c->itemData(i, kDataRole).toULongLong()) == reinterpret_cast<DWORD_PTR>(s);
+            return TextMatches(textOf(i), key, exact);
+        });
     };
     switch (message) {
     case CB_ADDSTRING:
@@ -892,18 +902,10 @@ LRESULT CListBox::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         return CWnd::WindowProc(message, wParam, lParam);
     auto textOf = [&](int i) { return ItemText(l->item(i)->data(kBytesRole)); };
     auto find = [&](int startAfter, const char* s, bool exact) -> int {
-        int n = l->count();
-        if (n == 0 || !s)
+        if (l->count() == 0 || !s)
             return LB_ERR;
         CString key(s);
-        for (int k = 1; k <= n; ++k) {
-            int i = (startAfter < -1 || startAfter >= n) ? k - 1 : (startAfter + k + n) % n;
-            CString t = textOf(i);
-            if (exact ? t.CompareNoCase(key) == 0
-                      : (t.GetLength() >= key.GetLength() && t.Left(key.GetLength()).CompareNoCase(key) == 0))
-                return i;
-        }
-        return LB_ERR;
+        return SearchItems(l->count(), startAfter, [&](int i) { return TextMatches(textOf(i), key, exact); });
     };
     auto valid = [&](WPARAM i) { return static_cast<int>(i) >= 0 && static_cast<int>(i) < l->count(); };
     QSignalBlocker block(l);

@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <limits>
 
 namespace {
 
@@ -113,12 +114,15 @@ bool ParseDouble(const CString& text, double& out)
     return true;
 }
 
+// A whole number outside the range of the field's type is refused like text that is no number.
 template <typename T>
-void ExchangeWhole(CDataExchange* pDX, int nIDC, T& value, bool isSigned, UINT parseError)
+void ExchangeWhole(CDataExchange* pDX, int nIDC, T& value, UINT parseError)
 {
+    constexpr bool isSigned = std::numeric_limits<T>::is_signed;
     if (pDX->m_bSaveAndValidate) {
         long long v = 0;
-        if (!ParseLong(WindowText(pDX, nIDC), isSigned, v))
+        if (!ParseLong(WindowText(pDX, nIDC), isSigned, v) || v < std::numeric_limits<T>::min()
+            || v > std::numeric_limits<T>::max())
             Refuse(pDX, parseError);
         value = static_cast<T>(v);
     } else {
@@ -129,6 +133,39 @@ void ExchangeWhole(CDataExchange* pDX, int nIDC, T& value, bool isSigned, UINT p
             s.Format("%llu", static_cast<unsigned long long>(value));
         SetText(pDX, nIDC, s);
     }
+}
+
+// `digits` significant digits show the value without the noise of its binary form.
+template <typename T>
+void ExchangeReal(CDataExchange* pDX, int nIDC, T& value, int digits)
+{
+    if (pDX->m_bSaveAndValidate) {
+        double v = 0;
+        if (!ParseDouble(WindowText(pDX, nIDC), v))
+            Refuse(pDX, AFX_IDP_PARSE_REAL);
+        value = static_cast<T>(v);
+    } else {
+        SetText(pDX, nIDC, AfxFormatDouble(value, digits));
+    }
+}
+
+// The control behind nIDC when it is of the kind the exchange expects.
+template <typename Control>
+Control* PreparedControl(CDataExchange* pDX, int nIDC)
+{
+    return dynamic_cast<Control*>(CWnd::FromHandle(pDX->PrepareCtrl(nIDC)));
+}
+
+template <typename Control>
+void ExchangeIndex(CDataExchange* pDX, int nIDC, int& index)
+{
+    auto* c = PreparedControl<Control>(pDX, nIDC);
+    if (!c)
+        return;
+    if (pDX->m_bSaveAndValidate)
+        index = c->GetCurSel();
+    else
+        c->SetCurSel(index);
 }
 
 } // namespace
@@ -178,58 +215,13 @@ void CDataExchange::Fail()
     throw CUserException();
 }
 
-void DDX_Text(CDataExchange* pDX, int nIDC, int& value) { ExchangeWhole(pDX, nIDC, value, true, AFX_IDP_PARSE_INT); }
-void DDX_Text(CDataExchange* pDX, int nIDC, long& value) { ExchangeWhole(pDX, nIDC, value, true, AFX_IDP_PARSE_INT); }
-void DDX_Text(CDataExchange* pDX, int nIDC, short& value)
-{
-    if (pDX->m_bSaveAndValidate) {
-        long long v = 0;
-        if (!ParseLong(WindowText(pDX, nIDC), true, v) || v < SHRT_MIN || v > SHRT_MAX)
-            Refuse(pDX, AFX_IDP_PARSE_INT);
-        value = static_cast<short>(v);
-    } else {
-        ExchangeWhole(pDX, nIDC, value, true, AFX_IDP_PARSE_INT);
-    }
-}
-void DDX_Text(CDataExchange* pDX, int nIDC, UINT& value) { ExchangeWhole(pDX, nIDC, value, false, AFX_IDP_PARSE_UINT); }
-
-void DDX_Text(CDataExchange* pDX, int nIDC, BYTE& value)
-{
-    if (pDX->m_bSaveAndValidate) {
-        long long v = 0;
-        if (!ParseLong(WindowText(pDX, nIDC), false, v) || v > 255)
-            Refuse(pDX, AFX_IDP_PARSE_BYTE);
-        value = static_cast<BYTE>(v);
-    } else {
-        CString s;
-        s.Format("%u", static_cast<unsigned>(value));
-        SetText(pDX, nIDC, s);
-    }
-}
-
-void DDX_Text(CDataExchange* pDX, int nIDC, double& value)
-{
-    if (pDX->m_bSaveAndValidate) {
-        double v = 0;
-        if (!ParseDouble(WindowText(pDX, nIDC), v))
-            Refuse(pDX, AFX_IDP_PARSE_REAL);
-        value = v;
-    } else {
-        SetText(pDX, nIDC, AfxFormatDouble(value, 15));
-    }
-}
-
-void DDX_Text(CDataExchange* pDX, int nIDC, float& value)
-{
-    if (pDX->m_bSaveAndValidate) {
-        double v = 0;
-        if (!ParseDouble(WindowText(pDX, nIDC), v))
-            Refuse(pDX, AFX_IDP_PARSE_REAL);
-        value = static_cast<float>(v);
-    } else {
-        SetText(pDX, nIDC, AfxFormatDouble(value, 6));
-    }
-}
+void DDX_Text(CDataExchange* pDX, int nIDC, int& value) { ExchangeWhole(pDX, nIDC, value, AFX_IDP_PARSE_INT); }
+void DDX_Text(CDataExchange* pDX, int nIDC, long& value) { ExchangeWhole(pDX, nIDC, value, AFX_IDP_PARSE_INT); }
+void DDX_Text(CDataExchange* pDX, int nIDC, short& value) { ExchangeWhole(pDX, nIDC, value, AFX_IDP_PARSE_INT); }
+void DDX_Text(CDataExchange* pDX, int nIDC, UINT& value) { ExchangeWhole(pDX, nIDC, value, AFX_IDP_PARSE_UINT); }
+void DDX_Text(CDataExchange* pDX, int nIDC, BYTE& value) { ExchangeWhole(pDX, nIDC, value, AFX_IDP_PARSE_BYTE); }
+void DDX_Text(CDataExchange* pDX, int nIDC, double& value) { ExchangeReal(pDX, nIDC, value, 15); }
+void DDX_Text(CDataExchange* pDX, int nIDC, float& value) { ExchangeReal(pDX, nIDC, value, 6); }
 
 void DDX_Text(CDataExchange* pDX, int nIDC, CString& value)
 {
@@ -294,8 +286,7 @@ void DDX_Control(CDataExchange* pDX, int nIDC, CWnd& rControl)
 
 void DDX_CBString(CDataExchange* pDX, int nIDC, CString& value)
 {
-    HWND h = pDX->PrepareCtrl(nIDC);
-    auto* c = dynamic_cast<CComboBox*>(CWnd::FromHandle(h));
+    auto* c = PreparedControl<CComboBox>(pDX, nIDC);
     if (!c)
         return;
     if (pDX->m_bSaveAndValidate) {
@@ -307,8 +298,7 @@ void DDX_CBString(CDataExchange* pDX, int nIDC, CString& value)
 
 void DDX_CBStringExact(CDataExchange* pDX, int nIDC, CString& value)
 {
-    HWND h = pDX->PrepareCtrl(nIDC);
-    auto* c = dynamic_cast<CComboBox*>(CWnd::FromHandle(h));
+    auto* c = PreparedControl<CComboBox>(pDX, nIDC);
     if (!c)
         return;
     if (pDX->m_bSaveAndValidate) {
@@ -324,20 +314,12 @@ void DDX_CBStringExact(CDataExchange* pDX, int nIDC, CString& value)
 
 void DDX_CBIndex(CDataExchange* pDX, int nIDC, int& index)
 {
-    HWND h = pDX->PrepareCtrl(nIDC);
-    auto* c = dynamic_cast<CComboBox*>(CWnd::FromHandle(h));
-    if (!c)
-        return;
-    if (pDX->m_bSaveAndValidate)
-        index = c->GetCurSel();
-    else
-        c->SetCurSel(index);
+    ExchangeIndex<CComboBox>(pDX, nIDC, index);
 }
 
 void DDX_LBString(CDataExchange* pDX, int nIDC, CString& value)
 {
-    HWND h = pDX->PrepareCtrl(nIDC);
-    auto* l = dynamic_cast<CListBox*>(CWnd::FromHandle(h));
+    auto* l = PreparedControl<CListBox>(pDX, nIDC);
     if (!l)
         return;
     if (pDX->m_bSaveAndValidate) {
@@ -353,14 +335,7 @@ void DDX_LBString(CDataExchange* pDX, int nIDC, CString& value)
 
 void DDX_LBIndex(CDataExchange* pDX, int nIDC, int& index)
 {
-    HWND h = pDX->PrepareCtrl(nIDC);
-    auto* l = dynamic_cast<CListBox*>(CWnd::FromHandle(h));
-    if (!l)
-        return;
-    if (pDX->m_bSaveAndValidate)
-        index = l->GetCurSel();
-    else
-        l->SetCurSel(index);
+    ExchangeIndex<CListBox>(pDX, nIDC, index);
 }
 
 namespace {

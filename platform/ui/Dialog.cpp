@@ -431,18 +431,12 @@ CString CFileDialog::GetFileTitle() const
 
 POSITION CFileDialog::GetStartPosition() const
 {
-    return m_chosen.empty() ? nullptr : reinterpret_cast<POSITION>(static_cast<std::uintptr_t>(1));
+    return UiFirstPosition(m_chosen);
 }
 
 CString CFileDialog::GetNextPathName(POSITION& pos) const
 {
-    auto i = reinterpret_cast<std::uintptr_t>(pos);
-    if (i == 0 || i > m_chosen.size()) {
-        pos = nullptr;
-        return CString();
-    }
-    pos = i < m_chosen.size() ? reinterpret_cast<POSITION>(i + 1) : nullptr;
-    return m_chosen[i - 1];
+    return UiNextAt(m_chosen, pos);
 }
 
 CColorDialog::CColorDialog(COLORREF clrInit, DWORD dwFlags, CWnd*)

@@ -59,14 +59,9 @@ BOOL CDocTemplate::GetDocString(CString& rString, DocStringIndex index) const
 
 CDocument* CDocTemplate::CreateNewDocument()
 {
-    if (!m_pDocClass)
+    auto* doc = UiCreateObjectOf<CDocument>(m_pDocClass);
+    if (!doc)
         return nullptr;
-    CObject* obj = m_pDocClass->CreateObject();
-    auto* doc = dynamic_cast<CDocument*>(obj);
-    if (!doc) {
-        delete obj;
-        return nullptr;
-    }
     AddDocument(doc);
     return doc;
 }
@@ -78,14 +73,9 @@ CFrameWnd* CDocTemplate::CreateNewFrame(CDocument* pDoc, CFrameWnd* pOther)
     context.m_pCurrentDoc = pDoc;
     context.m_pNewViewClass = m_pViewClass;
     context.m_pNewDocTemplate = this;
-    if (!m_pFrameClass)
+    auto* frame = UiCreateObjectOf<CFrameWnd>(m_pFrameClass);
+    if (!frame)
         return nullptr;
-    CObject* obj = m_pFrameClass->CreateObject();
-    auto* frame = dynamic_cast<CFrameWnd*>(obj);
-    if (!frame) {
-        delete obj;
-        return nullptr;
-    }
     if (!frame->LoadFrame(m_nIDResource, WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE, nullptr, &context)) {
         if (UiIsLive(frame) && !frame->m_hWnd)
             delete frame;
@@ -177,19 +167,12 @@ void CMultiDocTemplate::RemoveDocument(CDocument* pDoc)
 
 POSITION CMultiDocTemplate::GetFirstDocPosition() const
 {
-    return m_docList.empty() ? nullptr : reinterpret_cast<POSITION>(static_cast<std::uintptr_t>(1));
+    return UiFirstPosition(m_docList);
 }
 
 CDocument* CMultiDocTemplate::GetNextDoc(POSITION& rPos) const
 {
-    auto i = reinterpret_cast<std::uintptr_t>(rPos);
-    if (i == 0 || i > m_docList.size()) {
-        rPos = nullptr;
-        return nullptr;
-    }
-    CDocument* d = m_docList[i - 1];
-    rPos = i < m_docList.size() ? reinterpret_cast<POSITION>(i + 1) : nullptr;
-    return d;
+    return UiNextAt(m_docList, rPos);
 }
 
 void CMultiDocTemplate::SetDefaultTitle(CDocument* pDocument)

@@ -86,19 +86,12 @@ void CDocument::OnChangedViewList()
 
 POSITION CDocument::GetFirstViewPosition() const
 {
-    return m_viewList.empty() ? nullptr : reinterpret_cast<POSITION>(static_cast<std::uintptr_t>(1));
+    return UiFirstPosition(m_viewList);
 }
 
 CView* CDocument::GetNextView(POSITION& rPosition) const
 {
-    auto i = reinterpret_cast<std::uintptr_t>(rPosition);
-    if (i == 0 || i > m_viewList.size()) {
-        rPosition = nullptr;
-        return nullptr;
-    }
-    CView* v = m_viewList[i - 1];
-    rPosition = i < m_viewList.size() ? reinterpret_cast<POSITION>(i + 1) : nullptr;
-    return v;
+    return UiNextAt(m_viewList, rPosition);
 }
 
 void CDocument::UpdateAllViews(CView* pSender, LPARAM lHint, CObject* pHint)

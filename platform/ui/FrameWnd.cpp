@@ -106,6 +106,30 @@ void SplitItemText(const CString& text, QString& label, QString& shortcut)
     }
 }
 
+// Choosing the item posts its command to the frame, as long as the frame lives.
+void PostCommandOnTrigger(QAction* action, CFrameWnd* frame, UINT id)
+{
+    QObject::connect(action, &QAction::triggered, action, [frame, id]() {
+        if (UiIsLive(frame) && frame->m_hWnd)
+            frame->PostMessage(WM_COMMAND, id, 0);
+    });
+}
+
+void FillQMenu(QMenu* qmenu, CMenu* menu, CFrameWnd* frame);
+
+// A popup is filled now and again each time it opens: the update handlers decide the state of
+// every item then.
+void BindPopup(QMenu* qmenu, CMenu* menu, CFrameWnd* frame)
+{
+    QObject::connect(qmenu, &QMenu::aboutToShow, qmenu, [qmenu, menu, frame]() {
+        if (!UiIsLive(frame))
+            return;
+        AfxUpdateMenuItems(menu, frame, frame->m_bAutoMenuEnable);
+        FillQMenu(qmenu, menu, frame);
+    });
+    FillQMenu(qmenu, menu, frame);
+}
+
 void FillQMenu(QMenu* qmenu, CMenu* menu, CFrameWnd* frame)
 {
     qmenu->clear();
@@ -118,15 +142,7 @@ void FillQMenu(QMenu* qmenu, CMenu* menu, CFrameWnd* frame)
         QString label, shortcut;
         SplitItemText(it->text, label, shortcut);
         if (it->popup) {
-            QMenu* sub = qmenu->addMenu(label);
-            CMenu* subMenu = it->popup.get();
-            QObject::connect(sub, &QMenu::aboutToShow, sub, [sub, subMenu, frame]() {
-                if (!UiIsLive(frame))
-                    return;
-                AfxUpdateMenuItems(subMenu, frame, frame->m_bAutoMenuEnable);
-                FillQMenu(sub, subMenu, frame);
-            });
-            FillQMenu(sub, subMenu, frame);
+            BindPopup(qmenu->addMenu(label), it->popup.get(), frame);
             continue;
         }
         QAction* a = qmenu->addAction(label);
@@ -137,11 +153,54 @@ void FillQMenu(QMenu* qmenu, CMenu* menu, CFrameWnd* frame)
             a->setCheckable(true);
             a->setChecked(true);
         }
-        UINT id = it->id;
-        QObject::connect(a, &QAction::triggered, a, [frame, id]() {
-            if (UiIsLive(frame) && frame->m_hWnd)
-                frame->PostMessage(WM_COMMAND, id, 0);
-        });
+        PostCommandOnTrigger(a, frame, it->id);
+    }
+}
+
+// The frame's client area, where its views lie.
+void SetFrameClient(CFrameWnd* frame, QWidget* client)
+{
+    frame->m_pClientWidget = client;
+    if (!frame->m_pState) {
+        frame->m_pState = new CWndState;
+        frame->m_pState->wnd = frame;
+    }
+    frame->m_pState->client = client;
+}
+
+// The first line of a resource string: a frame's title, a command's status text.
+CString FirstLineOfString(UINT nID)
+{
+    CString text;
+    AfxLoadString(nID, text);
+    int nl = text.Find('\n');
+    return nl >= 0 ? text.Left(nl) : text;
+}
+
+// Whether the update handlers leave a command enabled.
+bool CommandEnabled(CFrameWnd* frame, UINT nID)
+{
+    struct Probe : CCmdUI {
+        BOOL enabled = TRUE;
+        void Enable(BOOL bOn) override
+        {
+            m_bEnableChanged = TRUE;
+            enabled = bOn;
+        }
+    } probe;
+    probe.m_nID = nID;
+    probe.DoUpdate(frame, frame->m_bAutoMenuEnable);
+    return probe.enabled;
+}
+
+// Takes a bar out of whatever row held it; a row left empty goes.
+void TakeOutOfDockRows(std::map<UINT, std::vector<std::vector<CControlBar*>>>& dockRows, CControlBar* bar)
+{
+    for (auto& kv : dockRows) {
+        for (auto& row : kv.second)
+            row.erase(std::remove(row.begin(), row.end(), bar), row.end());
+        kv.second.erase(std::remove_if(kv.second.begin(), kv.second.end(), [](const auto& r) { return r.empty(); }),
+                        kv.second.end());
     }
 }
 
@@ -164,12 +223,7 @@ QWidget* CFrameWnd::CreateNativeWidget(QWidget* parent)
     auto* w = new CFrameWindow(this, parent);
     auto* client = new CFrameClient(w);
     w->setCentralWidget(client);
-    m_pClientWidget = client;
-    if (!m_pState) {
-        m_pState = new CWndState;
-        m_pState->wnd = this;
-    }
-    m_pState->client = client;
+    SetFrameClient(this, client);
     w->resize(800, 600);
     return w;
 }
@@ -188,10 +242,7 @@ BOOL CFrameWnd::Create(LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwSt
 BOOL CFrameWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pParentWnd, CCreateContext* pContext)
 {
     m_nIDResource = nIDResource;
-    CString title;
-    AfxLoadString(nIDResource, title);
-    int nl = title.Find('\n');
-    m_strTitle = nl >= 0 ? title.Left(nl) : title;
+    m_strTitle = FirstLineOfString(nIDResource);
     if (m_menu.LoadMenu(nIDResource))
         m_hMenuDefault = m_menu.m_hMenu;
     if (CResources::Get().FindAccelerators(nIDResource))
@@ -228,13 +279,9 @@ BOOL CFrameWnd::OnCreateClient(LPCREATESTRUCT, CCreateContext* pContext)
 
 CWnd* CFrameWnd::CreateView(CCreateContext* pContext, UINT nID)
 {
-    auto* cls = static_cast<CRuntimeClass*>(const_cast<void*>(pContext->m_pNewViewClass));
-    CObject* obj = cls ? cls->CreateObject() : nullptr;
-    auto* view = dynamic_cast<CWnd*>(obj);
-    if (!view) {
-        delete obj;
+    auto* view = UiCreateObjectOf<CWnd>(static_cast<const CRuntimeClass*>(pContext->m_pNewViewClass));
+    if (!view)
         return nullptr;
-    }
     CRect rect(0, 0, 0, 0);
     if (!view->Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, rect, this, nID, pContext))
         return nullptr; // the view deleted itself when its window went away
@@ -312,13 +359,8 @@ void CFrameWnd::SetMessageText(LPCTSTR lpszText)
 
 void CFrameWnd::SetMessageText(UINT nID)
 {
-    CString text;
-    AfxLoadString(nID, text);
     // A command string holds the status text before "\n" and the tool tip after it.
-    int nl = text.Find('\n');
-    if (nl >= 0)
-        text = text.Left(nl);
-    SetMessageText(text);
+    SetMessageText(FirstLineOfString(nID));
 }
 
 CWnd* CFrameWnd::GetMessageBar()
@@ -337,12 +379,7 @@ void CFrameWnd::AddControlBar(CControlBar* pBar)
 void CFrameWnd::RemoveControlBar(CControlBar* pBar)
 {
     m_bars.erase(std::remove(m_bars.begin(), m_bars.end(), pBar), m_bars.end());
-    for (auto& kv : m_dockRows) {
-        for (auto& row : kv.second)
-            row.erase(std::remove(row.begin(), row.end(), pBar), row.end());
-        kv.second.erase(std::remove_if(kv.second.begin(), kv.second.end(), [](const auto& r) { return r.empty(); }),
-                        kv.second.end());
-    }
+    TakeOutOfDockRows(m_dockRows, pBar);
     if (m_pStatusBar == pBar)
         m_pStatusBar = nullptr;
 }
@@ -397,13 +434,7 @@ void CFrameWnd::DockControlBar(CControlBar* pBar, UINT nDockBarID, LPCRECT lpRec
     const UINT side = nDockBarID ? nDockBarID : SideOfStyle(pBar->GetBarStyle());
     const bool vertical = side == AFX_IDW_DOCKBAR_LEFT || side == AFX_IDW_DOCKBAR_RIGHT;
     RecalcLayout();
-    // Take the bar out of whatever row held it.
-    for (auto& kv : m_dockRows)
-        for (auto& row : kv.second)
-            row.erase(std::remove(row.begin(), row.end(), pBar), row.end());
-    for (auto& kv : m_dockRows)
-        kv.second.erase(std::remove_if(kv.second.begin(), kv.second.end(), [](const auto& r) { return r.empty(); }),
-                        kv.second.end());
+    TakeOutOfDockRows(m_dockRows, pBar);
     std::vector<std::vector<CControlBar*>>& rows = m_dockRows[side];
     if (!lpRect) {
         // Without a rectangle the bar takes a row of its own after the others.
@@ -572,27 +603,10 @@ void CFrameWnd::RefreshMenuBar()
         CMenu::Item* it = menu->FindItem(i, MF_BYPOSITION);
         QString label, shortcut;
         SplitItemText(it->text, label, shortcut);
-        if (!it->popup) {
-            QAction* a = bar->addAction(label);
-            UINT id = it->id;
-            CFrameWnd* self = this;
-            QObject::connect(a, &QAction::triggered, a, [self, id]() {
-                if (UiIsLive(self) && self->m_hWnd)
-                    self->PostMessage(WM_COMMAND, id, 0);
-            });
-            continue;
-        }
-        QMenu* q = bar->addMenu(label);
-        CMenu* sub = it->popup.get();
-        CFrameWnd* self = this;
-        QObject::connect(q, &QMenu::aboutToShow, q, [q, sub, self]() {
-            if (!UiIsLive(self))
-                return;
-            // The update handlers decide the state of every item when the menu opens.
-            AfxUpdateMenuItems(sub, self, self->m_bAutoMenuEnable);
-            FillQMenu(q, sub, self);
-        });
-        FillQMenu(q, sub, this);
+        if (it->popup)
+            BindPopup(bar->addMenu(label), it->popup.get(), this);
+        else
+            PostCommandOnTrigger(bar->addAction(label), this, it->id);
     }
 }
 
@@ -619,17 +633,7 @@ BOOL CFrameWnd::TranslateAccelerator(MSG* pMsg)
             || ((a.fVirt & FALT) != 0) != alt)
             continue;
         // A command whose menu item is disabled is not sent, as the accelerator's translation checks.
-        struct Probe : CCmdUI {
-            BOOL enabled = TRUE;
-            void Enable(BOOL bOn) override
-            {
-                m_bEnableChanged = TRUE;
-                enabled = bOn;
-            }
-        } probe;
-        probe.m_nID = a.cmd;
-        probe.DoUpdate(this, m_bAutoMenuEnable);
-        if (!probe.enabled)
+        if (!CommandEnabled(this, a.cmd))
             return TRUE;
         SendMessage(WM_COMMAND, MAKELONG(static_cast<WORD>(a.cmd), 1), 0);
         return TRUE;
@@ -668,21 +672,8 @@ BOOL CFrameWnd::OnCmdMsg(UINT nID, int nCode, void* pExtra, void* pHandlerInfo)
 BOOL CFrameWnd::OnCommand(WPARAM wParam, LPARAM lParam)
 {
     // A command from a menu, button or accelerator is refused when its update handler disables it.
-    if (lParam == 0) {
-        UINT nID = LOWORD(static_cast<DWORD>(wParam));
-        struct Probe : CCmdUI {
-            BOOL enabled = TRUE;
-            void Enable(BOOL bOn) override
-            {
-                m_bEnableChanged = TRUE;
-                enabled = bOn;
-            }
-        } probe;
-        probe.m_nID = nID;
-        probe.DoUpdate(this, m_bAutoMenuEnable);
-        if (!probe.enabled)
-            return TRUE;
-    }
+    if (lParam == 0 && !CommandEnabled(this, LOWORD(static_cast<DWORD>(wParam))))
+        return TRUE;
     return CWnd::OnCommand(wParam, lParam);
 }
 
@@ -827,12 +818,7 @@ QWidget* CMDIFrameWnd::CreateNativeWidget(QWidget* parent)
     area->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     area->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     w->setCentralWidget(area);
-    m_pClientWidget = area;
-    if (!m_pState) {
-        m_pState = new CWndState;
-        m_pState->wnd = this;
-    }
-    m_pState->client = area;
+    SetFrameClient(this, area);
     w->resize(800, 600);
     CMDIFrameWnd* self = this;
     QObject::connect(area, &QMdiArea::subWindowActivated, area, [self](QMdiSubWindow* sub) {
@@ -998,12 +984,7 @@ QWidget* CMDIChildWnd::CreateNativeWidget(QWidget*)
     sub->setWidget(client);
     sub->setAttribute(Qt::WA_DeleteOnClose, false);
     m_pSubWindow = sub;
-    m_pClientWidget = client;
-    if (!m_pState) {
-        m_pState = new CWndState;
-        m_pState->wnd = this;
-    }
-    m_pState->client = client;
+    SetFrameClient(this, client);
     if (m_pMDIFrame)
         if (auto* area = qobject_cast<QMdiArea*>(m_pMDIFrame->m_pClientWidget)) {
             area->addSubWindow(sub);
@@ -1032,10 +1013,7 @@ BOOL CMDIChildWnd::Create(LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD d
 BOOL CMDIChildWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pParentWnd, CCreateContext* pContext)
 {
     m_nIDResource = nIDResource;
-    CString title;
-    AfxLoadString(nIDResource, title);
-    int nl = title.Find('\n');
-    m_strTitle = nl >= 0 ? title.Left(nl) : title;
+    m_strTitle = FirstLineOfString(nIDResource);
     m_menu.LoadMenu(nIDResource);
     CRect rect(0, 0, 0, 0);
     if (!Create(nullptr, m_strTitle, dwDefaultStyle, rect, dynamic_cast<CMDIFrameWnd*>(pParentWnd), pContext))

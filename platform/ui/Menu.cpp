@@ -234,26 +234,25 @@ BOOL CMenu::DeleteMenu(UINT nPosition, UINT nFlags)
 
 UINT CMenu::CheckMenuItem(UINT nIDCheckItem, UINT nCheck)
 {
-    CMenu* owner = nullptr;
-    Item* it = FindItem(nIDCheckItem, nCheck, &owner);
-    if (!it)
-        return static_cast<UINT>(-1);
-    UINT old = it->flags & MF_CHECKED;
-    it->flags = (it->flags & ~MF_CHECKED) | (nCheck & MF_CHECKED);
-    if (old != (it->flags & MF_CHECKED))
-        owner->Touch();
-    return old;
+    return SetItemState(nIDCheckItem, nCheck, MF_CHECKED);
 }
 
 UINT CMenu::EnableMenuItem(UINT nIDEnableItem, UINT nEnable)
 {
+    return SetItemState(nIDEnableItem, nEnable, MF_GRAYED | MF_DISABLED);
+}
+
+// Sets the state bits of `mask` from nFlags and returns their old value. Only a real change
+// bumps the revision, so that update handlers run at idle time do not rebuild the menu bar.
+UINT CMenu::SetItemState(UINT nID, UINT nFlags, UINT mask)
+{
     CMenu* owner = nullptr;
-    Item* it = FindItem(nIDEnableItem, nEnable, &owner);
+    Item* it = FindItem(nID, nFlags, &owner);
     if (!it)
         return static_cast<UINT>(-1);
-    UINT old = it->flags & (MF_GRAYED | MF_DISABLED);
-    it->flags = (it->flags & ~(MF_GRAYED | MF_DISABLED)) | (nEnable & (MF_GRAYED | MF_DISABLED));
-    if (old != (it->flags & (MF_GRAYED | MF_DISABLED)))
+    UINT old = it->flags & mask;
+    it->flags = (it->flags & ~mask) | (nFlags & mask);
+    if (old != (it->flags & mask))
         owner->Touch();
     return old;
 }

@@ -61,6 +61,7 @@ private:
     std::vector<Item> m_items;
     unsigned m_revision = 0;
     void Touch();
+    UINT SetItemState(UINT nID, UINT nFlags, UINT mask);
     CMenu* m_parent = nullptr;
 };
 

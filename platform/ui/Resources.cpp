@@ -342,21 +342,17 @@ private:
                 break;
             CResDialogItem item;
             item.style = WS_CHILD | WS_VISIBLE;
-            auto textIdRect = [&](const char* kind, DWORD style) {
-                item.kind = kind;
-                item.style |= style;
-                item.text = String();
-                Comma();
-                item.id = static_cast<int>(Number());
-                Comma();
-                Rect(item);
-            };
             auto idRect = [&](const char* kind, DWORD style) {
                 item.kind = kind;
                 item.style |= style;
                 item.id = static_cast<int>(Number());
                 Comma();
                 Rect(item);
+            };
+            auto textIdRect = [&](const char* kind, DWORD style) {
+                item.text = String();
+                Comma();
+                idRect(kind, style);
             };
             if (w == "LTEXT" || w == "RTEXT" || w == "CTEXT")
                 textIdRect("STATIC", 0);

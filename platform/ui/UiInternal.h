@@ -12,7 +12,9 @@
 #include <QString>
 #include <QWidget>
 
+#include <cstdint>
 #include <set>
+#include <vector>
 
 class QScrollBar;
 
@@ -35,6 +37,38 @@ inline QString PathToQ(const char* path)
 inline CString PathFromQ(const QString& s)
 {
     return UiPathFromFs(s.toStdString());
+}
+
+// A POSITION over a vector is the one-based index of the next element, so that null ends it.
+template <typename T>
+POSITION UiFirstPosition(const std::vector<T>& items)
+{
+    return items.empty() ? nullptr : reinterpret_cast<POSITION>(static_cast<std::uintptr_t>(1));
+}
+
+// The element at rPos, moving rPos to the next one (null after the last); a position past the
+// end gives an empty value and ends the walk.
+template <typename T>
+T UiNextAt(const std::vector<T>& items, POSITION& rPos)
+{
+    auto i = reinterpret_cast<std::uintptr_t>(rPos);
+    if (i == 0 || i > items.size()) {
+        rPos = nullptr;
+        return T();
+    }
+    rPos = i < items.size() ? reinterpret_cast<POSITION>(i + 1) : nullptr;
+    return items[i - 1];
+}
+
+// A new object of a registered class when it is a T; null for no class or another kind.
+template <typename T>
+T* UiCreateObjectOf(const CRuntimeClass* cls)
+{
+    CObject* obj = cls ? cls->CreateObject() : nullptr;
+    auto* t = dynamic_cast<T*>(obj);
+    if (!t)
+        delete obj;
+    return t;
 }
 
 struct UiScrollState {

@@ -125,15 +125,13 @@ void CScrollView::SetScrollSizes(int nMapMode, SIZE sizeTotal, const SIZE& sizeP
     {
         CClientDC dc(this);
         dc.SetMapMode(nMapMode);
-        CSize total = sizeTotal;
-        dc.LPtoDP(&total);
-        m_totalDev = CSize(std::abs(total.cx), std::abs(total.cy));
-        CSize page = sizePage;
-        dc.LPtoDP(&page);
-        m_pageDev = CSize(std::abs(page.cx), std::abs(page.cy));
-        CSize line = sizeLine;
-        dc.LPtoDP(&line);
-        m_lineDev = CSize(std::abs(line.cx), std::abs(line.cy));
+        auto toDevice = [&dc](CSize size) {
+            dc.LPtoDP(&size);
+            return CSize(std::abs(size.cx), std::abs(size.cy));
+        };
+        m_totalDev = toDevice(sizeTotal);
+        m_pageDev = toDevice(sizePage);
+        m_lineDev = toDevice(sizeLine);
     }
     if (m_pageDev.cx == 0)
         m_pageDev.cx = m_totalDev.cx / 10;
@@ -213,24 +211,22 @@ void CScrollView::UpdateBars()
     if (m_bInsideUpdate || !m_hWnd)
         return;
     m_bInsideUpdate = TRUE;
+    // A bar's page is the client extent; its position stays within what the page leaves over.
+    auto fitBar = [this](int bar, int total, int room) {
+        SCROLLINFO si{};
+        si.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
+        si.nMin = 0;
+        si.nMax = total > room ? total - 1 : 0;
+        si.nPage = static_cast<UINT>(room);
+        si.nPos = std::min(GetScrollPos(bar), std::max(0, total - room));
+        SetScrollInfo(bar, &si, TRUE);
+    };
     // Two passes: a bar that appears takes client area from the other direction.
     for (int pass = 0; pass < 2; ++pass) {
         CRect client;
         GetClientRect(&client);
-        SCROLLINFO h{};
-        h.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
-        h.nMin = 0;
-        h.nMax = m_totalDev.cx > client.Width() ? m_totalDev.cx - 1 : 0;
-        h.nPage = static_cast<UINT>(client.Width());
-        h.nPos = std::min(GetScrollPos(SB_HORZ), std::max(0, m_totalDev.cx - client.Width()));
-        SetScrollInfo(SB_HORZ, &h, TRUE);
-        SCROLLINFO v{};
-        v.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
-        v.nMin = 0;
-        v.nMax = m_totalDev.cy > client.Height() ? m_totalDev.cy - 1 : 0;
-        v.nPage = static_cast<UINT>(client.Height());
-        v.nPos = std::min(GetScrollPos(SB_VERT), std::max(0, m_totalDev.cy - client.Height()));
-        SetScrollInfo(SB_VERT, &v, TRUE);
+        fitBar(SB_HORZ, m_totalDev.cx, client.Width());
+        fitBar(SB_VERT, m_totalDev.cy, client.Height());
     }
     m_bInsideUpdate = FALSE;
 }
@@ -253,32 +249,32 @@ void CScrollView::OnVScroll(UINT nSBCode, UINT nPos, CWnd* pScrollBar)
     OnScroll(MAKEWORD(0xFF, static_cast<BYTE>(nSBCode)), nPos);
 }
 
+namespace {
+
+// Where one scroll bar's request moves its position; any other code leaves it.
+int ScrolledPos(BYTE code, int pos, int line, int page, UINT nPos)
+{
+    switch (code) {
+    case SB_TOP: return 0;
+    case SB_BOTTOM: return INT_MAX;
+    case SB_LINEUP: return pos - line;
+    case SB_LINEDOWN: return pos + line;
+    case SB_PAGEUP: return pos - page;
+    case SB_PAGEDOWN: return pos + page;
+    case SB_THUMBTRACK: return static_cast<int>(nPos);
+    default: return pos;
+    }
+}
+
+} // namespace
+
+// The low byte of the code is the horizontal bar's request, the high byte the vertical one's.
 BOOL CScrollView::OnScroll(UINT nScrollCode, UINT nPos, BOOL bDoScroll)
 {
-    int x = GetScrollPos(SB_HORZ);
-    int xOrig = x;
-    switch (LOBYTE(static_cast<WORD>(nScrollCode))) {
-    case SB_TOP: x = 0; break;
-    case SB_BOTTOM: x = INT_MAX; break;
-    case SB_LINEUP: x -= m_lineDev.cx; break;
-    case SB_LINEDOWN: x += m_lineDev.cx; break;
-    case SB_PAGEUP: x -= m_pageDev.cx; break;
-    case SB_PAGEDOWN: x += m_pageDev.cx; break;
-    case SB_THUMBTRACK: x = static_cast<int>(nPos); break;
-    default: break;
-    }
-    int y = GetScrollPos(SB_VERT);
-    int yOrig = y;
-    switch (HIBYTE(static_cast<WORD>(nScrollCode))) {
-    case SB_TOP: y = 0; break;
-    case SB_BOTTOM: y = INT_MAX; break;
-    case SB_LINEUP: y -= m_lineDev.cy; break;
-    case SB_LINEDOWN: y += m_lineDev.cy; break;
-    case SB_PAGEUP: y -= m_pageDev.cy; break;
-    case SB_PAGEDOWN: y += m_pageDev.cy; break;
-    case SB_THUMBTRACK: y = static_cast<int>(nPos); break;
-    default: break;
-    }
+    int xOrig = GetScrollPos(SB_HORZ);
+    int x = ScrolledPos(LOBYTE(static_cast<WORD>(nScrollCode)), xOrig, m_lineDev.cx, m_pageDev.cx, nPos);
+    int yOrig = GetScrollPos(SB_VERT);
+    int y = ScrolledPos(HIBYTE(static_cast<WORD>(nScrollCode)), yOrig, m_lineDev.cy, m_pageDev.cy, nPos);
     BOOL result = OnScrollBy(CSize(x - xOrig, y - yOrig), bDoScroll);
     if (result && bDoScroll)
         UpdateWindow();

@@ -174,19 +174,12 @@ void CWinApp::AddDocTemplate(CDocTemplate* pTemplate)
 
 POSITION CWinApp::GetFirstDocTemplatePosition() const
 {
-    return m_templates.empty() ? nullptr : reinterpret_cast<POSITION>(static_cast<std::uintptr_t>(1));
+    return UiFirstPosition(m_templates);
 }
 
 CDocTemplate* CWinApp::GetNextDocTemplate(POSITION& pos) const
 {
-    auto i = reinterpret_cast<std::uintptr_t>(pos);
-    if (i == 0 || i > m_templates.size()) {
-        pos = nullptr;
-        return nullptr;
-    }
-    CDocTemplate* t = m_templates[i - 1];
-    pos = i < m_templates.size() ? reinterpret_cast<POSITION>(i + 1) : nullptr;
-    return t;
+    return UiNextAt(m_templates, pos);
 }
 
 CDocument* CWinApp::OpenDocumentFile(LPCTSTR lpszFileName)
