@@ -19,11 +19,9 @@ void CAppAtrCurrent::Serialize(CArchive&)
 void CAppAtrCurrent::ApplyPen()
 {
     CAppElem& elem = g_pApp->m_appElem;
-    elem.m_lineWidth = m_lineWidth;
-    elem.m_lineType = m_lineType == 5 ? 0 : m_lineType;
-    elem.m_color = m_color;
-    elem.m_blurCount = m_blurCount;
-    elem.m_blurRate = m_blurRate;
+    CopyPen(elem, *this);
+    if (elem.m_lineType == 5)
+        elem.m_lineType = 0;
 }
 
 void CAppAtrCurrent::ApplyText()

@@ -17,12 +17,7 @@ void CAppAtrPicked::Serialize(CArchive&)
 
 void CAppAtrPicked::ApplyPen()
 {
-    CAppElem& elem = g_pApp->m_appElem;
-    elem.m_lineWidth = m_lineWidth;
-    elem.m_lineType = m_lineType;
-    elem.m_color = m_color;
-    elem.m_blurCount = m_blurCount;
-    elem.m_blurRate = m_blurRate;
+    CopyPen(g_pApp->m_appElem, *this);
 }
 
 void CAppAtrPicked::ApplyText()

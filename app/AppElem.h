@@ -21,6 +21,18 @@ struct CAppSavedPen {
     BYTE m_blurRate;
 };
 
+// The creation pen and the creation environments hold their pen under the same five names; this
+// copies one pen into another.
+template <class To, class From>
+void CopyPen(To& to, const From& from)
+{
+    to.m_lineWidth = from.m_lineWidth;
+    to.m_lineType = from.m_lineType;
+    to.m_color = from.m_color;
+    to.m_blurCount = from.m_blurCount;
+    to.m_blurRate = from.m_blurRate;
+}
+
 class CAppElem : public CObject {
     DECLARE_DYNCREATE(CAppElem)
 public:

@@ -79,6 +79,50 @@ BOOL HasVariable(const CPtrArray& table, const CString& name)
     return FALSE;
 }
 
+// The messages of one definition file: the missing file, and the prefix and suffix around the
+// numbers of its faulty and of its duplicate lines.
+struct DefinitionFileTexts {
+    const char* missing;
+    const char* badPrefix;
+    const char* badSuffix;
+    const char* duplicatePrefix;
+    const char* duplicateSuffix;
+};
+
+// Reads a definition file of one entry a line, `fieldCount` comma-separated fields with the
+// entry's name first. A line whose name `isDefined` already knows is a duplicate; a line with
+// another field count, or whose fields `add` refuses (FALSE), is faulty. Both kinds are
+// reported once the whole file is read.
+template <class IsDefined, class Add>
+void ReadDefinitionFile(const char* fileName, int fieldCount, const DefinitionFileTexts& texts,
+                        IsDefined isDefined, Add add)
+{
+    CStringArray lines;
+    if (!ReadTextFileLines(lines, ProgramFolder() + fileName)) {
+        AfxMessageBox(texts.missing);
+        return;
+    }
+    CDWordArray badLines;
+    CDWordArray duplicates;
+    CStringArray fields;
+    for (int i = 0; i < static_cast<int>(lines.GetSize()); ++i) {
+        CString entry;
+        if (!EntryText(lines[i], entry))
+            continue;
+        if (SplitString(entry, ',', fields) != fieldCount) {
+            badLines.Add(i);
+            continue;
+        }
+        const CString name = StripComments(fields[0]);
+        if (isDefined(name))
+            duplicates.Add(i);
+        else if (!add(name, fields))
+            badLines.Add(i);
+    }
+    ReportLines(texts.badPrefix, badLines, texts.badSuffix);
+    ReportLines(texts.duplicatePrefix, duplicates, texts.duplicateSuffix);
+}
+
 } // namespace
 
 void CZelkApp::BuildUnitTable(BOOL readFile)
@@ -91,41 +135,22 @@ void CZelkApp::BuildUnitTable(BOOL readFile)
 
 void CZelkApp::ReadUnitFile()
 {
-    CStringArray lines;
-    if (!ReadTextFileLines(lines, ProgramFolder() + "ZelkUnit.txt")) {
-        AfxMessageBox(kUnitFileMissing);
-        return;
-    }
-    CDWordArray badLines;
-    CDWordArray duplicates;
-    CStringArray fields;
-    for (int i = 0; i < static_cast<int>(lines.GetSize()); ++i) {
-        CString entry;
-        if (!EntryText(lines[i], entry))
-            continue;
-        if (SplitString(entry, ',', fields) != kUnitFieldCount) {
-            badLines.Add(i);
-            continue;
-        }
-        const CString name = StripComments(fields[0]);
-        if (FindUnit(m_unitTable, name)) {
-            duplicates.Add(i);
-            continue;
-        }
-        BOOL valid = TRUE;
-        for (int f = 1; f < kUnitFieldCount && valid; ++f)
-            valid = IsNumericText(Field(fields, f));
-        if (!valid) {
-            badLines.Add(i);
-            continue;
-        }
-        int exponents[CUnit::kDimensions];
-        for (int d = 0; d < CUnit::kDimensions; ++d)
-            exponents[d] = StringToInt(Field(fields, 2 + d));
-        m_unitTable.Add(new CUnit(name, StringToDouble(Field(fields, 1)), exponents));
-    }
-    ReportLines(kUnitFilePrefix, badLines, kUnitBadLines);
-    ReportLines(kUnitFilePrefix, duplicates, kUnitDuplicates);
+    const DefinitionFileTexts texts = {kUnitFileMissing, kUnitFilePrefix, kUnitBadLines,
+                                       kUnitFilePrefix, kUnitDuplicates};
+    ReadDefinitionFile(
+        "ZelkUnit.txt", kUnitFieldCount, texts,
+        [this](const CString& name) { return FindUnit(m_unitTable, name) != nullptr; },
+        [this](const CString& name, const CStringArray& fields) {
+            for (int f = 1; f < kUnitFieldCount; ++f) {
+                if (!IsNumericText(Field(fields, f)))
+                    return FALSE;
+            }
+            int exponents[CUnit::kDimensions];
+            for (int d = 0; d < CUnit::kDimensions; ++d)
+                exponents[d] = StringToInt(Field(fields, 2 + d));
+            m_unitTable.Add(new CUnit(name, StringToDouble(Field(fields, 1)), exponents));
+            return TRUE;
+        });
 }
 
 void CZelkApp::ReadUnitFileLines()
@@ -166,46 +191,29 @@ void CZelkApp::AddPiConstant()
 
 void CZelkApp::ReadVariableFile()
 {
-    CStringArray lines;
-    if (!ReadTextFileLines(lines, ProgramFolder() + "Variable.txt")) {
-        AfxMessageBox(kVariableFileMissing);
-        return;
-    }
-    CDWordArray badLines;
-    CDWordArray duplicates;
-    CStringArray fields;
-    for (int i = 0; i < static_cast<int>(lines.GetSize()); ++i) {
-        CString entry;
-        if (!EntryText(lines[i], entry))
-            continue;
-        if (SplitString(entry, ',', fields) != kVariableFieldCount) {
-            badLines.Add(i);
-            continue;
-        }
-        const CString name = StripComments(fields[0]);
-        if (HasVariable(m_variableTable, name)) {
-            duplicates.Add(i);
-            continue;
-        }
-        const CString value = Field(fields, 1);
-        if (!IsNumericText(value)) {
-            badLines.Add(i);
-            continue;
-        }
-        const CString unitName = Field(fields, 2);
-        const CUnit* unit = nullptr;
-        if (!unitName.IsEmpty()) {
-            unit = FindUnit(m_unitTable, unitName);
-            if (!unit) {
-                badLines.Add(i);
-                continue;
+    const DefinitionFileTexts texts = {kVariableFileMissing, kVariableBadPrefix,
+                                       kVariableBadLines, kVariableDuplicatePrefix,
+                                       kVariableDuplicates};
+    ReadDefinitionFile(
+        "Variable.txt", kVariableFieldCount, texts,
+        [this](const CString& name) { return HasVariable(m_variableTable, name) != FALSE; },
+        [this](const CString& name, const CStringArray& fields) {
+            const CString value = Field(fields, 1);
+            if (!IsNumericText(value))
+                return FALSE;
+            const CString unitName = Field(fields, 2);
+            const CUnit* unit = nullptr;
+            if (!unitName.IsEmpty()) {
+                unit = FindUnit(m_unitTable, unitName);
+                if (!unit)
+                    return FALSE;
             }
-        }
-        m_variableTable.Add(new CMacroVariable(name, StringToDouble(value), unit ? *unit : CUnit(),
-                                               Field(fields, 3) == "F" ? 0 : 1, Field(fields, 4)));
-    }
-    ReportLines(kVariableBadPrefix, badLines, kVariableBadLines);
-    ReportLines(kVariableDuplicatePrefix, duplicates, kVariableDuplicates);
+            m_variableTable.Add(new CMacroVariable(name, StringToDouble(value),
+                                                   unit ? *unit : CUnit(),
+                                                   Field(fields, 3) == "F" ? 0 : 1,
+                                                   Field(fields, 4)));
+            return TRUE;
+        });
 }
 
 void CZelkApp::ReadSheetFile()

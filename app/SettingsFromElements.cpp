@@ -17,13 +17,24 @@
 #include "elements/TypeFont.h"
 #include "elements/TypePen.h"
 
+namespace {
+
+// An element block's pen into the creation pen or a creation environment.
+template <class To>
+void CopyTypePen(To& to, const CTypePen& pen)
+{
+    to.m_lineType = pen.m_lineType;
+    to.m_lineWidth = pen.m_width;
+    to.m_color = pen.m_color;
+    to.m_blurCount = pen.m_blurCount;
+    to.m_blurRate = pen.m_blurRate;
+}
+
+}  // namespace
+
 void CAppElem::SetPenFromTypePen(const CTypePen& pen)
 {
-    m_lineType = pen.m_lineType;
-    m_lineWidth = pen.m_width;
-    m_color = pen.m_color;
-    m_blurCount = pen.m_blurCount;
-    m_blurRate = pen.m_blurRate;
+    CopyTypePen(*this, pen);
 }
 
 void CAppText::SetFromTypeFont(const CTypeFont& font)
@@ -88,13 +99,8 @@ bool TakePen(CAppAtrPicked& set, CZelkDoc* doc, const CObArray& blocks, const CE
     Block* block = BlockOf<Block>(blocks, ref);
     if (block == nullptr)
         return false;
-    if (const CTypePen* pen = doc->GetPen(block->m_pen)) {
-        set.m_lineType = pen->m_lineType;
-        set.m_lineWidth = pen->m_width;
-        set.m_color = pen->m_color;
-        set.m_blurCount = pen->m_blurCount;
-        set.m_blurRate = pen->m_blurRate;
-    }
+    if (const CTypePen* pen = doc->GetPen(block->m_pen))
+        CopyTypePen(set, *pen);
     set.m_layer = block->m_slots[ref.m_slot].m_layer;
     return true;
 }

@@ -21,6 +21,27 @@ const ArchiveName kArchiveNames[] = {
     {"ZelkR009.acv", 9}, {"ZelkR008.acv", 8}, {"ZelkR007.acv", 7}, {"ZelkR006.acv", 6}, {"ZelkR005.acv", 5},
 };
 
+// Runs the object's Serialize over an archive on the open file, then closes both. A fault on
+// the way aborts the archive and the file and gives FALSE.
+BOOL SerializeThroughFile(CObject& object, CFile& file, UINT mode)
+{
+    try {
+        CArchive ar(&file, mode, 4096);
+        try {
+            object.Serialize(ar);
+            ar.Close();
+        } catch (...) {
+            ar.Abort();
+            throw;
+        }
+        file.Close();
+        return TRUE;
+    } catch (CException&) {
+        file.Abort();
+        return FALSE;
+    }
+}
+
 } // namespace
 
 void CZelkApp::LoadSettings()
@@ -43,21 +64,9 @@ void CZelkApp::LoadSettings()
     }
     if (m_archiveVersion == 0)
         return;
-    try {
-        CArchive ar(&file, CArchive::load, 4096);
-        try {
-            Serialize(ar);
-            ar.Close();
-        } catch (...) {
-            ar.Abort();
-            throw;
-        }
-        file.Close();
-    } catch (CException&) {
-        // A short or damaged archive keeps what was read before the fault.
-        file.Abort();
+    // A short or damaged archive keeps what was read before the fault.
+    if (!SerializeThroughFile(*this, file, CArchive::load))
         ClampLoadedSettings();
-    }
 }
 
 void CZelkApp::RegisterChildFrameClass(COLORREF background)
@@ -140,11 +149,7 @@ void CZelkApp::Serialize(CArchive& ar)
     }
 
     // The current environment starts with the stored pen.
-    m_atrCurrent.m_lineWidth = m_appElem.m_lineWidth;
-    m_atrCurrent.m_lineType = m_appElem.m_lineType;
-    m_atrCurrent.m_color = m_appElem.m_color;
-    m_atrCurrent.m_blurCount = m_appElem.m_blurCount;
-    m_atrCurrent.m_blurRate = m_appElem.m_blurRate;
+    CopyPen(m_atrCurrent, m_appElem);
 
     std::int32_t storedStartTime = 0;
     SerializeApplicationFields(ar, storedStartTime);
@@ -228,17 +233,5 @@ void CZelkApp::SaveSettings()
     CFile file;
     if (!file.Open(ProgramFolder() + kArchiveNames[0].name, CFile::modeCreate | CFile::modeWrite))
         return;
-    try {
-        CArchive ar(&file, CArchive::store, 4096);
-        try {
-            Serialize(ar);
-            ar.Close();
-        } catch (...) {
-            ar.Abort();
-            throw;
-        }
-        file.Close();
-    } catch (CException&) {
-        file.Abort();
-    }
+    SerializeThroughFile(*this, file, CArchive::store);
 }

@@ -106,6 +106,19 @@ void RestoreHoldingGroup(CZelkDoc* doc, const Target& t, const CElemRef& e)
     }
 }
 
+// An object is repainted in every view as its state changes; a block element instead takes a
+// state that carries the redraw bit, and the document redraws it with the rest of the step.
+void SetTargetState(CZelkDoc* doc, const Target& t, std::uint8_t objectState,
+                    std::uint8_t elementState)
+{
+    if (t.object) {
+        doc->InvalidateObjectInViews(t.object);
+        *t.state = objectState;
+    } else {
+        *t.state = elementState;
+    }
+}
+
 void MovePoint(CPointD& p, double dx, double dy)
 {
     p.AddXY(dx, dy);
@@ -362,12 +375,8 @@ void CUndoHistory::ApplyBackward(CUndoStep& step)
                 *t.mark = e.m_mark;
                 continue;
             }
-            if (t.object) {
-                m_doc->InvalidateObjectInViews(t.object);
-                *t.state = e.m_state;
-            } else {
-                *t.state = static_cast<std::uint8_t>(e.m_state | STATE_REDRAW);
-            }
+            SetTargetState(m_doc, t, e.m_state,
+                           static_cast<std::uint8_t>(e.m_state | STATE_REDRAW));
             *t.mark = e.m_mark;
             RestoreHoldingGroup(m_doc, t, e);
         }
@@ -383,13 +392,9 @@ void CUndoHistory::ApplyBackward(CUndoStep& step)
                 *t.mark = e.m_mark;
                 continue;
             }
-            if (t.object) {
-                m_doc->InvalidateObjectInViews(t.object);
-                *t.state = e.m_state == 0x80 ? 0x81 : e.m_state;
-            } else {
-                *t.state = (e.m_state & 0x7F) ? static_cast<std::uint8_t>(e.m_state | STATE_REDRAW)
-                                              : static_cast<std::uint8_t>(0x81);
-            }
+            SetTargetState(m_doc, t, e.m_state == 0x80 ? 0x81 : e.m_state,
+                           (e.m_state & 0x7F) ? static_cast<std::uint8_t>(e.m_state | STATE_REDRAW)
+                                              : static_cast<std::uint8_t>(0x81));
             *t.mark = e.m_mark;
             RestoreHoldingGroup(m_doc, t, e);
         }
@@ -408,12 +413,7 @@ void CUndoHistory::ApplyForward(CUndoStep& step)
             Target t;
             if (!FindTarget(m_doc, e, t))
                 continue;
-            if (t.object) {
-                m_doc->InvalidateObjectInViews(t.object);
-                *t.state = STATE_LIVE;
-            } else {
-                *t.state = 0x81;
-            }
+            SetTargetState(m_doc, t, STATE_LIVE, 0x81);
             *t.mark = 0;
         }
     }
@@ -422,12 +422,7 @@ void CUndoHistory::ApplyForward(CUndoStep& step)
             Target t;
             if (!FindTarget(m_doc, e, t))
                 continue;
-            if (t.object) {
-                m_doc->InvalidateObjectInViews(t.object);
-                *t.state = STATE_DELETED;
-            } else {
-                *t.state = 0x88;
-            }
+            SetTargetState(m_doc, t, STATE_DELETED, 0x88);
             *t.mark = 0;
         }
     }

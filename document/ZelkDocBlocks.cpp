@@ -260,6 +260,25 @@ CPointD Plus(CPointD a, CPointD b)
     return r;
 }
 
+// Fills the block's next slot with a new text whose underline runs from position + off1 to
+// position + off2, in order, and counts the slot in.
+void PlaceText(CTexts* block, CPointD position, const CString& text, CPointD off1, CPointD off2,
+               COLORREF color, int alignment, std::int16_t layer)
+{
+    CText& t = block->m_slots[block->m_count];
+    t.Reset();
+    t.m_text = text;
+    t.m_point = position;
+    t.m_underlineStart = Plus(position, off1);
+    t.m_underlineEnd = Plus(position, off2);
+    t.m_color = color;
+    t.m_alignment = alignment;
+    t.m_layer = layer;
+    t.m_swapped = 0;
+    OrderUnderline(t);
+    ++block->m_count;
+}
+
 }  // namespace
 
 CTextCommand* CZelkDoc::CurrentTextCommand() const
@@ -290,18 +309,7 @@ CTexts* CZelkDoc::AddText(CPointD position, const CString& text, COLORREF color,
     CTexts* block = GetTextBlock(font);
     if (!block)
         return nullptr;
-    CText& t = block->m_slots[block->m_count];
-    t.Reset();
-    t.m_text = text;
-    t.m_point = position;
-    t.m_underlineStart = Plus(position, off1);
-    t.m_underlineEnd = Plus(position, off2);
-    t.m_color = color;
-    t.m_alignment = alignment;
-    t.m_layer = layer;
-    t.m_swapped = 0;
-    OrderUnderline(t);
-    ++block->m_count;
+    PlaceText(block, position, text, off1, off2, color, alignment, layer);
     return block;
 }
 
@@ -459,18 +467,7 @@ CTexts* CZelkDoc::AddTextFromCommand(CPointD position, std::int16_t& block, std:
     CTexts* b = GetTextBlock(font);
     if (!b)
         return nullptr;
-    CText& t = b->m_slots[b->m_count];
-    t.Reset();
-    t.m_text = text;
-    t.m_point = position;
-    t.m_underlineStart = Plus(position, off1);
-    t.m_underlineEnd = Plus(position, off2);
-    t.m_color = DocCreationPen().color;
-    t.m_alignment = settings.m_anchor;
-    t.m_layer = m_writeLayer;
-    t.m_swapped = 0;
-    OrderUnderline(t);
-    ++b->m_count;
+    PlaceText(b, position, text, off1, off2, DocCreationPen().color, settings.m_anchor, m_writeLayer);
     block = static_cast<std::int16_t>(m_blockMaps[MAP_TEXT][font]);
     slot = static_cast<std::int16_t>(b->m_count - 1);
     return b;

@@ -4,6 +4,7 @@
 // searched for its next keyword, and what was read before the damage stays.
 #include "document/ZelkDoc.h"
 
+#include "app/WaitCursorScope.h"
 #include "app/ZelkApp.h"
 #include "elements/Arcs.h"
 #include "elements/Circles.h"
@@ -31,23 +32,6 @@
 #include <vector>
 
 namespace {
-
-class CReaderWaitCursor {
-public:
-    CReaderWaitCursor() : m_app(AfxGetApp())
-    {
-        if (m_app)
-            m_app->BeginWaitCursor();
-    }
-    ~CReaderWaitCursor()
-    {
-        if (m_app)
-            m_app->EndWaitCursor();
-    }
-
-private:
-    CWinApp* m_app;
-};
 
 void Message(const char* text)
 {
@@ -246,7 +230,7 @@ int CZelkDoc::LoadNativeFile(const CString& path)
         return 0;
     }
 
-    CReaderWaitCursor wait;
+    CWaitCursorScope wait;
     const int length = static_cast<int>(data.size());
     const BYTE* bytes = data.data();
 

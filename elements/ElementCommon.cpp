@@ -152,54 +152,26 @@ void CheckAttributeList(const CWordArray& list, int stringCount)
         CheckTableIndex(list.GetAt(i), stringCount);
 }
 
-void ArchiveU8(CArchive& ar, std::uint8_t& v)
-{
-    if (ar.IsStoring())
-        ar << static_cast<BYTE>(v);
-    else
-        ar >> v;
-}
+namespace {
 
-void ArchiveI16(CArchive& ar, std::int16_t& v)
-{
-    if (ar.IsStoring()) {
-        ar << static_cast<WORD>(v);
-    } else {
-        WORD w;
-        ar >> w;
-        v = static_cast<std::int16_t>(w);
-    }
-}
-
-void ArchiveI32(CArchive& ar, std::int32_t& v)
-{
-    if (ar.IsStoring()) {
-        ar << static_cast<DWORD>(v);
-    } else {
-        DWORD d;
-        ar >> d;
-        v = static_cast<std::int32_t>(d);
-    }
-}
-
-void ArchiveU32(CArchive& ar, std::uint32_t& v)
-{
-    if (ar.IsStoring()) {
-        ar << static_cast<DWORD>(v);
-    } else {
-        DWORD d;
-        ar >> d;
-        v = d;
-    }
-}
-
-void ArchiveDouble(CArchive& ar, double& v)
+// The archive's own operators keep each field's width; a signed field's bits go through as they
+// are.
+template <class T>
+void ArchiveField(CArchive& ar, T& v)
 {
     if (ar.IsStoring())
         ar << v;
     else
         ar >> v;
 }
+
+}  // namespace
+
+void ArchiveU8(CArchive& ar, std::uint8_t& v) { ArchiveField(ar, v); }
+void ArchiveI16(CArchive& ar, std::int16_t& v) { ArchiveField(ar, v); }
+void ArchiveI32(CArchive& ar, std::int32_t& v) { ArchiveField(ar, v); }
+void ArchiveU32(CArchive& ar, std::uint32_t& v) { ArchiveField(ar, v); }
+void ArchiveDouble(CArchive& ar, double& v) { ArchiveField(ar, v); }
 
 void ArchivePoint(CArchive& ar, CPointD& p)
 {

@@ -23,106 +23,82 @@ std::vector<UserAppElemRef> CopyRefs(const std::vector<CElemRef>& refs)
     return copy;
 }
 
+// A new record of an element with the fields every element kind and its record share.
+template <class Record, class Element>
+Record* NewElementRecord(const Element& e)
+{
+    auto* r = new Record;
+    r->m_state = e.m_state;
+    r->m_mark = e.m_mark;
+    r->m_layer = e.m_layer;
+    r->m_group = e.m_group;
+    r->m_role = e.m_role;
+    r->m_attrStrings = CopyIndexList(e.m_attrStrings);
+    return r;
+}
+
 }  // namespace
 
 UserAppPointRecord* CDataPoint::ToRecord() const
 {
-    auto* r = new UserAppPointRecord;
-    r->m_state = m_state;
-    r->m_mark = m_mark;
+    auto* r = NewElementRecord<UserAppPointRecord>(*this);
     r->m_position = m_position;
-    r->m_layer = m_layer;
-    r->m_group = m_group;
-    r->m_attrStrings = CopyIndexList(m_attrStrings);
-    r->m_role = m_role;
     return r;
 }
 
 UserAppLineRecord* CLine::ToRecord() const
 {
-    auto* r = new UserAppLineRecord;
-    r->m_state = m_state;
-    r->m_mark = m_mark;
+    auto* r = NewElementRecord<UserAppLineRecord>(*this);
     r->m_start = m_start;
     r->m_end = m_end;
     r->m_swapped = m_swapped;
-    r->m_layer = m_layer;
-    r->m_group = m_group;
-    r->m_attrStrings = CopyIndexList(m_attrStrings);
-    r->m_role = m_role;
     return r;
 }
 
 UserAppCircleRecord* CCircle::ToRecord() const
 {
-    auto* r = new UserAppCircleRecord;
-    r->m_state = m_state;
-    r->m_mark = m_mark;
+    auto* r = NewElementRecord<UserAppCircleRecord>(*this);
     r->m_centre = m_centre;
     r->m_radius = m_radius;
-    r->m_layer = m_layer;
-    r->m_group = m_group;
-    r->m_attrStrings = CopyIndexList(m_attrStrings);
-    r->m_role = m_role;
     return r;
 }
 
 UserAppArcRecord* CArc::ToRecord() const
 {
-    auto* r = new UserAppArcRecord;
-    r->m_state = m_state;
-    r->m_mark = m_mark;
+    auto* r = NewElementRecord<UserAppArcRecord>(*this);
     r->m_centre = m_centre;
     r->m_radius = m_radius;
     r->m_startAngle = m_startAngle;
     r->m_endAngle = m_endAngle;
     r->m_arcFlag = m_arcFlag;
-    r->m_layer = m_layer;
-    r->m_group = m_group;
-    r->m_role = m_role;
-    r->m_attrStrings = CopyIndexList(m_attrStrings);
     return r;
 }
 
 UserAppConicRecord* CConic::ToRecord() const
 {
-    auto* r = new UserAppConicRecord;
-    r->m_state = m_state;
-    r->m_mark = m_mark;
+    auto* r = NewElementRecord<UserAppConicRecord>(*this);
     r->m_centre = m_centre;
     r->m_majorRadius = m_majorRadius;
     r->m_ratio = m_ratio;
     r->m_startAngle = m_startAngle;
     r->m_endAngle = m_endAngle;
     r->m_tilt = m_tilt;
-    r->m_layer = m_layer;
-    r->m_group = m_group;
-    r->m_role = m_role;
     r->m_points = m_polyline;
-    r->m_attrStrings = CopyIndexList(m_attrStrings);
     return r;
 }
 
 UserAppCurveRecord* CCurve::ToRecord() const
 {
-    auto* r = new UserAppCurveRecord;
-    r->m_state = m_state;
-    r->m_mark = m_mark;
+    auto* r = NewElementRecord<UserAppCurveRecord>(*this);
     r->m_kind = m_kind;
-    r->m_layer = m_layer;
-    r->m_group = m_group;
-    r->m_role = m_role;
     r->m_pendingPoints = m_pendingPoints;
     r->m_points = m_points;
-    r->m_attrStrings = CopyIndexList(m_attrStrings);
     return r;
 }
 
 UserAppTextRecord* CText::ToRecord() const
 {
-    auto* r = new UserAppTextRecord;
-    r->m_state = m_state;
-    r->m_mark = m_mark;
+    auto* r = NewElementRecord<UserAppTextRecord>(*this);
     r->m_text = m_text;
     r->m_point = m_point;
     r->m_underlineStart = m_underlineStart;
@@ -130,10 +106,6 @@ UserAppTextRecord* CText::ToRecord() const
     r->m_swapped = m_swapped;
     r->m_color = m_color;
     r->m_alignment = m_alignment;
-    r->m_layer = m_layer;
-    r->m_group = m_group;
-    r->m_role = m_role;
-    r->m_attrStrings = CopyIndexList(m_attrStrings);
     return r;
 }
 

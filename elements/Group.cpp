@@ -40,9 +40,11 @@ struct CGroupWalk {
     }
 };
 
-bool IsLive(const std::uint8_t* state)
+// The state and mark bytes of a member that exists and is not deleted; false for any other.
+bool LiveMemberBytes(CZelkDoc* doc, const CElemRef& member, std::uint8_t*& state, std::uint8_t*& mark)
 {
-    return (*state & STATE_DELETED) == 0;
+    return GetStateAndMark(doc, member.m_kind, member.m_block, member.m_slot, state, mark)
+           && (*state & STATE_DELETED) == 0;
 }
 
 // Applies op to the mark byte of the group and of every live member, live sub-groups
@@ -56,8 +58,7 @@ void WalkMarks(CGroupWalk& walk, CGroup* group, int depth, Op op)
     for (const CElemRef& member : group->m_members) {
         std::uint8_t* state;
         std::uint8_t* mark;
-        if (!GetStateAndMark(walk.doc, member.m_kind, member.m_block, member.m_slot, state, mark)
-            || !IsLive(state))
+        if (!LiveMemberBytes(walk.doc, member, state, mark))
             continue;
         if (member.m_kind == ELEM_GROUP)
             WalkMarks(walk, walk.doc->GetGroup(member.m_block), depth + 1, op);
@@ -75,8 +76,7 @@ int WalkState(CGroupWalk& walk, CGroup* group, int depth, std::uint8_t value)
     for (const CElemRef& member : group->m_members) {
         std::uint8_t* state;
         std::uint8_t* mark;
-        if (!GetStateAndMark(walk.doc, member.m_kind, member.m_block, member.m_slot, state, mark)
-            || !IsLive(state))
+        if (!LiveMemberBytes(walk.doc, member, state, mark))
             continue;
         walked++;
         if ((value & STATE_DELETED) != 0 && walk.doc->m_undoHistory != nullptr)
@@ -333,9 +333,7 @@ int CGroup::FindMemberByRole(CZelkDoc* doc, int kind, int role, int n, int& bloc
         const bool takesPart = member.m_kind == kind || (role == 16 && member.m_kind == ELEM_GROUP);
         std::uint8_t* state;
         std::uint8_t* mark;
-        if (!takesPart
-            || !GetStateAndMark(doc, member.m_kind, member.m_block, member.m_slot, state, mark)
-            || !IsLive(state))
+        if (!takesPart || !LiveMemberBytes(doc, member, state, mark))
             continue;
         auto found = [&](int result) {
             block = member.m_block;

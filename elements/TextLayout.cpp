@@ -149,6 +149,73 @@ UINT ColumnAlignment(int rtl)
     return rtl ? (TA_CENTER | TA_BOTTOM) : (TA_CENTER | TA_TOP);
 }
 
+// Where a screen position lands on the device: unchanged on the screen; a printer takes away the
+// page offset and scales by its factor.
+struct DeviceMap {
+    int offsetX = 0;
+    int offsetY = 0;
+    double factor = 1.0;
+    int X(double x) const { return TruncToInt(factor * (x - offsetX)); }
+    int Y(double y) const { return TruncToInt(factor * (y - offsetY)); }
+};
+
+// The characters of a row from its anchored start, with the row's alignment selected.
+void WriteRow(CDC* dc, const CText& t, const CPointD& origin, double scale, double height, double width,
+              const CTypeFont* font, const DeviceMap& device)
+{
+    const double theta = font->m_angle * kPi / 180.0;
+    UINT align;
+    CPointD o;
+    CPointD p = RowStart(t, font, theta, height, align, o).WorldToScreen(origin, scale);
+    dc->SetTextAlign(align);
+    POINT cell, space;
+    CText::ComputeRowAdvance(theta, width, font->m_spacing, font->m_rightToLeft, cell, space);
+    t.DrawRowChars(dc, device.X(p.m_x) + TruncToInt(o.m_x), device.Y(p.m_y) + TruncToInt(o.m_y), cell, space);
+}
+
+// The characters of a column from its anchored start, with the column's alignment selected.
+void WriteColumn(CDC* dc, const CText& t, const CPointD& origin, double scale, double height, double width,
+                 const CTypeFont* font, const DeviceMap& device)
+{
+    const double theta = font->m_angle * kPi / 180.0;
+    dc->SetTextAlign(ColumnAlignment(font->m_rightToLeft));
+    CPointD p = ColumnStart(t, font, theta).WorldToScreen(origin, scale);
+    POINT a, s, hc, s8, e, pp;
+    CText::ComputeAdvanceVectors(theta, height, width, font->m_spacing, a, s, hc, s8, e, pp);
+    t.DrawColumnChars(dc, device.X(p.m_x), device.Y(p.m_y), a, s, hc, s8, e, pp);
+}
+
+using CharWriter = void (*)(CDC*, const CText&, const CPointD&, double, double, double, const CTypeFont*,
+                            const DeviceMap&);
+
+// A laid-out row or column on the screen, in the text's colour: the characters when drawFlag is
+// 1, the underline when the display setting asks for it.
+void DrawOnScreen(CDC* dc, CText& t, const CPointD& origin, double scale, const CRectD& clip, int drawFlag,
+                  COLORREF color, double height, double width, const CTypeFont* font, CharWriter write)
+{
+    CRectD wide;
+    if (!TextClipOnScreen(t, origin, scale, clip, wide))
+        return;
+    COLORREF old = dc->SetTextColor(color);
+    if (drawFlag == 1)
+        write(dc, t, origin, scale, height, width, font, DeviceMap());
+    if (ShowTextUnderlines())
+        t.DrawUnderline(dc, origin, scale, wide);
+    dc->SetTextColor(old);
+}
+
+// A laid-out row or column on the printer, in the text's colour.
+void PrintOnPage(CDC* dc, const CText& t, const CPointD& origin, double scale, const RECT& clip, COLORREF color,
+                 const DeviceMap& device, double height, double width, const CTypeFont* font, CharWriter write)
+{
+    CRectD wide;
+    if (!TextClipOnPrinter(t, origin, scale, clip, device.offsetX, device.offsetY, device.factor, wide))
+        return;
+    COLORREF old = dc->SetTextColor(color);
+    write(dc, t, origin, scale, height, width, font, device);
+    dc->SetTextColor(old);
+}
+
 } // namespace
 
 void CText::ComputeAdvanceVectors(double theta, double height, double width, double spacing, POINT& advance,
@@ -337,79 +404,27 @@ void CText::DrawLayoutForServerItem(CDC* dc, COLORREF color, double angleRad, do
 void CText::DrawRow(CDC* dc, const CPointD& origin, double scale, const CRectD& clip, int drawFlag,
                     COLORREF color, double height, double width, const CTypeFont* font)
 {
-    const double theta = font->m_angle * kPi / 180.0;
-    CRectD wide;
-    if (!TextClipOnScreen(*this, origin, scale, clip, wide))
-        return;
-    COLORREF old = dc->SetTextColor(color);
-    if (drawFlag == 1) {
-        UINT align;
-        CPointD o;
-        CPointD p = RowStart(*this, font, theta, height, align, o).WorldToScreen(origin, scale);
-        dc->SetTextAlign(align);
-        POINT cell, space;
-        ComputeRowAdvance(theta, width, font->m_spacing, font->m_rightToLeft, cell, space);
-        DrawRowChars(dc, TruncToInt(p.m_x) + TruncToInt(o.m_x), TruncToInt(p.m_y) + TruncToInt(o.m_y), cell, space);
-    }
-    if (ShowTextUnderlines())
-        DrawUnderline(dc, origin, scale, wide);
-    dc->SetTextColor(old);
+    DrawOnScreen(dc, *this, origin, scale, clip, drawFlag, color, height, width, font, WriteRow);
 }
 
 void CText::DrawColumn(CDC* dc, const CPointD& origin, double scale, const CRectD& clip, int drawFlag,
                        COLORREF color, double height, double width, const CTypeFont* font)
 {
-    const double theta = font->m_angle * kPi / 180.0;
-    CRectD wide;
-    if (!TextClipOnScreen(*this, origin, scale, clip, wide))
-        return;
-    COLORREF old = dc->SetTextColor(color);
-    if (drawFlag == 1) {
-        dc->SetTextAlign(ColumnAlignment(font->m_rightToLeft));
-        CPointD p = ColumnStart(*this, font, theta).WorldToScreen(origin, scale);
-        POINT a, s, hc, s8, e, pp;
-        ComputeAdvanceVectors(theta, height, width, font->m_spacing, a, s, hc, s8, e, pp);
-        DrawColumnChars(dc, TruncToInt(p.m_x), TruncToInt(p.m_y), a, s, hc, s8, e, pp);
-    }
-    if (ShowTextUnderlines())
-        DrawUnderline(dc, origin, scale, wide);
-    dc->SetTextColor(old);
+    DrawOnScreen(dc, *this, origin, scale, clip, drawFlag, color, height, width, font, WriteColumn);
 }
 
 void CText::PrintRow(CDC* dc, const CPointD& origin, double scale, const RECT& clip, COLORREF color,
                      int offsetX, int offsetY, double factor, double height, double width, const CTypeFont* font)
 {
-    const double theta = font->m_angle * kPi / 180.0;
-    CRectD wide;
-    if (!TextClipOnPrinter(*this, origin, scale, clip, offsetX, offsetY, factor, wide))
-        return;
-    COLORREF old = dc->SetTextColor(color);
-    UINT align;
-    CPointD o;
-    CPointD p = RowStart(*this, font, theta, height, align, o).WorldToScreen(origin, scale);
-    dc->SetTextAlign(align);
-    POINT cell, space;
-    ComputeRowAdvance(theta, width, font->m_spacing, font->m_rightToLeft, cell, space);
-    DrawRowChars(dc, TruncToInt(factor * (p.m_x - offsetX)) + TruncToInt(o.m_x),
-                 TruncToInt(factor * (p.m_y - offsetY)) + TruncToInt(o.m_y), cell, space);
-    dc->SetTextColor(old);
+    PrintOnPage(dc, *this, origin, scale, clip, color, DeviceMap{offsetX, offsetY, factor}, height, width, font,
+                WriteRow);
 }
 
 void CText::PrintColumn(CDC* dc, const CPointD& origin, double scale, const RECT& clip, COLORREF color,
                         int offsetX, int offsetY, double factor, double height, double width, const CTypeFont* font)
 {
-    const double theta = font->m_angle * kPi / 180.0;
-    CRectD wide;
-    if (!TextClipOnPrinter(*this, origin, scale, clip, offsetX, offsetY, factor, wide))
-        return;
-    COLORREF old = dc->SetTextColor(color);
-    dc->SetTextAlign(ColumnAlignment(font->m_rightToLeft));
-    CPointD p = ColumnStart(*this, font, theta).WorldToScreen(origin, scale);
-    POINT a, s, hc, s8, e, pp;
-    ComputeAdvanceVectors(theta, height, width, font->m_spacing, a, s, hc, s8, e, pp);
-    DrawColumnChars(dc, TruncToInt(factor * (p.m_x - offsetX)), TruncToInt(factor * (p.m_y - offsetY)), a, s, hc,
-                    s8, e, pp);
-    dc->SetTextColor(old);
+    PrintOnPage(dc, *this, origin, scale, clip, color, DeviceMap{offsetX, offsetY, factor}, height, width, font,
+                WriteColumn);
 }
 
 void CText::DrawRowForServerItem(CDC* dc, COLORREF color, double theta, double height, double width,

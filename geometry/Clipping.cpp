@@ -68,6 +68,27 @@ CPointD Along(const CPointD& p, double t, double dx, double dy)
     return r.Init(p.m_x + t * dx, p.m_y + t * dy);
 }
 
+// An axis-parallel run from `from` to `to`, cut to [low, high] widened by 2 units on each side;
+// inside is set when the run lies wholly within the widened range.
+void ClipRun(double& from, double& to, double low, double high, int& inside)
+{
+    double c = NonZero(to - from);
+    double f = (low - 2.0 - from) / c;
+    if (f > 0.0 && f < 1.0) {
+        from = from + c * f;
+        c = to - from;
+    }
+    c = NonZero(c);
+    double l = (high + 2.0 - from) / c;
+    if (l >= 1.0) {
+        if (f <= 0.0) {
+            inside = 1;
+        }
+    } else if (l > 0.0) {
+        to = from + c * l;
+    }
+}
+
 } // namespace
 
 int ClipSegmentToIntRect(RECT r, int margin, CPointD& p, CPointD& q)
@@ -95,21 +116,7 @@ int ClipHorizontalSegmentToRectD(CPointD& p, double& endX, const CRectD& rect, i
     if (p.m_y > rect.m_top || p.m_y < rect.m_bottom || endX < rect.m_left || p.m_x > rect.m_right) {
         return 0;
     }
-    double c = NonZero(endX - p.m_x);
-    double f = (rect.m_left - 2.0 - p.m_x) / c;
-    if (f > 0.0 && f < 1.0) {
-        p.m_x = p.m_x + c * f;
-        c = endX - p.m_x;
-    }
-    c = NonZero(c);
-    double l = (rect.m_right + 2.0 - p.m_x) / c;
-    if (l >= 1.0) {
-        if (f <= 0.0) {
-            inside = 1;
-        }
-    } else if (l > 0.0) {
-        endX = p.m_x + c * l;
-    }
+    ClipRun(p.m_x, endX, rect.m_left, rect.m_right, inside);
     return 1;
 }
 
@@ -119,21 +126,7 @@ int ClipVerticalSegmentToRectD(CPointD& p, CPointD& q, const CRectD& rect, int& 
     if (p.m_x < rect.m_left || p.m_x > rect.m_right || p.m_y > rect.m_top || q.m_y < rect.m_bottom) {
         return 0;
     }
-    double c = NonZero(q.m_y - p.m_y);
-    double f = (rect.m_bottom - 2.0 - p.m_y) / c;
-    if (f > 0.0 && f < 1.0) {
-        p.m_y = p.m_y + c * f;
-        c = q.m_y - p.m_y;
-    }
-    c = NonZero(c);
-    double l = (rect.m_top + 2.0 - p.m_y) / c;
-    if (l >= 1.0) {
-        if (f <= 0.0) {
-            inside = 1;
-        }
-    } else if (l > 0.0) {
-        q.m_y = p.m_y + c * l;
-    }
+    ClipRun(p.m_y, q.m_y, rect.m_bottom, rect.m_top, inside);
     return 1;
 }
 

@@ -4,6 +4,7 @@
 // one write, through a temporary file that replaces the old one only when it is complete.
 #include "view/ZelkView.h"
 
+#include "app/WaitCursorScope.h"
 #include "document/ZelkDoc.h"
 #include "elements/Arcs.h"
 #include "elements/Circles.h"
@@ -75,23 +76,6 @@ void NumberUsed(std::vector<std::int16_t>& map)
     for (std::int16_t& v : map)
         v = v ? next++ : -1;
 }
-
-class CWaitCursorScope {
-public:
-    CWaitCursorScope() : m_app(AfxGetApp())
-    {
-        if (m_app)
-            m_app->BeginWaitCursor();
-    }
-    ~CWaitCursorScope()
-    {
-        if (m_app)
-            m_app->EndWaitCursor();
-    }
-
-private:
-    CWinApp* m_app;
-};
 
 // The buffer writers of one pass: without a buffer they only count.
 struct CNativeOut {
