@@ -133,32 +133,32 @@ void DrawElement(CZelkDoc* doc, int drawMode, int kind, int block, int slot)
 {
     switch (kind) {
     case ELEM_POINT:
-        if (block < doc->m_pointBlocks.GetSize())
-            doc->DrawPointInViews(drawMode, 1, doc->PointBlockAt(block), slot);
+        if (CDataPoints* b = doc->PointBlockAt(block))
+            doc->DrawPointInViews(drawMode, 1, b, slot);
         break;
     case ELEM_LINE:
-        if (block < doc->m_lineBlocks.GetSize())
-            doc->DrawLineInViews(drawMode, 1, doc->LineBlockAt(block), slot);
+        if (CLines* b = doc->LineBlockAt(block))
+            doc->DrawLineInViews(drawMode, 1, b, slot);
         break;
     case ELEM_CIRCLE:
-        if (block < doc->m_circleBlocks.GetSize())
-            doc->DrawCircleInViews(drawMode, 1, doc->CircleBlockAt(block), slot);
+        if (CCircles* b = doc->CircleBlockAt(block))
+            doc->DrawCircleInViews(drawMode, 1, b, slot);
         break;
     case ELEM_ARC:
-        if (block < doc->m_arcBlocks.GetSize())
-            doc->DrawArcInViews(drawMode, 1, doc->ArcBlockAt(block), slot);
+        if (CArcs* b = doc->ArcBlockAt(block))
+            doc->DrawArcInViews(drawMode, 1, b, slot);
         break;
     case ELEM_TEXT:
-        if (block < doc->m_textBlocks.GetSize())
-            doc->DrawTextInViews(drawMode, 1, doc->TextBlockAt(block), slot);
+        if (CTexts* b = doc->TextBlockAt(block))
+            doc->DrawTextInViews(drawMode, 1, b, slot);
         break;
     case ELEM_CONIC:
-        if (block < doc->m_conicBlocks.GetSize())
-            doc->DrawConicInViews(drawMode, 1, doc->ConicBlockAt(block), slot);
+        if (CConics* b = doc->ConicBlockAt(block))
+            doc->DrawConicInViews(drawMode, 1, b, slot);
         break;
     case ELEM_CURVE:
-        if (block < doc->m_curveBlocks.GetSize())
-            doc->DrawCurveInViews(drawMode, 1, doc->CurveBlockAt(block), slot);
+        if (CCurves* b = doc->CurveBlockAt(block))
+            doc->DrawCurveInViews(drawMode, 1, b, slot);
         break;
     default:
         break;

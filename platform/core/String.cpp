@@ -28,6 +28,38 @@ bool InCharSet(const char* set, const char* s, int pos, int clen)
     return false;
 }
 
+// Byte length of the characters at the start of s that `matches` accepts; `matches` sees each
+// character's offset and length.
+template <typename Matches>
+int LeadingLength(const std::string& s, Matches matches)
+{
+    int len = static_cast<int>(s.size());
+    int i = 0;
+    while (i < len) {
+        int l = MbCharLength(s.c_str(), i, len);
+        if (!matches(i, l))
+            break;
+        i += l;
+    }
+    return i;
+}
+
+// Byte length of s without the characters at its end that `matches` accepts. Walks forward so
+// that a trail byte is never taken for a character of its own.
+template <typename Matches>
+int LengthWithoutTrailing(const std::string& s, Matches matches)
+{
+    int len = static_cast<int>(s.size());
+    int keep = 0;
+    for (int i = 0; i < len;) {
+        int l = MbCharLength(s.c_str(), i, len);
+        if (!matches(i, l))
+            keep = i + l;
+        i += l;
+    }
+    return keep;
+}
+
 } // namespace
 
 int MbSafeCutLength(const char* s, int len, int n)
@@ -177,28 +209,12 @@ CString CString::Right(int count) const
 
 CString CString::SpanIncluding(const char* charSet) const
 {
-    int len = GetLength();
-    int i = 0;
-    while (i < len) {
-        int l = MbCharLength(m_s.c_str(), i, len);
-        if (!InCharSet(charSet, m_s.c_str(), i, l))
-            break;
-        i += l;
-    }
-    return Left(i);
+    return Left(LeadingLength(m_s, [&](int i, int l) { return InCharSet(charSet, m_s.c_str(), i, l); }));
 }
 
 CString CString::SpanExcluding(const char* charSet) const
 {
-    int len = GetLength();
-    int i = 0;
-    while (i < len) {
-        int l = MbCharLength(m_s.c_str(), i, len);
-        if (InCharSet(charSet, m_s.c_str(), i, l))
-            break;
-        i += l;
-    }
-    return Left(i);
+    return Left(LeadingLength(m_s, [&](int i, int l) { return !InCharSet(charSet, m_s.c_str(), i, l); }));
 }
 
 int CString::Find(char ch, int start) const
@@ -401,55 +417,26 @@ void CString::TrimLeft(char target)
 
 void CString::TrimLeft(const char* targets)
 {
-    int len = GetLength();
-    int i = 0;
-    while (i < len) {
-        int l = MbCharLength(m_s.c_str(), i, len);
-        if (!InCharSet(targets, m_s.c_str(), i, l))
-            break;
-        i += l;
-    }
-    m_s.erase(0, static_cast<size_t>(i));
+    m_s.erase(0, static_cast<size_t>(LeadingLength(m_s, [&](int i, int l) { return InCharSet(targets, m_s.c_str(), i, l); })));
 }
 
+// A trail byte equal to a blank or the target is part of its character and stays.
 void CString::TrimRight()
 {
-    // Walks forward so that a trail byte equal to a blank is never taken for one.
-    int len = GetLength();
-    int keep = 0;
-    for (int i = 0; i < len;) {
-        int l = MbCharLength(m_s.c_str(), i, len);
-        if (!(l == 1 && IsSpace(static_cast<unsigned char>(m_s[static_cast<size_t>(i)]))))
-            keep = i + l;
-        i += l;
-    }
-    m_s.resize(static_cast<size_t>(keep));
+    m_s.resize(static_cast<size_t>(LengthWithoutTrailing(m_s, [&](int i, int l) {
+        return l == 1 && IsSpace(static_cast<unsigned char>(m_s[static_cast<size_t>(i)]));
+    })));
 }
 
 void CString::TrimRight(char target)
 {
-    int len = GetLength();
-    int keep = 0;
-    for (int i = 0; i < len;) {
-        int l = MbCharLength(m_s.c_str(), i, len);
-        if (!(l == 1 && m_s[static_cast<size_t>(i)] == target))
-            keep = i + l;
-        i += l;
-    }
-    m_s.resize(static_cast<size_t>(keep));
+    m_s.resize(static_cast<size_t>(
+        LengthWithoutTrailing(m_s, [&](int i, int l) { return l == 1 && m_s[static_cast<size_t>(i)] == target; })));
 }
 
 void CString::TrimRight(const char* targets)
 {
-    int len = GetLength();
-    int keep = 0;
-    for (int i = 0; i < len;) {
-        int l = MbCharLength(m_s.c_str(), i, len);
-        if (!InCharSet(targets, m_s.c_str(), i, l))
-            keep = i + l;
-        i += l;
-    }
-    m_s.resize(static_cast<size_t>(keep));
+    m_s.resize(static_cast<size_t>(LengthWithoutTrailing(m_s, [&](int i, int l) { return InCharSet(targets, m_s.c_str(), i, l); })));
 }
 
 void CString::FormatV(const char* format, va_list args)

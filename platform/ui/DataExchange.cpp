@@ -4,7 +4,6 @@
 #include "platform/ui/Resources.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
@@ -67,25 +66,36 @@ bool IsBlank(char c)
     return c == ' ' || c == '\t';
 }
 
+const char* SkipBlanks(const char* p)
+{
+    while (IsBlank(*p))
+        ++p;
+    return p;
+}
+
+// A number that `convert` (a C library conversion) reads from p, with only blanks after it.
+template <typename T, typename Convert>
+bool ConvertAll(const char* p, Convert convert, T& out)
+{
+    if (!*p)
+        return false;
+    char* end = nullptr;
+    T v = convert(p, &end);
+    if (end == p || *SkipBlanks(end))
+        return false;
+    out = v;
+    return true;
+}
+
 // A whole number with blanks around it and nothing else; values beyond the type saturate as the
 // C library's conversion does.
 bool ParseLong(const CString& text, bool isSigned, long long& out)
 {
-    const char* p = text.GetString();
-    while (IsBlank(*p))
-        ++p;
+    const char* p = SkipBlanks(text.GetString());
     if (!isSigned && *p == '-')
         return false;
-    if (!*p)
-        return false;
-    char* end = nullptr;
-    errno = 0;
-    long long v = std::strtoll(p, &end, 10);
-    if (end == p)
-        return false;
-    while (IsBlank(*end))
-        ++end;
-    if (*end)
+    long long v = 0;
+    if (!ConvertAll(p, [](const char* s, char** end) { return std::strtoll(s, end, 10); }, v))
         return false;
     if (isSigned)
         v = std::clamp<long long>(v, INT_MIN, INT_MAX);
@@ -97,21 +107,7 @@ bool ParseLong(const CString& text, bool isSigned, long long& out)
 
 bool ParseDouble(const CString& text, double& out)
 {
-    const char* p = text.GetString();
-    while (IsBlank(*p))
-        ++p;
-    if (!*p)
-        return false;
-    char* end = nullptr;
-    double v = std::strtod(p, &end);
-    if (end == p)
-        return false;
-    while (IsBlank(*end))
-        ++end;
-    if (*end)
-        return false;
-    out = v;
-    return true;
+    return ConvertAll(SkipBlanks(text.GetString()), [](const char* s, char** end) { return std::strtod(s, end); }, out);
 }
 
 // A whole number outside the range of the field's type is refused like text that is no number.

@@ -762,11 +762,9 @@ LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         UiBeginPaint(this);
         return 0;
     case WM_MOUSEWHEEL:
-        // Unhandled wheel turns go to the parent, as Windows passes them up.
-        if (m_pParent && UiIsLive(m_pParent))
-            return m_pParent->SendMessage(message, wParam, lParam);
-        return 0;
     case WM_CONTEXTMENU:
+        // Unhandled wheel turns and context-menu requests go to the parent, as Windows passes
+        // them up.
         if (m_pParent && UiIsLive(m_pParent))
             return m_pParent->SendMessage(message, wParam, lParam);
         return 0;
