@@ -1,6 +1,8 @@
-// Selection over generated drawings of 10^4 to 10^5 elements, an eighth of them bound in groups
-// of four: marking the elements a box meets and collecting the selection, deleting it, giving
+// Selection over generated drawings of 10^4 to 10^5 elements, some of them bound in groups of
+// four: marking the elements a box meets and collecting the selection, deleting it, giving
 // the whole drawing an attribute string and taking it away again, and collecting every element.
+// And a drawing grouped as a whole, of groups of four: selecting it through one element and
+// deleting it.
 #include "bench/BenchDrawing.h"
 #include "document/UndoHistory.h"
 #include "elements/Arcs.h"
@@ -58,11 +60,29 @@ void AddGroups(CZelkDoc& doc)
     });
 }
 
-std::unique_ptr<CZelkDoc> GenerateGrouped(int n)
+// Binds every element in groups of four and all those groups in one.
+void GroupWhole(CZelkDoc& doc)
 {
-    auto doc = Generate(n);
-    AddGroups(*doc);
-    return doc;
+    CGroup* whole = new CGroup;
+    const int wholeIndex = doc.m_groups.Add(whole);
+    CGroup* group = nullptr;
+    int groupIndex = -1;
+    EachElement(doc, [&](auto& e, int kind, int b, int s) {
+        if (s % 4 == 0) {
+            group = new CGroup;
+            groupIndex = doc.m_groups.Add(group);
+            group->m_parent = static_cast<std::int16_t>(wholeIndex);
+            CElemRef r;
+            r.Init(ELEM_GROUP, static_cast<std::int16_t>(groupIndex), 0, group->m_state,
+                   group->m_mark);
+            whole->m_members.push_back(r);
+        }
+        CElemRef r;
+        r.Init(static_cast<std::int16_t>(kind), static_cast<std::int16_t>(b),
+               static_cast<std::int16_t>(s), e.m_state, e.m_mark);
+        group->m_members.push_back(r);
+        e.m_group = static_cast<std::int16_t>(groupIndex);
+    });
 }
 
 void ClearMarks(CZelkDoc& doc)
@@ -109,21 +129,14 @@ int SelectInBox(CZelkDoc& doc, const CRectD& box)
     return hits;
 }
 
-void BM_SelectInBox(benchmark::State& state)
+int SelectLeftHalf(CZelkDoc& doc)
 {
-    AppScope scope;
-    auto doc = GenerateGrouped(static_cast<int>(state.range(0)));
-    const CRectD box = LeftHalf(*doc);
-    for (auto _ : state) {
-        if (SelectInBox(*doc, box) == 0)
-            state.SkipWithError("nothing in the box");
-        if (!doc->CollectSelection())
-            state.SkipWithError("nothing collected");
-        state.PauseTiming();
-        ClearMarks(*doc);
-        state.ResumeTiming();
-    }
-    state.SetComplexityN(state.range(0));
+    return SelectInBox(doc, LeftHalf(doc));
+}
+
+int SelectThroughFirstLine(CZelkDoc& doc)
+{
+    return static_cast<CLines*>(doc.m_lineBlocks[0])->m_slots[0].Select(&doc, 1);
 }
 
 // Brings every element and group back to life, unmarked, with an empty undo history.
@@ -141,20 +154,64 @@ void Revive(CZelkDoc& doc)
     doc.m_undoHistory = new CUndoHistory(&doc);
 }
 
-void BM_DeleteBoxSelection(benchmark::State& state)
+// A drawing's groups and the selection made in it.
+struct Selecting {
+    void (*bind)(CZelkDoc&);
+    int (*select)(CZelkDoc&);   // the number of elements marked
+};
+
+void RunSelect(benchmark::State& state, const Selecting& how)
 {
     AppScope scope;
-    auto doc = GenerateGrouped(static_cast<int>(state.range(0)));
-    const CRectD box = LeftHalf(*doc);
+    auto doc = Generate(static_cast<int>(state.range(0)));
+    how.bind(*doc);
+    for (auto _ : state) {
+        if (how.select(*doc) == 0 || !doc->CollectSelection())
+            state.SkipWithError("nothing selected");
+        state.PauseTiming();
+        ClearMarks(*doc);
+        state.ResumeTiming();
+    }
+    state.SetComplexityN(state.range(0));
+}
+
+void RunDelete(benchmark::State& state, const Selecting& how)
+{
+    AppScope scope;
+    auto doc = Generate(static_cast<int>(state.range(0)));
+    how.bind(*doc);
     for (auto _ : state) {
         state.PauseTiming();
         Revive(*doc);
-        SelectInBox(*doc, box);
+        how.select(*doc);
         state.ResumeTiming();
         if (!doc->DeleteSelected(1))
             state.SkipWithError("nothing deleted");
     }
     state.SetComplexityN(state.range(0));
+}
+
+constexpr Selecting kBoxOfSmallGroups{AddGroups, SelectLeftHalf};
+constexpr Selecting kGroupedWhole{GroupWhole, SelectThroughFirstLine};
+
+void BM_SelectInBox(benchmark::State& state)
+{
+    RunSelect(state, kBoxOfSmallGroups);
+}
+
+void BM_DeleteBoxSelection(benchmark::State& state)
+{
+    RunDelete(state, kBoxOfSmallGroups);
+}
+
+void BM_SelectGroupedWhole(benchmark::State& state)
+{
+    RunSelect(state, kGroupedWhole);
+}
+
+void BM_DeleteGroupedWhole(benchmark::State& state)
+{
+    RunDelete(state, kGroupedWhole);
 }
 
 void SelectAll(CZelkDoc& doc)
@@ -201,5 +258,7 @@ void BM_CollectElements(benchmark::State& state)
 
 BENCHMARK(BM_SelectInBox)->Apply(DrawingSizes);
 BENCHMARK(BM_DeleteBoxSelection)->Apply(DrawingSizes);
+BENCHMARK(BM_SelectGroupedWhole)->Apply(DrawingSizes);
+BENCHMARK(BM_DeleteGroupedWhole)->Apply(DrawingSizes);
 BENCHMARK(BM_AttributeStringOnAll)->Apply(DrawingSizes);
 BENCHMARK(BM_CollectElements)->Apply(DrawingSizes);

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <unordered_set>
 
 #include "document/UndoHistory.h"
 #include "document/ZelkDoc.h"
@@ -25,18 +26,15 @@ IMPLEMENT_SERIAL(CGroup, CObject, 0)
 namespace {
 
 // The groups a walk has entered, so that a cyclic member graph from a damaged file is walked
-// once, and never deeper than MaxDepth.
+// once, and never deeper than MaxDepth. A set: a group of thousands of groups (a drawing grouped
+// as a whole) is entered once per member group.
 struct CGroupWalk {
     CZelkDoc* doc;
-    std::vector<const CGroup*> visited;
+    std::unordered_set<const CGroup*> visited;
 
     bool Enter(const CGroup* group, int depth)
     {
-        if (depth > CGroup::MaxDepth
-            || std::find(visited.begin(), visited.end(), group) != visited.end())
-            return false;
-        visited.push_back(group);
-        return true;
+        return depth <= CGroup::MaxDepth && visited.insert(group).second;
     }
 };
 
