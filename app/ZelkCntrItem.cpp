@@ -34,11 +34,19 @@ void CZelkCntrItem::Serialize(CArchive& ar)
         ar >> cx >> cy;
         m_serverExtent.cx = cx;
         m_serverExtent.cy = cy;
-        const DWORD count = ar.ReadCount();
-        m_nativeData.assign(count, 0);
-        // A count beyond the data present is a broken archive, not a huge allocation to fill.
-        if (count != 0 && ar.Read(m_nativeData.data(), count) != count)
-            AfxThrowArchiveException(CArchiveException::endOfFile);
+        // The data are taken in steps: a count beyond the data present ends at the end of the
+        // archive as a broken archive, not in a huge allocation made before the data run out.
+        constexpr DWORD kStep = 64 * 1024;
+        DWORD left = ar.ReadCount();
+        m_nativeData.clear();
+        while (left > 0) {
+            const DWORD step = left < kStep ? left : kStep;
+            const size_t old = m_nativeData.size();
+            m_nativeData.resize(old + step);
+            if (ar.Read(m_nativeData.data() + old, step) != step)
+                AfxThrowArchiveException(CArchiveException::endOfFile);
+            left -= step;
+        }
     }
 }
 

@@ -5,6 +5,7 @@
 #include "app/AppText.h"
 #include "document/DocEnvironment.h"
 #include "document/ZelkDoc.h"
+#include "elements/ElementDrawing.h"
 #include "elements/Text.h"
 #include "geometry/Numeric.h"
 
@@ -48,7 +49,7 @@ CPointD TruncPt(double x, double y)
 // The end of the text's row or column measured from start by the text's own character loops.
 POINT ToPoint(CPointD p)
 {
-    return POINT{static_cast<LONG>(p.m_x), static_cast<LONG>(p.m_y)};
+    return TruncPoint(p.m_x, p.m_y);
 }
 
 CPointD MeasureRow(const CString& t, CPointD p, CPointD c, CPointD s, int rightToLeft)

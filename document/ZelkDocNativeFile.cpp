@@ -29,6 +29,7 @@
 #include <algorithm>
 #include <cstring>
 #include <new>
+#include <set>
 #include <vector>
 
 namespace {
@@ -764,13 +765,17 @@ int CZelkDoc::ReadNativeItems(CMemFile& file)
 {
     CObArray objects;
     CObArray items;
+    // A damaged archive can name one object more than once (a reference back to an object read
+    // before): each is freed once.
     auto discard = [&] {
-        for (int i = 0; i < objects.GetSize(); ++i)
-            delete objects.GetAt(i);
-        for (int i = 0; i < items.GetSize(); ++i)
-            delete items.GetAt(i);
-        objects.RemoveAll();
-        items.RemoveAll();
+        std::set<CObject*> freed;
+        for (CObArray* list : {&objects, &items}) {
+            for (int i = 0; i < list->GetSize(); ++i) {
+                if (freed.insert(list->GetAt(i)).second)
+                    delete list->GetAt(i);
+            }
+            list->RemoveAll();
+        }
     };
     try {
         CArchive ar(&file, CArchive::load, 4096);
@@ -783,8 +788,10 @@ int CZelkDoc::ReadNativeItems(CMemFile& file)
     }
     // Only placed objects are understood here; embedded items of another program are not.
     bool understood = items.GetSize() == 0;
+    std::set<CObject*> seen;
     for (int i = 0; i < objects.GetSize() && understood; ++i)
-        understood = dynamic_cast<CZelkObj*>(objects.GetAt(i)) != nullptr;
+        understood = dynamic_cast<CZelkObj*>(objects.GetAt(i)) != nullptr &&
+                     seen.insert(objects.GetAt(i)).second;
     if (!understood) {
         discard();
         return 0;

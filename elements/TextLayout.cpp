@@ -10,6 +10,7 @@
 #include "platform/gdi/DC.h"
 
 #include <cmath>
+#include <cstdint>
 #include <cstring>
 
 namespace {
@@ -58,19 +59,26 @@ POINT Vec(double x, double y)
     return TruncPoint(x, y);
 }
 
+// Offsets of a text whose size or spacing came damaged from a file can pass the 32-bit range;
+// they are held at its ends rather than overflowing.
+LONG Held(long long v)
+{
+    return static_cast<LONG>(v > INT32_MAX ? INT32_MAX : (v < INT32_MIN ? INT32_MIN : v));
+}
+
 POINT Add(POINT a, POINT b)
 {
-    return POINT{a.x + b.x, a.y + b.y};
+    return POINT{Held(static_cast<long long>(a.x) + b.x), Held(static_cast<long long>(a.y) + b.y)};
 }
 
 POINT Sub(POINT a, POINT b)
 {
-    return POINT{a.x - b.x, a.y - b.y};
+    return POINT{Held(static_cast<long long>(a.x) - b.x), Held(static_cast<long long>(a.y) - b.y)};
 }
 
 POINT Neg(POINT a)
 {
-    return POINT{-a.x, -a.y};
+    return POINT{Held(-static_cast<long long>(a.x)), Held(-static_cast<long long>(a.y))};
 }
 
 // Whether the font's style codes select a per-character layout at all.

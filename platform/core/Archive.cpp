@@ -17,6 +17,9 @@ constexpr WORD wClassTag = 0x8000;
 constexpr DWORD dwBigClassTag = 0x80000000;
 constexpr WORD wBigObjectTag = 0x7FFF;
 constexpr DWORD nMaxMapCount = 0x3FFFFFFE;
+// Objects read inside objects recurse on the stack; the program's own data nest a few levels,
+// so a damaged archive that nests past this is refused before the stack runs out.
+constexpr int kMaxLoadDepth = 256;
 
 // A reference to an object or class stored before: its index in a 16-bit tag while it fits, else
 // behind wBigObjectTag in a 32-bit one.
@@ -377,6 +380,8 @@ CObject* CArchive::ReadObject(const CRuntimeClass* pClassRefRequested)
         return pOb;
     }
 
+    if (m_nLoadDepth >= kMaxLoadDepth)
+        Throw(CArchiveException::generic);
     CObject* pOb = pClassRef->CreateObject();
     if (pOb == nullptr)
         Throw(CArchiveException::badClass);
@@ -389,12 +394,15 @@ CObject* CArchive::ReadObject(const CRuntimeClass* pClassRefRequested)
     // it could free those a second time.
     UINT nSchemaSave = m_nObjectSchema;
     m_nObjectSchema = nSchema;
+    ++m_nLoadDepth;
     try {
         pOb->Serialize(*this);
     } catch (...) {
+        --m_nLoadDepth;
         m_nObjectSchema = nSchemaSave;
         throw;
     }
+    --m_nLoadDepth;
     m_nObjectSchema = nSchemaSave;
     return pOb;
 }

@@ -148,6 +148,7 @@ private:
 
     UINT m_nObjectSchema = static_cast<UINT>(-1);
     DWORD m_nMapCount = 1; // index 0 stands for the null object
+    int m_nLoadDepth = 0;  // objects being read inside one another
     std::unordered_map<const void*, DWORD> m_storeMap;
     std::vector<LoadEntry> m_loadArray;
     std::unordered_map<const CRuntimeClass*, UINT> m_schemaMap;

@@ -3,6 +3,8 @@
 // holds groups and attribute strings.
 #include "NativeFileSupport.h"
 
+#include "app/ZelkCntrItem.h"
+
 #include "elements/Arcs.h"
 #include "elements/Circles.h"
 #include "elements/Conics.h"
@@ -423,4 +425,73 @@ TEST_F(NativeFileReader, MissingFileChangesNothing)
     EXPECT_EQ(m_doc->LoadNativeFile(PathOf("absent.zel")), 0);
     EXPECT_TRUE(Messages().empty());
     EXPECT_EQ(m_doc->m_layers.GetSize(), 1);
+}
+
+namespace {
+
+// A class record of the object stream: new-class tag, schema, name.
+NativePacker& NewClass(NativePacker& p, int schema, const std::string& name)
+{
+    return p.I16(0xFFFF).I16(schema).I16(static_cast<int>(name.size())).Text(name);
+}
+
+// A drawing with one layer before and one after an "item" block holding the given archive.
+std::string WithItems(const std::string& archive)
+{
+    NativePacker f;
+    f.Header().Record("layer", "", "*0\r\n");
+    f.Text("item").I32(static_cast<std::int64_t>(archive.size())).CrLf().Text(archive).CrLf();
+    f.Record("layer", "", "+after\r\n").Line("end");
+    return f.Get();
+}
+
+} // namespace
+
+TEST_F(NativeFileReader, DamagedEmbeddedObjectDataIsReportedAndTheRestRead)
+{
+    // Objects nested far deeper than any drawing holds.
+    NativePacker deep;
+    deep.I16(1);
+    NewClass(deep, 0, "CObArray").I16(1);
+    for (int i = 0; i < 200000; ++i)
+        deep.I16(0x8001).I16(1);
+    deep.I16(0).I16(0);
+    // A stored item whose data length runs far past the file.
+    NativePacker huge;
+    huge.I16(0).I16(1);
+    NewClass(huge, 1, "CZelkCntrItem").U8(0).I32(0).I32(0).I16(0xFFFF).I32(0xFFFFFFF0);
+    // The same object twice in the list of placed objects.
+    NativePacker twice;
+    twice.I16(2);
+    NewClass(twice, 1, "CZelkCntrItem").U8(0).I32(0).I32(0).I16(0).I16(2).I16(0);
+    ASSERT_EQ(CRuntimeClass::FromName("CZelkCntrItem"), RUNTIME_CLASS(CZelkCntrItem));
+    const std::string cases[] = {deep.Get(), huge.Get(), twice.Get()};
+    for (const std::string& archive : cases) {
+        Scripted().m_messages.clear();
+        auto doc = NewDoc();
+        EXPECT_EQ(ReadInto(doc.get(), WithItems(archive)), 1);
+        EXPECT_EQ(Messages(), std::vector<std::string>{"Ole Item の読み込みは失敗しました"});
+        EXPECT_EQ(doc->m_layers.GetSize(), 2);
+        EXPECT_TRUE(doc->m_objects.empty());
+    }
+}
+
+TEST_F(NativeFileReader, TextsOfAFontWithADamagedSpacingAreRead)
+{
+    // The spacing, a double of the file, puts the text's measured row far past the integer
+    // range of the character layout.
+    for (double spacing : {-3.1e231, 3.1e231, 1e12}) {
+        auto d = NewDoc();
+        NativePacker f;
+        f.Header("00.00D").Record("layer", "", "*0\r\n");
+        f.Record("font", "",
+                 Pack(NativePacker().Font(-30, 0, 0, "Font", {1, 2, 1, 1, 1}, 0, spacing, 63, 7680, 5120).CrLf()));
+        f.Record("text", Pack(NativePacker().I16(0)),
+                 Pack(NativePacker().Counted("text").Pt(5, 5).I32(0).I16(8).Tail(0, -1, 0).CrLf()))
+            .Line("end");
+        ASSERT_EQ(ReadInto(d.get(), f.Get()), 1) << spacing;
+        ASSERT_EQ(d->m_textBlocks.GetSize(), 1);
+        EXPECT_EQ(d->TextBlockAt(0)->m_count, 1);
+        EXPECT_EQ(d->TextBlockAt(0)->m_slots[0].m_text, "text");
+    }
 }

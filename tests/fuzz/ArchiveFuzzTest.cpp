@@ -1,6 +1,7 @@
 // Seeded mutation runs over the archive reader: truncated and corrupted object archives either
 // load or end in CArchiveException, never in a crash or an overrun.
 #include "tests/fuzz/ArchiveSample.h"
+#include "tests/fuzz/FuzzKnobs.h"
 
 #include <gtest/gtest.h>
 
@@ -61,8 +62,8 @@ TEST(ArchiveFuzz, TruncatedArchivesNeverCrash)
 TEST(ArchiveFuzz, CorruptedArchivesNeverCrash)
 {
     Bytes sample = archive_sample::BuildSample();
-    std::mt19937 rng(20261210);
-    for (int round = 0; round < 5000; ++round) {
+    std::mt19937 rng(fuzz_knobs::Seed(20261210));
+    for (int round = 0; round < fuzz_knobs::Rounds(5000); ++round) {
         Bytes mutated = sample;
         int changes = 1 + static_cast<int>(rng() % 4);
         for (int i = 0; i < changes; ++i) {

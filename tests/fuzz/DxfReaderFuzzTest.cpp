@@ -3,6 +3,7 @@
 #include "tests/formats/DxfReaderTestSupport.h"
 
 #include "formats/DxfReader.h"
+#include "tests/fuzz/FuzzKnobs.h"
 
 #include <cstring>
 #include <random>
@@ -79,8 +80,8 @@ class DxfReaderFuzz : public DxfImport {};
 TEST_F(DxfReaderFuzz, MutatedInputNeverBreaksTheImport)
 {
     const std::string samples[] = {SampleDrawing(true, false), SampleDrawing(false, true)};
-    std::mt19937 rng(20261210);
-    for (int round = 0; round < 4000; ++round) {
+    std::mt19937 rng(fuzz_knobs::Seed(20261210));
+    for (int round = 0; round < fuzz_knobs::Rounds(4000); ++round) {
         if (round % 100 == 0) {
             TearDown();
             SetUp();

@@ -15,6 +15,7 @@
 #include "elements/Texts.h"
 #include "elements/TypeFont.h"
 #include "tests/elements/ElementTestSupport.h"
+#include "tests/fuzz/FuzzKnobs.h"
 
 namespace {
 
@@ -50,10 +51,10 @@ TEST(ElementArchiveFuzz, MutatedBlocksLoadOrThrowTheArchiveException)
         [] { return new CArcs; },       [] { return new CConics; }, [] { return new CCurves; },
         [] { return new CTexts; },      [] { return new CTypeFont; },
     };
-    std::mt19937 random(20261210);
+    std::mt19937 random(fuzz_knobs::Seed(20261210));
     for (const auto& make : makers) {
         const Bytes seed = Seed(make);
-        for (int round = 0; round < 200; round++) {
+        for (int round = 0; round < fuzz_knobs::Rounds(200); round++) {
             Bytes bytes = seed;
             const int edits = 1 + static_cast<int>(random() % 8);
             for (int e = 0; e < edits; e++) {

@@ -3,6 +3,7 @@
 #include "app/ZelkApp.h"
 #include "platform/core/ProgramFolder.h"
 #include "platform/core/Services.h"
+#include "tests/fuzz/FuzzKnobs.h"
 
 #include <gtest/gtest.h>
 
@@ -69,8 +70,8 @@ TEST(SettingsFuzz, TruncatedAndCorruptedArchives)
     ASSERT_FALSE(sample.empty());
     for (size_t len = 0; len < sample.size(); len += 7)
         LoadAndCheck(sample.substr(0, len));
-    std::mt19937 random(20261210);
-    for (int run = 0; run < 300; ++run) {
+    std::mt19937 random(fuzz_knobs::Seed(20261210));
+    for (int run = 0; run < fuzz_knobs::Rounds(300); ++run) {
         std::string bytes = sample;
         const int flips = 1 + static_cast<int>(random() % 8);
         for (int i = 0; i < flips; ++i)
@@ -84,8 +85,8 @@ TEST(SettingsFuzz, DefinitionFilesOfRandomLines)
 {
     const char* fragments[] = {",", "//", "/*", "*/", " ", "\r\n", "mm", "1", "-2", "e", "1.5E3", "x",
                             "//Class//", "F", "表", "\x81", "\t", ""};
-    std::mt19937 random(7);
-    for (int run = 0; run < 200; ++run) {
+    std::mt19937 random(fuzz_knobs::Seed(7));
+    for (int run = 0; run < fuzz_knobs::Rounds(200); ++run) {
         std::string text;
         const int count = static_cast<int>(random() % 60);
         for (int i = 0; i < count; ++i)

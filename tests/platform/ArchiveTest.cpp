@@ -493,6 +493,38 @@ TEST(Archive, NestedObjectsAndBackReferences)
     });
 }
 
+TEST(Archive, ObjectsNestedPastAnyRealDepthAreRefused)
+{
+    // Arrays each holding the next: a damaged archive repeating four bytes must end in the
+    // archive exception, not run the reader's recursion out of stack.
+    auto nested = [](int levels) {
+        Pack p;
+        p.u16(0xFFFF).u16(0).u16(8).text("CObArray").u16(1);
+        for (int i = 1; i < levels; ++i)
+            p.u16(0x8001).u16(1);
+        p.u16(0);
+        return p.b;
+    };
+    Load(nested(200), [](CArchive& ar) {
+        CObject* top = ar.ReadObject(nullptr);
+        int depth = 0;
+        while (top != nullptr) {
+            auto* array = static_cast<CObArray*>(top);
+            ASSERT_EQ(array->GetSize(), 1);
+            top = array->GetAt(0);
+            delete array;
+            ++depth;
+        }
+        EXPECT_EQ(depth, 200);
+    });
+    try {
+        Load(nested(100000), [](CArchive& ar) { ar.ReadObject(nullptr); });
+        ADD_FAILURE() << "no exception";
+    } catch (CArchiveException& e) {
+        EXPECT_EQ(e.m_cause, CArchiveException::generic);
+    }
+}
+
 TEST(Archive, LoadingFlushPutsTheFileBackAfterTheTakenBytes)
 {
     Bytes data = {1, 2, 3, 4, 5, 6, 7, 8};
