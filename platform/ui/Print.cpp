@@ -21,8 +21,9 @@ QPageSize::PageSizeId PaperToQt(int paper)
     case DMPAPER_LETTER: return QPageSize::Letter;
     case DMPAPER_A3: return QPageSize::A3;
     case DMPAPER_A5: return QPageSize::A5;
-    case DMPAPER_B4: return QPageSize::B4;
-    case DMPAPER_B5: return QPageSize::B5;
+    // The B paper codes are the Japanese sizes (257 x 364 and 182 x 257 mm), not the ISO ones.
+    case DMPAPER_B4: return QPageSize::JisB4;
+    case DMPAPER_B5: return QPageSize::JisB5;
     default: return QPageSize::A4;
     }
 }
@@ -33,7 +34,9 @@ int PaperFromQt(QPageSize::PageSizeId id)
     case QPageSize::Letter: return DMPAPER_LETTER;
     case QPageSize::A3: return DMPAPER_A3;
     case QPageSize::A5: return DMPAPER_A5;
+    case QPageSize::JisB4:
     case QPageSize::B4: return DMPAPER_B4;
+    case QPageSize::JisB5:
     case QPageSize::B5: return DMPAPER_B5;
     default: return DMPAPER_A4;
     }
@@ -276,5 +279,7 @@ void CView::OnFilePrintPreview()
         RunPrintLoop(self, &dc, info);
     });
     UiServices().RunPrintPreview(&dialog);
-    OnEndPrintPreview(nullptr, &info, POINT{ 0, 0 }, this);
+    // The view may have been closed while the preview was up.
+    if (UiIsLive(self))
+        OnEndPrintPreview(nullptr, &info, POINT{ 0, 0 }, this);
 }

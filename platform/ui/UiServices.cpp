@@ -1,6 +1,9 @@
 // The scripted window-layer services and the switch between them and the real ones.
 #include "platform/ui/UiServices.h"
 
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
+
 namespace {
 IUiServices* g_ui = nullptr;
 }
@@ -104,9 +107,23 @@ UINT CScriptedUiServices::TrackPopupMenu(const std::vector<CPopupItem>& items, P
     return id;
 }
 
-void CScriptedUiServices::RunPrintPreview(void*)
+void CScriptedUiServices::RunPrintPreview(void* previewDialog)
 {
     ++m_previews;
+    if (m_previewRenders.empty())
+        return;
+    std::function<void()> beforeRender = std::move(m_previewRenders.front());
+    m_previewRenders.pop_front();
+    if (beforeRender)
+        beforeRender();
+    // Showing the dialog makes its preview widget ask for the pages once; ask it directly so
+    // that no window appears.
+    auto* dialog = static_cast<QPrintPreviewDialog*>(previewDialog);
+    auto* preview = dialog->findChild<QPrintPreviewWidget*>();
+    if (!preview)
+        return;
+    preview->updatePreview();
+    m_previewPages.push_back(preview->pageCount());
 }
 
 void CScriptedUiServices::Reset()
@@ -118,6 +135,8 @@ void CScriptedUiServices::Reset()
     m_fonts.clear();
     m_prints.clear();
     m_menuChoices.clear();
+    m_previewRenders.clear();
+    m_previewPages.clear();
     m_shownDialogs.clear();
     m_shownFileDialogs.clear();
     m_shownMenus.clear();

@@ -101,6 +101,10 @@ public:
     void QueueFont(BOOL ok, const LOGFONT& font, COLORREF color) { m_fonts.push_back({ ok, font, color }); }
     void QueuePrint(BOOL ok, CPrintDialogRequest answer) { m_prints.push_back({ ok, std::move(answer) }); }
     void QueueMenuChoice(UINT id) { m_menuChoices.push_back(id); }
+    // The next print preview renders its pages as opening it on screen would, without showing
+    // a window; beforeRender runs first (a test closes windows there). An unqueued preview is
+    // only counted.
+    void QueuePreviewRender(std::function<void()> beforeRender = {}) { m_previewRenders.push_back(std::move(beforeRender)); }
     void Reset();
 
     // What was shown.
@@ -109,6 +113,8 @@ public:
     std::vector<std::vector<CPopupItem>> m_shownMenus;
     std::vector<CPrintDialogRequest> m_shownPrintDialogs;
     int m_previews = 0;
+    // The number of pages each rendered preview showed.
+    std::vector<int> m_previewPages;
 
 private:
     struct ColorAnswer {
@@ -130,6 +136,7 @@ private:
     std::deque<FontAnswer> m_fonts;
     std::deque<PrintAnswer> m_prints;
     std::deque<UINT> m_menuChoices;
+    std::deque<std::function<void()>> m_previewRenders;
 };
 
 CScriptedUiServices& DefaultScriptedUiServices();
