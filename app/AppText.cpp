@@ -3,6 +3,7 @@
 
 #include "app/SettingsField.h"
 #include "app/ZelkApp.h"
+#include "elements/ElementDrawing.h"
 
 #include <cstring>
 
@@ -301,15 +302,15 @@ void CAppText::SetSlantAngle(double tenthsOfDegree)
 
 void CAppText::SetHeight(double height)
 {
-    m_logFont.lfHeight = static_cast<LONG>(-height);
-    m_heightTenths = static_cast<int>(height * 10.0);
+    m_logFont.lfHeight = TruncToInt(-height);
+    m_heightTenths = TruncToInt(height * 10.0);
     m_mask |= kMaskHeight;
 }
 
 void CAppText::SetWidth(double width)
 {
-    m_logFont.lfWidth = static_cast<LONG>(width);
-    m_widthTenths = static_cast<int>(width * 10.0);
+    m_logFont.lfWidth = TruncToInt(width);
+    m_widthTenths = TruncToInt(width * 10.0);
     m_mask |= kMaskWidth;
 }
 
@@ -317,20 +318,20 @@ void CAppText::SetAngle(double degrees)
 {
     const double x = degrees * 10.0;
     if (m_formClass == 1) {
-        m_logFont.lfEscapement = static_cast<LONG>(x);
+        m_logFont.lfEscapement = TruncToInt(x);
     } else if (m_formClass == 2) {
         switch (m_direction) {
         case 1:
-            m_logFont.lfEscapement = static_cast<LONG>(x);
+            m_logFont.lfEscapement = TruncToInt(x);
             break;
         case 2:
-            m_logFont.lfEscapement = static_cast<LONG>(x - 900.0);
+            m_logFont.lfEscapement = TruncToInt(x - 900.0);
             break;
         case 3:
-            m_logFont.lfEscapement = static_cast<LONG>(-m_slantAngle);
+            m_logFont.lfEscapement = TruncToInt(-m_slantAngle);
             break;
         case 4:
-            m_logFont.lfEscapement = static_cast<LONG>(x - m_slantAngle);
+            m_logFont.lfEscapement = TruncToInt(x - m_slantAngle);
             break;
         default:
             break;

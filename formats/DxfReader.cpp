@@ -8,6 +8,7 @@
 
 #include "app/ZelkApp.h"
 #include "document/ZelkDoc.h"
+#include "elements/ElementDrawing.h"
 #include "formats/Block.h"
 #include "formats/uStyle.h"
 #include "geometry/Angles.h"
@@ -897,18 +898,18 @@ void CDxfReader::AddEntityText()
     const CString& style = m_groups[7];
     LOGFONT font = CurrentTextFont();
     double h = Atof(m_groups[40]);
-    int height = static_cast<int>(10.0 * h);
+    int height = TruncToInt(10.0 * h);
     font.lfHeight = -(height / 10);
-    int width = (style == "STANDARD" || style.IsEmpty()) ? static_cast<int>(8.75 * h)
-                                                          : static_cast<int>(5.0 * h);
+    int width = (style == "STANDARD" || style.IsEmpty()) ? TruncToInt(8.75 * h)
+                                                          : TruncToInt(5.0 * h);
     if (!m_groups[41].IsEmpty())
-        width = static_cast<int>(StringToDouble(m_groups[41]) * height);
+        width = TruncToInt(StringToDouble(m_groups[41]) * height);
     if (IsHalfWidthFont(style) && ContainsDoubleByteChar(raw))
         width /= 2;
     font.lfWidth = width / 10;
     double rotation = Atof(m_groups[50]);
-    font.lfEscapement = static_cast<LONG>(-10.0 * rotation);
-    font.lfOrientation = static_cast<LONG>(10.0 * Atof(m_groups[51]));
+    font.lfEscapement = TruncToInt(-10.0 * rotation);
+    font.lfOrientation = TruncToInt(10.0 * Atof(m_groups[51]));
     SetFaceName(font, style);
 
     bool second = !m_groups[11].IsEmpty() && !m_groups[21].IsEmpty();
@@ -931,13 +932,13 @@ void CDxfReader::AddEntityText()
     double d = Distance(first, other);
     if (justify == "3") {
         position = first;
-        font.lfHeight = -static_cast<LONG>(d);
-        height = static_cast<int>(10.0 * d);
+        font.lfHeight = -TruncToInt(d);
+        height = TruncToInt(10.0 * d);
     } else if (justify == "5" && !text.IsEmpty()) {
         position = first;
         int n = text.GetLength();
-        font.lfWidth = static_cast<LONG>(d / n);
-        width = static_cast<int>(10.0 * d / n);
+        font.lfWidth = TruncToInt(d / n);
+        width = TruncToInt(10.0 * d / n);
     }
     Attr a = Resolve(false, false, false);
     std::int16_t f = FontFor(m_doc, font, width, height, rotation);
@@ -1125,10 +1126,10 @@ void CDxfReader::ExpandInsert(bool dimension)
         double w = t->m_width * scale.m_x;
         double angle = dimension ? -t->m_rotation : r - t->m_rotation;
         LOGFONT font = CurrentTextFont();
-        font.lfEscapement = static_cast<LONG>(-10.0 * angle);
-        font.lfOrientation = static_cast<LONG>(10.0 * t->m_oblique);
-        std::int16_t f = FontFor(m_doc, font, static_cast<int>(10.0 * w),
-                                 static_cast<int>(-10.0 * h), angle);
+        font.lfEscapement = TruncToInt(-10.0 * angle);
+        font.lfOrientation = TruncToInt(10.0 * t->m_oblique);
+        std::int16_t f = FontFor(m_doc, font, TruncToInt(10.0 * w),
+                                 TruncToInt(-10.0 * h), angle);
         if (f < 0)
             continue;
         int alignment = t->m_alignment;

@@ -373,6 +373,21 @@ TEST_F(DxfImport, OverlongValues)
     EXPECT_EQ(Lines().size(), 1u);
 }
 
+TEST_F(DxfImport, TextSizesAndAnglesBeyondTheIntegerRangeAreHeldAtItsEnds)
+{
+    DxfText body;
+    body.G(0, "TEXT").G(8, "0").G(10, 1.0).G(20, 2.0).G(40, "1e300").G(50, "nan").G(1, "A");
+    body.G(0, "TEXT").G(8, "0").G(10, 1.0).G(20, 2.0).G(40, "2.5").G(50, "-1e300").G(1, "B");
+    body.G(0, "ENDSEC");
+    ASSERT_EQ(ImportEntities(body), 1);
+    auto texts = Texts();
+    ASSERT_EQ(texts.size(), 2u);
+    EXPECT_EQ(texts[0].font->m_height, 2147483647);
+    EXPECT_EQ(texts[0].font->m_logFont.lfEscapement, 0);
+    EXPECT_EQ(texts[1].font->m_height, 25);
+    EXPECT_EQ(texts[1].font->m_logFont.lfEscapement, 2147483647);
+}
+
 TEST_F(DxfImport, MissingFileFailsWithoutAMessage)
 {
     int flag = 0;

@@ -476,7 +476,7 @@ TEST_F(NativeFileReader, DamagedEmbeddedObjectDataIsReportedAndTheRestRead)
     }
 }
 
-TEST_F(NativeFileReader, TextsOfAFontWithADamagedSpacingAreRead)
+TEST_F(NativeFileReader, FontNumbersPastTheIntegerRangeAreHeld)
 {
     // The spacing, a double of the file, puts the text's measured row far past the integer
     // range of the character layout.
@@ -494,4 +494,14 @@ TEST_F(NativeFileReader, TextsOfAFontWithADamagedSpacingAreRead)
         EXPECT_EQ(d->TextBlockAt(0)->m_count, 1);
         EXPECT_EQ(d->TextBlockAt(0)->m_slots[0].m_text, "text");
     }
+    // An angle value past the integer range of the font's escapement is held at its end.
+    auto d = NewDoc();
+    NativePacker f;
+    f.Header("00.00D").Record("layer", "", "*0\r\n");
+    f.Record("font", "",
+             Pack(NativePacker().Font(-30, 0, 0, "Font", {1, 1, 1, 1, 1}, -1e30, 0, 0, 30, 20).CrLf()))
+        .Line("end");
+    ASSERT_EQ(ReadInto(d.get(), f.Get()), 1);
+    ASSERT_EQ(d->m_fonts.GetSize(), 1);
+    EXPECT_EQ(d->GetFont(0)->m_logFont.lfEscapement, 2147483647);
 }
