@@ -335,7 +335,9 @@ CRuntimeClass* CArchive::ReadClass(const CRuntimeClass* pClassRefRequested, UINT
     UINT nSchema;
     if (wTag == wNewClassTag) {
         pClassRef = CRuntimeClass::Load(*this, &nSchema);
-        if (pClassRef == nullptr)
+        // Only classes with an archive form may come from a file: a damaged file must not
+        // create windows or other objects that were never meant to be stored.
+        if (pClassRef == nullptr || pClassRef->m_wSchema == NO_SCHEMA_NUMBER)
             Throw(CArchiveException::badClass);
         if ((pClassRef->m_wSchema & ~VERSIONABLE_SCHEMA) != nSchema && !(pClassRef->m_wSchema & VERSIONABLE_SCHEMA))
             Throw(CArchiveException::badSchema);

@@ -102,6 +102,12 @@ public:
 };
 IMPLEMENT_SERIAL(CTagOther, CObject, 0)
 
+// Creatable by name but without an archive form.
+class CTagWindowLike : public CObject {
+    DECLARE_DYNCREATE(CTagWindowLike)
+};
+IMPLEMENT_DYNCREATE(CTagWindowLike, CObject)
+
 // A class whose loaded form holds another object, for references back to earlier objects.
 // A class that reads its older schema itself.
 class CTagVersioned : public CObject {
@@ -428,6 +434,8 @@ TEST(Archive, MalformedTagsAreRefused)
     unknownClass.u16(0xFFFF).u16(0).u16(6).text("CNoSuch");
     Pack wrongSchema;
     wrongSchema.u16(0xFFFF).u16(1).u16(10).text("CTagSample");
+    Pack notStorable;
+    notStorable.u16(0xFFFF).u16(0x7FFF).u16(14).text("CTagWindowLike");
     Pack longName;
     longName.u16(0xFFFF).u16(0).u16(200).text(std::string(200, 'C'));
     Pack objectAsClass; // class record 1, object 2, then "class 2" which is an object
@@ -438,6 +446,7 @@ TEST(Archive, MalformedTagsAreRefused)
         {"unknown class name", unknownClass.b, CArchiveException::badClass},
         {"schema other than the class's", wrongSchema.b, CArchiveException::badSchema},
         {"class name too long", longName.b, CArchiveException::badClass},
+        {"class without an archive form", notStorable.b, CArchiveException::badClass},
         {"reference to an object never read", {0x05, 0x00}, CArchiveException::badIndex},
         {"class reference never read", {0x03, 0x80}, CArchiveException::badIndex},
         {"class index zero", {0x00, 0x80}, CArchiveException::badIndex},
