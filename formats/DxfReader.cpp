@@ -1089,20 +1089,36 @@ void CDxfReader::ExpandInsert(bool dimension)
         return m_doc->FindOrAddPen(lineType, static_cast<std::int16_t>(width), color, 0, 70);
     };
 
+    // Adds one element of a kind; a refusal with the kind's blocks at their limit ends that
+    // kind for the rest of the import.
+    auto add = [&](int kind, const CObArray& blocks, auto adder) {
+        if (m_kindFull[kind])
+            return;
+        if (!adder() && blocks.GetSize() >= NO_BLOCK)
+            m_kindFull[kind] = true;
+    };
+
     for (int i = 0; i < block->m_points.GetSize(); ++i) {
         const CBlkPoint* p = block->PointAt(i);
-        m_doc->AddPoint(frame.Apply(p->m_position), layerOf(p->m_layer),
-                        penOf(p->m_lineType, p->m_penWidth, p->m_color));
+        add(0, m_doc->m_pointBlocks, [&] {
+            return m_doc->AddPoint(frame.Apply(p->m_position), layerOf(p->m_layer),
+                                   penOf(p->m_lineType, p->m_penWidth, p->m_color));
+        });
     }
     for (int i = 0; i < block->m_lines.GetSize(); ++i) {
         const CBlkLine* l = block->LineAt(i);
-        m_doc->AddLine(place(l->m_start), place(l->m_end), layerOf(l->m_layer),
-                       penOf(l->m_lineType, l->m_penWidth, l->m_color));
+        add(1, m_doc->m_lineBlocks, [&] {
+            return m_doc->AddLine(place(l->m_start), place(l->m_end), layerOf(l->m_layer),
+                                  penOf(l->m_lineType, l->m_penWidth, l->m_color));
+        });
     }
     for (int i = 0; i < block->m_circles.GetSize(); ++i) {
         const CBlkCircle* c = block->CircleAt(i);
-        m_doc->AddCircle(place(c->m_centre), c->m_radius * scale.m_x, layerOf(c->m_layer),
-                         penOf(c->m_lineType, c->m_penWidth, c->m_color));
+        add(2, m_doc->m_circleBlocks, [&] {
+            return m_doc->AddCircle(place(c->m_centre), c->m_radius * scale.m_x,
+                                    layerOf(c->m_layer),
+                                    penOf(c->m_lineType, c->m_penWidth, c->m_color));
+        });
     }
     for (int i = 0; i < block->m_arcs.GetSize(); ++i) {
         const CBlkArc* a = block->ArcAt(i);
@@ -1111,11 +1127,14 @@ void CDxfReader::ExpandInsert(bool dimension)
             TurnArcAngles(angles, r);
         else
             TurnArcAngles(angles, 0.0);
-        m_doc->AddArc(place(a->m_centre), a->m_radius * scale.m_x, angles, layerOf(a->m_layer),
-                      penOf(a->m_lineType, a->m_penWidth, a->m_color));
+        add(3, m_doc->m_arcBlocks, [&] {
+            return m_doc->AddArc(place(a->m_centre), a->m_radius * scale.m_x, angles,
+                                 layerOf(a->m_layer),
+                                 penOf(a->m_lineType, a->m_penWidth, a->m_color));
+        });
     }
     bool second = !m_groups[11].IsEmpty() && !m_groups[21].IsEmpty();
-    for (int i = 0; i < block->m_texts.GetSize(); ++i) {
+    for (int i = 0; i < block->m_texts.GetSize() && !m_kindFull[4]; ++i) {
         const CBlkText* t = block->TextAt(i);
         CPointD position = place(t->m_position);
         if (dimension && type != 3 && type != 4 && second)
@@ -1135,7 +1154,9 @@ void CDxfReader::ExpandInsert(bool dimension)
         int alignment = t->m_alignment;
         if (alignment == 999)
             alignment = (!dimension || type == 3 || type == 4) ? 8 : 38;
-        m_doc->AddText(position, ReplaceDiameterMark(t->m_text), t->m_color, alignment,
-                       layerOf(t->m_layer), f);
+        add(4, m_doc->m_textBlocks, [&] {
+            return m_doc->AddText(position, ReplaceDiameterMark(t->m_text), t->m_color,
+                                  alignment, layerOf(t->m_layer), f);
+        });
     }
 }

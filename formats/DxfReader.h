@@ -96,6 +96,10 @@ private:
     int m_position = 0;
     int* m_layerReplaced;
     std::int16_t m_defaultLayer = -1;
+    // Kinds (point, line, circle, arc, text) the drawing refused because it holds all the
+    // blocks it can: insertions expand no more of them, so a file of nested insertions cannot
+    // keep the import going for every element it would have made.
+    std::array<bool, 5> m_kindFull{};
     char m_line[1024];
 
     CObArray m_styles;   // CuStyle

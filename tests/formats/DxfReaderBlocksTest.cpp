@@ -233,3 +233,33 @@ TEST_F(DxfImport, ArchivedBlockKeepsNameBaseAndDimensionTypeOnly)
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(DxfImport, InsertsStopAddingAKindOnceTheDrawingHasNoBlockLeftForIt)
+{
+    // Every point block the drawing can hold, each on a pen of its own.
+    for (int i = 0; i < NO_BLOCK; ++i) {
+        const std::int16_t pen = m_doc->FindOrAddPen(100 + i, 1, 0, 0, 70);
+        ASSERT_NE(m_doc->AddPoint(CPointD().Init(i, 0), 0, pen), nullptr);
+    }
+    DxfText f;
+    f.Section("BLOCKS");
+    BeginBlock(f, "P", 0, 0);
+    for (int i = 0; i < 3; ++i)
+        f.G(0, "POINT").G(8, "0").G(10, double(i)).G(20, 0.0);
+    f.G(0, "LINE").G(8, "0").G(10, 0.0).G(20, 0.0).G(11, 5.0).G(21, 5.0);
+    f.G(0, "ENDBLK").G(8, "0").EndSec();
+    f.Section("ENTITIES");
+    for (int i = 0; i < 40; ++i)
+        Insert(f, "P", 10.0 * i, 100, 1, 1, 0);
+    f.EndSec().Eof();
+    Scripted().m_beeps.clear();
+    ASSERT_EQ(Import(f.Str()), 1);
+    // The first refused point says so once; the other 119 are not tried. Lines still come.
+    EXPECT_EQ(Scripted().m_beeps.size(), 1u);
+    EXPECT_EQ(m_doc->m_pointBlocks.GetSize(), NO_BLOCK);
+    EXPECT_EQ(Lines().size(), 40u);
+}
+
+}  // namespace
