@@ -457,9 +457,12 @@ void CText::DrawRowForServerItem(CDC* dc, COLORREF color, double theta, double h
     POINT start = TruncPoint(p.m_x - map.point.x + o.m_x, p.m_y - map.point.y + o.m_y);
     const int back = m_text.GetLength() - 1;
     if ((a & 0x02) && !(a & 0x04)) {
-        start = Sub(start, POINT{back * (cell.x + space.x), back * (cell.y + space.y)});
+        start = Sub(start, POINT{Held(back * (static_cast<long long>(cell.x) + space.x)),
+                                 Held(back * (static_cast<long long>(cell.y) + space.y))});
     } else if (a & 0x06) {
-        start = Sub(start, POINT{back * cell.x / 2 + back * space.x / 2, back * cell.y / 2 + back * space.y / 2});
+        const long long n = back;
+        start = Sub(start, POINT{Held(n * cell.x / 2 + n * space.x / 2),
+                                 Held(n * cell.y / 2 + n * space.y / 2)});
     }
     DrawRowChars(dc, start.x, start.y, cell, space);
     dc->SetTextColor(old);

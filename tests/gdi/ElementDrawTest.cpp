@@ -8,6 +8,7 @@
 #include "elements/Curve.h"
 #include "elements/DataPoint.h"
 #include "elements/Line.h"
+#include "elements/Text.h"
 #include "elements/ElementDrawing.h"
 #include "view/ZelkView.h"
 
@@ -497,4 +498,24 @@ TEST(ServerItemDraw, PolylineElementsLiftThePenOutsideTheRectangle)
     CRecordingDC dc;
     curve.DrawForServerItem(&dc);
     EXPECT_EQ(dc.Calls(), Lines("MoveTo(12,-70) LineTo(112,-70) MoveTo(212,-170) LineTo(312,-170)"));
+}
+
+TEST(ServerItemDraw, HugeCharacterSpacingIsHeldInRange)
+{
+    // A right-aligned row whose spacing came damaged from a file: the offset back to the first
+    // character passes the integer range and is held at its end.
+    CText text;
+    text.m_point = Pt(16000, -16000);
+    text.m_text = "ABCDEFGH";
+    text.m_alignment = 2;
+    text.m_underlineStart = Pt(16000, -16000);
+    text.m_underlineEnd = Pt(16040, -16000);
+    CRecordingDC dc;
+    text.DrawRowForServerItem(&dc, 0, 0.0, 5.0, 4.0, 1e12, 0);
+    const auto outs = dc.CallsNamed({"TextOut"});
+    ASSERT_EQ(outs.size(), 8u);
+    // The offset back to the first character is held at the range's end: it starts one whole
+    // range before the text's point.
+    EXPECT_EQ(outs[0], "TextOut(-2147483435,-170,\"A\")");
+    EXPECT_EQ(outs[1], "TextOut(212,-170,\"B\")");
 }
