@@ -36,6 +36,19 @@ void CAppPath::BuildFolders()
     m_workFolder += "\\";
 }
 
+void CAppPath::CreateWrittenFolders() const
+{
+    for (const CString* folder : {&m_initialDataFolder, &m_dataFolder, &m_initialMacroFolder, &m_macroFolder,
+                                  &m_initialTextFolder, &m_textFolder}) {
+        CString path = *folder;
+        if (!path.IsEmpty() && path[path.GetLength() - 1] == '\\')
+            path = path.Left(path.GetLength() - 1);
+        // A folder that cannot be made is reported when a file is saved into it.
+        if (!path.IsEmpty() && _access(path, 0) != 0)
+            _mkdir(path);
+    }
+}
+
 void CAppPath::AddRecentPath(const CString& path, BOOL drawing)
 {
     char drive[_MAX_DRIVE];

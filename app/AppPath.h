@@ -19,6 +19,9 @@ public:
     void BuildFolders();
     // Puts the folder of the path at the front of the recent drawing (flag set) or text folders.
     void AddRecentPath(const CString& path, BOOL drawing);
+    // Makes the folders the program saves into (drawings, texts, macro texts) when missing, so
+    // that a new drawing can be saved under its proposed name on a first start.
+    void CreateWrittenFolders() const;
     // Cuts recent lists read from an archive to their limit.
     void ClampLoaded();
 

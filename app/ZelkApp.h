@@ -58,6 +58,18 @@ public:
     // Frees the service objects and tables and writes the settings archive.
     int ExitInstance() override;
 
+    // Opening drawings (app/ZelkAppDocuments.cpp). A file name given by the command line, the
+    // recent-file list or a drop opens as a drawing by its extension.
+    CDocument* OpenDocumentFile(LPCTSTR lpszFileName) override;
+    int OpenDrawingsWithDialog();
+    int OpenDrawingFiles(const CStringArray& paths);
+    // Reads the file (kind 2 native, 4 DXF) into an empty drawing or a new one; null on failure.
+    CZelkDoc* OpenDrawingFile(const CString& path, const CString& name, int kind);
+    int CountDrawingDocs() const;
+    CZelkDoc* FindEmptyDrawingDoc() const;
+    CZelkDoc* FindDrawingDocByPath(const CString& path) const;
+    CZelkDoc* CreateDrawingDoc(const CString& name, const CString& title, BOOL visible);
+
     // The drawing of the active drawing view; null without one.
     CZelkDoc* GetActiveDrawingDoc() const;
     // Opens the help page of a command (a path relative to the program folder).
@@ -107,6 +119,12 @@ public:
     int m_startMessagePending = 0;
     int m_printAllRunning = 0;
     int m_pendingSaveKind = 0;
+    // File Save: set while a write is pending, with the drawing and the view that writes it.
+    int m_savePending = 0;
+    CZelkDoc* m_pendingDrawing = nullptr;
+    CZelkView* m_pendingView = nullptr;
+    // Set once start-up has completed; a start that failed writes no settings at exit.
+    BOOL m_startCompleted = FALSE;
     CPtrArray m_drawingViews;
     CPtrArray m_textViews;
 
@@ -114,8 +132,9 @@ public:
     // archive found in the program folder.
     void LoadSettings();
     void Serialize(CArchive& ar) override;
-    // Writes the settings archive under the newest name; any failure is silent.
-    void SaveSettings();
+    // Writes the settings archive under the newest name, in place of the previous one only
+    // once it is complete; FALSE when it could not be written (the previous one then stays).
+    BOOL SaveSettings();
     // Registers the window class of the drawing frames with the given background.
     void RegisterChildFrameClass(COLORREF background);
 
@@ -227,6 +246,7 @@ public:
 
 protected:
     DECLARE_MESSAGE_MAP()
+    void OnFileOpen();
 
 private:
     void DeleteServiceObjects();

@@ -228,10 +228,13 @@ void CZelkApp::ClampLoadedSettings()
     ClampSetting(m_textPrintScale, 0.1, 5.0);
 }
 
-void CZelkApp::SaveSettings()
+BOOL CZelkApp::SaveSettings()
 {
-    CFile file;
-    if (!file.Open(ProgramFolder() + kArchiveNames[0].name, CFile::modeCreate | CFile::modeWrite))
-        return;
-    SerializeThroughFile(*this, file, CArchive::store);
+    // A full disk or a folder that cannot be written leaves the previous archive as it was.
+    return SaveFileReplacing(ProgramFolder() + kArchiveNames[0].name, [this](const CString& temporary) {
+        CFile file;
+        if (!file.Open(temporary, CFile::modeCreate | CFile::modeWrite))
+            return FALSE;
+        return SerializeThroughFile(*this, file, CArchive::store);
+    });
 }

@@ -24,12 +24,23 @@
 #include "platform/ui/DocTemplate.h"
 #include "platform/ui/Document.h"
 #include "platform/ui/FrameWnd.h"
+#include "platform/ui/Resources.h"
 #include "userapp/UserAppBlockHolder.h"
 #include "userapp/UserAppManager.h"
 #include "view/ZelkView.h"
 
 BEGIN_MESSAGE_MAP(CZelkApp, CWinApp)
+    ON_COMMAND(ID_FILE_OPEN, OnFileOpen)
 END_MESSAGE_MAP()
+
+namespace {
+
+const char* const kMsgNoResources = "プログラムのリソースが見つからないので、Zelkを起動できません";
+const char* const kMsgNoMainWindow = "メインウィンドウを作成できないので、Zelkを起動できません";
+const char* const kMsgShellCommandFailed = "指定されたファイルを開けなかったので、Zelkを起動できません";
+const char* const kMsgSettingsNotWritten = "設定ファイルに書き込めなかったので、前回の設定が残っています: ";
+
+} // namespace
 
 BOOL CZelkApp::InitInstance()
 {
@@ -50,9 +61,16 @@ BOOL CZelkApp::InitInstance()
     // Text windows arrive with the text document; until then the template holds no kind.
     m_pTextTemplate = nullptr;
 
-    auto* frame = new CMainFrame;
-    if (!frame->LoadFrame(IDR_MAINFRAME, WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE))
+    // Without its resources the program has no menus, bars or texts to start with.
+    if (!CResources::Get().FindMenu(IDR_MAINFRAME)) {
+        AfxReportFailure(kMsgNoResources);
         return FALSE;
+    }
+    auto* frame = new CMainFrame;
+    if (!frame->LoadFrame(IDR_MAINFRAME, WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE)) {
+        AfxReportFailure(kMsgNoMainWindow);
+        return FALSE;
+    }
     m_pMainFrame = frame;
     m_pMainWnd = frame;
     frame->DragAcceptFiles();
@@ -63,6 +81,7 @@ BOOL CZelkApp::InitInstance()
     m_userAppBlockHolder->CreateBlock();
     m_screenOperation = new CScreenOperation;
     LoadSettings();
+    m_appPath.CreateWrittenFolders();
     m_layerOps = new CLayerOps;
     m_scriptInterpreter = new CMacroInterpreter;
     m_numericInterpreter = new CMacroInterpreter;
@@ -102,18 +121,23 @@ BOOL CZelkApp::InitInstance()
     frame->UpdateWindow();
     frame->ArrangeBars();
 
-    if (cmdInfo.m_bRunEmbedded || cmdInfo.m_bRunAutomated)
+    if (cmdInfo.m_bRunEmbedded || cmdInfo.m_bRunAutomated) {
+        m_startCompleted = TRUE;
         return TRUE;
+    }
 
     m_pendingSaveKind = 0;
     m_saveCountdown = 0;
     m_lastCommandId = 0;
-    if (!ProcessShellCommand(cmdInfo))
+    if (!ProcessShellCommand(cmdInfo)) {
+        AfxReportFailure(kMsgShellCommandFailed);
         return FALSE;
+    }
 
     NameInitialDrawings();
     m_printAllRunning = 0;
     TileDrawingWindows();
+    m_startCompleted = TRUE;
     return TRUE;
 }
 
@@ -193,10 +217,25 @@ int CZelkApp::ExitInstance()
 {
     DeleteServiceObjects();
     DeleteUnitsAndVariables();
-    // SaveSettings reports nothing: a read-only program folder only loses the settings.
-    SaveSettings();
     m_pMainFrame = nullptr;
-    return CWinApp::ExitInstance();
+    if (!m_startCompleted) {
+        // The settings of a start that failed were never all read: writing them would put
+        // defaults, or worse, over the user's. The recent-file list stays unwritten too.
+        delete m_pRecentFileList;
+        m_pRecentFileList = nullptr;
+        CWinApp::ExitInstance();
+        return 1;
+    }
+    const BOOL archiveWritten = SaveSettings();
+    const int result = CWinApp::ExitInstance();
+    CString failed;
+    if (!archiveWritten)
+        failed = "ZelkR009.acv";
+    if (m_bProfileWriteFailed)
+        failed += CString(failed.IsEmpty() ? "" : ", ") + CString(m_pszRegistryKey && *m_pszRegistryKey ? m_pszRegistryKey : "Zelk") + ".ini";
+    if (!failed.IsEmpty())
+        AfxReportFailure(kMsgSettingsNotWritten + failed);
+    return result;
 }
 
 CZelkDoc* CZelkApp::GetActiveDrawingDoc() const

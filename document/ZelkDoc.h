@@ -457,6 +457,24 @@ public:
     int DeleteElement(int kind, int block, int slot);
     void ApplyAttributeStringToSelection(int index, int remove);
 
+    // ---- open and save (document/ZelkDocSave.cpp) --------------------------------------
+    // The framework's open and save of a plain file go through the program's own reader and
+    // writer, chosen by the extension; its archive form is never used for drawings.
+    BOOL OnOpenDocument(LPCTSTR lpszPathName) override;
+    BOOL OnSaveDocument(LPCTSTR lpszPathName) override;
+    // The framework's question before closing: AskToWrite, or the framework's own when quiet.
+    BOOL SaveModified() override;
+    int OpenFileOrStorage(const CString& path);
+    int SaveFileOrStorage(const CString& path);
+    // Writes the application's pending drawing through its pending view; 1 on success.
+    int SaveToFile();
+    int SaveAs();
+    int WriteByKind(int kind, const CString& path, const CString& name);
+    int AskToWrite();
+    int CloseAfterAsking();
+    // Creation date when unset; renewal dates rotated once a day.
+    void StampDates();
+
     // ---- native drawing file -----------------------------------------------------------
     // Adds the file's contents; 1 when it was read to its end without damage.
     int LoadNativeFile(const CString& path);
@@ -476,6 +494,13 @@ public:
     int AddObject(CZelkObj* object);
     void RemoveObject(CZelkObj* object);
     std::int16_t FindObjectIndex(CZelkObj* object) const;
+
+protected:
+    DECLARE_MESSAGE_MAP()
+    void OnFileSave();
+    void OnUpdateFileSave(CCmdUI* pCmdUI);
+    void OnFileSaveAs();
+    void OnFileClose();
 
 private:
     void ForgetWorkElements();

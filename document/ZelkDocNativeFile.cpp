@@ -218,6 +218,12 @@ int CZelkDoc::LoadNativeFile(const CString& path)
     try {
         CFile file(path, CFile::modeRead | CFile::typeBinary);
         const DWORD size = file.GetLength();
+        // Positions in the file are signed 32-bit numbers: a larger file cannot be a drawing
+        // and is not taken into memory.
+        if (size > 0x7FFFFFFFu) {
+            Message(kNativeMsgNoMemory);
+            return 0;
+        }
         try {
             data.resize(size);
         } catch (const std::bad_alloc&) {

@@ -398,22 +398,18 @@ BOOL CZelkDoc::WriteDxfFile(const CString& path)
 {
     // The file is written beside the target and put in its place only when complete, so a
     // failed export never destroys the previous file.
-    CString temp = path + ".tmp~";
-    CStdioFile file;
-    if (!file.Open(temp, CFile::modeCreate | CFile::modeWrite | CFile::typeText))
-        return FALSE;
-    try {
-        WriteHeaderAndTables(*this, file);
-        WriteEntities(*this, file);
-        file.Close();
-    } catch (CFileException&) {
-        file.Abort();
-        CrtRemove(temp);
-        return FALSE;
-    }
-    if (CrtReplaceFile(temp, path) != 0) {
-        CrtRemove(temp);
-        return FALSE;
-    }
-    return TRUE;
+    return SaveFileReplacing(path, [this](const CString& temporary) {
+        CStdioFile file;
+        if (!file.Open(temporary, CFile::modeCreate | CFile::modeWrite | CFile::typeText))
+            return FALSE;
+        try {
+            WriteHeaderAndTables(*this, file);
+            WriteEntities(*this, file);
+            file.Close();
+        } catch (CFileException&) {
+            file.Abort();
+            return FALSE;
+        }
+        return TRUE;
+    });
 }

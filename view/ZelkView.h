@@ -86,6 +86,8 @@ public:
     // context of the view; FALSE when the font cannot be made.
     virtual BOOL MeasureTextExtent(const LOGFONT& font, const CString& text, SIZE& extent);
 
+    // A native drawing file read into the document (view/ZelkViewFileOpen.cpp); 1 on success.
+    int ReadNativeFile(const CString& path);
     // DXF import (view/ZelkViewDxf.cpp).
     int ReadDxfFile(const CString& path);
     int ReadDxfData(const CString& path, int* layerReplaced);

@@ -592,22 +592,14 @@ int CZelkView::WriteNativeFile(const CString& path, int itemFlag)
     }
 
     // The old file stays whole until the new one is: a failed write leaves it untouched.
-    const CString temporary = path + ".tmp~";
-    try {
+    const BOOL saved = SaveFileReplacing(path, [&](const CString& temporary) {
         CFile file(temporary, CFile::modeCreate | CFile::modeWrite | CFile::shareExclusive |
                                   CFile::typeBinary);
         file.Write(buffer.data(), static_cast<UINT>(out.m_position));
         file.Close();
-    } catch (CFileException&) {
-        try {
-            CFile::Remove(temporary);
-        } catch (CFileException&) {
-        }
+        return TRUE;
+    });
+    if (!saved)
         return 0;
-    }
-    if (CrtReplaceFile(temporary, path) != 0) {
-        CrtRemove(temporary);
-        return 0;
-    }
     return 1;
 }

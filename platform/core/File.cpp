@@ -118,7 +118,7 @@ void FillStatus(const struct stat& st, CFileStatus& rStatus)
     rStatus.m_ctime = CTime(static_cast<std::time_t>(st.st_ctime));
     rStatus.m_mtime = CTime(static_cast<std::time_t>(st.st_mtime));
     rStatus.m_atime = CTime(static_cast<std::time_t>(st.st_atime));
-    rStatus.m_size = static_cast<LONG>(st.st_size);
+    rStatus.m_size = st.st_size > INT32_MAX ? INT32_MAX : static_cast<LONG>(st.st_size);
     BYTE attr = 0;
     if (S_ISDIR(st.st_mode))
         attr |= CFile::directory;
@@ -159,7 +159,9 @@ BOOL CFile::Open(LPCTSTR lpszFileName, UINT nOpenFlags, CFileException* pError)
         return FALSE;
     }
     std::string path = FileSystemPath(lpszFileName);
-    int fd = ::open(path.c_str(), OpenFlagsToPosix(nOpenFlags), 0666);
+    // Opening without blocking, then refusing anything but a plain file: a FIFO or a terminal
+    // would otherwise hold the program until some other process writes to it.
+    int fd = ::open(path.c_str(), OpenFlagsToPosix(nOpenFlags) | O_NONBLOCK, 0666);
     if (fd < 0) {
         int err = errno;
         if (pError != nullptr)
@@ -167,12 +169,17 @@ BOOL CFile::Open(LPCTSTR lpszFileName, UINT nOpenFlags, CFileException* pError)
         return FALSE;
     }
     struct stat st;
-    if (fstat(fd, &st) == 0 && S_ISDIR(st.st_mode)) {
+    const bool known = fstat(fd, &st) == 0;
+    if (!known || !S_ISREG(st.st_mode)) {
+        int err = known && S_ISDIR(st.st_mode) ? EISDIR : EINVAL;
         ::close(fd);
         if (pError != nullptr)
-            *pError = CFileException(CFileException::accessDenied, EISDIR, m_strFileName);
+            *pError = CFileException(CFileException::accessDenied, err, m_strFileName);
         return FALSE;
     }
+    int status = fcntl(fd, F_GETFL);
+    if (status != -1)
+        fcntl(fd, F_SETFL, status & ~O_NONBLOCK);
     m_hFile = fd;
     m_bCloseOnDelete = TRUE;
     return TRUE;
@@ -233,6 +240,10 @@ DWORD CFile::GetLength() const
     struct stat st;
     if (fstat(m_hFile, &st) != 0)
         CFileException::ThrowErrno(errno, m_strFileName);
+    // A length past the 32-bit range is reported as the largest one, never wrapped to a small
+    // one: a reader then refuses the file instead of taking its first bytes as all of it.
+    if (static_cast<std::uint64_t>(st.st_size) > 0xFFFFFFFFu)
+        return 0xFFFFFFFFu;
     return static_cast<DWORD>(st.st_size);
 }
 
@@ -540,6 +551,10 @@ DWORD CStdioFile::GetLength() const
     struct stat st;
     if (fstat(fileno(m_pStream), &st) != 0)
         CFileException::ThrowErrno(errno, m_strFileName);
+    // A length past the 32-bit range is reported as the largest one, never wrapped to a small
+    // one: a reader then refuses the file instead of taking its first bytes as all of it.
+    if (static_cast<std::uint64_t>(st.st_size) > 0xFFFFFFFFu)
+        return 0xFFFFFFFFu;
     return static_cast<DWORD>(st.st_size);
 }
 
@@ -715,4 +730,83 @@ void CMemFile::Close()
 void CMemFile::Abort()
 {
     FreeBlock();
+}
+
+// ---------------------------------------------------------------------------------------------
+// Saving in place of an existing file
+
+namespace {
+
+// The file a path finally names: symbolic links followed (a dangling one to where it points).
+// Empty when the links loop.
+std::string FinalTarget(std::string path)
+{
+    for (int hops = 0; hops < 40; ++hops) {
+        struct stat st;
+        if (::lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode))
+            return path;
+        std::string link(static_cast<size_t>(st.st_size > 0 ? st.st_size : PATH_MAX) + 1, '\0');
+        ssize_t n = ::readlink(path.c_str(), link.data(), link.size());
+        if (n < 0)
+            return std::string();
+        link.resize(static_cast<size_t>(n));
+        if (link.empty() || link[0] != '/') {
+            size_t slash = path.rfind('/');
+            link = (slash == std::string::npos ? std::string() : path.substr(0, slash + 1)) + link;
+        }
+        path = link;
+    }
+    errno = ELOOP;
+    return std::string();
+}
+
+} // namespace
+
+BOOL MayReplaceFile(const std::string& fileSystemPath)
+{
+    struct stat st;
+    if (::stat(fileSystemPath.c_str(), &st) != 0)
+        return errno == ENOENT;
+    // A file marked read-only stays so even for the administrator, as the read-only attribute
+    // does where the program comes from.
+    return S_ISREG(st.st_mode) && (st.st_mode & S_IWUSR) != 0 &&
+           ::access(fileSystemPath.c_str(), W_OK) == 0;
+}
+
+BOOL SaveFileReplacing(LPCTSTR lpszPathName, const std::function<BOOL(const CString& temporary)>& write)
+{
+    if (lpszPathName == nullptr || *lpszPathName == '\0')
+        return FALSE;
+    const std::string target = FinalTarget(FileSystemPath(lpszPathName));
+    if (target.empty())
+        return FALSE;
+    if (!MayReplaceFile(target))
+        return FALSE;
+    struct stat st;
+    const bool exists = ::stat(target.c_str(), &st) == 0;
+
+    const std::string temporary = target + ".tmp~";
+    const CString temporaryName = ProgramPath(temporary);
+    BOOL written = FALSE;
+    try {
+        written = write(temporaryName);
+    } catch (CFileException&) {
+        written = FALSE;
+    }
+    // A full disk may only show when the data reach it: the file goes in place once they have.
+    if (written) {
+        int fd = ::open(temporary.c_str(), O_RDONLY | O_CLOEXEC);
+        if (fd < 0 || ::fsync(fd) != 0)
+            written = FALSE;
+        if (fd >= 0)
+            ::close(fd);
+    }
+    // The new file takes the old one's permission bits; a new name gets the usual ones.
+    if (written && exists && ::chmod(temporary.c_str(), st.st_mode & 07777) != 0)
+        written = FALSE;
+    if (written && ::rename(temporary.c_str(), target.c_str()) != 0)
+        written = FALSE;
+    if (!written)
+        ::unlink(temporary.c_str());
+    return written;
 }

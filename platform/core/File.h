@@ -11,6 +11,8 @@
 #include "platform/core/WinTypes.h"
 
 #include <cstdio>
+#include <functional>
+#include <string>
 
 class CException : public CObject {
     DECLARE_DYNAMIC(CException)
@@ -220,3 +222,14 @@ private:
     BYTE* m_lpBuffer = nullptr;
     BOOL m_bAutoDelete = TRUE;
 };
+
+// Saves a file so that nothing is lost on the way: write fills a new file at the temporary path
+// it is given (beside the file that path names, beside a symbolic link's final target so that
+// the link stays a link), which then takes that file's place in one step with its permission
+// bits. A file the user may not write, or that is not a plain file, is refused before write
+// runs. FALSE when refused or when write returned FALSE or threw CFileException; the previous
+// file is then untouched and no temporary file is left.
+BOOL SaveFileReplacing(LPCTSTR lpszPathName, const std::function<BOOL(const CString& temporary)>& write);
+// FALSE when a save may not replace the file at a file-system path: it is not a plain file, is
+// marked read-only or may not be written by the user. TRUE for a name not taken yet.
+BOOL MayReplaceFile(const std::string& fileSystemPath);

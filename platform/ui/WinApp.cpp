@@ -1,6 +1,7 @@
 // The application object, its message loop and profile, templates and recent files.
 #include "platform/ui/WinApp.h"
 
+#include "platform/core/File.h"
 #include "platform/core/ProgramFolder.h"
 #include "platform/ui/DocTemplate.h"
 #include "platform/ui/Document.h"
@@ -16,7 +17,9 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
+#include <functional>
 
 IMPLEMENT_DYNAMIC(CWinApp, CCmdTarget)
 
@@ -129,6 +132,16 @@ int CWinApp::Run()
     return ExitInstance();
 }
 
+void AfxReportFailure(const CString& text)
+{
+    std::fprintf(stderr, "%s\n", UiCp932ToUtf8(text.GetString(), text.GetLength()).c_str());
+    std::fflush(stderr);
+    // Offscreen and minimal platforms have no one to answer a box: it would wait for ever.
+    const QString platform = QGuiApplication::platformName();
+    if (QApplication::instance() && platform != QLatin1String("offscreen") && platform != QLatin1String("minimal"))
+        AfxMessageBox(text, MB_OK | MB_ICONSTOP);
+}
+
 void PostQuitMessage(int nExitCode)
 {
     if (QApplication::instance())
@@ -154,7 +167,10 @@ int AfxWinMain(int argc, char** argv)
     if (!app->InitApplication() || !app->InitInstance()) {
         if (app->m_pMainWnd && UiIsLive(app->m_pMainWnd))
             app->m_pMainWnd->DestroyWindow();
+        // A start that failed ends with a failure status whatever ExitInstance answers.
         result = app->ExitInstance();
+        if (result == 0)
+            result = 1;
     } else {
         result = app->Run();
     }
@@ -396,12 +412,31 @@ UINT CWinApp::GetProfileInt(LPCTSTR lpszSection, LPCTSTR lpszEntry, int nDefault
     return ok ? static_cast<UINT>(i) : static_cast<UINT>(nDefault);
 }
 
+namespace {
+
+// One change of the profile. QSettings writes a complete new file beside the profile and renames
+// it into place, so a failure leaves the previous profile; one marked read-only is left alone.
+BOOL ChangeProfile(CWinApp& app, const std::function<void(QSettings&)>& change)
+{
+    const std::string path = app.ProfilePath();
+    if (MayReplaceFile(path)) {
+        QSettings s(QString::fromStdString(path), QSettings::IniFormat);
+        change(s);
+        s.sync();
+        if (s.status() == QSettings::NoError)
+            return TRUE;
+    }
+    app.m_bProfileWriteFailed = TRUE;
+    return FALSE;
+}
+
+} // namespace
+
 BOOL CWinApp::WriteProfileInt(LPCTSTR lpszSection, LPCTSTR lpszEntry, int nValue)
 {
-    QSettings s(QString::fromStdString(ProfilePath()), QSettings::IniFormat);
-    s.setValue(ProfileKey(lpszSection, lpszEntry), QString::number(nValue));
-    s.sync();
-    return s.status() == QSettings::NoError;
+    return ChangeProfile(*this, [&](QSettings& s) {
+        s.setValue(ProfileKey(lpszSection, lpszEntry), QString::number(nValue));
+    });
 }
 
 CString CWinApp::GetProfileString(LPCTSTR lpszSection, LPCTSTR lpszEntry, LPCTSTR lpszDefault)
@@ -415,15 +450,14 @@ CString CWinApp::GetProfileString(LPCTSTR lpszSection, LPCTSTR lpszEntry, LPCTST
 
 BOOL CWinApp::WriteProfileString(LPCTSTR lpszSection, LPCTSTR lpszEntry, LPCTSTR lpszValue)
 {
-    QSettings s(QString::fromStdString(ProfilePath()), QSettings::IniFormat);
-    if (!lpszEntry)
-        s.remove(ToQ(lpszSection ? lpszSection : ""));
-    else if (!lpszValue)
-        s.remove(ProfileKey(lpszSection, lpszEntry));
-    else
-        s.setValue(ProfileKey(lpszSection, lpszEntry), ToQ(lpszValue));
-    s.sync();
-    return s.status() == QSettings::NoError;
+    return ChangeProfile(*this, [&](QSettings& s) {
+        if (!lpszEntry)
+            s.remove(ToQ(lpszSection ? lpszSection : ""));
+        else if (!lpszValue)
+            s.remove(ProfileKey(lpszSection, lpszEntry));
+        else
+            s.setValue(ProfileKey(lpszSection, lpszEntry), ToQ(lpszValue));
+    });
 }
 
 void CWinApp::LoadStdProfileSettings(UINT nMaxMRU)

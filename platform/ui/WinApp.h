@@ -109,6 +109,9 @@ public:
 
     BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, void* pHandlerInfo) override;
 
+    // Set when a profile write failed (the previous profile then stays as it was).
+    BOOL m_bProfileWriteFailed = FALSE;
+
     // The command-line arguments given to the program.
     std::vector<CString> m_args;
     // The file holding the profile (UTF-8 path); empty until the registry key is set.
@@ -141,6 +144,9 @@ LPCTSTR AfxGetAppName();
 // Starts the program: the window system, the real services, InitInstance and the message loop.
 // With ZELK_QUIT_AT_START set in the environment the loop ends as soon as it runs.
 int AfxWinMain(int argc, char** argv);
+// Tells the user why something the program could not do failed: always a line on standard error,
+// and a message box when there is a display to show it on.
+void AfxReportFailure(const CString& text);
 // Ends the message loop (WM_QUIT).
 void PostQuitMessage(int nExitCode);
 // Message boxes with the program's name as caption, through the services.

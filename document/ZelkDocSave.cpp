@@ -1,0 +1,339 @@
+// Opening and saving a drawing document: the plain-file open by extension, File Save, Save As,
+// the close question and the writes they make, with their date stamps, backup copy and notices.
+#include "document/ZelkDoc.h"
+
+#include <vector>
+
+#include "app/TrainingState.h"
+#include "app/WaitCursorScope.h"
+#include "app/ZelkApp.h"
+#include "formats/FileDialogs.h"
+#include "platform/core/File.h"
+#include "platform/core/Runtime.h"
+#include "platform/core/Services.h"
+#include "platform/core/Time.h"
+#include "platform/ui/WinApp.h"
+#include "view/ZelkView.h"
+
+namespace {
+
+constexpr int kKindNative = 2;
+constexpr int kKindDxf = 4;
+
+const char* const kMsgWrongExtension = "拡張子がZelkに適合していません";
+const char* const kMsgNoDocument = "書き出すドキュメントがないのでファイルの書き出しはできません";
+const char* const kMsgCannotOpen = " はオープンできませんでした";
+const char* const kMsgNotZelOrDxf = "ドキュメントの拡張子がZel/Dxfではないので書き出しを中止しました";
+const char* const kMsgNoActiveView = "アクティブビューがないのでファイルの書き出しはできません";
+const char* const kMsgWritten = "ファイル書き出しは終了しました";
+const char* const kMsgDxfShownLayers = "表示レイヤのデータのみをDXFに出力しました。";
+const char* const kMsgAskToWrite = " のデータをファイルに書き出しますか？";
+
+// The kind of a drawing file by its extension, compared without regard to case; 0 for others.
+int KindOfPath(const CString& path)
+{
+    char ext[_MAX_EXT];
+    _splitpath(path, nullptr, nullptr, nullptr, ext);
+    CString lower = ext;
+    lower.MakeLower();
+    if (lower == ".zel")
+        return kKindNative;
+    if (lower == ".dxf")
+        return kKindDxf;
+    return 0;
+}
+
+CString TodayText()
+{
+    const std::int64_t now = Services().Time();
+    if (now < 0)
+        return "0000/00/00";
+    CString text = CTime(static_cast<std::time_t>(now)).Format("%Y/%m/%d");
+    return text.IsEmpty() ? CString("0000/00/00") : text;
+}
+
+// The backup copy of a file about to be overwritten: plan.zel keeps its old content as
+// plan-Back.zel. The file itself stays where it is, so that the write that follows replaces it
+// with its permission bits and through a symbolic link, and refuses it when it is read-only.
+void MakeBackup(const CString& path)
+{
+    char drive[_MAX_DRIVE];
+    char dir[_MAX_DIR];
+    char fname[_MAX_FNAME];
+    char ext[_MAX_EXT];
+    _splitpath(path, drive, dir, fname, ext);
+    const CString backup = CString(drive) + dir + fname + "-Back" + ext;
+    std::vector<BYTE> data;
+    try {
+        CFile source(path, CFile::modeRead | CFile::typeBinary);
+        const DWORD size = source.GetLength();
+        if (size > 0x7FFFFFFFu)
+            return;
+        data.resize(size);
+        if (size > 0 && source.Read(data.data(), size) != size)
+            return;
+        source.Close();
+    } catch (CFileException&) {
+        return;
+    } catch (const std::bad_alloc&) {
+        return;
+    }
+    CrtRemove(backup);
+    try {
+        CFile copy(backup, CFile::modeCreate | CFile::modeWrite | CFile::typeBinary);
+        copy.Write(data.data(), static_cast<UINT>(data.size()));
+        copy.Close();
+    } catch (CFileException&) {
+    }
+}
+
+// The drawing's first view as the framework lists it, else the application's active one.
+CZelkView* WriterView(CZelkDoc* doc)
+{
+    for (CView* v : doc->m_viewList)
+        if (auto* view = dynamic_cast<CZelkView*>(v)) {
+            view->m_document = doc;
+            return view;
+        }
+    if (!doc->GetViews().empty())
+        return doc->GetViews().front();
+    return g_pApp ? g_pApp->m_activeDrawingView : nullptr;
+}
+
+void NoteDxfOfShownLayers()
+{
+    CZelkView* active = g_pApp ? g_pApp->m_activeDrawingView : nullptr;
+    if (active && !active->m_singleLayerMode && active->HasHiddenLayer())
+        AfxMessageBox(kMsgDxfShownLayers);
+}
+
+void AddToRecentFiles(const CString& path)
+{
+    if (CWinApp* app = AfxGetApp())
+        app->AddToRecentFileList(path);
+}
+
+// In context-help mode a command opens its help page instead of acting.
+bool OpensHelpPage(const char* page)
+{
+    if (!g_pApp || g_pApp->m_contextHelpMode != 11)
+        return false;
+    g_pApp->ShowHelpPage(page);
+    g_pApp->m_contextHelpMode = 0;
+    return true;
+}
+
+} // namespace
+
+BEGIN_MESSAGE_MAP(CZelkDoc, CDocument)
+    ON_COMMAND(ID_FILE_SAVE, OnFileSave)
+    ON_UPDATE_COMMAND_UI(ID_FILE_SAVE, OnUpdateFileSave)
+    ON_COMMAND(ID_FILE_SAVE_AS, OnFileSaveAs)
+    ON_COMMAND(ID_FILE_CLOSE, OnFileClose)
+END_MESSAGE_MAP()
+
+BOOL CZelkDoc::OnOpenDocument(LPCTSTR lpszPathName)
+{
+    return OpenFileOrStorage(lpszPathName ? lpszPathName : "");
+}
+
+BOOL CZelkDoc::OnSaveDocument(LPCTSTR lpszPathName)
+{
+    return SaveFileOrStorage(lpszPathName ? lpszPathName : "");
+}
+
+int CZelkDoc::OpenFileOrStorage(const CString& path)
+{
+    CWaitCursorScope wait;
+    char fname[_MAX_FNAME];
+    char ext[_MAX_EXT];
+    _splitpath(path, nullptr, nullptr, fname, ext);
+    CString upper = ext;
+    upper.MakeUpper();
+    int kind = 0;
+    if (upper == ".ZEL")
+        kind = kKindNative;
+    else if (upper == ".DXF")
+        kind = kKindDxf;
+    if (kind == 0) {
+        AfxMessageBox(kMsgWrongExtension);
+        return 1;
+    }
+    return g_pApp && g_pApp->OpenDrawingFile(path, fname, kind) ? 1 : 0;
+}
+
+int CZelkDoc::SaveFileOrStorage(const CString&)
+{
+    return SaveToFile();
+}
+
+void CZelkDoc::StampDates()
+{
+    const CString today = TodayText();
+    if (m_creationDate.IsEmpty())
+        m_creationDate = today;
+    if (m_renewalDate1 != today) {
+        m_renewalDate3 = m_renewalDate2;
+        m_renewalDate2 = m_renewalDate1;
+        m_renewalDate1 = today;
+    }
+}
+
+void CZelkDoc::OnFileSave()
+{
+    if (OpensHelpPage("Help\\HID_FILE_SAVE.htm") || !g_pApp || g_pApp->m_savePending)
+        return;
+    g_pApp->m_pendingDrawing = this;
+    g_pApp->m_pendingView = g_pApp->m_activeDrawingView;
+    g_pApp->m_savePending = 1;
+    SaveToFile();
+}
+
+void CZelkDoc::OnUpdateFileSave(CCmdUI* pCmdUI)
+{
+    pCmdUI->Enable(!g_pApp || !g_pApp->m_savePending);
+}
+
+void CZelkDoc::OnFileSaveAs()
+{
+    if (OpensHelpPage("Help\\HID_FILE_SAVE_AS.htm"))
+        return;
+    SaveAs();
+}
+
+void CZelkDoc::OnFileClose()
+{
+    if (OpensHelpPage("Help\\HID_FILE_CLOSE.htm"))
+        return;
+    CloseAfterAsking();
+}
+
+int CZelkDoc::SaveToFile()
+{
+    CZelkDoc* doc = g_pApp ? g_pApp->m_pendingDrawing : nullptr;
+    CZelkView* view = g_pApp ? g_pApp->m_pendingView : nullptr;
+    int result = 0;
+    if (!doc || !view) {
+        AfxMessageBox(kMsgNoDocument);
+    } else {
+        const CString path = doc->m_path;
+        const int kind = KindOfPath(path);
+        doc->m_nativeWriteMode = 1;
+        if (kind == kKindNative || kind == kKindDxf) {
+            if (kind == kKindNative)
+                doc->StampDates();
+            if (g_pApp->m_backupOnSave)
+                MakeBackup(path);
+            if (kind == kKindNative) {
+                view->m_document = doc;
+                result = view->WriteNativeFile(path, 1) ? 1 : 0;
+            } else {
+                result = doc->WriteDxfFile(path) ? 1 : 0;
+            }
+            if (result) {
+                if (!doc->m_quietClose)
+                    doc->SetModifiedFlag(FALSE);
+                AddToRecentFiles(path);
+                if (kind == kKindNative)
+                    g_pApp->m_appPath.AddRecentPath(path, 1);
+                else
+                    NoteDxfOfShownLayers();
+            } else {
+                AfxMessageBox(path + kMsgCannotOpen);
+            }
+        } else {
+            AfxMessageBox(kMsgNotZelOrDxf);
+        }
+    }
+    if (g_pApp) {
+        g_pApp->m_savePending = 0;
+        g_pApp->m_pendingDrawing = nullptr;
+        g_pApp->m_pendingView = nullptr;
+    }
+    return result;
+}
+
+int CZelkDoc::SaveAs()
+{
+    if (!g_pApp || !g_pApp->m_activeDrawingView) {
+        AfxMessageBox(kMsgNoActiveView);
+        return 0;
+    }
+    CString path;
+    CString name = m_name;
+    // A name typed without an extension takes the native one.
+    int kind = kKindNative;
+    if (!ChooseFileName(path, name, 2, kind, 0, 1))
+        return 0;
+    g_pApp->m_appPath.AddRecentPath(path, 1);
+    if (CZelkDoc* active = g_pApp->GetActiveDrawingDoc())
+        active->m_nativeWriteMode = 1;
+    return WriteByKind(kind, path, name);
+}
+
+int CZelkDoc::WriteByKind(int kind, const CString& path, const CString& name)
+{
+    StampDates();
+    CZelkView* view = WriterView(this);
+    int written = 0;
+    // A name chosen with an extension of another kind of file is not written as a drawing.
+    if (kind == kKindNative && view) {
+        view->m_document = this;
+        written = view->WriteNativeFile(path, 1);
+    } else if (kind == kKindDxf) {
+        written = WriteDxfFile(path) ? 1 : 0;
+    }
+    if (!written) {
+        AfxMessageBox(path + kMsgCannotOpen);
+        return 0;
+    }
+    if (g_pApp)
+        g_pApp->ShowMessage(kMsgWritten, 0);
+    if (!m_quietClose)
+        SetModifiedFlag(FALSE);
+    m_path = path;
+    m_name = name;
+    m_strPathName = path;
+    CDocument::SetTitle(path);
+    SetTitle(path);
+    AddToRecentFiles(path);
+    if (kind == kKindDxf)
+        NoteDxfOfShownLayers();
+    return 1;
+}
+
+int CZelkDoc::AskToWrite()
+{
+    if (!IsModified() || (g_pApp && g_pApp->m_trainingState && g_pApp->m_trainingState->m_active))
+        return 1;
+    switch (AfxMessageBox(m_name + kMsgAskToWrite, MB_YESNOCANCEL)) {
+    case IDCANCEL:
+        return 0;
+    case IDYES:
+        if (!SaveAs())
+            return 0;
+        break;
+    default:
+        break;
+    }
+    if (!m_quietClose)
+        SetModifiedFlag(FALSE);
+    return 1;
+}
+
+BOOL CZelkDoc::SaveModified()
+{
+    if (m_quietClose)
+        return CDocument::SaveModified();
+    return AskToWrite() ? TRUE : FALSE;
+}
+
+int CZelkDoc::CloseAfterAsking()
+{
+    if (g_pApp && g_pApp->m_savePending)
+        return 0;
+    if (!m_quietClose && !AskToWrite())
+        return 0;
+    OnCloseDocument();
+    return 1;
+}
