@@ -299,11 +299,6 @@ void CZelkDoc::FreeElementStore()
     m_fontIndexedCount = 0;
 }
 
-void CZelkDoc::DeleteContents()
-{
-    FreeElementStore();
-}
-
 int CZelkDoc::HasData() const
 {
     return m_groups.GetSize() > 0 || m_pointBlocks.GetSize() > 0 || m_lineBlocks.GetSize() > 0 ||

@@ -206,8 +206,6 @@ public:
     void FreePointerMarks();
     void FreeElementStore();
     int HasData() const;
-    // Frees every table, group and block (what FreeElementStore does).
-    void DeleteContents();
 
     // ---- what the framework's document gives ------------------------------------------
     void AddView(CZelkView* view);

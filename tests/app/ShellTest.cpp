@@ -5,6 +5,7 @@
 #include "app/MainFrame.h"
 #include "app/Resource.h"
 #include "app/ZelkApp.h"
+#include "tests/app/AppTestSupport.h"
 #include "app/ZelkCntrItem.h"
 #include "document/ZelkDoc.h"
 #include "input/InputBar.h"
@@ -99,20 +100,7 @@ protected:
         m_app->m_inputBar = bar;
         m_bar = bar;
     }
-    void Stop()
-    {
-        if (!m_app)
-            return;
-        if (m_app->m_pMainWnd) {
-            m_app->CloseAllDocuments(TRUE);
-            m_app->m_pMainWnd->DestroyWindow();
-            m_app->m_pMainWnd = nullptr;
-        }
-        m_app->ExitInstance();
-        delete m_app;
-        m_app = nullptr;
-        g_pApp = nullptr;
-    }
+    void Stop() { StopApplication(m_app); }
     std::vector<CZelkDoc*> Drawings()
     {
         std::vector<CZelkDoc*> docs;

@@ -1,0 +1,23 @@
+// Shared steps of the tests that run the whole application headless.
+#pragma once
+
+#include "app/ZelkApp.h"
+#include "platform/ui/Wnd.h"
+
+// Ends an application a test started, as the framework ends it: the documents closed, the main
+// window destroyed, then ExitInstance (which writes the settings).
+template <class App>
+void StopApplication(App*& app)
+{
+    if (!app)
+        return;
+    if (app->m_pMainWnd) {
+        app->CloseAllDocuments(TRUE);
+        app->m_pMainWnd->DestroyWindow();
+        app->m_pMainWnd = nullptr;
+    }
+    app->ExitInstance();
+    delete app;
+    app = nullptr;
+    g_pApp = nullptr;
+}
