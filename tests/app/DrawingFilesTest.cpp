@@ -3,7 +3,7 @@
 // system may refuse (read-only files, links, FIFOs, files too large for the format).
 #include "app/MainFrame.h"
 #include "app/ZelkApp.h"
-#include "tests/app/AppTestSupport.h"
+#include "tests/support/AppTestSupport.h"
 #include "document/ZelkDoc.h"
 #include "elements/Arcs.h"
 #include "elements/Circles.h"
@@ -20,6 +20,7 @@
 #include "platform/ui/UiServices.h"
 #include "platform/ui/WinApp.h"
 #include "tests/app/QtKeyInput.h"
+#include "tests/support/SampleDrawing.h"
 #include "view/ZelkView.h"
 
 #include <gtest/gtest.h>
@@ -79,41 +80,7 @@ std::vector<int> Census(const CZelkDoc& doc)
              count(doc.m_textBlocks, static_cast<CTexts*>(nullptr)) };
 }
 
-const std::vector<int> kSampleCensus = { 1, 2, 1, 1, 1, 1, 1 };
-
-// A drawing with two lines, a circle, an arc, an ellipse, a curve, a point and a Japanese text,
-// written by the program's own writer as a user's earlier session left it.
-void WriteSampleDrawing(const CString& path)
-{
-    CZelkApp app;
-    g_pApp = &app;
-    app.m_dataVersion = "01.00";
-    {
-        CZelkDoc doc;
-        doc.m_creationDate = "2026/01/02";
-        doc.m_renewalDate1 = kToday;
-        const std::int16_t pen = doc.FindOrAddPen(0, 1, 0, 0, 70);
-        LOGFONT lf{};
-        lf.lfHeight = -35;
-        lf.lfWeight = 400;
-        lf.lfCharSet = 128;
-        std::strcpy(lf.lfFaceName, "ＭＳ ゴシック");
-        const std::int16_t font = doc.FindOrAddFont(lf, 20, 35, 1, 0);
-        doc.AddLine(At(0, 0), At(100, 0), 0, pen);
-        doc.AddLine(At(0, 0), At(0, 50), 0, pen);
-        doc.AddCircle(At(50, 25), 10, 0, pen);
-        doc.AddArc(At(20, 20), 5, At(30, 120), 0, pen);
-        doc.AddConic(At(70, 30), 8, 0.5, At(0, 360), 15, 0, pen);
-        doc.AddCurve(1, { At(0, 60), At(10, 70), At(20, 60), At(30, 70) }, 0, pen);
-        doc.AddPoint(At(5, 5), 0, pen);
-        doc.AddText(At(10, 40), "平面図　１階", 0, 14, 0, font);
-        CZelkView view;
-        view.m_document = &doc;
-        ASSERT_EQ(view.WriteNativeFile(path, 1), 1);
-        view.m_document = nullptr;
-    }
-    g_pApp = nullptr;
-}
+const std::vector<int>& kSampleCensus = kSampleDrawingCensus;
 
 class DrawingFiles : public testing::Test {
 protected:
@@ -127,7 +94,7 @@ protected:
         DefaultScriptedServices().SetTime(kSampleDay);
         DefaultScriptedUiServices().Reset();
         m_sample = ProgramFolder() + "plan.zel";
-        WriteSampleDrawing(m_sample);
+        WriteSampleDrawing(m_sample, kToday);
         m_original = Bytes(m_sample);
     }
     void TearDown() override { Stop(); }

@@ -5,7 +5,7 @@
 #include "app/MainFrame.h"
 #include "app/Resource.h"
 #include "app/ZelkApp.h"
-#include "tests/app/AppTestSupport.h"
+#include "tests/support/AppTestSupport.h"
 #include "app/ZelkCntrItem.h"
 #include "document/ZelkDoc.h"
 #include "input/InputBar.h"

@@ -7,7 +7,7 @@
 #include "platform/core/Services.h"
 #include "platform/ui/KeyMap.h"
 #include "platform/ui/UiServices.h"
-#include "tests/app/AppTestSupport.h"
+#include "tests/support/AppTestSupport.h"
 
 #include <gtest/gtest.h>
 

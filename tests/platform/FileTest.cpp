@@ -11,6 +11,7 @@
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <sys/stat.h>
 
 namespace {
 
@@ -140,7 +141,11 @@ TEST(File, OpenFailuresReportTheCause)
         int cause;
     };
     CString home = ProgramFolder();
+    // Neither a FIFO without a writer nor a device holds the opening back: both are refused.
+    ASSERT_EQ(mkfifo(FileSystemPath(home + "pipe.zel").c_str(), 0644), 0);
     const Case cases[] = {
+        {home + "pipe.zel", CFile::modeRead, CFileException::accessDenied},
+        {"\\dev\\null", CFile::modeRead, CFileException::accessDenied},
         {home + "missing.txt", CFile::modeRead, CFileException::fileNotFound},
         {home + "nofolder\\x.txt", CFile::modeCreate | CFile::modeWrite, CFileException::fileNotFound},
         {home, CFile::modeRead, CFileException::accessDenied},
@@ -159,6 +164,18 @@ TEST(File, OpenFailuresReportTheCause)
         EXPECT_EQ(e.m_cause, CFileException::fileNotFound);
         EXPECT_EQ(e.m_strFileName, home + "missing.txt");
     }
+}
+
+TEST(File, LengthBeyondThirtyTwoBitsIsTheLargestNotWrapped)
+{
+    const CString path = ProgramFolder() + "large.bin";
+    std::ofstream(FileSystemPath(path)).close();
+    std::filesystem::resize_file(FileSystemPath(path), 0x100000010ull);  // sparse
+    CFile f(path, CFile::modeRead);
+    EXPECT_EQ(f.GetLength(), 0xFFFFFFFFu);
+    CFileStatus status;
+    ASSERT_TRUE(f.GetStatus(status));
+    EXPECT_EQ(status.m_size, 0x7FFFFFFF);
 }
 
 TEST(File, MemFileGrowsInStepsAndDetaches)
