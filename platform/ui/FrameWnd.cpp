@@ -8,6 +8,7 @@
 #include "platform/ui/Resources.h"
 #include "platform/ui/UiInternal.h"
 #include "platform/ui/View.h"
+#include "platform/core/Runtime.h"
 #include "platform/ui/WinApp.h"
 
 #include <QAction>
@@ -613,6 +614,19 @@ void CFrameWnd::RefreshMenuBar()
 void CFrameWnd::DrawMenuBar()
 {
     RefreshMenuBar();
+}
+
+void CFrameWnd::OnDropFiles(void* hDropInfo)
+{
+    SetActiveWindow();
+    const UINT count = DragQueryFile(hDropInfo, 0xFFFFFFFF, nullptr, 0);
+    CWinApp* app = AfxGetApp();
+    for (UINT i = 0; app && i < count; ++i) {
+        char name[_MAX_PATH];
+        DragQueryFile(hDropInfo, i, name, _MAX_PATH);
+        app->OpenDocumentFile(name);
+    }
+    DragFinish(hDropInfo);
 }
 
 BOOL CFrameWnd::TranslateAccelerator(MSG* pMsg)

@@ -76,6 +76,8 @@ public:
     QWidget* GetClientWidget() const override;
 
 protected:
+    // Dropped files open as documents, each through the application's OpenDocumentFile.
+    void OnDropFiles(void* hDropInfo) override;
     QWidget* CreateNativeWidget(QWidget* parent) override;
     void OnClose() override;
     void OnDestroy() override;

@@ -112,6 +112,8 @@ void UiUnregisterWidget(QWidget* widget);
 // Keeps a widget's events (scroll bars of a window) out of the window's own messages.
 void UiMarkForeign(QWidget* widget);
 bool UiIsLive(const CWnd* wnd);
+// Lets the widget of a window take dropped files, handed to the window's OnDropFiles.
+void UiAcceptDroppedFiles(CWnd* wnd, QWidget* widget, bool accept);
 // Paints the invalid part of a window's surface now (WM_PAINT), without touching the screen.
 void UiPaintNow(CWnd* wnd);
 // Erases and validates the invalid part; what BeginPaint does. Returns the painted region.

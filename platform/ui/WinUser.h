@@ -103,6 +103,7 @@ constexpr UINT WM_MDITILE = 0x0226;
 constexpr UINT WM_MDICASCADE = 0x0227;
 constexpr UINT WM_MDIGETACTIVE = 0x0229;
 constexpr UINT WM_CONTEXTMENU = 0x007B;
+constexpr UINT WM_DROPFILES = 0x0233;
 constexpr UINT WM_USER = 0x0400;
 
 // Scroll-bar codes of WM_HSCROLL / WM_VSCROLL

@@ -861,6 +861,7 @@ LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         return OnSetCursor(FromHandle(reinterpret_cast<HWND>(wParam)), LOWORD(static_cast<DWORD>(lParam)),
                            HIWORD(static_cast<DWORD>(lParam)));
     case WM_CONTEXTMENU: OnContextMenu(FromHandle(reinterpret_cast<HWND>(wParam)), pt); return 0;
+    case WM_DROPFILES: OnDropFiles(reinterpret_cast<void*>(wParam)); return 0;
     case WM_MOUSEACTIVATE:
         return OnMouseActivate(FromHandle(reinterpret_cast<HWND>(wParam)), LOWORD(static_cast<DWORD>(lParam)),
                                HIWORD(static_cast<DWORD>(lParam)));
@@ -1666,7 +1667,7 @@ void CWnd::DrawMenuBar() {}
 void CWnd::DragAcceptFiles(BOOL bAccept)
 {
     if (QWidget* w = GetQWidget())
-        w->setAcceptDrops(bAccept != FALSE);
+        UiAcceptDroppedFiles(this, w, bAccept != FALSE);
 }
 
 void CWnd::EnableInputMethod(BOOL bEnable)

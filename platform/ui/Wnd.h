@@ -273,5 +273,9 @@ UINT GetDoubleClickTime();
 // previous-state (repeat) bit and transition bit.
 LPARAM MakeKeyLParam(UINT nVirtKey, UINT nRepeat, BOOL bRepeatBit, BOOL bKeyUp);
 UINT MapVirtualKeyToScanCode(UINT nVirtKey);
+// The files of a drop handle (WM_DROPFILES): with iFile 0xFFFFFFFF their number; else the
+// program path of file iFile copied into lpszFile (cch bytes with the end zero), its length.
+UINT DragQueryFile(void* hDrop, UINT iFile, LPTSTR lpszFile, UINT cch);
+void DragFinish(void* hDrop);
 // Processes pending window events (paint, timers under the real services, posted messages).
 void AfxPumpMessages();

@@ -19,7 +19,7 @@
 #include "platform/ui/KeyMap.h"
 #include "platform/ui/UiServices.h"
 #include "platform/ui/WinApp.h"
-#include "tests/app/QtKeyInput.h"
+#include "tests/app/QtInput.h"
 #include "tests/support/SampleDrawing.h"
 #include "view/ZelkView.h"
 
@@ -221,7 +221,7 @@ TEST_F(DrawingFiles, CloseQuestionWritesOnYesAndKeepsTheDrawingOnCancel)
     EXPECT_EQ(Messages()[1], "NewFile のデータをファイルに書き出しますか？");
 }
 
-TEST_F(DrawingFiles, OpenDialogAndRecentFilesReadThroughTheProgramsReader)
+TEST_F(DrawingFiles, OpenDialogRecentFilesAndDropsReadThroughTheProgramsReader)
 {
     Start();
     // The open dialog reads into the empty drawing of the start instead of a new window.
@@ -245,6 +245,14 @@ TEST_F(DrawingFiles, OpenDialogAndRecentFilesReadThroughTheProgramsReader)
     Command(ID_FILE_MRU_FILE1);
     ASSERT_EQ(Drawings().size(), 2u);
     EXPECT_EQ(Census(*Drawings()[1]), kSampleCensus);
+
+    // So do files dropped on the main window from a file manager.
+    const CString dropped = ProgramFolder() + "dropped.zel";
+    fs::copy_file(Fs(m_sample), Fs(dropped));
+    EXPECT_TRUE(DropFiles(m_app->m_pMainFrame, { Fs(dropped) }));
+    ASSERT_EQ(Drawings().size(), 3u);
+    EXPECT_EQ(Drawings()[2]->m_path, dropped);
+    EXPECT_EQ(Census(*Drawings()[2]), kSampleCensus);
     EXPECT_EQ(Bytes(m_sample), m_original);
 }
 
