@@ -186,6 +186,30 @@ TEST_F(DrawingFiles, SaveAsWritesTheNewNameAndLeavesTheOldFile)
     EXPECT_EQ((*m_app->m_pRecentFileList)[0], copy);
 }
 
+TEST_F(DrawingFiles, SaveAsRefusesWhatItCannotWriteAndKeepsTheDrawingAsItWas)
+{
+    Start({ CString(Fs(m_sample).c_str()) });
+    CZelkDoc* doc = Drawings().at(0);
+    doc->SetModifiedFlag();
+    const CString readOnlyDxf = ProgramFolder() + "plan.dxf";
+    std::ofstream(Fs(readOnlyDxf)) << "earlier export";
+    fs::permissions(Fs(readOnlyDxf), fs::perms::owner_read);
+    const CString text = ProgramFolder() + "notes.txt";
+    for (const CString& target : { readOnlyDxf, text }) {
+        SCOPED_TRACE(target.GetString());
+        DefaultScriptedServices().m_messages.clear();
+        DefaultScriptedUiServices().QueueFiles({ target });
+        Command(ID_FILE_SAVE_AS);
+        // (After the dialog's question whether to overwrite an existing file.)
+        ASSERT_FALSE(Messages().empty());
+        EXPECT_EQ(Messages().back(), target + " はオープンできませんでした");
+        EXPECT_EQ(doc->m_path, m_sample);
+        EXPECT_TRUE(doc->IsModified());
+    }
+    EXPECT_EQ(Bytes(readOnlyDxf), "earlier export");
+    EXPECT_FALSE(fs::exists(Fs(text)));
+}
+
 TEST_F(DrawingFiles, NewDrawingOfAFirstStartIsSavedIntoTheDataFolder)
 {
     Start();
