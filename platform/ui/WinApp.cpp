@@ -570,14 +570,17 @@ void CRecentFileList::WriteList()
     CWinApp* app = AfxGetApp();
     if (!app)
         return;
-    app->WriteProfileString(m_strSectionName, nullptr, nullptr);
-    for (int i = 0; i < m_nSize; ++i) {
-        if (m_arrNames[static_cast<size_t>(i)].IsEmpty())
-            continue;
-        CString entry;
-        entry.Format(m_strEntryFormat.GetString(), i + 1);
-        app->WriteProfileString(m_strSectionName, entry, m_arrNames[static_cast<size_t>(i)]);
-    }
+    // The list goes into the profile in one change, so that it is never left half written.
+    ChangeProfile(*app, [this](QSettings& s) {
+        s.remove(ToQ(m_strSectionName));
+        for (int i = 0; i < m_nSize; ++i) {
+            if (m_arrNames[static_cast<size_t>(i)].IsEmpty())
+                continue;
+            CString entry;
+            entry.Format(m_strEntryFormat.GetString(), i + 1);
+            s.setValue(ProfileKey(m_strSectionName, entry), ToQ(m_arrNames[static_cast<size_t>(i)]));
+        }
+    });
 }
 
 void CRecentFileList::UpdateMenu(CCmdUI* pCmdUI)

@@ -354,6 +354,10 @@ TEST_F(DrawingFiles, WhatIsNotADrawingFileIsRefusedAtOnce)
         EXPECT_EQ(Census(*Drawings().back()), (std::vector<int>{ 0, 0, 0, 0, 0, 0, 0 }));
         fs::remove(Fs(path));
     }
+    // Any other name is a text, and text windows cannot be opened yet.
+    DefaultScriptedServices().m_messages.clear();
+    EXPECT_EQ(m_app->OpenDocumentFile(ProgramFolder() + "notes.txt"), nullptr);
+    EXPECT_EQ(Messages(), (std::vector<CString>{ "テキストファイルはオープンできませんでした" }));
 }
 
 } // namespace
