@@ -1058,7 +1058,9 @@ void CWnd::SetWindowText(LPCTSTR lpszString)
         l->setText(shown);
         l->setProperty("zelkText", t);
     } else {
-        w->setWindowTitle(t);
+        // The program reads back the title it gave, paths in its own form.
+        w->setWindowTitle(TitleToQ(lpszString ? lpszString : ""));
+        w->setProperty("zelkText", t);
     }
 }
 
@@ -1083,7 +1085,7 @@ void CWnd::GetWindowText(CString& rString) const
     else if (auto* l = qobject_cast<QLabel*>(w))
         t = l->property("zelkText").isValid() ? l->property("zelkText").toString() : l->text();
     else
-        t = w->windowTitle();
+        t = w->property("zelkText").isValid() ? w->property("zelkText").toString() : w->windowTitle();
     rString = FromQ(t);
 }
 
