@@ -66,15 +66,21 @@ std::string ExecutableName()
     return ec ? std::string() : exe.filename().string();
 }
 
-bool HoldsResourceScripts(const fs::path& folder)
+// Whether the program's own folder holds resource scripts, as a build folder does; looked at once,
+// since the folders are asked for often.
+bool OwnFolderHoldsScripts()
 {
-    std::error_code ec;
-    if (folder.empty() || !fs::is_directory(folder, ec))
+    static const bool holds = [] {
+        const fs::path folder = ExecutableFolder();
+        std::error_code ec;
+        if (folder.empty() || !fs::is_directory(folder, ec))
+            return false;
+        for (const auto& entry : fs::directory_iterator(folder, ec))
+            if (entry.path().extension() == ".rc")
+                return true;
         return false;
-    for (const auto& entry : fs::directory_iterator(folder, ec))
-        if (entry.path().extension() == ".rc")
-            return true;
-    return false;
+    }();
+    return holds;
 }
 
 const char* NonEmptyEnv(const char* name)
@@ -100,7 +106,7 @@ std::string ChooseProgramFolder()
     if (const char* home = NonEmptyEnv("ZELK_HOME"))
         return home;
     const fs::path own = ExecutableFolder();
-    if (HoldsResourceScripts(own) && access(own.c_str(), W_OK) == 0)
+    if (OwnFolderHoldsScripts() && access(own.c_str(), W_OK) == 0)
         return own.string();
     const fs::path user = UserDataFolder();
     if (user.empty())
@@ -123,7 +129,7 @@ std::string ShippedFolder()
     if (const char* env = NonEmptyEnv("ZELK_RESOURCES"))
         return env;
     const fs::path own = ExecutableFolder();
-    if (HoldsResourceScripts(own))
+    if (OwnFolderHoldsScripts())
         return own.string();
     return (own.parent_path() / "share" / "zelk").string();
 }
