@@ -31,7 +31,7 @@ void SeedProgramFolder(const std::string& programFolder, const std::string& ship
 std::string FileSystemPath(const char* programPath);
 // A file-system path in the program's form: CP932 bytes with '\' separators.
 CString ProgramPath(const std::string& fileSystemPath);
-// A text bound for the screen (a window title, a message, a recent-file entry) with the paths it
-// holds in the form a Linux user reads: every '\' that is not the second byte of a double-byte
-// character becomes '/'. Still CP932.
+// A text bound for the screen (a window title, a static text, a message, a recent-file entry) with
+// the paths it holds in the form a Linux user reads: every '\' that is not the second byte of a
+// double-byte character becomes '/'. Still CP932.
 CString ScreenPathText(const char* text);

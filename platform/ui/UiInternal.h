@@ -27,8 +27,8 @@ inline QString ToQ(const CString& s)
 {
     return QString::fromStdString(UiCp932ToUtf8(s.GetString(), s.GetLength()));
 }
-// A window title as the user reads it: the paths it holds in the Linux form.
-inline QString TitleToQ(const CString& s)
+// A window title or a static text as the user reads it: the paths it holds in the Linux form.
+inline QString ScreenTextToQ(const CString& s)
 {
     return ToQ(ScreenPathText(s));
 }

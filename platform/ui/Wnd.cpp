@@ -1049,17 +1049,18 @@ void CWnd::SetWindowText(LPCTSTR lpszString)
         g->setTitle(t);
     } else if (auto* l = qobject_cast<QLabel*>(w)) {
         // "&&" shows one ampersand; a single '&' marks the mnemonic.
+        const QString text = ScreenTextToQ(lpszString ? lpszString : "");
         QString shown;
-        for (int i = 0; i < t.size(); ++i) {
-            if (t[i] == QLatin1Char('&') && i + 1 < t.size())
+        for (int i = 0; i < text.size(); ++i) {
+            if (text[i] == QLatin1Char('&') && i + 1 < text.size())
                 ++i;
-            shown += t[i];
+            shown += text[i];
         }
         l->setText(shown);
         l->setProperty("zelkText", t);
     } else {
         // The program reads back the title it gave, paths in its own form.
-        w->setWindowTitle(TitleToQ(lpszString ? lpszString : ""));
+        w->setWindowTitle(ScreenTextToQ(lpszString ? lpszString : ""));
         w->setProperty("zelkText", t);
     }
 }
