@@ -1,19 +1,50 @@
 #!/usr/bin/env bash
 # Sets up, builds and runs every test suite (headless: Qt's offscreen platform), then runs the
-# seeded fuzz suite again in a build with AddressSanitizer and UndefinedBehaviorSanitizer.
+# seeded fuzz suite again in a build with AddressSanitizer and UndefinedBehaviorSanitizer, then
+# checks that the program builds outside the source tree, installs and starts as installed.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/build.sh
 export QT_QPA_PLATFORM=offscreen
 ROOT="$(pwd)"
+export CCACHE_BASEDIR="$ROOT"
 (cd "${ZELK_BUILD_DIR:-build}" && ctest --output-on-failure --parallel "$(nproc)" --timeout 900)
 
 if [ -d tests/fuzz ] && [ -z "${ZELK_SKIP_SANITIZERS:-}" ]; then
   SAN_DIR="${ZELK_SANITIZE_BUILD_DIR:-build-asan}"
-  export CCACHE_BASEDIR="$ROOT"
   cmake -S . -B "$SAN_DIR" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZELK_SANITIZE=ON >/dev/null
   cmake --build "$SAN_DIR" --parallel "$(nproc)" --target test_fuzz
   # Leaks are not the question here; the window system's libraries keep caches at exit.
-  export ASAN_OPTIONS=detect_leaks=0:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
-  (cd "$SAN_DIR" && ctest --output-on-failure -R '^fuzz$' --timeout 900)
+  (cd "$SAN_DIR" && ASAN_OPTIONS=detect_leaks=0:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+     ctest --output-on-failure -R '^fuzz$' --timeout 900)
 fi
+
+# The installed program. The build folder outside the source tree keeps one place per checkout,
+# so that later runs build only what changed.
+OUTSIDE_DIR="${ZELK_OUTSIDE_BUILD_DIR:-${TMPDIR:-/tmp}/zelk-outside-build-$(printf %s "$ROOT" | md5sum | cut -c1-12)}"
+cmake -S . -B "$OUTSIDE_DIR" -G Ninja -DCMAKE_BUILD_TYPE=Release -DZELK_TESTS=OFF >/dev/null
+cmake --build "$OUTSIDE_DIR" --parallel "$(nproc)" --target zelk
+CHECK="$(mktemp -d)"
+trap 'rm -rf "$CHECK"' EXIT
+cmake --install "$OUTSIDE_DIR" --prefix "$CHECK/prefix" >/dev/null
+USER_DIR="$CHECK/data/zelk"
+fail() { echo "installed program: $*" >&2; exit 1; }
+start_installed() {
+  env -u ZELK_HOME -u ZELK_RESOURCES -u LD_LIBRARY_PATH HOME="$CHECK/home" XDG_DATA_HOME="$CHECK/data" \
+    ZELK_QUIT_AT_START=1 timeout 60 "$CHECK/prefix/bin/zelk" >"$CHECK/output" 2>&1 \
+    || { cat "$CHECK/output" >&2; fail "start $1 did not end with 0"; }
+  # The main window writes its placement when it closes: it was made, with the bars and menus
+  # of the resource scripts.
+  grep -q '^WindowPos=' "$USER_DIR/Zelk.ini" 2>/dev/null || fail "start $1 made no main window"
+  for f in ZelkR009.acv ZelkUnit.txt Variable.txt ZelSheet.txt; do
+    [ -f "$USER_DIR/$f" ] || fail "start $1 left no $f in $USER_DIR"
+  done
+}
+start_installed 1
+[ "$(ls -A "$CHECK/prefix/bin")" = zelk ] || fail "wrote beside the installed program"
+printf '// edited between two starts\r\n' >>"$USER_DIR/Variable.txt"
+cp "$USER_DIR/Variable.txt" "$CHECK/edited"
+rm "$USER_DIR/ZelSheet.txt"
+start_installed 2
+cmp -s "$USER_DIR/Variable.txt" "$CHECK/edited" || fail "the edited Variable.txt was replaced"
+echo "installed program: started twice from $CHECK/prefix, program folder $USER_DIR"

@@ -1,6 +1,8 @@
 // The services door and its scripted, headless implementation.
 #include "platform/core/Services.h"
 
+#include "platform/core/ProgramFolder.h"
+
 namespace {
 
 IPlatformServices* g_services = nullptr;
@@ -25,7 +27,7 @@ void SetServices(IPlatformServices* services)
 
 int AfxMessageBox(const CString& text, UINT type)
 {
-    return Services().MessageBox(text, CString("Zelk"), type);
+    return Services().MessageBox(ScreenPathText(text), CString("Zelk"), type);
 }
 
 void MessageBeep(UINT type)

@@ -69,7 +69,15 @@ HMODULE LoadLibraryA(LPCTSTR lpLibFileName)
     fs::path given(fsPath);
     if (given.has_parent_path())
         folders.push_back(given.parent_path());
-    folders.emplace_back(FileSystemPath(ProgramFolder()));
+    const fs::path programFolder = FileSystemPath(ProgramFolder());
+    folders.push_back(programFolder);
+    // An installed program's own plug-ins lie in its library folder, in the same sub-folder as
+    // the host asks for inside the (per-user) program folder.
+    if (given.is_absolute()) {
+        const fs::path inside = given.parent_path().lexically_relative(programFolder.parent_path());
+        if (!inside.empty() && *inside.begin() != "..")
+            folders.push_back((fs::path(ShippedPlugInFolder()) / inside).lexically_normal());
+    }
     std::error_code ec;
     fs::path exe = fs::read_symlink("/proc/self/exe", ec);
     if (!ec)

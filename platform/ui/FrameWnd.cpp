@@ -1087,7 +1087,7 @@ void CMDIChildWnd::OnUpdateFrameTitle(BOOL bAddToTitle)
         if (CDocument* doc = GetActiveDocument())
             title = doc->GetTitle();
     if (m_pSubWindow)
-        m_pSubWindow->setWindowTitle(ToQ(title));
+        m_pSubWindow->setWindowTitle(ScreenTextToQ(title));
     if (m_pMDIFrame && UiIsLive(m_pMDIFrame))
         m_pMDIFrame->OnUpdateFrameTitle(TRUE);
 }

@@ -1,6 +1,7 @@
 // Parser of the resource scripts and the store of the resources they define.
 #include "platform/ui/Resources.h"
 
+#include "platform/core/ProgramFolder.h"
 #include "platform/ui/UiText.h"
 
 #include <cstdlib>
@@ -8,7 +9,6 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
-#include <unistd.h>
 
 namespace {
 
@@ -480,40 +480,24 @@ void CResources::LoadDefaultFolders()
         return;
     m_loaded = true;
     namespace fs = std::filesystem;
-    std::vector<fs::path> folders;
-    if (const char* env = std::getenv("ZELK_RESOURCES"))
-        folders.emplace_back(env);
+    const fs::path folder = ShippedFolder();
     std::error_code ec;
-    fs::path exe = fs::read_symlink("/proc/self/exe", ec);
-    if (!ec) {
-        // Beside the program, or the source tree's resources/ above a build folder.
-        fs::path dir = exe.parent_path();
-        for (int up = 0; up < 4 && !dir.empty(); ++up) {
-            folders.push_back(dir / "resources");
-            dir = dir.parent_path();
-        }
-    }
-    for (const fs::path& folder : folders) {
-        if (!fs::is_directory(folder, ec))
-            continue;
-        std::vector<fs::path> scripts;
-        for (const auto& entry : fs::directory_iterator(folder, ec))
-            if (entry.path().extension() == ".rc")
-                scripts.push_back(entry.path());
-        if (scripts.empty())
-            continue;
-        std::sort(scripts.begin(), scripts.end());
-        m_baseFolder = folder.string();
-        for (const fs::path& p : scripts) {
-            std::ifstream in(p, std::ios::binary);
-            std::stringstream ss;
-            ss << in.rdbuf();
-            // Scripts are kept in UTF-8; the program sees Shift-JIS.
-            CString text = UiUtf8ToCp932(ss.str());
-            CResParser parser(*this, text);
-            parser.Run(nullptr);
-        }
+    if (!fs::is_directory(folder, ec))
         return;
+    std::vector<fs::path> scripts;
+    for (const auto& entry : fs::directory_iterator(folder, ec))
+        if (entry.path().extension() == ".rc")
+            scripts.push_back(entry.path());
+    std::sort(scripts.begin(), scripts.end());
+    m_baseFolder = folder.string();
+    for (const fs::path& p : scripts) {
+        std::ifstream in(p, std::ios::binary);
+        std::stringstream ss;
+        ss << in.rdbuf();
+        // Scripts are kept in UTF-8; the program sees Shift-JIS.
+        CString text = UiUtf8ToCp932(ss.str());
+        CResParser parser(*this, text);
+        parser.Run(nullptr);
     }
 }
 

@@ -1,6 +1,6 @@
 // The program's resources kept as data: menus, dialog templates, string tables, accelerators and
-// bitmaps, read from resource scripts (*.rc beside the program or in the source's resources/
-// folder) in a small resource-script language. Texts are Shift-JIS once loaded.
+// bitmaps, read from the resource scripts (*.rc) of the shipped folder (platform/core/
+// ProgramFolder.h) in a small resource-script language. Texts are Shift-JIS once loaded.
 //
 // The script language (UTF-8 files named *.rc in resources/; numbers may be decimal or 0x...):
 //   STRINGTABLE BEGIN  128, "status text\ntool tip"  ... END

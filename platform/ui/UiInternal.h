@@ -2,6 +2,7 @@
 // event bridge. Only platform/ui sources include this header.
 #pragma once
 
+#include "platform/core/ProgramFolder.h"
 #include "platform/ui/UiText.h"
 #include "platform/ui/Wnd.h"
 
@@ -25,6 +26,11 @@ inline QString ToQ(const char* cp932)
 inline QString ToQ(const CString& s)
 {
     return QString::fromStdString(UiCp932ToUtf8(s.GetString(), s.GetLength()));
+}
+// A window title or a static text as the user reads it: the paths it holds in the Linux form.
+inline QString ScreenTextToQ(const CString& s)
+{
+    return ToQ(ScreenPathText(s));
 }
 inline CString FromQ(const QString& s)
 {

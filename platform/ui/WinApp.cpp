@@ -604,7 +604,7 @@ void CRecentFileList::UpdateMenu(CCmdUI* pCmdUI)
         if (name.IsEmpty())
             break;
         CString text;
-        text.Format("&%d %s", (i + 1) % 10, name.GetString());
+        text.Format("&%d %s", (i + 1) % 10, ScreenPathText(name).GetString());
         if (i == 0)
             menu->ModifyMenu(pos, MF_BYPOSITION | MF_STRING, first, text);
         else

@@ -1050,16 +1050,19 @@ void CWnd::SetWindowText(LPCTSTR lpszString)
         g->setTitle(t);
     } else if (auto* l = qobject_cast<QLabel*>(w)) {
         // "&&" shows one ampersand; a single '&' marks the mnemonic.
+        const QString text = ScreenTextToQ(lpszString ? lpszString : "");
         QString shown;
-        for (int i = 0; i < t.size(); ++i) {
-            if (t[i] == QLatin1Char('&') && i + 1 < t.size())
+        for (int i = 0; i < text.size(); ++i) {
+            if (text[i] == QLatin1Char('&') && i + 1 < text.size())
                 ++i;
-            shown += t[i];
+            shown += text[i];
         }
         l->setText(shown);
         l->setProperty("zelkText", t);
     } else {
-        w->setWindowTitle(t);
+        // The program reads back the title it gave, paths in its own form.
+        w->setWindowTitle(ScreenTextToQ(lpszString ? lpszString : ""));
+        w->setProperty("zelkText", t);
     }
 }
 
@@ -1084,7 +1087,7 @@ void CWnd::GetWindowText(CString& rString) const
     else if (auto* l = qobject_cast<QLabel*>(w))
         t = l->property("zelkText").isValid() ? l->property("zelkText").toString() : l->text();
     else
-        t = w->windowTitle();
+        t = w->property("zelkText").isValid() ? w->property("zelkText").toString() : w->windowTitle();
     rString = FromQ(t);
 }
 

@@ -273,7 +273,8 @@ TEST_F(SettingsRecords, WorkFolderThatCannotBeMadeIsReportedOnce)
     const CString home = ProgramFolder();
     App().m_appPath.BuildFolders();
     setenv("ZELK_HOME", saved.c_str(), 1);
-    const std::vector<std::string> expected = {"作業用のパス " + home.Std() + "ZelkTemp" +
+    // The message shows the path as the file system names it; the folder keeps the program's form.
+    const std::vector<std::string> expected = {"作業用のパス " + ScreenPathText(home).Std() + "ZelkTemp" +
                                                " の作成が出来なかったので、作成してください"};
     EXPECT_EQ(Messages(), expected);
     EXPECT_EQ(App().m_appPath.m_workFolder, home + "ZelkTemp\\");

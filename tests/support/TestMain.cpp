@@ -1,4 +1,5 @@
-// Test entry point: every test runs with a fresh, empty program folder in ZELK_HOME.
+// Test entry point: every test runs with a fresh, empty program folder in ZELK_HOME, and reads the
+// resources the build put beside the program (test programs lie in a folder of their own).
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -33,6 +34,7 @@ private:
 int main(int argc, char** argv)
 {
     testing::InitGoogleTest(&argc, argv);
+    setenv("ZELK_RESOURCES", ZELK_BINARY_DIR, 0);
     testing::UnitTest::GetInstance()->listeners().Append(new FreshProgramFolder);
     return RUN_ALL_TESTS();
 }

@@ -12,6 +12,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPainter>
@@ -138,6 +139,28 @@ TEST_F(ControlsTest, ComboListFindSelectAndEditField)
     EXPECT_EQ(box.GetEditSel(), static_cast<DWORD>(MAKELONG(1, 3)));
     box.ResetContent();
     EXPECT_EQ(box.GetCount(), 0);
+}
+
+TEST_F(ControlsTest, TitlesAndStaticTextsShowPathsWithSlashesEditFieldsKeepTheirText)
+{
+    const char* path = "\\home\\u\\ZelkData\\&Plan.zel";
+    m_frame.SetWindowText(path);
+    EXPECT_EQ(m_frame.GetQWidget()->windowTitle(), QString("/home/u/ZelkData/&Plan.zel"));
+    CStatic label;
+    ASSERT_TRUE(label.Create(path, WS_CHILD | WS_VISIBLE, CRect(0, 40, 200, 60), &m_frame));
+    label.SetWindowText(path);
+    auto* shown = qobject_cast<QLabel*>(label.GetQWidget());
+    ASSERT_NE(shown, nullptr);
+    EXPECT_EQ(shown->text(), QString("/home/u/ZelkData/Plan.zel"));
+    // The program reads back what it gave; a field the user edits is not a shown path.
+    CString back;
+    m_frame.GetWindowText(back);
+    EXPECT_EQ(back, CString(path));
+    label.GetWindowText(back);
+    EXPECT_EQ(back, CString(path));
+    m_frame.m_box.SetWindowText(path);
+    EXPECT_EQ(qobject_cast<QComboBox*>(m_frame.m_box.GetQWidget())->currentText(), QString("\\home\\u\\ZelkData\\&Plan.zel"));
+    label.DestroyWindow();
 }
 
 TEST_F(ControlsTest, OwnerDrawnColorListSortsThroughCompareItem)

@@ -1,5 +1,6 @@
 // The application object's profile, recent files, command line and plug-in mode; the clipboard;
 // the input method switch; plug-in libraries found by their Windows names.
+#include "platform/core/ProgramFolder.h"
 #include "platform/ui/Clipboard.h"
 #include "platform/ui/DynamicLibrary.h"
 #include "platform/ui/Ime.h"
@@ -115,6 +116,32 @@ TEST(Library, DllNameFindsItsSharedLibrary)
     EXPECT_EQ(LoadLibraryA("NOWHERE.DLL"), nullptr);
     EXPECT_FALSE(LastLibraryError().empty());
     EXPECT_EQ(GetProcAddress(nullptr, "cos"), nullptr);
+}
+
+TEST(Library, InstalledPlugInIsFoundFromTheProgramFolderItsHostAsksIn)
+{
+    std::string libm = SystemMathLibrary();
+    if (libm.empty())
+        GTEST_SKIP() << "no C math library to load";
+    // An installed program keeps its own plug-ins in its library folder, while the host asks
+    // for them in the per-user program folder's ZelkApp folder.
+    namespace fs = std::filesystem;
+    const fs::path shipped = fs::path(ShippedPlugInFolder()) / "ZelkApp";
+    // The first folder made here goes again at the end.
+    fs::path made;
+    for (fs::path f = shipped; !fs::exists(f); f = f.parent_path())
+        made = f;
+    fs::create_directories(shipped);
+    fs::copy_file(libm, shipped / "libshippedmaths.so", fs::copy_options::overwrite_existing);
+    HMODULE h = LoadLibraryA(ProgramFolder() + "ZelkApp\\SHIPPEDMATHS.DLL");
+    EXPECT_NE(h, nullptr) << LastLibraryError();
+    if (h)
+        FreeLibrary(h);
+    // Only what the host asks for inside the program folder is looked for there.
+    EXPECT_EQ(LoadLibraryA("\\elsewhere\\ZelkApp\\SHIPPEDMATHS.DLL"), nullptr);
+    fs::remove(shipped / "libshippedmaths.so");
+    if (!made.empty())
+        fs::remove_all(made);
 }
 
 TEST(Application, PluginObjectNeverReplacesTheHost)
