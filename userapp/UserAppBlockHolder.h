@@ -17,3 +17,6 @@ public:
 
     UserAppBlock* m_block = nullptr;
 };
+
+// A plug-in reads the block's address from the start of the holder.
+static_assert(sizeof(UserAppBlockHolder) == sizeof(void*));
