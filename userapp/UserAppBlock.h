@@ -3,8 +3,8 @@
 // them on its timer, writes a status word per slot and copies every input event's payload into
 // fixed places before it forwards the event. Compiled into the program and into every plug-in.
 //
-// The fields keep the described order and widths, with pointers, framework objects and the
-// address word pointer-sized: the offsets are our own x86-64 ones (the static_asserts below
+// The fields keep the order and widths of the block Windows plug-ins use, with pointers, framework
+// objects and the address word pointer-sized: the offsets are our own x86-64 ones (the asserts below
 // check every row); an array field is listed at its first element:
 //
 //   UserAppBlock (15000)  0x0000 requestFlag  0x0004 step  0x0006 codes  0x001A shortArg0

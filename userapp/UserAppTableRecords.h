@@ -52,7 +52,7 @@
 
 // Table 14: a record that no request uses.
 struct UserAppSpareRecord {
-    std::int16_t m_value0;          // never set
+    std::int16_t m_value0 = 0;
     std::int16_t m_value1 = 0;
     double m_factor = 1.0;
     CString m_text;
