@@ -4,8 +4,11 @@
 #include "document/DocEnvironment.h"
 
 #include "app/ZelkApp.h"
+#include "document/ZelkDoc.h"
 #include "elements/ElementSettings.h"
 #include "platform/core/ProgramFolder.h"
+#include "userapp/UserAppBlock.h"
+#include "userapp/UserAppBlockHolder.h"
 
 namespace {
 
@@ -20,6 +23,11 @@ const CAppElem& Elem() { return g_pApp ? g_pApp->m_appElem : Defaults<CAppElem>(
 const CAppText& Text() { return g_pApp ? g_pApp->m_appText : Defaults<CAppText>(); }
 const CAppColor& Colors() { return g_pApp ? g_pApp->m_appColor : Defaults<CAppColor>(); }
 const CAppDraw& Draw() { return g_pApp ? g_pApp->m_appDraw : Defaults<CAppDraw>(); }
+
+UserAppBlock* ExchangeBlock()
+{
+    return g_pApp && g_pApp->m_userAppBlockHolder ? g_pApp->m_userAppBlockHolder->m_block : nullptr;
+}
 
 }  // namespace
 
@@ -37,6 +45,15 @@ void DocForgetDocument(CZelkDoc* doc)
         g_pApp->m_atrElem.m_document = nullptr;
     if (g_pApp->m_atrReference.m_document == doc)
         g_pApp->m_atrReference.m_document = nullptr;
+    UserAppBlock* block = ExchangeBlock();
+    if (block && block->m_activeDocId == static_cast<std::int16_t>(doc->m_docNumber))
+        block->m_activeDocId = -1;
+}
+
+void DocSetUserAppWriteLayer(short layer)
+{
+    if (UserAppBlock* block = ExchangeBlock())
+        block->m_writeLayer = layer;
 }
 
 WORD DocNextNumber()

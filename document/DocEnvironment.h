@@ -15,8 +15,11 @@ class CTextCommand;
 class CZelkDoc;
 class CZelkView;
 
-// Clears every reference the application holds to the drawing (only those pointing to it).
+// Clears every reference the application holds to the drawing (only those pointing to it),
+// the plug-ins' exchange block included.
 void DocForgetDocument(CZelkDoc* doc);
+// The exchange block's copy of the active drawing's write layer.
+void DocSetUserAppWriteLayer(short layer);
 
 // The response message on the active view's message line, with a beep first when asked.
 void DocShowMessage(const CString& text, int beep);

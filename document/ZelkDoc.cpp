@@ -179,6 +179,7 @@ void CZelkDoc::InitContents()
     m_groupDeleteMode = new CGroupDeleteMode(this);
 
     m_writeLayer = FindOrCreateLayer(CString());
+    DocSetUserAppWriteLayer(static_cast<short>(m_writeLayer));
 
     m_curAngle = 0;
     m_absAngle = 0;

@@ -85,4 +85,6 @@ public:
     void Serialize(CArchive& ar) override;
     // A new plug-in transfer copy of this record; the caller owns it.
     UserAppArcRecord* ToRecord() const;
+    // Takes a record that a plug-in handed over: state, mark, centre, radius, angles, arc flag, layer, group and role.
+    void AssignFromRecord(UserAppArcRecord record);
 };

@@ -86,4 +86,6 @@ public:
     void Serialize(CArchive& ar) override;
     // A new plug-in transfer copy of this record; the caller owns it.
     UserAppCircleRecord* ToRecord() const;
+    // Takes a record that a plug-in handed over: state, mark, centre, radius, layer, group and role.
+    void AssignFromRecord(UserAppCircleRecord record);
 };

@@ -1,4 +1,5 @@
-// The plug-in transfer copies of the elements and attribute records.
+// The plug-in transfer copies of the elements and attribute records, and the elements a
+// plug-in's records become: the program's side of the transfer records.
 #include "elements/Arc.h"
 #include "elements/Circle.h"
 #include "elements/Conic.h"
@@ -10,9 +11,20 @@
 #include "elements/Text.h"
 #include "elements/TypeFont.h"
 #include "elements/TypePen.h"
+#include "geometry/ElemRef.h"
+#include "platform/core/Arrays.h"
 #include "userapp/UserAppRecords.h"
 
 namespace {
+
+UserAppIndexList CopyIndexList(const CWordArray& list)
+{
+    UserAppIndexList copy;
+    copy.reserve(static_cast<size_t>(list.GetSize()));
+    for (int i = 0; i < list.GetSize(); ++i)
+        copy.push_back(list[i]);
+    return copy;
+}
 
 std::vector<UserAppElemRef> CopyRefs(const std::vector<CElemRef>& refs)
 {
@@ -160,4 +172,70 @@ UserAppFontRecord* CTypeFont::ToRecord() const
     r->m_width = m_width;
     r->m_height = m_height;
     return r;
+}
+
+void UserAppElemRef::Assign(CElemRef ref)
+{
+    m_state = ref.m_state;
+    m_mark = ref.m_mark;
+    m_kind = ref.m_kind;
+    m_block = ref.m_block;
+    m_slot = ref.m_slot;
+    m_extra = ref.m_extra;
+}
+
+void CLine::AssignFromRecord(UserAppLineRecord record)
+{
+    m_state = record.m_state;
+    m_mark = record.m_mark;
+    m_start = record.m_start;
+    m_end = record.m_end;
+    m_swapped = record.m_swapped;
+    m_layer = record.m_layer;
+    m_group = record.m_group;
+    m_role = record.m_role;
+}
+
+void CCircle::AssignFromRecord(UserAppCircleRecord record)
+{
+    m_state = record.m_state;
+    m_mark = record.m_mark;
+    m_centre = record.m_centre;
+    m_radius = record.m_radius;
+    m_layer = record.m_layer;
+    m_group = record.m_group;
+    m_role = record.m_role;
+}
+
+void CArc::AssignFromRecord(UserAppArcRecord record)
+{
+    m_state = record.m_state;
+    m_mark = record.m_mark;
+    m_centre = record.m_centre;
+    m_radius = record.m_radius;
+    m_startAngle = record.m_startAngle;
+    m_endAngle = record.m_endAngle;
+    m_arcFlag = record.m_arcFlag;
+    m_layer = record.m_layer;
+    m_group = record.m_group;
+    m_role = record.m_role;
+}
+
+void CGroup::AssignFromRecord(UserAppGroupRecord record)
+{
+    m_state = record.m_state;
+    m_mark = record.m_mark;
+    m_name = record.m_name;
+    m_kind = record.m_kind;
+    m_parent = record.m_parent;
+    m_defPoint1 = record.m_defPoint1;
+    m_defPoint2 = record.m_defPoint2;
+    for (size_t i = record.m_attrStrings.size(); i-- > 0;)
+        m_attrStrings.InsertAt(0, record.m_attrStrings[i]);
+    for (const UserAppElemRef& r : record.m_members) {
+        CElemRef ref;
+        ref.Init(r.m_kind, r.m_block, r.m_slot, r.m_state, r.m_mark);
+        ref.m_extra = r.m_extra;
+        m_members.push_back(ref);
+    }
 }

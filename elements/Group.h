@@ -87,4 +87,7 @@ public:
     void Serialize(CArchive& ar) override;
     // A new plug-in transfer copy of this record; the caller owns it.
     UserAppGroupRecord* ToRecord() const;
+    // Takes a record that a plug-in handed over: the scalars and the name; the attribute indices go in front of the
+    // group's own and the members are appended.
+    void AssignFromRecord(UserAppGroupRecord record);
 };

@@ -125,4 +125,6 @@ public:
     void Serialize(CArchive& ar) override;
     // A new plug-in transfer copy of this record; the caller owns it.
     UserAppLineRecord* ToRecord() const;
+    // Takes a record that a plug-in handed over: state, mark, ends, swap flag, layer, group and role; not the attribute list or the pen.
+    void AssignFromRecord(UserAppLineRecord record);
 };

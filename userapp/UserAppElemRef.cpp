@@ -1,7 +1,6 @@
-// UserAppElemRef: the plug-in form of an element reference.
+// UserAppElemRef: the plug-in form of an element reference; compiled into the program and into
+// every plug-in (the conversion from the program's own reference lives with the elements).
 #include "userapp/UserAppElemRef.h"
-
-#include "geometry/ElemRef.h"
 
 UserAppElemRef::UserAppElemRef() : m_state(1), m_mark(1), m_kind(0), m_block(0), m_slot(0), m_extra(0)
 {
@@ -25,14 +24,4 @@ void UserAppElemRef::Init(std::int16_t kind, std::int16_t block, std::int16_t sl
     m_slot = slot;
     m_state = state;
     m_mark = mark;
-}
-
-void UserAppElemRef::Assign(CElemRef ref)
-{
-    m_state = ref.m_state;
-    m_mark = ref.m_mark;
-    m_kind = ref.m_kind;
-    m_block = ref.m_block;
-    m_slot = ref.m_slot;
-    m_extra = ref.m_extra;
 }

@@ -2,6 +2,7 @@
 // the same order, 10 bytes, shared with the plug-ins.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 class CElemRef;
@@ -23,3 +24,6 @@ struct UserAppElemRef {
 };
 
 static_assert(sizeof(UserAppElemRef) == 10, "the exchange block fixes the reference at 10 bytes");
+static_assert(offsetof(UserAppElemRef, m_mark) == 1 && offsetof(UserAppElemRef, m_kind) == 2
+              && offsetof(UserAppElemRef, m_block) == 4 && offsetof(UserAppElemRef, m_slot) == 6
+              && offsetof(UserAppElemRef, m_extra) == 8);

@@ -1,9 +1,63 @@
-// The user-application manager: registered plug-ins and their loading.
+// The user-application manager: the registered plug-ins, read from and written back to
+// "ZelkApp.txt", their edits while the registration dialog is open, the name search of the input
+// bar, and the state of the user application that is the current command.
 #pragma once
+
+#include "platform/core/String.h"
+#include "userapp/UserAppRecord.h"
+
+#include <cstdint>
+#include <memory>
+#include <vector>
 
 class CUserAppManager {
 public:
-    void LoadRegistrations() {}
+    CUserAppManager() = default;
+    // Writes the registration file, then frees the entries.
+    ~CUserAppManager();
+    CUserAppManager(const CUserAppManager&) = delete;
+    CUserAppManager& operator=(const CUserAppManager&) = delete;
+
+    // Start-up's reading of the registrations.
+    void LoadRegistrations() { ReadRegistrationFile(); }
+    void ReadRegistrationFile();
+    // Writes every entry, whatever its edit state, as "file/name/version".
+    void WriteRegistrationFile() const;
+
+    void ResetSelection();
+    int GetAppCount() const { return static_cast<int>(m_apps.size()); }
+    // Null when the index is out of range.
+    CUserAppRecord* GetAppRecord(int index) const;
+    // The empty string when the index is out of range.
+    CString GetAppName(int index) const;
+    CString GetAppFileName(int index) const;
+    CString GetAppVersion(int index) const;
+    // The first entry whose name is the text byte for byte, passing over entries marked
+    // deleted; deletedPassed counts those passed. -1 when none.
+    int FindAppByName(const CString& name, int& deletedPassed) const;
+    // The next entry from start on, wrapping, whose name contains the text regardless of the
+    // case of single-byte letters. -1 when none.
+    int FindAppContaining(const CString& text, int start) const;
+    // A new entry marked added, before position (or at the end); a position beyond the end adds
+    // nothing.
+    void InsertApp(int position, const CString& fileName, const CString& name,
+                   const CString& version);
+    void MarkAppDeleted(int index);
+    // Closing the registration dialog with OK or Cancel.
+    void CommitEdits();
+    void CancelEdits();
+
+    std::vector<std::unique_ptr<CUserAppRecord>> m_apps;
+    // Pending flag: 1 while a chosen entry waits for confirmation; typing clears it.
     int m_searchStart = 0;
     int m_selectedEntry = 0;
+    char m_dllPath[256] = {};     // the DLL that the last start tried to load
+    CString m_prompt;
+    CString m_hint;
+    std::int16_t m_previewCode = 0;
+
+private:
+    // Set when the file exists but could not be read: writing the empty list back at exit
+    // would lose every registration, so the file is kept unless edits were committed.
+    bool m_keepUnreadFile = false;
 };

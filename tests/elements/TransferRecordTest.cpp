@@ -47,13 +47,13 @@ TEST_F(TransferRecord, NewRecordsStartFromTheirDefaults)
     EXPECT_EQ(conic.m_endAngle, 360.0);
     EXPECT_EQ(conic.m_group, -1);
     EXPECT_EQ(conic.m_role, 0);
-    EXPECT_EQ(conic.m_reserved, -1);
+    EXPECT_EQ(conic.m_pen, -1);
 
     const UserAppTextRecord text;
     EXPECT_EQ(text.m_alignment, 8);
     EXPECT_EQ(text.m_color, 0u);
     EXPECT_EQ(text.m_role, 0);
-    EXPECT_EQ(text.m_reserved, -1);
+    EXPECT_EQ(text.m_font, -1);
 
     const UserAppGroupRecord group;
     EXPECT_EQ(group.m_kind, 0);
@@ -145,7 +145,7 @@ TEST_F(TransferRecord, ElementsHandOverEveryFieldAsACopy)
     EXPECT_EQ(t->m_color, RGB(1, 2, 3));
     EXPECT_EQ(t->m_alignment, 33);
     EXPECT_EQ(t->m_role, 2);
-    EXPECT_EQ(t->m_reserved, -1);
+    EXPECT_EQ(t->m_font, -1);
 
     CLine line;
     line.m_start = P(1, 2);
