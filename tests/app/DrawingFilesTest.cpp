@@ -101,6 +101,9 @@ protected:
 
     void Start(std::vector<CString> args = {})
     {
+        // An empty registration file keeps the start free of the "cannot open" message.
+        std::filesystem::create_directories(Fs(ProgramFolder() + "ZelkApp"));
+        std::ofstream(Fs(ProgramFolder() + "ZelkApp\\ZelkApp.txt"));
         m_app = new CZelkApp;
         m_app->m_args = std::move(args);
         ASSERT_TRUE(m_app->InitInstance());
@@ -202,7 +205,7 @@ TEST_F(DrawingFiles, SaveAsRefusesWhatItCannotWriteAndKeepsTheDrawingAsItWas)
         Command(ID_FILE_SAVE_AS);
         // (After the dialog's question whether to overwrite an existing file.)
         ASSERT_FALSE(Messages().empty());
-        EXPECT_EQ(Messages().back(), target + " はオープンできませんでした");
+        EXPECT_EQ(Messages().back(), ScreenPathText(target + " はオープンできませんでした"));
         EXPECT_EQ(doc->m_path, m_sample);
         EXPECT_TRUE(doc->IsModified());
     }
@@ -260,7 +263,7 @@ TEST_F(DrawingFiles, OpenDialogRecentFilesAndDropsReadThroughTheProgramsReader)
     Command(ID_FILE_OPEN);
     EXPECT_EQ(Drawings().size(), 1u);
     ASSERT_EQ(Messages().size(), 1u);
-    EXPECT_EQ(Messages()[0], m_sample + " はすでに開かれています");
+    EXPECT_EQ(Messages()[0], ScreenPathText(m_sample + " はすでに開かれています"));
 
     // A recent file opens in a window of its own.
     const CString other = ProgramFolder() + "other.zel";
@@ -298,7 +301,7 @@ TEST_F(DrawingFiles, ReadOnlyFileIsRefusedAndLinkedFileIsWrittenThroughItsLink)
     readOnly->SetModifiedFlag();
     CtrlS(readOnly);
     ASSERT_EQ(Messages().size(), 1u);
-    EXPECT_EQ(Messages()[0], m_sample + " はオープンできませんでした");
+    EXPECT_EQ(Messages()[0], ScreenPathText(m_sample + " はオープンできませんでした"));
     EXPECT_EQ(Bytes(m_sample), m_original);
     EXPECT_EQ(fs::status(Fs(m_sample)).permissions() & fs::perms::all,
               fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
@@ -348,7 +351,7 @@ TEST_F(DrawingFiles, WhatIsNotADrawingFileIsRefusedAtOnce)
         std::vector<CString> expected;
         if (c.readerMessage)
             expected.push_back(c.readerMessage);
-        expected.push_back(path + " はオープンできませんでした");
+        expected.push_back(ScreenPathText(path + " はオープンできませんでした"));
         EXPECT_EQ(Messages(), expected);
         // The window stays open and empty; the next case reuses it.
         EXPECT_EQ(Census(*Drawings().back()), (std::vector<int>{ 0, 0, 0, 0, 0, 0, 0 }));

@@ -115,7 +115,8 @@ TEST_F(Registry, MissingFileIsReportedAndWrittenAtExit)
     fs::create_directories(fs::path(RegistrationFile()).parent_path());
     Start();
     EXPECT_EQ(m_app->m_userAppManager->GetAppCount(), 0);
-    EXPECT_EQ(Messages(), std::vector<std::string>{"アプリケーション登録ファイル \\ZelkApp\\ZelkApp.txt を開けませんでした"});
+    // The message shows the path in its screen form.
+    EXPECT_EQ(Messages(), std::vector<std::string>{"アプリケーション登録ファイル /ZelkApp/ZelkApp.txt を開けませんでした"});
     m_app->m_userAppManager->InsertApp(0, "QUIBRA.DLL", "ボルト", "01.02");
     m_app->m_userAppManager->CommitEdits();
     Stop();
