@@ -134,6 +134,9 @@ public:
     // Deletes the records of the unit and variable tables.
     void DeleteUnitsAndVariables();
 
+    // Clears the mark bits of every element in every drawing.
+    void ClearSelectionMarks(CZelkDoc* doc, int bits);
+
     // The response message: a beep first when beep is nonzero, then the text on the message
     // line of the active drawing view; the last text is kept (the line of a view-less run).
     void ShowMessage(const CString& text, int beep);

@@ -8,12 +8,21 @@
 
 #include <cstdint>
 #include <initializer_list>
+#include <vector>
 
+class CMacroStatement;
 class CUnit;
 class CZelkDoc;
 
 // Operator, neighbour and keyword lists of the scanning routines, in matching order.
 using MacroTokenList = std::initializer_list<const char*>;
+
+// A piece [start, end) of a stripped statement text and the node code it gets.
+struct MacroCut {
+    int start;
+    int end;
+    int code;
+};
 
 class CMacroInterpreter {
 public:
@@ -56,6 +65,41 @@ public:
     static int IsNumberText(const CString& text);
     static int CheckIdentifier(const CString& text);
 
+    // Lines and their checks. Line indices are stored indices (0 is the last line).
+    int PrepareDrawingText(CZelkDoc* doc);
+    void GatherFlaggedTexts();
+    int OrderTextsByHeight();
+    void CopyTextsToLines();
+    void BuildStatementNodes();
+    int PreCheckLines(int& line, int& column);
+    static int CheckForbiddenSpellings(const CString& text);
+    static int CheckParenthesisCount(const CString& text);
+    int CheckBraces(int& line, int& column, int report);
+    int ReportSyntaxError(int node, int column, int mark);
+    void MarkErrorInDrawing(int node, int column);
+
+    // The parser: the statement nodes in, every node out (see the levels below).
+    int Parse(CPtrArray& output, int& line, int& column);
+    int SplitBlocks(CMacroStatement* node, int& added, CPtrArray& work);
+    int SplitSeparators(CMacroStatement* node, int& added, CPtrArray& work);
+    int SplitPowerSuffix(CMacroStatement* node, int& added, CPtrArray& work, int index);
+    int SplitAssignment(CMacroStatement* node, int& added, CPtrArray& work, int index);
+    int SplitConditional(CMacroStatement* node, int& added, CPtrArray& work, int index);
+    int SplitLogical(CMacroStatement* node, int& added, CPtrArray& work, int index);
+    int SplitBitwise(CMacroStatement* node, int& added, CPtrArray& work, int index);
+    int SplitRelational(CMacroStatement* node, int& added, CPtrArray& work, int index);
+    int SplitAdditive(CMacroStatement* node, int& added, CPtrArray& work, int index, int mode);
+    int SplitMultiplicative(CMacroStatement* node, int& added, CPtrArray& work, int index);
+    int SplitNot(CMacroStatement* node, int& added, CPtrArray& work, int index);
+    int SplitKeyword(CMacroStatement* node, int& added, CPtrArray& work, int index);
+
+    // Entry points of macro text: 1 when the run completed.
+    int RunLines(CZelkDoc* doc, const CStringArray& lines, bool play);
+    int RunDrawingText(CZelkDoc* doc);
+
+    CMacroStatement* Statement(int index) const;
+    static bool IsCommentStatement(const CMacroStatement* node);
+
     CZelkDoc* m_document;
     CPtrArray m_gatheredTexts;     // CElemCandidate*, owned
     CWordArray m_lineOrder;
@@ -75,4 +119,18 @@ public:
     CPtrArray m_commandQueue;      // CMacroCommandItem*, owned
     int m_queuePosition;
     std::int16_t m_handInputCount;
+
+private:
+    CMacroStatement* MakePiece(CMacroStatement* node, const CString& text, int code, int offset);
+    int InsertCuts(CMacroStatement* node, const CString& stripped, int left, const std::vector<MacroCut>& cuts,
+                   CPtrArray& work, int index);
+    int CutFlat(CMacroStatement* node, int& added, CPtrArray& work, int index, const CString& stripped, int left,
+                const std::vector<MacroCut>& cuts);
+    int SplitUnitSuffixes(CPtrArray& work);
+    int SweepLevels(CPtrArray& work, int& failing);
+    // Parses the statements, which the parse result then replaces, and prepares a run.
+    int ParseStatements(bool drawingText, int& line, int& column);
+    void PrepareExecution();
+
+    std::vector<CMacroStatement*> m_passPieces;   // pieces the running level call has made
 };

@@ -22,6 +22,12 @@ public:
     void RemoveValues(int first, int last);
     void ClearValues();
 
+    // Net count of the braces outside string literals; column: the last "}" (0 without one).
+    int CountBraces(int& column) const;
+    // Takes a trailing "unit(name)" off the line: -1 when there is none or it names a registered
+    // unit, else the column of the fault (its message shown).
+    int ApplyOutputUnit();
+
     int ValueCount() const { return values.GetSize(); }
     CQuantity* Value(int index) const;
     CMacroStatement* Child(int index) const { return static_cast<CMacroStatement*>(children[index]); }
@@ -40,4 +46,7 @@ public:
     int depth;
     int forInit;
     std::int16_t indent;
+    // Where this piece's first character stands in its parent's text: the error reports add
+    // these offsets up to the line.
+    int parentOffset;
 };

@@ -1,7 +1,11 @@
 // Seeded mutation runs over macro text: lines a user might write, Japanese included, cut,
-// spliced and flipped byte by byte, through the scanning routines of the macro front end.
+// spliced and flipped byte by byte, through the scanning routines and the front end of the
+// macro language: line checks, brace check, parser and the position report.
 #include "app/ZelkApp.h"
 #include "macro/MacroInterpreter.h"
+#include "macro/MacroStatement.h"
+#include "platform/core/Services.h"
+#include "macro/Unit.h"
 #include "tests/fuzz/FuzzKnobs.h"
 
 #include <gtest/gtest.h>
@@ -91,6 +95,41 @@ TEST(MacroTextFuzz, ScanningRoutinesStayInsideTheText)
         int keyword = -1;
         CMacroInterpreter::MatchKeyword(text, {"sin", "if", "else if", "else"}, keyword);
     }
+    app.DeleteUnitsAndVariables();
+    g_pApp = nullptr;
+}
+
+TEST(MacroTextFuzz, FrontEndTakesAnyLines)
+{
+    CZelkApp app;
+    g_pApp = &app;
+    app.BuildUnitTable(FALSE);
+    app.AddPiConstant();
+    const int metrePerSecond[CUnit::kDimensions] = {1, 0, -1};
+    app.m_unitTable.Add(new CUnit("m/s", 1.0, metrePerSecond));
+    CMacroInterpreter interpreter;
+    std::mt19937 random(fuzz_knobs::Seed(20261212));
+    for (int run = 0; run < fuzz_knobs::Rounds(1500); ++run) {
+        CStringArray lines;
+        const int count = 1 + static_cast<int>(random() % 5);
+        for (int i = 0; i < count; ++i)
+            lines.Add(CString(Mutate(random)));
+        const int completed = interpreter.RunLines(nullptr, lines, false);
+        // Every node is owned once and every piece's parent is in the list.
+        for (int i = 0; i < interpreter.m_statements.GetSize(); ++i) {
+            const CMacroStatement* node = interpreter.Statement(i);
+            if (node->parent) {
+                EXPECT_GE(CMacroInterpreter::IndexOfNode(interpreter.m_statements, node->parent), 0);
+                EXPECT_LE(node->parentOffset, node->parent->text.GetLength());
+            }
+        }
+        if (completed) {
+            EXPECT_EQ(interpreter.m_lineOrder.GetSize(), interpreter.m_statements.GetSize());
+        }
+        DefaultScriptedServices().m_messages.clear();
+        DefaultScriptedServices().m_beeps.clear();
+    }
+    interpreter.Reset();
     app.DeleteUnitsAndVariables();
     g_pApp = nullptr;
 }
