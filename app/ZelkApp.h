@@ -34,6 +34,7 @@ class CMultiDocTemplate;
 class COriginSetting;
 class CSavedScreen;
 class CScreenOperation;
+class CTextDoc;
 class CTrainingState;
 class CUserAppManager;
 class CZelkDoc;
@@ -133,6 +134,11 @@ public:
     void AddPiConstant();
     // Deletes the records of the unit and variable tables.
     void DeleteUnitsAndVariables();
+
+    // A new text window of the kind (0 text, 1 macro); null when none could be made.
+    CTextDoc* NewTextDocument(int kind);
+    void DeleteWindowlessTextDocs();
+    CPtrArray m_windowlessTextDocs;   // CTextDoc made while no text template exists, owned
 
     // Clears the mark bits of every element in every drawing.
     void ClearSelectionMarks(CZelkDoc* doc, int bits);

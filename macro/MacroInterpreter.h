@@ -11,6 +11,7 @@
 #include <vector>
 
 class CMacroStatement;
+class CQuantity;
 class CUnit;
 class CZelkDoc;
 
@@ -35,6 +36,8 @@ public:
     // header text are left to the entry points.
     void Reset();
 
+    // Plays the queued drawing commands into the command objects; an empty stand-in until the
+    // command objects take macro input.
     void PlayCommandQueue() {}
 
     // Unit table (the application's; none without an application).
@@ -93,9 +96,23 @@ public:
     int SplitNot(CMacroStatement* node, int& added, CPtrArray& work, int index);
     int SplitKeyword(CMacroStatement* node, int& added, CPtrArray& work, int index);
 
-    // Entry points of macro text: 1 when the run completed.
+    // Entry points. Macro text: 1 when the run completed. A typed expression: -1 with the
+    // results, 0 without an active drawing, else the column of the fault.
     int RunLines(CZelkDoc* doc, const CStringArray& lines, bool play);
     int RunDrawingText(CZelkDoc* doc);
+    int EvaluateExpression(const CString& text, CWordArray& kinds);
+    int ParseTextAttributeSpec(const CString& text, double& height, double& width, int& alignment, int& italic,
+                               int& underline, int& strikeOut, CString& faceName, int& mask);
+
+    // Execution: -1 after a normal end, else the position report's result or the write-back's.
+    int Execute(int drawingText, int writeBack, int play, int target);
+    int WriteBackResults(int target);
+    int EvaluateOperand(int index, CMacroStatement* node, double& value, CString& text, CUnit& unit, int drawingText);
+    int CheckOperandRange(int index, int code, double value, int drawingText);
+    static int ClassifyOperand(const CString& text, CString& message);
+    static int CountLeadingBlanks(CString& text);
+    static CQuantity* AppendNodeValue(CMacroStatement* node, double value, const CUnit& unit, int flags);
+    static CQuantity* SetNodeValue(CMacroStatement* node, double value, const CUnit& unit, int flags, int slot);
 
     CMacroStatement* Statement(int index) const;
     static bool IsCommentStatement(const CMacroStatement* node);
@@ -121,6 +138,25 @@ public:
     std::int16_t m_handInputCount;
 
 private:
+    struct LoopCounters {
+        int whilePasses = 0;
+        int forPasses = 0;
+        bool jumped = false;
+    };
+    int Refuse(const CString& message, int index, int column, int drawingText);
+    int ExecuteLeaf(int index, CMacroStatement* node, int drawingText);
+    int FoldChildren(int index, CMacroStatement* node, int drawingText, LoopCounters& counters, int& next, bool& stop);
+    int FoldOperator(int index, CMacroStatement* node, CMacroStatement* child, const CUnit& tested, int drawingText);
+    int FoldPower(int index, CMacroStatement* node, CMacroStatement* child, int drawingText);
+    int FoldAssignment(int index, CMacroStatement* node, CMacroStatement* child, CString& pending, int drawingText);
+    int FoldBlockKeyword(int index, CMacroStatement* node, CMacroStatement* child, int drawingText,
+                         LoopCounters& counters, int& next, bool& stop);
+    void QueueCommand(CMacroStatement* child);
+    int CloseBlock(LoopCounters& counters, int& next);
+    bool CountPass(int kind, LoopCounters& counters);
+    int FirstNodeOfLineOf(int head) const;
+    void DeliverResults(const CStringArray& lines, int target);
+
     CMacroStatement* MakePiece(CMacroStatement* node, const CString& text, int code, int offset);
     int InsertCuts(CMacroStatement* node, const CString& stripped, int left, const std::vector<MacroCut>& cuts,
                    CPtrArray& work, int index);

@@ -403,7 +403,10 @@ int CMacroInterpreter::SplitMultiplicative(CMacroStatement* node, int& added, CP
     int pieceBegin = 0;
     for (const Operator& op : ops) {
         if (op.code != 27) {
+            // The factor before the operator is looked at without its blanks, as its operand
+            // will be: "10mm * 10mm" is a product of two lengths.
             CString before = s.text.Mid(pieceBegin, op.position - pieceBegin);
+            before.TrimRight();
             CString rest = s.text.Mid(op.position + op.length);
             int beforeUnit = -1;
             int restUnit = -1;

@@ -1,12 +1,15 @@
 // Seeded mutation runs over macro text: lines a user might write, Japanese included, cut,
 // spliced and flipped byte by byte, through the scanning routines and the front end of the
-// macro language: line checks, brace check, parser and the position report.
+// macro language: line checks, brace check, parser, execution with its loop limits and the
+// write-back, and the evaluation of typed expressions.
 #include "app/ZelkApp.h"
+#include "document/ZelkDoc.h"
 #include "macro/MacroInterpreter.h"
 #include "macro/MacroStatement.h"
 #include "platform/core/Services.h"
 #include "macro/Unit.h"
 #include "tests/fuzz/FuzzKnobs.h"
+#include "view/ZelkView.h"
 
 #include <gtest/gtest.h>
 
@@ -31,6 +34,14 @@ const std::vector<std::string> kSeedLines = {
     "v = 1.5e-3 - value-1 % 2 && !c || d & e | f",
     "  x /= 2mm; y *= 3; z %= 4; w += 1L; q -= 2deg",
     "ソ = 表 + 能",
+    "while (n < 5) {",
+    "}",
+    "n = n + 1",
+    "if (n > 2) {",
+    "} else {",
+    "for (k = 0; k < 2; k = k + 1) {",
+    "continue",
+    "break",
 };
 
 std::string Mutate(std::mt19937& random)
@@ -99,22 +110,28 @@ TEST(MacroTextFuzz, ScanningRoutinesStayInsideTheText)
     g_pApp = nullptr;
 }
 
-TEST(MacroTextFuzz, FrontEndTakesAnyLines)
+TEST(MacroTextFuzz, AnyLinesRunOrAreRefused)
 {
     CZelkApp app;
     g_pApp = &app;
+    app.m_macroLoopLimit = 200;
+    CZelkDoc doc;
+    CZelkView view;
+    view.m_document = &doc;
+    app.m_activeDrawingView = &view;
     app.BuildUnitTable(FALSE);
     app.AddPiConstant();
     const int metrePerSecond[CUnit::kDimensions] = {1, 0, -1};
     app.m_unitTable.Add(new CUnit("m/s", 1.0, metrePerSecond));
     CMacroInterpreter interpreter;
+    int runsCompleted = 0;
     std::mt19937 random(fuzz_knobs::Seed(20261212));
     for (int run = 0; run < fuzz_knobs::Rounds(1500); ++run) {
         CStringArray lines;
         const int count = 1 + static_cast<int>(random() % 5);
         for (int i = 0; i < count; ++i)
             lines.Add(CString(Mutate(random)));
-        const int completed = interpreter.RunLines(nullptr, lines, false);
+        const int completed = interpreter.RunLines(&doc, lines, run % 2 == 0);
         // Every node is owned once and every piece's parent is in the list.
         for (int i = 0; i < interpreter.m_statements.GetSize(); ++i) {
             const CMacroStatement* node = interpreter.Statement(i);
@@ -124,12 +141,21 @@ TEST(MacroTextFuzz, FrontEndTakesAnyLines)
             }
         }
         if (completed) {
+            ++runsCompleted;
             EXPECT_EQ(interpreter.m_lineOrder.GetSize(), interpreter.m_statements.GetSize());
+            EXPECT_EQ(interpreter.m_currentNode, -1);
+        }
+        CWordArray kinds;
+        if (interpreter.EvaluateExpression(lines[0], kinds) == -1) {
+            EXPECT_EQ(kinds.GetSize(), interpreter.m_results.GetSize());
         }
         DefaultScriptedServices().m_messages.clear();
         DefaultScriptedServices().m_beeps.clear();
     }
+    // The mutations must leave enough scripts intact to reach the executor's end.
+    EXPECT_GT(runsCompleted, fuzz_knobs::Rounds(1500) / 50);
     interpreter.Reset();
+    app.m_activeDrawingView = nullptr;
     app.DeleteUnitsAndVariables();
     g_pApp = nullptr;
 }

@@ -22,6 +22,14 @@ inline void WriteMacroProgramFile(const char* name, const std::vector<std::strin
         out << line << "\r\n";
 }
 
+inline CStringArray LinesOf(const std::vector<std::string>& lines)
+{
+    CStringArray array;
+    for (const std::string& line : lines)
+        array.Add(line.c_str());
+    return array;
+}
+
 class MacroAppFixture : public testing::Test {
 protected:
     void SetUp() override
