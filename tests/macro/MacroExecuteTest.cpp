@@ -111,6 +111,8 @@ TEST_F(MacroExecute, UnitsAndOperators)
         {"l = (2)3", "l", 8.0, ""},
         {"m = 1e-3 - 2", "m", -1.999, ""},
         {"n = fabs(-2mm)", "n", 0.002, "mm"},
+        {"p = 1e300 | 0", "p", -2147483648.0, ""},   // out of the int range: INT_MIN, defined
+        {"q = 1e300 && 1", "q", 1.0, ""},
         {"o = a + b + 3", "o", 4.0, ""},     // the relation keeps its unit: 1mm + 0 + 3 refused below
     };
     for (const Case& c : cases) {
@@ -134,8 +136,12 @@ TEST_F(MacroExecute, ConditionsUseTheProgramWideEquality)
     EXPECT_EQ(Value("y"), 0.0);
     EXPECT_EQ(Value("z"), 1.0);
 
-    EXPECT_EQ(Run({"if (unknownName) {", "}"}), 0);
-    EXPECT_EQ(Messages().front(), "値の代入されていない変数の条件判定 if() はできません");
+    // A name that is also a suffix letter is a variable like any other.
+    for (const char* name : {"unknownName", "r"}) {
+        EXPECT_EQ(Run({std::string("if (") + name + ") {", "}"}), 0);
+        EXPECT_EQ(Messages(), (std::vector<std::string>{"値の代入されていない変数の条件判定 if() はできません",
+                                                        " 1行の0" + kPositionTail}));
+    }
     EXPECT_EQ(Run({"a = 1", "else {", "}"}), 0);
     EXPECT_EQ(Messages().front(), "else 文が if 文と対応していません");
 
@@ -248,6 +254,7 @@ TEST_F(MacroExecute, AssignmentsAndTheirWriteBack)
     EXPECT_EQ(WrittenBack(), (std::vector<std::string>{"x = 10mm = 10mm", "  // note", "if (x > 1mm) {",
                                                        "  y = x * 2 = 20mm", "}", "a = b = 5 = 5"}));
     EXPECT_EQ(m_app->m_lastMessage, "解釈実行しました。");
+    EXPECT_EQ(static_cast<CTextDoc*>(m_app->m_windowlessTextDocs[0])->m_kind, 1);
     EXPECT_EQ(Value("a"), 5.0);
     EXPECT_EQ(Value("b"), 5.0);
 
