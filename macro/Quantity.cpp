@@ -69,13 +69,25 @@ int CQuantity::Subtract(const CQuantity& other)
     return 3;
 }
 
+namespace {
+
+// Exponents that powers have driven to the ends of the int range stay there instead of
+// overflowing when they are added up.
+int SaturatedSum(std::int64_t a, std::int64_t b)
+{
+    const std::int64_t sum = a + b;
+    return sum > INT_MAX ? INT_MAX : sum < INT_MIN ? INT_MIN : static_cast<int>(sum);
+}
+
+} // namespace
+
 void CQuantity::Multiply(const CQuantity& other)
 {
     if (kind != 2)
         return;
     value *= other.value;
     for (int i = 0; i < CUnit::kDimensions; ++i)
-        unit.exponents[i] += other.unit.exponents[i];
+        unit.exponents[i] = SaturatedSum(unit.exponents[i], other.unit.exponents[i]);
     NameUnit();
 }
 
@@ -85,7 +97,7 @@ bool CQuantity::Divide(const CQuantity& other)
         return false;
     value /= other.value;
     for (int i = 0; i < CUnit::kDimensions; ++i)
-        unit.exponents[i] -= other.unit.exponents[i];
+        unit.exponents[i] = SaturatedSum(unit.exponents[i], -static_cast<std::int64_t>(other.unit.exponents[i]));
     NameUnit();
     return true;
 }

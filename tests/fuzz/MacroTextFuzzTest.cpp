@@ -42,6 +42,7 @@ const std::vector<std::string> kSeedLines = {
     "for (k = 0; k < 2; k = k + 1) {",
     "continue",
     "break",
+    "e = pow(1mm, 2000000000) * pow(1mm, 2000000000) / 1e-300 + 1e308 | 2 && RGB(1e300, 0, 0)",
 };
 
 std::string Mutate(std::mt19937& random)

@@ -5,6 +5,7 @@
 #include "macro/Quantity.h"
 #include "macro/Unit.h"
 
+#include <climits>
 #include <cmath>
 
 namespace {
@@ -171,6 +172,18 @@ TEST_F(Quantity, PowerTakesNearlyWholeExponentsAndRefusesFractionalDimensions)
     CQuantity none(2.0, kMm, 1);
     EXPECT_EQ(none.Pow(2.0), 0);
     EXPECT_EQ(none.value, 2.0);
+}
+
+TEST_F(Quantity, ExponentsAtTheEndsOfTheRangeStayThere)
+{
+    const CUnit huge = Dim("", 1.0, {{0, 2000000000}, {1, -2000000000}});
+    CQuantity q = Number(1.0, huge);
+    q.Multiply(Number(1.0, huge));
+    EXPECT_EQ(q.unit.exponents[0], INT_MAX);
+    EXPECT_EQ(q.unit.exponents[1], INT_MIN);
+    EXPECT_EQ(q.unit.Format(), "m2147483647/kgr2147483648");
+    q.Divide(Number(1.0, Dim("", 1.0, {{0, -2000000000}})));
+    EXPECT_EQ(q.unit.exponents[0], INT_MAX);
 }
 
 TEST_F(Quantity, CopiesCarryTheFlagAndResetClearsAll)
