@@ -228,6 +228,9 @@ TEST_F(MacroExecute, LoopsStopAtTheirLimits)
     EXPECT_EQ(Value("i"), 150.0);
     EXPECT_EQ(Value("j"), 51.0);
 
+    // for loops count in a counter of their own: 250 passes are no while passes.
+    EXPECT_EQ(Run({"s = 0", "for (k = 0; k < 250; k = k + 1) {", "s = s + 1", "}"}), 1);
+    EXPECT_EQ(Value("s"), 250.0);
     EXPECT_EQ(Run({"k = 0", "for (k = 0; 1; k) {", "k = k + 1", "}"}), 0);
     EXPECT_EQ(Messages().front(), "for() ループが 20000回 を越えたので抜け出します");
 
