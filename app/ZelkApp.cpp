@@ -14,6 +14,7 @@ CZelkApp::CZelkApp() : CWinApp(nullptr)
 CZelkApp::~CZelkApp()
 {
     DeleteUnitsAndVariables();
+    DeleteWindowlessTextDocs();
 }
 
 void CZelkApp::DeleteUnitsAndVariables()

@@ -34,6 +34,7 @@ class CMultiDocTemplate;
 class COriginSetting;
 class CSavedScreen;
 class CScreenOperation;
+class CTextDoc;
 class CTrainingState;
 class CUserAppManager;
 class CZelkDoc;
@@ -152,6 +153,14 @@ public:
     void AddPiConstant();
     // Deletes the records of the unit and variable tables.
     void DeleteUnitsAndVariables();
+
+    // A new text window of the kind (0 text, 1 macro); null when none could be made.
+    CTextDoc* NewTextDocument(int kind);
+    void DeleteWindowlessTextDocs();
+    CPtrArray m_windowlessTextDocs;   // CTextDoc made while no text template exists, owned
+
+    // Clears the mark bits of every element in every drawing.
+    void ClearSelectionMarks(CZelkDoc* doc, int bits);
 
     // The response message: a beep first when beep is nonzero, then the text on the message
     // line of the active drawing view; the last text is kept (the line of a view-less run).

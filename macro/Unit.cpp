@@ -99,7 +99,7 @@ CString CUnit::Format() const
         first = false;
         text += kBaseSymbols[i];
         if (exponents[i] <= -2)
-            text += FormatString("%d", -exponents[i]);
+            text += FormatString("%lld", -static_cast<long long>(exponents[i]));
     }
     return text;
 }
