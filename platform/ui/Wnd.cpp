@@ -19,6 +19,8 @@
 #include <QCursor>
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QMainWindow>
 #include <QMouseEvent>
 #include <QPainter>
@@ -27,6 +29,7 @@
 #include <QStyle>
 #include <QStyleHints>
 #include <QTimer>
+#include <QTranslator>
 #include <QWheelEvent>
 
 #include <cmath>
@@ -424,6 +427,14 @@ void UiEnsureApplication()
     if (!g_bridge) {
         g_bridge = new CEventBridge;
         QApplication::instance()->installEventFilter(g_bridge);
+        // The program speaks Japanese whatever the locale, and so do Qt's own dialogs and
+        // buttons; without the translations installed they stay English.
+        auto* translator = new QTranslator(QApplication::instance());
+        if (translator->load(QLocale(QLocale::Japanese, QLocale::Japan), QStringLiteral("qtbase"), QStringLiteral("_"),
+                             QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+            QApplication::installTranslator(translator);
+        else
+            delete translator;
     }
 }
 
