@@ -117,10 +117,18 @@ TEST_F(MainWindowInput, FileNewByClicksAndByKeysOpensAnotherDrawing)
     EXPECT_FALSE(UiDriver::IsMenuOpen());
     EXPECT_EQ(Drawings(), 3);
 
+    // So does the item's underlined letter.
+    UiDriver::Key('F', UiDriver::Alt);
+    ASSERT_TRUE(UiDriver::IsMenuOpen());
+    UiDriver::Key('N');
+    UiDriver::Pump();
+    EXPECT_FALSE(UiDriver::IsMenuOpen());
+    EXPECT_EQ(Drawings(), 4);
+
     // The accelerator takes the same way.
     UiDriver::Key('N', UiDriver::Control);
     UiDriver::Pump();
-    EXPECT_EQ(Drawings(), 4);
+    EXPECT_EQ(Drawings(), 5);
 }
 
 TEST_F(MainWindowInput, EscapeClosesAnOpenMenuWithoutACommand)
@@ -132,6 +140,11 @@ TEST_F(MainWindowInput, EscapeClosesAnOpenMenuWithoutACommand)
     EXPECT_FALSE(UiDriver::IsMenuOpen());
     UiDriver::Pump();
     EXPECT_EQ(Drawings(), 1);
+    // The menu bar still answers afterwards.
+    ASSERT_TRUE(UiDriver::ClickMenuBar(m_frame, kFileMenu));
+    EXPECT_TRUE(UiDriver::IsMenuOpen());
+    UiDriver::Key(VK_ESCAPE);
+    EXPECT_FALSE(UiDriver::IsMenuOpen());
 }
 
 TEST_F(MainWindowInput, PointerMovesOverAnOpenMenuAndTheDrawingsReachNoView)
