@@ -323,7 +323,7 @@ BOOL CMainFrame::ReadWindowPlacement(WINDOWPLACEMENT* wp)
     if (text.IsEmpty())
         return FALSE;
     WINDOWPLACEMENT read = {};
-    const int fields = std::sscanf(text.GetString(), "%u,%u,%ld,%ld,%ld,%ld,%ld,%ld,%ld,%ld", &read.flags, &read.showCmd,
+    const int fields = std::sscanf(text.GetString(), "%u,%u,%d,%d,%d,%d,%d,%d,%d,%d", &read.flags, &read.showCmd,
                                    &read.ptMinPosition.x, &read.ptMinPosition.y, &read.ptMaxPosition.x,
                                    &read.ptMaxPosition.y, &read.rcNormalPosition.left, &read.rcNormalPosition.top,
                                    &read.rcNormalPosition.right, &read.rcNormalPosition.bottom);
@@ -337,11 +337,9 @@ BOOL CMainFrame::ReadWindowPlacement(WINDOWPLACEMENT* wp)
 void CMainFrame::WriteWindowPlacement(const WINDOWPLACEMENT* wp)
 {
     CString text;
-    text.Format("%u,%u,%d,%d,%d,%d,%d,%d,%d,%d", wp->flags, wp->showCmd, static_cast<int>(wp->ptMinPosition.x),
-                static_cast<int>(wp->ptMinPosition.y), static_cast<int>(wp->ptMaxPosition.x),
-                static_cast<int>(wp->ptMaxPosition.y), static_cast<int>(wp->rcNormalPosition.left),
-                static_cast<int>(wp->rcNormalPosition.top), static_cast<int>(wp->rcNormalPosition.right),
-                static_cast<int>(wp->rcNormalPosition.bottom));
+    text.Format("%u,%u,%d,%d,%d,%d,%d,%d,%d,%d", wp->flags, wp->showCmd, wp->ptMinPosition.x, wp->ptMinPosition.y,
+                wp->ptMaxPosition.x, wp->ptMaxPosition.y, wp->rcNormalPosition.left, wp->rcNormalPosition.top,
+                wp->rcNormalPosition.right, wp->rcNormalPosition.bottom);
     g_pApp->WriteProfileString("Settings", "WindowPos", text);
 }
 

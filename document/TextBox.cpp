@@ -18,16 +18,6 @@ CPointD Pt(double x, double y)
     return p;
 }
 
-CPointD Plus(CPointD a, CPointD b)
-{
-    return Pt(a.m_x + b.m_x, a.m_y + b.m_y);
-}
-
-CPointD Minus(CPointD a, CPointD b)
-{
-    return Pt(a.m_x - b.m_x, a.m_y - b.m_y);
-}
-
 CPointD Scale(CPointD a, double f)
 {
     return Pt(a.m_x * f, a.m_y * f);

@@ -8,7 +8,7 @@ set -euo pipefail
 # libbenchmark-dev besides.
 PACKAGES=(
   g++ cmake ninja-build ccache
-  qt6-base-dev libgl-dev
+  qt6-base-dev libgl-dev qt6-translations-l10n
   fonts-noto-cjk
   libgtest-dev libgmock-dev
   python3 python3-ezdxf libdxflib-dev

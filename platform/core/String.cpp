@@ -136,6 +136,13 @@ int MbsCompareNoCase(const char* a, int alen, const char* b, int blen)
     return (alen < blen) ? -1 : 1;
 }
 
+// Out of line: inlined at call sites with a literal, gcc 12 reports a false overlap in the copy.
+CString& CString::operator=(const char* psz)
+{
+    m_s = psz ? psz : "";
+    return *this;
+}
+
 char* CString::GetBuffer(int minBufLength)
 {
     if (minBufLength > GetLength())

@@ -61,7 +61,7 @@ public:
 
     CString& operator=(const CString&) = default;
     CString& operator=(CString&&) noexcept = default;
-    CString& operator=(const char* psz) { m_s = psz ? psz : ""; return *this; }
+    CString& operator=(const char* psz);
     CString& operator=(char ch) { m_s.assign(1, ch); return *this; }
 
     // Access

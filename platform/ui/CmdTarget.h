@@ -114,7 +114,7 @@ private:
     const AFX_MSGMAP* theClass::GetMessageMap() const { return GetThisMessageMap(); }   \
     const AFX_MSGMAP* theClass::GetThisMessageMap()                                     \
     {                                                                                   \
-        typedef theClass ThisClass;                                                     \
+        using ThisClass [[maybe_unused]] = theClass;                                    \
         typedef baseClass TheBaseClass;                                                 \
         static const AFX_MSGMAP_ENTRY _messageEntries[] = {
 

@@ -367,6 +367,7 @@ void CToolBar::Rebuild()
         a->setCheckable((b.style & TBBS_CHECKBOX) != 0);
         a->setChecked((b.style & TBBS_CHECKED) != 0);
         UINT id = b.id;
+        a->setData(id);
         QObject::connect(a, &QAction::triggered, a, [self, id]() {
             if (!UiIsLive(self))
                 return;

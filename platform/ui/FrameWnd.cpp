@@ -134,6 +134,8 @@ void BindPopup(QMenu* qmenu, CMenu* menu, CFrameWnd* frame)
 void FillQMenu(QMenu* qmenu, CMenu* menu, CFrameWnd* frame)
 {
     qmenu->clear();
+    for (QMenu* old : qmenu->findChildren<QMenu*>(QString(), Qt::FindDirectChildrenOnly))
+        old->deleteLater();
     for (UINT i = 0; i < menu->GetMenuItemCount(); ++i) {
         CMenu::Item* it = menu->FindItem(i, MF_BYPOSITION);
         if (it->flags & MF_SEPARATOR) {
@@ -562,6 +564,10 @@ void CFrameWnd::UpdateControlBars()
 
 CMenu* CFrameWnd::GetMenu() const
 {
+    // An MDI frame shows the menu of its active child's document kind while one is active.
+    if (auto* mdi = dynamic_cast<const CMDIFrameWnd*>(this))
+        if (CMDIChildWnd* child = mdi->MDIGetActive(); child && child->m_menu.m_hMenu)
+            return &child->m_menu;
     return m_menu.m_hMenu ? const_cast<CMenu*>(&m_menu) : nullptr;
 }
 
@@ -596,7 +602,11 @@ void CFrameWnd::RefreshMenuBar()
         return;
     QMenuBar* bar = main->menuBar();
     bar->clear();
+    // The popups of the menu shown before go with it.
+    for (QMenu* old : bar->findChildren<QMenu*>(QString(), Qt::FindDirectChildrenOnly))
+        old->deleteLater();
     CMenu* menu = GetMenu();
+    m_pMenuShown = menu;
     m_menuRevisionShown = menu ? menu->Revision() : 0;
     if (!menu)
         return;
@@ -629,11 +639,23 @@ void CFrameWnd::OnDropFiles(void* hDropInfo)
     DragFinish(hDropInfo);
 }
 
+void CFrameWnd::UpdateFrameMenu()
+{
+    CMenu* menu = GetMenu();
+    if (menu != m_pMenuShown || (menu && menu->Revision() != m_menuRevisionShown))
+        RefreshMenuBar();
+}
+
 BOOL CFrameWnd::TranslateAccelerator(MSG* pMsg)
 {
-    if (!m_nAccelId || (pMsg->message != WM_KEYDOWN && pMsg->message != WM_SYSKEYDOWN))
+    return TranslateAccelerator(pMsg, m_nAccelId);
+}
+
+BOOL CFrameWnd::TranslateAccelerator(MSG* pMsg, UINT nAccelId)
+{
+    if (!nAccelId || (pMsg->message != WM_KEYDOWN && pMsg->message != WM_SYSKEYDOWN))
         return FALSE;
-    const std::vector<CResAccel>* table = CResources::Get().FindAccelerators(m_nAccelId);
+    const std::vector<CResAccel>* table = CResources::Get().FindAccelerators(nAccelId);
     if (!table)
         return FALSE;
     const UINT vk = static_cast<UINT>(pMsg->wParam);
@@ -658,10 +680,16 @@ BOOL CFrameWnd::TranslateAccelerator(MSG* pMsg)
 BOOL CFrameWnd::PreTranslateMessage(MSG* pMsg)
 {
     if (pMsg->message >= WM_KEYFIRST && pMsg->message <= WM_KEYLAST) {
-        // The accelerators of the top-level frame act, whichever window has the keyboard.
+        // The accelerators of the top-level frame act, whichever window has the keyboard; in
+        // an MDI frame those of the active child's document kind come first.
         CFrameWnd* top = GetTopLevelFrame();
-        if (top == this || !top)
+        if (top == this || !top) {
+            if (auto* mdi = dynamic_cast<CMDIFrameWnd*>(this))
+                if (CMDIChildWnd* child = mdi->MDIGetActive(); child && child->m_nAccelId)
+                    if (TranslateAccelerator(pMsg, child->m_nAccelId))
+                        return TRUE;
             return TranslateAccelerator(pMsg);
+        }
     }
     return FALSE;
 }
@@ -893,6 +921,7 @@ void CMDIFrameWnd::NoteActiveChild(CMDIChildWnd* pChild)
     if (old == pChild)
         return;
     m_pActiveChild = pChild;
+    UpdateFrameMenu();
     // The views learn of the change as WM_MDIACTIVATE tells the frames.
     if (old) {
         if (CView* v = old->GetActiveView())
@@ -1029,6 +1058,8 @@ BOOL CMDIChildWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pPare
     m_nIDResource = nIDResource;
     m_strTitle = FirstLineOfString(nIDResource);
     m_menu.LoadMenu(nIDResource);
+    if (CResources::Get().FindAccelerators(nIDResource))
+        m_nAccelId = nIDResource;
     CRect rect(0, 0, 0, 0);
     if (!Create(nullptr, m_strTitle, dwDefaultStyle, rect, dynamic_cast<CMDIFrameWnd*>(pParentWnd), pContext))
         return FALSE;
@@ -1112,9 +1143,11 @@ void CMDIChildWnd::OnDestroy()
         frame->m_pActiveChild = nullptr;
         std::vector<CMDIChildWnd*> rest = frame->GetChildFrames();
         rest.erase(std::remove(rest.begin(), rest.end(), this), rest.end());
-        if (!rest.empty())
+        if (!rest.empty()) {
             frame->MDIActivate(rest.back());
-        else
+        } else {
+            frame->UpdateFrameMenu();
             frame->OnUpdateFrameTitle(TRUE);
+        }
     }
 }

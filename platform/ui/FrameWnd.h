@@ -71,7 +71,11 @@ public:
     // Rebuilds the Qt menu bar after the program changed the menu.
     void RefreshMenuBar();
     void DrawMenuBar() override;
+    // Shows the menu GetMenu gives now, when it is not the one on the menu bar already.
+    void UpdateFrameMenu();
     BOOL TranslateAccelerator(MSG* pMsg);
+    // Translates with another table (an MDI child's document kind), commands going to this frame.
+    BOOL TranslateAccelerator(MSG* pMsg, UINT nAccelId);
 
     QWidget* GetClientWidget() const override;
 
@@ -98,6 +102,7 @@ public:
     UINT m_nAccelId = 0;
     DWORD m_dwDockStyle = 0;
     unsigned m_menuRevisionShown = static_cast<unsigned>(-1);
+    CMenu* m_pMenuShown = nullptr;
     QWidget* m_pClientWidget = nullptr;
 };
 

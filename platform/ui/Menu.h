@@ -26,7 +26,7 @@ public:
     CMenu& operator=(const CMenu&) = delete;
 
     static CMenu* FromHandle(HMENU h) { return reinterpret_cast<CMenu*>(h); }
-    HMENU GetSafeHmenu() const { return this ? m_hMenu : nullptr; }
+    HMENU GetSafeHmenu() const { return m_hMenu; }
 
     BOOL LoadMenu(UINT nIDResource);
     BOOL CreateMenu();

@@ -11,10 +11,15 @@
 #include <QEventLoop>
 #include <QFileDialog>
 #include <QFontDialog>
+#include <QGridLayout>
+#include <QLabel>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPrintPreviewDialog>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QThread>
 #include <QTimer>
 #include <QUrl>
@@ -33,11 +38,43 @@ CQtServices::CQtServices() : m_impl(std::make_unique<Impl>())
 
 CQtServices::~CQtServices() = default;
 
+namespace {
+
+// A text taller than most of the screen scrolls inside the box, so that the box and its buttons
+// stay on the screen; the box's own layout would grow with the text.
+void ScrollLongText(QMessageBox& box)
+{
+    auto* label = box.findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
+    auto* grid = qobject_cast<QGridLayout*>(box.layout());
+    QScreen* screen = QGuiApplication::primaryScreen();
+    if (!label || !grid || !screen)
+        return;
+    const QRect avail = screen->availableGeometry();
+    const int limit = avail.height() * 3 / 5;
+    const QSize hint = label->sizeHint();
+    if (hint.height() <= limit)
+        return;
+    int row = 0, column = 0, rows = 1, columns = 1;
+    grid->getItemPosition(grid->indexOf(label), &row, &column, &rows, &columns);
+    grid->removeWidget(label);
+    auto* area = new QScrollArea(&box);
+    area->setFrameShape(QFrame::NoFrame);
+    area->setWidgetResizable(true);
+    area->setWidget(label);
+    const int bar = area->verticalScrollBar()->sizeHint().width();
+    area->setMinimumSize(std::min(hint.width() + bar, avail.width() * 3 / 5), limit);
+    area->setMaximumHeight(limit);
+    grid->addWidget(area, row, column, rows, columns);
+}
+
+} // namespace
+
 int CQtServices::MessageBox(const CString& text, const CString& caption, UINT type)
 {
     UiEnsureApplication();
     QMessageBox box;
     box.setText(ToQ(text));
+    ScrollLongText(box);
     box.setWindowTitle(ToQ(caption.IsEmpty() ? CString(AfxGetAppName()) : caption));
     switch (type & 0xF0) {
     case MB_ICONHAND: box.setIcon(QMessageBox::Critical); break;
@@ -145,32 +182,49 @@ void CQtServices::RunModal(IModalSession& session)
 }
 
 namespace {
-QString FilterToQt(const CString& filter)
+
+QStringList FileDialogFilters(const CString& filter)
 {
-    // "Name|*.a;*.b|Other|*.*||" -> "Name (*.a *.b);;Other (*.*)"
+    // "Name (*.a)|*.a;*.b|Other|*.*||" -> "Name (*.a *.b)", "Other (*.*)": Qt filters by the
+    // patterns in the last parentheses, so a name that shows its patterns already has them
+    // replaced by the real ones instead of followed by a second pair.
     QStringList parts = ToQ(filter).split(QLatin1Char('|'));
     QStringList out;
     for (int i = 0; i + 1 < parts.size(); i += 2) {
         if (parts[i].isEmpty())
             break;
-        QString pattern = parts[i + 1];
+        QString name = parts[i].trimmed();
+        QString pattern = parts[i + 1].trimmed();
         pattern.replace(QLatin1Char(';'), QLatin1Char(' '));
-        out << parts[i] + QLatin1String(" (") + pattern + QLatin1Char(')');
+        const qsizetype open = name.lastIndexOf(QLatin1Char('('));
+        if (name.endsWith(QLatin1Char(')')) && open >= 0 && name.indexOf(QLatin1Char('*'), open) >= 0)
+            name = name.left(open).trimmed();
+        out << name + QLatin1String(" (") + pattern + QLatin1Char(')');
     }
-    return out.join(QLatin1String(";;"));
+    return out;
 }
-} // namespace
 
-BOOL CQtServices::FileDialog(CFileDialogRequest& request)
+void SetUpFileDialog(QFileDialog& dialog, const CFileDialogRequest& request)
 {
-    UiEnsureApplication();
-    QFileDialog dialog;
+    // Qt's own dialog: its labels follow the program's language, a desktop's may not.
+    dialog.setOption(QFileDialog::DontUseNativeDialog, true);
     dialog.setWindowTitle(ToQ(request.title));
-    dialog.setNameFilter(FilterToQt(request.filter));
+    const QStringList filters = FileDialogFilters(request.filter);
+    dialog.setNameFilters(filters);
+    if (request.filterIndex >= 1 && request.filterIndex <= filters.size())
+        dialog.selectNameFilter(filters[request.filterIndex - 1]);
+    // The folder to start in: the one given, else the folder part of the initial name.
+    QString name = PathToQ(request.fileName);
+    const qsizetype slash = name.lastIndexOf(QLatin1Char('/'));
     if (!request.initialDir.IsEmpty())
         dialog.setDirectory(PathToQ(request.initialDir));
-    if (!request.fileName.IsEmpty())
-        dialog.selectFile(PathToQ(request.fileName));
+    else if (slash >= 0)
+        dialog.setDirectory(slash == 0 ? QStringLiteral("/") : name.left(slash));
+    if (slash >= 0)
+        name = name.mid(slash + 1);
+    // A name with wildcards is a pattern, not a file to select.
+    if (!name.isEmpty() && !name.contains(QLatin1Char('*')) && !name.contains(QLatin1Char('?')))
+        dialog.selectFile(name);
     if (!request.defaultExt.IsEmpty())
         dialog.setDefaultSuffix(ToQ(request.defaultExt));
     if (request.bOpen) {
@@ -183,8 +237,20 @@ BOOL CQtServices::FileDialog(CFileDialogRequest& request)
         // The overwrite question is asked by the layer above, with the program's text.
         dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
     }
+}
+
+} // namespace
+
+BOOL CQtServices::FileDialog(CFileDialogRequest& request)
+{
+    UiEnsureApplication();
+    QFileDialog dialog;
+    SetUpFileDialog(dialog, request);
     if (dialog.exec() != QDialog::Accepted)
         return FALSE;
+    const qsizetype chosenFilter = dialog.nameFilters().indexOf(dialog.selectedNameFilter());
+    if (chosenFilter >= 0)
+        request.filterIndex = static_cast<int>(chosenFilter) + 1;
     request.chosen.clear();
     for (const QString& f : dialog.selectedFiles())
         request.chosen.push_back(PathFromQ(f));

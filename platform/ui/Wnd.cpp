@@ -19,6 +19,8 @@
 #include <QCursor>
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QMainWindow>
 #include <QMouseEvent>
 #include <QPainter>
@@ -27,6 +29,7 @@
 #include <QStyle>
 #include <QStyleHints>
 #include <QTimer>
+#include <QTranslator>
 #include <QWheelEvent>
 
 #include <cmath>
@@ -208,6 +211,34 @@ std::string TypedChars(const QKeyEvent* e, UINT vk)
     }
 }
 
+// An open popup menu (or any popup that is not a control's own drop-down list) keeps every
+// mouse and key event: the windows under it never see them, as under a Windows menu loop.
+bool PopupMenuOpen()
+{
+    QWidget* popup = QApplication::activePopupWidget();
+    if (!popup)
+        return false;
+    CWnd* owner = UiWndFromWidget(popup);
+    return !(owner && owner->IsNativeControl());
+}
+
+// Whether an event on widget w is a message for wnd (the window w belongs to). Only a control's
+// widgets and a window's client area are the program's; Qt's own parts around them (a frame's
+// menu bar and tool buttons, a sub-window's title bar, popup menus) keep their events.
+bool ForTheWindow(QWidget* w, CWnd* wnd, bool keyboard)
+{
+    if (wnd->IsNativeControl())
+        return true;
+    // Widgets inside a window that stand for no window (a tool bar's buttons) are Qt's.
+    auto it = g_widgets.find(w);
+    if (it == g_widgets.end() || it->second != wnd)
+        return false;
+    // A frame with the keyboard takes its keys (its accelerators), but the pointer only in its
+    // client area: around it lie the bars and, for a child window, the title bar.
+    QWidget* client = wnd->GetClientWidget();
+    return keyboard || (client && (w == client || client->isAncestorOf(w)));
+}
+
 class CEventBridge : public QObject {
 public:
     bool eventFilter(QObject* obj, QEvent* ev) override
@@ -239,7 +270,7 @@ private:
     bool Key(QWidget* w, QKeyEvent* e)
     {
         CWnd* wnd = UiWndFromWidget(w);
-        if (!wnd)
+        if (!wnd || PopupMenuOpen() || !ForTheWindow(w, wnd, true))
             return false;
         const bool down = e->type() == QEvent::KeyPress;
         UINT vk = UiVirtualKeyFromEvent(e);
@@ -273,18 +304,18 @@ private:
 
     bool Mouse(QWidget* w, QMouseEvent* e)
     {
-        if (g_foreign.count(w))
+        if (g_foreign.count(w) || PopupMenuOpen())
             return false;
-        CWnd* wnd = g_capture && UiIsLive(g_capture) ? g_capture : UiWndFromWidget(w);
-        if (!wnd)
+        const bool captured = g_capture && UiIsLive(g_capture);
+        CWnd* wnd = captured ? g_capture : UiWndFromWidget(w);
+        if (!wnd || (!captured && !ForTheWindow(w, wnd, false)))
             return false;
         UiNoteModifiers(e);
         QWidget* client = wnd->GetClientWidget();
         if (!client)
             return false;
+        // Client coordinates, also for a captured window the pointer has left.
         QPoint pos = client->mapFromGlobal(e->globalPosition().toPoint());
-        if (!g_capture && w != client && !client->isAncestorOf(w) && !wnd->IsNativeControl())
-            pos = client->mapFrom(w->window(), w->window()->mapFromGlobal(e->globalPosition().toPoint()));
         g_cursorWnd = wnd;
         const UINT flags = MouseFlags(e);
         if (e->type() == QEvent::MouseMove) {
@@ -331,7 +362,7 @@ private:
     bool Wheel(QWidget* w, QWheelEvent* e)
     {
         CWnd* under = UiWndFromWidget(w);
-        if (!under || g_foreign.count(w))
+        if (!under || g_foreign.count(w) || PopupMenuOpen() || !ForTheWindow(w, under, false))
             return false;
         // The wheel turns for the window with the keyboard focus, as Windows sends it.
         CWnd* wnd = UiIsLive(g_focus) && g_focus->m_hWnd ? g_focus : under;
@@ -353,6 +384,9 @@ private:
     {
         CWnd* wnd = UiWndFromWidget(w);
         if (!wnd || g_foreign.count(w))
+            return false;
+        // The menu bar taking the keyboard for its own navigation is no window's focus.
+        if (e->type() == QEvent::FocusIn && !ForTheWindow(w, wnd, true))
             return false;
         if (e->type() == QEvent::FocusIn) {
             if (g_focus == wnd)
@@ -393,6 +427,14 @@ void UiEnsureApplication()
     if (!g_bridge) {
         g_bridge = new CEventBridge;
         QApplication::instance()->installEventFilter(g_bridge);
+        // The program speaks Japanese whatever the locale, and so do Qt's own dialogs and
+        // buttons; without the translations installed they stay English.
+        auto* translator = new QTranslator(QApplication::instance());
+        if (translator->load(QLocale(QLocale::Japanese, QLocale::Japan), QStringLiteral("qtbase"), QStringLiteral("_"),
+                             QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+            QApplication::installTranslator(translator);
+        else
+            delete translator;
     }
 }
 
@@ -1222,6 +1264,11 @@ BOOL CWnd::GetWindowPlacement(WINDOWPLACEMENT* p) const
     QRect n = w->isWindow() ? w->normalGeometry() : w->geometry();
     if (!n.isValid())
         n = w->geometry();
+    if (w->isWindow()) {
+        // A top-level window's place is where its frame starts, as SetWindowPlacement puts it
+        // back: the window system keeps a frame's corner where it was asked to, not a client's.
+        n.translate(w->frameGeometry().topLeft() - w->geometry().topLeft());
+    }
     p->rcNormalPosition = RECT{ n.left(), n.top(), n.left() + n.width(), n.top() + n.height() };
     return TRUE;
 }
@@ -1232,8 +1279,15 @@ BOOL CWnd::SetWindowPlacement(const WINDOWPLACEMENT* p)
     if (!w || !p)
         return FALSE;
     const RECT& r = p->rcNormalPosition;
-    if (r.right > r.left && r.bottom > r.top)
-        w->setGeometry(r.left, r.top, r.right - r.left, r.bottom - r.top);
+    if (r.right > r.left && r.bottom > r.top) {
+        if (w->isWindow()) {
+            // The size is the client's; the corner is the frame's (see GetWindowPlacement).
+            w->resize(r.right - r.left, r.bottom - r.top);
+            w->move(r.left, r.top);
+        } else {
+            w->setGeometry(r.left, r.top, r.right - r.left, r.bottom - r.top);
+        }
+    }
     switch (p->showCmd) {
     case SW_SHOWMAXIMIZED: w->showMaximized(); break;
     case SW_SHOWMINIMIZED:

@@ -68,7 +68,7 @@ public:
 
     static CWnd* FromHandle(HWND hWnd) { return reinterpret_cast<CWnd*>(hWnd); }
     static CWnd* FromHandlePermanent(HWND hWnd) { return FromHandle(hWnd); }
-    HWND GetSafeHwnd() const { return this ? m_hWnd : nullptr; }
+    HWND GetSafeHwnd() const { return m_hWnd; }
     operator HWND() const { return m_hWnd; }
 
     // Creation and destruction

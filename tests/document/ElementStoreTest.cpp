@@ -150,8 +150,9 @@ TEST_F(ElementStoreTest, PenJustCreatedNeverFindsABlock)
     Doc().AddPoint(Pt(0, 0), 0, first);
     const std::int16_t fresh = Pen(2);
     for (int m = 0; m < MAP_COUNT; ++m)
-        if (m != MAP_TEXT)
+        if (m != MAP_TEXT) {
             EXPECT_EQ(Doc().m_blockMaps[m][fresh], NO_BLOCK) << m;
+        }
     Doc().AddPoint(Pt(0, 0), 0, fresh);
     EXPECT_EQ(Doc().m_pointBlocks.GetSize(), 2);
 }

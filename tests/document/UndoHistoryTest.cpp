@@ -27,8 +27,9 @@ protected:
         for (const auto& step : Doc().m_undoHistory->m_steps) {
             if (!s.empty())
                 s += ",";
-            s += step->m_kind & 0x80 ? "M" + std::to_string(step->m_linked)
-                                     : std::to_string(step->m_kind);
+            if (step->m_kind & 0x80)
+                s += 'M';
+            s += std::to_string(step->m_kind & 0x80 ? step->m_linked : step->m_kind);
         }
         return s;
     }

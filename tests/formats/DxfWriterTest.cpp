@@ -114,8 +114,9 @@ TEST_F(DxfWriterTest, HeaderCarriesTheSettings)
         EXPECT_EQ(HeaderValue(lines, c.name), c.value) << c.name;
     // The standard text style carries the height too.
     for (size_t i = 0; i + 16 < lines.size(); ++i)
-        if (lines[i] == "  0" && lines[i + 1] == "STYLE")
+        if (lines[i] == "  0" && lines[i + 1] == "STYLE") {
             EXPECT_EQ(lines[i + 15], "3.5");
+        }
     EXPECT_EQ(lines.back(), "EOF");
 }
 

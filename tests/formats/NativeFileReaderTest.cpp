@@ -345,8 +345,9 @@ TEST_F(NativeFileReader, NumbersOutsideTheirTablesAreCaught)
         auto d = NewDoc();
         EXPECT_EQ(ReadInto(d.get(), base.Get() + c.records + "end\r\n"), c.result) << c.what;
         EXPECT_EQ(d->m_lineBlocks.GetSize(), c.lines) << c.what;
-        if (c.lines)
+        if (c.lines) {
             EXPECT_EQ(d->LineBlockAt(0)->m_slots[0].m_group, c.group) << c.what;
+        }
         EXPECT_EQ(d->m_groups.GetSize(), 1) << c.what;
     }
 }
@@ -358,7 +359,7 @@ TEST_F(NativeFileReader, MemoPiecesAndShortDateLines)
     memo += "字b";
     NativePacker f;
     f.Line("Zelk data ver.01.00").Line("name N").Line("renewal-1 2026/1").Line("renewal-2 2026/12/01 改訂2");
-    f.Record("memo", "", " " + memo.substr(0, 80) + "\r\n " + memo.substr(80) + "\r\n");
+    f.Record("memo", "", std::string(" ").append(memo, 0, 80) + "\r\n " + memo.substr(80) + "\r\n");
     f.Record("layer", "", "*0\r\n").Line("end");
     ASSERT_EQ(ReadInto(m_doc.get(), f.Get()), 1);
     ASSERT_EQ(m_doc->m_memo.GetSize(), 1);

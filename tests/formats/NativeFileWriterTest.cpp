@@ -74,7 +74,7 @@ TEST_F(NativeFileWriter, MemoIsCutIntoPiecesOfEightyBytes)
         NativePacker lines;
         int at = 0;
         for (int n : c.pieces) {
-            lines.Line(" " + memo.substr(at, n));
+            lines.Line(std::string(1, ' ').append(memo, at, n));
             at += n;
         }
         NativePacker want;

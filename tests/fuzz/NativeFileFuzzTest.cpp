@@ -155,8 +155,9 @@ TEST_F(NativeFileFuzz, TruncatedFilesKeepWhatCameBefore)
     ASSERT_NE(layersEnd, std::string::npos);
     for (size_t len = 0; len <= sample.size(); ++len) {
         const int layers = Read(sample.substr(0, len));
-        if (len >= layersEnd)
+        if (len >= layersEnd) {
             EXPECT_EQ(layers, 2) << len;
+        }
     }
 }
 

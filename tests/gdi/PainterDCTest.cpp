@@ -314,8 +314,9 @@ TEST(PainterDC, DrawingStaysInsideTheClip)
     }
     for (int y = 0; y < 100; ++y)
         for (int x = 0; x < 100; ++x)
-            if (Inked(image, x, y))
+            if (Inked(image, x, y)) {
                 EXPECT_TRUE(x >= 20 && x < 40 && y >= 20 && y < 40) << x << "," << y;
+            }
     EXPECT_TRUE(Inked(image, 20, 30));
     EXPECT_TRUE(Inked(image, 39, 30));
 }

@@ -14,6 +14,7 @@
 #include "platform/ui/UiServices.h"
 #include "platform/ui/View.h"
 #include "platform/ui/WinApp.h"
+#include "tests/support/UiDriver.h"
 
 #include <QApplication>
 #include <QImage>
@@ -345,6 +346,30 @@ TEST_F(SampleMdi, CommandsReachTheViewBeforeDocumentAndApplication)
     m_frame->SendMessage(WM_COMMAND, ID_SAMPLE_MARK, 0);
     ASSERT_EQ(g_log.size(), 1u);
     EXPECT_EQ(g_log.back(), "app mark");
+}
+
+TEST_F(SampleMdi, RealInputReachesViewsButQtPartsAndOpenMenusKeepTheirs)
+{
+    UiDriver::ShowAndActivate(m_frame);
+    CSampleView* view = ViewOf(m_doc2);
+    view->m_events.clear();
+    UiDriver::Click(view, POINT{ 40, 30 });
+    const std::vector<std::string> clicked = { "down 1 40,30", "up 0 40,30" };
+    EXPECT_EQ(view->m_events, clicked);
+
+    // A tool button is Qt's: its click is the button's command, not a click in the bar.
+    ASSERT_TRUE(UiDriver::ClickToolButton(m_frame, ID_SAMPLE_MARK));
+    AfxPumpMessages();
+    EXPECT_EQ(g_log, std::vector<std::string>{ "view mark" });
+
+    // Keys typed while a menu is open are the menu's.
+    view->m_events.clear();
+    ASSERT_TRUE(UiDriver::ClickMenuBar(m_frame, "&View"));
+    ASSERT_TRUE(UiDriver::IsMenuOpen());
+    UiDriver::Key(VK_DOWN);
+    UiDriver::Key(VK_ESCAPE);
+    EXPECT_FALSE(UiDriver::IsMenuOpen());
+    EXPECT_TRUE(view->m_events.empty());
 }
 
 TEST_F(SampleMdi, UpdateHandlerChecksMenuItem)

@@ -1,0 +1,250 @@
+// The started program under a user's mouse and keyboard: real input events on the main window,
+// its menu bar and popup menus, its tool bars and the drawing windows' title bars.
+#include "app/MainFrame.h"
+#include "app/ZelkApp.h"
+#include "document/ZelkDoc.h"
+#include "input/InputBar.h"
+#include "platform/core/ProgramFolder.h"
+#include "platform/core/Services.h"
+#include "platform/ui/DocTemplate.h"
+#include "platform/ui/KeyMap.h"
+#include "platform/ui/UiServices.h"
+#include "tests/support/UiDriver.h"
+#include "view/ZelkView.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+const char* const kFileMenu = "ファイル(&F)";
+const char* const kNew = "新規作成(&N)\tCtrl+N";
+const char* const kWindowMenu = "ウィンドウ(&W)";
+
+class CRecordingInputBar : public CInputBar {
+public:
+    std::vector<std::string> m_calls;
+    void SelectList(int list, int keep, int focus) override
+    {
+        CInputBar::SelectList(list, keep, focus);
+        m_calls.push_back("SelectList " + std::to_string(list));
+    }
+};
+
+class MainWindowInput : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        UiResetKeyState();
+        DefaultScriptedServices() = CScriptedServices();
+        DefaultScriptedUiServices().Reset();
+        for (const char* name : { "ZelkUnit.txt", "Variable.txt", "ZelSheet.txt" })
+            fs::copy_file(fs::path(ZELK_SOURCE_DIR) / "resources" / name,
+                          FileSystemPath(ProgramFolder().GetString()) + name, fs::copy_options::overwrite_existing);
+    }
+    void TearDown() override { Stop(); }
+
+    void Start()
+    {
+        m_app = new CZelkApp;
+        ASSERT_TRUE(m_app->InitInstance());
+        m_frame = m_app->m_pMainFrame;
+        m_bar = new CRecordingInputBar;
+        delete m_app->m_inputBar;
+        m_app->m_inputBar = m_bar;
+        UiDriver::ShowAndActivate(m_frame);
+    }
+    // Ends the program as its close button does: the frame writes its placement and goes.
+    void Stop()
+    {
+        if (!m_app)
+            return;
+        if (m_app->m_pMainWnd) {
+            m_app->CloseAllDocuments(TRUE);
+            m_app->m_pMainWnd->SendMessage(WM_CLOSE);
+            m_app->m_pMainWnd = nullptr;
+        }
+        UiDriver::Pump();
+        m_app->ExitInstance();
+        delete m_app;
+        m_app = nullptr;
+        g_pApp = nullptr;
+    }
+    int Drawings() const
+    {
+        int n = 0;
+        for (POSITION pos = m_app->m_pDocTemplate->GetFirstDocPosition(); pos; ++n)
+            m_app->m_pDocTemplate->GetNextDoc(pos);
+        return n;
+    }
+    std::vector<CMDIChildWnd*> DrawingWindows() const { return m_frame->GetChildFrames(); }
+    bool MenuBarHas(const char* title) const
+    {
+        const std::vector<CString> labels = UiDriver::MenuBarLabels(m_frame);
+        return std::find(labels.begin(), labels.end(), CString(title)) != labels.end();
+    }
+
+    CZelkApp* m_app = nullptr;
+    CMainFrame* m_frame = nullptr;
+    CRecordingInputBar* m_bar = nullptr;
+};
+
+TEST_F(MainWindowInput, FileNewByClicksAndByKeysOpensAnotherDrawing)
+{
+    Start();
+    ASSERT_EQ(Drawings(), 1);
+    ASSERT_TRUE(UiDriver::ClickMenuBar(m_frame, kFileMenu));
+    ASSERT_TRUE(UiDriver::IsMenuOpen());
+    ASSERT_TRUE(UiDriver::ClickMenuItem(kNew));
+    UiDriver::Pump();
+    EXPECT_FALSE(UiDriver::IsMenuOpen());
+    EXPECT_EQ(Drawings(), 2);
+
+    // Alt+F opens the menu at its first item; Down and Up walk it, Enter chooses.
+    UiDriver::Key('F', UiDriver::Alt);
+    ASSERT_TRUE(UiDriver::IsMenuOpen());
+    UiDriver::Key(VK_DOWN);
+    UiDriver::Key(VK_UP);
+    UiDriver::Key(VK_RETURN);
+    UiDriver::Pump();
+    EXPECT_FALSE(UiDriver::IsMenuOpen());
+    EXPECT_EQ(Drawings(), 3);
+
+    // So does the item's underlined letter.
+    UiDriver::Key('F', UiDriver::Alt);
+    ASSERT_TRUE(UiDriver::IsMenuOpen());
+    UiDriver::Key('N');
+    UiDriver::Pump();
+    EXPECT_FALSE(UiDriver::IsMenuOpen());
+    EXPECT_EQ(Drawings(), 4);
+
+    // The accelerator takes the same way.
+    UiDriver::Key('N', UiDriver::Control);
+    UiDriver::Pump();
+    EXPECT_EQ(Drawings(), 5);
+}
+
+TEST_F(MainWindowInput, EscapeClosesAnOpenMenuWithoutACommand)
+{
+    Start();
+    ASSERT_TRUE(UiDriver::ClickMenuBar(m_frame, kFileMenu));
+    ASSERT_TRUE(UiDriver::IsMenuOpen());
+    UiDriver::Key(VK_ESCAPE);
+    EXPECT_FALSE(UiDriver::IsMenuOpen());
+    UiDriver::Pump();
+    EXPECT_EQ(Drawings(), 1);
+    // The menu bar still answers afterwards.
+    ASSERT_TRUE(UiDriver::ClickMenuBar(m_frame, kFileMenu));
+    EXPECT_TRUE(UiDriver::IsMenuOpen());
+    UiDriver::Key(VK_ESCAPE);
+    EXPECT_FALSE(UiDriver::IsMenuOpen());
+}
+
+TEST_F(MainWindowInput, PointerMovesOverAnOpenMenuAndTheDrawingsReachNoView)
+{
+    Start();
+    ASSERT_TRUE(UiDriver::ClickMenuBar(m_frame, kFileMenu));
+    ASSERT_TRUE(UiDriver::IsMenuOpen());
+    ASSERT_TRUE(UiDriver::HoverMenuItem(kNew));
+    CMDIChildWnd* child = DrawingWindows().at(0);
+    CView* view = child->GetActiveView();
+    ASSERT_NE(view, nullptr);
+    // Moves over the drawing with the menu still open go to the menu, not to the view.
+    UiDriver::Sweep(view, 12);
+    UiDriver::Sweep(m_frame, 12);
+    EXPECT_TRUE(UiDriver::IsMenuOpen());
+    UiDriver::Key(VK_ESCAPE);
+    UiDriver::Key(VK_ESCAPE);
+    EXPECT_FALSE(UiDriver::IsMenuOpen());
+    UiDriver::Sweep(view, 12);
+    UiDriver::Sweep(m_frame, 12);
+    EXPECT_EQ(Drawings(), 1);
+}
+
+TEST_F(MainWindowInput, ToolButtonClicksRunTheirCommands)
+{
+    Start();
+    ASSERT_TRUE(UiDriver::ClickToolButton(m_frame, 57600));
+    UiDriver::Pump();
+    EXPECT_EQ(Drawings(), 2);
+    ASSERT_TRUE(UiDriver::ClickToolButton(m_frame, 32790));
+    UiDriver::Pump();
+    EXPECT_EQ(m_bar->m_calls, std::vector<std::string>{ "SelectList 1" });
+}
+
+TEST_F(MainWindowInput, MenuBarFollowsTheActiveWindowAndTitleButtonsAct)
+{
+    Start();
+    // A drawing is active after the start: its menu has the window menu.
+    EXPECT_TRUE(MenuBarHas(kWindowMenu));
+    ASSERT_EQ(DrawingWindows().size(), 1u);
+    CMDIChildWnd* child = DrawingWindows()[0];
+
+    ASSERT_TRUE(UiDriver::ClickTitleButton(child, UiDriver::MaximizeButton));
+    UiDriver::Pump();
+    BOOL maximised = FALSE;
+    m_frame->MDIGetActive(&maximised);
+    EXPECT_TRUE(maximised);
+    child->MDIRestore();
+    UiDriver::Pump();
+
+    ASSERT_TRUE(UiDriver::ClickTitleButton(child, UiDriver::CloseButton));
+    UiDriver::Pump();
+    EXPECT_EQ(Drawings(), 0);
+    EXPECT_TRUE(DrawingWindows().empty());
+    EXPECT_FALSE(MenuBarHas(kWindowMenu));
+    EXPECT_TRUE(MenuBarHas(kFileMenu));
+
+    // A new drawing brings the drawing menu back.
+    ASSERT_TRUE(UiDriver::ClickMenuBar(m_frame, kFileMenu));
+    ASSERT_TRUE(UiDriver::ClickMenuItem(kNew));
+    UiDriver::Pump();
+    EXPECT_EQ(Drawings(), 1);
+    EXPECT_TRUE(MenuBarHas(kWindowMenu));
+}
+
+TEST_F(MainWindowInput, PlacementSurvivesTwoStartsAndExits)
+{
+    // A window in the screen's corner has its frame there; one further in keeps its place too.
+    for (const char* saved : { "0,1,-1,-1,-1,-1,0,0,900,650", "0,1,-1,-1,-1,-1,100,80,1000,730" }) {
+        {
+            CZelkApp writer;
+            writer.SetRegistryKey("Zelk");
+            writer.WriteProfileString("Settings", "WindowPos", saved);
+        }
+        g_pApp = nullptr;
+        for (int run = 0; run < 2; ++run) {
+            Start();
+            Stop();
+            CZelkApp reader;
+            reader.SetRegistryKey("Zelk");
+            EXPECT_STREQ(reader.GetProfileString("Settings", "WindowPos").GetString(), saved) << run;
+            g_pApp = nullptr;
+        }
+    }
+}
+
+// With ZELK_SCREENSHOT_MENU naming a PNG file, the program with its File menu opened by clicks
+// is saved there; skipped otherwise.
+TEST_F(MainWindowInput, ScreenshotWithTheFileMenuOpen)
+{
+    const char* target = std::getenv("ZELK_SCREENSHOT_MENU");
+    if (!target)
+        GTEST_SKIP() << "ZELK_SCREENSHOT_MENU not set";
+    Start();
+    m_frame->MoveWindow(0, 0, 1100, 700);
+    UiDriver::Pump();
+    ASSERT_TRUE(UiDriver::ClickMenuBar(m_frame, kFileMenu));
+    ASSERT_TRUE(UiDriver::HoverMenuItem(kNew));
+    EXPECT_TRUE(UiDriver::SaveScreenshot(m_frame, target));
+    UiDriver::Key(VK_ESCAPE);
+}
+
+} // namespace

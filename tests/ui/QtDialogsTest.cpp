@@ -1,0 +1,118 @@
+// Qt's own dialogs as the real services show them: file dialogs in Japanese with one pattern
+// per filter, starting in the folder the program names; message boxes that fit the screen.
+#include "platform/ui/QtServices.h"
+#include "platform/ui/UiInternal.h"
+
+#include <QApplication>
+#include <QDialogButtonBox>
+#include <QFileDialog>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QScreen>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <functional>
+#include <string>
+
+namespace {
+
+// Runs `look` on the modal dialog once its loop runs, then lets `close` end it.
+void WhenModal(std::function<void(QWidget*)> look)
+{
+    QTimer::singleShot(0, QApplication::instance(), [look]() {
+        QWidget* modal = QApplication::activeModalWidget();
+        ASSERT_NE(modal, nullptr);
+        look(modal);
+    });
+}
+
+QStringList LabelTexts(QWidget* w)
+{
+    QStringList out;
+    for (QLabel* l : w->findChildren<QLabel*>())
+        out << l->text();
+    for (QPushButton* b : w->findChildren<QPushButton*>())
+        out << b->text();
+    return out;
+}
+
+TEST(FileDialog, JapaneseLabelsOnePatternAndTheGivenFolder)
+{
+    UiEnsureApplication();
+    const std::filesystem::path home = std::getenv("ZELK_HOME");
+    std::filesystem::create_directories(home / "drawings");
+    struct Case {
+        const char* filter;
+        std::string fileName;
+        std::string initialDir;
+        QStringList filters;
+        std::string folder;
+    };
+    const std::string drawings = (home / "drawings").string();
+    const Case cases[] = {
+        // A name that shows its pattern keeps one pair of parentheses.
+        { "Zelk (*.zel)|*.zel|*.*|*.*||", "", drawings, { "Zelk (*.zel)", "*.* (*.*)" }, drawings },
+        { "Text|*.txt;*.csv||", drawings + "/plan.txt", "", { "Text (*.txt *.csv)" }, drawings },
+        { "DXF (R12)|*.dxf||", (home / "x.dxf").string(), "", { "DXF (R12) (*.dxf)" }, home.string() },
+    };
+    for (const Case& c : cases) {
+        CFileDialogRequest request;
+        request.filter = c.filter;
+        request.fileName = c.fileName.c_str();
+        request.initialDir = c.initialDir.c_str();
+        QStringList filters;
+        QString folder;
+        QStringList texts;
+        WhenModal([&](QWidget* modal) {
+            auto* dialog = qobject_cast<QFileDialog*>(modal);
+            ASSERT_NE(dialog, nullptr);
+            filters = dialog->nameFilters();
+            folder = dialog->directory().absolutePath();
+            texts = LabelTexts(dialog);
+            dialog->reject();
+        });
+        CQtServices services;
+        EXPECT_FALSE(services.FileDialog(request));
+        EXPECT_EQ(filters, c.filters) << c.filter;
+        EXPECT_EQ(folder.toStdString(), c.folder) << c.filter;
+        // Qt's Japanese translations label the dialog: "ファイル名" and "キャンセル".
+        EXPECT_TRUE(texts.join(QLatin1Char('|')).contains(QStringLiteral("ファイル名"))) << texts.join(QLatin1Char('|')).toStdString();
+        EXPECT_TRUE(texts.join(QLatin1Char('|')).contains(QStringLiteral("キャンセル"))) << texts.join(QLatin1Char('|')).toStdString();
+    }
+}
+
+TEST(MessageBox, LongTextScrollsAndTheButtonStaysOnTheScreen)
+{
+    UiEnsureApplication();
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    for (int lines : { 3, 20000 }) {
+        std::string text;
+        for (int i = 0; i < lines; ++i)
+            text += "line " + std::to_string(i) + "\n";
+        QSize size;
+        QRect button;
+        WhenModal([&](QWidget* modal) {
+            auto* box = qobject_cast<QMessageBox*>(modal);
+            ASSERT_NE(box, nullptr);
+            size = box->size();
+            QAbstractButton* ok = box->button(QMessageBox::Ok);
+            ASSERT_NE(ok, nullptr);
+            button = QRect(ok->mapTo(box, QPoint(0, 0)), ok->size());
+            ok->click();
+        });
+        CQtServices services;
+        EXPECT_EQ(services.MessageBox(CString(text.c_str()), "Zelk", MB_OK), IDOK);
+        EXPECT_LE(size.height(), screen.height()) << lines;
+        EXPECT_LE(size.width(), screen.width()) << lines;
+        EXPECT_TRUE(QRect(QPoint(0, 0), size).contains(button)) << lines;
+        EXPECT_GT(button.height(), 0);
+    }
+}
+
+} // namespace
