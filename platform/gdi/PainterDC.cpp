@@ -535,6 +535,15 @@ void CPainterDC::DevInvertRect(const RECT& rect)
     painter->restore();
 }
 
+COLORREF CPainterDC::DevGetPixel(int x, int y) const
+{
+    const QImage* image = m_impl->image;
+    if (image == nullptr || x < 0 || y < 0 || x >= image->width() || y >= image->height())
+        return CLR_INVALID;
+    const QRgb c = image->pixel(x, y);
+    return RGB(qRed(c), qGreen(c), qBlue(c));
+}
+
 void CPainterDC::DevSetPixel(int x, int y, COLORREF color)
 {
     RECT clip = DeviceClip();
