@@ -15,14 +15,16 @@ using namespace bench;
 constexpr int kWidth = 1000;
 constexpr int kHeight = 800;
 
-// A view without a window that paints into a picture of the window's size, scrolled where its
-// stored scroll position says, as the window would be.
+// A view without a window that paints into a picture of the window's size, scrolled where show
+// all left it, as the window would be (a paint stores the scroll position a window-less view
+// reads as 0, so the position is kept apart).
 class CPictureView : public CZelkView {
 public:
+    POINT m_shownAt = {0, 0};
     void OnPrepareDC(CDC* pDC, CPrintInfo* pInfo = nullptr) override
     {
         CZelkView::OnPrepareDC(pDC, pInfo);
-        POINT scroll = m_scrollPos;
+        POINT scroll = m_shownAt;
         pDC->LPtoDP(&scroll, 1);
         pDC->SetViewportOrg(-scroll.x, -scroll.y);
     }
@@ -46,6 +48,7 @@ struct ShownDrawing {
         dc.DPtoLP(&client);
         view.m_clientRectLogical = client;
         view.ShowAll();
+        view.m_shownAt = view.m_scrollPos;
     }
     ~ShownDrawing() { doc->RemoveView(&view); }
 };
