@@ -139,7 +139,7 @@ TEST_F(ViewPaint, PointerMarkNearTheSixteenBitLimitIsSkipped)
 TEST_F(ViewPaint, BlurredPenDrawsWidestPalestFirst)
 {
     View().m_zoom = 10;
-    Line(0, Pen(RGB(0, 0, 0), 30, 0, 3, 70));
+    CLine& blurred = Line(0, Pen(RGB(0, 0, 0), 30, 0, 3, 70));
     std::vector<std::string> pens;
     for (const auto& [pen, call] : ElementDraws(Paint()))
         if (call.rfind("LineTo", 0) == 0 && (pens.empty() || pens.back() != pen))
@@ -148,6 +148,14 @@ TEST_F(ViewPaint, BlurredPenDrawsWidestPalestFirst)
         "SelectPen(0,30,RGB(167,167,167))", "SelectPen(0,28,RGB(130,130,130))",
         "SelectPen(0,26,RGB(76,76,76))", "SelectPen(0,24,RGB(0,0,0))"};
     EXPECT_EQ(pens, expected);
+
+    // A pen of width 0 (a damaged file's) blurs as if one unit wide instead of dividing by it.
+    blurred.m_state = 0x08;
+    Line(0, Pen(RGB(0, 0, 0), 0, 0, 3, 70));
+    // As a one-unit pen: widths 1 and -1, so the faded first pass alone.
+    const auto counts = DrawCountsByPen(Paint());
+    ASSERT_EQ(counts.size(), 1u) << testing::PrintToString(counts);
+    EXPECT_EQ(counts.begin()->first, "SelectPen(0,1,RGB(76,76,76))");
 }
 
 // ---- redraw -----------------------------------------------------------------------------
