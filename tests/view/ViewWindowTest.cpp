@@ -11,6 +11,9 @@
 #include "platform/core/Services.h"
 #include "platform/gdi/DC.h"
 #include "platform/ui/ClientDC.h"
+#include "platform/ui/DocTemplate.h"
+#include "platform/ui/FrameWnd.h"
+#include "platform/ui/Ime.h"
 #include "platform/ui/UiServices.h"
 #include "platform/ui/WindowSurface.h"
 #include "view/ZelkView.h"
@@ -223,6 +226,41 @@ TEST_F(ViewWindow, PanStoresThePositionAndScrollsThereOnceTheTimerFires)
     EXPECT_FALSE(services.IsTimerActive(m_app->m_pMainFrame, 1));
     const CPoint now = m_view->GetScrollPosition();
     EXPECT_NEAR(now.x, target.x, 2);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(ViewWindow, ActivationClosesTheInputMethod)
+{
+    HIMC context = ImmGetContext(m_view->m_hWnd);
+    ASSERT_NE(context, nullptr);
+    ImmSetOpenStatus(context, TRUE);
+    m_view->OnActivateView(TRUE, m_view, nullptr);
+    EXPECT_FALSE(ImmGetOpenStatus(context));
+    EXPECT_EQ(m_app->m_activeView, m_view);
+    EXPECT_EQ(m_view->m_active, 1);
+    ImmReleaseContext(m_view->m_hWnd, context);
+}
+
+TEST_F(ViewWindow, ClosedWindowSuppressesPreviewsUntilTheFrameTimerFires)
+{
+    CScriptedServices& services = DefaultScriptedServices();
+    CFrameWnd* second = m_app->m_pDocTemplate->CreateNewFrame(m_doc, nullptr);
+    ASSERT_NE(second, nullptr);
+    m_app->m_pDocTemplate->InitialUpdateFrame(second, m_doc);
+    AfxPumpMessages();
+    ASSERT_EQ(m_doc->GetViews().size(), 2u);
+    second->DestroyWindow();
+    AfxPumpMessages();
+    ASSERT_EQ(m_doc->GetViews().size(), 1u);
+    EXPECT_EQ(m_doc->m_previewsSuppressed, 1);
+    EXPECT_TRUE(services.IsTimerActive(m_app->m_pMainFrame, 2));
+    m_view->OnActivateView(TRUE, m_view, nullptr);
+    EXPECT_TRUE(services.FireTimer(m_app->m_pMainFrame, 2));
+    EXPECT_EQ(m_doc->m_previewsSuppressed, 0);
+    EXPECT_FALSE(services.IsTimerActive(m_app->m_pMainFrame, 2));
 }
 
 }  // namespace
