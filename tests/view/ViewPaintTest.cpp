@@ -4,6 +4,9 @@
 
 #include "elements/DataPoints.h"
 #include "elements/Group.h"
+#include "elements/Arc.h"
+#include "elements/Texts.h"
+#include "elements/TypeFont.h"
 #include "geometry/ElemRef.h"
 #include "platform/gdi/DC.h"
 
@@ -264,6 +267,82 @@ TEST_F(ViewPaint, GroupRequestStopsAtACycle)
     View().m_clientCalls.clear();
     View().DrawGroupMembers(3, 1, g0);
     EXPECT_EQ(DrawCountsByPen(View().m_clientCalls)["SelectPen(0,1,RGB(255,0,0))"], 2);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(ViewPaint, EraseOfChangedElementsTakesEveryFlaggedElementInTheBackground)
+{
+    CLine& flagged = Line(2, Pen(RGB(0, 0, 200), 20));
+    View().m_layerStates[2] = 1;
+    flagged.m_mark = 0x82;
+    Circle(0, Pen(RGB(0, 0, 200)));   // unchanged: left alone
+    View().m_clientCalls.clear();
+    View().EraseChangedElements();
+    const auto counts = DrawCountsByPen(View().m_clientCalls);
+    ASSERT_EQ(counts.size(), 1u) << testing::PrintToString(counts);
+    EXPECT_EQ(counts.begin()->first, std::string("SelectPen(0,2,") + kWhite + ")");
+    EXPECT_EQ(counts.begin()->second, 1);
+}
+
+TEST_F(ViewPaint, TextRequestDrawsInTheModesColorAndNothingWithoutItsFont)
+{
+    LOGFONT font{};
+    font.lfHeight = -40;
+    const std::int16_t f = Doc().FindOrAddFont(font, 0, 400, 1, 0.0);
+    CTexts* block = Doc().AddText(W(100, -300), "ABC", RGB(10, 20, 30), 8, 1, f);
+    ASSERT_NE(block, nullptr);
+    const int slot = block->m_count - 1;
+    Doc().GetFont(f)->m_style2 = 1;
+    struct Case {
+        int mode;
+        const char* color;
+    } cases[] = {{1, "SetTextColor(RGB(149,149,149))"}, {2, "SetTextColor(RGB(255,255,255))"},
+                 {3, "SetTextColor(RGB(255,0,0))"}, {4, "SetTextColor(RGB(0,255,0))"}};
+    for (const Case& c : cases) {
+        View().m_clientCalls.clear();
+        View().DrawTextElement(c.mode, 1, block, slot);
+        const auto& calls = View().m_clientCalls;
+        EXPECT_NE(std::find(calls.begin(), calls.end(), c.color), calls.end()) << c.mode << testing::PrintToString(calls);
+    }
+    // On the write layer mode 1 keeps the text's own color.
+    block->m_slots[slot].m_layer = 0;
+    View().m_clientCalls.clear();
+    View().DrawTextElement(1, 1, block, slot);
+    const auto& own = View().m_clientCalls;
+    EXPECT_NE(std::find(own.begin(), own.end(), "SetTextColor(RGB(10,20,30))"), own.end());
+    // A font index past the font list draws nothing.
+    block->m_pen = 99;
+    View().m_clientCalls.clear();
+    View().DrawTextElement(1, 1, block, slot);
+    EXPECT_TRUE(View().m_clientCalls.empty() || ElementDraws(View().m_clientCalls).empty());
+}
+
+TEST_F(ViewPaint, CommandObjectsDrawThinInTheModesColor)
+{
+    CLine line;
+    line.m_start = W(100, -100);
+    line.m_end = W(300, -100);
+    CArc arc;
+    arc.m_centre = W(300, -300);
+    arc.m_radius = 50;
+    arc.m_startAngle = 0;
+    arc.m_endAngle = 90;
+    struct Case {
+        int mode;
+        const char* pen;
+    } cases[] = {{2, "SelectPen(0,1,RGB(255,255,255))"}, {3, "SelectPen(0,1,RGB(255,0,0))"}, {4, "SelectPen(0,1,RGB(0,255,0))"}};
+    for (const Case& c : cases) {
+        View().m_clientCalls.clear();
+        View().DrawLineObject(c.mode, &line);
+        View().DrawArcObject(c.mode, &arc);
+        const auto counts = DrawCountsByPen(View().m_clientCalls);
+        ASSERT_EQ(counts.size(), 1u) << c.mode << testing::PrintToString(View().m_clientCalls);
+        EXPECT_EQ(counts.begin()->first, c.pen);
+        EXPECT_GE(counts.begin()->second, 2);
+    }
 }
 
 }  // namespace
