@@ -16,4 +16,7 @@ public:
     short m_decimals;    // displayed and written values
     double m_rangeHigh;  // values between low and high are rounded to decimals,
     double m_rangeLow;   // others to significant digits
+
+    // Significant digits of numbers in messages.
+    short messageDigits() const { return m_digits1; }
 };

@@ -62,4 +62,15 @@ public:
 
     CDWordArray m_standardColorList;
     CDWordArray m_userColors;
+
+    // Purpose colors kept by position in the standard list.
+    COLORREF black() const { return StandardListColor(0, RGB(0, 0, 0)); }
+    COLORREF white() const { return StandardListColor(1, RGB(255, 255, 255)); }
+    COLORREF originMarkColor() const { return StandardListColor(6, RGB(0, 0, 255)); }
+
+private:
+    COLORREF StandardListColor(int i, COLORREF missing) const
+    {
+        return i < m_standardColorList.GetSize() ? static_cast<COLORREF>(m_standardColorList[i]) : missing;
+    }
 };

@@ -58,4 +58,17 @@ public:
     short messageFontHeight;
     short m_displayValue8;
     short m_displayValue9;
+
+    // Display settings kept by position in the fields above.
+    short minPenWidth() const { return m_displayValue6; }
+    short overlapPixels() const { return m_pickLimit3; }
+    short zoomWindowHalfSize() const { return m_pickLimit8; }
+    int zoomWindowKeepInside() const { return m_displayFlag3; }
+    short sketchLimit() const { return m_displayValue8; }
+    short crowdedIntersections() const { return m_pickLimit4; }
+    short crowdedEndPoints() const { return m_pickLimit5; }
+    short crowdedOnElementPoints() const { return m_pickLimit6; }
+    double minDistinctDistance() const { return m_coincidenceTolerance; }
+    short crowdedScreenDistance() const { return m_displayValue9; }
+    RECT newWindowRect() const { return RECT{0, 0, m_newWindowWidth, m_newWindowHeight}; }
 };

@@ -119,6 +119,6 @@ void CColorComboBox::OnSelChange()
     default: break;
     }
     g_pApp->ShowMessage("色を選択", 0);
-    if (g_pApp->m_activeDrawingView)
-        g_pApp->m_activeDrawingView->SetFocus();
+    if (g_pApp->m_activeView)
+        g_pApp->m_activeView->SetFocus();
 }

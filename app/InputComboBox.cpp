@@ -57,7 +57,7 @@ BOOL CInputComboBox::PreTranslateMessage(MSG* pMsg)
     const bool repeat = (pMsg->lParam & (1 << 30)) != 0;
     CInputBar* bar = g_pApp->m_inputBar;
     CZelkDoc* doc = g_pApp->GetActiveDrawingDoc();
-    CZelkView* view = g_pApp->m_activeDrawingView;
+    CZelkView* view = g_pApp->m_activeView;
 
     if (!doc || !view || !bar)
         return TRUE;

@@ -465,8 +465,8 @@ void CMainFrame::OnModeText()
     if (!doc)
         return;
     (void)kDimensionCommandKind;
-    if (g_pApp->m_activeDrawingView)
-        g_pApp->DispatchCommand(doc, g_pApp->m_activeDrawingView, 309);
+    if (g_pApp->m_activeView)
+        g_pApp->DispatchCommand(doc, g_pApp->m_activeView, 309);
 }
 
 void CMainFrame::OnModeFont()
@@ -505,16 +505,18 @@ void CMainFrame::StopTimer(UINT id)
 void CMainFrame::OnTimer(UINT_PTR nIDEvent)
 {
     CZelkDoc* doc = g_pApp->GetActiveDrawingDoc();
-    CZelkView* view = g_pApp->m_activeDrawingView;
+    CZelkView* view = g_pApp->m_activeView;
     switch (nIDEvent) {
     case 1:
-        // Scrolling back after a pan happens once; the setter re-arms it for the next pan.
+        // Scrolling back after a pan happens once; the next pan arms it again.
         StopTimer(1);
+        if (view)
+            view->ScrollToStoredPosition();
         break;
     case 2:
         StopTimer(2);
         if (doc)
-            doc->m_workInts3[2] = 0;
+            doc->m_previewsSuppressed = 0;
         break;
     case 3:
         // Polls until a user application raises its request flag; the request server that

@@ -167,7 +167,7 @@ public:
     void ShowMessage(const CString& text, int beep);
     CString m_lastMessage;
     short m_interruptKind = 0;                     // kind of the interrupting command
-    CZelkView* m_activeDrawingView = nullptr;      // set by the view when it activates
+    CZelkView* m_activeView = nullptr;      // set by the view when it activates
 
     CString m_childFrameClassName;
 
@@ -178,16 +178,26 @@ public:
 
     // Counters and modes whose start values the settings defaults give.
     short m_nextDocNumber = 0;
-    short m_nextViewNumber = 0;
+    short m_viewCounter = 0;
     short m_commandKind = 0;
     int m_pointConstraintMode = 0;
     int m_macroLoopLimit = 0;
     int m_lastStatus = 0;
-    RECT m_viewLogicalRect = {};
-    POINT m_viewLogicalPoint = {};
+    RECT m_activeClientRect = {};    // logical client rectangle of the active view's last paint
     // Mirrors of the view state last set with mirroring, for the server item's drawing.
+    POINT m_viewScrollPos = {};
     CPointD m_viewOrigin;
     double m_viewZoom = 1.0;
+
+    // Input and mode state read by the views.
+    short m_interruptMode = 0;     // 35: the reference-layer setting
+    short m_specialMode = 0;
+    int m_specialRepeat = 0;       // continuous screen operation
+    int m_promptAmended = 0;       // m_prompt holds a warning the guidance must not overwrite
+    signed char m_printAngleSign = 1;  // -1 turns text angles round on printers that need it
+    // Closes the drawing's running operation (its creation log) unless an interrupting or a
+    // special mode other than the two-element intersection runs.
+    void CommitOperation(CZelkDoc* doc, int markCreated);
 
     // The eleven settings records, archived in this order.
     CAppElem m_appElem;

@@ -79,11 +79,11 @@ void CZelkApp::SetSettingDefaults()
 {
     m_macroLoopLimit = 200;
     m_nextDocNumber = 1;
-    m_nextViewNumber = 1;
+    m_viewCounter = 1;
     m_commandKind = 2;
     m_pointConstraintMode = 1;
-    m_viewLogicalRect = RECT{15788, -15830, 16533, -16357};
-    m_viewLogicalPoint = POINT{15788, -15830};
+    m_activeClientRect = RECT{15788, -15830, 16533, -16357};
+    m_viewScrollPos = POINT{15788, -15830};
     m_paperName = "A4";
     m_paperSizeText = "210 x 297";
     m_paperSize.Init(2100.0, 2970.0);

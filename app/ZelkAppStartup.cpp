@@ -7,6 +7,7 @@
 #include "app/Resource.h"
 #include "app/TrainingState.h"
 #include "commands/annotate/GroupProcessor.h"
+#include "document/CreationLog.h"
 #include "document/ZelkDoc.h"
 #include "input/CrossPointInput.h"
 #include "input/InputBar.h"
@@ -162,7 +163,6 @@ void CZelkApp::NameInitialDrawings()
         doc->m_path = path;
         doc->m_name = name;
         doc->m_strPathName = path;
-        doc->CDocument::SetTitle(path);
         doc->SetTitle(path);
     }
 }
@@ -240,7 +240,15 @@ int CZelkApp::ExitInstance()
 
 CZelkDoc* CZelkApp::GetActiveDrawingDoc() const
 {
-    return m_activeDrawingView ? m_activeDrawingView->m_document : nullptr;
+    return m_activeView ? m_activeView->m_document : nullptr;
+}
+
+void CZelkApp::CommitOperation(CZelkDoc* doc, int markCreated)
+{
+    if (!doc || m_interruptMode != 0 || (m_specialMode != 0 && m_specialMode != 70))
+        return;
+    if (doc->m_creationLog && doc->m_creationLog->m_logged)
+        doc->m_creationLog->Commit(markCreated);
 }
 
 void CZelkApp::ShowHelpPage(const char* page)

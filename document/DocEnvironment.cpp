@@ -127,7 +127,7 @@ int DocInterruptingKind()
 
 CZelkView* DocActiveView()
 {
-    return g_pApp ? g_pApp->m_activeDrawingView : nullptr;
+    return g_pApp ? g_pApp->m_activeView : nullptr;
 }
 
 int DocMarkSize()
@@ -142,7 +142,7 @@ COLORREF DocBasePointColor()
 
 RECT DocServerItemRect()
 {
-    return g_pApp ? g_pApp->m_viewLogicalRect : RECT{0, 0, 0, 0};
+    return g_pApp ? g_pApp->m_activeClientRect : RECT{0, 0, 0, 0};
 }
 
 void DocSetServerItemView(const CPointD& origin, double zoom)
@@ -156,5 +156,5 @@ void DocSetServerItemView(const CPointD& origin, double zoom)
 void DocSetServerItemScroll(int x, int y)
 {
     if (g_pApp)
-        g_pApp->m_viewLogicalPoint = POINT{x, y};
+        g_pApp->m_viewScrollPos = POINT{x, y};
 }

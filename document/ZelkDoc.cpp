@@ -104,6 +104,8 @@ CZelkDoc::CZelkDoc()
       m_workInts2{},
       m_previewFlag(1),
       m_workInts3{},
+      m_previewsSuppressed(0),
+      m_workInt3(0),
       m_linksUpdate(1),
       m_nativeWriteMode(1),
       m_recoveryOpCount(0),
@@ -117,6 +119,8 @@ CZelkDoc::CZelkDoc()
 
 CZelkDoc::~CZelkDoc()
 {
+    for (CZelkView* v : GetViews())
+        v->m_document = nullptr;
     FreeContents();
 }
 
@@ -194,6 +198,7 @@ void CZelkDoc::InitContents()
     std::fill(std::begin(m_workInts2), std::end(m_workInts2), 0);
     m_previewFlag = 1;
     std::fill(std::begin(m_workInts3), std::end(m_workInts3), 0);
+    m_previewsSuppressed = m_workInt3 = 0;
     m_workRect.Init(0, 0, 0, 0);
     m_nativeWriteMode = 1;
     m_recoveryOpCount = 0;
@@ -310,24 +315,35 @@ int CZelkDoc::HasData() const
 
 void CZelkDoc::AddView(CZelkView* view)
 {
-    if (view && std::find(m_views.begin(), m_views.end(), view) == m_views.end()) {
-        m_views.push_back(view);
-        view->m_document = this;
-    }
+    if (!view)
+        return;
+    CDocument::AddView(view);
+    view->m_document = this;
 }
 
 void CZelkDoc::RemoveView(CZelkView* view)
 {
-    auto it = std::find(m_views.begin(), m_views.end(), view);
-    if (it != m_views.end()) {
-        m_views.erase(it);
-        view->m_document = nullptr;
-    }
+    if (!view || view->m_pDocument != this)
+        return;
+    view->m_document = nullptr;
+    CDocument::RemoveView(view);
+}
+
+CZelkView* CZelkDoc::CViewRange::iterator::operator*() const
+{
+    return static_cast<CZelkView*>(*m_it);
+}
+
+CZelkView* CZelkDoc::CViewRange::front() const
+{
+    return static_cast<CZelkView*>(m_list.front());
 }
 
 void CZelkDoc::UpdateAllViews(CZelkView* sender, LPARAM hint, CObject* hintObject)
 {
-    for (CZelkView* v : m_views)
+    // On a copy: an update may close a view (a zoom window) and change the list.
+    const std::vector<CView*> views = m_viewList;
+    for (CView* v : views)
         if (v != sender)
             v->OnUpdate(sender, hint, hintObject);
 }

@@ -80,9 +80,7 @@ enum BlockMapKind {
     MAP_COUNT
 };
 
-// The framework's document base (OLE server document) belongs to the window layer; until it
-// exists the document keeps the few things the program uses of it here: its views, the
-// modified flag and the title.
+// Its views, modified flag and title are the framework document's.
 class CZelkDoc : public CDocument {
     DECLARE_DYNCREATE(CZelkDoc)
 public:
@@ -184,7 +182,9 @@ public:
     CArc m_previewArc;
     std::int32_t m_previewFlag;
     CPointD m_workPoints3[3];
-    std::int32_t m_workInts3[4];  // [2] is the view-closing flag
+    std::int32_t m_workInts3[2];
+    std::int32_t m_previewsSuppressed;  // a view was just closed; cleared by the frame's timer 2
+    std::int32_t m_workInt3;
     std::int32_t m_linksUpdate;
     CRectD m_workRect;
     std::int16_t m_nativeWriteMode;
@@ -195,6 +195,7 @@ public:
     std::int32_t m_groupWork2;
     CStringArray m_workStrings;
     double m_printScale;
+    std::int32_t m_embedded = 0;  // serves an embedded item: view changes modify the drawing
 
     CZelkDoc();
     ~CZelkDoc() override;
@@ -208,13 +209,32 @@ public:
     int HasData() const;
 
     // ---- what the framework's document gives ------------------------------------------
+    // The framework's view list, which holds only drawing views; a view without a window (a
+    // test's) joins it the same way and also learns its document at once.
     void AddView(CZelkView* view);
     void RemoveView(CZelkView* view);
-    const std::vector<CZelkView*>& GetViews() const { return m_views; }
-    void SetModifiedFlag(BOOL modified = TRUE) { m_modified = modified; }
-    BOOL IsModified() const { return m_modified; }
-    void SetTitle(const CString& title) { m_title = title; }
-    const CString& GetTitle() const { return m_title; }
+    class CViewRange {
+    public:
+        class iterator {
+        public:
+            explicit iterator(std::vector<CView*>::const_iterator it) : m_it(it) {}
+            CZelkView* operator*() const;
+            iterator& operator++() { ++m_it; return *this; }
+            bool operator!=(const iterator& other) const { return m_it != other.m_it; }
+        private:
+            std::vector<CView*>::const_iterator m_it;
+        };
+        explicit CViewRange(const std::vector<CView*>& list) : m_list(list) {}
+        iterator begin() const { return iterator(m_list.begin()); }
+        iterator end() const { return iterator(m_list.end()); }
+        bool empty() const { return m_list.empty(); }
+        std::size_t size() const { return m_list.size(); }
+        CZelkView* front() const;
+    private:
+        const std::vector<CView*>& m_list;
+    };
+    CViewRange GetViews() const { return CViewRange(m_viewList); }
+    // Every view but the sender, windows or not.
     void UpdateAllViews(CZelkView* sender, LPARAM hint = 0, CObject* hintObject = nullptr);
 
     // ---- typed access to the tables ---------------------------------------------------
@@ -525,9 +545,6 @@ private:
     std::unordered_map<std::string, std::vector<int>> m_fontIndex;
     int m_fontIndexedCount = 0;
 
-    std::vector<CZelkView*> m_views;
-    BOOL m_modified = FALSE;
-    CString m_title;
 };
 
 // Text-box computations shared by the text adders, compound elements and element sets.

@@ -443,7 +443,7 @@ CCurves* CZelkDoc::AddCurveWithCurrentPen(int kind, const std::vector<CPointD>& 
         return nullptr;
     SetModifiedFlag(TRUE);
     if (CZelkView* active = DocActiveView())
-        active->InvalidateObjectArea(nullptr);
+        active->InvalidateObject(nullptr);
     UpdateAllViews(nullptr, 0, nullptr);
     return b;
 }

@@ -631,7 +631,7 @@ void CZelkDoc::RemoveObject(CZelkObj* object)
     if (it != m_objects.end())
         m_objects.erase(it);
     SetModifiedFlag(TRUE);
-    for (CZelkView* v : m_views)
+    for (CZelkView* v : GetViews())
         v->DeselectOleObject(object);
 }
 

@@ -244,7 +244,7 @@ std::int16_t CZelkDoc::CreateFont(const LOGFONT& font, std::int32_t width, std::
         m_fontIndex[FontKey(font, height)].push_back(index);
         m_fontIndexedCount = index + 1;
     }
-    if (width == 0 && !m_views.empty()) {
+    if (width == 0 && !GetViews().empty()) {
         LOGFONT measured = font;
         if (current) {
             measured.lfHeight = 10 * measured.lfHeight;
@@ -253,7 +253,7 @@ std::int16_t CZelkDoc::CreateFont(const LOGFONT& font, std::int32_t width, std::
             measured.lfWidth = 0;
         }
         SIZE extent{0, 0};
-        if (m_views.front()->MeasureTextExtent(measured, "ABCDEFGHIJKLMNOPQRSTUVWXYZ", extent)) {
+        if (GetViews().front()->MeasureTextExtent(measured, "ABCDEFGHIJKLMNOPQRSTUVWXYZ", extent)) {
             f->m_width = extent.cx / 26;
             f->m_logFont.lfWidth = extent.cx / 260;
         }
@@ -332,7 +332,7 @@ std::int16_t CZelkDoc::FindOrCreateLayer(const CString& name)
         m_layerIndexedNames.push_back(layer->m_name.Std());
         m_layerIndex.emplace(LayerKey(layer->m_name), i);
     }
-    for (CZelkView* v : m_views)
+    for (CZelkView* v : GetViews())
         v->m_layerStates.SetAtGrow(i, 0);
     return static_cast<std::int16_t>(i);
 }

@@ -46,20 +46,20 @@ void ClearBits(E* e)
 
 void CZelkDoc::PaintAllViews()
 {
-    for (CZelkView* v : m_views)
+    for (CZelkView* v : GetViews())
         v->SendPaint();
 }
 
 void CZelkDoc::RedrawChangedElements(int clipMode)
 {
-    for (CZelkView* v : m_views)
+    for (CZelkView* v : GetViews())
         v->RedrawElements(clipMode);
     ClearRedrawBits();
 }
 
 void CZelkDoc::EraseChangedElements()
 {
-    for (CZelkView* v : m_views)
+    for (CZelkView* v : GetViews())
         v->EraseChangedElements();
     ClearRedrawBits();
 }
@@ -67,13 +67,13 @@ void CZelkDoc::EraseChangedElements()
 void CZelkDoc::UpdateAndPaintAllViews()
 {
     UpdateAllViews(nullptr, 0, nullptr);
-    for (CZelkView* v : m_views)
+    for (CZelkView* v : GetViews())
         v->SendPaint();
 }
 
 void CZelkDoc::DrawCrossMarkInViews(CPointD* point)
 {
-    for (CZelkView* v : m_views)
+    for (CZelkView* v : GetViews())
         v->DrawCrossMark(*point, DocMarkSize());
 }
 
@@ -82,7 +82,7 @@ void CZelkDoc::DrawCircleMarkInViews(CPtrArray* points, int n)
     if (!points || n < 0 || n >= points->GetSize())
         return;
     const CPointD* p = static_cast<const CPointD*>((*points)[n]);
-    for (CZelkView* v : m_views)
+    for (CZelkView* v : GetViews())
         v->DrawCircleMark(*p);
 }
 
@@ -92,15 +92,15 @@ void CZelkDoc::ShowInputPointMark(int show)
         return;
     if (!show)
         m_inputMarkFlag = 0;
-    for (CZelkView* v : m_views)
+    for (CZelkView* v : GetViews())
         v->DrawInputPointMark(show);
 }
 
 void CZelkDoc::SetBasePoint(CPointD base, CPointD reference)
 {
-    for (CZelkView* v : m_views) {
+    for (CZelkView* v : GetViews()) {
         v->DrawCrossMark(m_basePoint, DocMarkSize());
-        v->DrawCrossMarkColored(base, DocBasePointColor(), DocMarkSize());
+        v->DrawColoredCrossMark(base, DocBasePointColor(), DocMarkSize());
     }
     m_basePoint = base;
     m_refPoint = reference;
@@ -184,257 +184,257 @@ void CZelkDoc::CenterServerItemScroll()
 void CZelkDoc::ShowNoticeLineInActiveView(const CString& text, int* line)
 {
     if (CZelkView* v = DocActiveView())
-        v->ShowNoticeLine(text, *line);
+        v->DrawBannerLine(text, *line);
 }
 
 void CZelkDoc::ShowAllInViews()
 {
-    for (CZelkView* v : m_views)
+    for (CZelkView* v : GetViews())
         v->ShowAll();
 }
 
 void CZelkDoc::ShowMessageInViews(const CString& text)
 {
-    for (CZelkView* v : m_views)
+    for (CZelkView* v : GetViews())
         v->ShowMessageLine(text);
 }
 
 void CZelkDoc::DrawGroupInViews(int drawMode, int clipMode, int group)
 {
-    for (CZelkView* v : m_views)
-        v->DrawGroup(drawMode, clipMode, group);
+    for (CZelkView* v : GetViews())
+        v->DrawGroupMembers(drawMode, clipMode, group);
 }
 
 void CZelkDoc::DrawPointInViews(int drawMode, int clipMode, CDataPoints* block, int slot)
 {
-    for (CZelkView* v : m_views)
+    for (CZelkView* v : GetViews())
         v->DrawPointElement(drawMode, clipMode, block, slot);
 }
 
 void CZelkDoc::DrawLineInViews(int drawMode, int clipMode, CLines* block, int slot)
 {
-    for (CZelkView* v : m_views)
+    for (CZelkView* v : GetViews())
         v->DrawLineElement(drawMode, clipMode, block, slot);
 }
 
 void CZelkDoc::DrawCircleInViews(int drawMode, int clipMode, CCircles* block, int slot)
 {
-    for (CZelkView* v : m_views)
+    for (CZelkView* v : GetViews())
         v->DrawCircleElement(drawMode, clipMode, block, slot);
 }
 
 void CZelkDoc::DrawArcInViews(int drawMode, int clipMode, CArcs* block, int slot)
 {
-    for (CZelkView* v : m_views)
+    for (CZelkView* v : GetViews())
         v->DrawArcElement(drawMode, clipMode, block, slot);
 }
 
 void CZelkDoc::DrawConicInViews(int drawMode, int clipMode, CConics* block, int slot)
 {
-    for (CZelkView* v : m_views)
+    for (CZelkView* v : GetViews())
         v->DrawConicElement(drawMode, clipMode, block, slot);
 }
 
 void CZelkDoc::DrawCurveInViews(int drawMode, int clipMode, CCurves* block, int slot)
 {
-    for (CZelkView* v : m_views)
+    for (CZelkView* v : GetViews())
         v->DrawCurveElement(drawMode, clipMode, block, slot);
 }
 
 void CZelkDoc::DrawTextInViews(int drawMode, int clipMode, CTexts* block, int slot)
 {
-    for (CZelkView* v : m_views)
+    for (CZelkView* v : GetViews())
         v->DrawTextElement(drawMode, clipMode, block, slot);
 }
 
 void CZelkDoc::DrawWorkLineInViews(int colorSelector, CLine* line)
 {
-    for (CZelkView* v : m_views)
-        v->DrawWorkLine(colorSelector, line);
+    for (CZelkView* v : GetViews())
+        v->DrawLineObject(colorSelector, line);
 }
 
 void CZelkDoc::DrawWorkArcInViews(int colorSelector, CArc* arc)
 {
-    for (CZelkView* v : m_views)
-        v->DrawWorkArc(colorSelector, arc);
+    for (CZelkView* v : GetViews())
+        v->DrawArcObject(colorSelector, arc);
 }
 
 void CZelkDoc::DrawPointerMarks(int erase)
 {
-    for (CZelkView* v : m_views)
+    for (CZelkView* v : GetViews())
         v->DrawPointerMarks(erase);
 }
 
 void CZelkDoc::DrawOriginMarksInViews()
 {
-    for (CZelkView* v : m_views)
-        v->DrawOriginMarks();
+    for (CZelkView* v : GetViews())
+        v->DrawOriginMark();
 }
 
 void CZelkDoc::DrawRelativeAxesInViews()
 {
-    for (CZelkView* v : m_views)
+    for (CZelkView* v : GetViews())
         v->DrawRelativeAxes();
 }
 
 void CZelkDoc::RedrawPreviewsInViews()
 {
-    for (CZelkView* v : m_views)
-        v->RedrawPreviews();
+    for (CZelkView* v : GetViews())
+        v->ErasePreviews();
 }
 
 void CZelkDoc::DrawDirectionMarks(int draw)
 {
-    for (CZelkView* v : m_views)
+    for (CZelkView* v : GetViews())
         v->DrawDirectionMarks(draw);
 }
 
 void CZelkDoc::ClearDragSketches()
 {
-    for (CZelkView* v : m_views)
+    for (CZelkView* v : GetViews())
         v->ClearDragSketch();
 }
 
 void CZelkDoc::InvalidateObjectInViews(CZelkObj* object)
 {
-    for (CZelkView* v : m_views)
-        v->InvalidateObjectArea(object);
+    for (CZelkView* v : GetViews())
+        v->InvalidateObject(object);
 }
 
 void CZelkDoc::PreviewSegment(CPointD* p, CPointD* q)
 {
-    for (CZelkView* v : m_views)
+    for (CZelkView* v : GetViews())
         v->PreviewSegment(p, q);
 }
 
 void CZelkDoc::PreviewArcThrough(CPointD* p, CPointD* q)
 {
-    for (CZelkView* v : m_views)
+    for (CZelkView* v : GetViews())
         v->PreviewArcThrough(p, q);
 }
 
 void CZelkDoc::PreviewValueSegment(CPointD* p, double value, CPointD* q, CPointD* r)
 {
-    for (CZelkView* v : m_views)
+    for (CZelkView* v : GetViews())
         v->PreviewValueSegment(p, value, q, r);
 }
 
 void CZelkDoc::PreviewLineOffset(double value, CPointD* p)
 {
-    for (CZelkView* v : m_views)
+    for (CZelkView* v : GetViews())
         v->PreviewLineOffset(value, p);
 }
 
 void CZelkDoc::PreviewCircleOffset(double value, CPointD* p)
 {
-    for (CZelkView* v : m_views)
+    for (CZelkView* v : GetViews())
         v->PreviewCircleOffset(value, p);
 }
 
 void CZelkDoc::PreviewLineConstruction(CPointD* p, CPointD* q, int n)
 {
-    for (CZelkView* v : m_views)
+    for (CZelkView* v : GetViews())
         v->PreviewLineConstruction(p, q, n);
 }
 
 void CZelkDoc::PreviewDistance(CPointD* p)
 {
-    for (CZelkView* v : m_views)
+    for (CZelkView* v : GetViews())
         v->PreviewDistance(p);
 }
 
 void CZelkDoc::PreviewCircle3P(CPointD* p)
 {
-    for (CZelkView* v : m_views)
+    for (CZelkView* v : GetViews())
         v->PreviewCircle3P(p);
 }
 
 void CZelkDoc::PreviewCircleChord(CPointD* p)
 {
-    for (CZelkView* v : m_views)
+    for (CZelkView* v : GetViews())
         v->PreviewCircleChord(p);
 }
 
 void CZelkDoc::PreviewArcChord(CPointD* p)
 {
-    for (CZelkView* v : m_views)
+    for (CZelkView* v : GetViews())
         v->PreviewArcChord(p);
 }
 
 void CZelkDoc::PreviewPerpendicular(CPointD* p)
 {
-    for (CZelkView* v : m_views)
+    for (CZelkView* v : GetViews())
         v->PreviewPerpendicular(p);
 }
 
 void CZelkDoc::PreviewTangentCircle(CPointD* p, int n)
 {
-    for (CZelkView* v : m_views)
+    for (CZelkView* v : GetViews())
         v->PreviewTangentCircle(p, n);
 }
 
 void CZelkDoc::PreviewClippedSegment(CPointD* p, int n)
 {
-    for (CZelkView* v : m_views)
+    for (CZelkView* v : GetViews())
         v->PreviewClippedSegment(p, n);
 }
 
 void CZelkDoc::PreviewArcChordAngle(CPointD* p, int n)
 {
-    for (CZelkView* v : m_views)
+    for (CZelkView* v : GetViews())
         v->PreviewArcChordAngle(p, n);
 }
 
 void CZelkDoc::PreviewLengthAngle(CPointD* p, CPointD* q, int n)
 {
-    for (CZelkView* v : m_views)
+    for (CZelkView* v : GetViews())
         v->PreviewLengthAngle(p, q, n);
 }
 
 void CZelkDoc::PreviewIntersection(CPointD* p)
 {
-    for (CZelkView* v : m_views)
+    for (CZelkView* v : GetViews())
         v->PreviewIntersection(p);
 }
 
 void CZelkDoc::PreviewLineSet(CPointD* p)
 {
-    for (CZelkView* v : m_views)
+    for (CZelkView* v : GetViews())
         v->PreviewLineSet(p);
 }
 
 void CZelkDoc::PreviewCircleTouch(CPointD* p)
 {
-    for (CZelkView* v : m_views)
+    for (CZelkView* v : GetViews())
         v->PreviewCircleTouch(p);
 }
 
 void CZelkDoc::PreviewLinesAndCircles(CPointD* p, int n)
 {
-    for (CZelkView* v : m_views)
+    for (CZelkView* v : GetViews())
         v->PreviewLinesAndCircles(p, n);
 }
 
 void CZelkDoc::PreviewArcKeyPoints(CPointD* p)
 {
-    for (CZelkView* v : m_views)
+    for (CZelkView* v : GetViews())
         v->PreviewArcKeyPoints(p);
 }
 
 void CZelkDoc::PreviewArcEnd(CPointD* p)
 {
-    for (CZelkView* v : m_views)
+    for (CZelkView* v : GetViews())
         v->PreviewArcEnd(p);
 }
 
 void CZelkDoc::PreviewObliqueA(int n)
 {
-    for (CZelkView* v : m_views)
+    for (CZelkView* v : GetViews())
         v->PreviewObliqueA(n);
 }
 
 void CZelkDoc::PreviewObliqueB(int n)
 {
-    for (CZelkView* v : m_views)
+    for (CZelkView* v : GetViews())
         v->PreviewObliqueB(n);
 }

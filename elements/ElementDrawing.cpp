@@ -260,8 +260,8 @@ CServerItemMapping GetServerItemMapping()
     if (g_pApp != nullptr) {
         m.origin = g_pApp->m_viewOrigin;
         m.scale = g_pApp->m_viewZoom;
-        m.rect = g_pApp->m_viewLogicalRect;
-        m.point = g_pApp->m_viewLogicalPoint;
+        m.rect = g_pApp->m_activeClientRect;
+        m.point = g_pApp->m_viewScrollPos;
     }
     return m;
 }

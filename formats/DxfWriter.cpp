@@ -283,7 +283,7 @@ void WriteEntities(CZelkDoc& doc, CStdioFile& f)
     Pair(f, "  0", "SECTION");
     Pair(f, "  2", "ENTITIES");
 
-    const CZelkView* view = g_pApp ? g_pApp->m_activeDrawingView : nullptr;
+    const CZelkView* view = g_pApp ? g_pApp->m_activeView : nullptr;
     LayerFilter filter{doc.m_layers.GetSize(), view};
     int fontCount = doc.m_fonts.GetSize();
 

@@ -9,6 +9,6 @@ void CZelkApp::ShowMessage(const CString& text, int beep)
     if (beep)
         MessageBeep(MB_ICONASTERISK);
     m_lastMessage = text;
-    if (m_activeDrawingView)
-        m_activeDrawingView->ShowMessageLine(text);
+    if (m_activeView)
+        m_activeView->ShowMessageLine(text);
 }

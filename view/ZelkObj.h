@@ -8,6 +8,7 @@
 #include "platform/core/Object.h"
 #include "platform/core/WinTypes.h"
 
+class CDC;
 class CZelkDoc;
 class CZelkView;
 
@@ -26,4 +27,8 @@ public:
 
     // Nonzero when the object, as shown in the view, meets the logical rectangle.
     virtual int IntersectsRect(CZelkView* view, const RECT& rect);
+    // Draws the object in the view with the pen the view selected; the tracker marks a selected
+    // object's frame and handles.
+    virtual void Draw(CZelkView* view, CDC* dc, const RECT& clip) { (void)view; (void)dc; (void)clip; }
+    virtual void DrawTracker(CZelkView* view, CDC* dc) { (void)view; (void)dc; }
 };

@@ -9,5 +9,5 @@ void CZelkOleObj::Invalidate()
     if (!m_document)
         return;
     for (CZelkView* view : m_document->GetViews())
-        view->InvalidateObjectArea(this);
+        view->InvalidateObject(this);
 }

@@ -1,12 +1,15 @@
-// The drawing view as the document sees it: the display state it reads and every drawing,
-// marking and preview request it forwards. The requests are virtual so that a drawing can be
-// driven without a window (tests record them through the same interface).
+// The drawing window of a drawing document: maps world millimetres to the window and back,
+// paints the drawing pass by pass, redraws changed elements, and serves the document's per-view
+// draw requests. The requests are virtual so that a drawing can also be driven without a window
+// (tests record them through the same interface).
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 #include "geometry/PointD.h"
+#include "geometry/RectD.h"
 #include "platform/core/Arrays.h"
 #include "platform/core/String.h"
 #include "platform/core/WinTypes.h"
@@ -14,77 +17,170 @@
 
 class CArc;
 class CArcs;
+class CArchive;
+class CDC;
 class CCircles;
 class CConics;
 class CCurves;
 class CDataPoints;
+class CFont;
 class CLine;
 class CLines;
+class CPen;
+class CText;
 class CTexts;
+class CViewPainter;
+enum class PassRule;
+class CTypeFont;
+class CTypePen;
 class CZelkDoc;
 class CZelkObj;
 struct CNativeWriteTables;
 
-class CZelkView : public CView {
+class CZelkView : public CScrollView {
     DECLARE_DYNCREATE(CZelkView)
 public:
-    CPointD m_origin;              // world point shown at logical (0, 0)
-    double m_zoom = 1.0;           // logical units per millimetre
-    CWordArray m_layerStates;      // per layer: bit 0 hidden here, 0x80 display changed, redraw pending
-    std::int32_t m_singleLayerMode = 0;
-    std::int32_t m_showAllLayers = 1;  // layers marked hidden are drawn too
+    // ---- display state, in declaration order ------------------------------------------
+    std::int16_t m_viewNumber = 0;
+    std::int16_t m_viewKind = 1;         // 1 ordinary view, 2 zoom window
+    int m_active = 0;                    // this is the active drawing view
     CZelkDoc* m_document = nullptr;
+    CZelkView* m_primaryView = nullptr;  // of a zoom window: the view it belongs to
+    CPointD m_origin;                    // world point shown at logical (0, 0)
+    double m_zoom = 1.0;                 // logical units per millimetre
+    CPointD m_centre;                    // world point kept at the logical centre
+    RECT m_clientRectLogical = {0, 0, 0, 0};
+    POINT m_scrollPos = {0, 0};          // logical top left corner
+    POINT m_lineSize = {10, 10};
+    RECT m_pickRect = {0, 0, 0, 0};
+    COLORREF m_backColor = RGB(255, 255, 255);
+    CPen* m_pen = nullptr;
+    CPen* m_firstOldPen = nullptr;
+    CFont* m_font = nullptr;
+    CFont* m_firstOldFont = nullptr;
+    CWordArray m_layerStates;      // per layer: bit 0 hidden here, 0x80 display changed, redraw pending
+    CWordArray m_savedLayerStates;
+    std::int16_t m_stateWord = 0;
+    POINT m_pressPoint = {0, 0};
+    CPointD m_pressLogicalPoint;
+    CPointD m_pressLogicalPoint2;
+    CPointD m_releaseLogicalPoint;
+    CPointD m_cursorWorldPoint;
+    POINT m_mousePoint = {0, 0};
+    int m_fitOnResize = 1;         // a resize fits the drawing; cleared by scroll-bar scrolling
+    CString m_hintText;
+    CString m_messageText;
+    int m_showAllLayers = 1;       // layers marked hidden are drawn too
+    int m_leftDragged = 0;
+    int m_middleDragged = 0;
+    int m_rightDragged = 0;
+    int m_singleLayerIndex = -1;
+    int m_singleLayerMode = 0;
+    WORD m_gestureCcw = 0;
+    WORD m_gestureCw = 0;
     std::vector<CZelkObj*> m_oleSelection;   // placed objects selected in this view
+    int m_pastedImagesLast = 0;    // placed objects are drawn after the elements
 
     CZelkView();
-    virtual ~CZelkView();
+    ~CZelkView() override;
 
-    // The window receives WM_PAINT at once (sent, not posted).
-    virtual void SendPaint() {}
-    virtual void OnUpdate(CZelkView* sender, LPARAM hint, void* hintObject);
-    // Rendering of the drawing comes with the view's own painting.
-    void OnDraw(CDC* pDC) override;
-    // The window side: the view joins the application's drawing views while its window lives
-    // and becomes the active drawing view when activated.
+    // The 48-byte view-state record: origin, centre, zoom, scroll position.
+    void Serialize(CArchive& ar) override;
+
+    // ---- life cycle ----------------------------------------------------------------------
+    BOOL Create(LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwStyle, const RECT& rect,
+                CWnd* pParentWnd, UINT nID, CCreateContext* pContext = nullptr) override;
     void OnInitialUpdate() override;
     void OnActivateView(BOOL bActivate, CView* pActivateView, CView* pDeactiveView) override;
+    void OnUpdate(CView* sender, LPARAM hint, CObject* hintObject) override;
+    void OnDraw(CDC* pDC) override;
+    // Both used by the application to reuse a view after its drawing was replaced.
+    void ReleaseViewState();
+    void InitViewState();
 
-protected:
-    void OnDestroy() override;
+    // ---- mapping, zoom, centring and scrolling --------------------------------------------
+    void SetZoom(double zoom, int mirror);
+    void SetOrigin(CPointD origin, int mirror);
+    void StoreScrollPosition(int x, int y, int mirror);
+    BOOL ComputeOriginForZoom(CPointD& origin, double zoom, int axis);
+    void UpdateScrollSizes();
+    void CenterScrollPosition();
+    BOOL PanTo(POINT p);
+    void RecentreAtPanLimit(int xAxis);
+    virtual BOOL ShowAll();
+    void ShowOriginAtZoomOne();
+    // Scrolls the window to the stored position (the main frame's timer 1 after a pan).
+    void ScrollToStoredPosition();
+    // The window's client rectangle in logical units of the prepared mapping.
+    RECT ClientRectLogical();
 
-public:
+    // ---- invalidation ----------------------------------------------------------------------
+    void InvalidateWorldRect(const CRectD* rect);
+    void InvalidateAroundPoint(CPointD point, int halfSize);
+    virtual void InvalidateObject(CZelkObj* object);
+    // The window receives WM_PAINT at once (sent, not posted).
+    virtual void SendPaint();
 
-    virtual void RedrawElements(int clipMode) {}
-    virtual void EraseChangedElements() {}
-    virtual void InvalidateObjectArea(CZelkObj* object) {}
-    virtual void ShowAll() {}
-    virtual void ShowMessageLine(const CString& text) {}
-    virtual void ShowNoticeLine(const CString& text, int& line) { ++line; }
-    virtual void DrawGroup(int drawMode, int clipMode, int group) {}
-    virtual void DrawPointElement(int drawMode, int clipMode, CDataPoints* block, int slot) {}
-    virtual void DrawLineElement(int drawMode, int clipMode, CLines* block, int slot) {}
-    virtual void DrawCircleElement(int drawMode, int clipMode, CCircles* block, int slot) {}
-    virtual void DrawArcElement(int drawMode, int clipMode, CArcs* block, int slot) {}
-    virtual void DrawConicElement(int drawMode, int clipMode, CConics* block, int slot) {}
-    virtual void DrawCurveElement(int drawMode, int clipMode, CCurves* block, int slot) {}
-    virtual void DrawTextElement(int drawMode, int clipMode, CTexts* block, int slot) {}
-    virtual void DrawWorkLine(int colorSelector, CLine* line) {}
-    virtual void DrawWorkArc(int colorSelector, CArc* arc) {}
-    virtual void DrawCrossMark(CPointD point, int size) {}
-    virtual void DrawCrossMarkColored(CPointD point, COLORREF color, int size) {}
-    virtual void DrawCircleMark(CPointD point) {}
-    virtual void DrawPointerMarks(int erase) {}
-    virtual void DrawOriginMarks() {}
+    // ---- pens, fonts and color rules -------------------------------------------------------
+    BOOL SelectDrawingPen(CDC* dc, int style, int width, COLORREF color);
+    BOOL RestoreDrawingPen(CDC* dc);
+    CPen* SelectNewPen(CDC* dc, int style, int width, COLORREF color);
+    void RestoreOldPen(CDC* dc, CPen* previous);
+    BOOL SelectScaledFont(CDC* dc, LOGFONT font, SIZE size, int& readable);
+    CFont* CreateScaledFont(CDC* dc, LOGFONT font, SIZE size, double zoom, int& readable);
+    void RestoreGivenFont(CDC* dc, CFont* previous);
+    BOOL SelectPrintFont(CDC* dc, LOGFONT font, SIZE size, int& readable);
+    BOOL SelectRotatedPrintFont(CDC* dc, LOGFONT font, int& readable);
+    BOOL RestoreFont(CDC* dc);
+    int ScaledPenWidth(int width) const;
+    static int ScaledPrintPenWidth(int width, double scale);
+    void AdjustColorToBackground(COLORREF& color) const;
+    static void AdjustColorForPrint(COLORREF& color);
+    static void GetGrayColor(COLORREF& color);
+    void BlurColor(COLORREF& color, int attenuation, int count, int pass) const;
+    static void BlurColorForPrint(COLORREF& color, int attenuation, int count, int pass);
+
+    // ---- redraw of changed elements and per-view draw requests ------------------------------
+    virtual void RedrawElements(int clipKind);
+    virtual void EraseChangedElements();
+    virtual void DrawGroupMembers(int drawMode, int clipKind, int group);
+    virtual void DrawPointElement(int drawMode, int clipKind, CDataPoints* block, int slot);
+    virtual void DrawLineElement(int drawMode, int clipKind, CLines* block, int slot);
+    virtual void DrawCircleElement(int drawMode, int clipKind, CCircles* block, int slot);
+    virtual void DrawArcElement(int drawMode, int clipKind, CArcs* block, int slot);
+    virtual void DrawConicElement(int drawMode, int clipKind, CConics* block, int slot);
+    virtual void DrawCurveElement(int drawMode, int clipKind, CCurves* block, int slot);
+    virtual void DrawTextElement(int drawMode, int clipKind, CTexts* block, int slot);
+    virtual void DrawLineObject(int drawMode, CLine* line);
+    virtual void DrawArcObject(int drawMode, CArc* arc);
+    void RedrawOriginAndAxes();
+    void EraseRelativeAxesNow();
+    void DrawPlacedObjects(CDC* dc, const RECT& clip);
+    void DrawLoopOutlines(CDC* dc, const RECT& clip, int lastOnly);
+
+    // ---- overlays and messages the drawing asks for ------------------------------------------
+    // Texts of the message line; stored until the overlay lines draw them.
+    virtual void ShowMessageLine(const CString& text);
+    virtual void DrawBannerLine(const CString& text, int& line) { (void)text; ++line; }
+    virtual void DrawCrossMark(CPointD, int) {}
+    virtual void DrawColoredCrossMark(CPointD, COLORREF, int) {}
+    virtual void DrawCircleMark(CPointD) {}
+    virtual void DrawPointerMarks(int) {}
+    virtual void DrawOriginMark() {}
     virtual void DrawRelativeAxes() {}
-    virtual void DrawInputPointMark(int show) {}
-    virtual void DrawDirectionMarks(int draw) {}
-    virtual void RedrawPreviews() {}
+    virtual void EraseRelativeAxes() {}
+    virtual void DrawReferencePointMark() {}
+    virtual void DrawInputPointMark(int) {}
+    virtual void DrawDirectionMarks(int) {}
+    virtual void ErasePreviews() {}
     virtual void ClearDragSketch() {}
-    virtual void DeselectOleObject(CZelkObj* object) {}
+    virtual void DeselectOleObject(CZelkObj*) {}
     virtual int HasHiddenLayer() const;
     // The extent of a text in a font made from the description, through a client device
     // context of the view; FALSE when the font cannot be made.
     virtual BOOL MeasureTextExtent(const LOGFONT& font, const CString& text, SIZE& extent);
+    // The text settings' character width from the extent of the alphabet in their font.
+    void MeasureDefaultCharWidth();
 
     // A native drawing file read into the document (view/ZelkViewFileOpen.cpp); 1 on success.
     int ReadNativeFile(const CString& path);
@@ -101,27 +197,67 @@ public:
     int WriteNativeItems(CNativeWriteTables& tables);
     int FillNativeBuffer(CNativeWriteTables& tables, BYTE* buffer, int size);
 
-    virtual void PreviewSegment(CPointD* p, CPointD* q) {}
-    virtual void PreviewArcThrough(CPointD* p, CPointD* q) {}
-    virtual void PreviewValueSegment(CPointD* p, double value, CPointD* q, CPointD* r) {}
-    virtual void PreviewLineOffset(double value, CPointD* p) {}
-    virtual void PreviewCircleOffset(double value, CPointD* p) {}
-    virtual void PreviewLineConstruction(CPointD* p, CPointD* q, int n) {}
-    virtual void PreviewDistance(CPointD* p) {}
-    virtual void PreviewCircle3P(CPointD* p) {}
-    virtual void PreviewCircleChord(CPointD* p) {}
-    virtual void PreviewArcChord(CPointD* p) {}
-    virtual void PreviewPerpendicular(CPointD* p) {}
-    virtual void PreviewTangentCircle(CPointD* p, int n) {}
-    virtual void PreviewClippedSegment(CPointD* p, int n) {}
-    virtual void PreviewArcChordAngle(CPointD* p, int n) {}
-    virtual void PreviewLengthAngle(CPointD* p, CPointD* q, int n) {}
-    virtual void PreviewIntersection(CPointD* p) {}
-    virtual void PreviewLineSet(CPointD* p) {}
-    virtual void PreviewCircleTouch(CPointD* p) {}
-    virtual void PreviewLinesAndCircles(CPointD* p, int n) {}
-    virtual void PreviewArcKeyPoints(CPointD* p) {}
-    virtual void PreviewArcEnd(CPointD* p) {}
-    virtual void PreviewObliqueA(int n) {}
-    virtual void PreviewObliqueB(int n) {}
+    // Rubber-band previews the commands ask for.
+    virtual void PreviewSegment(CPointD*, CPointD*) {}
+    virtual void PreviewArcThrough(CPointD*, CPointD*) {}
+    virtual void PreviewValueSegment(CPointD*, double, CPointD*, CPointD*) {}
+    virtual void PreviewLineOffset(double, CPointD*) {}
+    virtual void PreviewCircleOffset(double, CPointD*) {}
+    virtual void PreviewLineConstruction(CPointD*, CPointD*, int) {}
+    virtual void PreviewDistance(CPointD*) {}
+    virtual void PreviewCircle3P(CPointD*) {}
+    virtual void PreviewCircleChord(CPointD*) {}
+    virtual void PreviewArcChord(CPointD*) {}
+    virtual void PreviewPerpendicular(CPointD*) {}
+    virtual void PreviewTangentCircle(CPointD*, int) {}
+    virtual void PreviewClippedSegment(CPointD*, int) {}
+    virtual void PreviewArcChordAngle(CPointD*, int) {}
+    virtual void PreviewLengthAngle(CPointD*, CPointD*, int) {}
+    virtual void PreviewIntersection(CPointD*) {}
+    virtual void PreviewLineSet(CPointD*) {}
+    virtual void PreviewCircleTouch(CPointD*) {}
+    virtual void PreviewLinesAndCircles(CPointD*, int) {}
+    virtual void PreviewArcKeyPoints(CPointD*) {}
+    virtual void PreviewArcEnd(CPointD*) {}
+    virtual void PreviewObliqueA(int) {}
+    virtual void PreviewObliqueB(int) {}
+
+protected:
+    int OnCreate(LPCREATESTRUCT lpcs) override;
+    void OnDestroy() override;
+    void OnSize(UINT nType, int cx, int cy) override;
+    void OnHScroll(UINT nSBCode, UINT nPos, CWnd* pScrollBar) override;
+    void OnVScroll(UINT nSBCode, UINT nPos, CWnd* pScrollBar) override;
+
+private:
+    // One drawing routine for the paint, the redraw and the requests: which elements of a
+    // pen (or font) a pass draws is a predicate over the element's state, mark and layer.
+    friend class CViewPainter;
+    static int PenStyle(const CTypePen& pen);
+    // The sketch-line, gray, color (with blur) and text passes, under the paint's rules or the
+    // redraw's; then one highlight color over every pen's elements or every font's texts.
+    void DrawElementPasses(CViewPainter& painter, bool redraw);
+    void DrawHighlightPass(CViewPainter& painter, PassRule rule, COLORREF color, bool scaledWidth);
+    void DrawFontPass(CViewPainter& painter, PassRule rule, COLORREF color);
+    void DrawWorkText(CViewPainter& painter, CText& text, COLORREF color);
+    void DrawLineByDirection(CDC* dc, CLine& line, const CRectD& clip);
+    // The device context of the window for drawing outside a paint (a test records on its own).
+    virtual std::unique_ptr<CDC> CreateClientDC();
+    // The application's mirrors take the scroll position, origin and zoom.
+    void MirrorState();
+    // Erases previews, invalidates with erasing and paints now.
+    void RepaintAll();
+    // The world width of the client area for the messages, at the message digits.
+    CString ClientWidthText() const;
+    // Selects a font of the given height after the checks every font selection makes.
+    BOOL SelectCheckedFont(CDC* dc, const LOGFONT& font, int& readable);
+    // The logical rectangle of a clip kind of the requests.
+    RECT ClipOfKind(CDC* dc, int clipKind) const;
+    void GrowLayerStates();
+    // The element's pen width, blur passes and color rules for a per-element request.
+    const CTypePen* PenAt(int index) const;
+    template <class Block, class DrawOne>
+    void DrawElementRequest(int drawMode, int clipKind, Block* block, int slot, bool blurred, DrawOne drawOne);
+    int DrawGroupMembersAt(int drawMode, int clipKind, int group, int depth,
+                           std::vector<int>& visited);
 };

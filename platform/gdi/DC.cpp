@@ -625,6 +625,12 @@ COLORREF CDC::SetPixel(int x, int y, COLORREF color)
     return color & 0xFFFFFF;
 }
 
+COLORREF CDC::GetPixel(int x, int y) const
+{
+    CPoint p = ToDevice(x, y);
+    return DevGetPixel(p.x, p.y);
+}
+
 // ---- text ----------------------------------------------------------------------------------
 
 void CDC::RealizeFont() const

@@ -17,6 +17,8 @@ typedef RECT* LPRECT;
 typedef const RECT* LPCRECT;
 typedef SIZE* LPSIZE;
 
+constexpr COLORREF CLR_INVALID = 0xFFFFFFFF;
+
 // Mapping modes.
 constexpr int MM_TEXT = 1;
 constexpr int MM_LOMETRIC = 2;
@@ -208,6 +210,10 @@ public:
     BOOL PatBlt(int x, int y, int width, int height, DWORD rop);
     COLORREF SetPixel(int x, int y, COLORREF color);
     COLORREF SetPixel(POINT p, COLORREF color) { return SetPixel(p.x, p.y, color); }
+    // The color at a logical point; CLR_INVALID outside the device or on a device that keeps
+    // no pixels (a printer, the recording DC).
+    COLORREF GetPixel(int x, int y) const;
+    COLORREF GetPixel(POINT p) const { return GetPixel(p.x, p.y); }
 
     // Text: bytes are Shift-JIS; extents count half-width cells.
     BOOL TextOut(int x, int y, LPCTSTR text, int count);
@@ -252,6 +258,7 @@ protected:
     virtual void DevFillRect(const RECT& rect, COLORREF color) { (void)rect; (void)color; }
     virtual void DevInvertRect(const RECT& rect) { (void)rect; }
     virtual void DevSetPixel(int x, int y, COLORREF color) { (void)x; (void)y; (void)color; }
+    virtual COLORREF DevGetPixel(int x, int y) const { (void)x; (void)y; return CLR_INVALID; }
     // Origin on the base line at the left end of the text; angle in radians counter-clockwise.
     virtual void DevText(double x, double y, double angle, const char* text, int count) { (void)x; (void)y; (void)angle; (void)text; (void)count; }
 

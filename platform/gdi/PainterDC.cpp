@@ -22,6 +22,8 @@
 #include <algorithm>
 #include <functional>
 #include <map>
+#include <string>
+#include <unordered_map>
 #include <unordered_set>
 #include <utility>
 
@@ -535,6 +537,15 @@ void CPainterDC::DevInvertRect(const RECT& rect)
     painter->restore();
 }
 
+COLORREF CPainterDC::DevGetPixel(int x, int y) const
+{
+    const QImage* image = m_impl->image;
+    if (image == nullptr || x < 0 || y < 0 || x >= image->width() || y >= image->height())
+        return CLR_INVALID;
+    const QRgb c = image->pixel(x, y);
+    return RGB(qRed(c), qGreen(c), qBlue(c));
+}
+
 void CPainterDC::DevSetPixel(int x, int y, COLORREF color)
 {
     RECT clip = DeviceClip();
@@ -570,7 +581,15 @@ void CPainterDC::DevText(double x, double y, double angle, const char* text, int
         it = m_impl->fonts.emplace(key, entry).first;
     }
     const QFont& font = it->second.font;
-    QFontMetricsF metrics(font);
+    // Outlines of characters at the reference size, made once for the whole program: making a
+    // glyph's outline costs far more than placing and filling it.
+    struct Glyph {
+        QPainterPath outline;
+        double advance = 0;
+    };
+    static std::unordered_map<std::string, Glyph> glyphCache;
+    std::string glyphKey = key + '|';
+    const std::size_t glyphKeyBase = glyphKey.size();
     // Every character is laid in its cells: one for a single byte, two for a double byte.
     double sx = 2.0 * f.cellWidth / it->second.fullWidth;
     double sy = double(f.emHeight) / kReferencePixels;
@@ -579,20 +598,34 @@ void CPainterDC::DevText(double x, double y, double angle, const char* text, int
     int cell = 0;
     for (int i = 0; i < count;) {
         int n = (IsLeadByte(static_cast<unsigned char>(text[i])) && i + 1 < count) ? 2 : 1;
-        QString ch = Cp932ToQString(text + i, n);
+        glyphKey.resize(glyphKeyBase);
+        glyphKey.append(text + i, static_cast<std::size_t>(n));
+        auto g = glyphCache.find(glyphKey);
+        if (g == glyphCache.end()) {
+            Glyph made;
+            QString ch = Cp932ToQString(text + i, n);
+            made.advance = QFontMetricsF(font).horizontalAdvance(ch);
+            if (!ch.trimmed().isEmpty()) {
+                // Kept as polygons: the curves are flattened once here instead of at every fill.
+                QPainterPath curves;
+                curves.addText(0, 0, font, ch);
+                made.outline.setFillRule(Qt::WindingFill);
+                for (const QPolygonF& polygon : curves.toSubpathPolygons()) {
+                    made.outline.addPolygon(polygon);
+                    made.outline.closeSubpath();
+                }
+            }
+            g = glyphCache.emplace(glyphKey, std::move(made)).first;
+        }
         i += n;
-        double advance = metrics.horizontalAdvance(ch);
-        double left = cell * f.cellWidth + (n * f.cellWidth - advance * sx) / 2.0;
+        double left = cell * f.cellWidth + (n * f.cellWidth - g->second.advance * sx) / 2.0;
         cell += n;
-        if (ch.trimmed().isEmpty())
+        if (g->second.outline.isEmpty())
             continue;
-        QPainterPath one;
-        one.setFillRule(Qt::WindingFill);
-        one.addText(0, 0, font, ch);
         QTransform place;
         place.translate(left, 0);
         place.scale(sx, sy);
-        glyphs.addPath(place.map(one));
+        glyphs.addPath(place.map(g->second.outline));
     }
     double width = double(cell) * f.cellWidth;
     double line = std::max(1.0, f.emHeight / 16.0);

@@ -29,6 +29,7 @@ protected:
     void DevFillRect(const RECT& rect, COLORREF color) override;
     void DevInvertRect(const RECT& rect) override;
     void DevSetPixel(int x, int y, COLORREF color) override;
+    COLORREF DevGetPixel(int x, int y) const override;
     void DevText(double x, double y, double angle, const char* text, int count) override;
 
 private:

@@ -135,7 +135,7 @@ TEST_F(Shell, StartWithoutCommandLineOpensOneNewFileTiledAndReadsTheDefinitionFi
     EXPECT_EQ(m_app->m_startMessagePending, 1);
     EXPECT_EQ(m_app->m_pMainWnd, m_frame);
     ASSERT_EQ(m_app->m_drawingViews.GetSize(), 1);
-    EXPECT_EQ(m_app->m_activeDrawingView, m_app->m_drawingViews[0]);
+    EXPECT_EQ(m_app->m_activeView, m_app->m_drawingViews[0]);
     EXPECT_EQ(m_app->GetActiveDrawingDoc(), docs[0]);
     EXPECT_NE(m_app->m_hWndMDIClient, nullptr);
 
@@ -343,7 +343,7 @@ TEST_F(Shell, InputBoxKeyRules)
 {
     Start();
     CZelkView* view = FirstView();
-    m_app->m_activeDrawingView = view;
+    m_app->m_activeView = view;
     CInputComboBox& box = m_frame->m_wndInputBar.m_inputBox;
 
     struct Case {
@@ -403,7 +403,7 @@ TEST_F(Shell, InputBoxKeyRules)
     UiResetKeyState();
 
     // With no drawing every key is swallowed and nothing is called.
-    m_app->m_activeDrawingView = nullptr;
+    m_app->m_activeView = nullptr;
     m_bar->m_calls.clear();
     m_app->m_calls.clear();
     for (UINT key : { 13u, 27u, 65u, 39u }) {

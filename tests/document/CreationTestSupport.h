@@ -39,7 +39,7 @@ public:
     {
         m_draws.push_back("circle " + std::to_string(mode) + " " + std::to_string(slot));
     }
-    void DrawGroup(int mode, int, int group) override
+    void DrawGroupMembers(int mode, int, int group) override
     {
         m_draws.push_back("group " + std::to_string(mode) + " " + std::to_string(group));
     }
@@ -64,6 +64,8 @@ protected:
         g_pApp = m_app.get();
         m_app->m_printRatio = 1.05;
         m_doc = std::make_unique<CZelkDoc>();
+        // The test owns the drawing: its last view leaving must not close it.
+        m_doc->m_bAutoDelete = FALSE;
         m_doc->AddView(&m_view);
     }
     void TearDown() override

@@ -32,9 +32,9 @@ public:
     void SendPaint() override { Note("Paint"); }
     void RedrawElements(int clip) override { Note("RedrawElements " + std::to_string(clip)); }
     void EraseChangedElements() override { Note("EraseChangedElements"); }
-    void InvalidateObjectArea(CZelkObj* o) override { Note(o ? "InvalidateObject" : "InvalidateAll"); }
+    void InvalidateObject(CZelkObj* o) override { Note(o ? "InvalidateObject" : "InvalidateAll"); }
     void ShowMessageLine(const CString& text) override { Note("Message " + text.Std()); }
-    void DrawGroup(int d, int c, int g) override
+    void DrawGroupMembers(int d, int c, int g) override
     {
         Note("DrawGroup " + std::to_string(d) + " " + std::to_string(c) + " " + std::to_string(g));
     }
@@ -43,7 +43,7 @@ public:
         Note("Cross " + std::to_string(p.m_x) + " " + std::to_string(p.m_y) + " " +
              std::to_string(size));
     }
-    void DrawCrossMarkColored(CPointD p, COLORREF, int) override
+    void DrawColoredCrossMark(CPointD p, COLORREF, int) override
     {
         Note("ColoredCross " + std::to_string(p.m_x) + " " + std::to_string(p.m_y));
     }
@@ -81,6 +81,8 @@ protected:
         m_app = std::make_unique<CZelkApp>();
         g_pApp = m_app.get();
         m_doc = std::make_unique<CZelkDoc>();
+        // The test owns the drawing: its last view leaving must not close it.
+        m_doc->m_bAutoDelete = FALSE;
     }
     void TearDown() override
     {

@@ -192,14 +192,14 @@ TEST_F(DocumentServicesTest, ObjectsShownInAView)
 
 TEST_F(DocumentServicesTest, ServerItemFitsTheExtents)
 {
-    m_app->m_viewLogicalRect = RECT{0, 0, 600, 300};
+    m_app->m_activeClientRect = RECT{0, 0, 600, 300};
     Doc().m_extents.Init(5, 7, 5, 7);   // a single point
     EXPECT_EQ(Doc().FitServerItemView(), 1);
     EXPECT_EQ(m_app->m_viewZoom, 1.0);
     EXPECT_EQ(m_app->m_viewOrigin.m_x, 5 - 16000);
     EXPECT_EQ(m_app->m_viewOrigin.m_y, 7 + 16000);
-    EXPECT_EQ(m_app->m_viewLogicalPoint.x, 16000 - 300);
-    EXPECT_EQ(m_app->m_viewLogicalPoint.y, 150 - 16000);
+    EXPECT_EQ(m_app->m_viewScrollPos.x, 16000 - 300);
+    EXPECT_EQ(m_app->m_viewScrollPos.y, 150 - 16000);
 
     Doc().m_extents.Init(0, 100, 100, 0);   // 120 x 120 after the margin
     EXPECT_EQ(Doc().FitServerItemView(), 1);

@@ -365,7 +365,7 @@ TEST_F(SelectionTest, DeleteSelectedTakesObjectsSelectedInTheActiveView)
 {
     RecordingView view;
     Doc().AddView(&view);
-    m_app->m_activeDrawingView = &view;
+    m_app->m_activeView = &view;
     CZelkObj* o = new CZelkObj;
     Doc().AddObject(o);
     view.m_oleSelection.push_back(o);
@@ -380,7 +380,7 @@ TEST_F(SelectionTest, DeleteSelectedTakesObjectsSelectedInTheActiveView)
     Doc().m_undoHistory->Commit(2);
     Doc().m_undoHistory->Undo();
     EXPECT_EQ(o->m_state, STATE_LIVE);
-    m_app->m_activeDrawingView = nullptr;
+    m_app->m_activeView = nullptr;
     Doc().RemoveView(&view);
 }
 
@@ -413,7 +413,7 @@ TEST_F(SelectionTest, SelectionListHoldsTheActiveViewsPlacedObjects)
 
     // Another view active: only elements count.
     EXPECT_FALSE(Doc().CollectSelection());
-    m_app->m_activeDrawingView = &view;
+    m_app->m_activeView = &view;
     EXPECT_TRUE(Doc().CollectSelection());
     ASSERT_EQ(Doc().m_selection.size(), 2u);
     EXPECT_EQ(Doc().m_selection[0].m_kind, 128);
@@ -422,6 +422,6 @@ TEST_F(SelectionTest, SelectionListHoldsTheActiveViewsPlacedObjects)
     EXPECT_EQ(Doc().m_selection[1].m_block, 1);
     EXPECT_EQ(Doc().m_selection[1].m_slot, 1);    // the item that shows it
     EXPECT_EQ(Doc().m_selection[1].m_state, 0x02);  // mark first, then state
-    m_app->m_activeDrawingView = nullptr;
+    m_app->m_activeView = nullptr;
     Doc().m_oleItems.clear();
 }

@@ -199,6 +199,7 @@ TEST_F(TextDrawTest, MeasuresAgreeWithTheLoops)
 TEST_F(TextDrawTest, DragSketchListsTheUnderlineInTheStringsDirection)
 {
     CZelkView view;
+    view.m_origin.Init(0, 0);
     view.m_zoom = 2.0;
     CText t = Make("AB", 0, 0, 8, 10);
     t.m_swapped = 1;  // stored ends reversed: the string runs from (10,0) to (0,0)

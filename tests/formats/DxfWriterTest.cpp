@@ -218,7 +218,7 @@ TEST_F(DxfWriterTest, OnlyLiveElementsOfDisplayedLayersAreWritten)
     CZelkView view;
     view.m_showAllLayers = 0;
     view.m_layerStates.SetAtGrow(hidden, 1);
-    m_app->m_activeDrawingView = &view;
+    m_app->m_activeView = &view;
     auto lines = Write();
     auto ents = Entities(lines);
     ASSERT_EQ(ents.size(), 1u);
@@ -228,7 +228,7 @@ TEST_F(DxfWriterTest, OnlyLiveElementsOfDisplayedLayersAreWritten)
 
     view.m_showAllLayers = 1;
     EXPECT_EQ(Entities(Write()).size(), 3u);
-    m_app->m_activeDrawingView = nullptr;
+    m_app->m_activeView = nullptr;
 }
 
 TEST_F(DxfWriterTest, EllipsesAndCurvesBecomeLineRuns)

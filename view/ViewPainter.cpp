@@ -1,0 +1,248 @@
+// The view's element walk: blocks sorted by pen and font, the pass rules over state, mark and
+// layer word, and the element drawers chosen by kind.
+#include "view/ViewPainter.h"
+
+#include "app/ZelkApp.h"
+#include "document/ZelkDoc.h"
+#include "elements/Arcs.h"
+#include "elements/Circles.h"
+#include "elements/Conics.h"
+#include "elements/Curves.h"
+#include "elements/DataPoints.h"
+#include "elements/ElementKinds.h"
+#include "elements/Lines.h"
+#include "geometry/Numeric.h"
+#include "platform/gdi/DC.h"
+
+namespace {
+
+template <class Block>
+void SortBlocks(const CObArray& blocks, int count, std::vector<std::vector<Block*>>& out)
+{
+    out.assign(static_cast<std::size_t>(count), {});
+    for (int b = 0; b < blocks.GetSize(); ++b) {
+        Block* block = static_cast<Block*>(blocks[b]);
+        if (block && block->m_pen >= 0 && block->m_pen < count)
+            out[static_cast<std::size_t>(block->m_pen)].push_back(block);
+    }
+}
+
+bool Live(std::uint8_t state) { return (state & 3) != 0; }
+bool Plain(std::uint8_t mark) { return (mark & 6) == 0; }
+bool Changed(std::uint8_t state, std::uint8_t mark) { return ((state | mark) & 0x80) != 0; }
+
+}  // namespace
+
+CViewPainter::CViewPainter(CZelkView* view, CDC* dc, const RECT& clip, bool inRect)
+    : m_view(view), m_doc(view->m_document), m_dc(dc), m_clip(clip), m_inRect(inRect)
+{
+    m_clipD.SetFromIntRect(clip);
+    m_interrupt35 = g_pApp && g_pApp->m_interruptMode == 35;
+    m_grayMode = g_pApp && g_pApp->m_appDraw.grayDisplay != 0;
+    m_writeLayer = m_doc ? m_doc->m_writeLayer : -1;
+    m_layerCount = view->m_layerStates.GetSize();
+    m_words.resize(static_cast<std::size_t>(m_layerCount));
+    for (int i = 0; i < m_layerCount; ++i)
+        m_words[static_cast<std::size_t>(i)] = view->m_layerStates[i];
+}
+
+void CViewPainter::Sort() const
+{
+    if (m_sorted || !m_doc)
+        return;
+    m_sorted = true;
+    const int pens = PenCount();
+    SortBlocks(m_doc->m_pointBlocks, pens, m_points);
+    SortBlocks(m_doc->m_lineBlocks, pens, m_lines);
+    SortBlocks(m_doc->m_circleBlocks, pens, m_circles);
+    SortBlocks(m_doc->m_arcBlocks, pens, m_arcs);
+    SortBlocks(m_doc->m_conicBlocks, pens, m_conics);
+    SortBlocks(m_doc->m_curveBlocks, pens, m_curves);
+    SortBlocks(m_doc->m_textBlocks, FontCount(), m_texts);
+}
+
+int CViewPainter::PenCount() const
+{
+    return m_doc ? m_doc->m_pens.GetSize() : 0;
+}
+
+int CViewPainter::FontCount() const
+{
+    return m_doc ? m_doc->m_fonts.GetSize() : 0;
+}
+
+const CTypePen* CViewPainter::Pen(int index) const
+{
+    return m_doc ? m_doc->GetPen(index) : nullptr;
+}
+
+const CTypeFont* CViewPainter::Font(int index) const
+{
+    return m_doc ? m_doc->GetFont(index) : nullptr;
+}
+
+WORD CViewPainter::Word(std::int16_t layer) const
+{
+    return m_words[static_cast<std::size_t>(layer)];
+}
+
+bool CViewPainter::Takes(PassRule rule, std::uint8_t state, std::uint8_t mark, std::int16_t layer) const
+{
+    const bool inRange = InRange(layer);
+    const WORD w = inRange ? Word(layer) : 0;
+    const bool showAll = m_view->m_showAllLayers != 0;
+    const bool offWrite = layer != m_writeLayer || m_view->m_singleLayerMode != 0;
+    const bool markable = m_interrupt35 || showAll || (inRange && w != 1);
+    // In the redraw a word counts as hidden by its bit 0, whatever its pending bit says.
+    const bool markableRedraw = m_interrupt35 || showAll || (inRange && (w & 1) == 0);
+    const bool pending = inRange && ((w & 0x80) != 0 || Changed(state, mark));
+    switch (rule) {
+    case PassRule::Sketch:
+        return Live(state) && Plain(mark) && inRange && (m_interrupt35 || showAll || w != 1);
+    case PassRule::Gray:
+        return Live(state) && Plain(mark) && offWrite && inRange &&
+               (m_interrupt35 ? w != 0 : (showAll || w != 1));
+    case PassRule::Color:
+        return Live(state) && Plain(mark) && inRange &&
+               (m_interrupt35 ? w != 1
+                              : ((!m_grayMode || layer == m_writeLayer) && (showAll || w != 1)));
+    case PassRule::Selected:
+        return Live(state) && (mark & 2) && markable;
+    case PassRule::MarkedLine:
+        return Live(state) && (mark & 4) && markable;
+    case PassRule::SecondMark:
+        return Live(state) && (mark & 8) && markable;
+    case PassRule::RedrawErase:
+        return !Live(state) && (state & 0x80);
+    case PassRule::RedrawSketch:
+        return Live(state) && Plain(mark) && inRange && Changed(state, mark) &&
+               (m_interrupt35 ? w == 129 : (showAll || (w & 1) == 0));
+    case PassRule::RedrawGray:
+        return Live(state) && Plain(mark) && pending &&
+               (m_interrupt35 ? w == 129 : (offWrite && (showAll || (w & 1) == 0)));
+    case PassRule::RedrawColor:
+        if (!(Live(state) && Plain(mark) && pending))
+            return false;
+        if (m_interrupt35)
+            return w == 128;
+        if (layer == m_writeLayer)
+            return (w & 1) == 0;
+        return !m_grayMode && (w & 1) == 0;
+    case PassRule::RedrawSelected:
+        return Live(state) && (mark & 0x80) && (mark & 2) && markableRedraw;
+    case PassRule::RedrawMarkedLine:
+        return Live(state) && (mark & 0x80) && (mark & 4) && markableRedraw;
+    case PassRule::RedrawSecondMark:
+        return Live(state) && (mark & 0x80) && (mark & 8) && markableRedraw;
+    case PassRule::ChangedAny:
+        return Changed(state, mark);
+    }
+    return false;
+}
+
+void CViewPainter::DrawPenElements(int pen, PassRule rule, bool linesOnly)
+{
+    if (pen < 0 || pen >= PenCount())
+        return;
+    Sort();
+    const auto p = static_cast<std::size_t>(pen);
+    auto walk = [&](auto& lists, auto drawOne) {
+        for (auto* block : lists[p])
+            for (int s = 0; s < block->m_count; ++s) {
+                const auto& e = block->m_slots[s];
+                if (Takes(rule, e.m_state, e.m_mark, e.m_layer))
+                    drawOne(block, s);
+            }
+    };
+    if (!linesOnly)
+        walk(m_points, [this](CDataPoints* b, int s) { DrawPoint(b, s); });
+    walk(m_lines, [this](CLines* b, int s) { DrawLine(b, s); });
+    if (linesOnly)
+        return;
+    walk(m_circles, [this](CCircles* b, int s) { DrawCircle(b, s); });
+    walk(m_arcs, [this](CArcs* b, int s) { DrawArc(b, s); });
+    walk(m_conics, [this](CConics* b, int s) { DrawConic(b, s); });
+    walk(m_curves, [this](CCurves* b, int s) { DrawCurve(b, s); });
+}
+
+template <class Element>
+void CViewPainter::DrawOne(Element& e)
+{
+    if (m_inRect)
+        e.DrawInRect(m_dc, m_view->m_origin, m_view->m_zoom, m_clip);
+    else
+        e.Draw(m_dc, m_view->m_origin, m_view->m_zoom, m_clipD);
+}
+
+void CViewPainter::DrawPoint(CDataPoints* block, int slot)
+{
+    DrawOne(block->m_slots[slot]);
+}
+
+void CViewPainter::DrawLine(CLines* block, int slot)
+{
+    CLine& e = block->m_slots[slot];
+    const CPointD& o = m_view->m_origin;
+    const double z = m_view->m_zoom;
+    switch (block->m_direction) {
+    case 1:
+        m_inRect ? e.DrawHorizontalInRect(m_dc, o, z, m_clip) : e.DrawHorizontal(m_dc, o, z, m_clipD);
+        break;
+    case 2:
+        m_inRect ? e.DrawVerticalInRect(m_dc, o, z, m_clip) : e.DrawVertical(m_dc, o, z, m_clipD);
+        break;
+    default:
+        m_inRect ? e.DrawObliqueInRect(m_dc, o, z, m_clip) : e.DrawOblique(m_dc, o, z, m_clipD);
+        break;
+    }
+}
+
+void CViewPainter::DrawCircle(CCircles* block, int slot)
+{
+    DrawOne(block->m_slots[slot]);
+}
+
+void CViewPainter::DrawArc(CArcs* block, int slot)
+{
+    DrawOne(block->m_slots[slot]);
+}
+
+void CViewPainter::DrawConic(CConics* block, int slot)
+{
+    DrawOne(block->m_slots[slot]);
+}
+
+void CViewPainter::DrawCurve(CCurves* block, int slot)
+{
+    DrawOne(block->m_slots[slot]);
+}
+
+bool CViewPainter::SelectTextFont(const CTypeFont& font, int& readable, int& charHeight, int& charWidth)
+{
+    SIZE size{font.m_width, font.m_height};
+    if (!m_view->SelectScaledFont(m_dc, font.m_logFont, size, readable) || !m_view->m_font)
+        return false;
+    const LOGFONT& made = m_view->m_font->m_logFont;
+    charHeight = -made.lfHeight;
+    charWidth = made.lfWidth != 0 ? made.lfWidth : -made.lfHeight / 2;
+    return true;
+}
+
+void CViewPainter::DrawText(CText& text, const CTypeFont& font, int readable, COLORREF color,
+                            int charHeight, int charWidth)
+{
+    const double angle = PI * font.m_angle / 180.0;
+    const CPointD& o = m_view->m_origin;
+    const double z = m_view->m_zoom;
+    if (font.m_style2 == 1) {
+        if (m_inRect)
+            text.DrawInRect(m_dc, o, z, m_clip, readable, color, angle, charHeight);
+        else
+            text.Draw(m_dc, o, z, m_clipD, readable, color, angle, charHeight);
+    } else {
+        if (m_inRect)
+            text.DrawLayoutInRect(m_dc, o, z, m_clip, readable, color, charHeight, charWidth, &font);
+        else
+            text.DrawLayout(m_dc, o, z, m_clipD, readable, color, charHeight, charWidth, &font);
+    }
+}

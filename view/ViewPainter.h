@@ -1,0 +1,180 @@
+// The element walk every drawing routine of the view shares: the blocks of each kind sorted by
+// pen (texts by font) once per drawing, so that each pen is made once per pass, and the drawing
+// of the elements of one pen or font that a pass selects, on the view's device context.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "geometry/PointD.h"
+#include "geometry/RectD.h"
+#include "platform/core/WinTypes.h"
+
+class CArcs;
+class CCircles;
+class CConics;
+class CCurves;
+class CDataPoints;
+class CDC;
+class CLines;
+class CText;
+class CTexts;
+class CTypeFont;
+class CTypePen;
+class CZelkDoc;
+class CZelkView;
+
+// Which elements a pass takes, from the element's state and mark bytes and its layer.
+enum class PassRule {
+    // The paint.
+    Sketch,      // live, plain, shown
+    Gray,        // live, plain, grayed
+    Color,       // live, plain, colored
+    Selected,    // live, selected, markable
+    MarkedLine,  // live, marked line, markable
+    SecondMark,  // live, second mark, markable
+    // The redraw of changed elements.
+    RedrawErase,
+    RedrawSketch,
+    RedrawGray,
+    RedrawColor,
+    RedrawSelected,
+    RedrawMarkedLine,
+    RedrawSecondMark,
+    // Every element of any state (the erase of changed elements).
+    ChangedAny,
+};
+
+class CViewPainter {
+public:
+    // clip is the logical rectangle handed to the element drawers; inRect picks the drawers that
+    // take it as integers (the paint) instead of as doubles (redraws and requests).
+    CViewPainter(CZelkView* view, CDC* dc, const RECT& clip, bool inRect);
+
+    bool Takes(PassRule rule, std::uint8_t state, std::uint8_t mark, std::int16_t layer) const;
+
+    int PenCount() const;
+    int FontCount() const;
+    const CTypePen* Pen(int index) const;
+    const CTypeFont* Font(int index) const;
+
+    // The points, lines, circles, arcs, conics and curves of a pen that the rule takes, with the
+    // pen already selected; linesOnly draws only the lines.
+    void DrawPenElements(int pen, PassRule rule, bool linesOnly = false);
+    // The texts of a font that the rule takes, each in the color the function gives it; the
+    // font is selected here and restored after. colorOf receives the text.
+    template <class ColorOf>
+    void DrawFontTexts(int font, PassRule rule, ColorOf colorOf);
+
+    // The blur passes of a pen: the callback draws with each pass's pen selected.
+    template <class Draw>
+    void BlurPasses(const CTypePen& pen, int style, COLORREF color, Draw draw);
+
+    // One element, by kind.
+    void DrawPoint(CDataPoints* block, int slot);
+    void DrawLine(CLines* block, int slot);
+    void DrawCircle(CCircles* block, int slot);
+    void DrawArc(CArcs* block, int slot);
+    void DrawConic(CConics* block, int slot);
+    void DrawCurve(CCurves* block, int slot);
+    // A text with the font made for it already selected.
+    void DrawText(CText& text, const CTypeFont& font, int readable, COLORREF color,
+                  int charHeight, int charWidth);
+    // Selects the view's scaled font of a font record; false when none can be made. Gives the
+    // character height and width in logical units.
+    bool SelectTextFont(const CTypeFont& font, int& readable, int& charHeight, int& charWidth);
+
+    CZelkView* m_view;
+    CZelkDoc* m_doc;
+    CDC* m_dc;
+    RECT m_clip;
+    CRectD m_clipD;
+    bool m_inRect;
+    bool m_interrupt35;
+    bool m_grayMode;
+    int m_writeLayer;
+    int m_layerCount;
+
+private:
+    bool InRange(std::int16_t layer) const { return layer >= 0 && layer < m_layerCount; }
+    WORD Word(std::int16_t layer) const;
+    template <class Element>
+    void DrawOne(Element& e);
+    // Sorting waits for the first walk: a single-element request never needs it.
+    void Sort() const;
+
+    mutable bool m_sorted = false;
+    mutable std::vector<std::vector<CDataPoints*>> m_points;
+    mutable std::vector<std::vector<CLines*>> m_lines;
+    mutable std::vector<std::vector<CCircles*>> m_circles;
+    mutable std::vector<std::vector<CArcs*>> m_arcs;
+    mutable std::vector<std::vector<CConics*>> m_conics;
+    mutable std::vector<std::vector<CCurves*>> m_curves;
+    mutable std::vector<std::vector<CTexts*>> m_texts;
+    std::vector<WORD> m_words;
+};
+
+// ---- templates ---------------------------------------------------------------------------
+
+#include "elements/Texts.h"
+#include "elements/TypeFont.h"
+#include "elements/TypePen.h"
+#include "view/ZelkView.h"
+
+template <class ColorOf>
+void CViewPainter::DrawFontTexts(int font, PassRule rule, ColorOf colorOf)
+{
+    Sort();
+    if (font < 0 || font >= static_cast<int>(m_texts.size()) || m_texts[font].empty())
+        return;
+    const CTypeFont* record = Font(font);
+    if (!record)
+        return;
+    bool selected = false;
+    int readable = 1;
+    int height = 0;
+    int width = 0;
+    for (CTexts* block : m_texts[font]) {
+        for (int s = 0; s < block->m_count; ++s) {
+            CText& t = block->m_slots[s];
+            if (!Takes(rule, t.m_state, t.m_mark, t.m_layer))
+                continue;
+            // The font is made for the first text that needs it.
+            if (!selected) {
+                if (!SelectTextFont(*record, readable, height, width))
+                    return;
+                selected = true;
+            }
+            DrawText(t, *record, readable, colorOf(t), height, width);
+        }
+    }
+    if (selected)
+        m_view->RestoreFont(m_dc);
+}
+
+template <class Draw>
+void CViewPainter::BlurPasses(const CTypePen& pen, int style, COLORREF color, Draw draw)
+{
+    // A width that is not positive (from a damaged file) counts as 1: it divides the step.
+    const int penWidth = pen.m_width > 0 ? pen.m_width : 1;
+    int w = m_view->ScaledPenWidth(penWidth);
+    const int step = static_cast<int>(2.0 * w / penWidth);
+    w += step;
+    int n = 0;
+    if (step != 0) {
+        n = pen.m_blurCount;
+        if (n > w / step)
+            n = w / step;
+    }
+    for (int pass = 0; pass <= n; ++pass) {
+        COLORREF c = color;
+        w -= step;
+        if (w <= 0)
+            break;
+        m_view->BlurColor(c, pen.m_blurRate, n, pass);
+        if (!m_view->SelectDrawingPen(m_dc, style, w, c))
+            continue;
+        draw();
+        m_view->RestoreDrawingPen(m_dc);
+    }
+}
