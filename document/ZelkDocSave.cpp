@@ -97,12 +97,12 @@ CZelkView* WriterView(CZelkDoc* doc)
         }
     if (!doc->GetViews().empty())
         return doc->GetViews().front();
-    return g_pApp ? g_pApp->m_activeDrawingView : nullptr;
+    return g_pApp ? g_pApp->m_activeView : nullptr;
 }
 
 void NoteDxfOfShownLayers()
 {
-    CZelkView* active = g_pApp ? g_pApp->m_activeDrawingView : nullptr;
+    CZelkView* active = g_pApp ? g_pApp->m_activeView : nullptr;
     if (active && !active->m_singleLayerMode && active->HasHiddenLayer())
         AfxMessageBox(kMsgDxfShownLayers);
 }
@@ -184,7 +184,7 @@ void CZelkDoc::OnFileSave()
     if (OpensHelpPage("Help\\HID_FILE_SAVE.htm") || !g_pApp || g_pApp->m_savePending)
         return;
     g_pApp->m_pendingDrawing = this;
-    g_pApp->m_pendingView = g_pApp->m_activeDrawingView;
+    g_pApp->m_pendingView = g_pApp->m_activeView;
     g_pApp->m_savePending = 1;
     SaveToFile();
 }
@@ -255,7 +255,7 @@ int CZelkDoc::SaveToFile()
 
 int CZelkDoc::SaveAs()
 {
-    if (!g_pApp || !g_pApp->m_activeDrawingView) {
+    if (!g_pApp || !g_pApp->m_activeView) {
         AfxMessageBox(kMsgNoActiveView);
         return 0;
     }

@@ -86,7 +86,7 @@ void CMacroInterpreter::DeliverResults(const CStringArray& lines, int target)
 {
     if (!g_pApp)
         return;
-    CZelkView* view = g_pApp->m_activeDrawingView;
+    CZelkView* view = g_pApp->m_activeView;
     if (target == 1 && !g_pApp->m_resultsToTextWindow && view && g_pApp->m_groupProcessor) {
         CGroupProcessor* group = g_pApp->m_groupProcessor;
         group->Reset(1);

@@ -119,7 +119,7 @@ TEST(MacroTextFuzz, AnyLinesRunOrAreRefused)
     CZelkDoc doc;
     CZelkView view;
     view.m_document = &doc;
-    app.m_activeDrawingView = &view;
+    app.m_activeView = &view;
     app.BuildUnitTable(FALSE);
     app.AddPiConstant();
     const int metrePerSecond[CUnit::kDimensions] = {1, 0, -1};
@@ -156,7 +156,7 @@ TEST(MacroTextFuzz, AnyLinesRunOrAreRefused)
     // The mutations must leave enough scripts intact to reach the executor's end.
     EXPECT_GT(runsCompleted, fuzz_knobs::Rounds(1500) / 50);
     interpreter.Reset();
-    app.m_activeDrawingView = nullptr;
+    app.m_activeView = nullptr;
     app.DeleteUnitsAndVariables();
     g_pApp = nullptr;
 }

@@ -32,11 +32,11 @@ protected:
         m_app->m_appText.m_tabShift = 2;
         m_doc = std::make_unique<CZelkDoc>();
         m_view.m_document = m_doc.get();
-        m_app->m_activeDrawingView = &m_view;
+        m_app->m_activeView = &m_view;
     }
     void TearDown() override
     {
-        m_app->m_activeDrawingView = nullptr;
+        m_app->m_activeView = nullptr;
         m_doc.reset();
         MacroAppFixture::TearDown();
     }
@@ -341,7 +341,7 @@ TEST_F(MacroExecute, TypedExpressions)
     Evaluate("1 + nothing", 0);
     EXPECT_EQ(Messages(), std::vector<std::string>{"値の代入されていない変数の加算(+)はできません"});
 
-    m_app->m_activeDrawingView = nullptr;
+    m_app->m_activeView = nullptr;
     EXPECT_EQ(Evaluate("1+2", 0), nullptr);
     EXPECT_TRUE(Messages().empty());
 }
