@@ -29,6 +29,18 @@ void DocShowMessage(const CString& text, int beep)
         g_pApp->ShowMessage(text, beep);
 }
 
+void DocClearPrompt()
+{
+    if (g_pApp)
+        g_pApp->m_prompt.Empty();
+}
+
+void DocSetCreationLineWidth(short width)
+{
+    if (g_pApp)
+        g_pApp->m_appElem.m_lineWidth = width;
+}
+
 void DocForgetDocument(CZelkDoc* doc)
 {
     if (!g_pApp)

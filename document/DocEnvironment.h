@@ -20,6 +20,10 @@ void DocForgetDocument(CZelkDoc* doc);
 
 // The response message on the active view's message line, with a beep first when asked.
 void DocShowMessage(const CString& text, int beep);
+// Empties the application's current prompt text.
+void DocClearPrompt();
+// The line width of the element-creation settings (tenths of a millimetre).
+void DocSetCreationLineWidth(short width);
 // The application's document counter; it is incremented.
 WORD DocNextNumber();
 CString DocProgramFolder();

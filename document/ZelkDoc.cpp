@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "app/ZelkCntrItem.h"
 #include "commands/annotate/DimCommand.h"
 #include "commands/annotate/GroupDeleteMode.h"
 #include "commands/annotate/GroupModeHelper.h"
@@ -118,6 +119,11 @@ CZelkDoc::CZelkDoc()
 CZelkDoc::~CZelkDoc()
 {
     FreeContents();
+    // The embedded items outlive a reset of the contents; they go with the drawing.
+    for (CZelkCntrItem* item : m_oleItems)
+        delete item;
+    for (CZelkCntrItem* item : m_oleItems2)
+        delete item;
 }
 
 void CZelkDoc::ForgetWorkElements()

@@ -209,6 +209,21 @@ public:
     // Frees every table, group and block (what FreeElementStore does).
     void DeleteContents();
 
+    // The binary form: tag, path, name, write layer, extents, the tables, groups, blocks, block
+    // maps, DXF blocks, placed objects and embedded items. Loading replaces all of them;
+    // damaged data throw the archive exception and leave the drawing as it was.
+    void Serialize(CArchive& ar) override;
+
+    // A path names a plain file (native or DXF by extension), never the archive.
+    BOOL OnOpenDocument(LPCTSTR lpszPathName) override;
+    BOOL OpenFileOrStorage(const CString& path);
+
+    // ---- recovery files -------------------------------------------------------------------
+    void SaveRecoveryFile();
+    void SaveRecoveryObject(int index);
+    void WriteObjectRecoveryFile(int index, const CString& name);
+    void ReadObjectRecoveryFile(const CString& path, int k);
+
     // ---- what the framework's document gives ------------------------------------------
     void AddView(CZelkView* view);
     void RemoveView(CZelkView* view);
@@ -478,6 +493,8 @@ public:
     std::int16_t FindObjectIndex(CZelkObj* object) const;
 
 private:
+    void StoreArchive(CArchive& ar);
+    void LoadArchive(CArchive& ar);
     void ForgetWorkElements();
     void RemoveRecoveryFiles(int objects);
     CTextCommand* CurrentTextCommand() const;

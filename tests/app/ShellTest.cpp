@@ -7,6 +7,7 @@
 #include "app/ZelkApp.h"
 #include "app/ZelkCntrItem.h"
 #include "document/ZelkDoc.h"
+#include "elements/Lines.h"
 #include "input/InputBar.h"
 #include "macro/MacroVariable.h"
 #include "platform/core/ProgramFolder.h"
@@ -166,10 +167,20 @@ TEST_F(Shell, StartWithoutCommandLineOpensOneNewFileTiledAndReadsTheDefinitionFi
 TEST_F(Shell, DrawingOnTheCommandLineKeepsItsNameAndPath)
 {
     const std::string file = FsPath(ProgramFolder()) + "Plan.zel";
-    std::ofstream(file) << "";
+    {
+        CZelkDoc plan;
+        CPointD a, b;
+        plan.AddLine(a.Init(0, 0), b.Init(30, 40), 0, plan.FindOrAddPen(0, 1, 0, 0, 70));
+        CZelkView writer;
+        writer.m_document = &plan;
+        ASSERT_EQ(writer.WriteNativeFile(CString(file.c_str()), 0), 1);
+    }
     Start({ CString(file.c_str()) });
     std::vector<CZelkDoc*> docs = Drawings();
     ASSERT_EQ(docs.size(), 1u);
+    // The file is read as a drawing file, not as an archive.
+    ASSERT_NE(docs[0]->GetLineElem(0, 0), nullptr);
+    EXPECT_EQ(docs[0]->GetLineElem(0, 0)->m_end.m_y, 40);
     const CString path = docs[0]->GetPathName();
     EXPECT_EQ(path.Right(8), CString("Plan.zel"));
     EXPECT_NE(docs[0]->m_path, m_app->m_appPath.m_dataFolder + "NewFile.zel");

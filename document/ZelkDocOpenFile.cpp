@@ -1,0 +1,37 @@
+// Opening a drawing under a path: drawings on disk are plain files, the native text format or
+// DXF by extension. The binary archive is only what an embedding container would hand over.
+#include "document/ZelkDoc.h"
+
+#include "app/WaitCursorScope.h"
+#include "platform/core/Runtime.h"
+#include "platform/ui/WinUser.h"
+#include "view/ZelkView.h"
+
+BOOL CZelkDoc::OnOpenDocument(LPCTSTR lpszPathName)
+{
+    return OpenFileOrStorage(lpszPathName);
+}
+
+BOOL CZelkDoc::OpenFileOrStorage(const CString& path)
+{
+    CWaitCursorScope wait;
+    char drive[_MAX_DRIVE], dir[_MAX_DIR], fname[_MAX_FNAME], ext[_MAX_EXT];
+    _splitpath(path, drive, dir, fname, ext);
+    CString kind = ext;
+    kind.MakeUpper();
+    if (kind != ".ZEL" && kind != ".DXF") {
+        AfxMessageBox("拡張子がZelkに適合していません", MB_OK);
+        return TRUE;
+    }
+    int read = 0;
+    if (kind == ".ZEL") {
+        read = LoadNativeFile(path);
+    } else if (!m_views.empty()) {
+        read = m_views.front()->ReadDxfFile(path);
+    }
+    if (!read)
+        return FALSE;
+    m_path = path;
+    m_name = fname;
+    return TRUE;
+}
