@@ -339,6 +339,8 @@ public:
     CTexts* AddTextFromCommand(CPointD position, std::int16_t& block, std::int16_t& slot);
 
     // ---- compound elements and groups ---------------------------------------------------
+    // 1 when one more group may be added; otherwise shows why and returns 0.
+    int CheckGroupLimit() const;
     CTexts* AddTextWithFontSpec(const CString& text, CPointD position, double angle,
                                 const LOGFONT& font, std::int32_t width, std::int32_t height,
                                 int alignment, COLORREF color, std::int16_t& block,
