@@ -65,6 +65,15 @@ public:
     // Sends a tile request to the MDI client window.
     void TileDrawingWindows();
 
+    // Drawings through the drawing template: a new one with its frame (none, after the
+    // framework's message, when either cannot be made), and the open one of a path.
+    CZelkDoc* CreateDrawingDoc(const CString& name, const CString& title, BOOL visible);
+    CZelkDoc* FindDrawingDocByPath(const CString& path) const;
+    // Recovery files of the program folder: whether one is there, and restoring them all.
+    int HasRecoveryFiles();
+    void RecoverDrawings();
+    CZelkDoc* OpenRecoveryDocument(const CString& path, const CString& name);
+
     // Services of the input hub called by the frame and its bars; the hub fills them in.
     virtual void DispatchCommand(CZelkDoc* doc, CZelkView* view, int code);
     virtual void CancelMode();

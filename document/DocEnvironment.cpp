@@ -5,6 +5,7 @@
 
 #include "app/ZelkApp.h"
 #include "elements/ElementSettings.h"
+#include "platform/core/FolderLock.h"
 #include "platform/core/ProgramFolder.h"
 
 namespace {
@@ -27,6 +28,17 @@ void DocShowMessage(const CString& text, int beep)
 {
     if (g_pApp)
         g_pApp->ShowMessage(text, beep);
+}
+
+BOOL DocOwnsRecoveryFiles()
+{
+    // Held until the run ends; taken again when the program folder is another one (each test
+    // has a folder of its own) or when the instance that held it has ended.
+    static CFolderLock lock;
+    const CString path = ProgramFolder() + "Recov.lck";
+    if (lock.IsHeld() && lock.GetPath() == path)
+        return TRUE;
+    return lock.Acquire(path);
 }
 
 void DocClearPrompt()

@@ -20,6 +20,9 @@ void DocForgetDocument(CZelkDoc* doc);
 
 // The response message on the active view's message line, with a beep first when asked.
 void DocShowMessage(const CString& text, int beep);
+// TRUE when this run looks after the recovery files of the program folder: one running instance
+// per program folder holds that lock, and the others neither write, remove nor restore them.
+BOOL DocOwnsRecoveryFiles();
 // Empties the application's current prompt text.
 void DocClearPrompt();
 // The line width of the element-creation settings (tenths of a millimetre).

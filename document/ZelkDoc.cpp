@@ -241,23 +241,8 @@ void CZelkDoc::FreeContents()
     ForgetWorkElements();
 
     FreePointerMarks();
-    const int objects = static_cast<int>(m_objects.size());
     FreeElementStore();
-    RemoveRecoveryFiles(objects);
-}
-
-// The main recovery file and the side files of the first `objects` placed objects; a missing
-// file is no error.
-void CZelkDoc::RemoveRecoveryFiles(int objects)
-{
-    if (m_recoveryBase.IsEmpty())
-        return;
-    _unlink(m_recoveryBase + ".zel");
-    for (int k = 1; k <= objects; ++k) {
-        CString side;
-        side.Format("%s.%03d", static_cast<const char*>(m_recoveryBase), k);
-        _unlink(side);
-    }
+    RemoveRecoveryFiles();
 }
 
 void CZelkDoc::FreePointerMarks()

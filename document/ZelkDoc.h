@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <set>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -498,7 +499,9 @@ private:
     void StoreArchive(CArchive& ar);
     void LoadArchive(CArchive& ar);
     void ForgetWorkElements();
-    void RemoveRecoveryFiles(int objects);
+    // The recovery files this drawing wrote under its present number; a missing one is no error.
+    void RemoveRecoveryFiles();
+    CString RecoverySideFileName(int k) const;
     CTextCommand* CurrentTextCommand() const;
     std::int16_t CurrentPen(int withBlur);
     void EnterPenInMaps(int pen);
@@ -520,6 +523,11 @@ private:
     std::vector<std::string> m_layerIndexedNames;
     std::unordered_map<std::string, std::vector<int>> m_fontIndex;
     int m_fontIndexedCount = 0;
+
+    // The recovery files written under the present number: the main file, and the side files
+    // by their object number k. Others of the same name belong to whoever wrote them.
+    BOOL m_wroteMainRecovery = FALSE;
+    std::set<int> m_wroteSideRecovery;
 
     std::vector<CZelkView*> m_views;
     BOOL m_modified = FALSE;

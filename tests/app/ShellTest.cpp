@@ -522,3 +522,53 @@ TEST(CntrItem, ActivatingReportsTheProgramUnavailable)
 }
 
 } // namespace
+
+TEST_F(Shell, RecoveryFilesOfTheProgramFolderBecomeModifiedDrawings)
+{
+    const CString folder = ProgramFolder();
+    {
+        // What an abnormal end left: drawing 1 with a line and two placed pictures.
+        CZelkDoc lost;
+        lost.AddLine(P(0, 0), P(30, 40), 0, lost.FindOrAddPen(0, 1, 0, 0, 70));
+        CZelkView writer;
+        writer.m_document = &lost;
+        ASSERT_EQ(writer.WriteNativeFile(folder + "Recov1.zel", 0), 1);
+        for (int i = 0; i < 2; ++i) {
+            auto* obj = new CZelkOleObj;
+            obj->m_corner2 = P(0, 10);
+            obj->m_corner1 = P(8, 0);
+            obj->m_itemIndex = i;
+            lost.AddObject(obj);
+            lost.m_oleItems.push_back(new CZelkCntrItem(&lost, obj));
+        }
+        lost.WriteObjectRecoveryFile(0, folder + "Recov1.001");
+        lost.WriteObjectRecoveryFile(1, folder + "Recov1.002");
+    }
+    Start();
+    EXPECT_EQ(m_app->HasRecoveryFiles(), 1);
+    const size_t before = Drawings().size();
+    m_app->RecoverDrawings();
+    std::vector<CZelkDoc*> docs = Drawings();
+    ASSERT_EQ(docs.size(), before + 1);
+    CZelkDoc* doc = docs.back();
+    EXPECT_EQ(doc->m_name, "Recov1");
+    EXPECT_EQ(doc->m_path, m_app->m_appPath.m_dataFolder + "Recov1.zel");
+    EXPECT_TRUE(doc->CDocument::IsModified());
+    ASSERT_NE(doc->GetLineElem(0, 0), nullptr);
+    EXPECT_EQ(doc->GetLineElem(0, 0)->m_end.m_y, 40);
+    ASSERT_EQ(doc->m_objects.size(), 2u);
+    EXPECT_DOUBLE_EQ(doc->m_objects[0]->m_corner2.m_x, 0);
+    EXPECT_DOUBLE_EQ(doc->m_objects[1]->m_corner2.m_x, 4);    // shifted by half of (8, -10)
+    EXPECT_DOUBLE_EQ(doc->m_objects[1]->m_corner2.m_y, 5);
+    for (const char* name : { "Recov1.zel", "Recov1.001", "Recov1.002" })
+        EXPECT_FALSE(fs::exists(FsPath(folder + name))) << name;
+    // The restored drawing keeps its objects in recovery files of its own number.
+    for (int k = 1; k <= 2; ++k) {
+        CString side;
+        side.Format("%s.%03d", static_cast<const char*>(doc->m_recoveryBase), k);
+        EXPECT_TRUE(fs::exists(FsPath(side))) << k;
+    }
+    // The main file is written through the drawing's first view, when it has one in its list.
+    if (!doc->GetViews().empty())
+        EXPECT_TRUE(fs::exists(FsPath(doc->m_recoveryBase + ".zel")));
+}

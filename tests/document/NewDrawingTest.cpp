@@ -107,26 +107,6 @@ TEST(DrawingWithoutApplication, UsesTheSettingsDefaults)
     EXPECT_EQ(doc.m_name, "NewFile");
 }
 
-TEST_F(NewDrawingTest, ResetRemovesTheRecoveryFilesOfTheOldNumber)
-{
-    const CString base = Doc().m_recoveryBase;
-    Doc().AddObject(new CZelkObj);
-    Doc().AddObject(new CZelkObj);
-    const CString names[] = {base + ".zel", base + ".001", base + ".002", base + ".003"};
-    for (const CString& n : names) {
-        CFile f(n, CFile::modeCreate | CFile::modeWrite);
-        f.Write("x", 1);
-    }
-    Doc().FreeContents();
-    Doc().InitContents();
-    EXPECT_NE(Doc().m_recoveryBase, base);
-    EXPECT_NE(_access(names[0], 0), 0);
-    EXPECT_NE(_access(names[1], 0), 0);
-    EXPECT_NE(_access(names[2], 0), 0);
-    // Only as many side files as the drawing had objects.
-    EXPECT_EQ(_access(names[3], 0), 0);
-}
-
 TEST_F(NewDrawingTest, ReleaseClearsTheApplicationsReferencesToTheDrawing)
 {
     CZelkDoc other;
