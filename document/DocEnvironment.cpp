@@ -7,6 +7,7 @@
 #include "elements/ElementSettings.h"
 #include "platform/core/FolderLock.h"
 #include "platform/core/ProgramFolder.h"
+#include "platform/ui/Clipboard.h"
 
 namespace {
 
@@ -39,6 +40,23 @@ BOOL DocOwnsRecoveryFiles()
     if (lock.IsHeld() && lock.GetPath() == path)
         return TRUE;
     return lock.Acquire(path);
+}
+
+WORD g_zelkClientFormat = 0;
+
+int DocOpenHelpIfArmed(const char* page)
+{
+    if (!g_pApp || g_pApp->m_contextHelpMode != 11)
+        return 0;
+    g_pApp->ShowHelpPage(page);
+    g_pApp->m_contextHelpMode = 0;
+    return 1;
+}
+
+void DocRegisterClientFormat()
+{
+    if (g_zelkClientFormat == 0)
+        g_zelkClientFormat = static_cast<WORD>(RegisterClipboardFormat("Zelk Client"));
 }
 
 void DocClearPrompt()

@@ -23,6 +23,12 @@ void DocShowMessage(const CString& text, int beep);
 // TRUE when this run looks after the recovery files of the program folder: one running instance
 // per program folder holds that lock, and the others neither write, remove nor restore them.
 BOOL DocOwnsRecoveryFiles();
+// In context-help mode: opens the help page (relative to the program folder), leaves the mode
+// and returns 1; otherwise 0.
+int DocOpenHelpIfArmed(const char* page);
+// Registers the clipboard format of drawings once per run; the number is kept in
+// g_zelkClientFormat.
+void DocRegisterClientFormat();
 // Empties the application's current prompt text.
 void DocClearPrompt();
 // The line width of the element-creation settings (tenths of a millimetre).

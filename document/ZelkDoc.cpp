@@ -113,6 +113,11 @@ CZelkDoc::CZelkDoc()
       m_groupWork2(0),
       m_printScale(1.0)
 {
+    // A drawing asked for while context help is armed only shows the help of the mode.
+    if (DocOpenHelpIfArmed("Help\\HID_MODE_STRING.htm"))
+        return;
+    m_linksUpdate = 1;
+    DocRegisterClientFormat();
     InitContents();
 }
 
@@ -139,6 +144,7 @@ void CZelkDoc::ForgetWorkElements()
 
 void CZelkDoc::InitContents()
 {
+    m_hasContents = TRUE;
     m_docNumber = DocNextNumber();
     m_extents = DocInitialArea();
     m_quietClose = 0;

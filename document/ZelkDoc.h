@@ -81,6 +81,9 @@ enum BlockMapKind {
     MAP_COUNT
 };
 
+// The clipboard format of drawings, registered by the first drawing of a run; 0 before.
+extern WORD g_zelkClientFormat;
+
 // The framework's document base (OLE server document) belongs to the window layer; until it
 // exists the document keeps the few things the program uses of it here: its views, the
 // modified flag and the title.
@@ -215,6 +218,9 @@ public:
     // damaged data throw the archive exception and leave the drawing as it was.
     void Serialize(CArchive& ar) override;
 
+    // A drawing made in context-help mode has no contents: the template's creation of it
+    // fails, and neither a new nor an opened drawing is left.
+    BOOL OnNewDocument() override;
     // A path names a plain file (native or DXF by extension), never the archive.
     BOOL OnOpenDocument(LPCTSTR lpszPathName) override;
     BOOL OpenFileOrStorage(const CString& path);
@@ -526,6 +532,7 @@ private:
 
     // The recovery files written under the present number: the main file, and the side files
     // by their object number k. Others of the same name belong to whoever wrote them.
+    BOOL m_hasContents = FALSE;   // FALSE only when made in context-help mode
     BOOL m_wroteMainRecovery = FALSE;
     std::set<int> m_wroteSideRecovery;
 

@@ -1,4 +1,4 @@
-// Opening a drawing under a path: drawings on disk are plain files, the native text format or
+// Opening a new drawing or one under a path: drawings on disk are plain files, the native text format or
 // DXF by extension. The binary archive is only what an embedding container would hand over.
 #include "document/ZelkDoc.h"
 
@@ -7,9 +7,14 @@
 #include "platform/ui/WinUser.h"
 #include "view/ZelkView.h"
 
+BOOL CZelkDoc::OnNewDocument()
+{
+    return m_hasContents && CDocument::OnNewDocument();
+}
+
 BOOL CZelkDoc::OnOpenDocument(LPCTSTR lpszPathName)
 {
-    return OpenFileOrStorage(lpszPathName);
+    return m_hasContents && OpenFileOrStorage(lpszPathName);
 }
 
 BOOL CZelkDoc::OpenFileOrStorage(const CString& path)

@@ -572,3 +572,29 @@ TEST_F(Shell, RecoveryFilesOfTheProgramFolderBecomeModifiedDrawings)
     if (!doc->GetViews().empty())
         EXPECT_TRUE(fs::exists(FsPath(doc->m_recoveryBase + ".zel")));
 }
+
+TEST_F(Shell, ADrawingAskedForInContextHelpModeLeavesNoDocumentOrWindow)
+{
+    Start();
+    const CString file = ProgramFolder() + "Recent.zel";
+    {
+        CZelkDoc recent;
+        CZelkView writer;
+        writer.m_document = &recent;
+        ASSERT_EQ(writer.WriteNativeFile(file, 0), 1);
+    }
+    const size_t docs = Drawings().size();
+    const size_t frames = m_frame->GetChildFrames().size();
+    DefaultScriptedServices().m_opened.clear();
+    m_app->m_contextHelpMode = 11;
+    EXPECT_EQ(m_app->m_pDocTemplate->OpenDocumentFile(file), nullptr);
+    ASSERT_EQ(DefaultScriptedServices().m_opened.size(), 1u);
+    EXPECT_EQ(DefaultScriptedServices().m_opened[0], ProgramFolder() + "Help\\HID_MODE_STRING.htm");
+    EXPECT_EQ(m_app->m_contextHelpMode, 0);
+    EXPECT_EQ(Drawings().size(), docs);
+    EXPECT_EQ(m_frame->GetChildFrames().size(), frames);
+
+    // Out of the mode the same file opens.
+    EXPECT_NE(m_app->m_pDocTemplate->OpenDocumentFile(file), nullptr);
+    EXPECT_EQ(Drawings().size(), docs + 1);
+}
