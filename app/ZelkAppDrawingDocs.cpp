@@ -1,4 +1,4 @@
-// Creating drawings through the drawing template and finding the open ones by path.
+// Creating drawings through the drawing template, counting them and finding an open one.
 #include "app/ZelkApp.h"
 
 #include "document/ZelkDoc.h"
@@ -37,15 +37,59 @@ CZelkDoc* CZelkApp::CreateDrawingDoc(const CString& name, const CString& title, 
     return doc;
 }
 
-CZelkDoc* CZelkApp::FindDrawingDocByPath(const CString& path) const
+namespace {
+
+// The first open drawing that `match` accepts.
+template <class Match>
+CZelkDoc* FindDrawing(const CMultiDocTemplate* docTemplate, Match match)
 {
-    if (!m_pDocTemplate)
+    if (!docTemplate)
         return nullptr;
-    POSITION pos = m_pDocTemplate->GetFirstDocPosition();
+    POSITION pos = docTemplate->GetFirstDocPosition();
     while (pos) {
-        auto* doc = dynamic_cast<CZelkDoc*>(m_pDocTemplate->GetNextDoc(pos));
-        if (doc && doc->m_path == path)
+        auto* doc = dynamic_cast<CZelkDoc*>(docTemplate->GetNextDoc(pos));
+        if (doc && match(doc))
             return doc;
     }
     return nullptr;
+}
+
+}  // namespace
+
+CZelkDoc* CZelkApp::FindDrawingDocByPath(const CString& path) const
+{
+    return FindDrawing(m_pDocTemplate, [&](CZelkDoc* doc) { return doc->m_path == path; });
+}
+
+CZelkDoc* CZelkApp::FindDrawingDocByName(const CString& name) const
+{
+    return FindDrawing(m_pDocTemplate, [&](CZelkDoc* doc) { return doc->m_name == name; });
+}
+
+int CZelkApp::CountDrawingDocs() const
+{
+    if (!m_pDocTemplate)
+        return 0;
+    int n = 0;
+    POSITION pos = m_pDocTemplate->GetFirstDocPosition();
+    while (pos) {
+        m_pDocTemplate->GetNextDoc(pos);
+        ++n;
+    }
+    return n;
+}
+
+// The last of the open drawings that hold no elements.
+CZelkDoc* CZelkApp::FindEmptyDrawingDoc() const
+{
+    if (!m_pDocTemplate)
+        return nullptr;
+    CZelkDoc* found = nullptr;
+    POSITION pos = m_pDocTemplate->GetFirstDocPosition();
+    while (pos) {
+        auto* doc = dynamic_cast<CZelkDoc*>(m_pDocTemplate->GetNextDoc(pos));
+        if (doc && !doc->HasData())
+            found = doc;
+    }
+    return found;
 }

@@ -4,10 +4,12 @@
 #include "document/DocEnvironment.h"
 
 #include "app/ZelkApp.h"
+#include "document/ZelkDoc.h"
 #include "elements/ElementSettings.h"
 #include "platform/core/FolderLock.h"
 #include "platform/core/ProgramFolder.h"
 #include "platform/ui/Clipboard.h"
+#include "view/ZelkView.h"
 
 namespace {
 
@@ -57,6 +59,22 @@ void DocRegisterClientFormat()
 {
     if (g_zelkClientFormat == 0)
         g_zelkClientFormat = static_cast<WORD>(RegisterClipboardFormat("Zelk Client"));
+}
+
+CZelkDoc* DocOpenDrawingFile(CZelkDoc* doc, const CString& path, const CString& name, int kind)
+{
+    if (g_pApp)
+        return g_pApp->OpenDrawingFile(path, name, kind);
+    int read = 0;
+    if (kind == 2)
+        read = doc->LoadNativeFile(path);
+    else if (!doc->GetViews().empty())
+        read = doc->GetViews().front()->ReadDxfFile(path);
+    if (!read)
+        return nullptr;
+    doc->m_path = path;
+    doc->m_name = name;
+    return doc;
 }
 
 void DocClearPrompt()

@@ -29,6 +29,10 @@ int DocOpenHelpIfArmed(const char* page);
 // Registers the clipboard format of drawings once per run; the number is kept in
 // g_zelkClientFormat.
 void DocRegisterClientFormat();
+// Opens a drawing file (kind 2 native, 4 DXF) with the application's drawing opener, which
+// takes the last empty drawing; without an application the file is read into `doc`. The
+// drawing that holds the file, or none when it could not be read.
+CZelkDoc* DocOpenDrawingFile(CZelkDoc* doc, const CString& path, const CString& name, int kind);
 // Empties the application's current prompt text.
 void DocClearPrompt();
 // The line width of the element-creation settings (tenths of a millimetre).

@@ -3,9 +3,9 @@
 #include "document/ZelkDoc.h"
 
 #include "app/WaitCursorScope.h"
+#include "document/DocEnvironment.h"
 #include "platform/core/Runtime.h"
 #include "platform/ui/WinUser.h"
-#include "view/ZelkView.h"
 
 BOOL CZelkDoc::OnNewDocument()
 {
@@ -28,15 +28,6 @@ BOOL CZelkDoc::OpenFileOrStorage(const CString& path)
         AfxMessageBox("拡張子がZelkに適合していません", MB_OK);
         return TRUE;
     }
-    int read = 0;
-    if (kind == ".ZEL") {
-        read = LoadNativeFile(path);
-    } else if (!m_views.empty()) {
-        read = m_views.front()->ReadDxfFile(path);
-    }
-    if (!read)
-        return FALSE;
-    m_path = path;
-    m_name = fname;
-    return TRUE;
+    // The application's drawing opener reuses this drawing: it is the last empty one.
+    return DocOpenDrawingFile(this, path, fname, kind == ".ZEL" ? 2 : 4) != nullptr;
 }

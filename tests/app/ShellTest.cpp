@@ -12,6 +12,7 @@
 #include "macro/MacroVariable.h"
 #include "platform/core/ProgramFolder.h"
 #include "platform/core/Services.h"
+#include "platform/core/Time.h"
 #include "platform/ui/DocTemplate.h"
 #include "platform/ui/KeyMap.h"
 #include "platform/ui/Resources.h"
@@ -65,6 +66,16 @@ public:
     void CancelMode() override { m_calls.push_back("CancelMode"); }
     void SwitchMode(int s, int, int) override { m_calls.push_back("SwitchMode " + std::to_string(s)); }
 };
+
+// A drawing file holding one line from (0, 0) to (30, 40).
+bool WriteDrawingWithLine(const CString& path)
+{
+    CZelkDoc plan;
+    plan.AddLine(P(0, 0), P(30, 40), 0, plan.FindOrAddPen(0, 1, 0, 0, 70));
+    CZelkView writer;
+    writer.m_document = &plan;
+    return writer.WriteNativeFile(path, 0) == 1;
+}
 
 std::string FsPath(const CString& programPath)
 {
@@ -167,14 +178,7 @@ TEST_F(Shell, StartWithoutCommandLineOpensOneNewFileTiledAndReadsTheDefinitionFi
 TEST_F(Shell, DrawingOnTheCommandLineKeepsItsNameAndPath)
 {
     const std::string file = FsPath(ProgramFolder()) + "Plan.zel";
-    {
-        CZelkDoc plan;
-        CPointD a, b;
-        plan.AddLine(a.Init(0, 0), b.Init(30, 40), 0, plan.FindOrAddPen(0, 1, 0, 0, 70));
-        CZelkView writer;
-        writer.m_document = &plan;
-        ASSERT_EQ(writer.WriteNativeFile(CString(file.c_str()), 0), 1);
-    }
+    ASSERT_TRUE(WriteDrawingWithLine(CString(file.c_str())));
     Start({ CString(file.c_str()) });
     std::vector<CZelkDoc*> docs = Drawings();
     ASSERT_EQ(docs.size(), 1u);
@@ -529,6 +533,7 @@ TEST_F(Shell, RecoveryFilesOfTheProgramFolderBecomeModifiedDrawings)
     {
         // What an abnormal end left: drawing 1 with a line and two placed pictures.
         CZelkDoc lost;
+        lost.m_recoveryBase = folder + "Lost";   // the files below are not under its own name
         lost.AddLine(P(0, 0), P(30, 40), 0, lost.FindOrAddPen(0, 1, 0, 0, 70));
         CZelkView writer;
         writer.m_document = &lost;
@@ -597,4 +602,82 @@ TEST_F(Shell, ADrawingAskedForInContextHelpModeLeavesNoDocumentOrWindow)
     // Out of the mode the same file opens.
     EXPECT_NE(m_app->m_pDocTemplate->OpenDocumentFile(file), nullptr);
     EXPECT_EQ(Drawings().size(), docs + 1);
+}
+
+TEST_F(Shell, NewDrawingsCountTheOpenNewFilesAndTakeTheDate)
+{
+    Start();
+    ASSERT_EQ(Drawings().size(), 1u);
+    EXPECT_EQ(Drawings()[0]->m_name, "NewFile");
+    DefaultScriptedServices().SetTime(CTime(2026, 12, 10, 12, 0, 0).GetTime());
+    m_app->NewDrawing();
+    CZelkDoc* second = Drawings().back();
+    EXPECT_EQ(second->m_name, "NewFile02");
+    EXPECT_EQ(second->m_path, m_app->m_appPath.m_dataFolder + "NewFile02.zel");
+    EXPECT_EQ(second->m_creationDate, "2026/12/10");
+    m_app->NewDrawing();
+    EXPECT_EQ(Drawings().back()->m_name, "NewFile03");
+    while (Drawings().size() < 8)
+        m_app->NewDrawing();
+    EXPECT_EQ(Drawings().back()->m_name, "NewFile08");
+    m_app->NewDrawing();
+    EXPECT_EQ(Drawings().back()->m_name, "NewFile9");
+
+    // A counted name already open counts on; a clock before 1970 gives no date.
+    second->m_name = "NewFile10";
+    DefaultScriptedServices().SetTime(-100);
+    m_app->NewDrawing();
+    EXPECT_EQ(Drawings().back()->m_name, "NewFile11");
+    EXPECT_EQ(Drawings().back()->m_creationDate, "0000/00/00");
+}
+
+TEST_F(Shell, OpeningDrawingFilesReusesAnEmptyDrawingAndRefusesTwins)
+{
+    Start();
+    const CString folder = ProgramFolder();
+    ASSERT_TRUE(WriteDrawingWithLine(folder + "a.zel"));
+    CZelkDoc* empty = Drawings().at(0);
+    const size_t frames = m_frame->GetChildFrames().size();
+    EXPECT_EQ(m_app->OpenDrawingFile(folder + "a.zel", "a", 2), empty);
+    EXPECT_EQ(m_frame->GetChildFrames().size(), frames);
+    EXPECT_EQ(empty->m_path, folder + "a.zel");
+    EXPECT_EQ(empty->m_name, "a");
+    EXPECT_EQ(empty->CDocument::GetTitle(), folder + "a.zel");
+    ASSERT_NE(empty->GetLineElem(0, 0), nullptr);
+
+    // No empty drawing left: the same path again is refused.
+    DefaultScriptedServices().m_messages.clear();
+    EXPECT_EQ(m_app->OpenDrawingFile(folder + "a.zel", "a", 2), nullptr);
+    ASSERT_EQ(DefaultScriptedServices().m_messages.size(), 1u);
+    EXPECT_EQ(DefaultScriptedServices().m_messages[0].text, folder + "a.zel" + " はすでに開かれています");
+    EXPECT_EQ(Drawings().size(), 1u);
+
+    // A file that cannot be read leaves its window, under a new name and path of its own.
+    std::ofstream(FsPath(folder + "bad.zel")) << "not a drawing";
+    DefaultScriptedServices().m_messages.clear();
+    EXPECT_EQ(m_app->OpenDrawingFile(folder + "bad.zel", "bad", 2), nullptr);
+    ASSERT_FALSE(DefaultScriptedServices().m_messages.empty());   // the reader's own report first
+    EXPECT_EQ(DefaultScriptedServices().m_messages.back().text, folder + "bad.zel" + " はオープンできませんでした");
+    ASSERT_EQ(Drawings().size(), 2u);
+    EXPECT_EQ(Drawings()[1]->m_name, "NewFile");
+    EXPECT_EQ(Drawings()[1]->m_path, m_app->m_appPath.m_dataFolder + "NewFile.zel");
+}
+
+TEST_F(Shell, OpeningSeveralFilesTakesDrawingsAndDxfByExtension)
+{
+    Start();
+    const CString folder = ProgramFolder();
+    ASSERT_TRUE(WriteDrawingWithLine(folder + "p.zel"));
+    std::ofstream(FsPath(folder + "q.DXF")) << "0\nSECTION\n2\nENTITIES\n0\nLINE\n8\n0\n10\n0.0\n20\n0.0\n11\n5.0\n21\n5.0\n0\nENDSEC\n0\nEOF\n";
+    std::ofstream(FsPath(folder + "r.txt")) << "text";
+    CStringArray paths;
+    paths.Add(folder + "p.zel");
+    paths.Add(folder + "q.DXF");
+    paths.Add(folder + "r.txt");
+    EXPECT_EQ(m_app->OpenDrawingFiles(paths), 1);
+    std::vector<CZelkDoc*> docs = Drawings();
+    ASSERT_EQ(docs.size(), 2u);
+    EXPECT_EQ(docs[0]->m_name, "p");
+    EXPECT_EQ(docs[1]->m_name, "q");
+    EXPECT_NE(docs[1]->GetLineElem(0, 0), nullptr);
 }
