@@ -4,6 +4,8 @@
 #include "document/ZelkDoc.h"
 #include "elements/Group.h"
 #include "platform/core/Services.h"
+#include "platform/core/File.h"
+#include "platform/core/ProgramFolder.h"
 #include "tests/fuzz/FuzzKnobs.h"
 #include "tests/support/DrawingArchiveBytes.h"
 
@@ -106,4 +108,41 @@ TEST_F(DrawingArchiveFuzz, MutatedArchivesLoadOrThrowTheArchiveException)
     }
     // Many edits fall on coordinates and names: some damaged archives must still load.
     EXPECT_GT(loaded, 0);
+}
+
+TEST_F(DrawingArchiveFuzz, MutatedRecoverySideFilesAddAnObjectOrNothing)
+{
+    CZelkDoc source;
+    FillSampleDrawing(source);
+    const CString path = ProgramFolder() + "side.001";
+    source.WriteObjectRecoveryFile(0, path);
+    CFile file(path, CFile::modeRead);
+    Bytes sample(file.GetLength());
+    file.Read(sample.data(), static_cast<UINT>(sample.size()));
+    file.Close();
+    ASSERT_GT(sample.size(), 4u);
+
+    std::mt19937 rng(fuzz_knobs::Seed(20261210));
+    for (int round = 0; round < fuzz_knobs::Rounds(400); ++round) {
+        Bytes bytes = sample;
+        const int edits = 1 + static_cast<int>(rng() % 4);
+        for (int e = 0; e < edits && !bytes.empty(); ++e) {
+            const size_t at = rng() % bytes.size();
+            switch (rng() % 4) {
+            case 0: bytes[at] = static_cast<BYTE>(rng()); break;
+            case 1: bytes[at] = 0xFF; break;
+            case 2: bytes.resize(at); break;
+            default: bytes[at] ^= static_cast<BYTE>(1u << (rng() % 8)); break;
+            }
+        }
+        {
+            CFile out(path, CFile::modeCreate | CFile::modeWrite);
+            if (!bytes.empty())
+                out.Write(bytes.data(), static_cast<UINT>(bytes.size()));
+        }
+        CZelkDoc doc;
+        doc.ReadObjectRecoveryFile(path, 1 + round % 3);
+        ASSERT_EQ(doc.m_objects.size(), doc.m_oleItems.size());
+        ASSERT_LE(doc.m_objects.size(), 1u);
+    }
 }
