@@ -191,7 +191,10 @@ void CheckLoaded(CArchivedDrawing& d)
     const int fonts = d.fonts.GetSize();
     const int layers = d.layers.GetSize();
     const int groups = d.groups.GetSize();
-    CheckTableIndex(d.writeLayer, layers);
+    // A drawing whose tables were emptied for a new document has no layer yet; its write
+    // layer is 0 until the first layer is made.
+    if (layers > 0 || d.writeLayer != 0)
+        CheckTableIndex(d.writeLayer, layers);
     CheckGroups(d);
     CheckBlocks<CDataPoints>(d.points, pens, layers, groups);
     CheckBlocks<CLines>(d.lines, pens, layers, groups);

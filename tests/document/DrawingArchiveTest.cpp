@@ -281,3 +281,18 @@ TEST_F(DrawingArchiveTest, DamagedArchivesThrowAndChangeNothing)
         EXPECT_THROW(Load(target, Bytes(whole.begin(), whole.begin() + n)), CArchiveException) << n;
     }
 }
+
+TEST_F(DrawingArchiveTest, ADrawingWithoutLayersRoundTrips)
+{
+    // What a new document of the framework holds before its first layer is made.
+    Doc().DeleteContents();
+    ASSERT_EQ(Doc().m_layers.GetSize(), 0);
+    const Bytes bytes = Store(Doc());
+    CZelkDoc loaded;
+    Load(loaded, bytes);
+    EXPECT_EQ(loaded.m_layers.GetSize(), 0);
+    EXPECT_EQ(Store(loaded), bytes);
+    Doc().m_writeLayer = 1;
+    CZelkDoc damaged;
+    EXPECT_THROW(Load(damaged, Store(Doc())), CArchiveException);
+}
