@@ -63,20 +63,33 @@ public:
     // recent-file list or a drop opens as a drawing by its extension.
     CDocument* OpenDocumentFile(LPCTSTR lpszFileName) override;
     int OpenDrawingsWithDialog();
-    int OpenDrawingFiles(const CStringArray& paths);
-    // Reads the file (kind 2 native, 4 DXF) into an empty drawing or a new one; null on failure.
-    CZelkDoc* OpenDrawingFile(const CString& path, const CString& name, int kind);
-    int CountDrawingDocs() const;
-    CZelkDoc* FindEmptyDrawingDoc() const;
-    CZelkDoc* FindDrawingDocByPath(const CString& path) const;
-    CZelkDoc* CreateDrawingDoc(const CString& name, const CString& title, BOOL visible);
 
     // The drawing of the active drawing view; null without one.
     CZelkDoc* GetActiveDrawingDoc() const;
     // Opens the help page of a command (a path relative to the program folder).
     void ShowHelpPage(const char* page);
+    // Gives the first view of a drawing the input list and the focus.
+    void PrepareDrawingView(CZelkDoc* doc);
     // Sends a tile request to the MDI client window.
     void TileDrawingWindows();
+
+    // Drawings through the drawing template: a new one with its frame (none, after the
+    // framework's message, when either cannot be made), and the open one of a path.
+    CZelkDoc* CreateDrawingDoc(const CString& name, const CString& title, BOOL visible);
+    CZelkDoc* FindDrawingDocByPath(const CString& path) const;
+    int CountDrawingDocs() const;
+    CZelkDoc* FindEmptyDrawingDoc() const;
+    CZelkDoc* FindDrawingDocByName(const CString& name) const;
+    // New drawings and drawings from files. kind 2: native file, 4: DXF. OpenDrawingFile
+    // returns none when the drawing is open already or its file could not be read.
+    void NewDrawing();
+    CString NextNewDrawingName() const;
+    int OpenDrawingFiles(const CStringArray& paths);
+    CZelkDoc* OpenDrawingFile(const CString& path, const CString& name, int kind);
+    // Recovery files of the program folder: whether one is there, and restoring them all.
+    int HasRecoveryFiles();
+    void RecoverDrawings();
+    CZelkDoc* OpenRecoveryDocument(const CString& path, const CString& name);
 
     // Services of the input hub called by the frame and its bars; the hub fills them in.
     virtual void DispatchCommand(CZelkDoc* doc, CZelkView* view, int code);

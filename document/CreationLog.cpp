@@ -476,8 +476,10 @@ bool CCreationLog::AddMarkupText(const CString& text, CPointD point, double angl
 
 CGroup* CCreationLog::AddGroup(int markType, std::int16_t& group, int final, int keep)
 {
-    BeginAdd(keep);
     group = -1;
+    if (!m_doc->CheckGroupLimit())
+        return nullptr;
+    BeginAdd(keep);
     CGroup* g = new CGroup;
     const int index = m_doc->m_groups.Add(g);
     group = static_cast<std::int16_t>(index);

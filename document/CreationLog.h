@@ -49,6 +49,7 @@ public:
                            std::int16_t& slot);
     bool AddMarkupText(const CString& text, CPointD point, double angle, std::int16_t& block,
                        std::int16_t& slot, int final, int keep);
+    // None, with nothing added, when the drawing holds as many groups as numbers can name.
     CGroup* AddGroup(int markType, std::int16_t& group, int final, int keep);
     int AddTextLines(const CStringArray& lines, CPointD start, CPointD step, double angle,
                      double factor, int markType, int final);

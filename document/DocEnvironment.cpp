@@ -6,9 +6,12 @@
 #include "app/ZelkApp.h"
 #include "document/ZelkDoc.h"
 #include "elements/ElementSettings.h"
+#include "platform/core/FolderLock.h"
 #include "platform/core/ProgramFolder.h"
 #include "userapp/UserAppBlock.h"
 #include "userapp/UserAppBlockHolder.h"
+#include "platform/ui/Clipboard.h"
+#include "view/ZelkView.h"
 
 namespace {
 
@@ -35,6 +38,62 @@ void DocShowMessage(const CString& text, int beep)
 {
     if (g_pApp)
         g_pApp->ShowMessage(text, beep);
+}
+
+BOOL DocOwnsRecoveryFiles()
+{
+    // Held until the run ends; taken again when the program folder is another one (each test
+    // has a folder of its own) or when the instance that held it has ended.
+    static CFolderLock lock;
+    const CString path = ProgramFolder() + "Recov.lck";
+    if (lock.IsHeld() && lock.GetPath() == path)
+        return TRUE;
+    return lock.Acquire(path);
+}
+
+WORD g_zelkClientFormat = 0;
+
+int DocOpenHelpIfArmed(const char* page)
+{
+    if (!g_pApp || g_pApp->m_contextHelpMode != 11)
+        return 0;
+    g_pApp->ShowHelpPage(page);
+    g_pApp->m_contextHelpMode = 0;
+    return 1;
+}
+
+void DocRegisterClientFormat()
+{
+    if (g_zelkClientFormat == 0)
+        g_zelkClientFormat = static_cast<WORD>(RegisterClipboardFormat("Zelk Client"));
+}
+
+CZelkDoc* DocOpenDrawingFile(CZelkDoc* doc, const CString& path, const CString& name, int kind)
+{
+    if (g_pApp)
+        return g_pApp->OpenDrawingFile(path, name, kind);
+    int read = 0;
+    if (kind == 2)
+        read = doc->LoadNativeFile(path);
+    else if (!doc->GetViews().empty())
+        read = doc->GetViews().front()->ReadDxfFile(path);
+    if (!read)
+        return nullptr;
+    doc->m_path = path;
+    doc->m_name = name;
+    return doc;
+}
+
+void DocClearPrompt()
+{
+    if (g_pApp)
+        g_pApp->m_prompt.Empty();
+}
+
+void DocSetCreationLineWidth(short width)
+{
+    if (g_pApp)
+        g_pApp->m_appElem.m_lineWidth = width;
 }
 
 void DocForgetDocument(CZelkDoc* doc)

@@ -23,6 +23,23 @@ void DocSetUserAppWriteLayer(short layer);
 
 // The response message on the active view's message line, with a beep first when asked.
 void DocShowMessage(const CString& text, int beep);
+// TRUE when this run looks after the recovery files of the program folder: one running instance
+// per program folder holds that lock, and the others neither write, remove nor restore them.
+BOOL DocOwnsRecoveryFiles();
+// In context-help mode: opens the help page (relative to the program folder), leaves the mode
+// and returns 1; otherwise 0.
+int DocOpenHelpIfArmed(const char* page);
+// Registers the clipboard format of drawings once per run; the number is kept in
+// g_zelkClientFormat.
+void DocRegisterClientFormat();
+// Opens a drawing file (kind 2 native, 4 DXF) with the application's drawing opener, which
+// takes the last empty drawing; without an application the file is read into `doc`. The
+// drawing that holds the file, or none when it could not be read.
+CZelkDoc* DocOpenDrawingFile(CZelkDoc* doc, const CString& path, const CString& name, int kind);
+// Empties the application's current prompt text.
+void DocClearPrompt();
+// The line width of the element-creation settings (tenths of a millimetre).
+void DocSetCreationLineWidth(short width);
 // The application's document counter; it is incremented.
 WORD DocNextNumber();
 CString DocProgramFolder();

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "app/ZelkCntrItem.h"
 #include "commands/annotate/DimCommand.h"
 #include "commands/annotate/GroupDeleteMode.h"
 #include "commands/annotate/GroupModeHelper.h"
@@ -114,6 +115,11 @@ CZelkDoc::CZelkDoc()
       m_groupWork2(0),
       m_printScale(1.0)
 {
+    // A drawing asked for while context help is armed only shows the help of the mode.
+    if (DocOpenHelpIfArmed("Help\\HID_MODE_STRING.htm"))
+        return;
+    m_linksUpdate = 1;
+    DocRegisterClientFormat();
     InitContents();
 }
 
@@ -122,6 +128,11 @@ CZelkDoc::~CZelkDoc()
     for (CZelkView* v : GetViews())
         v->m_document = nullptr;
     FreeContents();
+    // The embedded items outlive a reset of the contents; they go with the drawing.
+    for (CZelkCntrItem* item : m_oleItems)
+        delete item;
+    for (CZelkCntrItem* item : m_oleItems2)
+        delete item;
 }
 
 void CZelkDoc::ForgetWorkElements()
@@ -137,6 +148,7 @@ void CZelkDoc::ForgetWorkElements()
 
 void CZelkDoc::InitContents()
 {
+    m_hasContents = TRUE;
     m_docNumber = DocNextNumber();
     m_extents = DocInitialArea();
     m_quietClose = 0;
@@ -241,23 +253,8 @@ void CZelkDoc::FreeContents()
     ForgetWorkElements();
 
     FreePointerMarks();
-    const int objects = static_cast<int>(m_objects.size());
     FreeElementStore();
-    RemoveRecoveryFiles(objects);
-}
-
-// The main recovery file and the side files of the first `objects` placed objects; a missing
-// file is no error.
-void CZelkDoc::RemoveRecoveryFiles(int objects)
-{
-    if (m_recoveryBase.IsEmpty())
-        return;
-    _unlink(m_recoveryBase + ".zel");
-    for (int k = 1; k <= objects; ++k) {
-        CString side;
-        side.Format("%s.%03d", static_cast<const char*>(m_recoveryBase), k);
-        _unlink(side);
-    }
+    RemoveRecoveryFiles();
 }
 
 void CZelkDoc::FreePointerMarks()

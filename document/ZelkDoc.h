@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <set>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -79,6 +80,9 @@ enum BlockMapKind {
     MAP_CURVE,
     MAP_COUNT
 };
+
+// The clipboard format of drawings, registered by the first drawing of a run; 0 before.
+extern WORD g_zelkClientFormat;
 
 // Its views, modified flag and title are the framework document's.
 class CZelkDoc : public CDocument {
@@ -207,6 +211,21 @@ public:
     void FreePointerMarks();
     void FreeElementStore();
     int HasData() const;
+
+    // The binary form: tag, path, name, write layer, extents, the tables, groups, blocks, block
+    // maps, DXF blocks, placed objects and embedded items. Loading replaces all of them;
+    // damaged data throw the archive exception and leave the drawing as it was.
+    void Serialize(CArchive& ar) override;
+
+    // A drawing made in context-help mode has no contents: the template's creation of it
+    // fails, and neither a new nor an opened drawing is left.
+    BOOL OnNewDocument() override;
+
+    // ---- recovery files -------------------------------------------------------------------
+    void SaveRecoveryFile();
+    void SaveRecoveryObject(int index);
+    void WriteObjectRecoveryFile(int index, const CString& name);
+    void ReadObjectRecoveryFile(const CString& path, int k);
 
     // ---- what the framework's document gives ------------------------------------------
     // The framework's view list, which holds only drawing views; a view without a window (a
@@ -342,6 +361,8 @@ public:
     CTexts* AddTextFromCommand(CPointD position, std::int16_t& block, std::int16_t& slot);
 
     // ---- compound elements and groups ---------------------------------------------------
+    // 1 when one more group may be added; otherwise shows why and returns 0.
+    int CheckGroupLimit() const;
     CTexts* AddTextWithFontSpec(const CString& text, CPointD position, double angle,
                                 const LOGFONT& font, std::int32_t width, std::int32_t height,
                                 int alignment, COLORREF color, std::int16_t& block,
@@ -521,8 +542,12 @@ protected:
     void OnFileClose();
 
 private:
+    void StoreArchive(CArchive& ar);
+    void LoadArchive(CArchive& ar);
     void ForgetWorkElements();
-    void RemoveRecoveryFiles(int objects);
+    // The recovery files this drawing wrote under its present number; a missing one is no error.
+    void RemoveRecoveryFiles();
+    CString RecoverySideFileName(int k) const;
     CTextCommand* CurrentTextCommand() const;
     std::int16_t CurrentPen(int withBlur);
     void EnterPenInMaps(int pen);
@@ -545,6 +570,11 @@ private:
     std::unordered_map<std::string, std::vector<int>> m_fontIndex;
     int m_fontIndexedCount = 0;
 
+    // The recovery files written under the present number: the main file, and the side files
+    // by their object number k. Others of the same name belong to whoever wrote them.
+    BOOL m_hasContents = FALSE;   // FALSE only when made in context-help mode
+    BOOL m_wroteMainRecovery = FALSE;
+    std::set<int> m_wroteSideRecovery;
 };
 
 // Text-box computations shared by the text adders, compound elements and element sets.

@@ -12,6 +12,7 @@
 #include "elements/Curves.h"
 #include "elements/DataPoints.h"
 #include "elements/ElementKinds.h"
+#include "elements/Group.h"
 #include "elements/Lines.h"
 #include "elements/Texts.h"
 #include "elements/TypeFont.h"
@@ -49,6 +50,15 @@ int CZelkDoc::CheckBlockLimit(int count) const
     if (count < NO_BLOCK)
         return 1;
     DocShowMessage("要素ブロックの数が上限を超えるため追加できません", 1);
+    return 0;
+}
+
+// Group numbers are 16 bits with -1 for none; a group numbered beyond them would turn negative.
+int CZelkDoc::CheckGroupLimit() const
+{
+    if (m_groups.GetSize() < CGroup::MaxCount)
+        return 1;
+    DocShowMessage("グループの数が上限を超えるため追加できません", 1);
     return 0;
 }
 

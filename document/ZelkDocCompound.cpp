@@ -40,15 +40,17 @@ CPointD UnitVector(CPointD from, CPointD to)
     return P(std::cos(a), std::sin(a));
 }
 
-// Appends a new group of the kind and records it; -1 when its number does not fit 16 bits.
+// Appends a new group of the kind and records it; -1, with nothing added, when the drawing
+// holds as many groups as group numbers can name.
 int NewGroup(CZelkDoc* doc, int kind, CGroup*& g)
 {
+    g = nullptr;
+    if (!doc->CheckGroupLimit())
+        return -1;
     g = new CGroup;
     const int index = doc->m_groups.Add(g);
     doc->m_undoHistory->RecordChange(1, ELEM_GROUP, index, 0, 8);
     g->m_kind = static_cast<std::int16_t>(kind);
-    if (static_cast<std::int16_t>(index) == -1)
-        return -1;
     return index;
 }
 

@@ -616,7 +616,10 @@ int CZelkDoc::ApplyNativeRecord(const BYTE* header, const BYTE* payload, int cod
                 p1 = in.Point();
                 p2 = in.Point();
             }
-            if (in.Overrun())
+            // Groups beyond what group numbers can name are damage, as is a parent no group
+            // number can name.
+            if (in.Overrun() || m_groups.GetSize() >= CGroup::MaxCount ||
+                (parent >= 0 && parent + state.m_groupBase >= CGroup::MaxCount))
                 return 0;
             CGroup* group = new CGroup;
             group->m_name = name;

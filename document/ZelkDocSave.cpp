@@ -134,7 +134,8 @@ END_MESSAGE_MAP()
 
 BOOL CZelkDoc::OnOpenDocument(LPCTSTR lpszPathName)
 {
-    return OpenFileOrStorage(lpszPathName ? lpszPathName : "");
+    // A drawing made in context-help mode opens nothing.
+    return m_hasContents && OpenFileOrStorage(lpszPathName ? lpszPathName : "");
 }
 
 BOOL CZelkDoc::OnSaveDocument(LPCTSTR lpszPathName)

@@ -399,7 +399,43 @@ int CGroup::FindMemberByRole(CZelkDoc* doc, int kind, int role, int n, int& bloc
     return 0;
 }
 
-void CGroup::Serialize(CArchive&)
+// The fields of the native group record first (name, kind, parent, attribute strings, the two
+// definition points), then what only the binary form keeps: the state and mark bytes and the
+// members, each as its raw 10-byte reference.
+void CGroup::Serialize(CArchive& ar)
 {
-    // No fields: the groups travel in the native text format.
+    if (ar.IsStoring())
+        ar << m_name;
+    else
+        ar >> m_name;
+    ArchiveI16(ar, m_kind);
+    ArchiveI16(ar, m_parent);
+    SerializeAttributeList(ar, m_attrStrings);
+    ArchivePoint(ar, m_defPoint1);
+    ArchivePoint(ar, m_defPoint2);
+    ArchiveU8(ar, m_state);
+    ArchiveU8(ar, m_mark);
+    auto member = [&ar](CElemRef& r) {
+        ArchiveU8(ar, r.m_state);
+        ArchiveU8(ar, r.m_mark);
+        ArchiveI16(ar, r.m_kind);
+        ArchiveI16(ar, r.m_block);
+        ArchiveI16(ar, r.m_slot);
+        ArchiveU8(ar, r.m_extra);
+    };
+    if (ar.IsStoring()) {
+        ar.WriteCount(static_cast<DWORD>(m_members.size()));
+        for (CElemRef& r : m_members)
+            member(r);
+        return;
+    }
+    m_members.clear();
+    // Members are read one by one: a count from damaged data ends at the end of the data instead
+    // of reserving memory for it.
+    const DWORD count = ar.ReadCount();
+    for (DWORD i = 0; i < count; i++) {
+        CElemRef r;
+        member(r);
+        m_members.push_back(r);
+    }
 }

@@ -30,6 +30,8 @@ public:
     };
     // Walks stop at this depth, so a cyclic group graph from a damaged file ends.
     static constexpr int MaxDepth = 10;
+    // Group numbers are 16-bit with -1 for none: a drawing holds at most this many groups.
+    static constexpr int MaxCount = 32767;
 
     std::uint8_t m_state;
     std::uint8_t m_mark;
@@ -83,7 +85,7 @@ public:
     void ClearMarkBits(std::uint8_t bits) { m_mark &= static_cast<std::uint8_t>(~bits); }
     void SetMarkBits(std::uint8_t bits) { m_mark |= bits; }
     void SetStateBits(std::uint8_t bits) { m_state |= bits; }
-    // Writes and reads nothing: the native text format carries the groups.
+    // Name, kind, parent, attribute strings, definition points, state, mark and members.
     void Serialize(CArchive& ar) override;
     // A new plug-in transfer copy of this record; the caller owns it.
     UserAppGroupRecord* ToRecord() const;

@@ -3,7 +3,31 @@
 
 #include <algorithm>
 
+#include "document/ZelkDoc.h"
+#include "elements/ElementCommon.h"
+#include "platform/core/Archive.h"
 #include "view/ZelkView.h"
+
+IMPLEMENT_SERIAL(CZelkObj, CObject, 0)
+
+void CZelkObj::Serialize(CArchive& ar)
+{
+    ArchiveI16(ar, m_layer);
+    ArchiveI16(ar, m_group);
+    ArchivePoint(ar, m_corner2);
+    ArchivePoint(ar, m_corner1);
+    if (ar.IsStoring()) {
+        ar << static_cast<BYTE>(m_state);
+        return;
+    }
+    auto* doc = dynamic_cast<CZelkDoc*>(ar.m_pDocument);
+    m_document = doc;
+    // Data of the first versions carry no state byte.
+    if (doc && (doc->m_dataVersion == "00.00A" || doc->m_dataVersion == "00.00B" ||
+                doc->m_dataVersion == "00.00C"))
+        return;
+    ArchiveU8(ar, m_state);
+}
 
 int CZelkObj::IntersectsRect(CZelkView* view, const RECT& rect)
 {

@@ -13,6 +13,7 @@ class CZelkDoc;
 class CZelkView;
 
 class CZelkObj : public CObject {
+    DECLARE_SERIAL(CZelkObj)
 public:
     std::uint8_t m_state = 1;
     std::uint8_t m_mark = 0;
@@ -24,6 +25,10 @@ public:
 
     CZelkObj() = default;
     ~CZelkObj() override = default;
+
+    // Layer, group, the anchor, the opposite corner and the state byte (the state only when the
+    // loading drawing's data version is newer than "00.00C").
+    void Serialize(CArchive& ar) override;
 
     // Nonzero when the object, as shown in the view, meets the logical rectangle.
     virtual int IntersectsRect(CZelkView* view, const RECT& rect);

@@ -8,10 +8,12 @@
 #include "tests/support/AppTestSupport.h"
 #include "app/ZelkCntrItem.h"
 #include "document/ZelkDoc.h"
+#include "elements/Lines.h"
 #include "input/InputBar.h"
 #include "macro/MacroVariable.h"
 #include "platform/core/ProgramFolder.h"
 #include "platform/core/Services.h"
+#include "platform/core/Time.h"
 #include "platform/ui/DocTemplate.h"
 #include "platform/ui/KeyMap.h"
 #include "platform/ui/Resources.h"
@@ -65,6 +67,16 @@ public:
     void CancelMode() override { m_calls.push_back("CancelMode"); }
     void SwitchMode(int s, int, int) override { m_calls.push_back("SwitchMode " + std::to_string(s)); }
 };
+
+// A drawing file holding one line from (0, 0) to (30, 40).
+bool WriteDrawingWithLine(const CString& path)
+{
+    CZelkDoc plan;
+    plan.AddLine(P(0, 0), P(30, 40), 0, plan.FindOrAddPen(0, 1, 0, 0, 70));
+    CZelkView writer;
+    writer.m_document = &plan;
+    return writer.WriteNativeFile(path, 0) == 1;
+}
 
 std::string FsPath(const CString& programPath)
 {
@@ -154,10 +166,13 @@ TEST_F(Shell, StartWithoutCommandLineOpensOneNewFileTiledAndReadsTheDefinitionFi
 TEST_F(Shell, DrawingOnTheCommandLineKeepsItsNameAndPath)
 {
     const std::string file = FsPath(ProgramFolder()) + "Plan.zel";
-    std::ofstream(file) << "";
+    ASSERT_TRUE(WriteDrawingWithLine(CString(file.c_str())));
     Start({ CString(file.c_str()) });
     std::vector<CZelkDoc*> docs = Drawings();
     ASSERT_EQ(docs.size(), 1u);
+    // The file is read as a drawing file, not as an archive.
+    ASSERT_NE(docs[0]->GetLineElem(0, 0), nullptr);
+    EXPECT_EQ(docs[0]->GetLineElem(0, 0)->m_end.m_y, 40);
     const CString path = docs[0]->GetPathName();
     EXPECT_EQ(path.Right(8), CString("Plan.zel"));
     EXPECT_NE(docs[0]->m_path, m_app->m_appPath.m_dataFolder + "NewFile.zel");
@@ -499,3 +514,158 @@ TEST(CntrItem, ActivatingReportsTheProgramUnavailable)
 }
 
 } // namespace
+
+TEST_F(Shell, RecoveryFilesOfTheProgramFolderBecomeModifiedDrawings)
+{
+    const CString folder = ProgramFolder();
+    {
+        // What an abnormal end left: drawing 1 with a line and two placed pictures.
+        CZelkDoc lost;
+        lost.m_recoveryBase = folder + "Lost";   // the files below are not under its own name
+        lost.AddLine(P(0, 0), P(30, 40), 0, lost.FindOrAddPen(0, 1, 0, 0, 70));
+        CZelkView writer;
+        writer.m_document = &lost;
+        ASSERT_EQ(writer.WriteNativeFile(folder + "Recov1.zel", 0), 1);
+        for (int i = 0; i < 2; ++i) {
+            auto* obj = new CZelkOleObj;
+            obj->m_corner2 = P(0, 10);
+            obj->m_corner1 = P(8, 0);
+            obj->m_itemIndex = i;
+            lost.AddObject(obj);
+            lost.m_oleItems.push_back(new CZelkCntrItem(&lost, obj));
+        }
+        lost.WriteObjectRecoveryFile(0, folder + "Recov1.001");
+        lost.WriteObjectRecoveryFile(1, folder + "Recov1.002");
+    }
+    Start();
+    EXPECT_EQ(m_app->HasRecoveryFiles(), 1);
+    const size_t before = Drawings().size();
+    m_app->RecoverDrawings();
+    std::vector<CZelkDoc*> docs = Drawings();
+    ASSERT_EQ(docs.size(), before + 1);
+    CZelkDoc* doc = docs.back();
+    EXPECT_EQ(doc->m_name, "Recov1");
+    EXPECT_EQ(doc->m_path, m_app->m_appPath.m_dataFolder + "Recov1.zel");
+    EXPECT_TRUE(doc->CDocument::IsModified());
+    ASSERT_NE(doc->GetLineElem(0, 0), nullptr);
+    EXPECT_EQ(doc->GetLineElem(0, 0)->m_end.m_y, 40);
+    ASSERT_EQ(doc->m_objects.size(), 2u);
+    EXPECT_DOUBLE_EQ(doc->m_objects[0]->m_corner2.m_x, 0);
+    EXPECT_DOUBLE_EQ(doc->m_objects[1]->m_corner2.m_x, 4);    // shifted by half of (8, -10)
+    EXPECT_DOUBLE_EQ(doc->m_objects[1]->m_corner2.m_y, 5);
+    for (const char* name : { "Recov1.zel", "Recov1.001", "Recov1.002" })
+        EXPECT_FALSE(fs::exists(FsPath(folder + name))) << name;
+    // The restored drawing keeps its objects in recovery files of its own number.
+    for (int k = 1; k <= 2; ++k) {
+        CString side;
+        side.Format("%s.%03d", static_cast<const char*>(doc->m_recoveryBase), k);
+        EXPECT_TRUE(fs::exists(FsPath(side))) << k;
+    }
+    // The main file is written through the drawing's first view.
+    ASSERT_FALSE(doc->GetViews().empty());
+    EXPECT_TRUE(fs::exists(FsPath(doc->m_recoveryBase + ".zel")));
+}
+
+TEST_F(Shell, ADrawingAskedForInContextHelpModeLeavesNoDocumentOrWindow)
+{
+    Start();
+    const CString file = ProgramFolder() + "Recent.zel";
+    {
+        CZelkDoc recent;
+        CZelkView writer;
+        writer.m_document = &recent;
+        ASSERT_EQ(writer.WriteNativeFile(file, 0), 1);
+    }
+    const size_t docs = Drawings().size();
+    const size_t frames = m_frame->GetChildFrames().size();
+    DefaultScriptedServices().m_opened.clear();
+    m_app->m_contextHelpMode = 11;
+    EXPECT_EQ(m_app->m_pDocTemplate->OpenDocumentFile(file), nullptr);
+    ASSERT_EQ(DefaultScriptedServices().m_opened.size(), 1u);
+    EXPECT_EQ(DefaultScriptedServices().m_opened[0], ProgramFolder() + "Help\\HID_MODE_STRING.htm");
+    EXPECT_EQ(m_app->m_contextHelpMode, 0);
+    EXPECT_EQ(Drawings().size(), docs);
+    EXPECT_EQ(m_frame->GetChildFrames().size(), frames);
+
+    // Out of the mode the same file opens.
+    EXPECT_NE(m_app->m_pDocTemplate->OpenDocumentFile(file), nullptr);
+    EXPECT_EQ(Drawings().size(), docs + 1);
+}
+
+TEST_F(Shell, NewDrawingsCountTheOpenNewFilesAndTakeTheDate)
+{
+    Start();
+    ASSERT_EQ(Drawings().size(), 1u);
+    EXPECT_EQ(Drawings()[0]->m_name, "NewFile");
+    DefaultScriptedServices().SetTime(CTime(2026, 12, 10, 12, 0, 0).GetTime());
+    m_app->NewDrawing();
+    CZelkDoc* second = Drawings().back();
+    EXPECT_EQ(second->m_name, "NewFile02");
+    EXPECT_EQ(second->m_path, m_app->m_appPath.m_dataFolder + "NewFile02.zel");
+    EXPECT_EQ(second->m_creationDate, "2026/12/10");
+    m_app->NewDrawing();
+    EXPECT_EQ(Drawings().back()->m_name, "NewFile03");
+    while (Drawings().size() < 8)
+        m_app->NewDrawing();
+    EXPECT_EQ(Drawings().back()->m_name, "NewFile08");
+    m_app->NewDrawing();
+    EXPECT_EQ(Drawings().back()->m_name, "NewFile9");
+
+    // A counted name already open counts on; a clock before 1970 gives no date.
+    second->m_name = "NewFile10";
+    DefaultScriptedServices().SetTime(-100);
+    m_app->NewDrawing();
+    EXPECT_EQ(Drawings().back()->m_name, "NewFile11");
+    EXPECT_EQ(Drawings().back()->m_creationDate, "0000/00/00");
+}
+
+TEST_F(Shell, OpeningDrawingFilesReusesAnEmptyDrawingAndRefusesTwins)
+{
+    Start();
+    const CString folder = ProgramFolder();
+    ASSERT_TRUE(WriteDrawingWithLine(folder + "a.zel"));
+    CZelkDoc* empty = Drawings().at(0);
+    const size_t frames = m_frame->GetChildFrames().size();
+    EXPECT_EQ(m_app->OpenDrawingFile(folder + "a.zel", "a", 2), empty);
+    EXPECT_EQ(m_frame->GetChildFrames().size(), frames);
+    EXPECT_EQ(empty->m_path, folder + "a.zel");
+    EXPECT_EQ(empty->m_name, "a");
+    EXPECT_EQ(empty->CDocument::GetTitle(), folder + "a.zel");
+    ASSERT_NE(empty->GetLineElem(0, 0), nullptr);
+
+    // No empty drawing left: the same path again is refused.
+    DefaultScriptedServices().m_messages.clear();
+    EXPECT_EQ(m_app->OpenDrawingFile(folder + "a.zel", "a", 2), nullptr);
+    ASSERT_EQ(DefaultScriptedServices().m_messages.size(), 1u);
+    EXPECT_EQ(DefaultScriptedServices().m_messages[0].text, ScreenPathText(folder + "a.zel" + " はすでに開かれています"));
+    EXPECT_EQ(Drawings().size(), 1u);
+
+    // A file that cannot be read leaves its window, under a new name and path of its own.
+    std::ofstream(FsPath(folder + "bad.zel")) << "not a drawing";
+    DefaultScriptedServices().m_messages.clear();
+    EXPECT_EQ(m_app->OpenDrawingFile(folder + "bad.zel", "bad", 2), nullptr);
+    ASSERT_FALSE(DefaultScriptedServices().m_messages.empty());   // the reader's own report first
+    EXPECT_EQ(DefaultScriptedServices().m_messages.back().text, ScreenPathText(folder + "bad.zel" + " はオープンできませんでした"));
+    ASSERT_EQ(Drawings().size(), 2u);
+    EXPECT_EQ(Drawings()[1]->m_name, "NewFile");
+    EXPECT_EQ(Drawings()[1]->m_path, m_app->m_appPath.m_dataFolder + "NewFile.zel");
+}
+
+TEST_F(Shell, OpeningSeveralFilesTakesDrawingsAndDxfByExtension)
+{
+    Start();
+    const CString folder = ProgramFolder();
+    ASSERT_TRUE(WriteDrawingWithLine(folder + "p.zel"));
+    std::ofstream(FsPath(folder + "q.DXF")) << "0\nSECTION\n2\nENTITIES\n0\nLINE\n8\n0\n10\n0.0\n20\n0.0\n11\n5.0\n21\n5.0\n0\nENDSEC\n0\nEOF\n";
+    std::ofstream(FsPath(folder + "r.txt")) << "text";
+    CStringArray paths;
+    paths.Add(folder + "p.zel");
+    paths.Add(folder + "q.DXF");
+    paths.Add(folder + "r.txt");
+    EXPECT_EQ(m_app->OpenDrawingFiles(paths), 1);
+    std::vector<CZelkDoc*> docs = Drawings();
+    ASSERT_EQ(docs.size(), 2u);
+    EXPECT_EQ(docs[0]->m_name, "p");
+    EXPECT_EQ(docs[1]->m_name, "q");
+    EXPECT_NE(docs[1]->GetLineElem(0, 0), nullptr);
+}

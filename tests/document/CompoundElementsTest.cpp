@@ -125,10 +125,12 @@ TEST_F(CompoundTest, CoincidingEndsMakeNothing)
 
 TEST_F(CompoundTest, WithoutGroupNumbersTheLinearDimensionFallsBackToThreeLines)
 {
-    while (Doc().m_groups.GetSize() < 65535)
+    while (Doc().m_groups.GetSize() < CGroup::MaxCount)
         Doc().m_groups.Add(new CGroup);
     const int g = Linear(At(0, 10), At(0, 0), At(25, 0));
     EXPECT_EQ(g, -1);
+    EXPECT_EQ(Doc().m_groups.GetSize(), CGroup::MaxCount);
+    EXPECT_EQ(m_app->m_lastMessage, "グループの数が上限を超えるため追加できません");
     EXPECT_EQ(LiveLines(), 3);
     int lines = 0;
     for (const auto& e : Log().m_log)

@@ -254,3 +254,25 @@ TEST_F(CreationLogTest, RollbackRemovesALoggedGroupWithItsMembers)
     EXPECT_EQ(Doc().m_lineBlocks.GetSize(), 0);
     EXPECT_EQ(Doc().m_textBlocks.GetSize(), 0);
 }
+
+TEST_F(CreationLogTest, AGroupBeyondWhatGroupNumbersCanNameIsRefusedAndChangesNothing)
+{
+    while (Doc().m_groups.GetSize() < CGroup::MaxCount - 1)
+        Doc().m_groups.Add(new CGroup);
+    std::int16_t group = -1, block = -1, slot = -1;
+    Log().AddLine(At(0, 0), At(1, 1), 1, block, slot, 0, 0);
+    ASSERT_NE(Log().AddGroup(1, group, 0, 1), nullptr);
+    EXPECT_EQ(group, CGroup::MaxCount - 1);
+    const size_t logged = Log().m_log.size();
+    const size_t recorded = Undo().m_pendingFirst.size();
+
+    // Without keep the add would first remove the tentative line and group: a refused add
+    // leaves them.
+    EXPECT_EQ(Log().AddGroup(1, group, 0, 0), nullptr);
+    EXPECT_EQ(group, -1);
+    EXPECT_EQ(Doc().m_groups.GetSize(), CGroup::MaxCount);
+    EXPECT_EQ(Log().m_log.size(), logged);
+    EXPECT_EQ(Undo().m_pendingFirst.size(), recorded);
+    EXPECT_EQ(LiveLines(), 1);
+    EXPECT_EQ(m_app->m_lastMessage, "グループの数が上限を超えるため追加できません");
+}

@@ -12,7 +12,9 @@
 #include "elements/Layer.h"
 #include "elements/Lines.h"
 #include "platform/core/File.h"
+#include "platform/core/ProgramFolder.h"
 #include "platform/core/Runtime.h"
+#include "platform/ui/Clipboard.h"
 #include "view/ZelkObj.h"
 
 using NewDrawingTest = DocFixture;
@@ -107,26 +109,6 @@ TEST(DrawingWithoutApplication, UsesTheSettingsDefaults)
     EXPECT_EQ(doc.m_name, "NewFile");
 }
 
-TEST_F(NewDrawingTest, ResetRemovesTheRecoveryFilesOfTheOldNumber)
-{
-    const CString base = Doc().m_recoveryBase;
-    Doc().AddObject(new CZelkObj);
-    Doc().AddObject(new CZelkObj);
-    const CString names[] = {base + ".zel", base + ".001", base + ".002", base + ".003"};
-    for (const CString& n : names) {
-        CFile f(n, CFile::modeCreate | CFile::modeWrite);
-        f.Write("x", 1);
-    }
-    Doc().FreeContents();
-    Doc().InitContents();
-    EXPECT_NE(Doc().m_recoveryBase, base);
-    EXPECT_NE(_access(names[0], 0), 0);
-    EXPECT_NE(_access(names[1], 0), 0);
-    EXPECT_NE(_access(names[2], 0), 0);
-    // Only as many side files as the drawing had objects.
-    EXPECT_EQ(_access(names[3], 0), 0);
-}
-
 TEST_F(NewDrawingTest, ReleaseClearsTheApplicationsReferencesToTheDrawing)
 {
     CZelkDoc other;
@@ -137,4 +119,40 @@ TEST_F(NewDrawingTest, ReleaseClearsTheApplicationsReferencesToTheDrawing)
     EXPECT_EQ(m_app->m_atrReference.m_document, &other);
     Doc().InitContents();
     m_app->m_atrReference.m_document = nullptr;
+}
+
+TEST_F(NewDrawingTest, TheClipboardFormatOfDrawingsIsRegisteredOncePerRun)
+{
+    g_zelkClientFormat = 0;
+    CZelkDoc first;
+    EXPECT_EQ(g_zelkClientFormat, RegisterClipboardFormat("Zelk Client"));
+    EXPECT_NE(g_zelkClientFormat, 0);
+    // Once set it is not registered again, whatever it holds.
+    g_zelkClientFormat = 0x1234;
+    CZelkDoc second;
+    EXPECT_EQ(g_zelkClientFormat, 0x1234);
+    g_zelkClientFormat = static_cast<WORD>(RegisterClipboardFormat("Zelk Client"));
+}
+
+TEST_F(NewDrawingTest, MadeInContextHelpModeItOnlyShowsTheModesHelp)
+{
+    Scripted().m_opened.clear();
+    m_app->m_contextHelpMode = 11;
+    const int number = m_app->m_nextDocNumber;
+    {
+        CZelkDoc help;
+        ASSERT_EQ(Scripted().m_opened.size(), 1u);
+        EXPECT_EQ(Scripted().m_opened[0], ProgramFolder() + "Help\\HID_MODE_STRING.htm");
+        EXPECT_EQ(m_app->m_contextHelpMode, 0);
+        EXPECT_EQ(m_app->m_nextDocNumber, number);
+        EXPECT_EQ(help.m_layers.GetSize(), 0);
+        EXPECT_EQ(help.m_pointCmd, nullptr);
+        EXPECT_EQ(help.m_recoveryBase, "");
+        EXPECT_FALSE(help.OnNewDocument());
+        EXPECT_FALSE(help.OnOpenDocument(ProgramFolder() + "a.zel"));
+    }
+    // The mode is left: the next drawing is an ordinary one.
+    CZelkDoc next;
+    EXPECT_EQ(next.m_layers.GetSize(), 1);
+    EXPECT_EQ(Scripted().m_opened.size(), 1u);
 }

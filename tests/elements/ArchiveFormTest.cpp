@@ -57,7 +57,7 @@ std::vector<SizeCase> DefaultRecords()
         {"layer", [] { return new CLayer; }, 1},
         {"color", [] { return new CColor; }, 5},
         {"attribute string", [] { return new CDataString; }, 3},
-        {"group", [] { return new CGroup; }, 0},
+        {"group", [] { return new CGroup; }, 43},
     };
 }
 
@@ -294,12 +294,35 @@ TEST(ArchiveForm, AttributeStringLoadsWithoutBackReferences)
     EXPECT_TRUE(loaded.m_refs.empty());
 }
 
-TEST(ArchiveForm, GroupWritesAndReadsNothing)
+TEST(ArchiveForm, GroupKeepsItsRecordFieldsThenStateMarkAndMembers)
 {
     CGroup group;
-    group.m_kind = 2;
     group.m_name = "G";
-    EXPECT_TRUE(StoreBytes(group).empty());
+    group.m_kind = 2;
+    group.m_parent = 5;
+    group.m_attrStrings.Add(3);
+    group.m_defPoint1.Init(1, 2);
+    group.m_defPoint2.Init(-3, 4);
+    group.m_state = 0x09;
+    group.m_mark = 0x02;
+    CElemRef line, sub;
+    group.m_members.push_back(line.Init(4, 7, 99, 1, 0x10));
+    group.m_members.push_back(sub.Init(1, 6, 0, 1, 0));
+    const Bytes bytes = StoreBytes(group);
+    const Bytes expected = Packer()
+                               .Str("G").I16(2).I16(5).List({3}).Point(1, 2).Point(-3, 4)
+                               .U8(0x09).U8(0x02)
+                               .I16(2)
+                               .U8(1).U8(0x10).I16(4).I16(7).I16(99).U8(0)
+                               .U8(1).U8(0).I16(1).I16(6).I16(0).U8(0)
+                               .bytes;
+    EXPECT_EQ(bytes, expected);
+
+    CGroup loaded;
+    loaded.m_members.push_back(line);
+    EXPECT_EQ(LoadBytes(loaded, bytes), 0);
+    EXPECT_EQ(StoreBytes(loaded), bytes);
+    EXPECT_EQ(loaded.m_members.size(), 2u);
 }
 
 TEST(ClassRegistry, EveryClassIsCreatedByNameWithSchema0)

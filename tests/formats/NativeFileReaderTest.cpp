@@ -410,6 +410,41 @@ TEST_F(NativeFileReader, AddingIntoADrawingTranslatesGroupsAndStrings)
     EXPECT_TRUE(m_doc->GetString(0)->m_refs.empty());
 }
 
+TEST_F(NativeFileReader, GroupsBeyondWhatGroupNumbersCanNameAreDamage)
+{
+    // One group short of the limit: the file's first group fits, its second is damage, and
+    // what came before it stays.
+    while (m_doc->m_groups.GetSize() < CGroup::MaxCount - 1)
+        m_doc->m_groups.Add(new CGroup);
+    NativePacker f;
+    f.Header().Record("layer", "", "*0\r\n*extra\r\n");
+    f.Record("pen", "", Pack(NativePacker().Pen(0, 1, 0, 0, 70).CrLf()));
+    f.Record("group", "", Pack(NativePacker()
+                                   .Counted("fits").I16(0).I16(-1).I16(0).Pt(0, 0).Pt(0, 0)
+                                   .Counted("beyond").I16(0).I16(0).I16(0).Pt(0, 0).Pt(0, 0)
+                                   .CrLf()));
+    f.Record("line", Pack(NativePacker().U8(2).I16(0)),
+             Pack(NativePacker().Pt(5, 0).Pt(5, 9).I32(0).Tail(0, 0, 0).CrLf()))
+        .Line("end");
+    EXPECT_EQ(ReadInto(m_doc.get(), f.Get()), 0);
+    ASSERT_EQ(m_doc->m_groups.GetSize(), CGroup::MaxCount);
+    EXPECT_EQ(m_doc->GetGroup(CGroup::MaxCount - 1)->m_name, "fits");
+    EXPECT_EQ(m_doc->m_pens.GetSize(), 1);
+    EXPECT_GE(m_doc->FindLayer("extra"), 0);
+    EXPECT_EQ(m_doc->m_lineBlocks.GetSize(), 0);
+
+    // A parent that no group number can name is damage too.
+    auto d = NewDoc();
+    while (d->m_groups.GetSize() < CGroup::MaxCount - 2)
+        d->m_groups.Add(new CGroup);
+    NativePacker g;
+    g.Header().Record("layer", "", "*0\r\n");
+    g.Record("group", "", Pack(NativePacker().Counted("far").I16(0).I16(5).I16(0).Pt(0, 0).Pt(0, 0).CrLf()))
+        .Line("end");
+    EXPECT_EQ(ReadInto(d.get(), g.Get()), 0);
+    EXPECT_EQ(d->m_groups.GetSize(), CGroup::MaxCount - 2);
+}
+
 TEST_F(NativeFileReader, EmbeddedObjectDataOfAnotherSystemIsReportedAndPassed)
 {
     NativePacker f;
