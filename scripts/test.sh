@@ -41,7 +41,7 @@ start_installed() {
   # The main window writes its placement when it closes: it was made, with the bars and menus
   # of the resource scripts.
   grep -q '^WindowPos=' "$USER_DIR/Zelk.ini" 2>/dev/null || fail "start $1 made no main window"
-  for f in ZelkR009.acv ZelkUnit.txt Variable.txt ZelSheet.txt; do
+  for f in ZelkR009.acv ZelkUnit.txt Variable.txt ZelSheet.txt ZelkApp/ZelkApp.txt; do
     [ -f "$USER_DIR/$f" ] || fail "start $1 left no $f in $USER_DIR"
   done
 }

@@ -139,23 +139,40 @@ std::string ShippedPlugInFolder()
     return (ExecutableFolder().parent_path() / "lib" / "zelk").string();
 }
 
+namespace {
+
+// Copies one shipped file into the program folder unless a file of that name is there. It is
+// copied under a passing name and renamed, so that an interrupted start never leaves a
+// half-written file that a later start would keep.
+void SeedFile(const fs::path& shipped, const fs::path& target)
+{
+    std::error_code ec;
+    if (fs::exists(fs::symlink_status(target, ec)))
+        return;
+    const fs::path part = target.string() + ".part";
+    std::error_code copyError;
+    if (fs::copy_file(shipped, part, fs::copy_options::overwrite_existing, copyError))
+        fs::rename(part, target, copyError);
+    if (copyError)
+        fs::remove(part, ec);
+}
+
+} // namespace
+
 void SeedProgramFolder(const std::string& programFolder, const std::string& shippedFolder)
 {
     std::error_code ec;
     for (const auto& entry : fs::directory_iterator(shippedFolder, ec)) {
         if (entry.path().extension() != ".txt" || !entry.is_regular_file(ec))
             continue;
-        const fs::path target = fs::path(programFolder) / entry.path().filename();
-        if (fs::exists(fs::symlink_status(target, ec)))
-            continue;
-        // Copied under a passing name and renamed, so that an interrupted start never leaves a
-        // half-written definition file that a later start would keep.
-        const fs::path part = target.string() + ".part";
-        std::error_code copyError;
-        if (fs::copy_file(entry.path(), part, fs::copy_options::overwrite_existing, copyError))
-            fs::rename(part, target, copyError);
-        if (copyError)
-            fs::remove(part, ec);
+        SeedFile(entry.path(), fs::path(programFolder) / entry.path().filename());
+    }
+    // The registration of user applications, which the program reads from its ZelkApp folder.
+    const fs::path registration = fs::path(shippedFolder) / "ZelkApp" / "ZelkApp.txt";
+    if (fs::is_regular_file(registration, ec)) {
+        const fs::path folder = fs::path(programFolder) / "ZelkApp";
+        fs::create_directories(folder, ec);
+        SeedFile(registration, folder / "ZelkApp.txt");
     }
 }
 

@@ -66,6 +66,7 @@ protected:
         Write(m_shipped / "bitmaps" / "bar.bmp", "BM");
         Write(m_shipped / "ZelkUnit.txt", "shipped units\r\n");
         Write(m_shipped / "Variable.txt", "shipped variables\r\n");
+        Write(m_shipped / "ZelkApp" / "ZelkApp.txt", "shipped registrations\r\n");
         m_env.Set("ZELK_RESOURCES", m_shipped.c_str());
         m_env.Set("ZELK_HOME", nullptr);
     }
@@ -86,6 +87,9 @@ TEST_F(ProgramFolders, InstalledProgramUsesThePerUserFolderMadeAndSeededOnFirstU
     EXPECT_EQ(ProgramFolder(), ProgramPath(user.string()) + "\\");
     EXPECT_EQ(Read(user / "ZelkUnit.txt"), "shipped units\r\n");
     EXPECT_EQ(Read(user / "Variable.txt"), "shipped variables\r\n");
+    // The user-application registration sits in its own folder; without it every start would
+    // stop at the message that it cannot be opened.
+    EXPECT_EQ(Read(user / "ZelkApp" / "ZelkApp.txt"), "shipped registrations\r\n");
     // Only the definition files are the user's to edit; scripts and bitmaps stay shipped.
     EXPECT_FALSE(fs::exists(user / "Zelk.rc"));
     EXPECT_FALSE(fs::exists(user / "bitmaps"));
@@ -93,9 +97,11 @@ TEST_F(ProgramFolders, InstalledProgramUsesThePerUserFolderMadeAndSeededOnFirstU
 
     // A second start keeps what the user edited and brings back what went missing.
     Write(user / "Variable.txt", "my variables\r\n");
+    Write(user / "ZelkApp" / "ZelkApp.txt", "my registrations\r\n");
     fs::remove(user / "ZelkUnit.txt");
     SeedProgramFolder(user.string(), m_shipped.string());
     EXPECT_EQ(Read(user / "Variable.txt"), "my variables\r\n");
+    EXPECT_EQ(Read(user / "ZelkApp" / "ZelkApp.txt"), "my registrations\r\n");
     EXPECT_EQ(Read(user / "ZelkUnit.txt"), "shipped units\r\n");
 }
 
