@@ -213,30 +213,27 @@ int DxfLineTypeOf(const CObArray& styles, const CString& name)
 
 int ReadDxfLine(const BYTE* data, int length, int& position, char* line)
 {
+    const int start = position < 0 ? 0 : position;
     int copied = 0;
-    int p = position < 0 ? 0 : position;
-    while (copied < 1023) {
+    for (int p = start; copied <= kDxfLineMax; ++p) {
         if (p >= length) {
-            line[copied] = '\0';
-            position = length + 2;
+            line[copied < kDxfLineMax ? copied : kDxfLineMax] = '\0';
+            // Data that ends inside an overlong line goes on where any overlong line does.
+            position = copied < kDxfLineMax ? length + 2 : start + 1023 + 2;
             return 0;
         }
         BYTE c = data[p];
-        if (c == '\r') {
+        if (c == '\r' || c == '\n') {
             line[copied] = '\0';
-            position = (p + 1 < length && data[p + 1] != '\n') ? p + 1 : p + 2;
+            position = (c == '\r' && (p + 1 >= length || data[p + 1] == '\n')) ? p + 2 : p + 1;
             return 1;
         }
-        if (c == '\n') {
-            line[copied] = '\0';
-            position = p + 1;
-            return 1;
-        }
+        if (copied == kDxfLineMax)
+            break;
         line[copied++] = static_cast<char>(c);
-        ++p;
     }
-    line[copied] = '\0';
-    position = p + 2;
+    line[kDxfLineMax] = '\0';
+    position = start + 1023 + 2;
     return 0;
 }
 
@@ -400,12 +397,19 @@ int CDxfReader::LineTypeLoop()
 
 // ---- collecting an entity ----------------------------------------------------------------
 
-CDxfReader::Flow CDxfReader::CollectGroup(int code, bool inBlock)
+// An entity's value line that cannot be read ends the import as failed when the value is one
+// the import cannot do without, else it ends the section.
+CDxfReader::Flow CDxfReader::ValueCut(int code, bool inBlock)
 {
     bool handled = inBlock ? HandledInBlocks(code) : HandledInEntities(code);
+    return handled && Essential(code) ? kFail : kStop;
+}
+
+CDxfReader::Flow CDxfReader::CollectGroup(int code, bool inBlock)
+{
     if (!ReadLine())
-        return handled && Essential(code) ? kFail : kStop;
-    if (!handled)
+        return ValueCut(code, inBlock);
+    if (!(inBlock ? HandledInBlocks(code) : HandledInEntities(code)))
         return kGo;
     m_groups[code] = m_line;
     if (code == 2 && (m_kind == 10 || (m_kind == 16 && !inBlock))) {
@@ -554,6 +558,7 @@ CDxfReader::Flow CDxfReader::BlocksLoop()
                 m_currentBlock = m_doc->m_dxfBlocks.Add(block);
                 NameCurrentBlock(CString());
                 m_inBlock = 1;
+                m_blockEntitySeen = false;
             } else if (LineIs("ENDBLK")) {
                 m_inBlock = 0;
             }
@@ -577,12 +582,20 @@ CDxfReader::Flow CDxfReader::BlocksLoop()
                 if (name == "ENDSEC")
                     return kGo;
                 StartEntity(name, true);
+                m_blockEntitySeen = true;
                 continue;
             }
             if (m_kind != 0) {
                 Flow f = CollectGroup(code, true);
                 if (f != kGo)
                     return f;
+                continue;
+            }
+            // Groups of an entity the reader does not know (an ellipse, a hatch) would otherwise
+            // rename the block or move its base point.
+            if (m_blockEntitySeen) {
+                if (!ReadLine())
+                    return ValueCut(code, true);
                 continue;
             }
             // The block's own groups.

@@ -19,9 +19,13 @@ class CZelkDoc;
 // The pen line type of the first line-type record named so; 0 (solid) when none is.
 int DxfLineTypeOf(const CObArray& styles, const CString& name);
 
-// Reads one line of a DXF buffer into a 1024-byte buffer: up to CR LF, a bare LF or a bare CR,
-// at most 1023 bytes. 1 when a line end closed it; 0 at the end of the data or after 1023 bytes
-// without a line end (reading then goes on two bytes further).
+// The longest line the reader takes: the longest text the DXF export writes whole.
+constexpr int kDxfLineMax = 1024;
+
+// Reads one line of a DXF buffer into a buffer of kDxfLineMax + 1 bytes: up to CR LF, a bare LF
+// or a bare CR, at most kDxfLineMax bytes. 1 when a line end closed it; 0 at the end of the data
+// or when no line end follows within kDxfLineMax bytes (reading then goes on two bytes after
+// the first 1023 of them).
 int ReadDxfLine(const BYTE* data, int length, int& position, char* line);
 
 class CDxfReader {
@@ -57,6 +61,7 @@ private:
     Flow BlocksLoop();
     Flow EntitiesLoop();
     Flow CollectGroup(int code, bool inBlock);
+    Flow ValueCut(int code, bool inBlock);
     void Dispatch(const CString& name, bool inBlock);
     void ResetGroups();
     void FinishEntity(const CString& name, bool inBlock);
@@ -100,7 +105,7 @@ private:
     // blocks it can: insertions expand no more of them, so a file of nested insertions cannot
     // keep the import going for every element it would have made.
     std::array<bool, 5> m_kindFull{};
-    char m_line[1024];
+    char m_line[kDxfLineMax + 1];
 
     CObArray m_styles;   // CuStyle
     std::unordered_map<std::string, int> m_styleIndex;
@@ -119,6 +124,9 @@ private:
     // Block definitions.
     int m_inBlock = 0;
     int m_currentBlock = -1;
+    // Set once the current block's first entity starts: from then on the block's own name and
+    // base point are settled, and groups of entities the reader does not know are passed over.
+    bool m_blockEntitySeen = false;
     int m_importStart = 0;
     std::unordered_map<std::string, int> m_earlierBlocks;   // first of each name, earlier imports
     std::unordered_map<std::string, int> m_importBlocks;    // first of each name, this import

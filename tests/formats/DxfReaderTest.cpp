@@ -6,6 +6,8 @@
 #include "formats/uStyle.h"
 
 #include <cmath>
+#include <cstring>
+#include <iterator>
 
 namespace {
 
@@ -370,6 +372,75 @@ TEST_F(DxfImport, OverlongValues)
     layer.Section("ENTITIES").LineEnt(0, 0, 1, 1).LineEnt(0, 0, 2, 2, longText.c_str())
         .EndSec().Eof();
     EXPECT_EQ(Import(layer.Str()), 0);
+    EXPECT_EQ(Lines().size(), 1u);
+}
+
+// Value lines up to 1024 bytes (the longest text the export writes whole) are read; a longer
+// one still ends the section, and a layer name that long still fails the import.
+TEST_F(DxfImport, ValueLinesUpToTheLongestTextWrittenAreRead)
+{
+    struct Case {
+        size_t length;
+        bool read;
+    } cases[] = {{1022, true}, {1023, true}, {1024, true}, {1025, false}};
+    for (const Case& c : cases) {
+        for (bool lf : {false, true}) {
+            SCOPED_TRACE(testing::Message() << c.length << " lf " << lf);
+            TearDown();
+            SetUp();
+            const std::string text(c.length, 'T');
+            DxfText f(true, lf);
+            f.Section("ENTITIES").G(0, "TEXT").G(8, "0").G(10, 0.0).G(20, 0.0).G(40, 2.0)
+                .G(1, text).LineEnt(0, 0, 2, 2).EndSec().Eof();
+            EXPECT_EQ(Import(f.Str()), 1);
+            auto texts = Texts();
+            ASSERT_EQ(texts.size(), c.read ? 1u : 0u);
+            EXPECT_EQ(Lines().size(), c.read ? 1u : 0u);
+            if (c.read)
+                EXPECT_EQ(texts[0].text, text);
+
+            TearDown();
+            SetUp();
+            DxfText layer(true, lf);
+            layer.Section("ENTITIES").LineEnt(0, 0, 1, 1, std::string(c.length, 'L').c_str())
+                .LineEnt(0, 0, 2, 2).EndSec().Eof();
+            // Long names are refused by the layer check, not by the reader.
+            int replaced = 0;
+            EXPECT_EQ(Import(layer.Str(), &replaced), c.read ? 1 : 0);
+            EXPECT_EQ(Lines().size(), c.read ? 2u : 0u);
+        }
+    }
+}
+
+// Texts as long as the export writes them come back byte for byte, with what follows them.
+TEST_F(DxfImport, LongestTextsSurviveExportAndImport)
+{
+    std::string t1023, t1024;
+    for (int i = 0; i < 1023; ++i)
+        t1023 += static_cast<char>('!' + i % 90);
+    // A double-byte character across the 1023rd byte: the cut keeps it whole.
+    t1024 = std::string(1022, 'a') + "字";
+    LOGFONT lf{};
+    std::strcpy(lf.lfFaceName, "Gothic");
+    const std::int16_t font = m_doc->FindOrAddFont(lf, 20, 30, 1, 0.0);
+    const std::int16_t pen = m_doc->FindOrAddPen(0, 1, 0, 0, 70);
+    m_doc->AddLine(CPointD().Init(0, 0), CPointD().Init(10, 0), 0, pen);
+    ASSERT_NE(m_doc->AddText(CPointD().Init(0, 0), CString(t1023.c_str()), 0, 8, 0, font), nullptr);
+    ASSERT_NE(m_doc->AddText(CPointD().Init(0, 5), CString(t1024.c_str()), 0, 8, 0, font), nullptr);
+    ASSERT_NE(m_doc->AddText(CPointD().Init(0, 9), "after", 0, 8, 0, font), nullptr);
+    const std::string path = Path("round.dxf");
+    ASSERT_TRUE(m_doc->WriteDxfFile(CString(path.c_str())));
+    std::ifstream in(path, std::ios::binary);
+    const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+
+    TearDown();
+    SetUp();
+    ASSERT_EQ(Import(bytes), 1);
+    auto texts = Texts();
+    ASSERT_EQ(texts.size(), 3u);
+    EXPECT_EQ(texts[0].text, t1023);
+    EXPECT_EQ(texts[1].text, t1024);
+    EXPECT_EQ(texts[2].text, "after");
     EXPECT_EQ(Lines().size(), 1u);
 }
 
