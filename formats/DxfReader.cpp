@@ -201,6 +201,11 @@ struct CInsertFrame {
 
 }  // namespace
 
+double DxfAtof(const char* text)
+{
+    return std::atof(text);
+}
+
 int DxfLineTypeOf(const CObArray& styles, const CString& name)
 {
     for (int i = 0; i < styles.GetSize(); ++i) {

@@ -19,6 +19,9 @@ class CZelkDoc;
 // The pen line type of the first line-type record named so; 0 (solid) when none is.
 int DxfLineTypeOf(const CObArray& styles, const CString& name);
 
+// A number of a DXF value line, as the C library's atof reads it.
+double DxfAtof(const char* text);
+
 // The longest line the reader takes: the longest text the DXF export writes whole.
 constexpr int kDxfLineMax = 1024;
 
