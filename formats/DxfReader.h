@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <string>
 #include <unordered_map>
+#include <vector>
 
 #include "geometry/PointD.h"
 #include "platform/core/Arrays.h"
@@ -104,6 +105,9 @@ private:
     int m_position = 0;
     int* m_layerReplaced;
     std::int16_t m_defaultLayer = -1;
+    // Layers of the names accepted so far, and pens by line type and color, found once each.
+    std::unordered_map<std::string, std::int16_t> m_layerOfName;
+    std::unordered_map<std::uint64_t, std::int16_t> m_penOf;
     // Kinds (point, line, circle, arc, text) the drawing refused because it holds all the
     // blocks it can: insertions expand no more of them, so a file of nested insertions cannot
     // keep the import going for every element it would have made.
@@ -115,6 +119,9 @@ private:
 
     // Collected group values of the pending entity, by group code.
     std::array<CString, 240> m_groups;
+    // Codes collected since the groups were last reset: only these can hold a value to empty.
+    std::array<bool, 240> m_collected{};
+    std::vector<int> m_collectedCodes;
     int m_kind = 0;
     int m_blockIndex = -1;
     // Polyline state.

@@ -15,6 +15,7 @@
 #include "formats/DxfReader.h"
 #include "geometry/Numeric.h"
 #include "platform/core/Runtime.h"
+#include "tests/formats/GeneratedDxf.h"
 
 namespace {
 
@@ -145,17 +146,9 @@ std::string RefGcvt(double value, int ndigits)
 
 // ---- the values -------------------------------------------------------------------------
 
-class Values {
+class Values : public gendxf::Sequence {
 public:
-    explicit Values(std::uint64_t seed) : m_state(seed) {}
-    std::uint64_t Next()
-    {
-        std::uint64_t z = (m_state += 0x9E3779B97F4A7C15ull);
-        z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
-        z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
-        return z ^ (z >> 31);
-    }
-    int Below(int n) { return static_cast<int>(Next() % static_cast<std::uint64_t>(n)); }
+    explicit Values(std::uint64_t seed) : gendxf::Sequence(seed) {}
 
     // Any double at all, drawings' coordinates, exact halves at every decimal place, neighbours
     // of powers of ten, and the far ends of the range.
@@ -192,9 +185,6 @@ public:
             return sign * (Below(20000) - 10000) * 0.001 + sign * Below(1000) * 1e-9;
         }
     }
-
-private:
-    std::uint64_t m_state;
 };
 
 bool SameDouble(double a, double b)
