@@ -23,11 +23,18 @@
 #include <cstring>
 #include <ctime>
 
+// The line and its end, written as a text string: a NUL inside the text ends what is written
+// there, line end included.
 void WriteDxfLine(CStdioFile& file, const char* text, int length)
 {
-    CString line(text, length);
-    line += '\n';
-    file.WriteString(line);
+    const size_t n = length > 0 ? static_cast<size_t>(length) : 0;
+    const void* nul = n ? std::memchr(text, '\0', n) : nullptr;
+    if (nul) {
+        file.Write(text, static_cast<UINT>(static_cast<const char*>(nul) - text));
+        return;
+    }
+    file.Write(text, static_cast<UINT>(n));
+    file.Write("\n", 1);
 }
 
 void WriteDxfLine(CStdioFile& file, const CString& text)

@@ -279,6 +279,9 @@ TEST(NumberRoutinesAgreement, GcvtWritesTheSameBytes)
     char buffer[_CVTBUFSIZE];
     const double fixed[] = {0.0, -0.0, 100.0, 12.5, 0.5, 0.05, 1e15, 1e-5, 9.9999999995,
                             99999.99995, 0.1, 2451544.5, 1.7976931348623157e308, 4.9e-324,
+                            // Exact ties at the seventeenth digit.
+                            1234567890123456.75, 1234567890123456.25, 9999999999999999.5,
+                            0.99999999999999994, 9.9999999999999982,
                             std::numeric_limits<double>::infinity(),
                             -std::numeric_limits<double>::infinity(),
                             std::numeric_limits<double>::quiet_NaN()};
