@@ -243,6 +243,9 @@ public:
     CCurve* GetCurveElem(int block, int slot) const;
 
     // ---- attribute tables -------------------------------------------------------------
+    // Nonzero while a bulk add (an import) runs, during which nothing changes a pen, layer or
+    // font in place: the side indexes then answer a miss without checking the whole table.
+    int m_tablesUnchangedInPlace = 0;
     std::int16_t FindOrAddPen(std::int32_t lineType, std::int16_t width, COLORREF color,
                               std::uint8_t blurCount, std::uint8_t blurRate);
     std::int16_t FindOrAddFont(LOGFONT font, std::int32_t width, std::int32_t height,

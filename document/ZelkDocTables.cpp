@@ -103,7 +103,7 @@ int CZelkDoc::FindPenIndexed(std::int32_t lineType, std::int16_t width, COLORREF
         PenIs(GetPen(it->second), lineType, width, color, blurCount, blurRate))
         return it->second;
     bool current = static_cast<int>(m_penIndexedKeys.size()) == count;
-    for (int i = 0; current && i < count; ++i)
+    for (int i = 0; current && !m_tablesUnchangedInPlace && i < count; ++i)
         current = PenKeyIs(GetPen(i), m_penIndexedKeys[static_cast<size_t>(i)]);
     if (current)
         return -1;
@@ -212,6 +212,8 @@ std::int16_t CZelkDoc::FindFont(const LOGFONT& font, std::int32_t width, std::in
             for (int i : it->second)
                 if (FontMatches(GetFont(i), t, font, width, height, style1, angle))
                     return static_cast<std::int16_t>(i);
+        if (m_tablesUnchangedInPlace)
+            return -1;
     }
     int found = -1;
     for (int i = 0; i < count && found < 0; ++i)
@@ -372,7 +374,7 @@ int CZelkDoc::FindLayer(const CString& name)
     const char* sought = name;
     bool current = static_cast<int>(m_layerIndexedNames.size()) == count &&
                    std::strlen(sought) == static_cast<size_t>(name.GetLength());
-    for (int i = 0; current && i < count; ++i)
+    for (int i = 0; current && !m_tablesUnchangedInPlace && i < count; ++i)
         current = GetLayer(i)->m_name.Std() == m_layerIndexedNames[static_cast<size_t>(i)];
     if (current)
         return -1;

@@ -134,11 +134,6 @@ private:
     BYTE m_savedShape = 0;
 };
 
-std::int16_t FontFor(CZelkDoc* doc, LOGFONT font, int width, int height, double angle)
-{
-    CStandardTextShape shape;
-    return doc->FindOrAddFont(font, width, height, 1, angle);
-}
 
 // Steps 2 and 3 of the arc-angle normalisation: an end before the start gets a turn back, then
 // a negative start a turn forward.
@@ -319,6 +314,14 @@ bool CDxfReader::LineIs(const char* text) const { return std::strcmp(m_line, tex
 
 int CDxfReader::Run()
 {
+    // Nothing but this import touches the drawing's tables until it returns.
+    struct TablesHeld {
+        CZelkDoc* doc;
+        explicit TablesHeld(CZelkDoc* d) : doc(d) { ++doc->m_tablesUnchangedInPlace; }
+        ~TablesHeld() { --doc->m_tablesUnchangedInPlace; }
+        TablesHeld(const TablesHeld&) = delete;
+        TablesHeld& operator=(const TablesHeld&) = delete;
+    } held(m_doc);
     for (;;) {
         if (!ReadLine())
             return 1;
@@ -724,6 +727,25 @@ CDxfReader::Attr CDxfReader::Resolve(bool lineType, bool pen, bool inBlock)
     return a;
 }
 
+// The font of a text of the file. The same description finds the same font for the rest of the
+// import, as the drawing's fonts do not change meanwhile; a font made without a width is
+// measured when it is made and is left to the drawing to find.
+std::int16_t CDxfReader::FontFor(const LOGFONT& font, int width, int height, double angle)
+{
+    std::string key(reinterpret_cast<const char*>(&font), sizeof font);
+    key.append(reinterpret_cast<const char*>(&width), sizeof width);
+    key.append(reinterpret_cast<const char*>(&height), sizeof height);
+    key.append(reinterpret_cast<const char*>(&angle), sizeof angle);
+    auto known = m_fontOf.find(key);
+    if (known != m_fontOf.end())
+        return known->second;
+    CStandardTextShape shape;
+    const std::int16_t f = m_doc->FindOrAddFont(font, width, height, 1, angle);
+    if (f >= 0 && width != 0)
+        m_fontOf.emplace(std::move(key), f);
+    return f;
+}
+
 namespace {
 
 // A new block record carrying the entity's line type, color and layer.
@@ -1006,7 +1028,7 @@ void CDxfReader::AddEntityText()
         width = TruncToInt(10.0 * d / n);
     }
     Attr a = Resolve(false, false, false);
-    std::int16_t f = FontFor(m_doc, font, width, height, rotation);
+    std::int16_t f = FontFor(font, width, height, rotation);
     if (f < 0)
         return;
     m_doc->AddText(position, text, a.color, alignment, a.layer, f);
@@ -1212,7 +1234,7 @@ void CDxfReader::ExpandInsert(bool dimension)
         LOGFONT font = CurrentTextFont();
         font.lfEscapement = TruncToInt(-10.0 * angle);
         font.lfOrientation = TruncToInt(10.0 * t->m_oblique);
-        std::int16_t f = FontFor(m_doc, font, TruncToInt(10.0 * w),
+        std::int16_t f = FontFor(font, TruncToInt(10.0 * w),
                                  TruncToInt(-10.0 * h), angle);
         if (f < 0)
             continue;

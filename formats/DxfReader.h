@@ -84,6 +84,7 @@ private:
     void EmitCircle(const CPointD& c, double r, const Attr& a, bool inBlock);
     void EmitArc(const CPointD& c, double r, double start, double end, const Attr& a,
                  bool inBlock);
+    std::int16_t FontFor(const LOGFONT& font, int width, int height, double angle);
     void AddEntityText();
     void AddBlockText();
     void CopyInsertIntoBlock();
@@ -108,6 +109,7 @@ private:
     // Layers of the names accepted so far, and pens by line type and color, found once each.
     std::unordered_map<std::string, std::int16_t> m_layerOfName;
     std::unordered_map<std::uint64_t, std::int16_t> m_penOf;
+    std::unordered_map<std::string, std::int16_t> m_fontOf;
     // Kinds (point, line, circle, arc, text) the drawing refused because it holds all the
     // blocks it can: insertions expand no more of them, so a file of nested insertions cannot
     // keep the import going for every element it would have made.
