@@ -237,9 +237,14 @@ int ReadDxfLine(const BYTE* data, int length, int& position, char* line)
 {
     const int start = position < 0 ? 0 : position;
     const int available = length > start ? length - start : 0;
+    return ReadDxfLineFrom(data + (available > 0 ? start : 0), available, length, position, line);
+}
+
+int ReadDxfLineFrom(const BYTE* from, int available, int length, int& position, char* line)
+{
+    const int start = position < 0 ? 0 : position;
     // A line end is looked for in the longest line and the byte after it.
     const int window = available < kDxfLineMax + 1 ? available : kDxfLineMax + 1;
-    const BYTE* from = data + (available > 0 ? start : 0);
     const void* lf = window > 0 ? std::memchr(from, '\n', static_cast<size_t>(window)) : nullptr;
     const int lfAt = lf ? static_cast<int>(static_cast<const BYTE*>(lf) - from) : window;
     const void* cr = lfAt > 0 ? std::memchr(from, '\r', static_cast<size_t>(lfAt)) : nullptr;
@@ -248,7 +253,7 @@ int ReadDxfLine(const BYTE* data, int length, int& position, char* line)
         std::memcpy(line, from, static_cast<size_t>(end));
         line[end] = '\0';
         const int p = start + end;
-        position = (cr && (p + 1 >= length || data[p + 1] == '\n')) ? p + 2 : p + 1;
+        position = (cr && (end + 1 >= available || from[end + 1] == '\n')) ? p + 2 : p + 1;
         return 1;
     }
     const int copied = window < kDxfLineMax ? window : kDxfLineMax;
@@ -258,6 +263,12 @@ int ReadDxfLine(const BYTE* data, int length, int& position, char* line)
     // bytes after its first 1023 bytes.
     position = window < kDxfLineMax ? length + 2 : start + 1023 + 2;
     return 0;
+}
+
+CDxfReader::CDxfReader(CZelkDoc* doc, CDxfSource& source, int* layerReplaced)
+    : CDxfReader(doc, nullptr, 0, layerReplaced)
+{
+    m_source = &source;
 }
 
 CDxfReader::CDxfReader(CZelkDoc* doc, const BYTE* data, int length, int* layerReplaced)
@@ -285,7 +296,14 @@ int CDxfReader::Atoi(const CString& s) { return std::atoi(s); }
 
 CBlock* CDxfReader::BlockAt(int i) const { return static_cast<CBlock*>(m_doc->m_dxfBlocks[i]); }
 
-int CDxfReader::ReadLine() { return ReadDxfLine(m_data, m_length, m_position, m_line); }
+int CDxfReader::ReadLine()
+{
+    if (!m_source)
+        return ReadDxfLine(m_data, m_length, m_position, m_line);
+    int available = 0;
+    const BYTE* from = m_source->From(m_position < 0 ? 0 : m_position, available);
+    return ReadDxfLineFrom(from, available, m_source->Length(), m_position, m_line);
+}
 
 // The group code of the current line, or -1 when the line is not one: blanks around the digits
 // are ignored, so unpadded codes read like padded ones.

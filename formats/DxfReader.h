@@ -31,11 +31,27 @@ constexpr int kDxfLineMax = 1024;
 // or when no line end follows within kDxfLineMax bytes (reading then goes on two bytes after
 // the first 1023 of them).
 int ReadDxfLine(const BYTE* data, int length, int& position, char* line);
+// The same, given the bytes from position on (available of them, every one up to the end of the
+// data or at least kDxfLineMax + 2).
+int ReadDxfLineFrom(const BYTE* from, int available, int length, int& position, char* line);
+
+// The bytes of a DXF file as the reader comes to them, front to back.
+class CDxfSource {
+public:
+    virtual ~CDxfSource() = default;
+    // The bytes from position on: at least the longest line and two bytes more, or all up to the
+    // end of the data. available receives how many there are; the pointer stays good until the
+    // next call. Positions never go back.
+    virtual const BYTE* From(int position, int& available) = 0;
+    // The length of the data.
+    virtual int Length() const = 0;
+};
 
 class CDxfReader {
 public:
     // layerReplaced is set to 1 (never to 0) when an entity's layer name was refused.
     CDxfReader(CZelkDoc* doc, const BYTE* data, int length, int* layerReplaced);
+    CDxfReader(CZelkDoc* doc, CDxfSource& source, int* layerReplaced);
     ~CDxfReader();
     CDxfReader(const CDxfReader&) = delete;
     CDxfReader& operator=(const CDxfReader&) = delete;
@@ -103,6 +119,7 @@ private:
     CZelkDoc* m_doc;
     const BYTE* m_data;
     int m_length;
+    CDxfSource* m_source = nullptr;
     int m_position = 0;
     int* m_layerReplaced;
     std::int16_t m_defaultLayer = -1;
