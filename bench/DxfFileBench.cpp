@@ -4,6 +4,11 @@
 // group codes and numbers stands beside the import as its floor.
 #include "bench/BenchDrawing.h"
 #include "tests/formats/GeneratedDxf.h"
+#include "elements/Arcs.h"
+#include "elements/Circles.h"
+#include "elements/DataPoints.h"
+#include "elements/Lines.h"
+#include "elements/Texts.h"
 #include "view/ZelkView.h"
 
 #include <charconv>
@@ -51,6 +56,23 @@ std::unique_ptr<CZelkDoc> Import(const std::string& path)
     return result ? std::move(doc) : nullptr;
 }
 
+template <class Block>
+long CountIn(const CObArray& blocks)
+{
+    long n = 0;
+    for (int b = 0; b < blocks.GetSize(); ++b)
+        n += static_cast<const Block*>(blocks[b])->m_count;
+    return n;
+}
+
+// Points, lines, circles, arcs and texts of a drawing.
+long ElementCount(const CZelkDoc& doc)
+{
+    return CountIn<CDataPoints>(doc.m_pointBlocks) + CountIn<CLines>(doc.m_lineBlocks) +
+           CountIn<CCircles>(doc.m_circleBlocks) + CountIn<CArcs>(doc.m_arcBlocks) +
+           CountIn<CTexts>(doc.m_textBlocks);
+}
+
 void RunImport(benchmark::State& state, FileKind kind)
 {
     AppScope scope;
@@ -62,6 +84,9 @@ void RunImport(benchmark::State& state, FileKind kind)
             break;
         }
         state.PauseTiming();
+        state.counters["elements"] = static_cast<double>(ElementCount(*doc));
+        state.counters["lineBlocks"] = doc->m_lineBlocks.GetSize();
+        state.counters["textBlocks"] = doc->m_textBlocks.GetSize();
         doc.reset();
         state.ResumeTiming();
     }
