@@ -3,6 +3,8 @@
 #include "geometry/Numeric.h"
 
 #include <cmath>
+#include <cstdint>
+#include <cstring>
 
 namespace {
 
@@ -54,10 +56,11 @@ int DigitCount(double v)
     const double a = std::fabs(v);
     if (!(a >= 1e-290 && a <= 1e290))
         return DigitCountByLogarithm(v);
-    int binary = 0;
-    std::frexp(a, &binary);
-    // floor(log10 a) is within one of (binary - 1) * log10(2).
-    int k = static_cast<int>(std::floor((binary - 1) * 0.30102999566398120));
+    std::uint64_t bits = 0;
+    std::memcpy(&bits, &a, sizeof bits);
+    const int binary = static_cast<int>((bits >> 52) & 0x7FF) - 1023;
+    // floor(log10 a) is within one of floor(binary * log10(2)).
+    int k = (binary * 78913) >> 18;
     const PowersOfTen& p = Pow10();
     while (a < p(k))
         --k;
@@ -155,7 +158,7 @@ double RoundedDifference12(double a, double b)
 
 int EqualWithinDecimals(double a, double b, int n)
 {
-    return std::fabs(b - a) < std::pow(10.0, -n) ? 1 : 0;
+    return std::fabs(b - a) < Pow10()(-n) ? 1 : 0;
 }
 
 int NearlyEqualOrLess(double a, double b, int& less)
@@ -179,7 +182,7 @@ int NearlyEqualOrLess(double a, double b, int& less)
     }
     int d = da > db ? da : db;
     double diff = b - a;
-    if (std::fabs(diff) < std::pow(10.0, d - 10)) {
+    if (std::fabs(diff) < Pow10()(d - 10)) {
         return 1;
     }
     if (diff > 0.0) {

@@ -40,6 +40,22 @@ double RefRoundToDecimals(double x, int n)
     return x < 0.0 ? -r : r;
 }
 
+int RefNearlyEqual(double a, double b)
+{
+    if (a == 0.0 || b == 0.0)
+        return std::fabs(b - a) < std::pow(10.0, -4) ? 1 : 0;
+    int da = RefDigitCount(a);
+    int db = RefDigitCount(b);
+    if (da <= -12 && db <= -12) {
+        a += 1e-5;
+        b += 1e-5;
+        da = RefDigitCount(a);
+        db = RefDigitCount(b);
+    }
+    int d = da > db ? da : db;
+    return std::fabs(b - a) < std::pow(10.0, d - 10) ? 1 : 0;
+}
+
 double RefRoundToSignificant(double x, int n)
 {
     return RefRoundToDecimals(x, n - RefDigitCount(x));
@@ -223,7 +239,9 @@ TEST(NumberRoutinesAgreement, RoundingGivesTheSameDoubles)
         const double d = RoundToDecimals(v, n);
         if (!SameDouble(p.m_x, RefRoundToSignificant(v, 14)) ||
             !SameDouble(p.m_y, RefRoundToSignificant(w, 14)) ||
-            !SameDouble(d, RefRoundToDecimals(v, n)) || DigitCount(v) != RefDigitCount(v)) {
+            !SameDouble(d, RefRoundToDecimals(v, n)) || DigitCount(v) != RefDigitCount(v) ||
+            NearlyEqual(v, w) != RefNearlyEqual(v, w) ||
+            NearlyEqual(v, v * (1 + 1e-11)) != RefNearlyEqual(v, v * (1 + 1e-11))) {
             if (++mismatches < 10)
                 ADD_FAILURE() << std::hexfloat << v << " " << w << " " << n;
         }
