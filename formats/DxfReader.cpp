@@ -333,13 +333,7 @@ bool CDxfReader::LineIs(const char* text) const { return std::strcmp(m_line, tex
 int CDxfReader::Run()
 {
     // Nothing but this import touches the drawing's tables until it returns.
-    struct TablesHeld {
-        CZelkDoc* doc;
-        explicit TablesHeld(CZelkDoc* d) : doc(d) { ++doc->m_tablesUnchangedInPlace; }
-        ~TablesHeld() { --doc->m_tablesUnchangedInPlace; }
-        TablesHeld(const TablesHeld&) = delete;
-        TablesHeld& operator=(const TablesHeld&) = delete;
-    } held(m_doc);
+    CDocTablesHold held(m_doc);
     for (;;) {
         if (!ReadLine())
             return 1;

@@ -444,6 +444,28 @@ TEST_F(DxfImport, LongestTextsSurviveExportAndImport)
     EXPECT_EQ(Lines().size(), 1u);
 }
 
+// Layers and pens changed in place before an import (a rename, a new color) are found by their
+// new values, not made again.
+TEST_F(DxfImport, TablesChangedBeforeTheImportAreFoundByTheirNewValues)
+{
+    const std::int16_t layer = m_doc->GetLayerIndex("OLD");
+    const std::int16_t pen = m_doc->FindOrAddPen(0, 1, RGB(1, 2, 3), 0, 70);
+    const COLORREF color = m_doc->GetColorValue(5);
+    m_doc->GetLayer(layer)->m_name = "NEW";
+    m_doc->GetPen(pen)->m_color = color;
+    const int layers = m_doc->m_layers.GetSize();
+    const int pens = m_doc->m_pens.GetSize();
+    DxfText body;
+    body.G(0, "LINE").G(8, "new").G(62, "5").G(10, 0.0).G(20, 0.0).G(11, 5.0).G(21, 5.0);
+    ASSERT_EQ(ImportEntities(body), 1);
+    auto lines = Lines();
+    ASSERT_EQ(lines.size(), 1u);
+    EXPECT_EQ(lines[0].layer, layer);
+    EXPECT_EQ(lines[0].pen, pen);
+    EXPECT_EQ(m_doc->m_layers.GetSize(), layers);
+    EXPECT_EQ(m_doc->m_pens.GetSize(), pens);
+}
+
 TEST_F(DxfImport, TextSizesAndAnglesBeyondTheIntegerRangeAreHeldAtItsEnds)
 {
     DxfText body;
