@@ -466,6 +466,49 @@ TEST_F(DxfImport, TablesChangedBeforeTheImportAreFoundByTheirNewValues)
     EXPECT_EQ(m_doc->m_pens.GetSize(), pens);
 }
 
+// A file read from disk a block at a time gives what the same bytes give when held whole, also
+// where lines of every length up to the longest, with any line end, cross a block's end.
+TEST_F(DxfImport, FilesReadInBlocksImportAsFilesHeldWhole)
+{
+    for (int variant = 0; variant < 3; ++variant) {
+        SCOPED_TRACE(variant);
+        std::string bytes = DxfText().Section("ENTITIES").Str();
+        const char* ends[] = {"\r\n", "\n", "\r"};
+        int i = 0;
+        while (bytes.size() < (3u << 20)) {
+            // Group lines with CR LF; text values with the variant's line end, lengths running
+            // through 994 .. 1024 so that every offset meets the block ends.
+            const std::string end = ends[(i + variant) % 3];
+            bytes += "  0\r\nTEXT\r\n  8\r\n0\r\n 10\r\n" + std::to_string(i % 97) + "\r\n 20\r\n1\r\n 40\r\n2\r\n  1\r\n";
+            bytes += std::string(static_cast<size_t>(994 + (i * 7 + variant) % 31), static_cast<char>('A' + i % 26)) + end;
+            bytes += "  0\r\nLINE\r\n  8\r\n0\r\n 10\r\n0\r\n 20\r\n0\r\n 11\r\n" + std::to_string(1 + i % 50) + "\r\n 21\r\n1\r\n";
+            ++i;
+        }
+        bytes += DxfText().EndSec().Eof().Str();
+
+        ASSERT_EQ(Import(bytes), 1);
+        const auto fileTexts = Texts();
+        const auto fileLines = Lines();
+        TearDown();
+        SetUp();
+        int replaced = 0;
+        CDxfReader reader(m_doc.get(), reinterpret_cast<const BYTE*>(bytes.data()),
+                          static_cast<int>(bytes.size()), &replaced);
+        ASSERT_EQ(reader.Run(), 1);
+        const auto wholeTexts = Texts();
+        const auto wholeLines = Lines();
+        EXPECT_GT(wholeLines.size(), 1000u);
+        ASSERT_EQ(fileTexts.size(), wholeTexts.size());
+        ASSERT_EQ(fileLines.size(), wholeLines.size());
+        for (size_t k = 0; k < fileTexts.size(); ++k)
+            ASSERT_EQ(fileTexts[k].text, wholeTexts[k].text) << k;
+        for (size_t k = 0; k < fileLines.size(); ++k)
+            ASSERT_EQ(fileLines[k].x2, wholeLines[k].x2) << k;
+        TearDown();
+        SetUp();
+    }
+}
+
 TEST_F(DxfImport, TextSizesAndAnglesBeyondTheIntegerRangeAreHeldAtItsEnds)
 {
     DxfText body;
