@@ -280,6 +280,11 @@ public:
     CCurve* GetCurveElem(int block, int slot) const;
 
     // ---- attribute tables -------------------------------------------------------------
+    // A bulk add (an import) holds the tables: nothing changes a pen, layer or font in place
+    // until it lets go, so the side indexes, made current when the hold starts, answer a miss
+    // without checking the whole table. Holds nest.
+    void HoldTables();
+    void ReleaseTables();
     std::int16_t FindOrAddPen(std::int32_t lineType, std::int16_t width, COLORREF color,
                               std::uint8_t blurCount, std::uint8_t blurRate);
     std::int16_t FindOrAddFont(LOGFONT font, std::int32_t width, std::int32_t height,
@@ -569,6 +574,7 @@ private:
     std::vector<std::string> m_layerIndexedNames;
     std::unordered_map<std::string, std::vector<int>> m_fontIndex;
     int m_fontIndexedCount = 0;
+    int m_tablesHeld = 0;
 
     // The recovery files written under the present number: the main file, and the side files
     // by their object number k. Others of the same name belong to whoever wrote them.
@@ -591,3 +597,15 @@ double ComputeTextWidthRatio(const CString& text, const LOGFONT& font, std::int3
 
 // 1 when the name may become a layer name; otherwise shows why and returns 0.
 int ValidateLayerName(const CString& name);
+
+// Holds a drawing's tables (CZelkDoc::HoldTables) for as long as it lives.
+class CDocTablesHold {
+public:
+    explicit CDocTablesHold(CZelkDoc* doc) : m_doc(doc) { m_doc->HoldTables(); }
+    ~CDocTablesHold() { m_doc->ReleaseTables(); }
+    CDocTablesHold(const CDocTablesHold&) = delete;
+    CDocTablesHold& operator=(const CDocTablesHold&) = delete;
+
+private:
+    CZelkDoc* m_doc;
+};

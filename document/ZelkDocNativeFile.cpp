@@ -261,6 +261,8 @@ int CZelkDoc::LoadNativeFile(const CString& path)
         }
     }
 
+    // Nothing but this read touches the drawing's tables until it returns.
+    CDocTablesHold held(this);
     int damaged = 0;
     int position = 0;
     while (position < length) {

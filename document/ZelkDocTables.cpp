@@ -103,7 +103,7 @@ int CZelkDoc::FindPenIndexed(std::int32_t lineType, std::int16_t width, COLORREF
         PenIs(GetPen(it->second), lineType, width, color, blurCount, blurRate))
         return it->second;
     bool current = static_cast<int>(m_penIndexedKeys.size()) == count;
-    for (int i = 0; current && i < count; ++i)
+    for (int i = 0; current && !m_tablesHeld && i < count; ++i)
         current = PenKeyIs(GetPen(i), m_penIndexedKeys[static_cast<size_t>(i)]);
     if (current)
         return -1;
@@ -212,6 +212,8 @@ std::int16_t CZelkDoc::FindFont(const LOGFONT& font, std::int32_t width, std::in
             for (int i : it->second)
                 if (FontMatches(GetFont(i), t, font, width, height, style1, angle))
                     return static_cast<std::int16_t>(i);
+        if (m_tablesHeld)
+            return -1;
     }
     int found = -1;
     for (int i = 0; i < count && found < 0; ++i)
@@ -286,6 +288,40 @@ std::int16_t CZelkDoc::FindOrAddCurrentFont(double angle)
     if (i >= 0)
         return i;
     return CreateFont(t.m_logFont, t.m_widthTenths, t.m_heightTenths, 1, angle, 1);
+}
+
+// ---- holding the tables ----------------------------------------------------------------
+
+void CZelkDoc::HoldTables()
+{
+    if (m_tablesHeld++ > 0)
+        return;
+    // Whatever was changed in place before the hold is indexed now.
+    m_penIndex.clear();
+    m_penIndexedKeys.clear();
+    for (int i = 0; i < m_pens.GetSize(); ++i) {
+        const CTypePen* p = GetPen(i);
+        m_penIndexedKeys.push_back(
+            PenKey(p->m_lineType, p->m_width, p->m_color, p->m_blurCount, p->m_blurRate));
+        m_penIndex.emplace(m_penIndexedKeys.back(), i);
+    }
+    m_layerIndex.clear();
+    m_layerIndexedNames.clear();
+    for (int i = 0; i < m_layers.GetSize(); ++i) {
+        const CString& n = GetLayer(i)->m_name;
+        m_layerIndexedNames.push_back(n.Std());
+        m_layerIndex.emplace(LayerKey(n), i);
+    }
+    m_fontIndex.clear();
+    for (int i = 0; i < m_fonts.GetSize(); ++i)
+        m_fontIndex[FontKey(GetFont(i)->m_logFont, GetFont(i)->m_height)].push_back(i);
+    m_fontIndexedCount = m_fonts.GetSize();
+}
+
+void CZelkDoc::ReleaseTables()
+{
+    if (m_tablesHeld > 0)
+        --m_tablesHeld;
 }
 
 // ---- layers ----------------------------------------------------------------------------
@@ -372,7 +408,7 @@ int CZelkDoc::FindLayer(const CString& name)
     const char* sought = name;
     bool current = static_cast<int>(m_layerIndexedNames.size()) == count &&
                    std::strlen(sought) == static_cast<size_t>(name.GetLength());
-    for (int i = 0; current && i < count; ++i)
+    for (int i = 0; current && !m_tablesHeld && i < count; ++i)
         current = GetLayer(i)->m_name.Std() == m_layerIndexedNames[static_cast<size_t>(i)];
     if (current)
         return -1;

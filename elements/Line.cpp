@@ -8,8 +8,6 @@
 
 IMPLEMENT_SERIAL(CLine, CObject, 0)
 
-CLine::CLine() : m_state(1), m_mark(0), m_swapped(0), m_layer(0), m_group(-1), m_role(0) {}
-
 CLine::CLine(const CPointD& start, const CPointD& end) : CLine()
 {
     m_start = start;

@@ -34,7 +34,7 @@ public:
     CWordArray m_attrStrings;
     std::int16_t m_role;
 
-    CLine();
+    CLine() : m_state(1), m_mark(0), m_swapped(0), m_layer(0), m_group(-1), m_role(0) {}
     CLine(const CPointD& start, const CPointD& end);
     CLine(double x1, double y1, double x2, double y2);
     // Copies every field but the attribute list, which stays empty in the copy: this is what a

@@ -2,6 +2,7 @@
 // of insertions into plain elements.
 #include "formats/DxfReader.h"
 
+#include <charconv>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
@@ -22,32 +23,32 @@ constexpr double kPi = 3.141592653589793;
 // further copy is refused so that a small file cannot exhaust the memory.
 constexpr int kMaxBlockRecords = 200000;
 
-bool InList(int code, std::initializer_list<int> list)
-{
-    for (int c : list)
-        if (c == code)
-            return true;
-    return false;
-}
+// Group codes as a table of flags, one per code below 240 (the highest the import handles).
+struct CodeSet {
+    std::array<bool, 240> in{};
+    constexpr CodeSet(std::initializer_list<int> codes)
+    {
+        for (int c : codes)
+            in[static_cast<size_t>(c)] = true;
+    }
+    constexpr bool Has(int code) const
+    {
+        return code >= 0 && code < static_cast<int>(in.size()) && in[static_cast<size_t>(code)];
+    }
+};
 
-bool HandledInEntities(int code)
-{
-    return InList(code, {1, 2, 5, 6, 7, 8, 10, 11, 12, 13, 14, 15, 16, 20, 21, 22, 23, 24, 25, 26,
-                         30, 31, 32, 33, 34, 35, 36, 40, 41, 42, 43, 44, 45, 50, 51, 62, 70, 71,
-                         72, 210, 220, 230});
-}
-
-bool HandledInBlocks(int code)
-{
-    return InList(code, {1, 2, 5, 6, 7, 8, 10, 11, 12, 13, 20, 21, 22, 23, 30, 31, 32, 33, 40,
-                         41, 42, 43, 50, 51, 62, 70, 71, 72, 210, 220, 230});
-}
-
+constexpr CodeSet kHandledInEntities{1,  2,  5,  6,  7,  8,  10, 11, 12, 13, 14, 15, 16, 20,
+                                     21, 22, 23, 24, 25, 26, 30, 31, 32, 33, 34, 35, 36, 40,
+                                     41, 42, 43, 44, 45, 50, 51, 62, 70, 71, 72, 210, 220, 230};
+constexpr CodeSet kHandledInBlocks{1,  2,  5,  6,  7,  8,  10, 11, 12, 13, 20, 21, 22, 23, 30, 31,
+                                   32, 33, 40, 41, 42, 43, 50, 51, 62, 70, 71, 72, 210, 220, 230};
 // Values the import cannot do without: a file cut inside one of them is a failed import.
-bool Essential(int code)
+constexpr CodeSet kEssential{5,  6,  8,  10, 11, 12, 13, 14, 15, 16, 20, 21, 22, 23, 24, 25,
+                             26, 30, 31, 32, 33, 34, 35, 36, 40, 50, 51, 62, 210, 220, 230};
+
+bool Handled(int code, bool inBlock)
 {
-    return InList(code, {5, 6, 8, 10, 11, 12, 13, 14, 15, 16, 20, 21, 22, 23, 24, 25, 26, 30, 31,
-                         32, 33, 34, 35, 36, 40, 50, 51, 62, 210, 220, 230});
+    return (inBlock ? kHandledInBlocks : kHandledInEntities).Has(code);
 }
 
 // Integer values are compared by their text without the padding blanks, so that files whose
@@ -133,11 +134,6 @@ private:
     BYTE m_savedShape = 0;
 };
 
-std::int16_t FontFor(CZelkDoc* doc, LOGFONT font, int width, int height, double angle)
-{
-    CStandardTextShape shape;
-    return doc->FindOrAddFont(font, width, height, 1, angle);
-}
 
 // Steps 2 and 3 of the arc-angle normalisation: an end before the start gets a turn back, then
 // a negative start a turn forward.
@@ -201,6 +197,32 @@ struct CInsertFrame {
 
 }  // namespace
 
+// The common forms (blanks, a sign, digits with a point and an exponent) are read without the C
+// library's locale and buffer work, correctly rounded as it rounds; anything else (hexadecimal,
+// infinities, out of range) is left to the library itself.
+double DxfAtof(const char* text)
+{
+    const char* p = text;
+    while (*p == ' ' || (*p >= '\t' && *p <= '\r'))
+        ++p;
+    const bool negative = *p == '-';
+    if (*p == '-' || *p == '+')
+        ++p;
+    if (!((*p >= '0' && *p <= '9') || (*p == '.' && p[1] >= '0' && p[1] <= '9')))
+        return std::atof(text);
+    if (*p == '0' && (p[1] == 'x' || p[1] == 'X'))
+        return std::atof(text);
+    const char* end = p;
+    while ((*end >= '0' && *end <= '9') || *end == '.' || *end == 'e' || *end == 'E' ||
+           *end == '+' || *end == '-')
+        ++end;
+    double value = 0.0;
+    const auto result = std::from_chars(p, end, value);
+    if (result.ec != std::errc())
+        return std::atof(text);
+    return negative ? -value : value;
+}
+
 int DxfLineTypeOf(const CObArray& styles, const CString& name)
 {
     for (int i = 0; i < styles.GetSize(); ++i) {
@@ -213,31 +235,40 @@ int DxfLineTypeOf(const CObArray& styles, const CString& name)
 
 int ReadDxfLine(const BYTE* data, int length, int& position, char* line)
 {
-    int copied = 0;
-    int p = position < 0 ? 0 : position;
-    while (copied < 1023) {
-        if (p >= length) {
-            line[copied] = '\0';
-            position = length + 2;
-            return 0;
-        }
-        BYTE c = data[p];
-        if (c == '\r') {
-            line[copied] = '\0';
-            position = (p + 1 < length && data[p + 1] != '\n') ? p + 1 : p + 2;
-            return 1;
-        }
-        if (c == '\n') {
-            line[copied] = '\0';
-            position = p + 1;
-            return 1;
-        }
-        line[copied++] = static_cast<char>(c);
-        ++p;
+    const int start = position < 0 ? 0 : position;
+    const int available = length > start ? length - start : 0;
+    return ReadDxfLineFrom(data + (available > 0 ? start : 0), available, length, position, line);
+}
+
+int ReadDxfLineFrom(const BYTE* from, int available, int length, int& position, char* line)
+{
+    const int start = position < 0 ? 0 : position;
+    // A line end is looked for in the longest line and the byte after it.
+    const int window = available < kDxfLineMax + 1 ? available : kDxfLineMax + 1;
+    const void* lf = window > 0 ? std::memchr(from, '\n', static_cast<size_t>(window)) : nullptr;
+    const int lfAt = lf ? static_cast<int>(static_cast<const BYTE*>(lf) - from) : window;
+    const void* cr = lfAt > 0 ? std::memchr(from, '\r', static_cast<size_t>(lfAt)) : nullptr;
+    const int end = cr ? static_cast<int>(static_cast<const BYTE*>(cr) - from) : lfAt;
+    if (end < window) {
+        std::memcpy(line, from, static_cast<size_t>(end));
+        line[end] = '\0';
+        const int p = start + end;
+        position = (cr && (end + 1 >= available || from[end + 1] == '\n')) ? p + 2 : p + 1;
+        return 1;
     }
+    const int copied = window < kDxfLineMax ? window : kDxfLineMax;
+    std::memcpy(line, from, static_cast<size_t>(copied));
     line[copied] = '\0';
-    position = p + 2;
+    // Data that ends inside a line goes on two bytes after it; an overlong line goes on two
+    // bytes after its first 1023 bytes.
+    position = window < kDxfLineMax ? length + 2 : start + 1023 + 2;
     return 0;
+}
+
+CDxfReader::CDxfReader(CZelkDoc* doc, CDxfSource& source, int* layerReplaced)
+    : CDxfReader(doc, nullptr, 0, layerReplaced)
+{
+    m_source = &source;
 }
 
 CDxfReader::CDxfReader(CZelkDoc* doc, const BYTE* data, int length, int* layerReplaced)
@@ -259,13 +290,20 @@ CDxfReader::~CDxfReader()
     m_styles.RemoveAll();
 }
 
-double CDxfReader::Atof(const CString& s) { return std::atof(s); }
+double CDxfReader::Atof(const CString& s) { return DxfAtof(s); }
 
 int CDxfReader::Atoi(const CString& s) { return std::atoi(s); }
 
 CBlock* CDxfReader::BlockAt(int i) const { return static_cast<CBlock*>(m_doc->m_dxfBlocks[i]); }
 
-int CDxfReader::ReadLine() { return ReadDxfLine(m_data, m_length, m_position, m_line); }
+int CDxfReader::ReadLine()
+{
+    if (!m_source)
+        return ReadDxfLine(m_data, m_length, m_position, m_line);
+    int available = 0;
+    const BYTE* from = m_source->From(m_position < 0 ? 0 : m_position, available);
+    return ReadDxfLineFrom(from, available, m_source->Length(), m_position, m_line);
+}
 
 // The group code of the current line, or -1 when the line is not one: blanks around the digits
 // are ignored, so unpadded codes read like padded ones.
@@ -294,6 +332,8 @@ bool CDxfReader::LineIs(const char* text) const { return std::strcmp(m_line, tex
 
 int CDxfReader::Run()
 {
+    // Nothing but this import touches the drawing's tables until it returns.
+    CDocTablesHold held(m_doc);
     for (;;) {
         if (!ReadLine())
             return 1;
@@ -400,14 +440,24 @@ int CDxfReader::LineTypeLoop()
 
 // ---- collecting an entity ----------------------------------------------------------------
 
+// An entity's value line that cannot be read ends the import as failed when the value is one
+// the import cannot do without, else it ends the section.
+CDxfReader::Flow CDxfReader::ValueCut(int code, bool inBlock)
+{
+    return Handled(code, inBlock) && kEssential.Has(code) ? kFail : kStop;
+}
+
 CDxfReader::Flow CDxfReader::CollectGroup(int code, bool inBlock)
 {
-    bool handled = inBlock ? HandledInBlocks(code) : HandledInEntities(code);
     if (!ReadLine())
-        return handled && Essential(code) ? kFail : kStop;
-    if (!handled)
+        return ValueCut(code, inBlock);
+    if (!Handled(code, inBlock))
         return kGo;
     m_groups[code] = m_line;
+    if (!m_collected[code]) {
+        m_collected[code] = true;
+        m_collectedCodes.push_back(code);
+    }
     if (code == 2 && (m_kind == 10 || (m_kind == 16 && !inBlock))) {
         m_blockIndex = FindBlock(m_groups[2]);
         // A block that inserts itself would be copied into itself without end.
@@ -430,11 +480,14 @@ void CDxfReader::ResetGroups()
         m_groups[31].Empty();
         m_groups[42] = "1";
     }
-    for (int code = 0; code < static_cast<int>(m_groups.size()); ++code) {
+    // Only collected values can be set; the defaults below are set again in any case.
+    for (int code : m_collectedCodes) {
+        m_collected[code] = false;
         if (code == 11 || code == 21 || code == 31 || code == 42)
             continue;
         m_groups[code].Empty();
     }
+    m_collectedCodes.clear();
     m_groups[7] = "STANDARD";
     m_groups[41] = "1";
     m_groups[43] = "1";
@@ -554,6 +607,7 @@ CDxfReader::Flow CDxfReader::BlocksLoop()
                 m_currentBlock = m_doc->m_dxfBlocks.Add(block);
                 NameCurrentBlock(CString());
                 m_inBlock = 1;
+                m_blockEntitySeen = false;
             } else if (LineIs("ENDBLK")) {
                 m_inBlock = 0;
             }
@@ -577,12 +631,20 @@ CDxfReader::Flow CDxfReader::BlocksLoop()
                 if (name == "ENDSEC")
                     return kGo;
                 StartEntity(name, true);
+                m_blockEntitySeen = true;
                 continue;
             }
             if (m_kind != 0) {
                 Flow f = CollectGroup(code, true);
                 if (f != kGo)
                     return f;
+                continue;
+            }
+            // Groups of an entity the reader does not know (an ellipse, a hatch) would otherwise
+            // rename the block or move its base point.
+            if (m_blockEntitySeen) {
+                if (!ReadLine())
+                    return ValueCut(code, true);
                 continue;
             }
             // The block's own groups.
@@ -629,22 +691,30 @@ void CDxfReader::NameCurrentBlock(const CString& name)
 CDxfReader::Attr CDxfReader::Resolve(bool lineType, bool pen, bool inBlock)
 {
     Attr a;
-    CString layer = m_groups[8];
-    if (!ValidateLayerName(layer)) {
-        *m_layerReplaced = 1;
-        layer.Empty();
-    }
-    if (!layer.IsEmpty()) {
-        a.layer = m_doc->GetLayerIndex(layer);
+    // A name once accepted keeps its layer for the rest of the import; refused names are checked
+    // every time, each refusal with its message.
+    auto known = m_layerOfName.find(m_groups[8].Std());
+    if (known != m_layerOfName.end()) {
+        a.layer = known->second;
     } else {
-        // The unnamed layer is looked up once per import: asked again, the document would open
-        // a further layer for every entity once the first holds elements.
-        if (m_defaultLayer < 0)
-            m_defaultLayer = m_doc->GetLayerIndex(layer);
-        a.layer = m_defaultLayer;
+        CString layer = m_groups[8];
+        if (!ValidateLayerName(layer)) {
+            *m_layerReplaced = 1;
+            layer.Empty();
+        }
+        if (!layer.IsEmpty()) {
+            a.layer = m_doc->GetLayerIndex(layer);
+            m_layerOfName.emplace(layer.Std(), a.layer);
+        } else {
+            // The unnamed layer is looked up once per import: asked again, the document would
+            // open a further layer for every entity once the first holds elements.
+            if (m_defaultLayer < 0)
+                m_defaultLayer = m_doc->GetLayerIndex(layer);
+            a.layer = m_defaultLayer;
+        }
     }
     if (lineType) {
-        auto it = m_styleIndex.find(std::string(static_cast<const char*>(m_groups[6])));
+        auto it = m_styleIndex.find(m_groups[6].Std());
         a.lineType = it != m_styleIndex.end()
                          ? static_cast<CuStyle*>(m_styles[it->second])->m_lineType
                          : 0;
@@ -654,9 +724,38 @@ CDxfReader::Attr CDxfReader::Resolve(bool lineType, bool pen, bool inBlock)
     if (number < 0 || number > 256)
         number = 256;
     a.color = m_doc->GetColorValue(number);
-    if (pen && !inBlock)
-        a.pen = m_doc->FindOrAddPen(a.lineType, 1, a.color, 0, 70);
+    if (pen && !inBlock) {
+        const std::uint64_t key =
+            (static_cast<std::uint64_t>(static_cast<std::uint32_t>(a.lineType)) << 32) | a.color;
+        auto found = m_penOf.find(key);
+        if (found != m_penOf.end()) {
+            a.pen = found->second;
+        } else {
+            a.pen = m_doc->FindOrAddPen(a.lineType, 1, a.color, 0, 70);
+            if (a.pen >= 0)
+                m_penOf.emplace(key, a.pen);
+        }
+    }
     return a;
+}
+
+// The font of a text of the file. The same description finds the same font for the rest of the
+// import, as the drawing's fonts do not change meanwhile; a font made without a width is
+// measured when it is made and is left to the drawing to find.
+std::int16_t CDxfReader::FontFor(const LOGFONT& font, int width, int height, double angle)
+{
+    std::string key(reinterpret_cast<const char*>(&font), sizeof font);
+    key.append(reinterpret_cast<const char*>(&width), sizeof width);
+    key.append(reinterpret_cast<const char*>(&height), sizeof height);
+    key.append(reinterpret_cast<const char*>(&angle), sizeof angle);
+    auto known = m_fontOf.find(key);
+    if (known != m_fontOf.end())
+        return known->second;
+    CStandardTextShape shape;
+    const std::int16_t f = m_doc->FindOrAddFont(font, width, height, 1, angle);
+    if (f >= 0 && width != 0)
+        m_fontOf.emplace(std::move(key), f);
+    return f;
 }
 
 namespace {
@@ -941,7 +1040,7 @@ void CDxfReader::AddEntityText()
         width = TruncToInt(10.0 * d / n);
     }
     Attr a = Resolve(false, false, false);
-    std::int16_t f = FontFor(m_doc, font, width, height, rotation);
+    std::int16_t f = FontFor(font, width, height, rotation);
     if (f < 0)
         return;
     m_doc->AddText(position, text, a.color, alignment, a.layer, f);
@@ -1147,7 +1246,7 @@ void CDxfReader::ExpandInsert(bool dimension)
         LOGFONT font = CurrentTextFont();
         font.lfEscapement = TruncToInt(-10.0 * angle);
         font.lfOrientation = TruncToInt(10.0 * t->m_oblique);
-        std::int16_t f = FontFor(m_doc, font, TruncToInt(10.0 * w),
+        std::int16_t f = FontFor(font, TruncToInt(10.0 * w),
                                  TruncToInt(-10.0 * h), angle);
         if (f < 0)
             continue;

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <string>
 #include <unordered_map>
+#include <vector>
 
 #include "geometry/PointD.h"
 #include "platform/core/Arrays.h"
@@ -19,15 +20,38 @@ class CZelkDoc;
 // The pen line type of the first line-type record named so; 0 (solid) when none is.
 int DxfLineTypeOf(const CObArray& styles, const CString& name);
 
-// Reads one line of a DXF buffer into a 1024-byte buffer: up to CR LF, a bare LF or a bare CR,
-// at most 1023 bytes. 1 when a line end closed it; 0 at the end of the data or after 1023 bytes
-// without a line end (reading then goes on two bytes further).
+// A number of a DXF value line, as the C library's atof reads it.
+double DxfAtof(const char* text);
+
+// The longest line the reader takes: the longest text the DXF export writes whole.
+constexpr int kDxfLineMax = 1024;
+
+// Reads one line of a DXF buffer into a buffer of kDxfLineMax + 1 bytes: up to CR LF, a bare LF
+// or a bare CR, at most kDxfLineMax bytes. 1 when a line end closed it; 0 at the end of the data
+// or when no line end follows within kDxfLineMax bytes (reading then goes on two bytes after
+// the first 1023 of them).
 int ReadDxfLine(const BYTE* data, int length, int& position, char* line);
+// The same, given the bytes from position on (available of them, every one up to the end of the
+// data or at least kDxfLineMax + 2).
+int ReadDxfLineFrom(const BYTE* from, int available, int length, int& position, char* line);
+
+// The bytes of a DXF file as the reader comes to them, front to back.
+class CDxfSource {
+public:
+    virtual ~CDxfSource() = default;
+    // The bytes from position on: at least the longest line and two bytes more, or all up to the
+    // end of the data. available receives how many there are; the pointer stays good until the
+    // next call. Positions never go back.
+    virtual const BYTE* From(int position, int& available) = 0;
+    // The length of the data.
+    virtual int Length() const = 0;
+};
 
 class CDxfReader {
 public:
     // layerReplaced is set to 1 (never to 0) when an entity's layer name was refused.
     CDxfReader(CZelkDoc* doc, const BYTE* data, int length, int* layerReplaced);
+    CDxfReader(CZelkDoc* doc, CDxfSource& source, int* layerReplaced);
     ~CDxfReader();
     CDxfReader(const CDxfReader&) = delete;
     CDxfReader& operator=(const CDxfReader&) = delete;
@@ -57,6 +81,7 @@ private:
     Flow BlocksLoop();
     Flow EntitiesLoop();
     Flow CollectGroup(int code, bool inBlock);
+    Flow ValueCut(int code, bool inBlock);
     void Dispatch(const CString& name, bool inBlock);
     void ResetGroups();
     void FinishEntity(const CString& name, bool inBlock);
@@ -75,6 +100,7 @@ private:
     void EmitCircle(const CPointD& c, double r, const Attr& a, bool inBlock);
     void EmitArc(const CPointD& c, double r, double start, double end, const Attr& a,
                  bool inBlock);
+    std::int16_t FontFor(const LOGFONT& font, int width, int height, double angle);
     void AddEntityText();
     void AddBlockText();
     void CopyInsertIntoBlock();
@@ -93,20 +119,28 @@ private:
     CZelkDoc* m_doc;
     const BYTE* m_data;
     int m_length;
+    CDxfSource* m_source = nullptr;
     int m_position = 0;
     int* m_layerReplaced;
     std::int16_t m_defaultLayer = -1;
+    // Layers of the names accepted so far, and pens by line type and color, found once each.
+    std::unordered_map<std::string, std::int16_t> m_layerOfName;
+    std::unordered_map<std::uint64_t, std::int16_t> m_penOf;
+    std::unordered_map<std::string, std::int16_t> m_fontOf;
     // Kinds (point, line, circle, arc, text) the drawing refused because it holds all the
     // blocks it can: insertions expand no more of them, so a file of nested insertions cannot
     // keep the import going for every element it would have made.
     std::array<bool, 5> m_kindFull{};
-    char m_line[1024];
+    char m_line[kDxfLineMax + 1];
 
     CObArray m_styles;   // CuStyle
     std::unordered_map<std::string, int> m_styleIndex;
 
     // Collected group values of the pending entity, by group code.
     std::array<CString, 240> m_groups;
+    // Codes collected since the groups were last reset: only these can hold a value to empty.
+    std::array<bool, 240> m_collected{};
+    std::vector<int> m_collectedCodes;
     int m_kind = 0;
     int m_blockIndex = -1;
     // Polyline state.
@@ -119,6 +153,9 @@ private:
     // Block definitions.
     int m_inBlock = 0;
     int m_currentBlock = -1;
+    // Set once the current block's first entity starts: from then on the block's own name and
+    // base point are settled, and groups of entities the reader does not know are passed over.
+    bool m_blockEntitySeen = false;
     int m_importStart = 0;
     std::unordered_map<std::string, int> m_earlierBlocks;   // first of each name, earlier imports
     std::unordered_map<std::string, int> m_importBlocks;    // first of each name, this import

@@ -22,12 +22,20 @@
 #include <cmath>
 #include <cstring>
 #include <ctime>
+#include <string>
 
+// The line and its end, written as a text string: a NUL inside the text ends what is written
+// there, line end included.
 void WriteDxfLine(CStdioFile& file, const char* text, int length)
 {
-    CString line(text, length);
-    line += '\n';
-    file.WriteString(line);
+    const size_t n = length > 0 ? static_cast<size_t>(length) : 0;
+    const void* nul = n ? std::memchr(text, '\0', n) : nullptr;
+    if (nul) {
+        file.Write(text, static_cast<UINT>(static_cast<const char*>(nul) - text));
+        return;
+    }
+    file.Write(text, static_cast<UINT>(n));
+    file.Write("\n", 1);
 }
 
 void WriteDxfLine(CStdioFile& file, const CString& text)
@@ -394,12 +402,76 @@ void WriteEntities(CZelkDoc& doc, CStdioFile& f)
 
 } // namespace
 
+namespace {
+
+// The export file. Written bytes gather in a block and go out in one write, each line feed made
+// CR LF here as the text mode makes it, so the file holds the same bytes.
+class CDxfExportFile : public CStdioFile {
+public:
+    BOOL Open(LPCTSTR name, UINT flags, CFileException* error = nullptr) override
+    {
+        m_text = (flags & CFile::typeText) != 0;
+        const UINT binary = (flags & ~static_cast<UINT>(CFile::typeText)) | CFile::typeBinary;
+        return CStdioFile::Open(name, m_text ? binary : flags, error);
+    }
+    void Write(const void* bytes, UINT count) override
+    {
+        const char* p = static_cast<const char*>(bytes);
+        const char* end = p + count;
+        while (m_text && p < end) {
+            const void* lf = std::memchr(p, '\n', static_cast<size_t>(end - p));
+            if (!lf)
+                break;
+            const char* at = static_cast<const char*>(lf);
+            m_pending.append(p, at);
+            m_pending += "\r\n";
+            p = at + 1;
+        }
+        m_pending.append(p, end);
+        if (m_pending.size() >= kBlock)
+            WritePending();
+    }
+    void Flush() override
+    {
+        WritePending();
+        CStdioFile::Flush();
+    }
+    void Close() override
+    {
+        WritePending();
+        CStdioFile::Close();
+    }
+    void Abort() override
+    {
+        m_pending.clear();
+        CStdioFile::Abort();
+    }
+
+private:
+    static constexpr size_t kBlock = 1 << 16;
+
+    void WritePending()
+    {
+        std::string out;
+        out.swap(m_pending);
+        if (!out.empty())
+            CStdioFile::Write(out.data(), static_cast<UINT>(out.size()));
+        m_pending.swap(out);
+        m_pending.clear();
+    }
+
+    bool m_text = false;
+    std::string m_pending;
+};
+
+}  // namespace
+
 BOOL CZelkDoc::WriteDxfFile(const CString& path)
 {
     // The file is written beside the target and put in its place only when complete, so a
     // failed export never destroys the previous file.
     return SaveFileReplacing(path, [this](const CString& temporary) {
-        CStdioFile file;
+        CDxfExportFile file;
         if (!file.Open(temporary, CFile::modeCreate | CFile::modeWrite | CFile::typeText))
             return FALSE;
         try {

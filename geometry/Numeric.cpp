@@ -3,8 +3,39 @@
 #include "geometry/Numeric.h"
 
 #include <cmath>
+#include <cstdint>
+#include <cstring>
 
-int DigitCount(double v)
+namespace {
+
+// Powers of ten as std::pow gives them, for the exponents rounding meets: the table holds the
+// very doubles the library call returns, so a lookup changes no result.
+class PowersOfTen {
+public:
+    static constexpr int kLow = -400;
+    static constexpr int kHigh = 400;
+
+    PowersOfTen()
+    {
+        for (int i = kLow; i <= kHigh; ++i)
+            m_values[i - kLow] = std::pow(10.0, i);
+    }
+    double operator()(int n) const
+    {
+        return n >= kLow && n <= kHigh ? m_values[n - kLow] : std::pow(10.0, n);
+    }
+
+private:
+    double m_values[kHigh - kLow + 1];
+};
+
+const PowersOfTen& Pow10()
+{
+    static const PowersOfTen table;
+    return table;
+}
+
+int DigitCountByLogarithm(double v)
 {
     if (v == 0.0) {
         return 0;
@@ -16,14 +47,40 @@ int DigitCount(double v)
     return static_cast<int>(t) + 1;
 }
 
+}  // namespace
+
+// The decade of |v| is found in the table; only values within a billionth of a power of ten,
+// where the logarithm's last bit could decide, and the ends of the range ask the logarithm.
+int DigitCount(double v)
+{
+    const double a = std::fabs(v);
+    if (!(a >= 1e-290 && a <= 1e290))
+        return DigitCountByLogarithm(v);
+    std::uint64_t bits = 0;
+    std::memcpy(&bits, &a, sizeof bits);
+    const int binary = static_cast<int>((bits >> 52) & 0x7FF) - 1023;
+    // floor(log10 a) is within one of floor(binary * log10(2)).
+    int k = (binary * 78913) >> 18;
+    const PowersOfTen& p = Pow10();
+    while (a < p(k))
+        --k;
+    while (a >= p(k + 1))
+        ++k;
+    if (a <= p(k) * (1.0 + 1e-9) || a >= p(k + 1) * (1.0 - 1e-9))
+        return DigitCountByLogarithm(v);
+    // log10 a lies strictly between k and k + 1; truncation goes toward zero.
+    return (k >= 0 ? k : k + 1) + 1;
+}
+
 double RoundToDecimals(double x, int n)
 {
     // The small constant is added to the power of ten itself so that a 5 written in decimal but
     // stored a hair below still rounds up.
-    double p = std::pow(10.0, n + 1) + 1e-14;
+    const PowersOfTen& pow10 = Pow10();
+    double p = pow10(n + 1) + 1e-14;
     double k = std::floor(std::fabs(x) * p + 5.0);
     double m = std::floor(k * 0.1);
-    double r = m / std::pow(10.0, n);
+    double r = m / pow10(n);
     return x < 0.0 ? -r : r;
 }
 
@@ -101,7 +158,7 @@ double RoundedDifference12(double a, double b)
 
 int EqualWithinDecimals(double a, double b, int n)
 {
-    return std::fabs(b - a) < std::pow(10.0, -n) ? 1 : 0;
+    return std::fabs(b - a) < Pow10()(-n) ? 1 : 0;
 }
 
 int NearlyEqualOrLess(double a, double b, int& less)
@@ -125,7 +182,7 @@ int NearlyEqualOrLess(double a, double b, int& less)
     }
     int d = da > db ? da : db;
     double diff = b - a;
-    if (std::fabs(diff) < std::pow(10.0, d - 10)) {
+    if (std::fabs(diff) < Pow10()(d - 10)) {
         return 1;
     }
     if (diff > 0.0) {

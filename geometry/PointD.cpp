@@ -4,8 +4,6 @@
 #include "geometry/Angles.h"
 #include "geometry/Numeric.h"
 
-CPointD::CPointD() : m_x(0.0), m_y(0.0) {}
-
 CPointD& CPointD::Init(double x, double y)
 {
     m_x = x;

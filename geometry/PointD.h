@@ -12,7 +12,7 @@ public:
     double m_x;
     double m_y;
 
-    CPointD();
+    CPointD() : m_x(0.0), m_y(0.0) {}
     CPointD& Init(double x, double y);
     CPointD& Copy(const CPointD& other);
     void Assign(CPointD other);

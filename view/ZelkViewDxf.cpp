@@ -1,6 +1,8 @@
 // The view's DXF import: the file read whole into memory and handed to the DXF reader, then the
 // drawing shown and the layer-renaming notice given.
 #include <climits>
+#include <cstring>
+#include <memory>
 #include <new>
 
 #include "app/ZelkApp.h"
@@ -15,12 +17,68 @@ int CZelkView::LookupDxfLineType(const CObArray& styles, const CString& name)
     return DxfLineTypeOf(styles, name);
 }
 
+namespace {
+
+// The file read a block at a time as the import comes to it, so that a large file is never held
+// whole in memory.
+class CDxfFileSource : public CDxfSource {
+public:
+    static constexpr int kBlock = 1 << 20;
+
+    CDxfFileSource(CFile& file, int length, BYTE* buffer)
+        : m_file(file), m_length(length), m_buffer(buffer)
+    {
+    }
+
+    const BYTE* From(int position, int& available) override
+    {
+        const int end = m_start + m_filled;
+        if (position > end) {
+            m_file.Seek(position, CFile::begin);
+            m_start = position;
+            m_filled = 0;
+        }
+        if (position + kDxfLineMax + 2 > m_start + m_filled && m_start + m_filled < m_length)
+            Refill(position);
+        const int filledEnd = m_start + m_filled;
+        available = filledEnd > position ? filledEnd - position : 0;
+        return m_buffer + (position - m_start);
+    }
+    int Length() const override { return m_length; }
+
+private:
+    void Refill(int position)
+    {
+        const int kept = m_start + m_filled - position;
+        std::memmove(m_buffer, m_buffer + (position - m_start), static_cast<size_t>(kept));
+        m_start = position;
+        m_filled = kept;
+        while (m_filled < kBlock && m_start + m_filled < m_length) {
+            const UINT n = m_file.Read(m_buffer + m_filled, static_cast<UINT>(kBlock - m_filled));
+            if (n == 0) {
+                // The file ended early: its data ends here.
+                m_length = m_start + m_filled;
+                break;
+            }
+            m_filled += static_cast<int>(n);
+        }
+        if (m_start + m_filled > m_length)
+            m_filled = m_length - m_start;
+    }
+
+    CFile& m_file;
+    int m_length;
+    BYTE* m_buffer;
+    int m_start = 0;
+    int m_filled = 0;
+};
+
+}  // namespace
+
 int CZelkView::ReadDxfData(const CString& path, int* layerReplaced)
 {
     if (!m_document)
         return 0;
-    BYTE* buffer = nullptr;
-    int length = 0;
     try {
         CFile file(path, CFile::modeRead | CFile::typeBinary);
         DWORD size = file.GetLength();
@@ -28,25 +86,19 @@ int CZelkView::ReadDxfData(const CString& path, int* layerReplaced)
             Services().MessageBox("使用可能なメモリ領域が十分ではありません", "", MB_OK);
             return 0;
         }
-        length = static_cast<int>(size);
-        buffer = new (std::nothrow) BYTE[length > 0 ? length : 1];
+        std::unique_ptr<BYTE[]> buffer(new (std::nothrow) BYTE[CDxfFileSource::kBlock]);
         if (!buffer) {
             Services().MessageBox("使用可能なメモリ領域が十分ではありません", "", MB_OK);
             return 0;
         }
-        length = static_cast<int>(file.Read(buffer, static_cast<UINT>(length)));
+        CDxfFileSource source(file, static_cast<int>(size), buffer.get());
+        CDxfReader reader(m_document, source, layerReplaced);
+        const int result = reader.Run();
         file.Close();
+        return result;
     } catch (CException&) {
-        delete[] buffer;
         return 0;
     }
-    int result;
-    {
-        CDxfReader reader(m_document, buffer, length, layerReplaced);
-        result = reader.Run();
-    }
-    delete[] buffer;
-    return result;
 }
 
 int CZelkView::ReadDxfFile(const CString& path)

@@ -29,6 +29,7 @@
 #include "view/ZelkObj.h"
 
 #include <cstring>
+#include <memory>
 #include <new>
 #include <vector>
 
@@ -568,15 +569,14 @@ int CZelkView::WriteNativeFile(const CString& path, int itemFlag)
     const std::int64_t capacity = static_cast<std::int64_t>(estimate * 1.05);
     if (capacity > 0x7FFFFFFF)
         return 0;
-    std::vector<BYTE> buffer;
-    try {
-        buffer.resize(static_cast<size_t>(capacity));
-    } catch (const std::bad_alloc&) {
+    // Not cleared first: every byte up to the final position is written by the fill below (the
+    // file is refused when a value did not fit), and nothing after it is kept.
+    std::unique_ptr<BYTE[]> buffer(new (std::nothrow) BYTE[static_cast<size_t>(capacity)]);
+    if (!buffer)
         return 0;
-    }
 
     const int size = static_cast<int>(capacity);
-    CNativeOut out{size, buffer.data(), FillNativeBuffer(tables, buffer.data(), size)};
+    CNativeOut out{size, buffer.get(), FillNativeBuffer(tables, buffer.get(), size)};
     if (withItems) {
         out.Text("item");
         out.I32(itemBytes);
@@ -595,7 +595,7 @@ int CZelkView::WriteNativeFile(const CString& path, int itemFlag)
     const BOOL saved = SaveFileReplacing(path, [&](const CString& temporary) {
         CFile file(temporary, CFile::modeCreate | CFile::modeWrite | CFile::shareExclusive |
                                   CFile::typeBinary);
-        file.Write(buffer.data(), static_cast<UINT>(out.m_position));
+        file.Write(buffer.get(), static_cast<UINT>(out.m_position));
         file.Close();
         return TRUE;
     });

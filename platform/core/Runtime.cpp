@@ -24,109 +24,140 @@
 
 namespace {
 
-// The decimal digits of |value| rounded to 17 significant digits, and the position of the
-// decimal point relative to them (1 for values in [1, 10)).
-void SeventeenDigits(double a, std::string& digits, int& decpt)
+// The decimal digits of |value| (not 0, finite) rounded to 17 significant digits, exactly as
+// "%.16e" prints them, and the position of the decimal point relative to them (1 for values in
+// [1, 10)). digits receives 17 digits and no terminator.
+void SeventeenDigits(double a, char* digits, int& decpt)
 {
     char buf[64];
-    std::snprintf(buf, sizeof buf, "%.16e", a);
-    digits.clear();
+    const auto result = std::to_chars(buf, buf + sizeof buf, a, std::chars_format::scientific, 16);
     const char* p = buf;
-    for (; *p && *p != 'e'; ++p)
+    int n = 0;
+    for (; p < result.ptr && *p != 'e'; ++p)
         if (*p >= '0' && *p <= '9')
-            digits += *p;
-    decpt = (*p == 'e') ? std::atoi(p + 1) + 1 : 1;
+            digits[n++] = *p;
+    int exponent = 0;
+    if (p < result.ptr) {
+        ++p;
+        const bool negative = *p == '-';
+        if (*p == '-' || *p == '+')
+            ++p;
+        for (; p < result.ptr; ++p)
+            exponent = exponent * 10 + (*p - '0');
+        if (negative)
+            exponent = -exponent;
+    }
+    decpt = exponent + 1;
 }
 
-// Rounds the digit string to n digits, half up on the first dropped digit; a carry out of the
-// first digit moves the decimal point one place right.
-std::string RoundDigits(const std::string& digits, int n, int& decpt)
+// Rounds the digit string of count digits to n digits in place (zeros added when it is
+// shorter), half up on the first dropped digit; a carry out of the first digit moves the decimal
+// point one place right.
+void RoundDigits(char* r, int count, int n, int& decpt)
 {
-    if (static_cast<int>(digits.size()) <= n)
-        return digits + std::string(static_cast<size_t>(n) - digits.size(), '0');
-    std::string r = digits.substr(0, static_cast<size_t>(n));
-    if (digits[static_cast<size_t>(n)] >= '5') {
+    if (count <= n) {
+        for (int i = count; i < n; ++i)
+            r[i] = '0';
+        return;
+    }
+    if (r[n] >= '5') {
         int i = n - 1;
-        while (i >= 0 && r[static_cast<size_t>(i)] == '9') {
-            r[static_cast<size_t>(i)] = '0';
+        while (i >= 0 && r[i] == '9') {
+            r[i] = '0';
             --i;
         }
         if (i >= 0) {
-            ++r[static_cast<size_t>(i)];
+            ++r[i];
         } else {
-            r.insert(r.begin(), '1');
-            r.pop_back();
+            // All nines: the digits become 1 followed by zeros.
+            std::memmove(r + 1, r, static_cast<size_t>(n - 1));
+            r[0] = '1';
             ++decpt;
         }
     }
-    return r;
 }
 
-std::string GcvtString(double value, int ndigits)
+// _gcvt's text into out (room for _CVTBUFSIZE bytes); the length is returned.
+int GcvtInto(double value, int ndigits, char* out)
 {
     if (ndigits < 1)
         ndigits = 1;
     if (ndigits > 300)
         ndigits = 300;
-    bool negative = std::signbit(value);
+    const bool negative = std::signbit(value);
+    const char* special = nullptr;
     if (std::isnan(value))
-        return negative ? "-1.#IND" : "1.#QNAN";
-    if (std::isinf(value))
-        return negative ? "-1.#INF" : "1.#INF";
+        special = negative ? "-1.#IND" : "1.#QNAN";
+    else if (std::isinf(value))
+        special = negative ? "-1.#INF" : "1.#INF";
+    if (special) {
+        const size_t n = std::strlen(special);
+        std::memcpy(out, special, n + 1);
+        return static_cast<int>(n);
+    }
 
-    double a = std::fabs(value);
-    std::string digits;
+    const double a = std::fabs(value);
+    char r[320];
+    int count;
     int decpt;
     if (a == 0.0) {
-        digits = "0";
+        r[0] = '0';
+        count = 1;
         decpt = 1;
     } else {
-        SeventeenDigits(a, digits, decpt);
+        SeventeenDigits(a, r, decpt);
+        count = 17;
     }
-    int magnitude = decpt - 1;
-    std::string out = negative ? "-" : "";
+    const int magnitude = decpt - 1;
     int roundedDecpt = decpt;
-    std::string r = RoundDigits(digits, ndigits, roundedDecpt);
+    RoundDigits(r, count, ndigits, roundedDecpt);
     if (a == 0.0)
         roundedDecpt = decpt;
 
-    if (magnitude < -1 || magnitude > ndigits - 1) {
-        out += r[0];
+    char* o = out;
+    if (negative)
+        *o++ = '-';
+    char* dot = nullptr;
+    int e = 0;
+    const bool scientific = magnitude < -1 || magnitude > ndigits - 1;
+    if (scientific) {
+        *o++ = r[0];
         if (ndigits > 1) {
-            out += '.';
-            out.append(r, 1, std::string::npos);
+            dot = o;
+            *o++ = '.';
+            std::memcpy(o, r + 1, static_cast<size_t>(ndigits - 1));
+            o += ndigits - 1;
         }
-        int e = roundedDecpt - 1;
-        char ebuf[16];
-        std::snprintf(ebuf, sizeof ebuf, "e%c%03d", e < 0 ? '-' : '+', e < 0 ? -e : e);
-        out += ebuf;
+        e = roundedDecpt - 1;
     } else {
-        int decimals = ndigits - decpt;
-        auto digitAt = [&](int k) { return k >= 0 && k < static_cast<int>(r.size()) ? r[static_cast<size_t>(k)] : '0'; };
+        const int decimals = ndigits - decpt;
+        auto digitAt = [&](int k) { return k >= 0 && k < ndigits ? r[k] : '0'; };
         if (roundedDecpt <= 0) {
-            out += '0';
+            *o++ = '0';
         } else {
             for (int k = 0; k < roundedDecpt; ++k)
-                out += digitAt(k);
+                *o++ = digitAt(k);
         }
         if (decimals > 0) {
-            out += '.';
+            dot = o;
+            *o++ = '.';
             for (int k = 0; k < decimals; ++k)
-                out += digitAt(roundedDecpt + k);
+                *o++ = digitAt(roundedDecpt + k);
         }
     }
-
     // Trailing zeros of the fraction go; the decimal point stays.
-    size_t dot = out.find('.');
-    if (dot != std::string::npos) {
-        size_t e = out.find('e', dot);
-        size_t stop = e == std::string::npos ? out.size() : e;
-        size_t last = stop;
-        while (last > dot + 1 && out[last - 1] == '0')
-            --last;
-        out.erase(last, stop - last);
+    if (dot) {
+        while (o > dot + 1 && o[-1] == '0')
+            --o;
     }
-    return out;
+    if (scientific) {
+        char ebuf[16];
+        const int n = std::snprintf(ebuf, sizeof ebuf, "e%c%03d", e < 0 ? '-' : '+', e < 0 ? -e : e);
+        std::memcpy(o, ebuf, static_cast<size_t>(n));
+        o += n;
+    }
+    *o = '\0';
+    return static_cast<int>(o - out);
 }
 
 bool IsCrtSpace(char c)
@@ -156,8 +187,7 @@ const char* SkipSpaceAndSign(const char* p, bool& negative)
 
 char* _gcvt(double value, int digits, char* buffer)
 {
-    std::string s = GcvtString(value, digits);
-    std::memcpy(buffer, s.c_str(), s.size() + 1);
+    GcvtInto(value, digits, buffer);
     return buffer;
 }
 

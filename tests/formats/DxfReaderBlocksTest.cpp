@@ -2,6 +2,8 @@
 // dimension blocks, block layers, names across imports, and the archived block.
 #include "tests/formats/DxfReaderTestSupport.h"
 
+#include <functional>
+
 #include "formats/Block.h"
 #include "platform/core/Archive.h"
 #include "platform/core/File.h"
@@ -235,6 +237,86 @@ TEST_F(DxfImport, ArchivedBlockKeepsNameBaseAndDimensionTypeOnly)
 }  // namespace
 
 namespace {
+
+// A file defining block "B" (base at the origin) from the entities body writes, inserted once
+// at (x, y).
+std::string BlockBInsertedOnce(const std::function<void(DxfText&)>& body, double x, double y)
+{
+    DxfText f;
+    f.Section("BLOCKS");
+    BeginBlock(f, "B", 0, 0);
+    body(f);
+    f.G(0, "ENDBLK").G(8, "0").EndSec();
+    f.Section("ENTITIES");
+    Insert(f, "B", x, y, 1, 1, 0);
+    return f.EndSec().Eof().Str();
+}
+
+// Entities the import does not know (an ellipse, a hatch named after its pattern) carry group
+// codes 2, 10 and 20 of their own; the block keeps the name and base point of its header.
+TEST_F(DxfImport, UnknownEntitiesInABlockLeaveItsNameAndBasePoint)
+{
+    auto ellipse = [](DxfText& f) {
+        f.G(0, "ELLIPSE").G(8, "0").G(10, 0.0).G(20, -470.0).G(30, 0.0).G(11, 300.0).G(21, 0.0)
+            .G(31, 0.0).G(40, 0.5).G(41, 0.0).G(42, 6.283185307179586);
+    };
+    auto hatch = [](DxfText& f) {
+        f.G(0, "HATCH").G(8, "0").G(10, 0.0).G(20, 0.0).G(30, 0.0).G(2, "SOLID").G(70, "1")
+            .G(71, "0").G(91, "1").G(92, "1").G(93, "2").G(72, "1").G(10, 5.0).G(20, -9.0)
+            .G(11, 6.0).G(21, -9.0).G(97, "0").G(75, "0").G(76, "1").G(98, "0");
+    };
+    auto line = [](DxfText& f) { f.LineEnt(0, 0, 10, 0); };
+    struct Case {
+        const char* what;
+        std::function<void(DxfText&)> body;
+    } cases[] = {
+        {"ellipse after the line", [&](DxfText& f) { line(f); ellipse(f); }},
+        {"hatch after the line", [&](DxfText& f) { line(f); hatch(f); }},
+        {"ellipse before the line", [&](DxfText& f) { ellipse(f); line(f); }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        TearDown();
+        SetUp();
+        ASSERT_EQ(Import(BlockBInsertedOnce(c.body, 0, 0)), 1);
+        auto lines = Lines();
+        ASSERT_EQ(lines.size(), 1u);
+        EXPECT_NEAR(lines[0].y1, 0, kTol);
+        EXPECT_NEAR(lines[0].y2, 0, kTol);
+        EXPECT_NEAR(std::fabs(lines[0].x2 - lines[0].x1), 10, kTol);
+        ASSERT_EQ(m_doc->m_dxfBlocks.GetSize(), 1);
+        const CBlock* block = static_cast<const CBlock*>(m_doc->m_dxfBlocks[0]);
+        EXPECT_EQ(block->m_name.Std(), "B");
+        EXPECT_EQ(block->m_base.m_x, 0.0);
+        EXPECT_EQ(block->m_base.m_y, 0.0);
+        EXPECT_EQ(block->m_lines.GetSize(), 1);
+    }
+}
+
+// The group codes of an unknown entity are passed over with their values: a value that spells
+// a code or an entity name is not taken as one, and a file cut inside a coordinate still fails.
+TEST_F(DxfImport, UnknownEntityValuesInABlockAreNotReadAsCodes)
+{
+    ASSERT_EQ(Import(BlockBInsertedOnce(
+                  [](DxfText& f) {
+                      f.G(0, "MTEXT").G(8, "0").G(1, "  0").G(3, "LINE").G(10, 7.0).G(20, 7.0);
+                      f.LineEnt(0, 0, 0, 4);
+                  },
+                  1, 1)),
+              1);
+    auto lines = Lines();
+    ASSERT_EQ(lines.size(), 1u);
+    EXPECT_NEAR(lines[0].x1, 1, kTol);
+    EXPECT_NEAR(lines[0].x2, 1, kTol);
+
+    TearDown();
+    SetUp();
+    DxfText cut;
+    cut.Section("BLOCKS");
+    BeginBlock(cut, "B", 0, 0);
+    cut.G(0, "ELLIPSE").G(8, "0").Line(" 10");
+    EXPECT_EQ(Import(cut.Str()), 0);
+}
 
 TEST_F(DxfImport, InsertsStopAddingAKindOnceTheDrawingHasNoBlockLeftForIt)
 {

@@ -6,6 +6,8 @@
 #include "formats/uStyle.h"
 
 #include <cmath>
+#include <cstring>
+#include <iterator>
 
 namespace {
 
@@ -371,6 +373,141 @@ TEST_F(DxfImport, OverlongValues)
         .EndSec().Eof();
     EXPECT_EQ(Import(layer.Str()), 0);
     EXPECT_EQ(Lines().size(), 1u);
+}
+
+// Value lines up to 1024 bytes (the longest text the export writes whole) are read; a longer
+// one still ends the section, and a layer name that long still fails the import.
+TEST_F(DxfImport, ValueLinesUpToTheLongestTextWrittenAreRead)
+{
+    struct Case {
+        size_t length;
+        bool read;
+    } cases[] = {{1022, true}, {1023, true}, {1024, true}, {1025, false}};
+    for (const Case& c : cases) {
+        for (bool lf : {false, true}) {
+            SCOPED_TRACE(testing::Message() << c.length << " lf " << lf);
+            TearDown();
+            SetUp();
+            const std::string text(c.length, 'T');
+            DxfText f(true, lf);
+            f.Section("ENTITIES").G(0, "TEXT").G(8, "0").G(10, 0.0).G(20, 0.0).G(40, 2.0)
+                .G(1, text).LineEnt(0, 0, 2, 2).EndSec().Eof();
+            EXPECT_EQ(Import(f.Str()), 1);
+            auto texts = Texts();
+            ASSERT_EQ(texts.size(), c.read ? 1u : 0u);
+            EXPECT_EQ(Lines().size(), c.read ? 1u : 0u);
+            if (c.read) {
+                EXPECT_EQ(texts[0].text, text);
+            }
+
+            TearDown();
+            SetUp();
+            DxfText layer(true, lf);
+            layer.Section("ENTITIES").LineEnt(0, 0, 1, 1, std::string(c.length, 'L').c_str())
+                .LineEnt(0, 0, 2, 2).EndSec().Eof();
+            // Long names are refused by the layer check, not by the reader.
+            int replaced = 0;
+            EXPECT_EQ(Import(layer.Str(), &replaced), c.read ? 1 : 0);
+            EXPECT_EQ(Lines().size(), c.read ? 2u : 0u);
+        }
+    }
+}
+
+// Texts as long as the export writes them come back byte for byte, with what follows them.
+TEST_F(DxfImport, LongestTextsSurviveExportAndImport)
+{
+    std::string t1023, t1024;
+    for (int i = 0; i < 1023; ++i)
+        t1023 += static_cast<char>('!' + i % 90);
+    // A double-byte character across the 1023rd byte: the cut keeps it whole.
+    t1024 = std::string(1022, 'a') + "字";
+    LOGFONT lf{};
+    std::strcpy(lf.lfFaceName, "Gothic");
+    const std::int16_t font = m_doc->FindOrAddFont(lf, 20, 30, 1, 0.0);
+    const std::int16_t pen = m_doc->FindOrAddPen(0, 1, 0, 0, 70);
+    m_doc->AddLine(CPointD().Init(0, 0), CPointD().Init(10, 0), 0, pen);
+    ASSERT_NE(m_doc->AddText(CPointD().Init(0, 0), CString(t1023.c_str()), 0, 8, 0, font), nullptr);
+    ASSERT_NE(m_doc->AddText(CPointD().Init(0, 5), CString(t1024.c_str()), 0, 8, 0, font), nullptr);
+    ASSERT_NE(m_doc->AddText(CPointD().Init(0, 9), "after", 0, 8, 0, font), nullptr);
+    const std::string path = Path("round.dxf");
+    ASSERT_TRUE(m_doc->WriteDxfFile(CString(path.c_str())));
+    std::ifstream in(path, std::ios::binary);
+    const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+
+    TearDown();
+    SetUp();
+    ASSERT_EQ(Import(bytes), 1);
+    auto texts = Texts();
+    ASSERT_EQ(texts.size(), 3u);
+    EXPECT_EQ(texts[0].text, t1023);
+    EXPECT_EQ(texts[1].text, t1024);
+    EXPECT_EQ(texts[2].text, "after");
+    EXPECT_EQ(Lines().size(), 1u);
+}
+
+// Layers and pens changed in place before an import (a rename, a new color) are found by their
+// new values, not made again.
+TEST_F(DxfImport, TablesChangedBeforeTheImportAreFoundByTheirNewValues)
+{
+    const std::int16_t layer = m_doc->GetLayerIndex("OLD");
+    const std::int16_t pen = m_doc->FindOrAddPen(0, 1, RGB(1, 2, 3), 0, 70);
+    const COLORREF color = m_doc->GetColorValue(5);
+    m_doc->GetLayer(layer)->m_name = "NEW";
+    m_doc->GetPen(pen)->m_color = color;
+    const int layers = m_doc->m_layers.GetSize();
+    const int pens = m_doc->m_pens.GetSize();
+    DxfText body;
+    body.G(0, "LINE").G(8, "new").G(62, "5").G(10, 0.0).G(20, 0.0).G(11, 5.0).G(21, 5.0);
+    ASSERT_EQ(ImportEntities(body), 1);
+    auto lines = Lines();
+    ASSERT_EQ(lines.size(), 1u);
+    EXPECT_EQ(lines[0].layer, layer);
+    EXPECT_EQ(lines[0].pen, pen);
+    EXPECT_EQ(m_doc->m_layers.GetSize(), layers);
+    EXPECT_EQ(m_doc->m_pens.GetSize(), pens);
+}
+
+// A file read from disk a block at a time gives what the same bytes give when held whole, also
+// where lines of every length up to the longest, with any line end, cross a block's end.
+TEST_F(DxfImport, FilesReadInBlocksImportAsFilesHeldWhole)
+{
+    for (int variant = 0; variant < 3; ++variant) {
+        SCOPED_TRACE(variant);
+        std::string bytes = DxfText().Section("ENTITIES").Str();
+        const char* ends[] = {"\r\n", "\n", "\r"};
+        int i = 0;
+        while (bytes.size() < (3u << 20)) {
+            // Group lines with CR LF; text values with the variant's line end, lengths running
+            // through 994 .. 1024 so that every offset meets the block ends.
+            const std::string end = ends[(i + variant) % 3];
+            bytes += "  0\r\nTEXT\r\n  8\r\n0\r\n 10\r\n" + std::to_string(i % 97) + "\r\n 20\r\n1\r\n 40\r\n2\r\n  1\r\n";
+            bytes += std::string(static_cast<size_t>(994 + (i * 7 + variant) % 31), static_cast<char>('A' + i % 26)) + end;
+            bytes += "  0\r\nLINE\r\n  8\r\n0\r\n 10\r\n0\r\n 20\r\n0\r\n 11\r\n" + std::to_string(1 + i % 50) + "\r\n 21\r\n1\r\n";
+            ++i;
+        }
+        bytes += DxfText().EndSec().Eof().Str();
+
+        ASSERT_EQ(Import(bytes), 1);
+        const auto fileTexts = Texts();
+        const auto fileLines = Lines();
+        TearDown();
+        SetUp();
+        int replaced = 0;
+        CDxfReader reader(m_doc.get(), reinterpret_cast<const BYTE*>(bytes.data()),
+                          static_cast<int>(bytes.size()), &replaced);
+        ASSERT_EQ(reader.Run(), 1);
+        const auto wholeTexts = Texts();
+        const auto wholeLines = Lines();
+        EXPECT_GT(wholeLines.size(), 1000u);
+        ASSERT_EQ(fileTexts.size(), wholeTexts.size());
+        ASSERT_EQ(fileLines.size(), wholeLines.size());
+        for (size_t k = 0; k < fileTexts.size(); ++k)
+            ASSERT_EQ(fileTexts[k].text, wholeTexts[k].text) << k;
+        for (size_t k = 0; k < fileLines.size(); ++k)
+            ASSERT_EQ(fileLines[k].x2, wholeLines[k].x2) << k;
+        TearDown();
+        SetUp();
+    }
 }
 
 TEST_F(DxfImport, TextSizesAndAnglesBeyondTheIntegerRangeAreHeldAtItsEnds)
