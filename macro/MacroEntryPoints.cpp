@@ -151,16 +151,16 @@ int CMacroInterpreter::ParseTextAttributeSpec(const CString& text, double& heigh
                                               int& mask)
 {
     alignment = italic = underline = strikeOut = mask = 0;
-    CString spec = text;
-    const int comment = spec.Find("//");
+    CString attributes = text;
+    const int comment = attributes.Find("//");
     if (comment >= 0)
-        spec = spec.Left(comment);
-    spec.TrimRight();
-    const int close = spec.Find("*/");
-    if (close >= 0 && close == spec.GetLength() - 2) {
-        const int open = spec.Find("/*");
+        attributes = attributes.Left(comment);
+    attributes.TrimRight();
+    const int close = attributes.Find("*/");
+    if (close >= 0 && close == attributes.GetLength() - 2) {
+        const int open = attributes.Find("/*");
         if (open >= 0)
-            spec = spec.Left(open);
+            attributes = attributes.Left(open);
     }
     struct Term {
         CString text;
@@ -170,10 +170,10 @@ int CMacroInterpreter::ParseTextAttributeSpec(const CString& text, double& heigh
     int commas = 0;
     int start = 0;
     for (;;) {
-        const int comma = spec.Find(',', start);
+        const int comma = attributes.Find(',', start);
         if (comma >= 0 && ++commas >= 8)
             return comma;
-        CString term = comma >= 0 ? spec.Mid(start, comma - start) : spec.Mid(start);
+        CString term = comma >= 0 ? attributes.Mid(start, comma - start) : attributes.Mid(start);
         term.Trim();
         if (comma >= 0 || !term.IsEmpty() || commas == 0)
             terms.push_back({term, start});

@@ -346,7 +346,7 @@ TEST_F(MacroExecute, TypedExpressions)
     EXPECT_TRUE(Messages().empty());
 }
 
-TEST_F(MacroExecute, TextAttributeSpecifications)
+TEST_F(MacroExecute, TextAttributeTexts)
 {
     struct Case {
         const char* text;
