@@ -137,6 +137,9 @@ public:
     int m_savePending = 0;
     CZelkDoc* m_pendingDrawing = nullptr;
     CZelkView* m_pendingView = nullptr;
+    CTextDoc* m_pendingTextDoc = nullptr;  // a text window's File Save shares the pending state
+    int m_saveNoticeTime = 1500;   // milliseconds the countdown notice stays up
+    int m_modifiedBeforeSave = 0;  // the pending document was modified at File Save
     // Set once start-up has completed; a start that failed writes no settings at exit.
     BOOL m_startCompleted = FALSE;
     CPtrArray m_drawingViews;
