@@ -472,6 +472,15 @@ TEST_F(Listing, MeasurementOrdersEachPreviousReferenceItsOwnWay)
         {"line", [&] { ReferLine(Pt(0, 0), Pt(10, 0)); }, Pt(3, 4),
          {"( 3, 4) ･･･ 点", "3X 4Y 5L", "前線分始点との距離 ･･･", "-7X 4Y 8.062L", "前線分終点との距離 ･･･",
           "4L ･･･ 前線分との距離"}},
+        // A deleted element keeps its geometry in its block.
+        {"deleted line",
+         [&] {
+             ReferLine(Pt(0, 0), Pt(10, 0));
+             doc->GetLineElem(m_list.m_prevElem.m_block, m_list.m_prevElem.m_slot)->m_state |= STATE_DELETED;
+         },
+         Pt(3, 4),
+         {"( 3, 4) ･･･ 点", "3X 4Y 5L", "前線分始点との距離 ･･･", "-7X 4Y 8.062L", "前線分終点との距離 ･･･",
+          "4L ･･･ 前線分との距離"}},
         {"circle", [&] { ReferLast(ELEM_CIRCLE, doc, doc->m_circleBlocks, doc->AddCircle(Pt(0, 0), 10, 0, pen)); },
          Pt(3, 4), {"( 3, 4) ･･･ 点", "3X 4Y 5L", "前円中心との距離 ･･･", "-5L ･･･ 前円円周との距離"}},
         {"arc", [&] { ReferLast(ELEM_ARC, doc, doc->m_arcBlocks, doc->AddArc(Pt(0, 0), 1, Pt(0, 90), 0, pen)); },
