@@ -654,3 +654,41 @@ TEST_F(Listing, WithTheSettingOnEachListingOpensATextWindowOfItsLines)
     EXPECT_EQ(shown, (Lines{"( 3, 4) ･･･ 点", "前点との距離 ･･･", "3X 4Y 5L"}));
     EXPECT_EQ(static_cast<CTextDoc*>(m_app->m_windowlessTextDocs[0])->m_lines.GetSize(), 13);
 }
+
+TEST_F(Listing, LineDistancesFromEachKindOfPreviousReference)
+{
+    struct Case {
+        const char* name;
+        std::function<void()> refer;
+        Lines bottom;
+    };
+    CZelkDoc* doc = m_doc.get();
+    const std::int16_t pen = m_pen;
+    const Lines fromPoint = {"前点と始点の距離 ･･･", "-3X -4Y 5L", "前点と終点の距離 ･･･", "7X -4Y 8.062L",
+                             "4L ･･･ 前点との距離"};
+    const Case cases[] = {
+        {"previous point", [&] { ReferPoint(Pt(3, 4)); }, fromPoint},
+        {"point element", [&] { ReferLast(ELEM_POINT, doc, doc->m_pointBlocks, doc->AddPoint(Pt(3, 4), 0, pen)); },
+         fromPoint},
+        {"text", [&] { ReferLast(ELEM_TEXT, doc, doc->m_textBlocks, doc->AddText(Pt(3, 4), "t", 0, 8, 0, AnyFont(doc))); },
+         {"前文字列配置点と始点の距離 ･･･", "-3X -4Y 5L", "前文字列配置点と終点の距離 ･･･", "7X -4Y 8.062L",
+          "4L ･･･ 前文字列配置点との距離"}},
+        {"circle clear of the line",
+         [&] { ReferLast(ELEM_CIRCLE, doc, doc->m_circleBlocks, doc->AddCircle(Pt(5, 10), 4, 0, pen)); },
+         {"10L ･･･ 前円中心との距離", "6L ･･･ 前円円周との距離", "前円中心と始点の距離 ･･･", "-5X -10Y 11.18L",
+          "7.18L ･･･ 前円円周と始点の距離", "前円中心と終点の距離 ･･･", "5X -10Y 11.18L",
+          "7.18L ･･･ 前円円周と終点の距離"}},
+        {"arc cut by the line",
+         [&] { ReferLast(ELEM_ARC, doc, doc->m_arcBlocks, doc->AddArc(Pt(5, 2), 4, Pt(0, 90), 0, pen)); },
+         {"2L ･･･ 前円弧中心との距離", "前円弧中心と始点の距離 ･･･", "-5X -2Y 5.385L", "1.385L ･･･ 前円弧円周と始点の距離",
+          "前円弧中心と終点の距離 ･･･", "5X -2Y 5.385L", "1.385L ･･･ 前円弧円周と終点の距離"}},
+        {"curve", [&] { ReferLast(ELEM_CURVE, doc, doc->m_curveBlocks, doc->AddCurve(1, {Pt(0, 0), Pt(1, 1)}, 0, pen)); },
+         {}},
+    };
+    for (const Case& c : cases) {
+        c.refer();
+        ListLine(Pt(0, 0), Pt(10, 0), m_pen);
+        EXPECT_EQ(Bottom(m_list, c.bottom.size() + 1)[0], "( 10, 0) ･･･ 終点") << c.name;
+        EXPECT_EQ(Bottom(m_list, c.bottom.size()), c.bottom) << c.name;
+    }
+}
