@@ -159,7 +159,7 @@ public:
     double m_absAngle;
     double m_curAngle;
     // command work state
-    double m_workValue;
+    double m_previewValue;      // work value V of the previews (a radius or a distance)
     double m_workFactor;
     std::int32_t m_workMode;
     CPointD m_workPoint;
@@ -177,14 +177,24 @@ public:
     std::int32_t m_inputMarkFlag;
     std::int32_t m_inputMarkWork;
     std::int16_t m_inputMarkShort;
-    CPointD m_workPoints1[3];
-    std::int32_t m_workInts1[2];
-    CPointD m_workPoints2[4];
+    // The preview model: what the command in progress asks the views to show under the pointer.
+    CPointD m_previewPointA;
+    CPointD m_previewPointB;
+    CPointD m_previewPointC;    // the reference point of choices
+    std::int32_t m_previewAsArc;          // an arc between two end points instead of the circle
+    std::int32_t m_previewArcMovesStart;  // the start of the work arc follows the pointer, else its end
+    CPointD m_previewTextBox[4];          // corner offsets of a text box from its placement point
     std::int32_t m_workInts2[2];
     CLine m_previewLines[3];
     CCircle m_previewCircles[3];
-    CArc m_previewArc;
-    std::int32_t m_previewFlag;
+    CArc m_previewWorkArc;                // the work arc whose end is being moved
+    std::int16_t m_previewKind;           // what the mouse move shows; 0 nothing
+    double m_previewAngle;                // degrees
+    double m_previewAngle2;               // degrees; also the step angle of regular polygons
+    double m_previewLength;
+    double m_previewTextAngle;            // degrees
+    CPointD m_pickPoint1;                 // where the first and the second element were picked
+    CPointD m_pickPoint2;
     CPointD m_workPoints3[3];
     std::int32_t m_workInts3[2];
     std::int32_t m_previewsSuppressed;  // a view was just closed; cleared by the frame's timer 2
