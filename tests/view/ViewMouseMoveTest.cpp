@@ -11,6 +11,8 @@
 #include "commands/line/LineCommand.h"
 #include "elements/Arc.h"
 #include "document/CreationLog.h"
+#include "geometry/Angles.h"
+#include "input/InputBar.h"
 #include "geometry/Numeric.h"
 #include "platform/gdi/DC.h"
 #include "view/ZelkObj.h"
@@ -301,8 +303,11 @@ TEST_F(ViewMouseMove, RightButtonGesturesSwitchTheCommand)
         {"down, right", {{0, 60}, {80, 60}}, 2, "SE"},
         {"right, down", {{60, 0}, {60, 80}}, 7, "P"},
     };
+    auto bar = std::make_unique<CInputBar>();
+    m_app->m_inputBar = bar.get();
     for (const Case& c : cases) {
         m_app->m_commandKind = 1;
+        bar->m_currentList = 1;
         View().m_menus.clear();
         std::int16_t block = 0, slot = 0;
         Doc().m_creationLog->AddLine(W(0, 0), W(5, 5), 0, block, slot, 0, 0);
@@ -323,6 +328,7 @@ TEST_F(ViewMouseMove, RightButtonGesturesSwitchTheCommand)
             EXPECT_EQ(Doc().m_lineCmd->m_modePattern, c.pattern);
         } else {
             EXPECT_EQ(Doc().m_textCmd->m_modePattern, c.pattern);
+            EXPECT_EQ(bar->m_currentList, 2);  // the text list, for typing the text
         }
         View().OnRButtonUp(0, CPoint(press));
         Doc().RedrawPreviewsInViews();
@@ -338,6 +344,33 @@ TEST_F(ViewMouseMove, RightButtonGesturesSwitchTheCommand)
         EXPECT_EQ(m_app->m_commandKind, deform ? 2 : 11);
         EXPECT_TRUE(View().m_menus.empty());
         View().OnRButtonUp(0, CPoint(300, 300));
+        Doc().RedrawPreviewsInViews();
+    }
+    m_app->m_inputBar = nullptr;
+}
+
+TEST_F(ViewMouseMove, GroupStepFollowsEveryKindUnlessTheKindEndsTheMove)
+{
+    // While group processing runs, a right drag lays work line 2 along the drag, undrawn.
+    m_app->m_groupProcessing = 1;
+    m_app->m_commandKind = 1;
+    Doc().m_previewAngle = 0;
+    Doc().m_previewAngle2 = 0;  // kind 46 with parallel rays ends the move
+    struct Case {
+        int kind;
+        bool lineLaid;
+    } cases[] = {{0, true}, {41, true}, {63, true}, {46, false}};
+    for (const Case& c : cases) {
+        Doc().m_previewKind = static_cast<std::int16_t>(c.kind);
+        Doc().m_workLines[2]->m_start = W(-1, -1);
+        Doc().m_workLines[2]->m_end = W(-1, -1);
+        View().OnRButtonDown(MK_RBUTTON, CPoint(300, 300));
+        View().OnMouseMove(MK_RBUTTON, CPoint(400, 300));
+        EXPECT_EQ(View().m_rightDragged, 1) << c.kind;
+        const double length = Distance(Doc().m_workLines[2]->m_start, Doc().m_workLines[2]->m_end);
+        EXPECT_EQ(length > 1000, c.lineLaid) << c.kind;
+        EXPECT_EQ(View().m_lineShown[2], 0) << c.kind;
+        View().OnRButtonUp(0, CPoint(400, 300));
         Doc().RedrawPreviewsInViews();
     }
 }

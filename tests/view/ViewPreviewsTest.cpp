@@ -3,6 +3,7 @@
 #include "ViewTestSupport.h"
 
 #include <cmath>
+#include <cstdio>
 #include <functional>
 
 #include "commands/circle/CircleCommand.h"
@@ -180,6 +181,50 @@ TEST_F(ViewPreviews, CirclesAreOneArcFromTheRightmostPoint)
         View().ErasePreviews();
         EXPECT_EQ(Draws(Take()), calls) << c.name;
     }
+}
+
+TEST_F(ViewPreviews, EveryCircleKindWithoutTheArcFlagIsAClosedCircle)
+{
+    CZelkDoc& doc = Doc();
+    doc.m_previewAsArc = 0;
+    doc.m_previewPointA = W(300, -300);
+    doc.m_previewPointB = W(350, -200);
+    doc.m_previewPointC = W(500, -250);
+    doc.m_previewValue = 60;
+    doc.m_previewAngle = 70;
+    doc.m_previewLines[0].m_start = W(100, -500);
+    doc.m_previewLines[0].m_end = W(900, -450);
+    doc.m_previewLines[1].m_start = W(150, -50);
+    doc.m_previewLines[1].m_end = W(250, -580);
+    doc.m_previewCircles[0].m_centre = W(600, -300);
+    doc.m_previewCircles[0].m_radius = 80;
+    doc.m_previewCircles[1].m_centre = W(800, -150);
+    doc.m_previewCircles[1].m_radius = 40;
+    doc.m_pickPoint1 = W(530, -260);
+    doc.m_pickPoint2 = W(780, -180);
+    int circles = 0;
+    for (int kind = 16; kind <= 38; ++kind) {
+        doc.m_previewKind = static_cast<std::int16_t>(kind);
+        int end = 0;
+        View().ShowKindPreview(W(420, -330), 0, 0, end);
+        for (const auto& [pen, call] : DrawsWithPens(Take())) {
+            if (call.rfind("Arc(", 0) != 0)
+                continue;
+            int a[8];
+            ASSERT_EQ(std::sscanf(call.c_str(), "Arc(%d,%d,%d,%d,%d,%d,%d,%d)", &a[0], &a[1], &a[2], &a[3], &a[4],
+                                  &a[5], &a[6], &a[7]),
+                      8);
+            // Start and end both at the rightmost point: x = right, y = the centre's.
+            EXPECT_EQ(a[4], a[2]) << kind;
+            EXPECT_EQ(a[6], a[2]) << kind;
+            EXPECT_EQ(a[5], (a[1] + a[3]) / 2) << kind;
+            EXPECT_EQ(a[7], a[5]) << kind;
+            ++circles;
+        }
+        doc.RedrawPreviewsInViews();
+        Take();
+    }
+    EXPECT_GT(circles, 15);
 }
 
 TEST_F(ViewPreviews, TangentRightOfTheLineErasesWithItsFlippedSquare)
