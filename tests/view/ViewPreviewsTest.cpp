@@ -139,6 +139,32 @@ TEST_F(ViewPreviews, RotatedBoxCornersAndTheSixteenBitGuard)
     EXPECT_EQ(dc.Calls().size(), 2u);
 }
 
+TEST_F(ViewPreviews, AClosedViewHoldsBackTheDrawingsFiveRequests)
+{
+    Doc().m_previewPointA = W(100, -100);
+    Doc().m_previewValue = 20;
+    Doc().m_workLines[0]->m_start = W(10, -10);
+    Doc().m_workLines[0]->m_end = W(300, -200);
+    Doc().m_previewsSuppressed = 1;
+    CPointD a = W(10, -10), b = W(200, -300);
+    Doc().PreviewSegment(&a, &b);
+    Doc().PreviewCircleAboutCentre(W(100, -100), W(150, -100));
+    Doc().PreviewFixedRadiusCircle(W(200, -200));
+    Doc().PreviewArc(W(100, -100), 10, W(200, -100), W(100, 0));
+    Doc().PreviewWorkLine(0);
+    EXPECT_TRUE(Take().empty());
+    // The other requests are not held back.
+    Doc().PreviewDiameterCircle(W(140, -100));
+    EXPECT_EQ(Draws(Take()).size(), 1u);
+    Doc().m_previewsSuppressed = 0;
+    Doc().RedrawPreviewsInViews();
+    Take();
+    Doc().PreviewSegment(&a, &b);
+    Doc().PreviewWorkLine(0);
+    EXPECT_EQ(Draws(Take()).size(), 2u);
+    Doc().RedrawPreviewsInViews();
+}
+
 TEST_F(ViewPreviews, ErasingAnIdleViewChangesNothing)
 {
     View().ErasePreviews();
