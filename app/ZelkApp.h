@@ -210,6 +210,15 @@ public:
     // Input and mode state read by the views.
     short m_interruptMode = 0;     // 35: the reference-layer setting
     short m_specialMode = 0;
+    int m_groupProcessing = 0;
+    // The mouse buttons as the drawing views last saw them, with the world points of the presses.
+    int m_leftButtonDown = 0;
+    int m_middleButtonDown = 0;
+    int m_rightButtonDown = 0;
+    int m_rightDoubleClicked = 0;
+    CPointD m_leftPressPoint;
+    CPointD m_middlePressPoint;
+    CPointD m_rightPressPoint;
     int m_specialRepeat = 0;       // continuous screen operation
     int m_promptAmended = 0;       // m_prompt holds a warning the guidance must not overwrite
     signed char m_printAngleSign = 1;  // -1 turns text angles round on printers that need it

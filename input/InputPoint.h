@@ -6,6 +6,8 @@
 
 #include "geometry/PointD.h"
 
+class CZelkDoc;
+
 class CInputPoint {
 public:
     CPointD m_point;
@@ -14,4 +16,14 @@ public:
     std::int32_t m_flags;
 
     CInputPoint() : m_mode(1), m_flags(0) {}
+
+    void SetPoint(const CPointD& p) { m_point = p; }
+    // The point the input stands for under the constraint mode; the given point itself until
+    // the constraints are built.
+    CPointD GetEffective(CZelkDoc* doc, int flag) const
+    {
+        (void)doc;
+        (void)flag;
+        return m_point;
+    }
 };

@@ -21,6 +21,10 @@ public:
 
     CTextCommand(CZelkDoc* doc, int instance);
 
+    // Cancels the command back to its mode pattern.
+
+    void Reset() {}
+
     // The box of the text being placed, for a given string with the current text settings.
     void ComputeBoxForString(const CString& text);
     static bool HasNotationMarkers(const CString& text);

@@ -12,4 +12,8 @@ public:
     CString m_modePattern;    // the input pattern the command starts with
 
     CLineCommand(CZelkDoc* doc, int instance);
+
+    // Cancels the command back to its mode pattern.
+
+    void Reset() {}
 };
