@@ -15,7 +15,8 @@ public:
     static constexpr int kLow = -400;
     static constexpr int kHigh = 400;
 
-    PowersOfTen()
+    // Out of line: the callers' fast paths stay free of the making.
+    [[gnu::noinline]] PowersOfTen()
     {
         for (int i = kLow; i <= kHigh; ++i)
             m_values[i - kLow] = std::pow(10.0, i);
@@ -35,6 +36,68 @@ const PowersOfTen& Pow10()
     return table;
 }
 
+// The decade of each binary exponent, and the bands next to each power of ten where the
+// logarithm's last bit could decide; made from the same table, so every answer is the one a
+// search of the table gives.
+class Decades {
+public:
+    // The exponents of the finite normal doubles; rounding asks only within them.
+    static constexpr int kLowExponent = -1022;
+    static constexpr int kHighExponent = 1023;
+    static constexpr int kLowDecade = -310;
+    static constexpr int kHighDecade = 310;
+
+    [[gnu::noinline]] Decades()
+    {
+        const PowersOfTen& p = Pow10();
+        for (int e = kLowExponent; e <= kHighExponent; ++e) {
+            const double low = std::ldexp(1.0, e);
+            int k = (e * 78913) >> 18;
+            while (low < p(k))
+                --k;
+            while (low >= p(k + 1))
+                ++k;
+            m_base[e - kLowExponent] = k;
+            m_next[e - kLowExponent] = p(k + 1);
+        }
+        for (int k = kLowDecade; k <= kHighDecade; ++k) {
+            m_nearLow[k - kLowDecade] = p(k) * (1.0 + 1e-9);
+            m_nearHigh[k - kLowDecade] = p(k + 1) * (1.0 - 1e-9);
+        }
+    }
+    // floor(log10 a) for a in [2^e, 2^(e + 1)).
+    int Decade(double a, int e) const
+    {
+        const int i = e - kLowExponent;
+        return m_base[i] + (a >= m_next[i] ? 1 : 0);
+    }
+    bool NearPower(double a, int k) const
+    {
+        const int i = k - kLowDecade;
+        return a <= m_nearLow[i] || a >= m_nearHigh[i];
+    }
+
+private:
+    int m_base[kHighExponent - kLowExponent + 1];
+    double m_next[kHighExponent - kLowExponent + 1];
+    double m_nearLow[kHighDecade - kLowDecade + 1];
+    double m_nearHigh[kHighDecade - kLowDecade + 1];
+};
+
+const Decades& DecadeTable()
+{
+    static const Decades table;
+    return table;
+}
+
+// floor for the whole-number arguments of rounding, without the library call.
+double Floor(double v)
+{
+    if (v > 0.0 && v < 4503599627370496.0)
+        return static_cast<double>(static_cast<std::uint64_t>(v));
+    return std::floor(v);
+}
+
 int DigitCountByLogarithm(double v)
 {
     if (v == 0.0) {
@@ -49,8 +112,9 @@ int DigitCountByLogarithm(double v)
 
 }  // namespace
 
-// The decade of |v| is found in the table; only values within a billionth of a power of ten,
-// where the logarithm's last bit could decide, and the ends of the range ask the logarithm.
+// The decade of |v| comes from its binary exponent and the table; only values within a
+// billionth of a power of ten, where the logarithm's last bit could decide, and the ends of
+// the range ask the logarithm.
 int DigitCount(double v)
 {
     const double a = std::fabs(v);
@@ -59,14 +123,9 @@ int DigitCount(double v)
     std::uint64_t bits = 0;
     std::memcpy(&bits, &a, sizeof bits);
     const int binary = static_cast<int>((bits >> 52) & 0x7FF) - 1023;
-    // floor(log10 a) is within one of floor(binary * log10(2)).
-    int k = (binary * 78913) >> 18;
-    const PowersOfTen& p = Pow10();
-    while (a < p(k))
-        --k;
-    while (a >= p(k + 1))
-        ++k;
-    if (a <= p(k) * (1.0 + 1e-9) || a >= p(k + 1) * (1.0 - 1e-9))
+    const Decades& decades = DecadeTable();
+    const int k = decades.Decade(a, binary);
+    if (decades.NearPower(a, k))
         return DigitCountByLogarithm(v);
     // log10 a lies strictly between k and k + 1; truncation goes toward zero.
     return (k >= 0 ? k : k + 1) + 1;
@@ -78,8 +137,8 @@ double RoundToDecimals(double x, int n)
     // stored a hair below still rounds up.
     const PowersOfTen& pow10 = Pow10();
     double p = pow10(n + 1) + 1e-14;
-    double k = std::floor(std::fabs(x) * p + 5.0);
-    double m = std::floor(k * 0.1);
+    double k = Floor(std::fabs(x) * p + 5.0);
+    double m = Floor(k * 0.1);
     double r = m / pow10(n);
     return x < 0.0 ? -r : r;
 }

@@ -156,7 +156,8 @@ int CDC::SetMapMode(int mode)
 {
     if (mode < MM_TEXT || mode > MM_ANISOTROPIC)
         return 0;
-    Note(Format("SetMapMode", {mode}));
+    if (Records())
+        Note(Format("SetMapMode", {mode}));
     int previous = m_state.mapMode;
     m_state.mapMode = mode;
     int units = 0;
@@ -184,7 +185,8 @@ int CDC::SetMapMode(int mode)
 
 CPoint CDC::SetWindowOrg(int x, int y)
 {
-    Note(Format("SetWindowOrg", {x, y}));
+    if (Records())
+        Note(Format("SetWindowOrg", {x, y}));
     return std::exchange(m_state.windowOrg, CPoint(x, y));
 }
 
@@ -200,7 +202,8 @@ CSize CDC::SetWindowExt(int cx, int cy)
 
 CPoint CDC::SetViewportOrg(int x, int y)
 {
-    Note(Format("SetViewportOrg", {x, y}));
+    if (Records())
+        Note(Format("SetViewportOrg", {x, y}));
     return std::exchange(m_state.viewportOrg, CPoint(x, y));
 }
 
@@ -223,7 +226,8 @@ CSize CDC::SetExtent(const char* call, CSize& extent, int cx, int cy)
         return previous;
     if (cx == 0 || cy == 0)
         return previous;
-    Note(Format(call, {cx, cy}));
+    if (Records())
+        Note(Format(call, {cx, cy}));
     extent = CSize(cx, cy);
     FixIsotropic();
     m_fontDirty = true;
@@ -325,7 +329,8 @@ CPen* CDC::SelectObject(CPen* pen)
 {
     if (pen == nullptr || pen->m_hObject == nullptr)
         return nullptr;
-    Note(FormatWithColor("SelectPen", {pen->m_style, pen->m_width}, pen->m_color));
+    if (Records())
+        Note(FormatWithColor("SelectPen", {pen->m_style, pen->m_width}, pen->m_color));
     CPen* previous = m_state.penObject;
     m_state.penObject = pen;
     m_state.pen = {pen->m_style, pen->m_width, pen->m_color};
@@ -336,7 +341,8 @@ CBrush* CDC::SelectObject(CBrush* brush)
 {
     if (brush == nullptr || brush->m_hObject == nullptr)
         return nullptr;
-    Note(brush->m_hollow ? std::string("SelectBrush(null)") : FormatWithColor("SelectBrush", {}, brush->m_color));
+    if (Records())
+        Note(brush->m_hollow ? std::string("SelectBrush(null)") : FormatWithColor("SelectBrush", {}, brush->m_color));
     CBrush* previous = m_state.brushObject;
     m_state.brushObject = brush;
     m_state.brush = {brush->m_hollow, brush->m_color};
@@ -348,12 +354,14 @@ CFont* CDC::SelectObject(CFont* font)
     if (font == nullptr || font->m_hObject == nullptr)
         return nullptr;
     const LOGFONT& lf = font->m_logFont;
-    std::string call = Format("SelectFont", {lf.lfHeight, lf.lfWidth, lf.lfEscapement, lf.lfWeight, lf.lfCharSet});
-    call.pop_back();
-    call += ",\"";
-    call += std::string(lf.lfFaceName, strnlen(lf.lfFaceName, LF_FACESIZE));
-    call += "\")";
-    Note(call);
+    if (Records()) {
+        std::string call = Format("SelectFont", {lf.lfHeight, lf.lfWidth, lf.lfEscapement, lf.lfWeight, lf.lfCharSet});
+        call.pop_back();
+        call += ",\"";
+        call += std::string(lf.lfFaceName, strnlen(lf.lfFaceName, LF_FACESIZE));
+        call += "\")";
+        Note(call);
+    }
     CFont* previous = m_state.fontObject;
     m_state.fontObject = font;
     m_state.font = lf;
@@ -384,7 +392,8 @@ int CDC::SetROP2(int rop)
 {
     if (rop < R2_BLACK || rop > R2_WHITE)
         return 0;
-    Note(Format("SetROP2", {rop}));
+    if (Records())
+        Note(Format("SetROP2", {rop}));
     return std::exchange(m_state.rop2, rop);
 }
 
@@ -392,25 +401,29 @@ int CDC::SetBkMode(int mode)
 {
     if (mode != TRANSPARENT && mode != OPAQUE)
         return 0;
-    Note(Format("SetBkMode", {mode}));
+    if (Records())
+        Note(Format("SetBkMode", {mode}));
     return std::exchange(m_state.bkMode, mode);
 }
 
 COLORREF CDC::SetBkColor(COLORREF color)
 {
-    Note(FormatWithColor("SetBkColor", {}, color));
+    if (Records())
+        Note(FormatWithColor("SetBkColor", {}, color));
     return std::exchange(m_state.bkColor, color & 0xFFFFFF);
 }
 
 COLORREF CDC::SetTextColor(COLORREF color)
 {
-    Note(FormatWithColor("SetTextColor", {}, color));
+    if (Records())
+        Note(FormatWithColor("SetTextColor", {}, color));
     return std::exchange(m_state.textColor, color & 0xFFFFFF);
 }
 
 UINT CDC::SetTextAlign(UINT flags)
 {
-    Note(Format("SetTextAlign", {static_cast<long>(flags)}));
+    if (Records())
+        Note(Format("SetTextAlign", {static_cast<long>(flags)}));
     return std::exchange(m_state.textAlign, flags);
 }
 
@@ -431,7 +444,8 @@ CDC::Pen CDC::DevicePen() const
 
 CPoint CDC::MoveTo(int x, int y)
 {
-    Note(Format("MoveTo", {x, y}));
+    if (Records())
+        Note(Format("MoveTo", {x, y}));
     CPoint previous = m_state.position;
     m_state.position = CPoint(x, y);
     ResetStyleOffset();
@@ -440,17 +454,21 @@ CPoint CDC::MoveTo(int x, int y)
 
 BOOL CDC::LineTo(int x, int y)
 {
-    Note(Format("LineTo", {x, y}));
+    if (Records())
+        Note(Format("LineTo", {x, y}));
     CPoint from = ToDevice(m_state.position.x, m_state.position.y);
     m_state.position = CPoint(x, y);
-    if (m_state.pen.m_style != PS_NULL)
-        DevPolyline({from, ToDevice(x, y)}, false);
+    if (m_state.pen.m_style != PS_NULL) {
+        m_segment.assign({from, ToDevice(x, y)});
+        DevPolyline(m_segment, false);
+    }
     return TRUE;
 }
 
 BOOL CDC::Arc(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4)
 {
-    Note(Format("Arc", {x1, y1, x2, y2, x3, y3, x4, y4}));
+    if (Records())
+        Note(Format("Arc", {x1, y1, x2, y2, x3, y3, x4, y4}));
     RECT box = ToDeviceRect(x1, y1, x2, y2);
     if (box.right - box.left < 1 || box.bottom - box.top < 1)
         return TRUE;
@@ -480,7 +498,8 @@ BOOL CDC::Arc(LPCRECT rect, POINT start, POINT end)
 
 BOOL CDC::Ellipse(int x1, int y1, int x2, int y2)
 {
-    Note(Format("Ellipse", {x1, y1, x2, y2}));
+    if (Records())
+        Note(Format("Ellipse", {x1, y1, x2, y2}));
     RECT box = ToDeviceRect(x1, y1, x2, y2);
     if (box.right - box.left < 1 || box.bottom - box.top < 1)
         return TRUE;
@@ -500,7 +519,8 @@ BOOL CDC::Ellipse(LPCRECT rect)
 
 BOOL CDC::Rectangle(int x1, int y1, int x2, int y2)
 {
-    Note(Format("Rectangle", {x1, y1, x2, y2}));
+    if (Records())
+        Note(Format("Rectangle", {x1, y1, x2, y2}));
     RECT r = ToDeviceRect(x1, y1, x2, y2);
     bool outline = m_state.pen.m_style != PS_NULL;
     if (HasBrush()) {
@@ -552,16 +572,24 @@ BOOL CDC::Polygon(const POINT* points, int count)
 // Records a call on a list of points and returns them in device pixels.
 std::vector<CPoint> CDC::NotePoints(const char* name, const POINT* points, int count)
 {
-    std::string call = name;
-    call += '(';
+    const bool records = Records();
+    std::string call;
+    if (records) {
+        call = name;
+        call += '(';
+    }
     std::vector<CPoint> device;
+    device.reserve(static_cast<std::size_t>(std::max(count, 0)));
     for (int i = 0; i < count; ++i) {
-        if (i != 0)
-            call += ',';
-        call += std::to_string(points[i].x) + ',' + std::to_string(points[i].y);
+        if (records) {
+            if (i != 0)
+                call += ',';
+            call += std::to_string(points[i].x) + ',' + std::to_string(points[i].y);
+        }
         device.push_back(ToDevice(points[i].x, points[i].y));
     }
-    Note(call + ')');
+    if (records)
+        Note(call + ')');
     return device;
 }
 
@@ -575,7 +603,8 @@ void CDC::FillRect(LPCRECT rect, CBrush* brush)
         Note(call + ",null)");
         return;
     }
-    Note(FormatWithColor("FillRect", {rect->left, rect->top, rect->right, rect->bottom}, brush->m_color));
+    if (Records())
+        Note(FormatWithColor("FillRect", {rect->left, rect->top, rect->right, rect->bottom}, brush->m_color));
     DevFillRect(ToDeviceRect(rect->left, rect->top, rect->right, rect->bottom), brush->m_color);
 }
 
@@ -583,7 +612,8 @@ void CDC::FillSolidRect(LPCRECT rect, COLORREF color)
 {
     if (rect == nullptr)
         return;
-    Note(FormatWithColor("FillSolidRect", {rect->left, rect->top, rect->right, rect->bottom}, color));
+    if (Records())
+        Note(FormatWithColor("FillSolidRect", {rect->left, rect->top, rect->right, rect->bottom}, color));
     m_state.bkColor = color & 0xFFFFFF;
     DevFillRect(ToDeviceRect(rect->left, rect->top, rect->right, rect->bottom), color & 0xFFFFFF);
 }
@@ -596,14 +626,16 @@ void CDC::FillSolidRect(int x, int y, int cx, int cy, COLORREF color)
 
 BOOL CDC::PatBlt(int x, int y, int width, int height, DWORD rop)
 {
-    std::string call = Format("PatBlt", {x, y, width, height});
-    char code[16];
-    std::snprintf(code, sizeof code, "0x%06lX", static_cast<unsigned long>(rop));
-    call.pop_back();
-    call += ',';
-    call += code;
-    call += ')';
-    Note(call);
+    if (Records()) {
+        std::string call = Format("PatBlt", {x, y, width, height});
+        char code[16];
+        std::snprintf(code, sizeof code, "0x%06lX", static_cast<unsigned long>(rop));
+        call.pop_back();
+        call += ',';
+        call += code;
+        call += ')';
+        Note(call);
+    }
     RECT r = ToDeviceRect(x, y, x + width, y + height);
     switch (rop) {
     case DSTINVERT: DevInvertRect(r); return TRUE;
@@ -619,7 +651,8 @@ BOOL CDC::PatBlt(int x, int y, int width, int height, DWORD rop)
 
 COLORREF CDC::SetPixel(int x, int y, COLORREF color)
 {
-    Note(FormatWithColor("SetPixel", {x, y}, color));
+    if (Records())
+        Note(FormatWithColor("SetPixel", {x, y}, color));
     CPoint p = ToDevice(x, y);
     DevSetPixel(p.x, p.y, color & 0xFFFFFF);
     return color & 0xFFFFFF;
@@ -682,12 +715,14 @@ BOOL CDC::TextOut(int x, int y, LPCTSTR text, int count)
 {
     if (text == nullptr || count < 0)
         return FALSE;
-    std::string call = Format("TextOut", {x, y});
-    call.pop_back();
-    call += ",\"";
-    call.append(text, count);
-    call += "\")";
-    Note(call);
+    if (Records()) {
+        std::string call = Format("TextOut", {x, y});
+        call.pop_back();
+        call += ",\"";
+        call.append(text, count);
+        call += "\")";
+        Note(call);
+    }
     if (count == 0)
         return TRUE;
     const CRealizedFont& f = GetRealizedFont();
@@ -795,7 +830,8 @@ int CDC::GetClipBox(LPRECT rect) const
 
 int CDC::IntersectClipRect(int x1, int y1, int x2, int y2)
 {
-    Note(Format("IntersectClipRect", {x1, y1, x2, y2}));
+    if (Records())
+        Note(Format("IntersectClipRect", {x1, y1, x2, y2}));
     RECT r = ToDeviceRect(x1, y1, x2, y2);
     if (m_state.hasClip)
         ClipTo(r, m_state.clip);
@@ -817,14 +853,16 @@ void CDC::SetDeviceClip(const RECT* deviceRect)
 
 int CDC::SaveDC()
 {
-    Note("SaveDC()");
+    if (Records())
+        Note("SaveDC()");
     m_saved.push_back(m_state);
     return static_cast<int>(m_saved.size());
 }
 
 BOOL CDC::RestoreDC(int savedDC)
 {
-    Note(Format("RestoreDC", {savedDC}));
+    if (Records())
+        Note(Format("RestoreDC", {savedDC}));
     int n = static_cast<int>(m_saved.size());
     int index = savedDC < 0 ? n + savedDC : savedDC - 1;
     if (index < 0 || index >= n)

@@ -244,6 +244,8 @@ protected:
 
     // Recording hook: every call that changes or draws is described once, in logical units.
     virtual void Note(const std::string& call) { (void)call; }
+    // Whether Note keeps anything: the descriptions are made only for a device that does.
+    virtual bool Records() const { return false; }
 
     // Rendering hooks, in device pixels with the current pen, brush, ROP and clip.
     struct Pen {
@@ -312,4 +314,5 @@ private:
     int m_dpi = 96;
     mutable bool m_fontDirty = true;
     mutable CRealizedFont m_realized;
+    std::vector<CPoint> m_segment;    // LineTo's two points, kept for their storage
 };

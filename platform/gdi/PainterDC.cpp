@@ -69,6 +69,11 @@ std::vector<int> StylePattern(int style)
     }
 }
 
+bool Patterned(int style)
+{
+    return style == PS_DASH || style == PS_DOT || style == PS_DASHDOT || style == PS_DASHDOTDOT;
+}
+
 // Bresenham from a towards b, b itself left out.
 void AppendLinePixels(std::vector<CPoint>& out, CPoint a, CPoint b, bool includeEnd = false)
 {
@@ -131,7 +136,12 @@ long AppendClippedLinePixels(std::vector<CPoint>& out, CPoint a, CPoint b, const
 
 long RoundHalfUp(double v)
 {
-    return static_cast<long>(std::floor(v + 0.5));
+    // floor(v + 0.5) without the library call.
+    const double w = v + 0.5;
+    long t = static_cast<long>(w);
+    if (static_cast<double>(t) > w)
+        --t;
+    return t;
 }
 
 QString Cp932ToQString(const char* bytes, int count)
@@ -179,7 +189,20 @@ struct CPainterDC::Impl {
         QFont font;
         double fullWidth = kReferencePixels;
     };
-    std::map<std::string, FontEntry> fonts;
+    // Faces found once for the whole program: finding one asks the font configuration.
+    // Never destroyed, as fonts must not outlive the application object.
+    static std::map<std::string, FontEntry>& Fonts()
+    {
+        static auto* fonts = new std::map<std::string, FontEntry>;
+        return *fonts;
+    }
+    // The entry of the font last drawn with, found again without making its key.
+    LOGFONT lastLogFont{};
+    const std::pair<const std::string, FontEntry>* lastFont = nullptr;
+    std::string textKey;    // made again for every text, kept to keep its storage
+    // The pixels of the figure being stroked, and an arc's ring: kept for their storage.
+    std::vector<CPoint> pixels;
+    std::vector<std::pair<double, CPoint>> ring;
 
     void Attach(QPaintDevice* device)
     {
@@ -246,6 +269,19 @@ QRect ToQRect(const RECT& r)
 void CPainterDC::StrokePixels(const std::vector<CPoint>& pixels)
 {
     Pen pen = DevicePen();
+    if (m_impl->bits != nullptr && !Patterned(pen.style)) {
+        // A solid pen on the picture: every pixel inside the clip, through the ROP.
+        const RECT clip = DeviceClip();
+        const int rop = GetROP2();
+        const std::uint32_t rgb = ToRgb(pen.color);
+        for (const CPoint& p : pixels) {
+            if (p.x < clip.left || p.x >= clip.right || p.y < clip.top || p.y >= clip.bottom)
+                continue;
+            std::uint32_t* px = m_impl->Pixel(p.x, p.y);
+            *px = 0xFF000000u | (rop == R2_COPYPEN ? rgb : Rop2(rop, rgb, *px & 0xFFFFFFu));
+        }
+        return;
+    }
     std::vector<int> pattern = StylePattern(pen.style);
     int period = 0;
     for (int v : pattern)
@@ -371,7 +407,8 @@ void CPainterDC::DevPolyline(const std::vector<CPoint>& points, bool closed)
 {
     Pen pen = DevicePen();
     if (m_impl->bits != nullptr && pen.width <= 1) {
-        std::vector<CPoint> pixels;
+        std::vector<CPoint>& pixels = m_impl->pixels;
+        pixels.clear();
         RECT clip = DeviceClip();
         long skipped = 0;
         for (size_t i = 0; i + 1 < points.size(); ++i)
@@ -427,7 +464,8 @@ void CPainterDC::DevArc(const RECT& box, double startAngle, double sweep)
         const double stepAngle = 2 * kPi / fullSteps;
         const double cd = std::cos(stepAngle), sd = std::sin(stepAngle);
         double c = 1, sn = 0;
-        std::vector<std::pair<double, CPoint>> ring;
+        std::vector<std::pair<double, CPoint>>& ring = m_impl->ring;
+        ring.clear();
         ring.reserve(static_cast<size_t>(fullSteps));
         CPoint first, previous;
         for (int i = 0; i < fullSteps; ++i) {
@@ -445,7 +483,8 @@ void CPainterDC::DevArc(const RECT& box, double startAngle, double sweep)
             previous = p;
             ring.emplace_back(t, p);
         }
-        std::vector<CPoint> ordered;
+        std::vector<CPoint>& ordered = m_impl->pixels;
+        ordered.clear();
         ordered.reserve(ring.size());
         if (full) {
             for (const auto& entry : ring)
@@ -561,37 +600,46 @@ void CPainterDC::DevSetPixel(int x, int y, COLORREF color)
     m_impl->painter->restore();
 }
 
-void CPainterDC::DevText(double x, double y, double angle, const char* text, int count)
+namespace {
+
+// Outlines of characters at the reference size, made once for the whole program: making a
+// glyph's outline costs far more than placing and filling it.
+struct Glyph {
+    QPainterPath outline;
+    double advance = 0;
+};
+
+const Glyph& GlyphFor(std::string& glyphKey, const QFont& font, const char* bytes, int n)
 {
-    const CRealizedFont& f = GetRealizedFont();
-    const LOGFONT& lf = f.logFont;
-    std::string key(lf.lfFaceName, strnlen(lf.lfFaceName, LF_FACESIZE));
-    key += '/' + std::to_string(lf.lfWeight) + '/' + std::to_string(lf.lfItalic);
-    auto it = m_impl->fonts.find(key);
-    if (it == m_impl->fonts.end()) {
-        Impl::FontEntry entry;
-        entry.font.setFamilies(FamiliesFor(lf));
-        entry.font.setPixelSize(kReferencePixels);
-        entry.font.setWeight(lf.lfWeight >= 600 ? QFont::Bold : QFont::Normal);
-        entry.font.setItalic(lf.lfItalic != 0);
-        entry.font.setStyleStrategy(QFont::NoAntialias);
-        entry.font.setHintingPreference(QFont::PreferNoHinting);
-        double full = QFontMetricsF(entry.font).horizontalAdvance(QChar(0x3000));
-        entry.fullWidth = full > 0 ? full : kReferencePixels;
-        it = m_impl->fonts.emplace(key, entry).first;
-    }
-    const QFont& font = it->second.font;
-    // Outlines of characters at the reference size, made once for the whole program: making a
-    // glyph's outline costs far more than placing and filling it.
-    struct Glyph {
-        QPainterPath outline;
-        double advance = 0;
-    };
     static std::unordered_map<std::string, Glyph> glyphCache;
-    std::string glyphKey = key + '|';
+    auto g = glyphCache.find(glyphKey);
+    if (g == glyphCache.end()) {
+        Glyph made;
+        QString ch = Cp932ToQString(bytes, n);
+        made.advance = QFontMetricsF(font).horizontalAdvance(ch);
+        if (!ch.trimmed().isEmpty()) {
+            // Kept as polygons: the curves are flattened once here instead of at every fill.
+            QPainterPath curves;
+            curves.addText(0, 0, font, ch);
+            made.outline.setFillRule(Qt::WindingFill);
+            for (const QPolygonF& polygon : curves.toSubpathPolygons()) {
+                made.outline.addPolygon(polygon);
+                made.outline.closeSubpath();
+            }
+        }
+        g = glyphCache.emplace(glyphKey, std::move(made)).first;
+    }
+    return g->second;
+}
+
+// A text's outline with its reference point at the origin: every character laid in its cells
+// (one for a single byte, two for a double byte), then the underline and the strike-out bar.
+QPainterPath TextOutline(const std::string& fontKey, const QFont& font, double fullWidth, const CRealizedFont& f,
+                         const char* text, int count)
+{
+    std::string glyphKey = fontKey + '|';
     const std::size_t glyphKeyBase = glyphKey.size();
-    // Every character is laid in its cells: one for a single byte, two for a double byte.
-    double sx = 2.0 * f.cellWidth / it->second.fullWidth;
+    double sx = 2.0 * f.cellWidth / fullWidth;
     double sy = double(f.emHeight) / kReferencePixels;
     QPainterPath glyphs;
     glyphs.setFillRule(Qt::WindingFill);
@@ -600,52 +648,269 @@ void CPainterDC::DevText(double x, double y, double angle, const char* text, int
         int n = (IsLeadByte(static_cast<unsigned char>(text[i])) && i + 1 < count) ? 2 : 1;
         glyphKey.resize(glyphKeyBase);
         glyphKey.append(text + i, static_cast<std::size_t>(n));
-        auto g = glyphCache.find(glyphKey);
-        if (g == glyphCache.end()) {
-            Glyph made;
-            QString ch = Cp932ToQString(text + i, n);
-            made.advance = QFontMetricsF(font).horizontalAdvance(ch);
-            if (!ch.trimmed().isEmpty()) {
-                // Kept as polygons: the curves are flattened once here instead of at every fill.
-                QPainterPath curves;
-                curves.addText(0, 0, font, ch);
-                made.outline.setFillRule(Qt::WindingFill);
-                for (const QPolygonF& polygon : curves.toSubpathPolygons()) {
-                    made.outline.addPolygon(polygon);
-                    made.outline.closeSubpath();
-                }
-            }
-            g = glyphCache.emplace(glyphKey, std::move(made)).first;
-        }
+        const Glyph& g = GlyphFor(glyphKey, font, text + i, n);
         i += n;
-        double left = cell * f.cellWidth + (n * f.cellWidth - g->second.advance * sx) / 2.0;
+        double left = cell * f.cellWidth + (n * f.cellWidth - g.advance * sx) / 2.0;
         cell += n;
-        if (g->second.outline.isEmpty())
+        if (g.outline.isEmpty())
             continue;
         QTransform place;
         place.translate(left, 0);
         place.scale(sx, sy);
-        glyphs.addPath(place.map(g->second.outline));
+        glyphs.addPath(place.map(g.outline));
     }
     double width = double(cell) * f.cellWidth;
     double line = std::max(1.0, f.emHeight / 16.0);
+    const LOGFONT& lf = f.logFont;
     if (lf.lfUnderline)
         glyphs.addRect(QRectF(0, f.descent / 2.0, width, line));
     if (lf.lfStrikeOut)
         glyphs.addRect(QRectF(0, -f.emHeight * 0.3, width, line));
+    return glyphs;
+}
+
+double TextWidth(const CRealizedFont& f, const char* text, int count)
+{
+    int cell = 0;
+    for (int i = 0; i < count;) {
+        int n = (IsLeadByte(static_cast<unsigned char>(text[i])) && i + 1 < count) ? 2 : 1;
+        i += n;
+        cell += n;
+    }
+    return double(cell) * f.cellWidth;
+}
+
+// The pixels an unturned text covers, as runs along rows, relative to the whole pixel at or
+// before its reference point; laid in place of filling its outline again.
+struct TextImage {
+    struct Run {
+        int y, x, length;
+    };
+    bool placeable = false;
+    QRect bounds;    // relative; holds the outline with a margin
+    std::vector<Run> runs;
+};
+
+// A vertex in 1/64 pixels, the grid the fill rasterises on, rounding to the nearest position.
+// Adding a reference point of whole 1/64 pixels moves the vertex along that grid unchanged
+// unless the sum's own rounding error could carry it across a midpoint between two positions;
+// such a text is filled through the painter instead. A vertex exactly on a midpoint stays
+// there in the sum (both have few bits) and goes up: the fill rounds midpoints away from zero
+// and laid texts lie at positive positions.
+bool FixedPosition(double v, long& out)
+{
+    constexpr double kTieMargin = 1.0 / (1 << 24);
+    const double s = v * 64;
+    if (!(std::abs(s) < double(1 << 20)))
+        return false;
+    const double whole = std::floor(s);
+    const double part = s - whole;
+    if (part != 0.5 && std::abs(part - 0.5) < kTieMargin)
+        return false;
+    out = static_cast<long>(whole) + (part >= 0.5 ? 1 : 0);
+    return true;
+}
+
+// The fill of an outline whose vertices are whole 1/64 pixels gives the same rows of pixels
+// wherever whole pixels move it, so the outline is filled once in a picture of its own.
+TextImage MakeTextImage(const QPainterPath& outline, int subX, int subY)
+{
+    TextImage image;
+    const int n = outline.elementCount();
+    if (n == 0)
+        return image;
+    std::vector<std::pair<long, long>> fixed(static_cast<std::size_t>(n));
+    long minX = 0, minY = 0, maxX = 0, maxY = 0;
+    for (int i = 0; i < n; ++i) {
+        const QPainterPath::Element& e = outline.elementAt(i);
+        if (e.type != QPainterPath::MoveToElement && e.type != QPainterPath::LineToElement)
+            return image;
+        long fx = 0, fy = 0;
+        if (!FixedPosition(e.x, fx) || !FixedPosition(e.y, fy))
+            return image;
+        fx += subX;
+        fy += subY;
+        fixed[static_cast<std::size_t>(i)] = {fx, fy};
+        if (i == 0 || fx < minX)
+            minX = fx;
+        if (i == 0 || fx > maxX)
+            maxX = fx;
+        if (i == 0 || fy < minY)
+            minY = fy;
+        if (i == 0 || fy > maxY)
+            maxY = fy;
+    }
+    const int left = static_cast<int>(minX >> 6) - 2;
+    const int top = static_cast<int>(minY >> 6) - 2;
+    const int right = static_cast<int>(maxX >> 6) + 3;
+    const int bottom = static_cast<int>(maxY >> 6) + 3;
+    QPainterPath path;
+    path.setFillRule(outline.fillRule());
+    for (int i = 0; i < n; ++i) {
+        const auto& p = fixed[static_cast<std::size_t>(i)];
+        const QPointF at(double(p.first) / 64 - left, double(p.second) / 64 - top);
+        if (outline.elementAt(i).type == QPainterPath::MoveToElement)
+            path.moveTo(at);
+        else
+            path.lineTo(at);
+    }
+    QImage mask(right - left, bottom - top, QImage::Format_ARGB32_Premultiplied);
+    mask.fill(0);
+    {
+        QPainter p(&mask);
+        p.setRenderHint(QPainter::Antialiasing, false);
+        p.fillPath(path, Qt::white);
+    }
+    for (int y = 0; y < mask.height(); ++y) {
+        const QRgb* row = reinterpret_cast<const QRgb*>(mask.constScanLine(y));
+        for (int x = 0; x < mask.width();) {
+            if (qAlpha(row[x]) == 0) {
+                ++x;
+                continue;
+            }
+            int end = x;
+            while (end < mask.width() && qAlpha(row[end]) != 0)
+                ++end;
+            image.runs.push_back({y + top, x + left, end - x});
+            x = end;
+        }
+    }
+    image.bounds = QRect(left, top, right - left, bottom - top);
+    image.placeable = true;
+    return image;
+}
+
+// Texts laid as pixels, for the whole program. A drawing at one scale repeats few of them;
+// past the limit the cache starts again.
+template <class Make>
+const TextImage& CachedTextImage(const std::string& key, Make make)
+{
+    constexpr std::size_t kRunLimit = std::size_t(1) << 21;
+    static std::unordered_map<std::string, TextImage> images;
+    static std::size_t runs = 0;
+    auto it = images.find(key);
+    if (it != images.end())
+        return it->second;
+    TextImage made = make();
+    if (runs + made.runs.size() > kRunLimit) {
+        images.clear();
+        runs = 0;
+    }
+    runs += made.runs.size();
+    return images.emplace(key, std::move(made)).first->second;
+}
+
+template <class T>
+void AppendBytes(std::string& key, const T& value)
+{
+    key.append(reinterpret_cast<const char*>(&value), sizeof value);
+}
+
+} // namespace
+
+long CPainterDC::s_textsLaid = 0;
+
+long CPainterDC::TextsLaidFromPixels()
+{
+    return s_textsLaid;
+}
+
+const std::string& CPainterDC::FontKey(const LOGFONT& lf, const QFont*& font, double& fullWidth)
+{
+    Impl& d = *m_impl;
+    if (d.lastFont == nullptr || std::memcmp(&d.lastLogFont, &lf, sizeof lf) != 0) {
+        std::string key(lf.lfFaceName, strnlen(lf.lfFaceName, LF_FACESIZE));
+        key += '/' + std::to_string(lf.lfWeight) + '/' + std::to_string(lf.lfItalic);
+        auto& fonts = Impl::Fonts();
+        auto it = fonts.find(key);
+        if (it == fonts.end()) {
+            Impl::FontEntry entry;
+            entry.font.setFamilies(FamiliesFor(lf));
+            entry.font.setPixelSize(kReferencePixels);
+            entry.font.setWeight(lf.lfWeight >= 600 ? QFont::Bold : QFont::Normal);
+            entry.font.setItalic(lf.lfItalic != 0);
+            entry.font.setStyleStrategy(QFont::NoAntialias);
+            entry.font.setHintingPreference(QFont::PreferNoHinting);
+            double full = QFontMetricsF(entry.font).horizontalAdvance(QChar(0x3000));
+            entry.fullWidth = full > 0 ? full : kReferencePixels;
+            it = fonts.emplace(key, entry).first;
+        }
+        d.lastLogFont = lf;
+        d.lastFont = &*it;
+    }
+    font = &d.lastFont->second.font;
+    fullWidth = d.lastFont->second.fullWidth;
+    return d.lastFont->first;
+}
+
+bool CPainterDC::LaysTextPixels() const
+{
+    const QPainter* painter = m_impl->painter;
+    return m_impl->bits != nullptr && painter->deviceTransform().type() == QTransform::TxNone &&
+           painter->compositionMode() == QPainter::CompositionMode_SourceOver && painter->opacity() == 1.0;
+}
+
+void CPainterDC::DevText(double x, double y, double angle, const char* text, int count)
+{
+    const CRealizedFont& f = GetRealizedFont();
+    const LOGFONT& lf = f.logFont;
+    const QFont* font = nullptr;
+    double fullWidth = kReferencePixels;
+    const std::string& fontKey = FontKey(lf, font, fullWidth);
+    const double width = TextWidth(f, text, count);
+    QPainter* painter = m_impl->painter;
+    const QRect clip = ToQRect(DeviceClip()).intersected(QRect(0, 0, m_impl->image ? m_impl->image->width() : 0,
+                                                                 m_impl->image ? m_impl->image->height() : 0));
+    auto fillBox = [&](const QTransform& toDevice) {
+        QPainterPath box;
+        box.addRect(QRectF(0, -f.ascent, width, f.ascent + f.descent));
+        painter->fillPath(toDevice.map(box), ToQColor(GetBkColor()));
+    };
+
+    // An unturned text at whole 1/64 pixels is laid from its pixels.
+    const double fx = x * 64, fy = y * 64;
+    if (angle == 0 && LaysTextPixels() && std::abs(x) < 8192 && std::abs(y) < 8192 && fx == std::floor(fx) &&
+        fy == std::floor(fy)) {
+        const long ix = static_cast<long>(std::floor(x));
+        const long iy = static_cast<long>(std::floor(y));
+        const int subX = static_cast<int>(static_cast<long>(fx) - ix * 64);
+        const int subY = static_cast<int>(static_cast<long>(fy) - iy * 64);
+        std::string& key = m_impl->textKey;
+        key.assign(fontKey);
+        const int shape[] = {f.cellWidth, f.emHeight, f.descent, lf.lfUnderline, lf.lfStrikeOut, subX, subY};
+        AppendBytes(key, shape);
+        key.append(text, static_cast<std::size_t>(count));
+        const TextImage& image = CachedTextImage(key, [&] {
+            return MakeTextImage(TextOutline(fontKey, *font, fullWidth, f, text, count), subX, subY);
+        });
+        if (image.placeable && clip.contains(image.bounds.translated(static_cast<int>(ix), static_cast<int>(iy)))) {
+            if (GetBkMode() == OPAQUE) {
+                QTransform toDevice;
+                toDevice.translate(x, y);
+                painter->save();
+                painter->setRenderHint(QPainter::Antialiasing, false);
+                painter->setClipRect(ToQRect(DeviceClip()));
+                fillBox(toDevice);
+                painter->restore();
+            }
+            ++s_textsLaid;
+            const std::uint32_t color = 0xFF000000u | ToRgb(GetTextColor());
+            for (const TextImage::Run& run : image.runs) {
+                std::uint32_t* at = m_impl->Pixel(ix + run.x, iy + run.y);
+                std::fill(at, at + run.length, color);
+            }
+            return;
+        }
+    }
 
     QTransform toDevice;
     toDevice.translate(x, y);
     toDevice.rotateRadians(-angle);
-    QPainter* painter = m_impl->painter;
     painter->save();
     painter->setRenderHint(QPainter::Antialiasing, false);
     painter->setClipRect(ToQRect(DeviceClip()));
-    if (GetBkMode() == OPAQUE) {
-        QPainterPath box;
-        box.addRect(QRectF(0, -f.ascent, width, f.ascent + f.descent));
-        painter->fillPath(toDevice.map(box), ToQColor(GetBkColor()));
-    }
-    painter->fillPath(toDevice.map(glyphs), ToQColor(GetTextColor()));
+    if (GetBkMode() == OPAQUE)
+        fillBox(toDevice);
+    painter->fillPath(toDevice.map(TextOutline(fontKey, *font, fullWidth, f, text, count)), ToQColor(GetTextColor()));
     painter->restore();
 }

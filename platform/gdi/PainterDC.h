@@ -7,7 +7,9 @@
 #include "platform/gdi/DC.h"
 
 #include <memory>
+#include <string>
 
+class QFont;
 class QPaintDevice;
 class QPainter;
 
@@ -20,6 +22,11 @@ public:
     ~CPainterDC() override;
 
     QPainter* GetPainter() const;
+
+    // How many texts the program has laid from pixels it made for them before, instead of
+    // filling their outlines: an unturned text on a picture of 32-bit pixels, whole inside the
+    // clip, where the fill would only set pixels. The pixels are the fill's own.
+    static long TextsLaidFromPixels();
 
 protected:
     void DevPolyline(const std::vector<CPoint>& points, bool closed) override;
@@ -35,7 +42,12 @@ protected:
 private:
     struct Impl;
     std::unique_ptr<Impl> m_impl;
+    static long s_textsLaid;
 
+    // The key of a font's outlines, its reference face and the width of a full-width space there.
+    const std::string& FontKey(const LOGFONT& lf, const QFont*& font, double& fullWidth);
+    // Whether a fill would only set the covered pixels of the picture to the fill color.
+    bool LaysTextPixels() const;
     void StrokePixels(const std::vector<CPoint>& pixels);
     void StrokeWide(const std::vector<std::pair<double, double>>& points, bool closed, int width);
 };

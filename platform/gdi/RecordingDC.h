@@ -38,6 +38,7 @@ public:
 
 protected:
     void Note(const std::string& call) override { m_calls.push_back(call); }
+    bool Records() const override { return true; }
 
 private:
     std::vector<std::string> m_calls;

@@ -206,3 +206,83 @@ TEST(Text, OpaqueTextFillsItsCellsAndEscapementTurnsTheBox)
     EXPECT_NEAR(ink.bottom(), 149, 1);
     EXPECT_NEAR(ink.right(), 149, 1);
 }
+
+TEST(Text, LaidTextsMatchTheirFilledOutlinesPixelForPixel)
+{
+    // A picture of three bytes a pixel is filled through the painter only; a picture of 32-bit
+    // pixels gets unturned texts laid from their pixels. Both must show the same pixels, also
+    // for a text laid again elsewhere, at half pixels (centred odd widths) and against the edges.
+    struct FontCase {
+        int height, width;
+        const char* face;
+        int weight;
+        bool italic, underline, strikeOut;
+    };
+    const FontCase fonts[] = {
+        {-7, 0, kGothic, FW_NORMAL, false, false, false},   {-12, 5, kMincho, FW_NORMAL, false, false, false},
+        {-20, 13, kGothic, FW_BOLD, false, true, false},   {-33, 0, kMincho, FW_NORMAL, true, false, true},
+        {-50, 21, kGothic, FW_NORMAL, false, true, true}, {-9, 4, kGothic, FW_NORMAL, false, true, false},
+        // A few pixels high, as a whole drawing shows its texts: vertices fall on midpoints.
+        {-2, 2, kGothic, FW_NORMAL, false, false, false}, {-3, 0, kMincho, FW_NORMAL, false, true, false},
+    };
+    const char* const texts[] = {kNihongo, "Ag", "ABC 123", "\x95\xb6\x8e\x9a\x97\xf1" "ABC", "A\x93", "   ", "1"};
+    const UINT aligns[] = {TA_LEFT | TA_TOP, TA_CENTER | TA_BASELINE, TA_RIGHT | TA_BOTTOM};
+    const int bkModes[] = {TRANSPARENT, OPAQUE};
+    auto paint = [&](QImage::Format format) {
+        QImage image(320, 240, format);
+        image.fill(qRgb(255, 255, 255));
+        CPainterDC dc(&image, 96);
+        unsigned seed = 2024;
+        int n = 0;
+        for (const FontCase& fc : fonts)
+            for (const char* text : texts)
+                for (UINT align : aligns)
+                    for (int bk : bkModes) {
+                        LOGFONT lf = MakeFont(fc.height, fc.width, 0, fc.face);
+                        lf.lfWeight = fc.weight;
+                        lf.lfItalic = fc.italic;
+                        lf.lfUnderline = fc.underline;
+                        lf.lfStrikeOut = fc.strikeOut;
+                        CFont font;
+                        font.CreateFontIndirect(&lf);
+                        dc.SelectObject(&font);
+                        dc.SetTextAlign(align);
+                        dc.SetBkMode(bk);
+                        dc.SetBkColor(RGB(200, 230, 255));
+                        // Twice each: the second is laid from what the first made.
+                        for (int again = 0; again < 2; ++again) {
+                            seed = seed * 1103515245u + 12345u;
+                            // Mostly inside, some across the edges of the picture.
+                            const int x = static_cast<int>(seed >> 8) % 360 - 20;
+                            const int y = static_cast<int>(seed >> 16) % 280 - 20;
+                            dc.SetTextColor(RGB(n * 37 % 256, n * 91 % 256, n * 53 % 256));
+                            dc.TextOut(x, y, text, static_cast<int>(std::strlen(text)));
+                            ++n;
+                        }
+                    }
+        // Through a clip too: a text only partly inside is filled, one wholly inside is laid.
+        RECT inner{100, 80, 220, 160};
+        dc.SetDeviceClip(&inner);
+        LOGFONT lf = MakeFont(-24, 0);
+        CFont font;
+        font.CreateFontIndirect(&lf);
+        dc.SelectObject(&font);
+        dc.SetBkMode(TRANSPARENT);
+        dc.SetTextAlign(TA_LEFT | TA_TOP);
+        dc.SetTextColor(RGB(0, 128, 0));
+        for (int x = 60; x < 240; x += 17)
+            dc.TextOut(x, x / 2, kNihongo, 6);
+        return image.convertToFormat(QImage::Format_RGB32);
+    };
+    const long laidBefore = CPainterDC::TextsLaidFromPixels();
+    const QImage laid = paint(QImage::Format_RGB32);
+    EXPECT_GT(CPainterDC::TextsLaidFromPixels() - laidBefore, 350);
+    const QImage filled = paint(QImage::Format_RGB888);
+    ASSERT_EQ(laid.size(), filled.size());
+    int differing = 0;
+    for (int y = 0; y < laid.height(); ++y)
+        for (int x = 0; x < laid.width(); ++x)
+            differing += laid.pixel(x, y) != filled.pixel(x, y);
+    EXPECT_EQ(differing, 0);
+    EXPECT_GT(InkBox(laid).width(), 200);
+}
