@@ -10,6 +10,10 @@
 #include "platform/ui/DocTemplate.h"
 #include "platform/ui/Resources.h"
 #include "platform/ui/View.h"
+#include "userapp/UserAppBlock.h"
+#include "userapp/UserAppBlockHolder.h"
+#include "userapp/UserAppManager.h"
+#include "userapp/UserAppRequests.h"
 #include "view/ZelkView.h"
 
 #include <cstdio>
@@ -502,6 +506,23 @@ void CMainFrame::StopTimer(UINT id)
         KillTimer(m_timers[id]);
 }
 
+void CMainFrame::ProcessUserAppRequests()
+{
+    UserAppBlock* block = g_pApp->m_userAppBlockHolder ? g_pApp->m_userAppBlockHolder->m_block : nullptr;
+    if (!block || !g_pApp->GetActiveDrawingDoc())
+        return;
+    for (std::int16_t& status : block->m_status)
+        status = 0;
+    for (int slot = 0; slot < UserAppBlock::kSlots && block->m_codes[slot] != 0; ++slot)
+        ServeUserAppRequest(*block, slot);
+    for (std::int16_t& code : block->m_codes)
+        code = 0;
+    block->m_requestFlag = 0;
+    if (g_pApp->m_userAppManager)
+        g_pApp->m_userAppManager->NotifyRequestsDone(0);
+    StartTimer(3, 50);
+}
+
 void CMainFrame::OnTimer(UINT_PTR nIDEvent)
 {
     CZelkDoc* doc = g_pApp->GetActiveDrawingDoc();
@@ -519,8 +540,13 @@ void CMainFrame::OnTimer(UINT_PTR nIDEvent)
             doc->m_previewsSuppressed = 0;
         break;
     case 3:
-        // Polls until a user application raises its request flag; the request server that
-        // answers it arrives with the user-application host.
+        // Polls until a user application raises its request flag; the timer stays off while
+        // the pass runs, so that the plug-in's answer to it cannot start another.
+        if (g_pApp->m_userAppBlockHolder && g_pApp->m_userAppBlockHolder->m_block &&
+            g_pApp->m_userAppBlockHolder->m_block->m_requestFlag != 0) {
+            StopTimer(3);
+            ProcessUserAppRequests();
+        }
         break;
     case 4:
         StopTimer(4);

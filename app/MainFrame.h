@@ -57,6 +57,10 @@ public:
     // Stops a timer armed through StartTimer.
     void StopTimer(UINT id);
     void OnTimer(UINT_PTR nIDEvent) override;
+    // One pass over the requests a user application wrote into the exchange block: every slot
+    // up to the first code 0, then the codes and the flag cleared, event 100 sent and the
+    // request timer armed again. Without an active drawing nothing runs and polling stops.
+    void ProcessUserAppRequests();
 
     BOOL PreCreateWindow(CREATESTRUCT& cs) override;
 

@@ -130,6 +130,7 @@ public:
     CString m_previousHint;
     int m_lastCommandId = 0;
     UINT m_keyCode = 0;            // letter of a one-letter command typed in the input box
+    CPointD m_rightPressPoint;     // world point of the last right press, the cursor of a pick
     int m_startMessagePending = 0;
     int m_printAllRunning = 0;
     int m_pendingSaveKind = 0;
@@ -184,6 +185,10 @@ public:
     // line of the active drawing view; the last text is kept (the line of a view-less run).
     void ShowMessage(const CString& text, int beep);
     CString m_lastMessage;
+    // A completion or caution message: the beep first when asked, then the text on the view's
+    // lines; the last text is kept like the response message's.
+    void ShowResultMessage(const CString& text, int beep);
+    CString m_lastResultMessage;
     short m_interruptKind = 0;                     // kind of the interrupting command
     CZelkView* m_activeView = nullptr;      // set by the view when it activates
 

@@ -256,7 +256,15 @@ void CZelkApp::ShowHelpPage(const char* page)
     Services().ShellOpen(ProgramFolder() + page);
 }
 
-void CZelkApp::DispatchCommand(CZelkDoc*, CZelkView*, int) {}
+// The input hub fills the dispatcher in; a user application's start already makes it the
+// current command.
+void CZelkApp::DispatchCommand(CZelkDoc*, CZelkView*, int code)
+{
+    constexpr int kUserAppCommand = 311;
+    constexpr short kUserAppKind = 9;
+    if (code == kUserAppCommand)
+        m_commandKind = kUserAppKind;
+}
 void CZelkApp::CancelMode() {}
 void CZelkApp::SetGuidance(CZelkDoc*) {}
 void CZelkApp::ShowPrompt() {}

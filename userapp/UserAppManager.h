@@ -4,11 +4,18 @@
 #pragma once
 
 #include "platform/core/String.h"
+#include "platform/ui/WinUser.h"
 #include "userapp/UserAppRecord.h"
 
 #include <cstdint>
 #include <memory>
 #include <vector>
+
+class CZelkDoc;
+
+// The one module handle of all plug-ins: the most recent load attempt's, null when it failed.
+// Modules are never unloaded, so an application replaced by a later start stays loaded.
+extern HMODULE g_userAppModule;
 
 class CUserAppManager {
 public:
@@ -47,16 +54,40 @@ public:
     void CommitEdits();
     void CancelEdits();
 
+    // Starts the selected application: loads its module from the user-application folder, calls
+    // it with event 0, makes it the drawing's current command and arms the request timer.
+    void LoadAndStart();
+    // One input event of the drawing, translated into the application's event code.
+    void ForwardInputEvent(CZelkDoc* doc, int kind, int subCode);
+    // Event 26 with the key-state word: the last key plus 1000 for Shift and 2000 for Ctrl.
+    void NotifyKeyCommand();
+    // Event 100 after a request pass (101 for a nonzero flag).
+    void NotifyRequestsDone(int flag);
+    void NotifySnapPointCycled();
+    void NotifyCandidateCycled();
+    void NotifyStepBack();
+    void NotifyEnter();
+    void NotifyConstraintSet();
+    void NotifyConstraintReleased();
+
     std::vector<std::unique_ptr<CUserAppRecord>> m_apps;
     // Pending flag: 1 while a chosen entry waits for confirmation; typing clears it.
     int m_searchStart = 0;
     int m_selectedEntry = 0;
-    char m_dllPath[256] = {};     // the DLL that the last start tried to load
+    // The module that the last start tried to load. No fixed buffer: a path the file system
+    // cannot take fails to load and is reported like a missing file.
+    CString m_dllPath;
     CString m_prompt;
     CString m_hint;
     std::int16_t m_previewCode = 0;
 
 private:
+    // How a sender reports a module without the entry.
+    enum EntryFailure { kFailSilently, kFailAsResponse, kFailOnMessageLine };
+    // The entry is looked up again before every call: a module may be replaced by a later
+    // start at any time.
+    void SendEvent(int event, EntryFailure failure);
+
     // Set when the file exists but could not be read: writing the empty list back at exit
     // would lose every registration, so the file is kept unless edits were committed.
     bool m_keepUnreadFile = false;

@@ -135,3 +135,9 @@ BOOL CScriptedServices::IsTimerActive(TimerOwner owner, UINT id) const
 {
     return m_timers.count({owner, id}) ? TRUE : FALSE;
 }
+
+UINT CScriptedServices::TimerElapse(TimerOwner owner, UINT id) const
+{
+    const auto it = m_timers.find({owner, id});
+    return it == m_timers.end() ? 0 : it->second.elapse;
+}

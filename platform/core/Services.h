@@ -109,6 +109,8 @@ public:
     BOOL FireTimer(TimerOwner owner, UINT id);
     void Advance(DWORD milliseconds);
     BOOL IsTimerActive(TimerOwner owner, UINT id) const;
+    // The period a running timer was armed with; 0 when it is not running.
+    UINT TimerElapse(TimerOwner owner, UINT id) const;
     void SetTime(std::int64_t secondsSince1970) { m_epoch = secondsSince1970 - static_cast<std::int64_t>(m_now / 1000); }
     // A timer start that fails, to test the "no timer left" paths.
     void FailTimerStarts(bool fail) { m_failTimers = fail; }

@@ -9,3 +9,12 @@ if(TARGET quibra)
   add_dependencies(test_${name} quibra)
   target_compile_definitions(test_${name} PRIVATE ZELK_QUIBRA="$<TARGET_FILE:quibra>")
 endif()
+
+# Plug-ins the host starts: one records every call it receives, one lacks the entry.
+zelk_add_plugin(userapp_recorder ${dir}/RecordingPlugin.cc)
+target_include_directories(userapp_recorder PRIVATE ${CMAKE_SOURCE_DIR})
+zelk_add_plugin(userapp_noentry ${dir}/NoEntryPlugin.cc)
+add_dependencies(test_${name} userapp_recorder userapp_noentry)
+target_compile_definitions(test_${name} PRIVATE
+  ZELK_RECORDER="$<TARGET_FILE:userapp_recorder>"
+  ZELK_NOENTRY="$<TARGET_FILE:userapp_noentry>")
