@@ -130,7 +130,6 @@ public:
     CString m_previousHint;
     int m_lastCommandId = 0;
     UINT m_keyCode = 0;            // letter of a one-letter command typed in the input box
-    CPointD m_rightPressPoint;     // world point of the last right press, the cursor of a pick
     int m_startMessagePending = 0;
     int m_printAllRunning = 0;
     int m_pendingSaveKind = 0;

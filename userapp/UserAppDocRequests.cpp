@@ -53,7 +53,7 @@ void FillDocRecord(UserAppDocRecord& r, CZelkDoc& doc)
     r.m_absAngle = doc.m_absAngle;
     r.m_curAngle = doc.m_curAngle;
     // The command work values after the two angles: current length, ratio and count.
-    r.m_curLength = doc.m_workValue;
+    r.m_curLength = doc.m_previewValue;
     r.m_curRatio = doc.m_workFactor;
     r.m_curCount = doc.m_workMode;
 }

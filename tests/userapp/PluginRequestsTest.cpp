@@ -47,7 +47,7 @@ TEST_F(PluginHost, DrawingsAreListedAndLookedUpByPositionAndId)
     second.m_loadedDates[3] = "作成の注記";
     second.m_memo.Add("メモ");
     second.m_ratio = 2.5;
-    second.m_workValue = 7;
+    second.m_previewValue = 7;
     second.m_workMode = 4;
     m_block->m_docTable[0]->m_strings.Add("前から");
     struct Case {
