@@ -87,6 +87,8 @@ public:
     int OpenDrawingFiles(const CStringArray& paths);
     CZelkDoc* OpenDrawingFile(const CString& path, const CString& name, int kind);
     // Recovery files of the program folder: whether one is there, and restoring them all.
+    // A library or guide text chosen in the text folder, with the drawing of the same name.
+    void OpenTextWithDrawing();
     int HasRecoveryFiles();
     void RecoverDrawings();
     CZelkDoc* OpenRecoveryDocument(const CString& path, const CString& name);
