@@ -13,6 +13,7 @@
 #include "app/TrainingState.h"
 #include "app/ZelkApp.h"
 #include "commands/annotate/GroupProcessor.h"
+#include "commands/line/LineCommand.h"
 #include "document/DocEnvironment.h"
 #include "geometry/Numeric.h"
 #include "input/InputBar.h"
@@ -258,6 +259,9 @@ void CZelkDoc::OnShowViews(BOOL bVisible)
 
     if (app->m_activeView && app->m_activeView->m_document == this && !TrainingRuns()) {
         app->SwitchMode(1, kIdleMode, 0);
+        // Without popup menus the line command infers its construction from "SE".
+        if (app->m_noPopupMenu && m_lineCmd)
+            m_lineCmd->m_modePattern = "SE";
         app->SetGuidance(this);
         app->ShowPrompt();
         if (!app->m_startupNoticeSuppressed && !m_quietClose)

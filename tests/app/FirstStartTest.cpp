@@ -2,6 +2,7 @@
 // shell; here the first-start notices, the start-up guide and its buttons, and a quiet drawing.
 #include "app/MainFrame.h"
 #include "app/ZelkApp.h"
+#include "commands/line/LineCommand.h"
 #include "document/ZelkDoc.h"
 #include "platform/core/ProgramFolder.h"
 #include "platform/core/Services.h"
@@ -173,6 +174,31 @@ TEST_F(FirstStart, QuietDrawingShowsNoNoticeAndMinimisesTheOtherWindows)
         EXPECT_EQ(frame->IsIconic() != FALSE, i + 1 < views);
     }
     first->m_quietClose = 0;
+}
+
+TEST_F(FirstStart, ShownDrawingReturnsToIdleWithTheLineCommandAtItsStart)
+{
+    Start();
+    POSITION pos = m_app->m_pDocTemplate->GetFirstDocPosition();
+    auto* doc = static_cast<CZelkDoc*>(m_app->m_pDocTemplate->GetNextDoc(pos));
+    ASSERT_NE(m_app->m_activeView, nullptr);
+    ASSERT_EQ(m_app->m_activeView->m_document, doc);
+    // The notices were shown at the start and are not asked for again.
+    DefaultScriptedUiServices().Reset();
+    m_app->m_introMessage3 = 0;
+    m_app->m_registryNoticeShown = 1;
+    struct Case {
+        int noPopupMenu;
+        const char* pattern;
+    };
+    for (const Case& c : { Case{ 0, "PD" }, Case{ 1, "SE" } }) {
+        SCOPED_TRACE(c.noPopupMenu);
+        m_app->m_noPopupMenu = c.noPopupMenu;
+        doc->m_lineCmd->m_modePattern = "PD";
+        doc->OnShowViews(TRUE);
+        EXPECT_EQ(doc->m_lineCmd->m_modePattern, c.pattern);
+    }
+    EXPECT_TRUE(Shown().empty());
 }
 
 } // namespace
