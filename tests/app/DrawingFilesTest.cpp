@@ -753,4 +753,22 @@ TEST_F(DrawingFiles, SaveAsNeedsAnActiveViewAndWritesTheChosenForm)
     EXPECT_EQ(Bytes(m_sample), m_original);
 }
 
+TEST_F(DrawingFiles, ClosingTheProgramWritesAPendingSaveFirst)
+{
+    Start({ CString(Fs(m_sample).c_str()) });
+    CZelkDoc* doc = Drawings().at(0);
+    doc->AddLine(At(0, 0), At(30, 30), 0, 0);
+    doc->SetModifiedFlag();
+    Command(ID_FILE_SAVE);
+    ASSERT_EQ(m_app->m_savePending, 1);
+    m_app->m_pMainWnd->SendMessage(WM_CLOSE);
+    m_app->m_pMainWnd = nullptr;
+    // Written before the drawing closed, so nothing was asked.
+    EXPECT_TRUE(Messages().empty());
+    std::vector<int> expected = kSampleCensus;
+    expected[1] = 3;
+    EXPECT_EQ(CensusOfFile(m_sample), expected);
+    EXPECT_EQ(m_app->m_savePending, 0);
+}
+
 } // namespace
