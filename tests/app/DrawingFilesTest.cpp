@@ -771,4 +771,25 @@ TEST_F(DrawingFiles, ClosingTheProgramWritesAPendingSaveFirst)
     EXPECT_EQ(m_app->m_savePending, 0);
 }
 
+TEST_F(DrawingFiles, DelayedWriteGoesThroughTheDrawingsOwnViewWhenThePendingOneShowsAnother)
+{
+    Start({ CString(Fs(m_sample).c_str()) });
+    CZelkDoc* doc = Drawings().at(0);
+    m_app->NewDrawing();
+    CZelkDoc* other = Drawings().at(1);
+    doc->AddLine(At(0, 0), At(30, 30), 0, 0);
+    doc->SetModifiedFlag();
+    m_app->m_pMainFrame->MDIActivate(ViewOf(doc)->GetParentFrame());
+    Command(ID_FILE_SAVE);
+    ASSERT_EQ(m_app->m_pendingDrawing, doc);
+    // The window that was active at File Save now shows another drawing.
+    m_app->m_pendingView = ViewOf(other);
+    ASSERT_TRUE(FireSaveTimer());
+    EXPECT_TRUE(Messages().empty());
+    std::vector<int> expected = kSampleCensus;
+    expected[1] = 3;
+    EXPECT_EQ(CensusOfFile(m_sample), expected);
+    EXPECT_EQ(ViewOf(other)->m_document, other);
+}
+
 } // namespace
