@@ -376,6 +376,8 @@ void CMainFrame::OnClose()
                 doc->SetModifiedFlag(FALSE);
         g_pApp->m_trainingState->m_active = 0;
     }
+    // A drawing waiting for its delayed write would refuse to close.
+    g_pApp->FinishPendingSave();
     CMDIFrameWnd::OnClose();
 }
 
@@ -574,8 +576,11 @@ void CMainFrame::OnTimer(UINT_PTR nIDEvent)
             g_pApp->m_scriptInterpreter->PlayCommandQueue();
         break;
     case 18:
+        StopTimer(18);
+        g_pApp->WritePendingDrawing();
+        break;
     case 19:
-        StopTimer(static_cast<UINT>(nIDEvent));
+        StopTimer(19);
         break;
     default:
         break;

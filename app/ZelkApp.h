@@ -87,6 +87,8 @@ public:
     int OpenDrawingFiles(const CStringArray& paths);
     CZelkDoc* OpenDrawingFile(const CString& path, const CString& name, int kind);
     // Recovery files of the program folder: whether one is there, and restoring them all.
+    // A library or guide text chosen in the text folder, with the drawing of the same name.
+    void OpenTextWithDrawing();
     int HasRecoveryFiles();
     void RecoverDrawings();
     CZelkDoc* OpenRecoveryDocument(const CString& path, const CString& name);
@@ -140,6 +142,20 @@ public:
     CTextDoc* m_pendingTextDoc = nullptr;  // a text window's File Save shares the pending state
     int m_saveNoticeTime = 1500;   // milliseconds the countdown notice stays up
     int m_modifiedBeforeSave = 0;  // the pending document was modified at File Save
+    // The delayed save (app/ZelkAppPendingSave.cpp). Escape's cancel: timers 18 (and 19 for a
+    // text window) killed, "保存中止" for a moment, the document modified again when it was at
+    // File Save, the pending state cleared.
+    void CancelPendingSave();
+    // Timer 18: "上書き保存" for a moment, then the pending drawing is written; a failed write
+    // leaves it modified again when it was at File Save.
+    void WritePendingDrawing();
+    // Closing the program with a drawing's save pending writes it at once.
+    void FinishPendingSave();
+    // Shows notice 253 or 254 without an owner for the time given, then takes it away.
+    void FlashSaveNotice(UINT templateId, DWORD milliseconds);
+    // The view that writes the pending drawing: the pending view while it exists and shows
+    // that drawing, else the drawing's first view; none when neither is left.
+    CZelkView* PendingWriterView() const;
     // Set once start-up has completed; a start that failed writes no settings at exit.
     BOOL m_startCompleted = FALSE;
     CPtrArray m_drawingViews;

@@ -3,6 +3,7 @@
 #include "app/ZelkApp.h"
 
 #include "document/ZelkDoc.h"
+#include "formats/FileDialogs.h"
 #include "input/InputBar.h"
 #include "platform/core/Runtime.h"
 #include "platform/core/Time.h"
@@ -139,4 +140,18 @@ CZelkDoc* CZelkApp::OpenDrawingFile(const CString& path, const CString& name, in
             view->SendPaint();
     }
     return doc;
+}
+
+void CZelkApp::OpenTextWithDrawing()
+{
+    // Text windows are not there yet: the chosen text brings only the drawing of its name.
+    CString path;
+    CString title;
+    int kind = 16;
+    if (!ChooseFileName(path, title, 16, kind, 1, 2))
+        return;
+    const int dot = path.Find('.');
+    const CString drawing = (dot >= 0 ? path.Left(dot) : path) + ".zel";
+    if (_access(drawing, 0) == 0)
+        OpenDocumentFile(drawing);
 }

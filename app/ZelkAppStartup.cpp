@@ -265,7 +265,11 @@ void CZelkApp::DispatchCommand(CZelkDoc*, CZelkView*, int code)
     if (code == kUserAppCommand)
         m_commandKind = kUserAppKind;
 }
-void CZelkApp::CancelMode() {}
+// Escape ends by cancelling a pending save; the modes before it are the input hub's.
+void CZelkApp::CancelMode()
+{
+    CancelPendingSave();
+}
 void CZelkApp::SetGuidance(CZelkDoc*) {}
 void CZelkApp::ShowPrompt() {}
 void CZelkApp::ComputePreview() {}

@@ -108,6 +108,12 @@ void DocForgetDocument(CZelkDoc* doc)
     // The listings' previous reference would otherwise read the blocks of a freed drawing.
     if (g_pApp->m_inputBar && g_pApp->m_inputBar->GetList(8).m_prevDoc == doc)
         g_pApp->m_inputBar->GetList(8).m_prevDoc = nullptr;
+    // A drawing that goes while its write waits is not written.
+    if (g_pApp->m_pendingDrawing == doc) {
+        g_pApp->m_pendingDrawing = nullptr;
+        g_pApp->m_pendingView = nullptr;
+        g_pApp->m_savePending = g_pApp->m_pendingTextDoc ? g_pApp->m_savePending : 0;
+    }
     UserAppBlock* block = ExchangeBlock();
     if (block && block->m_activeDocId == static_cast<std::int16_t>(doc->m_docNumber))
         block->m_activeDocId = -1;
