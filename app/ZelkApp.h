@@ -91,13 +91,15 @@ public:
     void RecoverDrawings();
     CZelkDoc* OpenRecoveryDocument(const CString& path, const CString& name);
 
-    // Services of the input hub called by the frame and its bars; the hub fills them in.
-    virtual void DispatchCommand(CZelkDoc* doc, CZelkView* view, int code);
-    virtual void CancelMode();
+    // Services of the input hub called by the frame, its bars and the views; virtual so that a
+    // test can stand in for the hub and record what the window side asks of it.
+    virtual BOOL DispatchCommand(CZelkDoc* doc, CZelkView* view, int code);
+    virtual void CancelMode(CZelkDoc* doc, CZelkView* view);
     virtual void SetGuidance(CZelkDoc* doc);
     virtual void ShowPrompt();
-    virtual void ComputePreview();
-    virtual void SwitchMode(int selector, int a, int b);
+    virtual void ComputePreview(CZelkDoc* doc);
+    // selector 1 command kind, 2 interrupting mode, 3 special mode; macro 1 when a macro asks.
+    virtual void SwitchMode(CZelkDoc* doc, CZelkView* view, short selector, short mode, int macro);
     virtual void ApplyInputComboText(const CString& text);
 
     // Window side, valid between InitInstance and ExitInstance.
@@ -129,7 +131,7 @@ public:
     CString m_hint;
     CString m_previousHint;
     int m_lastCommandId = 0;
-    UINT m_keyCode = 0;            // letter of a one-letter command typed in the input box
+    std::int32_t m_lastKey = 0;    // virtual-key code handed to the dispatcher with code 7
     int m_startMessagePending = 0;
     int m_printAllRunning = 0;
     int m_pendingSaveKind = 0;

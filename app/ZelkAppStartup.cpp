@@ -256,10 +256,10 @@ void CZelkApp::ShowHelpPage(const char* page)
     Services().ShellOpen(ProgramFolder() + page);
 }
 
-void CZelkApp::DispatchCommand(CZelkDoc*, CZelkView*, int) {}
-void CZelkApp::CancelMode() {}
+BOOL CZelkApp::DispatchCommand(CZelkDoc*, CZelkView*, int) { return FALSE; }
+void CZelkApp::CancelMode(CZelkDoc*, CZelkView*) {}
 void CZelkApp::SetGuidance(CZelkDoc*) {}
 void CZelkApp::ShowPrompt() {}
-void CZelkApp::ComputePreview() {}
-void CZelkApp::SwitchMode(int, int, int) {}
+void CZelkApp::ComputePreview(CZelkDoc*) {}
+void CZelkApp::SwitchMode(CZelkDoc*, CZelkView*, short, short, int) {}
 void CZelkApp::ApplyInputComboText(const CString&) {}
