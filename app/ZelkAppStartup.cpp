@@ -243,23 +243,13 @@ CZelkDoc* CZelkApp::GetActiveDrawingDoc() const
     return m_activeView ? m_activeView->m_document : nullptr;
 }
 
-void CZelkApp::CommitOperation(CZelkDoc* doc, int markCreated)
-{
-    if (!doc || m_interruptMode != 0 || (m_specialMode != 0 && m_specialMode != 70))
-        return;
-    if (doc->m_creationLog && doc->m_creationLog->m_logged)
-        doc->m_creationLog->Commit(markCreated);
-}
-
 void CZelkApp::ShowHelpPage(const char* page)
 {
     Services().ShellOpen(ProgramFolder() + page);
 }
 
-BOOL CZelkApp::DispatchCommand(CZelkDoc*, CZelkView*, int) { return FALSE; }
 void CZelkApp::CancelMode(CZelkDoc*, CZelkView*) {}
 void CZelkApp::SetGuidance(CZelkDoc*) {}
 void CZelkApp::ShowPrompt() {}
 void CZelkApp::ComputePreview(CZelkDoc*) {}
-void CZelkApp::SwitchMode(CZelkDoc*, CZelkView*, short, short, int) {}
 void CZelkApp::ApplyInputComboText(const CString&) {}
