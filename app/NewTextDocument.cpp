@@ -1,5 +1,5 @@
 // New text windows: through the text template when there is one; otherwise the document is
-// kept by the application, without a window, until exit.
+// kept by the application, without a window, until exit. Listing results go to one of them.
 #include "app/ZelkApp.h"
 
 #include "macro/TextDoc.h"
@@ -17,6 +17,18 @@ CTextDoc* CZelkApp::NewTextDocument(int kind)
     if (doc)
         doc->m_kind = kind;
     return doc;
+}
+
+void CZelkApp::ShowResultsInTextWindow(const CStringArray& lines)
+{
+    if (!m_measureToTextWindow)
+        return;
+    CTextDoc* doc = NewTextDocument(0);
+    if (!doc)
+        return;
+    doc->SetPathName("Devide", FALSE);
+    doc->SetTitle("Devide.txt");
+    doc->SetLines(lines);
 }
 
 void CZelkApp::DeleteWindowlessTextDocs()

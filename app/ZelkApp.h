@@ -238,6 +238,8 @@ public:
     // A new text window of the kind (0 text, 1 macro); null when none could be made.
     CTextDoc* NewTextDocument(int kind);
     void DeleteWindowlessTextDocs();
+    // With the measurement-results setting on, the lines in a new text window "Devide.txt".
+    void ShowResultsInTextWindow(const CStringArray& lines);
     CPtrArray m_windowlessTextDocs;   // CTextDoc made while no text template exists, owned
 
     // Clears the mark bits of every element in every drawing (and in the given one).

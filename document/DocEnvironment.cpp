@@ -6,6 +6,7 @@
 #include "app/ZelkApp.h"
 #include "document/ZelkDoc.h"
 #include "elements/ElementSettings.h"
+#include "input/InputBar.h"
 #include "platform/core/FolderLock.h"
 #include "platform/core/ProgramFolder.h"
 #include "userapp/UserAppBlock.h"
@@ -104,6 +105,9 @@ void DocForgetDocument(CZelkDoc* doc)
         g_pApp->m_atrElem.m_document = nullptr;
     if (g_pApp->m_atrReference.m_document == doc)
         g_pApp->m_atrReference.m_document = nullptr;
+    // The listings' previous reference would otherwise read the blocks of a freed drawing.
+    if (g_pApp->m_inputBar && g_pApp->m_inputBar->GetList(8).m_prevDoc == doc)
+        g_pApp->m_inputBar->GetList(8).m_prevDoc = nullptr;
     UserAppBlock* block = ExchangeBlock();
     if (block && block->m_activeDocId == static_cast<std::int16_t>(doc->m_docNumber))
         block->m_activeDocId = -1;

@@ -87,7 +87,7 @@ CZelkDoc::CZelkDoc()
       m_writeLayer(0),
       m_absAngle(0),
       m_curAngle(0),
-      m_workValue(0),
+      m_previewValue(0),
       m_workFactor(1.0),
       m_workMode(1),
       m_hiPoint(nullptr),
@@ -102,9 +102,14 @@ CZelkDoc::CZelkDoc()
       m_inputMarkFlag(0),
       m_inputMarkWork(0),
       m_inputMarkShort(0),
-      m_workInts1{},
+      m_previewAsArc(0),
+      m_previewArcMovesStart(0),
       m_workInts2{},
-      m_previewFlag(1),
+      m_previewKind(0),
+      m_previewAngle(0),
+      m_previewAngle2(0),
+      m_previewLength(0),
+      m_previewTextAngle(0),
       m_workInts3{},
       m_previewsSuppressed(0),
       m_workInt3(0),
@@ -200,16 +205,17 @@ void CZelkDoc::InitContents()
 
     m_curAngle = 0;
     m_absAngle = 0;
-    m_workValue = 0;
+    m_previewValue = 0;
     m_workFactor = 1.0;
     m_workMode = 1;
     ForgetWorkElements();
     m_workShort1 = m_workShort2 = 0;
     m_inputMarkFlag = m_inputMarkWork = 0;
     m_inputMarkShort = 0;
-    std::fill(std::begin(m_workInts1), std::end(m_workInts1), 0);
+    m_previewAsArc = m_previewArcMovesStart = 0;
     std::fill(std::begin(m_workInts2), std::end(m_workInts2), 0);
-    m_previewFlag = 1;
+    m_previewKind = 0;
+    m_previewAngle = m_previewAngle2 = m_previewLength = m_previewTextAngle = 0;
     std::fill(std::begin(m_workInts3), std::end(m_workInts3), 0);
     m_previewsSuppressed = m_workInt3 = 0;
     m_workRect.Init(0, 0, 0, 0);

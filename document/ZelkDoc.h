@@ -154,7 +154,7 @@ public:
     double m_absAngle;
     double m_curAngle;
     // command work state
-    double m_workValue;
+    double m_previewValue;      // work value V of the previews (a radius or a distance)
     double m_workFactor;
     std::int32_t m_workMode;
     CPointD m_workPoint;
@@ -172,14 +172,25 @@ public:
     std::int32_t m_inputMarkFlag;
     std::int32_t m_inputMarkWork;
     std::int16_t m_inputMarkShort;
-    CPointD m_workPoints1[3];
-    std::int32_t m_workInts1[2];
-    CPointD m_workPoints2[4];
+    // The preview model: what the command in progress asks the views to show under the pointer.
+    CPointD m_previewPointA;
+    CPointD m_previewPointB;
+    CPointD m_previewPointC;    // the reference point of choices
+    std::int32_t m_previewAsArc;          // an arc between two end points instead of the circle
+    std::int32_t m_previewArcMovesStart;  // the start of the work arc follows the pointer, else its end
+    CPointD m_previewTextBox[4];          // corner offsets of a text box from its placement point
     std::int32_t m_workInts2[2];
     CLine m_previewLines[3];
     CCircle m_previewCircles[3];
-    CArc m_previewArc;
-    std::int32_t m_previewFlag;
+    CArc m_previewWorkArc;                // the work arc whose end is being moved
+    std::int16_t m_previewKind;           // what the mouse move shows; 0 nothing
+    double m_previewAngle;                // degrees
+    double m_previewAngle2;               // degrees; also the step angle of regular polygons
+    double m_previewLength;
+    double m_previewTextAngle;            // degrees
+    CPointD m_pickPoint1;                 // where the first and the second element were picked
+    CPointD m_pickPoint2;
+    CPointD m_dragPoint;                  // where the dragged placed objects were drawn last
     CPointD m_workPoints3[3];
     std::int32_t m_workInts3[2];
     std::int32_t m_previewsSuppressed;  // a view was just closed; cleared by the frame's timer 2
@@ -191,6 +202,8 @@ public:
     CInputPoint m_inputPoint;
     std::int32_t m_groupWork1;
     std::int32_t m_groupProcessing;
+    std::int32_t m_boxSelection = 0;   // group processing by box selection in this drawing
+    std::int32_t m_deformMode = 0;     // deform selection
     std::int32_t m_groupWork2;
     CStringArray m_workStrings;
     double m_printScale;
@@ -446,29 +459,41 @@ public:
     void RedrawPreviewsInViews();
     void DrawDirectionMarks(int draw);
     void ClearDragSketches();
-    void PreviewSegment(CPointD* p, CPointD* q);
-    void PreviewArcThrough(CPointD* p, CPointD* q);
-    void PreviewValueSegment(CPointD* p, double value, CPointD* q, CPointD* r);
-    void PreviewLineOffset(double value, CPointD* p);
-    void PreviewCircleOffset(double value, CPointD* p);
-    void PreviewLineConstruction(CPointD* p, CPointD* q, int n);
-    void PreviewDistance(CPointD* p);
-    void PreviewCircle3P(CPointD* p);
-    void PreviewCircleChord(CPointD* p);
-    void PreviewArcChord(CPointD* p);
-    void PreviewPerpendicular(CPointD* p);
-    void PreviewTangentCircle(CPointD* p, int n);
-    void PreviewClippedSegment(CPointD* p, int n);
-    void PreviewArcChordAngle(CPointD* p, int n);
-    void PreviewLengthAngle(CPointD* p, CPointD* q, int n);
-    void PreviewIntersection(CPointD* p);
-    void PreviewLineSet(CPointD* p);
-    void PreviewCircleTouch(CPointD* p);
-    void PreviewLinesAndCircles(CPointD* p, int n);
-    void PreviewArcKeyPoints(CPointD* p);
-    void PreviewArcEnd(CPointD* p);
-    void PreviewObliqueA(int n);
-    void PreviewObliqueB(int n);
+    // The preview operations of every view of the drawing; the segment, circle-about-centre,
+    // fixed-radius, given-arc and work-line requests wait while a closed view suppresses previews.
+    void PreviewSegment(CPointD* a, CPointD* b);
+    void EraseSegments();
+    void PreviewDragBox(const CPointD& press, const CPointD& pointer);
+    void EraseDragBox();
+    void EraseRotatedBox();
+    void PreviewPointerCross(const CPointD& p);
+    void ErasePointerCross();
+    void PreviewWorkLine(int index);
+    void EraseWorkLine(int index);
+    void PreviewObjectDrag(const CPointD& pointer);
+    void EraseObjectDrag();
+    void EraseArc();
+    void EraseSecondArc();
+    void PreviewCircleAboutCentre(const CPointD& centre, const CPointD& p);
+    void PreviewFixedRadiusCircle(const CPointD& p);
+    void PreviewCircleTangentToLine(double r, const CPointD& p);
+    void PreviewCircleTangentToCircle(double r, const CPointD& p);
+    void PreviewDiameterCircle(const CPointD& p);
+    void PreviewCircleThrough3Points(const CPointD& p);
+    void PreviewCircleThroughTwoPoints(const CPointD& p);
+    void PreviewCircleOnDirection(const CPointD& p);
+    void PreviewCircleLineAndPoint(const CPointD& p, const CPointD& reference, int mode);
+    void PreviewCircleCircleAndPoint(const CPointD& p, int mode);
+    void PreviewCircleWithOffset(const CPointD& p, int radiusLine);
+    void PreviewCircleWithAngle(const CPointD& p, int radiusLines);
+    void PreviewCircleTangentAtPoint(const CPointD& q1, const CPointD& q2, int order);
+    void PreviewCircleTangentToCircleAt(const CPointD& p);
+    void PreviewCircleTwoLines(const CPointD& p);
+    void PreviewCircleTwoCircles(const CPointD& p);
+    void PreviewCircleLineAndCircle(const CPointD& p, int mode);
+    void PreviewCircleRadiusToward(const CPointD& p);
+    void PreviewArc(const CPointD& centre, double radius, const CPointD& start, const CPointD& end);
+    void PreviewArcEnd(const CPointD& p);
 
     // ---- document services ------------------------------------------------------------
     void ClearRedrawBits();

@@ -307,140 +307,212 @@ void CZelkDoc::InvalidateObjectInViews(CZelkObj* object)
         v->InvalidateObject(object);
 }
 
-void CZelkDoc::PreviewSegment(CPointD* p, CPointD* q)
+void CZelkDoc::PreviewSegment(CPointD* a, CPointD* b)
 {
+    if (m_previewsSuppressed)
+        return;
     for (CZelkView* v : GetViews())
-        v->PreviewSegment(p, q);
+        v->PreviewSegment(a, b);
 }
 
-void CZelkDoc::PreviewArcThrough(CPointD* p, CPointD* q)
+void CZelkDoc::EraseSegments()
 {
     for (CZelkView* v : GetViews())
-        v->PreviewArcThrough(p, q);
+        v->EraseSegments();
 }
 
-void CZelkDoc::PreviewValueSegment(CPointD* p, double value, CPointD* q, CPointD* r)
+void CZelkDoc::PreviewDragBox(const CPointD& press, const CPointD& pointer)
 {
     for (CZelkView* v : GetViews())
-        v->PreviewValueSegment(p, value, q, r);
+        v->PreviewDragBox(press, pointer);
 }
 
-void CZelkDoc::PreviewLineOffset(double value, CPointD* p)
+void CZelkDoc::EraseDragBox()
 {
     for (CZelkView* v : GetViews())
-        v->PreviewLineOffset(value, p);
+        v->EraseDragBox();
 }
 
-void CZelkDoc::PreviewCircleOffset(double value, CPointD* p)
+void CZelkDoc::EraseRotatedBox()
 {
     for (CZelkView* v : GetViews())
-        v->PreviewCircleOffset(value, p);
+        v->EraseRotatedBox();
 }
 
-void CZelkDoc::PreviewLineConstruction(CPointD* p, CPointD* q, int n)
+void CZelkDoc::PreviewPointerCross(const CPointD& p)
 {
     for (CZelkView* v : GetViews())
-        v->PreviewLineConstruction(p, q, n);
+        v->PreviewPointerCross(p);
 }
 
-void CZelkDoc::PreviewDistance(CPointD* p)
+void CZelkDoc::ErasePointerCross()
 {
     for (CZelkView* v : GetViews())
-        v->PreviewDistance(p);
+        v->ErasePointerCross();
 }
 
-void CZelkDoc::PreviewCircle3P(CPointD* p)
+void CZelkDoc::PreviewWorkLine(int index)
+{
+    if (m_previewsSuppressed)
+        return;
+    for (CZelkView* v : GetViews())
+        v->PreviewWorkLine(index);
+}
+
+void CZelkDoc::EraseWorkLine(int index)
+{
+    if (m_previewsSuppressed)
+        return;
+    for (CZelkView* v : GetViews())
+        v->EraseWorkLine(index);
+}
+
+void CZelkDoc::PreviewObjectDrag(const CPointD& pointer)
 {
     for (CZelkView* v : GetViews())
-        v->PreviewCircle3P(p);
+        v->PreviewObjectDrag(pointer);
 }
 
-void CZelkDoc::PreviewCircleChord(CPointD* p)
+void CZelkDoc::EraseObjectDrag()
 {
     for (CZelkView* v : GetViews())
-        v->PreviewCircleChord(p);
+        v->EraseObjectDrag();
 }
 
-void CZelkDoc::PreviewArcChord(CPointD* p)
+void CZelkDoc::EraseArc()
 {
     for (CZelkView* v : GetViews())
-        v->PreviewArcChord(p);
+        v->EraseArc();
 }
 
-void CZelkDoc::PreviewPerpendicular(CPointD* p)
+void CZelkDoc::EraseSecondArc()
 {
     for (CZelkView* v : GetViews())
-        v->PreviewPerpendicular(p);
+        v->EraseSecondArc();
 }
 
-void CZelkDoc::PreviewTangentCircle(CPointD* p, int n)
+void CZelkDoc::PreviewCircleAboutCentre(const CPointD& centre, const CPointD& p)
+{
+    if (m_previewsSuppressed)
+        return;
+    for (CZelkView* v : GetViews())
+        v->PreviewCircleAboutCentre(centre, p);
+}
+
+void CZelkDoc::PreviewFixedRadiusCircle(const CPointD& p)
+{
+    if (m_previewsSuppressed)
+        return;
+    for (CZelkView* v : GetViews())
+        v->PreviewFixedRadiusCircle(p);
+}
+
+void CZelkDoc::PreviewCircleTangentToLine(double r, const CPointD& p)
 {
     for (CZelkView* v : GetViews())
-        v->PreviewTangentCircle(p, n);
+        v->PreviewCircleTangentToLine(r, p);
 }
 
-void CZelkDoc::PreviewClippedSegment(CPointD* p, int n)
+void CZelkDoc::PreviewCircleTangentToCircle(double r, const CPointD& p)
 {
     for (CZelkView* v : GetViews())
-        v->PreviewClippedSegment(p, n);
+        v->PreviewCircleTangentToCircle(r, p);
 }
 
-void CZelkDoc::PreviewArcChordAngle(CPointD* p, int n)
+void CZelkDoc::PreviewDiameterCircle(const CPointD& p)
 {
     for (CZelkView* v : GetViews())
-        v->PreviewArcChordAngle(p, n);
+        v->PreviewDiameterCircle(p);
 }
 
-void CZelkDoc::PreviewLengthAngle(CPointD* p, CPointD* q, int n)
+void CZelkDoc::PreviewCircleThrough3Points(const CPointD& p)
 {
     for (CZelkView* v : GetViews())
-        v->PreviewLengthAngle(p, q, n);
+        v->PreviewCircleThrough3Points(p);
 }
 
-void CZelkDoc::PreviewIntersection(CPointD* p)
+void CZelkDoc::PreviewCircleThroughTwoPoints(const CPointD& p)
 {
     for (CZelkView* v : GetViews())
-        v->PreviewIntersection(p);
+        v->PreviewCircleThroughTwoPoints(p);
 }
 
-void CZelkDoc::PreviewLineSet(CPointD* p)
+void CZelkDoc::PreviewCircleOnDirection(const CPointD& p)
 {
     for (CZelkView* v : GetViews())
-        v->PreviewLineSet(p);
+        v->PreviewCircleOnDirection(p);
 }
 
-void CZelkDoc::PreviewCircleTouch(CPointD* p)
+void CZelkDoc::PreviewCircleLineAndPoint(const CPointD& p, const CPointD& reference, int mode)
 {
     for (CZelkView* v : GetViews())
-        v->PreviewCircleTouch(p);
+        v->PreviewCircleLineAndPoint(p, reference, mode);
 }
 
-void CZelkDoc::PreviewLinesAndCircles(CPointD* p, int n)
+void CZelkDoc::PreviewCircleCircleAndPoint(const CPointD& p, int mode)
 {
     for (CZelkView* v : GetViews())
-        v->PreviewLinesAndCircles(p, n);
+        v->PreviewCircleCircleAndPoint(p, mode);
 }
 
-void CZelkDoc::PreviewArcKeyPoints(CPointD* p)
+void CZelkDoc::PreviewCircleWithOffset(const CPointD& p, int radiusLine)
 {
     for (CZelkView* v : GetViews())
-        v->PreviewArcKeyPoints(p);
+        v->PreviewCircleWithOffset(p, radiusLine);
 }
 
-void CZelkDoc::PreviewArcEnd(CPointD* p)
+void CZelkDoc::PreviewCircleWithAngle(const CPointD& p, int radiusLines)
+{
+    for (CZelkView* v : GetViews())
+        v->PreviewCircleWithAngle(p, radiusLines);
+}
+
+void CZelkDoc::PreviewCircleTangentAtPoint(const CPointD& q1, const CPointD& q2, int order)
+{
+    for (CZelkView* v : GetViews())
+        v->PreviewCircleTangentAtPoint(q1, q2, order);
+}
+
+void CZelkDoc::PreviewCircleTangentToCircleAt(const CPointD& p)
+{
+    for (CZelkView* v : GetViews())
+        v->PreviewCircleTangentToCircleAt(p);
+}
+
+void CZelkDoc::PreviewCircleTwoLines(const CPointD& p)
+{
+    for (CZelkView* v : GetViews())
+        v->PreviewCircleTwoLines(p);
+}
+
+void CZelkDoc::PreviewCircleTwoCircles(const CPointD& p)
+{
+    for (CZelkView* v : GetViews())
+        v->PreviewCircleTwoCircles(p);
+}
+
+void CZelkDoc::PreviewCircleLineAndCircle(const CPointD& p, int mode)
+{
+    for (CZelkView* v : GetViews())
+        v->PreviewCircleLineAndCircle(p, mode);
+}
+
+void CZelkDoc::PreviewCircleRadiusToward(const CPointD& p)
+{
+    for (CZelkView* v : GetViews())
+        v->PreviewCircleRadiusToward(p);
+}
+
+void CZelkDoc::PreviewArc(const CPointD& centre, double radius, const CPointD& start, const CPointD& end)
+{
+    if (m_previewsSuppressed)
+        return;
+    for (CZelkView* v : GetViews())
+        v->PreviewArc(centre, radius, start, end);
+}
+
+void CZelkDoc::PreviewArcEnd(const CPointD& p)
 {
     for (CZelkView* v : GetViews())
         v->PreviewArcEnd(p);
-}
-
-void CZelkDoc::PreviewObliqueA(int n)
-{
-    for (CZelkView* v : GetViews())
-        v->PreviewObliqueA(n);
-}
-
-void CZelkDoc::PreviewObliqueB(int n)
-{
-    for (CZelkView* v : GetViews())
-        v->PreviewObliqueB(n);
 }

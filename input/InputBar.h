@@ -2,6 +2,7 @@
 // applied text is taken. The input box window reports to it; the lists come with the input hub.
 #pragma once
 
+#include "input/HistoryList.h"
 #include "platform/core/String.h"
 
 class CInputBar {
@@ -14,6 +15,9 @@ public:
     int m_listEdited = 0;
     int m_focusLeftList = 0;       // the list the focus left; cleared after every routed input
     CString m_enteredText;
+    CHistoryList m_lists[11];      // list n is m_lists[n - 1]; 8 holds the element listings
+
+    CHistoryList& GetList(int n) { return m_lists[n - 1]; }
 
     virtual void FillDefaultLists(int which) { (void)which; }
     virtual void DeleteLists() {}

@@ -88,7 +88,10 @@ void CZelkApp::OnShowAllKey(CZelkDoc*, CZelkView* view)
 
 void CZelkApp::OnPointConstraint(CZelkDoc*, CZelkView*) {}
 
-void CZelkApp::ClearTextBoxPreview(CZelkDoc*) {}
+void CZelkApp::ClearTextBoxPreview(CZelkDoc* doc)
+{
+    doc->m_previewKind = 0;
+}
 
 void CZelkApp::UndoFirstClick(CZelkDoc*) {}
 

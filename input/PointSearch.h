@@ -1,6 +1,7 @@
 // The snap-point search of a drawing.
 #pragma once
 
+class CFoundPoint;
 class CZelkDoc;
 
 class CPointSearch {
@@ -8,4 +9,6 @@ public:
     CZelkDoc* m_doc;
 
     explicit CPointSearch(CZelkDoc* doc);
+    // The found point offered now; none until the search is built.
+    CFoundPoint* GetCurrent() { return nullptr; }
 };

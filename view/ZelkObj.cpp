@@ -41,3 +41,19 @@ int CZelkObj::IntersectsRect(CZelkView* view, const RECT& rect)
     double rlow = std::min(rect.top, rect.bottom), rhigh = std::max(rect.top, rect.bottom);
     return left <= rr && rl <= right && low <= rhigh && rlow <= high;
 }
+
+int CZelkObj::GetLogicalRect(CZelkView* view, RECT& rect)
+{
+    const CPointD a = m_corner1.WorldToScreen(view->m_origin, view->m_zoom);
+    const CPointD b = m_corner2.WorldToScreen(view->m_origin, view->m_zoom);
+    int clamped = 0;
+    auto clamp = [&clamped](double v) {
+        if (!(v >= -32768.0 && v <= 32767.0)) {
+            clamped = 1;
+            return v < 0 ? -32768 : 32767;
+        }
+        return static_cast<int>(v);
+    };
+    rect = RECT{clamp(a.m_x), clamp(a.m_y), clamp(b.m_x), clamp(b.m_y)};
+    return clamped;
+}

@@ -30,6 +30,9 @@ public:
     // loading drawing's data version is newer than "00.00C").
     void Serialize(CArchive& ar) override;
 
+    // The logical rectangle the object covers in the view (left, top at the first corner);
+    // nonzero when it had to be clamped to the 16-bit range of a device context.
+    virtual int GetLogicalRect(CZelkView* view, RECT& rect);
     // Nonzero when the object, as shown in the view, meets the logical rectangle.
     virtual int IntersectsRect(CZelkView* view, const RECT& rect);
     // Draws the object in the view with the pen the view selected; the tracker marks a selected

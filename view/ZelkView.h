@@ -10,6 +10,7 @@
 
 #include "geometry/PointD.h"
 #include "geometry/RectD.h"
+#include "input/DragSketch.h"
 #include "platform/core/Arrays.h"
 #include "platform/core/String.h"
 #include "platform/core/WinTypes.h"
@@ -35,6 +36,7 @@ class CTypeFont;
 class CTypePen;
 class CZelkDoc;
 class CZelkObj;
+struct CCircleFigure;
 struct CNativeWriteTables;
 
 class CZelkView : public CScrollView {
@@ -177,8 +179,6 @@ public:
     virtual void EndSingleLayerView() {}
     virtual void StepSingleLayerView(int) {}
     virtual void CloseZoomWindow() {}
-    virtual void ErasePreviews() {}
-    virtual void ClearDragSketch() {}
     virtual void DeselectOleObject(CZelkObj*) {}
     virtual int HasHiddenLayer() const;
     // The extent of a text in a font made from the description, through a client device
@@ -202,30 +202,75 @@ public:
     int WriteNativeItems(CNativeWriteTables& tables);
     int FillNativeBuffer(CNativeWriteTables& tables, BYTE* buffer, int size);
 
-    // Rubber-band previews the commands ask for.
-    virtual void PreviewSegment(CPointD*, CPointD*) {}
-    virtual void PreviewArcThrough(CPointD*, CPointD*) {}
-    virtual void PreviewValueSegment(CPointD*, double, CPointD*, CPointD*) {}
-    virtual void PreviewLineOffset(double, CPointD*) {}
-    virtual void PreviewCircleOffset(double, CPointD*) {}
-    virtual void PreviewLineConstruction(CPointD*, CPointD*, int) {}
-    virtual void PreviewDistance(CPointD*) {}
-    virtual void PreviewCircle3P(CPointD*) {}
-    virtual void PreviewCircleChord(CPointD*) {}
-    virtual void PreviewArcChord(CPointD*) {}
-    virtual void PreviewPerpendicular(CPointD*) {}
-    virtual void PreviewTangentCircle(CPointD*, int) {}
-    virtual void PreviewClippedSegment(CPointD*, int) {}
-    virtual void PreviewArcChordAngle(CPointD*, int) {}
-    virtual void PreviewLengthAngle(CPointD*, CPointD*, int) {}
-    virtual void PreviewIntersection(CPointD*) {}
-    virtual void PreviewLineSet(CPointD*) {}
-    virtual void PreviewCircleTouch(CPointD*) {}
-    virtual void PreviewLinesAndCircles(CPointD*, int) {}
-    virtual void PreviewArcKeyPoints(CPointD*) {}
-    virtual void PreviewArcEnd(CPointD*) {}
-    virtual void PreviewObliqueA(int) {}
-    virtual void PreviewObliqueB(int) {}
+    // ---- rubber-band previews, drawn and removed by exclusive-or --------------------------
+    POINT m_previewPoints[4] = {};   // box corners, rotated-box corners, segment ends
+    int m_boxShown = 0;
+    int m_quadShown = 0;
+    int m_segmentShown = 0;
+    int m_secondSegmentShown = 0;
+    int m_previewArc[8] = {};        // the arguments of the last Arc call of a circle preview
+    int m_arcShown = 0;
+    int m_secondArcShown = 0;
+    POINT m_crossPoints[4] = {};
+    int m_crossShown = 0;
+    int m_lineShown[8] = {};         // work lines 0 to 3; 7 the outlines of dragged objects
+    CDragSketch m_dragSketch;
+    int m_oleDragMode = 0;           // 1 the selected placed objects are being moved
+    std::vector<CPointD> m_freehandPoints;
+
+    // Draws nothing when a coordinate lies outside the 16-bit range of the device context.
+    static void DrawSegment(CDC* dc, POINT a, POINT b);
+    virtual void ErasePreviews();
+    virtual void ClearDragSketch();
+    void PreviewDragBox(const CPointD& press, const CPointD& pointer);
+    void EraseDragBox();
+    void PreviewRotatedBox(const CPointD& corner, double angle, const CPointD& opposite);
+    void EraseRotatedBox();
+    virtual void PreviewSegment(CPointD* a, CPointD* b);
+    void EraseSegments();
+    void PreviewPointerCross(const CPointD& p);
+    void ErasePointerCross();
+    void PreviewWorkLine(int index);
+    void EraseWorkLine(int index);
+    void PreviewObjectDrag(const CPointD& pointer);
+    void EraseObjectDrag();
+    void EraseArc();
+    void EraseSecondArc();
+
+    // Circle and arc previews of the pointer P.
+    void PreviewCircleAboutCentre(const CPointD& centre, const CPointD& p);
+    void PreviewFixedRadiusCircle(const CPointD& p);
+    void PreviewCircleTangentToLine(double r, const CPointD& p);
+    void PreviewCircleTangentToCircle(double r, const CPointD& p);
+    void PreviewDiameterCircle(const CPointD& p);
+    void PreviewCircleThrough3Points(const CPointD& p);
+    void PreviewCircleThroughTwoPoints(const CPointD& p);
+    void PreviewCircleOnDirection(const CPointD& p);
+    void PreviewCircleLineAndPoint(const CPointD& p, const CPointD& reference, int mode);
+    void PreviewCircleCircleAndPoint(const CPointD& p, int mode);
+    void PreviewCircleWithOffset(const CPointD& p, int radiusLine);
+    void PreviewCircleWithAngle(const CPointD& p, int radiusLines);
+    void PreviewCircleTangentAtPoint(const CPointD& q1, const CPointD& q2, int order);
+    void PreviewCircleTangentToCircleAt(const CPointD& p);
+    void PreviewCircleTwoLines(const CPointD& p);
+    void PreviewCircleTwoCircles(const CPointD& p);
+    void PreviewCircleLineAndCircle(const CPointD& p, int mode);
+    void PreviewCircleRadiusToward(const CPointD& p);
+    void PreviewArc(const CPointD& centre, double radius, const CPointD& start, const CPointD& end);
+    void PreviewArcEnd(const CPointD& p);
+
+    // ---- mouse move, gestures and the preview of the command's kind ------------------------
+    void OnMouseMove(UINT nFlags, CPoint point) override;
+    void OnRButtonDown(UINT nFlags, CPoint point) override;
+    void OnRButtonUp(UINT nFlags, CPoint point) override;
+    // The preview of the drawing's preview kind at the effective point p; ar the snapped
+    // direction of a right drag (radians). endHandler: the group-processing step is skipped.
+    void ShowKindPreview(const CPointD& p, double ar, int ctrlHeld, int& endHandler);
+    // Adds the pointer's direction from the press point to the gesture words; 1 when they
+    // make a gesture, which then switches the drawing command.
+    int AdvanceGesture(CPoint point);
+    // The command popup menu after a command switch (filled by the popup menu's own code).
+    virtual void ShowCommandPopupMenu(int kind, int flag1, int flag2);
 
 protected:
     int OnCreate(LPCREATESTRUCT lpcs) override;
@@ -246,6 +291,20 @@ private:
     void DrawFontPass(CViewPainter& painter, PassRule rule, COLORREF color);
     void DrawWorkText(CViewPainter& painter, CText& text, COLORREF color);
     void DrawLineByDirection(CDC* dc, CLine& line, const CRectD& clip);
+    // One XOR figure of the previews: the client DC prepared, the preview pen and R2_XORPEN.
+    template <class Draw>
+    void DrawPreviewFigure(COLORREF color, Draw draw);
+    // The circle or arc of a figure by one Arc call; second: the fixed-radius circle's flag.
+    void DrawCircleFigure(const CCircleFigure& figure, int second);
+    // A circle preview that found its figure hands the centre to the circle command and draws it.
+    void ShowFoundCircle(int found, const CCircleFigure& figure);
+    // Writes the centre a circle preview found to the main circle command.
+    void HandCentreToCommand(const CPointD& centre);
+    POINT ScreenPoint(const CPointD& world) const;
+    // The segment clipped to the view moved in by 2 units; FALSE when nothing remains.
+    BOOL ClipToView(const CPointD& a, const CPointD& b, POINT& p, POINT& q) const;
+    void DrawBox(CDC* dc, POINT a, POINT b);
+    void DrawObjectOutlines(CDC* dc, POINT shift);
     // The device context of the window for drawing outside a paint (a test records on its own).
     virtual std::unique_ptr<CDC> CreateClientDC();
     // The application's mirrors take the scroll position, origin and zoom.

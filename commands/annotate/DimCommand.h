@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 #include "geometry/PointD.h"
 #include "input/InputPoint.h"
@@ -19,6 +20,8 @@ public:
     CInputPoint m_inputPoints[3];
     CString m_valueText;
     CPointD m_valueBox[3];    // value text box: origin, along the width, along the height
+
+    std::vector<CPointD> m_chainPoints;   // the points of the dimension chain entered so far
 
     CDimCommand(CZelkDoc* doc, int instance);
     virtual ~CDimCommand() = default;

@@ -29,6 +29,10 @@ public:
     int m_lastInputKind = 0;       // the last event handed to the command
     int m_lastInputSubCode = 0;
 
+    // Cancels the command back to its mode pattern.
+
+    void Reset() {}
+
     // The box of the text being placed, for a given string with the current text settings.
     void ComputeBoxForString(const CString& text);
     static bool HasNotationMarkers(const CString& text);

@@ -1,16 +1,20 @@
 // The circle and arc command object of a drawing: one main and one interrupting instance.
 #pragma once
 
+#include "geometry/PointD.h"
 #include "platform/core/String.h"
 
 class CZelkDoc;
 
 class CCircleCommand {
 public:
+    int m_circleFlag = 1;      // 1 the object acts as the circle command, 0 as the arc command
     CZelkDoc* m_doc;
     int m_instance;            // 0 main, 1 interrupting
     CString m_modePattern;     // the input pattern the command starts with
     CString m_modePattern2;    // the interrupting instance's second pattern
+
+    CPointD m_previewCentre;   // the centre the last circle preview found
 
     CCircleCommand(CZelkDoc* doc, int instance);
     virtual ~CCircleCommand() = default;
@@ -20,4 +24,6 @@ public:
     virtual void OnInput(int kind, int subCode);
     int m_lastInputKind = 0;       // the last event handed to the command
     int m_lastInputSubCode = 0;
+    // Cancels the command back to its mode pattern.
+    void Reset() {}
 };

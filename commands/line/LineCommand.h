@@ -19,4 +19,7 @@ public:
     virtual void OnInput(int kind, int subCode);
     int m_lastInputKind = 0;       // the last event handed to the command
     int m_lastInputSubCode = 0;
+
+    // Cancels the command back to its mode pattern.
+    void Reset() {}
 };

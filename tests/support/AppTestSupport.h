@@ -2,7 +2,19 @@
 #pragma once
 
 #include "app/ZelkApp.h"
+#include "platform/core/ProgramFolder.h"
 #include "platform/ui/Wnd.h"
+
+#include <filesystem>
+
+// The definition files the program reads at its start, copied into the test's program folder.
+inline void CopyDefinitionFiles()
+{
+    namespace fs = std::filesystem;
+    for (const char* name : {"ZelkUnit.txt", "Variable.txt", "ZelSheet.txt"})
+        fs::copy_file(fs::path(ZELK_SOURCE_DIR) / "resources" / name,
+                      FileSystemPath(ProgramFolder().GetString()) + name, fs::copy_options::overwrite_existing);
+}
 
 // Ends an application a test started, as the framework ends it: the documents closed, the main
 // window destroyed, then ExitInstance (which writes the settings).
