@@ -27,4 +27,5 @@ public:
     short m_tolerance4;
     int m_userOption3;
     int m_userOption4;
+    int pickCount = 0;               // elements found by the last pick; not archived
 };

@@ -243,35 +243,17 @@ CZelkDoc* CZelkApp::GetActiveDrawingDoc() const
     return m_activeView ? m_activeView->m_document : nullptr;
 }
 
-void CZelkApp::CommitOperation(CZelkDoc* doc, int markCreated)
-{
-    if (!doc || m_interruptMode != 0 || (m_specialMode != 0 && m_specialMode != 70))
-        return;
-    if (doc->m_creationLog && doc->m_creationLog->m_logged)
-        doc->m_creationLog->Commit(markCreated);
-}
-
 void CZelkApp::ShowHelpPage(const char* page)
 {
     Services().ShellOpen(ProgramFolder() + page);
 }
 
-// The input hub fills the dispatcher in; a user application's start already makes it the
-// current command.
-void CZelkApp::DispatchCommand(CZelkDoc*, CZelkView*, int code)
-{
-    constexpr int kUserAppCommand = 311;
-    constexpr short kUserAppKind = 9;
-    if (code == kUserAppCommand)
-        m_commandKind = kUserAppKind;
-}
 // Escape ends by cancelling a pending save; the modes before it are the input hub's.
-void CZelkApp::CancelMode()
+void CZelkApp::CancelMode(CZelkDoc*, CZelkView*)
 {
     CancelPendingSave();
 }
 void CZelkApp::SetGuidance(CZelkDoc*) {}
 void CZelkApp::ShowPrompt() {}
-void CZelkApp::ComputePreview() {}
-void CZelkApp::SwitchMode(int, int, int) {}
+void CZelkApp::ComputePreview(CZelkDoc*) {}
 void CZelkApp::ApplyInputComboText(const CString&) {}

@@ -13,6 +13,7 @@ public:
     int m_previousList = 1;
     int m_selectedIndex = -1;
     int m_listEdited = 0;
+    int m_focusLeftList = 0;       // the list the focus left; cleared after every routed input
     CString m_enteredText;
     CHistoryList m_lists[11];      // list n is m_lists[n - 1]; 8 holds the element listings
 

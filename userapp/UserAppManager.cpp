@@ -182,3 +182,4 @@ void CUserAppManager::CancelEdits()
             m_apps.erase(m_apps.begin() + i);
     }
 }
+

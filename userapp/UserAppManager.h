@@ -81,6 +81,9 @@ public:
     CString m_hint;
     std::int16_t m_previewCode = 0;
 
+    int m_lastInputKind = 0;       // the last event handed to the user application
+    int m_lastInputSubCode = 0;
+
 private:
     // How a sender reports a module without the entry.
     enum EntryFailure { kFailSilently, kFailAsResponse, kFailOnMessageLine };

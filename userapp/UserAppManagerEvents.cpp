@@ -136,6 +136,9 @@ void CUserAppManager::SendEvent(int event, EntryFailure failure)
 
 void CUserAppManager::ForwardInputEvent(CZelkDoc* doc, int kind, int subCode)
 {
+    // The input tape reads which consumer took an event.
+    m_lastInputKind = kind;
+    m_lastInputSubCode = subCode;
     if (!g_userAppModule)
         return;
     int event = kNoEvent;
@@ -170,7 +173,7 @@ void CUserAppManager::NotifyKeyCommand()
 {
     if (!g_userAppModule)
         return;
-    std::uintptr_t word = g_pApp->m_keyCode;
+    std::uintptr_t word = g_pApp->m_lastKey;
     if (GetKeyState(VK_SHIFT) & 0x8000)
         word += 1000;
     if (GetKeyState(VK_CONTROL) & 0x8000)

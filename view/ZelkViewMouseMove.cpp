@@ -282,7 +282,7 @@ void CZelkView::OnMouseMove(UINT nFlags, CPoint point)
 
     if (!m_oleSelection.empty() && m_oleDragMode == 1)
         PreviewObjectDrag(p);
-    if (doc->m_inputPoint.m_mode != 1 || doc->m_grid.m_on)
+    if (doc->m_inputPoint.mode != 1 || doc->m_grid.m_on)
         PreviewPointerCross(p);
 
     const bool shift = (GetKeyState(VK_SHIFT) & 0x8000) != 0;
@@ -344,7 +344,7 @@ void CZelkView::OnMouseMove(UINT nFlags, CPoint point)
         } else {
             doc->EraseWorkLine(2);
             if (app->m_groupProcessing)
-                m_dragSketch.DrawAt(this, doc->m_inputPoint.m_point);
+                m_dragSketch.DrawAt(this, doc->m_inputPoint.point);
         }
     }
 }

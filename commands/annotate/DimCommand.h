@@ -24,6 +24,13 @@ public:
     std::vector<CPointD> m_chainPoints;   // the points of the dimension chain entered so far
 
     CDimCommand(CZelkDoc* doc, int instance);
+    virtual ~CDimCommand() = default;
+
+    // The input entry: the input router hands each input event of the command here; the
+    // payload is in the drawing's input event.
+    virtual void OnInput(int kind, int subCode);
+    int m_lastInputKind = 0;       // the last event handed to the command
+    int m_lastInputSubCode = 0;
 
     // The value text box of a string with the current text settings.
     void UpdateValueTextBox(const CString& text);

@@ -148,7 +148,7 @@ TEST_F(PluginHost, KeyCommandSendsTheKeyStateWord)
         bool ctrl;
         std::uintptr_t word;
     } cases[] = {{false, false, 65}, {true, false, 1065}, {false, true, 2065}, {true, true, 3065}};
-    m_app->m_keyCode = 'A';
+    m_app->m_lastKey = 'A';
     for (const Case& c : cases) {
         SCOPED_TRACE(c.word);
         UiResetKeyState();

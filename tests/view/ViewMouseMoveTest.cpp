@@ -379,7 +379,11 @@ TEST_F(ViewMouseMove, GroupStepFollowsEveryKindUnlessTheKindEndsTheMove)
 class CReleaseApp : public CZelkApp {
 public:
     std::vector<std::pair<int, int>> m_codes;
-    void DispatchCommand(CZelkDoc*, CZelkView*, int code) override { m_codes.emplace_back(code, m_rightButtonDown); }
+    BOOL DispatchCommand(CZelkDoc*, CZelkView*, int code) override
+    {
+        m_codes.emplace_back(code, m_rightButtonDown);
+        return TRUE;
+    }
 };
 
 TEST_F(ViewMouseMove, TheReleaseAfterAGestureStillDispatches)
