@@ -7,6 +7,8 @@
 #include "app/TrainingState.h"
 #include "input/InputBar.h"
 #include "macro/MacroInterpreter.h"
+#include "macro/TextDoc.h"
+#include "platform/core/Services.h"
 #include "platform/ui/DocTemplate.h"
 #include "platform/ui/Resources.h"
 #include "platform/ui/View.h"
@@ -548,8 +550,14 @@ void CMainFrame::OnTimer(UINT_PTR nIDEvent)
             g_pApp->m_scriptInterpreter->PlayCommandQueue();
         break;
     case 18:
+        StopTimer(18);
+        break;
     case 19:
-        StopTimer(static_cast<UINT>(nIDEvent));
+        StopTimer(19);
+        if (g_pApp->m_pendingTextDoc) {
+            Sleep(500);
+            g_pApp->m_pendingTextDoc->SaveToFile();
+        }
         break;
     default:
         break;

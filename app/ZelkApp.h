@@ -21,6 +21,7 @@
 #include "platform/ui/WinApp.h"
 
 #include <cstdint>
+#include <vector>
 
 class CArchive;
 class CCrossPointInput;
@@ -35,6 +36,7 @@ class COriginSetting;
 class CSavedScreen;
 class CScreenOperation;
 class CTextDoc;
+class CTextView;
 class CTrainingState;
 class CUserAppManager;
 class CZelkDoc;
@@ -131,6 +133,7 @@ public:
     int m_lastCommandId = 0;
     UINT m_keyCode = 0;            // letter of a one-letter command typed in the input box
     int m_startMessagePending = 0;
+    int m_boxSelectionStep = 0;    // step of box selection, cleared when texts are handed over
     int m_printAllRunning = 0;
     int m_pendingSaveKind = 0;
     // File Save: set while a write is pending, with the drawing and the view that writes it.
@@ -170,10 +173,34 @@ public:
     // Deletes the records of the unit and variable tables.
     void DeleteUnitsAndVariables();
 
-    // A new text window of the kind (0 text, 1 macro); null when none could be made.
+    // Text windows (app/ZelkAppTextDocs.cpp). A new one of the kind (0 text, 1 macro), tied to
+    // the active drawing; null when none could be made.
     CTextDoc* NewTextDocument(int kind);
+    CString NextNewTextName(int kind) const;
+    // A window for a text file (its lines loaded apart by LoadTextFile); null when the file is
+    // open already or no window could be made.
+    CTextDoc* OpenTextDocument(const CString& path);
+    // Appends the file's lines to the window's; 0 when the file cannot be read.
+    int LoadTextFile(CTextDoc* doc, const CString& path);
+    CTextDoc* GetActiveTextDoc() const;
+    CTextDoc* FindEmptyTextDoc() const;
+    CTextDoc* FindTextDocByPath(const CString& path) const;
+    std::vector<CTextDoc*> TextDocs() const;
+    // The chosen text or CSV file; empty when cancelled.
+    CString ChooseTextFileName();
+    // A text or CSV file chosen and opened; in library mode the windows are tidied first and
+    // the drawing beside the text is opened.
+    CTextDoc* OpenTextFileWithDialog(int libraryMode);
+    // A guide or library text with its drawing, in one reused text window.
+    void OpenTextWithDrawing();
+    void OnOpenExperienceLibrary();
+    void OnNewTextDocument();
+    void OnOpenTextFile();
+    // Ends a pending File Save before it writes: timers stopped, the modified flag restored.
+    void CancelPendingSave();
     void DeleteWindowlessTextDocs();
     CPtrArray m_windowlessTextDocs;   // CTextDoc made while no text template exists, owned
+    CTextView* m_activeTextView = nullptr;   // set by the text view when it activates
 
     // Clears the mark bits of every element in every drawing.
     void ClearSelectionMarks(CZelkDoc* doc, int bits);
@@ -284,6 +311,10 @@ protected:
     void OnFileOpen();
 
 private:
+    CTextDoc* CreateTextDoc();
+    int CreateTextFrame(CTextDoc* doc);
+    // Library mode's arrangement before a library text opens; the drawing opened beside it.
+    CZelkDoc* TidyForLibraryText(const CString& path);
     void DeleteServiceObjects();
     void NameInitialDrawings();
     void SetSettingDefaults();

@@ -54,6 +54,8 @@ void CZelkApp::PrepareDrawingView(CZelkDoc* doc)
     CZelkView* view = FirstDrawingView(doc);
     if (!view)
         return;
+    view->UpdateScrollSizes();
+    view->CenterScrollPosition();
     if (m_inputBar)
         m_inputBar->SelectList(1, 0, 1);
     view->SetFocus();

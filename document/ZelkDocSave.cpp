@@ -7,6 +7,7 @@
 #include "app/TrainingState.h"
 #include "app/WaitCursorScope.h"
 #include "app/ZelkApp.h"
+#include "formats/BufferRoutines.h"
 #include "formats/FileDialogs.h"
 #include "platform/core/File.h"
 #include "platform/core/Runtime.h"
@@ -50,41 +51,6 @@ CString TodayText()
         return "0000/00/00";
     CString text = CTime(static_cast<std::time_t>(now)).Format("%Y/%m/%d");
     return text.IsEmpty() ? CString("0000/00/00") : text;
-}
-
-// The backup copy of a file about to be overwritten: plan.zel keeps its old content as
-// plan-Back.zel. The file itself stays where it is, so that the write that follows replaces it
-// with its permission bits and through a symbolic link, and refuses it when it is read-only.
-void MakeBackup(const CString& path)
-{
-    char drive[_MAX_DRIVE];
-    char dir[_MAX_DIR];
-    char fname[_MAX_FNAME];
-    char ext[_MAX_EXT];
-    _splitpath(path, drive, dir, fname, ext);
-    const CString backup = CString(drive) + dir + fname + "-Back" + ext;
-    std::vector<BYTE> data;
-    try {
-        CFile source(path, CFile::modeRead | CFile::typeBinary);
-        const DWORD size = source.GetLength();
-        if (size > 0x7FFFFFFFu)
-            return;
-        data.resize(size);
-        if (size > 0 && source.Read(data.data(), size) != size)
-            return;
-        source.Close();
-    } catch (CFileException&) {
-        return;
-    } catch (const std::bad_alloc&) {
-        return;
-    }
-    CrtRemove(backup);
-    try {
-        CFile copy(backup, CFile::modeCreate | CFile::modeWrite | CFile::typeBinary);
-        copy.Write(data.data(), static_cast<UINT>(data.size()));
-        copy.Close();
-    } catch (CFileException&) {
-    }
 }
 
 // The drawing's first view as the framework lists it, else the application's active one.
@@ -224,7 +190,7 @@ int CZelkDoc::SaveToFile()
             if (kind == kKindNative)
                 doc->StampDates();
             if (g_pApp->m_backupOnSave)
-                MakeBackup(path);
+                MakeBackupCopy(path);
             if (kind == kKindNative) {
                 view->m_document = doc;
                 result = view->WriteNativeFile(path, 1) ? 1 : 0;

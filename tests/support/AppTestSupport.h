@@ -2,7 +2,24 @@
 #pragma once
 
 #include "app/ZelkApp.h"
+#include "platform/core/ProgramFolder.h"
 #include "platform/ui/Wnd.h"
+
+#include <filesystem>
+#include <fstream>
+
+// Gives the test's program folder what a start reads: the definition files the build puts beside
+// the program, and an empty plug-in registration (which keeps the start free of the message that
+// it cannot be opened).
+inline void PrepareProgramFolderForStart()
+{
+    namespace fs = std::filesystem;
+    for (const char* name : { "ZelkUnit.txt", "Variable.txt", "ZelSheet.txt" })
+        fs::copy_file(fs::path(ZELK_SOURCE_DIR) / "resources" / name,
+                      FileSystemPath((ProgramFolder() + name).GetString()));
+    fs::create_directories(FileSystemPath((ProgramFolder() + "ZelkApp").GetString()));
+    std::ofstream(FileSystemPath((ProgramFolder() + "ZelkApp\\ZelkApp.txt").GetString()));
+}
 
 // Ends an application a test started, as the framework ends it: the documents closed, the main
 // window destroyed, then ExitInstance (which writes the settings).
