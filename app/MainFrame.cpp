@@ -374,6 +374,8 @@ void CMainFrame::OnClose()
                 doc->SetModifiedFlag(FALSE);
         g_pApp->m_trainingState->m_active = 0;
     }
+    // A drawing waiting for its delayed write would refuse to close.
+    g_pApp->FinishPendingSave();
     CMDIFrameWnd::OnClose();
 }
 
@@ -551,12 +553,13 @@ void CMainFrame::OnTimer(UINT_PTR nIDEvent)
         break;
     case 18:
         StopTimer(18);
+        g_pApp->WritePendingDrawing();
         break;
     case 19:
         StopTimer(19);
-        if (g_pApp->m_pendingTextDoc) {
-            Sleep(500);
-            g_pApp->m_pendingTextDoc->SaveToFile();
+        if (CTextDoc* text = g_pApp->m_pendingTextDoc) {
+            g_pApp->FlashSaveNotice(253, 500);
+            text->SaveToFile();
         }
         break;
     default:

@@ -28,6 +28,7 @@ class CCrossPointInput;
 class CGroupProcessor;
 class CInputBar;
 class CLayerOps;
+class CDocument;
 class CMacroInterpreter;
 class CMacroRecorder;
 class CMainFrame;
@@ -143,6 +144,23 @@ public:
     CTextDoc* m_pendingTextDoc = nullptr;  // a text window's File Save shares the pending state
     int m_saveNoticeTime = 1500;   // milliseconds the countdown notice stays up
     int m_modifiedBeforeSave = 0;  // the pending document was modified at File Save
+    // The delayed save (app/ZelkAppPendingSave.cpp). Escape's cancel: timers 18 (and 19 for a
+    // text window) killed, "保存中止" for a moment, the document modified again when it was at
+    // File Save, the pending state cleared.
+    void CancelPendingSave();
+    // File Save's countdown: the notice with the path's end for the notice time, then the
+    // document no longer modified (remembered for a cancel) and the write's timer armed.
+    void CountDownToSave(CDocument* doc, const CString& path, UINT timerId);
+    // Timer 18: "上書き保存" for a moment, then the pending drawing is written; a failed write
+    // leaves it modified again when it was at File Save.
+    void WritePendingDrawing();
+    // Closing the program with a drawing's save pending writes it at once.
+    void FinishPendingSave();
+    // Shows notice 253 or 254 without an owner for the time given, then takes it away.
+    void FlashSaveNotice(UINT templateId, DWORD milliseconds);
+    // The view that writes the pending drawing: the pending view while it exists and shows
+    // that drawing, else the drawing's first view; none when neither is left.
+    CZelkView* PendingWriterView() const;
     // Set once start-up has completed; a start that failed writes no settings at exit.
     BOOL m_startCompleted = FALSE;
     CPtrArray m_drawingViews;
@@ -196,8 +214,6 @@ public:
     void OnOpenExperienceLibrary();
     void OnNewTextDocument();
     void OnOpenTextFile();
-    // Ends a pending File Save before it writes: timers stopped, the modified flag restored.
-    void CancelPendingSave();
     void DeleteWindowlessTextDocs();
     CPtrArray m_windowlessTextDocs;   // CTextDoc made while no text template exists, owned
     CTextView* m_activeTextView = nullptr;   // set by the text view when it activates

@@ -263,7 +263,11 @@ void CZelkApp::ShowHelpPage(const char* page)
 }
 
 void CZelkApp::DispatchCommand(CZelkDoc*, CZelkView*, int) {}
-void CZelkApp::CancelMode() {}
+// Escape ends by cancelling a pending save; the modes before it are the input hub's.
+void CZelkApp::CancelMode()
+{
+    CancelPendingSave();
+}
 void CZelkApp::SetGuidance(CZelkDoc*) {}
 void CZelkApp::ShowPrompt() {}
 void CZelkApp::ComputePreview() {}

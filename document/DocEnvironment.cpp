@@ -104,6 +104,12 @@ void DocForgetDocument(CZelkDoc* doc)
         g_pApp->m_atrElem.m_document = nullptr;
     if (g_pApp->m_atrReference.m_document == doc)
         g_pApp->m_atrReference.m_document = nullptr;
+    // A drawing that goes while its write waits is not written.
+    if (g_pApp->m_pendingDrawing == doc) {
+        g_pApp->m_pendingDrawing = nullptr;
+        g_pApp->m_pendingView = nullptr;
+        g_pApp->m_savePending = g_pApp->m_pendingTextDoc ? g_pApp->m_savePending : 0;
+    }
     UserAppBlock* block = ExchangeBlock();
     if (block && block->m_activeDocId == static_cast<std::int16_t>(doc->m_docNumber))
         block->m_activeDocId = -1;

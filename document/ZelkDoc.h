@@ -519,6 +519,17 @@ public:
     int CloseAfterAsking();
     // Creation date when unset; renewal dates rotated once a day.
     void StampDates();
+    // Every drawing of the drawing template written into the data folder under its name, after
+    // one question; 1 when all were written. Plug-ins ask for them too.
+    int SaveAllAsDxf();
+    int SaveAllAsNative();
+
+    // ---- framework hooks (document/ZelkDocCommands.cpp) ----------------------------------
+    // Stays open while a save is pending; during a training, closing moves to the next note.
+    void OnCloseDocument() override;
+    // The drawing's windows were shown: the default layer, every view's layer array, and for
+    // the first drawing of a run the start-up work (recovery, first-start notices, the guide).
+    virtual void OnShowViews(BOOL bVisible);
 
     // ---- native drawing file -----------------------------------------------------------
     // Adds the file's contents; 1 when it was read to its end without damage.
@@ -546,6 +557,19 @@ protected:
     void OnUpdateFileSave(CCmdUI* pCmdUI);
     void OnFileSaveAs();
     void OnFileClose();
+    void OnSaveAllDxf();
+    void OnSaveAllNative();
+    // Document commands (document/ZelkDocCommands.cpp).
+    void OnTextAttributeInput();
+    void OnUpdateTextAttributeInput(CCmdUI* pCmdUI);
+    void OnAttributeFind();
+    void OnUpdateAttributeFind(CCmdUI* pCmdUI);
+    void OnReselectLatestBox();
+    void OnUpdateReselectLatestBox(CCmdUI* pCmdUI);
+    void OnIntervalConstraint();
+    void OnUpdateIntervalConstraint(CCmdUI* pCmdUI);
+    void OnErasePointerMarks();
+    void OnUpdateAlwaysEnabled(CCmdUI* pCmdUI);
 
 private:
     void StoreArchive(CArchive& ar);

@@ -4,15 +4,18 @@
 
 #include <vector>
 
+#include "app/MainFrame.h"
 #include "app/TrainingState.h"
 #include "app/WaitCursorScope.h"
 #include "app/ZelkApp.h"
+#include "document/DocEnvironment.h"
 #include "formats/BufferRoutines.h"
 #include "formats/FileDialogs.h"
 #include "platform/core/File.h"
 #include "platform/core/Runtime.h"
 #include "platform/core/Services.h"
 #include "platform/core/Time.h"
+#include "platform/ui/DocTemplate.h"
 #include "platform/ui/WinApp.h"
 #include "view/ZelkView.h"
 
@@ -20,6 +23,16 @@ namespace {
 
 constexpr int kKindNative = 2;
 constexpr int kKindDxf = 4;
+constexpr UINT kDrawingSaveTimer = 18;
+
+// Commands of the drawing's own message map besides the framework's file commands.
+constexpr UINT kCmdTextAttributeInput = 32810;
+constexpr UINT kCmdAttributeFind = 32816;
+constexpr UINT kCmdReselectLatestBox = 32860;
+constexpr UINT kCmdIntervalConstraint = 32875;
+constexpr UINT kCmdErasePointerMarks = 32947;
+constexpr UINT kCmdSaveAllDxf = 33110;
+constexpr UINT kCmdSaveAllNative = 33114;
 
 const char* const kMsgWrongExtension = "拡張子がZelkに適合していません";
 const char* const kMsgNoDocument = "書き出すドキュメントがないのでファイルの書き出しはできません";
@@ -82,11 +95,62 @@ void AddToRecentFiles(const CString& path)
 // In context-help mode a command opens its help page instead of acting.
 bool OpensHelpPage(const char* page)
 {
-    if (!g_pApp || g_pApp->m_contextHelpMode != 11)
-        return false;
-    g_pApp->ShowHelpPage(page);
-    g_pApp->m_contextHelpMode = 0;
-    return true;
+    return DocOpenHelpIfArmed(page) != 0;
+}
+
+struct SaveAllTexts {
+    int kind;
+    const char* question;
+    const char* failed;
+    const char* done;
+};
+
+const SaveAllTexts kSaveAllDxf = { kKindDxf, " にあるDXFファイルに上書きしても良いですか？",
+                                   "DXFの書き出しが出来なかったデータがあります。",
+                                   "全ての表示図形データのDXF出力が完了しました。" };
+const SaveAllTexts kSaveAllNative = { kKindNative, " にあるZelkファイルに上書きしても良いですか？",
+                                      "Zelkの書き出しが出来なかったデータがあります。",
+                                      "全ての表示図形データのZelk保存が完了しました。" };
+
+// The file a save-all writes for a drawing: a native file keeps the case of the extension of a
+// file already there (file names differ by case here), else ".zel".
+CString SaveAllTarget(const CString& folder, const CString& name, int kind)
+{
+    const CString base = folder + name;
+    if (kind == kKindDxf)
+        return base + ".dxf";
+    for (const char* ext : { ".zel", ".Zel", ".ZEL" })
+        if (_access(base + ext, 0) == 0)
+            return base + ext;
+    return base + ".zel";
+}
+
+int SaveAllDrawings(const SaveAllTexts& texts)
+{
+    if (!g_pApp)
+        return 0;
+    const CString folder = g_pApp->m_appPath.m_dataFolder;
+    if (AfxMessageBox(folder + texts.question, MB_YESNO) != IDYES)
+        return 0;
+    std::vector<CZelkDoc*> drawings;
+    if (g_pApp->m_pDocTemplate) {
+        POSITION pos = g_pApp->m_pDocTemplate->GetFirstDocPosition();
+        while (pos)
+            if (auto* doc = dynamic_cast<CZelkDoc*>(g_pApp->m_pDocTemplate->GetNextDoc(pos)))
+                drawings.push_back(doc);
+    }
+    bool failed = false;
+    for (CZelkDoc* doc : drawings) {
+        doc->m_nativeWriteMode = 1;
+        const CString name = doc->m_name;
+        const CString target = SaveAllTarget(folder, name, texts.kind);
+        if (g_pApp->m_backupOnSave)
+            MakeBackupCopy(target);
+        if (!doc->WriteByKind(texts.kind, target, name))
+            failed = true;
+    }
+    AfxMessageBox(failed ? texts.failed : texts.done);
+    return failed ? 0 : 1;
 }
 
 } // namespace
@@ -96,6 +160,22 @@ BEGIN_MESSAGE_MAP(CZelkDoc, CDocument)
     ON_UPDATE_COMMAND_UI(ID_FILE_SAVE, OnUpdateFileSave)
     ON_COMMAND(ID_FILE_SAVE_AS, OnFileSaveAs)
     ON_COMMAND(ID_FILE_CLOSE, OnFileClose)
+    ON_UPDATE_COMMAND_UI(ID_FILE_CLOSE, OnUpdateAlwaysEnabled)
+    ON_UPDATE_COMMAND_UI(ID_FILE_SAVE_AS, OnUpdateAlwaysEnabled)
+    ON_COMMAND(kCmdSaveAllDxf, OnSaveAllDxf)
+    ON_UPDATE_COMMAND_UI(kCmdSaveAllDxf, OnUpdateAlwaysEnabled)
+    ON_COMMAND(kCmdSaveAllNative, OnSaveAllNative)
+    ON_UPDATE_COMMAND_UI(kCmdSaveAllNative, OnUpdateAlwaysEnabled)
+    ON_COMMAND(kCmdTextAttributeInput, OnTextAttributeInput)
+    ON_UPDATE_COMMAND_UI(kCmdTextAttributeInput, OnUpdateTextAttributeInput)
+    ON_COMMAND(kCmdAttributeFind, OnAttributeFind)
+    ON_UPDATE_COMMAND_UI(kCmdAttributeFind, OnUpdateAttributeFind)
+    ON_COMMAND(kCmdReselectLatestBox, OnReselectLatestBox)
+    ON_UPDATE_COMMAND_UI(kCmdReselectLatestBox, OnUpdateReselectLatestBox)
+    ON_COMMAND(kCmdIntervalConstraint, OnIntervalConstraint)
+    ON_UPDATE_COMMAND_UI(kCmdIntervalConstraint, OnUpdateIntervalConstraint)
+    ON_COMMAND(kCmdErasePointerMarks, OnErasePointerMarks)
+    ON_UPDATE_COMMAND_UI(kCmdErasePointerMarks, OnUpdateAlwaysEnabled)
 END_MESSAGE_MAP()
 
 BOOL CZelkDoc::OnOpenDocument(LPCTSTR lpszPathName)
@@ -150,10 +230,14 @@ void CZelkDoc::OnFileSave()
 {
     if (OpensHelpPage("Help\\HID_FILE_SAVE.htm") || !g_pApp || g_pApp->m_savePending)
         return;
-    g_pApp->m_pendingDrawing = this;
-    g_pApp->m_pendingView = g_pApp->m_activeView;
-    g_pApp->m_savePending = 1;
-    SaveToFile();
+    CZelkApp* app = g_pApp;
+    app->m_pendingDrawing = this;
+    app->m_pendingView = app->m_activeView;
+    app->m_savePending = 1;
+
+    if (app->m_activeView)
+        app->m_activeView->ShowMessageLine(m_path);
+    app->CountDownToSave(this, m_path, kDrawingSaveTimer);
 }
 
 void CZelkDoc::OnUpdateFileSave(CCmdUI* pCmdUI)
@@ -168,6 +252,33 @@ void CZelkDoc::OnFileSaveAs()
     SaveAs();
 }
 
+void CZelkDoc::OnSaveAllDxf()
+{
+    if (!OpensHelpPage("Help\\HID_SAVE_ALL_DXF.htm"))
+        SaveAllAsDxf();
+}
+
+void CZelkDoc::OnSaveAllNative()
+{
+    if (!OpensHelpPage("Help\\HID_SAVE_ALL_ZEL.htm"))
+        SaveAllAsNative();
+}
+
+void CZelkDoc::OnUpdateAlwaysEnabled(CCmdUI* pCmdUI)
+{
+    pCmdUI->Enable(TRUE);
+}
+
+int CZelkDoc::SaveAllAsDxf()
+{
+    return SaveAllDrawings(kSaveAllDxf);
+}
+
+int CZelkDoc::SaveAllAsNative()
+{
+    return SaveAllDrawings(kSaveAllNative);
+}
+
 void CZelkDoc::OnFileClose()
 {
     if (OpensHelpPage("Help\\HID_FILE_CLOSE.htm"))
@@ -178,7 +289,8 @@ void CZelkDoc::OnFileClose()
 int CZelkDoc::SaveToFile()
 {
     CZelkDoc* doc = g_pApp ? g_pApp->m_pendingDrawing : nullptr;
-    CZelkView* view = g_pApp ? g_pApp->m_pendingView : nullptr;
+    // The view may have been closed while the write waited.
+    CZelkView* view = g_pApp ? g_pApp->PendingWriterView() : nullptr;
     int result = 0;
     if (!doc || !view) {
         AfxMessageBox(kMsgNoDocument);

@@ -28,5 +28,15 @@ public:
     virtual void RememberText() {}
     virtual void MarkListEdited() { m_listEdited = 1; }
     virtual void StartFontInput() { SelectList(3, 0, 1); }
+    // The templates of attribute-text commands (mode 10) and of find conditions (mode 11); the
+    // number of entries filled.
+    virtual int FillAttributeCommandList() { return 0; }
+    virtual int FillFindConditionList() { return 0; }
+    // List 1 with the focus and the text in the box, selected.
+    virtual void StartNumericInput(const CString& text)
+    {
+        SelectList(1, 1, 1);
+        m_enteredText = text;
+    }
     virtual void StartTextInput() { SelectList(2, 0, 1); }
 };

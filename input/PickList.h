@@ -23,4 +23,7 @@ public:
 
     // Rebuilds the snapshot from the elements whose selection marks are set.
     void SnapshotSelection();
+    // Selects the snapshot's elements again, marked for redrawing; 0 when the snapshot is empty
+    // or one of its elements is gone (nothing is selected then).
+    int RestoreSnapshot();
 };

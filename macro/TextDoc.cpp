@@ -192,19 +192,6 @@ void CTextDoc::ClearDrawingLink()
     m_multiLineInput = 0;
 }
 
-CString CTextDoc::DisplayPath(const CString& path)
-{
-    const int n = path.GetLength();
-    if (n <= kDisplayPathMax)
-        return path;
-    // The cut must not leave the second byte of a double-byte character at the front; 0x83
-    // begins the katakana that the check lets through.
-    const auto before = static_cast<unsigned char>(path[n - 36]);
-    const auto first = static_cast<unsigned char>(path[n - 35]);
-    const int kept = before >= 0x81 && first != 0x83 ? 34 : 35;
-    return "･･･" + path.Right(kept);
-}
-
 BOOL CTextDoc::OnSaveDocument(LPCTSTR lpszPathName)
 {
     // The old file stays whole until the new one is.
@@ -238,17 +225,7 @@ void CTextDoc::OnFileSave()
     g_pApp->m_savePending = 1;
     g_pApp->m_pendingTextDoc = this;
     g_pApp->m_pendingSaveKind = 2;
-    // The countdown notice stays up for the pause, shorter after the first save of the run.
-    Sleep(static_cast<DWORD>(g_pApp->m_saveNoticeTime));
-    while (g_pApp->m_saveNoticeTime >= 1250)
-        g_pApp->m_saveNoticeTime -= 250;
-    g_pApp->m_modifiedBeforeSave = 0;
-    if (IsModified()) {
-        SetModifiedFlag(FALSE);
-        g_pApp->m_modifiedBeforeSave = 2;
-    }
-    if (g_pApp->m_pMainFrame)
-        g_pApp->m_pMainFrame->StartTimer(kTextSaveTimer, static_cast<UINT>(g_pApp->m_saveInterval));
+    g_pApp->CountDownToSave(this, m_path, kTextSaveTimer);
     g_pApp->m_appPath.AddRecentPath(m_path, FALSE);
 }
 

@@ -17,8 +17,6 @@ class CTextDoc : public CDocument {
 public:
     // The longest line GetLines collects; a longer one starts again empty.
     static constexpr int kLineMax = 1022;
-    // Display paths longer than this are cut to their end.
-    static constexpr int kDisplayPathMax = 38;
 
     CTextDoc();
     explicit CTextDoc(int kind);
@@ -39,8 +37,6 @@ public:
     void ClearDrawingLink();
     // The delayed write of File Save, run when the frame's timer fires; 1 when written.
     int SaveToFile();
-    // The path as the countdown notice shows it: longer than 38 bytes, its end after "･･･".
-    static CString DisplayPath(const CString& path);
 
     void OnFileSave();
     void OnFileSaveAs();

@@ -213,10 +213,34 @@ BOOL CDialog::Create(UINT nIDTemplate, CWnd* pParentWnd)
     if (!CreateFromTemplate(pParentWnd))
         return FALSE;
     OnInitDialog();
+    if (!UiIsLive(this) || !m_hWnd)
+        return TRUE;
+    m_bModeless = TRUE;
+    std::vector<CString> texts;
+    for (CWnd* control : AfxDialogControls(this)) {
+        CString text;
+        control->GetWindowText(text);
+        texts.push_back(text);
+    }
+    UiServices().ModelessCreated(m_nIDTemplate, texts);
     const CResDialog* res = CResources::Get().FindDialog(nIDTemplate);
-    if (UiIsLive(this) && m_hWnd && res && (res->style & WS_VISIBLE))
-        GetQWidget()->show();
+    if (res && (res->style & WS_VISIBLE)) {
+        QWidget* w = GetQWidget();
+        w->show();
+        // A notice made just before the program waits must be on the screen while it waits.
+        w->repaint();
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    }
     return TRUE;
+}
+
+BOOL CDialog::DestroyWindow()
+{
+    if (m_bModeless) {
+        m_bModeless = FALSE;
+        UiServices().ModelessDestroyed(m_nIDTemplate);
+    }
+    return CWnd::DestroyWindow();
 }
 
 BOOL CDialog::OnInitDialog()

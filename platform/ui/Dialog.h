@@ -21,6 +21,7 @@ public:
     virtual INT_PTR DoModal();
     // A modeless dialog from a template.
     virtual BOOL Create(UINT nIDTemplate, CWnd* pParentWnd = nullptr);
+    BOOL DestroyWindow() override;
     virtual BOOL OnInitDialog();
     virtual void OnOK();
     virtual void OnCancel();
@@ -54,6 +55,7 @@ protected:
     std::vector<ControlEntry> m_templateControls;
     int m_baseX = 6;
     int m_baseY = 12;
+    BOOL m_bModeless = FALSE;   // made by Create and not yet destroyed
 
     friend class CDialogSession;
     friend class CWnd;

@@ -126,6 +126,39 @@ void CScriptedUiServices::RunPrintPreview(void* previewDialog)
     m_previewPages.push_back(preview->pageCount());
 }
 
+void IUiServices::ModelessCreated(UINT, const std::vector<CString>&) {}
+
+void IUiServices::ModelessDestroyed(UINT) {}
+
+void CScriptedUiServices::ModelessCreated(UINT templateId, const std::vector<CString>& texts)
+{
+    m_modeless.push_back({ templateId, FALSE, texts });
+}
+
+void CScriptedUiServices::ModelessDestroyed(UINT templateId)
+{
+    m_modeless.push_back({ templateId, TRUE, {} });
+}
+
+std::vector<UINT> CScriptedUiServices::OpenModeless() const
+{
+    std::vector<UINT> open;
+    for (const ModelessRecord& r : m_modeless) {
+        if (!r.destroyed) {
+            open.push_back(r.templateId);
+        } else {
+            for (auto it = open.end(); it != open.begin();) {
+                --it;
+                if (*it == r.templateId) {
+                    open.erase(it);
+                    break;
+                }
+            }
+        }
+    }
+    return open;
+}
+
 void CScriptedUiServices::Reset()
 {
     m_previews = 0;
@@ -141,4 +174,5 @@ void CScriptedUiServices::Reset()
     m_shownFileDialogs.clear();
     m_shownMenus.clear();
     m_shownPrintDialogs.clear();
+    m_modeless.clear();
 }

@@ -74,6 +74,10 @@ public:
     virtual UINT TrackPopupMenu(const std::vector<CPopupItem>& items, POINT at) = 0;
     // Shows a print preview (a QPrintPreviewDialog the view set up) until the user closes it.
     virtual void RunPrintPreview(void* previewDialog) = 0;
+    // A modeless dialog was made from its template (with its controls' texts, in template
+    // order, once it was initialised), and destroyed. The program shows it by itself.
+    virtual void ModelessCreated(UINT templateId, const std::vector<CString>& texts);
+    virtual void ModelessDestroyed(UINT templateId);
 };
 
 IUiServices& UiServices();
@@ -93,6 +97,8 @@ public:
     BOOL PrintDialog(CPrintDialogRequest& request) override;
     UINT TrackPopupMenu(const std::vector<CPopupItem>& items, POINT at) override;
     void RunPrintPreview(void* previewDialog) override;
+    void ModelessCreated(UINT templateId, const std::vector<CString>& texts) override;
+    void ModelessDestroyed(UINT templateId) override;
 
     void QueueDialog(DialogScript script) { m_dialogs.push_back(std::move(script)); }
     // Paths a file dialog returns; an empty list answers Cancel.
@@ -115,6 +121,16 @@ public:
     int m_previews = 0;
     // The number of pages each rendered preview showed.
     std::vector<int> m_previewPages;
+    // Modeless dialogs in the order they came and went: a creation with its texts, then its
+    // destruction (destroyed set, no texts).
+    struct ModelessRecord {
+        UINT templateId = 0;
+        BOOL destroyed = FALSE;
+        std::vector<CString> texts;
+    };
+    std::vector<ModelessRecord> m_modeless;
+    // The template ids of the modeless dialogs made and not yet destroyed.
+    std::vector<UINT> OpenModeless() const;
 
 private:
     struct ColorAnswer {

@@ -2,6 +2,7 @@
 // dialog, the recent-file list, Ctrl+S, Save As and the close question, with what the file
 // system may refuse (read-only files, links, FIFOs, files too large for the format).
 #include "app/MainFrame.h"
+#include "app/TrainingState.h"
 #include "app/ZelkApp.h"
 #include "tests/support/AppTestSupport.h"
 #include "document/ZelkDoc.h"
@@ -20,6 +21,7 @@
 #include "platform/ui/UiServices.h"
 #include "platform/ui/WinApp.h"
 #include "tests/app/QtInput.h"
+#include "tests/support/UiDriver.h"
 #include "tests/support/SampleDrawing.h"
 #include "view/ZelkView.h"
 
@@ -120,7 +122,12 @@ protected:
     CZelkView* ViewOf(CZelkDoc* doc) const { return static_cast<CZelkView*>(doc->m_viewList.at(0)); }
     // A command as a menu or tool-bar button sends it to the main frame.
     void Command(UINT id) { m_app->m_pMainFrame->SendMessage(WM_COMMAND, id, 0); }
-    void CtrlS(CZelkDoc* doc) { PressControlKey(ViewOf(doc), 'S'); }
+    // Ctrl+S, then the wait before the write runs out.
+    void CtrlS(CZelkDoc* doc)
+    {
+        PressControlKey(ViewOf(doc), 'S');
+        DefaultScriptedServices().FireTimer(static_cast<const CWnd*>(m_app->m_pMainFrame), 18);
+    }
     std::vector<CString> Messages() const
     {
         std::vector<CString> texts;
@@ -136,10 +143,27 @@ protected:
         return Census(doc);
     }
 
+    const CWnd* Frame() const { return m_app->m_pMainFrame; }
+    BOOL FireSaveTimer() { return DefaultScriptedServices().FireTimer(Frame(), 18); }
+    const std::vector<CScriptedUiServices::ModelessRecord>& Notices() const
+    {
+        return DefaultScriptedUiServices().m_modeless;
+    }
+    // Escape typed in the input box, as a user cancels a pending save.
+    void Escape()
+    {
+        UiDriver::ShowAndActivate(m_app->m_pMainFrame);
+        m_app->m_pMainFrame->m_wndInputBar.m_inputBox.SetFocus();
+        UiDriver::Key(VK_ESCAPE);
+    }
+
     CZelkApp* m_app = nullptr;
     CString m_sample;
     std::string m_original;
 };
+
+const char* const kCountdownLine1 = "秒後にファイルを上書きします。";
+const char* const kCountdownLine2 = "中止する場合は ESC キーを押してください。";
 
 TEST_F(DrawingFiles, CommandLineDrawingIsReadAndCtrlSWritesItBackUnchanged)
 {
@@ -361,6 +385,296 @@ TEST_F(DrawingFiles, WhatIsNotADrawingFileIsRefusedAtOnce)
     DefaultScriptedServices().m_messages.clear();
     EXPECT_EQ(m_app->OpenDocumentFile(ProgramFolder() + "notes.txt"), nullptr);
     EXPECT_EQ(Messages(), (std::vector<CString>{ "テキストファイルは読み込みできませんでした" }));
+}
+
+TEST_F(DrawingFiles, FileSaveCountsDownThenWritesWhenItsTimerFires)
+{
+    Start({ CString(Fs(m_sample).c_str()) });
+    m_app->m_backupOnSave = 1;
+    CZelkDoc* doc = Drawings().at(0);
+    doc->AddLine(At(0, 0), At(30, 30), 0, 0);
+    doc->SetModifiedFlag();
+    DefaultScriptedUiServices().Reset();
+
+    Command(ID_FILE_SAVE);
+    // The countdown was up while the program waited, and is gone.
+    ASSERT_EQ(Notices().size(), 2u);
+    EXPECT_EQ(Notices()[0].templateId, 252u);
+    ASSERT_EQ(Notices()[0].texts.size(), 4u);
+    EXPECT_EQ(Notices()[0].texts[0], "1.5");
+    EXPECT_EQ(Notices()[0].texts[1], kCountdownLine1);
+    EXPECT_EQ(Notices()[0].texts[2], kCountdownLine2);
+    EXPECT_TRUE(Notices()[1].destroyed);
+    EXPECT_EQ(DefaultScriptedServices().m_sleeps, (std::vector<DWORD>{ 1500 }));
+    EXPECT_EQ(ViewOf(doc)->m_messageText, m_sample);
+    // Nothing is written yet, and the drawing no longer counts as modified.
+    EXPECT_TRUE(DefaultScriptedServices().IsTimerActive(Frame(), 18));
+    EXPECT_EQ(Bytes(m_sample), m_original);
+    EXPECT_FALSE(doc->IsModified());
+
+    // While the save waits, File Save and File Close do nothing.
+    Command(ID_FILE_SAVE);
+    Command(ID_FILE_CLOSE);
+    doc->OnCloseDocument();
+    EXPECT_EQ(Notices().size(), 2u);
+    EXPECT_EQ(Drawings().size(), 1u);
+    EXPECT_TRUE(Messages().empty());
+
+    ASSERT_TRUE(FireSaveTimer());
+    ASSERT_EQ(Notices().size(), 4u);
+    EXPECT_EQ(Notices()[2].templateId, 253u);
+    EXPECT_EQ(Notices()[2].texts, (std::vector<CString>{ "上書き保存" }));
+    EXPECT_TRUE(Notices()[3].destroyed);
+    EXPECT_EQ(DefaultScriptedServices().m_sleeps, (std::vector<DWORD>{ 1500, 500 }));
+    EXPECT_FALSE(DefaultScriptedServices().IsTimerActive(Frame(), 18));
+    std::vector<int> expected = kSampleCensus;
+    expected[1] = 3;
+    EXPECT_EQ(CensusOfFile(m_sample), expected);
+    EXPECT_EQ(Bytes(ProgramFolder() + "plan-Back.zel"), m_original);
+    EXPECT_FALSE(doc->IsModified());
+    EXPECT_EQ((*m_app->m_pRecentFileList)[0], m_sample);
+    ASSERT_GT(m_app->m_appPath.m_recentDataFolders.GetSize(), 0);
+    EXPECT_EQ(m_app->m_appPath.m_recentDataFolders[0], ProgramFolder());
+    EXPECT_EQ(m_app->m_savePending, 0);
+    EXPECT_EQ(m_app->m_pendingDrawing, nullptr);
+
+    // Every later File Save of the run shows its countdown for one second.
+    Command(ID_FILE_SAVE);
+    EXPECT_EQ(DefaultScriptedServices().m_sleeps.back(), 1000u);
+    ASSERT_TRUE(FireSaveTimer());
+    Command(ID_FILE_SAVE);
+    EXPECT_EQ(DefaultScriptedServices().m_sleeps.back(), 1000u);
+    ASSERT_TRUE(FireSaveTimer());
+    EXPECT_TRUE(Messages().empty());
+}
+
+TEST_F(DrawingFiles, DelayedWritesStampTheDatesOncePerDay)
+{
+    Start();
+    CZelkDoc* doc = Drawings().at(0);
+    doc->m_renewalDate1 = "2026/11/30";
+    const CString path = m_app->m_appPath.m_dataFolder + "NewFile.zel";
+    struct Step {
+        std::int64_t day;
+        const char* creation;
+        const char* renewal[3];
+    };
+    const Step steps[] = {
+        { kSampleDay, kToday, { kToday, "2026/11/30", "" } },
+        { kSampleDay, kToday, { kToday, "2026/11/30", "" } },
+        { kSampleDay + 86400, kToday, { "2026/12/11", kToday, "2026/11/30" } },
+    };
+    for (const Step& step : steps) {
+        DefaultScriptedServices().SetTime(step.day);
+        Command(ID_FILE_SAVE);
+        ASSERT_TRUE(FireSaveTimer());
+        EXPECT_EQ(doc->m_creationDate, step.creation);
+        EXPECT_EQ(doc->m_renewalDate1, step.renewal[0]);
+        EXPECT_EQ(doc->m_renewalDate2, step.renewal[1]);
+        EXPECT_EQ(doc->m_renewalDate3, step.renewal[2]);
+    }
+    EXPECT_TRUE(fs::exists(Fs(path)));
+    EXPECT_TRUE(Messages().empty());
+}
+
+TEST_F(DrawingFiles, EscapeBeforeTheWriteCancelsItAndGivesBackTheModifiedMark)
+{
+    Start({ CString(Fs(m_sample).c_str()) });
+    CZelkDoc* doc = Drawings().at(0);
+    for (const bool modified : { true, false }) {
+        SCOPED_TRACE(modified);
+        DefaultScriptedUiServices().Reset();
+        DefaultScriptedServices().m_sleeps.clear();
+        doc->SetModifiedFlag(modified);
+        Command(ID_FILE_SAVE);
+        ASSERT_TRUE(DefaultScriptedServices().IsTimerActive(Frame(), 18));
+        Escape();
+        ASSERT_EQ(Notices().size(), 4u);
+        EXPECT_EQ(Notices()[2].templateId, 254u);
+        EXPECT_EQ(Notices()[2].texts, (std::vector<CString>{ "保存中止" }));
+        EXPECT_TRUE(Notices()[3].destroyed);
+        EXPECT_EQ(DefaultScriptedServices().m_sleeps.back(), 500u);
+        EXPECT_FALSE(DefaultScriptedServices().IsTimerActive(Frame(), 18));
+        EXPECT_FALSE(FireSaveTimer());
+        EXPECT_EQ(doc->IsModified(), modified ? TRUE : FALSE);
+        EXPECT_EQ(m_app->m_savePending, 0);
+        EXPECT_EQ(m_app->m_pendingDrawing, nullptr);
+        EXPECT_EQ(m_app->m_pendingView, nullptr);
+    }
+    EXPECT_EQ(Bytes(m_sample), m_original);
+    // Escape with nothing pending shows nothing.
+    DefaultScriptedUiServices().Reset();
+    Escape();
+    EXPECT_TRUE(Notices().empty());
+    // The drawing can be closed again.
+    doc->SetModifiedFlag(FALSE);
+    Command(ID_FILE_CLOSE);
+    EXPECT_TRUE(Drawings().empty());
+}
+
+TEST_F(DrawingFiles, CountdownShowsTheEndOfALongPathWithoutSplittingACharacter)
+{
+    Start();
+    CZelkDoc* doc = Drawings().at(0);
+    // A path of n bytes with two chosen bytes where a 40-byte path is cut: the byte before the
+    // last 35 and the first of them.
+    auto path = [](int n, char before, char first) {
+        std::string s(n, 'x');
+        s[0] = '\\';
+        s.replace(n - 9, 9, "\\plan.zel");
+        s[n - 36] = before;
+        s[n - 35] = first;
+        return s;
+    };
+    struct Case {
+        const char* name;
+        std::string path;
+        std::string shown;
+    };
+    const std::string plain = path(40, 'a', 'b');
+    const std::string kana = path(40, '\x82', '\xb1');      // "こ" across the cut
+    const std::string small = path(40, '\x83', '\x83');     // "ャ": its second byte is kept
+    const std::string single = path(40, '\x80', 'b');       // 0x80 is a character of its own
+    const std::string bent = path(40, '\xe0', '\x40');      // a lead byte from the upper range
+    const Case cases[] = {
+        { "38 bytes", path(38, 'a', 'b'), path(38, 'a', 'b') },
+        { "39 bytes", path(39, 'a', 'b'), "･･･" + path(39, 'a', 'b').substr(4) },
+        { "plain", plain, "･･･" + plain.substr(5) },
+        { "lead byte", kana, "･･･" + kana.substr(6) },
+        { "lead byte, next 83", small, "･･･" + small.substr(5) },
+        { "80", single, "･･･" + single.substr(5) },
+        { "E0", bent, "･･･" + bent.substr(6) },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        DefaultScriptedUiServices().Reset();
+        doc->m_path = c.path.c_str();
+        Command(ID_FILE_SAVE);
+        m_app->CancelPendingSave();
+        ASSERT_FALSE(Notices().empty());
+        ASSERT_EQ(Notices()[0].texts.size(), 4u);
+        EXPECT_EQ(std::string(Notices()[0].texts[3].GetString()), c.shown);
+    }
+    // A cut that leaves the second byte of a character first still shows the rest of the path.
+    DefaultScriptedUiServices().Reset();
+    std::string stray = path(40, '\x83', '\x83');
+    stray[6] = '\xff';
+    doc->m_path = stray.c_str();
+    Command(ID_FILE_SAVE);
+    m_app->CancelPendingSave();
+    ASSERT_FALSE(Notices().empty());
+    const std::string shown = Notices()[0].texts[3].GetString();
+    ASSERT_GE(shown.size(), 9u);
+    EXPECT_EQ(shown.substr(shown.size() - 9), "\\plan.zel");
+}
+
+TEST_F(DrawingFiles, SaveAllWritesEveryDrawingIntoTheDataFolderAfterOneQuestion)
+{
+    Start({ CString(Fs(m_sample).c_str()) });
+    m_app->NewDrawing();
+    ASSERT_EQ(Drawings().size(), 2u);
+    const CString folder = m_app->m_appPath.m_dataFolder;
+    struct Case {
+        UINT command;
+        const char* ext;
+        const char* question;
+        const char* done;
+    };
+    const Case cases[] = {
+        { 33114, ".zel", " にあるZelkファイルに上書きしても良いですか？", "全ての表示図形データのZelk保存が完了しました。" },
+        { 33110, ".dxf", " にあるDXFファイルに上書きしても良いですか？", "全ての表示図形データのDXF出力が完了しました。" },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.ext);
+        // No: nothing is written.
+        DefaultScriptedServices().m_messages.clear();
+        DefaultScriptedServices().QueueAnswer(IDNO);
+        Command(c.command);
+        EXPECT_EQ(Messages(), (std::vector<CString>{ ScreenPathText(folder + c.question) }));
+        EXPECT_FALSE(fs::exists(Fs(folder + "plan" + c.ext)));
+
+        DefaultScriptedServices().m_messages.clear();
+        for (CZelkDoc* doc : Drawings())
+            doc->SetModifiedFlag();
+        Command(c.command);
+        EXPECT_EQ(Messages(), (std::vector<CString>{ ScreenPathText(folder + c.question), c.done }));
+        for (const char* name : { "plan", "NewFile" }) {
+            SCOPED_TRACE(name);
+            EXPECT_TRUE(fs::is_regular_file(Fs(folder + name + c.ext)));
+        }
+        for (CZelkDoc* doc : Drawings()) {
+            EXPECT_FALSE(doc->IsModified());
+            EXPECT_EQ(doc->m_path, folder + doc->m_name + c.ext);
+        }
+    }
+    EXPECT_EQ(CensusOfFile(folder + "plan.zel"), kSampleCensus);
+    EXPECT_EQ(Bytes(m_sample), m_original);
+}
+
+TEST_F(DrawingFiles, SaveAllGoesOnAfterAFailedDrawingAndReportsItOnce)
+{
+    Start({ CString(Fs(m_sample).c_str()) });
+    m_app->NewDrawing();
+    const CString folder = m_app->m_appPath.m_dataFolder;
+    // A native file of another case is written in place; a folder in the way cannot be.
+    std::ofstream(Fs(folder + "plan.ZEL")) << "older";
+    fs::create_directories(Fs(folder + "NewFile.zel"));
+    Drawings()[1]->SetModifiedFlag();
+    Command(33114);
+    EXPECT_EQ(Messages(), (std::vector<CString>{ ScreenPathText(folder + " にあるZelkファイルに上書きしても良いですか？"),
+                                                 ScreenPathText(folder + "NewFile.zel はオープンできませんでした"),
+                                                 "Zelkの書き出しが出来なかったデータがあります。" }));
+    EXPECT_EQ(CensusOfFile(folder + "plan.ZEL"), kSampleCensus);
+    EXPECT_FALSE(fs::exists(Fs(folder + "plan.zel")));
+    EXPECT_EQ(Drawings()[0]->m_path, folder + "plan.ZEL");
+    EXPECT_TRUE(Drawings()[1]->IsModified());
+}
+
+// A training whose series goes on for as many closes as a test says.
+class CScriptedTraining : public CTrainingState {
+public:
+    int m_notesLeft = 0;
+    int m_steps = 0;
+    int NextStep() override
+    {
+        ++m_steps;
+        return m_notesLeft-- > 0 ? 1 : 0;
+    }
+};
+
+TEST_F(DrawingFiles, CloseQuestionNoClosesUnwrittenAndATrainingAsksNothing)
+{
+    Start({ CString(Fs(m_sample).c_str()) });
+    CZelkDoc* doc = Drawings().at(0);
+    doc->AddPoint(At(1, 1), 0, 0);
+    doc->SetModifiedFlag();
+    DefaultScriptedServices().QueueAnswer(IDNO);
+    Command(ID_FILE_CLOSE);
+    EXPECT_TRUE(Drawings().empty());
+    EXPECT_EQ(Messages(), (std::vector<CString>{ "plan のデータをファイルに書き出しますか？" }));
+    EXPECT_EQ(Bytes(m_sample), m_original);
+
+    // During a training closing moves to the next note; after the last one only the fresh
+    // drawing the series leaves stays.
+    ASSERT_NE(m_app->OpenDocumentFile(m_sample), nullptr);
+    m_app->NewDrawing();
+    ASSERT_EQ(Drawings().size(), 2u);
+    auto* training = new CScriptedTraining;
+    delete m_app->m_trainingState;
+    m_app->m_trainingState = training;
+    training->m_active = 1;
+    training->m_notesLeft = 1;
+    for (CZelkDoc* d : Drawings())
+        d->SetModifiedFlag();
+    Command(ID_FILE_CLOSE);
+    EXPECT_EQ(training->m_steps, 1);
+    EXPECT_EQ(Drawings().size(), 2u);
+    Command(ID_FILE_CLOSE);
+    EXPECT_EQ(training->m_steps, 2);
+    ASSERT_EQ(Drawings().size(), 1u);
+    EXPECT_EQ(Drawings()[0]->m_name, "NewFile");
+    EXPECT_EQ(Messages().size(), 1u);
+    training->m_active = 0;
 }
 
 } // namespace

@@ -238,24 +238,25 @@ TEST_F(TextWindows, AWorkFolderThatCannotBeWrittenLeavesTheTextAsItWas)
     EXPECT_EQ(Text(doc), "kept\r\n");
 }
 
-TEST_F(TextWindows, LongPathsAreShownByTheirEnd)
+TEST_F(TextWindows, TheCountdownShowsTheEndOfALongPath)
 {
-    const std::string tail35 = "0123456789012345678901234567890.txt";
-    ASSERT_EQ(tail35.size(), 35u);
-    struct Case {
-        std::string path;
-        std::string shown;
-    };
-    const Case cases[] = {
-        { std::string(3, 'a') + tail35, std::string(3, 'a') + tail35 },      // 38 bytes
-        { std::string(4, 'a') + tail35, "･･･" + tail35 },                     // 39 bytes
-        // The byte before the cut is a lead byte: the cut moves on by one.
-        { "aa\x8a\xbf" + tail35, "･･･" + tail35.substr(1) },
-        // ... unless the first kept byte is 0x83.
-        { "aaa\x8a\x83" + tail35.substr(1), "･･･\x83" + tail35.substr(1) },
-    };
-    for (const Case& c : cases)
-        EXPECT_EQ(CTextDoc::DisplayPath(c.path.c_str()).Std(), c.shown) << c.path;
+    // A path of 39 single-byte characters keeps its last 35 bytes behind "･･･".
+    const CString folder = ProgramFolder();
+    ASSERT_LT(folder.GetLength(), 30);
+    const CString path = folder + CString(std::string(39 - folder.GetLength() - 4, 'p').c_str()) + ".txt";
+    ASSERT_EQ(path.GetLength(), 39);
+    CTextDoc* doc = m_app->OpenTextDocument(path);
+    ASSERT_NE(doc, nullptr);
+    doc->OnFileSave();
+    const auto& notices = DefaultScriptedUiServices().m_modeless;
+    ASSERT_EQ(notices.size(), 2u);
+    EXPECT_EQ(notices[0].templateId, 252u);
+    ASSERT_EQ(notices[0].texts.size(), 4u);
+    EXPECT_EQ(notices[0].texts[0], "1.5");
+    EXPECT_EQ(notices[0].texts[1], "秒後にファイルを上書きします。");
+    EXPECT_EQ(notices[0].texts[2], "中止する場合は ESC キーを押してください。");
+    EXPECT_EQ(notices[0].texts[3], "･･･" + path.Right(35));
+    EXPECT_TRUE(notices[1].destroyed);
 }
 
 TEST_F(TextWindows, FileSaveWritesWhenItsTimerFires)
@@ -272,13 +273,17 @@ TEST_F(TextWindows, FileSaveWritesWhenItsTimerFires)
     EXPECT_TRUE(m_app->m_savePending);
     EXPECT_EQ(m_app->m_pendingTextDoc, doc);
     EXPECT_EQ(m_app->m_saveNoticeTime, 1000);
-    EXPECT_EQ(m_app->m_modifiedBeforeSave, 2);
+    EXPECT_EQ(m_app->m_modifiedBeforeSave, 1);
     EXPECT_TRUE(TimerActive(19));
     EXPECT_EQ(DefaultScriptedServices().m_sleeps.front(), 1500u);
     EXPECT_EQ(m_app->m_appPath.m_recentTextFolders[0], ProgramFolder());
 
     ASSERT_TRUE(FireTimer(19));
     EXPECT_FALSE(TimerActive(19));
+    const auto& notices = DefaultScriptedUiServices().m_modeless;
+    ASSERT_EQ(notices.size(), 4u);
+    EXPECT_EQ(notices[2].texts, (std::vector<CString>{ "上書き保存" }));
+    EXPECT_EQ(DefaultScriptedServices().m_sleeps, (std::vector<DWORD>{ 1500, 500 }));
     EXPECT_EQ(Bytes(path), "first\r\n二行目\r\n");
     EXPECT_EQ(Bytes(ProgramFolder() + "notes-Back.txt"), "old\r\n");
     EXPECT_FALSE(doc->IsModified());
@@ -313,7 +318,14 @@ TEST_F(TextWindows, EscapeDuringTheCountdownWritesNothing)
     UiDriver::Pump();
     doc->OnFileSave();
     EXPECT_FALSE(doc->IsModified());
+    // The user is back in the text window when the notice has gone.
+    UiDriver::ShowAndActivate(m_app->m_pMainFrame);
+    view->SetFocus();
+    UiDriver::Pump();
     UiDriver::Key(VK_ESCAPE);
+    const auto& notices = DefaultScriptedUiServices().m_modeless;
+    ASSERT_EQ(notices.size(), 4u);
+    EXPECT_EQ(notices[2].texts, (std::vector<CString>{ "保存中止" }));
     EXPECT_FALSE(TimerActive(19));
     EXPECT_FALSE(m_app->m_savePending);
     EXPECT_TRUE(doc->IsModified());

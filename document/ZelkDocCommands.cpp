@@ -1,0 +1,174 @@
+// The commands a drawing answers itself, for the drawing whose window is active: the template
+// lists of the input box, the latest box selection, the interval constraint, the pointer marks;
+// and closing a drawing, which a pending save or a training holds back.
+#include "document/ZelkDoc.h"
+
+#include <vector>
+
+#include "app/InputComboBox.h"
+#include "app/MainFrame.h"
+#include "app/TrainingState.h"
+#include "app/ZelkApp.h"
+#include "commands/annotate/GroupProcessor.h"
+#include "document/DocEnvironment.h"
+#include "geometry/Numeric.h"
+#include "input/InputBar.h"
+#include "input/PickList.h"
+#include "platform/ui/DocTemplate.h"
+#include "view/ZelkView.h"
+
+namespace {
+
+constexpr int kModeAttributeCommands = 10;
+constexpr int kModeFindConditions = 11;
+constexpr int kStatusIntervalInput = 17;
+constexpr short kCommandGroupDelete = 21;
+
+const char* const kMsgBoxGone = "最新の箱選択は消去などの理由で再現できません";
+const char* const kMsgBoxAgain = "最新の箱選択を再現しました";
+const char* const kMsgBoxAgainGroup = "最新の箱選択を再現し、群処理モードに入りました";
+const char* const kMsgIntervalInput = "間隔拘束の間隔を入力するモードです";
+const char* const kPromptInterval = "[拘束間隔設定] X,Yを数値入力してEnter or 相対原点からの点を入力";
+
+CInputComboBox* InputBox()
+{
+    return g_pApp && g_pApp->m_pMainFrame ? &g_pApp->m_pMainFrame->m_wndInputBar.m_inputBox : nullptr;
+}
+
+// Both template lists work alike: the command puts the input box into its mode with the list
+// open, and the same command again takes it back to the numbers.
+void ToggleTemplateMode(int mode, int (CInputBar::*fill)())
+{
+    CInputBar* bar = g_pApp ? g_pApp->m_inputBar : nullptr;
+    if (!bar)
+        return;
+    CInputComboBox* box = InputBox();
+    if (bar->m_currentList == mode) {
+        if (box)
+            box->m_keepList = 1;
+        bar->SelectList(1, 1, 0);
+        return;
+    }
+    const int entries = (bar->*fill)();
+    bar->SelectList(mode, 0, 1);
+    if (entries > 0 && box && box->GetSafeHwnd())
+        box->ShowDropDown(TRUE);
+}
+
+bool TrainingRuns()
+{
+    return g_pApp && g_pApp->m_trainingState && g_pApp->m_trainingState->m_active;
+}
+
+} // namespace
+
+void CZelkDoc::OnTextAttributeInput()
+{
+    if (!DocOpenHelpIfArmed("Help\\HID_MODE_STRING.htm"))
+        ToggleTemplateMode(kModeAttributeCommands, &CInputBar::FillAttributeCommandList);
+}
+
+void CZelkDoc::OnUpdateTextAttributeInput(CCmdUI* pCmdUI)
+{
+    pCmdUI->SetCheck(g_pApp && g_pApp->m_inputBar && g_pApp->m_inputBar->m_currentList == kModeAttributeCommands);
+}
+
+void CZelkDoc::OnAttributeFind()
+{
+    if (!DocOpenHelpIfArmed("Help\\HID_MODE_FIND.htm"))
+        ToggleTemplateMode(kModeFindConditions, &CInputBar::FillFindConditionList);
+}
+
+void CZelkDoc::OnUpdateAttributeFind(CCmdUI* pCmdUI)
+{
+    pCmdUI->SetCheck(g_pApp && g_pApp->m_inputBar && g_pApp->m_inputBar->m_currentList == kModeFindConditions);
+}
+
+void CZelkDoc::OnReselectLatestBox()
+{
+    if (DocOpenHelpIfArmed("Help\\HID_SELECT_BEF.htm"))
+        return;
+    if (!m_pickList || !m_pickList->RestoreSnapshot()) {
+        ShowMessageInViews(kMsgBoxGone);
+        return;
+    }
+    RedrawChangedElements(1);
+    if (g_pApp && g_pApp->m_commandKind == kCommandGroupDelete) {
+        DocShowMessage(kMsgBoxAgain, 0);
+    } else if (!m_groupProcessing) {
+        m_groupProcessing = 1;
+        m_groupWork2 = 0;
+        if (CGroupProcessor* group = g_pApp ? g_pApp->m_groupProcessor : nullptr) {
+            group->Reset(0);
+            group->m_document = this;
+        }
+        DocShowMessage(kMsgBoxAgainGroup, 0);
+    } else {
+        DocShowMessage(kMsgBoxAgain, 0);
+    }
+}
+
+void CZelkDoc::OnUpdateReselectLatestBox(CCmdUI* pCmdUI)
+{
+    pCmdUI->Enable(m_pickList && !m_pickList->m_snapshot.empty());
+}
+
+void CZelkDoc::OnIntervalConstraint()
+{
+    if (DocOpenHelpIfArmed("Help\\HID_GRID.htm") || !g_pApp)
+        return;
+    m_grid.m_on = !m_grid.m_on;
+    if (m_grid.m_on) {
+        g_pApp->m_lastStatus = kStatusIntervalInput;
+        if (g_pApp->m_inputBar)
+            g_pApp->m_inputBar->StartNumericInput(DoubleRefToString(m_grid.m_pitch.m_x) + "," +
+                                                  DoubleRefToString(m_grid.m_pitch.m_y));
+        DocShowMessage(kMsgIntervalInput, 0);
+        g_pApp->m_prompt = kPromptInterval;
+        g_pApp->ShowPrompt();
+    } else {
+        g_pApp->m_lastStatus = 0;
+        DocShowMessage("", 0);
+        g_pApp->SetGuidance(this);
+        g_pApp->ShowPrompt();
+    }
+}
+
+void CZelkDoc::OnUpdateIntervalConstraint(CCmdUI* pCmdUI)
+{
+    pCmdUI->SetCheck(m_grid.m_on != 0);
+}
+
+void CZelkDoc::OnErasePointerMarks()
+{
+    if (!DocOpenHelpIfArmed("Help\\HID_DRAW_POINTER.htm"))
+        FreePointerMarks();
+}
+
+void CZelkDoc::OnCloseDocument()
+{
+    if (g_pApp && g_pApp->m_savePending)
+        return;
+    if (!TrainingRuns()) {
+        CDocument::OnCloseDocument();
+        return;
+    }
+    if (g_pApp->m_trainingState->NextStep())
+        return;
+    // The series has ended and left a fresh drawing; the drawings of its notes go.
+    std::vector<CZelkDoc*> others;
+    if (g_pApp->m_pDocTemplate) {
+        POSITION pos = g_pApp->m_pDocTemplate->GetFirstDocPosition();
+        while (pos)
+            if (auto* doc = dynamic_cast<CZelkDoc*>(g_pApp->m_pDocTemplate->GetNextDoc(pos)))
+                if (doc->m_name != "NewFile")
+                    others.push_back(doc);
+    }
+    for (CZelkDoc* doc : others)
+        doc->CDocument::OnCloseDocument();
+    g_pApp->TileDrawingWindows();
+}
+
+void CZelkDoc::OnShowViews(BOOL)
+{
+}
