@@ -23,6 +23,7 @@
 #include "platform/ui/UiServices.h"
 #include "tests/app/QtInput.h"
 #include "tests/support/AppTestSupport.h"
+#include "tests/support/SampleDrawing.h"
 #include "tests/support/UiDriver.h"
 #include "view/ZelkView.h"
 
@@ -541,6 +542,139 @@ TEST_F(TextWindows, TheInputMethodFollowsTheFocusBetweenDrawingAndText)
     view->OnActivateView(TRUE, view, nullptr);
     EXPECT_FALSE(ImmGetOpenStatus(context));
     ImmReleaseContext(view->m_hWnd, context);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(TextWindows, TextFilesOpenOnceAndLoadBelowWhatIsThere)
+{
+    const CString path = ProgramFolder() + "list.txt";
+    WriteBytes(path, "third\r\nfourth\r\n");
+    CTextDoc* doc = m_app->OpenTextDocument(path);
+    ASSERT_NE(doc, nullptr);
+    EXPECT_EQ(doc->GetTitle(), path);
+    EXPECT_EQ(doc->m_fileTitle, "list");
+    EXPECT_EQ(doc->m_ownerDrawing, m_app->m_activeView->m_document);
+    EXPECT_EQ(m_app->m_appPath.m_recentTextFolders[0], ProgramFolder());
+    doc->SetLines(Lines({ "first", "second" }));
+    ASSERT_NE(m_app->LoadTextFile(doc, path), 0);
+    CStringArray lines;
+    doc->GetLines(lines);
+    EXPECT_EQ(Std(lines), (std::vector<std::string>{ "first", "second", "third", "fourth" }));
+    EXPECT_EQ(m_app->LoadTextFile(doc, ProgramFolder() + "missing.txt"), 0);
+
+    EXPECT_EQ(m_app->OpenTextDocument(path), nullptr);
+    EXPECT_EQ(Messages(), std::vector<CString>{ ScreenPathText(path + " はすでに開かれています") });
+
+    // The dialog cancelled: the message line says so.
+    EXPECT_EQ(m_app->OpenTextFileWithDialog(0), nullptr);
+    EXPECT_EQ(m_app->m_lastMessage, "テキストファイルはオープンできませんでした");
+    // Chosen: opened and loaded, the folder remembered for the next open.
+    const CString other = ProgramFolder() + "texts\\b.csv";
+    fs::create_directories(Fs(ProgramFolder() + "texts"));
+    WriteBytes(other, "1,2\r\n");
+    DefaultScriptedUiServices().QueueFiles({ other });
+    CTextDoc* opened = m_app->OpenTextFileWithDialog(0);
+    ASSERT_NE(opened, nullptr);
+    EXPECT_EQ(Text(opened), "1,2\r\n");
+    EXPECT_EQ(DefaultScriptedUiServices().m_shownFileDialogs.back().filter.Left(9), "ﾃｷｽﾄﾌｧｲﾙ,");
+    EXPECT_EQ(m_app->m_appPath.m_initialTextFolder, ProgramFolder() + "texts\\");
+}
+
+TEST_F(TextWindows, SaveAsWritesTheChosenFileAndAFailedOneChangesNothing)
+{
+    CTextDoc* doc = OpenWithText("first.txt", "text\r\n");
+    ASSERT_NE(doc, nullptr);
+    const CString chosen = ProgramFolder() + "second.csv";
+    DefaultScriptedUiServices().QueueFiles({ chosen });
+    EXPECT_EQ(doc->SaveAs(), 1);
+    EXPECT_EQ(Bytes(chosen), "text\r\n");
+    EXPECT_EQ(doc->m_path, chosen);
+    EXPECT_EQ(doc->GetTitle(), chosen);
+    EXPECT_FALSE(doc->IsModified());
+    EXPECT_EQ((*m_app->m_pRecentFileList)[0], chosen);
+
+    // A file that may not be written keeps its content, and the window its file.
+    const CString locked = ProgramFolder() + "locked.txt";
+    WriteBytes(locked, "locked\r\n");
+    fs::permissions(Fs(locked), fs::perms::owner_read);
+    doc->SetModifiedFlag(TRUE);
+    DefaultScriptedUiServices().QueueFiles({ locked });
+    EXPECT_EQ(doc->SaveAs(), 0);
+    EXPECT_EQ(Bytes(locked), "locked\r\n");
+    EXPECT_EQ(doc->m_path, chosen);
+    EXPECT_TRUE(doc->IsModified());
+    EXPECT_EQ(Messages().back(), ScreenPathText(locked + " はオープンできませんでした"));
+
+    // The delayed write to it fails the same way and leaves the old file.
+    doc->m_path = locked;
+    doc->OnFileSave();
+    ASSERT_TRUE(FireTimer(19));
+    EXPECT_EQ(Bytes(locked), "locked\r\n");
+    EXPECT_EQ(Messages().back(), ScreenPathText(locked + " はオープンできませんでした"));
+    EXPECT_FALSE(m_app->m_savePending);
+}
+
+TEST_F(TextWindows, ALibraryTextOpensWithTheDrawingBesideIt)
+{
+    const CString folder = ProgramFolder() + "作図体験ライブラリ\\";
+    fs::create_directories(Fs(folder));
+    WriteSampleDrawing(folder + "a.zel", "2026/12/10");
+    WriteBytes(folder + "a.txt", "lesson\r\n");
+    ASSERT_NE(Drawing(), nullptr);
+    ASSERT_FALSE(Drawing()->HasData());
+
+    DefaultScriptedUiServices().QueueFiles({ folder + "a.txt" });
+    CTextDoc* text = m_app->OpenTextFileWithDialog(1);
+    ASSERT_NE(text, nullptr);
+    // The empty drawing gave way to the library's.
+    std::vector<CZelkDoc*> drawings;
+    POSITION pos = m_app->m_pDocTemplate->GetFirstDocPosition();
+    while (pos)
+        drawings.push_back(static_cast<CZelkDoc*>(m_app->m_pDocTemplate->GetNextDoc(pos)));
+    ASSERT_EQ(drawings.size(), 1u);
+    EXPECT_EQ(drawings[0]->m_path, folder + "a.zel");
+    EXPECT_TRUE(drawings[0]->HasData());
+    EXPECT_NE(drawings[0]->m_fileTime, 0);
+    EXPECT_EQ(text->m_ownerDrawing, drawings[0]);
+    EXPECT_EQ(Text(text), "lesson\r\n");
+}
+
+TEST_F(TextWindows, AGuideOrLibraryTextReusesOneWindowBesideItsDrawing)
+{
+    const CString folder = ProgramFolder() + "作図体験ライブラリ\\";
+    fs::create_directories(Fs(folder));
+    WriteSampleDrawing(folder + "b.zel", "2026/12/10");
+    WriteBytes(folder + "b.txt", "step one\r\n");
+    WriteBytes(folder + "c.txt", "step two\r\n");
+
+    DefaultScriptedUiServices().QueueFiles({ folder + "b.txt" });
+    m_app->OpenTextWithDrawing();
+    ASSERT_EQ(CountTextDocs(), 1);
+    POSITION pos = m_app->m_pTextTemplate->GetFirstDocPosition();
+    auto* text = static_cast<CTextDoc*>(m_app->m_pTextTemplate->GetNextDoc(pos));
+    EXPECT_EQ(text->m_path, folder + "b.txt");
+    EXPECT_EQ(text->m_fileTitle, "b.txt");
+    EXPECT_EQ(Text(text), "step one\r\n");
+    ASSERT_NE(text->m_ownerDrawing, nullptr);
+    EXPECT_EQ(text->m_ownerDrawing->m_path, folder + "b.zel");
+    EXPECT_TRUE(text->m_ownerDrawing->HasData());
+
+    // The next library text takes the same window; without a drawing of its name the drawing
+    // is emptied for it.
+    DefaultScriptedUiServices().QueueFiles({ folder + "c.txt" });
+    m_app->OpenTextWithDrawing();
+    EXPECT_EQ(CountTextDocs(), 1);
+    EXPECT_EQ(text->m_path, folder + "c.txt");
+    EXPECT_EQ(Text(text), "step two\r\n");
+
+    // A guide text opens a window of its own.
+    WriteBytes(folder + "ReadMe.txt", "guide\r\n");
+    DefaultScriptedUiServices().QueueFiles({ folder + "ReadMe.txt" });
+    m_app->OpenTextWithDrawing();
+    EXPECT_EQ(CountTextDocs(), 2);
 }
 
 }  // namespace
