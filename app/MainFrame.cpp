@@ -557,10 +557,7 @@ void CMainFrame::OnTimer(UINT_PTR nIDEvent)
         break;
     case 19:
         StopTimer(19);
-        if (CTextDoc* text = g_pApp->m_pendingTextDoc) {
-            g_pApp->FlashSaveNotice(253, 500);
-            text->SaveToFile();
-        }
+        g_pApp->WritePendingText();
         break;
     default:
         break;

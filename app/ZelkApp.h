@@ -154,7 +154,9 @@ public:
     // Timer 18: "上書き保存" for a moment, then the pending drawing is written; a failed write
     // leaves it modified again when it was at File Save.
     void WritePendingDrawing();
-    // Closing the program with a drawing's save pending writes it at once.
+    // Timer 19: "上書き保存" for a moment, then the pending text window is written.
+    void WritePendingText();
+    // Closing the program with a drawing's or a text window's save pending writes it at once.
     void FinishPendingSave();
     // Shows notice 253 or 254 without an owner for the time given, then takes it away.
     void FlashSaveNotice(UINT templateId, DWORD milliseconds);

@@ -110,9 +110,28 @@ void CZelkApp::WritePendingDrawing()
 
 void CZelkApp::FinishPendingSave()
 {
+    if (m_pendingTextDoc) {
+        if (m_pMainFrame)
+            m_pMainFrame->StopTimer(kTextSaveTimer);
+        WritePendingText();
+        return;
+    }
     if (!m_pendingDrawing)
         return;
     if (m_pMainFrame)
         m_pMainFrame->StopTimer(kDrawingSaveTimer);
     WritePendingDrawing();
+}
+
+void CZelkApp::WritePendingText()
+{
+    CTextDoc* doc = m_pendingTextDoc;
+    if (!doc)
+        return;
+    FlashSaveNotice(CSaveNoticeDialog::IDD, kNoticeMilliseconds);
+    const int restore = m_modifiedBeforeSave;
+    m_modifiedBeforeSave = 0;
+    // A text that was not written must not look saved.
+    if (!doc->SaveToFile() && restore == 1)
+        doc->SetModifiedFlag(TRUE);
 }

@@ -615,6 +615,19 @@ TEST_F(TextWindows, SaveAsWritesTheChosenFileAndAFailedOneChangesNothing)
     EXPECT_EQ(Bytes(locked), "locked\r\n");
     EXPECT_EQ(Messages().back(), ScreenPathText(locked + " はオープンできませんでした"));
     EXPECT_FALSE(m_app->m_savePending);
+    EXPECT_TRUE(doc->IsModified());
+}
+
+TEST_F(TextWindows, ClosingTheProgramWritesAPendingText)
+{
+    const CString path = ProgramFolder() + "pending.txt";
+    CTextDoc* doc = OpenWithText("pending.txt", "kept on exit\r\n");
+    ASSERT_NE(doc, nullptr);
+    doc->OnFileSave();
+    EXPECT_FALSE(fs::exists(Fs(path)));
+    m_app->m_pMainFrame->SendMessage(WM_CLOSE, 0, 0);
+    EXPECT_EQ(Bytes(path), "kept on exit\r\n");
+    EXPECT_EQ(CountTextDocs(), 0);
 }
 
 TEST_F(TextWindows, ALibraryTextOpensWithTheDrawingBesideIt)
