@@ -156,6 +156,8 @@ public:
     void WritePendingDrawing();
     // Timer 19: "上書き保存" for a moment, then the pending text window is written.
     void WritePendingText();
+    template <class Doc>
+    void WritePending(Doc* doc);
     // Closing the program with a drawing's or a text window's save pending writes it at once.
     void FinishPendingSave();
     // Shows notice 253 or 254 without an owner for the time given, then takes it away.

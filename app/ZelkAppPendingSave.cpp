@@ -94,18 +94,29 @@ CZelkView* CZelkApp::PendingWriterView() const
     return doc->GetViews().empty() ? nullptr : doc->GetViews().front();
 }
 
-void CZelkApp::WritePendingDrawing()
+// The pending document written after the overwrite notice. Its modified flag was cleared at File
+// Save so that a change made while waiting marks it again; a write that failed must not leave
+// it looking saved.
+template <class Doc>
+void CZelkApp::WritePending(Doc* doc)
 {
-    CZelkDoc* doc = m_pendingDrawing;
     if (!doc)
         return;
     FlashSaveNotice(CSaveNoticeDialog::IDD, kNoticeMilliseconds);
     const int restore = m_modifiedBeforeSave;
     m_modifiedBeforeSave = 0;
-    // Cleared at File Save so that a change made while waiting marks the drawing again; a
-    // write that failed must not leave it looking saved.
     if (!doc->SaveToFile() && restore == 1)
         doc->SetModifiedFlag(TRUE);
+}
+
+void CZelkApp::WritePendingDrawing()
+{
+    WritePending(m_pendingDrawing);
+}
+
+void CZelkApp::WritePendingText()
+{
+    WritePending(m_pendingTextDoc);
 }
 
 void CZelkApp::FinishPendingSave()
@@ -121,17 +132,4 @@ void CZelkApp::FinishPendingSave()
     if (m_pMainFrame)
         m_pMainFrame->StopTimer(kDrawingSaveTimer);
     WritePendingDrawing();
-}
-
-void CZelkApp::WritePendingText()
-{
-    CTextDoc* doc = m_pendingTextDoc;
-    if (!doc)
-        return;
-    FlashSaveNotice(CSaveNoticeDialog::IDD, kNoticeMilliseconds);
-    const int restore = m_modifiedBeforeSave;
-    m_modifiedBeforeSave = 0;
-    // A text that was not written must not look saved.
-    if (!doc->SaveToFile() && restore == 1)
-        doc->SetModifiedFlag(TRUE);
 }
