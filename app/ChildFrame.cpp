@@ -2,6 +2,7 @@
 #include "app/ChildFrame.h"
 
 #include "app/ZelkApp.h"
+#include "document/ZelkDoc.h"
 
 #include <cstdio>
 
@@ -22,4 +23,12 @@ BOOL CChildFrame::Create(LPCTSTR, LPCTSTR lpszWindowName, DWORD dwStyle, const R
     char className[256];
     std::snprintf(className, sizeof className, "%s", g_pApp->m_childFrameClassName.GetString());
     return CMDIChildWnd::Create(className, lpszWindowName, dwStyle, rect, pParentWnd, pContext);
+}
+
+void CChildFrame::InitialUpdateFrame(CDocument* pDoc, BOOL bMakeVisible)
+{
+    CMDIChildWnd::InitialUpdateFrame(pDoc, bMakeVisible);
+    auto* drawing = dynamic_cast<CZelkDoc*>(pDoc);
+    if (bMakeVisible && drawing && drawing->m_viewList.size() == 1)
+        drawing->OnShowViews(TRUE);
 }

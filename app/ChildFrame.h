@@ -13,6 +13,8 @@ public:
     BOOL PreCreateWindow(CREATESTRUCT& cs) override;
     BOOL Create(LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwStyle, const RECT& rect,
                 CMDIFrameWnd* pParentWnd, CCreateContext* pContext) override;
+    // A drawing's first window made visible tells the drawing that its views are shown.
+    void InitialUpdateFrame(CDocument* pDoc, BOOL bMakeVisible) override;
 
 protected:
     DECLARE_MESSAGE_MAP()

@@ -3,6 +3,7 @@
 #include "app/ZelkApp.h"
 
 #include "document/ZelkDoc.h"
+#include "formats/FileDialogs.h"
 #include "input/InputBar.h"
 #include "platform/core/Runtime.h"
 #include "platform/core/Time.h"

@@ -79,8 +79,10 @@ CZelkDoc* CZelkApp::OpenRecoveryDocument(const CString& path, const CString& nam
     CZelkDoc* doc = CreateDrawingDoc(name, path, TRUE);
     if (!doc)
         return nullptr;
-    // The restored drawing is saved under the data folder, never over the recovery file.
+    // The restored drawing is saved under the data folder, never over the recovery file. It
+    // keeps that name when the start names its new drawings afterwards.
     doc->m_path = m_appPath.m_dataFolder + name + ".zel";
+    doc->m_strPathName = doc->m_path;
     if (!doc->LoadNativeFile(path)) {
         AfxMessageBox(path + " はオープンできませんでした", MB_OK);
         return nullptr;

@@ -7,9 +7,13 @@
 
 #include "app/InputComboBox.h"
 #include "app/MainFrame.h"
+#include "app/ProgramFilesWarningDialog.h"
+#include "app/RegistryHelpDialog.h"
+#include "app/StartupGuideDialog.h"
 #include "app/TrainingState.h"
 #include "app/ZelkApp.h"
 #include "commands/annotate/GroupProcessor.h"
+#include "commands/line/LineCommand.h"
 #include "document/DocEnvironment.h"
 #include "geometry/Numeric.h"
 #include "input/InputBar.h"
@@ -23,6 +27,12 @@ constexpr int kModeAttributeCommands = 10;
 constexpr int kModeFindConditions = 11;
 constexpr int kStatusIntervalInput = 17;
 constexpr short kCommandGroupDelete = 21;
+
+constexpr int kIdleMode = 1000;
+// The first note of each training series, in the guide's order: the first try, the basic
+// operations, the multi-commands, the functions.
+constexpr UINT kSeriesCommands[4] = { 33047, 33078, 33127, 33120 };
+const char* const kMsgRecovered = "リカバリファイルを読み込みました";
 
 const char* const kMsgBoxGone = "最新の箱選択は消去などの理由で再現できません";
 const char* const kMsgBoxAgain = "最新の箱選択を再現しました";
@@ -58,6 +68,55 @@ void ToggleTemplateMode(int mode, int (CInputBar::*fill)())
 bool TrainingRuns()
 {
     return g_pApp && g_pApp->m_trainingState && g_pApp->m_trainingState->m_active;
+}
+
+// An embedded drawing stands alone: the other windows go out of its way.
+void MinimizeOtherWindows()
+{
+    CZelkApp* app = g_pApp;
+    const int views = static_cast<int>(app->m_drawingViews.GetSize());
+    for (int i = 0; i + 1 < views; ++i)
+        if (CFrameWnd* frame = static_cast<CZelkView*>(app->m_drawingViews[i])->GetParentFrame())
+            frame->ShowWindow(SW_MINIMIZE);
+    for (int i = 0; i < app->m_textViews.GetSize(); ++i)
+        if (CFrameWnd* frame = static_cast<CView*>(app->m_textViews[i])->GetParentFrame())
+            frame->ShowWindow(SW_MINIMIZE);
+    app->TileDrawingWindows();
+}
+
+// The first drawing of a run restores what an abnormal end left, or shows the first-start
+// notices and the guide; true when drawings were recovered.
+bool RunFirstStartNotices(const CZelkDoc* doc)
+{
+    CZelkApp* app = g_pApp;
+    bool recovered = false;
+    if (app->HasRecoveryFiles()) {
+        app->RecoverDrawings();
+        app->m_startupNoticeSuppressed = 1;
+        recovered = true;
+    } else if (!app->m_registryNoticeShown) {
+        CRegistryHelpDialog help;
+        if (help.DoModal() == IDOK)
+            app->m_registryNoticeShown = help.m_dontShowAgain;
+    }
+    if (app->m_appPath.m_programFolder.Find("Program Files") >= 0 && !app->m_programFolderNoticeShown) {
+        CProgramFilesWarningDialog warning;
+        if (warning.DoModal() == IDOK)
+            app->m_programFolderNoticeShown = warning.m_dontShowAgain;
+    }
+    if (TrainingRuns() || recovered || !app->m_introMessage3 || doc->m_quietClose)
+        return recovered;
+    CStartupGuideDialog guide;
+    if (guide.DoModal() != IDOK)
+        return recovered;
+    if (guide.m_dontShowAgain)
+        app->m_introMessage3 = 0;
+    if (guide.m_library) {
+        app->OnOpenExperienceLibrary();
+    } else if (guide.m_series >= 1 && guide.m_series <= 4 && app->m_pMainFrame) {
+        app->m_pMainFrame->SendMessage(WM_COMMAND, kSeriesCommands[guide.m_series - 1], 0);
+    }
+    return recovered;
 }
 
 } // namespace
@@ -169,6 +228,38 @@ void CZelkDoc::OnCloseDocument()
     g_pApp->TileDrawingWindows();
 }
 
-void CZelkDoc::OnShowViews(BOOL)
+void CZelkDoc::OnShowViews(BOOL bVisible)
 {
+    // Linked objects have no update dialog here: there is no linking support.
+    (void)bVisible;
+    if (!g_pApp)
+        return;
+    CZelkApp* app = g_pApp;
+    if (m_layers.GetSize() == 0) {
+        m_writeLayer = FindOrCreateLayer("");
+        if (app->GetActiveDrawingDoc() == this)
+            DocSetUserAppWriteLayer(m_writeLayer);
+    }
+    for (CZelkView* view : GetViews())
+        view->m_layerStates.SetSize(m_layers.GetSize());
+    UpdateAllViews(nullptr, 0, nullptr);
+
+    bool recovered = false;
+    if (m_quietClose)
+        MinimizeOtherWindows();
+    else if (m_docNumber == 1)
+        recovered = RunFirstStartNotices(this);
+
+    if (app->m_activeView && app->m_activeView->m_document == this && !TrainingRuns()) {
+        app->SwitchMode(1, kIdleMode, 0);
+        // Without popup menus the line command infers its construction from "SE".
+        if (app->m_noPopupMenu && m_lineCmd)
+            m_lineCmd->m_modePattern = "SE";
+        app->SetGuidance(this);
+        app->ShowPrompt();
+        if (!app->m_startupNoticeSuppressed && !m_quietClose)
+            ShowStartupNotice();
+    }
+    if (recovered)
+        DocShowMessage(kMsgRecovered, 1);
 }

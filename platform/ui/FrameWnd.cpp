@@ -794,7 +794,11 @@ LRESULT CMDIClientWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         if (area) {
             // Vertical tiling puts the windows side by side, horizontal one above the other; the
             // MDI area's own tiling fills a grid, which is what one or two windows look like.
-            auto wins = area->subWindowList();
+            // Minimised windows stay icons, as the area's own tiling leaves them.
+            QList<QMdiSubWindow*> wins;
+            for (QMdiSubWindow* w : area->subWindowList())
+                if (!w->isMinimized())
+                    wins.append(w);
             if (wins.size() <= 1 || wins.size() > 3) {
                 area->tileSubWindows();
             } else {
@@ -802,7 +806,7 @@ LRESULT CMDIClientWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
                 int n = static_cast<int>(wins.size());
                 for (int i = 0; i < n; ++i) {
                     QMdiSubWindow* w = wins[i];
-                    if (w->isMaximized() || w->isMinimized())
+                    if (w->isMaximized())
                         w->showNormal();
                     if (wParam & MDITILE_HORIZONTAL)
                         w->setGeometry(0, i * s.height() / n, s.width(), s.height() / n);

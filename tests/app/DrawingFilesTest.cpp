@@ -677,4 +677,119 @@ TEST_F(DrawingFiles, CloseQuestionNoClosesUnwrittenAndATrainingAsksNothing)
     training->m_active = 0;
 }
 
+TEST_F(DrawingFiles, TheTemplateOpensByExtensionAndAnUnknownOneLeavesAnEmptyDrawing)
+{
+    Start();
+    const CString upper = ProgramFolder() + "PLAN.ZEL";
+    fs::copy_file(Fs(m_sample), Fs(upper));
+    ASSERT_NE(m_app->m_pDocTemplate->OpenDocumentFile(upper), nullptr);
+    ASSERT_NE(m_app->FindDrawingDocByPath(upper), nullptr);
+    EXPECT_EQ(Census(*m_app->FindDrawingDocByPath(upper)), kSampleCensus);
+    EXPECT_TRUE(Messages().empty());
+
+    const CString text = ProgramFolder() + "notes.txt";
+    std::ofstream(Fs(text)) << "not a drawing";
+    auto* opened = dynamic_cast<CZelkDoc*>(m_app->m_pDocTemplate->OpenDocumentFile(text));
+    ASSERT_NE(opened, nullptr);
+    EXPECT_EQ(Census(*opened), (std::vector<int>{ 0, 0, 0, 0, 0, 0, 0 }));
+    EXPECT_EQ(Messages(), (std::vector<CString>{ "拡張子がZelkに適合していません" }));
+}
+
+TEST_F(DrawingFiles, DelayedWriteChoosesTheFormByTheDrawingsExtension)
+{
+    Start({ CString(Fs(m_sample).c_str()) });
+    CZelkDoc* doc = Drawings().at(0);
+    CZelkView* view = ViewOf(doc);
+    // The view hides the drawing's second layer.
+    doc->FindOrCreateLayer("hidden");
+    view->m_layerStates.RemoveAll();
+    view->m_layerStates.Add(0);
+    view->m_layerStates.Add(1);
+    struct Case {
+        const char* name;
+        std::vector<CString> messages;
+        bool written;
+    };
+    const Case cases[] = {
+        { "plan.dxf", { "表示レイヤのデータのみをDXFに出力しました。" }, true },
+        { "plan.doc", { "ドキュメントの拡張子がZel/Dxfではないので書き出しを中止しました" }, false },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        DefaultScriptedServices().m_messages.clear();
+        doc->m_path = ProgramFolder() + c.name;
+        doc->SetModifiedFlag();
+        Command(ID_FILE_SAVE);
+        ASSERT_TRUE(FireSaveTimer());
+        EXPECT_EQ(Messages(), c.messages);
+        EXPECT_EQ(fs::exists(Fs(doc->m_path)), c.written);
+        EXPECT_EQ(doc->IsModified(), c.written ? FALSE : TRUE);
+    }
+    EXPECT_NE(Bytes(ProgramFolder() + "plan.dxf").find("ENTITIES"), std::string::npos);
+}
+
+TEST_F(DrawingFiles, SaveAsNeedsAnActiveViewAndWritesTheChosenForm)
+{
+    Start({ CString(Fs(m_sample).c_str()) });
+    CZelkDoc* doc = Drawings().at(0);
+    CZelkView* active = m_app->m_activeView;
+    m_app->m_activeView = nullptr;
+    DefaultScriptedUiServices().QueueFiles({ ProgramFolder() + "b.dxf" });
+    EXPECT_EQ(doc->SaveAs(), 0);
+    EXPECT_EQ(Messages(), (std::vector<CString>{ "アクティブビューがないのでファイルの書き出しはできません" }));
+    EXPECT_TRUE(DefaultScriptedUiServices().m_shownFileDialogs.empty());
+
+    m_app->m_activeView = active;
+    DefaultScriptedServices().m_messages.clear();
+    Command(ID_FILE_SAVE_AS);
+    const CString target = ProgramFolder() + "b.dxf";
+    EXPECT_TRUE(Messages().empty());
+    EXPECT_NE(Bytes(target).find("ENTITIES"), std::string::npos);
+    EXPECT_EQ(m_app->m_lastMessage, "ファイル書き出しは終了しました");
+    EXPECT_EQ(doc->m_path, target);
+    EXPECT_EQ(doc->m_name, "b");
+    EXPECT_EQ(doc->GetTitle(), target);
+    EXPECT_EQ(doc->m_nativeWriteMode, 1);
+    EXPECT_EQ(Bytes(m_sample), m_original);
+}
+
+TEST_F(DrawingFiles, ClosingTheProgramWritesAPendingSaveFirst)
+{
+    Start({ CString(Fs(m_sample).c_str()) });
+    CZelkDoc* doc = Drawings().at(0);
+    doc->AddLine(At(0, 0), At(30, 30), 0, 0);
+    doc->SetModifiedFlag();
+    Command(ID_FILE_SAVE);
+    ASSERT_EQ(m_app->m_savePending, 1);
+    m_app->m_pMainWnd->SendMessage(WM_CLOSE);
+    m_app->m_pMainWnd = nullptr;
+    // Written before the drawing closed, so nothing was asked.
+    EXPECT_TRUE(Messages().empty());
+    std::vector<int> expected = kSampleCensus;
+    expected[1] = 3;
+    EXPECT_EQ(CensusOfFile(m_sample), expected);
+    EXPECT_EQ(m_app->m_savePending, 0);
+}
+
+TEST_F(DrawingFiles, DelayedWriteGoesThroughTheDrawingsOwnViewWhenThePendingOneShowsAnother)
+{
+    Start({ CString(Fs(m_sample).c_str()) });
+    CZelkDoc* doc = Drawings().at(0);
+    m_app->NewDrawing();
+    CZelkDoc* other = Drawings().at(1);
+    doc->AddLine(At(0, 0), At(30, 30), 0, 0);
+    doc->SetModifiedFlag();
+    m_app->m_pMainFrame->MDIActivate(ViewOf(doc)->GetParentFrame());
+    Command(ID_FILE_SAVE);
+    ASSERT_EQ(m_app->m_pendingDrawing, doc);
+    // The window that was active at File Save now shows another drawing.
+    m_app->m_pendingView = ViewOf(other);
+    ASSERT_TRUE(FireSaveTimer());
+    EXPECT_TRUE(Messages().empty());
+    std::vector<int> expected = kSampleCensus;
+    expected[1] = 3;
+    EXPECT_EQ(CensusOfFile(m_sample), expected);
+    EXPECT_EQ(ViewOf(other)->m_document, other);
+}
+
 } // namespace

@@ -538,12 +538,14 @@ TEST_F(Shell, RecoveryFilesOfTheProgramFolderBecomeModifiedDrawings)
         lost.WriteObjectRecoveryFile(1, folder + "Recov1.002");
     }
     Start();
-    EXPECT_EQ(m_app->HasRecoveryFiles(), 1);
-    const size_t before = Drawings().size();
-    m_app->RecoverDrawings();
+    // The start restores them, says so with a beep and shows none of the first-start notices.
     std::vector<CZelkDoc*> docs = Drawings();
-    ASSERT_EQ(docs.size(), before + 1);
+    ASSERT_EQ(docs.size(), 2u);
     CZelkDoc* doc = docs.back();
+    EXPECT_EQ(m_app->m_lastMessage, "リカバリファイルを読み込みました");
+    EXPECT_EQ(DefaultScriptedServices().m_beeps.size(), 1u);
+    EXPECT_TRUE(DefaultScriptedUiServices().m_shownDialogs.empty());
+    EXPECT_EQ(m_app->m_startupNoticeSuppressed, 1);
     EXPECT_EQ(doc->m_name, "Recov1");
     EXPECT_EQ(doc->m_path, m_app->m_appPath.m_dataFolder + "Recov1.zel");
     EXPECT_TRUE(doc->CDocument::IsModified());

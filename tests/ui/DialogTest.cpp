@@ -216,6 +216,35 @@ TEST_F(DialogTest, UnscriptedDialogIsCancelledAndKeepsValues)
     EXPECT_EQ(Ui().m_shownDialogs[0], IDD_SCALE);
 }
 
+TEST_F(DialogTest, ModelessDialogIsReportedWithItsTextsUntilItGoes)
+{
+    {
+        CScaleDialog first;
+        first.m_count = 7;
+        ASSERT_TRUE(first.Create(IDD_SCALE));
+        EXPECT_EQ(Ui().OpenModeless(), (std::vector<UINT>{ IDD_SCALE }));
+        ASSERT_EQ(Ui().m_modeless.size(), 1u);
+        const std::vector<CString>& texts = Ui().m_modeless[0].texts;
+        ASSERT_EQ(texts.size(), 12u);
+        EXPECT_EQ(texts[0], "比率(&R)");
+        EXPECT_EQ(texts[1], "1");
+        EXPECT_EQ(texts[2], "7");
+        EXPECT_EQ(texts[11], "キャンセル");
+        // Destroyed once, by the program or by its end.
+        first.DestroyWindow();
+        CScaleDialog second;
+        ASSERT_TRUE(second.Create(IDD_SCALE));
+    }
+    EXPECT_TRUE(Ui().OpenModeless().empty());
+    ASSERT_EQ(Ui().m_modeless.size(), 4u);
+    EXPECT_TRUE(Ui().m_modeless[1].destroyed);
+    EXPECT_TRUE(Ui().m_modeless[3].destroyed);
+    // A modal dialog is not reported as modeless.
+    CScaleDialog modal;
+    modal.DoModal();
+    EXPECT_EQ(Ui().m_modeless.size(), 4u);
+}
+
 TEST_F(DialogTest, MissingTemplateFails)
 {
     CDialog dlg(9299);
