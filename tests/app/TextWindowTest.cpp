@@ -29,6 +29,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -182,6 +183,11 @@ TEST_F(TextWindows, TheTemplateMakesNamedWindowsTiedToTheActiveDrawing)
         EXPECT_EQ(doc->m_path, c.path);
     }
     EXPECT_EQ(CountTextDocs(), 4);
+
+    // A text window brings its own menu: its print and macro commands.
+    UiDriver::Pump();
+    const std::vector<CString> titles = UiDriver::MenuBarLabels(m_app->m_pMainFrame);
+    EXPECT_NE(std::find(titles.begin(), titles.end(), CString("マクロ(&M)")), titles.end());
 }
 
 TEST_F(TextWindows, LinesGoInAndComeBackOut)
