@@ -7,6 +7,8 @@
 #include "app/TrainingState.h"
 #include "input/InputBar.h"
 #include "macro/MacroInterpreter.h"
+#include "macro/TextDoc.h"
+#include "platform/core/Services.h"
 #include "platform/ui/DocTemplate.h"
 #include "platform/ui/Resources.h"
 #include "platform/ui/View.h"
@@ -581,6 +583,7 @@ void CMainFrame::OnTimer(UINT_PTR nIDEvent)
         break;
     case 19:
         StopTimer(19);
+        g_pApp->WritePendingText();
         break;
     default:
         break;

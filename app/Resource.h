@@ -61,6 +61,13 @@ constexpr UINT ID_MODE_NUMBER = 32790;
 constexpr UINT ID_MODE_TEXT = 32791;
 constexpr UINT ID_MODE_FONT = 32792;
 constexpr UINT ID_CONTEXT_HELP_BUTTON = 33151;
+constexpr UINT ID_FILE_ADD_OPEN = 32784;
+constexpr UINT ID_MACRO_RUN_TEXT_FILE = 32835;
+constexpr UINT ID_TEXT_PRINT_PREVIEW = 33142;
+constexpr UINT ID_TEXT_PRINT = 33143;
+constexpr UINT ID_TEXT_NEW = 32888;
+constexpr UINT ID_TEXT_OPEN = 32886;
+constexpr UINT ID_EXPERIENCE_LIBRARY = 33138;
 
 // Context-help mode armed: the next command opens its help page.
 constexpr int kContextHelpArmed = 11;

@@ -15,3 +15,7 @@ public:
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
 };
+
+// Paths longer than the countdown notice can show keep their end behind "･･･". The cut counts
+// bytes; one more byte goes when the cut would leave the second half of a character first.
+CString SaveNoticePathText(const CString& path);

@@ -21,12 +21,14 @@
 #include "platform/ui/WinApp.h"
 
 #include <cstdint>
+#include <vector>
 
 class CArchive;
 class CCrossPointInput;
 class CGroupProcessor;
 class CInputBar;
 class CLayerOps;
+class CDocument;
 class CMacroInterpreter;
 class CMacroRecorder;
 class CMainFrame;
@@ -35,6 +37,7 @@ class COriginSetting;
 class CSavedScreen;
 class CScreenOperation;
 class CTextDoc;
+class CTextView;
 class CTrainingState;
 class CUserAppManager;
 class CZelkDoc;
@@ -87,8 +90,6 @@ public:
     int OpenDrawingFiles(const CStringArray& paths);
     CZelkDoc* OpenDrawingFile(const CString& path, const CString& name, int kind);
     // Recovery files of the program folder: whether one is there, and restoring them all.
-    // A library or guide text chosen in the text folder, with the drawing of the same name.
-    void OpenTextWithDrawing();
     int HasRecoveryFiles();
     void RecoverDrawings();
     CZelkDoc* OpenRecoveryDocument(const CString& path, const CString& name);
@@ -198,6 +199,7 @@ public:
     CString m_previousHint;
     int m_lastCommandId = 0;
     int m_startMessagePending = 0;
+    int m_boxSelectionStep = 0;    // step of box selection, cleared when texts are handed over
     int m_printAllRunning = 0;
     int m_pendingSaveKind = 0;
     // File Save: set while a write is pending, with the drawing and the view that writes it.
@@ -211,10 +213,17 @@ public:
     // text window) killed, "保存中止" for a moment, the document modified again when it was at
     // File Save, the pending state cleared.
     void CancelPendingSave();
+    // File Save's countdown: the notice with the path's end for the notice time, then the
+    // document no longer modified (remembered for a cancel) and the write's timer armed.
+    void CountDownToSave(CDocument* doc, const CString& path, UINT timerId);
     // Timer 18: "上書き保存" for a moment, then the pending drawing is written; a failed write
     // leaves it modified again when it was at File Save.
     void WritePendingDrawing();
-    // Closing the program with a drawing's save pending writes it at once.
+    // Timer 19: "上書き保存" for a moment, then the pending text window is written.
+    void WritePendingText();
+    template <class Doc>
+    void WritePending(Doc* doc);
+    // Closing the program with a drawing's or a text window's save pending writes it at once.
     void FinishPendingSave();
     // Shows notice 253 or 254 without an owner for the time given, then takes it away.
     void FlashSaveNotice(UINT templateId, DWORD milliseconds);
@@ -251,12 +260,34 @@ public:
     // Deletes the records of the unit and variable tables.
     void DeleteUnitsAndVariables();
 
-    // A new text window of the kind (0 text, 1 macro); null when none could be made.
+    // Text windows (app/ZelkAppTextDocs.cpp). A new one of the kind (0 text, 1 macro), tied to
+    // the active drawing; null when none could be made.
     CTextDoc* NewTextDocument(int kind);
+    CString NextNewTextName(int kind) const;
+    // A window for a text file (its lines loaded apart by LoadTextFile); null when the file is
+    // open already or no window could be made.
+    CTextDoc* OpenTextDocument(const CString& path);
+    // Appends the file's lines to the window's; 0 when the file cannot be read.
+    int LoadTextFile(CTextDoc* doc, const CString& path);
+    CTextDoc* GetActiveTextDoc() const;
+    CTextDoc* FindEmptyTextDoc() const;
+    CTextDoc* FindTextDocByPath(const CString& path) const;
+    std::vector<CTextDoc*> TextDocs() const;
+    // The chosen text or CSV file; empty when cancelled.
+    CString ChooseTextFileName();
+    // A text or CSV file chosen and opened; in library mode the windows are tidied first and
+    // the drawing beside the text is opened.
+    CTextDoc* OpenTextFileWithDialog(int libraryMode);
+    // A guide or library text with its drawing, in one reused text window.
+    void OpenTextWithDrawing();
+    void OnOpenExperienceLibrary();
+    void OnNewTextDocument();
+    void OnOpenTextFile();
     void DeleteWindowlessTextDocs();
     // With the measurement-results setting on, the lines in a new text window "Devide.txt".
     void ShowResultsInTextWindow(const CStringArray& lines);
     CPtrArray m_windowlessTextDocs;   // CTextDoc made while no text template exists, owned
+    CTextView* m_activeTextView = nullptr;   // set by the text view when it activates
 
     // Clears the mark bits of every element in every drawing (and in the given one).
     void ClearSelectionMarks(CZelkDoc* doc, int bits);
@@ -381,6 +412,10 @@ private:
     void OfferInputEvent(CZelkDoc* doc, int kind, int subCode);
     void OfferToRelativeSystem(CZelkDoc* doc, int kind, int subCode);
 
+    CTextDoc* CreateTextDoc();
+    int CreateTextFrame(CTextDoc* doc);
+    // Library mode's arrangement before a library text opens; the drawing opened beside it.
+    CZelkDoc* TidyForLibraryText(const CString& path);
     void DeleteServiceObjects();
     void NameInitialDrawings();
     void SetSettingDefaults();

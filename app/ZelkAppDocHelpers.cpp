@@ -55,6 +55,8 @@ void CZelkApp::PrepareDrawingView(CZelkDoc* doc)
     CZelkView* view = FirstDrawingView(doc);
     if (!view)
         return;
+    view->UpdateScrollSizes();
+    view->CenterScrollPosition();
     if (m_inputBar)
         m_inputBar->SelectList(1, 0, 1);
     view->SetFocus();
@@ -140,18 +142,4 @@ CZelkDoc* CZelkApp::OpenDrawingFile(const CString& path, const CString& name, in
             view->SendPaint();
     }
     return doc;
-}
-
-void CZelkApp::OpenTextWithDrawing()
-{
-    // Text windows are not there yet: the chosen text brings only the drawing of its name.
-    CString path;
-    CString title;
-    int kind = 16;
-    if (!ChooseFileName(path, title, 16, kind, 1, 2))
-        return;
-    const int dot = path.Find('.');
-    const CString drawing = (dot >= 0 ? path.Left(dot) : path) + ".zel";
-    if (_access(drawing, 0) == 0)
-        OpenDocumentFile(drawing);
 }

@@ -7,6 +7,7 @@
 #include "document/ZelkDoc.h"
 #include "formats/FileDialogs.h"
 #include "input/InputBar.h"
+#include "macro/TextDoc.h"
 #include "platform/core/Runtime.h"
 #include "platform/core/Services.h"
 #include "platform/ui/DocTemplate.h"
@@ -26,9 +27,19 @@ CDocument* CZelkApp::OpenDocumentFile(LPCTSTR lpszFileName)
         return OpenDrawingFile(path, fname, 2);
     if (upper == ".DXF")
         return OpenDrawingFile(path, fname, 4);
-    // Text windows come with the text document; until then a text file cannot be opened.
-    AfxMessageBox("テキストファイルはオープンできませんでした");
-    return nullptr;
+    // Any other file is a text: an empty active text window gives way to it.
+    if (CTextDoc* active = GetActiveTextDoc(); active && !active->HasText())
+        active->OnCloseDocument();
+    CTextDoc* text = OpenTextDocument(path);
+    if (!text) {
+        AfxMessageBox("テキストファイルはオープンできませんでした");
+        return nullptr;
+    }
+    if (!LoadTextFile(text, path)) {
+        AfxMessageBox("テキストファイルは読み込みできませんでした");
+        return nullptr;
+    }
+    return text;
 }
 
 void CZelkApp::OnFileOpen()

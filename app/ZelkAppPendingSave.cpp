@@ -4,8 +4,10 @@
 
 #include "app/MainFrame.h"
 #include "app/SaveCancelledDialog.h"
+#include "app/SaveCountdownDialog.h"
 #include "app/SaveNoticeDialog.h"
 #include "document/ZelkDoc.h"
+#include "geometry/Numeric.h"
 #include "macro/TextDoc.h"
 #include "platform/core/Services.h"
 #include "view/ZelkView.h"
@@ -33,6 +35,28 @@ void CZelkApp::FlashSaveNotice(UINT templateId, DWORD milliseconds)
         Flash<CSaveNoticeDialog>(milliseconds);
     else if (templateId == CSaveCancelledDialog::IDD)
         Flash<CSaveCancelledDialog>(milliseconds);
+}
+
+void CZelkApp::CountDownToSave(CDocument* doc, const CString& path, UINT timerId)
+{
+    {
+        CSaveCountdownDialog countdown;
+        countdown.m_fileText = SaveNoticePathText(path);
+        countdown.m_secondsText = DoubleToString(m_saveInterval * 0.001);
+        countdown.Create(CSaveCountdownDialog::IDD);
+        Sleep(static_cast<DWORD>(m_saveNoticeTime));
+        countdown.DestroyWindow();
+    }
+    // Only the first save of a run keeps the notice up for the full time.
+    while (m_saveNoticeTime >= 1250)
+        m_saveNoticeTime -= 250;
+    m_modifiedBeforeSave = 0;
+    if (doc->IsModified()) {
+        doc->SetModifiedFlag(FALSE);
+        m_modifiedBeforeSave = 1;
+    }
+    if (m_pMainFrame)
+        m_pMainFrame->StartTimer(timerId, static_cast<UINT>(m_saveInterval));
 }
 
 void CZelkApp::CancelPendingSave()
@@ -70,22 +94,39 @@ CZelkView* CZelkApp::PendingWriterView() const
     return doc->GetViews().empty() ? nullptr : doc->GetViews().front();
 }
 
-void CZelkApp::WritePendingDrawing()
+// The pending document written after the overwrite notice. Its modified flag was cleared at File
+// Save so that a change made while waiting marks it again; a write that failed must not leave
+// it looking saved.
+template <class Doc>
+void CZelkApp::WritePending(Doc* doc)
 {
-    CZelkDoc* doc = m_pendingDrawing;
     if (!doc)
         return;
     FlashSaveNotice(CSaveNoticeDialog::IDD, kNoticeMilliseconds);
     const int restore = m_modifiedBeforeSave;
     m_modifiedBeforeSave = 0;
-    // Cleared at File Save so that a change made while waiting marks the drawing again; a
-    // write that failed must not leave it looking saved.
     if (!doc->SaveToFile() && restore == 1)
         doc->SetModifiedFlag(TRUE);
 }
 
+void CZelkApp::WritePendingDrawing()
+{
+    WritePending(m_pendingDrawing);
+}
+
+void CZelkApp::WritePendingText()
+{
+    WritePending(m_pendingTextDoc);
+}
+
 void CZelkApp::FinishPendingSave()
 {
+    if (m_pendingTextDoc) {
+        if (m_pMainFrame)
+            m_pMainFrame->StopTimer(kTextSaveTimer);
+        WritePendingText();
+        return;
+    }
     if (!m_pendingDrawing)
         return;
     if (m_pMainFrame)

@@ -18,6 +18,8 @@
 #include "macro/MacroInterpreter.h"
 #include "macro/MacroRecorder.h"
 #include "macro/MacroVariable.h"
+#include "macro/TextDoc.h"
+#include "macro/TextView.h"
 #include "macro/Unit.h"
 #include "platform/core/File.h"
 #include "platform/core/ProgramFolder.h"
@@ -32,6 +34,9 @@
 
 BEGIN_MESSAGE_MAP(CZelkApp, CWinApp)
     ON_COMMAND(ID_FILE_OPEN, OnFileOpen)
+    ON_COMMAND(ID_TEXT_NEW, OnNewTextDocument)
+    ON_COMMAND(ID_TEXT_OPEN, OnOpenTextFile)
+    ON_COMMAND(ID_EXPERIENCE_LIBRARY, OnOpenExperienceLibrary)
 END_MESSAGE_MAP()
 
 namespace {
@@ -59,8 +64,9 @@ BOOL CZelkApp::InitInstance()
                                            RUNTIME_CLASS(CZelkView));
     m_pDocTemplate->SetServerInfo(IDR_ZELKTYPE_SRVR_EMB);
     AddDocTemplate(m_pDocTemplate);
-    // Text windows arrive with the text document; until then the template holds no kind.
-    m_pTextTemplate = nullptr;
+    m_pTextTemplate = new CMultiDocTemplate(IDR_TEXTTYPE, RUNTIME_CLASS(CTextDoc), RUNTIME_CLASS(CMDIChildWnd),
+                                            RUNTIME_CLASS(CTextView));
+    AddDocTemplate(m_pTextTemplate);
 
     // Without its resources the program has no menus, bars or texts to start with.
     if (!CResources::Get().FindMenu(IDR_MAINFRAME)) {

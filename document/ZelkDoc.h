@@ -205,9 +205,10 @@ public:
     std::int32_t m_boxSelection = 0;   // group processing by box selection in this drawing
     std::int32_t m_deformMode = 0;     // deform selection
     std::int32_t m_groupWork2;
-    CStringArray m_workStrings;
+    CStringArray m_multiLineTexts;   // the lines a multi-line input window handed over
     double m_printScale;
-    std::int32_t m_embedded = 0;  // serves an embedded item: view changes modify the drawing
+    std::int32_t m_embedded = 0;
+    std::int64_t m_fileTime = 0;  // modification time of a library drawing when it was opened  // serves an embedded item: view changes modify the drawing
 
     CZelkDoc();
     ~CZelkDoc() override;

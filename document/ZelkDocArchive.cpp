@@ -362,6 +362,9 @@ void CZelkDoc::LoadArchive(CArchive& ar)
     if (curvesDropped)
         AfxMessageBox(kMsgCurvesDropped, MB_OK);
     m_writeLayer = d.writeLayer;
+    // Plug-ins read the active drawing's write layer from the exchange block.
+    if (CZelkView* active = DocActiveView(); active && active->m_document == this)
+        DocSetUserAppWriteLayer(m_writeLayer);
     DocClearPrompt();
     for (CObject* o : m_conicBlocks)
         for (CConic& conic : static_cast<CConics*>(o)->m_slots)

@@ -29,11 +29,9 @@ constexpr int kStatusIntervalInput = 17;
 constexpr short kCommandGroupDelete = 21;
 
 constexpr int kIdleMode = 1000;
-constexpr int kCmdOpenLibrary = 33138;
 // The first note of each training series, in the guide's order: the first try, the basic
 // operations, the multi-commands, the functions.
 constexpr UINT kSeriesCommands[4] = { 33047, 33078, 33127, 33120 };
-const char* const kLibraryFolder = "作図体験ライブラリ\\";
 const char* const kMsgRecovered = "リカバリファイルを読み込みました";
 
 const char* const kMsgBoxGone = "最新の箱選択は消去などの理由で再現できません";
@@ -114,12 +112,7 @@ bool RunFirstStartNotices(const CZelkDoc* doc)
     if (guide.m_dontShowAgain)
         app->m_introMessage3 = 0;
     if (guide.m_library) {
-        // The library lies beside the program; the user's text folder comes back afterwards.
-        const CString textFolder = app->m_appPath.m_textFolder;
-        app->m_appPath.m_textFolder = app->m_appPath.m_programFolder + kLibraryFolder;
-        app->OpenTextWithDrawing();
-        app->m_lastCommandId = kCmdOpenLibrary;
-        app->m_appPath.m_textFolder = textFolder;
+        app->OnOpenExperienceLibrary();
     } else if (guide.m_series >= 1 && guide.m_series <= 4 && app->m_pMainFrame) {
         app->m_pMainFrame->SendMessage(WM_COMMAND, kSeriesCommands[guide.m_series - 1], 0);
     }

@@ -5,11 +5,11 @@
 #include <vector>
 
 #include "app/MainFrame.h"
-#include "app/SaveCountdownDialog.h"
 #include "app/TrainingState.h"
 #include "app/WaitCursorScope.h"
 #include "app/ZelkApp.h"
 #include "document/DocEnvironment.h"
+#include "formats/BufferRoutines.h"
 #include "formats/FileDialogs.h"
 #include "platform/core/File.h"
 #include "platform/core/Runtime.h"
@@ -57,21 +57,6 @@ int KindOfPath(const CString& path)
     return 0;
 }
 
-// Paths longer than the countdown notice can show keep their end behind "･･･". The cut counts
-// bytes; one more byte goes when the cut would leave the second half of a character first.
-CString SaveNoticePathText(const CString& path)
-{
-    const int length = path.GetLength();
-    if (length <= 38)
-        return path;
-    const auto byteAt = [&path](int i) { return static_cast<unsigned char>(path[i]); };
-    int keep = 35;
-    const unsigned char before = byteAt(length - 36);
-    if (before >= 0x81 && byteAt(length - 35) != 0x83)
-        keep = 34;
-    return CString("･･･") + path.Right(keep);
-}
-
 CString TodayText()
 {
     const std::int64_t now = Services().Time();
@@ -79,41 +64,6 @@ CString TodayText()
         return "0000/00/00";
     CString text = CTime(static_cast<std::time_t>(now)).Format("%Y/%m/%d");
     return text.IsEmpty() ? CString("0000/00/00") : text;
-}
-
-// The backup copy of a file about to be overwritten: plan.zel keeps its old content as
-// plan-Back.zel. The file itself stays where it is, so that the write that follows replaces it
-// with its permission bits and through a symbolic link, and refuses it when it is read-only.
-void MakeBackup(const CString& path)
-{
-    char drive[_MAX_DRIVE];
-    char dir[_MAX_DIR];
-    char fname[_MAX_FNAME];
-    char ext[_MAX_EXT];
-    _splitpath(path, drive, dir, fname, ext);
-    const CString backup = CString(drive) + dir + fname + "-Back" + ext;
-    std::vector<BYTE> data;
-    try {
-        CFile source(path, CFile::modeRead | CFile::typeBinary);
-        const DWORD size = source.GetLength();
-        if (size > 0x7FFFFFFFu)
-            return;
-        data.resize(size);
-        if (size > 0 && source.Read(data.data(), size) != size)
-            return;
-        source.Close();
-    } catch (CFileException&) {
-        return;
-    } catch (const std::bad_alloc&) {
-        return;
-    }
-    CrtRemove(backup);
-    try {
-        CFile copy(backup, CFile::modeCreate | CFile::modeWrite | CFile::typeBinary);
-        copy.Write(data.data(), static_cast<UINT>(data.size()));
-        copy.Close();
-    } catch (CFileException&) {
-    }
 }
 
 // The drawing's first view as the framework lists it, else the application's active one.
@@ -195,7 +145,7 @@ int SaveAllDrawings(const SaveAllTexts& texts)
         const CString name = doc->m_name;
         const CString target = SaveAllTarget(folder, name, texts.kind);
         if (g_pApp->m_backupOnSave)
-            MakeBackup(target);
+            MakeBackupCopy(target);
         if (!doc->WriteByKind(texts.kind, target, name))
             failed = true;
     }
@@ -285,28 +235,9 @@ void CZelkDoc::OnFileSave()
     app->m_pendingView = app->m_activeView;
     app->m_savePending = 1;
 
-    const int delay = app->m_saveInterval;
-    {
-        CSaveCountdownDialog countdown;
-        countdown.m_fileText = SaveNoticePathText(m_path);
-        countdown.m_secondsText.Format("%g", delay * 0.001);
-        countdown.Create(CSaveCountdownDialog::IDD);
-        if (app->m_activeView)
-            app->m_activeView->ShowMessageLine(m_path);
-        Sleep(static_cast<DWORD>(app->m_saveNoticeTime));
-        countdown.DestroyWindow();
-    }
-    // Only the first save of a run keeps the notice up for the full time.
-    while (app->m_saveNoticeTime >= 1250)
-        app->m_saveNoticeTime -= 250;
-
-    app->m_modifiedBeforeSave = 0;
-    if (IsModified()) {
-        SetModifiedFlag(FALSE);
-        app->m_modifiedBeforeSave = 1;
-    }
-    if (app->m_pMainFrame)
-        app->m_pMainFrame->StartTimer(kDrawingSaveTimer, static_cast<UINT>(delay));
+    if (app->m_activeView)
+        app->m_activeView->ShowMessageLine(m_path);
+    app->CountDownToSave(this, m_path, kDrawingSaveTimer);
 }
 
 void CZelkDoc::OnUpdateFileSave(CCmdUI* pCmdUI)
@@ -371,7 +302,7 @@ int CZelkDoc::SaveToFile()
             if (kind == kKindNative)
                 doc->StampDates();
             if (g_pApp->m_backupOnSave)
-                MakeBackup(path);
+                MakeBackupCopy(path);
             if (kind == kKindNative) {
                 view->m_document = doc;
                 result = view->WriteNativeFile(path, 1) ? 1 : 0;

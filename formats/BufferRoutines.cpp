@@ -4,8 +4,11 @@
 #include "geometry/PointD.h"
 #include "platform/core/Arrays.h"
 #include "platform/core/File.h"
+#include "platform/core/Runtime.h"
 
 #include <cstring>
+#include <new>
+#include <vector>
 
 int SplitString(const CString& text, char separator, CStringArray& out)
 {
@@ -229,5 +232,37 @@ int WriteTextFileLines(const CStringArray& lines, const CString& path)
         return 1;
     } catch (CException&) {
         return 0;
+    }
+}
+
+void MakeBackupCopy(const CString& path)
+{
+    char drive[_MAX_DRIVE];
+    char dir[_MAX_DIR];
+    char fname[_MAX_FNAME];
+    char ext[_MAX_EXT];
+    _splitpath(path, drive, dir, fname, ext);
+    const CString backup = CString(drive) + dir + fname + "-Back" + ext;
+    std::vector<BYTE> data;
+    try {
+        CFile source(path, CFile::modeRead | CFile::typeBinary);
+        const DWORD size = source.GetLength();
+        if (size > 0x7FFFFFFFu)
+            return;
+        data.resize(size);
+        if (size > 0 && source.Read(data.data(), size) != size)
+            return;
+        source.Close();
+    } catch (CFileException&) {
+        return;
+    } catch (const std::bad_alloc&) {
+        return;
+    }
+    CrtRemove(backup);
+    try {
+        CFile copy(backup, CFile::modeCreate | CFile::modeWrite | CFile::typeBinary);
+        copy.Write(data.data(), static_cast<UINT>(data.size()));
+        copy.Close();
+    } catch (CFileException&) {
     }
 }

@@ -50,3 +50,8 @@ int ReadBufferLineString(const BYTE* data, int length, int& position, CString& l
 // then stay). Writing stores each line's first 1022 bytes and CR LF.
 int ReadTextFileLines(CStringArray& lines, const CString& path);
 int WriteTextFileLines(const CStringArray& lines, const CString& path);
+
+// The backup copy of a file about to be overwritten: plan.zel keeps its old content as
+// plan-Back.zel. The file itself stays where it is, so that the write that follows replaces it
+// with its permission bits and through a symbolic link, and refuses it when it is read-only.
+void MakeBackupCopy(const CString& path);

@@ -223,6 +223,18 @@ double DxfAtof(const char* text)
     return negative ? -value : value;
 }
 
+int DxfJustifyToAlign(const CString& justify)
+{
+    const CString value = Trimmed(justify);
+    if (value == "1")
+        return 14;
+    if (value == "2")
+        return 10;
+    if (value == "3" || value == "4")
+        return 38;
+    return 8;
+}
+
 int DxfLineTypeOf(const CObArray& styles, const CString& name)
 {
     for (int i = 0; i < styles.GetSize(); ++i) {
@@ -1018,12 +1030,7 @@ void CDxfReader::AddEntityText()
     int alignment = 8;
     CString justify = Trimmed(m_groups[72]);
     if (!m_groups[72].IsEmpty()) {
-        if (justify == "1")
-            alignment = 14;
-        else if (justify == "2")
-            alignment = 10;
-        else if (justify == "3" || justify == "4")
-            alignment = 38;
+        alignment = DxfJustifyToAlign(m_groups[72]);
         // Without its alignment point a centred or right-aligned text has only its start.
         if (!second && (justify == "1" || justify == "2" || justify == "4"))
             alignment = 8;
@@ -1070,13 +1077,13 @@ void CDxfReader::AddBlockText()
     if (justify == "3") {
         r->m_position = first;
         r->m_height = -d;
-        r->m_alignment = 38;
+        r->m_alignment = DxfJustifyToAlign(m_groups[72]);
     } else if (justify == "5") {
         if (!r->m_text.IsEmpty()) {
             r->m_position = first;
             r->m_width = d / r->m_text.GetLength();
         }
-        r->m_alignment = 8;
+        r->m_alignment = DxfJustifyToAlign(m_groups[72]);
     }
     if (IsHalfWidthFont(r->m_style) && ContainsDoubleByteChar(r->m_text))
         r->m_width /= 2;

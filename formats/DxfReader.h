@@ -20,6 +20,10 @@ class CZelkDoc;
 // The pen line type of the first line-type record named so; 0 (solid) when none is.
 int DxfLineTypeOf(const CObArray& styles, const CString& name);
 
+// The text alignment code of a TEXT's horizontal justification (group 72): centred 14, right
+// 10, aligned and middle 38, left, fit and anything else 8.
+int DxfJustifyToAlign(const CString& justify);
+
 // A number of a DXF value line, as the C library's atof reads it.
 double DxfAtof(const char* text);
 

@@ -35,17 +35,43 @@ FileFilter FilterFor(int formatFlags, int open)
     }
 }
 
-CString FolderOfKind(int folderKind)
+// The remembered folder of a kind, for opening or for saving: the "initial" folders of the
+// path settings are where files are opened from, the others where they are saved (and where new
+// documents are named); symbols have one folder.
+CString* RememberedFolder(int folderKind, int open)
 {
     if (!g_pApp)
-        return CString();
-    const CAppPath& paths = g_pApp->m_appPath;
+        return nullptr;
+    CAppPath& paths = g_pApp->m_appPath;
     switch (folderKind) {
-    case 2: return paths.m_textFolder;
-    case 3: return paths.m_macroFolder;
-    case 4: return paths.m_symbolFolder;
-    default: return paths.m_dataFolder;
+    case 2: return open ? &paths.m_initialTextFolder : &paths.m_textFolder;
+    case 3: return open ? &paths.m_initialMacroFolder : &paths.m_macroFolder;
+    case 4: return &paths.m_symbolFolder;
+    default: return open ? &paths.m_initialDataFolder : &paths.m_dataFolder;
     }
+}
+
+CString FolderOfKind(int folderKind, int open)
+{
+    const CString* folder = RememberedFolder(folderKind, open);
+    return folder ? *folder : CString();
+}
+
+// The dialog left the chosen file's folder behind as the one to start from next time.
+void RememberFolder(int folderKind, int open, const CString& chosenPath)
+{
+    CString* folder = RememberedFolder(folderKind, open);
+    if (!folder)
+        return;
+    char drive[_MAX_DRIVE];
+    char dir[_MAX_DIR];
+    _splitpath(chosenPath, drive, dir, nullptr, nullptr);
+    CString chosen = CString(drive) + dir;
+    if (chosen.IsEmpty())
+        return;
+    if (chosen[chosen.GetLength() - 1] != '\\')
+        chosen += "\\";
+    *folder = chosen;
 }
 
 } // namespace
@@ -56,7 +82,7 @@ int ChooseFileName(CString& path, CString& title, int formatFlags, int& fileType
     const FileFilter filter = FilterFor(formatFlags, open);
     CFileDialog dialog(open ? TRUE : FALSE, filter.defaultExt, title,
                        OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT, filter.filter);
-    const CString folder = FolderOfKind(folderKind);
+    const CString folder = FolderOfKind(folderKind, open);
     dialog.m_ofn.lpstrInitialDir = folder.GetString();
     if (dialog.DoModal() != IDOK)
         return 0;
@@ -72,6 +98,7 @@ int ChooseFileName(CString& path, CString& title, int formatFlags, int& fileType
         fileType = 16;
     else if (ext == "csv")
         fileType = 32;
+    RememberFolder(folderKind, open, path);
     return 1;
 }
 
@@ -81,12 +108,17 @@ int ChooseFileNames(CStringArray& paths, int open)
     CFileDialog dialog(open ? TRUE : FALSE, nullptr, "",
                        OFN_ALLOWMULTISELECT | OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT,
                        filter.filter);
-    const CString folder = FolderOfKind(1);
+    const CString folder = FolderOfKind(1, open);
     dialog.m_ofn.lpstrInitialDir = folder.GetString();
     if (dialog.DoModal() != IDOK)
         return 0;
     POSITION pos = dialog.GetStartPosition();
-    while (pos)
-        paths.Add(dialog.GetNextPathName(pos));
+    CString last;
+    while (pos) {
+        last = dialog.GetNextPathName(pos);
+        paths.Add(last);
+    }
+    if (!last.IsEmpty())
+        RememberFolder(1, open, last);
     return 1;
 }

@@ -187,10 +187,14 @@ public:
     // The text settings' character width from the extent of the alphabet in their font.
     void MeasureDefaultCharWidth();
 
-    // A native drawing file read into the document (view/ZelkViewFileOpen.cpp); 1 on success.
+    // A native drawing file or a DXF file read into the document (view/ZelkViewFileOpen.cpp);
+    // 1 on success, 0 (and no message of its own) when it could not be read.
     int ReadNativeFile(const CString& path);
-    // DXF import (view/ZelkViewDxf.cpp).
     int ReadDxfFile(const CString& path);
+    // Add-open: several drawing files chosen together read into this drawing.
+    void AddOpenFiles();
+    void OnFileAddOpen();
+    // DXF import (view/ZelkViewDxf.cpp).
     int ReadDxfData(const CString& path, int* layerReplaced);
     static int LookupDxfLineType(const CObArray& styles, const CString& name);
 
@@ -278,8 +282,11 @@ protected:
     void OnSize(UINT nType, int cx, int cy) override;
     void OnHScroll(UINT nSBCode, UINT nPos, CWnd* pScrollBar) override;
     void OnVScroll(UINT nSBCode, UINT nPos, CWnd* pScrollBar) override;
+    DECLARE_MESSAGE_MAP()
 
 private:
+    // The steps native and DXF reading share; kind 2 native, 4 DXF.
+    int ReadDrawingFile(const CString& path, int kind);
     // One drawing routine for the paint, the redraw and the requests: which elements of a
     // pen (or font) a pass draws is a predicate over the element's state, mark and layer.
     friend class CViewPainter;

@@ -100,22 +100,3 @@ int CZelkView::ReadDxfData(const CString& path, int* layerReplaced)
         return 0;
     }
 }
-
-int CZelkView::ReadDxfFile(const CString& path)
-{
-    if (!m_document)
-        return 0;
-    m_document->UpdateAllViews(nullptr);
-    SendPaint();
-    int layerReplaced = 0;
-    if (!ReadDxfData(path, &layerReplaced))
-        return 0;
-    m_document->ComputeExtents();
-    ShowAll();
-    if (g_pApp) {
-        if (layerReplaced == 1)
-            g_pApp->ShowMessage("レイヤ名称をデフォルト名に変更した箇所があります", 1);
-        g_pApp->m_appPath.AddRecentPath(path, 1);
-    }
-    return 1;
-}

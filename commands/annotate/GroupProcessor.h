@@ -16,6 +16,8 @@ public:
     void OnInput(CZelkDoc* doc, int kind, int subCode);
 
     CZelkDoc* m_document = nullptr;
+    int m_running = 0;          // an operation of box selection is under way
+    CString m_tokenString;      // the pattern entered so far
     CString modePattern;
     int m_prepared = 0;
     int m_lastInputKind = 0;

@@ -19,6 +19,7 @@ public:
     CPointD m_box[4];         // box corners relative to the anchor: bottom-start, bottom-end,
                               // top-start, top-end
     int m_pendingText;
+    int m_imeOpen = 0;        // the input method was open when a text window last lost the focus
 
     CTextCommand(CZelkDoc* doc, int instance);
     virtual ~CTextCommand() = default;

@@ -1,6 +1,8 @@
 // CView, CScrollView and CEditView.
 #include "platform/ui/View.h"
 
+#include "platform/core/Archive.h"
+
 #include "platform/ui/ClientDC.h"
 #include "platform/ui/Document.h"
 #include "platform/ui/FrameWnd.h"
@@ -363,6 +365,31 @@ QWidget* CEditView::CreateNativeWidget(QWidget* parent)
 }
 
 void CEditView::OnDraw(CDC*) {}
+
+void CEditView::OnEditChange()
+{
+    if (CDocument* doc = GetDocument())
+        doc->SetModifiedFlag(TRUE);
+}
+
+void CEditView::SerializeRaw(CArchive& ar)
+{
+    if (ar.IsStoring()) {
+        CString text;
+        GetWindowText(text);
+        ar.Write(text.GetString(), static_cast<UINT>(text.GetLength()));
+        return;
+    }
+    std::string bytes;
+    char chunk[4096];
+    for (;;) {
+        const UINT n = ar.Read(chunk, sizeof chunk);
+        if (n == 0)
+            break;
+        bytes.append(chunk, n);
+    }
+    SetWindowText(CString(bytes.data(), static_cast<int>(bytes.size())));
+}
 
 void CEditView::GetWindowText(CString& rString) const
 {

@@ -5,6 +5,7 @@
 
 #include "platform/ui/Wnd.h"
 
+class CArchive;
 class CDC;
 class CBrush;
 class CDocument;
@@ -121,11 +122,15 @@ public:
     void Undo();
     void SelectAll() { SetSel(0, -1); }
     void SetFont(CFont* pFont, BOOL bRedraw = TRUE);
+    // The text as the bytes of a file: stored without length or terminator; loading takes
+    // everything from the archive's position to the end of its file.
+    void SerializeRaw(CArchive& ar);
 
     BOOL IsNativeControl() const override { return TRUE; }
 
 protected:
     QWidget* CreateNativeWidget(QWidget* parent) override;
-    // The edit control's own change notification (EN_CHANGE), reflected to the view.
-    virtual void OnEditChange() {}
+    // The edit control's own change notification (EN_CHANGE), reflected to the view: the
+    // document becomes modified.
+    virtual void OnEditChange();
 };

@@ -381,10 +381,10 @@ TEST_F(DrawingFiles, WhatIsNotADrawingFileIsRefusedAtOnce)
         EXPECT_EQ(Census(*Drawings().back()), (std::vector<int>{ 0, 0, 0, 0, 0, 0, 0 }));
         fs::remove(Fs(path));
     }
-    // Any other name is a text, and text windows cannot be opened yet.
+    // Any other name is a text: one that cannot be read is refused with the text's message.
     DefaultScriptedServices().m_messages.clear();
     EXPECT_EQ(m_app->OpenDocumentFile(ProgramFolder() + "notes.txt"), nullptr);
-    EXPECT_EQ(Messages(), (std::vector<CString>{ "テキストファイルはオープンできませんでした" }));
+    EXPECT_EQ(Messages(), (std::vector<CString>{ "テキストファイルは読み込みできませんでした" }));
 }
 
 TEST_F(DrawingFiles, FileSaveCountsDownThenWritesWhenItsTimerFires)

@@ -134,7 +134,7 @@ TEST_F(FirstStart, CancelledNoticesStayAndTheGuideCanOpenTheLibrary)
     EXPECT_EQ(DefaultScriptedUiServices().m_shownFileDialogs[0].initialDir, library);
     EXPECT_NE(m_app->FindDrawingDocByPath(drawing), nullptr);
     EXPECT_EQ(m_app->m_lastCommandId, 33138);
-    EXPECT_NE(m_app->m_appPath.m_textFolder, library);
+    EXPECT_NE(m_app->m_appPath.m_initialTextFolder, library);
     EXPECT_TRUE(m_app->m_seriesCommands.empty());
 }
 

@@ -648,11 +648,15 @@ TEST_F(Listing, WithTheSettingOnEachListingOpensATextWindowOfItsLines)
     EXPECT_EQ(measured->GetTitle().Std(), "Devide.txt");
     EXPECT_EQ(measured->GetPathName().Std(), "Devide");
     EXPECT_EQ(measured->m_kind, 0);
+    CStringArray lines;
+    measured->GetLines(lines);
     Lines shown;
-    for (int i = 0; i < measured->m_lines.GetSize(); ++i)
-        shown.push_back(measured->m_lines[i].Std());
+    for (int i = 0; i < lines.GetSize(); ++i)
+        shown.push_back(lines[i].Std());
     EXPECT_EQ(shown, (Lines{"( 3, 4) ･･･ 点", "前点との距離 ･･･", "3X 4Y 5L"}));
-    EXPECT_EQ(static_cast<CTextDoc*>(m_app->m_windowlessTextDocs[0])->m_lines.GetSize(), 13);
+    CStringArray first;
+    static_cast<CTextDoc*>(m_app->m_windowlessTextDocs[0])->GetLines(first);
+    EXPECT_EQ(first.GetSize(), 13);
 }
 
 TEST_F(Listing, LineDistancesFromEachKindOfPreviousReference)

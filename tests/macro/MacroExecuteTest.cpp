@@ -52,8 +52,10 @@ protected:
         if (m_app->m_windowlessTextDocs.GetSize() == 0)
             return lines;
         auto* doc = static_cast<CTextDoc*>(m_app->m_windowlessTextDocs[m_app->m_windowlessTextDocs.GetSize() - 1]);
-        for (int i = 0; i < doc->m_lines.GetSize(); ++i)
-            lines.push_back(doc->m_lines[i].Std());
+        CStringArray text;
+        doc->GetLines(text);
+        for (int i = 0; i < text.GetSize(); ++i)
+            lines.push_back(text[i].Std());
         return lines;
     }
     const CMacroVariable* Variable(const char* name) const

@@ -6,6 +6,7 @@
 #include "platform/ui/Wnd.h"
 
 #include <filesystem>
+#include <fstream>
 
 // The definition files the program reads at its start, copied into the test's program folder.
 inline void CopyDefinitionFiles()
@@ -14,6 +15,16 @@ inline void CopyDefinitionFiles()
     for (const char* name : {"ZelkUnit.txt", "Variable.txt", "ZelSheet.txt"})
         fs::copy_file(fs::path(ZELK_SOURCE_DIR) / "resources" / name,
                       FileSystemPath(ProgramFolder().GetString()) + name, fs::copy_options::overwrite_existing);
+}
+
+// Gives the test's program folder what a start reads: the definition files, and an empty plug-in
+// registration (which keeps the start free of the message that it cannot be opened).
+inline void PrepareProgramFolderForStart()
+{
+    namespace fs = std::filesystem;
+    CopyDefinitionFiles();
+    fs::create_directories(FileSystemPath((ProgramFolder() + "ZelkApp").GetString()));
+    std::ofstream(FileSystemPath((ProgramFolder() + "ZelkApp\\ZelkApp.txt").GetString()));
 }
 
 // Ends an application a test started, as the framework ends it: the documents closed, the main

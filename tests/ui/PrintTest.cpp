@@ -286,13 +286,13 @@ TEST_F(PrintTest, ViewDestroyedBeforeRenderingIsNotCalled)
     EXPECT_TRUE(m_seen.empty());
 }
 
-class CTextView : public CEditView {};
+class CPlainEditView : public CEditView {};
 
 TEST(EditView, TextAndSelectionCountBytes)
 {
     CStackFrame frame;
     ASSERT_TRUE(frame.Create(nullptr, "text", WS_OVERLAPPEDWINDOW, CRect(0, 0, 400, 300), nullptr, 0));
-    auto* view = new CTextView;
+    auto* view = new CPlainEditView;
     ASSERT_TRUE(view->Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, CRect(0, 0, 300, 200), &frame, AFX_IDW_PANE_FIRST));
     // "\x88\xea" is one double-byte character; lines end with CR LF.
     const char text[] = "ab\x88\xea" "c\r\nline2\r\n";
