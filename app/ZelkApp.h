@@ -181,6 +181,8 @@ public:
     // The response message: a beep first when beep is nonzero, then the text on the message
     // line of the active drawing view; the last text is kept (the line of a view-less run).
     void ShowMessage(const CString& text, int beep);
+    // A completion notice or caution appended to the message line, beeping when asked.
+    void ShowResultMessage(const CString& text, int beep);
     CString m_lastMessage;
     short m_interruptKind = 0;                     // kind of the interrupting command
     CZelkView* m_activeView = nullptr;      // set by the view when it activates
@@ -210,6 +212,11 @@ public:
     short m_specialMode = 0;
     int m_specialRepeat = 0;       // continuous screen operation
     int m_promptAmended = 0;       // m_prompt holds a warning the guidance must not overwrite
+    std::int32_t m_groupProcessing = 0;   // group processing of a selection runs
+    CPointD m_rightPressPoint;     // world point of the last right press; the point search's cursor
+    int m_zoomWindowDelay = 300;   // milliseconds before a zoom window opens after a doubtful pick
+    std::int32_t m_savedLayerCondition = 0;
+    std::int16_t m_savedCreationEnv = 0;
     signed char m_printAngleSign = 1;  // -1 turns text angles round on printers that need it
     // Closes the drawing's running operation (its creation log) unless an interrupting or a
     // special mode other than the two-element intersection runs.

@@ -200,6 +200,20 @@ public:
     CStringArray m_workStrings;
     double m_printScale;
     std::int32_t m_embedded = 0;  // serves an embedded item: view changes modify the drawing
+    // Input and selection state of the input hub.
+    std::int32_t m_boxSelection = 0;  // group processing by box selection runs in this drawing
+    std::int32_t m_deformMode = 0;    // that box selection is a deform selection
+    // The element-reference mode's referenced element of each kind (none when unset), with the
+    // pen of the last referenced pen-drawn element and the font of the last referenced text.
+    CDataPoint* m_refPointElem = nullptr;
+    CLine* m_refLineElem = nullptr;
+    CCircle* m_refCircleElem = nullptr;
+    CArc* m_refArcElem = nullptr;
+    CConic* m_refConicElem = nullptr;
+    CCurve* m_refCurveElem = nullptr;
+    CText* m_refTextElem = nullptr;
+    std::int16_t m_refPenIndex = 0;
+    std::int16_t m_refFontIndex = 0;
 
     CZelkDoc();
     ~CZelkDoc() override;
@@ -444,6 +458,8 @@ public:
     void DrawWorkArcInViews(int colorSelector, CArc* arc);
     void DrawCrossMarkInViews(CPointD* point);
     void DrawCircleMarkInViews(CPtrArray* points, int n);
+    // Every view erases the point search's mark at the point.
+    void EraseFoundMarkInViews(CPointD point);
     void DrawPointerMarks(int erase);
     void DrawOriginMarksInViews();
     void DrawRelativeAxesInViews();

@@ -12,3 +12,13 @@ void CZelkApp::ShowMessage(const CString& text, int beep)
     if (m_activeView)
         m_activeView->ShowMessageLine(text);
 }
+
+// Appended to what the message line shows, so that a notice keeps the selection message before it.
+void CZelkApp::ShowResultMessage(const CString& text, int beep)
+{
+    if (beep)
+        MessageBeep(MB_ICONASTERISK);
+    m_lastMessage += text;
+    if (m_activeView)
+        m_activeView->ShowMessageLine(m_activeView->m_messageText + text);
+}
