@@ -19,6 +19,9 @@ class CPickList {
 public:
     // The result of a pick that found more candidates than the limit allows.
     static constexpr int kTooMany = 1001;
+    // The searches pass over elements whose extent cannot meet the window before the exact
+    // tests; cleared only to check that this changes no result.
+    static bool s_passOverByExtent;
 
     CZelkDoc* m_doc;                          // the document the references point into
     int m_current;                            // index of the current candidate, -1 none

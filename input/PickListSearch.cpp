@@ -31,6 +31,9 @@ struct CPickList::CPickScan {
     int layerCount;
     bool hiddenApplies;   // a hidden layer is skipped at all (not during reference-layer setting)
     const WORD* layerStates;
+    // The window in world units, widened far beyond the rounding of the conversion: an element
+    // whose extent stays outside it can pass none of the tests, which work in view units.
+    double minX, minY, maxX, maxY;
 
     CPickScan(CZelkView* v, const CZelkDoc* doc, const CRectD& w)
         : view(v), window(w), origin(v->m_origin), zoom(v->m_zoom)
@@ -40,6 +43,53 @@ struct CPickList::CPickScan {
         layerCount = v->m_layerStates.GetSize();
         hiddenApplies = g_pApp->m_interruptMode != 35 && !v->m_showAllLayers;
         layerStates = layerCount > 0 ? &v->m_layerStates[0] : nullptr;
+        minX = std::min(w.m_left, w.m_right) / zoom + origin.m_x;
+        maxX = std::max(w.m_left, w.m_right) / zoom + origin.m_x;
+        minY = std::min(w.m_top, w.m_bottom) / zoom + origin.m_y;
+        maxY = std::max(w.m_top, w.m_bottom) / zoom + origin.m_y;
+        const double size = std::max({std::fabs(minX), std::fabs(maxX), std::fabs(minY), std::fabs(maxY), 1.0});
+        const double margin = size * 1e-9 + (maxX - minX + maxY - minY) * 1e-9;
+        minX -= margin;
+        maxX += margin;
+        minY -= margin;
+        maxY += margin;
+        if (!CPickList::s_passOverByExtent || !(zoom > 0) || !std::isfinite(minX + maxX + minY + maxY)) {
+            // No sound bound without a proper mapping: nothing is passed over.
+            minX = minY = -HUGE_VAL;
+            maxX = maxY = HUGE_VAL;
+        }
+    }
+    // An extent (world) that may meet the window.
+    bool MayMeet(double x0, double y0, double x1, double y1) const
+    {
+        return x1 >= minX && x0 <= maxX && y1 >= minY && y0 <= maxY;
+    }
+    bool MayMeetRound(const CPointD& centre, double radius) const
+    {
+        const double r = std::fabs(radius) * (1 + 1e-9);
+        return MayMeet(centre.m_x - r, centre.m_y - r, centre.m_x + r, centre.m_y + r);
+    }
+    bool MayMeetSegment(const CPointD& p, const CPointD& q) const
+    {
+        return MayMeet(std::min(p.m_x, q.m_x), std::min(p.m_y, q.m_y), std::max(p.m_x, q.m_x), std::max(p.m_y, q.m_y));
+    }
+    // An ellipse's polyline lies on it, so within the larger of its radii about its centre.
+    bool MayMeetConic(const CConic& c) const
+    {
+        return MayMeetRound(c.m_centre, c.m_majorRadius * std::max(1.0, std::fabs(c.m_ratio)));
+    }
+    bool MayMeetPoints(const std::vector<CPointD>& pts) const
+    {
+        if (pts.empty())
+            return false;
+        double x0 = pts[0].m_x, x1 = x0, y0 = pts[0].m_y, y1 = y0;
+        for (const CPointD& p : pts) {
+            x0 = std::min(x0, p.m_x);
+            x1 = std::max(x1, p.m_x);
+            y0 = std::min(y0, p.m_y);
+            y1 = std::max(y1, p.m_y);
+        }
+        return MayMeet(x0, y0, x1, y1);
     }
     bool Hidden(int layer) const
     {
@@ -386,11 +436,11 @@ int CPickList::FindInsideWindow(CZelkView* view, const CRectD& window)
             return true;
         return add(ELEM_LINE, e.m_group, [&] { AddLineCandidate(b, s); });
     }) && ScanBlocks<CCircles>(m_doc->m_circleBlocks, [&](CCircle& e, std::int16_t b, std::int16_t s) {
-        if (!scan.Takes(e) || !scan.CircleExtremesIn(e.m_centre, e.m_radius))
+        if (!scan.Takes(e) || !scan.MayMeetRound(e.m_centre, e.m_radius) || !scan.CircleExtremesIn(e.m_centre, e.m_radius))
             return true;
         return add(ELEM_CIRCLE, e.m_group, [&] { AddCircleCandidate(b, s); });
     }) && ScanBlocks<CArcs>(m_doc->m_arcBlocks, [&](CArc& e, std::int16_t b, std::int16_t s) {
-        if (!scan.Takes(e) || !scan.ArcInside(e))
+        if (!scan.Takes(e) || !scan.MayMeetRound(e.m_centre, e.m_radius) || !scan.ArcInside(e))
             return true;
         return add(ELEM_ARC, e.m_group, [&] { AddArcCandidate(b, s); });
     }) && ScanBlocks<CTexts>(m_doc->m_textBlocks, [&](CText& e, std::int16_t b, std::int16_t s) {
@@ -398,11 +448,11 @@ int CPickList::FindInsideWindow(CZelkView* view, const CRectD& window)
             return true;
         return add(ELEM_TEXT, e.m_group, [&] { AddTextCandidate(b, s); });
     }) && ScanBlocks<CConics>(m_doc->m_conicBlocks, [&](CConic& e, std::int16_t b, std::int16_t s) {
-        if (!scan.Takes(e) || e.m_polyline.size() < 2 || !scan.AllIn(e.m_polyline))
+        if (!scan.Takes(e) || e.m_polyline.size() < 2 || !scan.MayMeetConic(e) || !scan.AllIn(e.m_polyline))
             return true;
         return add(ELEM_CONIC, e.m_group, [&] { AddConicCandidate(b, s, NearestSegment(e.m_polyline, m_keyPoint)); });
     }) && ScanBlocks<CCurves>(m_doc->m_curveBlocks, [&](CCurve& e, std::int16_t b, std::int16_t s) {
-        if (!scan.Takes(e) || e.m_points.size() < 2 || !scan.AllIn(e.m_points))
+        if (!scan.Takes(e) || e.m_points.size() < 2 || !scan.MayMeetPoints(e.m_points) || !scan.AllIn(e.m_points))
             return true;
         return add(ELEM_CURVE, e.m_group, [&] { AddCurveCandidate(b, s, NearestSegment(e.m_points, m_keyPoint)); });
     });
@@ -426,36 +476,36 @@ int CPickList::FindCrossingWindow(CZelkView* view, const CRectD& window)
             return true;
         return add(ELEM_POINT, e.m_group, true, [&] { AddPointCandidate(b, s); });
     }) && ScanBlocks<CLines>(m_doc->m_lineBlocks, [&](CLine& e, std::int16_t b, std::int16_t s) {
-        if (!scan.Takes(e))
+        if (!scan.Takes(e) || !scan.MayMeetSegment(e.m_start, e.m_end))
             return true;
         const CPointD p = scan.Screen(e.m_start), q = scan.Screen(e.m_end);
         if (!window.Contains(p) && !window.Contains(q) && !SegmentCrossesRectD(p, q, window))
             return true;
         return add(ELEM_LINE, e.m_group, lineGroupRule, [&] { AddLineCandidate(b, s); });
     }) && ScanBlocks<CCircles>(m_doc->m_circleBlocks, [&](CCircle& e, std::int16_t b, std::int16_t s) {
-        if (!scan.Takes(e) || !scan.CircleCrosses(e.m_centre, e.m_radius))
+        if (!scan.Takes(e) || !scan.MayMeetRound(e.m_centre, e.m_radius) || !scan.CircleCrosses(e.m_centre, e.m_radius))
             return true;
         return add(ELEM_CIRCLE, e.m_group, true, [&] { AddCircleCandidate(b, s); });
     }) && ScanBlocks<CArcs>(m_doc->m_arcBlocks, [&](CArc& e, std::int16_t b, std::int16_t s) {
-        if (!scan.Takes(e) || !scan.ArcCrosses(e, worldWindow))
+        if (!scan.Takes(e) || !scan.MayMeetRound(e.m_centre, e.m_radius) || !scan.ArcCrosses(e, worldWindow))
             return true;
         return add(ELEM_ARC, e.m_group, true, [&] { AddArcCandidate(b, s); });
     }) && ScanBlocks<CTexts>(m_doc->m_textBlocks, [&](CText& e, std::int16_t b, std::int16_t s) {
-        if (!scan.Takes(e))
+        if (!scan.Takes(e) || !scan.MayMeetSegment(e.m_underlineStart, e.m_underlineEnd))
             return true;
         const CPointD p = scan.Screen(e.m_underlineStart), q = scan.Screen(e.m_underlineEnd);
         if (!window.Contains(p) && !window.Contains(q) && !scan.SegmentCrosses(p, q))
             return true;
         return add(ELEM_TEXT, e.m_group, true, [&] { AddTextCandidate(b, s); });
     }) && ScanBlocks<CConics>(m_doc->m_conicBlocks, [&](CConic& e, std::int16_t b, std::int16_t s) {
-        if (!scan.Takes(e))
+        if (!scan.Takes(e) || !scan.MayMeetConic(e))
             return true;
         const int segment = scan.CrossingSegment(e.m_polyline);
         if (segment < 0)
             return true;
         return add(ELEM_CONIC, e.m_group, true, [&] { AddConicCandidate(b, s, segment); });
     }) && ScanBlocks<CCurves>(m_doc->m_curveBlocks, [&](CCurve& e, std::int16_t b, std::int16_t s) {
-        if (!scan.Takes(e))
+        if (!scan.Takes(e) || !scan.MayMeetPoints(e.m_points))
             return true;
         const int segment = scan.CrossingSegment(e.m_points);
         if (segment < 0)
@@ -568,12 +618,12 @@ int CPickList::CollectInsideWindow(CZelkView* view, const CRectD& window, int de
         return true;
     });
     ScanBlocks<CCircles>(m_doc->m_circleBlocks, [&](CCircle& e, std::int16_t b, std::int16_t s) {
-        if (scan.Takes(e) && scan.CircleExtremesIn(e.m_centre, e.m_radius))
+        if (scan.Takes(e) && scan.MayMeetRound(e.m_centre, e.m_radius) && scan.CircleExtremesIn(e.m_centre, e.m_radius))
             collect(ELEM_CIRCLE, e.m_group, b, s, e.m_state, e.m_mark, 3);
         return true;
     });
     ScanBlocks<CArcs>(m_doc->m_arcBlocks, [&](CArc& e, std::int16_t b, std::int16_t s) {
-        if (scan.Takes(e) && scan.ArcInside(e))
+        if (scan.Takes(e) && scan.MayMeetRound(e.m_centre, e.m_radius) && scan.ArcInside(e))
             collect(ELEM_ARC, e.m_group, b, s, e.m_state, e.m_mark, 3);
         return true;
     });
@@ -583,12 +633,12 @@ int CPickList::CollectInsideWindow(CZelkView* view, const CRectD& window, int de
         return true;
     });
     ScanBlocks<CConics>(m_doc->m_conicBlocks, [&](CConic& e, std::int16_t b, std::int16_t s) {
-        if (scan.Takes(e) && scan.AllIn(e.m_polyline))
+        if (scan.Takes(e) && scan.MayMeetConic(e) && scan.AllIn(e.m_polyline))
             collect(ELEM_CONIC, e.m_group, b, s, e.m_state, e.m_mark, 3);
         return true;
     });
     ScanBlocks<CCurves>(m_doc->m_curveBlocks, [&](CCurve& e, std::int16_t b, std::int16_t s) {
-        if (scan.Takes(e) && scan.AllIn(e.m_points))
+        if (scan.Takes(e) && scan.MayMeetPoints(e.m_points) && scan.AllIn(e.m_points))
             collect(ELEM_CURVE, e.m_group, b, s, e.m_state, e.m_mark, 3);
         return true;
     });
@@ -607,7 +657,7 @@ int CPickList::CollectCrossingWindow(CZelkView* view, const CRectD& window)
     auto collect = [&](int kind, std::int16_t group, std::int16_t b, std::int16_t s, std::uint8_t state,
                        std::uint8_t mark) { n += CollectEntry(kind, group, groupRule, b, s, state, mark, 3); };
     ScanBlocks<CLines>(m_doc->m_lineBlocks, [&](CLine& e, std::int16_t b, std::int16_t s) {
-        if (!scan.Takes(e))
+        if (!scan.Takes(e) || !scan.MayMeetSegment(e.m_start, e.m_end))
             return true;
         const CPointD p = scan.Screen(e.m_start), q = scan.Screen(e.m_end);
         if (window.Contains(p) || window.Contains(q) || SegmentCrossesRectD(p, q, window))
@@ -615,17 +665,17 @@ int CPickList::CollectCrossingWindow(CZelkView* view, const CRectD& window)
         return true;
     });
     ScanBlocks<CCircles>(m_doc->m_circleBlocks, [&](CCircle& e, std::int16_t b, std::int16_t s) {
-        if (scan.Takes(e) && scan.CircleCrosses(e.m_centre, e.m_radius))
+        if (scan.Takes(e) && scan.MayMeetRound(e.m_centre, e.m_radius) && scan.CircleCrosses(e.m_centre, e.m_radius))
             collect(ELEM_CIRCLE, e.m_group, b, s, e.m_state, e.m_mark);
         return true;
     });
     ScanBlocks<CArcs>(m_doc->m_arcBlocks, [&](CArc& e, std::int16_t b, std::int16_t s) {
-        if (scan.Takes(e) && scan.ArcCrosses(e, worldWindow))
+        if (scan.Takes(e) && scan.MayMeetRound(e.m_centre, e.m_radius) && scan.ArcCrosses(e, worldWindow))
             collect(ELEM_ARC, e.m_group, b, s, e.m_state, e.m_mark);
         return true;
     });
     ScanBlocks<CTexts>(m_doc->m_textBlocks, [&](CText& e, std::int16_t b, std::int16_t s) {
-        if (!scan.Takes(e))
+        if (!scan.Takes(e) || !scan.MayMeetSegment(e.m_underlineStart, e.m_underlineEnd))
             return true;
         const CPointD p = scan.Screen(e.m_underlineStart), q = scan.Screen(e.m_underlineEnd);
         if (window.Contains(p) || window.Contains(q) || scan.SegmentCrosses(p, q))
@@ -633,17 +683,19 @@ int CPickList::CollectCrossingWindow(CZelkView* view, const CRectD& window)
         return true;
     });
     ScanBlocks<CConics>(m_doc->m_conicBlocks, [&](CConic& e, std::int16_t b, std::int16_t s) {
-        if (scan.Takes(e) && scan.CrossingSegment(e.m_polyline) >= 0)
+        if (scan.Takes(e) && scan.MayMeetConic(e) && scan.CrossingSegment(e.m_polyline) >= 0)
             collect(ELEM_CONIC, e.m_group, b, s, e.m_state, e.m_mark);
         return true;
     });
     ScanBlocks<CCurves>(m_doc->m_curveBlocks, [&](CCurve& e, std::int16_t b, std::int16_t s) {
-        if (scan.Takes(e) && scan.CrossingSegment(e.m_points) >= 0)
+        if (scan.Takes(e) && scan.MayMeetPoints(e.m_points) && scan.CrossingSegment(e.m_points) >= 0)
             collect(ELEM_CURVE, e.m_group, b, s, e.m_state, e.m_mark);
         return true;
     });
     return n;
 }
+
+bool CPickList::s_passOverByExtent = true;
 
 bool CPickList::SelectableKind(int kind)
 {

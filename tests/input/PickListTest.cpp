@@ -4,10 +4,14 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <random>
+#include <sstream>
 #include <string>
 #include <vector>
 
 #include "elements/Arcs.h"
+#include "elements/Conics.h"
+#include "input/PointSearch.h"
 #include "elements/DataPoints.h"
 #include "elements/ElementKinds.h"
 #include "elements/Group.h"
@@ -378,6 +382,81 @@ TEST_F(PickListTest, TheSnapshotReselectsWhatWasSelected)
     EXPECT_EQ(a->m_mark, MARK_SELECTED | MARK_REDRAW);
     EXPECT_EQ(b->m_mark, 0);
     EXPECT_EQ(deleted->m_mark & MARK_SELECTED, 0);
+}
+
+}  // namespace
+
+namespace {
+
+// Passing over elements by their extent changes no pick, crossing or inside, no point search
+// and no box collection, on random drawings of every kind at random zooms, also after the
+// drawing has been moved about as the undo history moves it.
+TEST_F(PickListTest, PassingOverByExtentChangesNoResult)
+{
+    std::mt19937 random(30);
+    auto uniform = [&](double a, double b) { return std::uniform_real_distribution<double>(a, b)(random); };
+    auto signature = [&](std::ostringstream& out, const std::vector<CElemCandidate>& list) {
+        for (const CElemCandidate& c : list)
+            out << c.m_kind << '/' << c.m_block << '/' << c.m_slot << '/' << c.m_segmentIndex << '/'
+                << int(c.m_partFlags) << ' ';
+    };
+    m_app->m_appDraw.zoomWindowMode = 0;
+    for (int drawing = 0; drawing < 6; ++drawing) {
+        ResetDrawing();
+        for (int i = 0; i < 120; ++i) {
+            const CPointD p = W(uniform(-50, 50), uniform(-50, 50));
+            switch (i % 7) {
+            case 0: Doc().AddPoint(p, 0, m_pen); break;
+            case 1: Line(p.m_x, p.m_y, p.m_x + uniform(-20, 20), p.m_y + uniform(-20, 20)); break;
+            case 2: Doc().AddCircle(p, uniform(0.1, 15), 0, m_pen); break;
+            case 3: Doc().AddArc(p, uniform(0.1, 15), W(uniform(0, 180), uniform(180, 360)), 0, m_pen); break;
+            case 4: Text(p, W(p.m_x + uniform(0, 10), p.m_y + uniform(-3, 3))); break;
+            case 5: Doc().AddConic(p, uniform(1, 15), uniform(0.2, 1), W(uniform(0, 90), uniform(180, 360)),
+                                   uniform(0, 180), 0, m_pen); break;
+            default:
+                Doc().AddCurve(1, {p, W(p.m_x + uniform(-9, 9), p.m_y + uniform(-9, 9)),
+                                   W(p.m_x + uniform(-9, 9), p.m_y + uniform(-9, 9))}, 0, m_pen);
+                break;
+            }
+        }
+        for (int pass = 0; pass < 2; ++pass) {
+            for (int k = 0; k < 25; ++k) {
+                View().m_zoom = std::pow(10.0, uniform(-1, 1.5));
+                const CPointD at = W(uniform(-60, 60), uniform(-60, 60));
+                const double h = uniform(2, 200);
+                const CRectD window = Square(at.m_x, at.m_y, h);
+                std::ostringstream results[2];
+                for (int plain = 0; plain < 2; ++plain) {
+                    CPickList::s_passOverByExtent = plain == 0;
+                    std::ostringstream& r = results[plain];
+                    for (int type : {1, 2}) {
+                        r << List().Search(&View(), window, type) << ':';
+                        signature(r, List().m_candidates);
+                    }
+                    for (int type : {1, 2, 3}) {
+                        List().ClearFoundSet();
+                        r << List().CollectInWindow(&View(), window, type) << ':';
+                        signature(r, List().foundSet);
+                    }
+                    Doc().m_pointSearch->Reset();
+                    r << Doc().m_pointSearch->Search(&View(), at);
+                    for (const CFoundPoint& f : Doc().m_pointSearch->foundPoints)
+                        r << ' ' << f.m_point.m_x << ',' << f.m_point.m_y;
+                }
+                CPickList::s_passOverByExtent = true;
+                EXPECT_EQ(results[0].str(), results[1].str()) << "drawing " << drawing << " pass " << pass << " window " << k;
+            }
+            // Moved as the undo history moves elements: ellipses with their polylines.
+            const double dx = uniform(-30, 30), dy = uniform(-30, 30);
+            for (int b = 0; b < Doc().m_conicBlocks.GetSize(); ++b)
+                for (int s = 0; s < Doc().ConicBlockAt(b)->m_count; ++s) {
+                    CConic* c = Doc().GetConicElem(b, s);
+                    c->m_centre.AddXY(dx, dy);
+                    for (CPointD& p : c->m_polyline)
+                        p.AddXY(dx, dy);
+                }
+        }
+    }
 }
 
 }  // namespace
