@@ -1,7 +1,9 @@
 // Clearing selection marks in every drawing: the interpret-and-run mode and the macro's flagged
-// texts drop their mark bit this way once the texts have been read.
+// texts drop their mark bit this way once the texts have been read, and a command switch drops
+// the selections of the other drawings.
 #include "app/ZelkApp.h"
 
+#include "commands/annotate/GroupProcessor.h"
 #include "document/ZelkDoc.h"
 #include "elements/Arcs.h"
 #include "elements/Circles.h"
@@ -11,6 +13,7 @@
 #include "elements/Group.h"
 #include "elements/Lines.h"
 #include "elements/Texts.h"
+#include "input/PickList.h"
 #include "platform/ui/DocTemplate.h"
 
 #include <cstdint>
@@ -45,14 +48,45 @@ void ClearInDrawing(CZelkDoc* doc, std::uint8_t bits)
 void CZelkApp::ClearSelectionMarks(CZelkDoc* doc, int bits)
 {
     const auto mask = static_cast<std::uint8_t>(bits);
-    if (doc)
+    if (doc && !IsDrawingDocument(doc))
         ClearInDrawing(doc, mask);
+    ClearMarksInAllDrawings(bits);
+}
+
+void CZelkApp::ClearMarksInAllDrawings(int bits)
+{
+    const auto mask = static_cast<std::uint8_t>(bits);
     if (!m_pDocTemplate)
         return;
     POSITION pos = m_pDocTemplate->GetFirstDocPosition();
     while (pos) {
-        auto* other = static_cast<CZelkDoc*>(m_pDocTemplate->GetNextDoc(pos));
-        if (other && other != doc)
-            ClearInDrawing(other, mask);
+        if (auto* doc = dynamic_cast<CZelkDoc*>(m_pDocTemplate->GetNextDoc(pos)))
+            ClearInDrawing(doc, mask);
+    }
+}
+
+void CZelkApp::ResetSelectionState()
+{
+    if (m_groupProcessor)
+        m_groupProcessor->m_elemSet.Clear();
+    m_groupProcessing = 0;
+    m_appElem.m_layerCondition = static_cast<signed char>(m_savedLayerCondition == 0 ? 0 : m_savedLayerCondition == 1 ? 1 : 2);
+}
+
+void CZelkApp::ClearOtherSelections(CZelkDoc* keep)
+{
+    if (m_groupProcessor)
+        m_groupProcessor->Reset(1);
+    if (!m_pDocTemplate)
+        return;
+    POSITION pos = m_pDocTemplate->GetFirstDocPosition();
+    while (pos) {
+        auto* doc = dynamic_cast<CZelkDoc*>(m_pDocTemplate->GetNextDoc(pos));
+        if (!doc || doc == keep)
+            continue;
+        doc->m_pickList->SnapshotSelection();
+        ClearInDrawing(doc, 14);
+        doc->RedrawChangedElements(1);
+        doc->m_groupProcessing = 0;
     }
 }

@@ -65,7 +65,7 @@ BOOL CInputComboBox::PreTranslateMessage(MSG* pMsg)
     if (key == kEscape && KeyDown(VK_ESCAPE)) {
         SetCurSel(0);
         if (view->m_document == doc) {
-            g_pApp->CancelMode();
+            g_pApp->CancelMode(doc, view);
             bar->SelectList(1, 1, 0);
             view->SetFocus();
         }
@@ -108,7 +108,7 @@ BOOL CInputComboBox::PreTranslateMessage(MSG* pMsg)
         if (text.GetLength() == 1) {
             const char letter = static_cast<char>(toupper(static_cast<unsigned char>(text[0])));
             if (letter >= 'A' && letter <= 'Z') {
-                g_pApp->m_keyCode = static_cast<UINT>(letter);
+                g_pApp->m_lastKey = letter;
                 m_keepList = 1;
                 g_pApp->DispatchCommand(doc, view, kDispatchKeyCommand);
                 m_hasFocus = 0;
@@ -130,9 +130,9 @@ BOOL CInputComboBox::PreTranslateMessage(MSG* pMsg)
         return FALSE;
     }
     if (bar->m_currentList == 7)
-        g_pApp->SwitchMode(2, 0, 0);
+        g_pApp->SwitchMode(doc, view, 2, 0, 0);
     RefreshGuidance();
-    g_pApp->ComputePreview();
+    g_pApp->ComputePreview(doc);
     if (g_pApp->m_commandKind == kTextCommandKind && doc->m_textCmd && doc->m_textCmd->m_modePattern == "BPK")
         return TRUE;
     if (bar->m_currentList != 5) {
@@ -187,7 +187,7 @@ void CInputComboBox::OnKillFocusNotify()
         m_keepList = 0;
     else if (!pendingInterruptText)
         bar->SelectList(1, 1, 0);
-    g_pApp->ComputePreview();
+    g_pApp->ComputePreview(doc);
 }
 
 void CInputComboBox::OnEditChange()

@@ -91,14 +91,94 @@ public:
     void RecoverDrawings();
     CZelkDoc* OpenRecoveryDocument(const CString& path, const CString& name);
 
-    // Services of the input hub called by the frame and its bars; the hub fills them in.
-    virtual void DispatchCommand(CZelkDoc* doc, CZelkView* view, int code);
-    virtual void CancelMode();
+    // Services of the input hub called by the frame, its bars and the views; virtual so that a
+    // test can stand in for the hub and record what the window side asks of it.
+    virtual BOOL DispatchCommand(CZelkDoc* doc, CZelkView* view, int code);
+    virtual void CancelMode(CZelkDoc* doc, CZelkView* view);
     virtual void SetGuidance(CZelkDoc* doc);
     virtual void ShowPrompt();
-    virtual void ComputePreview();
-    virtual void SwitchMode(int selector, int a, int b);
+    virtual void ComputePreview(CZelkDoc* doc);
+    // selector 1 command kind, 2 interrupting mode, 3 special mode; macro 1 when a macro asks.
+    virtual void SwitchMode(CZelkDoc* doc, CZelkView* view, short selector, short mode, int macro);
     virtual void ApplyInputComboText(const CString& text);
+
+    // ---- input events (input/InputEventRouting.cpp) ----------------------------------------
+    // The single entry to the consumers of an input event; the payload is in the drawing's
+    // input event. Consumers may post again from inside their input entry.
+    void DispatchInputEvent(CZelkDoc* doc, int kind, int subCode);
+    // Closes the drawing's finished operation (its creation log) unless an interrupting mode
+    // or a special mode other than the two-element intersection runs.
+    void CommitOperation(CZelkDoc* doc, int markCreated);
+
+    // ---- the double-click's edit start ------------------------------------------------------
+    void UndoFirstClick(CZelkDoc* doc);
+    void CarryEditStateToInterrupt(CZelkDoc* doc);
+    void EndInterruptAndUnmarkCandidate(CZelkDoc* doc);
+    void StartEditFromPick(CZelkDoc* doc, CZelkView* view);
+
+    // ---- picks and point input of the buttons (input/DispatcherPicks.cpp) --------------------
+    // A click pick in the view's pick rectangle; mark type 1-3 gives the mark bits 2, 8 or 16
+    // when marking. TRUE, and status 5, when something was picked.
+    BOOL PickAtCursor(CZelkDoc* doc, CZelkView* view, int markType, int marking);
+    // A drag beyond the box threshold selects by box, a shorter one picks at the cursor.
+    BOOL PickByDragBox(CZelkDoc* doc, CZelkView* view, int markType);
+    // The first snap point about the last right press; FALSE when none was found.
+    BOOL FindPointAtCursor(CZelkDoc* doc, CZelkView* view, CPointD& point);
+    void OnLeftButtonUpCode(CZelkDoc* doc, CZelkView* view);
+    void OnRightButtonDownCode(CZelkDoc* doc, CZelkView* view);
+    void OnRightButtonUpCode(CZelkDoc* doc, CZelkView* view);
+
+    // ---- mode services the dispatcher calls -------------------------------------------------
+    // TRUE when the document is one of the open drawings.
+    BOOL IsDrawingDocument(const CDocument* doc) const;
+    // Every open drawing's views draw their live previews again, which erases them.
+    void RedrawAllPreviews();
+    void EndInterruptCommand(CZelkDoc* doc);
+    BOOL ModeInput(CZelkDoc* doc, CZelkView* view, int code);
+    void OperationBack(CZelkDoc* doc, CZelkView* view);
+    // release is null on a button press.
+    void OnScreenOperationInput(CZelkDoc* doc, CZelkView* view, int& dragged, const CPointD& start,
+                                const CPointD* release);
+    void OnShowAllKey(CZelkDoc* doc, CZelkView* view);
+    void OnPointConstraint(CZelkDoc* doc, CZelkView* view);
+
+    // ---- input and mode state, shared by every open drawing and never saved -----------------
+    std::int32_t m_eventCount = 0;
+    std::int32_t m_deleteKeyDown = 0;       // a left click deletes the picked element at once
+    std::int32_t m_recordMessageNext = 0;   // the next input is a message for the macro recorder
+    std::int32_t m_groupProcessing = 0;
+    std::int16_t m_interruptKind = 0;       // 1-4, 7, 10, 22: the interrupting instance in use
+    std::int16_t m_commandKind = 2;         // the main drawing command; 2 line
+    std::int16_t m_interruptMode = 0;       // 31-45
+    std::int16_t m_specialMode = 0;         // 53, 66, 67, 70
+    CString m_prompt;
+    CString m_hint;
+    std::int32_t m_promptAmended = 0;       // m_prompt holds a warning the guidance must not overwrite
+    std::int32_t m_showModeBanner = 1;
+    CPointD m_rightPressPoint;
+    CPointD m_rightReleasePoint;
+    CPointD m_leftPressPoint;
+    CPointD m_leftReleasePoint;
+    CPointD m_middlePressPoint;
+    CPointD m_middleReleasePoint;
+    std::int32_t m_lastKey = 0;             // virtual-key code handed to the dispatcher with code 7
+    std::int32_t m_leftButtonDown = 0;
+    std::int32_t m_rightButtonDown = 0;
+    std::int32_t m_middleButtonDown = 0;
+    std::int32_t m_leftDoubleClicked = 0;
+    std::int32_t m_rightDoubleClicked = 0;
+    std::int32_t m_skipLeftUp = 0;
+    std::int32_t m_skipNextButtonDown = 0;
+    std::int32_t m_constraintPointSet = 0;
+    std::int32_t m_justAnnounced = 0;       // guidance and preview come from the main command
+    std::int32_t m_announcedInterruptKind = 0;
+    std::int32_t m_lastStatus = 0;
+    std::int32_t m_specialRepeat = 0;       // special mode 53 or 70 stays on after each use
+    std::int32_t m_lengthInputMain = 0;
+    std::int32_t m_lengthInputInterrupt = 0;
+    std::int32_t m_savedLayerCondition = 0;
+    std::int32_t m_pointConstraintMode = 1; // 1 free, 2 at the reference, 3 X, 4 Y, 5 release
+    std::int16_t m_savedCreationEnv = 0;
 
     // Window side, valid between InitInstance and ExitInstance.
     HWND m_hWndMDIClient = nullptr;
@@ -124,12 +204,9 @@ public:
     CSavedScreen* m_savedScreens[kSavedScreenCount] = {};
     CTrainingState* m_trainingState = nullptr;
 
-    CString m_prompt;
     CString m_previousPrompt;
-    CString m_hint;
     CString m_previousHint;
     int m_lastCommandId = 0;
-    UINT m_keyCode = 0;            // letter of a one-letter command typed in the input box
     int m_startMessagePending = 0;
     int m_printAllRunning = 0;
     int m_pendingSaveKind = 0;
@@ -175,8 +252,14 @@ public:
     void DeleteWindowlessTextDocs();
     CPtrArray m_windowlessTextDocs;   // CTextDoc made while no text template exists, owned
 
-    // Clears the mark bits of every element in every drawing.
+    // Clears the mark bits of every element in every drawing (and in the given one).
     void ClearSelectionMarks(CZelkDoc* doc, int bits);
+    void ClearMarksInAllDrawings(int bits);
+    // After a command switch: no working set, no group processing, the saved layer condition.
+    void ResetSelectionState();
+    // Every drawing but the one kept loses its selection (snapshot taken first) and its box
+    // selection; group processing lets go of its drawing.
+    void ClearOtherSelections(CZelkDoc* keep);
 
     // The response message: a beep first when beep is nonzero, then the text on the message
     // line of the active drawing view; the last text is kept (the line of a view-less run).
@@ -184,7 +267,6 @@ public:
     // A completion notice or caution appended to the message line, beeping when asked.
     void ShowResultMessage(const CString& text, int beep);
     CString m_lastMessage;
-    short m_interruptKind = 0;                     // kind of the interrupting command
     CZelkView* m_activeView = nullptr;      // set by the view when it activates
 
     CString m_childFrameClassName;
@@ -197,30 +279,15 @@ public:
     // Counters and modes whose start values the settings defaults give.
     short m_nextDocNumber = 0;
     short m_viewCounter = 0;
-    short m_commandKind = 0;
-    int m_pointConstraintMode = 0;
     int m_macroLoopLimit = 0;
-    int m_lastStatus = 0;
     RECT m_activeClientRect = {};    // logical client rectangle of the active view's last paint
     // Mirrors of the view state last set with mirroring, for the server item's drawing.
     POINT m_viewScrollPos = {};
     CPointD m_viewOrigin;
     double m_viewZoom = 1.0;
 
-    // Input and mode state read by the views.
-    short m_interruptMode = 0;     // 35: the reference-layer setting
-    short m_specialMode = 0;
-    int m_specialRepeat = 0;       // continuous screen operation
-    int m_promptAmended = 0;       // m_prompt holds a warning the guidance must not overwrite
-    std::int32_t m_groupProcessing = 0;   // group processing of a selection runs
-    CPointD m_rightPressPoint;     // world point of the last right press; the point search's cursor
     int m_zoomWindowDelay = 300;   // milliseconds before a zoom window opens after a doubtful pick
-    std::int32_t m_savedLayerCondition = 0;
-    std::int16_t m_savedCreationEnv = 0;
     signed char m_printAngleSign = 1;  // -1 turns text angles round on printers that need it
-    // Closes the drawing's running operation (its creation log) unless an interrupting or a
-    // special mode other than the two-element intersection runs.
-    void CommitOperation(CZelkDoc* doc, int markCreated);
 
     // The eleven settings records, archived in this order.
     CAppElem m_appElem;
@@ -291,6 +358,22 @@ protected:
     void OnFileOpen();
 
 private:
+    // The dispatcher's steps (input/CommandDispatcher.cpp).
+    BOOL RunExitSteps(CZelkDoc* doc, int code);
+    void OnLeftButtonDownCode(CZelkDoc* doc, CZelkView* view);
+    void DispatchButtonCode(CZelkDoc* doc, CZelkView* view, int code);
+    BOOL DispatchKeyCode(CZelkDoc* doc, CZelkView* view);
+    void DispatchCommandCode(CZelkDoc* doc, CZelkView* view, int code);
+    BOOL OnLeftDoubleClickCode(CZelkDoc* doc, CZelkView* view);
+    void EndLayerMode(CZelkDoc* doc, CZelkView* view);
+    void EndSingleScreenOperation(CZelkDoc* doc, CZelkView* view);
+    void ClearTextBoxPreview(CZelkDoc* doc);
+    // The router's steps (input/InputEventRouting.cpp). FALSE when the payload was all the
+    // event carried (a setting, a refused or accepted constraint interval).
+    BOOL CopyInputPayload(CZelkDoc* doc, int kind, int subCode, int previousStatus);
+    void OfferInputEvent(CZelkDoc* doc, int kind, int subCode);
+    void OfferToRelativeSystem(CZelkDoc* doc, int kind, int subCode);
+
     void DeleteServiceObjects();
     void NameInitialDrawings();
     void SetSettingDefaults();

@@ -82,6 +82,7 @@ void CZelkApp::SetSettingDefaults()
     m_viewCounter = 1;
     m_commandKind = 2;
     m_pointConstraintMode = 1;
+    m_showModeBanner = 1;
     m_activeClientRect = RECT{15788, -15830, 16533, -16357};
     m_viewScrollPos = POINT{15788, -15830};
     m_paperName = "A4";

@@ -243,23 +243,13 @@ CZelkDoc* CZelkApp::GetActiveDrawingDoc() const
     return m_activeView ? m_activeView->m_document : nullptr;
 }
 
-void CZelkApp::CommitOperation(CZelkDoc* doc, int markCreated)
-{
-    if (!doc || m_interruptMode != 0 || (m_specialMode != 0 && m_specialMode != 70))
-        return;
-    if (doc->m_creationLog && doc->m_creationLog->m_logged)
-        doc->m_creationLog->Commit(markCreated);
-}
-
 void CZelkApp::ShowHelpPage(const char* page)
 {
     Services().ShellOpen(ProgramFolder() + page);
 }
 
-void CZelkApp::DispatchCommand(CZelkDoc*, CZelkView*, int) {}
-void CZelkApp::CancelMode() {}
+void CZelkApp::CancelMode(CZelkDoc*, CZelkView*) {}
 void CZelkApp::SetGuidance(CZelkDoc*) {}
 void CZelkApp::ShowPrompt() {}
-void CZelkApp::ComputePreview() {}
-void CZelkApp::SwitchMode(int, int, int) {}
+void CZelkApp::ComputePreview(CZelkDoc*) {}
 void CZelkApp::ApplyInputComboText(const CString&) {}

@@ -564,9 +564,9 @@ int CCreationLog::AddLinearDimension(int markType, int final)
 {
     BeginAdd(0);
     CDimCommand* cmd = m_doc->m_dimCmd;
-    const CPointD p1 = cmd->m_inputPoints[0].m_point;
-    const CPointD p2 = cmd->m_inputPoints[1].m_point;
-    const CPointD p3 = cmd->m_inputPoints[2].m_point;
+    const CPointD p1 = cmd->m_inputPoints[0].GetEffective(m_doc, 1);
+    const CPointD p2 = cmd->m_inputPoints[1].GetEffective(m_doc, 1);
+    const CPointD p3 = cmd->m_inputPoints[2].GetEffective(m_doc, 1);
     const double a = NormaliseAngle(cmd->m_angle);
     const double margin = g_pApp->m_appElem.m_extOvershoot;
     CPointD f = PerpendicularOffsetVector(p1, a, p2, margin);

@@ -1,6 +1,7 @@
 // The drawing document: construction, initialisation of a fresh drawing, release of everything
 // it holds, and the framework-side services (views, modified flag, title).
 #include "document/ZelkDoc.h"
+#include "input/PointEntry.h"
 
 #include <algorithm>
 
@@ -222,7 +223,7 @@ void CZelkDoc::InitContents()
     m_workRect.Init(0, 0, 0, 0);
     m_nativeWriteMode = 1;
     m_recoveryOpCount = 0;
-    m_inputPoint.m_mode = 1;
+    m_inputPoint.Reset();
     m_groupWork1 = m_groupProcessing = m_groupWork2 = 0;
     m_printScale = 1.0;
 }
@@ -232,7 +233,7 @@ void CZelkDoc::InitContents()
 void CZelkDoc::FreeContents()
 {
     for (int i = 0; i < m_directionMarks.GetSize(); ++i)
-        delete static_cast<DirectionMark*>(m_directionMarks[i]);
+        delete static_cast<CPointEntry*>(m_directionMarks[i]);
     m_directionMarks.RemoveAll();
 
     DocForgetDocument(this);

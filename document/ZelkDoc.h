@@ -60,12 +60,6 @@ class CZelkCntrItem;
 class CMemFile;
 struct CNativeReadState;
 
-// A direction arrow drawn over the drawing for a while (a point and an angle in degrees).
-struct DirectionMark {
-    CPointD m_point;
-    double m_angle;
-};
-
 // The current-block maps: one per element kind (lines one per direction kind), indexed by pen
 // (texts: by font). An entry names the block that takes the next element, or NO_BLOCK.
 enum BlockMapKind {
@@ -151,11 +145,12 @@ public:
     std::vector<CZelkCntrItem*> m_oleItems;
     std::vector<CZelkObj*> m_objects2;
     std::vector<CZelkCntrItem*> m_oleItems2;
-    CPtrArray m_directionMarks;  // DirectionMark
+    CPtrArray m_directionMarks;  // CPointEntry, owned
     std::int16_t m_writeLayer;
     CWordArray m_blockMaps[MAP_COUNT];
     CPointD m_basePoint;
     CPointD m_refPoint;
+    CPointD m_referencePoint;    // the constraint point
     double m_absAngle;
     double m_curAngle;
     // command work state
@@ -201,8 +196,7 @@ public:
     double m_printScale;
     std::int32_t m_embedded = 0;  // serves an embedded item: view changes modify the drawing
     // Input and selection state of the input hub.
-    std::int32_t m_boxSelection = 0;  // group processing by box selection runs in this drawing
-    std::int32_t m_deformMode = 0;    // that box selection is a deform selection
+    std::int32_t m_deformMode = 0;    // the box selection (m_groupProcessing) is a deform selection
     // The element-reference mode's referenced element of each kind (none when unset), with the
     // pen of the last referenced pen-drawn element and the font of the last referenced text.
     CDataPoint* m_refPointElem = nullptr;
@@ -494,6 +488,8 @@ public:
     // ---- document services ------------------------------------------------------------
     void ClearRedrawBits();
     void SetBasePoint(CPointD base, CPointD reference);
+    // Erases the base-point cross in every view.
+    void EraseBasePointMarks();
     void SetCurrentAngle(double a);
     CPointD WorldToRelative(CPointD p) const;
     CPointD RelativeToWorld(CPointD p) const;

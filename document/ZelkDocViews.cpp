@@ -112,6 +112,12 @@ void CZelkDoc::SetBasePoint(CPointD base, CPointD reference)
     m_refPoint = reference;
 }
 
+void CZelkDoc::EraseBasePointMarks()
+{
+    for (CZelkView* v : GetViews())
+        v->DrawCrossMark(m_basePoint, DocMarkSize());
+}
+
 void CZelkDoc::ClearRedrawBits()
 {
     ClearBlockBits<CDataPoints>(m_pointBlocks);

@@ -12,6 +12,7 @@ public:
     int m_previousList = 1;
     int m_selectedIndex = -1;
     int m_listEdited = 0;
+    int m_focusLeftList = 0;       // the list the focus left; cleared after every routed input
     CString m_enteredText;
 
     virtual void FillDefaultLists(int which) { (void)which; }

@@ -60,3 +60,11 @@ int CLayerOps::FindEmptyNumberedLayer(CZelkDoc* doc)
             return i;
     return -1;
 }
+
+void CLayerOps::OnInput(CZelkDoc*, int kind, int subCode)
+{
+    // The command's own handling of its inputs is built with the command; the router's
+    // hand-over is kept so that what reached the command can be read back.
+    m_lastInputKind = kind;
+    m_lastInputSubCode = subCode;
+}

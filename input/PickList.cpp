@@ -686,7 +686,7 @@ void CPickList::SelectLayersOfCandidates()
     app->m_appFind.layerWiseSelection = 0;
     app->m_savedLayerCondition = app->m_appElem.m_layerCondition;
     app->m_savedCreationEnv = app->m_appElem.m_creationEnv;
-    const bool boxWasOpen = m_doc->m_boxSelection != 0;
+    const bool boxWasOpen = m_doc->m_groupProcessing != 0;
     app->ShowMessage(boxWasOpen ? "レイヤ別要素を選択しました。" : "レイヤ別選択で群処理モードに入りました。", 0);
     if (!boxWasOpen && app->m_symbolDoc == nullptr) {
         app->m_appElem.m_creationEnv = 1;
@@ -695,7 +695,7 @@ void CPickList::SelectLayersOfCandidates()
     }
     if (mixed)
         app->ShowResultMessage(" 選択反転要素あり。", 0);
-    m_doc->m_boxSelection = 1;
+    m_doc->m_groupProcessing = 1;
     m_doc->m_deformMode = 0;
     if (app->m_groupProcessor)
         app->m_groupProcessor->m_document = m_doc;

@@ -207,7 +207,7 @@ int CPickList::CandidateLimit() const
 
 int CPickList::GroupVerdict(int kind, std::int16_t group, std::int16_t& outermost) const
 {
-    if (group == -1 || !m_doc->m_boxSelection || m_doc->m_deformMode)
+    if (group == -1 || !m_doc->m_groupProcessing || m_doc->m_deformMode)
         return kind;
     return CollectVerdict(kind, group, outermost);
 }

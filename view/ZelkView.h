@@ -183,6 +183,11 @@ public:
     virtual void DrawReferencePointMark() {}
     virtual void DrawInputPointMark(int) {}
     virtual void DrawDirectionMarks(int) {}
+    // The tooltip that announces the macro recorder's input-data state (9 or 10).
+    virtual void LayGestureTooltips(int) {}
+    virtual void EndSingleLayerView() {}
+    virtual void StepSingleLayerView(int) {}
+    virtual void CloseZoomWindow() {}
     virtual void ErasePreviews() {}
     virtual void ClearDragSketch() {}
     virtual void DeselectOleObject(CZelkObj*) {}

@@ -17,3 +17,11 @@ void CDimCommand::UpdateValueTextBox(const CString& text)
     m_valueText = text;
     ComputeBoxOfString(text, m_valueBox);
 }
+
+void CDimCommand::OnInput(int kind, int subCode)
+{
+    // The command's own handling of its inputs is built with the command; the router's
+    // hand-over is kept so that what reached the command can be read back.
+    m_lastInputKind = kind;
+    m_lastInputSubCode = subCode;
+}

@@ -21,6 +21,13 @@ public:
     CPointD m_valueBox[3];    // value text box: origin, along the width, along the height
 
     CDimCommand(CZelkDoc* doc, int instance);
+    virtual ~CDimCommand() = default;
+
+    // The input entry: the input router hands each input event of the command here; the
+    // payload is in the drawing's input event.
+    virtual void OnInput(int kind, int subCode);
+    int m_lastInputKind = 0;       // the last event handed to the command
+    int m_lastInputSubCode = 0;
 
     // The value text box of a string with the current text settings.
     void UpdateValueTextBox(const CString& text);

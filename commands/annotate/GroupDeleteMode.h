@@ -13,4 +13,8 @@ public:
     std::int32_t m_work3 = 0;
 
     explicit CGroupDeleteMode(CZelkDoc* doc);
+
+    void OnInput(CZelkDoc* doc, int kind, int subCode);
+    int m_lastInputKind = 0;
+    int m_lastInputSubCode = 0;
 };

@@ -163,3 +163,11 @@ double CTextCommand::GetNotationWidthRatio(const CString& text, int showMessages
     }
     return (stacked * DocTextSettings().m_layoutRatio2 + plain) / text.GetLength();
 }
+
+void CTextCommand::OnInput(int kind, int subCode)
+{
+    // The command's own handling of its inputs is built with the command; the router's
+    // hand-over is kept so that what reached the command can be read back.
+    m_lastInputKind = kind;
+    m_lastInputSubCode = subCode;
+}

@@ -13,6 +13,7 @@ public:
     CZelkDoc* m_doc;
     int m_instance;           // 0 main, 1 interrupting
     CString m_modePattern;    // the input pattern the command starts with
+    CString m_tokenString;    // the kinds of the inputs taken so far ("B", "BP": a box text being placed)
     CString m_string;         // the text being placed
     double m_angle;           // degrees
     CPointD m_box[4];         // box corners relative to the anchor: bottom-start, bottom-end,
@@ -20,6 +21,13 @@ public:
     int m_pendingText;
 
     CTextCommand(CZelkDoc* doc, int instance);
+    virtual ~CTextCommand() = default;
+
+    // The input entry: the input router hands each input event of the command here; the
+    // payload is in the drawing's input event.
+    virtual void OnInput(int kind, int subCode);
+    int m_lastInputKind = 0;       // the last event handed to the command
+    int m_lastInputSubCode = 0;
 
     // The box of the text being placed, for a given string with the current text settings.
     void ComputeBoxForString(const CString& text);

@@ -13,4 +13,11 @@ public:
     CString m_modePattern2;    // the interrupting instance's second pattern
 
     CCircleCommand(CZelkDoc* doc, int instance);
+    virtual ~CCircleCommand() = default;
+
+    // The input entry: the input router hands each input event of the command here; the
+    // payload is in the drawing's input event.
+    virtual void OnInput(int kind, int subCode);
+    int m_lastInputKind = 0;       // the last event handed to the command
+    int m_lastInputSubCode = 0;
 };

@@ -12,4 +12,11 @@ public:
     CString m_modePattern;    // the input pattern the command starts with
 
     CLineCommand(CZelkDoc* doc, int instance);
+    virtual ~CLineCommand() = default;
+
+    // The input entry: the input router hands each input event of the command here; the
+    // payload is in the drawing's input event.
+    virtual void OnInput(int kind, int subCode);
+    int m_lastInputKind = 0;       // the last event handed to the command
+    int m_lastInputSubCode = 0;
 };

@@ -26,3 +26,11 @@ void CLoopCommand::FreeLoops()
     m_runElems.clear();
     m_runVertices.clear();
 }
+
+void CLoopCommand::OnInput(int kind, int subCode)
+{
+    // The command's own handling of its inputs is built with the command; the router's
+    // hand-over is kept so that what reached the command can be read back.
+    m_lastInputKind = kind;
+    m_lastInputSubCode = subCode;
+}

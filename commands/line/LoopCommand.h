@@ -35,7 +35,13 @@ public:
     explicit CLoopCommand(CZelkDoc* doc);
     CLoopCommand(const CLoopCommand&) = delete;
     CLoopCommand& operator=(const CLoopCommand&) = delete;
-    ~CLoopCommand();
+    virtual ~CLoopCommand();
+
+    // The input entry: the input router hands each input event of the command here; the
+    // payload is in the drawing's input event.
+    virtual void OnInput(int kind, int subCode);
+    int m_lastInputKind = 0;       // the last event handed to the command
+    int m_lastInputSubCode = 0;
 
     // Deletes every copy, reference and loop and empties the run; no loop is current after.
     void FreeLoops();

@@ -248,3 +248,19 @@ TEST_F(MainWindowInput, ScreenshotWithTheFileMenuOpen)
 }
 
 } // namespace
+
+TEST_F(MainWindowInput, ALetterEnteredInTheInputBoxStartsItsCommandThroughTheDispatcher)
+{
+    Start();
+    ASSERT_NE(m_app->m_activeView, nullptr);
+    m_frame->ShowControlBar(&m_frame->m_wndInputBar, TRUE, FALSE);
+    UiDriver::Pump();
+    CInputComboBox& box = m_frame->m_wndInputBar.m_inputBox;
+    UiDriver::Click(&box, POINT{ 6, 6 });
+    UiDriver::Key('C');
+    UiDriver::Key(VK_RETURN);
+    EXPECT_EQ(m_app->m_lastKey, 'C');
+    EXPECT_EQ(m_app->m_commandKind, 3);
+    EXPECT_EQ(m_app->m_eventCount, 1);
+    EXPECT_EQ(m_app->m_lastStatus, 7);
+}

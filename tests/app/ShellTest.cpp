@@ -60,12 +60,13 @@ public:
 class CRecordingApp : public CZelkApp {
 public:
     std::vector<std::string> m_calls;
-    void DispatchCommand(CZelkDoc*, CZelkView*, int code) override
+    BOOL DispatchCommand(CZelkDoc*, CZelkView*, int code) override
     {
-        m_calls.push_back("Dispatch " + std::to_string(code) + " key " + std::string(1, static_cast<char>(m_keyCode)));
+        m_calls.push_back("Dispatch " + std::to_string(code) + " key " + std::string(1, static_cast<char>(m_lastKey)));
+        return TRUE;
     }
-    void CancelMode() override { m_calls.push_back("CancelMode"); }
-    void SwitchMode(int s, int, int) override { m_calls.push_back("SwitchMode " + std::to_string(s)); }
+    void CancelMode(CZelkDoc*, CZelkView*) override { m_calls.push_back("CancelMode"); }
+    void SwitchMode(CZelkDoc*, CZelkView*, short s, short, int) override { m_calls.push_back("SwitchMode " + std::to_string(s)); }
 };
 
 // A drawing file holding one line from (0, 0) to (30, 40).

@@ -11,9 +11,9 @@ protected:
     int Linear(CPointD position, CPointD m1, CPointD m2, double angle = 0)
     {
         CDimCommand* d = Doc().m_dimCmd;
-        d->m_inputPoints[0].m_point = position;
-        d->m_inputPoints[1].m_point = m1;
-        d->m_inputPoints[2].m_point = m2;
+        d->m_inputPoints[0].point = position;
+        d->m_inputPoints[1].point = m1;
+        d->m_inputPoints[2].point = m2;
         d->m_angle = angle;
         return Log().AddLinearDimension(1, 0);
     }
@@ -247,4 +247,27 @@ TEST_F(CompoundTest, LeaderHasShelfSegmentsAndArrowhead)
     EXPECT_NEAR(LineOf(shelf[0])->m_start.m_x, 20, 1e-9);
     EXPECT_NEAR(LineOf(shelf[0])->m_end.m_x, 34, 1e-9);
     EXPECT_EQ(Members(g, 32, 16).size(), 1u);
+}
+
+TEST_F(CompoundTest, LinearDimensionTakesTheEffectivePointsOfItsInputs)
+{
+    // With the constraint interval on, the three inputs snap before the dimension is built.
+    Doc().m_grid.m_pitch.Init(10, 10);
+    Doc().m_grid.m_on = 1;
+    const int g = Linear(At(0, 0.4), At(14.9, 15), At(30.2, 15));
+    ASSERT_GE(g, 0);
+    const CGroup* group = Doc().GetGroup(g);
+    EXPECT_NEAR(group->m_defPoint1.m_x, 10, 1e-9);
+    EXPECT_NEAR(group->m_defPoint2.m_x, 30, 1e-9);
+    // The extension lines leave the snapped measured points (20) by the gap (1).
+    const auto ext = Members(g, 4, 8);
+    ASSERT_EQ(ext.size(), 2u);
+    EXPECT_NEAR(LineOf(ext[0])->m_start.m_x, 10, 1e-9);
+    EXPECT_NEAR(std::max(LineOf(ext[0])->m_start.m_y, LineOf(ext[0])->m_end.m_y), 19, 1e-9);
+    EXPECT_NEAR(LineOf(ext[1])->m_start.m_x, 30, 1e-9);
+    EXPECT_NEAR(std::max(LineOf(ext[1])->m_start.m_y, LineOf(ext[1])->m_end.m_y), 19, 1e-9);
+    // The dimension line lies on the snapped position, y 0.
+    const auto dim = Members(g, 4, 1);
+    ASSERT_EQ(dim.size(), 1u);
+    EXPECT_NEAR(LineOf(dim[0])->m_start.m_y, 0, 1e-9);
 }

@@ -45,7 +45,7 @@ TEST_F(NewDrawingTest, StartsWithNumberNamesOneLayerAndEmptyTables)
     EXPECT_EQ(Doc().m_printScale, 1.0);
     EXPECT_EQ(Doc().m_nativeWriteMode, 1);
     EXPECT_EQ(Doc().m_linksUpdate, 1);
-    EXPECT_EQ(Doc().m_inputPoint.m_mode, 1);
+    EXPECT_EQ(Doc().m_inputPoint.mode, 1);
 }
 
 TEST_F(NewDrawingTest, CommandObjectsStartAtTheirPatterns)

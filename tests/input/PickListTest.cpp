@@ -165,7 +165,7 @@ TEST_F(PickListTest, DuringABoxSelectionAGroupedLineBecomesItsOutermostGroup)
     ASSERT_EQ(List().Search(&View(), Square(0, 0), 2), 2);
     EXPECT_EQ(Order(), (std::vector<const void*>{loose, grouped}));
 
-    Doc().m_boxSelection = 1;
+    Doc().m_groupProcessing = 1;
     ASSERT_EQ(List().Search(&View(), Square(0, 0), 2), 2);
     const CElemCandidate& first = List().m_candidates[0];
     EXPECT_EQ(first.m_kind, ELEM_GROUP);
@@ -333,7 +333,7 @@ TEST_F(PickListTest, LayerWiseSelectionSelectsWholeLayersOnce)
         EXPECT_TRUE(l->m_mark & MARK_SELECTED);
     EXPECT_FALSE(onThree->m_mark & MARK_SELECTED);
     EXPECT_EQ(m_app->m_appFind.layerWiseSelection, 0);
-    EXPECT_EQ(Doc().m_boxSelection, 1);
+    EXPECT_EQ(Doc().m_groupProcessing, 1);
     EXPECT_EQ(m_app->m_appElem.m_creationEnv, 1);
     EXPECT_EQ(m_app->m_lastMessage,
               CString("レイヤ別選択で群処理モードに入りました。 要素作成条件を [選択要素の環境で作成] [同レイヤに作成] に設定。"));

@@ -1,0 +1,240 @@
+// The input-event router: every input a drawing command consumes passes here. It closes the
+// previous operation, copies the payload to where outside parties read it, and offers the
+// event to exactly one consumer in a fixed order. Consumers may post again from inside their
+// input entry, so nothing here keeps state across a consumer call.
+#include "app/ZelkApp.h"
+
+#include <cmath>
+
+#include "commands/annotate/DimCommand.h"
+#include "commands/annotate/GroupDeleteMode.h"
+#include "commands/annotate/GroupProcessor.h"
+#include "commands/annotate/TextCommand.h"
+#include "commands/circle/CircleCommand.h"
+#include "commands/line/LineCommand.h"
+#include "commands/line/LoopCommand.h"
+#include "commands/line/PointCommand.h"
+#include "document/CreationLog.h"
+#include "document/ZelkDoc.h"
+#include "geometry/Numeric.h"
+#include "input/InputBar.h"
+#include "input/InputEvent.h"
+#include "input/LayerOps.h"
+#include "input/OriginSetting.h"
+#include "input/RelativeCoordSystem.h"
+#include "macro/MacroRecorder.h"
+#include "userapp/UserAppManager.h"
+#include "view/ZelkView.h"
+
+namespace {
+
+const char* const kMsgIntervalTooSmall = "0.1mm以下の間隔拘束は設定できません";
+const char* const kMsgIntervalSetHead = "拘束間隔を ";
+const char* const kMsgIntervalSetTail = " に設定しました";
+const char* const kMsgRelativeOriginHead = "相対原点は(";
+const char* const kMsgRelativeAngleTail = "度";
+
+constexpr double kSmallestInterval = 0.1;
+
+// A component below the smallest interval, or one that is not a number, is refused.
+bool IntervalRefused(double v)
+{
+    return !(v >= kSmallestInterval);
+}
+
+// A number in a message, brought to the message digits.
+CString SignificantText(double v, int digits)
+{
+    RoundToSignificant(v, digits);
+    return DoubleToString(v);
+}
+
+} // namespace
+
+void CZelkApp::CommitOperation(CZelkDoc* doc, int markCreated)
+{
+    if (!doc || m_interruptMode != 0 || (m_specialMode != 0 && m_specialMode != 70))
+        return;
+    // Elements added as tentative (final 0) stay open until Enter commits them or Escape
+    // removes them; only an operation its command has finished is closed by the next input.
+    CCreationLog* log = doc->m_creationLog;
+    if (log && log->m_logged && log->m_final != 0)
+        log->Commit(markCreated);
+    if (m_macroRecorder)
+        m_macroRecorder->EmitCommandLines();
+}
+
+void CZelkApp::DispatchInputEvent(CZelkDoc* doc, int kind, int subCode)
+{
+    if (!doc)
+        return;
+    if (m_interruptKind == 0)
+        m_lengthInputMain = 0;
+    else
+        m_lengthInputInterrupt = 0;
+
+    const bool boxTextOpen = m_commandKind == 7 && doc->m_textCmd &&
+                             (doc->m_textCmd->m_tokenString == "B" || doc->m_textCmd->m_tokenString == "BP");
+    if (kind != 12 && subCode != 15 && !boxTextOpen)
+        CommitOperation(doc, 0);
+
+    const int previousStatus = m_lastStatus;
+    m_pointConstraintMode = 1;
+    if (!CopyInputPayload(doc, kind, subCode, previousStatus))
+        return;
+    OfferInputEvent(doc, kind, subCode);
+    if (m_inputBar)
+        m_inputBar->m_focusLeftList = 0;
+}
+
+BOOL CZelkApp::CopyInputPayload(CZelkDoc* doc, int kind, int subCode, int previousStatus)
+{
+    const CInputEvent& e = *doc->m_inputEvent;
+    CAppText& text = m_appText;
+    switch (kind) {
+    case 4:
+        doc->SetBasePoint(e.point, e.relativePoint);
+        if (previousStatus == 17) {
+            if (IntervalRefused(e.relativePoint.m_x) || IntervalRefused(e.relativePoint.m_y)) {
+                ShowMessage(kMsgIntervalTooSmall, 1);
+                return FALSE;
+            }
+            doc->EraseBasePointMarks();
+            doc->m_grid.m_pitch.Init(std::fabs(e.relativePoint.m_x), std::fabs(e.relativePoint.m_y));
+            m_lastStatus = 0;
+            ShowMessage(CString(kMsgIntervalSetHead) + DoubleToString(doc->m_grid.m_pitch.m_x) + ", " +
+                            DoubleToString(doc->m_grid.m_pitch.m_y) + kMsgIntervalSetTail,
+                        0);
+            return FALSE;
+        }
+        m_lastStatus = 2;
+        if (m_interruptMode == 39) {
+            doc->m_referencePoint = e.point;
+            m_constraintPointSet = 1;
+        } else {
+            m_constraintPointSet = 0;
+        }
+        break;
+    case 3:
+        if (subCode == 22) {
+            text.SetHeight(e.value);
+            return FALSE;
+        }
+        if (subCode == 24) {
+            text.SetWidth(e.value);
+            return FALSE;
+        }
+        break;
+    case 2:
+        if (subCode == 26) {
+            text.SetAnchor(static_cast<int>(e.pointer));
+            return FALSE;
+        }
+        break;
+    case 1: {
+        const auto flag = static_cast<BYTE>(e.intValue & 0xFF);
+        if (subCode == 27) {
+            text.SetItalic(flag);
+            return FALSE;
+        }
+        if (subCode == 28) {
+            text.SetUnderline(flag);
+            return FALSE;
+        }
+        if (subCode == 29) {
+            text.SetStrikeOut(flag);
+            return FALSE;
+        }
+        break;
+    }
+    case 5:
+        if (subCode == 30) {
+            text.SetFaceName(e.text.GetString());
+            return FALSE;
+        }
+        break;
+    case 6:
+        if (subCode == 21)
+            doc->CollectSelection();
+        break;
+    default:
+        break;
+    }
+    // The exchange block's copies of the payload come with the plug-in interface.
+    return TRUE;
+}
+
+void CZelkApp::OfferInputEvent(CZelkDoc* doc, int kind, int subCode)
+{
+    switch (m_interruptMode) {
+    case 33:
+    case 34:
+    case 35:
+        if (m_layerOps)
+            m_layerOps->OnInput(doc, kind, subCode);
+        return;
+    case 37:
+        OfferToRelativeSystem(doc, kind, subCode);
+        return;
+    case 38:
+        if (m_originSetting)
+            m_originSetting->OnInput(doc, kind, subCode);
+        return;
+    case 39:
+        return;
+    default:
+        break;
+    }
+    if (m_recordMessageNext) {
+        m_recordMessageNext = 0;
+        if (m_macroRecorder)
+            m_macroRecorder->NoteNextInput(doc);
+        return;
+    }
+    if (m_groupProcessing || doc->m_groupProcessing) {
+        if (m_groupProcessor)
+            m_groupProcessor->OnInput(doc, kind, subCode);
+        return;
+    }
+    if (m_commandKind == 9) {
+        if (m_userAppManager)
+            m_userAppManager->ForwardInputEvent(doc, kind, subCode);
+        return;
+    }
+    switch (m_interruptKind) {
+    case 1: doc->m_pointCmdInt->OnInput(kind, subCode); return;
+    case 2: doc->m_lineCmdInt->OnInput(kind, subCode); return;
+    case 3:
+    case 4:
+    case 22: doc->m_circleCmdInt->OnInput(kind, subCode); return;
+    case 7: doc->m_textCmdInt->OnInput(kind, subCode); return;
+    case 10: doc->m_dimCmdInt->OnInput(kind, subCode); return;
+    default: break;
+    }
+    switch (m_commandKind) {
+    case 1: doc->m_pointCmd->OnInput(kind, subCode); break;
+    case 2: doc->m_lineCmd->OnInput(kind, subCode); break;
+    case 3:
+    case 4: doc->m_circleCmd->OnInput(kind, subCode); break;
+    case 7: doc->m_textCmd->OnInput(kind, subCode); break;
+    case 10: doc->m_dimCmd->OnInput(kind, subCode); break;
+    case 12: doc->m_loopCmd->OnInput(kind, subCode); break;
+    case 21: doc->m_groupDeleteMode->OnInput(doc, kind, subCode); break;
+    default: break;
+    }
+}
+
+void CZelkApp::OfferToRelativeSystem(CZelkDoc* doc, int kind, int subCode)
+{
+    doc->m_relativeSystem->OnInput(kind, subCode);
+    const int digits = m_appAcc.messageDigits();
+    ShowMessage(CString(kMsgRelativeOriginHead) + SignificantText(doc->m_relOrigin.m_x, digits) + "," +
+                    SignificantText(doc->m_relOrigin.m_y, digits) + ")" + SignificantText(doc->m_relAngle, digits) +
+                    kMsgRelativeAngleTail,
+                0);
+    if (kind == 3 || (kind == 6 && subCode == 19)) {
+        SwitchMode(doc, m_activeView, 2, 0, 0);
+        SetGuidance(doc);
+        ShowPrompt();
+    }
+}
