@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "app/ZelkApp.h"
+#include "commands/line/LineCommand.h"
 #include "document/ZelkDoc.h"
 #include "elements/ElementKinds.h"
 #include "geometry/Angles.h"
@@ -316,8 +317,15 @@ void CZelkApp::OnRightButtonUpCode(CZelkDoc* doc, CZelkView* view)
         else if (FindPointAtCursor(doc, view, point))
             input.PostPoint(point, 0);
     } else if (IsPointCommandKind(m_commandKind, true) || m_commandKind == 10 || m_commandKind == 12) {
-        if (dragged)
+        if (dragged) {
+            if (m_noPopupMenu) {
+                if (const CFoundPoint* found = doc->m_pointSearch->GetCurrent())
+                    doc->SetBasePoint(found->m_point, doc->WorldToRelative(found->m_point));
+            } else if (m_commandKind == 2 && doc->m_lineCmd->m_modePattern == "SE") {
+                doc->m_lineCmd->m_modePattern = "PAPP";
+            }
             postAngle();
+        }
     } else if (m_commandKind == 9) {
         if (dragged)
             postAngle();

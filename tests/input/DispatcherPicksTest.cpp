@@ -6,6 +6,7 @@
 #include <string>
 
 #include "app/ZelkApp.h"
+#include "commands/line/LineCommand.h"
 #include "document/ZelkDoc.h"
 #include "elements/ElementKinds.h"
 #include "elements/Lines.h"
@@ -90,6 +91,7 @@ TEST_F(DispatcherPicks, AClickPicksForTheCommandAndARightPressGivesTheSnapPoint)
 
 TEST_F(DispatcherPicks, ARightDragInTheLineCommandPostsTheSnappedAngle)
 {
+    m_tape.Doc().m_lineCmd->m_modePattern = "SE";
     Press(3, Pt(0, 0));
     m_tape.View().m_rightDragged = 1;
     m_tape.Button(4, Pt(10, 9));
@@ -97,6 +99,8 @@ TEST_F(DispatcherPicks, ARightDragInTheLineCommandPostsTheSnappedAngle)
     EXPECT_EQ(Posted().subCode, 15);
     EXPECT_NEAR(Posted().value, 45, 1e-9);
     EXPECT_EQ(m_tape.App().m_rightButtonDown, 0);
+    // A drag turns the two-point line into the point-angle one.
+    EXPECT_EQ(m_tape.Doc().m_lineCmd->m_modePattern, CString("PAPP"));
 }
 
 TEST_F(DispatcherPicks, CtrlPicksAndCtrlShiftMeasures)
