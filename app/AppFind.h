@@ -28,4 +28,7 @@ public:
     int m_userOption3;
     int m_userOption4;
     int pickCount = 0;               // elements found by the last pick; not archived
+
+    // Kept by position in the fields above.
+    short flashTime() const { return m_tolerance4; }   // milliseconds a found point's elements flash
 };

@@ -119,6 +119,18 @@ public:
     void EndInterruptAndUnmarkCandidate(CZelkDoc* doc);
     void StartEditFromPick(CZelkDoc* doc, CZelkView* view);
 
+    // ---- picks and point input of the buttons (input/DispatcherPicks.cpp) --------------------
+    // A click pick in the view's pick rectangle; mark type 1-3 gives the mark bits 2, 8 or 16
+    // when marking. TRUE, and status 5, when something was picked.
+    BOOL PickAtCursor(CZelkDoc* doc, CZelkView* view, int markType, int marking);
+    // A drag beyond the box threshold selects by box, a shorter one picks at the cursor.
+    BOOL PickByDragBox(CZelkDoc* doc, CZelkView* view, int markType);
+    // The first snap point about the last right press; FALSE when none was found.
+    BOOL FindPointAtCursor(CZelkDoc* doc, CZelkView* view, CPointD& point);
+    void OnLeftButtonUpCode(CZelkDoc* doc, CZelkView* view);
+    void OnRightButtonDownCode(CZelkDoc* doc, CZelkView* view);
+    void OnRightButtonUpCode(CZelkDoc* doc, CZelkView* view);
+
     // ---- mode services the dispatcher calls -------------------------------------------------
     // TRUE when the document is one of the open drawings.
     BOOL IsDrawingDocument(const CDocument* doc) const;
@@ -301,11 +313,10 @@ public:
     // The response message: a beep first when beep is nonzero, then the text on the message
     // line of the active drawing view; the last text is kept (the line of a view-less run).
     void ShowMessage(const CString& text, int beep);
-    CString m_lastMessage;
-    // A completion or caution message: the beep first when asked, then the text on the view's
-    // lines; the last text is kept like the response message's.
+    // A completion notice or caution appended to the message line, beeping when asked.
     void ShowResultMessage(const CString& text, int beep);
-    CString m_lastResultMessage;
+    CString m_lastMessage;
+    CString m_lastResultMessage;   // the last result message on its own
     CZelkView* m_activeView = nullptr;      // set by the view when it activates
 
     CString m_childFrameClassName;
@@ -325,6 +336,7 @@ public:
     CPointD m_viewOrigin;
     double m_viewZoom = 1.0;
 
+    int m_zoomWindowDelay = 300;   // milliseconds before a zoom window opens after a doubtful pick
     signed char m_printAngleSign = 1;  // -1 turns text angles round on printers that need it
 
     // The eleven settings records, archived in this order.

@@ -150,6 +150,14 @@ void CZelkDoc::ForgetWorkElements()
     m_hiText = nullptr;
     m_hiConic = nullptr;
     m_hiCurve = nullptr;
+    // The referenced elements live in the blocks too.
+    m_refPointElem = nullptr;
+    m_refLineElem = nullptr;
+    m_refCircleElem = nullptr;
+    m_refArcElem = nullptr;
+    m_refConicElem = nullptr;
+    m_refCurveElem = nullptr;
+    m_refTextElem = nullptr;
 }
 
 void CZelkDoc::InitContents()

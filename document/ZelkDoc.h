@@ -202,13 +202,24 @@ public:
     CInputPoint m_inputPoint;
     std::int32_t m_groupWork1;
     std::int32_t m_groupProcessing;
-    std::int32_t m_boxSelection = 0;   // group processing by box selection in this drawing
-    std::int32_t m_deformMode = 0;     // deform selection
     std::int32_t m_groupWork2;
     CStringArray m_multiLineTexts;   // the lines a multi-line input window handed over
     double m_printScale;
-    std::int32_t m_embedded = 0;
-    std::int64_t m_fileTime = 0;  // modification time of a library drawing when it was opened  // serves an embedded item: view changes modify the drawing
+    std::int32_t m_embedded = 0;  // serves an embedded item: view changes modify the drawing
+    std::int64_t m_fileTime = 0;  // modification time of a library drawing when it was opened
+    // Input and selection state of the input hub.
+    std::int32_t m_deformMode = 0;    // the box selection (m_groupProcessing) is a deform selection
+    // The element-reference mode's referenced element of each kind (none when unset), with the
+    // pen of the last referenced pen-drawn element and the font of the last referenced text.
+    CDataPoint* m_refPointElem = nullptr;
+    CLine* m_refLineElem = nullptr;
+    CCircle* m_refCircleElem = nullptr;
+    CArc* m_refArcElem = nullptr;
+    CConic* m_refConicElem = nullptr;
+    CCurve* m_refCurveElem = nullptr;
+    CText* m_refTextElem = nullptr;
+    std::int16_t m_refPenIndex = 0;
+    std::int16_t m_refFontIndex = 0;
 
     CZelkDoc();
     ~CZelkDoc() override;
@@ -453,6 +464,8 @@ public:
     void DrawWorkArcInViews(int colorSelector, CArc* arc);
     void DrawCrossMarkInViews(CPointD* point);
     void DrawCircleMarkInViews(CPtrArray* points, int n);
+    // Every view erases the point search's mark at the point.
+    void EraseFoundMarkInViews(CPointD point);
     void DrawPointerMarks(int erase);
     void DrawOriginMarksInViews();
     void DrawRelativeAxesInViews();

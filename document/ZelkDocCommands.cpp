@@ -147,7 +147,7 @@ void CZelkDoc::OnReselectLatestBox()
 {
     if (DocOpenHelpIfArmed("Help\\HID_SELECT_BEF.htm"))
         return;
-    if (!m_pickList || !m_pickList->RestoreSnapshot()) {
+    if (!m_pickList || !m_pickList->ReselectSnapshot()) {
         ShowMessageInViews(kMsgBoxGone);
         return;
     }
@@ -169,7 +169,7 @@ void CZelkDoc::OnReselectLatestBox()
 
 void CZelkDoc::OnUpdateReselectLatestBox(CCmdUI* pCmdUI)
 {
-    pCmdUI->Enable(m_pickList && !m_pickList->m_snapshot.empty());
+    pCmdUI->Enable(m_pickList && !m_pickList->selectionSnapshot.empty());
 }
 
 void CZelkDoc::OnIntervalConstraint()

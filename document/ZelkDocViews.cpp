@@ -86,6 +86,12 @@ void CZelkDoc::DrawCircleMarkInViews(CPtrArray* points, int n)
         v->DrawCircleMark(*p);
 }
 
+void CZelkDoc::EraseFoundMarkInViews(CPointD point)
+{
+    for (CZelkView* v : GetViews())
+        v->EraseCircleMark(point);
+}
+
 void CZelkDoc::ShowInputPointMark(int show)
 {
     if (show && !m_inputMarkFlag)

@@ -197,14 +197,16 @@ void CZelkApp::OnLeftButtonDownCode(CZelkDoc* doc, CZelkView* view)
     ModeInput(doc, view, 1);
 }
 
-void CZelkApp::DispatchButtonCode(CZelkDoc*, CZelkView*, int code)
+void CZelkApp::DispatchButtonCode(CZelkDoc* doc, CZelkView* view, int code)
 {
-    // Picks and point input of the buttons come with the dispatcher's button handling; until
-    // then a release only ends what its press began.
-    if (code == 2 && !m_leftButtonDown)
-        return;
-    if (code == 4)
-        m_rightButtonDown = 0;
+    if (code == 2) {
+        if (m_leftButtonDown)
+            OnLeftButtonUpCode(doc, view);
+    } else if (code == 3) {
+        OnRightButtonDownCode(doc, view);
+    } else {
+        OnRightButtonUpCode(doc, view);
+    }
 }
 
 BOOL CZelkApp::DispatchKeyCode(CZelkDoc* doc, CZelkView* view)

@@ -23,7 +23,13 @@ void CZelkApp::ShowMessage(const CString& text, int beep)
     ShowOnActiveView(m_activeView, m_lastMessage, text, beep);
 }
 
+// Appended to what the message line shows, so that a notice keeps the selection message before it.
 void CZelkApp::ShowResultMessage(const CString& text, int beep)
 {
-    ShowOnActiveView(m_activeView, m_lastResultMessage, text, beep);
+    if (beep)
+        MessageBeep(MB_ICONASTERISK);
+    m_lastMessage += text;
+    m_lastResultMessage = text;
+    if (m_activeView)
+        m_activeView->ShowMessageLine(m_activeView->m_messageText + text);
 }

@@ -160,6 +160,16 @@ public:
     void DrawPlacedObjects(CDC* dc, const RECT& clip);
     void DrawLoopOutlines(CDC* dc, const RECT& clip, int lastOnly);
 
+    // ---- element pick -------------------------------------------------------------------------
+    // Picks in the window (view units): pick type 1 picks and highlights the first candidate, 3
+    // picks without marking, any other collects into the found set; the search type (1-3) is
+    // the pick list's. The number of candidates (0 also after too many).
+    int PickElementsInRect(const RECT& rect, int pickType, int searchType);
+    int PickElements(const CRectD& window, int pickType, int searchType);
+    // TRUE when candidates overlap (or several placed objects were picked); distinct receives
+    // the number of candidates less the overlapping pairs.
+    BOOL CountOverlappingCandidates(int& distinct);
+
     // ---- overlays and messages the drawing asks for ------------------------------------------
     // Texts of the message line; stored until the overlay lines draw them.
     virtual void ShowMessageLine(const CString& text);
@@ -167,6 +177,7 @@ public:
     virtual void DrawCrossMark(CPointD, int) {}
     virtual void DrawColoredCrossMark(CPointD, COLORREF, int) {}
     virtual void DrawCircleMark(CPointD) {}
+    virtual void EraseCircleMark(CPointD) {}
     virtual void DrawPointerMarks(int) {}
     virtual void DrawOriginMark() {}
     virtual void DrawRelativeAxes() {}

@@ -312,7 +312,7 @@ void CZelkView::OnMouseMove(UINT nFlags, CPoint point)
     } else if (app->m_leftButtonDown) {
         PreviewDragBox(app->m_leftPressPoint, m_cursorWorldPoint);
     } else if (app->m_rightButtonDown && app->m_commandKind == 11 && app->m_interruptKind == 0 &&
-               app->m_groupProcessing == 0 && doc->m_boxSelection == 0) {
+               app->m_groupProcessing == 0 && doc->m_groupProcessing == 0) {
         if (!m_freehandPoints.empty()) {
             std::unique_ptr<CDC> dc = CreateClientDC();
             OnPrepareDC(dc.get());
@@ -336,7 +336,7 @@ void CZelkView::OnMouseMove(UINT nFlags, CPoint point)
     if (endHandler)
         return;
 
-    if ((app->m_groupProcessing || doc->m_boxSelection) && !(app->m_interruptMode == 37 && app->m_rightButtonDown)) {
+    if ((app->m_groupProcessing || doc->m_groupProcessing) && !(app->m_interruptMode == 37 && app->m_rightButtonDown)) {
         if (m_rightDragged) {
             if (m_lineShown[2])
                 doc->EraseWorkLine(2);
@@ -554,7 +554,7 @@ void CZelkView::ShowKindPreview(const CPointD& p, double ar, int ctrlHeld, int& 
         break;
     case 40:
         if (dragged) {
-            CFoundPoint* found = doc->m_pointSearch ? doc->m_pointSearch->GetCurrent() : nullptr;
+            const CFoundPoint* found = doc->m_pointSearch ? doc->m_pointSearch->GetCurrent() : nullptr;
             if (!found)
                 break;
             const CPointD f = found->m_point;

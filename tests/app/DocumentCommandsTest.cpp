@@ -131,18 +131,26 @@ TEST_F(DocumentCommands, LatestBoxSelectionEntersGroupProcessingOnceAndReportsAf
     EXPECT_EQ(m_app->m_lastMessage, "最新の箱選択を再現しました");
 }
 
-TEST_F(DocumentCommands, LatestBoxSelectionWithADeletedElementSelectsNothing)
+TEST_F(DocumentCommands, LatestBoxSelectionWithItsElementsDeletedSelectsNothing)
 {
     // Without a snapshot the command is not offered at all.
     Command(kReselectLatestBox);
     EXPECT_EQ(m_doc->m_groupProcessing, 0);
     EXPECT_TRUE(View()->m_messageText.IsEmpty());
 
+    // The elements still there come back; once none is left the command reports it.
     TakeBoxSelection();
     m_doc->DeleteElement(ELEM_LINE, 0, 1);
     Command(kReselectLatestBox);
+    EXPECT_TRUE(Line(0).m_mark & MARK_SELECTED);
+    EXPECT_FALSE(Line(1).m_mark & MARK_SELECTED);
+
+    m_doc->m_groupProcessing = 0;
+    Line(0).m_mark = 0;
+    m_doc->DeleteElement(ELEM_LINE, 0, 0);
+    View()->m_messageText.Empty();
+    Command(kReselectLatestBox);
     EXPECT_EQ(View()->m_messageText, "最新の箱選択は消去などの理由で再現できません");
-    EXPECT_FALSE(Line(0).m_mark & MARK_SELECTED);
     EXPECT_EQ(m_doc->m_groupProcessing, 0);
 }
 

@@ -47,7 +47,7 @@ TEST(SelectionServices, OtherDrawingsLoseTheirSelectionAndBoxSelection)
     EXPECT_EQ(dropped->m_mark & 0x0E, 0);
     EXPECT_EQ(dropped->m_mark & 0x10, 0x10);
     // The selection was remembered before it went.
-    EXPECT_EQ(other->m_pickList->m_snapshot.size(), 1u);
+    EXPECT_EQ(other->m_pickList->selectionSnapshot.size(), 1u);
     EXPECT_EQ(other->m_groupProcessing, 0);
     EXPECT_EQ(tape.Doc().m_groupProcessing, 1);
     EXPECT_EQ(tape.App().m_groupProcessor->m_document, nullptr);

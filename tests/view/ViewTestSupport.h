@@ -18,6 +18,7 @@
 #include "elements/TypePen.h"
 #include "platform/core/Services.h"
 #include "platform/gdi/RecordingDC.h"
+#include "platform/ui/KeyMap.h"
 #include "view/ZelkView.h"
 
 // A recording DC that hands its calls to a list when it is released.
@@ -152,4 +153,35 @@ protected:
         View().RedrawElements(clipKind);
         return View().m_clientCalls;
     }
+};
+
+// A view fixture for picks: no key held at start or end, one black pen, lines added on it.
+class PickFixture : public ViewFixture {
+protected:
+    void SetUp() override
+    {
+        ViewFixture::SetUp();
+        UiResetKeyState();
+        m_pen = Pen(RGB(0, 0, 0));
+    }
+    void TearDown() override
+    {
+        UiResetKeyState();
+        ViewFixture::TearDown();
+    }
+    // An empty drawing again, with the pen.
+    void ResetDrawing()
+    {
+        Doc().FreeContents();
+        Doc().InitContents();
+        m_pen = Pen(RGB(0, 0, 0));
+    }
+
+public:
+    CZelkDoc& D() { return Doc(); }
+    CLine* Line(double x1, double y1, double x2, double y2, std::int16_t layer = 0)
+    {
+        return &Last(Doc().AddLine(W(x1, y1), W(x2, y2), layer, m_pen));
+    }
+    std::int16_t m_pen = 0;
 };

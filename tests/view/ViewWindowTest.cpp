@@ -14,6 +14,7 @@
 #include "platform/ui/DocTemplate.h"
 #include "platform/ui/FrameWnd.h"
 #include "platform/ui/Ime.h"
+#include "platform/ui/KeyMap.h"
 #include "platform/ui/UiServices.h"
 #include "platform/ui/WindowSurface.h"
 #include "view/ZelkView.h"
@@ -261,6 +262,74 @@ TEST_F(ViewWindow, ClosedWindowSuppressesPreviewsUntilTheFrameTimerFires)
     EXPECT_TRUE(services.FireTimer(m_app->m_pMainFrame, 2));
     EXPECT_EQ(m_doc->m_previewsSuppressed, 0);
     EXPECT_FALSE(services.IsTimerActive(m_app->m_pMainFrame, 2));
+}
+
+}  // namespace
+
+namespace {
+
+// Two crossing lines in the window; a pick square of the default half size about a world point.
+class ViewWindowPick : public ViewWindow {
+protected:
+    void ShowCrossingLines()
+    {
+        const std::int16_t pen = m_doc->FindOrAddPen(0, 1, RGB(0, 0, 0), 0, 70);
+        m_doc->AddLine(P(0, 0), P(10, 10), 0, pen);
+        m_doc->AddLine(P(0, 10), P(10, 0), 0, pen);
+        m_doc->ComputeExtents();
+        ASSERT_TRUE(m_view->ShowAll());
+        // Zoom 10 about the same logical centre.
+        const CPointD centre = P(5, 5);
+        const CPointD logical = centre.WorldToScreen(m_view->m_origin, m_view->m_zoom);
+        m_view->SetZoom(10, 1);
+        m_view->SetOrigin(P(centre.m_x - logical.m_x / 10, centre.m_y - logical.m_y / 10), 1);
+        m_view->Invalidate(TRUE);
+        m_view->UpdateWindow();
+        AfxPumpMessages();
+    }
+    RECT PickRect(CPointD world)
+    {
+        const CPointD c = world.WorldToScreen(m_view->m_origin, m_view->m_zoom);
+        const LONG x = static_cast<LONG>(c.m_x), y = static_cast<LONG>(c.m_y);
+        return RECT{x - 20, y + 20, x + 20, y - 20};
+    }
+};
+
+TEST_F(ViewWindowPick, APickedLineTurnsRedInTheWindow)
+{
+    ShowCrossingLines();
+    ASSERT_EQ(m_view->PickElementsInRect(PickRect(P(2, 2.5)), 1, 2), 1);
+    EXPECT_EQ(m_app->m_lastMessage, CString("一つの要素を選択"));
+    AfxPumpMessages();
+    CSurfaceCopy shot;
+    ASSERT_TRUE(CopyWindowSurface(m_view, shot));
+    EXPECT_TRUE(HasColorNear(shot, DevicePoint(P(1, 1)), RGB(255, 0, 0)));
+    EXPECT_FALSE(HasColorNear(shot, DevicePoint(P(1, 9)), RGB(255, 0, 0)));
+}
+
+TEST_F(ViewWindowPick, CandidatesTooCloseToTellApartOfferAZoomWindow)
+{
+    ShowCrossingLines();
+    m_app->m_appDraw.zoomWindowMode = 0;
+    CScriptedServices& services = DefaultScriptedServices();
+    for (bool shiftCtrl : {true, false}) {
+        SCOPED_TRACE(shiftCtrl ? "Shift and Ctrl held" : "no key held");
+        UiResetKeyState();
+        if (shiftCtrl) {
+            UiNoteKey(VK_SHIFT, true);
+            UiNoteKey(VK_CONTROL, true);
+        }
+        m_app->m_pMainFrame->m_zoomWindowKind = 0;
+        ASSERT_EQ(m_view->PickElementsInRect(PickRect(P(5, 5.2)), 1, 2), 2);
+        EXPECT_EQ(m_app->m_lastMessage, CString("目視判定の困難なレベルで複数の要素が検索されました"));
+        EXPECT_EQ(services.IsTimerActive(m_app->m_pMainFrame, 15), !shiftCtrl);
+    }
+    UiResetKeyState();
+    EXPECT_EQ(m_app->m_pMainFrame->m_zoomWindowKind, -1);
+    services.Advance(299);
+    EXPECT_TRUE(services.IsTimerActive(m_app->m_pMainFrame, 15));
+    services.Advance(1);
+    EXPECT_FALSE(services.IsTimerActive(m_app->m_pMainFrame, 15));
 }
 
 }  // namespace

@@ -1,0 +1,336 @@
+// The dispatcher's buttons: the left release selects (measures, picks for a mode, for the Ctrl
+// pick or for the current command), the right press gives snapped points and the right release
+// turns a drag into an angle. And the pick and point services they use.
+#include <algorithm>
+#include <cmath>
+
+#include "app/ZelkApp.h"
+#include "commands/line/LineCommand.h"
+#include "document/ZelkDoc.h"
+#include "elements/ElementKinds.h"
+#include "geometry/Angles.h"
+#include "geometry/FoundPoint.h"
+#include "geometry/Numeric.h"
+#include "input/InputEvent.h"
+#include "input/PickList.h"
+#include "input/PointSearch.h"
+#include "platform/ui/WinUser.h"
+#include "view/ZelkView.h"
+
+namespace {
+
+bool Down(int key)
+{
+    return GetKeyState(key) < 0;
+}
+
+// Selection conditions replaced for one pick and put back when it ends.
+class CFindOverride {
+public:
+    CFindOverride(CAppFind& find, int kinds, int groupMode, int annotationMode)
+        : m_find(find), m_kinds(find.selectableKinds), m_group(find.groupSelectMode),
+          m_annotation(find.annotationGroupSelectMode)
+    {
+        if (kinds >= 0)
+            find.selectableKinds = static_cast<short>(kinds);
+        if (groupMode >= 0)
+            find.groupSelectMode = static_cast<short>(groupMode);
+        if (annotationMode >= 0)
+            find.annotationGroupSelectMode = static_cast<short>(annotationMode);
+    }
+    ~CFindOverride()
+    {
+        m_find.selectableKinds = m_kinds;
+        m_find.groupSelectMode = m_group;
+        m_find.annotationGroupSelectMode = m_annotation;
+    }
+    CFindOverride(const CFindOverride&) = delete;
+    CFindOverride& operator=(const CFindOverride&) = delete;
+
+private:
+    CAppFind& m_find;
+    short m_kinds, m_group, m_annotation;
+};
+
+// The pick list's mark bits for a while.
+class CMaskOverride {
+public:
+    CMaskOverride(CPickList& list, int mask) : m_list(list), m_mask(list.markMask) { list.markMask = mask; }
+    ~CMaskOverride() { m_list.markMask = m_mask; }
+    CMaskOverride(const CMaskOverride&) = delete;
+    CMaskOverride& operator=(const CMaskOverride&) = delete;
+
+private:
+    CPickList& m_list;
+    int m_mask;
+};
+
+bool IsPointCommandKind(int kind, bool withText)
+{
+    return kind == 1 || kind == 2 || kind == 3 || kind == 4 || (withText && kind == 7);
+}
+
+}  // namespace
+
+BOOL CZelkApp::PickAtCursor(CZelkDoc* doc, CZelkView* view, int markType, int marking)
+{
+    CPickList& list = *doc->m_pickList;
+    list.previousMask = list.markMask;
+    int pickMode = 3;
+    if (marking) {
+        list.markMask = markType == 2 ? 8 : markType == 3 ? 16 : MARK_SELECTED;
+        ClearSelectionMarks(doc, list.markMask);
+        pickMode = 1;
+    }
+    // A click finds what lies in or crosses the square about the cursor.
+    const int n = view->PickElementsInRect(view->m_pickRect, pickMode, 2);
+    if (markType == 2 || markType == 3)
+        list.markMask = MARK_SELECTED;
+    m_appFind.pickCount = n;
+    if (n <= 0)
+        return FALSE;
+    m_lastStatus = 5;
+    return TRUE;
+}
+
+BOOL CZelkApp::PickByDragBox(CZelkDoc* doc, CZelkView* view, int markType)
+{
+    const CPointD a = m_leftPressPoint.WorldToScreen(view->m_origin, view->m_zoom);
+    const CPointD b = m_leftReleasePoint.WorldToScreen(view->m_origin, view->m_zoom);
+    const double threshold = m_appFind.gestureZoneSize;
+    if (std::max(std::fabs(a.m_x - b.m_x), std::fabs(a.m_y - b.m_y)) <= threshold)
+        return PickAtCursor(doc, view, markType, 1);
+    CRectD window;
+    window.Init(std::min(a.m_x, b.m_x), std::max(a.m_y, b.m_y), std::max(a.m_x, b.m_x), std::min(a.m_y, b.m_y));
+    return view->PickElements(window, 2, m_appFind.boxSelectionMode) > 0;
+}
+
+BOOL CZelkApp::FindPointAtCursor(CZelkDoc* doc, CZelkView* view, CPointD& point)
+{
+    CPointSearch& search = *doc->m_pointSearch;
+    search.EraseMarker();
+    search.Reset();
+    {
+        CFindOverride conditions(m_appFind, 830, 2, 2);
+        search.Search(view, m_rightPressPoint);
+    }
+    const CFoundPoint* found = search.GetCurrent();
+    if (found == nullptr)
+        return FALSE;
+    point = found->m_point;
+    return TRUE;
+}
+
+void CZelkApp::OnLeftButtonUpCode(CZelkDoc* doc, CZelkView* view)
+{
+    const bool shift = Down(VK_SHIFT), ctrl = Down(VK_CONTROL);
+    CPickList& list = *doc->m_pickList;
+    CInputEvent& input = *doc->m_inputEvent;
+    if ((shift && ctrl) || m_interruptMode == 40) {
+        BOOL picked;
+        {
+            CFindOverride members(m_appFind, -1, 2, -1);
+            picked = PickAtCursor(doc, view, 2, 1);
+        }
+        if (picked) {
+            CMaskOverride mask(list, 8);
+            list.Cycle(0);
+            m_atrReference.TakeFromPickedElement(doc);
+            if (m_appElem.m_creationEnv == 2) {
+                m_atrReference.ApplyPen();
+                m_atrReference.ApplyText();
+            }
+            list.ReferenceCurrent(0);
+            m_lastStatus = 13;
+            list.ClearMarks(8);
+            doc->RedrawChangedElements(1);
+        }
+        if (m_interruptMode == 40)
+            SwitchMode(doc, m_activeView, 2, 0, 0);
+        return;
+    }
+    if (shift) {
+        OnScreenOperationInput(doc, view, view->m_leftDragged, m_leftPressPoint, &m_leftReleasePoint);
+        return;
+    }
+    if (ctrl) {
+        if (PickAtCursor(doc, view, 1, 1)) {
+            m_lastStatus = 14;
+            ShowMessage("CTRL要素を選択", 0);
+            input.PostPick(20);
+        }
+        return;
+    }
+    if (m_specialMode == 53) {
+        ModeInput(doc, view, 2);
+        return;
+    }
+    if (m_specialMode == 70) {
+        if (PickAtCursor(doc, view, 2, 1))
+            ModeInput(doc, view, 2);
+        return;
+    }
+    switch (m_interruptMode) {
+    case 33:
+    case 34: {
+        BOOL picked;
+        {
+            CFindOverride conditions(m_appFind, 830, 2, 2);
+            picked = PickAtCursor(doc, view, 3, 1);
+        }
+        if (picked) {
+            CMaskOverride mask(list, 8);
+            input.PostPick(19);
+        }
+        SwitchMode(doc, view, 2, 0, 0);
+        return;
+    }
+    case 35:
+        if (PickByDragBox(doc, view, 3))
+            list.markMask = 16;
+        return;
+    case 36: {
+        CFindOverride texts(m_appFind, ELEM_TEXT, -1, -1);
+        PickByDragBox(doc, view, 2);
+        return;
+    }
+    case 37: {
+        BOOL picked;
+        {
+            CFindOverride linesAndTexts(m_appFind, ELEM_LINE | ELEM_TEXT, -1, -1);
+            picked = PickAtCursor(doc, view, 1, 0);
+        }
+        if (picked)
+            ModeInput(doc, view, 2);
+        return;
+    }
+    default:
+        break;
+    }
+    const int status = m_lastStatus;
+    PickByDragBox(doc, view, 1);
+    if (doc->m_groupProcessing)
+        return;
+    if (m_lastStatus == 5) {
+        m_atrElem.TakeFromPickedElement(doc);
+        if (m_appElem.m_creationEnv == 1) {
+            m_atrElem.ApplyPen();
+            m_atrElem.ApplyText();
+        }
+        input.PostPick(19);
+        return;
+    }
+    if (m_commandKind == 21)
+        input.PostPick(21);
+    else if (m_commandKind == 9)
+        input.PostPick(status == 6 ? 21 : 19);
+}
+
+void CZelkApp::OnRightButtonDownCode(CZelkDoc* doc, CZelkView* view)
+{
+    const bool shift = Down(VK_SHIFT), ctrl = Down(VK_CONTROL);
+    CPointD point;
+    if ((shift && ctrl) || m_interruptMode == 40) {
+        m_rightPressPoint = view->m_cursorWorldPoint;
+        if (FindPointAtCursor(doc, view, point)) {
+            ShowMessage("点の位置を測定しました。", 0);
+            m_lastStatus = 13;
+        }
+        if (m_interruptMode == 40)
+            SwitchMode(doc, m_activeView, 2, 0, 0);
+        return;
+    }
+    if (shift) {
+        OnScreenOperationInput(doc, view, view->m_rightDragged, m_rightPressPoint, nullptr);
+        return;
+    }
+    if (m_specialMode == 53) {
+        ModeInput(doc, view, 3);
+        return;
+    }
+    int subCode = -1;
+    if (m_interruptMode == 37 || m_interruptMode == 38)
+        subCode = 0;
+    else if (m_interruptMode == 39)
+        subCode = 16;
+    else if (m_interruptMode >= 33 && m_interruptMode <= 35)
+        return;
+    if (subCode < 0) {
+        if (m_groupProcessing || doc->m_groupProcessing) {
+            ShowMessage("", 0);
+            return;
+        }
+        if (IsPointCommandKind(m_interruptKind, true))
+            subCode = ctrl ? 18 : 16;
+        else if (m_interruptKind == 0
+                 && (IsPointCommandKind(m_commandKind, true) || m_commandKind == 10 || m_commandKind == 12))
+            subCode = ctrl && m_commandKind != 7 ? 18 : 16;
+        else
+            return;
+    }
+    if (FindPointAtCursor(doc, view, point))
+        doc->m_inputEvent->PostPoint(point, subCode);
+}
+
+void CZelkApp::OnRightButtonUpCode(CZelkDoc* doc, CZelkView* view)
+{
+    const bool ctrl = Down(VK_CONTROL);
+    if (Down(VK_SHIFT)) {
+        OnScreenOperationInput(doc, view, view->m_rightDragged, m_rightPressPoint, &m_rightReleasePoint);
+        return;
+    }
+    if (!m_rightButtonDown)
+        return;
+    CInputEvent& input = *doc->m_inputEvent;
+    const bool dragged = view->m_rightDragged != 0;
+    double length = 0;
+    const double rotation = doc->m_relAngle;
+    const double angle = SnapAngle15DegLen(m_rightPressPoint, m_rightReleasePoint, rotation, length);
+    auto postAngle = [&] { input.PostValue(angle - rotation, 15); };
+    CPointD point;
+    if (m_specialMode == 53) {
+        ModeInput(doc, view, 4);
+    } else if (m_interruptMode == 38 || m_interruptMode == 39) {
+        SwitchMode(doc, m_activeView, 2, 0, 0);
+    } else if (m_interruptMode == 37) {
+        if (dragged)
+            input.PostValue(angle, 11);
+        SwitchMode(doc, m_activeView, 2, 0, 0);
+    } else if (m_interruptMode >= 33 && m_interruptMode <= 35) {
+        // nothing
+    } else if (m_groupProcessing || doc->m_groupProcessing) {
+        if (dragged)
+            postAngle();
+        else if (FindPointAtCursor(doc, view, point))
+            input.PostPoint(point, ctrl ? 18 : 0);
+        else if (!m_groupProcessing)
+            input.PostPoint(CPointD(), 0);
+    } else if (m_interruptKind >= 1 && m_interruptKind <= 4) {
+        if (dragged)
+            postAngle();
+    } else if (m_interruptKind == 7) {
+        if (dragged)
+            postAngle();
+    } else if (m_interruptKind == 10) {
+        if (dragged)
+            postAngle();
+        else if (FindPointAtCursor(doc, view, point))
+            input.PostPoint(point, 0);
+    } else if (IsPointCommandKind(m_commandKind, true) || m_commandKind == 10 || m_commandKind == 12) {
+        if (dragged) {
+            if (m_noPopupMenu) {
+                if (const CFoundPoint* found = doc->m_pointSearch->GetCurrent())
+                    doc->SetBasePoint(found->m_point, doc->WorldToRelative(found->m_point));
+            } else if (m_commandKind == 2 && doc->m_lineCmd->m_modePattern == "SE") {
+                doc->m_lineCmd->m_modePattern = "PAPP";
+            }
+            postAngle();
+        }
+    } else if (m_commandKind == 9) {
+        if (dragged)
+            postAngle();
+        else if (FindPointAtCursor(doc, view, point))
+            input.PostPoint(point, ctrl ? 18 : 0);
+    }
+    m_rightButtonDown = 0;
+}
