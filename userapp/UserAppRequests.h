@@ -32,3 +32,8 @@ CZelkView* FindUserAppView(CZelkDoc* doc, int viewNumber);
 bool ServeDocumentRequest(UserAppBlock& block, int slot, int code);
 bool ServeLayerRequest(UserAppBlock& block, int slot, int code);
 bool ServeSettingsRequest(UserAppBlock& block, int slot, int code);
+bool ServeElementRequest(UserAppBlock& block, int slot, int code);
+
+// Deletes the element (kind 2 to 512 by block and slot, attribute string by index) with undo:
+// its state is recorded as a deletion and the step left open. Anything else changes nothing.
+void DeleteUserAppElement(CZelkDoc& doc, int kind, int index, int element);
