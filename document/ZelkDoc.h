@@ -307,6 +307,11 @@ public:
     std::int16_t GetLayerIndex(const CString& name);
     CDataString* FindOrAddAttributeString(CString& entry, int& index, int& mode);
     std::int16_t LayerIndexFromList(int i, const CStringArray& names);
+    // Lists of UserAppPenRecord* and UserAppFontRecord*: an index outside the list, or naming
+    // no record, gives the element-creation pen (with its blur whatever the blur mode) or the
+    // text settings' font (style 1, the slant angle).
+    std::int16_t PenIndexFromList(int i, const CPtrArray& pens);
+    std::int16_t FontIndexFromList(int i, const CPtrArray& fonts);
 
     // ---- layer and attribute-string lookup --------------------------------------------
     int FindLayer(const CString& name);
@@ -390,6 +395,9 @@ public:
     int BuildNotationTextGroup(const CString& text, CPointD position, double angle,
                                const LOGFONT& font, std::int32_t width, std::int32_t height,
                                int alignment, COLORREF color);
+    // A composite text of the font on the layer: its group number, -1 when it cannot be made.
+    int AddCompositeText(const CString& text, CPointD position, std::int16_t font,
+                         std::int16_t layer, int alignment, COLORREF color);
     int AddLinearDimensionGroup(CPointD ext1From, CPointD ext1To, CPointD ext2From,
                                 CPointD ext2To, CPointD a, CPointD b, CPointD tipA1,
                                 CPointD tipA2, CPointD tipB1, CPointD tipB2, double angle,

@@ -12,23 +12,16 @@ using namespace plugin_host;
 
 namespace {
 
-class ElementRequests : public PluginHost {
+class ElementRequests : public ActiveDrawingRequests {
 protected:
     void SetUp() override
     {
-        PluginHost::SetUp();
-        StartRecorder();
-        m_app->m_activeView = m_view;
-        ASSERT_EQ(m_app->GetActiveDrawingDoc(), m_doc);
-        m_id = static_cast<short>(m_doc->m_docNumber);
+        ActiveDrawingRequests::SetUp();
         m_pen = m_doc->FindOrAddPen(0, 3, 0, 0, 70);
     }
     CLines* Line(double x0, double x1)
     {
-        CPointD a, b;
-        a.Init(x0, 0);
-        b.Init(x1, 0);
-        CLines* block = m_doc->AddLine(a, b, 0, m_pen);
+        CLines* block = m_doc->AddLine(Pt(x0, 0), Pt(x1, 0), 0, m_pen);
         EXPECT_NE(block, nullptr);
         return block;
     }
@@ -38,7 +31,6 @@ protected:
         group->m_kind = kind;
         m_doc->m_groups.Add(group);
     }
-    short m_id = 0;
     std::int16_t m_pen = 0;
 };
 
