@@ -189,6 +189,10 @@ public:
     CCircle m_previewCircles[3];
     CArc m_previewWorkArc;                // the work arc whose end is being moved
     std::int16_t m_previewKind;           // what the mouse move shows; 0 nothing
+    // What a user application's previews (negative kinds) are drawn from.
+    std::int32_t m_previewFlags[2] = {};
+    CPointD m_previewPoints[10];
+    double m_previewValues[5] = {};
     double m_previewAngle;                // degrees
     double m_previewAngle2;               // degrees; also the step angle of regular polygons
     double m_previewLength;

@@ -184,6 +184,9 @@ public:
 
     // A native drawing file read into the document (view/ZelkViewFileOpen.cpp); 1 on success.
     int ReadNativeFile(const CString& path);
+    // Native or DXF drawings chosen in the file dialog merged into the document; 0 when the
+    // dialog was cancelled.
+    int AddOpenFiles();
     // DXF import (view/ZelkViewDxf.cpp).
     int ReadDxfFile(const CString& path);
     int ReadDxfData(const CString& path, int* layerReplaced);

@@ -8,9 +8,11 @@
 #include "app/ZelkApp.h"
 #include "document/ZelkDoc.h"
 #include "formats/DxfReader.h"
+#include "formats/FileDialogs.h"
 #include "platform/core/File.h"
 #include "platform/core/Services.h"
 #include "view/ZelkView.h"
+#include "formats/FileDialogs.h"
 
 int CZelkView::LookupDxfLineType(const CObArray& styles, const CString& name)
 {
@@ -99,6 +101,22 @@ int CZelkView::ReadDxfData(const CString& path, int* layerReplaced)
     } catch (CException&) {
         return 0;
     }
+}
+
+int CZelkView::AddOpenFiles()
+{
+    CStringArray paths;
+    if (!m_document || !ChooseFileNames(paths, 1))
+        return 0;
+    for (int i = 0; i < paths.GetSize(); ++i) {
+        CString ext = paths[i].Right(4);
+        ext.MakeLower();
+        if (ext == ".zel")
+            ReadNativeFile(paths[i]);
+        else if (ext == ".dxf")
+            ReadDxfFile(paths[i]);
+    }
+    return 1;
 }
 
 int CZelkView::ReadDxfFile(const CString& path)

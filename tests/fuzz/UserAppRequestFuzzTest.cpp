@@ -37,7 +37,8 @@ const std::vector<short> kCodes = {1,   2,   3,   4,   5,   6,   19,  20,  21,  
                                    299, 300, 302, 308, 309, 310, 320, 322, 327, 328, 329, 340, 341, 350, 351,
                                    352, 355, 356, 357, 358, 359, 360, 370, 371, 459, 461, 462, 463, 464, 465,
                                    466, 467, 468, 479, 500, 501, 399, 400, 401, 402, 403, 404, 405, 406,
-                                   407, 408, 409, 410, 411, 412, 413, 414, 415, 439, 440};
+                                   407, 408, 409, 410, 411, 412, 413, 414, 415, 439, 440, 174, 175, 190,
+                                   199, 200, 205, 259, 260, 549, 552, 553, 554, 555, 556, 557, 560, 562};
 
 template <class Int>
 Int Edge(std::mt19937& random, std::vector<Int> known)
@@ -90,7 +91,7 @@ TEST(UserAppRequestFuzz, PassesOfArbitraryRequestsEndCleanly)
         group->m_kind = kind;
         doc->m_groups.Add(group);
     }
-    const std::set<short> statuses = {0, 1, 2, 3, 4, 5, 6, 7, 10, 11, 12, 13, 16, 17, 18, 19, 20, 21};
+    const std::set<short> statuses = {0, 1, 2, 3, 4, 5, 6, 7, 10, 11, 12, 13, 16, 17, 18, 19, 20, 21, 22, 23, 24, 26};
     CAppPath& path = app->m_appPath;
     const std::vector<CString*> folderFields = {&path.m_initialDataFolder, &path.m_dataFolder,
                                                 &path.m_initialMacroFolder, &path.m_macroFolder,
