@@ -35,6 +35,7 @@ bool ServeSettingsRequest(UserAppBlock& block, int slot, int code);
 bool ServeElementRequest(UserAppBlock& block, int slot, int code);
 bool ServePlaceRequest(UserAppBlock& block, int slot, int code);
 bool ServePreviewOrFileRequest(UserAppBlock& block, int slot, int code);
+bool ServePickRequest(UserAppBlock& block, int slot, int code);
 
 // Places the records of lists 0-11 of the slot into the drawing, with the refs of the new
 // elements in list 15; false when any record could not be placed (the others are).

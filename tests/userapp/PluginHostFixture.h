@@ -139,6 +139,14 @@ protected:
     CUserAppManager* m_manager = nullptr;
 };
 
+inline std::vector<int> Words(const CWordArray& list)
+{
+    std::vector<int> words;
+    for (int i = 0; i < list.GetSize(); ++i)
+        words.push_back(list[i]);
+    return words;
+}
+
 // The recorder started with the fixture's drawing the active one: the requests that work on
 // the active drawing find it.
 class ActiveDrawingRequests : public PluginHost {
