@@ -32,6 +32,8 @@ constexpr double kPi = 3.14159265358979323846;
 constexpr short kCurveKindNotOne = 20;
 constexpr short kRecordNotPlaced = 21;
 
+constexpr int kLastLayer = 32767;
+
 // Layer indices not yet resolved.
 constexpr int kUnresolved = -2;
 
@@ -203,7 +205,9 @@ private:
         int& layer = m_layers[static_cast<size_t>(i)];
         if (layer == kUnresolved) {
             const auto* name = static_cast<const CString*>(names[i]);
-            layer = name ? m_doc.GetLayerIndex(*name) : m_doc.m_writeLayer;
+            // Layer numbers are 16-bit: no new layer past the last number.
+            const bool full = name && m_doc.FindLayer(*name) == -1 && m_doc.m_layers.GetSize() > kLastLayer;
+            layer = name && !full ? m_doc.GetLayerIndex(*name) : m_doc.m_writeLayer;
         }
         return static_cast<std::int16_t>(layer);
     }

@@ -271,3 +271,21 @@ TEST_F(PlaceRequests, AttributeEntriesAreAppliedInOrder)
     EXPECT_NE(m_doc->FindAttributeString("仕上", index), nullptr);
     EXPECT_EQ(m_block->m_status[1], 0);
 }
+
+TEST_F(PlaceRequests, NoLayerIsMadePastTheLastLayerNumber)
+{
+    m_doc->m_writeLayer = 0;
+    for (int i = m_doc->m_layers.GetSize(); i <= 32767; ++i) {
+        CString name;
+        name.Format("L%d", i);
+        m_doc->FindOrCreateLayer(name);
+    }
+    const int layers = m_doc->m_layers.GetSize();
+    Record(UserAppBlock::kLayerNameList, new CString("新しい層"));
+    Record(UserAppBlock::kPointList, new UserAppPointRecord)->m_layer = 0;
+    Pass({440});
+    EXPECT_EQ(m_block->m_status[0], 0);
+    EXPECT_EQ(m_doc->m_layers.GetSize(), layers);
+    ASSERT_EQ(m_block->m_refLists[0].GetSize(), 1);
+    EXPECT_EQ(m_doc->GetPointElem(Ref(0).m_block, Ref(0).m_slot)->m_layer, 0);
+}
