@@ -184,6 +184,10 @@ public:
     CCircle m_previewCircles[3];
     CArc m_previewWorkArc;                // the work arc whose end is being moved
     std::int16_t m_previewKind;           // what the mouse move shows; 0 nothing
+    // What a user application's previews (negative kinds) are drawn from.
+    std::int32_t m_previewFlags[2] = {};
+    CPointD m_previewPoints[10];
+    double m_previewValues[5] = {};
     double m_previewAngle;                // degrees
     double m_previewAngle2;               // degrees; also the step angle of regular polygons
     double m_previewLength;
@@ -314,6 +318,11 @@ public:
     std::int16_t GetLayerIndex(const CString& name);
     CDataString* FindOrAddAttributeString(CString& entry, int& index, int& mode);
     std::int16_t LayerIndexFromList(int i, const CStringArray& names);
+    // Lists of UserAppPenRecord* and UserAppFontRecord*: an index outside the list, or naming
+    // no record, gives the element-creation pen (with its blur whatever the blur mode) or the
+    // text settings' font (style 1, the slant angle).
+    std::int16_t PenIndexFromList(int i, const CPtrArray& pens);
+    std::int16_t FontIndexFromList(int i, const CPtrArray& fonts);
 
     // ---- layer and attribute-string lookup --------------------------------------------
     int FindLayer(const CString& name);
@@ -397,6 +406,9 @@ public:
     int BuildNotationTextGroup(const CString& text, CPointD position, double angle,
                                const LOGFONT& font, std::int32_t width, std::int32_t height,
                                int alignment, COLORREF color);
+    // A composite text of the font on the layer: its group number, -1 when it cannot be made.
+    int AddCompositeText(const CString& text, CPointD position, std::int16_t font,
+                         std::int16_t layer, int alignment, COLORREF color);
     int AddLinearDimensionGroup(CPointD ext1From, CPointD ext1To, CPointD ext2From,
                                 CPointD ext2To, CPointD a, CPointD b, CPointD tipA1,
                                 CPointD tipA2, CPointD tipB1, CPointD tipB2, double angle,

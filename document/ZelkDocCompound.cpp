@@ -14,6 +14,7 @@
 #include "elements/Group.h"
 #include "elements/Lines.h"
 #include "elements/Texts.h"
+#include "elements/TypeFont.h"
 #include "geometry/Angles.h"
 #include "geometry/Numeric.h"
 #include "geometry/Projections.h"
@@ -582,4 +583,23 @@ int CZelkDoc::AddBalloonGroup(const std::vector<CPointD>& vertices, double radiu
     }
     LeaderHead(this, vertices, g, group);
     return static_cast<std::int16_t>(g);
+}
+
+int CZelkDoc::AddCompositeText(const CString& text, CPointD position, std::int16_t font, std::int16_t layer,
+                               int alignment, COLORREF color)
+{
+    CTypeFont* f = GetFont(font);
+    if (!f)
+        return -1;
+    const int group = BuildNotationTextGroup(text, position, f->m_angle, f->m_logFont, f->m_width, f->m_height,
+                                             alignment, color);
+    // The parts go to the write layer as they are made; the composite text is the layer's.
+    if (CGroup* g = GetGroup(group))
+        for (const CElemRef& m : g->m_members) {
+            if (CText* t = GetTextElem(m.m_block, m.m_slot); t && m.m_kind == ELEM_TEXT)
+                t->m_layer = layer;
+            else if (CLine* l = GetLineElem(m.m_block, m.m_slot); l && m.m_kind == ELEM_LINE)
+                l->m_layer = layer;
+        }
+    return group;
 }

@@ -16,6 +16,7 @@
 #include "geometry/Numeric.h"
 #include "input/LayerOps.h"
 #include "platform/core/Services.h"
+#include "userapp/UserAppRecords.h"
 #include "view/ZelkView.h"
 
 namespace {
@@ -386,6 +387,24 @@ std::int16_t CZelkDoc::LayerIndexFromList(int i, const CStringArray& names)
     if (i < 0 || i >= names.GetSize())
         return m_writeLayer;
     return GetLayerIndex(names[i]);
+}
+
+std::int16_t CZelkDoc::PenIndexFromList(int i, const CPtrArray& pens)
+{
+    const auto* r = i >= 0 && i < pens.GetSize() ? static_cast<const UserAppPenRecord*>(pens[i]) : nullptr;
+    if (r)
+        return FindOrAddPen(r->m_lineType, r->m_width, r->m_color, r->m_blurCount, r->m_blurRate);
+    const DocPenValues v = DocCreationPen();
+    return FindOrAddPen(v.lineType, v.width, v.color, v.blurCount, v.blurRate);
+}
+
+std::int16_t CZelkDoc::FontIndexFromList(int i, const CPtrArray& fonts)
+{
+    const auto* r = i >= 0 && i < fonts.GetSize() ? static_cast<const UserAppFontRecord*>(fonts[i]) : nullptr;
+    if (r)
+        return FindOrAddFont(r->m_logFont, r->m_width, r->m_height, r->m_style1, r->m_angle);
+    const CAppText& t = DocTextSettings();
+    return FindOrAddFont(t.m_logFont, t.m_widthTenths, t.m_heightTenths, 1, t.m_slantAngle);
 }
 
 // The most called lookup of the document: a hit of the side index is checked against the layer

@@ -78,7 +78,9 @@ void ServeUserAppRequest(UserAppBlock& block, int slot)
 {
     const int code = block.m_codes[slot];
     if (ServeGuidanceRequest(block, slot, code) || ServeDocumentRequest(block, slot, code) ||
-        ServeLayerRequest(block, slot, code) || ServeSettingsRequest(block, slot, code))
+        ServeLayerRequest(block, slot, code) || ServeSettingsRequest(block, slot, code) ||
+        ServeElementRequest(block, slot, code) || ServePlaceRequest(block, slot, code) ||
+        ServePreviewOrFileRequest(block, slot, code) || ServePickRequest(block, slot, code))
         return;
     if (IsLookUpOnly(code) && !FindUserAppDrawing(block.m_shortArg0[slot]))
         block.m_status[slot] = kUserAppNoDocWithId;

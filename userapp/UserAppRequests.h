@@ -32,3 +32,15 @@ CZelkView* FindUserAppView(CZelkDoc* doc, int viewNumber);
 bool ServeDocumentRequest(UserAppBlock& block, int slot, int code);
 bool ServeLayerRequest(UserAppBlock& block, int slot, int code);
 bool ServeSettingsRequest(UserAppBlock& block, int slot, int code);
+bool ServeElementRequest(UserAppBlock& block, int slot, int code);
+bool ServePlaceRequest(UserAppBlock& block, int slot, int code);
+bool ServePreviewOrFileRequest(UserAppBlock& block, int slot, int code);
+bool ServePickRequest(UserAppBlock& block, int slot, int code);
+
+// Places the records of lists 0-11 of the slot into the drawing, with the refs of the new
+// elements in list 15; false when any record could not be placed (the others are).
+bool PlaceUserAppRecords(UserAppBlock& block, int slot, CZelkDoc& doc);
+
+// Deletes the element (kind 2 to 512 by block and slot, attribute string by index) with undo:
+// its state is recorded as a deletion and the step left open. Anything else changes nothing.
+void DeleteUserAppElement(CZelkDoc& doc, int kind, int index, int element);

@@ -8,9 +8,11 @@
 #include "app/ZelkApp.h"
 #include "document/ZelkDoc.h"
 #include "formats/DxfReader.h"
+#include "formats/FileDialogs.h"
 #include "platform/core/File.h"
 #include "platform/core/Services.h"
 #include "view/ZelkView.h"
+#include "formats/FileDialogs.h"
 
 int CZelkView::LookupDxfLineType(const CObArray& styles, const CString& name)
 {

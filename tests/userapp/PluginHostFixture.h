@@ -139,4 +139,33 @@ protected:
     CUserAppManager* m_manager = nullptr;
 };
 
+inline std::vector<int> Words(const CWordArray& list)
+{
+    std::vector<int> words;
+    for (int i = 0; i < list.GetSize(); ++i)
+        words.push_back(list[i]);
+    return words;
+}
+
+// The recorder started with the fixture's drawing the active one: the requests that work on
+// the active drawing find it.
+class ActiveDrawingRequests : public PluginHost {
+protected:
+    void SetUp() override
+    {
+        PluginHost::SetUp();
+        StartRecorder();
+        m_app->m_activeView = m_view;
+        ASSERT_EQ(m_app->GetActiveDrawingDoc(), m_doc);
+        m_id = static_cast<short>(m_doc->m_docNumber);
+    }
+    static CPointD Pt(double x, double y)
+    {
+        CPointD p;
+        p.Init(x, y);
+        return p;
+    }
+    short m_id = 0;
+};
+
 }  // namespace plugin_host

@@ -10,14 +10,6 @@ using namespace plugin_host;
 
 namespace {
 
-std::vector<int> Words(const CWordArray& list)
-{
-    std::vector<int> words;
-    for (int i = 0; i < list.GetSize(); ++i)
-        words.push_back(list[i]);
-    return words;
-}
-
 std::vector<std::string> Texts(const CStringArray& list)
 {
     std::vector<std::string> texts;
