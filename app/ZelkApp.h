@@ -23,6 +23,8 @@
 #include <cstdint>
 
 class CArchive;
+class CCmdUI;
+class CDocument;
 class CCrossPointInput;
 class CGroupProcessor;
 class CInputBar;
@@ -289,6 +291,31 @@ public:
     CStringArray m_unitFileLines;
     CPtrArray m_variableTable;
     CStringArray m_sheetNames;
+
+
+    // Training notes (app/ZelkAppTraining.cpp): each note's command starts it; the start-up
+    // guide starts the four series through the first notes' handlers.
+    BOOL OnTrainingNote(UINT nID);
+    void OnTrainingTryNote();
+    void OnTrainingRescue();
+    void OnTrainingMultiCommand();
+    void OnTrainingScreenMemory();
+    void OnUpdateTrainingNote(CCmdUI* pCmdUI);
+    void OnTrainingEnd();
+    void OnUpdateTrainingEnd(CCmdUI* pCmdUI);
+    void StartTrainingNote(int number);
+    void EndTraining();
+    // Asks about every modified drawing outside the training folder and every modified text;
+    // nonzero when the user cancelled (the rest stays as it was).
+    int ConfirmDiscardBeforeTraining();
+    void CloseTextDocuments();
+    // 1 when the document is an open one of the drawing (text) template.
+    int IsDrawingDocument(CDocument* doc) const;
+    int IsTextDocument(CDocument* doc) const;
+
+    // Help-menu notices (app/ZelkAppNotices.cpp).
+    void OnRegistryHelp();
+    void OnProgramFilesNotice();
 
 protected:
     DECLARE_MESSAGE_MAP()
