@@ -317,6 +317,9 @@ public:
     void OnRegistryHelp();
     void OnProgramFilesNotice();
 
+    // Registration of user applications (app/ZelkAppUserApps.cpp).
+    void OnRegisterUserApps();
+
 protected:
     DECLARE_MESSAGE_MAP()
     void OnFileOpen();

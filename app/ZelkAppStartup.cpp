@@ -32,6 +32,7 @@
 
 BEGIN_MESSAGE_MAP(CZelkApp, CWinApp)
     ON_COMMAND(ID_FILE_OPEN, OnFileOpen)
+    ON_COMMAND(ID_REGIST_DLL, OnRegisterUserApps)
     // Help-menu notices.
     ON_COMMAND(ID_REGISTRY_HELP, OnRegistryHelp)
     ON_COMMAND(ID_PROGRAM_FILES_NOTICE, OnProgramFilesNotice)
