@@ -320,6 +320,23 @@ public:
     // Registration of user applications (app/ZelkAppUserApps.cpp).
     void OnRegisterUserApps();
 
+    // Display switches, option words and the context-help button
+    // (app/ZelkAppDisplaySwitches.cpp).
+    BOOL OnOptionWord(UINT nID);
+    void OnUpdateOptionWord(CCmdUI* pCmdUI);
+    void OnPopupMenuType();
+    void OnReferenceLayerLight();
+    void OnUpdateReferenceLayerLight(CCmdUI* pCmdUI);
+    void OnThickLineDisplay();
+    void OnUpdateThickLineDisplay(CCmdUI* pCmdUI);
+    void OnGuidanceMessages();
+    void OnUpdateGuidanceMessages(CCmdUI* pCmdUI);
+    void OnShowIntroMessagesAgain();
+    void OnUpdateShowIntroMessagesAgain(CCmdUI* pCmdUI);
+    void OnTextUnderlineDisplay();
+    void OnUpdateTextUnderlineDisplay(CCmdUI* pCmdUI);
+    void OnContextHelp();
+
 protected:
     DECLARE_MESSAGE_MAP()
     void OnFileOpen();
