@@ -337,6 +337,9 @@ public:
     void OnUpdateTextUnderlineDisplay(CCmdUI* pCmdUI);
     void OnContextHelp();
 
+    // DXF settings (app/ZelkAppDxfSettings.cpp).
+    void OnDxfSettings();
+
 protected:
     DECLARE_MESSAGE_MAP()
     void OnFileOpen();
