@@ -340,6 +340,10 @@ public:
     // DXF settings (app/ZelkAppDxfSettings.cpp).
     void OnDxfSettings();
 
+    // Folder choice of drawing and text files (app/ZelkAppFolderChoice.cpp).
+    void OnChooseDrawingFolders();
+    void OnChooseTextFolders();
+
 protected:
     DECLARE_MESSAGE_MAP()
     void OnFileOpen();

@@ -67,6 +67,8 @@ BEGIN_MESSAGE_MAP(CZelkApp, CWinApp)
     ON_COMMAND_EX(33139, OnOptionWord)
     ON_UPDATE_COMMAND_UI(33139, OnUpdateOptionWord)
     ON_COMMAND(ID_ATR_DXF, OnDxfSettings)
+    ON_COMMAND(ID_ZELKPATH_SEL, OnChooseDrawingFolders)
+    ON_COMMAND(ID_TEXTPATH_SEL, OnChooseTextFolders)
     // Help-menu notices.
     ON_COMMAND(ID_REGISTRY_HELP, OnRegistryHelp)
     ON_COMMAND(ID_PROGRAM_FILES_NOTICE, OnProgramFilesNotice)
