@@ -344,6 +344,11 @@ public:
     void OnChooseDrawingFolders();
     void OnChooseTextFolders();
 
+    // Information of the help menu (app/ZelkAppInformation.cpp).
+    void OnVersionInfo();
+    void OnFreewareNotice();
+    void OnNewVersion();
+
 protected:
     DECLARE_MESSAGE_MAP()
     void OnFileOpen();
