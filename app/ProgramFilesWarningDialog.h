@@ -1,16 +1,14 @@
-// The warning against running the program from the Program Files folder; shown at start until
-// its box is ticked.
+// The warning against keeping the program's folder under Program Files, offered at start-up and
+// again from the help menu; the check box stops it from coming back.
 #pragma once
 
 #include "platform/ui/Dialog.h"
 
 class CProgramFilesWarningDialog : public CDialog {
 public:
-    static constexpr UINT IDD = 259;
+    enum { IDD = 259 };
     CProgramFilesWarningDialog() : CDialog(IDD) {}
+    void DoDataExchange(CDataExchange* pDX) override;
 
     int m_dontShowAgain = 0;
-
-protected:
-    void DoDataExchange(CDataExchange* pDX) override;
 };

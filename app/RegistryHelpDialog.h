@@ -1,16 +1,14 @@
-// What to do when the system registry could not be updated; shown at the first start until
-// its box is ticked, and again from the help menu.
+// What to do after the system refused to update the registry, offered at start-up and again
+// from the help menu; the check box stops it from coming back.
 #pragma once
 
 #include "platform/ui/Dialog.h"
 
 class CRegistryHelpDialog : public CDialog {
 public:
-    static constexpr UINT IDD = 250;
+    enum { IDD = 250 };
     CRegistryHelpDialog() : CDialog(IDD) {}
+    void DoDataExchange(CDataExchange* pDX) override;
 
     int m_dontShowAgain = 0;
-
-protected:
-    void DoDataExchange(CDataExchange* pDX) override;
 };

@@ -71,3 +71,22 @@ constexpr UINT ID_EXPERIENCE_LIBRARY = 33138;
 
 // Context-help mode armed: the next command opens its help page.
 constexpr int kContextHelpArmed = 11;
+
+// Application commands: registration, display switches, information, lists, options, folders,
+// printing and training.
+constexpr UINT ID_TRAINING_END = 32838;
+constexpr UINT ID_REGIST_DLL = 32796;
+constexpr UINT ID_POPUP_MENU_TYPE = 32961;
+constexpr UINT ID_LAYER_LIGHT = 32885;
+constexpr UINT ID_LINE_SLIM = 32934;
+constexpr UINT ID_DRAW_MESSAGE = 32933;
+constexpr UINT ID_MESSAGE_ATTENTION = 32929;
+constexpr UINT ID_TEXT_BAR = 33072;
+constexpr UINT ID_REGISTRY_HELP = 33136;
+constexpr UINT ID_PROGRAM_FILES_NOTICE = 33146;
+constexpr UINT ID_ATR_DXF = 33085;
+constexpr UINT ID_ZELKPATH_SEL = 33137;
+constexpr UINT ID_TEXTPATH_SEL = 33144;
+constexpr UINT ID_VERSION_INFO = 33107;
+constexpr UINT ID_APP_SHARE = 32937;
+constexpr UINT ID_NEW_VERSION = 33062;

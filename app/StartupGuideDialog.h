@@ -1,28 +1,27 @@
-// The start-up guide: to the drawing, to the drawing experience library or into one of the
-// training series. Every button closes it with OK and leaves its choice.
+// The start-up guide: its buttons lead to drawing, to the experience library or to one of the
+// four training series; the caller reads which from m_library and m_series.
 #pragma once
 
 #include "platform/ui/Dialog.h"
 
 class CStartupGuideDialog : public CDialog {
 public:
-    static constexpr UINT IDD = 256;
+    enum { IDD = 256 };
     CStartupGuideDialog() : CDialog(IDD) {}
+    void DoDataExchange(CDataExchange* pDX) override;
+    void OnOK() override;
 
     int m_dontShowAgain = 0;
-    int m_series = 0;    // 1 to 4: the training series chosen
-    int m_library = 0;   // 1: the library was chosen
+    int m_series = 0;   // 1 to 4: the training series to start
+    int m_library = 0;  // 1: open the experience library
 
 protected:
     DECLARE_MESSAGE_MAP()
-    void DoDataExchange(CDataExchange* pDX) override;
-    void OnOK() override;
     void OnLibrary();
     void OnGeneralTraining();
-    void OnOperations();
+    void OnBasicOperation();
     void OnMultiCommand();
     void OnFunctions();
-
-private:
-    void Choose(int library, int series);
+    // Every button closes with OK, keeping the check box.
+    void Leave(int library, int series);
 };

@@ -24,6 +24,8 @@
 #include <vector>
 
 class CArchive;
+class CCmdUI;
+class CDocument;
 class CCrossPointInput;
 class CGroupProcessor;
 class CInputBar;
@@ -402,6 +404,63 @@ public:
     CStringArray m_unitFileLines;
     CPtrArray m_variableTable;
     CStringArray m_sheetNames;
+
+
+    // Training notes (app/ZelkAppTraining.cpp): each note's command starts it; the start-up
+    // guide starts the four series through the first notes' handlers.
+    BOOL OnTrainingNote(UINT nID);
+    void OnTrainingTryNote();
+    void OnTrainingRescue();
+    void OnTrainingMultiCommand();
+    void OnTrainingScreenMemory();
+    void OnUpdateTrainingNote(CCmdUI* pCmdUI);
+    void OnTrainingEnd();
+    void OnUpdateTrainingEnd(CCmdUI* pCmdUI);
+    void StartTrainingNote(int number);
+    void EndTraining();
+    // Asks about every modified drawing outside the training folder and every modified text;
+    // nonzero when the user cancelled (the rest stays as it was).
+    int ConfirmDiscardBeforeTraining();
+    void CloseTextDocuments();
+    // 1 when the document is an open one of the drawing (text) template.
+    int IsDrawingDocument(CDocument* doc) const;
+    int IsTextDocument(CDocument* doc) const;
+
+    // Help-menu notices (app/ZelkAppNotices.cpp).
+    void OnRegistryHelp();
+    void OnProgramFilesNotice();
+
+    // Registration of user applications (app/ZelkAppUserApps.cpp).
+    void OnRegisterUserApps();
+
+    // Display switches, option words and the context-help button
+    // (app/ZelkAppDisplaySwitches.cpp).
+    BOOL OnOptionWord(UINT nID);
+    void OnUpdateOptionWord(CCmdUI* pCmdUI);
+    void OnPopupMenuType();
+    void OnReferenceLayerLight();
+    void OnUpdateReferenceLayerLight(CCmdUI* pCmdUI);
+    void OnThickLineDisplay();
+    void OnUpdateThickLineDisplay(CCmdUI* pCmdUI);
+    void OnGuidanceMessages();
+    void OnUpdateGuidanceMessages(CCmdUI* pCmdUI);
+    void OnShowIntroMessagesAgain();
+    void OnUpdateShowIntroMessagesAgain(CCmdUI* pCmdUI);
+    void OnTextUnderlineDisplay();
+    void OnUpdateTextUnderlineDisplay(CCmdUI* pCmdUI);
+    void OnContextHelp();
+
+    // DXF settings (app/ZelkAppDxfSettings.cpp).
+    void OnDxfSettings();
+
+    // Folder choice of drawing and text files (app/ZelkAppFolderChoice.cpp).
+    void OnChooseDrawingFolders();
+    void OnChooseTextFolders();
+
+    // Information of the help menu (app/ZelkAppInformation.cpp).
+    void OnVersionInfo();
+    void OnFreewareNotice();
+    void OnNewVersion();
 
 protected:
     DECLARE_MESSAGE_MAP()

@@ -56,6 +56,7 @@ void CUserAppManager::ReadRegistrationFile()
             m_apps.push_back(std::move(app));
         } else if (!lines[i].IsEmpty()) {
             badLine = i + 1;
+            m_damagedLines.Add(lines[i]);
         }
     }
     if (badLine > 0) {
@@ -70,6 +71,8 @@ void CUserAppManager::WriteRegistrationFile() const
     CStringArray lines;
     for (const auto& app : m_apps)
         lines.Add(app->m_fileName + "/" + app->m_name + "/" + app->m_version);
+    for (int i = 0; i < m_damagedLines.GetSize(); ++i)
+        lines.Add(m_damagedLines[i]);
     WriteTextFileLines(lines, RegistrationFilePath());
 }
 

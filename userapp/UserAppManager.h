@@ -3,6 +3,7 @@
 // bar, and the state of the user application that is the current command.
 #pragma once
 
+#include "platform/core/Arrays.h"
 #include "platform/core/String.h"
 #include "platform/ui/WinUser.h"
 #include "userapp/UserAppRecord.h"
@@ -94,4 +95,7 @@ private:
     // Set when the file exists but could not be read: writing the empty list back at exit
     // would lose every registration, so the file is kept unless edits were committed.
     bool m_keepUnreadFile = false;
+    // Lines of the file that are no registration; written back after the entries so that a
+    // user's damaged or hand-made line is not lost by the next write.
+    CStringArray m_damagedLines;
 };

@@ -106,8 +106,9 @@ TEST_F(Registry, StartUpRegistersWellFormedLinesAndNamesTheLastBadOne)
     EXPECT_EQ(m.GetAppRecord(0)->m_editState, 0);
     EXPECT_EQ(Messages(), std::vector<std::string>{"アプリケーション登録ファイルの 4 行目に書式に異常な部分があります"});
 
+    // The lines that are no registration are written back after the entries, not lost.
     Stop();
-    EXPECT_EQ(ReadRegistrationFile(), "a.dll/A/01.02\r\n");
+    EXPECT_EQ(ReadRegistrationFile(), "a.dll/A/01.02\r\nb.dll/B\r\nc.dll/C/01.02/x\r\n");
 }
 
 TEST_F(Registry, MissingFileIsReportedAndWrittenAtExit)
