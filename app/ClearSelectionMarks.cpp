@@ -11,6 +11,7 @@
 #include "elements/Group.h"
 #include "elements/Lines.h"
 #include "elements/Texts.h"
+#include "input/PickList.h"
 #include "platform/ui/DocTemplate.h"
 
 #include <cstdint>
@@ -54,5 +55,21 @@ void CZelkApp::ClearSelectionMarks(CZelkDoc* doc, int bits)
         auto* other = static_cast<CZelkDoc*>(m_pDocTemplate->GetNextDoc(pos));
         if (other && other != doc)
             ClearInDrawing(other, mask);
+    }
+}
+
+void CZelkApp::ClearOtherSelections(CZelkDoc* doc)
+{
+    m_groupProcessing = 0;
+    if (!m_pDocTemplate)
+        return;
+    for (POSITION pos = m_pDocTemplate->GetFirstDocPosition(); pos;) {
+        auto* other = static_cast<CZelkDoc*>(m_pDocTemplate->GetNextDoc(pos));
+        if (!other || other == doc)
+            continue;
+        if (other->m_pickList)
+            other->m_pickList->SnapshotSelection();
+        ClearInDrawing(other, 0xFF);
+        other->UpdateAndPaintAllViews();
     }
 }

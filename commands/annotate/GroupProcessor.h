@@ -17,6 +17,7 @@ public:
 
     CZelkDoc* m_document = nullptr;
     CString modePattern;
+    int m_moveFlag = 0;        // the selection moves with the pointer
     int m_prepared = 0;
     int m_lastInputKind = 0;
     int m_lastInputSubCode = 0;
