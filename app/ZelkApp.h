@@ -322,6 +322,11 @@ public:
     BOOL SaveAllModified() override;
     void StartMacroRecording();
     void StopMacroRecording();
+    void ToggleMacroNextInput();
+    void OnMacroUseNextInput();
+    int m_macroNextInput = 0;      // the next input is the recording's own message text
+    short m_useNextInput = 0;      // "次の入力データを使用する"
+    int m_macroPlayback = 0;       // a macro is being played back
 
 protected:
     DECLARE_MESSAGE_MAP()
@@ -361,6 +366,8 @@ protected:
     void OnSaveMacroRecording();
     void OnUpdateMacroStart(CCmdUI* pCmdUI);
     void OnUpdateMacroRecording(CCmdUI* pCmdUI);
+    void OnUpdateMacroFlag(CCmdUI* pCmdUI);
+    void OnUpdateSymbol(CCmdUI* pCmdUI);
 
 private:
     void DeleteServiceObjects();

@@ -3,6 +3,7 @@
 #include "app/ZelkApp.h"
 #include "formats/BufferRoutines.h"
 #include "formats/FileDialogs.h"
+#include "input/InputBar.h"
 #include "macro/MacroRecorder.h"
 #include "platform/core/Services.h"
 #include "view/ZelkView.h"
@@ -87,10 +88,44 @@ void CZelkApp::OnSaveMacroRecording()
         AfxMessageBox(path + " はオープンできませんでした");
 }
 
+void CZelkApp::ToggleMacroNextInput()
+{
+    if (ShowHelpInstead(32804))
+        return;
+    if (m_macroNextInput) {
+        m_macroNextInput = 0;
+        if (m_activeView)
+            m_activeView->SetFocus();
+        return;
+    }
+    m_macroNextInput = 1;
+    if (m_inputBar)
+        m_inputBar->SelectList(6, 0, 1);
+}
+
+void CZelkApp::OnMacroUseNextInput()
+{
+    if (ShowHelpInstead(32803))
+        return;
+    m_useNextInput = m_useNextInput ? 0 : 1;
+}
+
 void CZelkApp::OnUpdateMacroStart(CCmdUI* pCmdUI)
 {
     const int recording = m_macroRecorder && m_macroRecorder->m_recording;
-    pCmdUI->Enable(!recording && m_interruptMode != 36);
+    pCmdUI->Enable(!recording && !m_macroPlayback && m_interruptMode != 36);
+}
+
+void CZelkApp::OnUpdateMacroFlag(CCmdUI* pCmdUI)
+{
+    pCmdUI->Enable(m_macroRecorder && m_macroRecorder->m_recording);
+    pCmdUI->SetCheck(pCmdUI->m_nID == 32804 ? m_macroNextInput != 0 : m_useNextInput != 0);
+}
+
+void CZelkApp::OnUpdateSymbol(CCmdUI* pCmdUI)
+{
+    pCmdUI->Enable(TRUE);
+    pCmdUI->SetCheck(m_symbolDoc != nullptr);
 }
 
 void CZelkApp::OnUpdateMacroRecording(CCmdUI* pCmdUI)

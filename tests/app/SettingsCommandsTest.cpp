@@ -509,6 +509,15 @@ TEST_F(SettingsCommands, MacroRecordingIsSavedWithoutEmptyLines)
     EXPECT_EQ(m_app->m_macroRecorder->m_recording, 1);
     EXPECT_EQ(Update(32799).m_enabled, 0);
     EXPECT_EQ(Update(32800).m_enabled, 1);
+    // The two flags of a recording: checked while set, the message flag opening the message list.
+    Command(32804);
+    EXPECT_EQ(m_app->m_macroNextInput, 1);
+    EXPECT_EQ(Update(32804).m_check, 1);
+    Command(32804);
+    EXPECT_EQ(m_app->m_macroNextInput, 0);
+    Command(32803);
+    EXPECT_EQ(Update(32803).m_check, 1);
+    EXPECT_EQ(Update(32803).m_enabled, 1);
     for (const char* line : { "", "LINE", "", "", "0,0", "" })
         m_app->m_macroRecorder->m_lines.Add(line);
     const CString path = ProgramFolder() + "recorded.txt";
