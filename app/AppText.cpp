@@ -208,6 +208,38 @@ void CAppText::SaveShape()
     m_savedShape = m_shape;
 }
 
+void CAppText::SetShapeForm(BYTE shape)
+{
+    SetShape(shape);
+    SetFormClass(shape == 1 ? 1 : 2);
+    if (shape == 4)
+        SetDirectionKind(m_slantAlongLine ? 4 : 3);
+    else
+        SetDirectionKind(shape == 3 ? 2 : 1);
+    if (shape == 1)
+        SetFormOption1(1);
+    SetFormOption2(1);
+}
+
+void CAppText::RestoreShape()
+{
+    RunShapeCommand(m_savedShape);
+}
+
+// The shape commands also refresh the creation environment and the text being placed.
+void CAppText::RunShapeCommand(BYTE shape)
+{
+    if (!g_pApp)
+        return;
+    switch (shape) {
+    case 1: g_pApp->OnTextShapeStandard(); break;
+    case 2: g_pApp->OnTextShapeHorizontal(); break;
+    case 3: g_pApp->OnTextShapeVertical(); break;
+    case 4: g_pApp->OnTextShapeSlant(); break;
+    default: break;
+    }
+}
+
 void CAppText::SetAnchor(int anchor)
 {
     m_anchor = anchor;

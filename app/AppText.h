@@ -69,6 +69,12 @@ public:
     void RestoreAttributes();
     void RestoreAttributesByMask();
     void SaveShape();
+    // Sets the shape (1 standard, 2 horizontal, 3 vertical, 4 slant) with its form bytes.
+    void SetShapeForm(BYTE shape);
+    // Switches back to the shape saved by the last shape change, through its command.
+    void RestoreShape();
+    // Runs the command of a shape (1 to 4) of the application.
+    static void RunShapeCommand(BYTE shape);
 
     void SetAnchor(int anchor);
     void SetSizeTenths(int widthTenths, int heightTenths);

@@ -389,6 +389,10 @@ public:
     int m_showTextSizeLines = 0;
     int m_printOption7 = 0;
     double m_textPrintScale = 0.0;
+    // Print choices without a word in the settings archive: kept for the run only.
+    int m_printLineTypesByPrinter = 0;
+    int m_printNoPageSetup = 0;
+    int m_printRegisterMarks = 0;
 
     // Paper of all sheet prints.
     CString m_paperName;
@@ -461,10 +465,78 @@ public:
     void OnVersionInfo();
     void OnFreewareNotice();
     void OnNewVersion();
+public:
+    // Commands of the settings, drawing-aid and search menus and of the file and macro menus.
+    // In context-help mode (11) a command opens its page instead: TRUE when it did so.
+    BOOL ShowHelpInstead(UINT commandId);
+    // The help page of a command, as its current state names it; null when it has none.
+    const char* HelpPageOf(UINT commandId) const;
+    void SetCreationEnvCurrent();
+    void SetCreationEnvSelected();
+    void SetCreationEnvReference();
+    void SetLayerCondCurrent();
+    void SetLayerCondSame();
+    void SetLayerCondNew();
+    int WarnSelectionRestricted();
+    void OnSelectInclude();
+    // Empties the pick lists and deform and group flags of every drawing.
+    void ResetBoxSelection();
+    void OnTextShapeStandard();
+    void OnTextShapeHorizontal();
+    void OnTextShapeVertical();
+    void OnTextShapeSlant();
+    void ApplyTextShapeCommand(UINT commandId, BYTE shape);
+    void ChooseTextAlignment();
+    CString FormatScaleText(CZelkDoc* doc);
+    BOOL SaveAllModified() override;
+    void StartMacroRecording();
+    void StopMacroRecording();
+    void ToggleMacroNextInput();
+    void OnMacroUseNextInput();
+    int m_macroNextInput = 0;      // the next input is the recording's own message text
+    short m_useNextInput = 0;      // "次の入力データを使用する"
+    int m_macroPlayback = 0;       // a macro is being played back
 
 protected:
     DECLARE_MESSAGE_MAP()
     void OnFileOpen();
+    // Handlers of the settings, drawing-aid and search commands.
+    void OnDraftMode();
+    void OnCreationEnvMenu(UINT id);
+    void OnLayerCondMenu(UINT id);
+    void OnSelectInvert();
+    void OnSelectByLayer();
+    void OnSelectCrossing();
+    void OnSelectDeform();
+    void OnSelectAllKinds();
+    void OnSelectKind(UINT id);
+    void OnSelectionType(UINT id);
+    void OnSearchAll();
+    void OnSearchKind(UINT id);
+    void OnCreationEnvButton();
+    void OnLayerCondButton();
+    void OnSelectionTypeButton(UINT id);
+    void OnUpdateToggle(CCmdUI* pCmdUI);
+    void OnUpdateAlwaysEnabled(CCmdUI* pCmdUI);
+    void OnScale();
+    void OnUpdateScale(CCmdUI* pCmdUI);
+    void OnTextAlignment();
+    void OnTextParameters();
+    void OnResultsToTextWindow();
+    void OnFindSettings();
+    void OnDisplaySettings();
+    void OnBlurMode();
+    void OnCreateConditions();
+    void OnDimensionSettings();
+    void OnPrintSettings();
+    void OnOtherSettings();
+    // File and macro commands.
+    void OnNewDrawingCommand();
+    void OnSaveMacroRecording();
+    void OnUpdateMacroStart(CCmdUI* pCmdUI);
+    void OnUpdateMacroRecording(CCmdUI* pCmdUI);
+    void OnUpdateMacroFlag(CCmdUI* pCmdUI);
+    void OnUpdateSymbol(CCmdUI* pCmdUI);
 
 private:
     // The dispatcher's steps (input/CommandDispatcher.cpp).

@@ -68,7 +68,8 @@ void CZelkApp::NewDrawing()
     const CString path = m_appPath.m_dataFolder + name + ".zel";
     const int anyOpen = CountDrawingDocs() > 0;
     CZelkDoc* doc = CreateDrawingDoc(name, path, TRUE);
-    if (!doc)
+    // A file opened from the first drawing's start-up notices may have taken the new drawing.
+    if (!doc || doc->m_name != name)
         return;
     doc->m_path = path;
     const CTime now = CTime::GetCurrentTime();

@@ -34,6 +34,10 @@ CZelkDoc* CZelkApp::CreateDrawingDoc(const CString& name, const CString& title, 
         return nullptr;
     }
     m_pDocTemplate->InitialUpdateFrame(frame, doc, visible);
+    // Showing the first drawing runs its start-up notices, and the library chosen there closes
+    // the empty drawings, this one among them.
+    if (!IsDrawingDocument(doc))
+        return nullptr;
     return doc;
 }
 

@@ -52,16 +52,12 @@ void ApplyTextShape(CAppText& text, BYTE shape)
 {
     if (shape < 1 || shape > 4)
         return;
+    if (g_pApp && &text == &g_pApp->m_appText) {
+        CAppText::RunShapeCommand(shape);
+        return;
+    }
     text.SaveShape();
-    text.SetShape(shape);
-    text.SetFormClass(shape == 1 ? 1 : 2);
-    if (shape == 4)
-        text.SetDirectionKind(text.m_slantAlongLine ? 4 : 3);
-    else
-        text.SetDirectionKind(shape == 3 ? 2 : 1);
-    if (shape == 1)
-        text.SetFormOption1(1);
-    text.SetFormOption2(1);
+    text.SetShapeForm(shape);
 }
 
 // A size in tenths from a damaged file's font can pass the 32-bit range; it is held at its end.

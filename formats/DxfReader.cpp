@@ -94,44 +94,16 @@ class CStandardTextShape {
 public:
     CStandardTextShape()
     {
-        if (!g_pApp)
-            return;
-        CAppText& t = g_pApp->m_appText;
-        m_text = &t;
-        m_mask = t.m_mask;
-        m_shape = t.m_shape;
-        m_formClass = t.m_formClass;
-        m_direction = t.m_direction;
-        m_option1 = t.m_formOption1;
-        m_option2 = t.m_formOption2;
-        m_savedShape = t.m_savedShape;
-        t.SaveShape();
-        t.SetShape(1);
-        t.SetFormClass(1);
-        t.SetDirectionKind(1);
-        t.SetFormOption1(1);
-        t.SetFormOption2(1);
+        if (g_pApp)
+            g_pApp->OnTextShapeStandard();
     }
     ~CStandardTextShape()
     {
-        if (!m_text)
-            return;
-        m_text->m_mask = m_mask;
-        m_text->m_shape = m_shape;
-        m_text->m_formClass = m_formClass;
-        m_text->m_direction = m_direction;
-        m_text->m_formOption1 = m_option1;
-        m_text->m_formOption2 = m_option2;
-        m_text->m_savedShape = m_savedShape;
+        if (g_pApp)
+            g_pApp->m_appText.RestoreShape();
     }
     CStandardTextShape(const CStandardTextShape&) = delete;
     CStandardTextShape& operator=(const CStandardTextShape&) = delete;
-
-private:
-    CAppText* m_text = nullptr;
-    DWORD m_mask = 0;
-    BYTE m_shape = 0, m_formClass = 0, m_direction = 0, m_option1 = 0, m_option2 = 0;
-    BYTE m_savedShape = 0;
 };
 
 

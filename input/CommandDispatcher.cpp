@@ -174,7 +174,7 @@ BOOL CZelkApp::RunExitSteps(CZelkDoc* doc, int code)
         doc->SaveRecoveryFile();
     }
     if (m_activeView && m_macroRecorder && m_macroRecorder->m_recording)
-        m_activeView->LayGestureTooltips(m_macroRecorder->m_useNextInput ? 9 : 10);
+        m_activeView->LayGestureTooltips(m_useNextInput ? 9 : 10);
     return TRUE;
 }
 

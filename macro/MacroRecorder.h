@@ -2,6 +2,7 @@
 #pragma once
 
 class CZelkDoc;
+#include "platform/core/Arrays.h"
 
 class CMacroRecorder {
 public:
@@ -12,7 +13,7 @@ public:
     // The user's own message: the next input of the drawing is taken as it.
     void NoteNextInput(CZelkDoc* doc) { m_noteDoc = doc; ++m_notedInputs; }
     int m_recording = 0;
-    int m_useNextInput = 0;     // "次の入力データを使用する"
     CZelkDoc* m_noteDoc = nullptr;
     int m_notedInputs = 0;
+    CStringArray m_lines;    // the recorded macro text
 };

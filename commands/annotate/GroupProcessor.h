@@ -19,6 +19,7 @@ public:
     int m_running = 0;          // an operation of box selection is under way
     CString m_tokenString;      // the pattern entered so far
     CString modePattern;
+    int m_moveFlag = 0;        // the selection moves with the pointer
     int m_prepared = 0;
     int m_lastInputKind = 0;
     int m_lastInputSubCode = 0;

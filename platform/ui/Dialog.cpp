@@ -96,6 +96,11 @@ public:
         }
         m_dlg->SendMessage(WM_COMMAND, static_cast<WPARAM>(nID), 0);
     }
+    void FocusItem(int nID) override
+    {
+        if (CWnd* w = m_dlg->GetDlgItem(nID))
+            m_dlg->GotoDlgCtrl(w);
+    }
     BOOL IsOpen() const override { return UiIsLive(m_dlg) && m_dlg->m_bModalOpen; }
 
 private:

@@ -24,6 +24,8 @@ public:
     virtual void SelectItem(int nID, int index) = 0;
     // Clicks a button (IDOK, IDCANCEL or any push button): the dialog's handlers run.
     virtual void Press(int nID) = 0;
+    // Moves the focus to a control as Tab or a click does: the control that loses it is told.
+    virtual void FocusItem(int nID) = 0;
     virtual BOOL IsOpen() const = 0;
 };
 

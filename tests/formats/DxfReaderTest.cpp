@@ -95,6 +95,24 @@ TEST_F(DxfImport, TextSizeFromHeightStyleAndWidthFactor)
     EXPECT_EQ(m_app->m_appText.m_shape, CAppText().m_shape);
 }
 
+TEST_F(DxfImport, TextsTakeTheStandardShapeThroughTheShapeCommands)
+{
+    m_app->m_appText.m_slantAlongLine = 0;
+    m_app->OnTextShapeSlant();
+    DxfText body;
+    body.G(0, "TEXT").G(8, "0").G(10, 1.0).G(20, 2.0).G(40, 3.5).G(1, "ABC");
+    body.G(0, "ENDSEC");
+    ASSERT_EQ(ImportEntities(body), 1);
+    auto texts = Texts();
+    ASSERT_EQ(texts.size(), 1u);
+    EXPECT_EQ(texts[0].font->m_style2, 1);
+    EXPECT_EQ(texts[0].font->m_style3, 1);
+    // The slant shape comes back through its command, with its direction and the current set.
+    EXPECT_EQ(m_app->m_appText.m_shape, 4);
+    EXPECT_EQ(m_app->m_appText.m_direction, 3);
+    EXPECT_EQ(m_app->m_atrCurrent.m_text.m_shape, 4);
+}
+
 TEST_F(DxfImport, TextDiameterMarkAndAlignment)
 {
     DxfText body;
