@@ -12,6 +12,7 @@
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
+#include <QPrinterInfo>
 
 namespace {
 
@@ -121,15 +122,44 @@ void RunPrintLoop(CView* view, CDC* dc, CPrintInfo& info)
 
 } // namespace
 
+std::vector<CString>& AfxPrintedFiles()
+{
+    static std::vector<CString> files;
+    return files;
+}
+
 std::unique_ptr<CDC> AfxCreatePrinterDC(const CPrintDialogRequest& request)
 {
     UiEnsureApplication();
+    CPrintDialogRequest job = request;
+    // One file per job: the job's number stands for "*".
+    if (job.outputFile.Find('*') >= 0) {
+        CString number;
+        number.Format("%d", static_cast<int>(AfxPrintedFiles().size()) + 1);
+        job.outputFile.Replace("*", number);
+    }
     auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
-    Configure(*printer, request);
+    Configure(*printer, job);
     auto painter = std::make_unique<QPainter>();
     if (!painter->begin(printer.get()))
         return nullptr;
+    if (!job.outputFile.IsEmpty())
+        AfxPrintedFiles().push_back(job.outputFile);
     return std::make_unique<CQtPrinterDC>(std::move(printer), std::move(painter));
+}
+
+BOOL UiQtPrinterDefaults(CPrintDialogRequest& request)
+{
+    UiEnsureApplication();
+    QPrinterInfo info = QPrinterInfo::defaultPrinter();
+    if (info.isNull())
+        return FALSE;
+    request.printerName = FromQ(info.printerName());
+    request.outputFile.Empty();
+    request.paperSize = PaperFromQt(info.defaultPageSize().id());
+    request.landscape = FALSE;
+    request.copies = 1;
+    return TRUE;
 }
 
 BOOL AfxPrinterStartPage(CDC* pDC, BOOL first)
@@ -186,12 +216,34 @@ CPrintDialog::~CPrintDialog() = default;
 
 INT_PTR CPrintDialog::DoModal()
 {
-    return UiServices().PrintDialog(m_request) ? IDOK : IDCANCEL;
+    const BOOL ok = UiServices().PrintDialog(m_request);
+    if (ok)
+        m_hasPrinter = TRUE;
+    return ok ? IDOK : IDCANCEL;
 }
 
 BOOL CPrintDialog::GetDefaults()
 {
+    m_hasPrinter = UiServices().PrinterDefaults(m_request);
+    return m_hasPrinter;
+}
+
+BOOL CPrintDialog::GetPaperSizeTenths(double& width, double& height) const
+{
+    width = height = 0.0;
+    const QSizeF mm = QPageSize(PaperToQt(m_request.paperSize)).size(QPageSize::Millimeter);
+    if (mm.isEmpty())
+        return FALSE;
+    width = (m_request.landscape ? mm.height() : mm.width()) * 10.0;
+    height = (m_request.landscape ? mm.width() : mm.height()) * 10.0;
     return TRUE;
+}
+
+void CPrintDialog::ResetOrientation(short orientation)
+{
+    // The printer DC is made from this request when the job starts, so the changed orientation
+    // is the reset DC's.
+    m_request.landscape = orientation == DMORIENT_LANDSCAPE;
 }
 
 CDC* CPrintDialog::CreatePrinterDC()
