@@ -5,8 +5,11 @@
 #include "document/UndoHistory.h"
 #include "elements/Texts.h"
 #include "platform/core/ProgramFolder.h"
+#include "platform/ui/PrintInfo.h"
 #include "platform/ui/UiServices.h"
 
+#include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -99,6 +102,60 @@ TEST_F(ViewReplacePrint, TrialFillsSheetsThatUndoStepsBack)
     Doc().m_undoHistory->Undo();
     EXPECT_EQ(Texts(), (T{{{10, -10}, "@NAME"}, {{10, -20}, "@NAME"}, {{10, -30}, "@NAME"},
                           {{50, -10}, "@CITY"}, {{50, -20}, "@CITY"}, {{50, -30}, "@CITY"}}));
+}
+
+// A view that notes, for each page it prints, the live texts of the drawing at that moment.
+class CPageNotingView : public CRecordedView {
+public:
+    std::vector<std::vector<std::string>> m_pages;
+    void OnPrint(CDC* pDC, CPrintInfo* pInfo) override
+    {
+        std::vector<std::string> texts;
+        for (int b = 0; b < m_document->m_textBlocks.GetSize(); ++b) {
+            CTexts* block = m_document->TextBlockAt(b);
+            for (int s = 0; s < block->m_count; ++s)
+                if (block->m_slots[s].m_state & 3)
+                    texts.push_back(static_cast<const char*>(block->m_slots[s].m_text));
+        }
+        std::sort(texts.begin(), texts.end());
+        m_pages.push_back(texts);
+        CRecordedView::OnPrint(pDC, pInfo);
+    }
+};
+
+// As a user prints: three labels of two marks on a sheet and six records give two print jobs,
+// the first through the print dialog, the second on the printer defaults, each a PDF of one page
+// printed while the drawing held that sheet's values.
+TEST_F(ViewReplacePrint, ScreenReplacePrintWritesOneJobPerSheet)
+{
+    for (int k = 0; k < 3; ++k) {
+        AddMark("@NAME", 10, -10.0 * (k + 1));
+        AddMark("@CITY", 50, -10.0 * (k + 1));
+    }
+    CPageNotingView view;
+    Doc().AddView(&view);
+    view.m_layerStates.SetSize(Doc().m_layers.GetSize());
+    view.m_clientRectLogical = RECT{0, 0, 600, -1000};
+    ChooseData("labels.csv", "@NAME,@CITY\r\nAlpha1,Tokyo1\r\nAlpha2,Tokyo2\r\nAlpha3,Tokyo3\r\n"
+                             "Beta4,Osaka4\r\nBeta5,Osaka5\r\nBeta6,Osaka6\r\n");
+    AfxPrintedFiles().clear();
+    CPrintDialogRequest pdf;
+    pdf.outputFile = ProgramPath((m_dir / "job*.pdf").string());
+    DefaultScriptedUiServices().QueuePrint(TRUE, pdf);
+    DefaultScriptedUiServices().SetPrinterDefaults(TRUE, pdf);
+    DefaultScriptedServices().QueueAnswer(IDOK);  // the note on copies
+    DefaultScriptedServices().QueueAnswer(IDNO);  // no trial print
+    view.RunReplacePrinting(1);
+    Doc().RemoveView(&view);
+    EXPECT_EQ(Boxes(), (std::vector<CString>{"置換印刷では、部数を 1 ととするのが標準です", "試しの印刷をしますか？"}));
+    EXPECT_EQ(DefaultScriptedUiServices().m_shownPrintDialogs.size(), 1u);
+    EXPECT_EQ(m_app->m_lastMessage, CString("2 回の置換印刷が完了しました"));
+    ASSERT_EQ(AfxPrintedFiles().size(), 2u);
+    EXPECT_TRUE(fs::exists(m_dir / "job1.pdf"));
+    EXPECT_TRUE(fs::exists(m_dir / "job2.pdf"));
+    using Page = std::vector<std::string>;
+    EXPECT_EQ(view.m_pages, (std::vector<Page>{{"Alpha1", "Alpha2", "Alpha3", "Tokyo1", "Tokyo2", "Tokyo3"},
+                                               {"Beta4", "Beta5", "Beta6", "Osaka4", "Osaka5", "Osaka6"}}));
 }
 
 // How a record's fields reach the marks: TAB runs are one separator, commas are each one,
