@@ -16,6 +16,11 @@
 
 namespace {
 
+// The application's printer orientation: the last one the print dialog chose or a job turned the
+// paper to, as the application's shared printer settings keep it for the following jobs; -1
+// while none was set.
+short g_appOrientation = -1;
+
 QPageSize::PageSizeId PaperToQt(int paper)
 {
     switch (paper) {
@@ -217,14 +222,18 @@ CPrintDialog::~CPrintDialog() = default;
 INT_PTR CPrintDialog::DoModal()
 {
     const BOOL ok = UiServices().PrintDialog(m_request);
-    if (ok)
+    if (ok) {
         m_hasPrinter = TRUE;
+        g_appOrientation = GetOrientation();
+    }
     return ok ? IDOK : IDCANCEL;
 }
 
 BOOL CPrintDialog::GetDefaults()
 {
     m_hasPrinter = UiServices().PrinterDefaults(m_request);
+    if (m_hasPrinter && g_appOrientation != -1)
+        SetOrientation(g_appOrientation);
     return m_hasPrinter;
 }
 
@@ -244,6 +253,12 @@ void CPrintDialog::ResetOrientation(short orientation)
     // The printer DC is made from this request when the job starts, so the changed orientation
     // is the reset DC's.
     m_request.landscape = orientation == DMORIENT_LANDSCAPE;
+    g_appOrientation = orientation;
+}
+
+void AfxResetPrinterOrientation()
+{
+    g_appOrientation = -1;
 }
 
 CDC* CPrintDialog::CreatePrinterDC()

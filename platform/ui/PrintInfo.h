@@ -39,7 +39,8 @@ public:
     // orientation; FALSE (and 0) when the paper is not known.
     BOOL GetPaperSizeTenths(double& width, double& height) const;
     // Changes the orientation of the printer's pages (the DEVMODE) and resets the printer DC
-    // to it: the next page made on that printer has the new orientation.
+    // to it: the next page made on that printer has the new orientation, and so do the later
+    // jobs on the printer defaults.
     void ResetOrientation(short orientation);
     int GetCopies() const { return m_request.copies; }
     int GetFromPage() const { return m_request.fromPage; }
@@ -89,6 +90,8 @@ public:
 // pages started and ended by the print loop.
 class CPrinterDC;
 std::unique_ptr<CDC> AfxCreatePrinterDC(const CPrintDialogRequest& request);
+// Forgets the orientation the jobs and the print dialog left for the printer defaults.
+void AfxResetPrinterOrientation();
 // The PDF files the print jobs wrote, in order (a job's request named the file).
 std::vector<CString>& AfxPrintedFiles();
 BOOL AfxPrinterStartPage(CDC* pDC, BOOL first);

@@ -26,6 +26,7 @@ protected:
     {
         ViewFixture::SetUp();
         DefaultScriptedUiServices().Reset();
+        AfxResetPrinterOrientation();
         m_dir = fs::path(std::getenv("ZELK_HOME")) / "replace";
         fs::remove_all(m_dir);
         fs::create_directories(m_dir);
@@ -39,6 +40,7 @@ protected:
     void TearDown() override
     {
         DefaultScriptedUiServices().Reset();
+        AfxResetPrinterOrientation();
         ViewFixture::TearDown();
     }
     void AddMark(const char* mark, double x, double y)
@@ -135,7 +137,8 @@ TEST_F(ViewReplacePrint, ScreenReplacePrintWritesOneJobPerSheet)
     CPageNotingView view;
     Doc().AddView(&view);
     view.m_layerStates.SetSize(Doc().m_layers.GetSize());
-    view.m_clientRectLogical = RECT{0, 0, 600, -1000};
+    // A wide window: the first job turns the paper and says so once.
+    view.m_clientRectLogical = RECT{0, 0, 1000, -600};
     ChooseData("labels.csv", "@NAME,@CITY\r\nAlpha1,Tokyo1\r\nAlpha2,Tokyo2\r\nAlpha3,Tokyo3\r\n"
                              "Beta4,Osaka4\r\nBeta5,Osaka5\r\nBeta6,Osaka6\r\n");
     AfxPrintedFiles().clear();
@@ -147,7 +150,8 @@ TEST_F(ViewReplacePrint, ScreenReplacePrintWritesOneJobPerSheet)
     DefaultScriptedServices().QueueAnswer(IDNO);  // no trial print
     view.RunReplacePrinting(1);
     Doc().RemoveView(&view);
-    EXPECT_EQ(Boxes(), (std::vector<CString>{"置換印刷では、部数を 1 ととするのが標準です", "試しの印刷をしますか？"}));
+    EXPECT_EQ(Boxes(), (std::vector<CString>{"置換印刷では、部数を 1 ととするのが標準です", "試しの印刷をしますか？",
+                                             "プリンタの用紙方向を変更しました。"}));
     EXPECT_EQ(DefaultScriptedUiServices().m_shownPrintDialogs.size(), 1u);
     EXPECT_EQ(m_app->m_lastMessage, CString("2 回の置換印刷が完了しました"));
     ASSERT_EQ(AfxPrintedFiles().size(), 2u);
