@@ -228,6 +228,28 @@ TEST_F(ViewPrint, WideFrameSpreadsOverSheets)
     EXPECT_EQ(PdfPages(Pdf("range.pdf")), 2);
 }
 
+// Whole-area print fits the frame to the paper, turned to the frame's shape: two lines 200 mm
+// apart in a 400 x 100 mm frame lie 200 x (page width / 400) apart on landscape A4.
+TEST_F(ViewPrint, WholeAreaFitsTheFrameToTurnedPaper)
+{
+    AddFrame(400, 100);
+    const std::int16_t pen = Pen(RGB(0, 0, 0), 1);
+    Doc().AddLine(W(100, -10), W(100, -90), 0, pen);
+    Doc().AddLine(W(300, -10), W(300, -90), 0, pen);
+    Doc().ComputeExtents();
+    DefaultScriptedUiServices().QueuePrint(TRUE, PdfRequest("whole.pdf"));
+    PrintInMode(3);
+    ASSERT_EQ(DefaultScriptedServices().m_messages.size(), 1u);
+    EXPECT_EQ(DefaultScriptedServices().m_messages[0].text, CString("プリンタの用紙方向を変更しました。"));
+    const auto [w, h] = PdfPageSize(Pdf("whole.pdf"));
+    EXPECT_GT(w, h);
+    const Raster r = RasterPage(Pdf("whole.pdf"), 1, (m_dir / "whole").string());
+    ASSERT_GT(r.width, r.height);
+    const auto cols = RunCentres(r, 50 * r.width / 400, true);
+    ASSERT_EQ(cols.size(), 2u);
+    EXPECT_NEAR(cols[1] - cols[0], 200.0 * (r.width + 2) / 400, 2);
+}
+
 // A screen print of a view wider than high turns the paper and says so, except while every
 // drawing is printed; the preview of a screen print has one page.
 TEST_F(ViewPrint, WideScreenPrintTurnsThePaper)
