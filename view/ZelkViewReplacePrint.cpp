@@ -11,6 +11,7 @@
 #include "elements/Texts.h"
 #include "formats/BufferRoutines.h"
 #include "formats/FileDialogs.h"
+#include "platform/core/File.h"
 #include "platform/core/Services.h"
 #include "platform/ui/WinUser.h"
 #include "view/ZelkView.h"
@@ -18,6 +19,8 @@
 namespace {
 
 constexpr int kMaxOccurrences = 30;
+// A data file is read whole: one far beyond any run of labels is refused before it fills memory.
+constexpr LONG kMaxDataFileBytes = 64L * 1024 * 1024;
 
 struct TextRef {
     int block = -1;
@@ -93,7 +96,9 @@ void CZelkView::RunReplacePrinting(int mode)
     doc->UpdateAllViews(nullptr);
 
     CStringArray lines;
-    if (!ReadTextFileLines(lines, path)) {
+    CFileStatus status;
+    const bool huge = CFile::GetStatus(path, status) && (status.m_size < 0 || status.m_size > kMaxDataFileBytes);
+    if (huge || !ReadTextFileLines(lines, path)) {
         Box(path + " はオープンできませんでした");
         return;
     }

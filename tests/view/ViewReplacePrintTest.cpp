@@ -220,12 +220,18 @@ TEST_F(ViewReplacePrint, RefusalsLeaveTheDrawing)
         {"nomark.csv", "X1,X2\r\nA,B\r\n", "Zelkデータの中に ［X1］ などのマーク文字列が一つも見あたりません。"},
         {"empty.txt", "", " からマーク文字列とデータ文字列が得られませんでした"},
         {"drawing.zel", "M1\tM2\r\nA\tB\r\n", "M1\tM2 からマーク文字列が分割できませんでした"},
+        {"damaged.csv", "\x01\x02,\x03\x04\r\n\x05,\x06\r\n",
+         "Zelkデータの中に ［\x01\x02］ などのマーク文字列が一つも見あたりません。"},
+        {"huge.txt", "M1\tM2\r\nA\tB\r\n", " はオープンできませんでした"},
     };
     const auto before = Texts();
     for (const Case& c : cases) {
         SCOPED_TRACE(c.file);
         DefaultScriptedServices().m_messages.clear();
         ChooseData(c.file, c.contents);
+        // A file far beyond any run of labels (sparse, so the test stays quick).
+        if (std::string(c.file) == "huge.txt")
+            fs::resize_file(m_dir / c.file, 100u * 1024 * 1024);
         View().RunReplacePrinting(0);
         ASSERT_FALSE(Boxes().empty());
         CString expected = c.message;
