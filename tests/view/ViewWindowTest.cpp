@@ -14,6 +14,7 @@
 #include "platform/ui/DocTemplate.h"
 #include "platform/ui/FrameWnd.h"
 #include "platform/ui/Ime.h"
+#include "platform/ui/PrintInfo.h"
 #include "platform/ui/UiServices.h"
 #include "platform/ui/WindowSurface.h"
 #include "view/ZelkView.h"
@@ -261,6 +262,33 @@ TEST_F(ViewWindow, ClosedWindowSuppressesPreviewsUntilTheFrameTimerFires)
     EXPECT_TRUE(services.FireTimer(m_app->m_pMainFrame, 2));
     EXPECT_EQ(m_doc->m_previewsSuppressed, 0);
     EXPECT_FALSE(services.IsTimerActive(m_app->m_pMainFrame, 2));
+}
+
+}  // namespace
+
+namespace {
+
+// The print menu commands reach the active drawing window through the main window: the screen
+// print goes straight to the printer defaults, its preview shows one page, and the replace
+// trial asks for its data file.
+TEST_F(ViewWindow, PrintMenuCommandsReachTheDrawingWindow)
+{
+    ShowSample();
+    AfxPrintedFiles().clear();
+    AfxResetPrinterOrientation();
+    CPrintDialogRequest pdf;
+    pdf.outputFile = ProgramPath((fs::path(std::getenv("ZELK_HOME")) / "menu*.pdf").string());
+    DefaultScriptedUiServices().SetPrinterDefaults(TRUE, pdf);
+    m_app->m_pMainFrame->SendMessage(WM_COMMAND, 32813, 0);
+    EXPECT_EQ(m_app->m_printMode, 1);
+    EXPECT_EQ(AfxPrintedFiles().size(), 1u);
+    EXPECT_TRUE(DefaultScriptedUiServices().m_shownPrintDialogs.empty());
+    DefaultScriptedUiServices().QueuePreviewRender();
+    m_app->m_pMainFrame->SendMessage(WM_COMMAND, 32817, 0);
+    EXPECT_EQ(DefaultScriptedUiServices().m_previewPages, std::vector<int>{1});
+    m_app->m_pMainFrame->SendMessage(WM_COMMAND, 32893, 0);
+    EXPECT_EQ(DefaultScriptedUiServices().m_shownFileDialogs.size(), 1u);
+    AfxResetPrinterOrientation();
 }
 
 }  // namespace
