@@ -291,4 +291,29 @@ TEST_F(ViewWindow, PrintMenuCommandsReachTheDrawingWindow)
     AfxResetPrinterOrientation();
 }
 
+// A text printed at a slant asks three seconds after the print, with the check on, whether it
+// came out right; the preview does not ask.
+TEST_F(ViewWindow, SlantedTextPrintStartsTheQuestionTimer)
+{
+    ShowSample();
+    LOGFONT font{};
+    std::snprintf(font.lfFaceName, sizeof font.lfFaceName, "%s", "Sans");
+    font.lfHeight = -8;
+    const std::int16_t f = m_doc->FindOrAddFont(font, 0, 50, 1, 45.0);
+    m_doc->AddText(P(0, 0), "slant", RGB(0, 0, 0), 8, 0, f);
+    m_app->m_slantedPrintOption = 1;
+    AfxResetPrinterOrientation();
+    CPrintDialogRequest pdf;
+    pdf.outputFile = ProgramPath((fs::path(std::getenv("ZELK_HOME")) / "slant*.pdf").string());
+    DefaultScriptedUiServices().SetPrinterDefaults(TRUE, pdf);
+    const CWnd* frame = m_app->m_pMainFrame;
+    auto timer14 = [&] { return static_cast<int>(DefaultScriptedServices().TimerElapse(frame, 14)); };
+    DefaultScriptedUiServices().QueuePreviewRender();
+    m_app->m_pMainFrame->SendMessage(WM_COMMAND, 32817, 0);
+    EXPECT_EQ(timer14(), 0);
+    m_app->m_pMainFrame->SendMessage(WM_COMMAND, 32813, 0);
+    EXPECT_EQ(timer14(), 3000);
+    AfxResetPrinterOrientation();
+}
+
 }  // namespace
