@@ -10,6 +10,7 @@
 #include "elements/Lines.h"
 #include "elements/TypePen.h"
 #include "geometry/Numeric.h"
+#include "input/LayerOps.h"
 
 namespace {
 
@@ -67,28 +68,14 @@ void AutomaticFrameSize(double w, double h, double& fw, double& fh)
 bool WorkLayerExtent(CZelkDoc* doc, int layer, double& minX, double& maxX, double& minY,
                      double& maxY)
 {
-    bool any = false;
-    minX = minY = 1e308;
-    maxX = maxY = -1e308;
-    for (int b = 0; b < doc->m_lineBlocks.GetSize(); ++b) {
-        const CLines* block = doc->LineBlockAt(b);
-        const CTypePen* pen = doc->GetPen(block->m_pen);
-        if (!pen || pen->m_lineType != 2)
-            continue;
-        for (int s = 0; s < block->m_count; ++s) {
-            const CLine& l = block->m_slots[s];
-            if ((l.m_state & STATE_DELETED) || l.m_layer != layer)
-                continue;
-            for (const CPointD& p : {l.m_start, l.m_end}) {
-                minX = std::min(minX, p.m_x);
-                maxX = std::max(maxX, p.m_x);
-                minY = std::min(minY, p.m_y);
-                maxY = std::max(maxY, p.m_y);
-            }
-            any = true;
-        }
-    }
-    return any;
+    CPointD topLeft, bottomRight;
+    if (!CLayerOps::GetWorkLayerExtent(doc, layer, topLeft, bottomRight))
+        return false;
+    minX = topLeft.m_x;
+    maxY = topLeft.m_y;
+    maxX = bottomRight.m_x;
+    minY = bottomRight.m_y;
+    return true;
 }
 
 // Four frame lines centred on the extents, recorded and committed as one undo step.

@@ -1,6 +1,7 @@
 // Layer operations of the input hub that look at the elements of a drawing.
 #include "input/LayerOps.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "document/ZelkDoc.h"
@@ -9,9 +10,12 @@
 #include "elements/Conics.h"
 #include "elements/Curves.h"
 #include "elements/DataPoints.h"
+#include "elements/ElementKinds.h"
 #include "elements/Layer.h"
 #include "elements/Lines.h"
 #include "elements/Texts.h"
+#include "elements/TypePen.h"
+#include "view/ZelkView.h"
 #include "view/ZelkObj.h"
 
 namespace {
@@ -67,4 +71,57 @@ void CLayerOps::OnInput(CZelkDoc*, int kind, int subCode)
     // hand-over is kept so that what reached the command can be read back.
     m_lastInputKind = kind;
     m_lastInputSubCode = subCode;
+}
+
+int CLayerOps::FindPrintFrameLayer(CZelkDoc* doc, CZelkView* view)
+{
+    if (!doc || !view)
+        return FALSE;
+    for (int i = 0; i < doc->m_layers.GetSize(); ++i) {
+        const bool hidden = i < view->m_layerStates.GetSize() && view->m_layerStates[i] == 1;
+        if (!hidden && doc->GetLayer(i)->IsWorkPrintLayer()) {
+            view->m_printLayerIndex = static_cast<std::int16_t>(i);
+            return TRUE;
+        }
+    }
+    return FALSE;
+}
+
+int CLayerOps::GetWorkLayerExtent(CZelkDoc* doc, int layer, CPointD& topLeft, CPointD& bottomRight)
+{
+    if (!doc || layer < 0 || layer >= doc->m_layers.GetSize())
+        return FALSE;
+    CString upper = doc->GetLayer(layer)->m_name;
+    upper.MakeUpper();
+    if (upper.Find("WORK") < 0)
+        return FALSE;
+    bool any = false;
+    double minX = 0, maxX = 0, minY = 0, maxY = 0;
+    for (int b = 0; b < doc->m_lineBlocks.GetSize(); ++b) {
+        const CLines* block = doc->LineBlockAt(b);
+        const CTypePen* pen = doc->GetPen(block->m_pen);
+        if (!pen || pen->m_lineType != 2)
+            continue;
+        for (int s = 0; s < block->m_count; ++s) {
+            const CLine& l = block->m_slots[s];
+            if ((l.m_state & STATE_DELETED) || l.m_layer != layer)
+                continue;
+            for (const CPointD& p : {l.m_start, l.m_end}) {
+                if (!any) {
+                    minX = maxX = p.m_x;
+                    minY = maxY = p.m_y;
+                    any = true;
+                }
+                minX = std::min(minX, p.m_x);
+                maxX = std::max(maxX, p.m_x);
+                minY = std::min(minY, p.m_y);
+                maxY = std::max(maxY, p.m_y);
+            }
+        }
+    }
+    if (!any)
+        return FALSE;
+    topLeft.Init(minX, maxY);
+    bottomRight.Init(maxX, minY);
+    return TRUE;
 }

@@ -2,6 +2,8 @@
 #pragma once
 
 class CZelkDoc;
+class CZelkView;
+class CPointD;
 
 class CLayerOps {
 public:
@@ -15,4 +17,10 @@ public:
     void OnInput(CZelkDoc* doc, int kind, int subCode);
     int m_lastInputKind = 0;
     int m_lastInputSubCode = 0;
+    // The first layer shown in the view whose name names a work-print layer becomes the view's
+    // print-frame layer; FALSE (the view's choice kept) when there is none.
+    static int FindPrintFrameLayer(CZelkDoc* doc, CZelkView* view);
+    // The frame of a work layer: the bounding box of its live lines of line type 2 as its
+    // top-left and bottom-right corners; FALSE when the layer is no work layer or has none.
+    static int GetWorkLayerExtent(CZelkDoc* doc, int layer, CPointD& topLeft, CPointD& bottomRight);
 };

@@ -4,7 +4,8 @@
 set -euo pipefail
 
 # The build (ccache only speeds it up), the program's fonts, and the tests: GoogleTest, and the two
-# independent DXF readers that check what the exporter writes. Benchmarks (-DZELK_BENCH=ON) need
+# independent DXF readers that check what the exporter writes, and the PDF tools that measure what
+# printing writes. Benchmarks (-DZELK_BENCH=ON) need
 # libbenchmark-dev besides.
 PACKAGES=(
   g++ cmake ninja-build ccache
@@ -12,6 +13,7 @@ PACKAGES=(
   fonts-noto-cjk
   libgtest-dev libgmock-dev
   python3 python3-ezdxf libdxflib-dev
+  poppler-utils
 )
 
 missing=()

@@ -39,8 +39,13 @@ class CZelkObj;
 struct CCircleFigure;
 struct CNativeWriteTables;
 
+// A data field of replace printing as it goes into the drawing: "#" alone is empty, a longer
+// field loses its leading "#".
+CString ReplaceFieldValue(const CString& field);
+
 class CZelkView : public CScrollView {
     DECLARE_DYNCREATE(CZelkView)
+    DECLARE_MESSAGE_MAP()
 public:
     // ---- display state, in declaration order ------------------------------------------
     std::int16_t m_viewNumber = 0;
@@ -82,6 +87,13 @@ public:
     WORD m_gestureCw = 0;
     std::vector<CZelkObj*> m_oleSelection;   // placed objects selected in this view
     int m_pastedImagesLast = 0;    // placed objects are drawn after the elements
+    // Printing: the print-frame layer of whole-area and real-size print, the real-size sheets,
+    // the job's first page prepared, the placed objects printed in the job.
+    std::int16_t m_printLayerIndex = -1;
+    std::int16_t m_pagesAcross = 1;
+    std::int16_t m_pagesDown = 1;
+    int m_printStarted = 0;
+    int m_printedObjectCount = 0;
 
     CZelkView();
     ~CZelkView() override;
@@ -198,6 +210,35 @@ public:
     // The text settings' character width from the extent of the alphabet in their font.
     void MeasureDefaultCharWidth();
 
+    // ---- printing (view/ZelkViewPrint.cpp) ---------------------------------------------------
+    // The print and preview commands of the three modes and the real-size ratio.
+    void OnFilePrintView();
+    void OnFilePrintRatio();
+    void OnFilePrintReal();
+    void OnFilePrintPreviewView();
+    void OnFilePrintPreviewRatio();
+    void OnFilePrintPreviewReal();
+    // 1 when printing may go on, 0 when no print-frame layer can be found.
+    int FindPrintLayer();
+    BOOL OnPreparePrinting(CPrintInfo* pInfo) override;
+    void OnBeginPrinting(CDC* pDC, CPrintInfo* pInfo) override;
+    void OnEndPrinting(CDC* pDC, CPrintInfo* pInfo) override;
+    void OnPrint(CDC* pDC, CPrintInfo* pInfo) override;
+    BOOL PreparePrinterDC(CPrintInfo* pInfo);
+    void SetPaperOrientation(CPrintInfo* pInfo, double width, double height);
+    // 1 when a text printed at an angle that is not a multiple of 90 degrees.
+    int PrintPage(CDC* pDC, CPrintInfo* pInfo);
+    // Replace printing: the four commands, and the whole run in a mode (0 trial without
+    // printing, 1 screen, 2 real size, 3 whole area).
+    void OnPrintReplaceView();
+    void OnPrintReplaceRatio();
+    void OnPrintReplaceReal();
+    void OnPrintReplaceTry();
+    void RunReplacePrinting(int mode);
+    // Places the placed objects on the page; the number printed.
+    virtual int PrintPlacedObjects(CDC* dc, const CPointD& origin, double zoom, const RECT& page,
+                                   int offsetX, int offsetY, double scale);
+
     // A native drawing file or a DXF file read into the document (view/ZelkViewFileOpen.cpp);
     // 1 on success, 0 (and no message of its own) when it could not be read.
     int ReadNativeFile(const CString& path);
@@ -293,7 +334,6 @@ protected:
     void OnSize(UINT nType, int cx, int cy) override;
     void OnHScroll(UINT nSBCode, UINT nPos, CWnd* pScrollBar) override;
     void OnVScroll(UINT nSBCode, UINT nPos, CWnd* pScrollBar) override;
-    DECLARE_MESSAGE_MAP()
 
 private:
     // The steps native and DXF reading share; kind 2 native, 4 DXF.
@@ -340,6 +380,7 @@ private:
     const CTypePen* PenAt(int index) const;
     template <class Block, class DrawOne>
     void DrawElementRequest(int drawMode, int clipKind, Block* block, int slot, bool blurred, DrawOne drawOne);
+    void RunReplacePrintingCommand(const char* helpPage, int mode);
     int DrawGroupMembersAt(int drawMode, int clipKind, int group, int depth,
                            std::vector<int>& visited);
 };

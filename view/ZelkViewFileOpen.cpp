@@ -18,10 +18,6 @@ const char* const kMsgNotOpened = " はオープンできませんでした";
 
 }  // namespace
 
-BEGIN_MESSAGE_MAP(CZelkView, CScrollView)
-    ON_COMMAND(ID_FILE_ADD_OPEN, OnFileAddOpen)
-END_MESSAGE_MAP()
-
 int CZelkView::ReadDrawingFile(const CString& path, int kind)
 {
     if (!m_document)

@@ -12,8 +12,14 @@
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
+#include <QPrinterInfo>
 
 namespace {
+
+// The application's printer orientation: the last one the print dialog chose or a job turned the
+// paper to, as the application's shared printer settings keep it for the following jobs; -1
+// while none was set.
+short g_appOrientation = -1;
 
 QPageSize::PageSizeId PaperToQt(int paper)
 {
@@ -121,15 +127,44 @@ void RunPrintLoop(CView* view, CDC* dc, CPrintInfo& info)
 
 } // namespace
 
+std::vector<CString>& AfxPrintedFiles()
+{
+    static std::vector<CString> files;
+    return files;
+}
+
 std::unique_ptr<CDC> AfxCreatePrinterDC(const CPrintDialogRequest& request)
 {
     UiEnsureApplication();
+    CPrintDialogRequest job = request;
+    // One file per job: the job's number stands for "*".
+    if (job.outputFile.Find('*') >= 0) {
+        CString number;
+        number.Format("%d", static_cast<int>(AfxPrintedFiles().size()) + 1);
+        job.outputFile.Replace("*", number);
+    }
     auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
-    Configure(*printer, request);
+    Configure(*printer, job);
     auto painter = std::make_unique<QPainter>();
     if (!painter->begin(printer.get()))
         return nullptr;
+    if (!job.outputFile.IsEmpty())
+        AfxPrintedFiles().push_back(job.outputFile);
     return std::make_unique<CQtPrinterDC>(std::move(printer), std::move(painter));
+}
+
+BOOL UiQtPrinterDefaults(CPrintDialogRequest& request)
+{
+    UiEnsureApplication();
+    QPrinterInfo info = QPrinterInfo::defaultPrinter();
+    if (info.isNull())
+        return FALSE;
+    request.printerName = FromQ(info.printerName());
+    request.outputFile.Empty();
+    request.paperSize = PaperFromQt(info.defaultPageSize().id());
+    request.landscape = FALSE;
+    request.copies = 1;
+    return TRUE;
 }
 
 BOOL AfxPrinterStartPage(CDC* pDC, BOOL first)
@@ -186,12 +221,44 @@ CPrintDialog::~CPrintDialog() = default;
 
 INT_PTR CPrintDialog::DoModal()
 {
-    return UiServices().PrintDialog(m_request) ? IDOK : IDCANCEL;
+    const BOOL ok = UiServices().PrintDialog(m_request);
+    if (ok) {
+        m_hasPrinter = TRUE;
+        g_appOrientation = GetOrientation();
+    }
+    return ok ? IDOK : IDCANCEL;
 }
 
 BOOL CPrintDialog::GetDefaults()
 {
+    m_hasPrinter = UiServices().PrinterDefaults(m_request);
+    if (m_hasPrinter && g_appOrientation != -1)
+        SetOrientation(g_appOrientation);
+    return m_hasPrinter;
+}
+
+BOOL CPrintDialog::GetPaperSizeTenths(double& width, double& height) const
+{
+    width = height = 0.0;
+    const QSizeF mm = QPageSize(PaperToQt(m_request.paperSize)).size(QPageSize::Millimeter);
+    if (mm.isEmpty())
+        return FALSE;
+    width = (m_request.landscape ? mm.height() : mm.width()) * 10.0;
+    height = (m_request.landscape ? mm.width() : mm.height()) * 10.0;
     return TRUE;
+}
+
+void CPrintDialog::ResetOrientation(short orientation)
+{
+    // The printer DC is made from this request when the job starts, so the changed orientation
+    // is the reset DC's.
+    m_request.landscape = orientation == DMORIENT_LANDSCAPE;
+    g_appOrientation = orientation;
+}
+
+void AfxResetPrinterOrientation()
+{
+    g_appOrientation = -1;
 }
 
 CDC* CPrintDialog::CreatePrinterDC()

@@ -6,6 +6,7 @@
 #include "platform/ui/Wnd.h"
 
 #include <memory>
+#include <vector>
 
 class CDC;
 
@@ -32,8 +33,15 @@ public:
                           CWnd* pParentWnd = nullptr);
     virtual ~CPrintDialog();
     virtual INT_PTR DoModal();
-    // The default printer without asking.
+    // The default printer without asking; FALSE when there is none.
     BOOL GetDefaults();
+    // The paper's physical width and height in tenths of a millimetre, in the chosen
+    // orientation; FALSE (and 0) when the paper is not known.
+    BOOL GetPaperSizeTenths(double& width, double& height) const;
+    // Changes the orientation of the printer's pages (the DEVMODE) and resets the printer DC
+    // to it: the next page made on that printer has the new orientation, and so do the later
+    // jobs on the printer defaults.
+    void ResetOrientation(short orientation);
     int GetCopies() const { return m_request.copies; }
     int GetFromPage() const { return m_request.fromPage; }
     int GetToPage() const { return m_request.toPage; }
@@ -49,6 +57,8 @@ public:
 
     BOOL m_bPrintSetupOnly;
     CPrintDialogRequest m_request;
+    // A printer was chosen, by the dialog or the defaults: the printer DC can be made.
+    BOOL m_hasPrinter = FALSE;
     CWnd* m_pParentWnd;
 };
 
@@ -80,5 +90,9 @@ public:
 // pages started and ended by the print loop.
 class CPrinterDC;
 std::unique_ptr<CDC> AfxCreatePrinterDC(const CPrintDialogRequest& request);
+// Forgets the orientation the jobs and the print dialog left for the printer defaults.
+void AfxResetPrinterOrientation();
+// The PDF files the print jobs wrote, in order (a job's request named the file).
+std::vector<CString>& AfxPrintedFiles();
 BOOL AfxPrinterStartPage(CDC* pDC, BOOL first);
 void AfxPrinterEndDoc(CDC* pDC);

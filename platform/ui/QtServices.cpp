@@ -304,6 +304,11 @@ BOOL CQtServices::PrintDialog(CPrintDialogRequest& request)
     return UiRunQtPrintDialog(request);
 }
 
+BOOL CQtServices::PrinterDefaults(CPrintDialogRequest& request)
+{
+    return UiQtPrinterDefaults(request);
+}
+
 UINT CQtServices::TrackPopupMenu(const std::vector<CPopupItem>& items, POINT at)
 {
     UiEnsureApplication();

@@ -27,6 +27,7 @@ public:
     BOOL ColorDialog(COLORREF& color, DWORD flags) override;
     BOOL FontDialog(LOGFONT& font, COLORREF& color, DWORD flags) override;
     BOOL PrintDialog(CPrintDialogRequest& request) override;
+    BOOL PrinterDefaults(CPrintDialogRequest& request) override;
     UINT TrackPopupMenu(const std::vector<CPopupItem>& items, POINT at) override;
     void RunPrintPreview(void* previewDialog) override;
 

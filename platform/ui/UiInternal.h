@@ -133,6 +133,7 @@ void UiRestoreWaitCursor();
 struct CPrintDialogRequest;
 // The real print dialog (printer, pages, copies, paper, orientation).
 BOOL UiRunQtPrintDialog(CPrintDialogRequest& request);
+BOOL UiQtPrinterDefaults(CPrintDialogRequest& request);
 
 // Byte positions in the Shift-JIS form of a text (CR LF line ends) and positions in Qt's text.
 int UiByteToQtPos(const QString& text, int bytePos);

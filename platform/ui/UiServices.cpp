@@ -97,6 +97,18 @@ BOOL CScriptedUiServices::PrintDialog(CPrintDialogRequest& request)
     return a.ok;
 }
 
+BOOL CScriptedUiServices::PrinterDefaults(CPrintDialogRequest& request)
+{
+    if (!m_hasPrinterDefaults)
+        return FALSE;
+    const int minPage = request.minPage;
+    const int maxPage = request.maxPage;
+    request = m_printerDefaults;
+    request.minPage = minPage;
+    request.maxPage = maxPage;
+    return TRUE;
+}
+
 UINT CScriptedUiServices::TrackPopupMenu(const std::vector<CPopupItem>& items, POINT)
 {
     m_shownMenus.push_back(items);
@@ -175,4 +187,6 @@ void CScriptedUiServices::Reset()
     m_shownMenus.clear();
     m_shownPrintDialogs.clear();
     m_modeless.clear();
+    m_hasPrinterDefaults = FALSE;
+    m_printerDefaults = CPrintDialogRequest();
 }

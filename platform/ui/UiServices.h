@@ -53,7 +53,7 @@ struct CPrintDialogRequest {
     BOOL landscape = FALSE;
     int paperSize = 9;       // DMPAPER_A4
     CString printerName;
-    CString outputFile;      // a PDF file when set (tests)
+    CString outputFile;      // a PDF file when set (tests); a "*" in it takes the job's number
 };
 
 struct CPopupItem {
@@ -72,6 +72,8 @@ public:
     virtual BOOL ColorDialog(COLORREF& color, DWORD flags) = 0;
     virtual BOOL FontDialog(LOGFONT& font, COLORREF& color, DWORD flags) = 0;
     virtual BOOL PrintDialog(CPrintDialogRequest& request) = 0;
+    // The default printer and its paper without asking; FALSE when there is no printer.
+    virtual BOOL PrinterDefaults(CPrintDialogRequest& request) = 0;
     // A popup menu at a screen point; the chosen command id, 0 when dismissed.
     virtual UINT TrackPopupMenu(const std::vector<CPopupItem>& items, POINT at) = 0;
     // Shows a print preview (a QPrintPreviewDialog the view set up) until the user closes it.
@@ -97,6 +99,7 @@ public:
     BOOL ColorDialog(COLORREF& color, DWORD flags) override;
     BOOL FontDialog(LOGFONT& font, COLORREF& color, DWORD flags) override;
     BOOL PrintDialog(CPrintDialogRequest& request) override;
+    BOOL PrinterDefaults(CPrintDialogRequest& request) override;
     UINT TrackPopupMenu(const std::vector<CPopupItem>& items, POINT at) override;
     void RunPrintPreview(void* previewDialog) override;
     void ModelessCreated(UINT templateId, const std::vector<CString>& texts) override;
@@ -108,6 +111,12 @@ public:
     void QueueColor(BOOL ok, COLORREF color) { m_colors.push_back({ ok, color }); }
     void QueueFont(BOOL ok, const LOGFONT& font, COLORREF color) { m_fonts.push_back({ ok, font, color }); }
     void QueuePrint(BOOL ok, CPrintDialogRequest answer) { m_prints.push_back({ ok, std::move(answer) }); }
+    // The printer the defaults give (a PDF file in tests); none until set.
+    void SetPrinterDefaults(BOOL available, CPrintDialogRequest defaults)
+    {
+        m_hasPrinterDefaults = available;
+        m_printerDefaults = std::move(defaults);
+    }
     void QueueMenuChoice(UINT id) { m_menuChoices.push_back(id); }
     // The next print preview renders its pages as opening it on screen would, without showing
     // a window; beforeRender runs first (a test closes windows there). An unqueued preview is
@@ -154,6 +163,8 @@ private:
     std::deque<FontAnswer> m_fonts;
     std::deque<PrintAnswer> m_prints;
     std::deque<UINT> m_menuChoices;
+    BOOL m_hasPrinterDefaults = FALSE;
+    CPrintDialogRequest m_printerDefaults;
     std::deque<std::function<void()>> m_previewRenders;
 };
 

@@ -288,6 +288,43 @@ TEST_F(PrintTest, ViewDestroyedBeforeRenderingIsNotCalled)
 
 class CPlainEditView : public CEditView {};
 
+// The paper's physical size in tenths of a millimetre follows the paper and its orientation;
+// the printer defaults come from the installed services, and without a printer there are none.
+TEST(PrintDialog, PaperSizeAndDefaults)
+{
+    struct Case {
+        short paper;
+        BOOL landscape;
+        double width;
+        double height;
+    };
+    for (const Case c : {Case{DMPAPER_A4, FALSE, 2100, 2970}, Case{DMPAPER_A3, TRUE, 4200, 2970},
+                         Case{DMPAPER_B5, FALSE, 1820, 2570}}) {
+        CPrintDialog pd(TRUE);
+        pd.SetPaperSize(c.paper);
+        pd.SetOrientation(c.landscape ? DMORIENT_LANDSCAPE : DMORIENT_PORTRAIT);
+        double w = 0, h = 0;
+        EXPECT_TRUE(pd.GetPaperSizeTenths(w, h));
+        EXPECT_NEAR(w, c.width, 1) << c.paper;
+        EXPECT_NEAR(h, c.height, 1) << c.paper;
+    }
+    DefaultScriptedUiServices().Reset();
+    CPrintDialog none(FALSE);
+    EXPECT_FALSE(none.GetDefaults());
+    EXPECT_FALSE(none.m_hasPrinter);
+    CPrintDialogRequest printer;
+    printer.printerName = "office";
+    printer.paperSize = DMPAPER_A3;
+    DefaultScriptedUiServices().SetPrinterDefaults(TRUE, printer);
+    CPrintDialog pd(FALSE);
+    EXPECT_TRUE(pd.GetDefaults());
+    EXPECT_TRUE(pd.m_hasPrinter);
+    EXPECT_EQ(pd.GetDeviceName(), CString("office"));
+    EXPECT_EQ(pd.GetPaperSize(), DMPAPER_A3);
+    EXPECT_TRUE(DefaultScriptedUiServices().m_shownPrintDialogs.empty());
+    DefaultScriptedUiServices().Reset();
+}
+
 TEST(EditView, TextAndSelectionCountBytes)
 {
     CStackFrame frame;

@@ -15,6 +15,7 @@
 #include "platform/ui/FrameWnd.h"
 #include "platform/ui/Ime.h"
 #include "platform/ui/KeyMap.h"
+#include "platform/ui/PrintInfo.h"
 #include "platform/ui/UiServices.h"
 #include "platform/ui/WindowSurface.h"
 #include "view/ZelkView.h"
@@ -330,6 +331,54 @@ TEST_F(ViewWindowPick, CandidatesTooCloseToTellApartOfferAZoomWindow)
     EXPECT_TRUE(services.IsTimerActive(m_app->m_pMainFrame, 15));
     services.Advance(1);
     EXPECT_FALSE(services.IsTimerActive(m_app->m_pMainFrame, 15));
+}
+
+// The print menu commands reach the active drawing window through the main window: the screen
+// print goes straight to the printer defaults, its preview shows one page, and the replace
+// trial asks for its data file.
+TEST_F(ViewWindow, PrintMenuCommandsReachTheDrawingWindow)
+{
+    ShowSample();
+    AfxPrintedFiles().clear();
+    AfxResetPrinterOrientation();
+    CPrintDialogRequest pdf;
+    pdf.outputFile = ProgramPath((fs::path(std::getenv("ZELK_HOME")) / "menu*.pdf").string());
+    DefaultScriptedUiServices().SetPrinterDefaults(TRUE, pdf);
+    m_app->m_pMainFrame->SendMessage(WM_COMMAND, 32813, 0);
+    EXPECT_EQ(m_app->m_printMode, 1);
+    EXPECT_EQ(AfxPrintedFiles().size(), 1u);
+    EXPECT_TRUE(DefaultScriptedUiServices().m_shownPrintDialogs.empty());
+    DefaultScriptedUiServices().QueuePreviewRender();
+    m_app->m_pMainFrame->SendMessage(WM_COMMAND, 32817, 0);
+    EXPECT_EQ(DefaultScriptedUiServices().m_previewPages, std::vector<int>{1});
+    m_app->m_pMainFrame->SendMessage(WM_COMMAND, 32893, 0);
+    EXPECT_EQ(DefaultScriptedUiServices().m_shownFileDialogs.size(), 1u);
+    AfxResetPrinterOrientation();
+}
+
+// A text printed at a slant asks three seconds after the print, with the check on, whether it
+// came out right; the preview does not ask.
+TEST_F(ViewWindow, SlantedTextPrintStartsTheQuestionTimer)
+{
+    ShowSample();
+    LOGFONT font{};
+    std::snprintf(font.lfFaceName, sizeof font.lfFaceName, "%s", "Sans");
+    font.lfHeight = -8;
+    const std::int16_t f = m_doc->FindOrAddFont(font, 0, 50, 1, 45.0);
+    m_doc->AddText(P(0, 0), "slant", RGB(0, 0, 0), 8, 0, f);
+    m_app->m_slantedPrintOption = 1;
+    AfxResetPrinterOrientation();
+    CPrintDialogRequest pdf;
+    pdf.outputFile = ProgramPath((fs::path(std::getenv("ZELK_HOME")) / "slant*.pdf").string());
+    DefaultScriptedUiServices().SetPrinterDefaults(TRUE, pdf);
+    const CWnd* frame = m_app->m_pMainFrame;
+    auto timer14 = [&] { return static_cast<int>(DefaultScriptedServices().TimerElapse(frame, 14)); };
+    DefaultScriptedUiServices().QueuePreviewRender();
+    m_app->m_pMainFrame->SendMessage(WM_COMMAND, 32817, 0);
+    EXPECT_EQ(timer14(), 0);
+    m_app->m_pMainFrame->SendMessage(WM_COMMAND, 32813, 0);
+    EXPECT_EQ(timer14(), 3000);
+    AfxResetPrinterOrientation();
 }
 
 }  // namespace
