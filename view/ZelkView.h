@@ -133,6 +133,8 @@ public:
     // Pastes the clipboard: text only becomes texts placed through group processing, a picture
     // a placed object; FALSE when nothing could be made.
     BOOL PasteFromClipboard();
+    // The paste command: a failed paste is told on the message line.
+    void OnEditPaste();
     // The clipboard text as texts, whatever else the clipboard holds.
     void OnPasteAsText();
     // A new placed picture of the given item at the default place, fitted to the view, as one

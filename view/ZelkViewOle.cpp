@@ -206,6 +206,14 @@ BOOL CZelkView::PasteFromClipboard()
     return TRUE;
 }
 
+void CZelkView::OnEditPaste()
+{
+    if (m_document && m_document->m_creationLog)
+        m_document->m_creationLog->Commit(1);
+    if (!PasteFromClipboard())
+        ShowMessageLine(kMsgPasteFailed);
+}
+
 void CZelkView::OnEditCopy()
 {
     if (m_document && m_document->m_creationLog)

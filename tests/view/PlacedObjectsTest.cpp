@@ -3,6 +3,8 @@
 #include "ViewTestSupport.h"
 
 #include "app/ZelkCntrItem.h"
+#include "commands/annotate/GroupProcessor.h"
+#include "elements/Text.h"
 #include "document/UndoHistory.h"
 #include "platform/core/Archive.h"
 #include "platform/core/File.h"
@@ -12,6 +14,8 @@
 #include "platform/ui/UiServices.h"
 #include "tests/support/PictureBytes.h"
 #include "view/ZelkOleObj.h"
+
+#include <cstring>
 
 namespace {
 
@@ -390,4 +394,65 @@ TEST_F(PlacedObjects, APictureIsPrintedOnlyWhenItMeetsThePage)
         EXPECT_EQ(obj->PrintItem(&rec, origin, 1.0, page, c.xOffset, 0, 1.0), c.images ? 1 : 0);
         EXPECT_EQ(rec.CallsNamed({"DrawImage"}).size(), c.images) << c.xOffset;
     }
+}
+
+TEST_F(PlacedObjects, ClipboardTextIsPlacedThroughGroupProcessingUnlessAPictureCameWithIt)
+{
+    CGroupProcessor group;
+    m_app->m_groupProcessor = &group;
+    auto putText = [](const std::string& text) {
+        HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
+        std::memcpy(GlobalLock(block), text.c_str(), text.size() + 1);
+        GlobalUnlock(block);
+        ASSERT_TRUE(OpenClipboard(nullptr));
+        EmptyClipboard();
+        SetClipboardData(CF_TEXT, block);
+    };
+    putText("A\r\nB");
+    CloseClipboard();
+    ASSERT_TRUE(m_view->PasteFromClipboard());
+    EXPECT_EQ(group.m_elemSet.texts.GetSize(), 2);
+    EXPECT_EQ(group.modePattern, "MP");
+    EXPECT_EQ(group.m_lastInputKind, 14);
+    EXPECT_EQ(group.m_lastInputSubCode, 32);
+    EXPECT_EQ(group.m_document, m_doc.get());
+    EXPECT_TRUE(m_doc->m_objects.empty());
+
+    // Text beside a picture: the paste makes a picture, the paste as text takes the text.
+    putText("one line");
+    const std::string bmp = BmpBytes(10, 10, 0x808080);
+    ASSERT_TRUE(SetClipboardImage(reinterpret_cast<const BYTE*>(bmp.data()), bmp.size()));
+    CloseClipboard();
+    ASSERT_TRUE(m_view->PasteFromClipboard());
+    EXPECT_EQ(m_doc->m_objects.size(), 1u);
+    m_view->OnPasteAsText();
+    ASSERT_EQ(group.m_elemSet.texts.GetSize(), 1);
+    EXPECT_EQ(static_cast<CText*>(group.m_elemSet.texts[0])->m_text, "one line");
+    m_app->m_groupProcessor = nullptr;
+}
+
+TEST_F(PlacedObjects, AResizeStartsOnlyOnAHandleOfTheOneSelectedObject)
+{
+    CZelkOleObj* obj = Place(0, 200, 100, 0);
+    obj->m_mark |= 0x02;
+    const POINT corner = obj->GetHandle(5, m_view.get());
+    const POINT middle{corner.x - 50, corner.y + 100};
+    // Nothing selected, or a point on no handle: no resize.
+    EXPECT_FALSE(m_view->BeginObjectResize(corner));
+    m_view->m_oleSelection = {obj};
+    EXPECT_FALSE(m_view->BeginObjectResize(middle));
+    ASSERT_TRUE(m_view->BeginObjectResize(corner));
+    EXPECT_EQ(m_view->m_oleDragMode, 2);
+    EXPECT_EQ(m_view->m_oleDragHandle, 5);
+    EXPECT_DOUBLE_EQ(obj->m_aspect, -2.0);
+    m_view->ResizeSelectedObjects(POINT{corner.x + 100, 12345});
+    EXPECT_DOUBLE_EQ(obj->m_topLeft.m_y - obj->m_bottomRight.m_y, 400);
+    m_view->m_oleSelection.clear();
+
+    // A paste of an empty clipboard is told on the message line.
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    EmptyClipboard();
+    CloseClipboard();
+    m_view->OnEditPaste();
+    EXPECT_EQ(m_view->m_messageText, "クリップボードのOLEオブジェクトの貼り付けができませんでした");
 }
