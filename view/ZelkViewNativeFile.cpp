@@ -543,19 +543,21 @@ int CZelkView::WriteNativeItems(CNativeWriteTables& t)
     // An item is written when a live placed object shows it; its number in the file is its place
     // among those written.
     std::vector<std::int32_t> itemNumber(doc->m_oleItems.size(), -1);
+    std::vector<char> shown(doc->m_oleItems.size(), 0);
+    for (CZelkObj* obj : doc->m_objects) {
+        auto* ole = dynamic_cast<CZelkOleObj*>(obj);
+        if (ole && live(ole) && ole->m_itemIndex >= 0 &&
+            ole->m_itemIndex < static_cast<std::int32_t>(shown.size()))
+            shown[static_cast<size_t>(ole->m_itemIndex)] = 1;
+    }
     CObArray items;
     for (size_t i = 0; i < doc->m_oleItems.size(); ++i) {
         CZelkCntrItem* item = doc->m_oleItems[i];
         if (!item || !item->IsSerializable())
             continue;
-        bool shown = false;
-        for (int k = 0; k < item->m_placedObjects.GetSize() && !shown; ++k)
-            shown = live(static_cast<CZelkObj*>(item->m_placedObjects[k]));
-        for (CZelkObj* obj : doc->m_objects) {
-            auto* ole = dynamic_cast<CZelkOleObj*>(obj);
-            shown = shown || (ole && live(ole) && ole->m_itemIndex == static_cast<std::int32_t>(i));
-        }
-        if (!shown)
+        for (int k = 0; k < item->m_placedObjects.GetSize() && !shown[i]; ++k)
+            shown[i] = live(static_cast<CZelkObj*>(item->m_placedObjects[k]));
+        if (!shown[i])
             continue;
         itemNumber[i] = items.GetSize();
         items.Add(item);
