@@ -176,8 +176,8 @@ void MoveEntry(CZelkDoc* doc, const CElemRef& e, double ox, double oy, int add)
     case ELEM_OBJECT:
         if (e.m_block >= 0 && e.m_block < static_cast<int>(doc->m_objects.size())) {
             CZelkObj* o = doc->m_objects[static_cast<size_t>(e.m_block)];
-            MovePoint(o->m_corner1, dx, dy);
-            MovePoint(o->m_corner2, dx, dy);
+            MovePoint(o->m_bottomRight, dx, dy);
+            MovePoint(o->m_topLeft, dx, dy);
             doc->InvalidateObjectInViews(o);
         }
         break;

@@ -24,7 +24,9 @@
 #include "platform/core/File.h"
 #include "platform/core/Services.h"
 #include "platform/ui/WinApp.h"
+#include "app/ZelkCntrItem.h"
 #include "view/ZelkObj.h"
+#include "view/ZelkOleObj.h"
 
 #include <algorithm>
 #include <cstring>
@@ -359,14 +361,32 @@ int CZelkDoc::LoadNativeFile(const CString& path)
     LinkAdded<CCurves>(this, state, 5, 512);
     LinkAdded<CTexts>(this, state, 6, 32);
 
-    // Embedded objects read from the "item" block join the document's lists.
+    // Embedded objects read from the "item" block join the document's lists, their item numbers
+    // after the items the drawing already holds and their groups after its groups.
+    const int groupCount = m_groups.GetSize();
+    const std::int32_t itemBase = static_cast<std::int32_t>(m_oleItems.size());
     for (CZelkCntrItem* item : m_oleItems2)
         m_oleItems.push_back(item);
-    for (CZelkObj* obj : m_objects2)
+    for (CZelkObj* obj : m_objects2) {
+        if (auto* ole = dynamic_cast<CZelkOleObj*>(obj); ole && ole->m_itemIndex >= 0)
+            ole->m_itemIndex += itemBase;
+        const int group = obj->m_group >= 0 ? obj->m_group + state.m_groupBase : -1;
+        obj->m_group = group >= state.m_groupBase && group < groupCount
+                           ? static_cast<std::int16_t>(group)
+                           : static_cast<std::int16_t>(-1);
+        // The file's layer numbers are its own, as for elements; a number the file did not list
+        // puts the object on the write layer.
+        obj->m_layer = obj->m_layer >= 0 && obj->m_layer < static_cast<int>(state.m_layerMap.size())
+                           ? state.m_layerMap[static_cast<size_t>(obj->m_layer)]
+                           : m_writeLayer;
+        obj->m_savedLayer = obj->m_layer;
+        obj->m_savedGroup = obj->m_group;
         m_objects.push_back(obj);
+        if (auto* ole = dynamic_cast<CZelkOleObj*>(obj))
+            ole->AttachToItem();
+    }
     m_oleItems2.clear();
     m_objects2.clear();
-    const int groupCount = m_groups.GetSize();
     for (int i = state.m_objectBase; i < static_cast<int>(m_objects.size()); ++i) {
         CZelkObj* obj = m_objects[i];
         if (obj->m_group < 0 || obj->m_group >= groupCount)
@@ -793,20 +813,36 @@ int CZelkDoc::ReadNativeItems(CMemFile& file)
         discard();
         return 0;
     }
-    // Only placed objects are understood here; embedded items of another program are not.
-    bool understood = items.GetSize() == 0;
+    // Placed objects first, then the items they show; anything else, or one object named twice
+    // (a reference back in a damaged archive), refuses the block.
+    bool understood = true;
     std::set<CObject*> seen;
     for (int i = 0; i < objects.GetSize() && understood; ++i)
         understood = dynamic_cast<CZelkObj*>(objects.GetAt(i)) != nullptr &&
                      seen.insert(objects.GetAt(i)).second;
+    for (int i = 0; i < items.GetSize() && understood; ++i)
+        understood = dynamic_cast<CZelkCntrItem*>(items.GetAt(i)) != nullptr &&
+                     seen.insert(items.GetAt(i)).second;
     if (!understood) {
         discard();
         return 0;
     }
+    // An object's item number counts in this block; it becomes a place in the staged items,
+    // which the end of the read turns into a place in the drawing's items.
+    const std::int32_t stagedBase = static_cast<std::int32_t>(m_oleItems2.size());
     for (int i = 0; i < objects.GetSize(); ++i) {
         CZelkObj* obj = static_cast<CZelkObj*>(objects.GetAt(i));
         obj->m_document = this;
+        if (auto* ole = dynamic_cast<CZelkOleObj*>(obj))
+            ole->m_itemIndex = ole->m_itemIndex >= 0 && ole->m_itemIndex < items.GetSize()
+                                   ? stagedBase + ole->m_itemIndex
+                                   : -1;
         m_objects2.push_back(obj);
+    }
+    for (int i = 0; i < items.GetSize(); ++i) {
+        auto* item = static_cast<CZelkCntrItem*>(items.GetAt(i));
+        item->m_document = this;
+        m_oleItems2.push_back(item);
     }
     UpdateAllViews(nullptr);
     return 1;

@@ -86,10 +86,10 @@ void CZelkDoc::ReadObjectRecoveryFile(const CString& path, int k)
         obj->m_itemIndex = n;
         obj->m_document = this;
         const double f = 0.5 * (k - 1);
-        const double dx = (obj->m_corner1.m_x - obj->m_corner2.m_x) * f;
-        const double dy = (obj->m_corner1.m_y - obj->m_corner2.m_y) * f;
-        obj->m_corner1.Init(obj->m_corner1.m_x + dx, obj->m_corner1.m_y + dy);
-        obj->m_corner2.Init(obj->m_corner2.m_x + dx, obj->m_corner2.m_y + dy);
+        const double dx = (obj->m_bottomRight.m_x - obj->m_topLeft.m_x) * f;
+        const double dy = (obj->m_bottomRight.m_y - obj->m_topLeft.m_y) * f;
+        obj->m_bottomRight.Init(obj->m_bottomRight.m_x + dx, obj->m_bottomRight.m_y + dy);
+        obj->m_topLeft.Init(obj->m_topLeft.m_x + dx, obj->m_topLeft.m_y + dy);
         ar.Close();
         file.Close();
     } catch (CException&) {

@@ -130,8 +130,8 @@ void CZelkDoc::ExtendExtents(double& minX, double& minY, double& maxX, double& m
     case ELEM_OBJECT:
         if (block >= 0 && block < static_cast<int>(m_objects.size())) {
             const CZelkObj* o = m_objects[static_cast<size_t>(block)];
-            Widen(minX, minY, maxX, maxY, o->m_corner1.m_x, o->m_corner1.m_y);
-            Widen(minX, minY, maxX, maxY, o->m_corner2.m_x, o->m_corner2.m_y);
+            Widen(minX, minY, maxX, maxY, o->m_bottomRight.m_x, o->m_bottomRight.m_y);
+            Widen(minX, minY, maxX, maxY, o->m_topLeft.m_x, o->m_topLeft.m_y);
         }
         break;
     case ELEM_GROUP:
@@ -597,7 +597,7 @@ CZelkObj* CZelkDoc::FindObjectAt(CZelkView* view, POINT point)
 {
     RECT r{point.x, point.y, point.x + 1, point.y + 1};
     for (size_t i = m_objects.size(); i-- > 0;)
-        if (m_objects[i]->IntersectsRect(view, r))
+        if (m_objects[i]->Intersects(view, r))
             return m_objects[i];
     return nullptr;
 }
@@ -610,7 +610,7 @@ int CZelkDoc::FindObjectsAt(CZelkView* view, POINT point, CWordArray& found)
         CZelkObj* o = m_objects[i];
         if (o->m_state & STATE_DELETED)
             continue;
-        if (o->IntersectsRect(view, r)) {
+        if (o->Intersects(view, r)) {
             found.Add(static_cast<WORD>(i));
             ++n;
         }

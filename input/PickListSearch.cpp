@@ -397,8 +397,8 @@ int CPickList::AddObjectCandidates(const CWordArray& objects)
             continue;
         const CZelkObj* o = m_doc->m_objects[static_cast<size_t>(index)];
         CPointD centre;
-        centre.Init((o->m_corner1.m_x + o->m_corner2.m_x) / 2, (o->m_corner1.m_y + o->m_corner2.m_y) / 2);
-        const double size = (o->m_corner2.m_x - centre.m_x) + (o->m_corner2.m_y - centre.m_y);
+        centre.Init((o->m_bottomRight.m_x + o->m_topLeft.m_x) / 2, (o->m_bottomRight.m_y + o->m_topLeft.m_y) / 2);
+        const double size = (o->m_topLeft.m_x - centre.m_x) + (o->m_topLeft.m_y - centre.m_y);
         InsertCandidate(ELEM_OBJECT, o->m_state, o->m_mark, static_cast<std::int16_t>(index), 0, 0,
                         Distance(centre, m_keyPoint), size);
     }
@@ -577,7 +577,7 @@ int CPickList::CollectInsideWindow(CZelkView* view, const CRectD& window, int de
     // Placed objects first: they are selected in the view at once.
     for (size_t i = 0; i < m_doc->m_objects.size(); ++i) {
         CZelkObj* o = m_doc->m_objects[i];
-        if (!(o->m_state & 0x03) || scan.Hidden(o->m_layer) || !scan.In(o->m_corner1) || !scan.In(o->m_corner2))
+        if (!(o->m_state & 0x03) || scan.Hidden(o->m_layer) || !scan.In(o->m_bottomRight) || !scan.In(o->m_topLeft))
             continue;
         // Grouped, the object goes into the found set as its group; as itself it is selected now.
         const int verdict = CollectEntry(ELEM_OBJECT, o->m_group, groupRule, 0, 0, 0, 0, 0);

@@ -2,9 +2,16 @@
 #include "view/ZelkObj.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "document/ZelkDoc.h"
 #include "elements/ElementCommon.h"
+#include "geometry/Clipping.h"
+#include "geometry/Numeric.h"
+#include "geometry/RectD.h"
+#include "platform/gdi/DC.h"
+#include "platform/gdi/ImageDC.h"
+#include "platform/ui/WinUser.h"
 #include "platform/core/Archive.h"
 #include "view/ZelkView.h"
 
@@ -14,8 +21,8 @@ void CZelkObj::Serialize(CArchive& ar)
 {
     ArchiveI16(ar, m_layer);
     ArchiveI16(ar, m_group);
-    ArchivePoint(ar, m_corner2);
-    ArchivePoint(ar, m_corner1);
+    ArchivePoint(ar, m_topLeft);
+    ArchivePoint(ar, m_bottomRight);
     if (ar.IsStoring()) {
         ar << static_cast<BYTE>(m_state);
         return;
@@ -23,18 +30,19 @@ void CZelkObj::Serialize(CArchive& ar)
     auto* doc = dynamic_cast<CZelkDoc*>(ar.m_pDocument);
     m_document = doc;
     // Data of the first versions carry no state byte.
-    if (doc && (doc->m_dataVersion == "00.00A" || doc->m_dataVersion == "00.00B" ||
-                doc->m_dataVersion == "00.00C"))
-        return;
-    ArchiveU8(ar, m_state);
+    if (!doc || (doc->m_dataVersion != "00.00A" && doc->m_dataVersion != "00.00B" &&
+                 doc->m_dataVersion != "00.00C"))
+        ArchiveU8(ar, m_state);
+    m_savedLayer = m_layer;
+    m_savedGroup = m_group;
 }
 
-int CZelkObj::IntersectsRect(CZelkView* view, const RECT& rect)
+int CZelkObj::Intersects(CZelkView* view, const RECT& rect)
 {
     if (!view)
         return 0;
-    CPointD a = m_corner1.WorldToScreen(view->m_origin, view->m_zoom);
-    CPointD b = m_corner2.WorldToScreen(view->m_origin, view->m_zoom);
+    CPointD a = m_bottomRight.WorldToScreen(view->m_origin, view->m_zoom);
+    CPointD b = m_topLeft.WorldToScreen(view->m_origin, view->m_zoom);
     double left = std::min(a.m_x, b.m_x), right = std::max(a.m_x, b.m_x);
     double low = std::min(a.m_y, b.m_y), high = std::max(a.m_y, b.m_y);
     double rl = std::min(rect.left, rect.right), rr = std::max(rect.left, rect.right);
@@ -44,8 +52,8 @@ int CZelkObj::IntersectsRect(CZelkView* view, const RECT& rect)
 
 int CZelkObj::GetLogicalRect(CZelkView* view, RECT& rect)
 {
-    const CPointD a = m_corner1.WorldToScreen(view->m_origin, view->m_zoom);
-    const CPointD b = m_corner2.WorldToScreen(view->m_origin, view->m_zoom);
+    const CPointD a = m_bottomRight.WorldToScreen(view->m_origin, view->m_zoom);
+    const CPointD b = m_topLeft.WorldToScreen(view->m_origin, view->m_zoom);
     int clamped = 0;
     auto clamp = [&clamped](double v) {
         if (!(v >= -32768.0 && v <= 32767.0)) {
@@ -56,4 +64,235 @@ int CZelkObj::GetLogicalRect(CZelkView* view, RECT& rect)
     };
     rect = RECT{clamp(a.m_x), clamp(a.m_y), clamp(b.m_x), clamp(b.m_y)};
     return clamped;
+}
+
+namespace {
+
+// Far-away corners are brought into range before truncation: a double beyond int has no
+// integer value.
+int TruncClamped(double v)
+{
+    constexpr double kFar = 1 << 30;
+    if (std::isnan(v))
+        return 0;
+    return static_cast<int>(std::clamp(v, -kFar, kFar));
+}
+
+}  // namespace
+
+int CZelkObj::GetViewRect(CZelkView* view, RECT& rect) const
+{
+    const CPointD a = m_topLeft.WorldToScreen(view->m_origin, view->m_zoom);
+    const CPointD b = m_bottomRight.WorldToScreen(view->m_origin, view->m_zoom);
+    int clipped = 0;
+    double left = a.m_x, top = a.m_y, right = b.m_x, bottom = b.m_y;
+    if (left < 0) { left = 0; clipped = 1; }
+    if (top > 0) { top = 0; clipped = 1; }
+    if (right > 32000) { right = 32000; clipped = 1; }
+    if (bottom < -32000) { bottom = -32000; clipped = 1; }
+    rect = RECT{TruncClamped(left), TruncClamped(top), TruncClamped(right), TruncClamped(bottom)};
+    if (right - left > 16500 || bottom - top < -16500)
+        clipped = 1;
+    return clipped;
+}
+
+namespace {
+
+// Logical and device rectangles of a view, through the mapping its drawing uses.
+RECT ViewDeviceToLogical(CZelkView* view, RECT r)
+{
+    CImageDC dc(1, 1);
+    view->OnPrepareDC(&dc);
+    dc.DPtoLP(&r);
+    return r;
+}
+
+RECT ViewLogicalToDevice(CZelkView* view, RECT r)
+{
+    CImageDC dc(1, 1);
+    view->OnPrepareDC(&dc);
+    dc.LPtoDP(&r);
+    return r;
+}
+
+}  // namespace
+
+POINT CZelkObj::GetHandle(int handle, CZelkView* view) const
+{
+    const CPointD a = m_topLeft.WorldToScreen(view->m_origin, view->m_zoom);
+    const double x1 = TruncClamped(a.m_x);
+    const double y1 = TruncClamped(a.m_y);
+    const double w = (m_bottomRight.m_x - m_topLeft.m_x) * view->m_zoom;
+    const double h = (m_bottomRight.m_y - m_topLeft.m_y) * view->m_zoom;
+    const int cx = TruncClamped(x1 + w / 2);
+    const int cy = TruncClamped(y1 + h / 2);
+    const int right = TruncClamped(x1 + w);
+    const int bottom = TruncClamped(y1 + h);
+    const int left = static_cast<int>(x1);
+    const int top = static_cast<int>(y1);
+    switch (handle) {
+    case 2: return POINT{cx, top};
+    case 3: return POINT{right, top};
+    case 4: return POINT{right, cy};
+    case 5: return POINT{right, bottom};
+    case 6: return POINT{cx, bottom};
+    case 7: return POINT{left, bottom};
+    case 8: return POINT{left, cy};
+    default: return POINT{left, top};
+    }
+}
+
+LPCTSTR CZelkObj::GetHandleCursor(int handle) const
+{
+    switch (handle) {
+    case 2: case 6: return IDC_SIZENS;
+    case 3: case 7: return IDC_SIZENESW;
+    case 4: case 8: return IDC_SIZEWE;
+    default: return IDC_SIZENWSE;
+    }
+}
+
+RECT CZelkObj::GetHandleRect(CZelkView* view, int handle) const
+{
+    const POINT p = GetHandle(handle, view);
+    const RECT device = ViewLogicalToDevice(view, RECT{p.x, p.y, p.x, p.y});
+    return ViewDeviceToLogical(view, RECT{device.left - 3, device.top - 3, device.left + 3, device.top + 3});
+}
+
+int CZelkObj::HitTest(POINT point, CZelkView* view, BOOL selected)
+{
+    (void)selected;
+    for (int n = 1; n <= GetHandleCount(); ++n) {
+        const RECT r = GetHandleRect(view, n);
+        // Logical y grows upwards: the square's top is its greater y.
+        if (r.left <= point.x && point.x < r.right && r.bottom < point.y && point.y <= r.top)
+            return n;
+    }
+    return 0;
+}
+
+void CZelkObj::DrawTracker(CZelkView* view, CDC* dc)
+{
+    if (m_state != 1 && m_state != 2)
+        return;
+    RECT client{0, 0, 0, 0};
+    if (view->m_hWnd)
+        view->GetClientRect(&client);
+    else
+        client = ViewLogicalToDevice(view, view->m_clientRectLogical);
+    const RECT c = ViewDeviceToLogical(view, client);
+    const long low = std::min(c.top, c.bottom), high = std::max(c.top, c.bottom);
+    for (int n = 1; n <= GetHandleCount(); ++n) {
+        const POINT p = GetHandle(n, view);
+        if (p.x < c.left || p.x > c.right || p.y < low || p.y > high)
+            continue;
+        dc->PatBlt(p.x - 7, p.y - 7, 15, 15, DSTINVERT);
+    }
+}
+
+void CZelkObj::SetFromLogicalRect(CZelkView* view, const RECT& rect)
+{
+    m_topLeft = ScreenXYToWorld(rect.left, rect.top, view->m_origin.m_x, view->m_origin.m_y, view->m_zoom);
+    m_bottomRight.m_x = m_topLeft.m_x + (rect.right - rect.left);
+    m_bottomRight.m_y = m_topLeft.m_y + (rect.bottom - rect.top);
+}
+
+void CZelkObj::Invalidate()
+{
+    if (m_document)
+        m_document->UpdateAllViews(nullptr, 1, this);
+}
+
+CZelkView* CZelkObj::MappingView(CZelkView* view) const
+{
+    if (!view && m_document && !m_document->GetViews().empty())
+        return m_document->GetViews().front();
+    return view;
+}
+
+void CZelkObj::MoveTo(const RECT& rect, CZelkView* view)
+{
+    CZelkView* frame = MappingView(view);
+    if (!frame)
+        return;
+    const CPointD corner =
+        ScreenXYToWorld(rect.left, rect.top, frame->m_origin.m_x, frame->m_origin.m_y, frame->m_zoom);
+    const double w = (rect.right - rect.left) / frame->m_zoom;
+    const double h = (rect.bottom - rect.top) / frame->m_zoom;
+    if (corner.m_x == m_topLeft.m_x && corner.m_y == m_topLeft.m_y &&
+        NearlyEqual(w, m_bottomRight.m_x - m_topLeft.m_x) &&
+        NearlyEqual(h, m_bottomRight.m_y - m_topLeft.m_y))
+        return;
+    auto invalidate = [&] {
+        if (view)
+            view->InvalidateObject(this);
+        else
+            Invalidate();
+    };
+    invalidate();
+    m_topLeft = corner;
+    m_bottomRight.m_x = corner.m_x + w;
+    m_bottomRight.m_y = corner.m_y + h;
+    invalidate();
+    if (m_document)
+        m_document->SetModifiedFlag(TRUE);
+}
+
+void CZelkObj::MoveHandleTo(int handle, POINT point, CZelkView* view)
+{
+    RECT r;
+    GetViewRect(view, r);
+    // An object of nearly no width has no ratio to keep: its corners move the x side only.
+    const bool ratio = std::isfinite(m_aspect) && std::fabs(m_aspect) < 1e6;
+    auto scaled = [&](long v) {
+        return ratio ? TruncClamped(RoundToDecimals(v * m_aspect, 0)) : 0;
+    };
+    switch (handle) {
+    case 2: r.top = point.y; break;
+    case 3: r.right = point.x; if (ratio) r.top = r.bottom - scaled(point.x - r.left); break;
+    case 4: r.right = point.x; break;
+    case 5: r.right = point.x; if (ratio) r.bottom = r.top + scaled(point.x - r.left); break;
+    case 6: r.bottom = point.y; break;
+    case 7: r.left = point.x; if (ratio) r.bottom = r.top + scaled(r.right - point.x); break;
+    case 8: r.left = point.x; break;
+    default: r.left = point.x; if (ratio) r.top = r.bottom - scaled(r.right - point.x); break;
+    }
+    MoveTo(r, view);
+}
+
+int CZelkObj::GetPrintRect(const CPointD& origin, double zoom, const RECT& clip, double xOffset,
+                           double yOffset, double scale, RECT& rect) const
+{
+    CRectD page;
+    page.Init(clip.left, clip.top, clip.right, clip.bottom);
+    if (scale != 0) {
+        page.m_left /= scale;
+        page.m_top /= scale;
+        page.m_right /= scale;
+        page.m_bottom /= scale;
+    }
+    CPointD a = m_topLeft.WorldToScreen(origin, zoom);
+    CPointD b = m_bottomRight.WorldToScreen(origin, zoom);
+    a.m_x -= xOffset;
+    a.m_y -= yOffset;
+    b.m_x -= xOffset;
+    b.m_y -= yOffset;
+    int inside = 0;
+    if (!ClipSegmentToRectD(a, b, page, inside)) {
+        rect = RECT{0, 0, 0, 0};
+        return -1;
+    }
+    a.m_x *= scale;
+    a.m_y *= scale;
+    b.m_x *= scale;
+    b.m_y *= scale;
+    int flag = 0;
+    if (a.m_x < 0 || a.m_y > 0)
+        flag = 1;
+    if (b.m_x > 32000 || b.m_y < -32000)
+        flag = -1;
+    if (a.m_y < b.m_y)
+        std::swap(a.m_y, b.m_y);
+    rect = RECT{TruncClamped(a.m_x), TruncClamped(a.m_y), TruncClamped(b.m_x), TruncClamped(b.m_y)};
+    return flag;
 }

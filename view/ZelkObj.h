@@ -1,5 +1,6 @@
 // An object placed over the drawing (kind 128 in element references): its state and mark bytes,
-// group, layer and the two corners it occupies in world coordinates.
+// group, layer and the two corners it occupies in world coordinates (the reference corner has
+// the smaller x and the larger y).
 #pragma once
 
 #include <cstdint>
@@ -19,8 +20,11 @@ public:
     std::uint8_t m_mark = 0;
     std::int16_t m_group = -1;
     std::int16_t m_layer = 0;
-    CPointD m_corner1;
-    CPointD m_corner2;
+    std::int16_t m_savedLayer = 0;
+    std::int16_t m_savedGroup = -1;
+    CPointD m_bottomRight;
+    CPointD m_topLeft;
+    double m_aspect = 0.0;            // height over width, taken when a resize starts
     CZelkDoc* m_document = nullptr;
 
     CZelkObj() = default;
@@ -33,10 +37,43 @@ public:
     // The logical rectangle the object covers in the view (left, top at the first corner);
     // nonzero when it had to be clamped to the 16-bit range of a device context.
     virtual int GetLogicalRect(CZelkView* view, RECT& rect);
+    // The rectangle in the view's logical units, clamped to the drawing area; nonzero when it was
+    // clamped or is too large for a device to draw.
+    int GetViewRect(CZelkView* view, RECT& rect) const;
     // Nonzero when the object, as shown in the view, meets the logical rectangle.
-    virtual int IntersectsRect(CZelkView* view, const RECT& rect);
+    virtual int Intersects(CZelkView* view, const RECT& rect);
     // Draws the object in the view with the pen the view selected; the tracker marks a selected
     // object's frame and handles.
     virtual void Draw(CZelkView* view, CDC* dc, const RECT& clip) { (void)view; (void)dc; (void)clip; }
-    virtual void DrawTracker(CZelkView* view, CDC* dc) { (void)view; (void)dc; }
+    // Inverts the handles that lie in the view's client area; drawing it twice removes it.
+    virtual void DrawTracker(CZelkView* view, CDC* dc);
+
+    // The rectangle on a printed page (origin and zoom of the printing, the page's clip rectangle,
+    // the page offsets and the print scale); 0 inside the page, 1 partly off it, -1 not printed.
+    int GetPrintRect(const CPointD& origin, double zoom, const RECT& clip, double xOffset,
+                     double yOffset, double scale, RECT& rect) const;
+
+    // Resize handles 1 to 8 clockwise from the reference corner; any other number is handle 1.
+    virtual int GetHandleCount() const { return 8; }
+    virtual POINT GetHandle(int handle, CZelkView* view) const;
+    virtual LPCTSTR GetHandleCursor(int handle) const;
+    // The logical square of six device pixels around a handle.
+    RECT GetHandleRect(CZelkView* view, int handle) const;
+    // The handle under a logical point (left and top edges of its square included, right and
+    // bottom not); 0 when none.
+    virtual int HitTest(POINT point, CZelkView* view, BOOL selected);
+    // Moves the object onto a logical rectangle of the view (or of the first view when none is
+    // given); nothing happens, and the drawing stays unmodified, when it is already there.
+    virtual void MoveTo(const RECT& rect, CZelkView* view);
+    // Drags a handle to a logical point: corner handles keep the height-to-width ratio taken when
+    // the resize began and follow only the pointer's x, edge handles move one side.
+    virtual void MoveHandleTo(int handle, POINT point, CZelkView* view);
+    // The reference corner at the world point of (left, top); the logical size is added as it is.
+    void SetFromLogicalRect(CZelkView* view, const RECT& rect);
+    // Repaints the object in every view of its drawing.
+    void Invalidate();
+
+protected:
+    // The view whose mapping a move uses: the given one, else the drawing's first.
+    CZelkView* MappingView(CZelkView* view) const;
 };

@@ -1,9 +1,13 @@
 // Repainting of an embedded object's area in the views of its drawing.
 #include "view/ZelkOleObj.h"
 
+#include "app/ZelkApp.h"
 #include "app/ZelkCntrItem.h"
+#include "document/UndoHistory.h"
 #include "document/ZelkDoc.h"
 #include "elements/ElementCommon.h"
+#include "geometry/RectD.h"
+#include "platform/gdi/DC.h"
 #include "platform/core/Archive.h"
 #include "view/ZelkView.h"
 
@@ -12,33 +16,99 @@ IMPLEMENT_SERIAL(CZelkOleObj, CZelkObj, 0)
 void CZelkOleObj::Serialize(CArchive& ar)
 {
     CZelkObj::Serialize(ar);
-    std::int32_t cx = m_lastExtent.cx;
-    std::int32_t cy = m_lastExtent.cy;
+    std::int32_t cx = m_extent.cx;
+    std::int32_t cy = m_extent.cy;
     ArchiveI32(ar, cx);
     ArchiveI32(ar, cy);
     ArchiveI32(ar, m_itemIndex);
-    m_lastExtent.cx = cx;
-    m_lastExtent.cy = cy;
+    m_extent.cx = cx;
+    m_extent.cy = cy;
+}
+
+CZelkCntrItem* CZelkOleObj::GetItem() const
+{
+    if (!m_document || m_itemIndex < 0 ||
+        m_itemIndex >= static_cast<std::int32_t>(m_document->m_oleItems.size()))
+        return nullptr;
+    return m_document->m_oleItems[static_cast<size_t>(m_itemIndex)];
+}
+
+void CZelkOleObj::Draw(CZelkView* view, CDC* dc, const RECT& clip)
+{
+    CZelkCntrItem* item = GetItem();
+    if (!view || !dc || !item)
+        return;
+    RECT r;
+    if (!GetViewRect(view, r))
+        item->Draw(dc, &r, DVASPECT_CONTENT);
+    if (dc->IsPrinting())
+        return;
+    CRectD frame;
+    frame.SetFromPoints(m_topLeft, m_bottomRight);
+    frame.Draw(dc, view->m_origin, view->m_zoom, clip);
+}
+
+int CZelkOleObj::PrintItem(CDC* dc, const CPointD& origin, double zoom, const RECT& clip,
+                           double xOffset, double yOffset, double scale)
+{
+    CZelkCntrItem* item = GetItem();
+    RECT r;
+    if (!item || GetPrintRect(origin, zoom, clip, xOffset, yOffset, scale, r) < 0)
+        return 0;
+    item->Draw(dc, &r, DVASPECT_CONTENT);
+    return 1;
+}
+
+void CZelkOleObj::MoveTo(const RECT& rect, CZelkView* view)
+{
+    CZelkView* frame = MappingView(view);
+    if (!frame)
+        return;
+    RECT r;
+    if (GetViewRect(frame, r) || (r.left == rect.left && r.top == rect.top && r.right == rect.right &&
+                                    r.bottom == rect.bottom))
+        return;
+    CZelkObj::MoveTo(rect, view);
+}
+
+CZelkOleObj* CZelkOleObj::Clone(CZelkDoc* doc)
+{
+    auto* copy = new CZelkOleObj;
+    const double dx = (m_bottomRight.m_x - m_topLeft.m_x) / 2;
+    const double dy = (m_bottomRight.m_y - m_topLeft.m_y) / 2;
+    copy->m_topLeft.Init(m_topLeft.m_x + dx, m_topLeft.m_y + dy);
+    copy->m_bottomRight.Init(m_bottomRight.m_x + dx, m_bottomRight.m_y + dy);
+    copy->m_extent = m_extent;
+    doc->InvalidateObjectInViews(copy);
+    copy->m_aspect = m_aspect;
+    copy->m_group = m_group;
+    const int condition = g_pApp ? g_pApp->m_appElem.m_layerCondition : 0;
+    std::int16_t layer;
+    if (condition == 2) {
+        doc->m_writeLayer = doc->FindOrCreateLayer("");
+        layer = doc->m_writeLayer;
+    } else if (condition == 1) {
+        layer = m_layer;
+    } else {
+        layer = doc->m_writeLayer;
+    }
+    copy->m_layer = copy->m_savedLayer = layer;
+    copy->m_savedGroup = copy->m_group;
+    copy->m_itemIndex = m_itemIndex;
+    const int index = doc->AddObject(copy);
+    doc->m_undoHistory->RecordChange(1, 128, index, 0, 8);
+    doc->m_undoHistory->Commit(1);
+    copy->AttachToItem();
+    return copy;
 }
 
 void CZelkOleObj::AttachToItem()
 {
-    if (!m_document || m_itemIndex < 0 ||
-        m_itemIndex >= static_cast<std::int32_t>(m_document->m_oleItems.size()))
-        return;
-    CZelkCntrItem* item = m_document->m_oleItems[static_cast<size_t>(m_itemIndex)];
+    CZelkCntrItem* item = GetItem();
     if (!item)
         return;
     for (int i = 0; i < item->m_placedObjects.GetSize(); ++i)
         if (item->m_placedObjects[i] == this)
             return;
     item->m_placedObjects.Add(this);
-}
-
-void CZelkOleObj::Invalidate()
-{
-    if (!m_document)
-        return;
-    for (CZelkView* view : m_document->GetViews())
-        view->InvalidateObject(this);
 }

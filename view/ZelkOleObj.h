@@ -9,8 +9,8 @@ class CZelkCntrItem;
 class CZelkOleObj : public CZelkObj {
     DECLARE_SERIAL(CZelkOleObj)
 public:
-    // m_corner1 is the opposite corner, m_corner2 the anchor (top-left).
-    SIZE m_lastExtent = { 0, 0 };
+    // m_bottomRight is the opposite corner, m_topLeft the anchor (top-left).
+    SIZE m_extent = { 0, 0 };
     CZelkCntrItem* m_item = nullptr;
     std::int32_t m_itemIndex = -1;   // position of its item in the drawing's item list
 
@@ -20,6 +20,18 @@ public:
     // drawing's items, or an empty entry, attaches nothing.
     void AttachToItem();
 
-    // Asks every view of the drawing to repaint the object's area.
-    void Invalidate();
+    // The item's picture scaled into the object's rectangle and, on a screen, the frame; an
+    // object clipped in the view shows only its frame.
+    void Draw(CZelkView* view, CDC* dc, const RECT& clip) override;
+    // Prints the picture into its rectangle on the page; 1 when drawn.
+    int PrintItem(CDC* dc, const CPointD& origin, double zoom, const RECT& clip, double xOffset,
+                  double yOffset, double scale);
+    // A clipped object (partly outside the drawing area or too large for a device) stays.
+    void MoveTo(const RECT& rect, CZelkView* view) override;
+    // A copy half the object's size away, on the layer the layer condition names, added to the
+    // drawing as one undo step and shown by the same item.
+    CZelkOleObj* Clone(CZelkDoc* doc);
+    // The object's item, or null when its index names none.
+    CZelkCntrItem* GetItem() const;
+
 };

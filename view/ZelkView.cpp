@@ -488,8 +488,8 @@ void CZelkView::InvalidateObject(CZelkObj* object)
         return;
     }
     CRectD s;
-    s.SetFromPoints(object->m_corner1.WorldToScreen(m_origin, m_zoom),
-                    object->m_corner2.WorldToScreen(m_origin, m_zoom));
+    s.SetFromPoints(object->m_bottomRight.WorldToScreen(m_origin, m_zoom),
+                    object->m_topLeft.WorldToScreen(m_origin, m_zoom));
     if (s.m_left < -kArea || s.m_right > kArea || s.m_bottom < -kArea || s.m_top > kArea) {
         Invalidate(TRUE);
         return;

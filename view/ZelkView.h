@@ -35,7 +35,9 @@ enum class PassRule;
 class CTypeFont;
 class CTypePen;
 class CZelkDoc;
+class CZelkCntrItem;
 class CZelkObj;
+class CZelkOleObj;
 struct CCircleFigure;
 struct CNativeWriteTables;
 
@@ -94,6 +96,7 @@ public:
     std::int16_t m_pagesDown = 1;
     int m_printStarted = 0;
     int m_printedObjectCount = 0;
+    std::int16_t m_oleDragHandle = 0;  // the handle grabbed for a resize (1 to 8)
 
     CZelkView();
     ~CZelkView() override;
@@ -127,6 +130,46 @@ public:
     void ScrollToStoredPosition();
     // The window's client rectangle in logical units of the prepared mapping.
     RECT ClientRectLogical();
+
+    // ---- placed objects and the clipboard ---------------------------------------------------
+    // Conversions through the mapping the view draws with.
+    RECT LogicalToDeviceRect(const RECT& rect);
+    RECT DeviceToLogicalRect(const RECT& rect);
+    POINT LogicalToDevicePoint(POINT point);
+    // The empty rectangle at the device point (10, 25), where new objects are placed.
+    RECT DefaultObjectRect();
+    // The lines of clipboard text: CR LF, CR and LF each end a line, a NUL ends the text.
+    static void SplitClipboardText(const BYTE* data, size_t size, CStringArray& lines);
+    // The clipboard's CF_TEXT split into lines; FALSE when it holds no text.
+    BOOL ReadClipboardText(CStringArray& lines);
+    // Pastes the clipboard: text only becomes texts placed through group processing, a picture
+    // a placed object; FALSE when nothing could be made.
+    BOOL PasteFromClipboard();
+    // The paste command: a failed paste is told on the message line.
+    void OnEditPaste();
+    // The clipboard text as texts, whatever else the clipboard holds.
+    void OnPasteAsText();
+    // A new placed picture of the given item at the default place, fitted to the view, as one
+    // undo step; the item joins the drawing.
+    CZelkOleObj* AddPastedObject(CZelkCntrItem* item);
+    // Inserts a picture chosen from a file at the default place, sized from its extent; any other
+    // file is refused with the message of a failed creation and leaves nothing behind.
+    void OnInsertObject();
+    // The view's own selection of placed objects.
+    void SelectOleObject(CZelkObj* object, BOOL add);
+    void BringObjectToFront(CZelkObj* object);
+    // Mouse operations on placed objects (points logical): a press on a handle of the one
+    // selected object starts a resize, a press on a picked object arms the move (Shift takes it
+    // out of the selection), the move resizes, the release moves the selection by the pointer's
+    // offset as one step or, with Ctrl, adds copies.
+    BOOL BeginObjectResize(POINT point);
+    BOOL PressOnObject(POINT point, BOOL shift);
+    void ResizeSelectedObjects(POINT point);
+    void EndObjectMove(UINT keyFlags, CPointD point);
+
+    // Copies the one selected object (its archive under "Zelk Client" and its picture); refuses
+    // several.
+    void OnEditCopy();
 
     // ---- invalidation ----------------------------------------------------------------------
     void InvalidateWorldRect(const CRectD* rect);
@@ -271,7 +314,7 @@ public:
     int m_crossShown = 0;
     int m_lineShown[8] = {};         // work lines 0 to 3; 7 the outlines of dragged objects
     CDragSketch m_dragSketch;
-    int m_oleDragMode = 0;           // 1 the selected placed objects are being moved
+    int m_oleDragMode = 0;           // 1 a press on a placed object may move it, 2 a resize
     std::vector<CPointD> m_freehandPoints;
 
     // Draws nothing when a coordinate lies outside the 16-bit range of the device context.

@@ -26,7 +26,9 @@
 #include "platform/core/Runtime.h"
 #include "platform/core/Services.h"
 #include "platform/ui/WinApp.h"
+#include "app/ZelkCntrItem.h"
 #include "view/ZelkObj.h"
+#include "view/ZelkOleObj.h"
 
 #include <cstring>
 #include <memory>
@@ -535,14 +537,78 @@ int CZelkView::WriteNativeItems(CNativeWriteTables& t)
 {
     t.m_itemData.clear();
     CZelkDoc* doc = m_document;
-    // The embedded objects of this build have no archive form of their own; what cannot be
-    // encoded is reported instead of being dropped from the file without a word.
+    auto live = [](const CZelkObj* obj) {
+        return obj && !IsDeleted(obj->m_state) && obj->IsSerializable();
+    };
+    // An item is written when a live placed object shows it; its number in the file is its place
+    // among those written.
+    std::vector<std::int32_t> itemNumber(doc->m_oleItems.size(), -1);
+    std::vector<char> shown(doc->m_oleItems.size(), 0);
     for (CZelkObj* obj : doc->m_objects) {
-        if (obj && !IsDeleted(obj->m_state) && obj->IsSerializable())
-            return 0;
+        auto* ole = dynamic_cast<CZelkOleObj*>(obj);
+        if (ole && live(ole) && ole->m_itemIndex >= 0 &&
+            ole->m_itemIndex < static_cast<std::int32_t>(shown.size()))
+            shown[static_cast<size_t>(ole->m_itemIndex)] = 1;
     }
-    if (!doc->m_oleItems.empty())
+    CObArray items;
+    for (size_t i = 0; i < doc->m_oleItems.size(); ++i) {
+        CZelkCntrItem* item = doc->m_oleItems[i];
+        if (!item || !item->IsSerializable())
+            continue;
+        for (int k = 0; k < item->m_placedObjects.GetSize() && !shown[i]; ++k)
+            shown[i] = live(static_cast<CZelkObj*>(item->m_placedObjects[k]));
+        if (!shown[i])
+            continue;
+        itemNumber[i] = items.GetSize();
+        items.Add(item);
+    }
+    // The objects go as copies carrying the file's numbers; the drawing itself is not changed.
+    std::vector<std::unique_ptr<CZelkObj>> copies;
+    CObArray objects;
+    for (CZelkObj* obj : doc->m_objects) {
+        if (!live(obj))
+            continue;
+        std::unique_ptr<CZelkObj> copy;
+        if (auto* ole = dynamic_cast<CZelkOleObj*>(obj)) {
+            auto c = std::make_unique<CZelkOleObj>();
+            c->m_extent = ole->m_extent;
+            const bool known = ole->m_itemIndex >= 0 &&
+                               ole->m_itemIndex < static_cast<std::int32_t>(itemNumber.size());
+            c->m_itemIndex = known ? itemNumber[static_cast<size_t>(ole->m_itemIndex)] : -1;
+            copy = std::move(c);
+        } else {
+            copy = std::make_unique<CZelkObj>();
+        }
+        copy->m_state = obj->m_state;
+        copy->m_topLeft = obj->m_topLeft;
+        copy->m_bottomRight = obj->m_bottomRight;
+        copy->m_layer = obj->m_layer;
+        copy->m_group = Mapped(t.m_groupMap, obj->m_group);
+        copy->m_savedLayer = copy->m_layer;
+        copy->m_savedGroup = copy->m_group;
+        objects.Add(copy.get());
+        copies.push_back(std::move(copy));
+    }
+    if (objects.GetSize() == 0 && items.GetSize() == 0)
+        return 1;
+    try {
+        CMemFile file(1024);
+        CArchive ar(&file, CArchive::store, 4096);
+        ar.m_pDocument = doc;
+        objects.Serialize(ar);
+        items.Serialize(ar);
+        ar.Close();
+        const DWORD length = file.GetLength();
+        t.m_itemData.resize(length);
+        file.SeekToBegin();
+        if (length > 0 && file.Read(t.m_itemData.data(), length) != length) {
+            t.m_itemData.clear();
+            return 0;
+        }
+    } catch (CException&) {
+        t.m_itemData.clear();
         return 0;
+    }
     return 1;
 }
 

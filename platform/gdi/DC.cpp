@@ -649,6 +649,18 @@ BOOL CDC::PatBlt(int x, int y, int width, int height, DWORD rop)
     }
 }
 
+BOOL CDC::DrawImage(LPCRECT rect, const BYTE* data, size_t size)
+{
+    if (Records()) {
+        std::string call = Format("DrawImage", {rect->left, rect->top, rect->right, rect->bottom,
+                                                static_cast<int>(size)});
+        Note(call);
+    }
+    if (data == nullptr || size == 0)
+        return FALSE;
+    return DevImage(ToDeviceRect(rect->left, rect->top, rect->right, rect->bottom), data, size) ? TRUE : FALSE;
+}
+
 COLORREF CDC::SetPixel(int x, int y, COLORREF color)
 {
     if (Records())

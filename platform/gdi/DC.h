@@ -208,6 +208,9 @@ public:
     void FillSolidRect(LPCRECT rect, COLORREF color);
     void FillSolidRect(int x, int y, int cx, int cy, COLORREF color);
     BOOL PatBlt(int x, int y, int width, int height, DWORD rop);
+    // Scales a picture (PNG bytes) into a logical rectangle; FALSE when the bytes are no picture
+    // this device can decode (nothing is drawn then).
+    BOOL DrawImage(LPCRECT rect, const BYTE* data, size_t size);
     COLORREF SetPixel(int x, int y, COLORREF color);
     COLORREF SetPixel(POINT p, COLORREF color) { return SetPixel(p.x, p.y, color); }
     // The color at a logical point; CLR_INVALID outside the device or on a device that keeps
@@ -259,6 +262,8 @@ protected:
     virtual void DevFillPolygon(const std::vector<CPoint>& points) { (void)points; }
     virtual void DevFillRect(const RECT& rect, COLORREF color) { (void)rect; (void)color; }
     virtual void DevInvertRect(const RECT& rect) { (void)rect; }
+    // A device that keeps no pixels accepts every picture.
+    virtual bool DevImage(const RECT& rect, const BYTE* data, size_t size) { (void)rect; (void)data; (void)size; return true; }
     virtual void DevSetPixel(int x, int y, COLORREF color) { (void)x; (void)y; (void)color; }
     virtual COLORREF DevGetPixel(int x, int y) const { (void)x; (void)y; return CLR_INVALID; }
     // Origin on the base line at the left end of the text; angle in radians counter-clockwise.

@@ -21,6 +21,7 @@
 #include <cstring>
 #include <algorithm>
 #include <functional>
+#include <limits>
 #include <map>
 #include <string>
 #include <unordered_map>
@@ -554,6 +555,26 @@ void CPainterDC::DevFillRect(const RECT& rect, COLORREF color)
     if (area.isEmpty())
         return;
     m_impl->painter->fillRect(area, ToQColor(color));
+}
+
+bool CPainterDC::DevImage(const RECT& rect, const BYTE* data, size_t size)
+{
+    if (size > static_cast<size_t>(std::numeric_limits<int>::max()))
+        return false;
+    QImage image;
+    if (!image.loadFromData(data, static_cast<int>(size), "PNG"))
+        return false;
+    // The rectangle may come with y up: its corners are ordered here, the picture is not turned.
+    const QRect target = QRect(QPoint(std::min(rect.left, rect.right), std::min(rect.top, rect.bottom)),
+                               QPoint(std::max(rect.left, rect.right) - 1,
+                                      std::max(rect.top, rect.bottom) - 1));
+    if (target.isEmpty())
+        return true;
+    m_impl->painter->save();
+    m_impl->painter->setClipRect(ToQRect(DeviceClip()), Qt::IntersectClip);
+    m_impl->painter->drawImage(target, image);
+    m_impl->painter->restore();
+    return true;
 }
 
 void CPainterDC::DevInvertRect(const RECT& rect)

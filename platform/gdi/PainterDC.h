@@ -35,6 +35,7 @@ protected:
     void DevFillPolygon(const std::vector<CPoint>& points) override;
     void DevFillRect(const RECT& rect, COLORREF color) override;
     void DevInvertRect(const RECT& rect) override;
+    bool DevImage(const RECT& rect, const BYTE* data, size_t size) override;
     void DevSetPixel(int x, int y, COLORREF color) override;
     COLORREF DevGetPixel(int x, int y) const override;
     void DevText(double x, double y, double angle, const char* text, int count) override;

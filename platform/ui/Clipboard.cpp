@@ -5,6 +5,7 @@
 
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QImage>
 #include <QMimeData>
 
 #include <map>
@@ -159,6 +160,19 @@ HANDLE SetClipboardData(UINT uFormat, HANDLE hMem)
     return hMem;
 }
 
+BOOL SetClipboardImage(const BYTE* data, std::size_t size)
+{
+    if (!g_open || data == nullptr || size == 0 || size > 0x7FFFFFFF)
+        return FALSE;
+    QImage image;
+    if (!image.loadFromData(data, static_cast<int>(size)))
+        return FALSE;
+    if (!g_pending)
+        g_pending = std::make_unique<QMimeData>();
+    g_pending->setImageData(image);
+    return TRUE;
+}
+
 HANDLE GetClipboardData(UINT uFormat)
 {
     if (!g_open)
@@ -194,6 +208,8 @@ BOOL IsClipboardFormatAvailable(UINT format)
         return FALSE;
     if (format == CF_TEXT)
         return data->hasText();
+    if (format == CF_DIB)
+        return data->hasImage();
     QString mime = MimeOf(format);
     return !mime.isEmpty() && data->hasFormat(mime);
 }

@@ -1,5 +1,5 @@
 // The clipboard as the program uses it: global memory blocks, CF_TEXT in Shift-JIS with CR LF
-// line ends, and formats registered by name ("Zelk Client"), on Qt's clipboard.
+// line ends, images (CF_DIB) and formats registered by name ("Zelk Client"), on Qt's clipboard.
 #pragma once
 
 #include "platform/ui/WinUser.h"
@@ -29,3 +29,6 @@ HANDLE SetClipboardData(UINT uFormat, HANDLE hMem);
 // A block the clipboard owns; valid until the clipboard changes.
 HANDLE GetClipboardData(UINT uFormat);
 BOOL IsClipboardFormatAvailable(UINT format);
+// Puts a picture (bytes of any format the platform decodes) on the open clipboard as its image,
+// offered to other programs as CF_DIB; FALSE when the bytes are no picture.
+BOOL SetClipboardImage(const BYTE* data, std::size_t size);

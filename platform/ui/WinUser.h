@@ -432,6 +432,7 @@ constexpr UINT AFX_IDW_DOCKBAR_BOTTOM = 0xE81E;
 
 // Clipboard formats
 constexpr UINT CF_TEXT = 1;
+constexpr UINT CF_DIB = 8;
 
 // Key state as GetKeyState reports it: the sign bit while down, bit 0 while toggled on.
 SHORT GetKeyState(int nVirtKey);

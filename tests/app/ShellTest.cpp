@@ -478,30 +478,30 @@ TEST(CntrItem, UpdateObjectExtents)
     };
     for (const Case& c : cases) {
         CZelkOleObj obj;
-        obj.m_corner2 = P(100, 200);
-        obj.m_corner1 = c.opposite;
-        obj.m_lastExtent = c.last;
+        obj.m_topLeft = P(100, 200);
+        obj.m_bottomRight = c.opposite;
+        obj.m_extent = c.last;
         CZelkCntrItem item(nullptr, &obj);
         item.m_serverExtent = c.server;
         item.m_itemState = c.state;
         EXPECT_EQ(item.UpdateObjectExtents(), c.result) << c.name;
-        EXPECT_DOUBLE_EQ(obj.m_corner1.m_x, c.expected.m_x) << c.name;
-        EXPECT_DOUBLE_EQ(obj.m_corner1.m_y, c.expected.m_y) << c.name;
-        EXPECT_EQ(obj.m_lastExtent.cx, c.stored.cx) << c.name;
-        EXPECT_EQ(obj.m_lastExtent.cy, c.stored.cy) << c.name;
+        EXPECT_DOUBLE_EQ(obj.m_bottomRight.m_x, c.expected.m_x) << c.name;
+        EXPECT_DOUBLE_EQ(obj.m_bottomRight.m_y, c.expected.m_y) << c.name;
+        EXPECT_EQ(obj.m_extent.cx, c.stored.cx) << c.name;
+        EXPECT_EQ(obj.m_extent.cy, c.stored.cy) << c.name;
     }
 
     // The first object already fitted stops the walk: the second keeps its corner.
     CZelkOleObj first;
     CZelkOleObj second;
-    first.m_lastExtent = { 5000, 3000 };
-    second.m_corner1 = P(7, 7);
+    first.m_extent = { 5000, 3000 };
+    second.m_bottomRight = P(7, 7);
     CZelkCntrItem item(nullptr, &first);
     item.m_placedObjects.Add(&second);
     item.m_serverExtent = { 5000, 3000 };
     EXPECT_EQ(item.UpdateObjectExtents(), 0);
-    EXPECT_DOUBLE_EQ(second.m_corner1.m_x, 7);
-    EXPECT_EQ(second.m_lastExtent.cx, 0);
+    EXPECT_DOUBLE_EQ(second.m_bottomRight.m_x, 7);
+    EXPECT_EQ(second.m_extent.cx, 0);
 }
 
 TEST(CntrItem, ActivatingReportsTheProgramUnavailable)
@@ -529,8 +529,8 @@ TEST_F(Shell, RecoveryFilesOfTheProgramFolderBecomeModifiedDrawings)
         ASSERT_EQ(writer.WriteNativeFile(folder + "Recov1.zel", 0), 1);
         for (int i = 0; i < 2; ++i) {
             auto* obj = new CZelkOleObj;
-            obj->m_corner2 = P(0, 10);
-            obj->m_corner1 = P(8, 0);
+            obj->m_topLeft = P(0, 10);
+            obj->m_bottomRight = P(8, 0);
             obj->m_itemIndex = i;
             lost.AddObject(obj);
             lost.m_oleItems.push_back(new CZelkCntrItem(&lost, obj));
@@ -553,9 +553,9 @@ TEST_F(Shell, RecoveryFilesOfTheProgramFolderBecomeModifiedDrawings)
     ASSERT_NE(doc->GetLineElem(0, 0), nullptr);
     EXPECT_EQ(doc->GetLineElem(0, 0)->m_end.m_y, 40);
     ASSERT_EQ(doc->m_objects.size(), 2u);
-    EXPECT_DOUBLE_EQ(doc->m_objects[0]->m_corner2.m_x, 0);
-    EXPECT_DOUBLE_EQ(doc->m_objects[1]->m_corner2.m_x, 4);    // shifted by half of (8, -10)
-    EXPECT_DOUBLE_EQ(doc->m_objects[1]->m_corner2.m_y, 5);
+    EXPECT_DOUBLE_EQ(doc->m_objects[0]->m_topLeft.m_x, 0);
+    EXPECT_DOUBLE_EQ(doc->m_objects[1]->m_topLeft.m_x, 4);    // shifted by half of (8, -10)
+    EXPECT_DOUBLE_EQ(doc->m_objects[1]->m_topLeft.m_y, 5);
     for (const char* name : { "Recov1.zel", "Recov1.001", "Recov1.002" })
         EXPECT_FALSE(fs::exists(FsPath(folder + name))) << name;
     // The restored drawing keeps its objects in recovery files of its own number.

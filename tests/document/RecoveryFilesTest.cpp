@@ -35,8 +35,8 @@ protected:
         m_doc->m_bAutoDelete = FALSE;
         for (int i = 0; i < count; ++i) {
             auto* obj = new CZelkOleObj;
-            obj->m_corner2 = Pt(10 * i, 20);
-            obj->m_corner1 = Pt(10 * i + 4, 10);
+            obj->m_topLeft = Pt(10 * i, 20);
+            obj->m_bottomRight = Pt(10 * i + 4, 10);
             obj->m_itemIndex = i;
             Doc().AddObject(obj);
             auto* item = new CZelkCntrItem(&Doc(), obj);
@@ -158,9 +158,9 @@ TEST_F(RecoveryFilesTest, ReadingSideFilesBackShiftsEachLaterObjectByHalfItsSize
     const double shift[] = {0, 0.5, 1.0};
     for (int i = 0; i < 3; ++i) {
         auto* obj = static_cast<CZelkOleObj*>(restored.m_objects[i]);
-        EXPECT_DOUBLE_EQ(obj->m_corner2.m_x, 10 * i + 4 * shift[i]) << i;
-        EXPECT_DOUBLE_EQ(obj->m_corner2.m_y, 20 - 10 * shift[i]) << i;
-        EXPECT_DOUBLE_EQ(obj->m_corner1.m_x, 10 * i + 4 + 4 * shift[i]) << i;
+        EXPECT_DOUBLE_EQ(obj->m_topLeft.m_x, 10 * i + 4 * shift[i]) << i;
+        EXPECT_DOUBLE_EQ(obj->m_topLeft.m_y, 20 - 10 * shift[i]) << i;
+        EXPECT_DOUBLE_EQ(obj->m_bottomRight.m_x, 10 * i + 4 + 4 * shift[i]) << i;
         EXPECT_EQ(obj->m_itemIndex, i);
         EXPECT_EQ(obj->m_document, &restored);
         ASSERT_EQ(restored.m_oleItems[i]->m_placedObjects.GetSize(), 1);

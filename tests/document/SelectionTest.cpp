@@ -332,11 +332,11 @@ TEST_F(SelectionTest, PlacedObjects)
     RecordingView view;
     Doc().AddView(&view);
     CZelkObj* low = new CZelkObj;
-    low->m_corner1 = Pt(0, 0);
-    low->m_corner2 = Pt(10, 10);
+    low->m_bottomRight = Pt(0, 0);
+    low->m_topLeft = Pt(10, 10);
     CZelkObj* top = new CZelkObj;
-    top->m_corner1 = Pt(5, 5);
-    top->m_corner2 = Pt(20, 20);
+    top->m_bottomRight = Pt(5, 5);
+    top->m_topLeft = Pt(20, 20);
     EXPECT_EQ(Doc().AddObject(low), 0);
     EXPECT_EQ(Doc().AddObject(top), 1);
     EXPECT_EQ(top->m_document, &Doc());

@@ -1,6 +1,7 @@
 // The native drawing file writer: exact bytes against the format's tables, what is chosen for
 // writing and how it is numbered, oversized records, and the file on disk.
 #include "NativeFileSupport.h"
+#include "tests/support/PictureBytes.h"
 
 #include "elements/Curves.h"
 #include "elements/DataString.h"
@@ -197,15 +198,15 @@ TEST_F(NativeFileWriter, ASaveReplacesTheOldFileAndLeavesNoTemporaryBehind)
     EXPECT_EQ(m_view.WriteNativeFile(PathOf("no-such-folder\\d.zel"), 0), 0);
 }
 
-TEST_F(NativeFileWriter, EmbeddedItemsThatCannotBeEncodedFailTheSaveInsteadOfVanishing)
+TEST_F(NativeFileWriter, PicturesGoOnlyIntoTheFileWithItems)
 {
-    // This build has no archive form for another program's embedded items: a save that asks
-    // for them fails and keeps the old file; the recovery form (item flag 0) leaves them out.
+    // The recovery form (item flag 0) leaves the pictures out; an empty item entry is passed.
+    ASSERT_NE(AddPicture(*m_doc, BmpBytes(3, 2, 0x808080), 0, 0), nullptr);
     m_doc->m_oleItems.push_back(nullptr);
-    WriteFileBytes(PathOf("ole.zel"), "old");
-    EXPECT_EQ(m_view.WriteNativeFile(PathOf("ole.zel"), 1), 0);
-    EXPECT_EQ(ReadFileBytes(PathOf("ole.zel")), "old");
+    m_view.m_layerStates.SetSize(1);
     EXPECT_EQ(m_view.WriteNativeFile(PathOf("ole.zel"), 0), 1);
     EXPECT_EQ(ReadFileBytes(PathOf("ole.zel")).find("item"), std::string::npos);
-    m_doc->m_oleItems.clear();
+    EXPECT_EQ(m_view.WriteNativeFile(PathOf("ole.zel"), 1), 1);
+    EXPECT_NE(ReadFileBytes(PathOf("ole.zel")).find("item"), std::string::npos);
+    m_doc->m_oleItems.pop_back();
 }

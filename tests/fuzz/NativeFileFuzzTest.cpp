@@ -12,7 +12,9 @@
 #include "platform/core/File.h"
 #include "platform/core/ProgramFolder.h"
 #include "platform/core/Services.h"
+#include "platform/gdi/ImageDC.h"
 #include "tests/fuzz/FuzzKnobs.h"
+#include "tests/support/PictureBytes.h"
 #include "view/ZelkView.h"
 
 #include <gtest/gtest.h>
@@ -217,5 +219,66 @@ TEST_F(NativeFileFuzz, CorruptedEmbeddedObjectBlocksNeverCrash)
         }
         // What came before the block stays whatever the block holds.
         EXPECT_EQ(Read(WithItems(drawing, mutated)), 2);
+    }
+}
+
+TEST_F(NativeFileFuzz, DamagedPictureBlocksNeverCrashAndKeepTheDrawing)
+{
+    // A drawing with two placed pictures, written whole; its "item" block and the pictures'
+    // bytes in it are damaged. Whatever is read is drawn, so damaged picture data reach the
+    // picture decoder.
+    const std::string path = FileSystemPath(m_path);
+    {
+        CZelkDoc doc;
+        doc.FindOrCreateLayer("second");
+        ASSERT_NE(AddPicture(doc, BmpBytes(12, 6, [](int x, int y) { return (x * 20u) << 8 | y * 40u; }), 0, 0, 1), nullptr);
+        ASSERT_NE(AddPicture(doc, BmpBytes(3, 9, 0x00FF00u), 5, 5), nullptr);
+        CZelkView view;
+        view.m_document = &doc;
+        view.m_layerStates.SetSize(doc.m_layers.GetSize());
+        ASSERT_EQ(view.WriteNativeFile(m_path, 1), 1);
+        view.m_document = nullptr;
+    }
+    std::string sample;
+    {
+        std::ifstream in(path, std::ios::binary);
+        sample.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    }
+    const size_t block = sample.find("item");
+    ASSERT_NE(block, std::string::npos);
+    const size_t data = block + 10;
+    const size_t dataEnd = sample.rfind("\r\nend\r\n");
+    ASSERT_LT(data, dataEnd);
+    std::mt19937 rng(fuzz_knobs::Seed(20261211));
+    CImageDC dc(64, 64);
+    for (int round = 0; round < fuzz_knobs::Rounds(300); ++round) {
+        std::string mutated = sample;
+        const int changes = 1 + static_cast<int>(rng() % 4);
+        for (int i = 0; i < changes; ++i) {
+            const size_t at = data + rng() % (dataEnd - data);
+            switch (rng() % 3) {
+            case 0: mutated[at] = static_cast<char>(rng()); break;
+            case 1: mutated[at] = static_cast<char>(0xFF); break;   // large counts and tags
+            default: mutated[at] ^= static_cast<char>(1 << (rng() % 8)); break;
+            }
+        }
+        {
+            std::ofstream out(path, std::ios::binary | std::ios::trunc);
+            out << mutated;
+        }
+        CZelkDoc doc;
+        doc.LoadNativeFile(m_path);
+        DefaultScriptedServices().m_messages.clear();
+        // The layers before the block stay whatever the block holds.
+        EXPECT_EQ(doc.m_layers.GetSize(), 2);
+        for (CZelkObj* obj : doc.m_objects) {
+            auto* ole = dynamic_cast<CZelkOleObj*>(obj);
+            ASSERT_NE(ole, nullptr);
+            if (CZelkCntrItem* item = ole->GetItem()) {
+                RECT r{0, 0, 64, 64};
+                item->Draw(&dc, &r);
+                EXPECT_EQ(ole->m_document, &doc);
+            }
+        }
     }
 }

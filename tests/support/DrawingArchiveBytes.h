@@ -86,9 +86,9 @@ inline void FillSampleDrawing(CZelkDoc& doc)
     texts->m_slots[0].m_group = 1;
 
     auto* picture = new CZelkOleObj;
-    picture->m_corner2 = SamplePoint(10, 20);
-    picture->m_corner1 = SamplePoint(30, 5);
-    picture->m_lastExtent = {2000, 1500};
+    picture->m_topLeft = SamplePoint(10, 20);
+    picture->m_bottomRight = SamplePoint(30, 5);
+    picture->m_extent = {2000, 1500};
     picture->m_itemIndex = 0;
     picture->m_layer = 1;
     doc.AddObject(picture);

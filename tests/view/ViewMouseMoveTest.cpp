@@ -260,8 +260,8 @@ TEST_F(ViewMouseMove, MovesEraseEveryViewAndDrawAtThePointer)
 
     // While a placed object is being moved, only its outline follows the pointer.
     CZelkObj object;
-    object.m_corner1 = W(10, -10);
-    object.m_corner2 = W(50, -40);
+    object.m_bottomRight = W(10, -10);
+    object.m_topLeft = W(50, -40);
     View().m_oleSelection.push_back(&object);
     View().m_oleDragMode = 1;
     m_app->m_leftPressPoint = W(10, -10);
