@@ -217,8 +217,6 @@ public:
     int m_printAllRunning = 0;
     BYTE m_printMode = 1;          // 1 screen print, 2 real-size print, 3 whole-area print
     // Print parameters that have no archived field.
-    int m_printAutoOrientation = 1;  // whole-area print turns the paper to the frame
-    int m_printCropMarks = 0;        // real-size print adds crop marks at the page corners
     int m_pendingSaveKind = 0;
     // File Save: set while a write is pending, with the drawing and the view that writes it.
     int m_savePending = 0;

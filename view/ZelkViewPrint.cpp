@@ -67,11 +67,12 @@ PrintParams ReadPrintParams()
     p.points = g_pApp->m_printOption1 != 0;
     p.path = g_pApp->m_printOption3 != 0;
     p.date = g_pApp->m_printOption4 != 0;
-    p.thickAtSetWidth = g_pApp->m_printOption5 != 0;
-    p.thinDarker = g_pApp->m_printOption6 != 0;
-    p.printerLineTypes = g_pApp->m_printOption7 != 0;
-    p.autoOrientation = g_pApp->m_printAutoOrientation != 0;
-    p.cropMarks = g_pApp->m_printCropMarks != 0;
+    // The print settings dialog's check boxes, as it stores them.
+    p.autoOrientation = g_pApp->m_printOption5 != 0;
+    p.thickAtSetWidth = g_pApp->m_printOption6 != 0;
+    p.thinDarker = g_pApp->m_printOption7 != 0;
+    p.printerLineTypes = g_pApp->m_printLineTypesByPrinter != 0;
+    p.cropMarks = g_pApp->m_printRegisterMarks != 0;
     p.slantedCheck = g_pApp->m_slantedPrintOption != 0;
     return p;
 }

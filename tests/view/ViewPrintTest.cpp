@@ -232,6 +232,7 @@ TEST_F(ViewPrint, WideFrameSpreadsOverSheets)
 // apart in a 400 x 100 mm frame lie 200 x (page width / 400) apart on landscape A4.
 TEST_F(ViewPrint, WholeAreaFitsTheFrameToTurnedPaper)
 {
+    m_app->m_printOption5 = 1;  // "全域印刷の用紙方向を自動判定する"
     AddFrame(400, 100);
     const std::int16_t pen = Pen(RGB(0, 0, 0), 1);
     Doc().AddLine(W(100, -10), W(100, -90), 0, pen);
@@ -392,7 +393,7 @@ TEST_F(ViewPrint, HeaderLineAndCropMarks)
     }
     AddFrame(100, 100);
     m_app->m_printMode = 2;
-    m_app->m_printCropMarks = 1;
+    m_app->m_printRegisterMarks = 1;
     ASSERT_EQ(View().FindPrintLayer(), 1);
     CRecordingDC dc;
     dc.SetMapMode(MM_LOMETRIC);
