@@ -58,7 +58,7 @@ struct LastPress {
     ulong time = 0;
     QPoint pos;
     bool valid = false;
-} g_lastPress;
+} g_lastPress, g_lastQtPress; // the last press of a pair, the last press Qt delivered
 
 // Paints a window's surface to the screen; WM_PAINT runs first when part of it is invalid.
 class CSurfaceWidget : public QWidget {
@@ -328,15 +328,18 @@ private:
             MSG msg = MakeMsg(wnd, WM_MOUSEMOVE, flags, PointParam(pos), e->timestamp());
             return DispatchInput(wnd, msg);
         }
-        if (e->type() == QEvent::MouseButtonDblClick) {
-            // Our own detection turned the second press into the double-click already.
-            return !wnd->IsNativeControl();
-        }
         UINT bi = ButtonIndex(e->button());
         if (bi > 2)
             return false;
+        if (e->type() == QEvent::MouseButtonDblClick) {
+            // Qt's widgets get the second press of a double-click as this event alone; where a
+            // press came before it, our own detection turned that press into the double-click.
+            if (g_lastQtPress.valid && g_lastQtPress.button == bi && g_lastQtPress.time == e->timestamp())
+                return !wnd->IsNativeControl();
+        }
         UINT message;
-        if (e->type() == QEvent::MouseButtonPress) {
+        if (e->type() == QEvent::MouseButtonPress || e->type() == QEvent::MouseButtonDblClick) {
+            g_lastQtPress = { wnd, bi, e->timestamp(), pos, e->type() == QEvent::MouseButtonPress };
             message = kDownMsg[bi];
             const int distance = std::max(2, QGuiApplication::styleHints()->mouseDoubleClickDistance() / 2);
             const ulong interval = static_cast<ulong>(QGuiApplication::styleHints()->mouseDoubleClickInterval());
