@@ -7,6 +7,8 @@
 #include "app/ZelkApp.h"
 #include "commands/circle/CircleCommand.h"
 #include "document/ZelkDoc.h"
+#include "elements/Arcs.h"
+#include "macro/MacroRecorder.h"
 #include "input/PatternGroup.h"
 #include "tests/support/CommandTape.h"
 
@@ -415,6 +417,74 @@ TEST(CircleReset, KeepsTheModeUnlessNoneWasChosenWithoutThePopupMenu)
         EXPECT_EQ(c.m_defaultLength, 33);
         EXPECT_EQ(c.m_inputPoints[0].point.m_x, tape.Doc().m_basePoint.m_x);
     }
+}
+
+TEST_F(CircleTape, AnArcEditTakesTheEndItIsGivenAt)
+{
+    CZelkDoc& doc = m_tape.Doc();
+    CPointD range;
+    range.Init(0, 90);
+    CArcs* block = doc.AddArc(At(0, 0), 10, range, 0, doc.FindOrAddPen(0, 1, RGB(0, 0, 0), 0, 70));
+    CCircleCommand& edit = m_tape.CircleInt();
+    // The edit dispatcher's hand-over, then the edit entry.
+    edit.m_editFlag = 1;
+    edit.m_editClass = 0;
+    edit.m_modePattern = "#SP";
+    edit.OnInput(9, 0);
+    EXPECT_EQ(edit.m_tokenString, "");
+    for (int b = 0; b < doc.m_arcBlocks.GetSize(); ++b) {
+        if (doc.m_arcBlocks[b] == block) {
+            edit.m_editBlock = static_cast<std::int16_t>(b);
+            edit.m_editSlot = static_cast<std::int16_t>(block->m_count - 1);
+        }
+    }
+    edit.OnInput(9, 0);
+    EXPECT_EQ(edit.m_tokenString, "#");
+    doc.SetBasePoint(At(10, 0), At(10, 0));
+    edit.OnInput(4, 0);
+    EXPECT_EQ(edit.m_tokenString, "#S");
+    // The start moves; the step keeps the end that stays where it is.
+    EXPECT_NEAR(edit.m_inputPoints[1].point.m_x, 0, 1e-9);
+    EXPECT_NEAR(edit.m_inputPoints[1].point.m_y, 10, 1e-9);
+    int single = 0, complete = 0;
+    EXPECT_EQ(edit.ClassifyTokens(single, complete), 2);
+}
+
+TEST_F(CircleTape, AConstrainedNextStepShowsItsMark)
+{
+    CCircleCommand& c = m_tape.Circle();
+    c.m_inputPoints[1].mode = 3;
+    m_tape.Typed("2,3");
+    CZelkDoc& doc = m_tape.Doc();
+    EXPECT_EQ(c.m_tokenString, "P");
+    EXPECT_EQ(doc.m_inputMarkFlag, 1);
+    EXPECT_EQ(doc.m_inputMarkPos.m_x, 2);
+    EXPECT_EQ(doc.m_inputMarkPos.m_y, 3);
+    EXPECT_EQ(m_tape.App().m_constraintStepX, 1);
+    EXPECT_EQ(m_tape.App().m_constraintStepY, 0);
+    // The shared point input follows the step waiting for its point.
+    EXPECT_EQ(doc.m_inputPoint.mode, 3);
+}
+
+TEST_F(CircleTape, RecordingMarksTheStepsOfARelativeDoublePoint)
+{
+    CMacroRecorder& recorder = *m_tape.App().m_macroRecorder;
+    recorder.m_recording = 1;
+    recorder.m_pendingStepText = "first";
+    m_tape.Typed("1,1");
+    CCircleCommand& c = m_tape.Circle();
+    ASSERT_EQ(c.m_stepTexts.GetSize(), 1);
+    EXPECT_EQ(c.m_stepTexts[0], "first");
+    EXPECT_EQ(c.m_stepValueFlags[0], 0);
+    EXPECT_EQ(recorder.m_pendingStepText, "");
+    EXPECT_EQ(c.m_recorderPointFlag, 1);
+    // A double point after a recorded point is recorded relative: the point step is marked.
+    m_tape.Code(305);
+    c.m_modePattern = "BB";
+    m_tape.Event(12, 0);
+    EXPECT_EQ(c.m_tokenString, "B");
+    EXPECT_EQ(c.m_stepValueFlags[0], 1);
+    EXPECT_EQ(m_tape.App().m_relativeRecording, 0);
 }
 
 } // namespace
