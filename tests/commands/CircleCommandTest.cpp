@@ -487,4 +487,19 @@ TEST_F(CircleTape, RecordingMarksTheStepsOfARelativeDoublePoint)
     EXPECT_EQ(m_tape.App().m_relativeRecording, 0);
 }
 
+TEST(CommandTapeListing, ADrawingListsTheSameAfterWritingAndReading)
+{
+    CCommandTape tape;
+    tape.AddLine(At(0, 0), At(10, 0.5));
+    tape.AddCircle(At(-3, 4), 2.25);
+    CPointD range;
+    range.Init(350, 450);
+    tape.Doc().AddArc(At(1, 1), 3, range, 0, tape.Doc().FindOrAddPen(0, 2, RGB(255, 0, 0), 0, 70));
+    const std::vector<std::string> listed = ListElements(tape.Doc());
+    ASSERT_EQ(listed.size(), 4u);
+    EXPECT_EQ(listed[0], "line 0.000000,0.000000 10.000000,0.500000 layer 0 group -1 role 0 pen 0");
+    EXPECT_EQ(listed[3], "retired 0");
+    EXPECT_EQ(tape.ListAfterRoundTrip(), listed);
+}
+
 } // namespace

@@ -1,12 +1,21 @@
 // The command tape: rows through the headless application, its drawing and view.
 #include "CommandTape.h"
 
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
+#include <sstream>
 
 #include "commands/circle/CircleCommand.h"
 #include "document/UndoHistory.h"
 #include "document/ZelkDoc.h"
+#include "elements/Arcs.h"
+#include "elements/Circles.h"
+#include "elements/DataPoints.h"
+#include "elements/Lines.h"
+#include "elements/Texts.h"
+#include "platform/core/ProgramFolder.h"
 #include "input/InputEvent.h"
 #include "platform/core/Services.h"
 #include "view/ZelkView.h"
@@ -56,7 +65,69 @@ CPointD At(double x, double y)
     return p;
 }
 
+std::string Fixed(double v)
+{
+    char text[64];
+    std::snprintf(text, sizeof text, "%.6f", v);
+    // A value that rounds to zero is listed without its sign.
+    return std::strcmp(text, "-0.000000") == 0 ? std::string("0.000000") : std::string(text);
+}
+
+std::string Xy(const CPointD& p)
+{
+    return Fixed(p.m_x) + "," + Fixed(p.m_y);
+}
+
+template <class Element>
+std::string Tail(const Element& e, int pen)
+{
+    std::ostringstream s;
+    s << " layer " << e.m_layer << " group " << e.m_group << " role " << e.m_role << " pen " << pen;
+    return s.str();
+}
+
+// Walks the live slots of every block of a kind; the retired ones are counted.
+template <class Block, class Line>
+void ListBlocks(const CObArray& blocks, int& retired, std::vector<std::string>& out, Line line)
+{
+    for (int b = 0; b < blocks.GetSize(); ++b) {
+        const auto* block = static_cast<const Block*>(blocks[b]);
+        for (int s = 0; s < block->m_count && s < Block::SlotCount; ++s) {
+            if (block->m_slots[s].m_state & 8)
+                ++retired;
+            else
+                out.push_back(line(block->m_slots[s], block->m_pen));
+        }
+    }
+}
+
 } // namespace
+
+std::vector<std::string> ListElements(const CZelkDoc& doc)
+{
+    std::vector<std::string> out;
+    int retired = 0;
+    ListBlocks<CDataPoints>(doc.m_pointBlocks, retired, out, [](const auto& e, int pen) {
+        return "point " + Xy(e.m_position) + Tail(e, pen);
+    });
+    ListBlocks<CLines>(doc.m_lineBlocks, retired, out, [](const auto& e, int pen) {
+        return "line " + Xy(e.m_start) + " " + Xy(e.m_end) + Tail(e, pen);
+    });
+    ListBlocks<CCircles>(doc.m_circleBlocks, retired, out, [](const auto& e, int pen) {
+        return "circle " + Xy(e.m_centre) + " r " + Fixed(e.m_radius) + Tail(e, pen);
+    });
+    ListBlocks<CArcs>(doc.m_arcBlocks, retired, out, [](const auto& e, int pen) {
+        return "arc " + Xy(e.m_centre) + " r " + Fixed(e.m_radius) + " " + Fixed(e.m_startAngle) + "-" +
+               Fixed(e.m_endAngle) + Tail(e, pen);
+    });
+    ListBlocks<CTexts>(doc.m_textBlocks, retired, out, [](const auto& e, int font) {
+        return "text " + Xy(e.m_point) + " [" + std::string(e.m_text.GetString()) + "]" + Tail(e, font);
+    });
+    std::ostringstream last;
+    last << "retired " << retired;
+    out.push_back(last.str());
+    return out;
+}
 
 CCommandTape::CCommandTape()
 {
@@ -107,6 +178,10 @@ const CCommandRow& CCommandTape::Row(const std::string& what, Action action)
     row.preview = Doc().m_previewKind;
     row.elements = step.elements;
     row.undoSteps = step.undoSteps;
+    std::ostringstream kinds;
+    for (const auto& undo : Doc().m_undoHistory->m_steps)
+        kinds << (kinds.tellp() > 0 ? " " : "") << static_cast<int>(undo->m_kind);
+    row.undoKinds = kinds.str();
     m_rows.push_back(row);
     return m_rows.back();
 }
@@ -216,4 +291,19 @@ const CCommandRow& CCommandTape::Event(int kind, int subCode)
 {
     return Row("event " + std::to_string(kind),
                [&]() -> const CTapeStep& { return m_tape.Event(kind, subCode); });
+}
+
+std::vector<std::string> CCommandTape::ListAfterRoundTrip()
+{
+    const CString path = ProgramFolder() + "CommandTape.zel";
+    CZelkView writer;
+    writer.m_document = &Doc();
+    writer.m_layerStates.SetSize(Doc().m_layers.GetSize());
+    if (writer.WriteNativeFile(path, 0) != 1)
+        return { "not written" };
+    auto read = std::make_unique<CZelkDoc>();
+    read->m_bAutoDelete = FALSE;
+    if (read->LoadNativeFile(path) != 1)
+        return { "not read" };
+    return ListElements(*read);
 }

@@ -28,7 +28,12 @@ struct CCommandRow {
     int preview = 0;           // the drawing's preview kind
     int elements = 0;
     int undoSteps = 0;
+    std::string undoKinds;     // the kinds of the undo steps, in order ("1 3")
 };
+
+// Every live element of a drawing in block order, one line each: kind, geometry at 6 decimals,
+// layer, group, role and pen (a text: its font and string); then how many are retired.
+std::vector<std::string> ListElements(const CZelkDoc& doc);
 
 class CCommandTape {
 public:
@@ -63,6 +68,9 @@ public:
     const CCommandRow& Event(int kind, int subCode);
 
     const std::vector<CCommandRow>& Rows() const { return m_rows; }
+
+    // The drawing written as a native file and read back into a fresh drawing: its listing.
+    std::vector<std::string> ListAfterRoundTrip();
 
 private:
     template <class Action>
