@@ -8,6 +8,7 @@
 #include "commands/circle/CircleCommand.h"
 #include "document/ZelkDoc.h"
 #include "elements/Arcs.h"
+#include "input/InputEvent.h"
 #include "macro/MacroRecorder.h"
 #include "input/PatternGroup.h"
 #include "tests/support/CommandTape.h"
@@ -186,6 +187,10 @@ TEST_F(CircleTape, ACirclePickedFirstStandsForItsCentre)
     const CCommandRow& second = m_tape.Pick(At(28, 20));
     EXPECT_EQ(second.tokens, "P");
     EXPECT_EQ(second.message.find("対応していない"), std::string::npos);
+    // The pointer moving over the view changes none of it.
+    const CCommandRow& moved = m_tape.Move(At(30, 25));
+    EXPECT_EQ(moved.tokens, "P");
+    EXPECT_EQ(moved.mode, "PP");
 }
 
 TEST(CircleAutoMode, TheFirstInputChoosesTheModeWithoutThePopupMenu)
@@ -500,6 +505,40 @@ TEST(CommandTapeListing, ADrawingListsTheSameAfterWritingAndReading)
     EXPECT_EQ(listed[0], "line 0.000000,0.000000 10.000000,0.500000 layer 0 group -1 role 0 pen 0");
     EXPECT_EQ(listed[3], "retired 0");
     EXPECT_EQ(tape.ListAfterRoundTrip(), listed);
+}
+
+TEST(CircleAutoMode, TheFirstInputOfAnEditChoosesItsMode)
+{
+    struct Case {
+        const char* tokens;
+        int kind, subCode;
+        double x;          // the base point (x, 0), or the typed value
+        const char* mode;
+    } cases[] = {
+        { "#", 3, 11, 30, "#A" },  { "#", 3, 6, 5, "#D" },    { "#", 3, 15, 30, "#JP" }, { "#", 4, 18, 3, "#pp" },
+        { "#", 4, 0, 10, "#SP" },  { "#", 4, 0, -10, "#EP" }, { "#", 4, 0, 3, "#P" },    { "#", 11, 0, 0, "#Q" },
+        { "%", 3, 11, 30, "%AA" }, { "%", 3, 6, 5, "%D" },    { "%", 3, 15, 30, "%JP" }, { "%", 4, 18, 3, "%pp" },
+        { "%", 4, 0, 3, "%PP" },   { "%", 11, 0, 0, "%Q" },
+    };
+    for (const Case& k : cases) {
+        CCommandTape tape;
+        CZelkDoc& doc = tape.Doc();
+        tape.App().m_noPopupMenu = 1;
+        CPointD range;
+        range.Init(0, 180);
+        CArcs* block = doc.AddArc(At(0, 0), 10, range, 0, doc.FindOrAddPen(0, 1, RGB(0, 0, 0), 0, 70));
+        CCircleCommand& edit = tape.CircleInt();
+        edit.m_editFlag = 1;
+        edit.m_editClass = k.tokens[0] == '#' ? 0 : 1;
+        edit.m_editBlock = static_cast<std::int16_t>(doc.m_arcBlocks.GetSize() - 1);
+        edit.m_editSlot = static_cast<std::int16_t>(block->m_count - 1);
+        edit.m_tokenString = k.tokens;
+        doc.SetBasePoint(At(k.x, 0), At(k.x, 0));
+        doc.m_inputEvent->value = k.x;
+        edit.OnInput(k.kind, k.subCode);
+        EXPECT_EQ(edit.m_modePattern, k.mode) << k.tokens << " " << k.kind << "/" << k.subCode << " " << k.x;
+        EXPECT_EQ(edit.m_autoSavedTokenString, k.tokens);
+    }
 }
 
 } // namespace

@@ -16,6 +16,7 @@
 #include "elements/Lines.h"
 #include "elements/Texts.h"
 #include "platform/core/ProgramFolder.h"
+#include "platform/gdi/RecordingDC.h"
 #include "input/InputEvent.h"
 #include "platform/core/Services.h"
 #include "view/ZelkView.h"
@@ -284,6 +285,21 @@ const CCommandRow& CCommandTape::Key(int virtualKey, bool shift)
         const CTapeStep& step = m_tape.Key(virtualKey);
         m_tape.Hold(false, false);
         return step;
+    });
+}
+
+const CCommandRow& CCommandTape::Move(CPointD world)
+{
+    return Row("move", [&]() -> const CTapeStep& {
+        return m_tape.Run("move", [&] {
+            CZelkView& v = m_tape.View();
+            const CPointD logical = world.WorldToScreen(v.m_origin, v.m_zoom);
+            POINT p{ static_cast<LONG>(logical.m_x), static_cast<LONG>(logical.m_y) };
+            CRecordingDC dc;
+            v.OnPrepareDC(&dc);
+            dc.LPtoDP(&p, 1);
+            v.OnMouseMove(0, CPoint(p));
+        });
     });
 }
 

@@ -64,6 +64,8 @@ public:
     const CCommandRow& RightDouble(CPointD world);
     const CCommandRow& LeftDouble(CPointD world);
     const CCommandRow& Key(int virtualKey, bool shift = false);
+    // The pointer moved over the view to a world point.
+    const CCommandRow& Move(CPointD world);
     // An input event as a producer posts it without payload (an execute request: 10).
     const CCommandRow& Event(int kind, int subCode);
 
