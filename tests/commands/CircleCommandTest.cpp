@@ -6,6 +6,7 @@
 
 #include "app/ZelkApp.h"
 #include "commands/circle/CircleCommand.h"
+#include "commands/line/LineCommand.h"
 #include "document/ZelkDoc.h"
 #include "elements/Arcs.h"
 #include "input/InputEvent.h"
@@ -539,6 +540,39 @@ TEST(CircleAutoMode, TheFirstInputOfAnEditChoosesItsMode)
         EXPECT_EQ(edit.m_modePattern, k.mode) << k.tokens << " " << k.kind << "/" << k.subCode << " " << k.x;
         EXPECT_EQ(edit.m_autoSavedTokenString, k.tokens);
     }
+}
+
+TEST(CircleMenus, ChooseTheConstructionOrTheEditPattern)
+{
+    CCommandTape tape;
+    tape.App().m_appCommand.popupMenuType = 1;
+    // The popup type switches the drawing to the circle command first; the radius stands at once.
+    const CCommandRow& radius = tape.Menu("連続半径円弧", 1);
+    EXPECT_EQ(tape.App().m_commandKind, 4);
+    EXPECT_EQ(radius.mode, "DP");
+    EXPECT_EQ(radius.tokens, "D");
+    EXPECT_EQ(tape.Circle().m_values[0].value, 10);
+    EXPECT_EQ(tape.App().m_lengthInputMain, 1);
+
+    const CCommandRow& polygon = tape.Menu("多角形", 1);
+    EXPECT_EQ(polygon.mode, "NPP");
+    EXPECT_EQ(polygon.tokens, "");
+    // A plain number is a count here, not a length.
+    EXPECT_EQ(tape.App().m_lengthInputMain, 0);
+
+    tape.App().m_appElem.m_layerCondition = 0;
+    const CCommandRow& ends = tape.Menu("端点延短", 1);
+    EXPECT_EQ(ends.modeInt, "#P");
+    EXPECT_EQ(tape.CircleInt().m_lastArcEditPattern, "#P");
+    EXPECT_EQ(tape.Doc().m_lineCmdInt->m_modePattern, "#L");
+    EXPECT_EQ(tape.App().m_appElem.m_layerCondition, 1);
+    // The main instance's construction is left as it was.
+    EXPECT_EQ(ends.mode, "NPP");
+    const CCommandRow& toArc = tape.Menu("円弧化");
+    EXPECT_EQ(toArc.modeInt, "%PP");
+    EXPECT_EQ(tape.CircleInt().m_lastCircleEditPattern, "%PP");
+    EXPECT_EQ(tape.CircleInt().m_lastArcEditPattern, "#P");
+    EXPECT_EQ(toArc.listing, std::vector<std::string>{ "retired 0" });
 }
 
 } // namespace

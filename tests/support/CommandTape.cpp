@@ -183,6 +183,7 @@ const CCommandRow& CCommandTape::Row(const std::string& what, Action action)
     for (const auto& undo : Doc().m_undoHistory->m_steps)
         kinds << (kinds.tellp() > 0 ? " " : "") << static_cast<int>(undo->m_kind);
     row.undoKinds = kinds.str();
+    row.listing = ListElements(Doc());
     m_rows.push_back(row);
     return m_rows.back();
 }

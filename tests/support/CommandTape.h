@@ -29,6 +29,7 @@ struct CCommandRow {
     int elements = 0;
     int undoSteps = 0;
     std::string undoKinds;     // the kinds of the undo steps, in order ("1 3")
+    std::vector<std::string> listing;   // ListElements of the drawing
 };
 
 // Every live element of a drawing in block order, one line each: kind, geometry at 6 decimals,
