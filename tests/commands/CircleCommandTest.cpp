@@ -454,6 +454,17 @@ TEST_F(CircleTape, AnArcEditTakesTheEndItIsGivenAt)
     EXPECT_NEAR(edit.m_inputPoints[1].point.m_y, 10, 1e-9);
     int single = 0, complete = 0;
     EXPECT_EQ(edit.ClassifyTokens(single, complete), 2);
+
+    // An ellipse ratio: the current ratio changes, the current count does not.
+    edit.m_modePattern = "#JP";
+    edit.m_tokenString = "#J";
+    doc.m_workMode = 7;
+    doc.m_inputEvent->value = 0.5;
+    edit.OnInput(3, 13);
+    EXPECT_EQ(edit.m_tokenString, "#JR");
+    EXPECT_EQ(edit.m_values[2].value, 0.5);
+    EXPECT_EQ(doc.m_workFactor, 0.5);
+    EXPECT_EQ(doc.m_workMode, 7);
 }
 
 TEST_F(CircleTape, AConstrainedNextStepShowsItsMark)
