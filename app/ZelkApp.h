@@ -146,6 +146,8 @@ public:
                                 const CPointD* release);
     void OnShowAllKey(CZelkDoc* doc, CZelkView* view);
     void OnPointConstraint(CZelkDoc* doc, CZelkView* view);
+    // The drawing mode's announcement after a command finished or gave up an input.
+    void AnnounceDrawingMode(CZelkDoc* doc);
 
     // ---- input and mode state, shared by every open drawing and never saved -----------------
     std::int32_t m_eventCount = 0;
@@ -184,6 +186,15 @@ public:
     std::int32_t m_savedLayerCondition = 0;
     std::int32_t m_pointConstraintMode = 1; // 1 free, 2 at the reference, 3 X, 4 Y, 5 release
     std::int16_t m_savedCreationEnv = 0;
+    std::int32_t m_modeFromMenu = 0;        // a mode was chosen from a mode menu since the command started
+    // Command-step flags: a Shift point is pending; the last step was advanced by the reference
+    // point, the relative-X or the relative-Y constraint; the next point is recorded relative.
+    std::int32_t m_shiftPointFlag = 0;
+    std::int32_t m_constraintStepRef = 0;
+    std::int32_t m_constraintStepX = 0;
+    std::int32_t m_constraintStepY = 0;
+    std::int32_t m_relativeRecording = 0;
+    std::int32_t m_macroStepInterval = 300; // milliseconds between a macro's drawing steps
 
     // Window side, valid between InitInstance and ExitInstance.
     HWND m_hWndMDIClient = nullptr;

@@ -198,6 +198,10 @@ void CZelkDoc::InitContents()
     m_circleCmdInt = new CCircleCommand(this, 1);
     m_textCmdInt = new CTextCommand(this, 1);
     m_dimCmdInt = new CDimCommand(this, 1);
+    for (CCircleCommand* circle : { m_circleCmd, m_circleCmdInt }) {
+        circle->BuildPatternGroups();
+        circle->BuildPatternLists();
+    }
 
     m_pickList = new CPickList(this);
     m_pointSearch = new CPointSearch(this);

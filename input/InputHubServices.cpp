@@ -42,6 +42,7 @@ void CZelkApp::SwitchMode(CZelkDoc*, CZelkView*, short selector, short mode, int
     switch (selector) {
     case 1:
         m_commandKind = mode == kIdleCommandKind ? 2 : mode;
+        m_modeFromMenu = 0;
         m_interruptMode = 0;
         m_specialMode = 0;
         m_lengthInputMain = 0;
@@ -87,6 +88,8 @@ void CZelkApp::OnShowAllKey(CZelkDoc*, CZelkView* view)
 }
 
 void CZelkApp::OnPointConstraint(CZelkDoc*, CZelkView*) {}
+
+void CZelkApp::AnnounceDrawingMode(CZelkDoc*) {}
 
 void CZelkApp::ClearTextBoxPreview(CZelkDoc* doc)
 {

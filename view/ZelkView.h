@@ -370,6 +370,8 @@ public:
     int AdvanceGesture(CPoint point);
     // The command popup menu after a command switch (filled by the popup menu's own code).
     virtual void ShowCommandPopupMenu(int kind, int flag1, int flag2);
+    // The circle and arc sub-mode items (CIRCLE, ARC, E_CIRCLE, E_ARC) by command id.
+    void OnCircleSubMode(UINT id);
 
 protected:
     int OnCreate(LPCREATESTRUCT lpcs) override;
