@@ -143,6 +143,10 @@ BOOL OpenZoomView(CZelkView* self, bool small)
     if (!view)
         return FALSE;
     view->m_viewKind = 2;
+    // The window has its size already; its first size message must not fit the drawing over
+    // the mapping copied below.
+    view->m_clientRectLogical = view->ClientRectLogical();
+    view->m_fitOnResize = 0;
     view->m_pressLogicalPoint = self->m_pressLogicalPoint;
     view->SetOrigin(self->m_origin, 0);
     view->SetZoom(self->m_zoom, 0);
