@@ -399,6 +399,7 @@ BOOL CZelkView::ShowAll()
     UpdateScrollSizes();
     RepaintAll();
     MirrorState();
+    RebuildGroupSketch();
     CString text = CString("全表示しました 画面幅 ") + ClientWidthText() + "mm";
     if (g_pApp && g_pApp->m_specialRepeat)
         text += " 画面操作継続モードです";

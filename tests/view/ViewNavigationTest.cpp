@@ -232,6 +232,10 @@ TEST_F(ViewNavigation, EveryMappingChangeRebuildsTheSketchOfBoxSelection)
     View().ShowPreviousScreen(1);
     EXPECT_EQ(View().m_zoom, 1);
     EXPECT_EQ(length(), 10);
+    Doc().ComputeExtents();
+    View().ShowAll();
+    EXPECT_NE(View().m_zoom, 1);
+    EXPECT_NEAR(length(), 10 * View().m_zoom, 1);
 }
 
 // ---- the screen operation ------------------------------------------------------------------
