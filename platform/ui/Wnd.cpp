@@ -1040,9 +1040,23 @@ void CWnd::OnDropFiles(void*) { Default(); }
 // ---------------------------------------------------------------------------------------------
 // State, text, geometry
 
+namespace {
+
+// The widget that holds a window's place and show state: for a document window of the MDI
+// client its sub-window, whose frame the user moves, maximises and restores.
+QWidget* PlacedWidget(const CWnd* wnd)
+{
+    if (auto* child = dynamic_cast<const CMDIChildWnd*>(wnd))
+        if (child->m_pSubWindow)
+            return child->m_pSubWindow;
+    return wnd->GetQWidget();
+}
+
+} // namespace
+
 BOOL CWnd::ShowWindow(int nCmdShow)
 {
-    QWidget* w = GetQWidget();
+    QWidget* w = PlacedWidget(this);
     if (!w)
         return FALSE;
     BOOL was = w->isVisible();
@@ -1091,13 +1105,13 @@ BOOL CWnd::IsWindowEnabled() const
 
 BOOL CWnd::IsIconic() const
 {
-    QWidget* w = GetQWidget();
+    QWidget* w = PlacedWidget(this);
     return w && w->isMinimized();
 }
 
 BOOL CWnd::IsZoomed() const
 {
-    QWidget* w = GetQWidget();
+    QWidget* w = PlacedWidget(this);
     return w && w->isMaximized();
 }
 
@@ -1290,7 +1304,7 @@ void CWnd::CenterWindow(CWnd* pAlternateOwner)
 
 BOOL CWnd::GetWindowPlacement(WINDOWPLACEMENT* p) const
 {
-    QWidget* w = GetQWidget();
+    QWidget* w = PlacedWidget(this);
     if (!w || !p)
         return FALSE;
     p->length = sizeof(WINDOWPLACEMENT);
@@ -1313,7 +1327,7 @@ BOOL CWnd::GetWindowPlacement(WINDOWPLACEMENT* p) const
 
 BOOL CWnd::SetWindowPlacement(const WINDOWPLACEMENT* p)
 {
-    QWidget* w = GetQWidget();
+    QWidget* w = PlacedWidget(this);
     if (!w || !p)
         return FALSE;
     const RECT& r = p->rcNormalPosition;

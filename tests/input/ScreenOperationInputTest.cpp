@@ -262,3 +262,23 @@ TEST(ScreenOperationInput, ABoxSelectionStartsOnlyBeyondTheThreshold)
         app.m_symbolDoc = nullptr;
     }
 }
+
+TEST(ScreenOperationInput, EndingTheDeformSelectionGoesBackToInsideSelection)
+{
+    NavigationTape tape;
+    CZelkApp& app = tape.App();
+    // Any other box-selection mode is left alone.
+    app.m_appFind.boxSelectionMode = 2;
+    tape.Doc().m_deformMode = 1;
+    app.EndTransformMode();
+    EXPECT_EQ(app.m_appFind.boxSelectionMode, 2);
+    EXPECT_EQ(tape.Doc().m_deformMode, 1);
+
+    app.m_appFind.boxSelectionMode = 3;
+    app.m_groupProcessor->m_ctrlAdvance = 1;
+    app.EndTransformMode();
+    EXPECT_EQ(app.m_appFind.boxSelectionMode, 1);
+    EXPECT_EQ(tape.Doc().m_deformMode, 0);
+    EXPECT_EQ(app.m_groupProcessor->modePattern, CString("PP"));
+    EXPECT_EQ(app.m_groupProcessor->m_ctrlAdvance, 0);
+}

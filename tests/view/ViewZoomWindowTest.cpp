@@ -18,6 +18,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <string>
 
 namespace {
@@ -162,6 +163,40 @@ TEST_F(ZoomWindows, TheTimerOpensTheWindowOfTheSettingOrOfItsOwnFactor)
     EXPECT_DOUBLE_EQ(ZoomView()->m_zoom, 1500 * zoom);
     // The factor held for that one opening only.
     EXPECT_EQ(m_app->m_appDraw.zoomWindowFactor, 4);
+}
+
+TEST_F(ZoomWindows, ASmallWindowCentresThePressPointAndIsPlacedBesideIt)
+{
+    m_app->m_appDraw.zoomWindowMode = 1;
+    CFrameWnd* frame = m_view->GetParentFrame();
+    WINDOWPLACEMENT place{};
+    frame->GetWindowPlacement(&place);
+    place.showCmd = SW_SHOWNORMAL;
+    place.rcNormalPosition = RECT{0, 100, 800, 600};
+    frame->SetWindowPlacement(&place);
+    AfxPumpMessages();
+    ASSERT_FALSE(frame->IsZoomed());
+    const CPointD press = AtPixel(m_view, 60, 60);
+    const CPointD logical = press.WorldToScreen(m_view->m_origin, m_view->m_zoom);
+    m_view->m_pressLogicalPoint = P(std::trunc(logical.m_x), std::trunc(logical.m_y));
+    const CPointD pressed = m_view->m_pressLogicalPoint.ScreenToWorld(m_view->m_origin, m_view->m_zoom);
+    const double zoom = m_view->m_zoom;
+    ASSERT_TRUE(m_view->OpenZoomWindow());
+    CZelkView* small = ZoomView();
+    ASSERT_NE(small, nullptr);
+    EXPECT_FALSE(small->GetParentFrame()->IsZoomed());
+    EXPECT_DOUBLE_EQ(small->m_zoom, 4 * zoom);
+    EXPECT_DOUBLE_EQ(small->m_centre.m_x, pressed.m_x);
+    EXPECT_DOUBLE_EQ(small->m_centre.m_y, pressed.m_y);
+    WINDOWPLACEMENT placement{};
+    small->GetParentFrame()->GetWindowPlacement(&placement);
+    const RECT& r = placement.rcNormalPosition;
+    EXPECT_EQ(r.right - r.left, 200);
+    EXPECT_EQ(r.bottom - r.top, 200);
+    // Right of the press point (60, 160 in the client of the frames), level with it.
+    EXPECT_GT(r.left, 60);
+    EXPECT_LT(r.top, 160);
+    EXPECT_GT(r.bottom, 160);
 }
 
 TEST(ZoomWindowPlacement, TheSmallWindowAvoidsThePressPointOrStaysInside)
