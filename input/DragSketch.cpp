@@ -73,12 +73,12 @@ int CDragSketch::FigureCount() const
            conicPolylines.GetSize() + curvePolylines.GetSize();
 }
 
-void CDragSketch::Build(const CElemSet& set, CZelkDoc* doc, CZelkView* target)
+void CDragSketch::Build(CElemSet& set, CZelkDoc* doc, CZelkView* target)
 {
     Clear();
     if (!doc || !target)
         return;
-    auto& classes = const_cast<CWordArray&>(set.sizeClasses);
+    CWordArray& classes = set.sizeClasses;
     const int count = set.elements.GetSize();
     if (classes.GetSize() != count) {
         const int old = classes.GetSize();

@@ -25,7 +25,7 @@ public:
     // Deletes every figure; whether the sketch is on the screen is left as it is.
     void Clear();
     // The figures of the set as they will look after the operation, for the view's mapping.
-    void Build(const CElemSet& set, CZelkDoc* doc, CZelkView* view);
+    void Build(CElemSet& set, CZelkDoc* doc, CZelkView* view);
     // Erases the sketch and draws it at the effective point of the input (dc prepared).
     void DrawAt(CZelkView* view, CDC* dc, const CInputPoint& input);
     // Draws the sketch once more where it was drawn last, which removes it.
