@@ -238,6 +238,47 @@ TEST_F(ViewNavigation, EveryMappingChangeRebuildsTheSketchOfBoxSelection)
     EXPECT_NEAR(length(), 10 * View().m_zoom, 1);
 }
 
+TEST_F(ViewNavigation, TheSketchOfBoxSelectionFollowsThePointer)
+{
+    CGroupProcessor group;
+    m_app->m_groupProcessor = &group;
+    m_app->m_groupProcessing = 1;
+    group.m_document = &Doc();
+    std::int16_t block = 0, slot = 0;
+    Doc().AddLineWithPen(W(0, 0), W(10, 0), 0, Pen(RGB(0, 0, 0)), block, slot);
+    group.m_elemSet.AddElement(&Doc(), ELEM_LINE, block, slot, 1, 2);
+    View().m_origin = W(-100, 100);
+    View().m_dragSketch.Build(group.m_elemSet, &Doc(), &View());
+    auto device = [&](CPointD world) {
+        const CPointD logical = world.WorldToScreen(View().m_origin, View().m_zoom);
+        POINT p{static_cast<LONG>(std::lround(logical.m_x)), static_cast<LONG>(std::lround(logical.m_y))};
+        CRecordingDC dc;
+        View().OnPrepareDC(&dc);
+        dc.LPtoDP(&p, 1);
+        return CPoint(p);
+    };
+    View().OnMouseMove(0, device(W(50, -20)));
+    ASSERT_EQ(View().m_dragSketch.shown, 1);
+    const CPointD at = View().m_cursorWorldPoint.WorldToScreen(View().m_origin, View().m_zoom);
+    EXPECT_EQ(View().m_dragSketch.shownX, static_cast<int>(at.m_x));
+    EXPECT_EQ(View().m_dragSketch.shownY, static_cast<int>(at.m_y));
+    const int shownX = View().m_dragSketch.shownX;
+    View().m_clientCalls.clear();
+    View().OnMouseMove(0, device(W(80, -20)));
+    // The old outline drawn again (removed), the new one drawn.
+    std::vector<std::string> lines;
+    for (const std::string& call : View().m_clientCalls)
+        if (call.rfind("LineTo", 0) == 0)
+            lines.push_back(call);
+    ASSERT_GE(lines.size(), 2u);
+    EXPECT_GT(View().m_dragSketch.shownX, shownX);
+    // Clearing the sketch takes it off the screen first.
+    View().ClearDragSketch();
+    EXPECT_EQ(View().m_dragSketch.shown, 0);
+    EXPECT_EQ(View().m_dragSketch.FigureCount(), 0);
+    m_app->m_groupProcessing = 0;
+}
+
 // ---- the screen operation ------------------------------------------------------------------
 
 class ScreenOperation : public ViewNavigation {
