@@ -377,6 +377,32 @@ TEST_F(ScreenOperation, AGestureBegunInAnotherViewIsDropped)
     m_app->m_savedScreens[0] = nullptr;
 }
 
+TEST_F(ViewNavigation, AZoomWindowOutlivingItsPrimaryViewHandsItsLayersToNobody)
+{
+    auto primary = std::make_unique<CRecordedView>();
+    auto zoomWindow = std::make_unique<CRecordedView>();
+    Doc().AddView(primary.get());
+    Doc().AddView(zoomWindow.get());
+    zoomWindow->m_viewKind = 2;
+    zoomWindow->m_primaryView = primary.get();
+    zoomWindow->m_layerStates.Add(1);
+    Doc().m_zoomView = zoomWindow.get();
+    // While the primary view lives it takes the layer states back.
+    Doc().RemoveView(zoomWindow.get());
+    zoomWindow->ReleaseViewState();
+    EXPECT_EQ(primary->m_layerStates.GetSize(), 1);
+    EXPECT_EQ(Doc().m_zoomView, nullptr);
+    zoomWindow->m_primaryView = primary.get();
+    Doc().AddView(zoomWindow.get());
+    m_app->m_drawingViews.Add(zoomWindow.get());
+    // The primary view goes first: the zoom window no longer names it.
+    Doc().RemoveView(primary.get());
+    primary.reset();
+    EXPECT_EQ(zoomWindow->m_primaryView, nullptr);
+    Doc().RemoveView(zoomWindow.get());
+    zoomWindow.reset();
+}
+
 TEST(SavedScreen, BothConstructorsHoldNoView)
 {
     const CSavedScreen plain;
