@@ -272,8 +272,8 @@ TEST_F(ViewNavigation, TheSketchOfBoxSelectionFollowsThePointer)
             lines.push_back(call);
     ASSERT_GE(lines.size(), 2u);
     EXPECT_GT(View().m_dragSketch.shownX, shownX);
-    // Clearing the sketch takes it off the screen first.
-    View().ClearDragSketch();
+    // The end of the selection takes the sketch off the screen and empties it.
+    m_app->ResetSelectionState();
     EXPECT_EQ(View().m_dragSketch.shown, 0);
     EXPECT_EQ(View().m_dragSketch.FigureCount(), 0);
     m_app->m_groupProcessing = 0;
