@@ -145,6 +145,14 @@ public:
     void OnScreenOperationInput(CZelkDoc* doc, CZelkView* view, int& dragged, const CPointD& start,
                                 const CPointD* release);
     void OnShowAllKey(CZelkDoc* doc, CZelkView* view);
+    // F6 to F12 (number 6 to 12): with Shift the view's screen is kept, without it restored.
+    void OnSavedScreenKey(CZelkDoc* doc, CZelkView* view, int number);
+    // Backspace, Page Up and Down, the arrows and F6 to F12; FALSE for any other key.
+    BOOL OnNavigationKey(CZelkDoc* doc, CZelkView* view);
+    // A drag above the box threshold opens box selection (group processing) on the drawing.
+    BOOL StartBoxSelection(CZelkDoc* doc, CZelkView* view, int keepGroup);
+    // Leaves the deform selection for the inside selection.
+    void EndTransformMode();
     void OnPointConstraint(CZelkDoc* doc, CZelkView* view);
     // The drawing mode's announcement after a command finished or gave up an input.
     void AnnounceDrawingMode(CZelkDoc* doc);

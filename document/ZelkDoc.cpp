@@ -341,6 +341,8 @@ void CZelkDoc::RemoveView(CZelkView* view)
 {
     if (!view || view->m_pDocument != this)
         return;
+    if (m_zoomView == view)
+        m_zoomView = nullptr;
     view->m_document = nullptr;
     CDocument::RemoveView(view);
 }

@@ -79,14 +79,6 @@ BOOL CZelkApp::ModeInput(CZelkDoc*, CZelkView*, int)
 
 void CZelkApp::OperationBack(CZelkDoc*, CZelkView*) {}
 
-void CZelkApp::OnScreenOperationInput(CZelkDoc*, CZelkView*, int&, const CPointD&, const CPointD*) {}
-
-void CZelkApp::OnShowAllKey(CZelkDoc*, CZelkView* view)
-{
-    if (view)
-        view->ShowAll();
-}
-
 void CZelkApp::OnPointConstraint(CZelkDoc*, CZelkView*) {}
 
 void CZelkApp::AnnounceDrawingMode(CZelkDoc*) {}

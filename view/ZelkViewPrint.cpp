@@ -219,6 +219,7 @@ BEGIN_MESSAGE_MAP(CZelkView, CScrollView)
     ON_COMMAND(ID_PRINT_REPLACE_RATIO, OnPrintReplaceRatio)
     ON_COMMAND(ID_PRINT_REPLACE_VIEW, OnPrintReplaceView)
     ON_COMMAND(ID_PRINT_REPLACE_TRY, OnPrintReplaceTry)
+    ON_COMMAND(ID_WINDOW_NEW, OnWindowNew)
 END_MESSAGE_MAP()
 
 void CZelkView::OnFilePrintView()
