@@ -401,22 +401,16 @@ void CZelkApp::OpenTextWithDrawing()
 
 void CZelkApp::OnNewTextDocument()
 {
-    if (m_contextHelpMode == kContextHelpArmed) {
-        ShowHelpPage("Help\\HID_TEXT_NEW.htm");
-        m_contextHelpMode = 0;
+    if (ShowHelpInstead(ID_TEXT_NEW))
         return;
-    }
     NewTextDocument(0);
     m_lastCommandId = ID_TEXT_NEW;
 }
 
 void CZelkApp::OnOpenTextFile()
 {
-    if (m_contextHelpMode == kContextHelpArmed) {
-        ShowHelpPage("Help\\HID_TEXT_OPEN.htm");
-        m_contextHelpMode = 0;
+    if (ShowHelpInstead(ID_TEXT_OPEN))
         return;
-    }
     OpenTextFileWithDialog(0);
     m_lastCommandId = ID_TEXT_OPEN;
 }

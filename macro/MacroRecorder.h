@@ -1,12 +1,29 @@
-// The macro recorder: records operations as macro text.
+// The macro recorder: records operations as macro text, with its small panel over the drawing
+// view while it records.
 #pragma once
 
-class CZelkDoc;
 #include "platform/core/Arrays.h"
+
+#include <memory>
+
+class CMacroRecordDialog;
+class CZelkDoc;
 
 class CMacroRecorder {
 public:
+    CMacroRecorder();
+    ~CMacroRecorder();
+    CMacroRecorder(const CMacroRecorder&) = delete;
+    CMacroRecorder& operator=(const CMacroRecorder&) = delete;
+
     void ResetFlags() { m_recording = 0; }
+    // Recording off, no lines, nothing held.
+    void StartRecording();
+    // The held command written out, then recording off.
+    void StopRecording();
+    // The panel over the active drawing view, which keeps the focus; none without one.
+    void OpenDialog();
+    void CloseDialog();
     // Writes the held command as macro lines; the lines of a construction appear when the
     // next input arrives.
     void EmitCommandLines() {}
@@ -16,4 +33,6 @@ public:
     CZelkDoc* m_noteDoc = nullptr;
     int m_notedInputs = 0;
     CStringArray m_lines;    // the recorded macro text
+    std::unique_ptr<CMacroRecordDialog> m_dialog;
+    int m_dialogOpen = 0;
 };
