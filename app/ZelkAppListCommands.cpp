@@ -11,6 +11,7 @@
 #include "macro/MacroInterpreter.h"
 #include "macro/MacroVariable.h"
 #include "macro/TextDoc.h"
+#include "platform/core/File.h"
 #include "platform/core/ProgramFolder.h"
 #include "platform/core/Services.h"
 #include "platform/gdi/DC.h"
@@ -257,8 +258,9 @@ void CZelkApp::OnFunctionDescriptions()
 {
     if (ShowHelpInstead(33141))
         return;
-    const CString path = m_appPath.m_programFolder + "ZelkFunc.txt";
-    CTextDoc* doc = OpenTextDocument(path);
+    const CString path = ProgramFolder() + "ZelkFunc.txt";
+    // A missing file is not opened: a window for it would only stay empty.
+    CTextDoc* doc = _access(path, 0) == 0 ? OpenTextDocument(path) : nullptr;
     if (!doc) {
         AfxMessageBox("関数説明ファイル ZelkFunc.txt を開けませんでした");
         return;
