@@ -118,22 +118,29 @@ TEST_F(FileListCommands, ColorDialogEditsItsListByValue)
             v.push_back(static_cast<COLORREF>(dlg.m_colors[i]));
         return v;
     };
+    // The buttons and the list are clicked as a user clicks them; a row is 16 pixels high.
+    auto click = [&](int id) { UiDriver::Click(dlg.GetDlgItem(id), { 10, 6 }); };
+    auto clickRow = [&](int row) { UiDriver::Click(&dlg.m_colorList, { 20, row * 16 + 9 }); };
     Ui().QueueDialog([&](IModalSession& s) {
         // Brightest first, as the color box sorts.
         EXPECT_EQ(items(), (std::vector<COLORREF>{ yellow, blue, dark }));
-        s.Press(1026);
+        click(1026);
         EXPECT_EQ(items().size(), 3u);
-        s.Press(1026);
+        click(1026);
         EXPECT_EQ(working(), (std::vector<COLORREF>{ blue, yellow, dark, green, odd }));
         EXPECT_EQ(items(), (std::vector<COLORREF>{ yellow, blue, green, dark, odd }));
+        // Deleting without a selection does nothing.
+        click(1027);
+        EXPECT_EQ(items().size(), 5u);
         // The last item: gone by value from the working list, no selection left.
-        s.SelectItem(1025, 4);
-        s.Press(1027);
+        clickRow(4);
+        EXPECT_EQ(dlg.m_colorList.GetCurSel(), 4);
+        click(1027);
         EXPECT_EQ(working(), (std::vector<COLORREF>{ blue, yellow, dark, green }));
         EXPECT_EQ(dlg.m_colorList.GetCurSel(), -1);
         // A middle item: the selection stays at its place.
-        s.SelectItem(1025, 1);
-        s.Press(1027);
+        clickRow(1);
+        click(1027);
         EXPECT_EQ(working(), (std::vector<COLORREF>{ yellow, dark, green }));
         EXPECT_EQ(dlg.m_colorList.GetCurSel(), 1);
         s.Press(IDCANCEL);
@@ -313,8 +320,11 @@ TEST_F(FileListCommands, ShapeCommandsRefreshTheBoxOfTheTextBeingPlaced)
         SCOPED_TRACE(c.id);
         for (CPointD& p : doc->m_textCmd->m_box)
             p.Init(0.0, 0.0);
+        doc->m_textCmd->m_lastInputKind = 0;
         Command(c.id);
         EXPECT_EQ(m_app->m_appText.m_shape, c.shape);
+        // The text command hears of the new shape, except of the slant one.
+        EXPECT_EQ(doc->m_textCmd->m_lastInputKind, c.shape == 4 ? 0 : 16);
         CPointD expected[4];
         ComputeBoxOfString("ABC", expected);
         for (int i = 0; i < 4; ++i) {
