@@ -532,6 +532,51 @@ TEST_F(FileListCommands, MenuItemsByClicks)
     UiDriver::Pump();
     EXPECT_EQ(m_app->m_macroRecorder->m_recording, 1);
     EXPECT_EQ(m_app->m_macroRecorder->m_dialogOpen, 1);
+
+    // A list opens as a text window, whose menus then show.
+    ASSERT_TRUE(UiDriver::ClickMenuBar(frame, "ヘルプ(&H)"));
+    ASSERT_TRUE(UiDriver::ClickMenuItem("単位一覧テキストを開く(&U)"));
+    UiDriver::Pump();
+    ASSERT_NE(NewestText(), nullptr);
+    EXPECT_EQ(NewestText()->GetTitle(), CString("UnitList"));
+    EXPECT_EQ(Lines(NewestText()).size(), static_cast<size_t>(m_app->m_unitFileLines.GetSize()));
+}
+
+// The thick-line switch draws the hint line again; the guidance switch clears it first.
+TEST_F(FileListCommands, DisplaySwitchesRedrawTheHintLine)
+{
+    Start();
+    CZelkView* view = m_app->m_activeView;
+    ASSERT_NE(view, nullptr);
+    m_app->m_appDraw.showHintLine = 1;
+    m_app->m_appDraw.penWidthMode = 3;
+    m_app->m_hint = "次の点を指示";
+    Command(ID_LINE_SLIM);
+    EXPECT_EQ(m_app->m_appDraw.penWidthMode, 1);
+    EXPECT_EQ(view->m_hintLineText, CString("次の点を指示"));
+    Command(ID_DRAW_MESSAGE);
+    EXPECT_EQ(view->m_hintLineText, CString(""));
+    EXPECT_EQ(m_app->m_appDraw.showHintLine, 0);
+}
+
+// The about box shows the edition and version and opens the three terms dialogs.
+TEST_F(FileListCommands, AboutBox)
+{
+    Start();
+    Ui().m_shownDialogs.clear();
+    CString edition, version;
+    Ui().QueueDialog([&](IModalSession& s) {
+        edition = s.GetItemText(1102);
+        version = s.GetItemText(1103);
+        s.Press(1104);
+        s.Press(1105);
+        s.Press(1111);
+        s.Press(IDOK);
+    });
+    Command(57664);
+    EXPECT_EQ(edition, CString("ZelkFree"));
+    EXPECT_EQ(version, "Ver." + m_app->m_programVersion);
+    EXPECT_EQ(Ui().m_shownDialogs, (std::vector<UINT>{ 100, 222, 237, 226 }));
 }
 
 } // namespace
