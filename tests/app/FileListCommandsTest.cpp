@@ -9,6 +9,7 @@
 #include "geometry/Numeric.h"
 #include "platform/ui/PrintInfo.h"
 #include "commands/annotate/TextCommand.h"
+#include "formats/BufferRoutines.h"
 #include "input/InputBar.h"
 #include "macro/MacroInterpreter.h"
 #include "macro/MacroRecorder.h"
@@ -540,6 +541,55 @@ TEST_F(FileListCommands, MenuItemsByClicks)
     ASSERT_NE(NewestText(), nullptr);
     EXPECT_EQ(NewestText()->GetTitle(), CString("UnitList"));
     EXPECT_EQ(Lines(NewestText()).size(), static_cast<size_t>(m_app->m_unitFileLines.GetSize()));
+}
+
+// A drawing opened without a menu entry closes without asking; a text file added to the
+// active text window follows its lines.
+TEST_F(FileListCommands, QuietDrawingAndAddedTextFile)
+{
+    Start();
+    const CString drawing = ProgramFolder() + "quiet.zel";
+    WriteSampleDrawing(drawing, "2026/03/04");
+    Ui().QueueFiles({ drawing });
+    Command(32793);
+    CZelkDoc* opened = m_app->FindDrawingDocByPath(drawing);
+    ASSERT_NE(opened, nullptr);
+    EXPECT_EQ(opened->m_quietClose, 1);
+
+    Command(32888);
+    CTextDoc* text = NewestText();
+    ASSERT_NE(text, nullptr);
+    CStringArray first;
+    first.Add("one");
+    text->SetLines(first);
+    CStringArray more;
+    more.Add("two");
+    more.Add("three");
+    const CString path = ProgramFolder() + "more.txt";
+    ASSERT_EQ(WriteTextFileLines(more, path), 1);
+    Ui().QueueFiles({ path });
+    Command(32887);
+    EXPECT_EQ(Lines(text), (std::vector<CString>{ "one", "two", "three" }));
+}
+
+// A library text opens with the drawing beside it, which becomes the active drawing.
+TEST_F(FileListCommands, LibraryTextOpensWithItsDrawing)
+{
+    Start();
+    const CString folder = ProgramFolder() + "作図体験ライブラリ\\";
+    std::filesystem::create_directories(Fs(folder));
+    WriteSampleDrawing(folder + "lesson.zel", "2026/03/05");
+    CStringArray steps;
+    steps.Add("線分を引きます");
+    ASSERT_EQ(WriteTextFileLines(steps, folder + "lesson.txt"), 1);
+    Ui().QueueFiles({ folder + "lesson.txt" });
+    Command(33109);
+    EXPECT_EQ(m_app->m_lastCommandId, 33109);
+    CTextDoc* text = NewestText();
+    ASSERT_NE(text, nullptr);
+    ASSERT_NE(text->m_ownerDrawing, nullptr);
+    EXPECT_EQ(text->m_ownerDrawing->m_path, folder + "lesson.zel");
+    EXPECT_EQ(Lines(text), (std::vector<CString>{ "線分を引きます" }));
 }
 
 // The thick-line switch draws the hint line again; the guidance switch clears it first.
