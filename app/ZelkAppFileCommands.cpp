@@ -87,6 +87,9 @@ void CZelkApp::OnOpenDrawingQuietly()
 
 void CZelkApp::DeleteSymbolDoc()
 {
+    // Group processing lets go of the loaded data before it goes.
+    if (m_symbolDoc && m_groupProcessor && m_groupProcessor->m_document == m_symbolDoc)
+        m_groupProcessor->Reset(1);
     delete m_symbolDoc;
     m_symbolDoc = nullptr;
 }

@@ -221,6 +221,8 @@ TEST_F(FileListCommands, SymbolLoadsIntoAWindowlessDrawing)
     Ui().QueueFiles({ empty });
     Command(32898);
     EXPECT_EQ(m_app->m_symbolDoc, nullptr);
+    // The copy mode of the first symbol let go of it when it was deleted.
+    EXPECT_EQ(m_app->m_groupProcessor->m_document, nullptr);
     EXPECT_EQ(m_app->m_appElem.m_layerCondition, 0);
     EXPECT_EQ(m_app->m_lastMessage, CString("このファイルにはデータがありません"));
     EXPECT_EQ(m_app->m_nextDocNumber, numberNow);
