@@ -33,7 +33,7 @@ int Milliseconds(double seconds)
 
 CString CZelkApp::FormatScaleText(CZelkDoc* doc)
 {
-    double scale = doc ? doc->m_printScale : 1.0;
+    double scale = doc ? doc->m_ratio : 1.0;
     RoundToSignificant(scale, m_appAcc.messageDigits());
     return CString("尺度") + DoubleToString(scale);
 }
@@ -48,17 +48,17 @@ void CZelkApp::OnScale()
         return;
     }
     CScaleDialog dlg;
-    dlg.m_numerator = doc->m_printScale;
+    dlg.m_numerator = doc->m_ratio;
     dlg.m_denominator = 1.0;
     if (dlg.DoModal() == IDOK)
-        doc->m_printScale = dlg.m_numerator / dlg.m_denominator;
+        doc->m_ratio = dlg.m_numerator / dlg.m_denominator;
     ShowMessage(FormatScaleText(doc), 0);
 }
 
 void CZelkApp::OnUpdateScale(CCmdUI* pCmdUI)
 {
     if (CZelkDoc* doc = GetActiveDrawingDoc())
-        pCmdUI->SetCheck(doc->m_printScale != 1.0 ? 1 : 0);
+        pCmdUI->SetCheck(doc->m_ratio != 1.0 ? 1 : 0);
 }
 
 void CZelkApp::ChooseTextAlignment()

@@ -4,6 +4,7 @@
 
 #include "app/ZelkApp.h"
 #include "document/ZelkDoc.h"
+#include "input/InputEvent.h"
 #include "elements/Arcs.h"
 #include "elements/Circles.h"
 #include "elements/Conics.h"
@@ -84,12 +85,21 @@ int CZelkDoc::StartCopyOfLoadedData(int source)
     processor->m_moveFlag = 0;
     processor->modePattern = "PP";
     processor->m_prepared = 1;
+    // A symbol is placed by its relative origin.
+    if (source == 1) {
+        CPointD origin;
+        origin.Init(0.0, 0.0);
+        m_inputPoint.SetPoint(RelativeToWorld(origin));
+    }
     processor->OnInput(this, 4, 0);
+    // The drawing's scale comes along as a typed value.
+    if (m_ratio != 1.0 && m_inputEvent)
+        m_inputEvent->PostValue(m_ratio, 6);
     g_pApp->ShowMessage(source == 1 ? "シンボルのコピーモードに入りました(解除ESC)"
                                     : "ユーザアプリケーションのコピーモードに入りました(解除ESC)",
                         0);
-    if (m_printScale != 1.0) {
-        double scale = m_printScale;
+    if (m_ratio != 1.0) {
+        double scale = m_ratio;
         RoundToSignificant(scale, g_pApp->m_appAcc.messageDigits());
         g_pApp->ShowResultMessage(" 尺度" + DoubleToString(scale) + "を反映しました", 0);
     }

@@ -229,6 +229,30 @@ TEST_F(FileListCommands, SymbolLoadsIntoAWindowlessDrawing)
     EXPECT_EQ(Update(32898).m_checked, 0);
 }
 
+// A symbol drawn at another scale brings its scale to the copy as a typed value.
+TEST_F(FileListCommands, SymbolAtAnotherScale)
+{
+    Start();
+    const CString path = ProgramFolder() + "scaled.zel";
+    {
+        CZelkDoc doc;
+        doc.m_ratio = 2.0;
+        CPointD p;
+        p.Init(5, 5);
+        doc.AddPoint(p, 0, doc.FindOrAddPen(0, 1, 0, 0, 70));
+        CZelkView view;
+        view.m_document = &doc;
+        ASSERT_EQ(view.WriteNativeFile(path, 1), 1);
+        view.m_document = nullptr;
+    }
+    Ui().QueueFiles({ path });
+    Command(32898);
+    ASSERT_NE(m_app->m_symbolDoc, nullptr);
+    EXPECT_EQ(m_app->m_lastResultMessage, CString(" 尺度2を反映しました"));
+    EXPECT_EQ(m_app->m_groupProcessor->m_lastInputKind, 3);
+    EXPECT_EQ(m_app->m_groupProcessor->m_lastInputSubCode, 6);
+}
+
 // The recorder's panel opens with the recording; its "終了" is clicked for real and the panel is
 // gone before the lines reach the interpreter (whose complaint about the bad line follows).
 class PanelOrder : public CScriptedUiServices {
