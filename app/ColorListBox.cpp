@@ -8,6 +8,11 @@ void CColorListBox::DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct)
     DrawColorItem(lpDrawItemStruct);
 }
 
+void CColorListBox::MeasureItem(LPMEASUREITEMSTRUCT lpMeasureItemStruct)
+{
+    lpMeasureItemStruct->itemHeight = 16;
+}
+
 int CColorListBox::CompareItem(LPCOMPAREITEMSTRUCT lpCompareItemStruct)
 {
     return CompareColors(static_cast<COLORREF>(lpCompareItemStruct->itemData1),

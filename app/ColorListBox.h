@@ -5,8 +5,9 @@
 
 class CColorListBox : public CListBox {
 public:
-    virtual void DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct);
-    virtual int CompareItem(LPCOMPAREITEMSTRUCT lpCompareItemStruct);
+    void DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct) override;
+    void MeasureItem(LPMEASUREITEMSTRUCT lpMeasureItemStruct) override;
+    int CompareItem(LPCOMPAREITEMSTRUCT lpCompareItemStruct) override;
     // Adds an item with the color unless one already holds it.
     void AddColor(COLORREF color);
 };

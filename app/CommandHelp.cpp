@@ -24,6 +24,15 @@ constexpr CCommandHelp kCommandHelp[] = {
     { 32800, "Help\\HID_MACRO_OPE_FINISH.htm" },
     { 32801, "Help\\HID_MACRO_ZELK.htm" },
     { 32833, "Help\\HID_MACRO_TEXT.htm" },
+    // Lists, printing, the printer, the last macro and help material.
+    { 33086, "Help\\HID_OPEN_UNIT.htm" },
+    { 33087, "Help\\HID_OPEN_VARIABLE.htm" },
+    { 33092, "Help\\HID_OPEN_LAYER.htm" },
+    { 33115, "Help\\HID_PRINT_ALL.htm" },
+    { 33150, "Help\\HID_FILE_PRINT_SETUP.htm" },
+    { 33134, "Help\\HID_DO_MACRO.htm" },
+    { 33141, "Help\\HID_OPEN_ZELKFUNC.htm" },
+    { 33152, "Help\\HID_HTML_HELP.htm" },
     // Scale and text settings.
     { 32899, "Help\\HID_RATIO_PLAN.htm" },
     { 32930, "Help\\HID_TEXTALIGNE.htm" },

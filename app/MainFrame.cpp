@@ -576,8 +576,7 @@ void CMainFrame::OnTimer(UINT_PTR nIDEvent)
         break;
     case 16:
         StopTimer(16);
-        if (view)
-            view->Invalidate(FALSE);
+        g_pApp->RedrawActiveView();
         g_pApp->ShowPrompt();
         break;
     case 17:

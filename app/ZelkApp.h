@@ -318,6 +318,22 @@ public:
     void OnOpenExperienceLibrary();
     void OnNewTextDocument();
     void OnOpenTextFile();
+    // 32887: a text file appended to the active text window (a new one when none is active).
+    void OnAddTextFile();
+    // 33109: a library text with its drawing.
+    void OnOpenLibrary();
+    // One drawing chosen and opened; none when cancelled or not opened.
+    CZelkDoc* OpenDrawingWithDialog();
+    // 32793: a drawing chosen and opened that closes without asking.
+    void OnOpenDrawingQuietly();
+    // 32898: a drawing file read into a windowless drawing and copied into the active one.
+    void OnSymbol();
+    void DeleteSymbolDoc();
+    // The creation environment after a symbol load: its button, pen and text settings.
+    void RestoreCreationEnv(int env);
+    // 33077: the active text window's lines run as a macro, which becomes the last macro.
+    int RunActiveTextAsMacro();
+    void OnRunActiveText();
     void DeleteWindowlessTextDocs();
     // With the measurement-results setting on, the lines in a new text window "Devide.txt".
     void ShowResultsInTextWindow(const CStringArray& lines);
@@ -338,6 +354,8 @@ public:
     void ShowMessage(const CString& text, int beep);
     // A completion notice or caution appended to the message line, beeping when asked.
     void ShowResultMessage(const CString& text, int beep);
+    // The hint line of the active drawing view, while in-view hints are on.
+    void ShowHint(const CString& text);
     CString m_lastMessage;
     CString m_lastResultMessage;   // the last result message on its own
     CZelkView* m_activeView = nullptr;      // set by the view when it activates
@@ -475,6 +493,25 @@ public:
     void OnUpdateTextUnderlineDisplay(CCmdUI* pCmdUI);
     void OnContextHelp();
 
+    // List and option commands (app/ZelkAppListCommands.cpp).
+    void OnUnitList();
+    void OnUpdateUnitList(CCmdUI* pCmdUI);
+    void OnConstantList();
+    void OnUpdateConstantList(CCmdUI* pCmdUI);
+    void OnLayerList();
+    // The constants, then an empty line and the variables, as the constant list shows them.
+    void BuildConstantList(CStringArray& lines) const;
+    void BuildLayerList(CZelkDoc* doc, CStringArray& lines) const;
+    void OnPrintAllDrawings();
+    void OnFilePrintSetup();
+    void PlayMacroQueue();
+    void OnPlayLastMacro();
+    void OnUpdatePlayLastMacro(CCmdUI* pCmdUI);
+    void OnFunctionDescriptions();
+    void OnHelpContents();
+    // The active drawing view drawn again, then the mode switch's redraw selector.
+    void RedrawActiveView();
+
     // DXF settings (app/ZelkAppDxfSettings.cpp).
     void OnDxfSettings();
 
@@ -483,6 +520,7 @@ public:
     void OnChooseTextFolders();
 
     // Information of the help menu (app/ZelkAppInformation.cpp).
+    void OnAppAbout();
     void OnVersionInfo();
     void OnFreewareNotice();
     void OnNewVersion();
@@ -507,11 +545,16 @@ public:
     void OnTextShapeVertical();
     void OnTextShapeSlant();
     void ApplyTextShapeCommand(UINT commandId, BYTE shape);
+    // The box of the text being placed after the text settings changed, and the preview.
+    void RefreshPlacedTextBox(CZelkDoc* doc);
     void ChooseTextAlignment();
     CString FormatScaleText(CZelkDoc* doc);
     BOOL SaveAllModified() override;
     void StartMacroRecording();
     void StopMacroRecording();
+    // 32801: the recording placed in the drawing as texts for the user to position.
+    void OnMacroRecordToDrawing();
+    void CloseMacroRecorderDialog();
     void ToggleMacroNextInput();
     void OnMacroUseNextInput();
     int m_macroNextInput = 0;      // the next input is the recording's own message text
@@ -546,6 +589,7 @@ protected:
     void OnResultsToTextWindow();
     void OnFindSettings();
     void OnDisplaySettings();
+    void OnColorSettings();
     void OnBlurMode();
     void OnCreateConditions();
     void OnDimensionSettings();

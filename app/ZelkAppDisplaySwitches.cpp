@@ -103,8 +103,10 @@ void CZelkApp::OnThickLineDisplay()
         }
         m_appDraw.penWidthMode = 1;
     }
-    if (CZelkDoc* doc = GetActiveDrawingDoc())
+    if (CZelkDoc* doc = GetActiveDrawingDoc()) {
         doc->UpdateAndPaintAllViews();
+        ShowHint(m_hint);
+    }
     ShowMessage(message, 0);
 }
 
@@ -117,6 +119,7 @@ void CZelkApp::OnGuidanceMessages()
 {
     if (DocOpenHelpIfArmed("Help\\HID_DRAWMESSAGEA.htm"))
         return;
+    ShowHint("");
     ShowMessage("", 0);
     m_appDraw.showHintLine = m_appDraw.showHintLine ? 0 : 1;
     if (CZelkDoc* doc = GetActiveDrawingDoc()) {

@@ -1,6 +1,9 @@
 // File and macro commands of the application: a new drawing, saving everything at exit while a
 // symbol waits to be placed, and recording operations as macro text.
+#include "app/WaitCursorScope.h"
 #include "app/ZelkApp.h"
+#include "commands/annotate/GroupProcessor.h"
+#include "macro/MacroInterpreter.h"
 #include "formats/BufferRoutines.h"
 #include "formats/FileDialogs.h"
 #include "input/InputBar.h"
@@ -53,19 +56,47 @@ void CZelkApp::StartMacroRecording()
         return;
     if (RefuseFreehand(*this) || !m_macroRecorder)
         return;
-    m_macroRecorder->m_lines.RemoveAll();
+    m_macroRecorder->StartRecording();
     m_macroRecorder->m_recording = 1;
-    if (m_activeView)
-        m_activeView->SetFocus();
+    m_macroRecorder->OpenDialog();
 }
 
 void CZelkApp::StopMacroRecording()
 {
-    if (ShowHelpInstead(32800))
+    if (ShowHelpInstead(32800) || !m_macroRecorder)
+        return;
+    if (m_activeView && !RefuseFreehand(*this)) {
+        m_macroRecorder->StopRecording();
+        if (m_scriptInterpreter)
+            m_scriptInterpreter->RunLines(m_activeView->m_document, m_macroRecorder->m_lines, false);
+    }
+    m_macroRecorder->CloseDialog();
+}
+
+void CZelkApp::CloseMacroRecorderDialog()
+{
+    if (m_macroRecorder)
+        m_macroRecorder->CloseDialog();
+}
+
+void CZelkApp::OnMacroRecordToDrawing()
+{
+    if (ShowHelpInstead(32801))
         return;
     if (RefuseFreehand(*this) || !m_macroRecorder)
         return;
-    m_macroRecorder->m_recording = 0;
+    m_macroRecorder->StopRecording();
+    m_macroRecorder->CloseDialog();
+    if (!m_activeView || !m_groupProcessor)
+        return;
+    CGroupProcessor& processor = *m_groupProcessor;
+    processor.Reset(1);
+    processor.m_document = m_activeView->m_document;
+    processor.EnterGroupMode();
+    processor.m_elemSet.AddTextLines(m_macroRecorder->m_lines);
+    processor.modePattern = "MP";
+    processor.m_elemSet.basePoint.Init(0.0, 0.0);
+    processor.OnInput(m_activeView->m_document, 14, 32);
 }
 
 void CZelkApp::OnSaveMacroRecording()
@@ -74,12 +105,14 @@ void CZelkApp::OnSaveMacroRecording()
         return;
     if (RefuseFreehand(*this) || !m_macroRecorder)
         return;
-    m_macroRecorder->m_recording = 0;
+    m_macroRecorder->StopRecording();
+    m_macroRecorder->CloseDialog();
     CString path;
     CString title = "macro";
     int fileType = 16;
     if (!ChooseFileName(path, title, 8, fileType, 0, 3))
         return;
+    CWaitCursorScope wait;
     CStringArray lines;
     lines.Copy(m_macroRecorder->m_lines);
     for (INT_PTR i = lines.GetSize() - 1; i >= 0; --i)
@@ -108,7 +141,10 @@ void CZelkApp::OnMacroUseNextInput()
 {
     if (ShowHelpInstead(32803))
         return;
+    const short before = m_useNextInput;
     m_useNextInput = m_useNextInput ? 0 : 1;
+    if (m_activeView)
+        m_activeView->LayGestureTooltips(before ? 10 : 9);
 }
 
 void CZelkApp::OnUpdateMacroStart(CCmdUI* pCmdUI)

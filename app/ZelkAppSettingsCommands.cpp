@@ -1,8 +1,11 @@
 // The settings menu: scale, text alignment, the four text shapes, text parameters, the search
 // and display settings, blur lines and creation conditions, dimension, print and other
 // parameters. Each dialog is filled from the settings and read back only on OK.
+#include "app/ColorSettingsDialog.h"
+#include "app/MainFrame.h"
 #include "app/SettingsDialogs.h"
 #include "app/ZelkApp.h"
+#include "commands/annotate/TextCommand.h"
 #include "document/ZelkDoc.h"
 #include "geometry/Numeric.h"
 #include "platform/core/Services.h"
@@ -30,7 +33,7 @@ int Milliseconds(double seconds)
 
 CString CZelkApp::FormatScaleText(CZelkDoc* doc)
 {
-    double scale = doc ? doc->m_printScale : 1.0;
+    double scale = doc ? doc->m_ratio : 1.0;
     RoundToSignificant(scale, m_appAcc.messageDigits());
     return CString("尺度") + DoubleToString(scale);
 }
@@ -45,17 +48,17 @@ void CZelkApp::OnScale()
         return;
     }
     CScaleDialog dlg;
-    dlg.m_numerator = doc->m_printScale;
+    dlg.m_numerator = doc->m_ratio;
     dlg.m_denominator = 1.0;
     if (dlg.DoModal() == IDOK)
-        doc->m_printScale = dlg.m_numerator / dlg.m_denominator;
+        doc->m_ratio = dlg.m_numerator / dlg.m_denominator;
     ShowMessage(FormatScaleText(doc), 0);
 }
 
 void CZelkApp::OnUpdateScale(CCmdUI* pCmdUI)
 {
     if (CZelkDoc* doc = GetActiveDrawingDoc())
-        pCmdUI->SetCheck(doc->m_printScale != 1.0 ? 1 : 0);
+        pCmdUI->SetCheck(doc->m_ratio != 1.0 ? 1 : 0);
 }
 
 void CZelkApp::ChooseTextAlignment()
@@ -75,6 +78,18 @@ void CZelkApp::OnTextAlignment()
     ChooseTextAlignment();
 }
 
+void CZelkApp::RefreshPlacedTextBox(CZelkDoc* doc)
+{
+    // Only the text command that is placing a text: the interrupting one first.
+    if (m_interruptKind == 7) {
+        if (doc->m_textCmdInt)
+            doc->m_textCmdInt->UpdateTextBox(0);
+    } else if (m_commandKind == 7 && doc->m_textCmd) {
+        doc->m_textCmd->UpdateTextBox(0);
+    }
+    ComputePreview(doc);
+}
+
 void CZelkApp::ApplyTextShapeCommand(UINT commandId, BYTE shape)
 {
     if (ShowHelpInstead(commandId))
@@ -83,8 +98,19 @@ void CZelkApp::ApplyTextShapeCommand(UINT commandId, BYTE shape)
     m_appText.SetShapeForm(shape);
     if (m_appElem.m_creationEnv == 0)
         m_atrCurrent.m_text.AssignAttributes(m_appText);
-    if (CZelkDoc* doc = GetActiveDrawingDoc())
-        ComputePreview(doc);
+    CZelkDoc* doc = GetActiveDrawingDoc();
+    if (!doc)
+        return;
+    if (shape == 4) {
+        RefreshPlacedTextBox(doc);
+        return;
+    }
+    if (doc->m_textCmdInt)
+        doc->m_textCmdInt->UpdateTextBox(0);
+    if (doc->m_textCmd)
+        doc->m_textCmd->UpdateTextBox(0);
+    ComputePreview(doc);
+    DispatchInputEvent(doc, 16, 0);
 }
 
 void CZelkApp::OnTextShapeStandard() { ApplyTextShapeCommand(32820, 1); }
@@ -121,7 +147,7 @@ void CZelkApp::OnTextParameters()
     t.m_boxRatioMax = dlg.m_boxRatioMax;
     t.m_subscriptRatio = dlg.m_underlineRatio;
     if (CZelkDoc* doc = GetActiveDrawingDoc())
-        ComputePreview(doc);
+        RefreshPlacedTextBox(doc);
 }
 
 void CZelkApp::OnResultsToTextWindow()
@@ -205,6 +231,28 @@ void CZelkApp::OnDisplaySettings()
     d.showAllMargin = dlg.m_showAllRatio;
     d.messageFontHeight = static_cast<short>(dlg.m_messageFontSize);
     d.m_viewPoint.m_x = 0.0;
+    RepaintAllDrawings(m_pDocTemplate);
+}
+
+void CZelkApp::OnColorSettings()
+{
+    if (ShowHelpInstead(32826))
+        return;
+    CColorSettingsDialog dlg;
+    dlg.m_colors.Copy(m_appColor.m_userColors);
+    dlg.m_complementThreshold = m_appColor.complementThreshold;
+    dlg.m_complementFlag = m_appColor.adjustOnScreen;
+    if (dlg.DoModal() != IDOK)
+        return;
+    m_appColor.m_userColors.RemoveAll();
+    for (INT_PTR i = 0; i < dlg.m_colors.GetSize(); ++i)
+        if (m_appColor.FindStandardColor(static_cast<COLORREF>(dlg.m_colors[i])) == CAppColor::kNotFound)
+            m_appColor.m_userColors.Add(dlg.m_colors[i]);
+    m_appColor.ClearColorCombo();
+    if (m_pMainFrame)
+        m_appColor.FillColorCombo(&m_pMainFrame->m_wndInputBar.m_colorBox);
+    m_appColor.adjustOnScreen = static_cast<BYTE>(dlg.m_complementFlag);
+    m_appColor.complementThreshold = static_cast<BYTE>(dlg.m_complementThreshold);
     RepaintAllDrawings(m_pDocTemplate);
 }
 

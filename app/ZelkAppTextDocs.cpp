@@ -401,22 +401,16 @@ void CZelkApp::OpenTextWithDrawing()
 
 void CZelkApp::OnNewTextDocument()
 {
-    if (m_contextHelpMode == kContextHelpArmed) {
-        ShowHelpPage("Help\\HID_TEXT_NEW.htm");
-        m_contextHelpMode = 0;
+    if (ShowHelpInstead(ID_TEXT_NEW))
         return;
-    }
     NewTextDocument(0);
     m_lastCommandId = ID_TEXT_NEW;
 }
 
 void CZelkApp::OnOpenTextFile()
 {
-    if (m_contextHelpMode == kContextHelpArmed) {
-        ShowHelpPage("Help\\HID_TEXT_OPEN.htm");
-        m_contextHelpMode = 0;
+    if (ShowHelpInstead(ID_TEXT_OPEN))
         return;
-    }
     OpenTextFileWithDialog(0);
     m_lastCommandId = ID_TEXT_OPEN;
 }
@@ -428,9 +422,15 @@ void CZelkApp::OnOpenExperienceLibrary()
         m_contextHelpMode = 0;
         return;
     }
-    // The text dialog starts in the library beside the program for this one choice.
+    // The text dialog starts in the library for this one choice: the working folder when it is
+    // inside the library, else the library beside the program.
     const CString remembered = m_appPath.m_initialTextFolder;
-    m_appPath.m_initialTextFolder = m_appPath.m_programFolder + kLibrary + "\\";
+    char cwd[256];
+    if (_getcwd(cwd, sizeof cwd)) {
+        const CString current(cwd);
+        m_appPath.m_initialTextFolder =
+            current.Find(kLibrary) >= 0 ? current + "\\" : m_appPath.m_programFolder + kLibrary + "\\";
+    }
     OpenTextWithDrawing();
     m_appPath.m_initialTextFolder = remembered;
     m_lastCommandId = ID_EXPERIENCE_LIBRARY;

@@ -139,6 +139,32 @@ void CZelkApp::SetCreationEnvReference()
     ShowMessage(kMsgEnvReference, 0);
 }
 
+void CZelkApp::RestoreCreationEnv(int env)
+{
+    static constexpr UINT kUpImages[3] = { 189, 191, 192 };
+    if (env < 0 || env > 2)
+        env = 0;
+    m_appElem.m_creationEnv = static_cast<short>(env);
+    if (m_appElem.m_draftMode)
+        m_appElem.SetDraftPen();
+    SetButtonImages(EnvButton(m_pMainFrame), kUpImages[env], 190);
+    if (env == 0) {
+        if (!m_appElem.m_draftMode)
+            m_atrCurrent.ApplyPen();
+        m_atrCurrent.ApplyText();
+    } else if (env == 1) {
+        if (!m_appElem.m_draftMode)
+            m_atrElem.ApplyPen();
+        m_atrElem.ApplyText();
+        ShowMessage("選択要素の環境で作成するモードに戻しました。", 0);
+    } else {
+        if (!m_appElem.m_draftMode)
+            m_atrReference.ApplyPen();
+        m_atrReference.ApplyText();
+        ShowMessage("参照要素の環境で作成するモードに戻しました。", 0);
+    }
+}
+
 void CZelkApp::SetLayerCondCurrent()
 {
     m_appElem.m_layerCondition = 0;

@@ -582,6 +582,10 @@ public:
     // ---- native drawing file -----------------------------------------------------------
     // Adds the file's contents; 1 when it was read to its end without damage.
     int LoadNativeFile(const CString& path);
+    // The loaded data of this windowless drawing (source 1 a symbol file, 2 a user
+    // application's result) selected whole and handed to group processing to be copied into
+    // the active drawing; 0 when there is nothing to copy.
+    int StartCopyOfLoadedData(int source);
     int ApplyNativeHeaderLine(const CString& line, int code);
     int ApplyNativeRecord(const BYTE* header, const BYTE* payload, int code, int length,
                           CNativeReadState& state);

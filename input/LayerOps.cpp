@@ -33,6 +33,19 @@ void MarkUsed(const CObArray& blocks, std::vector<char>& used)
     }
 }
 
+template <class Block>
+int CountOnLayer(const CObArray& blocks, int layer)
+{
+    int count = 0;
+    for (int b = 0; b < blocks.GetSize(); ++b) {
+        const Block* block = static_cast<const Block*>(blocks[b]);
+        for (int s = 0; s < block->m_count && s < Block::SlotCount; ++s)
+            if (block->m_slots[s].m_layer == layer && !(block->m_slots[s].m_state & STATE_DELETED))
+                ++count;
+    }
+    return count;
+}
+
 bool IsFourDigits(const CString& name)
 {
     if (name.GetLength() != 4)
@@ -63,6 +76,25 @@ int CLayerOps::FindEmptyNumberedLayer(CZelkDoc* doc)
         if (!used[i] && IsFourDigits(doc->GetLayer(i)->m_name))
             return i;
     return -1;
+}
+
+int CLayerOps::CountLayerElements(CZelkDoc* doc, int layer, int, int& points, int& lines, int& circles,
+                                  int& arcs, int& conics, int& curves, int& texts, int& objects)
+{
+    points = lines = circles = arcs = conics = curves = texts = objects = 0;
+    if (!doc)
+        return 0;
+    points = CountOnLayer<CDataPoints>(doc->m_pointBlocks, layer);
+    lines = CountOnLayer<CLines>(doc->m_lineBlocks, layer);
+    circles = CountOnLayer<CCircles>(doc->m_circleBlocks, layer);
+    arcs = CountOnLayer<CArcs>(doc->m_arcBlocks, layer);
+    conics = CountOnLayer<CConics>(doc->m_conicBlocks, layer);
+    curves = CountOnLayer<CCurves>(doc->m_curveBlocks, layer);
+    texts = CountOnLayer<CTexts>(doc->m_textBlocks, layer);
+    for (CZelkObj* o : doc->m_objects)
+        if (o && o->m_layer == layer)
+            ++objects;
+    return points || lines || circles || arcs || conics || curves || texts || objects;
 }
 
 void CLayerOps::OnInput(CZelkDoc*, int kind, int subCode)

@@ -12,6 +12,11 @@ public:
     // The first layer no element or placed object refers to (deleted ones included) whose name
     // is exactly four digits; -1 when none.
     static int FindEmptyNumberedLayer(CZelkDoc* doc);
+    // The live elements and the placed objects on the layer, by kind (each set to 0 first);
+    // nonzero when any count is.
+    static int CountLayerElements(CZelkDoc* doc, int layer, int reserved, int& points, int& lines,
+                                  int& circles, int& arcs, int& conics, int& curves, int& texts,
+                                  int& objects);
 
     // The input of the layer modes 33 to 35.
     void OnInput(CZelkDoc* doc, int kind, int subCode);

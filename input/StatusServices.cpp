@@ -33,3 +33,9 @@ void CZelkApp::ShowResultMessage(const CString& text, int beep)
     if (m_activeView)
         m_activeView->ShowMessageLine(m_activeView->m_messageText + text);
 }
+
+void CZelkApp::ShowHint(const CString& text)
+{
+    if (m_activeView && m_appDraw.showHintLine)
+        m_activeView->ShowHintLine(text);
+}

@@ -1,13 +1,30 @@
-// The macro recorder: records operations as macro text.
+// The macro recorder: records operations as macro text, with its small panel over the drawing
+// view while it records.
 #pragma once
 
-class CCircleCommand;
-class CZelkDoc;
 #include "platform/core/Arrays.h"
+
+#include <memory>
+
+class CCircleCommand;
+class CMacroRecordDialog;
+class CZelkDoc;
 
 class CMacroRecorder {
 public:
+    CMacroRecorder();
+    ~CMacroRecorder();
+    CMacroRecorder(const CMacroRecorder&) = delete;
+    CMacroRecorder& operator=(const CMacroRecorder&) = delete;
+
     void ResetFlags() { m_recording = 0; }
+    // Recording off, no lines, nothing held.
+    void StartRecording();
+    // The held command written out, then recording off.
+    void StopRecording();
+    // The panel over the active drawing view, which keeps the focus; none without one.
+    void OpenDialog();
+    void CloseDialog();
     // Writes the held command as macro lines; the lines of a construction appear when the
     // next input arrives.
     void EmitCommandLines() {}
@@ -22,4 +39,6 @@ public:
     int m_stepTextCount = 0;
     // Takes the circle command after an execution; recording of drawing commands is not built.
     void CaptureCircleCommand(CCircleCommand*) {}
+    std::unique_ptr<CMacroRecordDialog> m_dialog;
+    int m_dialogOpen = 0;
 };

@@ -80,6 +80,7 @@ public:
     int m_fitOnResize = 1;         // a resize fits the drawing; cleared by scroll-bar scrolling
     CString m_hintText;
     CString m_messageText;
+    CString m_hintLineText;
     int m_showAllLayers = 1;       // layers marked hidden are drawn too
     int m_leftDragged = 0;
     int m_middleDragged = 0;
@@ -272,6 +273,8 @@ public:
     // ---- overlays and messages the drawing asks for ------------------------------------------
     // Texts of the message line; stored until the overlay lines draw them.
     virtual void ShowMessageLine(const CString& text);
+    // The hint line; stored until the overlay lines draw it.
+    virtual void ShowHintLine(const CString& text);
     virtual void DrawBannerLine(const CString& text, int& line) { (void)text; ++line; }
     virtual void DrawCrossMark(CPointD, int) {}
     virtual void DrawColoredCrossMark(CPointD, COLORREF, int) {}

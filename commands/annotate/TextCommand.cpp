@@ -33,6 +33,11 @@ void CTextCommand::ComputeBoxForString(const CString& text)
     ComputeBoxOfString(text, m_box);
 }
 
+void CTextCommand::UpdateTextBox(int)
+{
+    ComputeBoxForString(m_string);
+}
+
 bool ExpandTabs(CString& text)
 {
     CString spaces(' ', DocTabWidth());

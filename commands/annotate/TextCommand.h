@@ -36,6 +36,8 @@ public:
 
     // The box of the text being placed, for a given string with the current text settings.
     void ComputeBoxForString(const CString& text);
+    // The box of the text being placed again, after the text settings changed.
+    void UpdateTextBox(int flag);
     static bool HasNotationMarkers(const CString& text);
     static void SplitNotation(const CString& text, CStringArray* pieces, CWordArray* kinds,
                               int futureTense, int showMessages);

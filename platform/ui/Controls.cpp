@@ -83,13 +83,37 @@ QImage DrawOwnerItem(CWnd* wnd, UINT ctlType, int itemID, UINT state, DWORD_PTR 
     return img;
 }
 
+// The comparison a sorted owner-drawn list asks of the program: a new item against item i.
+COMPAREITEMSTRUCT NewItemComparison(UINT ctlType, CWnd* control, DWORD_PTR data, int i, DWORD_PTR other)
+{
+    COMPAREITEMSTRUCT cis{};
+    cis.CtlType = ctlType;
+    cis.CtlID = static_cast<UINT>(control->GetDlgCtrlID());
+    cis.hwndItem = control->m_hWnd;
+    cis.itemID1 = static_cast<UINT>(-1);
+    cis.itemData1 = data;
+    cis.itemID2 = static_cast<UINT>(i);
+    cis.itemData2 = other;
+    return cis;
+}
+
 class CQtCombo;
 
+// Paints the items of an owner-drawn combo or list box through the program's DrawItem, at the
+// height its MeasureItem gave.
 class COwnerDelegate : public QStyledItemDelegate {
 public:
-    explicit COwnerDelegate(QObject* parent) : QStyledItemDelegate(parent) {}
+    COwnerDelegate(QWidget* owner, UINT ctlType, int itemHeight)
+        : QStyledItemDelegate(owner), m_owner(owner), m_ctlType(ctlType), m_itemHeight(itemHeight)
+    {
+    }
     void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
     QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override;
+
+private:
+    QWidget* m_owner;
+    UINT m_ctlType;
+    int m_itemHeight;
 };
 
 class CQtCombo : public QComboBox {
@@ -138,24 +162,30 @@ protected:
 
 void COwnerDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const
 {
-    auto* combo = dynamic_cast<CComboBox*>(UiWndFromWidget(qobject_cast<QWidget*>(parent())));
-    if (!combo) {
+    CWnd* wnd = UiWndFromWidget(m_owner);
+    auto* combo = dynamic_cast<CComboBox*>(wnd);
+    auto* list = dynamic_cast<CListBox*>(wnd);
+    if (!combo && !list) {
         QStyledItemDelegate::paint(painter, option, index);
         return;
     }
     UINT state = (option.state & QStyle::State_Selected) ? ODS_SELECTED : 0;
+    if (list && (option.state & QStyle::State_HasFocus))
+        state |= ODS_FOCUS;
     DWORD_PTR data = static_cast<DWORD_PTR>(index.data(kDataRole).toULongLong());
-    QImage img = DrawOwnerItem(combo, ODT_COMBOBOX, index.row(), state, data, option.rect.size(),
-                               [combo](LPDRAWITEMSTRUCT d) { combo->DrawItem(d); });
+    QImage img = DrawOwnerItem(wnd, m_ctlType, index.row(), state, data, option.rect.size(), [combo, list](LPDRAWITEMSTRUCT d) {
+        if (combo)
+            combo->DrawItem(d);
+        else
+            list->DrawItem(d);
+    });
     painter->drawImage(option.rect.topLeft(), img);
 }
 
 QSize COwnerDelegate::sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const
 {
-    auto* q = dynamic_cast<CQtCombo*>(parent());
     QSize s = QStyledItemDelegate::sizeHint(option, index);
-    if (q)
-        s.setHeight(q->m_itemHeight);
+    s.setHeight(m_itemHeight);
     return s;
 }
 
@@ -599,13 +629,13 @@ QWidget* CComboBox::CreateNativeWidget(QWidget* parent)
     c->setMaxVisibleItems(30);
     if (m_style & (CBS_OWNERDRAWFIXED | 0x0020 /* CBS_OWNERDRAWVARIABLE */)) {
         c->m_ownerDraw = true;
-        c->setItemDelegate(new COwnerDelegate(c));
         MEASUREITEMSTRUCT mis{};
         mis.CtlType = ODT_COMBOBOX;
         mis.CtlID = m_nID;
         mis.itemHeight = 16;
         MeasureItem(&mis);
         c->m_itemHeight = static_cast<int>(mis.itemHeight);
+        c->setItemDelegate(new COwnerDelegate(c, ODT_COMBOBOX, c->m_itemHeight));
     }
     if (QLineEdit* e = c->lineEdit()) {
         QObject::connect(e, &QLineEdit::textEdited, e, [c]() {
@@ -647,14 +677,8 @@ int CComboBox::InsertItem(int index, const CString& text, DWORD_PTR data, bool s
         for (int i = 0; i < count; ++i) {
             int cmp;
             if (ownerNoStrings) {
-                COMPAREITEMSTRUCT cis{};
-                cis.CtlType = ODT_COMBOBOX;
-                cis.CtlID = m_nID;
-                cis.hwndItem = m_hWnd;
-                cis.itemID1 = static_cast<UINT>(-1);
-                cis.itemData1 = data;
-                cis.itemID2 = static_cast<UINT>(i);
-                cis.itemData2 = static_cast<DWORD_PTR>(c->itemData(i, kDataRole).toULongLong());
+                COMPAREITEMSTRUCT cis = NewItemComparison(ODT_COMBOBOX, this, data, i,
+                                                          static_cast<DWORD_PTR>(c->itemData(i, kDataRole).toULongLong()));
                 cmp = CompareItem(&cis);
             } else {
                 CString other = ItemText(c->itemData(i, kBytesRole));
@@ -876,6 +900,15 @@ BOOL CListBox::Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nI
 QWidget* CListBox::CreateNativeWidget(QWidget* parent)
 {
     auto* l = new QListWidget(parent);
+    if (m_style & LBS_OWNERDRAWFIXED) {
+        MEASUREITEMSTRUCT mis{};
+        mis.CtlType = ODT_LISTBOX;
+        mis.CtlID = m_nID;
+        mis.itemHeight = 16;
+        MeasureItem(&mis);
+        l->setItemDelegate(new COwnerDelegate(l, ODT_LISTBOX, static_cast<int>(mis.itemHeight)));
+        l->setUniformItemSizes(true);
+    }
     if (m_style & LBS_MULTIPLESEL)
         l->setSelectionMode(QAbstractItemView::MultiSelection);
     else if (m_style & LBS_EXTENDEDSEL)
@@ -900,10 +933,15 @@ LRESULT CListBox::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     auto* l = qobject_cast<QListWidget*>(GetQWidget());
     if (!l)
         return CWnd::WindowProc(message, wParam, lParam);
+    const bool ownerNoStrings = (m_style & LBS_OWNERDRAWFIXED) && !(m_style & LBS_HASSTRINGS);
     auto textOf = [&](int i) { return ItemText(l->item(i)->data(kBytesRole)); };
+    auto dataOf = [&](int i) { return static_cast<DWORD_PTR>(l->item(i)->data(kDataRole).toULongLong()); };
     auto find = [&](int startAfter, const char* s, bool exact) -> int {
-        if (l->count() == 0 || !s)
+        if (l->count() == 0 || (!s && !ownerNoStrings))
             return LB_ERR;
+        // A list without strings holds item data where the text would be.
+        if (ownerNoStrings)
+            return SearchItems(l->count(), startAfter, [&](int i) { return dataOf(i) == reinterpret_cast<DWORD_PTR>(s); });
         CString key(s);
         return SearchItems(l->count(), startAfter, [&](int i) { return TextMatches(textOf(i), key, exact); });
     };
@@ -912,13 +950,21 @@ LRESULT CListBox::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     switch (message) {
     case LB_ADDSTRING:
     case LB_INSERTSTRING: {
-        CString text(reinterpret_cast<LPCTSTR>(lParam));
+        const DWORD_PTR data = ownerNoStrings ? static_cast<DWORD_PTR>(lParam) : 0;
+        CString text(ownerNoStrings ? "" : reinterpret_cast<LPCTSTR>(lParam));
         int index = message == LB_ADDSTRING ? l->count() : static_cast<int>(static_cast<INT_PTR>(wParam));
         if (message == LB_ADDSTRING && (m_style & LBS_SORT)) {
             index = l->count();
             for (int i = 0; i < l->count(); ++i) {
-                CString t = textOf(i);
-                if (MbsCompareNoCase(text.GetString(), text.GetLength(), t.GetString(), t.GetLength()) < 0) {
+                int cmp;
+                if (ownerNoStrings) {
+                    COMPAREITEMSTRUCT cis = NewItemComparison(ODT_LISTBOX, this, data, i, dataOf(i));
+                    cmp = CompareItem(&cis);
+                } else {
+                    CString t = textOf(i);
+                    cmp = MbsCompareNoCase(text.GetString(), text.GetLength(), t.GetString(), t.GetLength());
+                }
+                if (cmp < 0) {
                     index = i;
                     break;
                 }
@@ -930,7 +976,7 @@ LRESULT CListBox::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
             return LB_ERR;
         auto* item = new QListWidgetItem(ToQ(text));
         item->setData(kBytesRole, Bytes(text));
-        item->setData(kDataRole, QVariant::fromValue<qulonglong>(0));
+        item->setData(kDataRole, QVariant::fromValue<qulonglong>(data));
         l->insertItem(index, item);
         return index;
     }
@@ -957,6 +1003,10 @@ LRESULT CListBox::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     case LB_GETTEXT: {
         if (!valid(wParam))
             return LB_ERR;
+        if (ownerNoStrings) {
+            *reinterpret_cast<DWORD_PTR*>(lParam) = dataOf(static_cast<int>(wParam));
+            return sizeof(DWORD_PTR);
+        }
         CString t = textOf(static_cast<int>(wParam));
         std::memcpy(reinterpret_cast<char*>(lParam), t.GetString(), static_cast<size_t>(t.GetLength()) + 1);
         return t.GetLength();
@@ -1024,7 +1074,8 @@ void CListBox::GetText(int nIndex, CString& rString) const
         rString.Empty();
         return;
     }
-    std::vector<char> buf(static_cast<size_t>(len) + 1);
+    // Room for the item data a list without strings gives instead.
+    std::vector<char> buf(static_cast<size_t>(std::max(len, 8)) + 1);
     const_cast<CListBox*>(this)->SendMessage(LB_GETTEXT, static_cast<WPARAM>(nIndex), reinterpret_cast<LPARAM>(buf.data()));
     rString = CString(buf.data(), len);
 }
@@ -1078,6 +1129,10 @@ DWORD_PTR CListBox::GetItemData(int nIndex) const
 {
     return static_cast<DWORD_PTR>(const_cast<CListBox*>(this)->SendMessage(LB_GETITEMDATA, static_cast<WPARAM>(nIndex)));
 }
+
+void CListBox::DrawItem(LPDRAWITEMSTRUCT) {}
+void CListBox::MeasureItem(LPMEASUREITEMSTRUCT) {}
+int CListBox::CompareItem(LPCOMPAREITEMSTRUCT) { return 0; }
 
 int CListBox::GetTopIndex() const
 {

@@ -256,6 +256,13 @@ public:
     DWORD_PTR GetItemData(int nIndex) const;
     int GetTopIndex() const;
     int SetTopIndex(int nIndex);
+
+    // Owner-drawn lists (LBS_OWNERDRAWFIXED): items drawn, measured and (sorted lists without
+    // strings) compared by the program; without LBS_HASSTRINGS an item is its item data.
+    virtual void DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct);
+    virtual void MeasureItem(LPMEASUREITEMSTRUCT lpMeasureItemStruct);
+    virtual int CompareItem(LPCOMPAREITEMSTRUCT lpCompareItemStruct);
+
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 protected:

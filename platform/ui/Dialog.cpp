@@ -477,7 +477,7 @@ CColorDialog::CColorDialog(COLORREF clrInit, DWORD dwFlags, CWnd*)
 INT_PTR CColorDialog::DoModal()
 {
     COLORREF c = m_cc.rgbResult;
-    if (!UiServices().ColorDialog(c, m_cc.Flags))
+    if (!UiServices().ColorDialog(c, m_cc.Flags, m_cc.lpCustColors))
         return IDCANCEL;
     m_cc.rgbResult = c;
     return IDOK;

@@ -170,6 +170,7 @@ constexpr DWORD CC_ANYCOLOR = 0x00000100;
 struct CHOOSECOLOR {
     COLORREF rgbResult = 0;
     DWORD Flags = 0;
+    COLORREF* lpCustColors = nullptr;   // 16 custom colors, shown and given back; may be null
 };
 
 class CColorDialog {

@@ -22,6 +22,7 @@
 #include <QScrollBar>
 #include <QThread>
 
+#include <algorithm>
 #include <cstdlib>
 #include <QTimer>
 #include <QUrl>
@@ -265,10 +266,20 @@ BOOL CQtServices::FileDialog(CFileDialogRequest& request)
     return !request.chosen.empty();
 }
 
-BOOL CQtServices::ColorDialog(COLORREF& color, DWORD)
+BOOL CQtServices::ColorDialog(COLORREF& color, DWORD, COLORREF* customColors)
 {
     UiEnsureApplication();
+    const int customCount = std::min(QColorDialog::customCount(), 16);
+    if (customColors)
+        for (int i = 0; i < customCount; ++i)
+            QColorDialog::setCustomColor(i, QColor(GetRValue(customColors[i]), GetGValue(customColors[i]),
+                                                   GetBValue(customColors[i])));
     QColor c = QColorDialog::getColor(QColor(GetRValue(color), GetGValue(color), GetBValue(color)));
+    if (customColors)
+        for (int i = 0; i < customCount; ++i) {
+            const QColor k = QColorDialog::customColor(i);
+            customColors[i] = RGB(k.red(), k.green(), k.blue());
+        }
     if (!c.isValid())
         return FALSE;
     color = RGB(c.red(), c.green(), c.blue());

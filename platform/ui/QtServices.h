@@ -24,7 +24,7 @@ public:
 
     void RunModal(IModalSession& session) override;
     BOOL FileDialog(CFileDialogRequest& request) override;
-    BOOL ColorDialog(COLORREF& color, DWORD flags) override;
+    BOOL ColorDialog(COLORREF& color, DWORD flags, COLORREF* customColors) override;
     BOOL FontDialog(LOGFONT& font, COLORREF& color, DWORD flags) override;
     BOOL PrintDialog(CPrintDialogRequest& request) override;
     BOOL PrinterDefaults(CPrintDialogRequest& request) override;

@@ -55,12 +55,15 @@ BOOL CScriptedUiServices::FileDialog(CFileDialogRequest& request)
     return TRUE;
 }
 
-BOOL CScriptedUiServices::ColorDialog(COLORREF& color, DWORD)
+BOOL CScriptedUiServices::ColorDialog(COLORREF& color, DWORD, COLORREF* customColors)
 {
     if (m_colors.empty())
         return FALSE;
     ColorAnswer a = m_colors.front();
     m_colors.pop_front();
+    if (customColors)
+        for (size_t i = 0; i < a.customColors.size() && i < 16; ++i)
+            customColors[i] = a.customColors[i];
     if (a.ok)
         color = a.color;
     return a.ok;

@@ -69,7 +69,8 @@ public:
     // Runs a modal dialog until the session closes.
     virtual void RunModal(IModalSession& session) = 0;
     virtual BOOL FileDialog(CFileDialogRequest& request) = 0;
-    virtual BOOL ColorDialog(COLORREF& color, DWORD flags) = 0;
+    // customColors: null, or the 16 custom colors the dialog shows and gives back.
+    virtual BOOL ColorDialog(COLORREF& color, DWORD flags, COLORREF* customColors) = 0;
     virtual BOOL FontDialog(LOGFONT& font, COLORREF& color, DWORD flags) = 0;
     virtual BOOL PrintDialog(CPrintDialogRequest& request) = 0;
     // The default printer and its paper without asking; FALSE when there is no printer.
@@ -96,7 +97,7 @@ public:
 
     void RunModal(IModalSession& session) override;
     BOOL FileDialog(CFileDialogRequest& request) override;
-    BOOL ColorDialog(COLORREF& color, DWORD flags) override;
+    BOOL ColorDialog(COLORREF& color, DWORD flags, COLORREF* customColors) override;
     BOOL FontDialog(LOGFONT& font, COLORREF& color, DWORD flags) override;
     BOOL PrintDialog(CPrintDialogRequest& request) override;
     BOOL PrinterDefaults(CPrintDialogRequest& request) override;
@@ -108,7 +109,12 @@ public:
     void QueueDialog(DialogScript script) { m_dialogs.push_back(std::move(script)); }
     // Paths a file dialog returns; an empty list answers Cancel.
     void QueueFiles(std::vector<CString> paths) { m_files.push_back(std::move(paths)); }
-    void QueueColor(BOOL ok, COLORREF color) { m_colors.push_back({ ok, color }); }
+    // customColors: what the user left in the dialog's custom colors (the first ones; the rest
+    // stay as the program gave them).
+    void QueueColor(BOOL ok, COLORREF color, std::vector<COLORREF> customColors = {})
+    {
+        m_colors.push_back({ ok, color, std::move(customColors) });
+    }
     void QueueFont(BOOL ok, const LOGFONT& font, COLORREF color) { m_fonts.push_back({ ok, font, color }); }
     void QueuePrint(BOOL ok, CPrintDialogRequest answer) { m_prints.push_back({ ok, std::move(answer) }); }
     // The printer the defaults give (a PDF file in tests); none until set.
@@ -147,6 +153,7 @@ private:
     struct ColorAnswer {
         BOOL ok;
         COLORREF color;
+        std::vector<COLORREF> customColors;
     };
     struct FontAnswer {
         BOOL ok;

@@ -8,6 +8,7 @@
 
 #include <QApplication>
 #include <QImage>
+#include <QListWidget>
 #include <QPixmap>
 #include <QWidget>
 
@@ -15,6 +16,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <vector>
 
 TEST(Screenshot, MainWindow)
 {
@@ -63,6 +65,47 @@ TEST(Screenshot, DisplaySettingsDialog)
     });
     app.m_pMainFrame->SendMessage(WM_COMMAND, 32924, 0);
     EXPECT_TRUE(saved);
+    app.CloseAllDocuments(TRUE);
+    app.m_pMainFrame->DestroyWindow();
+    app.m_pMainWnd = nullptr;
+    app.ExitInstance();
+    g_pApp = nullptr;
+}
+
+// The color settings list paints one swatch per color, brightest first as the color box sorts;
+// with ZELK_COLOR_DIALOG_SCREENSHOT naming a PNG file the dialog is saved there as well.
+TEST(Screenshot, ColorListPaintsSortedSwatches)
+{
+    namespace fs = std::filesystem;
+    for (const char* name : { "ZelkUnit.txt", "Variable.txt", "ZelSheet.txt" })
+        fs::copy_file(fs::path(ZELK_SOURCE_DIR) / "resources" / name,
+                      FileSystemPath(ProgramFolder().GetString()) + name, fs::copy_options::overwrite_existing);
+    DefaultScriptedUiServices().Reset();
+    CZelkApp app;
+    ASSERT_TRUE(app.InitInstance());
+    app.m_appColor.m_userColors.RemoveAll();
+    for (COLORREF c : { RGB(0, 0, 200), RGB(250, 250, 0), RGB(30, 30, 30), RGB(0, 160, 0) })
+        app.m_appColor.m_userColors.Add(c);
+    std::vector<QColor> painted;
+    DefaultScriptedUiServices().QueueDialog([&](IModalSession& s) {
+        for (QWidget* w : QApplication::topLevelWidgets()) {
+            if (!w->isVisible() || w == app.m_pMainFrame->GetQWidget())
+                continue;
+            auto* list = w->findChild<QListWidget*>();
+            if (!list)
+                continue;
+            const QImage shot = list->viewport()->grab().toImage();
+            for (int i = 0; i < list->count(); ++i)
+                painted.push_back(shot.pixelColor(list->visualItemRect(list->item(i)).center()));
+            if (const char* target = std::getenv("ZELK_COLOR_DIALOG_SCREENSHOT")) {
+                EXPECT_TRUE(w->grab().toImage().save(QString::fromUtf8(target)));
+            }
+        }
+        s.Press(IDCANCEL);
+    });
+    app.m_pMainFrame->SendMessage(WM_COMMAND, 32826, 0);
+    const std::vector<QColor> expected = { QColor(250, 250, 0), QColor(0, 0, 200), QColor(0, 160, 0), QColor(30, 30, 30) };
+    EXPECT_EQ(painted, expected);
     app.CloseAllDocuments(TRUE);
     app.m_pMainFrame->DestroyWindow();
     app.m_pMainWnd = nullptr;

@@ -318,7 +318,7 @@ TEST_F(SettingsCommands, ScaleDialog)
 {
     CZelkDoc* doc = m_app->GetActiveDrawingDoc();
     ASSERT_NE(doc, nullptr);
-    doc->m_printScale = 1.0;
+    doc->m_ratio = 1.0;
     EXPECT_EQ(Update(32899).m_check, 0);
     bool stayedOpen = false;
     Ui().QueueDialog([&](IModalSession& s) {
@@ -334,7 +334,7 @@ TEST_F(SettingsCommands, ScaleDialog)
     });
     Command(32899);
     EXPECT_TRUE(stayedOpen);
-    EXPECT_DOUBLE_EQ(doc->m_printScale, 0.02);
+    EXPECT_DOUBLE_EQ(doc->m_ratio, 0.02);
     EXPECT_EQ(Message(), m_app->FormatScaleText(doc));
     EXPECT_EQ(Message().Left(4), CString("尺度"));
     EXPECT_EQ(Update(32899).m_check, 1);
