@@ -22,6 +22,7 @@
 #include "formats/NativeFormat.h"
 #include "formats/NativeWriteTables.h"
 #include "platform/core/Archive.h"
+#include "platform/core/BlockMemory.h"
 #include "platform/core/File.h"
 #include "platform/core/Runtime.h"
 #include "platform/core/Services.h"
@@ -637,12 +638,15 @@ int CZelkView::WriteNativeFile(const CString& path, int itemFlag)
         return 0;
     // Not cleared first: every byte up to the final position is written by the fill below (the
     // file is refused when a value did not fit), and nothing after it is kept.
-    std::unique_ptr<BYTE[]> buffer(new (std::nothrow) BYTE[static_cast<size_t>(capacity)]);
-    if (!buffer)
+    CLargeBuffer buffer;
+    try {
+        buffer = CLargeBuffer(static_cast<size_t>(capacity));
+    } catch (const std::bad_alloc&) {
         return 0;
+    }
 
     const int size = static_cast<int>(capacity);
-    CNativeOut out{size, buffer.get(), FillNativeBuffer(tables, buffer.get(), size)};
+    CNativeOut out{size, buffer.data(), FillNativeBuffer(tables, buffer.data(), size)};
     if (withItems) {
         out.Text("item");
         out.I32(itemBytes);
@@ -661,7 +665,7 @@ int CZelkView::WriteNativeFile(const CString& path, int itemFlag)
     const BOOL saved = SaveFileReplacing(path, [&](const CString& temporary) {
         CFile file(temporary, CFile::modeCreate | CFile::modeWrite | CFile::shareExclusive |
                                   CFile::typeBinary);
-        file.Write(buffer.get(), static_cast<UINT>(out.m_position));
+        file.Write(buffer.data(), static_cast<UINT>(out.m_position));
         file.Close();
         return TRUE;
     });
