@@ -169,6 +169,49 @@ struct CInsertFrame {
 
 }  // namespace
 
+namespace {
+
+// The value of a plain decimal (digits, perhaps a point and more digits, nothing after them that
+// could continue a number) of at most 15 significant digits and 22 decimals; false for any
+// other form. Its
+// digits and the power of ten are both exact doubles, so the one division rounds correctly,
+// as the general reading does.
+bool FastDecimal(const char* p, double& value)
+{
+    static constexpr double kPowers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                         1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                         1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+    std::uint64_t digits = 0;
+    int significant = 0;
+    int decimals = 0;
+    for (; *p >= '0' && *p <= '9'; ++p) {
+        if (digits != 0 || *p != '0') {
+            digits = digits * 10 + static_cast<unsigned>(*p - '0');
+            ++significant;
+        }
+        if (significant > 15)
+            return false;
+    }
+    if (*p == '.') {
+        for (++p; *p >= '0' && *p <= '9'; ++p) {
+            if (digits != 0 || *p != '0') {
+                digits = digits * 10 + static_cast<unsigned>(*p - '0');
+                ++significant;
+            }
+            if (significant > 15 || ++decimals > 22)
+                return false;
+        }
+    }
+    if (*p == '.' || *p == 'e' || *p == 'E' || *p == '+' || *p == '-')
+        return false;
+    value = static_cast<double>(digits);
+    if (decimals > 0)
+        value /= kPowers[decimals];
+    return true;
+}
+
+}  // namespace
+
 // The common forms (blanks, a sign, digits with a point and an exponent) are read without the C
 // library's locale and buffer work, correctly rounded as it rounds; anything else (hexadecimal,
 // infinities, out of range) is left to the library itself.
@@ -184,6 +227,9 @@ double DxfAtof(const char* text)
         return std::atof(text);
     if (*p == '0' && (p[1] == 'x' || p[1] == 'X'))
         return std::atof(text);
+    double plain = 0.0;
+    if (FastDecimal(p, plain))
+        return negative ? -plain : plain;
     const char* end = p;
     while ((*end >= '0' && *end <= '9') || *end == '.' || *end == 'e' || *end == 'E' ||
            *end == '+' || *end == '-')
@@ -217,32 +263,47 @@ int DxfLineTypeOf(const CObArray& styles, const CString& name)
     return 0;
 }
 
-int ReadDxfLine(const BYTE* data, int length, int& position, char* line)
+int ReadDxfLine(const BYTE* data, int length, int& position, char* line, int* textLength)
 {
     const int start = position < 0 ? 0 : position;
     const int available = length > start ? length - start : 0;
-    return ReadDxfLineFrom(data + (available > 0 ? start : 0), available, length, position, line);
+    return ReadDxfLineFrom(data + (available > 0 ? start : 0), available, length, position, line,
+                           textLength);
 }
 
-int ReadDxfLineFrom(const BYTE* from, int available, int length, int& position, char* line)
+int ReadDxfLineFrom(const BYTE* from, int available, int length, int& position, char* line,
+                    int* textLength)
 {
     const int start = position < 0 ? 0 : position;
-    // A line end is looked for in the longest line and the byte after it.
+    // A line end is looked for in the longest line and the byte after it. Lines are short: one
+    // pass over their bytes finds the first CR or LF and the first NUL.
     const int window = available < kDxfLineMax + 1 ? available : kDxfLineMax + 1;
-    const void* lf = window > 0 ? std::memchr(from, '\n', static_cast<size_t>(window)) : nullptr;
-    const int lfAt = lf ? static_cast<int>(static_cast<const BYTE*>(lf) - from) : window;
-    const void* cr = lfAt > 0 ? std::memchr(from, '\r', static_cast<size_t>(lfAt)) : nullptr;
-    const int end = cr ? static_cast<int>(static_cast<const BYTE*>(cr) - from) : lfAt;
+    int end = 0;
+    int text = -1;
+    for (; end < window; ++end) {
+        const BYTE c = from[end];
+        if (c > '\r')
+            continue;
+        if (c == '\n' || c == '\r')
+            break;
+        if (c == '\0' && text < 0)
+            text = end;
+    }
     if (end < window) {
         std::memcpy(line, from, static_cast<size_t>(end));
         line[end] = '\0';
+        if (textLength)
+            *textLength = text < 0 ? end : text;
         const int p = start + end;
+        const bool cr = from[end] == '\r';
         position = (cr && (end + 1 >= available || from[end + 1] == '\n')) ? p + 2 : p + 1;
         return 1;
     }
     const int copied = window < kDxfLineMax ? window : kDxfLineMax;
     std::memcpy(line, from, static_cast<size_t>(copied));
     line[copied] = '\0';
+    if (textLength)
+        *textLength = static_cast<int>(std::strlen(line));
     // Data that ends inside a line goes on two bytes after it; an overlong line goes on two
     // bytes after its first 1023 bytes.
     position = window < kDxfLineMax ? length + 2 : start + 1023 + 2;
@@ -283,10 +344,20 @@ CBlock* CDxfReader::BlockAt(int i) const { return static_cast<CBlock*>(m_doc->m_
 int CDxfReader::ReadLine()
 {
     if (!m_source)
-        return ReadDxfLine(m_data, m_length, m_position, m_line);
-    int available = 0;
-    const BYTE* from = m_source->From(m_position < 0 ? 0 : m_position, available);
-    return ReadDxfLineFrom(from, available, m_source->Length(), m_position, m_line);
+        return ReadDxfLine(m_data, m_length, m_position, m_line, &m_lineLength);
+    const int start = m_position < 0 ? 0 : m_position;
+    // The source promises the longest line and two bytes more, or everything to the end.
+    const bool inWindow = m_window && start >= m_windowStart && start <= m_windowEnd &&
+                          (start + kDxfLineMax + 2 <= m_windowEnd || m_windowEnd >= m_windowLength);
+    if (!inWindow) {
+        int available = 0;
+        m_window = m_source->From(start, available);
+        m_windowStart = start;
+        m_windowEnd = start + available;
+        m_windowLength = m_source->Length();
+    }
+    return ReadDxfLineFrom(m_window + (start - m_windowStart), m_windowEnd - start, m_windowLength,
+                           m_position, m_line, &m_lineLength);
 }
 
 // The group code of the current line, or -1 when the line is not one: blanks around the digits
@@ -437,7 +508,7 @@ CDxfReader::Flow CDxfReader::CollectGroup(int code, bool inBlock)
         return ValueCut(code, inBlock);
     if (!Handled(code, inBlock))
         return kGo;
-    m_groups[code] = m_line;
+    m_groups[code] = CString(m_line, m_lineLength);
     if (!m_collected[code]) {
         m_collected[code] = true;
         m_collectedCodes.push_back(code);
