@@ -2,6 +2,7 @@
 // of insertions into plain elements.
 #include "formats/DxfReader.h"
 
+#include <bit>
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
@@ -276,18 +277,32 @@ int ReadDxfLineFrom(const BYTE* from, int available, int length, int& position, 
 {
     const int start = position < 0 ? 0 : position;
     // A line end is looked for in the longest line and the byte after it. Lines are short: one
-    // pass over their bytes finds the first CR or LF and the first NUL.
+    // pass over their bytes finds the first CR or LF and the first NUL, passing over eight bytes
+    // at a time while none of them is a control byte up to CR.
     const int window = available < kDxfLineMax + 1 ? available : kDxfLineMax + 1;
     int end = 0;
     int text = -1;
-    for (; end < window; ++end) {
+    while (end < window) {
+        if constexpr (std::endian::native == std::endian::little) {
+            if (end + 8 <= window) {
+                std::uint64_t bytes = 0;
+                std::memcpy(&bytes, from + end, sizeof bytes);
+                // The lowest byte flagged is the first below 0x0E; higher flags may be false.
+                const std::uint64_t low =
+                    (bytes - 0x0E0E0E0E0E0E0E0Eull) & ~bytes & 0x8080808080808080ull;
+                if (!low) {
+                    end += 8;
+                    continue;
+                }
+                end += std::countr_zero(low) >> 3;
+            }
+        }
         const BYTE c = from[end];
-        if (c > '\r')
-            continue;
         if (c == '\n' || c == '\r')
             break;
         if (c == '\0' && text < 0)
             text = end;
+        ++end;
     }
     if (end < window) {
         std::memcpy(line, from, static_cast<size_t>(end));
@@ -522,6 +537,17 @@ CDxfReader::Flow CDxfReader::CollectGroup(int code, bool inBlock)
     return kGo;
 }
 
+namespace {
+
+// Most entities leave the groups with defaults alone: a value already there is not set again.
+void SetDefault(CString& group, std::string_view value)
+{
+    if (group.View() != value)
+        group = CString(value);
+}
+
+}  // namespace
+
 void CDxfReader::ResetGroups()
 {
     if (m_vertex) {
@@ -533,7 +559,7 @@ void CDxfReader::ResetGroups()
         m_groups[11].Empty();
         m_groups[21].Empty();
         m_groups[31].Empty();
-        m_groups[42] = "1";
+        SetDefault(m_groups[42], "1");
     }
     // Only collected values can be set; the defaults below are set again in any case.
     for (int code : m_collectedCodes) {
@@ -543,12 +569,12 @@ void CDxfReader::ResetGroups()
         m_groups[code].Empty();
     }
     m_collectedCodes.clear();
-    m_groups[7] = "STANDARD";
-    m_groups[41] = "1";
-    m_groups[43] = "1";
-    m_groups[210] = "0";
-    m_groups[220] = "0";
-    m_groups[230] = "1";
+    SetDefault(m_groups[7], "STANDARD");
+    SetDefault(m_groups[41], "1");
+    SetDefault(m_groups[43], "1");
+    SetDefault(m_groups[210], "0");
+    SetDefault(m_groups[220], "0");
+    SetDefault(m_groups[230], "1");
     m_blockIndex = -1;
 }
 
@@ -602,9 +628,9 @@ void CDxfReader::FinishEntity(const CString& name, bool inBlock)
 void CDxfReader::StartEntity(const CString& name, bool inBlock)
 {
     Dispatch(name, inBlock);
-    m_groups[210] = "0";
-    m_groups[220] = "0";
-    m_groups[230] = "1";
+    SetDefault(m_groups[210], "0");
+    SetDefault(m_groups[220], "0");
+    SetDefault(m_groups[230], "1");
 }
 
 void CDxfReader::ClearEntityState()
