@@ -272,8 +272,11 @@ int ReadDxfLine(const BYTE* data, int length, int& position, char* line, int* te
                            textLength);
 }
 
-int ReadDxfLineFrom(const BYTE* from, int available, int length, int& position, char* line,
-                    int* textLength)
+namespace {
+
+// The reading of one line, for ReadDxfLineFrom and for the reader's own loop.
+[[gnu::always_inline]] inline int ScanDxfLine(const BYTE* from, int available, int length,
+                                              int& position, char* line, int* textLength)
 {
     const int start = position < 0 ? 0 : position;
     // A line end is looked for in the longest line and the byte after it. Lines are short: one
@@ -305,7 +308,12 @@ int ReadDxfLineFrom(const BYTE* from, int available, int length, int& position, 
         ++end;
     }
     if (end < window) {
-        std::memcpy(line, from, static_cast<size_t>(end));
+        // Short lines are copied as sixteen bytes: the line buffer holds them, and the bytes
+        // after the terminating NUL are never looked at.
+        if (end < 16 && window >= 16)
+            std::memcpy(line, from, 16);
+        else
+            std::memcpy(line, from, static_cast<size_t>(end));
         line[end] = '\0';
         if (textLength)
             *textLength = text < 0 ? end : text;
@@ -323,6 +331,14 @@ int ReadDxfLineFrom(const BYTE* from, int available, int length, int& position, 
     // bytes after its first 1023 bytes.
     position = window < kDxfLineMax ? length + 2 : start + 1023 + 2;
     return 0;
+}
+
+}  // namespace
+
+int ReadDxfLineFrom(const BYTE* from, int available, int length, int& position, char* line,
+                    int* textLength)
+{
+    return ScanDxfLine(from, available, length, position, line, textLength);
 }
 
 CDxfReader::CDxfReader(CZelkDoc* doc, CDxfSource& source, int* layerReplaced)
@@ -371,8 +387,8 @@ int CDxfReader::ReadLine()
         m_windowEnd = start + available;
         m_windowLength = m_source->Length();
     }
-    return ReadDxfLineFrom(m_window + (start - m_windowStart), m_windowEnd - start, m_windowLength,
-                           m_position, m_line, &m_lineLength);
+    return ScanDxfLine(m_window + (start - m_windowStart), m_windowEnd - start, m_windowLength,
+                       m_position, m_line, &m_lineLength);
 }
 
 // The group code of the current line, or -1 when the line is not one: blanks around the digits
