@@ -168,10 +168,13 @@ CLines* CZelkDoc::AddLine(CPointD start, CPointD end, std::int16_t layer, std::i
 {
     const bool startSettled = RoundedAsGiven(start);
     const bool settled = RoundedAsGiven(end) && startSettled;
-    if (PointsNearlyEqual(start, end))
-        return nullptr;
+    // Each coordinate is compared once: the same answers say whether the ends coincide and
+    // which direction kind the line has.
     const bool sameX = NearlyEqual(start.m_x, end.m_x);
-    int kind = NearlyEqual(start.m_y, end.m_y) ? 1 : (sameX ? 2 : 4);
+    const bool sameY = NearlyEqual(start.m_y, end.m_y);
+    if (sameX && sameY)
+        return nullptr;
+    int kind = sameY ? 1 : (sameX ? 2 : 4);
     CLines* block = GetLineBlock(pen, kind);
     if (!block)
         return nullptr;

@@ -159,15 +159,19 @@ void PutTail(CNativeOut& out, const CNativeWriteTables& t, const E& e)
     out.I16(e.m_layer);
     out.I16(Mapped(t.m_groupMap, e.m_group));
     out.I16(e.m_role);
-    std::vector<std::int16_t> strings;
+    // The count of the strings that are written goes before them: it is patched in after.
+    const int countAt = out.m_position;
+    out.I16(0);
+    int written = 0;
     for (int k = 0; k < e.m_attrStrings.GetSize(); ++k) {
-        std::int16_t n = Mapped(t.m_stringMap, e.m_attrStrings.GetAt(k));
-        if (n >= 0)
-            strings.push_back(n);
+        const std::int16_t n = Mapped(t.m_stringMap, e.m_attrStrings.GetAt(k));
+        if (n >= 0) {
+            out.I16(n);
+            ++written;
+        }
     }
-    out.I16(static_cast<int>(strings.size()));
-    for (std::int16_t n : strings)
-        out.I16(n);
+    if (written > 0)
+        PatchInt16(out.m_capacity, out.m_buffer, static_cast<std::int16_t>(written), countAt);
 }
 
 void PutItem(CNativeOut& out, const CDataPoint& e)
