@@ -596,15 +596,17 @@ void CDxfReader::ResetGroups()
 
 void CDxfReader::Dispatch(const CString& name, bool inBlock)
 {
-    static const struct {
-        const char* name;
+    // Names are told apart by their lengths first: most comparisons end there.
+    static constexpr struct {
+        std::string_view name;
         int kind;
     } kKinds[] = {{"LINE", 1},    {"ARC", 2},     {"CIRCLE", 3}, {"TEXT", 4},
                   {"POLYLINE", 5}, {"SOLID", 6},  {"POINT", 7},  {"TRACE", 8},
                   {"INSERT", 10}, {"ATTDEF", 11}, {"ATTRIB", 12}, {"SHAPE", 13},
                   {"3DLINE", 14}, {"3DFACE", 15}, {"DIMENSION", 16}};
+    const std::string_view text = name.View();
     for (const auto& k : kKinds) {
-        if (name == k.name) {
+        if (text == k.name) {
             m_kind = k.kind;
             if (k.kind == 4)
                 m_groups[41].Empty();
