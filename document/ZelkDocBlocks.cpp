@@ -135,16 +135,30 @@ CLines* CZelkDoc::GetLineBlock(std::int16_t pen, int directionKind)
 // Every add first puts the slot back to its fresh values: a slot given back by a rollback
 // must not hand its old group, role, marks, attributes or points to the new element.
 
+namespace {
+
+// Rounds p to 14 significant digits; true when no coordinate changed. Rounding a value the
+// rounding left as it was gives it back once more, so the stored point needs no second pass.
+bool RoundedAsGiven(CPointD& p)
+{
+    const CPointD given = p;
+    RoundPointToSignificant14(p);
+    return p.m_x == given.m_x && p.m_y == given.m_y;
+}
+
+}  // namespace
+
 CDataPoints* CZelkDoc::AddPoint(CPointD position, std::int16_t layer, std::int16_t pen)
 {
-    RoundPointToSignificant14(position);
+    const bool settled = RoundedAsGiven(position);
     CDataPoints* block = GetPointBlock(pen);
     if (!block)
         return nullptr;
     CDataPoint& p = block->m_slots[block->m_count];
     p.Reset();
     p.m_position = position;
-    RoundPointToSignificant14(p.m_position);
+    if (!settled)
+        RoundPointToSignificant14(p.m_position);
     p.m_layer = layer;
     ++block->m_count;
     return block;
@@ -152,12 +166,15 @@ CDataPoints* CZelkDoc::AddPoint(CPointD position, std::int16_t layer, std::int16
 
 CLines* CZelkDoc::AddLine(CPointD start, CPointD end, std::int16_t layer, std::int16_t pen)
 {
-    RoundPointToSignificant14(start);
-    RoundPointToSignificant14(end);
-    if (PointsNearlyEqual(start, end))
-        return nullptr;
+    const bool startSettled = RoundedAsGiven(start);
+    const bool settled = RoundedAsGiven(end) && startSettled;
+    // Each coordinate is compared once: the same answers say whether the ends coincide and
+    // which direction kind the line has.
     const bool sameX = NearlyEqual(start.m_x, end.m_x);
-    int kind = NearlyEqual(start.m_y, end.m_y) ? 1 : (sameX ? 2 : 4);
+    const bool sameY = NearlyEqual(start.m_y, end.m_y);
+    if (sameX && sameY)
+        return nullptr;
+    int kind = sameY ? 1 : (sameX ? 2 : 4);
     CLines* block = GetLineBlock(pen, kind);
     if (!block)
         return nullptr;
@@ -166,8 +183,10 @@ CLines* CZelkDoc::AddLine(CPointD start, CPointD end, std::int16_t layer, std::i
     line.Reset();
     line.m_start = swap ? end : start;
     line.m_end = swap ? start : end;
-    RoundPointToSignificant14(line.m_start);
-    RoundPointToSignificant14(line.m_end);
+    if (!settled) {
+        RoundPointToSignificant14(line.m_start);
+        RoundPointToSignificant14(line.m_end);
+    }
     line.m_swapped = swap ? 1 : 0;
     line.m_layer = layer;
     ++block->m_count;

@@ -21,6 +21,7 @@
 #include "formats/NativeReadState.h"
 #include "geometry/Numeric.h"
 #include "platform/core/Archive.h"
+#include "platform/core/BlockMemory.h"
 #include "platform/core/File.h"
 #include "platform/core/Services.h"
 #include "platform/ui/WinApp.h"
@@ -212,7 +213,7 @@ void LinkAdded(CZelkDoc* doc, const CNativeReadState& state, int array, int kind
 
 int CZelkDoc::LoadNativeFile(const CString& path)
 {
-    std::vector<BYTE> data;
+    CLargeBuffer data;
     try {
         CFile file(path, CFile::modeRead | CFile::typeBinary);
         const DWORD size = file.GetLength();
@@ -223,7 +224,7 @@ int CZelkDoc::LoadNativeFile(const CString& path)
             return 0;
         }
         try {
-            data.resize(size);
+            data = CLargeBuffer(size);
         } catch (const std::bad_alloc&) {
             Message(kNativeMsgNoMemory);
             return 0;

@@ -4,11 +4,13 @@
 #include <cstdint>
 
 #include "elements/Arc.h"
+#include "platform/core/BlockMemory.h"
 #include "platform/core/Object.h"
 
 class CArcs : public CObject {
     DECLARE_SERIAL(CArcs)
 public:
+    ZELK_BLOCK_MEMORY
     static constexpr int SlotCount = 100;
 
     std::int16_t m_count;

@@ -4,11 +4,13 @@
 #include <cstdint>
 
 #include "elements/Circle.h"
+#include "platform/core/BlockMemory.h"
 #include "platform/core/Object.h"
 
 class CCircles : public CObject {
     DECLARE_SERIAL(CCircles)
 public:
+    ZELK_BLOCK_MEMORY
     static constexpr int SlotCount = 100;
 
     std::int16_t m_count;

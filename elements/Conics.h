@@ -4,11 +4,13 @@
 #include <cstdint>
 
 #include "elements/Conic.h"
+#include "platform/core/BlockMemory.h"
 #include "platform/core/Object.h"
 
 class CConics : public CObject {
     DECLARE_SERIAL(CConics)
 public:
+    ZELK_BLOCK_MEMORY
     static constexpr int SlotCount = 10;
 
     std::int16_t m_count;

@@ -4,11 +4,13 @@
 #include <cstdint>
 
 #include "elements/DataPoint.h"
+#include "platform/core/BlockMemory.h"
 #include "platform/core/Object.h"
 
 class CDataPoints : public CObject {
     DECLARE_SERIAL(CDataPoints)
 public:
+    ZELK_BLOCK_MEMORY
     static constexpr int SlotCount = 100;
 
     std::int16_t m_count;   // slots 0 .. m_count-1 are in use, live or deleted

@@ -4,11 +4,13 @@
 #include <cstdint>
 
 #include "elements/Line.h"
+#include "platform/core/BlockMemory.h"
 #include "platform/core/Object.h"
 
 class CLines : public CObject {
     DECLARE_SERIAL(CLines)
 public:
+    ZELK_BLOCK_MEMORY
     static constexpr int SlotCount = 100;
 
     std::uint8_t m_direction;   // 1 horizontal, 2 vertical, 4 oblique: picks the drawing routine

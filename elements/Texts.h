@@ -4,11 +4,13 @@
 #include <cstdint>
 
 #include "elements/Text.h"
+#include "platform/core/BlockMemory.h"
 #include "platform/core/Object.h"
 
 class CTexts : public CObject {
     DECLARE_SERIAL(CTexts)
 public:
+    ZELK_BLOCK_MEMORY
     static constexpr int SlotCount = 10;
 
     std::int16_t m_count;

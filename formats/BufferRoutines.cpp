@@ -33,39 +33,11 @@ int SplitString(const CString& text, char separator, CStringArray& out)
 
 namespace {
 
-// A write of n bytes fits when it ends at or before the capacity. (Ending exactly at the
-// capacity is a fit: the size pass asked for exactly that many bytes.)
-bool Fits(int capacity, const BYTE* buffer, int position, int n)
-{
-    return buffer && position >= 0 && n >= 0 && static_cast<long long>(position) + n <= capacity;
-}
-
 void PutRaw(int capacity, BYTE* buffer, const void* bytes, int n, int& position)
 {
-    if (Fits(capacity, buffer, position, n))
+    if (buffer_detail::Fits(capacity, buffer, position, n))
         std::memcpy(buffer + position, bytes, static_cast<size_t>(n));
     position += n;
-}
-
-template <typename T>
-void PutValue(int capacity, BYTE* buffer, T value, int& position)
-{
-    BYTE bytes[sizeof(T)];
-    std::memcpy(bytes, &value, sizeof(T));  // the host is little-endian, as the format is
-    PutRaw(capacity, buffer, bytes, static_cast<int>(sizeof(T)), position);
-}
-
-template <typename T>
-T GetValue(const BYTE* data, int length, int& position)
-{
-    T value{};
-    if (position < 0 || static_cast<long long>(position) + static_cast<long long>(sizeof(T)) > length) {
-        position = length + 1;
-        return value;
-    }
-    std::memcpy(&value, data + position, sizeof(T));
-    position += static_cast<int>(sizeof(T));
-    return value;
 }
 
 } // namespace
@@ -73,7 +45,7 @@ T GetValue(const BYTE* data, int length, int& position)
 void PutLine(int capacity, BYTE* buffer, const CString& text, int& position)
 {
     int n = text.GetLength();
-    if (Fits(capacity, buffer, position, n + 2)) {
+    if (buffer_detail::Fits(capacity, buffer, position, n + 2)) {
         std::memcpy(buffer + position, text.GetString(), static_cast<size_t>(n));
         buffer[position + n] = '\r';
         buffer[position + n + 1] = '\n';
@@ -84,58 +56,6 @@ void PutLine(int capacity, BYTE* buffer, const CString& text, int& position)
 void PutText(int capacity, BYTE* buffer, const CString& text, int& position)
 {
     PutRaw(capacity, buffer, text.GetString(), text.GetLength(), position);
-}
-
-void PutByte(int capacity, BYTE* buffer, BYTE value, int& position)
-{
-    PutValue(capacity, buffer, value, position);
-}
-
-void PutInt16(int capacity, BYTE* buffer, std::int16_t value, int& position)
-{
-    PutValue(capacity, buffer, value, position);
-}
-
-void PutInt32(int capacity, BYTE* buffer, std::int32_t value, int& position)
-{
-    PutValue(capacity, buffer, value, position);
-}
-
-void PutDouble(int capacity, BYTE* buffer, double value, int& position)
-{
-    PutValue(capacity, buffer, value, position);
-}
-
-void PutPoint(int capacity, BYTE* buffer, const CPointD& value, int& position)
-{
-    PutValue(capacity, buffer, value.m_x, position);
-    PutValue(capacity, buffer, value.m_y, position);
-}
-
-void PatchInt16(int capacity, BYTE* buffer, std::int16_t value, int at)
-{
-    int position = at;
-    PutValue(capacity, buffer, value, position);
-}
-
-BYTE GetByte(const BYTE* data, int length, int& position)
-{
-    return GetValue<BYTE>(data, length, position);
-}
-
-std::int16_t GetInt16(const BYTE* data, int length, int& position)
-{
-    return GetValue<std::int16_t>(data, length, position);
-}
-
-std::int32_t GetInt32(const BYTE* data, int length, int& position)
-{
-    return GetValue<std::int32_t>(data, length, position);
-}
-
-double GetDouble(const BYTE* data, int length, int& position)
-{
-    return GetValue<double>(data, length, position);
 }
 
 void GetBytes(const BYTE* data, int length, int& position, void* destination, int count)

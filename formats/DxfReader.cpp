@@ -2,6 +2,7 @@
 // of insertions into plain elements.
 #include "formats/DxfReader.h"
 
+#include <bit>
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
@@ -169,6 +170,49 @@ struct CInsertFrame {
 
 }  // namespace
 
+namespace {
+
+// The value of a plain decimal (digits, perhaps a point and more digits, nothing after them that
+// could continue a number) of at most 15 significant digits and 22 decimals; false for any
+// other form. Its
+// digits and the power of ten are both exact doubles, so the one division rounds correctly,
+// as the general reading does.
+bool FastDecimal(const char* p, double& value)
+{
+    static constexpr double kPowers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                         1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                         1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+    std::uint64_t digits = 0;
+    int significant = 0;
+    int decimals = 0;
+    for (; *p >= '0' && *p <= '9'; ++p) {
+        if (digits != 0 || *p != '0') {
+            digits = digits * 10 + static_cast<unsigned>(*p - '0');
+            ++significant;
+        }
+        if (significant > 15)
+            return false;
+    }
+    if (*p == '.') {
+        for (++p; *p >= '0' && *p <= '9'; ++p) {
+            if (digits != 0 || *p != '0') {
+                digits = digits * 10 + static_cast<unsigned>(*p - '0');
+                ++significant;
+            }
+            if (significant > 15 || ++decimals > 22)
+                return false;
+        }
+    }
+    if (*p == '.' || *p == 'e' || *p == 'E' || *p == '+' || *p == '-')
+        return false;
+    value = static_cast<double>(digits);
+    if (decimals > 0)
+        value /= kPowers[decimals];
+    return true;
+}
+
+}  // namespace
+
 // The common forms (blanks, a sign, digits with a point and an exponent) are read without the C
 // library's locale and buffer work, correctly rounded as it rounds; anything else (hexadecimal,
 // infinities, out of range) is left to the library itself.
@@ -184,6 +228,9 @@ double DxfAtof(const char* text)
         return std::atof(text);
     if (*p == '0' && (p[1] == 'x' || p[1] == 'X'))
         return std::atof(text);
+    double plain = 0.0;
+    if (FastDecimal(p, plain))
+        return negative ? -plain : plain;
     const char* end = p;
     while ((*end >= '0' && *end <= '9') || *end == '.' || *end == 'e' || *end == 'E' ||
            *end == '+' || *end == '-')
@@ -217,36 +264,81 @@ int DxfLineTypeOf(const CObArray& styles, const CString& name)
     return 0;
 }
 
-int ReadDxfLine(const BYTE* data, int length, int& position, char* line)
+int ReadDxfLine(const BYTE* data, int length, int& position, char* line, int* textLength)
 {
     const int start = position < 0 ? 0 : position;
     const int available = length > start ? length - start : 0;
-    return ReadDxfLineFrom(data + (available > 0 ? start : 0), available, length, position, line);
+    return ReadDxfLineFrom(data + (available > 0 ? start : 0), available, length, position, line,
+                           textLength);
 }
 
-int ReadDxfLineFrom(const BYTE* from, int available, int length, int& position, char* line)
+namespace {
+
+// The reading of one line, for ReadDxfLineFrom and for the reader's own loop.
+[[gnu::always_inline]] inline int ScanDxfLine(const BYTE* from, int available, int length,
+                                              int& position, char* line, int* textLength)
 {
     const int start = position < 0 ? 0 : position;
-    // A line end is looked for in the longest line and the byte after it.
+    // A line end is looked for in the longest line and the byte after it. Lines are short: one
+    // pass over their bytes finds the first CR or LF and the first NUL, passing over eight bytes
+    // at a time while none of them is a control byte up to CR.
     const int window = available < kDxfLineMax + 1 ? available : kDxfLineMax + 1;
-    const void* lf = window > 0 ? std::memchr(from, '\n', static_cast<size_t>(window)) : nullptr;
-    const int lfAt = lf ? static_cast<int>(static_cast<const BYTE*>(lf) - from) : window;
-    const void* cr = lfAt > 0 ? std::memchr(from, '\r', static_cast<size_t>(lfAt)) : nullptr;
-    const int end = cr ? static_cast<int>(static_cast<const BYTE*>(cr) - from) : lfAt;
+    int end = 0;
+    int text = -1;
+    while (end < window) {
+        if constexpr (std::endian::native == std::endian::little) {
+            if (end + 8 <= window) {
+                std::uint64_t bytes = 0;
+                std::memcpy(&bytes, from + end, sizeof bytes);
+                // The lowest byte flagged is the first below 0x0E; higher flags may be false.
+                const std::uint64_t low =
+                    (bytes - 0x0E0E0E0E0E0E0E0Eull) & ~bytes & 0x8080808080808080ull;
+                if (!low) {
+                    end += 8;
+                    continue;
+                }
+                end += std::countr_zero(low) >> 3;
+            }
+        }
+        const BYTE c = from[end];
+        if (c == '\n' || c == '\r')
+            break;
+        if (c == '\0' && text < 0)
+            text = end;
+        ++end;
+    }
     if (end < window) {
-        std::memcpy(line, from, static_cast<size_t>(end));
+        // Short lines are copied as sixteen bytes: the line buffer holds them, and the bytes
+        // after the terminating NUL are never looked at.
+        if (end < 16 && window >= 16)
+            std::memcpy(line, from, 16);
+        else
+            std::memcpy(line, from, static_cast<size_t>(end));
         line[end] = '\0';
+        if (textLength)
+            *textLength = text < 0 ? end : text;
         const int p = start + end;
+        const bool cr = from[end] == '\r';
         position = (cr && (end + 1 >= available || from[end + 1] == '\n')) ? p + 2 : p + 1;
         return 1;
     }
     const int copied = window < kDxfLineMax ? window : kDxfLineMax;
     std::memcpy(line, from, static_cast<size_t>(copied));
     line[copied] = '\0';
+    if (textLength)
+        *textLength = static_cast<int>(std::strlen(line));
     // Data that ends inside a line goes on two bytes after it; an overlong line goes on two
     // bytes after its first 1023 bytes.
     position = window < kDxfLineMax ? length + 2 : start + 1023 + 2;
     return 0;
+}
+
+}  // namespace
+
+int ReadDxfLineFrom(const BYTE* from, int available, int length, int& position, char* line,
+                    int* textLength)
+{
+    return ScanDxfLine(from, available, length, position, line, textLength);
 }
 
 CDxfReader::CDxfReader(CZelkDoc* doc, CDxfSource& source, int* layerReplaced)
@@ -283,10 +375,20 @@ CBlock* CDxfReader::BlockAt(int i) const { return static_cast<CBlock*>(m_doc->m_
 int CDxfReader::ReadLine()
 {
     if (!m_source)
-        return ReadDxfLine(m_data, m_length, m_position, m_line);
-    int available = 0;
-    const BYTE* from = m_source->From(m_position < 0 ? 0 : m_position, available);
-    return ReadDxfLineFrom(from, available, m_source->Length(), m_position, m_line);
+        return ReadDxfLine(m_data, m_length, m_position, m_line, &m_lineLength);
+    const int start = m_position < 0 ? 0 : m_position;
+    // The source promises the longest line and two bytes more, or everything to the end.
+    const bool inWindow = m_window && start >= m_windowStart && start <= m_windowEnd &&
+                          (start + kDxfLineMax + 2 <= m_windowEnd || m_windowEnd >= m_windowLength);
+    if (!inWindow) {
+        int available = 0;
+        m_window = m_source->From(start, available);
+        m_windowStart = start;
+        m_windowEnd = start + available;
+        m_windowLength = m_source->Length();
+    }
+    return ScanDxfLine(m_window + (start - m_windowStart), m_windowEnd - start, m_windowLength,
+                       m_position, m_line, &m_lineLength);
 }
 
 // The group code of the current line, or -1 when the line is not one: blanks around the digits
@@ -437,7 +539,7 @@ CDxfReader::Flow CDxfReader::CollectGroup(int code, bool inBlock)
         return ValueCut(code, inBlock);
     if (!Handled(code, inBlock))
         return kGo;
-    m_groups[code] = m_line;
+    m_groups[code] = CString(m_line, m_lineLength);
     if (!m_collected[code]) {
         m_collected[code] = true;
         m_collectedCodes.push_back(code);
@@ -451,6 +553,17 @@ CDxfReader::Flow CDxfReader::CollectGroup(int code, bool inBlock)
     return kGo;
 }
 
+namespace {
+
+// Most entities leave the groups with defaults alone: a value already there is not set again.
+void SetDefault(CString& group, std::string_view value)
+{
+    if (group.View() != value)
+        group = CString(value);
+}
+
+}  // namespace
+
 void CDxfReader::ResetGroups()
 {
     if (m_vertex) {
@@ -462,7 +575,7 @@ void CDxfReader::ResetGroups()
         m_groups[11].Empty();
         m_groups[21].Empty();
         m_groups[31].Empty();
-        m_groups[42] = "1";
+        SetDefault(m_groups[42], "1");
     }
     // Only collected values can be set; the defaults below are set again in any case.
     for (int code : m_collectedCodes) {
@@ -472,26 +585,28 @@ void CDxfReader::ResetGroups()
         m_groups[code].Empty();
     }
     m_collectedCodes.clear();
-    m_groups[7] = "STANDARD";
-    m_groups[41] = "1";
-    m_groups[43] = "1";
-    m_groups[210] = "0";
-    m_groups[220] = "0";
-    m_groups[230] = "1";
+    SetDefault(m_groups[7], "STANDARD");
+    SetDefault(m_groups[41], "1");
+    SetDefault(m_groups[43], "1");
+    SetDefault(m_groups[210], "0");
+    SetDefault(m_groups[220], "0");
+    SetDefault(m_groups[230], "1");
     m_blockIndex = -1;
 }
 
 void CDxfReader::Dispatch(const CString& name, bool inBlock)
 {
-    static const struct {
-        const char* name;
+    // Names are told apart by their lengths first: most comparisons end there.
+    static constexpr struct {
+        std::string_view name;
         int kind;
     } kKinds[] = {{"LINE", 1},    {"ARC", 2},     {"CIRCLE", 3}, {"TEXT", 4},
                   {"POLYLINE", 5}, {"SOLID", 6},  {"POINT", 7},  {"TRACE", 8},
                   {"INSERT", 10}, {"ATTDEF", 11}, {"ATTRIB", 12}, {"SHAPE", 13},
                   {"3DLINE", 14}, {"3DFACE", 15}, {"DIMENSION", 16}};
+    const std::string_view text = name.View();
     for (const auto& k : kKinds) {
-        if (name == k.name) {
+        if (text == k.name) {
             m_kind = k.kind;
             if (k.kind == 4)
                 m_groups[41].Empty();
@@ -531,9 +646,9 @@ void CDxfReader::FinishEntity(const CString& name, bool inBlock)
 void CDxfReader::StartEntity(const CString& name, bool inBlock)
 {
     Dispatch(name, inBlock);
-    m_groups[210] = "0";
-    m_groups[220] = "0";
-    m_groups[230] = "1";
+    SetDefault(m_groups[210], "0");
+    SetDefault(m_groups[220], "0");
+    SetDefault(m_groups[230], "1");
 }
 
 void CDxfReader::ClearEntityState()

@@ -34,10 +34,13 @@ constexpr int kDxfLineMax = 1024;
 // or a bare CR, at most kDxfLineMax bytes. 1 when a line end closed it; 0 at the end of the data
 // or when no line end follows within kDxfLineMax bytes (reading then goes on two bytes after
 // the first 1023 of them).
-int ReadDxfLine(const BYTE* data, int length, int& position, char* line);
+int ReadDxfLine(const BYTE* data, int length, int& position, char* line,
+                int* textLength = nullptr);
 // The same, given the bytes from position on (available of them, every one up to the end of the
-// data or at least kDxfLineMax + 2).
-int ReadDxfLineFrom(const BYTE* from, int available, int length, int& position, char* line);
+// data or at least kDxfLineMax + 2). textLength, when given, receives the length of the line as
+// a C string (up to its first NUL byte).
+int ReadDxfLineFrom(const BYTE* from, int available, int length, int& position, char* line,
+                    int* textLength = nullptr);
 
 // The bytes of a DXF file as the reader comes to them, front to back.
 class CDxfSource {
@@ -136,6 +139,13 @@ private:
     // keep the import going for every element it would have made.
     std::array<bool, 5> m_kindFull{};
     char m_line[kDxfLineMax + 1];
+    int m_lineLength = 0;   // of m_line as a C string
+    // The bytes the source last gave: positions m_windowStart up to m_windowEnd, and the length
+    // of the data then. Lines inside it are read without asking the source again.
+    const BYTE* m_window = nullptr;
+    int m_windowStart = 0;
+    int m_windowEnd = 0;
+    int m_windowLength = 0;
 
     CObArray m_styles;   // CuStyle
     std::unordered_map<std::string, int> m_styleIndex;

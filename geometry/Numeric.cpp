@@ -110,12 +110,11 @@ int DigitCountByLogarithm(double v)
     return static_cast<int>(t) + 1;
 }
 
-}  // namespace
-
 // The decade of |v| comes from its binary exponent and the table; only values within a
 // billionth of a power of ten, where the logarithm's last bit could decide, and the ends of
-// the range ask the logarithm.
-int DigitCount(double v)
+// the range ask the logarithm. Written into its callers here: every stored coordinate and
+// every comparison of two asks it.
+[[gnu::always_inline]] inline int Digits(double v)
 {
     const double a = std::fabs(v);
     if (!(a >= 1e-290 && a <= 1e290))
@@ -131,7 +130,7 @@ int DigitCount(double v)
     return (k >= 0 ? k : k + 1) + 1;
 }
 
-double RoundToDecimals(double x, int n)
+[[gnu::always_inline]] inline double Rounded(double x, int n)
 {
     // The small constant is added to the power of ten itself so that a 5 written in decimal but
     // stored a hair below still rounds up.
@@ -141,6 +140,18 @@ double RoundToDecimals(double x, int n)
     double m = Floor(k * 0.1);
     double r = m / pow10(n);
     return x < 0.0 ? -r : r;
+}
+
+}  // namespace
+
+int DigitCount(double v)
+{
+    return Digits(v);
+}
+
+double RoundToDecimals(double x, int n)
+{
+    return Rounded(x, n);
 }
 
 double RoundToDecimalsByNextDigit(double x, int n)
@@ -175,7 +186,7 @@ void RoundPointToDecimalsByNextDigit(CPointD& p, int n)
 
 void RoundToSignificant(double& x, int n)
 {
-    x = RoundToDecimals(x, n - DigitCount(x));
+    x = Rounded(x, n - Digits(x));
 }
 
 void RoundToSignificant15(double& x)
@@ -230,14 +241,14 @@ int NearlyEqualOrLess(double a, double b, int& less)
         }
         return eq;
     }
-    int da = DigitCount(a);
-    int db = DigitCount(b);
+    int da = Digits(a);
+    int db = Digits(b);
     if (da <= -12 && db <= -12) {
         // Both within about 1e-13 of zero: compare them as small offsets from 1e-5 instead.
         a += 1e-5;
         b += 1e-5;
-        da = DigitCount(a);
-        db = DigitCount(b);
+        da = Digits(a);
+        db = Digits(b);
     }
     int d = da > db ? da : db;
     double diff = b - a;

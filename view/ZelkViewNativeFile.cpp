@@ -22,6 +22,7 @@
 #include "formats/NativeFormat.h"
 #include "formats/NativeWriteTables.h"
 #include "platform/core/Archive.h"
+#include "platform/core/BlockMemory.h"
 #include "platform/core/File.h"
 #include "platform/core/Runtime.h"
 #include "platform/core/Services.h"
@@ -158,15 +159,19 @@ void PutTail(CNativeOut& out, const CNativeWriteTables& t, const E& e)
     out.I16(e.m_layer);
     out.I16(Mapped(t.m_groupMap, e.m_group));
     out.I16(e.m_role);
-    std::vector<std::int16_t> strings;
+    // The count of the strings that are written goes before them: it is patched in after.
+    const int countAt = out.m_position;
+    out.I16(0);
+    int written = 0;
     for (int k = 0; k < e.m_attrStrings.GetSize(); ++k) {
-        std::int16_t n = Mapped(t.m_stringMap, e.m_attrStrings.GetAt(k));
-        if (n >= 0)
-            strings.push_back(n);
+        const std::int16_t n = Mapped(t.m_stringMap, e.m_attrStrings.GetAt(k));
+        if (n >= 0) {
+            out.I16(n);
+            ++written;
+        }
     }
-    out.I16(static_cast<int>(strings.size()));
-    for (std::int16_t n : strings)
-        out.I16(n);
+    if (written > 0)
+        PatchInt16(out.m_capacity, out.m_buffer, static_cast<std::int16_t>(written), countAt);
 }
 
 void PutItem(CNativeOut& out, const CDataPoint& e)
@@ -637,12 +642,15 @@ int CZelkView::WriteNativeFile(const CString& path, int itemFlag)
         return 0;
     // Not cleared first: every byte up to the final position is written by the fill below (the
     // file is refused when a value did not fit), and nothing after it is kept.
-    std::unique_ptr<BYTE[]> buffer(new (std::nothrow) BYTE[static_cast<size_t>(capacity)]);
-    if (!buffer)
+    CLargeBuffer buffer;
+    try {
+        buffer = CLargeBuffer(static_cast<size_t>(capacity));
+    } catch (const std::bad_alloc&) {
         return 0;
+    }
 
     const int size = static_cast<int>(capacity);
-    CNativeOut out{size, buffer.get(), FillNativeBuffer(tables, buffer.get(), size)};
+    CNativeOut out{size, buffer.data(), FillNativeBuffer(tables, buffer.data(), size)};
     if (withItems) {
         out.Text("item");
         out.I32(itemBytes);
@@ -661,7 +669,7 @@ int CZelkView::WriteNativeFile(const CString& path, int itemFlag)
     const BOOL saved = SaveFileReplacing(path, [&](const CString& temporary) {
         CFile file(temporary, CFile::modeCreate | CFile::modeWrite | CFile::shareExclusive |
                                   CFile::typeBinary);
-        file.Write(buffer.get(), static_cast<UINT>(out.m_position));
+        file.Write(buffer.data(), static_cast<UINT>(out.m_position));
         file.Close();
         return TRUE;
     });

@@ -2,6 +2,8 @@
 // what is refused, and the limits.
 #include "DocTestSupport.h"
 
+#include <cmath>
+#include <cstring>
 #include <vector>
 
 #include "elements/Curves.h"
@@ -10,6 +12,8 @@
 #include "elements/Lines.h"
 #include "elements/Texts.h"
 #include "elements/TypeFont.h"
+#include "geometry/Numeric.h"
+#include "tests/formats/GeneratedDxf.h"
 
 using ElementStoreTest = DocFixture;
 
@@ -74,6 +78,75 @@ TEST_F(ElementStoreTest, LinesAreOrderedAndKeptByDirection)
     EXPECT_EQ(Doc().LineBlockAt(0)->m_count, 2);
     EXPECT_EQ(Doc().LineBlockAt(1)->m_count, 2);
     EXPECT_EQ(Doc().LineBlockAt(2)->m_count, 2);
+}
+
+namespace {
+
+// Coordinates as drawings bring them: already at 14 significant digits, with 17 of them, just
+// below a power of ten (rounding moves them into the next decade), exact halves of the last kept
+// digit, and zeros of both signs.
+double SeededCoordinate(gendxf::Sequence& seq)
+{
+    const double sign = seq.Below(2) ? -1.0 : 1.0;
+    switch (seq.Below(6)) {
+    case 0:
+        return seq.Coord();
+    case 1:
+        return sign * static_cast<double>(seq.Next() >> 11) * 0x1.0p-53 * std::pow(10.0, seq.Below(12) - 4);
+    case 2:
+        return sign * std::nextafter(std::pow(10.0, seq.Below(10) - 3), 0.0);
+    case 3:
+        return sign * (static_cast<double>(seq.Below(100000000)) + 0.5) * 1e-13 * std::pow(10.0, seq.Below(6));
+    case 4:
+        return seq.Below(2) ? 0.0 : -0.0;
+    default:
+        return sign * 9.99999999999999 * std::pow(10.0, seq.Below(8) - 4);
+    }
+}
+
+double TwiceRounded(double v)
+{
+    RoundToSignificant(v, 14);
+    RoundToSignificant(v, 14);
+    return v;
+}
+
+bool SameBits(double a, double b) { return std::memcmp(&a, &b, sizeof a) == 0; }
+
+}  // namespace
+
+// Points and line ends are stored rounded to 14 significant digits twice, as given and again
+// once in place, whatever the rounding did to them the first time.
+TEST_F(ElementStoreTest, StoredCoordinatesAreTheTwiceRoundedOnes)
+{
+    gendxf::Sequence seq(50);
+    const std::int16_t pen = Pen();
+    for (int i = 0; i < 20000; ++i) {
+        const CPointD a = Pt(SeededCoordinate(seq), SeededCoordinate(seq));
+        const CPointD b = Pt(SeededCoordinate(seq), SeededCoordinate(seq));
+        CDataPoints* points = Doc().AddPoint(a, 0, pen);
+        ASSERT_NE(points, nullptr);
+        const CPointD& stored = points->m_slots[points->m_count - 1].m_position;
+        ASSERT_TRUE(SameBits(stored.m_x, TwiceRounded(a.m_x))) << a.m_x;
+        ASSERT_TRUE(SameBits(stored.m_y, TwiceRounded(a.m_y))) << a.m_y;
+
+        CPointD s = a, e = b;
+        RoundPointToSignificant14(s);
+        RoundPointToSignificant14(e);
+        CLines* lines = Doc().AddLine(a, b, 0, pen);
+        if (PointsNearlyEqual(s, e)) {
+            EXPECT_EQ(lines, nullptr);
+            continue;
+        }
+        ASSERT_NE(lines, nullptr);
+        const CLine& line = lines->m_slots[lines->m_count - 1];
+        const CPointD& first = line.m_swapped ? b : a;
+        const CPointD& second = line.m_swapped ? a : b;
+        ASSERT_TRUE(SameBits(line.m_start.m_x, TwiceRounded(first.m_x))) << first.m_x;
+        ASSERT_TRUE(SameBits(line.m_start.m_y, TwiceRounded(first.m_y))) << first.m_y;
+        ASSERT_TRUE(SameBits(line.m_end.m_x, TwiceRounded(second.m_x))) << second.m_x;
+        ASSERT_TRUE(SameBits(line.m_end.m_y, TwiceRounded(second.m_y))) << second.m_y;
+    }
 }
 
 TEST_F(ElementStoreTest, LineWithCoincidingEndsIsRefused)
