@@ -184,6 +184,12 @@ public:
     std::int32_t m_savedLayerCondition = 0;
     std::int32_t m_pointConstraintMode = 1; // 1 free, 2 at the reference, 3 X, 4 Y, 5 release
     std::int16_t m_savedCreationEnv = 0;
+    // Set by the mode items of the view's menus: the guidance names only the chosen mode.
+    std::int32_t m_modeFromMenu = 0;
+    // The point constraints the constraint handler keeps (0 or 1 each).
+    std::int32_t m_pointConstrained = 0;
+    std::int32_t m_horizontalConstraint = 0;
+    std::int32_t m_verticalConstraint = 0;
 
     // Window side, valid between InitInstance and ExitInstance.
     HWND m_hWndMDIClient = nullptr;
@@ -319,6 +325,13 @@ public:
     void ShowMessage(const CString& text, int beep);
     // A completion notice or caution appended to the message line, beeping when asked.
     void ShowResultMessage(const CString& text, int beep);
+    // The five texts joined in order, shown as ShowMessage shows one.
+    void ShowMessageParts(const CString& t1, const CString& t2, const CString& t3,
+                          const CString& t4, const CString& t5, int beep);
+    // Leaves the deform selection for the inside selection (only while deform is chosen).
+    void EndTransformMode();
+    // A color new to both color lists joins the user colors; the color becomes the current one.
+    void AddColorToTable(COLORREF color);
     CString m_lastMessage;
     CString m_lastResultMessage;   // the last result message on its own
     CZelkView* m_activeView = nullptr;      // set by the view when it activates

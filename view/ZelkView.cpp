@@ -2,6 +2,7 @@
 // kept centre) and on to the window's pixels, fitting the drawing, panning within the scroll
 // area, invalidation and the document's update hints.
 #include "view/ZelkView.h"
+#include "platform/ui/Controls.h"
 
 #include "app/MainFrame.h"
 #include "app/ZelkApp.h"
@@ -159,6 +160,9 @@ int CZelkView::OnCreate(LPCREATESTRUCT lpcs)
 {
     if (CScrollView::OnCreate(lpcs) == -1)
         return -1;
+    m_gestureTips = std::make_unique<CToolTipCtrl>();
+    m_gestureTips->Create(this);
+    m_gestureTips->SetDelayTime(100);
     return 0;
 }
 

@@ -119,13 +119,6 @@ private:
 
 }  // namespace
 
-void CZelkView::ShowCommandPopupMenu(int kind, int flag1, int flag2)
-{
-    (void)kind;
-    (void)flag1;
-    (void)flag2;
-}
-
 void CZelkView::OnRButtonDown(UINT nFlags, CPoint point)
 {
     CScrollView::OnRButtonDown(nFlags, point);

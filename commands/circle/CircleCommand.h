@@ -26,4 +26,12 @@ public:
     int m_lastInputSubCode = 0;
     // Cancels the command back to its mode pattern.
     void Reset() {}
+    // Whether a plain typed number counts as a length for the next step, and the guidance of
+    // the current pattern; both come with the command's own handling.
+    void UpdateLengthInputFlag() {}
+    void ShowGuidance() {}
+    // The edit patterns a picked circle or arc is edited with next.
+    CString lastCircleEditPattern = "%PP";
+    CString lastArcEditPattern = "#P";
+    double m_defaultLength = 10.0;
 };

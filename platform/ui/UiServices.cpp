@@ -109,9 +109,10 @@ BOOL CScriptedUiServices::PrinterDefaults(CPrintDialogRequest& request)
     return TRUE;
 }
 
-UINT CScriptedUiServices::TrackPopupMenu(const std::vector<CPopupItem>& items, POINT)
+UINT CScriptedUiServices::TrackPopupMenu(const std::vector<CPopupItem>& items, POINT at)
 {
     m_shownMenus.push_back(items);
+    m_shownMenuPoints.push_back(at);
     if (m_menuChoices.empty())
         return 0;
     UINT id = m_menuChoices.front();
@@ -185,6 +186,7 @@ void CScriptedUiServices::Reset()
     m_shownDialogs.clear();
     m_shownFileDialogs.clear();
     m_shownMenus.clear();
+    m_shownMenuPoints.clear();
     m_shownPrintDialogs.clear();
     m_modeless.clear();
     m_hasPrinterDefaults = FALSE;

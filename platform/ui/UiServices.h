@@ -128,6 +128,7 @@ public:
     std::vector<UINT> m_shownDialogs;
     std::vector<CFileDialogRequest> m_shownFileDialogs;
     std::vector<std::vector<CPopupItem>> m_shownMenus;
+    std::vector<POINT> m_shownMenuPoints;   // where each menu was shown (screen)
     std::vector<CPrintDialogRequest> m_shownPrintDialogs;
     int m_previews = 0;
     // The number of pages each rendered preview showed.
