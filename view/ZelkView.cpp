@@ -2,7 +2,6 @@
 // kept centre) and on to the window's pixels, fitting the drawing, panning within the scroll
 // area, invalidation and the document's update hints.
 #include "view/ZelkView.h"
-#include "platform/ui/Controls.h"
 
 #include "app/MainFrame.h"
 #include "app/ZelkApp.h"
@@ -12,6 +11,7 @@
 #include "platform/core/Archive.h"
 #include "platform/gdi/DC.h"
 #include "platform/ui/ClientDC.h"
+#include "platform/ui/Controls.h"
 #include "platform/ui/Ime.h"
 #include "view/ZelkObj.h"
 #include "view/ZelkOleObj.h"

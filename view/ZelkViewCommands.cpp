@@ -7,6 +7,7 @@
 #include "app/AppPath.h"
 #include "app/InputComboBox.h"
 #include "app/MainFrame.h"
+#include "app/PastedImageRedrawDialog.h"
 #include "app/WaitCursorScope.h"
 #include "app/ZelkApp.h"
 #include "commands/annotate/GroupProcessor.h"
@@ -689,7 +690,7 @@ void CZelkView::StartMultiText(int editing)
 
 void CZelkView::TogglePastedImagesLast()
 {
-    CDialog dialog(249, this);
+    CPastedImageRedrawDialog dialog;
     if (dialog.DoModal() != IDOK)
         return;
     m_pastedImagesLast = m_pastedImagesLast ? 0 : 1;

@@ -69,6 +69,15 @@ public:
         m_lines.push_back(text.GetString());
         CRecordedView::ShowMessageLine(text);
     }
+    // The extent text measurements give, when set.
+    LONG m_measuredWidth = -1;
+    BOOL MeasureTextExtent(const LOGFONT& font, const CString& text, SIZE& extent) override
+    {
+        if (m_measuredWidth < 0)
+            return CRecordedView::MeasureTextExtent(font, text, extent);
+        extent = SIZE{m_measuredWidth, 10};
+        return TRUE;
+    }
 };
 
 class ViewCommandFixture : public testing::Test {

@@ -8,6 +8,9 @@
 
 #include "commands/annotate/GroupProcessor.h"
 #include "document/UndoHistory.h"
+#include "elements/Texts.h"
+#include "input/InputBar.h"
+#include "macro/TextDoc.h"
 #include "platform/core/ProgramFolder.h"
 #include "platform/ui/CmdTarget.h"
 #include "platform/ui/UiServices.h"
@@ -385,6 +388,98 @@ TEST_F(ViewCommands, NumericMovesTurnWithTheRelativeAxes)
     EXPECT_NEAR(m_doc->m_basePoint.m_x, 11, 1e-12);
     EXPECT_NEAR(m_doc->m_basePoint.m_y, 3, 1e-12);
     EXPECT_EQ(m_view->m_lines.back(), "数値移動の点座標は ( 13 , 5 ) です");
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(ViewCommands, FontCommandTakesTheChosenFontIntoTheTextSettingsAndTheFontList)
+{
+    CInputBar bar;
+    m_app->m_inputBar = &bar;
+    m_app->m_historyLength = 20;
+    m_view->m_measuredWidth = 599;
+    LOGFONT font{};
+    font.lfHeight = -4;
+    font.lfItalic = 1;
+    std::snprintf(font.lfFaceName, sizeof font.lfFaceName, "%s", "ＭＳ 明朝");
+    DefaultScriptedUiServices().QueueFont(TRUE, font, RGB(12, 34, 56));
+    ASSERT_TRUE(Command(32773));
+    EXPECT_EQ(m_app->m_appText.m_heightTenths, 40);
+    EXPECT_EQ(m_app->m_appText.m_widthTenths, 20);   // 599 / 260, the quotient truncated
+    EXPECT_EQ(m_app->m_appText.m_logFont.lfItalic, 1);
+    EXPECT_EQ(m_app->m_appElem.m_color, RGB(12, 34, 56));
+    EXPECT_NE(m_app->m_appColor.FindUserColor(RGB(12, 34, 56)), CAppColor::kNotFound);
+    EXPECT_EQ(bar.m_currentList, 3);
+    ASSERT_GT(bar.GetList(3).m_texts.GetSize(), 0);
+    EXPECT_EQ(bar.GetList(3).m_texts[0], "4H, 2W, ＭＳ 明朝, /, !_, !=");
+    // Cancelled: nothing changes.
+    m_app->m_inputBar = nullptr;
+    ASSERT_TRUE(Command(32773));
+    EXPECT_EQ(m_app->m_appText.m_heightTenths, 40);
+}
+
+TEST_F(ViewCommands, MultiTextHandsTheSelectedTextsToATextWindowInReadingOrder)
+{
+    LOGFONT font{};
+    const std::int16_t f = m_doc->FindOrAddFont(font, 0, 30, 1, 0.0);
+    for (const auto& [s, y] : std::vector<std::pair<const char*, double>>{{"second", 0}, {"first", 10}}) {
+        CTexts* block = m_doc->AddText(W(0, y), s, RGB(0, 0, 0), 8, 0, f);
+        CText& t = block->m_slots[block->m_count - 1];
+        t.m_underlineStart = W(0, y);
+        t.m_mark = 2;
+    }
+    m_doc->m_groupProcessing = 1;
+    m_doc->m_multiLineTexts.Add("old");
+    ASSERT_TRUE(Command(32894));
+    ASSERT_EQ(m_doc->m_multiLineTexts.GetSize(), 2);
+    EXPECT_EQ(m_doc->m_multiLineTexts[0], "first");
+    EXPECT_EQ(m_doc->m_multiLineTexts[1], "second");
+    EXPECT_EQ(m_group->modePattern, "MP");
+    EXPECT_EQ(m_group->m_document, m_doc.get());
+    EXPECT_EQ(m_app->m_lastMessage, "文字列をテキスト画面で入力してから、テキスト画面を終了させてください");
+    std::vector<CTextDoc*> texts = m_app->TextDocs();
+    ASSERT_EQ(texts.size(), 1u);
+    EXPECT_EQ(texts[0]->m_ownerDrawing, m_doc.get());
+    EXPECT_EQ(texts[0]->m_multiLineInput, 1);
+    CStringArray lines;
+    texts[0]->GetLines(lines);
+    ASSERT_EQ(lines.GetSize(), 2);
+    EXPECT_EQ(lines[0], "first");
+    m_app->DeleteWindowlessTextDocs();
+}
+
+TEST_F(ViewCommands, AMacroTextThatCannotBeReadIsToldAndRunsNothing)
+{
+    m_app->m_lastCommandId = 7;
+    DefaultScriptedUiServices().QueueFiles({ CString("/nonexistent/zelk/macro.txt") });
+    ASSERT_TRUE(Command(32835));
+    ASSERT_EQ(DefaultScriptedServices().m_messages.size(), 1u);
+    const CString& text = DefaultScriptedServices().m_messages[0].text;
+    EXPECT_NE(text.Find("macro.txt はオープンできませんでした"), -1) << text.GetString();
+    EXPECT_EQ(m_app->m_lastCommandId, 7);
+    // A cancelled choice does nothing at all.
+    ASSERT_TRUE(Command(32835));
+    EXPECT_EQ(DefaultScriptedServices().m_messages.size(), 1u);
+}
+
+TEST_F(ViewCommands, PastedImagesAreDrawnLastOnlyAfterTheConfirmation)
+{
+    ASSERT_TRUE(Command(33135));   // no answer: cancelled
+    EXPECT_EQ(m_view->m_pastedImagesLast, 0);
+    DefaultScriptedUiServices().QueueDialog([](IModalSession& s) { s.Press(IDOK); });
+    ASSERT_TRUE(Command(33135));
+    EXPECT_EQ(m_view->m_pastedImagesLast, 1);
+    ASSERT_EQ(DefaultScriptedServices().m_messages.size(), 1u);
+    const CString& text = DefaultScriptedServices().m_messages[0].text;
+    EXPECT_EQ(text.Left(20), "貼り付けた画像が原因");
+    EXPECT_NE(text.Find("このビューは閉じてください。。\n"), -1);
+    DefaultScriptedUiServices().QueueDialog([](IModalSession& s) { s.Press(IDOK); });
+    ASSERT_TRUE(Command(33135));
+    EXPECT_EQ(m_view->m_pastedImagesLast, 0);
+    EXPECT_EQ(DefaultScriptedServices().m_messages.size(), 1u);
+    EXPECT_EQ(DefaultScriptedUiServices().m_shownDialogs, (std::vector<UINT>{249, 249, 249}));
 }
 
 } // namespace
