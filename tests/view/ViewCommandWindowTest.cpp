@@ -21,14 +21,8 @@ class ViewCommandWindow : public testing::Test {
 protected:
     void SetUp() override
     {
-        DefaultScriptedServices() = CScriptedServices();
-        DefaultScriptedUiServices().Reset();
-        CopyDefinitionFiles();
-        m_app = new CZelkApp;
-        ASSERT_TRUE(m_app->InitInstance());
-        m_app->m_pMainFrame->MoveWindow(0, 0, 1100, 700);
-        UiDriver::ShowAndActivate(m_app->m_pMainFrame);
-        ASSERT_NE(m_app->m_activeView, nullptr);
+        m_app = StartShownApplication();
+        ASSERT_NE(m_app, nullptr);
         m_view = m_app->m_activeView;
         m_doc = m_view->m_document;
     }
