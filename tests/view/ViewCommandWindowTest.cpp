@@ -5,6 +5,7 @@
 #include "app/ZelkApp.h"
 #include "commands/circle/CircleCommand.h"
 #include "document/ZelkDoc.h"
+#include "elements/Layer.h"
 #include "platform/core/Services.h"
 #include "platform/ui/Controls.h"
 #include "platform/ui/FrameWnd.h"
@@ -121,6 +122,27 @@ TEST_F(ViewCommandWindow, WithoutPopupMenusASwitchBeepsAndShowsItsTip)
     EXPECT_EQ(tip.rect.right, client.right);
     EXPECT_EQ(tip.rect.bottom, client.bottom);
     EXPECT_TRUE(DefaultScriptedUiServices().m_shownMenus.empty());
+}
+
+TEST_F(ViewCommandWindow, TheSingleLayerMenuCommandStepsThroughTheLayers)
+{
+    m_doc->FindOrCreateLayer("A");
+    m_doc->FindOrCreateLayer("B");
+    m_view->m_layerStates.SetSize(m_doc->m_layers.GetSize());
+    ASSERT_EQ(m_view->m_layerStates.GetSize(), 3);
+    const CString names[3] = { m_doc->GetLayer(0)->m_name, "A", "B" };
+    for (int i = 0; i < 3; ++i) {
+        m_app->m_pMainFrame->SendMessage(WM_COMMAND, 33088, 0);
+        UiDriver::Pump();
+        for (int k = 0; k < 3; ++k)
+            EXPECT_EQ(m_view->m_layerStates[k], k == i ? 0 : 1) << i << k;
+        EXPECT_EQ(m_view->m_messageText, CString("レイヤ ") + names[i] + " を表示しました");
+    }
+    m_app->m_pMainFrame->SendMessage(WM_COMMAND, 33088, 0);
+    UiDriver::Pump();
+    EXPECT_EQ(m_view->m_messageText, "参照レイヤを表示しました");
+    EXPECT_EQ(m_view->HasHiddenLayer(), 0);
+    EXPECT_EQ(m_view->m_singleLayerMode, 0);
 }
 
 } // namespace

@@ -11,6 +11,9 @@
 #include "elements/Texts.h"
 #include "input/InputBar.h"
 #include "macro/TextDoc.h"
+#include "platform/ui/Resources.h"
+#include "userapp/UserAppManager.h"
+#include "view/ViewCommandTable.h"
 #include "platform/core/ProgramFolder.h"
 #include "platform/ui/CmdTarget.h"
 #include "platform/ui/UiServices.h"
@@ -480,6 +483,60 @@ TEST_F(ViewCommands, PastedImagesAreDrawnLastOnlyAfterTheConfirmation)
     EXPECT_EQ(m_view->m_pastedImagesLast, 0);
     EXPECT_EQ(DefaultScriptedServices().m_messages.size(), 1u);
     EXPECT_EQ(DefaultScriptedUiServices().m_shownDialogs, (std::vector<UINT>{249, 249, 249}));
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(ViewCommands, SelectAllEntersGroupProcessingOnceThenSaysEverythingIsSelected)
+{
+    m_doc->m_printScale = 1;
+    const std::int16_t pen = m_doc->FindOrAddPen(0, 1, RGB(0, 0, 0), 0, 70);
+    CLines* block = m_doc->AddLine(W(0, 0), W(10, 0), 0, pen);
+    ASSERT_TRUE(Command(32806));
+    EXPECT_EQ(block->m_slots[block->m_count - 1].m_mark & 2, 2);
+    EXPECT_EQ(m_doc->m_groupProcessing, 1);
+    EXPECT_EQ(m_view->m_lines.back(), "尺度1 群処理モードに入りました。処理する要素を選択してください。");
+    ASSERT_TRUE(Command(32806));
+    EXPECT_EQ(m_app->m_lastMessage, "全てのデータを選択しました");
+}
+
+TEST_F(ViewCommands, RunningAUserApplicationOffersTheRegisteredOnesInTheInputBar)
+{
+    CUserAppManager apps;
+    CInputBar bar;
+    m_app->m_userAppManager = &apps;
+    m_app->m_inputBar = &bar;
+    EXPECT_EQ(Update(32797).m_enabled, 0);
+    apps.InsertApp(0, "calc.so", "計算", "1");
+    apps.InsertApp(1, "draw.so", "作図", "1");
+    apps.CommitEdits();
+    EXPECT_EQ(Update(32797).m_enabled, 1);
+    apps.m_prompt = "old";
+    ASSERT_TRUE(Command(32797));
+    EXPECT_EQ(bar.m_currentList, 5);
+    EXPECT_EQ(bar.m_enteredText, "計算");
+    EXPECT_EQ(apps.m_searchStart, 1);
+    EXPECT_TRUE(apps.m_prompt.IsEmpty());
+    m_app->m_inputBar = nullptr;
+    m_app->m_userAppManager = nullptr;
+    apps.m_apps.clear();
+}
+
+TEST_F(ViewCommands, EveryTableTitleIsTheStringOfItsCommandWhereTheProgramHasOne)
+{
+    int compared = 0;
+    for (const CViewCommand* c = ViewCommandsBegin(); c != ViewCommandsEnd(); ++c) {
+        CString text;
+        AfxLoadString(c->id, text);
+        if (text.IsEmpty())
+            continue;
+        const int end = text.Find('\n');
+        EXPECT_EQ(end < 0 ? text : text.Left(end), c->title) << c->id;
+        ++compared;
+    }
+    EXPECT_GT(compared, 20);
 }
 
 } // namespace
