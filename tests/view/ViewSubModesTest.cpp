@@ -13,6 +13,7 @@
 #include "commands/line/PointCommand.h"
 #include "document/UndoHistory.h"
 #include "elements/Texts.h"
+#include "input/InputBar.h"
 #include "input/InputEvent.h"
 #include "platform/ui/CmdTarget.h"
 #include "platform/ui/Controls.h"
@@ -398,6 +399,40 @@ TEST_F(ViewReadingOrder, TextsOnALayerHiddenHereAreLeftOutEvenWithAllLayersShown
     CStringArray none;
     EXPECT_FALSE(m_view->CollectTextsInReadingOrder(none));
     EXPECT_EQ(none.GetSize(), 0);
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(ViewSubModes, TextEditItemsPrepareTheInputBar)
+{
+    CInputBar bar;
+    m_app->m_inputBar = &bar;
+    m_doc->m_textCmdInt->m_string = "部品表";
+    Choose(33023);
+    EXPECT_EQ(m_doc->m_textCmdInt->m_modePattern, "#T");
+    EXPECT_EQ(bar.m_currentList, 2);
+    EXPECT_EQ(bar.m_enteredText, "部品表");   // not in the list: it becomes the edit text
+    Choose(33024);
+    EXPECT_EQ(bar.m_currentList, 1);
+    Choose(32957);
+    EXPECT_EQ(m_doc->m_textCmd->m_modePattern, "P");
+    EXPECT_EQ(bar.m_currentList, 2);
+    m_app->m_inputBar = nullptr;
+}
+
+TEST_F(ViewSubModes, AnOffsetMovesTheBasePointAcrossTheCurrentAngle)
+{
+    m_doc->m_curAngle = 0;
+    m_doc->m_basePoint = W(10, 10);
+    m_view->OffsetBasePoint(5);
+    EXPECT_NEAR(m_doc->m_basePoint.m_x, 10, 1e-12);
+    EXPECT_NEAR(m_doc->m_basePoint.m_y, 15, 1e-12);
+    EXPECT_EQ(m_view->m_lines.back().rfind("オフセットの点座標は ( ", 0), 0u);
+    const CPointD user = m_doc->WorldToRelative(W(10, 15));
+    EXPECT_DOUBLE_EQ(m_doc->m_refPoint.m_x, user.m_x);
+    EXPECT_DOUBLE_EQ(m_doc->m_refPoint.m_y, user.m_y);
 }
 
 } // namespace
