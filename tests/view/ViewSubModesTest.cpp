@@ -15,6 +15,8 @@
 #include "elements/Texts.h"
 #include "input/InputBar.h"
 #include "input/InputEvent.h"
+#include "platform/gdi/DC.h"
+#include "platform/ui/ClientDC.h"
 #include "platform/ui/CmdTarget.h"
 #include "platform/ui/Controls.h"
 #include "platform/ui/Resources.h"
@@ -317,6 +319,18 @@ TEST_F(ViewSubModes, PopupMenusOpenBesideThePointer)
         EXPECT_EQ(DefaultScriptedUiServices().m_shownMenuPoints[0].x, c.at.x) << c.code;
         EXPECT_EQ(DefaultScriptedUiServices().m_shownMenuPoints[0].y, c.at.y) << c.code;
     }
+    EXPECT_EQ(DefaultScriptedUiServices().m_shownMenuFlags[0], static_cast<UINT>(TPM_LEFTALIGN | TPM_RIGHTBUTTON));
+    // In the multi-command setting a line, circle or arc menu hangs from the screen's right edge.
+    DefaultScriptedUiServices().Reset();
+    m_app->m_noPopupMenu = 1;
+    m_app->m_appCommand.popupMenuType = 0;
+    m_view->ShowCommandPopupMenu(4, 1, 0);
+    CClientDC screen(nullptr);
+    ASSERT_EQ(DefaultScriptedUiServices().m_shownMenus.size(), 1u);
+    EXPECT_EQ(DefaultScriptedUiServices().m_shownMenus[0][0].id, 32998u);
+    EXPECT_EQ(DefaultScriptedUiServices().m_shownMenuPoints[0].x, screen.GetDeviceCaps(HORZRES));
+    EXPECT_GT(screen.GetDeviceCaps(HORZRES), 1);
+    EXPECT_EQ(DefaultScriptedUiServices().m_shownMenuFlags[0], static_cast<UINT>(TPM_RIGHTALIGN | TPM_RIGHTBUTTON));
     DefaultScriptedUiServices().Reset();
     m_view->ShowCommandPopupMenu(11, 0, 0);
     EXPECT_TRUE(DefaultScriptedUiServices().m_shownMenus.empty());
