@@ -6,6 +6,10 @@
 #include "commands/circle/CircleCommand.h"
 #include "document/ZelkDoc.h"
 #include "elements/Layer.h"
+#include "macro/MacroInterpreter.h"
+#include "macro/MacroVariable.h"
+#include "macro/TextDoc.h"
+#include "platform/core/ProgramFolder.h"
 #include "platform/core/Services.h"
 #include "platform/ui/Controls.h"
 #include "platform/ui/FrameWnd.h"
@@ -15,6 +19,8 @@
 #include "view/ZelkView.h"
 
 #include <gtest/gtest.h>
+
+#include <fstream>
 
 namespace {
 
@@ -143,6 +149,36 @@ TEST_F(ViewCommandWindow, TheSingleLayerMenuCommandStepsThroughTheLayers)
     EXPECT_EQ(m_view->m_messageText, "参照レイヤを表示しました");
     EXPECT_EQ(m_view->HasHiddenLayer(), 0);
     EXPECT_EQ(m_view->m_singleLayerMode, 0);
+}
+
+TEST_F(ViewCommandWindow, MacroTextsOpenInATextWindowAndRunOnTheDrawing)
+{
+    const CString path = ProgramFolder() + "view macro.txt";
+    {
+        std::ofstream out(FileSystemPath(path.GetString()), std::ios::binary);
+        out << "ZelkMacro001\r\nviewval = 7\r\n";
+    }
+    DefaultScriptedUiServices().QueueFiles({ path });
+    m_app->m_pMainFrame->SendMessage(WM_COMMAND, 33140, 0);
+    UiDriver::Pump();
+    CTextDoc* text = m_app->FindTextDocByPath(path);
+    ASSERT_NE(text, nullptr);
+    EXPECT_EQ(text->m_ownerDrawing, m_doc);
+    CStringArray lines;
+    text->GetLines(lines);
+    ASSERT_GE(lines.GetSize(), 2);
+    EXPECT_EQ(lines[1], "viewval = 7");
+    ASSERT_EQ(DefaultScriptedUiServices().m_shownFileDialogs.size(), 1u);
+
+    // Run from the drawing window, the same file sets its variable.
+    m_view->SetFocus();
+    UiDriver::Pump();
+    DefaultScriptedUiServices().QueueFiles({ path });
+    m_view->SendMessage(WM_COMMAND, 32835, 0);
+    const int index = CMacroInterpreter::FindVariable("viewval");
+    ASSERT_GE(index, 0);
+    EXPECT_EQ(static_cast<const CMacroVariable*>(m_app->m_variableTable[index])->value, 7.0);
+    EXPECT_EQ(m_app->m_lastCommandId, 32835);
 }
 
 } // namespace
