@@ -109,6 +109,8 @@ void CZelkApp::OnMacroUseNextInput()
     if (ShowHelpInstead(32803))
         return;
     m_useNextInput = m_useNextInput ? 0 : 1;
+    if (m_activeView)
+        m_activeView->LayGestureTooltips(m_useNextInput ? 9 : 10);
 }
 
 void CZelkApp::OnUpdateMacroStart(CCmdUI* pCmdUI)

@@ -181,4 +181,16 @@ TEST_F(ViewCommandWindow, MacroTextsOpenInATextWindowAndRunOnTheDrawing)
     EXPECT_EQ(m_app->m_lastCommandId, 32835);
 }
 
+TEST_F(ViewCommandWindow, TheUseNextInputSwitchIsAnnouncedInTheDrawingWindow)
+{
+    const std::pair<UINT, const char*> expected[] = { { 59413, "入力データ記録モード" }, { 59414, "入力データ無視モード" } };
+    for (const auto& [id, text] : expected) {
+        m_app->OnMacroUseNextInput();   // as the menu item and the recorder panel toggle it
+        ASSERT_NE(m_view->m_gestureTips, nullptr);
+        ASSERT_EQ(m_view->m_gestureTips->GetToolCount(), 1);
+        EXPECT_EQ(m_view->m_gestureTips->Tools()[0].id, id);
+        EXPECT_EQ(m_view->m_gestureTips->Tools()[0].text, text);
+    }
+}
+
 } // namespace
