@@ -15,6 +15,7 @@
 #include "elements/Texts.h"
 #include "input/PickList.h"
 #include "platform/ui/DocTemplate.h"
+#include "view/ZelkView.h"
 
 #include <cstdint>
 
@@ -67,6 +68,9 @@ void CZelkApp::ClearMarksInAllDrawings(int bits)
 
 void CZelkApp::ResetSelectionState()
 {
+    // No view keeps the outline of a working set that is gone.
+    for (int i = 0; i < m_drawingViews.GetSize(); ++i)
+        static_cast<CZelkView*>(m_drawingViews[i])->ClearDragSketch();
     if (m_groupProcessor)
         m_groupProcessor->m_elemSet.Clear();
     m_groupProcessing = 0;

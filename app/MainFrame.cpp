@@ -563,8 +563,16 @@ void CMainFrame::OnTimer(UINT_PTR nIDEvent)
     case 9:
     case 13:
     case 14:
-    case 15:
         StopTimer(static_cast<UINT>(nIDEvent));
+        break;
+    case 15:
+        StopTimer(15);
+        if (view) {
+            if (m_zoomWindowKind == -1)
+                view->OpenZoomWindow();
+            else
+                view->OpenZoomWindowWithFactor(m_zoomWindowKind);
+        }
         break;
     case 16:
         StopTimer(16);

@@ -145,7 +145,17 @@ public:
     void OnScreenOperationInput(CZelkDoc* doc, CZelkView* view, int& dragged, const CPointD& start,
                                 const CPointD* release);
     void OnShowAllKey(CZelkDoc* doc, CZelkView* view);
+    // F6 to F12 (number 6 to 12): with Shift the view's screen is kept, without it restored.
+    void OnSavedScreenKey(CZelkDoc* doc, CZelkView* view, int number);
+    // Backspace, Page Up and Down, the arrows and F6 to F12; FALSE for any other key.
+    BOOL OnNavigationKey(CZelkDoc* doc, CZelkView* view);
+    // A drag above the box threshold opens box selection (group processing) on the drawing.
+    BOOL StartBoxSelection(CZelkDoc* doc, CZelkView* view, int keepGroup);
+    // Leaves the deform selection for the inside selection.
+    void EndTransformMode();
     void OnPointConstraint(CZelkDoc* doc, CZelkView* view);
+    // The drawing mode's announcement after a command finished or gave up an input.
+    void AnnounceDrawingMode(CZelkDoc* doc);
 
     // ---- input and mode state, shared by every open drawing and never saved -----------------
     std::int32_t m_eventCount = 0;
@@ -184,8 +194,15 @@ public:
     std::int32_t m_savedLayerCondition = 0;
     std::int32_t m_pointConstraintMode = 1; // 1 free, 2 at the reference, 3 X, 4 Y, 5 release
     std::int16_t m_savedCreationEnv = 0;
-    // Set by the mode items of the view's menus: the guidance names only the chosen mode.
-    std::int32_t m_modeFromMenu = 0;
+    std::int32_t m_modeFromMenu = 0;        // a mode was chosen from a mode menu since the command started
+    // Command-step flags: a Shift point is pending; the last step was advanced by the reference
+    // point, the relative-X or the relative-Y constraint; the next point is recorded relative.
+    std::int32_t m_shiftPointFlag = 0;
+    std::int32_t m_constraintStepRef = 0;
+    std::int32_t m_constraintStepX = 0;
+    std::int32_t m_constraintStepY = 0;
+    std::int32_t m_relativeRecording = 0;
+    std::int32_t m_macroStepInterval = 300; // milliseconds between a macro's drawing steps
     // The point constraints the constraint handler keeps (0 or 1 each).
     std::int32_t m_pointConstrained = 0;
     std::int32_t m_horizontalConstraint = 0;
@@ -328,8 +345,6 @@ public:
     // The five texts joined in order, shown as ShowMessage shows one.
     void ShowMessageParts(const CString& t1, const CString& t2, const CString& t3,
                           const CString& t4, const CString& t5, int beep);
-    // Leaves the deform selection for the inside selection (only while deform is chosen).
-    void EndTransformMode();
     // A color new to both color lists joins the user colors; the color becomes the current one.
     void AddColorToTable(COLORREF color);
     CString m_lastMessage;

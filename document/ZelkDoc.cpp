@@ -198,6 +198,10 @@ void CZelkDoc::InitContents()
     m_circleCmdInt = new CCircleCommand(this, 1);
     m_textCmdInt = new CTextCommand(this, 1);
     m_dimCmdInt = new CDimCommand(this, 1);
+    for (CCircleCommand* circle : { m_circleCmd, m_circleCmdInt }) {
+        circle->BuildPatternGroups();
+        circle->BuildPatternLists();
+    }
 
     m_pickList = new CPickList(this);
     m_pointSearch = new CPointSearch(this);
@@ -337,6 +341,8 @@ void CZelkDoc::RemoveView(CZelkView* view)
 {
     if (!view || view->m_pDocument != this)
         return;
+    if (m_zoomView == view)
+        m_zoomView = nullptr;
     view->m_document = nullptr;
     CDocument::RemoveView(view);
 }

@@ -213,6 +213,7 @@ public:
     std::int64_t m_fileTime = 0;  // modification time of a library drawing when it was opened
     // Input and selection state of the input hub.
     std::int32_t m_deformMode = 0;    // the box selection (m_groupProcessing) is a deform selection
+    CZelkView* m_zoomView = nullptr;  // the drawing's open zoom window
     // The element-reference mode's referenced element of each kind (none when unset), with the
     // pen of the last referenced pen-drawn element and the font of the last referenced text.
     CDataPoint* m_refPointElem = nullptr;

@@ -229,6 +229,8 @@ BOOL CZelkApp::DispatchKeyCode(CZelkDoc* doc, CZelkView* view)
         SwitchMode(doc, view, 3, 53, 0);
         return TRUE;
     default:
+        if (OnNavigationKey(doc, view))
+            return TRUE;
         break;
     }
     if (m_commandKind == 9 && m_lastKey >= 58 && m_lastKey <= 105)

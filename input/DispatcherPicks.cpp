@@ -224,6 +224,8 @@ void CZelkApp::OnLeftButtonUpCode(CZelkDoc* doc, CZelkView* view)
         input.PostPick(21);
     else if (m_commandKind == 9)
         input.PostPick(status == 6 ? 21 : 19);
+    else if (!(view->m_oleDragMode >= 1 && view->m_oleDragMode <= 3))
+        StartBoxSelection(doc, view, 1);
 }
 
 void CZelkApp::OnRightButtonDownCode(CZelkDoc* doc, CZelkView* view)

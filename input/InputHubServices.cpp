@@ -42,6 +42,7 @@ void CZelkApp::SwitchMode(CZelkDoc*, CZelkView*, short selector, short mode, int
     switch (selector) {
     case 1:
         m_commandKind = mode == kIdleCommandKind ? 2 : mode;
+        m_modeFromMenu = 0;
         m_interruptMode = 0;
         m_specialMode = 0;
         m_lengthInputMain = 0;
@@ -78,15 +79,9 @@ BOOL CZelkApp::ModeInput(CZelkDoc*, CZelkView*, int)
 
 void CZelkApp::OperationBack(CZelkDoc*, CZelkView*) {}
 
-void CZelkApp::OnScreenOperationInput(CZelkDoc*, CZelkView*, int&, const CPointD&, const CPointD*) {}
-
-void CZelkApp::OnShowAllKey(CZelkDoc*, CZelkView* view)
-{
-    if (view)
-        view->ShowAll();
-}
-
 void CZelkApp::OnPointConstraint(CZelkDoc*, CZelkView*) {}
+
+void CZelkApp::AnnounceDrawingMode(CZelkDoc*) {}
 
 void CZelkApp::ClearTextBoxPreview(CZelkDoc* doc)
 {

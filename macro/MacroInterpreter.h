@@ -39,6 +39,8 @@ public:
     // Plays the queued drawing commands into the command objects; an empty stand-in until the
     // command objects take macro input.
     void PlayCommandQueue() {}
+    // Inputs the command objects stored in the current pass over the queue.
+    std::int16_t m_inputCounter = 0;
 
     // Unit table (the application's; none without an application).
     static const CUnit* GetUnit(int index);

@@ -1,6 +1,7 @@
 // The macro recorder: records operations as macro text.
 #pragma once
 
+class CCircleCommand;
 class CZelkDoc;
 #include "platform/core/Arrays.h"
 
@@ -16,4 +17,9 @@ public:
     CZelkDoc* m_noteDoc = nullptr;
     int m_notedInputs = 0;
     CStringArray m_lines;    // the recorded macro text
+    CString m_pendingStepText;   // the text the next recorded step takes
+    CStringArray m_stepTexts;    // step texts held for the capture, with their count
+    int m_stepTextCount = 0;
+    // Takes the circle command after an execution; recording of drawing commands is not built.
+    void CaptureCircleCommand(CCircleCommand*) {}
 };

@@ -8,6 +8,7 @@
 #include "document/ZelkDoc.h"
 #include "elements/ElementDrawing.h"
 #include "geometry/Numeric.h"
+#include "input/ScreenOperation.h"
 #include "platform/core/Archive.h"
 #include "platform/gdi/DC.h"
 #include "platform/ui/ClientDC.h"
@@ -69,6 +70,7 @@ CZelkView::CZelkView()
     // The scroll area is known before the window exists; the bars follow at the first update.
     m_nMapMode = MM_LOMETRIC;
     m_totalLog = CSize(kArea, kArea);
+    m_dragSketch.view = this;
     if (g_pApp) {
         m_viewNumber = g_pApp->m_viewCounter++;
         g_pApp->m_drawingViews.Add(this);
@@ -84,6 +86,14 @@ CZelkView::~CZelkView()
 
 void CZelkView::ReleaseViewState()
 {
+    for (int i = 0; i < m_screenHistory.GetSize(); ++i)
+        delete static_cast<CSavedScreen*>(m_screenHistory[i]);
+    m_screenHistory.RemoveAll();
+    m_historyIndex = 0;
+    m_dragSketch.Clear();
+    m_dragSketch.shown = 0;
+    if (m_document && m_document->m_zoomView == this)
+        m_document->m_zoomView = nullptr;
     if (m_viewKind == 2 && m_primaryView) {
         m_primaryView->m_layerStates.RemoveAll();
         for (int i = 0; i < m_layerStates.GetSize(); ++i)
@@ -94,6 +104,18 @@ void CZelkView::ReleaseViewState()
         return;
     if (g_pApp->m_activeView == this)
         g_pApp->m_activeView = nullptr;
+    // No key or gesture may reach a freed view through a screen stored for it.
+    for (CSavedScreen* screen : g_pApp->m_savedScreens)
+        if (screen && screen->view == this)
+            screen->view = nullptr;
+    if (g_pApp->m_screenOperation && g_pApp->m_screenOperation->view == this)
+        g_pApp->m_screenOperation->Reset();
+    // A zoom window outliving its primary view hands its layer states to nobody.
+    for (int i = 0; i < g_pApp->m_drawingViews.GetSize(); ++i) {
+        auto* other = static_cast<CZelkView*>(g_pApp->m_drawingViews[i]);
+        if (other != this && other->m_primaryView == this)
+            other->m_primaryView = nullptr;
+    }
     CPtrArray& views = g_pApp->m_drawingViews;
     for (int i = 0; i < views.GetSize(); ++i)
         if (views[i] == this) {
@@ -381,6 +403,7 @@ BOOL CZelkView::ShowAll()
     UpdateScrollSizes();
     RepaintAll();
     MirrorState();
+    RebuildGroupSketch();
     CString text = CString("全表示しました 画面幅 ") + ClientWidthText() + "mm";
     if (g_pApp && g_pApp->m_specialRepeat)
         text += " 画面操作継続モードです";

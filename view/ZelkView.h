@@ -11,6 +11,7 @@
 #include "geometry/PointD.h"
 #include "geometry/RectD.h"
 #include "input/DragSketch.h"
+#include "input/SavedScreen.h"
 #include "platform/core/Arrays.h"
 #include "platform/core/String.h"
 #include "platform/core/WinTypes.h"
@@ -133,6 +134,49 @@ public:
     // The window's client rectangle in logical units of the prepared mapping.
     RECT ClientRectLogical();
 
+    // ---- navigation (view/ZelkViewNavigation.cpp) ------------------------------------------
+    // Previous screens, newest first; a push within the history interval of the last attempt,
+    // or of the screen shown by the newest record, adds nothing.
+    CPtrArray m_screenHistory;           // CSavedScreen, owned
+    std::int16_t m_historyIndex = 0;     // the record shown; 0 after every push
+    int m_lastPushTime = 0;              // seconds, of the last push attempt
+    CPointD m_zoomAnchor;                // logical point that stays in place when zooming
+    void PushPreviousScreen();
+    // step +1 older, -1 newer.
+    void ShowPreviousScreen(int step);
+    void RestoreScreen(const CSavedScreen& screen);
+    void ZoomInAtCursor();
+    void ZoomOutAtCursor();
+    // 1 moved, 0 refused at the pan limit.
+    int PanLeft();
+    int PanRight();
+    int PanUp();
+    int PanDown();
+    // Scrolls so that world point a moves onto b; a drag shorter than the pick size zooms in.
+    int DragScreen(const CPointD& a, const CPointD& b);
+    void ZoomAboutAnchor(double factor);
+    void ZoomWindowAboutAnchor();
+    // Removes the drag sketch from the screen when it is shown.
+    void EraseDragSketch();
+    // While box selection works on a drawing, its sketch is made again for this view's mapping.
+    void RebuildGroupSketch();
+    // The gesture tooltips answer the pointer (TTM_ACTIVATE).
+    virtual void ActivateGestureTips(BOOL active) { (void)active; }
+
+    // ---- zoom windows and new windows (view/ZelkViewZoomWindow.cpp) ------------------------
+    // By the zoom-window setting: 0 a copy of the frame, 1 a small window, 2 none.
+    BOOL OpenZoomWindow();
+    // The same with another zoom-in factor for this one opening.
+    BOOL OpenZoomWindowWithFactor(double factor);
+    BOOL OpenZoomWindowCopy();
+    BOOL OpenSmallZoomWindow();
+    // Closes this view's frame when this is a zoom window.
+    virtual BOOL CloseZoomWindow();
+    void OnWindowNew();
+    // The normal position of a small zoom window about the device point, inside the frame's
+    // client rectangle r.
+    static RECT PlaceSmallZoomWindow(POINT corner, POINT device, int halfSize, int keepInside, const RECT& r);
+
     // ---- placed objects and the clipboard ---------------------------------------------------
     // Conversions through the mapping the view draws with.
     RECT LogicalToDeviceRect(const RECT& rect);
@@ -249,7 +293,6 @@ public:
     // which gives back the layer display it started from.
     virtual void EndSingleLayerView();
     virtual void StepSingleLayerView(int backward);
-    virtual void CloseZoomWindow() {}
     virtual void DeselectOleObject(CZelkObj*) {}
     virtual int HasHiddenLayer() const;
     // The extent of a text in a font made from the description, through a client device
@@ -413,6 +456,8 @@ public:
     // The strings of the selected texts shown here, in the order a reader reads them; FALSE
     // (nothing appended) when there are none.
     BOOL CollectTextsInReadingOrder(CStringArray& strings);
+    // The circle and arc items of the popup menu (CIRCLE, ARC, E_CIRCLE, E_ARC) by command id.
+    void OnCircleSubMode(UINT id);
 
 protected:
     int OnCreate(LPCREATESTRUCT lpcs) override;

@@ -342,8 +342,11 @@ void CZelkView::OnMouseMove(UINT nFlags, CPoint point)
             paint.StoreGuideLine(2, app->m_rightPressPoint, ar);
         } else {
             doc->EraseWorkLine(2);
-            if (app->m_groupProcessing)
-                m_dragSketch.DrawAt(this, doc->m_inputPoint.point);
+            if (app->m_groupProcessing) {
+                std::unique_ptr<CDC> dc = CreateClientDC();
+                OnPrepareDC(dc.get());
+                m_dragSketch.DrawAt(this, dc.get(), doc->m_inputPoint);
+            }
         }
     }
 }

@@ -106,9 +106,18 @@ void CZelkView::DrawPreviewFigure(COLORREF color, Draw draw)
 
 // ---- erase all -----------------------------------------------------------------------------
 
+void CZelkView::EraseDragSketch()
+{
+    if (!m_dragSketch.shown)
+        return;
+    std::unique_ptr<CDC> dc = CreateClientDC();
+    OnPrepareDC(dc.get());
+    m_dragSketch.Erase(dc.get());
+}
+
 void CZelkView::ErasePreviews()
 {
-    m_dragSketch.Erase(this);
+    EraseDragSketch();
     EraseDragBox();
     EraseRotatedBox();
     EraseSegments();
@@ -122,7 +131,7 @@ void CZelkView::ErasePreviews()
 
 void CZelkView::ClearDragSketch()
 {
-    m_dragSketch.Erase(this);
+    EraseDragSketch();
     m_dragSketch.Clear();
 }
 

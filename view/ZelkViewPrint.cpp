@@ -220,6 +220,7 @@ BEGIN_MESSAGE_MAP(CZelkView, CScrollView)
     ON_COMMAND(ID_PRINT_REPLACE_RATIO, OnPrintReplaceRatio)
     ON_COMMAND(ID_PRINT_REPLACE_VIEW, OnPrintReplaceView)
     ON_COMMAND(ID_PRINT_REPLACE_TRY, OnPrintReplaceTry)
+    ON_COMMAND(ID_WINDOW_NEW, OnWindowNew)
     // The commands of the view's command table (view/ZelkViewCommands.cpp).
     ON_VIEW_COMMAND(32779)
     ON_VIEW_COMMAND(32774)

@@ -306,7 +306,7 @@ void CZelkView::OnSubModeCommand(UINT id)
         if (line)
             line->m_modePattern = m->pattern;
         if ((m->flags & kArcEditToo) && circle)
-            circle->lastArcEditPattern = "#P";
+            circle->m_lastArcEditPattern = "#P";
         // Kept as it was: the circle command's routine refreshes the flag for the line edits.
         if (m->flags & kArcEditToo) {
             if (circle)
@@ -329,7 +329,7 @@ void CZelkView::OnSubModeCommand(UINT id)
         CCircleCommand* circle = doc->m_circleCmdInt;
         if (circle) {
             circle->m_modePattern = m->pattern;
-            (m->family == Fam::EditCircle ? circle->lastCircleEditPattern : circle->lastArcEditPattern) = m->pattern;
+            (m->family == Fam::EditCircle ? circle->m_lastCircleEditPattern : circle->m_lastArcEditPattern) = m->pattern;
         }
         CLineCommand* line = (m->flags & kLineToo) ? doc->m_lineCmdInt : nullptr;
         if (line)

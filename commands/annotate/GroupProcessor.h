@@ -21,6 +21,7 @@ public:
     CString modePattern;
     int m_moveFlag = 0;        // the selection moves with the pointer
     int m_prepared = 0;
+    int m_ctrlAdvance = 0;      // Ctrl advances to the next step
     int m_lastInputKind = 0;
     int m_lastInputSubCode = 0;
     CElemSet m_elemSet;

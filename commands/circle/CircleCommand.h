@@ -1,37 +1,139 @@
-// The circle and arc command object of a drawing: one main and one interrupting instance.
+// The circle and arc command object of a drawing: one main and one interrupting instance. It
+// turns each input into a token letter, matches the token string against its named pattern
+// groups and runs the construction or edit of a complete pattern.
 #pragma once
 
+#include <cstdint>
+
+#include "commands/circle/CommandSteps.h"
+#include "elements/Circle.h"
+#include "elements/Line.h"
+#include "geometry/ElemRef.h"
 #include "geometry/PointD.h"
+#include "platform/core/Arrays.h"
 #include "platform/core/String.h"
 
+class CArc;
+class CPatternGroup;
+class CPointPair;
 class CZelkDoc;
 
-class CCircleCommand {
+class CCircleCommand : public CCommandSteps<6> {
 public:
-    int m_circleFlag = 1;      // 1 the object acts as the circle command, 0 as the arc command
-    CZelkDoc* m_doc;
-    int m_instance;            // 0 main, 1 interrupting
-    CString m_modePattern;     // the input pattern the command starts with
-    CString m_modePattern2;    // the interrupting instance's second pattern
+    int m_circleFlag = 1;         // 1 the object acts as the circle command, 0 as the arc command
+    int m_instance;               // 0 main, 1 interrupting
+    CZelkDoc* m_doc;              // borrowed
+    CLine m_pickedLines[6];       // the line picked at each token position
+    CCircle m_pickedCircles[6];   // the circle picked at each position; an arc as its circle
+    CPointD m_pickedAngleRange;   // degrees of the circle or arc picked last (0, 360 for a circle)
+    CPointD m_pickPoints[6];      // cursor point of the pick at each position
+    int m_pickPositions[6] = {};  // the pick list's position class of each picked line
+    int m_editClass = 1;          // 1 circle, 0 arc, -1 ellipse or elliptic arc
+    std::int16_t m_editBlock = -1;
+    std::int16_t m_editSlot = -1;
+    int m_editPickPosition = 0;
+    CString m_modePattern;        // the construction chosen; empty: none chosen
+    CString m_lastCircleEditPattern;
+    CString m_lastArcEditPattern;
+    CStringArray m_stepTexts;     // the macro recorder's text of each step
+    CWordArray m_stepValueFlags;  // 0, 1 the step is the last point, 2 a typed value
+    CWordArray m_carriedValueFlags;
+    int m_macroFlag = 0;          // the macro player drives the object
+    int m_editFlag = 0;           // an edit of an existing element runs
+    CElemRef m_pickedRefs[2];     // the elements picked at token positions 1 and 2
+    std::uint8_t m_stepOptions[6] = {};
+    CPointD m_tangentPoints[4];
+    CPtrArray m_patternGroups;    // CPatternGroup, owned
+    std::int16_t m_savedCreationMode = 0;
+    int m_pickFlag = 0;           // the last accepted input was a pick
+    int m_circleCentreFlag = 0;   // a circle picked first in "PP" stands for its centre
+    CStringArray m_creationPatterns;    // every pattern not beginning with "%"
+    CStringArray m_circleEditPatterns;  // every pattern beginning with "%"
+    CPointD m_previewCentre;      // the centre of the tangent circle the rubber band drew last
+    double m_defaultLength = 10.0;
+    CString m_autoSavedModePattern;
+    CString m_autoSavedTokenString;
+    CString m_macroPattern;       // the complete pattern a macro announced
+    int m_recorderPointFlag = 0;
+    int m_showingCandidate = 0;
+    const CCircle* m_lastPickedCircle = nullptr;  // identity only
+    const CArc* m_lastPickedArc = nullptr;
+    int m_concentricFlag = 0;
+    CPointPair* m_candidateBuilt = nullptr;
+    CPtrArray m_candidates;       // CPointPair, owned
+    int m_candidateIndex = 0;
+    int m_refusalNote = 0;
 
-    CPointD m_previewCentre;   // the centre the last circle preview found
+    int m_lastInputKind = 0;      // the last event handed to the command
+    int m_lastInputSubCode = 0;
 
     CCircleCommand(CZelkDoc* doc, int instance);
-    virtual ~CCircleCommand() = default;
+    ~CCircleCommand();
+    CCircleCommand(const CCircleCommand&) = delete;
+    CCircleCommand& operator=(const CCircleCommand&) = delete;
 
-    // The input entry: the input router hands each input event of the command here; the
-    // payload is in the drawing's input event.
-    virtual void OnInput(int kind, int subCode);
-    int m_lastInputKind = 0;       // the last event handed to the command
-    int m_lastInputSubCode = 0;
-    // Cancels the command back to its mode pattern.
-    void Reset() {}
-    // Whether a plain typed number counts as a length for the next step, and the guidance of
-    // the current pattern; both come with the command's own handling.
-    void UpdateLengthInputFlag() {}
-    void ShowGuidance() {}
-    // The edit patterns a picked circle or arc is edited with next.
-    CString lastCircleEditPattern = "%PP";
-    CString lastArcEditPattern = "#P";
-    double m_defaultLength = 10.0;
+    // ---- pattern table -----------------------------------------------------------------
+    void BuildPatternGroups();
+    void BuildPatternLists();
+    void DeletePatternGroups();
+    CString GetGroupLeadPattern(const CString& name) const;
+    CString GetCurrentGroupName() const;
+    CPatternGroup* FindGroupOfPattern(const CString& pattern) const;
+    int HasCutPointAt(int position) const;
+    int IsPatternPrefix(const CString& s) const;
+
+    // ---- state --------------------------------------------------------------------------
+    void Reset();
+    void OnEnter();
+    void ClearTempMarks() { CCommandSteps<6>::ClearTempMarks(m_doc); }
+    void ClearStepOptions(int position);
+    void ResetTokensToRadius();
+    int GetLastPointTokenIndex() const;
+    void UpdateLengthInputFlag();
+
+    // ---- input --------------------------------------------------------------------------
+    // One input event; the payload is in the drawing's input event, base point and pick list.
+    void OnInput(int kind, int subCode);
+    int ChooseModeFromFirstInput(int position, int kind, int subCode);
+    CString TokenForValue(int subCode) const;
+    CString DefaultValueLetter() const;
+    CString TokenForPick(int subCode, int upper) const;
+    void StorePointInput();
+    int StoreTypedValue(const CString& letter, int subCode);
+    void StorePickedElement(const CString& letter);
+    void StoreLastValue();
+    void SetConstraintReference();
+
+    // ---- classification and acceptance -------------------------------------------------
+    int ClassifyTokens(int& single, int& complete) const;
+    int AcceptToken(const CString& letter);
+    int AcceptMacroToken(CString& letter);
+    static int FitsExpectedLetter(CString& letter, char expected);
+    int AdvanceWithDefaults(int& complete, int& done);
+
+    // ---- neighbours of the input: guidance, preview, execution, candidates --------------
+    void ShowGuidance();
+    int ShowRubberBand();
+    int Execute();
+    void RestoreCreationMode();
+    void ClearCandidates();
+
+private:
+    int OptionApplies() const;
+    int EitherOptionOn() const;
+    int PopupMenuOff() const;
+    int ModeChosen() const;
+    void SwitchModeTo(const CString& pattern);
+    void RollBackTentative();
+    void RefreshDocumentPoint(int position);
+    CPointD EditedArcPoint(int end) const;
+    void ShowAngleMessage(double angle);
+    void TakeAngleOfPick(double angle);
+    void StoreCentrePick();
+    void RecordStep(const CString& letter);
+    int AcceptCreation(const CString& x, int p, int complete, CString& k);
+    int AcceptEdit(CString x, int p, CString& k);
+    int AcceptEntryEdit(const CString& x, int p, CString& k);
+    int TestCandidate(const CString& k);
+    int OfferDefault(const CString& letter, const char* message);
 };

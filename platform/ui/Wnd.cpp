@@ -34,6 +34,7 @@
 
 #include <cmath>
 #include <cstdlib>
+#include <vector>
 #include <unordered_map>
 #include <unordered_set>
 
@@ -58,7 +59,7 @@ struct LastPress {
     ulong time = 0;
     QPoint pos;
     bool valid = false;
-} g_lastPress;
+} g_lastPress, g_lastQtPress; // the last press of a pair, the last press Qt delivered
 
 // Paints a window's surface to the screen; WM_PAINT runs first when part of it is invalid.
 class CSurfaceWidget : public QWidget {
@@ -328,15 +329,18 @@ private:
             MSG msg = MakeMsg(wnd, WM_MOUSEMOVE, flags, PointParam(pos), e->timestamp());
             return DispatchInput(wnd, msg);
         }
-        if (e->type() == QEvent::MouseButtonDblClick) {
-            // Our own detection turned the second press into the double-click already.
-            return !wnd->IsNativeControl();
-        }
         UINT bi = ButtonIndex(e->button());
         if (bi > 2)
             return false;
+        if (e->type() == QEvent::MouseButtonDblClick) {
+            // Qt's widgets get the second press of a double-click as this event alone; where a
+            // press came before it, our own detection turned that press into the double-click.
+            if (g_lastQtPress.valid && g_lastQtPress.button == bi && g_lastQtPress.time == e->timestamp())
+                return !wnd->IsNativeControl();
+        }
         UINT message;
-        if (e->type() == QEvent::MouseButtonPress) {
+        if (e->type() == QEvent::MouseButtonPress || e->type() == QEvent::MouseButtonDblClick) {
+            g_lastQtPress = { wnd, bi, e->timestamp(), pos, e->type() == QEvent::MouseButtonPress };
             message = kDownMsg[bi];
             const int distance = std::max(2, QGuiApplication::styleHints()->mouseDoubleClickDistance() / 2);
             const ulong interval = static_cast<ulong>(QGuiApplication::styleHints()->mouseDoubleClickInterval());
@@ -692,10 +696,43 @@ void CWnd::Detach()
     m_hWnd = nullptr;
 }
 
+namespace {
+
+// The windows whose handlers are running, innermost last.
+std::vector<CWnd*> g_handling;
+
+// Whether a window whose handler runs lies inside the window (not the window itself): its
+// handler would go on in a freed object if the window were destroyed at once.
+bool ChildIsHandling(const CWnd* wnd)
+{
+    for (const CWnd* w : g_handling) {
+        if (w == wnd || !UiIsLive(w))
+            continue;
+        for (const CWnd* p = w->GetParent(); p; p = p->GetParent())
+            if (p == wnd)
+                return true;
+    }
+    return false;
+}
+
+} // namespace
+
 BOOL CWnd::DestroyWindow()
 {
     if (!m_hWnd || m_bInDestroy)
         return FALSE;
+    if (dynamic_cast<CMDIChildWnd*>(this) && ChildIsHandling(this)) {
+        // A document window destroyed from inside its view's handler: it goes from the screen
+        // now and is destroyed once the handler has returned.
+        if (QWidget* w = GetQWidget())
+            w->hide();
+        CWnd* self = this;
+        QTimer::singleShot(0, QApplication::instance(), [self]() {
+            if (UiIsLive(self) && self->m_hWnd)
+                self->DestroyWindow();
+        });
+        return TRUE;
+    }
     m_bInDestroy = TRUE;
     // Child windows go first, as Windows destroys them before the parent's WM_NCDESTROY.
     std::vector<CWnd*> children;
@@ -839,6 +876,10 @@ CPoint PointFromParam(LPARAM l)
 
 LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
+    g_handling.push_back(this);
+    struct Handled {
+        ~Handled() { g_handling.pop_back(); }
+    } handled;
     MSG saved = m_lastMsg;
     m_lastMsg.hwnd = m_hWnd;
     m_lastMsg.message = message;
@@ -1002,9 +1043,23 @@ void CWnd::OnDropFiles(void*) { Default(); }
 // ---------------------------------------------------------------------------------------------
 // State, text, geometry
 
+namespace {
+
+// The widget that holds a window's place and show state: for a document window of the MDI
+// client its sub-window, whose frame the user moves, maximises and restores.
+QWidget* PlacedWidget(const CWnd* wnd)
+{
+    if (auto* child = dynamic_cast<const CMDIChildWnd*>(wnd))
+        if (child->m_pSubWindow)
+            return child->m_pSubWindow;
+    return wnd->GetQWidget();
+}
+
+} // namespace
+
 BOOL CWnd::ShowWindow(int nCmdShow)
 {
-    QWidget* w = GetQWidget();
+    QWidget* w = PlacedWidget(this);
     if (!w)
         return FALSE;
     BOOL was = w->isVisible();
@@ -1053,13 +1108,13 @@ BOOL CWnd::IsWindowEnabled() const
 
 BOOL CWnd::IsIconic() const
 {
-    QWidget* w = GetQWidget();
+    QWidget* w = PlacedWidget(this);
     return w && w->isMinimized();
 }
 
 BOOL CWnd::IsZoomed() const
 {
-    QWidget* w = GetQWidget();
+    QWidget* w = PlacedWidget(this);
     return w && w->isMaximized();
 }
 
@@ -1252,7 +1307,7 @@ void CWnd::CenterWindow(CWnd* pAlternateOwner)
 
 BOOL CWnd::GetWindowPlacement(WINDOWPLACEMENT* p) const
 {
-    QWidget* w = GetQWidget();
+    QWidget* w = PlacedWidget(this);
     if (!w || !p)
         return FALSE;
     p->length = sizeof(WINDOWPLACEMENT);
@@ -1275,7 +1330,7 @@ BOOL CWnd::GetWindowPlacement(WINDOWPLACEMENT* p) const
 
 BOOL CWnd::SetWindowPlacement(const WINDOWPLACEMENT* p)
 {
-    QWidget* w = GetQWidget();
+    QWidget* w = PlacedWidget(this);
     if (!w || !p)
         return FALSE;
     const RECT& r = p->rcNormalPosition;

@@ -59,8 +59,9 @@ TEST_F(NewDrawingTest, CommandObjectsStartAtTheirPatterns)
 
     EXPECT_EQ(Doc().m_pointCmdInt->m_modePattern, "P");
     EXPECT_EQ(Doc().m_lineCmdInt->m_modePattern, "#L");
-    EXPECT_EQ(Doc().m_circleCmdInt->m_modePattern, "#P");
-    EXPECT_EQ(Doc().m_circleCmdInt->m_modePattern2, "%PP");
+    EXPECT_EQ(Doc().m_circleCmdInt->m_modePattern, "");
+    EXPECT_EQ(Doc().m_circleCmdInt->m_lastCircleEditPattern, "%PP");
+    EXPECT_EQ(Doc().m_circleCmdInt->m_lastArcEditPattern, "#P");
     EXPECT_EQ(Doc().m_textCmdInt->m_modePattern, "#P");
     EXPECT_EQ(Doc().m_dimCmdInt->m_modePattern, "#P");
     EXPECT_EQ(Doc().m_pointCmdInt->m_instance, 1);

@@ -308,6 +308,14 @@ const CTapeStep& CInputTape::Event(int kind, int subCode)
     });
 }
 
+const CTapeStep& CInputTape::Run(const std::string& what, const std::function<void()>& action)
+{
+    return Step(what, [&] {
+        action();
+        return -1;
+    });
+}
+
 std::vector<std::string> CInputTape::Lines() const
 {
     std::vector<std::string> out;

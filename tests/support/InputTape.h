@@ -4,6 +4,7 @@
 // application, as the dispatcher requires.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -72,6 +73,9 @@ public:
     const CTapeStep& PostInt(int value, int subCode);
     // An input event without payload (kinds 9, 12, 13, 15, 16).
     const CTapeStep& Event(int kind, int subCode);
+
+    // Any other action (a menu handler, a command's own entry), read back like the steps above.
+    const CTapeStep& Run(const std::string& what, const std::function<void()>& action);
 
     // Every line so far.
     std::vector<std::string> Lines() const;

@@ -19,6 +19,8 @@
 #include <QToolBar>
 #include <QWindow>
 
+#include <optional>
+
 namespace UiDriver {
 
 namespace {
@@ -52,7 +54,10 @@ QWindow* PointerWindow(QWidget* w)
 
 enum class Mouse { Press, Release, Move };
 
-void SendMouse(QWidget* w, QPoint local, Mouse what, Qt::MouseButton button, Qt::KeyboardModifiers mods)
+// The pointer event as the window system hands it over: stamped with the time given, else with
+// Qt's test clock, which leaves a pause after each release.
+void SendMouse(QWidget* w, QPoint local, Mouse what, Qt::MouseButton button, Qt::KeyboardModifiers mods,
+               std::optional<DWORD> time = std::nullopt)
 {
     if (!w)
         return;
@@ -61,6 +66,24 @@ void SendMouse(QWidget* w, QPoint local, Mouse what, Qt::MouseButton button, Qt:
     if (!window)
         return;
     const QPoint at = window->mapFromGlobal(global);
+    if (time) {
+        // The held buttons go with each event; Qt's test calls keep them in the same place.
+        Qt::MouseButtons& held = QTestPrivate::qtestMouseButtons;
+        if (what == Mouse::Press)
+            held |= button;
+        else if (what == Mouse::Release)
+            held &= ~Qt::MouseButtons(button);
+        // Later untimed events go on from this time.
+        if (static_cast<int>(*time) > QTest::lastMouseTimestamp)
+            QTest::lastMouseTimestamp = static_cast<int>(*time);
+        const QEvent::Type type = what == Mouse::Press     ? QEvent::MouseButtonPress
+                                  : what == Mouse::Release ? QEvent::MouseButtonRelease
+                                                           : QEvent::MouseMove;
+        qt_handleMouseEvent(window, at, global, held, what == Mouse::Move ? Qt::NoButton : button, type, mods,
+                            static_cast<int>(*time));
+        AfxPumpMessages();
+        return;
+    }
     switch (what) {
     case Mouse::Press: QTest::mousePress(window, button, mods, at); break;
     case Mouse::Release: QTest::mouseRelease(window, button, mods, at); break;
@@ -115,27 +138,86 @@ std::vector<CString> Labels(const QList<QAction*>& actions)
     return out;
 }
 
-Qt::Key QtKey(UINT vk)
+// A virtual key as Qt names it: the key, Qt's keypad flag for the keys of the numeric keypad,
+// and the character it types on the Japanese layout.
+struct QtKeyOf {
+    Qt::Key key = Qt::Key_unknown;
+    bool keypad = false;
+    char text = 0;
+};
+
+QtKeyOf QtKey(UINT vk)
 {
     if ((vk >= 'A' && vk <= 'Z') || (vk >= '0' && vk <= '9'))
-        return static_cast<Qt::Key>(vk);
+        return { static_cast<Qt::Key>(vk), false, static_cast<char>(vk >= 'A' ? vk - 'A' + 'a' : vk) };
+    if (vk >= VK_NUMPAD0 && vk <= VK_NUMPAD9)
+        return { static_cast<Qt::Key>(Qt::Key_0 + static_cast<int>(vk - VK_NUMPAD0)), true,
+                 static_cast<char>('0' + (vk - VK_NUMPAD0)) };
     if (vk >= VK_F1 && vk <= VK_F12)
-        return static_cast<Qt::Key>(Qt::Key_F1 + static_cast<int>(vk - VK_F1));
+        return { static_cast<Qt::Key>(Qt::Key_F1 + static_cast<int>(vk - VK_F1)), false, 0 };
     static const struct {
         UINT vk;
         Qt::Key key;
+        bool keypad;
+        char text;
     } keys[] = {
-        { VK_RETURN, Qt::Key_Return }, { VK_ESCAPE, Qt::Key_Escape }, { VK_TAB, Qt::Key_Tab },
-        { VK_BACK, Qt::Key_Backspace }, { VK_SPACE, Qt::Key_Space }, { VK_DELETE, Qt::Key_Delete },
-        { VK_INSERT, Qt::Key_Insert }, { VK_HOME, Qt::Key_Home }, { VK_END, Qt::Key_End },
-        { VK_PRIOR, Qt::Key_PageUp }, { VK_NEXT, Qt::Key_PageDown }, { VK_LEFT, Qt::Key_Left },
-        { VK_RIGHT, Qt::Key_Right }, { VK_UP, Qt::Key_Up }, { VK_DOWN, Qt::Key_Down },
-        { VK_SHIFT, Qt::Key_Shift }, { VK_CONTROL, Qt::Key_Control }, { VK_MENU, Qt::Key_Alt },
+        { VK_RETURN, Qt::Key_Return, false, '\r' }, { VK_ESCAPE, Qt::Key_Escape, false, 0x1B },
+        { VK_TAB, Qt::Key_Tab, false, '\t' }, { VK_BACK, Qt::Key_Backspace, false, 0x08 },
+        { VK_SPACE, Qt::Key_Space, false, ' ' }, { VK_DELETE, Qt::Key_Delete, false, 0 },
+        { VK_INSERT, Qt::Key_Insert, false, 0 }, { VK_HOME, Qt::Key_Home, false, 0 }, { VK_END, Qt::Key_End, false, 0 },
+        { VK_PRIOR, Qt::Key_PageUp, false, 0 }, { VK_NEXT, Qt::Key_PageDown, false, 0 },
+        { VK_LEFT, Qt::Key_Left, false, 0 }, { VK_RIGHT, Qt::Key_Right, false, 0 }, { VK_UP, Qt::Key_Up, false, 0 },
+        { VK_DOWN, Qt::Key_Down, false, 0 }, { VK_SHIFT, Qt::Key_Shift, false, 0 },
+        { VK_CONTROL, Qt::Key_Control, false, 0 }, { VK_MENU, Qt::Key_Alt, false, 0 },
+        { VK_CLEAR, Qt::Key_Clear, false, 0 }, { VK_HELP, Qt::Key_Help, false, 0 },
+        { VK_MULTIPLY, Qt::Key_Asterisk, true, '*' }, { VK_ADD, Qt::Key_Plus, true, '+' },
+        { VK_SUBTRACT, Qt::Key_Minus, true, '-' }, { VK_DECIMAL, Qt::Key_Period, true, '.' },
+        { VK_DIVIDE, Qt::Key_Slash, true, '/' },
+        { VK_OEM_1, Qt::Key_Colon, false, ':' }, { VK_OEM_PLUS, Qt::Key_Semicolon, false, ';' },
+        { VK_OEM_COMMA, Qt::Key_Comma, false, ',' }, { VK_OEM_MINUS, Qt::Key_Minus, false, '-' },
+        { VK_OEM_PERIOD, Qt::Key_Period, false, '.' }, { VK_OEM_2, Qt::Key_Slash, false, '/' },
+        { VK_OEM_3, Qt::Key_At, false, '@' }, { VK_OEM_4, Qt::Key_BracketLeft, false, '[' },
+        { VK_OEM_5, Qt::Key_yen, false, 0 }, { VK_OEM_6, Qt::Key_BracketRight, false, ']' },
+        { VK_OEM_7, Qt::Key_AsciiCircum, false, '^' }, { VK_OEM_102, Qt::Key_Backslash, false, '\\' },
     };
     for (const auto& k : keys)
         if (k.vk == vk)
-            return k.key;
-    return Qt::Key_unknown;
+            return { k.key, k.keypad, k.text };
+    return {};
+}
+
+// The window that has the keyboard: an open popup menu, else the focus window, else the active one.
+QWindow* KeyboardWindow()
+{
+    if (QWidget* popup = QApplication::activePopupWidget())
+        if (QWindow* w = popup->windowHandle())
+            return w;
+    if (QWindow* w = QGuiApplication::focusWindow())
+        return w;
+    if (QWidget* active = QApplication::activeWindow())
+        return active->windowHandle();
+    return nullptr;
+}
+
+enum class KeyAction { Click, Press, Repeat, Release };
+
+void SendKey(UINT virtualKey, UINT modifiers, KeyAction action)
+{
+    QWindow* window = KeyboardWindow();
+    if (!window)
+        return;
+    const QtKeyOf k = QtKey(virtualKey);
+    Qt::KeyboardModifiers mods = QtModifiers(modifiers);
+    if (k.keypad || (modifiers & Keypad))
+        mods |= Qt::KeypadModifier;
+    const QString text = k.text && !(modifiers & (Control | Alt)) ? QString(QChar::fromLatin1(k.text)) : QString();
+    switch (action) {
+    case KeyAction::Click: QTest::sendKeyEvent(QTest::Click, window, k.key, text, mods); break;
+    case KeyAction::Press: QTest::sendKeyEvent(QTest::Press, window, k.key, text, mods); break;
+    case KeyAction::Release: QTest::sendKeyEvent(QTest::Release, window, k.key, text, mods); break;
+    case KeyAction::Repeat: QTest::simulateEvent(window, true, k.key, mods, text, true); break;
+    }
+    AfxPumpMessages();
 }
 
 } // namespace
@@ -188,18 +270,49 @@ void Sweep(CWnd* wnd, int steps)
 
 void Key(UINT virtualKey, UINT modifiers)
 {
-    QWindow* window = nullptr;
-    if (QWidget* popup = QApplication::activePopupWidget())
-        window = popup->windowHandle();
-    if (!window)
-        window = QGuiApplication::focusWindow();
-    if (!window)
-        if (QWidget* active = QApplication::activeWindow())
-            window = active->windowHandle();
-    if (!window)
-        return;
-    QTest::keyClick(window, QtKey(virtualKey), QtModifiers(modifiers));
-    AfxPumpMessages();
+    SendKey(virtualKey, modifiers, KeyAction::Click);
+}
+
+void KeyDown(UINT virtualKey, UINT modifiers, BOOL autoRepeat)
+{
+    SendKey(virtualKey, modifiers, autoRepeat ? KeyAction::Repeat : KeyAction::Press);
+}
+
+void KeyUp(UINT virtualKey, UINT modifiers)
+{
+    SendKey(virtualKey, modifiers, KeyAction::Release);
+}
+
+DWORD MouseClock()
+{
+    return static_cast<DWORD>(QTest::lastMouseTimestamp);
+}
+
+void MouseDownAt(CWnd* wnd, POINT at, Button button, UINT modifiers, DWORD time)
+{
+    SendMouse(wnd->GetClientWidget(), QPoint(at.x, at.y), Mouse::Press, QtButton(button), QtModifiers(modifiers), time);
+}
+
+void MouseUpAt(CWnd* wnd, POINT at, Button button, UINT modifiers, DWORD time)
+{
+    SendMouse(wnd->GetClientWidget(), QPoint(at.x, at.y), Mouse::Release, QtButton(button), QtModifiers(modifiers), time);
+}
+
+void MouseMoveAt(CWnd* wnd, POINT at, UINT modifiers, DWORD time)
+{
+    SendMouse(wnd->GetClientWidget(), QPoint(at.x, at.y), Mouse::Move, Qt::NoButton, QtModifiers(modifiers), time);
+}
+
+void DoubleClick(CWnd* wnd, POINT at, Button button, UINT modifiers)
+{
+    // Well apart from what went before, then four events 10 ms apart.
+    const DWORD t = MouseClock() + 1000;
+    MouseDownAt(wnd, at, button, modifiers, t);
+    MouseUpAt(wnd, at, button, modifiers, t + 10);
+    MouseDownAt(wnd, at, button, modifiers, t + 20);
+    MouseUpAt(wnd, at, button, modifiers, t + 30);
+    // Whatever follows is a click of its own.
+    QTest::lastMouseTimestamp += 1000;
 }
 
 BOOL ClickMenuBar(CFrameWnd* frame, const char* label)

@@ -15,8 +15,8 @@ class CMDIChildWnd;
 
 namespace UiDriver {
 
-// Modifier keys held during a key or a click.
-enum Modifier : UINT { NoModifier = 0, Shift = 1, Control = 2, Alt = 4 };
+// Modifier keys held during a key or a click. Keypad marks a key of the numeric keypad.
+enum Modifier : UINT { NoModifier = 0, Shift = 1, Control = 2, Alt = 4, Keypad = 8 };
 enum Button : UINT { Left = 0, Right = 1, Middle = 2 };
 
 // Shows and activates a top-level window as a user finds it on the screen.
@@ -29,12 +29,27 @@ void MouseMove(CWnd* wnd, POINT at);
 void MouseDown(CWnd* wnd, POINT at, Button button = Left, UINT modifiers = NoModifier);
 void MouseUp(CWnd* wnd, POINT at, Button button = Left, UINT modifiers = NoModifier);
 void Click(CWnd* wnd, POINT at, Button button = Left, UINT modifiers = NoModifier);
+// Buttons stamped with a time of the window system's clock (milliseconds): two presses of one
+// button close together in time and place make a double-click, as the window system counts it.
+// MouseClock is the time of the last pointer event; the untimed calls above leave a pause after
+// each release, so that they never make a double-click.
+DWORD MouseClock();
+void MouseDownAt(CWnd* wnd, POINT at, Button button, UINT modifiers, DWORD time);
+void MouseUpAt(CWnd* wnd, POINT at, Button button, UINT modifiers, DWORD time);
+void MouseMoveAt(CWnd* wnd, POINT at, UINT modifiers, DWORD time);
+// Two quick clicks at one point: down, up, down (the double-click), up.
+void DoubleClick(CWnd* wnd, POINT at, Button button = Left, UINT modifiers = NoModifier);
 // Moves the pointer in steps across a window's whole client area, corner to corner.
 void Sweep(CWnd* wnd, int steps);
 
 // A key pressed and released (a Windows virtual-key code) with modifiers held, to the window
 // that has the keyboard (an open popup menu has it).
 void Key(UINT virtualKey, UINT modifiers = NoModifier);
+// A key going down (autoRepeat: held long enough to repeat) or up, to the window with the keyboard.
+// Keys of the numeric keypad are VK_NUMPAD0-9 and VK_MULTIPLY-VK_DIVIDE; the punctuation keys are
+// named by their virtual keys (VK_OEM_1 ...).
+void KeyDown(UINT virtualKey, UINT modifiers = NoModifier, BOOL autoRepeat = FALSE);
+void KeyUp(UINT virtualKey, UINT modifiers = NoModifier);
 
 // Menu labels are the resource texts ("ファイル(&F)"; a shortcut after a tab may be left out).
 // Clicks a title of a frame's menu bar; FALSE when the bar has no such title.

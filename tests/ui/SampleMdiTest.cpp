@@ -91,7 +91,18 @@ protected:
     DECLARE_MESSAGE_MAP()
     void OnLButtonDown(UINT f, CPoint p) override { m_events.push_back(Point("down", f, p)); }
     void OnLButtonUp(UINT f, CPoint p) override { m_events.push_back(Point("up", f, p)); }
-    void OnLButtonDblClk(UINT f, CPoint p) override { m_events.push_back(Point("dblclk", f, p)); }
+    void OnLButtonDblClk(UINT f, CPoint p) override
+    {
+        // A double click may close the view's own window; the handler goes on afterwards.
+        if (m_closeOnDoubleClick && GetParentFrame())
+            m_events.push_back(GetParentFrame()->DestroyWindow() ? "closing" : "not closed");
+        m_events.push_back(Point("dblclk", f, p));
+    }
+
+public:
+    bool m_closeOnDoubleClick = false;
+
+protected:
     void OnKeyDown(UINT c, UINT r, UINT f) override
     {
         m_events.push_back("key " + std::to_string(c) + " " + std::to_string(r) + " " + std::to_string(f));
@@ -562,3 +573,27 @@ TEST(ProgramStart, RunLoopEndsAtOnceWhenAskedAndExitInstanceGivesTheCode)
 }
 
 } // namespace
+
+TEST_F(SampleMdi, AWindowClosedFromItsViewsHandlerGoesWhenTheHandlerHasReturned)
+{
+    CSampleView* view = ViewOf(m_doc2);
+    CFrameWnd* frame = view->GetParentFrame();
+    ASSERT_NE(frame, nullptr);
+    view->m_closeOnDoubleClick = true;
+    view->SendMessage(WM_LBUTTONDBLCLK, MK_LBUTTON, static_cast<LPARAM>((6 << 16) | 5));
+    // Still there while the handler ran to its end, but no longer on the screen.
+    ASSERT_EQ(view->m_events.size(), 2u);
+    EXPECT_EQ(view->m_events[0], "closing");
+    EXPECT_EQ(view->m_events[1], "dblclk 1 5,6");
+    EXPECT_FALSE(frame->IsWindowVisible());
+    EXPECT_TRUE(UiIsLive(frame));
+    EXPECT_TRUE(UiIsLive(view));
+    AfxPumpMessages();
+    EXPECT_FALSE(UiIsLive(frame));
+    EXPECT_FALSE(UiIsLive(view));
+    // Destroyed from outside any of its handlers, a window goes at once.
+    CFrameWnd* other = ViewOf(m_doc1)->GetParentFrame();
+    EXPECT_TRUE(other->DestroyWindow());
+    EXPECT_FALSE(UiIsLive(other));
+}
+

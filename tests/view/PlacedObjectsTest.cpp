@@ -400,6 +400,8 @@ TEST_F(PlacedObjects, ClipboardTextIsPlacedThroughGroupProcessingUnlessAPictureC
 {
     CGroupProcessor group;
     m_app->m_groupProcessor = &group;
+    // The paste runs in the active view; texts are laid out only for an active drawing.
+    m_app->m_activeView = m_view.get();
     auto putText = [](const std::string& text) {
         HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
         std::memcpy(GlobalLock(block), text.c_str(), text.size() + 1);

@@ -116,7 +116,7 @@ TEST_F(ViewSubModes, EditItemsSetTheInterruptPatternsAndTickForEveryRelatedPatte
     m_app->m_appElem.m_layerCondition = 0;
     Choose(32973);
     EXPECT_EQ(m_doc->m_lineCmdInt->m_modePattern, "#L");
-    EXPECT_EQ(m_doc->m_circleCmdInt->lastArcEditPattern, "#P");
+    EXPECT_EQ(m_doc->m_circleCmdInt->m_lastArcEditPattern, "#P");
     EXPECT_EQ(m_app->m_appElem.m_layerCondition, 1);
     EXPECT_EQ(m_app->m_calls, (std::vector<std::string>{"preview", "guidance", "prompt"}));
     m_app->m_interruptKind = 2;
@@ -134,12 +134,12 @@ TEST_F(ViewSubModes, EditItemsSetTheInterruptPatternsAndTickForEveryRelatedPatte
 
     Choose(33008);
     EXPECT_EQ(m_doc->m_circleCmdInt->m_modePattern, "%D");
-    EXPECT_EQ(m_doc->m_circleCmdInt->lastCircleEditPattern, "%D");
+    EXPECT_EQ(m_doc->m_circleCmdInt->m_lastCircleEditPattern, "%D");
     EXPECT_EQ(m_app->m_calls, (std::vector<std::string>{"guidance", "prompt", "preview"}));
     EXPECT_EQ(Update(33008).m_checked, 1);
     m_app->m_interruptKind = 4;
     Choose(33011);
-    EXPECT_EQ(m_doc->m_circleCmdInt->lastArcEditPattern, "#P");
+    EXPECT_EQ(m_doc->m_circleCmdInt->m_lastArcEditPattern, "#P");
     EXPECT_EQ(m_doc->m_lineCmdInt->m_modePattern, "#L");
     EXPECT_EQ(Update(33011).m_checked, 1);
     EXPECT_EQ(Update(33013).m_checked, 0);

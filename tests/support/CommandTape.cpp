@@ -1,0 +1,326 @@
+// The command tape: rows through the headless application, its drawing and view.
+#include "CommandTape.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+#include <sstream>
+
+#include "commands/circle/CircleCommand.h"
+#include "document/UndoHistory.h"
+#include "document/ZelkDoc.h"
+#include "elements/Arcs.h"
+#include "elements/Circles.h"
+#include "elements/DataPoints.h"
+#include "elements/Lines.h"
+#include "elements/Texts.h"
+#include "platform/core/ProgramFolder.h"
+#include "platform/gdi/RecordingDC.h"
+#include "input/InputEvent.h"
+#include "platform/core/Services.h"
+#include "view/ZelkView.h"
+
+namespace {
+
+struct MenuItem {
+    const char* title;
+    int arcMenu;
+    UINT id;
+};
+
+// The CIRCLE and ARC sub-menus, then E_CIRCLE and E_ARC (arcMenu 1 for the arc menus).
+const MenuItem kMenuItems[] = {
+    { "中心(接)円/同心円", 0, 32981 },
+    { "直径円", 0, 32985 },
+    { "弧角円", 0, 32986 },
+    { "連続半径円", 0, 32987 },
+    { "連続半径接円/2点円", 0, 32989 },
+    { "３要素接円～３点円", 0, 32995 },
+    { "多角形", 0, 32996 },
+    { "連続半径多角形", 0, 32997 },
+    { "中心(接)円弧/同心円弧", 1, 32998 },
+    { "半円弧", 1, 32999 },
+    { "弧角円弧", 1, 33000 },
+    { "連続半径円弧", 1, 33001 },
+    { "連続半径接円弧/2点/角丸め", 1, 33002 },
+    { "３要素接円弧/３点円弧", 1, 33004 },
+    { "多角形", 1, 33005 },
+    { "連続半径多角形", 1, 33006 },
+    { "円弧化", 0, 33007 },
+    { "径の変更", 0, 33008 },
+    { "属性変更", 0, 33009 },
+    { "楕円化", 0, 33010 },
+    { "端点延短", 1, 33011 },
+    { "端点の移動", 1, 33014 },
+    { "中抜き/切断", 1, 33012 },
+    { "径の変更", 1, 33013 },
+    { "属性変更", 1, 33015 },
+    { "楕円弧化", 1, 33016 },
+};
+
+CPointD At(double x, double y)
+{
+    CPointD p;
+    p.Init(x, y);
+    return p;
+}
+
+std::string Fixed(double v)
+{
+    char text[64];
+    std::snprintf(text, sizeof text, "%.6f", v);
+    // A value that rounds to zero is listed without its sign.
+    return std::strcmp(text, "-0.000000") == 0 ? std::string("0.000000") : std::string(text);
+}
+
+std::string Xy(const CPointD& p)
+{
+    return Fixed(p.m_x) + "," + Fixed(p.m_y);
+}
+
+template <class Element>
+std::string Tail(const Element& e, int pen)
+{
+    std::ostringstream s;
+    s << " layer " << e.m_layer << " group " << e.m_group << " role " << e.m_role << " pen " << pen;
+    return s.str();
+}
+
+// Walks the live slots of every block of a kind; the retired ones are counted.
+template <class Block, class Line>
+void ListBlocks(const CObArray& blocks, int& retired, std::vector<std::string>& out, Line line)
+{
+    for (int b = 0; b < blocks.GetSize(); ++b) {
+        const auto* block = static_cast<const Block*>(blocks[b]);
+        for (int s = 0; s < block->m_count && s < Block::SlotCount; ++s) {
+            if (block->m_slots[s].m_state & 8)
+                ++retired;
+            else
+                out.push_back(line(block->m_slots[s], block->m_pen));
+        }
+    }
+}
+
+} // namespace
+
+std::vector<std::string> ListElements(const CZelkDoc& doc)
+{
+    std::vector<std::string> out;
+    int retired = 0;
+    ListBlocks<CDataPoints>(doc.m_pointBlocks, retired, out, [](const auto& e, int pen) {
+        return "point " + Xy(e.m_position) + Tail(e, pen);
+    });
+    ListBlocks<CLines>(doc.m_lineBlocks, retired, out, [](const auto& e, int pen) {
+        return "line " + Xy(e.m_start) + " " + Xy(e.m_end) + Tail(e, pen);
+    });
+    ListBlocks<CCircles>(doc.m_circleBlocks, retired, out, [](const auto& e, int pen) {
+        return "circle " + Xy(e.m_centre) + " r " + Fixed(e.m_radius) + Tail(e, pen);
+    });
+    ListBlocks<CArcs>(doc.m_arcBlocks, retired, out, [](const auto& e, int pen) {
+        return "arc " + Xy(e.m_centre) + " r " + Fixed(e.m_radius) + " " + Fixed(e.m_startAngle) + "-" +
+               Fixed(e.m_endAngle) + Tail(e, pen);
+    });
+    ListBlocks<CTexts>(doc.m_textBlocks, retired, out, [](const auto& e, int font) {
+        return "text " + Xy(e.m_point) + " [" + std::string(e.m_text.GetString()) + "]" + Tail(e, font);
+    });
+    std::ostringstream last;
+    last << "retired " << retired;
+    out.push_back(last.str());
+    return out;
+}
+
+CCommandTape::CCommandTape()
+{
+    // A window from (-100, 100) to (300, -300) at zoom 10, as a shown view has one.
+    CZelkView& view = m_tape.View();
+    view.m_zoom = 10;
+    view.m_origin.Init(-100, 100);
+    view.m_clientRectLogical = RECT{ 0, 0, 4000, -4000 };
+}
+
+CCircleCommand& CCommandTape::Circle()
+{
+    return *Doc().m_circleCmd;
+}
+
+CCircleCommand& CCommandTape::CircleInt()
+{
+    return *Doc().m_circleCmdInt;
+}
+
+void CCommandTape::AddLine(CPointD a, CPointD b)
+{
+    Doc().AddLine(a, b, 0, Doc().FindOrAddPen(0, 1, RGB(0, 0, 0), 0, 70));
+}
+
+void CCommandTape::AddCircle(CPointD centre, double radius)
+{
+    Doc().AddCircle(centre, radius, 0, Doc().FindOrAddPen(0, 1, RGB(0, 0, 0), 0, 70));
+}
+
+template <class Action>
+const CCommandRow& CCommandTape::Row(const std::string& what, Action action)
+{
+    CScriptedServices& services = DefaultScriptedServices();
+    const size_t beeps = services.m_beeps.size();
+    const CTapeStep& step = action();
+    CCommandRow row;
+    row.what = what;
+    row.tokens = Circle().m_tokenString.GetString();
+    row.mode = Circle().m_modePattern.GetString();
+    row.tokensInt = CircleInt().m_tokenString.GetString();
+    row.modeInt = CircleInt().m_modePattern.GetString();
+    row.prompt = step.prompt;
+    row.hint = step.hint;
+    row.message = App().m_lastMessage.GetString();
+    row.result = App().m_lastResultMessage.GetString();
+    row.beeps = static_cast<int>(services.m_beeps.size() - beeps);
+    row.preview = Doc().m_previewKind;
+    row.elements = step.elements;
+    row.undoSteps = step.undoSteps;
+    std::ostringstream kinds;
+    for (const auto& undo : Doc().m_undoHistory->m_steps)
+        kinds << (kinds.tellp() > 0 ? " " : "") << static_cast<int>(undo->m_kind);
+    row.undoKinds = kinds.str();
+    row.listing = ListElements(Doc());
+    m_rows.push_back(row);
+    return m_rows.back();
+}
+
+void CCommandTape::PressAt(CPointD world)
+{
+    CZelkView& v = m_tape.View();
+    const CPointD c = world.WorldToScreen(v.m_origin, v.m_zoom);
+    const LONG x = static_cast<LONG>(c.m_x), y = static_cast<LONG>(c.m_y);
+    v.m_pickRect = RECT{ x - 20, y + 20, x + 20, y - 20 };
+}
+
+const CCommandRow& CCommandTape::Code(int code)
+{
+    return Row("code " + std::to_string(code), [&]() -> const CTapeStep& { return m_tape.Code(code); });
+}
+
+const CCommandRow& CCommandTape::Menu(const char* title, int arcMenu)
+{
+    UINT id = 0;
+    for (const MenuItem& item : kMenuItems) {
+        if (std::strcmp(item.title, title) == 0 && item.arcMenu == arcMenu)
+            id = item.id;
+    }
+    return Row(std::string("menu ") + title, [&]() -> const CTapeStep& {
+        return m_tape.Run("menu", [&] { m_tape.View().OnCircleSubMode(id); });
+    });
+}
+
+const CCommandRow& CCommandTape::Typed(const char* line)
+{
+    const std::string text = line;
+    return Row("typed " + text, [&]() -> const CTapeStep& {
+        const size_t comma = text.find(',');
+        if (comma != std::string::npos) {
+            const CPointD p = At(std::atof(text.substr(0, comma).c_str()), std::atof(text.substr(comma + 1).c_str()));
+            return m_tape.PostPointPair(p, Doc().WorldToRelative(p), 0);
+        }
+        if (text.size() > 2 && text.compare(0, 2, "++") == 0)
+            return m_tape.PostValue(std::atof(text.c_str() + 2), 3);
+        if (!text.empty() && text.back() == 'd')
+            return m_tape.PostValue(std::atof(text.c_str()), 11);
+        return m_tape.PostValue(std::atof(text.c_str()), 0);
+    });
+}
+
+const CCommandRow& CCommandTape::Value(double value, int subCode)
+{
+    return Row("value " + std::to_string(subCode),
+               [&]() -> const CTapeStep& { return m_tape.PostValue(value, subCode); });
+}
+
+const CCommandRow& CCommandTape::RightClick(CPointD world)
+{
+    return Row("right click", [&]() -> const CTapeStep& {
+        PressAt(world);
+        m_tape.Button(3, world);
+        return m_tape.Button(4, world);
+    });
+}
+
+const CCommandRow& CCommandTape::Pick(CPointD world, bool ctrl)
+{
+    return Row(ctrl ? "ctrl pick" : "pick", [&]() -> const CTapeStep& {
+        m_tape.Hold(false, ctrl);
+        PressAt(world);
+        m_tape.Button(1, world);
+        const CTapeStep& step = m_tape.Button(2, world);
+        m_tape.Hold(false, false);
+        return step;
+    });
+}
+
+const CCommandRow& CCommandTape::RightDouble(CPointD world)
+{
+    return Row("right double click", [&]() -> const CTapeStep& {
+        PressAt(world);
+        m_tape.Button(3, world);
+        m_tape.Button(4, world);
+        m_tape.Code(6);
+        return m_tape.Button(4, world);
+    });
+}
+
+const CCommandRow& CCommandTape::LeftDouble(CPointD world)
+{
+    return Row("left double click", [&]() -> const CTapeStep& {
+        PressAt(world);
+        m_tape.Button(1, world);
+        m_tape.Button(2, world);
+        m_tape.Code(5);
+        return m_tape.Button(2, world);
+    });
+}
+
+const CCommandRow& CCommandTape::Key(int virtualKey, bool shift)
+{
+    return Row("key " + std::to_string(virtualKey), [&]() -> const CTapeStep& {
+        m_tape.Hold(shift, false);
+        const CTapeStep& step = m_tape.Key(virtualKey);
+        m_tape.Hold(false, false);
+        return step;
+    });
+}
+
+const CCommandRow& CCommandTape::Move(CPointD world)
+{
+    return Row("move", [&]() -> const CTapeStep& {
+        return m_tape.Run("move", [&] {
+            CZelkView& v = m_tape.View();
+            const CPointD logical = world.WorldToScreen(v.m_origin, v.m_zoom);
+            POINT p{ static_cast<LONG>(logical.m_x), static_cast<LONG>(logical.m_y) };
+            CRecordingDC dc;
+            v.OnPrepareDC(&dc);
+            dc.LPtoDP(&p, 1);
+            v.OnMouseMove(0, CPoint(p));
+        });
+    });
+}
+
+const CCommandRow& CCommandTape::Event(int kind, int subCode)
+{
+    return Row("event " + std::to_string(kind),
+               [&]() -> const CTapeStep& { return m_tape.Event(kind, subCode); });
+}
+
+std::vector<std::string> CCommandTape::ListAfterRoundTrip()
+{
+    const CString path = ProgramFolder() + "CommandTape.zel";
+    CZelkView writer;
+    writer.m_document = &Doc();
+    writer.m_layerStates.SetSize(Doc().m_layers.GetSize());
+    if (writer.WriteNativeFile(path, 0) != 1)
+        return { "not written" };
+    auto read = std::make_unique<CZelkDoc>();
+    read->m_bAutoDelete = FALSE;
+    if (read->LoadNativeFile(path) != 1)
+        return { "not read" };
+    return ListElements(*read);
+}

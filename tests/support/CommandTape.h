@@ -1,0 +1,85 @@
+// The command tape: a case is a few rows fed to a drawing's commands the way a person gives them
+// (a command start, a sub-mode menu item by title, clicks and picks at world points, typed
+// lines, values with an explicit sub-code, double clicks, keys, the constraint code), and each
+// row reads back what the circle command objects and the application show afterwards.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "geometry/PointD.h"
+#include "tests/support/InputTape.h"
+
+class CCircleCommand;
+class CLine;
+
+// What one row left behind.
+struct CCommandRow {
+    std::string what;
+    std::string tokens;        // the main circle instance
+    std::string mode;
+    std::string tokensInt;     // the interrupting circle instance
+    std::string modeInt;
+    std::string prompt;
+    std::string hint;
+    std::string message;       // the message line as the application keeps it
+    std::string result;        // the last result message
+    int beeps = 0;
+    int preview = 0;           // the drawing's preview kind
+    int elements = 0;
+    int undoSteps = 0;
+    std::string undoKinds;     // the kinds of the undo steps, in order ("1 3")
+    std::vector<std::string> listing;   // ListElements of the drawing
+};
+
+// Every live element of a drawing in block order, one line each: kind, geometry at 6 decimals,
+// layer, group, role and pen (a text: its font and string); then how many are retired.
+std::vector<std::string> ListElements(const CZelkDoc& doc);
+
+class CCommandTape {
+public:
+    CCommandTape();
+
+    CInputTape& Tape() { return m_tape; }
+    CZelkApp& App() { return m_tape.App(); }
+    CZelkDoc& Doc() { return m_tape.Doc(); }
+    CCircleCommand& Circle();
+    CCircleCommand& CircleInt();
+
+    // Elements to pick, on the drawing's default layer with one pen.
+    void AddLine(CPointD a, CPointD b);
+    void AddCircle(CPointD centre, double radius);
+
+    // A command code of the view (305 circle, 306 arc, 211 point constraint ...).
+    const CCommandRow& Code(int code);
+    // A sub-mode menu item by its title: the circle and arc creations, then the edits.
+    const CCommandRow& Menu(const char* title, int arcMenu = 0);
+    // A typed line: "x,y" a point, "30d" an angle, "++5" a relative number, "12.5" a number.
+    const CCommandRow& Typed(const char* line);
+    const CCommandRow& Value(double value, int subCode);
+    // A right click: the point the search finds about the world point.
+    const CCommandRow& RightClick(CPointD world);
+    // A left click that picks the element about the world point; with ctrl a Ctrl pick.
+    const CCommandRow& Pick(CPointD world, bool ctrl = false);
+    // Right and left double clicks: down, up, double click, up.
+    const CCommandRow& RightDouble(CPointD world);
+    const CCommandRow& LeftDouble(CPointD world);
+    const CCommandRow& Key(int virtualKey, bool shift = false);
+    // The pointer moved over the view to a world point.
+    const CCommandRow& Move(CPointD world);
+    // An input event as a producer posts it without payload (an execute request: 10).
+    const CCommandRow& Event(int kind, int subCode);
+
+    const std::vector<CCommandRow>& Rows() const { return m_rows; }
+
+    // The drawing written as a native file and read back into a fresh drawing: its listing.
+    std::vector<std::string> ListAfterRoundTrip();
+
+private:
+    template <class Action>
+    const CCommandRow& Row(const std::string& what, Action action);
+    void PressAt(CPointD world);
+
+    CInputTape m_tape;
+    std::vector<CCommandRow> m_rows;
+};
