@@ -203,6 +203,10 @@ public:
     std::int32_t m_constraintStepY = 0;
     std::int32_t m_relativeRecording = 0;
     std::int32_t m_macroStepInterval = 300; // milliseconds between a macro's drawing steps
+    // The point constraints the constraint handler keeps (0 or 1 each).
+    std::int32_t m_pointConstrained = 0;
+    std::int32_t m_horizontalConstraint = 0;
+    std::int32_t m_verticalConstraint = 0;
 
     // Window side, valid between InitInstance and ExitInstance.
     HWND m_hWndMDIClient = nullptr;
@@ -356,6 +360,11 @@ public:
     void ShowResultMessage(const CString& text, int beep);
     // The hint line of the active drawing view, while in-view hints are on.
     void ShowHint(const CString& text);
+    // The five texts joined in order, shown as ShowMessage shows one.
+    void ShowMessageParts(const CString& t1, const CString& t2, const CString& t3,
+                          const CString& t4, const CString& t5, int beep);
+    // A color new to both color lists joins the user colors; the color becomes the current one.
+    void AddColorToTable(COLORREF color);
     CString m_lastMessage;
     CString m_lastResultMessage;   // the last result message on its own
     CZelkView* m_activeView = nullptr;      // set by the view when it activates

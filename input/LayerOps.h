@@ -1,6 +1,7 @@
 // Layer operations of the input hub that look at the elements of a drawing.
 #pragma once
 
+class CLayer;
 class CZelkDoc;
 class CZelkView;
 class CPointD;
@@ -27,5 +28,14 @@ public:
     static int FindPrintFrameLayer(CZelkDoc* doc, CZelkView* view);
     // The frame of a work layer: the bounding box of its live lines of line type 2 as its
     // top-left and bottom-right corners; FALSE when the layer is no work layer or has none.
+    // The view's display words: 128 marks a layer that becomes shown, 129 one that becomes
+    // hidden, until CommitLayerStates turns them into 0 and 1.
+    static CLayer* MarkLayerState(CZelkDoc* doc, CZelkView* view, int layer, int show);
+    static void CommitLayerStates(CZelkView* view);
+    // The first layer whose word has bit 0 clear; -1 when none.
+    static int FindFirstShownLayer(CZelkView* view);
+    // The layer becomes the write layer and is shown in every view; none (nothing changed)
+    // when the index is outside the layer list.
+    static CLayer* SetWriteLayer(CZelkDoc* doc, int layer);
     static int GetWorkLayerExtent(CZelkDoc* doc, int layer, CPointD& topLeft, CPointD& bottomRight);
 };

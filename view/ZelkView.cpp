@@ -12,6 +12,7 @@
 #include "platform/core/Archive.h"
 #include "platform/gdi/DC.h"
 #include "platform/ui/ClientDC.h"
+#include "platform/ui/Controls.h"
 #include "platform/ui/Ime.h"
 #include "view/ZelkObj.h"
 #include "view/ZelkOleObj.h"
@@ -181,6 +182,9 @@ int CZelkView::OnCreate(LPCREATESTRUCT lpcs)
 {
     if (CScrollView::OnCreate(lpcs) == -1)
         return -1;
+    m_gestureTips = std::make_unique<CToolTipCtrl>();
+    m_gestureTips->Create(this);
+    m_gestureTips->SetDelayTime(100);
     return 0;
 }
 

@@ -18,6 +18,8 @@
 #include "platform/ui/View.h"
 
 class CArc;
+class CCmdUI;
+class CToolTipCtrl;
 class CArcs;
 class CArchive;
 class CDC;
@@ -287,10 +289,13 @@ public:
     virtual void DrawReferencePointMark() {}
     virtual void DrawInputPointMark(int) {}
     virtual void DrawDirectionMarks(int) {}
-    // The tooltip that announces the macro recorder's input-data state (9 or 10).
-    virtual void LayGestureTooltips(int) {}
-    virtual void EndSingleLayerView() {}
-    virtual void StepSingleLayerView(int) {}
+    // Kind 0: the gesture zones about the press point; 1 to 10: one tool over the whole window
+    // announcing a command switch or the macro recorder's input-data state; others only clear.
+    virtual void LayGestureTooltips(int kind);
+    // The single-layer view: one layer after the other (backward 1 steps back), and its end,
+    // which gives back the layer display it started from.
+    virtual void EndSingleLayerView();
+    virtual void StepSingleLayerView(int backward);
     virtual void DeselectOleObject(CZelkObj*) {}
     virtual int HasHiddenLayer() const;
     // The extent of a text in a font made from the description, through a client device
@@ -414,9 +419,47 @@ public:
     // Adds the pointer's direction from the press point to the gesture words; 1 when they
     // make a gesture, which then switches the drawing command.
     int AdvanceGesture(CPoint point);
-    // The command popup menu after a command switch (filled by the popup menu's own code).
-    virtual void ShowCommandPopupMenu(int kind, int flag1, int flag2);
-    // The circle and arc sub-mode items (CIRCLE, ARC, E_CIRCLE, E_ARC) by command id.
+    // The menu of a command's modes at the pointer after a command starts or switches; general
+    // asks for the general menu, notifyOnly for the beeps and the tip of the multi-command
+    // setting instead of a menu.
+    virtual void ShowCommandPopupMenu(int code, int general, int notifyOnly);
+    // The tooltip control of the gesture zones and the announcements.
+    std::unique_ptr<CToolTipCtrl> m_gestureTips;
+
+    // ---- commands of the drawing (view/ZelkViewCommands.cpp, view/ZelkViewSubModes.cpp) ------
+    // The commands of the view's command table and their menu states.
+    void OnTableCommand(UINT id);
+    void OnUpdateTableCommand(CCmdUI* pCmdUI);
+    // The mode items of the command popup menu.
+    void OnSubModeCommand(UINT id);
+    void OnUpdateSubModeCommand(CCmdUI* pCmdUI);
+    // Starters of the drawing commands: macro 0 from a menu, 1 from the macro command queue.
+    void StartPointCommand(int macro);
+    void StartLineCommand(int macro);
+    void StartCircleCommand(int macro);
+    void StartArcCommand(int macro);
+    void StartTextCommand(int macro);
+    void StartDimensionCommand(int macro);
+    void StartCurveCommand(int macro);
+    void StartLoopCommand(int macro);
+    void StartGroupProcessing(int macro);
+    void OnSetFont();
+    // Numeric moves of the base point (millimetres, degrees); kinds 2 and 4 move backward.
+    void MoveBasePointByVector(int kind, double dx, double dy);
+    void MoveBasePointAlongAxis(int kind, double distance);
+    void MoveBasePointPolar(int kind, double angle, double length);
+    void OffsetBasePoint(double distance);
+    void OpenMacroTextFile();
+    void RunMacroTextFile();
+    void RunUserApplication();
+    void SelectAllElements();
+    // editing 1: the texts come from a selection being edited.
+    void StartMultiText(int editing);
+    void TogglePastedImagesLast();
+    // The strings of the selected texts shown here, in the order a reader reads them; FALSE
+    // (nothing appended) when there are none.
+    BOOL CollectTextsInReadingOrder(CStringArray& strings);
+    // The circle and arc items of the popup menu (CIRCLE, ARC, E_CIRCLE, E_ARC) by command id.
     void OnCircleSubMode(UINT id);
 
 protected:

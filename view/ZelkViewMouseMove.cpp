@@ -30,6 +30,7 @@
 #include "input/PointSearch.h"
 #include "input/ScreenOperation.h"
 #include "platform/gdi/DC.h"
+#include "platform/ui/Controls.h"
 #include "platform/ui/WinUser.h"
 
 namespace {
@@ -119,13 +120,6 @@ private:
 
 }  // namespace
 
-void CZelkView::ShowCommandPopupMenu(int kind, int flag1, int flag2)
-{
-    (void)kind;
-    (void)flag1;
-    (void)flag2;
-}
-
 void CZelkView::OnRButtonDown(UINT nFlags, CPoint point)
 {
     CScrollView::OnRButtonDown(nFlags, point);
@@ -139,6 +133,9 @@ void CZelkView::OnRButtonDown(UINT nFlags, CPoint point)
     g_pApp->m_rightButtonDown = 1;
     g_pApp->m_rightPressPoint.SetFromScreen(logical, m_origin, m_zoom);
     m_gestureCcw = m_gestureCw = 0;
+    // A screen-operation drag: the zones name what releasing in them does.
+    if ((nFlags & MK_SHIFT) && !(nFlags & MK_CONTROL))
+        LayGestureTooltips(0);
 }
 
 void CZelkView::OnRButtonUp(UINT nFlags, CPoint point)
@@ -149,6 +146,8 @@ void CZelkView::OnRButtonUp(UINT nFlags, CPoint point)
         return;
     m_gestureCcw = m_gestureCw = 0;
     g_pApp->m_rightButtonDown = 0;
+    if (m_gestureTips)
+        m_gestureTips->Activate(FALSE);
     g_pApp->DispatchCommand(m_document, this, 4);
 }
 

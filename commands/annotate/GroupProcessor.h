@@ -25,4 +25,9 @@ public:
     int m_lastInputKind = 0;
     int m_lastInputSubCode = 0;
     CElemSet m_elemSet;
+    int moveNotCopy = 1;        // 1 the operation moves the selection, 0 copies it
+    int m_fromMenu = 0;         // the pattern was chosen from a menu: guidance names it alone
+    // Both come with group processing's own handling of its patterns.
+    void UpdateLengthInputFlag() {}
+    void ShowGuidance() {}
 };

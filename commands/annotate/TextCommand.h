@@ -33,6 +33,12 @@ public:
     // Cancels the command back to its mode pattern.
 
     void Reset() {}
+    // Whether a plain typed number counts as a length for the next step, and the guidance of
+    // the current pattern; both come with the command's own handling.
+    void UpdateLengthInputFlag() {}
+    void ShowGuidance() {}
+    // The box of the text being placed, again from the text settings.
+    void UpdateTextBox(int redraw) { (void)redraw; ComputeBoxForString(m_string); }
 
     // The box of the text being placed, for a given string with the current text settings.
     void ComputeBoxForString(const CString& text);

@@ -22,4 +22,8 @@ public:
 
     // Cancels the command back to its mode pattern.
     void Reset() {}
+    // Whether a plain typed number counts as a length for the next step, and the guidance of
+    // the current pattern; both come with the command's own handling.
+    void UpdateLengthInputFlag() {}
+    void ShowGuidance() {}
 };

@@ -42,6 +42,8 @@ public:
     virtual void OnInput(int kind, int subCode);
     int m_lastInputKind = 0;       // the last event handed to the command
     int m_lastInputSubCode = 0;
+    // The guidance of the current pattern; it comes with the command's own handling.
+    void ShowGuidance() {}
 
     // Deletes every copy, reference and loop and empties the run; no loop is current after.
     void FreeLoops();

@@ -19,4 +19,10 @@ public:
     virtual void OnInput(int kind, int subCode);
     int m_lastInputKind = 0;       // the last event handed to the command
     int m_lastInputSubCode = 0;
+    // Cancels the command back to its mode pattern.
+    void Reset() {}
+    // Whether a plain typed number counts as a length for the next step, and the guidance of
+    // the current pattern; both come with the command's own handling.
+    void UpdateLengthInputFlag() {}
+    void ShowGuidance() {}
 };

@@ -3,6 +3,8 @@
 
 #include "platform/ui/UiInternal.h"
 
+#include <QGuiApplication>
+#include <QScreen>
 #include <QWidget>
 
 namespace {
@@ -16,7 +18,13 @@ QImage* SurfaceOf(CWnd* pWnd)
 }
 } // namespace
 
-CClientDC::CClientDC(CWnd* pWnd) : CPainterDC(SurfaceOf(pWnd)), m_pWnd(pWnd) {}
+CClientDC::CClientDC(CWnd* pWnd) : CPainterDC(SurfaceOf(pWnd)), m_pWnd(pWnd)
+{
+    // Without a window it is the screen's context, which reports the screen's size.
+    if (!pWnd)
+        if (QScreen* screen = QGuiApplication::primaryScreen())
+            SetDevice(screen->geometry().width(), screen->geometry().height(), GetDeviceCaps(LOGPIXELSX));
+}
 
 CClientDC::~CClientDC()
 {

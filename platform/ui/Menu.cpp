@@ -291,7 +291,7 @@ BOOL CMenu::TrackPopupMenu(UINT nFlags, int x, int y, CWnd* pWnd, LPCRECT)
     AfxUpdateMenuItems(this, route, TRUE);
     std::vector<CPopupItem> items;
     Flatten(*this, 0, items);
-    UINT chosen = UiServices().TrackPopupMenu(items, POINT{ x, y });
+    UINT chosen = UiServices().TrackPopupMenu(items, POINT{ x, y }, nFlags);
     if (chosen != 0) {
         // A grayed item cannot be chosen.
         Item* it = FindItem(chosen, MF_BYCOMMAND);

@@ -320,7 +320,7 @@ BOOL CQtServices::PrinterDefaults(CPrintDialogRequest& request)
     return UiQtPrinterDefaults(request);
 }
 
-UINT CQtServices::TrackPopupMenu(const std::vector<CPopupItem>& items, POINT at)
+UINT CQtServices::TrackPopupMenu(const std::vector<CPopupItem>& items, POINT at, UINT flags)
 {
     UiEnsureApplication();
     QMenu root;
@@ -354,7 +354,10 @@ UINT CQtServices::TrackPopupMenu(const std::vector<CPopupItem>& items, POINT at)
             }
         }
     }
-    QAction* chosen = root.exec(QPoint(at.x, at.y));
+    QPoint corner(at.x, at.y);
+    if (flags & TPM_RIGHTALIGN)
+        corner.rx() -= root.sizeHint().width();
+    QAction* chosen = root.exec(corner);
     return chosen ? chosen->data().toUInt() : 0;
 }
 

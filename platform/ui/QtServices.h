@@ -28,7 +28,7 @@ public:
     BOOL FontDialog(LOGFONT& font, COLORREF& color, DWORD flags) override;
     BOOL PrintDialog(CPrintDialogRequest& request) override;
     BOOL PrinterDefaults(CPrintDialogRequest& request) override;
-    UINT TrackPopupMenu(const std::vector<CPopupItem>& items, POINT at) override;
+    UINT TrackPopupMenu(const std::vector<CPopupItem>& items, POINT at, UINT flags) override;
     void RunPrintPreview(void* previewDialog) override;
 
 private:

@@ -112,9 +112,11 @@ BOOL CScriptedUiServices::PrinterDefaults(CPrintDialogRequest& request)
     return TRUE;
 }
 
-UINT CScriptedUiServices::TrackPopupMenu(const std::vector<CPopupItem>& items, POINT)
+UINT CScriptedUiServices::TrackPopupMenu(const std::vector<CPopupItem>& items, POINT at, UINT flags)
 {
     m_shownMenus.push_back(items);
+    m_shownMenuPoints.push_back(at);
+    m_shownMenuFlags.push_back(flags);
     if (m_menuChoices.empty())
         return 0;
     UINT id = m_menuChoices.front();
@@ -188,6 +190,8 @@ void CScriptedUiServices::Reset()
     m_shownDialogs.clear();
     m_shownFileDialogs.clear();
     m_shownMenus.clear();
+    m_shownMenuPoints.clear();
+    m_shownMenuFlags.clear();
     m_shownPrintDialogs.clear();
     m_modeless.clear();
     m_hasPrinterDefaults = FALSE;

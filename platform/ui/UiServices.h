@@ -75,8 +75,9 @@ public:
     virtual BOOL PrintDialog(CPrintDialogRequest& request) = 0;
     // The default printer and its paper without asking; FALSE when there is no printer.
     virtual BOOL PrinterDefaults(CPrintDialogRequest& request) = 0;
-    // A popup menu at a screen point; the chosen command id, 0 when dismissed.
-    virtual UINT TrackPopupMenu(const std::vector<CPopupItem>& items, POINT at) = 0;
+    // A popup menu at a screen point (its right edge there with TPM_RIGHTALIGN in flags); the
+    // chosen command id, 0 when dismissed.
+    virtual UINT TrackPopupMenu(const std::vector<CPopupItem>& items, POINT at, UINT flags) = 0;
     // Shows a print preview (a QPrintPreviewDialog the view set up) until the user closes it.
     virtual void RunPrintPreview(void* previewDialog) = 0;
     // A modeless dialog was made from its template (with its controls' texts, in template
@@ -101,7 +102,7 @@ public:
     BOOL FontDialog(LOGFONT& font, COLORREF& color, DWORD flags) override;
     BOOL PrintDialog(CPrintDialogRequest& request) override;
     BOOL PrinterDefaults(CPrintDialogRequest& request) override;
-    UINT TrackPopupMenu(const std::vector<CPopupItem>& items, POINT at) override;
+    UINT TrackPopupMenu(const std::vector<CPopupItem>& items, POINT at, UINT flags) override;
     void RunPrintPreview(void* previewDialog) override;
     void ModelessCreated(UINT templateId, const std::vector<CString>& texts) override;
     void ModelessDestroyed(UINT templateId) override;
@@ -134,6 +135,8 @@ public:
     std::vector<UINT> m_shownDialogs;
     std::vector<CFileDialogRequest> m_shownFileDialogs;
     std::vector<std::vector<CPopupItem>> m_shownMenus;
+    std::vector<POINT> m_shownMenuPoints;   // where each menu was shown (screen)
+    std::vector<UINT> m_shownMenuFlags;
     std::vector<CPrintDialogRequest> m_shownPrintDialogs;
     int m_previews = 0;
     // The number of pages each rendered preview showed.

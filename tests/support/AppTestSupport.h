@@ -1,8 +1,12 @@
 // Shared steps of the tests that run the whole application headless.
 #pragma once
 
+#include "app/MainFrame.h"
 #include "app/ZelkApp.h"
 #include "platform/core/ProgramFolder.h"
+#include "platform/core/Services.h"
+#include "platform/ui/UiServices.h"
+#include "tests/support/UiDriver.h"
 #include "platform/ui/Wnd.h"
 
 #include <filesystem>
@@ -43,4 +47,25 @@ void StopApplication(App*& app)
     delete app;
     app = nullptr;
     g_pApp = nullptr;
+}
+
+// Starts the application with fresh scripted services, its main window 1100 x 700 shown and
+// active; none when the start or its first drawing window failed.
+inline CZelkApp* StartShownApplication()
+{
+    DefaultScriptedServices() = CScriptedServices();
+    DefaultScriptedUiServices().Reset();
+    CopyDefinitionFiles();
+    auto* app = new CZelkApp;
+    if (!app->InitInstance() || !app->m_pMainFrame) {
+        StopApplication(app);
+        return nullptr;
+    }
+    app->m_pMainFrame->MoveWindow(0, 0, 1100, 700);
+    UiDriver::ShowAndActivate(app->m_pMainFrame);
+    if (!app->m_activeView) {
+        StopApplication(app);
+        return nullptr;
+    }
+    return app;
 }

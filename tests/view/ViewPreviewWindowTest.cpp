@@ -31,14 +31,8 @@ class ViewPreviewWindows : public testing::Test {
 protected:
     void SetUp() override
     {
-        DefaultScriptedServices() = CScriptedServices();
-        DefaultScriptedUiServices().Reset();
-        CopyDefinitionFiles();
-        m_app = new CZelkApp;
-        ASSERT_TRUE(m_app->InitInstance());
-        m_app->m_pMainFrame->MoveWindow(0, 0, 1100, 700);
-        UiDriver::ShowAndActivate(m_app->m_pMainFrame);
-        ASSERT_NE(m_app->m_activeView, nullptr);
+        m_app = StartShownApplication();
+        ASSERT_NE(m_app, nullptr);
         m_doc = m_app->m_activeView->m_document;
         // A second window of the same drawing.
         CFrameWnd* frame = m_app->m_pDocTemplate->CreateNewFrame(m_doc, nullptr);

@@ -1,0 +1,196 @@
+// The view's command feedback in the started program under the user's mouse: the popup menu of
+// the circle command at the pointer and its mode chosen from it, the zones of a Shift drag, and
+// the beeps and tip that replace the menu in the multi-command setting.
+#include "app/MainFrame.h"
+#include "app/ZelkApp.h"
+#include "commands/circle/CircleCommand.h"
+#include "document/ZelkDoc.h"
+#include "elements/Layer.h"
+#include "macro/MacroInterpreter.h"
+#include "macro/MacroVariable.h"
+#include "macro/TextDoc.h"
+#include "platform/core/ProgramFolder.h"
+#include "platform/core/Services.h"
+#include "platform/ui/Controls.h"
+#include "platform/ui/FrameWnd.h"
+#include "platform/ui/UiServices.h"
+#include "tests/support/AppTestSupport.h"
+#include "tests/support/UiDriver.h"
+#include "view/ZelkView.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+namespace {
+
+class ViewCommandWindow : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        m_app = StartShownApplication();
+        ASSERT_NE(m_app, nullptr);
+        m_view = m_app->m_activeView;
+        m_doc = m_view->m_document;
+    }
+    void TearDown() override { StopApplication(m_app); }
+
+    // The right-button drag round the press point that switches to the circle command.
+    void CircleGesture(POINT press)
+    {
+        m_app->m_commandKind = 2;
+        UiDriver::MouseDown(m_view, press, UiDriver::Right);
+        for (POINT m : {POINT{60, 0}, POINT{60, -80}, POINT{-90, -80}, POINT{-90, 100}})
+            UiDriver::MouseMove(m_view, POINT{press.x + m.x, press.y + m.y});
+        UiDriver::MouseUp(m_view, POINT{press.x - 90, press.y + 100}, UiDriver::Right);
+        UiDriver::Pump();
+    }
+    static UINT FlagsOf(const std::vector<CPopupItem>& items, UINT id)
+    {
+        for (const CPopupItem& item : items)
+            if (item.id == id)
+                return item.flags;
+        ADD_FAILURE() << "no item " << id;
+        return 0;
+    }
+
+    CZelkApp* m_app = nullptr;
+    CZelkView* m_view = nullptr;
+    CZelkDoc* m_doc = nullptr;
+};
+
+TEST_F(ViewCommandWindow, TheCircleMenuOpensBesideThePointerAndItsChoiceIsTicked)
+{
+    m_app->m_noPopupMenu = 0;
+    DefaultScriptedUiServices().QueueMenuChoice(32987);
+    CircleGesture(POINT{300, 250});
+    ASSERT_EQ(m_app->m_commandKind, 3);
+    auto& ui = DefaultScriptedUiServices();
+    ASSERT_EQ(ui.m_shownMenus.size(), 1u);
+    EXPECT_EQ(ui.m_shownMenus[0][0].id, 32981u);   // the first item of "CIRCLE"
+    POINT pointer = m_view->m_mousePoint;
+    m_view->ClientToScreen(&pointer);
+    EXPECT_EQ(ui.m_shownMenuPoints[0].x, pointer.x + 30);
+    EXPECT_EQ(ui.m_shownMenuPoints[0].y, pointer.y);
+    // The choice came back as a command of the frame and reached the drawing window.
+    EXPECT_EQ(m_doc->m_circleCmd->m_modePattern, "DP");
+    EXPECT_EQ(m_app->m_modeFromMenu, 1);
+    EXPECT_EQ(FlagsOf(ui.m_shownMenus[0], 32987) & MF_CHECKED, 0u);
+    m_view->ShowCommandPopupMenu(3, 0, 0);
+    ASSERT_EQ(ui.m_shownMenus.size(), 2u);
+    EXPECT_EQ(FlagsOf(ui.m_shownMenus[1], 32987) & MF_CHECKED, static_cast<UINT>(MF_CHECKED));
+    EXPECT_EQ(FlagsOf(ui.m_shownMenus[1], 32981) & MF_CHECKED, 0u);
+    EXPECT_EQ(FlagsOf(ui.m_shownMenus[1], 32789) & MF_CHECKED, static_cast<UINT>(MF_CHECKED));
+}
+
+TEST_F(ViewCommandWindow, AShiftPressLaysTheZonesOfTheScreenOperations)
+{
+    m_app->m_appFind.gestureZoneSize = 25;
+    UiDriver::MouseDown(m_view, POINT{400, 300}, UiDriver::Right, UiDriver::Shift);
+    ASSERT_NE(m_view->m_gestureTips, nullptr);
+    EXPECT_TRUE(m_view->m_gestureTips->IsActive());
+    RECT zoomIn{};
+    RECT all{};
+    for (const CToolTipCtrl::Tool& t : m_view->m_gestureTips->Tools()) {
+        if (t.id == 59395) {
+            zoomIn = t.rect;
+            EXPECT_EQ(t.text, "拡大");
+        }
+        if (t.id == 59398) {
+            all = t.rect;
+            EXPECT_EQ(t.text, "全表示");
+        }
+    }
+    EXPECT_EQ(m_view->m_gestureTips->GetToolCount(), 9);
+    EXPECT_EQ(zoomIn.left, 425);
+    EXPECT_EQ(zoomIn.right, 1900);
+    EXPECT_EQ(zoomIn.top, -1200);
+    EXPECT_EQ(zoomIn.bottom, 300);
+    EXPECT_EQ(all.top, 278);
+    EXPECT_EQ(all.bottom, 322);
+    UiDriver::MouseUp(m_view, POINT{400, 300}, UiDriver::Right, UiDriver::Shift);
+    UiDriver::Pump();
+    EXPECT_FALSE(m_view->m_gestureTips->IsActive());
+}
+
+TEST_F(ViewCommandWindow, WithoutPopupMenusASwitchBeepsAndShowsItsTip)
+{
+    m_app->m_noPopupMenu = 1;
+    CircleGesture(POINT{300, 250});
+    EXPECT_EQ(DefaultScriptedServices().m_beeps, (std::vector<UINT>{0, 0}));
+    EXPECT_EQ(DefaultScriptedServices().m_sleeps, std::vector<DWORD>{100});
+    ASSERT_EQ(m_view->m_gestureTips->GetToolCount(), 1);
+    const CToolTipCtrl::Tool& tip = m_view->m_gestureTips->Tools()[0];
+    EXPECT_EQ(tip.id, 59406u);
+    EXPECT_EQ(tip.text, "CIRCLE");
+    RECT client;
+    m_view->GetClientRect(&client);
+    EXPECT_EQ(tip.rect.right, client.right);
+    EXPECT_EQ(tip.rect.bottom, client.bottom);
+    EXPECT_TRUE(DefaultScriptedUiServices().m_shownMenus.empty());
+}
+
+TEST_F(ViewCommandWindow, TheSingleLayerMenuCommandStepsThroughTheLayers)
+{
+    m_doc->FindOrCreateLayer("A");
+    m_doc->FindOrCreateLayer("B");
+    m_view->m_layerStates.SetSize(m_doc->m_layers.GetSize());
+    ASSERT_EQ(m_view->m_layerStates.GetSize(), 3);
+    const CString names[3] = { m_doc->GetLayer(0)->m_name, "A", "B" };
+    for (int i = 0; i < 3; ++i) {
+        m_app->m_pMainFrame->SendMessage(WM_COMMAND, 33088, 0);
+        UiDriver::Pump();
+        for (int k = 0; k < 3; ++k)
+            EXPECT_EQ(m_view->m_layerStates[k], k == i ? 0 : 1) << i << k;
+        EXPECT_EQ(m_view->m_messageText, CString("レイヤ ") + names[i] + " を表示しました");
+    }
+    m_app->m_pMainFrame->SendMessage(WM_COMMAND, 33088, 0);
+    UiDriver::Pump();
+    EXPECT_EQ(m_view->m_messageText, "参照レイヤを表示しました");
+    EXPECT_EQ(m_view->HasHiddenLayer(), 0);
+    EXPECT_EQ(m_view->m_singleLayerMode, 0);
+}
+
+TEST_F(ViewCommandWindow, MacroTextsOpenInATextWindowAndRunOnTheDrawing)
+{
+    const CString path = ProgramFolder() + "view macro.txt";
+    {
+        std::ofstream out(FileSystemPath(path.GetString()), std::ios::binary);
+        out << "ZelkMacro001\r\nviewval = 7\r\n";
+    }
+    DefaultScriptedUiServices().QueueFiles({ path });
+    m_app->m_pMainFrame->SendMessage(WM_COMMAND, 33140, 0);
+    UiDriver::Pump();
+    CTextDoc* text = m_app->FindTextDocByPath(path);
+    ASSERT_NE(text, nullptr);
+    EXPECT_EQ(text->m_ownerDrawing, m_doc);
+    CStringArray lines;
+    text->GetLines(lines);
+    ASSERT_GE(lines.GetSize(), 2);
+    EXPECT_EQ(lines[1], "viewval = 7");
+    ASSERT_EQ(DefaultScriptedUiServices().m_shownFileDialogs.size(), 1u);
+
+    // Run from the drawing window, the same file sets its variable.
+    m_view->SetFocus();
+    UiDriver::Pump();
+    DefaultScriptedUiServices().QueueFiles({ path });
+    m_view->SendMessage(WM_COMMAND, 32835, 0);
+    const int index = CMacroInterpreter::FindVariable("viewval");
+    ASSERT_GE(index, 0);
+    EXPECT_EQ(static_cast<const CMacroVariable*>(m_app->m_variableTable[index])->value, 7.0);
+    EXPECT_EQ(m_app->m_lastCommandId, 32835);
+}
+
+TEST_F(ViewCommandWindow, TheUseNextInputSwitchIsAnnouncedInTheDrawingWindow)
+{
+    const std::pair<UINT, const char*> expected[] = { { 59413, "入力データ記録モード" }, { 59414, "入力データ無視モード" } };
+    for (const auto& [id, text] : expected) {
+        m_app->OnMacroUseNextInput();   // as the menu item and the recorder panel toggle it
+        ASSERT_NE(m_view->m_gestureTips, nullptr);
+        ASSERT_EQ(m_view->m_gestureTips->GetToolCount(), 1);
+        EXPECT_EQ(m_view->m_gestureTips->Tools()[0].id, id);
+        EXPECT_EQ(m_view->m_gestureTips->Tools()[0].text, text);
+    }
+}
+
+} // namespace
