@@ -37,6 +37,7 @@ BEGIN_MESSAGE_MAP(CZelkApp, CWinApp)
     ON_COMMAND(ID_TEXT_NEW, OnNewTextDocument)
     ON_COMMAND(ID_TEXT_OPEN, OnOpenTextFile)
     ON_COMMAND(ID_EXPERIENCE_LIBRARY, OnOpenExperienceLibrary)
+    ON_COMMAND(ID_PRINT_SETUP, OnFilePrintSetup)
     ON_COMMAND(ID_REGIST_DLL, OnRegisterUserApps)
     // Display switches, option words and the context-help button.
     ON_COMMAND(ID_POPUP_MENU_TYPE, OnPopupMenuType)
