@@ -68,6 +68,7 @@ constexpr UINT ID_TEXT_PRINT = 33143;
 constexpr UINT ID_TEXT_NEW = 32888;
 constexpr UINT ID_TEXT_OPEN = 32886;
 constexpr UINT ID_EXPERIENCE_LIBRARY = 33138;
+constexpr UINT ID_PRINT_SETUP = 33150;
 
 // Context-help mode armed: the next command opens its help page.
 constexpr int kContextHelpArmed = 11;

@@ -320,6 +320,8 @@ public:
     // A guide or library text with its drawing, in one reused text window.
     void OpenTextWithDrawing();
     void OnOpenExperienceLibrary();
+    // The printer setup dialog; the paper's form name, size text and size follow the printer.
+    void OnFilePrintSetup();
     void OnNewTextDocument();
     void OnOpenTextFile();
     // 32887: a text file appended to the active text window (a new one when none is active).

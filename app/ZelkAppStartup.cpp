@@ -47,6 +47,7 @@ BEGIN_MESSAGE_MAP(CZelkApp, CWinApp)
     ON_UPDATE_COMMAND_UI(33109, OnUpdateAlwaysEnabled)
     ON_UPDATE_COMMAND_UI(33077, OnUpdateAlwaysEnabled)
     ON_COMMAND(ID_EXPERIENCE_LIBRARY, OnOpenExperienceLibrary)
+    ON_COMMAND(ID_PRINT_SETUP, OnFilePrintSetup)
     ON_COMMAND(ID_REGIST_DLL, OnRegisterUserApps)
     // Display switches, option words and the context-help button.
     ON_COMMAND(ID_POPUP_MENU_TYPE, OnPopupMenuType)

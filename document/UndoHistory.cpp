@@ -9,6 +9,7 @@
 #include "elements/Conics.h"
 #include "elements/Curves.h"
 #include "elements/DataPoints.h"
+#include "elements/DataString.h"
 #include "elements/ElementKinds.h"
 #include "elements/Group.h"
 #include "elements/Lines.h"
@@ -47,6 +48,8 @@ struct Target {
     std::uint8_t* mark = nullptr;
     std::int16_t* group = nullptr;
     CZelkObj* object = nullptr;
+    // An attribute string is never drawn: it takes its saved state without the redraw bit.
+    bool undrawn = false;
 };
 
 template <class Block>
@@ -78,6 +81,15 @@ bool FindTarget(CZelkDoc* doc, const CElemRef& e, Target& t)
             return false;
         t.state = &g->m_state;
         t.mark = &g->m_mark;
+        return true;
+    }
+    case ELEM_ATTRIBUTE_STRING: {
+        CDataString* string = doc->GetString(e.m_block);
+        if (!string)
+            return false;
+        t.state = &string->m_state;
+        t.mark = &string->m_mark;
+        t.undrawn = true;
         return true;
     }
     case ELEM_OBJECT: {
@@ -113,6 +125,8 @@ void SetTargetState(CZelkDoc* doc, const Target& t, std::uint8_t objectState,
 {
     if (t.object) {
         doc->InvalidateObjectInViews(t.object);
+        *t.state = objectState;
+    } else if (t.undrawn) {
         *t.state = objectState;
     } else {
         *t.state = elementState;

@@ -1,4 +1,5 @@
-// Pick-list and relative-input requests: stepping through and reading the pick candidates,
+// Pick, point-search and relative-input requests: searching a point, picking at a point or in a
+// box of the active view, stepping through and reading the pick candidates and the found points,
 // reading the selected elements, and the relative-input values the drawing commands default to.
 #include "userapp/UserAppRequests.h"
 
@@ -9,11 +10,14 @@
 #include "elements/Conics.h"
 #include "elements/Curves.h"
 #include "elements/DataPoints.h"
+#include "elements/ElementDrawing.h"
 #include "elements/ElementKinds.h"
 #include "elements/Lines.h"
 #include "elements/Texts.h"
 #include "geometry/ElemCandidate.h"
 #include "input/PickList.h"
+#include "input/PointSearch.h"
+#include "view/ZelkView.h"
 #include "userapp/UserAppBlock.h"
 
 #include <algorithm>
@@ -91,6 +95,54 @@ void ServePickList(UserAppBlock& block, int slot, int code, CZelkDoc& doc)
     }
 }
 
+// The point search, a pick at a point and a box selection, each in the active view.
+void ServeViewPick(UserAppBlock& block, int slot, int code, CZelkDoc& doc, CZelkView& view)
+{
+    CZelkApp& app = *g_pApp;
+    const CPointD a = block.m_points1[slot][0];
+    if (code == 140) {
+        app.m_rightPressPoint = a;
+        CPointD found;
+        if (!app.FindPointAtCursor(&doc, &view, found))
+            block.m_status[slot] = kUserAppNoPointFound;
+        return;
+    }
+    const CPointD at = a.WorldToScreen(view.m_origin, view.m_zoom);
+    int n = 0;
+    if (code == 141) {
+        const int x = TruncToInt(at.m_x);
+        const int y = TruncToInt(at.m_y);
+        const int half = app.m_appFind.pickHalfSize;
+        n = view.PickElementsInRect(RECT{x - half, y + half, x + half, y - half}, 2, 2);
+    } else {
+        const CPointD b = block.m_points1[slot][1];
+        // Only a box drawn up and to the right, and large enough, takes the configured mode.
+        const double threshold = app.m_appFind.boxColorThreshold;
+        const int mode = b.m_x - a.m_x >= threshold && b.m_y - a.m_y >= threshold ? app.m_appFind.boxSelectionMode : 2;
+        const CPointD c = b.WorldToScreen(view.m_origin, view.m_zoom);
+        CRectD window;
+        window.Init(std::min(at.m_x, c.m_x), std::max(at.m_y, c.m_y), std::max(at.m_x, c.m_x), std::min(at.m_y, c.m_y));
+        n = view.PickElements(window, 2, mode);
+    }
+    app.m_appFind.pickCount = n;
+    if (n <= 0)
+        block.m_status[slot] = kUserAppNothingPicked;
+}
+
+// The found points of the point search (list 14) with their kinds (list 13), category by category.
+void ServeFoundPoints(UserAppBlock& block, int slot, const CPointSearch& search)
+{
+    const int counts[] = {search.intersectionCount, search.endPointCount, search.onElementCount,
+                          search.featureCount, search.freeCount};
+    const std::uint16_t kinds[] = {2, 1, 8, 4, 16};
+    size_t next = 0;
+    for (int k = 0; k < 5; ++k)
+        for (int i = 0; i < counts[k] && next < search.foundPoints.size(); ++i, ++next) {
+            block.m_pointLists[slot].Add(new CPointD(search.foundPoints[next].m_point));
+            block.m_numberLists[slot].Add(kinds[k]);
+        }
+}
+
 void ServeRelativeInput(UserAppBlock& block, int slot, int code, CZelkDoc& doc)
 {
     const double value = block.m_doubleArgs[slot][0];
@@ -119,15 +171,30 @@ void ServeRelativeInput(UserAppBlock& block, int slot, int code, CZelkDoc& doc)
 
 bool ServePickRequest(UserAppBlock& block, int slot, int code)
 {
+    const bool viewPicks = code >= 140 && code <= 142;
     const bool picks = (code >= 143 && code <= 145) || code == 151 || code == 152;
-    if (!picks && (code < 170 || code > 174))
+    if (!viewPicks && !picks && code != 150 && (code < 170 || code > 174))
         return false;
+    if (code == 150) {
+        block.ClearSlotPoints(slot);
+        block.m_numberLists[slot].RemoveAll();
+    }
+    // Without a drawing view there is nowhere to search or pick, and nothing is reported.
+    CZelkView* view = g_pApp->m_activeView;
+    if (viewPicks && !view)
+        return true;
     CZelkDoc* doc = g_pApp->GetActiveDrawingDoc();
     if (!doc) {
         block.m_status[slot] = kUserAppNoActiveDrawing;
         return true;
     }
-    if (picks)
+    if (viewPicks) {
+        if (view->m_document == doc)
+            ServeViewPick(block, slot, code, *doc, *view);
+    } else if (code == 150) {
+        if (doc->m_pointSearch)
+            ServeFoundPoints(block, slot, *doc->m_pointSearch);
+    } else if (picks)
         ServePickList(block, slot, code, *doc);
     else
         ServeRelativeInput(block, slot, code, *doc);

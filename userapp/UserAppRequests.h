@@ -16,6 +16,8 @@ enum UserAppStatus : short {
     kUserAppNoDocWithId = 11,
     kUserAppNoSuchView = 12,
     kUserAppNoActiveDrawing = 13,
+    kUserAppNoPointFound = 14,
+    kUserAppNothingPicked = 15,
 };
 
 // Runs the request of the slot (its code is not 0).

@@ -312,6 +312,7 @@ public:
     void OnFilePrintPreviewView();
     void OnFilePrintPreviewRatio();
     void OnFilePrintPreviewReal();
+    void OnRatioPrintReal();
     // 1 when printing may go on, 0 when no print-frame layer can be found.
     int FindPrintLayer();
     BOOL OnPreparePrinting(CPrintInfo* pInfo) override;

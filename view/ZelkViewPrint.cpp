@@ -6,7 +6,9 @@
 #include <ctime>
 #include <vector>
 
+#include "app/ActualSizePrintDialog.h"
 #include "app/MainFrame.h"
+#include "app/PrintAllSheetsDialog.h"
 #include "app/Resource.h"
 #include "app/ZelkApp.h"
 #include "document/ZelkDoc.h"
@@ -32,6 +34,7 @@
 #include "view/SubModeTable.h"
 #include "view/ViewCommandTable.h"
 #include "view/ZelkObj.h"
+#include "view/ZelkOleObj.h"
 #include "view/ZelkView.h"
 
 namespace {
@@ -42,6 +45,7 @@ constexpr UINT ID_FILE_PRINT_REAL = 32815;
 constexpr UINT ID_FILE_PRINT_PREVIEW_VIEW = 32817;
 constexpr UINT ID_FILE_PRINT_PREVIEW_RATIO = 32818;
 constexpr UINT ID_FILE_PRINT_PREVIEW_REAL = 32819;
+constexpr UINT ID_RATIO_PRINT_REAL = 33081;
 constexpr UINT ID_PRINT_REPLACE_REAL = 32890;
 constexpr UINT ID_PRINT_REPLACE_RATIO = 32891;
 constexpr UINT ID_PRINT_REPLACE_VIEW = 32892;
@@ -216,6 +220,7 @@ BEGIN_MESSAGE_MAP(CZelkView, CScrollView)
     ON_COMMAND(ID_FILE_PRINT_PREVIEW_VIEW, OnFilePrintPreviewView)
     ON_COMMAND(ID_FILE_PRINT_PREVIEW_RATIO, OnFilePrintPreviewRatio)
     ON_COMMAND(ID_FILE_PRINT_PREVIEW_REAL, OnFilePrintPreviewReal)
+    ON_COMMAND(ID_RATIO_PRINT_REAL, OnRatioPrintReal)
     ON_COMMAND(ID_PRINT_REPLACE_REAL, OnPrintReplaceReal)
     ON_COMMAND(ID_PRINT_REPLACE_RATIO, OnPrintReplaceRatio)
     ON_COMMAND(ID_PRINT_REPLACE_VIEW, OnPrintReplaceView)
@@ -394,8 +399,25 @@ void CZelkView::OnFilePrintRatio()
 {
     if (!StartPrintCommand(this, "Help\\HID_FILE_PRINT_RATIO.htm", 3, true))
         return;
-    // Without the automatic orientation the paper is the one the printer setup gives.
-    SendCommand(this, ID_FILE_PRINT_DIRECT);
+    if (!ReadPrintParams().autoOrientation) {
+        // Without the automatic orientation the paper is the one the printer setup gives.
+        if (g_pApp)
+            g_pApp->OnFilePrintSetup();
+        SendCommand(this, ID_FILE_PRINT_DIRECT);
+        return;
+    }
+    CPrintAllSheetsDialog dlg;
+    if (g_pApp) {
+        dlg.m_text1 = g_pApp->m_paperName;
+        dlg.m_text2 = g_pApp->m_paperSizeText;
+    }
+    dlg.m_text3 = "現在のプリンターの設定で、用紙方向は自動判定して、全域印刷します。";
+    dlg.m_text4 = "プリンタの用紙の方向設定が変わったら通知します。";
+    dlg.m_sheetCount = 1;
+    if (dlg.DoModal() != IDOK)
+        return;
+    for (UINT i = 0; i < dlg.m_sheetCount; ++i)
+        SendCommand(this, ID_FILE_PRINT_DIRECT);
 }
 
 void CZelkView::OnFilePrintReal()
@@ -420,6 +442,21 @@ void CZelkView::OnFilePrintPreviewReal()
 {
     if (StartPrintCommand(this, "Help\\HID_FILE_PRINT_PREVIEW_REAL.htm", 2, false))
         SendCommand(this, ID_FILE_PRINT_PREVIEW);
+}
+
+void CZelkView::OnRatioPrintReal()
+{
+    if (g_pApp && g_pApp->m_contextHelpMode == 11) {
+        g_pApp->ShowHelpPage("Help\\HID_RATIO_PRINT_REAL.htm");
+        g_pApp->m_contextHelpMode = 0;
+        return;
+    }
+    if (!m_document)
+        return;
+    CActualSizePrintDialog dlg;
+    dlg.m_ratio = m_document->m_ratio;
+    if (dlg.DoModal() == IDOK)
+        m_document->m_ratio = dlg.m_ratio;
 }
 
 int CZelkView::FindPrintLayer()
@@ -496,6 +533,8 @@ BOOL CZelkView::OnPreparePrinting(CPrintInfo* pInfo)
             height = std::trunc(height);
         }
     } else if (mode == 2) {
+        if (g_pApp)
+            g_pApp->OnFilePrintSetup();
         const double paperW = g_pApp ? g_pApp->m_paperSize.m_x : 0.0;
         const double paperH = g_pApp ? g_pApp->m_paperSize.m_y : 0.0;
         if (paperW == 0 && paperH == 0) {
@@ -599,9 +638,28 @@ void CZelkView::OnPrint(CDC* pDC, CPrintInfo* pInfo)
         g_pApp->m_pMainFrame->StartTimer(kSlantedTextTimer, 3000);
 }
 
-int CZelkView::PrintPlacedObjects(CDC*, const CPointD&, double, const RECT&, int, int, double)
+int CZelkView::PrintPlacedObjects(CDC* dc, const CPointD& origin, double zoom, const RECT& page, int offsetX,
+                                  int offsetY, double scale)
 {
-    return 0;
+    if (!m_document)
+        return 0;
+    int printed = 0;
+    const int states = m_layerStates.GetSize();
+    for (CZelkObj* o : m_document->m_objects) {
+        if (!o || (o->m_state & 0x08))
+            continue;
+        if (!m_showAllLayers && o->m_layer >= 0 && o->m_layer < states && m_layerStates[o->m_layer] == 1)
+            continue;
+        if (const CLayer* layer = m_document->GetLayer(o->m_layer)) {
+            CString upper = layer->m_name;
+            upper.MakeUpper();
+            if (upper.Find("WORK") >= 0)
+                continue;
+        }
+        if (auto* ole = dynamic_cast<CZelkOleObj*>(o))
+            printed += ole->PrintItem(dc, origin, zoom, page, offsetX, offsetY, scale);
+    }
+    return printed;
 }
 
 int CZelkView::PrintPage(CDC* pDC, CPrintInfo* pInfo)

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "app/WaitCursorScope.h"
 #include "app/ZelkApp.h"
 #include "document/UndoHistory.h"
 #include "document/ZelkDoc.h"
@@ -94,6 +95,8 @@ void CZelkView::RunReplacePrinting(int mode)
         return;
     const bool csv = fileType == 32;
     doc->UpdateAllViews(nullptr);
+    UpdateWindow();
+    CWaitCursorScope wait;
 
     CStringArray lines;
     CFileStatus status;

@@ -20,6 +20,8 @@ namespace {
 // paper to, as the application's shared printer settings keep it for the following jobs; -1
 // while none was set.
 short g_appOrientation = -1;
+// The paper the print dialog last chose, kept the same way; -1 while none was chosen.
+int g_appPaper = -1;
 
 QPageSize::PageSizeId PaperToQt(int paper)
 {
@@ -225,6 +227,7 @@ INT_PTR CPrintDialog::DoModal()
     if (ok) {
         m_hasPrinter = TRUE;
         g_appOrientation = GetOrientation();
+        g_appPaper = m_request.paperSize;
     }
     return ok ? IDOK : IDCANCEL;
 }
@@ -234,7 +237,14 @@ BOOL CPrintDialog::GetDefaults()
     m_hasPrinter = UiServices().PrinterDefaults(m_request);
     if (m_hasPrinter && g_appOrientation != -1)
         SetOrientation(g_appOrientation);
+    if (m_hasPrinter && g_appPaper != -1)
+        m_request.paperSize = g_appPaper;
     return m_hasPrinter;
+}
+
+CString CPrintDialog::GetFormName() const
+{
+    return FromQ(QPageSize(PaperToQt(m_request.paperSize)).name());
 }
 
 BOOL CPrintDialog::GetPaperSizeTenths(double& width, double& height) const
@@ -259,6 +269,7 @@ void CPrintDialog::ResetOrientation(short orientation)
 void AfxResetPrinterOrientation()
 {
     g_appOrientation = -1;
+    g_appPaper = -1;
 }
 
 CDC* CPrintDialog::CreatePrinterDC()

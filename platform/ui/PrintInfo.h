@@ -42,6 +42,8 @@ public:
     // to it: the next page made on that printer has the new orientation, and so do the later
     // jobs on the printer defaults.
     void ResetOrientation(short orientation);
+    // The name of the chosen paper form ("A4").
+    CString GetFormName() const;
     int GetCopies() const { return m_request.copies; }
     int GetFromPage() const { return m_request.fromPage; }
     int GetToPage() const { return m_request.toPage; }
@@ -90,7 +92,7 @@ public:
 // pages started and ended by the print loop.
 class CPrinterDC;
 std::unique_ptr<CDC> AfxCreatePrinterDC(const CPrintDialogRequest& request);
-// Forgets the orientation the jobs and the print dialog left for the printer defaults.
+// Forgets the orientation and paper the jobs and the print dialog left for the printer defaults.
 void AfxResetPrinterOrientation();
 // The PDF files the print jobs wrote, in order (a job's request named the file).
 std::vector<CString>& AfxPrintedFiles();

@@ -92,7 +92,7 @@ TEST(UserAppRequestFuzz, PassesOfArbitraryRequestsEndCleanly)
         group->m_kind = kind;
         doc->m_groups.Add(group);
     }
-    const std::set<short> statuses = {0, 1, 2, 3, 4, 5, 6, 7, 10, 11, 12, 13, 16, 17, 18, 19, 20, 21, 22, 23, 24, 26};
+    const std::set<short> statuses = {0, 1, 2, 3, 4, 5, 6, 7, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20, 21, 22, 23, 24, 26};
     CAppPath& path = app->m_appPath;
     const std::vector<CString*> folderFields = {&path.m_initialDataFolder, &path.m_dataFolder,
                                                 &path.m_initialMacroFolder, &path.m_macroFolder,

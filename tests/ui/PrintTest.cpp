@@ -309,6 +309,8 @@ TEST(PrintDialog, PaperSizeAndDefaults)
         EXPECT_NEAR(h, c.height, 1) << c.paper;
     }
     DefaultScriptedUiServices().Reset();
+    // No paper or orientation left by an earlier print dialog of the program.
+    AfxResetPrinterOrientation();
     CPrintDialog none(FALSE);
     EXPECT_FALSE(none.GetDefaults());
     EXPECT_FALSE(none.m_hasPrinter);

@@ -1,6 +1,7 @@
 // Requests a plug-in writes to read the active drawing's elements, pens and fonts, and to delete
 // elements with undo, served by the request passes of the real application.
 #include "document/UndoHistory.h"
+#include "elements/DataString.h"
 #include "elements/ElementKinds.h"
 #include "elements/Group.h"
 #include "elements/Lines.h"
@@ -163,4 +164,25 @@ TEST_F(ElementRequests, DeletionsAreOneUndoStepWhenThePlugInCommits)
     m_doc->m_undoHistory->Undo();
     EXPECT_EQ(block->m_slots[0].m_state & STATE_DELETED, 0);
     EXPECT_EQ(block->m_slots[2].m_state & STATE_DELETED, 0);
+}
+
+// A deleted attribute string comes back with Undo in the state it had, and goes again with Redo.
+TEST_F(ElementRequests, ADeletedAttributeStringComesBackWithUndo)
+{
+    CString entry = "部品=ボルト";
+    int index = -1;
+    int mode = 0;
+    CDataString* string = m_doc->FindOrAddAttributeString(entry, index, mode);
+    ASSERT_NE(string, nullptr);
+    const std::uint8_t live = string->m_state;
+    ASSERT_EQ(live & STATE_DELETED, 0);
+    m_block->m_shortArg0[0] = m_id;
+    m_block->m_intArgs[0][0] = index;
+    m_block->m_shortArg0[1] = m_id;
+    Pass({460, 501});
+    EXPECT_NE(string->m_state & STATE_DELETED, 0);
+    m_doc->m_undoHistory->Undo();
+    EXPECT_EQ(string->m_state, live);
+    m_doc->m_undoHistory->Redo();
+    EXPECT_NE(string->m_state & STATE_DELETED, 0);
 }

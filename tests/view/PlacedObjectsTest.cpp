@@ -396,6 +396,32 @@ TEST_F(PlacedObjects, APictureIsPrintedOnlyWhenItMeetsThePage)
     }
 }
 
+// A page prints the pictures on shown layers that are no work layers; deleted ones stay off.
+TEST_F(PlacedObjects, APagePrintsThePicturesItsLayersAllow)
+{
+    const std::int16_t work = m_doc->FindOrCreateLayer("work_print_a");
+    const std::int16_t hidden = m_doc->FindOrCreateLayer("hidden");
+    m_view->m_layerStates.SetSize(m_doc->m_layers.GetSize());
+    m_view->m_layerStates[hidden] = 1;
+    ASSERT_NE(AddPicture(*m_doc, BmpBytes(4, 2, 0x00FF00), 0, 100), nullptr);
+    ASSERT_NE(AddPicture(*m_doc, BmpBytes(4, 2, 0x00FF00), 10, 100, work), nullptr);
+    ASSERT_NE(AddPicture(*m_doc, BmpBytes(4, 2, 0x00FF00), 20, 100, hidden), nullptr);
+    CZelkOleObj* deleted = AddPicture(*m_doc, BmpBytes(4, 2, 0x00FF00), 30, 100);
+    ASSERT_NE(deleted, nullptr);
+    deleted->m_state = 8;
+    const RECT page{0, 0, 3000, -3000};
+    struct Case {
+        int showAll;
+        int printed;
+    } cases[] = {{0, 1}, {1, 2}};
+    for (const Case& c : cases) {
+        m_view->m_showAllLayers = c.showAll;
+        CRecordingDC rec;
+        EXPECT_EQ(m_view->PrintPlacedObjects(&rec, W(-100, 1000), 1.0, page, 0, 0, 1.0), c.printed) << c.showAll;
+        EXPECT_EQ(rec.CallsNamed({"DrawImage"}).size(), static_cast<size_t>(c.printed)) << c.showAll;
+    }
+}
+
 TEST_F(PlacedObjects, ClipboardTextIsPlacedThroughGroupProcessingUnlessAPictureCameWithIt)
 {
     CGroupProcessor group;

@@ -149,6 +149,12 @@ protected:
         View().m_printStarted = 0;
         View().OnFilePrint();
     }
+    // A real-size print asks the printer setup first, then the print dialog.
+    void QueueRealSizePrint(const CPrintDialogRequest& print)
+    {
+        DefaultScriptedUiServices().QueuePrint(TRUE, PdfRequest("setup.pdf"));
+        DefaultScriptedUiServices().QueuePrint(TRUE, print);
+    }
     std::string Pdf(const char* name) const { return (m_dir / name).string(); }
 
     fs::path m_dir;
@@ -174,7 +180,7 @@ TEST_F(ViewPrint, RealSizeIsMeasuredOnThePaper)
         SCOPED_TRACE(c.ratio);
         Doc().m_ratio = c.ratio;
         const std::string name = c.ratio == 1.0 ? "real1.pdf" : "real05.pdf";
-        DefaultScriptedUiServices().QueuePrint(TRUE, PdfRequest(name.c_str()));
+        QueueRealSizePrint(PdfRequest(name.c_str()));
         PrintInMode(2);
         ASSERT_EQ(PdfPages(Pdf(name.c_str())), 1);
         const Raster r = RasterPage(Pdf(name.c_str()), 1, (m_dir / "page").string());
@@ -199,7 +205,7 @@ TEST_F(ViewPrint, WideFrameSpreadsOverSheets)
     const std::int16_t pen = Pen(RGB(0, 0, 0), 1);
     Doc().AddLine(W(250, -20), W(250, -240), 0, pen);
     Doc().m_ratio = 1.0;
-    DefaultScriptedUiServices().QueuePrint(TRUE, PdfRequest("sheets.pdf"));
+    QueueRealSizePrint(PdfRequest("sheets.pdf"));
     PrintInMode(2);
     EXPECT_EQ(View().m_pagesAcross, 2);
     EXPECT_EQ(View().m_pagesDown, 1);
@@ -222,7 +228,7 @@ TEST_F(ViewPrint, WideFrameSpreadsOverSheets)
     range.flags = PD_PAGENUMS;
     range.fromPage = 1;
     range.toPage = 5;
-    DefaultScriptedUiServices().QueuePrint(TRUE, range);
+    QueueRealSizePrint(range);
     PrintInMode(2);
     EXPECT_EQ(m_app->m_lastMessage, CString("データのないページが指定されていますが、印刷は省略します。"));
     EXPECT_EQ(PdfPages(Pdf("range.pdf")), 2);
@@ -421,6 +427,109 @@ TEST_F(ViewPrint, FrameLayerWithoutFrameIsRefused)
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].text, CString("機能レイヤ Work_Print_Nowhere に印刷範囲を示す点線の矩形を作成してください"));
     EXPECT_EQ(boxes[0].caption, CString("全域・実寸 印刷"));
+}
+
+// The real-size ratio command keeps the dialog open on a ratio outside its range and stores only
+// an accepted one.
+TEST_F(ViewPrint, RatioCommandStoresAnAcceptedRatio)
+{
+    Doc().m_ratio = 2.0;
+    CString shown;
+    bool refused = false;
+    DefaultScriptedUiServices().QueueDialog([&](IModalSession& s) {
+        shown = s.GetItemText(1139);
+        s.SetItemText(1139, "0.005");
+        s.Press(IDOK);
+        refused = s.IsOpen();
+        s.SetItemText(1139, "0.5");
+        s.Press(IDOK);
+    });
+    View().SendMessage(WM_COMMAND, 33081, 0);
+    EXPECT_EQ(shown, CString("2"));
+    EXPECT_TRUE(refused);
+    EXPECT_EQ(Doc().m_ratio, 0.5);
+    DefaultScriptedUiServices().QueueDialog([](IModalSession& s) {
+        s.SetItemText(1139, "3");
+        s.Press(IDCANCEL);
+    });
+    View().SendMessage(WM_COMMAND, 33081, 0);
+    EXPECT_EQ(Doc().m_ratio, 0.5);
+}
+
+// The whole-area command with automatic orientation prints as many sheets as the count dialog
+// gives; without it, the printer setup comes first and one sheet prints.
+TEST_F(ViewPrint, WholeAreaCommandPrintsTheChosenSheetCount)
+{
+    AddFrame(200, 100);
+    Doc().AddLine(W(20, -10), W(180, -90), 0, Pen(RGB(0, 0, 0), 1));
+    Doc().ComputeExtents();
+    DefaultScriptedUiServices().SetPrinterDefaults(TRUE, PdfRequest("whole*.pdf"));
+    m_app->m_printOption5 = 1;
+    std::vector<CString> texts;
+    DefaultScriptedUiServices().QueueDialog([&](IModalSession& s) {
+        for (int id = 1197; id <= 1200; ++id)
+            texts.push_back(s.GetItemText(id));
+        s.Press(1189);  // "３"
+        s.Press(IDOK);
+    });
+    View().SendMessage(WM_COMMAND, 32814, 0);
+    ASSERT_EQ(texts.size(), 4u);
+    EXPECT_EQ(texts[0], CString("A4"));
+    EXPECT_EQ(texts[2], CString("現在のプリンターの設定で、用紙方向は自動判定して、全域印刷します。"));
+    EXPECT_EQ(texts[3], CString("プリンタの用紙の方向設定が変わったら通知します。"));
+    EXPECT_EQ(AfxPrintedFiles().size(), 3u);
+    EXPECT_TRUE(DefaultScriptedUiServices().m_shownPrintDialogs.empty());
+
+    // Stopped in the count dialog: nothing prints.
+    DefaultScriptedUiServices().QueueDialog([](IModalSession& s) { s.Press(IDCANCEL); });
+    View().SendMessage(WM_COMMAND, 32814, 0);
+    EXPECT_EQ(AfxPrintedFiles().size(), 3u);
+
+    m_app->m_printOption5 = 0;
+    View().SendMessage(WM_COMMAND, 32814, 0);
+    EXPECT_EQ(DefaultScriptedUiServices().m_shownPrintDialogs.size(), 1u);
+    EXPECT_EQ(AfxPrintedFiles().size(), 4u);
+}
+
+// The printer setup leaves the paper's form, its size in whole millimetres and the size text with
+// the shorter side first; without a printer the sizes are 0 and the texts one blank.
+TEST_F(ViewPrint, PrinterSetupMeasuresThePaper)
+{
+    struct Case {
+        int paper;
+        BOOL landscape;
+        BOOL printer;
+        double width;
+        double height;
+        const char* text;
+    } cases[] = {
+        {DMPAPER_A3, TRUE, TRUE, 4200, 2970, "297 x 420"},
+        {DMPAPER_B5, FALSE, TRUE, 1820, 2570, "182 x 257"},
+        {DMPAPER_A4, FALSE, FALSE, 0, 0, " "},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        AfxResetPrinterOrientation();
+        CPrintDialogRequest r = PdfRequest("setup.pdf");
+        r.paperSize = c.paper;
+        r.landscape = c.landscape;
+        DefaultScriptedUiServices().QueuePrint(c.printer, r);
+        DefaultScriptedUiServices().SetPrinterDefaults(FALSE, CPrintDialogRequest{});
+        m_app->OnFilePrintSetup();
+        EXPECT_EQ(m_app->m_paperSize.m_x, c.width);
+        EXPECT_EQ(m_app->m_paperSize.m_y, c.height);
+        EXPECT_EQ(m_app->m_paperSizeText, CString(c.text));
+        if (c.printer)
+            EXPECT_NE(m_app->m_paperName, CString(" "));
+        else
+            EXPECT_EQ(m_app->m_paperName, CString(" "));
+    }
+    // A cancelled setup still measures the current printer.
+    AfxResetPrinterOrientation();
+    DefaultScriptedUiServices().SetPrinterDefaults(TRUE, PdfRequest("setup.pdf"));
+    m_app->OnFilePrintSetup();
+    EXPECT_EQ(m_app->m_paperSizeText, CString("210 x 297"));
+    EXPECT_EQ(m_app->m_paperName, CString("A4"));
 }
 
 }  // namespace
