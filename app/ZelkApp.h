@@ -514,7 +514,6 @@ public:
     void BuildConstantList(CStringArray& lines) const;
     void BuildLayerList(CZelkDoc* doc, CStringArray& lines) const;
     void OnPrintAllDrawings();
-    void OnFilePrintSetup();
     void PlayMacroQueue();
     void OnPlayLastMacro();
     void OnUpdatePlayLastMacro(CCmdUI* pCmdUI);

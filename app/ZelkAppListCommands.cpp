@@ -61,25 +61,6 @@ CString LayerNameColumns(CString name, const CString& subscript, const CString& 
     return out + name + "\t";
 }
 
-const char* PaperFormName(int paperSize)
-{
-    switch (paperSize) {
-    case DMPAPER_LETTER: return "Letter";
-    case DMPAPER_A3: return "A3";
-    case DMPAPER_A4: return "A4";
-    case DMPAPER_A5: return "A5";
-    case DMPAPER_B4: return "B4";
-    case DMPAPER_B5: return "B5";
-    default: return " ";
-    }
-}
-
-// Tenths of a millimetre of a page side, rounded to whole millimetres.
-double PageTenths(int pixels, int dpi)
-{
-    return dpi > 0 ? std::floor(pixels / static_cast<double>(dpi) * 25.4 + 0.5) * 10.0 : 0.0;
-}
-
 } // namespace
 
 void CZelkApp::OnUnitList()
@@ -207,30 +188,6 @@ void CZelkApp::OnPrintAllDrawings()
     }
     m_printAllRunning = 0;
     AfxMessageBox(failed ? "印刷が出来なかったデータがあります。" : "全ての表示図形の全域印刷が完了しました。", MB_OK);
-}
-
-void CZelkApp::OnFilePrintSetup()
-{
-    if (ShowHelpInstead(33150))
-        return;
-    CPrintDialog setup(TRUE);
-    // The dialog's answer is not looked at: the printer it leaves is the current one.
-    if (setup.DoModal() != IDOK)
-        setup.GetDefaults();
-    m_paperName = " ";
-    m_paperSizeText = " ";
-    m_paperSize.Init(0.0, 0.0);
-    if (!setup.m_hasPrinter)
-        return;
-    std::unique_ptr<CDC> dc = AfxCreatePrinterDC(setup.m_request);
-    if (!dc)
-        return;
-    const double width = PageTenths(dc->GetDeviceCaps(PHYSICALWIDTH), dc->GetDeviceCaps(LOGPIXELSX));
-    const double height = PageTenths(dc->GetDeviceCaps(PHYSICALHEIGHT), dc->GetDeviceCaps(LOGPIXELSY));
-    m_paperSize.Init(width, height);
-    m_paperSizeText = IntToString(static_cast<int>(std::min(width, height) / 10.0)) + " x " +
-                      IntToString(static_cast<int>(std::max(width, height) / 10.0));
-    m_paperName = PaperFormName(setup.m_request.paperSize);
 }
 
 void CZelkApp::PlayMacroQueue()

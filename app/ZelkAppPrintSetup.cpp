@@ -6,6 +6,8 @@
 
 void CZelkApp::OnFilePrintSetup()
 {
+    if (ShowHelpInstead(33150))
+        return;
     CPrintDialog setup(TRUE);
     // Whatever the dialog answered, the current printer is the one measured.
     if (setup.DoModal() != IDOK)

@@ -37,8 +37,6 @@ public:
     // the current pattern; both come with the command's own handling.
     void UpdateLengthInputFlag() {}
     void ShowGuidance() {}
-    // The box of the text being placed, again from the text settings.
-    void UpdateTextBox(int redraw) { (void)redraw; ComputeBoxForString(m_string); }
 
     // The box of the text being placed, for a given string with the current text settings.
     void ComputeBoxForString(const CString& text);

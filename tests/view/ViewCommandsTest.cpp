@@ -320,7 +320,7 @@ TEST_F(ViewCommands, StartersSendTheirCodesAndThePointStarterTellsEveryView)
     }
     CMessageView second;
     m_doc->AddView(&second);
-    m_doc->m_printScale = 50;
+    m_doc->m_ratio = 50;
     ASSERT_TRUE(Command(32897));
     EXPECT_EQ(m_view->m_lines.back(), "尺度50 点コマンドです");
     EXPECT_EQ(second.m_lines.back(), "尺度50 点コマンドです");
@@ -333,7 +333,7 @@ TEST_F(ViewCommands, GroupProcessingFromTheMenuLeavesTheDeformSelectionFirst)
 {
     CMessageView second;
     m_doc->AddView(&second);
-    m_doc->m_printScale = 1;
+    m_doc->m_ratio = 1;
     m_app->m_appFind.boxSelectionMode = 3;
     m_doc->m_deformMode = 1;
     m_app->m_appElem.m_layerCondition = 0;
@@ -356,7 +356,7 @@ TEST_F(ViewCommands, GroupProcessingKeepsTheLayerConditionWhileASymbolIsPlaced)
     symbol.m_bAutoDelete = FALSE;
     m_app->m_symbolDoc = &symbol;
     m_app->m_appElem.m_layerCondition = 2;
-    m_doc->m_printScale = 1;
+    m_doc->m_ratio = 1;
     m_view->StartGroupProcessing(0);
     EXPECT_EQ(m_app->m_appElem.m_layerCondition, 2);
     EXPECT_EQ(m_app->m_savedLayerCondition, 2);
@@ -491,7 +491,7 @@ namespace {
 
 TEST_F(ViewCommands, SelectAllEntersGroupProcessingOnceThenSaysEverythingIsSelected)
 {
-    m_doc->m_printScale = 1;
+    m_doc->m_ratio = 1;
     const std::int16_t pen = m_doc->FindOrAddPen(0, 1, RGB(0, 0, 0), 0, 70);
     CLines* block = m_doc->AddLine(W(0, 0), W(10, 0), 0, pen);
     ASSERT_TRUE(Command(32806));
