@@ -105,6 +105,11 @@ public:
     virtual void ComputePreview(CZelkDoc* doc);
     // selector 1 command kind, 2 interrupting mode, 3 special mode; macro 1 when a macro asks.
     virtual void SwitchMode(CZelkDoc* doc, CZelkView* view, short selector, short mode, int macro);
+    // Performs or announces the mode just switched to.
+    void EnterSwitchedMode(CZelkDoc* doc, CZelkView* view);
+    // A drawing command back at its first step: guidance, preview and its mode on the hint line.
+    void AnnounceDrawingMode(CZelkDoc* doc);
+    void CopyTextBoxPreview(CZelkDoc* doc);
     virtual void ApplyInputComboText(const CString& text);
 
     // ---- input events (input/InputEventRouting.cpp) ----------------------------------------
@@ -319,6 +324,14 @@ public:
     void ShowMessage(const CString& text, int beep);
     // A completion notice or caution appended to the message line, beeping when asked.
     void ShowResultMessage(const CString& text, int beep);
+    // The pieces joined, then ShowMessage.
+    void ShowMessageParts(const CString& a, const CString& b, const CString& c, const CString& d, const CString& e,
+                          int beep);
+    void ShowMessageTenParts(const CString (&parts)[10], int beep);
+    // The hint on the active drawing view's hint line, while in-view hints are on.
+    void ShowHint(const CString& text);
+    // Every open drawing redraws its changed elements over its whole views.
+    void RedrawAllDrawings();
     CString m_lastMessage;
     CString m_lastResultMessage;   // the last result message on its own
     CZelkView* m_activeView = nullptr;      // set by the view when it activates

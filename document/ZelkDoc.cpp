@@ -338,6 +338,8 @@ void CZelkDoc::RemoveView(CZelkView* view)
     if (!view || view->m_pDocument != this)
         return;
     view->m_document = nullptr;
+    if (m_pressView == view)
+        m_pressView = nullptr;
     CDocument::RemoveView(view);
 }
 

@@ -1,11 +1,13 @@
 // The screen operation mode (panning and zooming by picks).
 #pragma once
 
+#include "input/GuidanceOwner.h"
+
 #include "platform/core/WinTypes.h"
 
 class CZelkView;
 
-class CScreenOperation {
+class CScreenOperation : public CGuidanceOwner {
 public:
     int state = 0;   // points of the gesture given so far; 0 idle
 

@@ -562,11 +562,6 @@ void CZelkView::OnUpdate(CView*, LPARAM hint, CObject* hintObject)
 
 // ---- texts -----------------------------------------------------------------------------------
 
-void CZelkView::ShowMessageLine(const CString& text)
-{
-    m_messageText = text;
-}
-
 int CZelkView::HasHiddenLayer() const
 {
     for (int i = 0; i < m_layerStates.GetSize(); ++i)

@@ -1,12 +1,14 @@
 // The circle and arc command object of a drawing: one main and one interrupting instance.
 #pragma once
 
+#include "input/GuidanceOwner.h"
+
 #include "geometry/PointD.h"
 #include "platform/core/String.h"
 
 class CZelkDoc;
 
-class CCircleCommand {
+class CCircleCommand : public CGuidanceOwner {
 public:
     int m_circleFlag = 1;      // 1 the object acts as the circle command, 0 as the arc command
     CZelkDoc* m_doc;

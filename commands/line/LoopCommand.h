@@ -2,6 +2,8 @@
 // from runs of joined lines); one instance.
 #pragma once
 
+#include "input/GuidanceOwner.h"
+
 #include <cstdint>
 #include <vector>
 
@@ -13,7 +15,7 @@
 class COwnedPtrArray;
 class CZelkDoc;
 
-class CLoopCommand {
+class CLoopCommand : public CGuidanceOwner {
 public:
     CZelkDoc* m_doc;
     CString m_modePattern;   // starts empty
