@@ -568,8 +568,10 @@ void CMainFrame::OnTimer(UINT_PTR nIDEvent)
         break;
     case 16:
         StopTimer(16);
-        if (view)
+        if (view) {
             view->Invalidate(FALSE);
+            view->AppendMessageLine("");
+        }
         g_pApp->ShowPrompt();
         break;
     case 17:

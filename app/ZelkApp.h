@@ -28,6 +28,7 @@ class CCmdUI;
 class CDocument;
 class CCrossPointInput;
 class CGroupProcessor;
+class CGuidanceOwner;
 class CInputBar;
 class CLayerOps;
 class CDocument;
@@ -107,6 +108,14 @@ public:
     virtual void SwitchMode(CZelkDoc* doc, CZelkView* view, short selector, short mode, int macro);
     // Performs or announces the mode just switched to.
     void EnterSwitchedMode(CZelkDoc* doc, CZelkView* view);
+    // Steps of the switch (input/ModeSwitch.cpp).
+    short ToggleSpecialMode(short mode);
+    void CheckWriteLayerShown(CZelkDoc* doc, CZelkView* view);
+    BOOL SwitchCommandKind(CZelkDoc* doc, CZelkView* view, short kind, int macro, bool keepState);
+    void ResetAfterCommandSwitch(CZelkDoc* doc, int kind);
+    CGuidanceOwner* MainCommandOf(CZelkDoc* doc, int kind);
+    // Ends the transform (deform) mode of box selection.
+    void EndTransformMode(CZelkDoc* doc);
     // A drawing command back at its first step: guidance, preview and its mode on the hint line.
     void AnnounceDrawingMode(CZelkDoc* doc);
     void CopyTextBoxPreview(CZelkDoc* doc);

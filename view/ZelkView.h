@@ -125,6 +125,8 @@ public:
     BOOL PanTo(POINT p);
     void RecentreAtPanLimit(int xAxis);
     virtual BOOL ShowAll();
+    // The client area's width in world millimetres, to the message digits.
+    CString ClientWidthText() const;
     void ShowOriginAtZoomOne();
     // Scrolls the window to the stored position (the main frame's timer 1 after a pan).
     void ScrollToStoredPosition();
@@ -451,7 +453,6 @@ private:
     // Erases previews, invalidates with erasing and paints now.
     void RepaintAll();
     // The world width of the client area for the messages, at the message digits.
-    CString ClientWidthText() const;
     // Selects a font of the given height after the checks every font selection makes.
     BOOL SelectCheckedFont(CDC* dc, const LOGFONT& font, int& readable);
     // The logical rectangle of a clip kind of the requests.

@@ -17,6 +17,8 @@ class CZelkDoc;
 
 class CLoopCommand : public CGuidanceOwner {
 public:
+    // Cancels the command back to its first step.
+    void Reset() {}
     CZelkDoc* m_doc;
     CString m_modePattern;   // starts empty
     double m_joinAngleLimit; // degrees; the largest bend a run of joined lines passes over

@@ -9,6 +9,8 @@ class CZelkDoc;
 
 class CPointCommand : public CGuidanceOwner {
 public:
+    // Cancels the command back to its first step.
+    void Reset() {}
     CZelkDoc* m_doc;
     int m_instance;           // 0 main, 1 interrupting
     CString m_modePattern;    // the input pattern the command starts with
