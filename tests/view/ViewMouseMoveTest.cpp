@@ -405,3 +405,32 @@ TEST_F(ViewMouseMove, TheReleaseAfterAGestureStillDispatches)
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(ViewMouseMove, APressInOneViewAndAReleaseInAnotherIsNoClick)
+{
+    auto app = std::make_unique<CReleaseApp>();
+    g_pApp = app.get();
+    View().OnLButtonDown(MK_LBUTTON, CPoint(300, 300));
+    EXPECT_EQ(app->m_leftButtonDown, 1);
+    // The other view, made active, only clears the flags.
+    View().m_active = 0;
+    m_second->m_active = 1;
+    app->m_leftDoubleClicked = 1;
+    m_second->OnLButtonUp(0, CPoint(300, 300));
+    EXPECT_EQ(app->m_leftButtonDown, 0);
+    EXPECT_EQ(app->m_leftDoubleClicked, 0);
+    app->m_skipNextButtonDown = 1;
+    m_second->OnMButtonUp(0, CPoint(300, 300));
+    EXPECT_EQ(app->m_skipNextButtonDown, 0);
+    // A view that is not the active one takes no press at all.
+    View().OnRButtonDown(MK_RBUTTON, CPoint(300, 300));
+    EXPECT_EQ(app->m_rightButtonDown, 0);
+    EXPECT_EQ(app->m_codes, (std::vector<std::pair<int, int>>{{1, 0}}));
+    m_second->m_active = 0;
+    View().m_active = 1;
+    g_pApp = m_app.get();
+}
+
+}  // namespace
