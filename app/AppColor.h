@@ -67,6 +67,7 @@ public:
     COLORREF black() const { return StandardListColor(0, RGB(0, 0, 0)); }
     COLORREF white() const { return StandardListColor(1, RGB(255, 255, 255)); }
     COLORREF originMarkColor() const { return StandardListColor(6, RGB(0, 0, 255)); }
+    COLORREF bannerColor() const { return StandardListColor(5, RGB(0, 128, 128)); }
 
 private:
     COLORREF StandardListColor(int i, COLORREF missing) const

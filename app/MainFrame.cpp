@@ -577,6 +577,8 @@ void CMainFrame::OnTimer(UINT_PTR nIDEvent)
     case 16:
         StopTimer(16);
         g_pApp->RedrawActiveView();
+        if (view)
+            view->AppendMessageLine("");
         g_pApp->ShowPrompt();
         break;
     case 17:

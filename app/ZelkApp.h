@@ -28,6 +28,7 @@ class CCmdUI;
 class CDocument;
 class CCrossPointInput;
 class CGroupProcessor;
+class CGuidanceOwner;
 class CInputBar;
 class CLayerOps;
 class CDocument;
@@ -105,6 +106,18 @@ public:
     virtual void ComputePreview(CZelkDoc* doc);
     // selector 1 command kind, 2 interrupting mode, 3 special mode; macro 1 when a macro asks.
     virtual void SwitchMode(CZelkDoc* doc, CZelkView* view, short selector, short mode, int macro);
+    // Performs or announces the mode just switched to.
+    void EnterSwitchedMode(CZelkDoc* doc, CZelkView* view);
+    // Steps of the switch (input/ModeSwitch.cpp).
+    short ToggleSpecialMode(short mode);
+    void CheckWriteLayerShown(CZelkDoc* doc, CZelkView* view);
+    BOOL SwitchCommandKind(CZelkDoc* doc, CZelkView* view, short kind, int macro, bool keepState);
+    void ResetAfterCommandSwitch(CZelkDoc* doc, int kind);
+    // The main instance of a command kind; none for the circle command, reached by its own type.
+    CGuidanceOwner* MainCommandOf(CZelkDoc* doc, int kind);
+    // A drawing command back at its first step: guidance, preview and its mode on the hint line.
+    void AnnounceDrawingMode(CZelkDoc* doc);
+    void CopyTextBoxPreview(CZelkDoc* doc);
     virtual void ApplyInputComboText(const CString& text);
 
     // ---- input events (input/InputEventRouting.cpp) ----------------------------------------
@@ -154,8 +167,6 @@ public:
     // Leaves the deform selection for the inside selection.
     void EndTransformMode();
     void OnPointConstraint(CZelkDoc* doc, CZelkView* view);
-    // The drawing mode's announcement after a command finished or gave up an input.
-    void AnnounceDrawingMode(CZelkDoc* doc);
 
     // ---- input and mode state, shared by every open drawing and never saved -----------------
     std::int32_t m_eventCount = 0;
@@ -360,11 +371,14 @@ public:
     void ShowMessage(const CString& text, int beep);
     // A completion notice or caution appended to the message line, beeping when asked.
     void ShowResultMessage(const CString& text, int beep);
-    // The hint line of the active drawing view, while in-view hints are on.
+    // The pieces joined, then ShowMessage.
+    void ShowMessageParts(const CString& a, const CString& b, const CString& c, const CString& d, const CString& e,
+                          int beep);
+    void ShowMessageTenParts(const CString (&parts)[10], int beep);
+    // The hint on the active drawing view's hint line, while in-view hints are on.
     void ShowHint(const CString& text);
-    // The five texts joined in order, shown as ShowMessage shows one.
-    void ShowMessageParts(const CString& t1, const CString& t2, const CString& t3,
-                          const CString& t4, const CString& t5, int beep);
+    // Every open drawing redraws its changed elements over its whole views.
+    void RedrawAllDrawings();
     // A color new to both color lists joins the user colors; the color becomes the current one.
     void AddColorToTable(COLORREF color);
     CString m_lastMessage;

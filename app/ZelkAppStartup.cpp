@@ -489,7 +489,4 @@ void CZelkApp::CancelMode(CZelkDoc*, CZelkView*)
 {
     CancelPendingSave();
 }
-void CZelkApp::SetGuidance(CZelkDoc*) {}
-void CZelkApp::ShowPrompt() {}
-void CZelkApp::ComputePreview(CZelkDoc*) {}
 void CZelkApp::ApplyInputComboText(const CString&) {}

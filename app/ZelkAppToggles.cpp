@@ -310,7 +310,7 @@ int CZelkApp::WarnSelectionRestricted()
 {
     if (m_appFind.selectableKinds == 958 && m_appFind.annotationGroupSelectMode != 3 && m_appFind.groupSelectMode != 3)
         return 0;
-    ShowMessage(kMsgRestricted, 0);
+    ShowResultMessage(kMsgRestricted, 0);
     return 1;
 }
 

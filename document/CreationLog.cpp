@@ -717,9 +717,14 @@ void CCreationLog::Commit(int clearHighlight)
         }
     }
     m_log.clear();
-    // The cleared highlights all belong to this drawing, so its views are the ones to redraw.
-    if (clearHighlight)
-        m_doc->RedrawChangedElements(1);
+    // Every open drawing redraws its changed elements: highlights cleared here may stand beside
+    // changes other drawings left waiting.
+    if (clearHighlight) {
+        if (g_pApp && g_pApp->IsDrawingDocument(m_doc))
+            g_pApp->RedrawAllDrawings();
+        else
+            m_doc->RedrawChangedElements(1);
+    }
     Snapshot();
     m_final = 0;
     m_noDraw = 0;

@@ -344,6 +344,8 @@ void CZelkDoc::RemoveView(CZelkView* view)
     if (m_zoomView == view)
         m_zoomView = nullptr;
     view->m_document = nullptr;
+    if (m_pressView == view)
+        m_pressView = nullptr;
     CDocument::RemoveView(view);
 }
 

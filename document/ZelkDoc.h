@@ -212,6 +212,7 @@ public:
     std::int32_t m_embedded = 0;  // serves an embedded item: view changes modify the drawing
     std::int64_t m_fileTime = 0;  // modification time of a library drawing when it was opened
     // Input and selection state of the input hub.
+    CZelkView* m_pressView = nullptr;  // the view that took the last button press
     std::int32_t m_deformMode = 0;    // the box selection (m_groupProcessing) is a deform selection
     CZelkView* m_zoomView = nullptr;  // the drawing's open zoom window
     // The element-reference mode's referenced element of each kind (none when unset), with the

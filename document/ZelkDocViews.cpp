@@ -280,13 +280,13 @@ void CZelkDoc::DrawPointerMarks(int erase)
 void CZelkDoc::DrawOriginMarksInViews()
 {
     for (CZelkView* v : GetViews())
-        v->DrawOriginMark();
+        v->RedrawOriginAndAxes();
 }
 
 void CZelkDoc::DrawRelativeAxesInViews()
 {
     for (CZelkView* v : GetViews())
-        v->DrawRelativeAxes();
+        v->RedrawOriginAndAxes();
 }
 
 void CZelkDoc::RedrawPreviewsInViews()

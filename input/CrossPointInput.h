@@ -1,7 +1,9 @@
 // Input of the crossing point of two picked elements.
 #pragma once
 
-class CCrossPointInput {
+#include "input/GuidanceOwner.h"
+
+class CCrossPointInput : public CGuidanceOwner {
 public:
 
 };

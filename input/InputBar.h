@@ -44,4 +44,6 @@ public:
         m_enteredText = text;
     }
     virtual void StartTextInput() { SelectList(2, 0, 1); }
+    // A first digit or operator key pressed in a drawing view starts numeric input.
+    virtual void EnterNumericMode(int virtualKey) { (void)virtualKey; }
 };

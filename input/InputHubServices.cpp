@@ -8,12 +8,6 @@
 #include "platform/ui/DocTemplate.h"
 #include "view/ZelkView.h"
 
-namespace {
-
-constexpr short kIdleCommandKind = 1000;
-
-} // namespace
-
 BOOL CZelkApp::IsDrawingDocument(const CDocument* doc) const
 {
     if (!doc || !m_pDocTemplate)
@@ -37,33 +31,6 @@ void CZelkApp::RedrawAllPreviews()
     }
 }
 
-void CZelkApp::SwitchMode(CZelkDoc*, CZelkView*, short selector, short mode, int)
-{
-    switch (selector) {
-    case 1:
-        m_commandKind = mode == kIdleCommandKind ? 2 : mode;
-        m_modeFromMenu = 0;
-        m_interruptMode = 0;
-        m_specialMode = 0;
-        m_lengthInputMain = 0;
-        m_showModeBanner = 0;
-        m_lastStatus = 7;
-        break;
-    case 2:
-        m_interruptMode = mode;
-        m_specialMode = 0;
-        m_lastStatus = 7;
-        break;
-    case 3:
-        m_specialMode = mode;
-        if (mode != 0)
-            m_lastStatus = 7;
-        break;
-    default:
-        break;
-    }
-}
-
 void CZelkApp::EndInterruptCommand(CZelkDoc*)
 {
     if (m_interruptKind == 0)
@@ -80,8 +47,6 @@ BOOL CZelkApp::ModeInput(CZelkDoc*, CZelkView*, int)
 void CZelkApp::OperationBack(CZelkDoc*, CZelkView*) {}
 
 void CZelkApp::OnPointConstraint(CZelkDoc*, CZelkView*) {}
-
-void CZelkApp::AnnounceDrawingMode(CZelkDoc*) {}
 
 void CZelkApp::ClearTextBoxPreview(CZelkDoc* doc)
 {

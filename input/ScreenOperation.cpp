@@ -37,8 +37,8 @@ void CScreenOperation::Reset()
     gesture = 0;
     firstPoint.Init(0, 0);
     secondPoint.Init(0, 0);
-    prompt = kPrompt;
-    hint = kHint;
+    m_prompt = kPrompt;
+    m_hint = kHint;
 }
 
 BOOL CScreenOperation::IsActiveIn(const CZelkView* target) const

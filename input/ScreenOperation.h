@@ -4,11 +4,12 @@
 
 #include "geometry/PointD.h"
 #include "platform/core/String.h"
+#include "input/GuidanceOwner.h"
 #include "platform/core/WinTypes.h"
 
 class CZelkView;
 
-class CScreenOperation {
+class CScreenOperation : public CGuidanceOwner {
 public:
     CScreenOperation();
     ~CScreenOperation() = default;
@@ -27,6 +28,4 @@ public:
     BYTE gesture;        // 1 zoom in on the rectangle, 2 zoom out, 3 scroll by two points
     CPointD firstPoint;
     CPointD secondPoint;
-    CString prompt;
-    CString hint;
 };

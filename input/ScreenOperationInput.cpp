@@ -55,7 +55,7 @@ void CZelkApp::OnScreenOperationInput(CZelkDoc* doc, CZelkView* view, int& dragg
         return;
     if (doc)
         doc->m_previewKind = 0;
-    operation->prompt = kPrompt;
+    operation->m_prompt = kPrompt;
     if (!release && !operation->IsInOperation())
         m_hint = kHint;
     if (dragged) {
@@ -94,8 +94,8 @@ void CZelkApp::OnScreenOperationInput(CZelkDoc* doc, CZelkView* view, int& dragg
     if (!release) {
         operation->OnPoint(view, start);
     } else if (operation->IsInOperation()) {
-        operation->prompt = kSecondClickPrompt;
-        operation->hint = kSecondClickHint;
+        operation->m_prompt = kSecondClickPrompt;
+        operation->m_hint = kSecondClickHint;
         if (doc) {
             doc->m_previewKind = 14;
             doc->m_previewPointA = operation->firstPoint;

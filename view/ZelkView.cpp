@@ -589,16 +589,6 @@ void CZelkView::OnUpdate(CView*, LPARAM hint, CObject* hintObject)
 
 // ---- texts -----------------------------------------------------------------------------------
 
-void CZelkView::ShowMessageLine(const CString& text)
-{
-    m_messageText = text;
-}
-
-void CZelkView::ShowHintLine(const CString& text)
-{
-    m_hintLineText = text;
-}
-
 int CZelkView::HasHiddenLayer() const
 {
     for (int i = 0; i < m_layerStates.GetSize(); ++i)

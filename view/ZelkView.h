@@ -82,7 +82,6 @@ public:
     int m_fitOnResize = 1;         // a resize fits the drawing; cleared by scroll-bar scrolling
     CString m_hintText;
     CString m_messageText;
-    CString m_hintLineText;
     int m_showAllLayers = 1;       // layers marked hidden are drawn too
     int m_leftDragged = 0;
     int m_middleDragged = 0;
@@ -129,6 +128,8 @@ public:
     BOOL PanTo(POINT p);
     void RecentreAtPanLimit(int xAxis);
     virtual BOOL ShowAll();
+    // The client area's width in world millimetres, to the message digits.
+    CString ClientWidthText() const;
     void ShowOriginAtZoomOne();
     // Scrolls the window to the stored position (the main frame's timer 1 after a pan).
     void ScrollToStoredPosition();
@@ -273,22 +274,25 @@ public:
     BOOL CountOverlappingCandidates(int& distinct);
 
     // ---- overlays and messages the drawing asks for ------------------------------------------
-    // Texts of the message line; stored until the overlay lines draw them.
-    virtual void ShowMessageLine(const CString& text);
-    // The hint line; stored until the overlay lines draw it.
-    virtual void ShowHintLine(const CString& text);
-    virtual void DrawBannerLine(const CString& text, int& line) { (void)text; ++line; }
-    virtual void DrawCrossMark(CPointD, int) {}
-    virtual void DrawColoredCrossMark(CPointD, COLORREF, int) {}
+    // Marks and lines drawn over the drawing at once, and erased by drawing them again in the
+    // background color (view/ZelkViewOverlays.cpp). The clip rectangles are logical.
+    void DrawOriginMark(CDC* dc, const RECT& clip);
+    void DrawRelativeAxes(CDC* dc, const RECT& clip);
+    void EraseRelativeAxes(CDC* dc, const RECT& clip);
+    void DrawReferencePointMark(CDC* dc, const RECT& clip);
+    virtual void DrawInputPointMark(int show);
+    virtual void DrawCrossMark(CPointD point, int halfSize);
+    virtual void DrawColoredCrossMark(CPointD point, COLORREF color, int halfSize);
     virtual void DrawCircleMark(CPointD) {}
-    virtual void EraseCircleMark(CPointD) {}
-    virtual void DrawPointerMarks(int) {}
-    virtual void DrawOriginMark() {}
-    virtual void DrawRelativeAxes() {}
-    virtual void EraseRelativeAxes() {}
-    virtual void DrawReferencePointMark() {}
-    virtual void DrawInputPointMark(int) {}
-    virtual void DrawDirectionMarks(int) {}
+    virtual void EraseCircleMark(CPointD point);
+    virtual void DrawPointerMarks(int erase);
+    virtual void DrawDirectionMarks(int show);
+    // The hint line at the top left, the message line below it (at the top without hints).
+    virtual void ShowHintLine(const CString& text);
+    virtual void ShowMessageLine(const CString& text);
+    virtual void AppendMessageLine(const CString& text);
+    // One centred line of the banner; the counter counts the lines.
+    virtual void DrawBannerLine(const CString& text, int& line);
     // Kind 0: the gesture zones about the press point; 1 to 10: one tool over the whole window
     // announcing a command switch or the macro recorder's input-data state; others only clear.
     virtual void LayGestureTooltips(int kind);
@@ -410,10 +414,27 @@ public:
     void PreviewArc(const CPointD& centre, double radius, const CPointD& start, const CPointD& end);
     void PreviewArcEnd(const CPointD& p);
 
-    // ---- mouse move, gestures and the preview of the command's kind ------------------------
-    void OnMouseMove(UINT nFlags, CPoint point) override;
+    // ---- buttons and keys (view/ZelkViewButtons.cpp) -------------------------------------------
+    // Nothing while context help runs or another view is the active one; a double-click's
+    // screen operation swallows the next press.
+    void OnLButtonDown(UINT nFlags, CPoint point) override;
+    void OnLButtonUp(UINT nFlags, CPoint point) override;
+    void OnLButtonDblClk(UINT nFlags, CPoint point) override;
     void OnRButtonDown(UINT nFlags, CPoint point) override;
     void OnRButtonUp(UINT nFlags, CPoint point) override;
+    void OnRButtonDblClk(UINT nFlags, CPoint point) override;
+    void OnMButtonDown(UINT nFlags, CPoint point) override;
+    void OnMButtonUp(UINT nFlags, CPoint point) override;
+    void OnMButtonDblClk(UINT nFlags, CPoint point) override;
+    // The keys that drive commands go to the dispatcher (code 7, key up code 8) before the
+    // frame's accelerators; the input method's key arrives at OnKeyDown.
+    BOOL PreTranslateMessage(MSG* pMsg) override;
+    void OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags) override;
+    // A client point in logical units and in world coordinates.
+    BOOL ClientToWorld(CPoint point, CPointD& logical, CPointD& world);
+
+    // ---- mouse move, gestures and the preview of the command's kind ------------------------
+    void OnMouseMove(UINT nFlags, CPoint point) override;
     // The preview of the drawing's preview kind at the effective point p; ar the snapped
     // direction of a right drag (radians). endHandler: the group-processing step is skipped.
     void ShowKindPreview(const CPointD& p, double ar, int ctrlHeld, int& endHandler);
@@ -471,6 +492,22 @@ protected:
     void OnVScroll(UINT nSBCode, UINT nPos, CWnd* pScrollBar) override;
 
 private:
+    // Steps the button handlers share.
+    BOOL AcceptPress(CPoint point);
+    CPointD StartPress(CPoint point, std::int32_t& buttonDown, CPointD& world, BOOL pickRect);
+    void AnnounceShiftPress();
+    void CaptureButtons();
+    void ReleaseButtons();
+    BOOL EndContextHelpOnRelease();
+    BOOL StartRelease(std::int32_t* buttonDown, std::int32_t* doubleClicked);
+    void TakeReleasePoint(CPoint point, CPointD& world);
+    BOOL TakeScreenDoubleClick(BOOL always);
+    BOOL FreehandStroke() const;
+    void EndFreehandStroke(const CPointD& release);
+    BOOL InputBoxHasFocus() const;
+    template <class Draw>
+    void DrawMark(COLORREF color, int width, Draw draw);
+
     // The steps native and DXF reading share; kind 2 native, 4 DXF.
     int ReadDrawingFile(const CString& path, int kind);
     // One drawing routine for the paint, the redraw and the requests: which elements of a
@@ -505,7 +542,6 @@ private:
     // Erases previews, invalidates with erasing and paints now.
     void RepaintAll();
     // The world width of the client area for the messages, at the message digits.
-    CString ClientWidthText() const;
     // Selects a font of the given height after the checks every font selection makes.
     BOOL SelectCheckedFont(CDC* dc, const LOGFONT& font, int& readable);
     // The logical rectangle of a clip kind of the requests.

@@ -147,13 +147,13 @@ void CZelkView::OnDraw(CDC* pDC)
 
     // 12. Marks.
     if (SelectDrawingPen(pDC, PS_SOLID, 1, colors.originMarkColor())) {
-        DrawOriginMark();
+        DrawOriginMark(pDC, clip);
         RestoreDrawingPen(pDC);
     }
     if (SelectDrawingPen(pDC, PS_SOLID, 1, colors.markColor)) {
-        DrawRelativeAxes();
+        DrawRelativeAxes(pDC, clip);
         if (g_pApp->m_pointConstraintMode != 1)
-            DrawReferencePointMark();
+            DrawReferencePointMark(pDC, clip);
         m_document->m_basePoint.DrawCrossMark(pDC, m_origin, m_zoom, draw.crossMarkSize);
         if (m_document->m_inputMarkFlag)
             m_document->m_inputMarkPos.DrawCrossCircleMark(pDC, m_origin, m_zoom, draw.crossMarkSize);

@@ -120,37 +120,6 @@ private:
 
 }  // namespace
 
-void CZelkView::OnRButtonDown(UINT nFlags, CPoint point)
-{
-    CScrollView::OnRButtonDown(nFlags, point);
-    if (!g_pApp)
-        return;
-    std::unique_ptr<CDC> dc = CreateClientDC();
-    OnPrepareDC(dc.get());
-    POINT logical = point;
-    dc->DPtoLP(&logical);
-    m_pressPoint = point;
-    g_pApp->m_rightButtonDown = 1;
-    g_pApp->m_rightPressPoint.SetFromScreen(logical, m_origin, m_zoom);
-    m_gestureCcw = m_gestureCw = 0;
-    // A screen-operation drag: the zones name what releasing in them does.
-    if ((nFlags & MK_SHIFT) && !(nFlags & MK_CONTROL))
-        LayGestureTooltips(0);
-}
-
-void CZelkView::OnRButtonUp(UINT nFlags, CPoint point)
-{
-    (void)nFlags;
-    (void)point;
-    if (!g_pApp)
-        return;
-    m_gestureCcw = m_gestureCw = 0;
-    g_pApp->m_rightButtonDown = 0;
-    if (m_gestureTips)
-        m_gestureTips->Activate(FALSE);
-    g_pApp->DispatchCommand(m_document, this, 4);
-}
-
 // The bits of the right-button gesture words: each direction is taken only after the one that
 // comes before it in the word's turn, so a word holds a path, not a set of directions.
 int CZelkView::AdvanceGesture(CPoint point)

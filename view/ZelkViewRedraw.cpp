@@ -408,14 +408,17 @@ void CZelkView::RedrawOriginAndAxes()
         return;
     CPreparedDC dc(CreateClientDC(), this);
     CPen* previous = SelectNewPen(dc.get(), PS_SOLID, 1, g_pApp->m_appColor.originMarkColor());
-    DrawOriginMark();
+    DrawOriginMark(dc.get(), m_clientRectLogical);
     RestoreOldPen(dc.get(), previous);
     previous = SelectNewPen(dc.get(), PS_SOLID, 1, g_pApp->m_appColor.markColor);
-    DrawRelativeAxes();
+    DrawRelativeAxes(dc.get(), m_clientRectLogical);
     RestoreOldPen(dc.get(), previous);
 }
 
 void CZelkView::EraseRelativeAxesNow()
 {
-    EraseRelativeAxes();
+    if (!g_pApp)
+        return;
+    CPreparedDC dc(CreateClientDC(), this);
+    EraseRelativeAxes(dc.get(), m_clientRectLogical);
 }

@@ -1,6 +1,8 @@
 // The dimension, balloon and leader command object of a drawing: one main and one interrupting instance.
 #pragma once
 
+#include "input/GuidanceOwner.h"
+
 #include <cstdint>
 #include <vector>
 
@@ -10,8 +12,10 @@
 
 class CZelkDoc;
 
-class CDimCommand {
+class CDimCommand : public CGuidanceOwner {
 public:
+    // Cancels the command back to its first step.
+    void Reset() {}
     CZelkDoc* m_doc;
     int m_instance;           // 0 main, 1 interrupting
     CString m_modePattern;    // the input pattern the command starts with
@@ -31,8 +35,6 @@ public:
     virtual void OnInput(int kind, int subCode);
     int m_lastInputKind = 0;       // the last event handed to the command
     int m_lastInputSubCode = 0;
-    // Cancels the command back to its mode pattern.
-    void Reset() {}
     // Whether a plain typed number counts as a length for the next step, and the guidance of
     // the current pattern; both come with the command's own handling.
     void UpdateLengthInputFlag() {}

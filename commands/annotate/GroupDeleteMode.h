@@ -7,6 +7,8 @@ class CZelkDoc;
 
 class CGroupDeleteMode {
 public:
+    // Cancels the command back to its first step.
+    void Reset() {}
     CZelkDoc* m_doc;
     std::int32_t m_work1 = 0;
     std::int32_t m_work2 = 0;

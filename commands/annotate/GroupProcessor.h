@@ -1,12 +1,14 @@
 // Box selection and group processing on the active drawing.
 #pragma once
 
+#include "input/GuidanceOwner.h"
+
 #include "input/ElemSet.h"
 #include "platform/core/String.h"
 
 class CZelkDoc;
 
-class CGroupProcessor {
+class CGroupProcessor : public CGuidanceOwner {
 public:
     // Resets box selection; with detach 1 also lets go of the document.
     void Reset(int detach);

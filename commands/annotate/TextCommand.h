@@ -2,13 +2,15 @@
 // text adders read the text being placed, its angle and its box from here.
 #pragma once
 
+#include "input/GuidanceOwner.h"
+
 #include "geometry/PointD.h"
 #include "platform/core/Arrays.h"
 #include "platform/core/String.h"
 
 class CZelkDoc;
 
-class CTextCommand {
+class CTextCommand : public CGuidanceOwner {
 public:
     CZelkDoc* m_doc;
     int m_instance;           // 0 main, 1 interrupting

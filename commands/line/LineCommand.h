@@ -1,11 +1,13 @@
 // The line command object of a drawing (parallel, tangent, radial lines and their edits): one main and one interrupting instance.
 #pragma once
 
+#include "input/GuidanceOwner.h"
+
 #include "platform/core/String.h"
 
 class CZelkDoc;
 
-class CLineCommand {
+class CLineCommand : public CGuidanceOwner {
 public:
     CZelkDoc* m_doc;
     int m_instance;           // 0 main, 1 interrupting

@@ -2,6 +2,8 @@
 // from runs of joined lines); one instance.
 #pragma once
 
+#include "input/GuidanceOwner.h"
+
 #include <cstdint>
 #include <vector>
 
@@ -13,8 +15,10 @@
 class COwnedPtrArray;
 class CZelkDoc;
 
-class CLoopCommand {
+class CLoopCommand : public CGuidanceOwner {
 public:
+    // Cancels the command back to its first step.
+    void Reset() {}
     CZelkDoc* m_doc;
     CString m_modePattern;   // starts empty
     double m_joinAngleLimit; // degrees; the largest bend a run of joined lines passes over

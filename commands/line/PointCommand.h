@@ -1,12 +1,16 @@
 // The point command object of a drawing: one main and one interrupting instance.
 #pragma once
 
+#include "input/GuidanceOwner.h"
+
 #include "platform/core/String.h"
 
 class CZelkDoc;
 
-class CPointCommand {
+class CPointCommand : public CGuidanceOwner {
 public:
+    // Cancels the command back to its first step.
+    void Reset() {}
     CZelkDoc* m_doc;
     int m_instance;           // 0 main, 1 interrupting
     CString m_modePattern;    // the input pattern the command starts with
@@ -19,8 +23,6 @@ public:
     virtual void OnInput(int kind, int subCode);
     int m_lastInputKind = 0;       // the last event handed to the command
     int m_lastInputSubCode = 0;
-    // Cancels the command back to its mode pattern.
-    void Reset() {}
     // Whether a plain typed number counts as a length for the next step, and the guidance of
     // the current pattern; both come with the command's own handling.
     void UpdateLengthInputFlag() {}

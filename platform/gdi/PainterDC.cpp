@@ -7,6 +7,7 @@
 #include "platform/core/CodePage.h"
 
 #include <QFont>
+#include <QGuiApplication>
 #include <QFontDatabase>
 #include <QFontMetricsF>
 #include <QImage>
@@ -873,6 +874,9 @@ bool CPainterDC::LaysTextPixels() const
 
 void CPainterDC::DevText(double x, double y, double angle, const char* text, int count)
 {
+    // Without the application there is no font database, and no screen to write on.
+    if (!QGuiApplication::instance())
+        return;
     const CRealizedFont& f = GetRealizedFont();
     const LOGFONT& lf = f.logFont;
     const QFont* font = nullptr;

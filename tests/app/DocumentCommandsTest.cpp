@@ -134,9 +134,10 @@ TEST_F(DocumentCommands, LatestBoxSelectionEntersGroupProcessingOnceAndReportsAf
 TEST_F(DocumentCommands, LatestBoxSelectionWithItsElementsDeletedSelectsNothing)
 {
     // Without a snapshot the command is not offered at all.
+    const CString before = View()->m_messageText;
     Command(kReselectLatestBox);
     EXPECT_EQ(m_doc->m_groupProcessing, 0);
-    EXPECT_TRUE(View()->m_messageText.IsEmpty());
+    EXPECT_EQ(View()->m_messageText, before);
 
     // The elements still there come back; once none is left the command reports it.
     TakeBoxSelection();

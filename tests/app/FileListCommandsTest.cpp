@@ -629,9 +629,9 @@ TEST_F(FileListCommands, DisplaySwitchesRedrawTheHintLine)
     m_app->m_hint = "次の点を指示";
     Command(ID_LINE_SLIM);
     EXPECT_EQ(m_app->m_appDraw.penWidthMode, 1);
-    EXPECT_EQ(view->m_hintLineText, CString("次の点を指示"));
+    EXPECT_EQ(view->m_hintText, CString("次の点を指示"));
     Command(ID_DRAW_MESSAGE);
-    EXPECT_EQ(view->m_hintLineText, CString(""));
+    EXPECT_EQ(view->m_hintText, CString(""));
     EXPECT_EQ(m_app->m_appDraw.showHintLine, 0);
 }
 

@@ -261,7 +261,7 @@ TEST_F(SettingsCommands, LeavingTheDeformRangeResetsTheBoxSelection)
     // With some kinds off the inside mode warns after its message.
     Command(117);
     Command(32809);
-    EXPECT_EQ(Message(), CString(" (注意)一部の要素の選択モードが解除されています"));
+    EXPECT_EQ(m_app->m_lastResultMessage, CString(" (注意)一部の要素の選択モードが解除されています"));
     EXPECT_EQ(Update(32809).m_check, 1);
     EXPECT_EQ(Update(32808).m_check, 0);
 }

@@ -496,7 +496,6 @@ TEST_F(CircleTape, RecordingMarksTheStepsOfARelativeDoublePoint)
     EXPECT_EQ(recorder.m_pendingStepText, "");
     EXPECT_EQ(c.m_recorderPointFlag, 1);
     // A double point after a recorded point is recorded relative: the point step is marked.
-    m_tape.Code(305);
     c.m_modePattern = "BB";
     m_tape.Event(12, 0);
     EXPECT_EQ(c.m_tokenString, "B");

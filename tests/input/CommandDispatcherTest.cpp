@@ -191,11 +191,11 @@ TEST(CommandDispatcher, LayerCodesEndTheirModeAndReturnTheInputBarToItsFirstList
         int after;
         std::vector<int> lists;
     } cases[] = {
-        { "write layer on", 0, 204, false, 33, {} },
+        { "write layer on", 0, 204, false, 33, { 7 } },  // the layer list
         { "write layer with shift", 0, 204, true, 34, {} },
         { "write layer off", 33, 204, false, 0, { 1 } },
         { "rename off by write layer", 34, 204, false, 0, { 1 } },
-        { "reference layer on", 0, 205, false, 35, {} },
+        { "reference layer on", 0, 205, false, 35, { 7 } },
         { "reference layer off", 35, 205, false, 0, { 1 } },
         { "rename on", 0, 219, false, 34, {} },
         { "rename off", 34, 219, false, 0, { 1 } },
@@ -238,7 +238,8 @@ TEST(CommandDispatcher, KeysStartCommandsAndUnknownKeysReturnFalseWithoutTheExit
     } cases[] = {
         { 'C', false, 1, 3, 0, 1 },  { 'A', false, 1, 4, 0, 1 }, { 'P', false, 1, 1, 0, 1 },
         { 'D', false, 1, 10, 0, 1 }, { 'O', false, 1, 12, 0, 1 }, { 'Z', false, 1, 11, 0, 1 },
-        { 'U', false, 1, 2, 31, 1 }, { 'U', true, 1, 2, 32, 1 },  { 'W', true, 1, 2, 34, 1 },
+        // Undo and redo are modes only while they are performed.
+        { 'U', false, 1, 2, 0, 1 }, { 'U', true, 1, 2, 0, 1 },  { 'W', true, 1, 2, 34, 1 },
         { 'Y', false, 1, 2, 35, 1 }, { 'N', false, 0, 2, 0, 0 },  { 112, false, 0, 2, 0, 0 },
         // K sends the interpret-and-run code through the dispatcher itself: two exits.
         { 'K', false, 1, 2, 36, 2 },

@@ -136,7 +136,7 @@ TEST(ScreenOperationInput, AClickWaitsForASecondPointThatScrolls)
     tape.Button(2, Pt(10, 10));
     // The click's release shows the second step's texts and the segment to the pointer.
     EXPECT_EQ(tape.m_operation.state, 1);
-    EXPECT_EQ(tape.m_operation.prompt, CString("[スクロール/拡大窓] スクロール先の点 or 同一点の入力で拡大窓"));
+    EXPECT_EQ(tape.m_operation.m_prompt, CString("[スクロール/拡大窓] スクロール先の点 or 同一点の入力で拡大窓"));
     EXPECT_EQ(tape.Doc().m_previewKind, 14);
     EXPECT_EQ(tape.Doc().m_previewPointA.m_x, 10);
     tape.View().m_scrollPos = POINT{1000, -1000};

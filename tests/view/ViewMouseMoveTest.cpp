@@ -46,6 +46,7 @@ protected:
         m_doc->m_bAutoDelete = FALSE;
         m_view = std::make_unique<CMenuView>();
         m_second = std::make_unique<CMenuView>();
+        m_view->m_active = 1;  // the buttons reach the active drawing view only
         for (CMenuView* v : {m_view.get(), m_second.get()}) {
             m_doc->AddView(v);
             v->m_clientRectLogical = RECT{0, 0, 1000, -600};
@@ -397,8 +398,38 @@ TEST_F(ViewMouseMove, TheReleaseAfterAGestureStillDispatches)
     View().OnMouseMove(MK_RBUTTON, CPoint(380, 360));
     EXPECT_EQ(app->m_commandKind, 2);
     View().OnRButtonUp(0, CPoint(380, 360));
-    EXPECT_EQ(app->m_codes, (std::vector<std::pair<int, int>>{{4, 0}}));
+    // The press went to the dispatcher as code 3 with the button down.
+    EXPECT_EQ(app->m_codes, (std::vector<std::pair<int, int>>{{3, 1}, {4, 0}}));
     Doc().RedrawPreviewsInViews();
+    g_pApp = m_app.get();
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(ViewMouseMove, APressInOneViewAndAReleaseInAnotherIsNoClick)
+{
+    auto app = std::make_unique<CReleaseApp>();
+    g_pApp = app.get();
+    View().OnLButtonDown(MK_LBUTTON, CPoint(300, 300));
+    EXPECT_EQ(app->m_leftButtonDown, 1);
+    // The other view, made active, only clears the flags.
+    View().m_active = 0;
+    m_second->m_active = 1;
+    app->m_leftDoubleClicked = 1;
+    m_second->OnLButtonUp(0, CPoint(300, 300));
+    EXPECT_EQ(app->m_leftButtonDown, 0);
+    EXPECT_EQ(app->m_leftDoubleClicked, 0);
+    app->m_skipNextButtonDown = 1;
+    m_second->OnMButtonUp(0, CPoint(300, 300));
+    EXPECT_EQ(app->m_skipNextButtonDown, 0);
+    // A view that is not the active one takes no press at all.
+    View().OnRButtonDown(MK_RBUTTON, CPoint(300, 300));
+    EXPECT_EQ(app->m_rightButtonDown, 0);
+    EXPECT_EQ(app->m_codes, (std::vector<std::pair<int, int>>{{1, 0}}));
+    m_second->m_active = 0;
+    View().m_active = 1;
     g_pApp = m_app.get();
 }
 

@@ -306,7 +306,7 @@ protected:
 
 TEST_F(ScreenOperation, ADraggedRectangleFillsTheWindowOrTheWindowShrinksIntoIt)
 {
-    EXPECT_EQ(m_operation.prompt, CString("[画面操作] ドラッグ右上|右下|左|左下|左上 or スクロール基点|拡大位置点"));
+    EXPECT_EQ(m_operation.m_prompt, CString("[画面操作] ドラッグ右上|右下|左|左下|左上 or スクロール基点|拡大位置点"));
     EXPECT_EQ(Gesture(1, W(0, 0), W(100, 50)), 1);
     EXPECT_EQ(View().m_zoom, 4);
     EXPECT_EQ(View().m_centre.m_x, 50);

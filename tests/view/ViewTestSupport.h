@@ -65,12 +65,16 @@ inline std::vector<std::pair<std::string, std::string>> DrawsWithPens(const std:
     return out;
 }
 
-// The drawing calls of elements: without those of the marks' pen (the base-point cross).
+// The drawing calls of elements: without those of the marks' pens (the base-point cross, the
+// origin mark).
 inline std::vector<std::pair<std::string, std::string>> ElementDraws(const std::vector<std::string>& calls)
 {
     auto draws = DrawsWithPens(calls);
     draws.erase(std::remove_if(draws.begin(), draws.end(),
-                               [](const auto& d) { return d.first.find("RGB(255,0,255)") != std::string::npos; }),
+                               [](const auto& d) {
+                                   return d.first.find("RGB(255,0,255)") != std::string::npos ||
+                                          d.first == "SelectPen(0,1,RGB(0,0,255))";
+                               }),
                 draws.end());
     return draws;
 }

@@ -1,0 +1,185 @@
+// Switching the command kind and the modes, and the guidance and preview taken from whatever
+// owns the input.
+#include "app/TrainingState.h"
+#include "commands/circle/CircleCommand.h"
+#include "commands/line/LineCommand.h"
+#include "document/ZelkDoc.h"
+#include "elements/Layer.h"
+#include "tests/support/InputTape.h"
+#include "view/ZelkView.h"
+
+#include <gtest/gtest.h>
+
+
+namespace {
+
+// A command instance with a preview of its own.
+class CPreviewLine : public CLineCommand {
+public:
+    using CLineCommand::CLineCommand;
+    int ShowRubberBand() override { return 7; }
+};
+
+TEST(ModeSwitch, ScreenOperationAndIntersectionCycleOffOnContinuousOff)
+{
+    CInputTape tape;
+    CZelkApp& app = tape.App();
+    app.SwitchMode(&tape.Doc(), &tape.View(), 3, 53, 0);
+    EXPECT_EQ(app.m_specialMode, 53);
+    EXPECT_EQ(app.m_specialRepeat, 0);
+    app.SwitchMode(&tape.Doc(), &tape.View(), 3, 53, 0);
+    EXPECT_EQ(app.m_specialMode, 53);
+    EXPECT_EQ(app.m_specialRepeat, 1);
+    EXPECT_EQ(tape.View().m_messageText, CString("画面連続操作モードです"));
+    app.SwitchMode(&tape.Doc(), &tape.View(), 3, 53, 0);
+    EXPECT_EQ(app.m_specialMode, 0);
+    EXPECT_EQ(app.m_lastStatus, 0);
+    EXPECT_EQ(tape.View().m_messageText, CString("画面操作コマンドを解除しました"));
+
+    app.SwitchMode(&tape.Doc(), &tape.View(), 3, 70, 0);
+    EXPECT_EQ(app.m_lastStatus, 12);
+    EXPECT_EQ(tape.View().m_messageText, CString("２要素交点モードです"));
+    app.SwitchMode(&tape.Doc(), &tape.View(), 3, 70, 0);
+    EXPECT_EQ(app.m_specialRepeat, 1);
+    app.SwitchMode(&tape.Doc(), &tape.View(), 3, 70, 0);
+    EXPECT_EQ(app.m_specialMode, 0);
+    EXPECT_EQ(app.m_lastStatus, 12);  // asked once more, it is continuous at once
+    EXPECT_EQ(tape.View().m_messageText, CString("２要素交点コマンドを解除しました"));
+}
+
+TEST(ModeSwitch, CommandSwitchEndsTheModesAndAnnouncesScaleWidthAndBannerOnce)
+{
+    CInputTape tape;
+    CZelkApp& app = tape.App();
+    tape.View().m_clientRectLogical = RECT{0, 0, 1500, -900};
+    tape.View().m_zoom = 10;
+    app.m_interruptMode = 37;
+    app.m_specialMode = 53;
+    app.m_interruptKind = 2;
+    app.SwitchMode(&tape.Doc(), &tape.View(), 1, 3, 0);
+    EXPECT_EQ(app.m_commandKind, 3);
+    EXPECT_EQ(app.m_interruptMode, 0);
+    EXPECT_EQ(app.m_specialMode, 0);
+    EXPECT_EQ(app.m_interruptKind, 0);
+    EXPECT_EQ(app.m_lastStatus, 7);
+    EXPECT_EQ(tape.Doc().m_circleCmd->m_circleFlag, 1);
+    EXPECT_EQ(tape.View().m_messageText,
+              CString("尺度1 画面幅 150mm  ポップアップメニューモード : マルチコマンドモードは [設定][ポップアップメニューを表示しない] をチェック"));
+    app.SwitchMode(&tape.Doc(), &tape.View(), 1, 4, 0);
+    EXPECT_EQ(tape.View().m_messageText, CString("尺度1 画面幅 150mm"));
+    EXPECT_EQ(tape.Doc().m_circleCmd->m_circleFlag, 0);
+
+    // From the reference-layer mode only the mode ends and the kind is set.
+    app.m_interruptMode = 35;
+    app.m_interruptKind = 2;
+    app.m_savedLayerCondition = 1;
+    app.m_appElem.m_layerCondition = 2;
+    app.SwitchMode(&tape.Doc(), &tape.View(), 1, 2, 0);
+    EXPECT_EQ(app.m_commandKind, 2);
+    EXPECT_EQ(app.m_interruptMode, 0);
+    EXPECT_EQ(app.m_interruptKind, 2);
+    EXPECT_EQ(app.m_savedLayerCondition, 1);
+
+    // A training note refuses another command and leaves everything.
+    CTrainingState training;
+    training.m_active = 1;
+    app.m_trainingState = &training;
+    app.m_interruptMode = 38;
+    app.SwitchMode(&tape.Doc(), &tape.View(), 1, 7, 0);
+    EXPECT_EQ(app.m_commandKind, 2);
+    EXPECT_EQ(app.m_interruptMode, 38);
+    EXPECT_EQ(tape.View().m_messageText, CString("このトレーニングノートの中ではコマンドの切り替えはできません"));
+    app.m_trainingState = nullptr;
+}
+
+TEST(ModeSwitch, LeavingTheReferenceLayersKeepsTheWriteLayerVisible)
+{
+    CInputTape tape;
+    CZelkApp& app = tape.App();
+    CZelkDoc& doc = tape.Doc();
+    CZelkView& view = tape.View();
+    doc.FindOrCreateLayer("下書き");
+    const std::int16_t shown = doc.FindOrCreateLayer("本図");
+    doc.m_writeLayer = 0;
+    view.m_showAllLayers = 0;
+    view.m_layerStates.SetSize(doc.m_layers.GetSize());
+    for (int i = 0; i < view.m_layerStates.GetSize(); ++i)
+        view.m_layerStates[i] = i == shown ? 0 : 1;
+    app.m_interruptMode = 35;
+    app.SwitchMode(&doc, &view, 2, 0, 0);
+    EXPECT_EQ(app.m_interruptMode, 0);
+    EXPECT_EQ(doc.m_writeLayer, shown);
+    EXPECT_EQ(view.m_messageText, CString("本図 を書き込みレイヤとしました"));
+
+    // Shown already: it is named.
+    app.m_interruptMode = 35;
+    app.SwitchMode(&doc, &view, 2, 0, 0);
+    EXPECT_EQ(view.m_messageText, CString("書き込みレイヤは 本図 です。"));
+
+    // Without a view the layer check is left out.
+    app.m_interruptMode = 35;
+    doc.m_writeLayer = 0;
+    app.SwitchMode(&doc, nullptr, 2, 0, 0);
+    EXPECT_EQ(doc.m_writeLayer, 0);
+}
+
+TEST(Guidance, TheOwnerOfTheInputGivesThePairAndThePreview)
+{
+    CInputTape tape;
+    CZelkApp& app = tape.App();
+    CZelkDoc& doc = tape.Doc();
+    doc.m_lineCmd->m_prompt = "[線分] 始点";
+    doc.m_lineCmd->m_hint = "始点を指示";
+    app.m_commandKind = 2;
+    struct Case {
+        int interruptMode;
+        int commandKind;
+        const char* prompt;
+    } cases[] = {
+        {33, 2, "[書込レイヤ設定] レイヤ要素を選択 or Enterキーで新レイヤ"},
+        {41, 2, "[線分] 始点"},
+        {45, 2, "[線分] 始点"},
+        {0, 21, "[消去] 要素ピック or 箱選択してEnter"},
+        {0, 11, "[書きなぐり線] 右ボタンを押してドラッグ"},
+    };
+    for (const Case& c : cases) {
+        app.m_interruptMode = static_cast<std::int16_t>(c.interruptMode);
+        app.m_commandKind = static_cast<std::int16_t>(c.commandKind);
+        app.m_prompt = "";
+        app.SetGuidance(&doc);
+        EXPECT_EQ(app.m_prompt, CString(c.prompt)) << c.interruptMode << " " << c.commandKind;
+    }
+    app.m_interruptMode = 0;
+
+    // An ellipse edit: guidance from the interrupting circle instance, preview from the main
+    // command; with Delete held no preview at all.
+    CLineCommand* mainLine = doc.m_lineCmd;
+    CCircleCommand* interrupting = doc.m_circleCmdInt;
+    CPreviewLine line(&doc, 0);
+    CCircleCommand circle(&doc, 1);
+    doc.m_lineCmd = &line;
+    doc.m_circleCmdInt = &circle;
+    circle.m_prompt = "[楕円編集]";
+    app.m_commandKind = 2;
+    app.m_interruptKind = 22;
+    app.m_justAnnounced = 0;
+    app.SetGuidance(&doc);
+    app.ComputePreview(&doc);
+    EXPECT_EQ(app.m_prompt, CString("[楕円編集]"));
+    EXPECT_EQ(doc.m_previewKind, 7);
+    app.m_deleteKeyDown = 1;
+    app.ComputePreview(&doc);
+    EXPECT_EQ(doc.m_previewKind, 0);
+    app.m_deleteKeyDown = 0;
+    doc.m_circleCmdInt = interrupting;
+    doc.m_lineCmd = mainLine;
+
+    // The announcement of the line command.
+    app.m_interruptKind = 0;
+    app.AnnounceDrawingMode(&doc);
+    EXPECT_EQ(app.m_lastStatus, 11);
+    EXPECT_EQ(app.m_justAnnounced, 1);
+    EXPECT_EQ(tape.View().m_hintText, CString("線分作図モードです"));
+}
+
+} // namespace
