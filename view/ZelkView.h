@@ -125,6 +125,11 @@ public:
     BOOL PanTo(POINT p);
     void RecentreAtPanLimit(int xAxis);
     virtual BOOL ShowAll();
+    // Numeric moves of the base point; kinds 1 and 3 the positive sense, 2 and 4 the negative.
+    void MoveBasePointByVector(int kind, double dx, double dy);
+    void MoveBasePointAlongAxis(int kind, double distance);
+    void MoveBasePointPolar(int kind, double angle, double length);
+    void OffsetBasePoint(double distance);
     void ShowOriginAtZoomOne();
     // Scrolls the window to the stored position (the main frame's timer 1 after a pan).
     void ScrollToStoredPosition();

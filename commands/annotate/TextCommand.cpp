@@ -28,6 +28,11 @@ void ComputeBoxOfString(const CString& text, CPointD* corners)
                           t.m_direction, r, corners[0], corners[1], corners[2], far);
 }
 
+void CTextCommand::UpdateTextBox(int)
+{
+    ComputeBoxForString(m_string);
+}
+
 void CTextCommand::ComputeBoxForString(const CString& text)
 {
     ComputeBoxOfString(text, m_box);

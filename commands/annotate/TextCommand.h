@@ -36,6 +36,8 @@ public:
 
     // The box of the text being placed, for a given string with the current text settings.
     void ComputeBoxForString(const CString& text);
+    // The box of the text being placed again, from the command's string; show 1 also redraws it.
+    void UpdateTextBox(int show);
     static bool HasNotationMarkers(const CString& text);
     static void SplitNotation(const CString& text, CStringArray* pieces, CWordArray* kinds,
                               int futureTense, int showMessages);

@@ -10,6 +10,7 @@ public:
     CZelkDoc* m_doc;
     int m_instance;           // 0 main, 1 interrupting
     CString m_modePattern;    // the input pattern the command starts with
+    CString m_tokenString;    // the kinds of the inputs taken so far
 
     CLineCommand(CZelkDoc* doc, int instance);
     virtual ~CLineCommand() = default;
