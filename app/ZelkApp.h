@@ -147,6 +147,21 @@ public:
     void OnShowAllKey(CZelkDoc* doc, CZelkView* view);
     void OnPointConstraint(CZelkDoc* doc, CZelkView* view);
 
+    // ---- Enter, Tab, step back (input/EnterAndEscape.cpp); Escape is CancelMode ------------
+    // Each hands its key to the one consumer that takes it: group processing, a user
+    // application, the interrupting command or the main command, in the routine's own order.
+    void OnEnterKey(CZelkDoc* doc);
+    void OnTabSnapPoint(CZelkDoc* doc);
+    void OnTabCandidate(CZelkDoc* doc);
+    void StepBack(CZelkDoc* doc);
+    BOOL IsAtEditPick(CZelkDoc* doc);
+    void SendEnterToCommand(CZelkDoc* doc);
+    // Escape's return to the first step of the command, or of group processing and the box.
+    void CancelCommandInput(CZelkDoc* doc, CZelkView* view);
+    void CancelGroupInput(CZelkDoc* doc, CZelkView* view);
+    std::int32_t m_pointFromEnter = 0;     // the last point came from Enter on a shown snap point
+    std::int32_t m_macroPlaying = 0;       // queued macro commands are being played
+
     // ---- input and mode state, shared by every open drawing and never saved -----------------
     std::int32_t m_eventCount = 0;
     std::int32_t m_deleteKeyDown = 0;       // a left click deletes the picked element at once

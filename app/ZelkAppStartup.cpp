@@ -458,11 +458,6 @@ void CZelkApp::ShowHelpPage(const char* page)
     ShowPrompt();
 }
 
-// Escape ends by cancelling a pending save; the modes before it are the input hub's.
-void CZelkApp::CancelMode(CZelkDoc*, CZelkView*)
-{
-    CancelPendingSave();
-}
 void CZelkApp::SetGuidance(CZelkDoc*) {}
 void CZelkApp::ShowPrompt() {}
 void CZelkApp::ComputePreview(CZelkDoc*) {}

@@ -86,8 +86,6 @@ void CZelkApp::OnShowAllKey(CZelkDoc*, CZelkView* view)
         view->ShowAll();
 }
 
-void CZelkApp::OnPointConstraint(CZelkDoc*, CZelkView*) {}
-
 void CZelkApp::ClearTextBoxPreview(CZelkDoc* doc)
 {
     doc->m_previewKind = 0;

@@ -1,6 +1,8 @@
 // The dimension, balloon and leader command object of a drawing: one main and one interrupting instance.
 #pragma once
 
+#include "commands/CommandKeyOps.h"
+
 #include <cstdint>
 #include <vector>
 
@@ -10,7 +12,7 @@
 
 class CZelkDoc;
 
-class CDimCommand {
+class CDimCommand : public CCommandKeyOps {
 public:
     CZelkDoc* m_doc;
     int m_instance;           // 0 main, 1 interrupting

@@ -1,11 +1,13 @@
 // The group-delete command of a drawing.
 #pragma once
 
+#include "commands/CommandKeyOps.h"
+
 #include <cstdint>
 
 class CZelkDoc;
 
-class CGroupDeleteMode {
+class CGroupDeleteMode : public CCommandKeyOps {
 public:
     CZelkDoc* m_doc;
     std::int32_t m_work1 = 0;
@@ -14,6 +16,7 @@ public:
 
     explicit CGroupDeleteMode(CZelkDoc* doc);
 
+    using CCommandKeyOps::OnInput;
     void OnInput(CZelkDoc* doc, int kind, int subCode);
     int m_lastInputKind = 0;
     int m_lastInputSubCode = 0;

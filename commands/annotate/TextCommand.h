@@ -2,18 +2,19 @@
 // text adders read the text being placed, its angle and its box from here.
 #pragma once
 
+#include "commands/CommandKeyOps.h"
+
 #include "geometry/PointD.h"
 #include "platform/core/Arrays.h"
 #include "platform/core/String.h"
 
 class CZelkDoc;
 
-class CTextCommand {
+class CTextCommand : public CCommandKeyOps {
 public:
     CZelkDoc* m_doc;
     int m_instance;           // 0 main, 1 interrupting
     CString m_modePattern;    // the input pattern the command starts with
-    CString m_tokenString;    // the kinds of the inputs taken so far ("B", "BP": a box text being placed)
     CString m_string;         // the text being placed
     double m_angle;           // degrees
     CPointD m_box[4];         // box corners relative to the anchor: bottom-start, bottom-end,

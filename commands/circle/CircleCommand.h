@@ -1,18 +1,21 @@
 // The circle and arc command object of a drawing: one main and one interrupting instance.
 #pragma once
 
+#include "commands/CommandKeyOps.h"
+
 #include "geometry/PointD.h"
 #include "platform/core/String.h"
 
 class CZelkDoc;
 
-class CCircleCommand {
+class CCircleCommand : public CCommandKeyOps {
 public:
     int m_circleFlag = 1;      // 1 the object acts as the circle command, 0 as the arc command
     CZelkDoc* m_doc;
     int m_instance;            // 0 main, 1 interrupting
     CString m_modePattern;     // the input pattern the command starts with
     CString m_modePattern2;    // the interrupting instance's second pattern
+    double m_defaultLength = 0.0;
 
     CPointD m_previewCentre;   // the centre the last circle preview found
 

@@ -1,16 +1,18 @@
 // The line command object of a drawing (parallel, tangent, radial lines and their edits): one main and one interrupting instance.
 #pragma once
 
+#include "commands/CommandKeyOps.h"
+
 #include "platform/core/String.h"
 
 class CZelkDoc;
 
-class CLineCommand {
+class CLineCommand : public CCommandKeyOps {
 public:
     CZelkDoc* m_doc;
     int m_instance;           // 0 main, 1 interrupting
     CString m_modePattern;    // the input pattern the command starts with
-    CString m_tokenString;    // the kinds of the inputs taken so far
+    double m_defaultLength = 0.0;
 
     CLineCommand(CZelkDoc* doc, int instance);
     virtual ~CLineCommand() = default;

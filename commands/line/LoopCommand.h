@@ -2,6 +2,8 @@
 // from runs of joined lines); one instance.
 #pragma once
 
+#include "commands/CommandKeyOps.h"
+
 #include <cstdint>
 #include <vector>
 
@@ -13,7 +15,7 @@
 class COwnedPtrArray;
 class CZelkDoc;
 
-class CLoopCommand {
+class CLoopCommand : public CCommandKeyOps {
 public:
     CZelkDoc* m_doc;
     CString m_modePattern;   // starts empty

@@ -1,11 +1,13 @@
 // The point command object of a drawing: one main and one interrupting instance.
 #pragma once
 
+#include "commands/CommandKeyOps.h"
+
 #include "platform/core/String.h"
 
 class CZelkDoc;
 
-class CPointCommand {
+class CPointCommand : public CCommandKeyOps {
 public:
     CZelkDoc* m_doc;
     int m_instance;           // 0 main, 1 interrupting
