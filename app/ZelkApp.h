@@ -561,6 +561,10 @@ private:
     void OnLeftButtonDownCode(CZelkDoc* doc, CZelkView* view);
     void DispatchButtonCode(CZelkDoc* doc, CZelkView* view, int code);
     BOOL DispatchKeyCode(CZelkDoc* doc, CZelkView* view);
+    void OnTabKey(CZelkDoc* doc, CZelkView* view);
+    void OnEnterKeyCode(CZelkDoc* doc, CZelkView* view);
+    // Key M: the current command from its start, with its popup menu when it has one.
+    void RestartCommandWithPopup(CZelkDoc* doc, CZelkView* view);
     void DispatchCommandCode(CZelkDoc* doc, CZelkView* view, int code);
     BOOL OnLeftDoubleClickCode(CZelkDoc* doc, CZelkView* view);
     void EndLayerMode(CZelkDoc* doc, CZelkView* view);

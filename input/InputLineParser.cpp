@@ -57,13 +57,15 @@ bool IsLeadByte(unsigned char c)
 // The full-width Latin letters follow one another in the code table.
 bool FoldLetter(unsigned char lead, unsigned char trail, char& out)
 {
-    const CString upperA = "Ａ";
-    const CString lowerA = "ａ";
-    for (const CString& first : { upperA, lowerA }) {
-        const auto l = static_cast<unsigned char>(first[0]);
-        const auto t = static_cast<unsigned char>(first[1]);
+    static const struct {
+        const char* first;
+        char narrow;
+    } kAlphabets[] = { { "Ａ", 'A' }, { "ａ", 'a' } };
+    for (const auto& alphabet : kAlphabets) {
+        const auto l = static_cast<unsigned char>(alphabet.first[0]);
+        const auto t = static_cast<unsigned char>(alphabet.first[1]);
         if (lead == l && trail >= t && trail < t + 26) {
-            out = static_cast<char>((&first == &upperA ? 'A' : 'a') + (trail - t));
+            out = static_cast<char>(alphabet.narrow + (trail - t));
             return true;
         }
     }
