@@ -27,6 +27,7 @@ class CArchive;
 class CCmdUI;
 class CDocument;
 class CCrossPointInput;
+class CElemRef;
 class CGroupProcessor;
 class CInputBar;
 class CLayerOps;
@@ -120,6 +121,12 @@ public:
     void CarryEditStateToInterrupt(CZelkDoc* doc);
     void EndInterruptAndUnmarkCandidate(CZelkDoc* doc);
     void StartEditFromPick(CZelkDoc* doc, CZelkView* view);
+    // The hint of an edit: the drawing's scale, then the kind's text; the message line cleared.
+    void ShowEditHint(CZelkDoc* doc, const char* text);
+    void StartDimensionEdit(CZelkDoc* doc, const CElemRef& ref, int position, std::int16_t group, int groupKind,
+                            int role);
+    // FALSE when no edit starts (a composite text without its base text).
+    BOOL StartTextEdit(CZelkDoc* doc, CZelkView* view, const CElemRef& ref, int position, bool dimensionRules);
 
     // ---- picks and point input of the buttons (input/DispatcherPicks.cpp) --------------------
     // A click pick in the view's pick rectangle; mark type 1-3 gives the mark bits 2, 8 or 16

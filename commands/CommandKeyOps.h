@@ -28,6 +28,12 @@ public:
     // The command stands at the pick of an element to edit.
     virtual BOOL IsEditPick() const { return m_tokenString == "#" ? TRUE : FALSE; }
 
+    // The element an interrupting instance edits, and where on it the pick lies.
+    std::int16_t m_editBlock = -1;
+    std::int16_t m_editSlot = -1;
+    int m_editFlag = 0;
+    int m_positionClass = 0;
+
     CString m_tokenString;    // the kinds of the inputs taken so far
     int m_macroInput = 0;     // the command takes its inputs from a macro
 };

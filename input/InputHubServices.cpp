@@ -102,4 +102,3 @@ void CZelkApp::EndInterruptAndUnmarkCandidate(CZelkDoc*)
     m_lastStatus = 0;
 }
 
-void CZelkApp::StartEditFromPick(CZelkDoc*, CZelkView*) {}

@@ -17,6 +17,12 @@ public:
     CZelkDoc* m_doc;
     int m_instance;           // 0 main, 1 interrupting
     CString m_modePattern;    // the input pattern the command starts with
+    // The edited dimension: its group, the element's kind, the group's kind and the element's role.
+    std::int16_t m_editGroup = -1;
+    int m_editElemKind = 0;
+    int m_editGroupKind = 0;
+    int m_editRole = 0;
+    double m_valueAngle = 0.0;
     std::uint8_t m_arrowKind; // 5: a dot instead of arrow lines at a leader's first vertex
     double m_angle;           // direction of a linear dimension, degrees
     CInputPoint m_inputPoints[3];

@@ -16,6 +16,7 @@ public:
     int m_instance;           // 0 main, 1 interrupting
     CString m_modePattern;    // the input pattern the command starts with
     CString m_string;         // the text being placed
+    CString m_editText;       // the string of the text being edited
     double m_angle;           // degrees
     CPointD m_box[4];         // box corners relative to the anchor: bottom-start, bottom-end,
                               // top-start, top-end

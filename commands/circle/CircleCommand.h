@@ -16,6 +16,9 @@ public:
     CString m_modePattern;     // the input pattern the command starts with
     CString m_modePattern2;    // the interrupting instance's second pattern
     double m_defaultLength = 0.0;
+    int m_editedKind = 0;      // 1 circle, 0 arc, -1 ellipse
+    CString m_circleEditPattern = "#C";
+    CString m_arcEditPattern = "#A";
 
     CPointD m_previewCentre;   // the centre the last circle preview found
 

@@ -10,6 +10,9 @@
 #include <vector>
 
 #include "commands/annotate/DimCommand.h"
+#include "elements/ElementKinds.h"
+#include "elements/Group.h"
+#include "elements/Line.h"
 #include "commands/annotate/GroupProcessor.h"
 #include "commands/line/LineCommand.h"
 #include "commands/line/PointCommand.h"
@@ -18,6 +21,7 @@
 #include "input/InputBar.h"
 #include "input/InputEvent.h"
 #include "input/InputLineParser.h"
+#include "input/PickList.h"
 #include "macro/MacroInterpreter.h"
 #include "platform/core/ProgramFolder.h"
 #include "platform/core/Services.h"
@@ -431,4 +435,73 @@ TEST_F(KeysAndTypedInput, TheKeyTableStartsModesAndCommands)
     m_tape.Key('5');
     EXPECT_EQ(Bar().m_currentList, 1);
     EXPECT_EQ(App().m_lastMessage.Std(), "数値入力モードです");
+}
+
+namespace {
+
+// A drawing with one line, in a group of the kind given (-1: none), picked as the candidate.
+void PickLineInGroup(CZelkDoc& doc, int groupKind)
+{
+    doc.AddLine(P(0, 0), P(30, 40), 0, doc.FindOrAddPen(0, 1, 0, 0, 70));
+    CLine* line = doc.GetLineElem(0, 0);
+    ASSERT_NE(line, nullptr);
+    if (groupKind >= 0) {
+        auto* group = new CGroup;
+        group->m_kind = static_cast<std::int16_t>(groupKind);
+        line->m_group = static_cast<std::int16_t>(doc.m_groups.Add(group));
+    }
+    doc.m_pickList->SetSingleCandidate(0, 0, 0, ELEM_LINE);
+    doc.m_pickList->m_current = 0;
+}
+
+} // namespace
+
+TEST_F(KeysAndTypedInput, EditStartChoosesTheCommandThatEditsThePickedKind)
+{
+    CZelkDoc& doc = m_tape.Doc();
+    PickLineInGroup(doc, CGroup::KIND_LINEAR);
+    App().m_commandKind = 10;
+    App().StartEditFromPick(&doc, &m_tape.View());
+    EXPECT_EQ(App().m_interruptKind, 10);
+    EXPECT_EQ(App().m_lastStatus, 10);
+    EXPECT_EQ(doc.m_dimCmdInt->m_lastInputKind, 9);
+    EXPECT_EQ(doc.m_dimCmdInt->m_editGroupKind, CGroup::KIND_LINEAR);
+
+    // With Ctrl the dimension's line is edited as a line.
+    App().m_interruptKind = 0;
+    m_tape.Hold(false, true);
+    App().StartEditFromPick(&doc, &m_tape.View());
+    EXPECT_EQ(App().m_interruptKind, 2);
+    EXPECT_EQ(App().m_hint.Std(), "尺度1 線分編集モードです");
+    EXPECT_EQ(doc.m_lineCmdInt->m_editFlag, 1);
+    EXPECT_EQ(doc.m_referenceSize, 50.0);
+    m_tape.Hold(false, false);
+
+    // The same line in an ordinary group is a line edit even in the dimension command.
+    App().m_interruptKind = 0;
+    static_cast<CGroup*>(doc.m_groups[0])->m_kind = CGroup::KIND_PLAIN;
+    App().StartEditFromPick(&doc, &m_tape.View());
+    EXPECT_EQ(App().m_interruptKind, 2);
+}
+
+TEST_F(KeysAndTypedInput, CurvesAreNotEditedAndAnOpenBoxSelectionClosesFirst)
+{
+    CZelkDoc& doc = m_tape.Doc();
+    doc.AddCurve(1, { P(0, 0), P(10, 10), P(20, 0) }, 0, doc.FindOrAddPen(0, 1, 0, 0, 70));
+    doc.m_pickList->SetSingleCandidate(0, 0, 0, ELEM_CURVE);
+    doc.m_pickList->m_current = 0;
+    App().m_lastStatus = 5;
+    App().StartEditFromPick(&doc, &m_tape.View());
+    EXPECT_EQ(m_tape.View().m_messageText.Std(), "曲線は編集できないので消去して作成しなおしてください");
+    EXPECT_EQ(App().m_interruptKind, 0);
+    EXPECT_EQ(App().m_lastStatus, 5);
+
+    doc.m_pickList->Clear();
+    doc.m_groupProcessing = 1;
+    const size_t beeps = DefaultScriptedServices().m_beeps.size();
+    App().StartEditFromPick(&doc, &m_tape.View());
+    EXPECT_EQ(m_tape.View().m_messageText.Std(), "群処理と箱選択はクリアして要素の編集に入りました");
+    EXPECT_EQ(DefaultScriptedServices().m_beeps.size(), beeps + 1);
+    EXPECT_EQ(doc.m_groupProcessing, 0);
+    EXPECT_EQ(App().m_lastStatus, 5);   // no candidate: nothing more
 }
