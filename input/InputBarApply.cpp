@@ -189,10 +189,11 @@ int CInputBar::ApplyAttributeCommand()
     CZelkDoc* doc = list.m_sourceDoc;
     if (!doc)
         return FALSE;
-    // Only a real comment mark cuts the line: "1/100" stays whole.
+    // Only a real comment mark cuts the line: "1/100" stays whole, and a leading "//" is the
+    // command that rests an attribute string, not a comment.
     CString entry = m_enteredText;
-    const int comment = entry.Find("//");
-    if (comment >= 2)
+    const int comment = entry.Find("//", 1);
+    if (comment >= 1)
         entry = entry.Left(comment);
     entry.Trim();
     int index = 0;

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "commands/annotate/DimCommand.h"
+#include "elements/DataString.h"
 #include "elements/ElementKinds.h"
 #include "elements/Group.h"
 #include "elements/Line.h"
@@ -504,4 +505,40 @@ TEST_F(KeysAndTypedInput, CurvesAreNotEditedAndAnOpenBoxSelectionClosesFirst)
     EXPECT_EQ(DefaultScriptedServices().m_beeps.size(), beeps + 1);
     EXPECT_EQ(doc.m_groupProcessing, 0);
     EXPECT_EQ(App().m_lastStatus, 5);   // no candidate: nothing more
+}
+
+TEST_F(KeysAndTypedInput, AttributeCommandsCutOnlyARealComment)
+{
+    CZelkDoc& doc = m_tape.Doc();
+    CInputBar& bar = Bar();
+    bar.m_enteredText = "ABC";
+    bar.SelectList(10, 0, 0);
+    EXPECT_FALSE(bar.ApplyText(0));   // the list was never filled from a drawing
+
+    bar.FillAttributeCommandList();
+    struct Case {
+        const char* typed;
+        const char* message;
+        const char* stored;     // the last attribute string of the drawing afterwards
+    } cases[] = {
+        { "ABC //the part name", "属性文字を登録または休止解除しました", "ABC" },
+        { "1/100", "属性文字を登録または休止解除しました", "1/100" },
+        { "//ABC //属性文字を休止", "属性文字を休止しました", "//ABC" },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.typed);
+        bar.SelectList(10, 0, 0);
+        bar.m_enteredText = c.typed;
+        EXPECT_TRUE(bar.ApplyText(0));
+        EXPECT_EQ(m_tape.View().m_messageText.Std(), c.message);
+        ASSERT_GT(doc.m_attrStrings.GetSize(), 0);
+        CString last;
+        for (int i = 0; i < doc.m_attrStrings.GetSize(); ++i) {
+            const auto* s = static_cast<const CDataString*>(doc.m_attrStrings[i]);
+            if (s->m_text == c.stored)
+                last = s->m_text;
+        }
+        EXPECT_EQ(last.Std(), c.stored);
+        EXPECT_EQ(bar.m_currentList, 1);
+    }
 }
