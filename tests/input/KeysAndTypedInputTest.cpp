@@ -23,6 +23,7 @@
 #include "input/InputEvent.h"
 #include "input/InputLineParser.h"
 #include "input/PickList.h"
+#include "input/PointSearch.h"
 #include "macro/MacroInterpreter.h"
 #include "platform/core/ProgramFolder.h"
 #include "platform/core/Services.h"
@@ -68,6 +69,8 @@ public:
     }
     void OnEnter() override { m_log.push_back("enter"); }
     void StepBack(int steps) override { m_log.push_back("step back " + std::to_string(steps)); }
+    void OnNextSnapPoint() override { m_log.push_back("next snap point"); }
+    void ApplyPointConstraint() override { m_log.push_back("constraint"); }
 };
 
 class KeysAndTypedInput : public testing::Test {
@@ -83,6 +86,8 @@ protected:
         CZelkDoc& doc = m_tape.Doc();
         delete doc.m_lineCmd;
         doc.m_lineCmd = m_line = new CRecording<CLineCommand>(&doc, 0);
+        delete doc.m_lineCmdInt;
+        doc.m_lineCmdInt = m_lineInt = new CRecording<CLineCommand>(&doc, 1);
         delete doc.m_pointCmd;
         doc.m_pointCmd = m_point = new CRecording<CPointCommand>(&doc, 0);
         delete doc.m_dimCmd;
@@ -114,6 +119,7 @@ protected:
 
     CInputTape m_tape;
     CRecording<CLineCommand>* m_line = nullptr;
+    CRecording<CLineCommand>* m_lineInt = nullptr;
     CRecording<CPointCommand>* m_point = nullptr;
     CRecording<CDimCommand>* m_dim = nullptr;
 };
@@ -541,4 +547,47 @@ TEST_F(KeysAndTypedInput, AttributeCommandsCutOnlyARealComment)
         EXPECT_EQ(last.Std(), c.stored);
         EXPECT_EQ(bar.m_currentList, 1);
     }
+}
+
+TEST_F(KeysAndTypedInput, EachKeyRoutineAsksItsConsumersInItsOwnOrder)
+{
+    CZelkDoc& doc = m_tape.Doc();
+    CPointSearch& search = *doc.m_pointSearch;
+    search.foundPoints.clear();
+    search.foundPoints.emplace_back(P(1, 1), 0.0, 0, 0, 0, 0, 0, 0, 0, 0);
+    search.foundPoints.emplace_back(P(5, 6), 0.0, 0, 0, 0, 0, 0, 0, 0, 0);
+    search.currentIndex = 0;
+    auto tab = [&] {
+        m_line->m_log.clear();
+        m_lineInt->m_log.clear();
+        App().m_lastStatus = 2;
+        m_tape.Key(VK_TAB);
+    };
+    tab();
+    EXPECT_EQ(m_line->m_log, Log{ "next snap point" });
+    EXPECT_EQ(doc.m_basePoint.m_x, 5.0);
+    EXPECT_EQ(doc.m_refPoint.m_y, 6.0);
+
+    // Tab on a snap point: the interrupting command before group processing ...
+    doc.m_groupProcessing = 1;
+    App().m_interruptKind = 2;
+    tab();
+    EXPECT_EQ(m_lineInt->m_log, Log{ "next snap point" });
+    // ... while step back and the point constraint ask group processing first.
+    m_lineInt->m_log.clear();
+    App().StepBack(&doc);
+    App().OnPointConstraint(&doc, &m_tape.View());
+    EXPECT_TRUE(m_lineInt->m_log.empty());
+    doc.m_groupProcessing = 0;
+    App().StepBack(&doc);
+    App().OnPointConstraint(&doc, &m_tape.View());
+    EXPECT_EQ(m_lineInt->m_log, (Log{ "step back 1", "constraint" }));
+
+    // A running user application takes them all; no command sees the key.
+    App().m_interruptKind = 0;
+    App().m_commandKind = 9;
+    tab();
+    App().StepBack(&doc);
+    EXPECT_TRUE(m_line->m_log.empty());
+    EXPECT_TRUE(m_lineInt->m_log.empty());
 }
