@@ -15,6 +15,7 @@
 #include "elements/Group.h"
 #include "elements/Line.h"
 #include "commands/annotate/GroupProcessor.h"
+#include "commands/annotate/TextCommand.h"
 #include "commands/line/LineCommand.h"
 #include "commands/line/PointCommand.h"
 #include "document/ZelkDoc.h"
@@ -590,4 +591,49 @@ TEST_F(KeysAndTypedInput, EachKeyRoutineAsksItsConsumersInItsOwnOrder)
     App().StepBack(&doc);
     EXPECT_TRUE(m_line->m_log.empty());
     EXPECT_TRUE(m_lineInt->m_log.empty());
+}
+
+TEST_F(KeysAndTypedInput, EscapeEndsTheInnermostModeFirst)
+{
+    struct Case {
+        int special;
+        int repeat;
+        int interruptMode;
+        const char* message;
+    } cases[] = {
+        { 53, 0, 0, "画面操作モードは解除しました" },
+        { 53, 1, 0, "画面(連続)操作モードは解除しました" },
+        { 0, 0, 33, "書込レイヤ設定モードを解除しました" },
+        { 0, 0, 39, "拘束点設定モードを解除しました" },
+        { 0, 0, 40, "" },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.message);
+        App().m_specialMode = static_cast<std::int16_t>(c.special);
+        App().m_specialRepeat = c.repeat;
+        App().m_interruptMode = static_cast<std::int16_t>(c.interruptMode);
+        m_tape.View().ShowMessageLine("");
+        m_line->m_log.clear();
+        const CTapeStep& step = m_tape.Key(VK_ESCAPE);
+        EXPECT_EQ(step.message, c.message);
+        EXPECT_EQ(step.specialMode, 0);
+        EXPECT_EQ(step.interruptMode, 0);
+        EXPECT_EQ(App().m_specialRepeat, 0);
+        EXPECT_TRUE(m_line->m_log.empty());   // the command keeps its step
+    }
+}
+
+TEST_F(KeysAndTypedInput, AConfirmedTextGoesToTheTextCommandAndStaysInItsList)
+{
+    CInputBar& bar = Bar();
+    App().m_commandKind = 7;
+    bar.StartTextInput();
+    EXPECT_EQ(bar.m_currentList, 2);
+    bar.m_enteredText = "部品表";
+    EXPECT_TRUE(bar.ApplyText(0));
+    EXPECT_EQ(m_tape.Doc().m_textCmd->m_lastInputKind, 5);
+    EXPECT_EQ(App().m_lastMessage.Find("文字列  部品表  を確定しました。"), 0);
+    EXPECT_EQ(bar.GetList(2).m_texts[0].Std(), "部品表");
+    EXPECT_EQ(bar.GetList(2).m_touched, 1);
+    EXPECT_EQ(bar.m_currentList, 2);
 }
