@@ -572,6 +572,9 @@ private:
     void OnEnterKeyCode(CZelkDoc* doc, CZelkView* view);
     // Key M: the current command from its start, with its popup menu when it has one.
     void RestartCommandWithPopup(CZelkDoc* doc, CZelkView* view);
+    // Key R: the active drawing view drawn anew. Key S: the line-type list of the input bar.
+    void RedrawActiveView();
+    void StartLineTypeInput();
     void DispatchCommandCode(CZelkDoc* doc, CZelkView* view, int code);
     BOOL OnLeftDoubleClickCode(CZelkDoc* doc, CZelkView* view);
     void EndLayerMode(CZelkDoc* doc, CZelkView* view);

@@ -151,11 +151,20 @@ BOOL CZelkApp::DispatchKeyCode(CZelkDoc* doc, CZelkView* view)
         else
             StartMacroRecording();
         return TRUE;
+    case 'I':
+        OnDraftMode();
+        return TRUE;
     case 'K':
         return DispatchCommand(doc, view, 207);
     case 'M':
         if (view)
             RestartCommandWithPopup(doc, view);
+        return TRUE;
+    case 'R':
+        RedrawActiveView();
+        return TRUE;
+    case 'S':
+        StartLineTypeInput();
         return TRUE;
     case 'T':
         if (ShiftDown())
@@ -286,4 +295,18 @@ void CZelkApp::RestartCommandWithPopup(CZelkDoc* doc, CZelkView* view)
     } else {
         SwitchMode(doc, view, 1, 2, 0);
     }
+}
+
+void CZelkApp::RedrawActiveView()
+{
+    if (!m_activeView)
+        return;
+    m_activeView->Invalidate(TRUE);
+    m_activeView->UpdateWindow();
+}
+
+void CZelkApp::StartLineTypeInput()
+{
+    if (m_inputBar)
+        m_inputBar->StartLineTypeList();
 }

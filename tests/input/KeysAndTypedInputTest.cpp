@@ -438,6 +438,13 @@ TEST_F(KeysAndTypedInput, TheKeyTableStartsModesAndCommands)
     EXPECT_EQ(App().m_commandKind, 9);
     EXPECT_EQ(App().m_eventCount, events);
 
+    // S opens the line-type list; I toggles draft lines.
+    App().m_commandKind = 2;
+    m_tape.Key('S');
+    EXPECT_EQ(Bar().m_currentList, 9);
+    EXPECT_EQ(m_tape.Key('I').message, "下書き線モードです。");
+    EXPECT_EQ(m_tape.Key('I').message, "作図線モードです。");
+
     // A digit opens numeric input.
     App().m_commandKind = 2;
     m_tape.Key('5');
