@@ -27,6 +27,7 @@ class CArchive;
 class CCmdUI;
 class CDocument;
 class CCrossPointInput;
+class CElemRef;
 class CGroupProcessor;
 class CGuidanceOwner;
 class CInputBar;
@@ -133,6 +134,12 @@ public:
     void CarryEditStateToInterrupt(CZelkDoc* doc);
     void EndInterruptAndUnmarkCandidate(CZelkDoc* doc);
     void StartEditFromPick(CZelkDoc* doc, CZelkView* view);
+    // The hint of an edit: the drawing's scale, then the kind's text; the message line cleared.
+    void ShowEditHint(CZelkDoc* doc, const char* text);
+    void StartDimensionEdit(CZelkDoc* doc, const CElemRef& ref, int position, std::int16_t group, int groupKind,
+                            int role);
+    // FALSE when no edit starts (a composite text without its base text).
+    BOOL StartTextEdit(CZelkDoc* doc, CZelkView* view, const CElemRef& ref, int position, bool dimensionRules);
 
     // ---- picks and point input of the buttons (input/DispatcherPicks.cpp) --------------------
     // A click pick in the view's pick rectangle; mark type 1-3 gives the mark bits 2, 8 or 16
@@ -167,6 +174,21 @@ public:
     // Leaves the deform selection for the inside selection.
     void EndTransformMode();
     void OnPointConstraint(CZelkDoc* doc, CZelkView* view);
+
+    // ---- Enter, Tab, step back (input/EnterAndEscape.cpp); Escape is CancelMode ------------
+    // Each hands its key to the one consumer that takes it: group processing, a user
+    // application, the interrupting command or the main command, in the routine's own order.
+    void OnEnterKey(CZelkDoc* doc);
+    void OnTabSnapPoint(CZelkDoc* doc);
+    void OnTabCandidate(CZelkDoc* doc);
+    void StepBack(CZelkDoc* doc);
+    BOOL IsAtEditPick(CZelkDoc* doc);
+    void SendEnterToCommand(CZelkDoc* doc);
+    // Escape's return to the first step of the command, or of group processing and the box.
+    void CancelCommandInput(CZelkDoc* doc, CZelkView* view);
+    void CancelGroupInput(CZelkDoc* doc, CZelkView* view);
+    std::int32_t m_pointFromEnter = 0;     // the last point came from Enter on a shown snap point
+    std::int32_t m_macroPlaying = 0;       // queued macro commands are being played
 
     // ---- input and mode state, shared by every open drawing and never saved -----------------
     std::int32_t m_eventCount = 0;
@@ -633,6 +655,12 @@ private:
     void OnLeftButtonDownCode(CZelkDoc* doc, CZelkView* view);
     void DispatchButtonCode(CZelkDoc* doc, CZelkView* view, int code);
     BOOL DispatchKeyCode(CZelkDoc* doc, CZelkView* view);
+    void OnTabKey(CZelkDoc* doc, CZelkView* view);
+    void OnEnterKeyCode(CZelkDoc* doc, CZelkView* view);
+    // Key M: the current command from its start, with its popup menu when it has one.
+    void RestartCommandWithPopup(CZelkDoc* doc, CZelkView* view);
+    // Key S: the line-type list of the input bar.
+    void StartLineTypeInput();
     void DispatchCommandCode(CZelkDoc* doc, CZelkView* view, int code);
     BOOL OnLeftDoubleClickCode(CZelkDoc* doc, CZelkView* view);
     void EndLayerMode(CZelkDoc* doc, CZelkView* view);

@@ -484,9 +484,4 @@ void CZelkApp::ShowHelpPage(const char* page)
     ShowPrompt();
 }
 
-// Escape ends by cancelling a pending save; the modes before it are the input hub's.
-void CZelkApp::CancelMode(CZelkDoc*, CZelkView*)
-{
-    CancelPendingSave();
-}
 void CZelkApp::ApplyInputComboText(const CString&) {}

@@ -106,8 +106,8 @@ void DocForgetDocument(CZelkDoc* doc)
     if (g_pApp->m_atrReference.m_document == doc)
         g_pApp->m_atrReference.m_document = nullptr;
     // The listings' previous reference would otherwise read the blocks of a freed drawing.
-    if (g_pApp->m_inputBar && g_pApp->m_inputBar->GetList(8).m_prevDoc == doc)
-        g_pApp->m_inputBar->GetList(8).m_prevDoc = nullptr;
+    if (g_pApp->m_inputBar)
+        g_pApp->m_inputBar->ForgetDocument(doc);
     // A drawing that goes while its write waits is not written.
     if (g_pApp->m_pendingDrawing == doc) {
         g_pApp->m_pendingDrawing = nullptr;

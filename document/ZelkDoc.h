@@ -152,6 +152,7 @@ public:
     CPointD m_refPoint;
     CPointD m_referencePoint;    // the constraint point
     double m_absAngle;
+    double m_referenceSize = 0.0;   // the size of the edited element, for lengths typed as ratios
     double m_curAngle;
     // command work state
     double m_previewValue;      // work value V of the previews (a radius or a distance)

@@ -209,65 +209,6 @@ void CZelkApp::DispatchButtonCode(CZelkDoc* doc, CZelkView* view, int code)
     }
 }
 
-BOOL CZelkApp::DispatchKeyCode(CZelkDoc* doc, CZelkView* view)
-{
-    // The letters that start a command or a mode and the keys of this dispatcher's own codes;
-    // the rest of the key table comes with the keys' own handling.
-    switch (m_lastKey) {
-    case kKeyEnter:
-        return TRUE;
-    case 27:
-        CancelMode(doc, view);
-        return TRUE;
-    case 32:
-        OperationBack(doc, view);
-        return TRUE;
-    case 36:
-        OnShowAllKey(doc, view);
-        return TRUE;
-    case 45:
-        SwitchMode(doc, view, 3, 53, 0);
-        return TRUE;
-    default:
-        if (OnNavigationKey(doc, view))
-            return TRUE;
-        break;
-    }
-    if (m_commandKind == 9 && m_lastKey >= 58 && m_lastKey <= 105)
-        return FALSE;
-    static const struct {
-        int key;
-        short selector;
-        short mode;
-    } letters[] = {
-        { 'A', 1, 4 }, { 'C', 1, 3 }, { 'D', 1, 10 }, { 'L', 1, 2 }, { 'O', 1, 12 }, { 'P', 1, 1 }, { 'Z', 1, 11 },
-    };
-    for (const auto& row : letters) {
-        if (row.key == m_lastKey) {
-            SwitchMode(doc, view, row.selector, row.mode, 0);
-            return TRUE;
-        }
-    }
-    switch (m_lastKey) {
-    case 'E':
-        DispatchCommandCode(doc, view, 206);
-        return TRUE;
-    case 'K':
-        return DispatchCommand(doc, view, 207);
-    case 'U':
-        SwitchMode(doc, view, 2, ShiftDown() ? 32 : 31, 0);
-        return TRUE;
-    case 'W':
-        SwitchMode(doc, view, 2, ShiftDown() ? 34 : 33, 0);
-        return TRUE;
-    case 'Y':
-        SwitchMode(doc, view, 2, m_interruptMode == 35 ? 0 : 35, 0);
-        return TRUE;
-    default:
-        return FALSE;
-    }
-}
-
 void CZelkApp::DispatchCommandCode(CZelkDoc* doc, CZelkView* view, int code)
 {
     short kind = 0;

@@ -30,6 +30,31 @@ void CHistoryList::Clear()
     m_sourceDoc = nullptr;
 }
 
+void CHistoryList::AddSorted(const CString& text)
+{
+    m_currentText = text;
+    CString entry = text;
+    entry.TrimLeft();
+    if (entry.IsEmpty())
+        return;
+    int at = static_cast<int>(m_texts.GetSize());
+    for (int i = 0; i < m_texts.GetSize(); ++i) {
+        const int order = entry.CompareNoCase(m_texts[i]);
+        if (order == 0)
+            return;
+        if (order < 0 && at == m_texts.GetSize())
+            at = i;
+    }
+    m_texts.InsertAt(at, entry);
+    m_codes.InsertAt(at, static_cast<WORD>(0));
+}
+
+WORD CHistoryList::GetCode(int index) const
+{
+    constexpr WORD kNoCode = 1001;
+    return index >= 0 && index < m_codes.GetSize() ? m_codes[index] : kNoCode;
+}
+
 void CHistoryList::AddRecentWithCode(const CString& text, WORD code)
 {
     if (text.IsEmpty())

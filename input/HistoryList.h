@@ -28,6 +28,7 @@ public:
     CString m_currentText;
     CStringArray m_texts;   // index 0 is the newest
     CWordArray m_codes;     // one line code per text
+    int m_touched = 0;      // chosen, edited or confirmed since the list was last shown
     // The previous reference of the element listings: an element (kind, block, slot) of
     // m_prevDoc, or the point m_prevPoint when the block is -1.
     CElemRef m_prevElem;
@@ -38,6 +39,12 @@ public:
     // An empty text does nothing; an earlier equal entry gives way to the new one at the top,
     // and the list is cut to the input-list maximum.
     void AddRecentWithCode(const CString& text, WORD code);
+    void AddRecent(const CString& text) { AddRecentWithCode(text, 0); }
+    // The fonts list stays sorted ignoring case (double-byte characters compared whole); an
+    // entry equal but for case is not added again.
+    void AddSorted(const CString& text);
+    // The line code of an entry; 1001 for an index outside the list.
+    WORD GetCode(int index) const;
 
     // Element information listings; a null element leaves the list as it is.
     void ListPointInformation(CZelkDoc* doc, CTypePen* pen, CDataPoint* point);

@@ -46,7 +46,6 @@ BOOL CZelkApp::ModeInput(CZelkDoc*, CZelkView*, int)
 
 void CZelkApp::OperationBack(CZelkDoc*, CZelkView*) {}
 
-void CZelkApp::OnPointConstraint(CZelkDoc*, CZelkView*) {}
 
 void CZelkApp::ClearTextBoxPreview(CZelkDoc* doc)
 {
@@ -64,4 +63,3 @@ void CZelkApp::EndInterruptAndUnmarkCandidate(CZelkDoc*)
     m_lastStatus = 0;
 }
 
-void CZelkApp::StartEditFromPick(CZelkDoc*, CZelkView*) {}

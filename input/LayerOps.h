@@ -21,6 +21,8 @@ public:
 
     // The input of the layer modes 33 to 35.
     void OnInput(CZelkDoc* doc, int kind, int subCode);
+    // Enter in the write-layer mode: the layer named in the input box becomes the write layer.
+    void NewWriteLayer(CZelkDoc* doc) { (void)doc; }
     int m_lastInputKind = 0;
     int m_lastInputSubCode = 0;
     // The first layer shown in the view whose name names a work-print layer becomes the view's

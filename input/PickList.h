@@ -67,6 +67,8 @@ public:
     // ---- element-reference mode ------------------------------------------------------------
     void ClearReferences();
     void ReferenceCurrent(int step);
+    // Selects the elements that meet a typed condition; the number selected.
+    int FindByCondition(const CString& condition);
 
     // ---- select-all and layer-wise selection ------------------------------------------------
     int SelectAll(CZelkView* view);

@@ -1,7 +1,7 @@
 // The dimension, balloon and leader command object of a drawing: one main and one interrupting instance.
 #pragma once
 
-#include "input/GuidanceOwner.h"
+#include "commands/CommandKeyOps.h"
 
 #include <cstdint>
 #include <vector>
@@ -12,13 +12,19 @@
 
 class CZelkDoc;
 
-class CDimCommand : public CGuidanceOwner {
+class CDimCommand : public CCommandKeyOps {
 public:
     // Cancels the command back to its first step.
     void Reset() {}
     CZelkDoc* m_doc;
     int m_instance;           // 0 main, 1 interrupting
     CString m_modePattern;    // the input pattern the command starts with
+    // The edited dimension: its group, the element's kind, the group's kind and the element's role.
+    std::int16_t m_editGroup = -1;
+    int m_editElemKind = 0;
+    int m_editGroupKind = 0;
+    int m_editRole = 0;
+    double m_valueAngle = 0.0;
     std::uint8_t m_arrowKind; // 5: a dot instead of arrow lines at a leader's first vertex
     double m_angle;           // direction of a linear dimension, degrees
     CInputPoint m_inputPoints[3];

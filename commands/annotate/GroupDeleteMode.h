@@ -1,11 +1,13 @@
 // The group-delete command of a drawing.
 #pragma once
 
+#include "commands/CommandKeyOps.h"
+
 #include <cstdint>
 
 class CZelkDoc;
 
-class CGroupDeleteMode {
+class CGroupDeleteMode : public CCommandKeyOps {
 public:
     // Cancels the command back to its first step.
     void Reset() {}
@@ -16,6 +18,7 @@ public:
 
     explicit CGroupDeleteMode(CZelkDoc* doc);
 
+    using CCommandKeyOps::OnInput;
     void OnInput(CZelkDoc* doc, int kind, int subCode);
     int m_lastInputKind = 0;
     int m_lastInputSubCode = 0;

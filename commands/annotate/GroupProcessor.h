@@ -16,6 +16,16 @@ public:
     void EnterGroupMode();
     // The input entry of group processing.
     void OnInput(CZelkDoc* doc, int kind, int subCode);
+    // The key operations of group processing; the box selection stays.
+    void ApplyPointConstraint() {}
+    void ReleasePointConstraint() {}
+    void OnNextSnapPoint() {}
+    void StepBack(int steps) { (void)steps; }
+    // Back to the first step: the inputs taken so far are dropped.
+    void ResetToFirstStep() { m_tokenString.Empty(); }
+    // The creation environment group processing replaced, given back.
+    void RestoreCreationMode() {}
+    int m_ctrlAdvance = 0;      // Ctrl with Enter advances to the next step
 
     CZelkDoc* m_document = nullptr;
     int m_running = 0;          // an operation of box selection is under way
@@ -23,7 +33,6 @@ public:
     CString modePattern;
     int m_moveFlag = 0;        // the selection moves with the pointer
     int m_prepared = 0;
-    int m_ctrlAdvance = 0;      // Ctrl advances to the next step
     int m_lastInputKind = 0;
     int m_lastInputSubCode = 0;
     CElemSet m_elemSet;

@@ -28,14 +28,14 @@ void ComputeBoxOfString(const CString& text, CPointD* corners)
                           t.m_direction, r, corners[0], corners[1], corners[2], far);
 }
 
-void CTextCommand::ComputeBoxForString(const CString& text)
-{
-    ComputeBoxOfString(text, m_box);
-}
-
 void CTextCommand::UpdateTextBox(int)
 {
     ComputeBoxForString(m_string);
+}
+
+void CTextCommand::ComputeBoxForString(const CString& text)
+{
+    ComputeBoxOfString(text, m_box);
 }
 
 bool ExpandTabs(CString& text)

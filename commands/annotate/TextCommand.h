@@ -2,7 +2,7 @@
 // text adders read the text being placed, its angle and its box from here.
 #pragma once
 
-#include "input/GuidanceOwner.h"
+#include "commands/CommandKeyOps.h"
 
 #include "geometry/PointD.h"
 #include "platform/core/Arrays.h"
@@ -10,13 +10,13 @@
 
 class CZelkDoc;
 
-class CTextCommand : public CGuidanceOwner {
+class CTextCommand : public CCommandKeyOps {
 public:
     CZelkDoc* m_doc;
     int m_instance;           // 0 main, 1 interrupting
     CString m_modePattern;    // the input pattern the command starts with
-    CString m_tokenString;    // the kinds of the inputs taken so far ("B", "BP": a box text being placed)
     CString m_string;         // the text being placed
+    CString m_editText;       // the string of the text being edited
     double m_angle;           // degrees
     CPointD m_box[4];         // box corners relative to the anchor: bottom-start, bottom-end,
                               // top-start, top-end
@@ -42,8 +42,8 @@ public:
 
     // The box of the text being placed, for a given string with the current text settings.
     void ComputeBoxForString(const CString& text);
-    // The box of the text being placed again, after the text settings changed.
-    void UpdateTextBox(int flag);
+    // The box of the text being placed again, from the command's string; show 1 also redraws it.
+    void UpdateTextBox(int show);
     static bool HasNotationMarkers(const CString& text);
     static void SplitNotation(const CString& text, CStringArray* pieces, CWordArray* kinds,
                               int futureTense, int showMessages);

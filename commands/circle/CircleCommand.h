@@ -91,6 +91,14 @@ public:
     int GetLastPointTokenIndex() const;
     void UpdateLengthInputFlag();
 
+    // The key operations (point constraint, step back, next snap point and candidate) come with
+    // the command's editing steps; until then the keys leave the command as it is.
+    void ApplyPointConstraint() {}
+    void ReleasePointConstraint() {}
+    void StepBack(int steps) { (void)steps; }
+    void OnNextSnapPoint() {}
+    void OnNextCandidateElement() {}
+
     // ---- input --------------------------------------------------------------------------
     // One input event; the payload is in the drawing's input event, base point and pick list.
     void OnInput(int kind, int subCode);

@@ -1,17 +1,18 @@
 // The line command object of a drawing (parallel, tangent, radial lines and their edits): one main and one interrupting instance.
 #pragma once
 
-#include "input/GuidanceOwner.h"
+#include "commands/CommandKeyOps.h"
 
 #include "platform/core/String.h"
 
 class CZelkDoc;
 
-class CLineCommand : public CGuidanceOwner {
+class CLineCommand : public CCommandKeyOps {
 public:
     CZelkDoc* m_doc;
     int m_instance;           // 0 main, 1 interrupting
     CString m_modePattern;    // the input pattern the command starts with
+    double m_defaultLength = 0.0;
 
     CLineCommand(CZelkDoc* doc, int instance);
     virtual ~CLineCommand() = default;

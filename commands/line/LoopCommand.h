@@ -2,7 +2,7 @@
 // from runs of joined lines); one instance.
 #pragma once
 
-#include "input/GuidanceOwner.h"
+#include "commands/CommandKeyOps.h"
 
 #include <cstdint>
 #include <vector>
@@ -15,7 +15,7 @@
 class COwnedPtrArray;
 class CZelkDoc;
 
-class CLoopCommand : public CGuidanceOwner {
+class CLoopCommand : public CCommandKeyOps {
 public:
     // Cancels the command back to its first step.
     void Reset() {}

@@ -1,13 +1,13 @@
 // The point command object of a drawing: one main and one interrupting instance.
 #pragma once
 
-#include "input/GuidanceOwner.h"
+#include "commands/CommandKeyOps.h"
 
 #include "platform/core/String.h"
 
 class CZelkDoc;
 
-class CPointCommand : public CGuidanceOwner {
+class CPointCommand : public CCommandKeyOps {
 public:
     // Cancels the command back to its first step.
     void Reset() {}

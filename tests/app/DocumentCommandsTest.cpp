@@ -45,21 +45,23 @@ CPointD At(double x, double y)
     return p;
 }
 
-// An input bar whose template lists put as many entries into the input box as a test says.
+// An input bar whose template lists hold as many entries as a test says; showing the list puts
+// them into the input box.
 class CTemplateInputBar : public CInputBar {
 public:
     int m_attributeCommands = 0;
     int m_findConditions = 0;
-    int FillAttributeCommandList() override { return Fill(m_attributeCommands); }
-    int FillFindConditionList() override { return Fill(m_findConditions); }
+    int FillAttributeCommandList() override { return Fill(GetList(10), m_attributeCommands); }
+    int FillFindConditionList() override { return Fill(GetList(11), m_findConditions); }
 
 private:
-    static int Fill(int entries)
+    static int Fill(CHistoryList& list, int entries)
     {
-        CInputComboBox& box = g_pApp->m_pMainFrame->m_wndInputBar.m_inputBox;
-        box.ResetContent();
-        for (int i = 0; i < entries; ++i)
-            box.AddString("template");
+        list.Clear();
+        for (int i = 0; i < entries; ++i) {
+            list.m_texts.Add("template");
+            list.m_codes.Add(0);
+        }
         return entries;
     }
 };

@@ -110,6 +110,9 @@ TEST(CommandDispatcher, StatusOfANumericMoveSurvivesOnlyTheEnterKey)
     for (const Case& c : cases) {
         CInputTape tape;
         tape.App().m_lastStatus = 1;
+        // Without a command the Enter reaches no consumer: only the exit steps act on the status.
+        if (c.key == 13)
+            tape.App().m_commandKind = 0;
         const CTapeStep& step = c.code == 7 ? tape.Key(c.key) : tape.Code(c.code);
         EXPECT_EQ(step.lastStatus, c.status) << c.name;
         EXPECT_EQ(step.result, 1) << c.name;

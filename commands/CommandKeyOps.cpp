@@ -1,0 +1,108 @@
+// The key routines' calls on a command object, by its type.
+#include "commands/CommandKeyOps.h"
+
+#include "commands/circle/CircleCommand.h"
+
+void CCommandRef::OnInput(int kind, int subCode)
+{
+    if (m_circle)
+        m_circle->OnInput(kind, subCode);
+    else if (m_ops)
+        m_ops->OnInput(kind, subCode);
+}
+
+void CCommandRef::Reset()
+{
+    if (m_circle)
+        m_circle->Reset();
+    else if (m_ops)
+        m_ops->Reset();
+}
+
+void CCommandRef::ApplyPointConstraint()
+{
+    if (m_circle)
+        m_circle->ApplyPointConstraint();
+    else if (m_ops)
+        m_ops->ApplyPointConstraint();
+}
+
+void CCommandRef::ReleasePointConstraint()
+{
+    if (m_circle)
+        m_circle->ReleasePointConstraint();
+    else if (m_ops)
+        m_ops->ReleasePointConstraint();
+}
+
+void CCommandRef::StepBack(int steps)
+{
+    if (m_circle)
+        m_circle->StepBack(steps);
+    else if (m_ops)
+        m_ops->StepBack(steps);
+}
+
+void CCommandRef::OnNextSnapPoint()
+{
+    if (m_circle)
+        m_circle->OnNextSnapPoint();
+    else if (m_ops)
+        m_ops->OnNextSnapPoint();
+}
+
+void CCommandRef::OnNextCandidateElement()
+{
+    if (m_circle)
+        m_circle->OnNextCandidateElement();
+    else if (m_ops)
+        m_ops->OnNextCandidateElement();
+}
+
+void CCommandRef::OnEnter()
+{
+    if (m_circle)
+        m_circle->OnEnter();
+    else if (m_ops)
+        m_ops->OnEnter();
+}
+
+BOOL CCommandRef::IsEditPick() const
+{
+    if (m_circle)
+        return m_circle->m_tokenString == "#" ? TRUE : FALSE;
+    return m_ops ? m_ops->IsEditPick() : FALSE;
+}
+
+void CCommandRef::SetEditTarget(std::int16_t block, std::int16_t slot, int positionClass)
+{
+    if (m_circle) {
+        m_circle->m_editBlock = block;
+        m_circle->m_editSlot = slot;
+        m_circle->m_editPickPosition = positionClass;
+        m_circle->m_editFlag = 1;
+    } else if (m_ops) {
+        m_ops->m_editBlock = block;
+        m_ops->m_editSlot = slot;
+        m_ops->m_positionClass = positionClass;
+        m_ops->m_editFlag = 1;
+    }
+}
+
+BOOL CCommandRef::TakesMacroInput() const
+{
+    if (m_circle)
+        return m_circle->m_macroFlag ? TRUE : FALSE;
+    return m_ops && m_ops->m_macroInput ? TRUE : FALSE;
+}
+
+void CCommandRef::EndMacroInput()
+{
+    if (m_circle) {
+        m_circle->m_macroFlag = 0;
+        m_circle->m_tokenString.Empty();
+    } else if (m_ops) {
+        m_ops->m_macroInput = 0;
+        m_ops->m_tokenString.Empty();
+    }
+}

@@ -1,0 +1,646 @@
+// Keys and typed input on a headless drawing: the three stages of Enter, Escape's return to the
+// first step, the dispatcher's key table, the typed-line parser, the typed text attributes and
+// the history lists of the input bar.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "commands/annotate/DimCommand.h"
+#include "elements/DataString.h"
+#include "elements/ElementKinds.h"
+#include "elements/Group.h"
+#include "elements/Line.h"
+#include "commands/annotate/GroupProcessor.h"
+#include "commands/annotate/TextCommand.h"
+#include "commands/line/LineCommand.h"
+#include "commands/line/PointCommand.h"
+#include "document/ZelkDoc.h"
+#include "geometry/Numeric.h"
+#include "input/InputBar.h"
+#include "input/InputEvent.h"
+#include "input/InputLineParser.h"
+#include "input/PickList.h"
+#include "input/PointSearch.h"
+#include "macro/MacroInterpreter.h"
+#include "platform/core/ProgramFolder.h"
+#include "platform/core/Services.h"
+#include "tests/support/InputTape.h"
+#include "userapp/UserAppManager.h"
+#include "view/ZelkView.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+CPointD P(double x, double y)
+{
+    CPointD p;
+    p.Init(x, y);
+    return p;
+}
+
+std::string Describe(const CInputEvent& e, int kind, int subCode)
+{
+    switch (kind) {
+    case 4:
+        return "point " + DoubleToString(e.point.m_x).Std() + "," + DoubleToString(e.point.m_y).Std() + " rel " +
+               DoubleToString(e.relativePoint.m_x).Std() + "," + DoubleToString(e.relativePoint.m_y).Std() + " /" +
+               std::to_string(subCode);
+    case 3:
+        return "value " + DoubleToString(e.value).Std() + " /" + std::to_string(subCode);
+    default:
+        return "event " + std::to_string(kind) + "/" + std::to_string(subCode);
+    }
+}
+
+// Commands that write down every input and key operation they are handed.
+template <class Command>
+class CRecording : public Command {
+public:
+    using Command::Command;
+    std::vector<std::string> m_log;
+    void OnInput(int kind, int subCode) override
+    {
+        Command::OnInput(kind, subCode);
+        m_log.push_back(Describe(*this->m_doc->m_inputEvent, kind, subCode));
+    }
+    void OnEnter() override { m_log.push_back("enter"); }
+    void StepBack(int steps) override { m_log.push_back("step back " + std::to_string(steps)); }
+    void OnNextSnapPoint() override { m_log.push_back("next snap point"); }
+    void ApplyPointConstraint() override { m_log.push_back("constraint"); }
+};
+
+class KeysAndTypedInput : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        DefaultScriptedServices() = CScriptedServices();
+        fs::copy_file(fs::path(ZELK_SOURCE_DIR) / "resources" / "ZelkUnit.txt",
+                      FileSystemPath(ProgramFolder().GetString()) + "ZelkUnit.txt", fs::copy_options::overwrite_existing);
+        App().BuildUnitTable(TRUE);
+        App().m_historyLength = 30;
+        App().m_numericInterpreter = new CMacroInterpreter;
+        CZelkDoc& doc = m_tape.Doc();
+        delete doc.m_lineCmd;
+        doc.m_lineCmd = m_line = new CRecording<CLineCommand>(&doc, 0);
+        delete doc.m_lineCmdInt;
+        doc.m_lineCmdInt = m_lineInt = new CRecording<CLineCommand>(&doc, 1);
+        delete doc.m_pointCmd;
+        doc.m_pointCmd = m_point = new CRecording<CPointCommand>(&doc, 0);
+        delete doc.m_dimCmd;
+        doc.m_dimCmd = m_dim = new CRecording<CDimCommand>(&doc, 0);
+        doc.SetBasePoint(P(0, 0), P(0, 0));
+    }
+    void TearDown() override
+    {
+        delete App().m_numericInterpreter;
+        App().m_numericInterpreter = nullptr;
+    }
+    CZelkApp& App() { return m_tape.App(); }
+    CZelkView& m_view() { return m_tape.View(); }
+    CInputBar& Bar() { return *App().m_inputBar; }
+    // A line typed into list 1 and confirmed; arrow 1-4 with Ctrl.
+    BOOL Type(const char* text, int arrow = 0)
+    {
+        Bar().m_enteredText = text;
+        m_line->m_log.clear();
+        return ParseInputLine(&m_tape.Doc(), arrow);
+    }
+    std::vector<std::string> MessageBoxes() const
+    {
+        std::vector<std::string> texts;
+        for (const auto& m : DefaultScriptedServices().m_messages)
+            texts.push_back(m.text.Std());
+        return texts;
+    }
+
+    CInputTape m_tape;
+    CRecording<CLineCommand>* m_line = nullptr;
+    CRecording<CLineCommand>* m_lineInt = nullptr;
+    CRecording<CPointCommand>* m_point = nullptr;
+    CRecording<CDimCommand>* m_dim = nullptr;
+};
+
+using Log = std::vector<std::string>;
+
+} // namespace
+
+TEST_F(KeysAndTypedInput, TypedLinesBecomePointsAndValuesInTheRelativeSystem)
+{
+    struct Case {
+        const char* text;
+        Log posted;
+        const char* echo;
+    };
+    const Case cases[] = {
+        { "10,20", { "point 10,20 rel 10,20 /17" }, "点(10,20) " },
+        { "++3,--4", { "point 103,46 rel 103,46 /17" }, "点(103,46) " },
+        { ",5", { "point 100,5 rel 100,5 /17" }, "点(100,5) " },
+        { "10,20,30d", { "point 10,20 rel 10,20 /17", "value 30 /11" }, "点(10,20) 角度30" },
+        { "1,2,3", { "point 1,2 rel 1,2 /17", "value 3 /2" }, "点(1,2) 値3" },
+        { "5n", { "value 5 /4" }, "数5" },
+        { "１２，３", {}, "" },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        App().m_lastMessage.Empty();
+        m_tape.Doc().SetBasePoint(P(100, 50), P(100, 50));
+        Type(c.text);
+        EXPECT_EQ(m_line->m_log, c.posted);
+        EXPECT_EQ(App().m_lastMessage.Std(), c.echo);
+    }
+    // Full-width digits are folded, the full-width comma is not: the line is refused whole.
+    EXPECT_EQ(Bar().m_enteredText.Std(), "12，3");
+}
+
+TEST_F(KeysAndTypedInput, TheDrawingScaleMultipliesLengthsButTheEchoShowsWhatWasTyped)
+{
+    CZelkDoc& doc = m_tape.Doc();
+    doc.m_ratio = 2.0;
+    App().m_lengthInputMain = 1;
+    Type("10");
+    EXPECT_EQ(m_line->m_log, Log{ "value 20 /2" });
+    EXPECT_EQ(App().m_lastMessage.Std(), "値10");
+    App().m_lengthInputMain = 0;
+    Type("10");
+    EXPECT_EQ(m_line->m_log, Log{ "value 10 /2" });
+    Type("3,4");
+    EXPECT_EQ(m_line->m_log, Log{ "point 6,8 rel 3,4 /17" });
+    EXPECT_EQ(App().m_lastMessage.Std(), "点(3,4) 実点(6,8)");
+}
+
+TEST_F(KeysAndTypedInput, AFaultIsReportedWithItsPositionAndNothingIsPosted)
+{
+    EXPECT_FALSE(Type("10,3+4L"));
+    EXPECT_TRUE(m_line->m_log.empty());
+    ASSERT_FALSE(MessageBoxes().empty());
+    EXPECT_EQ(MessageBoxes().back(), "10,3+4L の 4 文字目に問題があります。");
+}
+
+TEST_F(KeysAndTypedInput, CtrlArrowsMoveTheBasePointInsteadOfPosting)
+{
+    CZelkDoc& doc = m_tape.Doc();
+    EXPECT_TRUE(Type("30d,100", 1));
+    EXPECT_TRUE(m_line->m_log.empty());
+    EXPECT_NEAR(doc.m_basePoint.m_x, 100 * std::cos(30 * 3.141592653589793 / 180), 1e-9);
+    EXPECT_NEAR(doc.m_basePoint.m_y, 50, 1e-9);
+    EXPECT_EQ(App().m_lastStatus, 1);
+
+    doc.SetBasePoint(P(0, 0), P(0, 0));
+    doc.m_ratio = 2.0;
+    Type("100", 2);   // left: along the X axis, backwards, at the drawing scale
+    EXPECT_NEAR(doc.m_basePoint.m_x, -200, 1e-9);
+    Type("3,4", 3);
+    EXPECT_NEAR(doc.m_basePoint.m_x, -197, 1e-9);
+    EXPECT_NEAR(doc.m_basePoint.m_y, 4, 1e-9);
+    App().m_lastMessage.Empty();
+    Type("++3,4", 1);   // a relative term cannot be a coordinate of a move
+    EXPECT_EQ(App().m_lastMessage.Std(), "点入力のフォームが不適当です");
+}
+
+TEST(TypedLine, NormalisingFoldsOnlyTheListedFullWidthFormsAndKeepsHalfWidthKana)
+{
+    struct Case {
+        const char* in;
+        const char* out;
+    } cases[] = {
+        { "  １２．５＋（３）  ", "12.5+(3)" },
+        { "ＡＢｘｙ", "ABxy" },
+        { "ｱ10", "ｱ10" },          // a half-width kana is one byte: the digit after it stays
+        { "･1", "･1" },
+        { "１，２", "1，2" },
+        { "角度", "角度" },
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(NormaliseTypedLine(c.in).Std(), c.out) << c.in;
+}
+
+TEST_F(KeysAndTypedInput, TypedTextAttributesPostTheirValuesAndReportWhatChanged)
+{
+    Bar().m_enteredText = "2.5H";
+    EXPECT_TRUE(ParseTextAttributes(&m_tape.Doc()));
+    EXPECT_EQ(App().m_appText.m_heightTenths, 25);
+    EXPECT_NEAR(App().m_appText.m_widthTenths, 12.5, 0.5);   // the width follows at half the height
+    EXPECT_EQ(App().m_lastMessage.Std(), "文字の 高さ を変更しました");
+
+    const size_t beeps = DefaultScriptedServices().m_beeps.size();
+    Bar().m_enteredText = "12,H";
+    EXPECT_FALSE(ParseTextAttributes(&m_tape.Doc()));
+    EXPECT_EQ(App().m_lastMessage.Std(), "フォント指定の文字列がフォーマット違反です");
+    EXPECT_EQ(DefaultScriptedServices().m_beeps.size(), beeps + 1);
+}
+
+TEST_F(KeysAndTypedInput, HistoryListsKeepOneEntryPerTextAndTheFontsListSorted)
+{
+    CHistoryList& numbers = Bar().GetList(1);
+    numbers.AddRecent("10,20");
+    numbers.AddRecent("5");
+    numbers.AddRecent("10,20");
+    ASSERT_EQ(numbers.m_texts.GetSize(), 2);
+    EXPECT_EQ(numbers.m_texts[0].Std(), "10,20");
+
+    Bar().FillDefaultLists(-1);
+    CHistoryList& fonts = Bar().GetList(3);
+    const int defaults = static_cast<int>(fonts.m_texts.GetSize());
+    fonts.AddSorted("2.0h, 1.5w, ＭＳ ゴシック");
+    EXPECT_EQ(fonts.m_texts.GetSize(), defaults);
+    fonts.AddSorted("  1.0H, 0.5W, ＭＳ ゴシック");
+    fonts.AddSorted("3.0H");
+    EXPECT_EQ(fonts.m_texts[0].Std(), "1.0H, 0.5W, ＭＳ ゴシック");
+    EXPECT_EQ(fonts.m_texts[3].Std(), "3.0H");   // before the first entry that sorts after it
+    EXPECT_EQ(fonts.m_texts[4].Std(), "3.2H, 1.6W, ＭＳ ゴシック");
+    EXPECT_EQ(fonts.GetCode(-1), 1001);
+    EXPECT_EQ(Bar().GetList(1).m_texts[0].Std(), "++90");
+}
+
+TEST_F(KeysAndTypedInput, ListingLinesActByTheirLineCode)
+{
+    CInputBar& bar = Bar();
+    CHistoryList& listing = bar.GetList(8);
+    listing.AddRecentWithCode("中下 ･･･文字列配置基準", 24);
+    bar.SelectList(8, 0, 0);
+    bar.m_selectedIndex = 0;
+    bar.m_enteredText = "中下 ･･･文字列配置基準";
+    EXPECT_TRUE(bar.ApplyText(0));
+    EXPECT_EQ(App().m_appText.m_anchor, 14);
+    EXPECT_EQ(App().m_lastMessage.Std(), "文字列配置基準を 中下 にしました。");
+    EXPECT_EQ(bar.m_currentList, 1);
+
+    App().m_appText.SetAnchor(0);
+    App().m_lastMessage.Empty();
+    bar.SelectList(8, 0, 0);
+    bar.m_selectedIndex = 5;   // no such entry: line code 1001
+    bar.m_enteredText = "中下";
+    EXPECT_TRUE(bar.ApplyText(0));
+    EXPECT_EQ(App().m_appText.m_anchor, 0);
+    EXPECT_TRUE(App().m_lastMessage.IsEmpty());
+}
+
+TEST_F(KeysAndTypedInput, TheUserApplicationListFindsOnTheFirstEnter)
+{
+    CUserAppManager& apps = *App().m_userAppManager;
+    apps.InsertApp(0, "a.dll", "Gear Maker", "1");
+    apps.InsertApp(1, "b.dll", "Bolt Table", "1");
+    CInputBar& bar = Bar();
+    bar.SelectList(5, 0, 0);
+    bar.m_enteredText = "bolt";
+    EXPECT_TRUE(bar.ApplyText(0));
+    EXPECT_EQ(apps.m_selectedEntry, 1);
+    EXPECT_EQ(bar.GetList(5).m_currentText.Std(), "Bolt Table");
+    EXPECT_EQ(bar.m_currentList, 5);
+
+    apps.m_searchStart = 0;
+    bar.m_enteredText = "nothing";
+    EXPECT_TRUE(bar.ApplyText(0));
+    EXPECT_EQ(App().m_lastMessage.Std(), "検索文字を含むアプリケーション名は登録されていません");
+    EXPECT_EQ(bar.m_currentList, 5);
+}
+
+TEST(InputBarKeys, TheKeyThatStartsNumericInputGivesItsCharacter)
+{
+    struct Case {
+        int key;
+        bool shift;
+        const char* text;
+    } cases[] = {
+        { '5', false, "5" }, { '1', true, "!" }, { '9', true, ")" }, { '0', true, "" },
+        { 0x6E, false, "." }, { 0x6A, false, "*" }, { 0x63, false, "3" }, { 'A', true, "A" },
+        { 0x92, false, "=" }, { 0xDB, true, "{" }, { 0x20, false, "" },
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(CInputBar::NumericKeyText(c.key, c.shift).Std(), c.text) << c.key << " " << c.shift;
+}
+
+TEST_F(KeysAndTypedInput, EnterHasThreeStagesFromAShownSnapPoint)
+{
+    CZelkDoc& doc = m_tape.Doc();
+    doc.SetBasePoint(P(7, 8), P(7, 8));
+    App().m_lastStatus = 1;
+    const CTapeStep& first = m_tape.Key(VK_RETURN);
+    EXPECT_EQ(m_line->m_log, Log{ "point 7,8 rel 7,8 /0" });
+    EXPECT_EQ(App().m_pointFromEnter, 1);
+    EXPECT_EQ(first.lastStatus, 3);
+
+    m_line->m_log.clear();
+    const CTapeStep& second = m_tape.Key(VK_RETURN);
+    EXPECT_EQ(m_line->m_log, Log{ "event 12/0" });   // never the command's own Enter
+    EXPECT_EQ(second.lastStatus, 4);
+
+    m_line->m_log.clear();
+    m_tape.Key(VK_RETURN);
+    EXPECT_EQ(m_line->m_log, Log{ "enter" });
+
+    // With Shift the line also takes the absolute angle less the system's rotation.
+    doc.m_absAngle = 50;
+    doc.m_relAngle = 20;
+    App().m_lastStatus = 1;
+    m_line->m_log.clear();
+    m_tape.Hold(true, false);
+    m_tape.Key(VK_RETURN);
+    EXPECT_EQ(m_line->m_log, (Log{ "point 7,8 rel 7,8 /0", "value 30 /15" }));
+    EXPECT_EQ(m_line->m_defaultLength, 500.0);
+}
+
+TEST_F(KeysAndTypedInput, EscapeReturnsCommandsToTheirFirstStepWithTheirDefaults)
+{
+    App().m_commandKind = 1;
+    m_point->m_modePattern = "NPP";
+    const CTapeStep& point = m_tape.Key(VK_ESCAPE);
+    EXPECT_EQ(m_point->m_log, Log{ "value 2 /4" });
+    EXPECT_EQ(point.message, "初期ステップに戻しました");
+
+    App().m_commandKind = 10;
+    m_dim->m_modePattern = "APPP";
+    m_tape.Key(VK_ESCAPE);
+    EXPECT_EQ(m_dim->m_log, Log{ "value 0 /11" });
+
+    // An interrupting mode ends with its own message and nothing else.
+    App().m_interruptMode = 37;
+    const CTapeStep& mode = m_tape.Key(VK_ESCAPE);
+    EXPECT_EQ(mode.interruptMode, 0);
+    EXPECT_EQ(mode.message, "相対座標設定モードを解除しました");
+}
+
+TEST_F(KeysAndTypedInput, EscapeInGroupProcessingTakesOneOrTwoSteps)
+{
+    CZelkDoc& doc = m_tape.Doc();
+    CGroupProcessor& group = *App().m_groupProcessor;
+    auto open = [&] {
+        doc.m_groupProcessing = 1;
+        group.m_document = &doc;
+        group.m_tokenString = "AP";
+    };
+    open();
+    EXPECT_EQ(m_tape.Key(VK_ESCAPE).message, "群処理の初期ステップに戻しました");
+    EXPECT_EQ(doc.m_groupProcessing, 1);
+    EXPECT_EQ(m_tape.Key(VK_ESCAPE).message, "箱選択を解除しました");
+    EXPECT_EQ(doc.m_groupProcessing, 0);
+
+    App().m_groupResetOneStep = 1;
+    open();
+    EXPECT_EQ(m_tape.Key(VK_ESCAPE).message, "群処理モードと箱選択は解除しました");
+    EXPECT_EQ(doc.m_groupProcessing, 0);
+}
+
+TEST_F(KeysAndTypedInput, EscapeCancelsADelayedSaveAndTheDrawingStaysModified)
+{
+    CZelkDoc& doc = m_tape.Doc();
+    App().m_savePending = 1;
+    App().m_pendingDrawing = &doc;
+    App().m_modifiedBeforeSave = 1;
+    doc.SetModifiedFlag(FALSE);
+    m_tape.Key(VK_ESCAPE);
+    EXPECT_TRUE(doc.IsModified());
+    EXPECT_EQ(App().m_savePending, 0);
+    EXPECT_EQ(App().m_pendingDrawing, nullptr);
+}
+
+TEST_F(KeysAndTypedInput, TheKeyTableStartsModesAndCommands)
+{
+    // W starts the write-layer mode again while it runs; the menu command ends it.
+    App().m_interruptMode = 33;
+    EXPECT_EQ(m_tape.Key('W').interruptMode, 33);
+    EXPECT_EQ(m_tape.Code(204).interruptMode, 0);
+
+    // M without a popup-enabled command starts the line command.
+    App().m_commandKind = 3;
+    App().m_appCommand.m_circleFlag = 0;
+    EXPECT_EQ(m_tape.Key('M').commandKind, 2);
+
+    // T while a text is edited only reopens the text list.
+    App().m_interruptKind = 7;
+    App().m_commandKind = 2;
+    m_tape.Key('T');
+    EXPECT_EQ(Bar().m_currentList, 2);
+    EXPECT_EQ(App().m_commandKind, 2);
+    App().m_interruptKind = 0;
+
+    // Delete: the box selection goes at once, or the hint.
+    const CTapeStep& hint = m_tape.Key(VK_DELETE);
+    EXPECT_EQ(hint.message, "DELキーを押した状態で単一要素を選択すると即消去します。");
+    EXPECT_EQ(hint.deleteKeyDown, 1);
+    m_tape.Code(8);
+    m_tape.Doc().m_groupProcessing = 1;
+    m_tape.Key(VK_DELETE);
+    EXPECT_EQ(App().m_groupProcessor->m_lastInputKind, 14);
+    EXPECT_EQ(App().m_groupProcessor->m_lastInputSubCode, 33);
+    m_tape.Doc().m_groupProcessing = 0;
+
+    // A key without a row, and letters in a user application, return FALSE before the exit steps.
+    const int events = App().m_eventCount;
+    EXPECT_EQ(m_tape.Key('N').result, 0);
+    App().m_commandKind = 9;
+    EXPECT_EQ(m_tape.Key('L').result, 0);
+    EXPECT_EQ(App().m_commandKind, 9);
+    EXPECT_EQ(App().m_eventCount, events);
+
+    // S opens the line-type list; I toggles draft lines.
+    App().m_commandKind = 2;
+    m_tape.Key('S');
+    EXPECT_EQ(Bar().m_currentList, 9);
+    EXPECT_EQ(m_tape.Key('I').message, "下書き線モードです。");
+    EXPECT_EQ(m_tape.Key('I').message, "作図線モードです。");
+
+    // A digit opens numeric input.
+    App().m_commandKind = 2;
+    m_tape.Key('5');
+    EXPECT_EQ(Bar().m_currentList, 1);
+    EXPECT_EQ(App().m_lastMessage.Std(), "数値入力モードです");
+}
+
+namespace {
+
+// A drawing with one line, in a group of the kind given (-1: none), picked as the candidate.
+void PickLineInGroup(CZelkDoc& doc, int groupKind)
+{
+    doc.AddLine(P(0, 0), P(30, 40), 0, doc.FindOrAddPen(0, 1, 0, 0, 70));
+    CLine* line = doc.GetLineElem(0, 0);
+    ASSERT_NE(line, nullptr);
+    if (groupKind >= 0) {
+        auto* group = new CGroup;
+        group->m_kind = static_cast<std::int16_t>(groupKind);
+        line->m_group = static_cast<std::int16_t>(doc.m_groups.Add(group));
+    }
+    doc.m_pickList->SetSingleCandidate(0, 0, 0, ELEM_LINE);
+    doc.m_pickList->m_current = 0;
+}
+
+} // namespace
+
+TEST_F(KeysAndTypedInput, EditStartChoosesTheCommandThatEditsThePickedKind)
+{
+    CZelkDoc& doc = m_tape.Doc();
+    PickLineInGroup(doc, CGroup::KIND_LINEAR);
+    App().m_commandKind = 10;
+    App().StartEditFromPick(&doc, &m_tape.View());
+    EXPECT_EQ(App().m_interruptKind, 10);
+    EXPECT_EQ(App().m_lastStatus, 10);
+    EXPECT_EQ(doc.m_dimCmdInt->m_lastInputKind, 9);
+    EXPECT_EQ(doc.m_dimCmdInt->m_editGroupKind, CGroup::KIND_LINEAR);
+
+    // With Ctrl the dimension's line is edited as a line.
+    App().m_interruptKind = 0;
+    m_tape.Hold(false, true);
+    App().StartEditFromPick(&doc, &m_tape.View());
+    EXPECT_EQ(App().m_interruptKind, 2);
+    EXPECT_EQ(App().m_hint.Std(), "尺度1 線分編集モードです");
+    EXPECT_EQ(doc.m_lineCmdInt->m_editFlag, 1);
+    EXPECT_EQ(doc.m_referenceSize, 50.0);
+    m_tape.Hold(false, false);
+
+    // The same line in an ordinary group is a line edit even in the dimension command.
+    App().m_interruptKind = 0;
+    static_cast<CGroup*>(doc.m_groups[0])->m_kind = CGroup::KIND_PLAIN;
+    App().StartEditFromPick(&doc, &m_tape.View());
+    EXPECT_EQ(App().m_interruptKind, 2);
+}
+
+TEST_F(KeysAndTypedInput, CurvesAreNotEditedAndAnOpenBoxSelectionClosesFirst)
+{
+    CZelkDoc& doc = m_tape.Doc();
+    doc.AddCurve(1, { P(0, 0), P(10, 10), P(20, 0) }, 0, doc.FindOrAddPen(0, 1, 0, 0, 70));
+    doc.m_pickList->SetSingleCandidate(0, 0, 0, ELEM_CURVE);
+    doc.m_pickList->m_current = 0;
+    App().m_lastStatus = 5;
+    App().StartEditFromPick(&doc, &m_tape.View());
+    EXPECT_EQ(m_tape.View().m_messageText.Std(), "曲線は編集できないので消去して作成しなおしてください");
+    EXPECT_EQ(App().m_interruptKind, 0);
+    EXPECT_EQ(App().m_lastStatus, 5);
+
+    doc.m_pickList->Clear();
+    doc.m_groupProcessing = 1;
+    const size_t beeps = DefaultScriptedServices().m_beeps.size();
+    App().StartEditFromPick(&doc, &m_tape.View());
+    EXPECT_EQ(m_tape.View().m_messageText.Std(), "群処理と箱選択はクリアして要素の編集に入りました");
+    EXPECT_EQ(DefaultScriptedServices().m_beeps.size(), beeps + 1);
+    EXPECT_EQ(doc.m_groupProcessing, 0);
+    EXPECT_EQ(App().m_lastStatus, 5);   // no candidate: nothing more
+}
+
+TEST_F(KeysAndTypedInput, AttributeCommandsCutOnlyARealComment)
+{
+    CZelkDoc& doc = m_tape.Doc();
+    CInputBar& bar = Bar();
+    bar.m_enteredText = "ABC";
+    bar.SelectList(10, 0, 0);
+    EXPECT_FALSE(bar.ApplyText(0));   // the list was never filled from a drawing
+
+    bar.FillAttributeCommandList();
+    struct Case {
+        const char* typed;
+        const char* message;
+        const char* stored;     // the last attribute string of the drawing afterwards
+    } cases[] = {
+        { "ABC //the part name", "属性文字を登録または休止解除しました", "ABC" },
+        { "1/100", "属性文字を登録または休止解除しました", "1/100" },
+        { "//ABC //属性文字を休止", "属性文字を休止しました", "//ABC" },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.typed);
+        bar.SelectList(10, 0, 0);
+        bar.m_enteredText = c.typed;
+        EXPECT_TRUE(bar.ApplyText(0));
+        EXPECT_EQ(m_tape.View().m_messageText.Std(), c.message);
+        ASSERT_GT(doc.m_attrStrings.GetSize(), 0);
+        CString last;
+        for (int i = 0; i < doc.m_attrStrings.GetSize(); ++i) {
+            const auto* s = static_cast<const CDataString*>(doc.m_attrStrings[i]);
+            if (s->m_text == c.stored)
+                last = s->m_text;
+        }
+        EXPECT_EQ(last.Std(), c.stored);
+        EXPECT_EQ(bar.m_currentList, 1);
+    }
+}
+
+TEST_F(KeysAndTypedInput, EachKeyRoutineAsksItsConsumersInItsOwnOrder)
+{
+    CZelkDoc& doc = m_tape.Doc();
+    CPointSearch& search = *doc.m_pointSearch;
+    search.foundPoints.clear();
+    search.foundPoints.emplace_back(P(1, 1), 0.0, 0, 0, 0, 0, 0, 0, 0, 0);
+    search.foundPoints.emplace_back(P(5, 6), 0.0, 0, 0, 0, 0, 0, 0, 0, 0);
+    search.currentIndex = 0;
+    auto tab = [&] {
+        m_line->m_log.clear();
+        m_lineInt->m_log.clear();
+        App().m_lastStatus = 2;
+        m_tape.Key(VK_TAB);
+    };
+    tab();
+    EXPECT_EQ(m_line->m_log, Log{ "next snap point" });
+    EXPECT_EQ(doc.m_basePoint.m_x, 5.0);
+    EXPECT_EQ(doc.m_refPoint.m_y, 6.0);
+
+    // Tab on a snap point: the interrupting command before group processing ...
+    doc.m_groupProcessing = 1;
+    App().m_interruptKind = 2;
+    tab();
+    EXPECT_EQ(m_lineInt->m_log, Log{ "next snap point" });
+    // ... while step back and the point constraint ask group processing first.
+    m_lineInt->m_log.clear();
+    App().StepBack(&doc);
+    App().OnPointConstraint(&doc, &m_tape.View());
+    EXPECT_TRUE(m_lineInt->m_log.empty());
+    doc.m_groupProcessing = 0;
+    App().StepBack(&doc);
+    App().OnPointConstraint(&doc, &m_tape.View());
+    EXPECT_EQ(m_lineInt->m_log, (Log{ "step back 1", "constraint" }));
+
+    // A running user application takes them all; no command sees the key.
+    App().m_interruptKind = 0;
+    App().m_commandKind = 9;
+    tab();
+    App().StepBack(&doc);
+    EXPECT_TRUE(m_line->m_log.empty());
+    EXPECT_TRUE(m_lineInt->m_log.empty());
+}
+
+TEST_F(KeysAndTypedInput, EscapeEndsTheInnermostModeFirst)
+{
+    struct Case {
+        int special;
+        int repeat;
+        int interruptMode;
+        const char* message;
+    } cases[] = {
+        { 53, 0, 0, "画面操作モードは解除しました" },
+        { 53, 1, 0, "画面(連続)操作モードは解除しました" },
+        { 0, 0, 33, "書込レイヤ設定モードを解除しました" },
+        { 0, 0, 39, "拘束点設定モードを解除しました" },
+        { 0, 0, 40, "" },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.message);
+        App().m_specialMode = static_cast<std::int16_t>(c.special);
+        App().m_specialRepeat = c.repeat;
+        App().m_interruptMode = static_cast<std::int16_t>(c.interruptMode);
+        m_tape.View().m_messageText.Empty();
+        m_line->m_log.clear();
+        const CTapeStep& step = m_tape.Key(VK_ESCAPE);
+        EXPECT_EQ(step.message, c.message);
+        EXPECT_EQ(step.specialMode, 0);
+        EXPECT_EQ(step.interruptMode, 0);
+        EXPECT_EQ(App().m_specialRepeat, 0);
+        EXPECT_TRUE(m_line->m_log.empty());   // the command keeps its step
+    }
+}
+
+TEST_F(KeysAndTypedInput, AConfirmedTextGoesToTheTextCommandAndStaysInItsList)
+{
+    CInputBar& bar = Bar();
+    App().m_commandKind = 7;
+    bar.StartTextInput();
+    EXPECT_EQ(bar.m_currentList, 2);
+    bar.m_enteredText = "部品表";
+    EXPECT_TRUE(bar.ApplyText(0));
+    EXPECT_EQ(m_tape.Doc().m_textCmd->m_lastInputKind, 5);
+    EXPECT_EQ(App().m_lastMessage.Find("文字列  部品表  を確定しました。"), 0);
+    EXPECT_EQ(bar.GetList(2).m_texts[0].Std(), "部品表");
+    EXPECT_EQ(bar.GetList(2).m_touched, 1);
+    EXPECT_EQ(bar.m_currentList, 2);
+}
