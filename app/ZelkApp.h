@@ -35,7 +35,7 @@ class CMacroInterpreter;
 class CMacroRecorder;
 class CMainFrame;
 class CMultiDocTemplate;
-class COriginSetting;
+class CBasePointInput;
 class CSavedScreen;
 class CScreenOperation;
 class CTextDoc;
@@ -200,7 +200,7 @@ public:
     CLayerOps* m_layerOps = nullptr;
     CMacroInterpreter* m_scriptInterpreter = nullptr;
     CMacroInterpreter* m_numericInterpreter = nullptr;
-    COriginSetting* m_originSetting = nullptr;
+    CBasePointInput* m_basePointInput = nullptr;
     CUserAppManager* m_userAppManager = nullptr;
     CMacroRecorder* m_macroRecorder = nullptr;
     CGroupProcessor* m_groupProcessor = nullptr;

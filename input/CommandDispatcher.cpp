@@ -6,6 +6,7 @@
 #include "document/CreationLog.h"
 #include "document/ZelkDoc.h"
 #include "input/InputBar.h"
+#include "input/LayerOps.h"
 #include "input/ScreenOperation.h"
 #include "macro/MacroRecorder.h"
 #include "platform/core/Services.h"
@@ -215,6 +216,10 @@ BOOL CZelkApp::DispatchKeyCode(CZelkDoc* doc, CZelkView* view)
     // the rest of the key table comes with the keys' own handling.
     switch (m_lastKey) {
     case kKeyEnter:
+        // The write-layer mode takes Enter as the wish for a fresh layer; the rest of Enter's
+        // handling comes with the keys.
+        if (m_interruptMode == 33 && m_layerOps)
+            m_layerOps->NewWriteLayer(doc);
         return TRUE;
     case 27:
         CancelMode(doc, view);

@@ -12,6 +12,7 @@
 #include "geometry/FoundPoint.h"
 #include "geometry/Numeric.h"
 #include "input/InputEvent.h"
+#include "input/LayerOps.h"
 #include "input/PickList.h"
 #include "input/PointSearch.h"
 #include "platform/ui/WinUser.h"
@@ -186,8 +187,11 @@ void CZelkApp::OnLeftButtonUpCode(CZelkDoc* doc, CZelkView* view)
         return;
     }
     case 35:
-        if (PickByDragBox(doc, view, 3))
+        if (PickByDragBox(doc, view, 3)) {
             list.markMask = 16;
+            if (m_layerOps)
+                m_layerOps->ToggleLayersOfPicked(doc, view);
+        }
         return;
     case 36: {
         CFindOverride texts(m_appFind, ELEM_TEXT, -1, -1);

@@ -29,7 +29,7 @@ public:
         m_currentList = list;
     }
     // Takes the entered text as input; arrowCode 0 for Enter, 1-4 for Ctrl+arrows. 0 refuses.
-    virtual int ApplyText(int arrowCode) { (void)arrowCode; return 0; }
+    virtual int ApplyText(int arrowCode);
     virtual void RememberText() {}
     virtual void MarkListEdited() { m_listEdited = 1; }
     virtual void StartFontInput() { SelectList(3, 0, 1); }

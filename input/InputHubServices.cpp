@@ -5,6 +5,9 @@
 #include "app/ZelkApp.h"
 
 #include "document/ZelkDoc.h"
+#include "input/CrossPointInput.h"
+#include "input/InputBar.h"
+#include "input/InputEvent.h"
 #include "platform/ui/DocTemplate.h"
 #include "view/ZelkView.h"
 
@@ -52,8 +55,13 @@ void CZelkApp::SwitchMode(CZelkDoc*, CZelkView*, short selector, short mode, int
         m_interruptMode = mode;
         m_specialMode = 0;
         m_lastStatus = 7;
+        // The layer modes take their names from the layer list of the input box.
+        if (m_inputBar && (mode == 33 || mode == 34 || mode == 35))
+            m_inputBar->SelectList(7, mode == 35 ? 0 : 1, 1);
         break;
     case 3:
+        if (m_crossPointInput)
+            m_crossPointInput->Reset();
         m_specialMode = mode;
         if (mode != 0)
             m_lastStatus = 7;
@@ -71,8 +79,17 @@ void CZelkApp::EndInterruptCommand(CZelkDoc*)
     m_interruptKind = 0;
 }
 
-BOOL CZelkApp::ModeInput(CZelkDoc*, CZelkView*, int)
+BOOL CZelkApp::ModeInput(CZelkDoc* doc, CZelkView* view, int code)
 {
+    if (code != 2 || !doc)
+        return FALSE;
+    if (m_specialMode == 70) {
+        if (m_crossPointInput)
+            m_crossPointInput->OnPick(doc, view);
+        return FALSE;
+    }
+    if (m_interruptMode == 37)
+        doc->m_inputEvent->PostPick(19);
     return FALSE;
 }
 

@@ -360,6 +360,8 @@ public:
 
     // ---- mouse move, gestures and the preview of the command's kind ------------------------
     void OnMouseMove(UINT nFlags, CPoint point) override;
+    // The keys that drive commands go to the dispatcher before the frame's accelerators.
+    BOOL PreTranslateMessage(MSG* pMsg) override;
     void OnRButtonDown(UINT nFlags, CPoint point) override;
     void OnRButtonUp(UINT nFlags, CPoint point) override;
     // The preview of the drawing's preview kind at the effective point p; ar the snapped

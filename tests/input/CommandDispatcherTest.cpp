@@ -191,15 +191,15 @@ TEST(CommandDispatcher, LayerCodesEndTheirModeAndReturnTheInputBarToItsFirstList
         int after;
         std::vector<int> lists;
     } cases[] = {
-        { "write layer on", 0, 204, false, 33, {} },
-        { "write layer with shift", 0, 204, true, 34, {} },
+        { "write layer on", 0, 204, false, 33, { 7 } },
+        { "write layer with shift", 0, 204, true, 34, { 7 } },
         { "write layer off", 33, 204, false, 0, { 1 } },
         { "rename off by write layer", 34, 204, false, 0, { 1 } },
-        { "reference layer on", 0, 205, false, 35, {} },
+        { "reference layer on", 0, 205, false, 35, { 7 } },
         { "reference layer off", 35, 205, false, 0, { 1 } },
-        { "rename on", 0, 219, false, 34, {} },
+        { "rename on", 0, 219, false, 34, { 7 } },
         { "rename off", 34, 219, false, 0, { 1 } },
-        { "rename replaces write layer", 33, 219, false, 34, {} },
+        { "rename replaces write layer", 33, 219, false, 34, { 7 } },
     };
     for (const Case& c : cases) {
         CInputTape tape;

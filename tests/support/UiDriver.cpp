@@ -131,6 +131,7 @@ Qt::Key QtKey(UINT vk)
         { VK_PRIOR, Qt::Key_PageUp }, { VK_NEXT, Qt::Key_PageDown }, { VK_LEFT, Qt::Key_Left },
         { VK_RIGHT, Qt::Key_Right }, { VK_UP, Qt::Key_Up }, { VK_DOWN, Qt::Key_Down },
         { VK_SHIFT, Qt::Key_Shift }, { VK_CONTROL, Qt::Key_Control }, { VK_MENU, Qt::Key_Alt },
+        { VK_OEM_COMMA, Qt::Key_Comma }, { VK_OEM_MINUS, Qt::Key_Minus }, { VK_OEM_PERIOD, Qt::Key_Period },
     };
     for (const auto& k : keys)
         if (k.vk == vk)
