@@ -107,6 +107,25 @@ public:
     virtual void SwitchMode(CZelkDoc* doc, CZelkView* view, short selector, short mode, int macro);
     virtual void ApplyInputComboText(const CString& text);
 
+    // ---- attribute, line-type and creation-environment routines (input/AttributeCommands.cpp)
+    // Line width in tenths of a millimetre from a typed text; the thick width for "=" or "太".
+    short WidthFromText(const CString& text) const;
+    // Line-type code 0-4 named by a text, -1 when none.
+    static int LineTypeFromText(const CString& text);
+    void SetLineTypeAndShow(int lineType);
+    // The line-type button shows the creation line type and width; with report, a message.
+    void SetLineTypeButton(int report);
+    void StartLineTypeInput();
+    // Selects the color's entry of the color combo box and makes it the creation color.
+    BOOL SelectColorInCombo(COLORREF color);
+    void AddColorToTable(COLORREF color);
+    void TakeLineTypeFromPick(CZelkDoc* doc);
+    void TakeColorFromPick(CZelkDoc* doc);
+    // The question after printing slanted texts (timer 14).
+    void AskSlantedTextPrint();
+    // TRUE when the active drawing view hides the layer.
+    BOOL IsLayerHiddenInActiveView(WORD layer) const;
+
     // ---- input events (input/InputEventRouting.cpp) ----------------------------------------
     // The single entry to the consumers of an input event; the payload is in the drawing's
     // input event. Consumers may post again from inside their input entry.
@@ -132,6 +151,9 @@ public:
     void OnLeftButtonUpCode(CZelkDoc* doc, CZelkView* view);
     void OnRightButtonDownCode(CZelkDoc* doc, CZelkView* view);
     void OnRightButtonUpCode(CZelkDoc* doc, CZelkView* view);
+    // The same-attribute modes 41 to 45: one click selects what shares the picked element's
+    // attribute, opening a box selection; the mode ends either way.
+    void SelectSameAttribute(CZelkDoc* doc, CZelkView* view);
 
     // ---- mode services the dispatcher calls -------------------------------------------------
     // TRUE when the document is one of the open drawings.

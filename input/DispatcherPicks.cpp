@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "app/ZelkApp.h"
+#include "commands/annotate/GroupProcessor.h"
 #include "commands/line/LineCommand.h"
 #include "document/ZelkDoc.h"
 #include "elements/ElementKinds.h"
@@ -148,6 +149,10 @@ void CZelkApp::OnLeftButtonUpCode(CZelkDoc* doc, CZelkView* view)
         }
         if (m_interruptMode == 40)
             SwitchMode(doc, m_activeView, 2, 0, 0);
+        return;
+    }
+    if (m_interruptMode >= 41 && m_interruptMode <= 45) {
+        SelectSameAttribute(doc, view);
         return;
     }
     if (shift) {
@@ -337,4 +342,28 @@ void CZelkApp::OnRightButtonUpCode(CZelkDoc* doc, CZelkView* view)
             input.PostPoint(point, ctrl ? 18 : 0);
     }
     m_rightButtonDown = 0;
+}
+
+void CZelkApp::SelectSameAttribute(CZelkDoc* doc, CZelkView* view)
+{
+    if (PickAtCursor(doc, view, 1, 0)) {
+        const int n = doc->m_pickList->SelectSameAsCurrent();
+        if (n >= 0) {
+            CString count;
+            count.Format("%d", n);
+            if (!doc->m_groupProcessing) {
+                doc->m_groupProcessing = 1;
+                doc->m_deformMode = 0;
+                if (m_groupProcessor) {
+                    m_groupProcessor->Reset(0);
+                    m_groupProcessor->m_document = doc;
+                }
+                ShowMessage("指定要素と同じ属性の要素 " + count + " 個を選択し、群処理モードに入りました", 0);
+            } else {
+                ShowMessage("指定要素と同じ属性の要素 " + count + " 個を選択しました", 0);
+            }
+            doc->RedrawChangedElements(1);
+        }
+    }
+    SwitchMode(doc, m_activeView, 2, 0, 0);
 }
