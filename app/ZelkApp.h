@@ -109,7 +109,7 @@ public:
 
     // ---- attribute, line-type and creation-environment routines (input/AttributeCommands.cpp)
     // Line width in tenths of a millimetre from a typed text; the thick width for "=" or "太".
-    short WidthFromText(const CString& text) const;
+    int WidthFromText(const CString& text) const;
     // Line-type code 0-4 named by a text, -1 when none.
     static int LineTypeFromText(const CString& text);
     void SetLineTypeAndShow(int lineType);

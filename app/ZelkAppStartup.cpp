@@ -466,4 +466,3 @@ void CZelkApp::CancelMode(CZelkDoc*, CZelkView*)
 void CZelkApp::SetGuidance(CZelkDoc*) {}
 void CZelkApp::ShowPrompt() {}
 void CZelkApp::ComputePreview(CZelkDoc*) {}
-void CZelkApp::ApplyInputComboText(const CString&) {}

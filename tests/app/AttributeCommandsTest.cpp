@@ -1,0 +1,182 @@
+// The attribute routines of the started program: line types and widths typed into the input
+// box's line-type list, the frame following the creation pen, and the slanted-text question.
+#include "app/InputToolBar.h"
+#include "app/MainFrame.h"
+#include "app/ZelkApp.h"
+#include "document/ZelkDoc.h"
+#include "input/InputBar.h"
+#include "platform/core/ProgramFolder.h"
+#include "platform/core/Services.h"
+#include "platform/ui/KeyMap.h"
+#include "platform/ui/UiServices.h"
+#include "tests/support/UiDriver.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+class AttributeCommands : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        UiResetKeyState();
+        DefaultScriptedServices() = CScriptedServices();
+        DefaultScriptedUiServices().Reset();
+        for (const char* name : { "ZelkUnit.txt", "Variable.txt", "ZelSheet.txt" })
+            fs::copy_file(fs::path(ZELK_SOURCE_DIR) / "resources" / name,
+                          FileSystemPath(ProgramFolder().GetString()) + name, fs::copy_options::overwrite_existing);
+        m_app = new CZelkApp;
+        ASSERT_TRUE(m_app->InitInstance());
+        m_frame = m_app->m_pMainFrame;
+        UiDriver::ShowAndActivate(m_frame);
+    }
+    void TearDown() override
+    {
+        if (m_app->m_pMainWnd) {
+            m_app->CloseAllDocuments(TRUE);
+            m_app->m_pMainWnd->SendMessage(WM_CLOSE);
+            m_app->m_pMainWnd = nullptr;
+        }
+        UiDriver::Pump();
+        m_app->ExitInstance();
+        delete m_app;
+        g_pApp = nullptr;
+    }
+    CHistoryList& LineTypes() { return m_app->m_inputBar->GetList(9); }
+    int Entries(const char* text)
+    {
+        int n = 0;
+        for (int i = 0; i < LineTypes().m_texts.GetSize(); ++i)
+            n += LineTypes().m_texts[i] == text;
+        return n;
+    }
+    std::string Message() const { return m_app->m_lastMessage.GetString(); }
+
+    CZelkApp* m_app = nullptr;
+    CMainFrame* m_frame = nullptr;
+};
+
+} // namespace
+
+TEST_F(AttributeCommands, LineTypeNames)
+{
+    const struct {
+        const char* text;
+        int lineType;
+    } cases[] = {
+        { "ddd", 4 }, { "dd", 3 }, { "d", -1 }, { "-", 0 }, { "- -", 1 }, { "-.", 3 }, { "-..", 4 },
+        { "DashDotDot", 4 }, { "DASH", 1 }, { "点線", 2 }, { "二点鎖線", 4 }, { "一点鎖線", 3 },
+        { "破線", 1 }, { "実線", 0 }, { "===== 太い実線 0.5", 0 }, { "･････ 点線", 2 }, { "太", -1 }, { "", -1 },
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(CZelkApp::LineTypeFromText(c.text), c.lineType) << c.text;
+}
+
+TEST_F(AttributeCommands, WidthsFromText)
+{
+    m_app->m_appElem.m_thickWidth = 7;
+    const struct {
+        const char* text;
+        int width;
+    } cases[] = {
+        { "0.35 dashdot", 3 }, { "0.05", 1 }, { "太", 7 }, { "=====", 7 }, { "dash", 1 },
+        { "w -1.26", 12 }, { "２mm 0.2", 2 },   // a full-width digit is no digit
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(m_app->WidthFromText(c.text), c.width) << c.text;
+    EXPECT_GT(m_app->WidthFromText("5000"), 32767);
+}
+
+TEST_F(AttributeCommands, TheLineTypeListSetsWidthTypeAndTheThickEntry)
+{
+    m_app->m_inputBar->m_currentList = 9;
+    CAppElem& elem = m_app->m_appElem;
+    elem.m_thickWidth = 5;
+    elem.m_lineType = 1;
+    elem.m_creationEnv = 0;
+    // "太" alone: the thick width, the line type kept.
+    m_app->ApplyInputComboText("太");
+    EXPECT_EQ(elem.m_lineWidth, 5);
+    EXPECT_EQ(elem.m_lineType, 1);
+    EXPECT_EQ(Entries("===== 太い実線 0.5"), 1);
+    EXPECT_EQ(m_app->m_atrCurrent.m_lineWidth, 5);
+
+    m_app->ApplyInputComboText("0.35 dashdot");
+    EXPECT_EQ(elem.m_lineWidth, 3);
+    EXPECT_EQ(elem.m_thickWidth, 3);
+    EXPECT_EQ(elem.m_lineType, 3);
+    EXPECT_EQ(m_app->m_atrCurrent.m_lineType, 3);
+    EXPECT_EQ(LineTypes().m_texts[0], CString("===== 太い実線 0.3"));
+    EXPECT_EQ(Message(), "一点鎖線をセットしました");
+    EXPECT_EQ(m_frame->m_wndInputBar.m_lineTypeButton.m_nBitmaps[0], 153u);
+
+    // The same entry again is not added twice.
+    const int before = LineTypes().m_texts.GetSize();
+    m_app->ApplyInputComboText("0.3 solid");
+    EXPECT_EQ(LineTypes().m_texts.GetSize(), before);
+    EXPECT_EQ(Message(), "太い実線をセットしました");
+    EXPECT_EQ(m_frame->m_wndInputBar.m_lineTypeButton.m_nBitmaps[0], 157u);
+
+    // A width past 16 bits is not applied; the line type is.
+    m_app->ApplyInputComboText("5000 dash");
+    EXPECT_EQ(elem.m_lineWidth, 3);
+    EXPECT_EQ(elem.m_lineType, 1);
+    // Into the selected element's set when the environment says so.
+    elem.m_creationEnv = 1;
+    m_app->ApplyInputComboText("0.1 dot");
+    EXPECT_EQ(m_app->m_atrElem.m_lineType, 2);
+    EXPECT_EQ(m_app->m_atrElem.m_lineWidth, 1);
+    EXPECT_EQ(m_frame->m_wndInputBar.m_lineTypeButton.m_nBitmaps[0], 155u);
+    // Another list: nothing.
+    m_app->m_inputBar->m_currentList = 1;
+    m_app->ApplyInputComboText("0.5 dash");
+    EXPECT_EQ(elem.m_lineType, 2);
+}
+
+TEST_F(AttributeCommands, TheCurrentSetsPenShowsInTheFrame)
+{
+    CAppAtrCurrent& set = m_app->m_atrCurrent;
+    set.m_color = RGB(255, 0, 0);
+    set.m_lineType = 1;
+    set.m_lineWidth = 1;
+    m_app->m_appElem.m_color = RGB(0, 0, 0);
+    set.ApplyPen();
+    CColorComboBox& box = m_frame->m_wndInputBar.m_colorBox;
+    ASSERT_GE(box.GetCurSel(), 0);
+    EXPECT_EQ(static_cast<COLORREF>(box.GetItemData(box.GetCurSel())), RGB(255, 0, 0));
+    EXPECT_EQ(m_app->m_appElem.m_color, RGB(255, 0, 0));
+    EXPECT_EQ(m_frame->m_wndInputBar.m_lineTypeButton.m_nBitmaps[0], 152u);
+    EXPECT_EQ(m_frame->m_wndInputBar.m_lineTypeButton.m_nBitmaps[1], 156u);
+    EXPECT_EQ(Message(), "") << "the button follows without a message";
+}
+
+TEST_F(AttributeCommands, TheSlantedTextQuestionAfterAPrint)
+{
+    const BYTE sign = m_app->m_slantedPrintOption;
+    auto answer = [](int button, int dontShow) {
+        DefaultScriptedUiServices().QueueDialog([button, dontShow](IModalSession& s) {
+            EXPECT_EQ(s.TemplateId(), 238u);
+            s.SetCheck(1030, dontShow);
+            s.Press(button);
+        });
+    };
+    // Timer 14 asks; "異常" turns the sign, a second "異常" turns it back.
+    answer(IDCANCEL, 0);
+    ASSERT_EQ(m_frame->StartTimer(14, 3000), 1);
+    EXPECT_TRUE(DefaultScriptedServices().FireTimer(static_cast<const CWnd*>(m_frame), 14));
+    EXPECT_EQ(static_cast<signed char>(m_app->m_slantedPrintOption), -static_cast<signed char>(sign));
+    EXPECT_FALSE(DefaultScriptedServices().IsTimerActive(static_cast<const CWnd*>(m_frame), 14));
+    answer(IDCANCEL, 1);
+    m_app->AskSlantedTextPrint();
+    EXPECT_EQ(m_app->m_slantedPrintOption, sign);
+    EXPECT_EQ(m_app->m_introMessage2, 0);
+    answer(IDOK, 0);
+    m_app->AskSlantedTextPrint();
+    EXPECT_EQ(m_app->m_slantedPrintOption, sign);
+    EXPECT_EQ(m_app->m_introMessage2, 1);
+}
