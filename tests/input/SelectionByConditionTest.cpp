@@ -165,3 +165,22 @@ TEST_F(SameAttribute, APickSelectsWhatSharesItsAttributeAndEndsTheMode)
     m_tape.Doc().m_pickList->ClearMarks(MARK_SELECTED);
     EXPECT_EQ(ClickIn(41, W(50, 0)).message, "指定要素と同じ属性の要素 3 個を選択しました");
 }
+
+TEST_F(SelectionByCondition, AttributeStringsAndTexts)
+{
+    int index = 0, mode = 0;
+    CString exact("ABC"), inside("xABCy");
+    Doc().FindOrAddAttributeString(exact, index, mode);
+    Doc().LineBlockAt(0)->m_slots[0].LinkAttributeString(&Doc(), 0, 0, index);
+    Doc().FindOrAddAttributeString(inside, index, mode);
+    auto* circles = static_cast<CCircles*>(Doc().m_circleBlocks[0]);
+    circles->m_slots[0].LinkAttributeString(&Doc(), 0, 0, index);
+    Doc().AddText(W(0, -80), "q*abcq", RGB(0, 0, 0), 8, 0, Doc().FindOrAddCurrentFont(0.0));
+    // A leading star: attribute strings holding ABC, texts holding "*ABC".
+    EXPECT_EQ(List().FindByCondition("*abc"), 3);
+    List().ClearMarks(MARK_SELECTED);
+    // Without: the attribute string ABC itself, texts holding ABC.
+    EXPECT_EQ(List().FindByCondition("ABC"), 2);
+    EXPECT_NE(Doc().LineBlockAt(0)->m_slots[0].m_mark & MARK_SELECTED, 0);
+    EXPECT_EQ(circles->m_slots[0].m_mark & MARK_SELECTED, 0);
+}
