@@ -121,6 +121,8 @@ public:
     void AddColorToTable(COLORREF color);
     void TakeLineTypeFromPick(CZelkDoc* doc);
     void TakeColorFromPick(CZelkDoc* doc);
+    // The picked text's font becomes the creation font; the text command hears of it (kind 13).
+    void TakeFontFromPick(CZelkDoc* doc);
     // The question after printing slanted texts (timer 14).
     void AskSlantedTextPrint();
     // TRUE when the active drawing view hides the layer.

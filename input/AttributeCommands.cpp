@@ -15,6 +15,7 @@
 #include "elements/ElementKinds.h"
 #include "elements/Lines.h"
 #include "elements/Texts.h"
+#include "elements/TypeFont.h"
 #include "elements/TypePen.h"
 #include "geometry/ElemRef.h"
 #include "geometry/Numeric.h"
@@ -28,6 +29,7 @@ namespace {
 const char* const kThickEntryHead = "===== 太い実線 ";
 const char* const kMsgSameLineType = "指定要素と同じ線種を設定しました";
 const char* const kMsgColorTaken = "要素の色を取得しました";
+const char* const kMsgSameFont = "指定文字列と同じフォントを設定しました";
 
 // Substrings naming each line type, tried group by group from the two-dot chain down.
 const struct {
@@ -236,6 +238,32 @@ void CZelkApp::TakeColorFromPick(CZelkDoc* doc)
     default: m_appElem.StoreColorInCurrent(); break;
     }
     ShowMessage(kMsgColorTaken, 0);
+}
+
+void CZelkApp::TakeFontFromPick(CZelkDoc* doc)
+{
+    CElemRef ref;
+    if (!doc || !doc->m_pickList->GetCurrent(ref))
+        return;
+    if (ref.m_kind == ELEM_TEXT && doc->GetTextElem(ref.m_block, ref.m_slot)) {
+        const CTexts* block = static_cast<const CTexts*>(doc->m_textBlocks[ref.m_block]);
+        if (const CTypeFont* font = doc->GetFont(block->m_pen)) {
+            CAppText& text = m_appText;
+            text.SetLogFont(font->m_logFont);
+            text.SetHeight(font->m_height * 0.1);
+            text.SetWidth(font->m_width * 0.1);
+            text.SetFormClass(font->m_style2);
+            text.SetDirectionKind(font->m_style3);
+            text.SetFormOption1(font->m_style4);
+            text.SetFormOption2(font->m_style5);
+            text.SetAngle(font->m_angle);
+            text.SetCharSpacing(font->m_spacing);
+            text.SetRightToLeft(font->m_rightToLeft);
+            text.StoreFontInCurrent();
+            ShowMessage(kMsgSameFont, 0);
+        }
+    }
+    DispatchInputEvent(doc, 13, 0);
 }
 
 void CZelkApp::ApplyInputComboText(const CString& text)

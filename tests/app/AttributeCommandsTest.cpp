@@ -4,6 +4,10 @@
 #include "app/MainFrame.h"
 #include "app/ZelkApp.h"
 #include "document/ZelkDoc.h"
+#include "elements/Lines.h"
+#include "elements/Texts.h"
+#include "elements/TypeFont.h"
+#include "input/PickList.h"
 #include "input/InputBar.h"
 #include "platform/core/ProgramFolder.h"
 #include "platform/core/Services.h"
@@ -179,4 +183,40 @@ TEST_F(AttributeCommands, TheSlantedTextQuestionAfterAPrint)
     m_app->AskSlantedTextPrint();
     EXPECT_EQ(m_app->m_slantedPrintOption, sign);
     EXPECT_EQ(m_app->m_introMessage2, 1);
+}
+
+TEST_F(AttributeCommands, APickedElementGivesItsLineTypeColorAndFont)
+{
+    CZelkDoc* doc = m_app->GetActiveDrawingDoc();
+    ASSERT_NE(doc, nullptr);
+    CPointD a, b;
+    a.Init(0, 0);
+    b.Init(10, 0);
+    const std::int16_t pen = doc->FindOrAddPen(3, 5, RGB(0, 0, 255), 0, 70);
+    doc->AddLine(a, b, 0, pen);
+    CPickList& list = *doc->m_pickList;
+    list.SetSingleCandidate(0, 0, 0, 4);
+    list.m_current = 0;
+    m_app->m_appElem.m_color = RGB(0, 0, 0);
+    m_app->TakeLineTypeFromPick(doc);
+    EXPECT_EQ(m_app->m_appElem.m_lineType, 3);
+    EXPECT_EQ(m_app->m_appElem.m_lineWidth, 5);
+    EXPECT_EQ(LineTypes().m_texts[0], CString("===== 太い実線 0.5"));
+    EXPECT_EQ(Message(), "指定要素と同じ線種を設定しました");
+    m_app->TakeColorFromPick(doc);
+    EXPECT_EQ(m_app->m_appElem.m_color, RGB(0, 0, 255));
+    EXPECT_EQ(m_app->m_atrCurrent.m_color, RGB(0, 0, 255));
+    EXPECT_EQ(Message(), "要素の色を取得しました");
+
+    CTypeFont font;
+    font.m_height = 50;
+    font.m_width = 25;
+    font.m_angle = 30;
+    CTexts* texts = doc->AddText(a, "abc", RGB(0, 0, 0), 8, 0, doc->FindOrAddFont(font.m_logFont, 25, 50, 1, 30));
+    ASSERT_NE(texts, nullptr);
+    list.SetSingleCandidate(0, 0, 0, 32);
+    list.m_current = 0;
+    m_app->TakeFontFromPick(doc);
+    EXPECT_DOUBLE_EQ(m_app->m_appText.m_heightTenths, 50);
+    EXPECT_EQ(Message(), "指定文字列と同じフォントを設定しました");
 }
