@@ -1,56 +1,23 @@
 // The attribute routines of the started program: line types and widths typed into the input
 // box's line-type list, the frame following the creation pen, and the slanted-text question.
 #include "app/InputToolBar.h"
-#include "app/MainFrame.h"
-#include "app/ZelkApp.h"
 #include "document/ZelkDoc.h"
 #include "elements/Lines.h"
 #include "elements/Texts.h"
 #include "elements/TypeFont.h"
 #include "input/PickList.h"
 #include "input/InputBar.h"
-#include "platform/core/ProgramFolder.h"
-#include "platform/core/Services.h"
-#include "platform/ui/KeyMap.h"
 #include "platform/ui/UiServices.h"
-#include "tests/support/UiDriver.h"
+#include "tests/app/StartedProgram.h"
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <string>
 
 namespace {
 
-namespace fs = std::filesystem;
-
-class AttributeCommands : public testing::Test {
+class AttributeCommands : public StartedProgram {
 protected:
-    void SetUp() override
-    {
-        UiResetKeyState();
-        DefaultScriptedServices() = CScriptedServices();
-        DefaultScriptedUiServices().Reset();
-        for (const char* name : { "ZelkUnit.txt", "Variable.txt", "ZelSheet.txt" })
-            fs::copy_file(fs::path(ZELK_SOURCE_DIR) / "resources" / name,
-                          FileSystemPath(ProgramFolder().GetString()) + name, fs::copy_options::overwrite_existing);
-        m_app = new CZelkApp;
-        ASSERT_TRUE(m_app->InitInstance());
-        m_frame = m_app->m_pMainFrame;
-        UiDriver::ShowAndActivate(m_frame);
-    }
-    void TearDown() override
-    {
-        if (m_app->m_pMainWnd) {
-            m_app->CloseAllDocuments(TRUE);
-            m_app->m_pMainWnd->SendMessage(WM_CLOSE);
-            m_app->m_pMainWnd = nullptr;
-        }
-        UiDriver::Pump();
-        m_app->ExitInstance();
-        delete m_app;
-        g_pApp = nullptr;
-    }
     CHistoryList& LineTypes() { return m_app->m_inputBar->GetList(9); }
     int Entries(const char* text)
     {
@@ -60,9 +27,6 @@ protected:
         return n;
     }
     std::string Message() const { return m_app->m_lastMessage.GetString(); }
-
-    CZelkApp* m_app = nullptr;
-    CMainFrame* m_frame = nullptr;
 };
 
 } // namespace

@@ -1,56 +1,27 @@
 // The write-layer mode as a user meets it in the started program: W typed in the drawing
 // window, then a line of layer names confirmed in the input box, or Enter in the window.
 #include "app/InputComboBox.h"
-#include "app/MainFrame.h"
-#include "app/ZelkApp.h"
 #include "document/ZelkDoc.h"
 #include "elements/Layer.h"
 #include "input/InputBar.h"
-#include "platform/core/ProgramFolder.h"
-#include "platform/core/Services.h"
-#include "platform/ui/KeyMap.h"
-#include "platform/ui/UiServices.h"
-#include "tests/support/UiDriver.h"
 #include "view/ZelkView.h"
+#include "platform/ui/UiServices.h"
+#include "tests/app/StartedProgram.h"
 
 #include <gtest/gtest.h>
 
 #include <cctype>
-#include <filesystem>
 #include <string>
 
 namespace {
 
-namespace fs = std::filesystem;
-
-class LayerModeWindow : public testing::Test {
+class LayerModeWindow : public StartedProgram {
 protected:
     void SetUp() override
     {
-        UiResetKeyState();
-        DefaultScriptedServices() = CScriptedServices();
-        DefaultScriptedUiServices().Reset();
-        for (const char* name : { "ZelkUnit.txt", "Variable.txt", "ZelSheet.txt" })
-            fs::copy_file(fs::path(ZELK_SOURCE_DIR) / "resources" / name,
-                          FileSystemPath(ProgramFolder().GetString()) + name, fs::copy_options::overwrite_existing);
-        m_app = new CZelkApp;
-        ASSERT_TRUE(m_app->InitInstance());
-        m_frame = m_app->m_pMainFrame;
-        UiDriver::ShowAndActivate(m_frame);
+        StartedProgram::SetUp();
         m_frame->ShowControlBar(&m_frame->m_wndInputBar, TRUE, FALSE);
         UiDriver::Pump();
-    }
-    void TearDown() override
-    {
-        if (m_app->m_pMainWnd) {
-            m_app->CloseAllDocuments(TRUE);
-            m_app->m_pMainWnd->SendMessage(WM_CLOSE);
-            m_app->m_pMainWnd = nullptr;
-        }
-        UiDriver::Pump();
-        m_app->ExitInstance();
-        delete m_app;
-        g_pApp = nullptr;
     }
 
     CInputComboBox& Box() { return m_frame->m_wndInputBar.m_inputBox; }
@@ -79,9 +50,6 @@ protected:
     }
     std::string Message() const { return m_app->m_lastMessage.GetString(); }
     std::string Name(int i) const { return m_app->GetActiveDrawingDoc()->GetLayer(i)->m_name.GetString(); }
-
-    CZelkApp* m_app = nullptr;
-    CMainFrame* m_frame = nullptr;
 };
 
 } // namespace
