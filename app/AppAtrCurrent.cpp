@@ -22,6 +22,9 @@ void CAppAtrCurrent::ApplyPen()
     CopyPen(elem, *this);
     if (elem.m_lineType == 5)
         elem.m_lineType = 0;
+    // The frame shows the creation pen: its line type on the button, its color in the box.
+    g_pApp->SetLineTypeButton(0);
+    g_pApp->SelectColorInCombo(elem.m_color);
 }
 
 void CAppAtrCurrent::ApplyText()

@@ -18,6 +18,8 @@ void CAppAtrPicked::Serialize(CArchive&)
 void CAppAtrPicked::ApplyPen()
 {
     CopyPen(g_pApp->m_appElem, *this);
+    g_pApp->SetLineTypeButton(0);
+    g_pApp->SelectColorInCombo(g_pApp->m_appElem.m_color);
 }
 
 void CAppAtrPicked::ApplyText()

@@ -562,8 +562,11 @@ void CMainFrame::OnTimer(UINT_PTR nIDEvent)
     case 8:
     case 9:
     case 13:
-    case 14:
         StopTimer(static_cast<UINT>(nIDEvent));
+        break;
+    case 14:
+        StopTimer(14);
+        g_pApp->AskSlantedTextPrint();
         break;
     case 15:
         StopTimer(15);

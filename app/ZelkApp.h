@@ -37,7 +37,7 @@ class CMacroInterpreter;
 class CMacroRecorder;
 class CMainFrame;
 class CMultiDocTemplate;
-class COriginSetting;
+class CBasePointInput;
 class CSavedScreen;
 class CScreenOperation;
 class CTextDoc;
@@ -121,6 +121,27 @@ public:
     void CopyTextBoxPreview(CZelkDoc* doc);
     virtual void ApplyInputComboText(const CString& text);
 
+    // ---- attribute, line-type and creation-environment routines (input/AttributeCommands.cpp)
+    // Line width in tenths of a millimetre from a typed text; the thick width for "=" or "太".
+    int WidthFromText(const CString& text) const;
+    // Line-type code 0-4 named by a text, -1 when none.
+    static int LineTypeFromText(const CString& text);
+    void SetLineTypeAndShow(int lineType);
+    // The line-type button shows the creation line type and width; with report, a message.
+    void SetLineTypeButton(int report);
+    void StartLineTypeInput();
+    // Selects the color's entry of the color combo box and makes it the creation color.
+    BOOL SelectColorInCombo(COLORREF color);
+    void AddColorToTable(COLORREF color);
+    void TakeLineTypeFromPick(CZelkDoc* doc);
+    void TakeColorFromPick(CZelkDoc* doc);
+    // The picked text's font becomes the creation font; the text command hears of it (kind 13).
+    void TakeFontFromPick(CZelkDoc* doc);
+    // The question after printing slanted texts (timer 14).
+    void AskSlantedTextPrint();
+    // TRUE when the active drawing view hides the layer.
+    BOOL IsLayerHiddenInActiveView(WORD layer) const;
+
     // ---- input events (input/InputEventRouting.cpp) ----------------------------------------
     // The single entry to the consumers of an input event; the payload is in the drawing's
     // input event. Consumers may post again from inside their input entry.
@@ -152,6 +173,9 @@ public:
     void OnLeftButtonUpCode(CZelkDoc* doc, CZelkView* view);
     void OnRightButtonDownCode(CZelkDoc* doc, CZelkView* view);
     void OnRightButtonUpCode(CZelkDoc* doc, CZelkView* view);
+    // The same-attribute modes 41 to 45: one click selects what shares the picked element's
+    // attribute, opening a box selection; the mode ends either way.
+    void SelectSameAttribute(CZelkDoc* doc, CZelkView* view);
 
     // ---- mode services the dispatcher calls -------------------------------------------------
     // TRUE when the document is one of the open drawings.
@@ -256,7 +280,7 @@ public:
     CLayerOps* m_layerOps = nullptr;
     CMacroInterpreter* m_scriptInterpreter = nullptr;
     CMacroInterpreter* m_numericInterpreter = nullptr;
-    COriginSetting* m_originSetting = nullptr;
+    CBasePointInput* m_basePointInput = nullptr;
     CUserAppManager* m_userAppManager = nullptr;
     CMacroRecorder* m_macroRecorder = nullptr;
     CGroupProcessor* m_groupProcessor = nullptr;
@@ -401,8 +425,6 @@ public:
     void ShowHint(const CString& text);
     // Every open drawing redraws its changed elements over its whole views.
     void RedrawAllDrawings();
-    // A color new to both color lists joins the user colors; the color becomes the current one.
-    void AddColorToTable(COLORREF color);
     CString m_lastMessage;
     CString m_lastResultMessage;   // the last result message on its own
     CZelkView* m_activeView = nullptr;      // set by the view when it activates
@@ -659,8 +681,6 @@ private:
     void OnEnterKeyCode(CZelkDoc* doc, CZelkView* view);
     // Key M: the current command from its start, with its popup menu when it has one.
     void RestartCommandWithPopup(CZelkDoc* doc, CZelkView* view);
-    // Key S: the line-type list of the input bar.
-    void StartLineTypeInput();
     void DispatchCommandCode(CZelkDoc* doc, CZelkView* view, int code);
     BOOL OnLeftDoubleClickCode(CZelkDoc* doc, CZelkView* view);
     void EndLayerMode(CZelkDoc* doc, CZelkView* view);

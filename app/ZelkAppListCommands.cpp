@@ -126,7 +126,7 @@ void CZelkApp::BuildLayerList(CZelkDoc* doc, CStringArray& lines) const
     lines.Add("番号\t点\t線\t円\t円弧\t楕円\t曲線\t文字列\tObj.\tレイヤ名");
     for (int i = 0; i < doc->m_layers.GetSize(); ++i) {
         int counts[8] = {};
-        const int any = CLayerOps::CountLayerElements(doc, i, 0, counts[0], counts[1], counts[2], counts[3],
+        const int any = CLayerOps::CountElementsOnLayer(doc, i, 0, counts[0], counts[1], counts[2], counts[3],
                                                       counts[4], counts[5], counts[6], counts[7]);
         if (!any && m_emptyLayersInList != 1)
             continue;

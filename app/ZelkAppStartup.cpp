@@ -12,7 +12,7 @@
 #include "input/CrossPointInput.h"
 #include "input/InputBar.h"
 #include "input/LayerOps.h"
-#include "input/OriginSetting.h"
+#include "input/BasePointInput.h"
 #include "input/SavedScreen.h"
 #include "input/ScreenOperation.h"
 #include "macro/MacroInterpreter.h"
@@ -318,7 +318,7 @@ BOOL CZelkApp::InitInstance()
     m_layerOps = new CLayerOps;
     m_scriptInterpreter = new CMacroInterpreter;
     m_numericInterpreter = new CMacroInterpreter;
-    m_originSetting = new COriginSetting;
+    m_basePointInput = new CBasePointInput;
     m_userAppManager = new CUserAppManager;
     m_userAppManager->LoadRegistrations();
     m_macroRecorder = new CMacroRecorder;
@@ -425,8 +425,8 @@ void CZelkApp::DeleteServiceObjects()
     m_scriptInterpreter = nullptr;
     delete m_numericInterpreter;
     m_numericInterpreter = nullptr;
-    delete m_originSetting;
-    m_originSetting = nullptr;
+    delete m_basePointInput;
+    m_basePointInput = nullptr;
     delete m_userAppManager;
     m_userAppManager = nullptr;
     delete m_macroRecorder;
@@ -484,4 +484,3 @@ void CZelkApp::ShowHelpPage(const char* page)
     ShowPrompt();
 }
 
-void CZelkApp::ApplyInputComboText(const CString&) {}

@@ -4,6 +4,7 @@
 #include "document/DocEnvironment.h"
 
 #include "app/ZelkApp.h"
+#include "input/CrossPointInput.h"
 #include "document/ZelkDoc.h"
 #include "elements/ElementSettings.h"
 #include "input/InputBar.h"
@@ -114,6 +115,9 @@ void DocForgetDocument(CZelkDoc* doc)
         g_pApp->m_pendingView = nullptr;
         g_pApp->m_savePending = g_pApp->m_pendingTextDoc ? g_pApp->m_savePending : 0;
     }
+    // The intersection mode's first pick would otherwise be looked up in a freed drawing.
+    if (g_pApp->m_crossPointInput)
+        g_pApp->m_crossPointInput->ForgetDocument(doc);
     UserAppBlock* block = ExchangeBlock();
     if (block && block->m_activeDocId == static_cast<std::int16_t>(doc->m_docNumber))
         block->m_activeDocId = -1;

@@ -484,6 +484,9 @@ public:
     void DrawPointerMarks(int erase);
     void DrawOriginMarksInViews();
     void DrawRelativeAxesInViews();
+    // Every view erases the relative axes now, or draws the origin mark and the axes again.
+    void EraseRelativeAxesInViews();
+    void RedrawOriginAndAxesInViews();
     void ShowInputPointMark(int show);
     void RedrawPreviewsInViews();
     void DrawDirectionMarks(int draw);

@@ -289,6 +289,18 @@ void CZelkDoc::DrawRelativeAxesInViews()
         v->RedrawOriginAndAxes();
 }
 
+void CZelkDoc::EraseRelativeAxesInViews()
+{
+    for (CZelkView* v : GetViews())
+        v->EraseRelativeAxesNow();
+}
+
+void CZelkDoc::RedrawOriginAndAxesInViews()
+{
+    for (CZelkView* v : GetViews())
+        v->RedrawOriginAndAxes();
+}
+
 void CZelkDoc::RedrawPreviewsInViews()
 {
     for (CZelkView* v : GetViews())

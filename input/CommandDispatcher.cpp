@@ -6,6 +6,7 @@
 #include "document/CreationLog.h"
 #include "document/ZelkDoc.h"
 #include "input/InputBar.h"
+#include "input/LayerOps.h"
 #include "input/ScreenOperation.h"
 #include "macro/MacroRecorder.h"
 #include "platform/core/Services.h"

@@ -300,8 +300,3 @@ void CZelkApp::RestartCommandWithPopup(CZelkDoc* doc, CZelkView* view)
     }
 }
 
-void CZelkApp::StartLineTypeInput()
-{
-    if (m_inputBar)
-        m_inputBar->StartLineTypeList();
-}

@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "app/ZelkApp.h"
+#include "commands/annotate/GroupProcessor.h"
 #include "commands/line/LineCommand.h"
 #include "document/ZelkDoc.h"
 #include "elements/ElementKinds.h"
@@ -12,6 +13,7 @@
 #include "geometry/FoundPoint.h"
 #include "geometry/Numeric.h"
 #include "input/InputEvent.h"
+#include "input/LayerOps.h"
 #include "input/PickList.h"
 #include "input/PointSearch.h"
 #include "platform/ui/WinUser.h"
@@ -149,6 +151,10 @@ void CZelkApp::OnLeftButtonUpCode(CZelkDoc* doc, CZelkView* view)
             SwitchMode(doc, m_activeView, 2, 0, 0);
         return;
     }
+    if (m_interruptMode >= 41 && m_interruptMode <= 45) {
+        SelectSameAttribute(doc, view);
+        return;
+    }
     if (shift) {
         OnScreenOperationInput(doc, view, view->m_leftDragged, m_leftPressPoint, &m_leftReleasePoint);
         return;
@@ -186,8 +192,11 @@ void CZelkApp::OnLeftButtonUpCode(CZelkDoc* doc, CZelkView* view)
         return;
     }
     case 35:
-        if (PickByDragBox(doc, view, 3))
+        if (PickByDragBox(doc, view, 3)) {
             list.markMask = 16;
+            if (m_layerOps)
+                m_layerOps->ToggleLayersOfPicked(doc, view);
+        }
         return;
     case 36: {
         CFindOverride texts(m_appFind, ELEM_TEXT, -1, -1);
@@ -335,4 +344,28 @@ void CZelkApp::OnRightButtonUpCode(CZelkDoc* doc, CZelkView* view)
             input.PostPoint(point, ctrl ? 18 : 0);
     }
     m_rightButtonDown = 0;
+}
+
+void CZelkApp::SelectSameAttribute(CZelkDoc* doc, CZelkView* view)
+{
+    if (PickAtCursor(doc, view, 1, 0)) {
+        const int n = doc->m_pickList->SelectSameAsCurrent();
+        if (n >= 0) {
+            CString count;
+            count.Format("%d", n);
+            if (!doc->m_groupProcessing) {
+                doc->m_groupProcessing = 1;
+                doc->m_deformMode = 0;
+                if (m_groupProcessor) {
+                    m_groupProcessor->Reset(0);
+                    m_groupProcessor->m_document = doc;
+                }
+                ShowMessage("指定要素と同じ属性の要素 " + count + " 個を選択し、群処理モードに入りました", 0);
+            } else {
+                ShowMessage("指定要素と同じ属性の要素 " + count + " 個を選択しました", 0);
+            }
+            doc->RedrawChangedElements(1);
+        }
+    }
+    SwitchMode(doc, m_activeView, 2, 0, 0);
 }

@@ -20,7 +20,7 @@
 #include "input/InputBar.h"
 #include "input/InputEvent.h"
 #include "input/LayerOps.h"
-#include "input/OriginSetting.h"
+#include "input/BasePointInput.h"
 #include "input/RelativeCoordSystem.h"
 #include "macro/MacroRecorder.h"
 #include "userapp/UserAppManager.h"
@@ -177,8 +177,8 @@ void CZelkApp::OfferInputEvent(CZelkDoc* doc, int kind, int subCode)
         OfferToRelativeSystem(doc, kind, subCode);
         return;
     case 38:
-        if (m_originSetting)
-            m_originSetting->OnInput(doc, kind, subCode);
+        if (m_basePointInput)
+            m_basePointInput->OnInput(doc, kind, subCode);
         return;
     case 39:
         return;

@@ -5,6 +5,9 @@
 #include "app/ZelkApp.h"
 
 #include "document/ZelkDoc.h"
+#include "input/CrossPointInput.h"
+#include "input/InputBar.h"
+#include "input/InputEvent.h"
 #include "platform/ui/DocTemplate.h"
 #include "view/ZelkView.h"
 
@@ -39,8 +42,17 @@ void CZelkApp::EndInterruptCommand(CZelkDoc*)
     m_interruptKind = 0;
 }
 
-BOOL CZelkApp::ModeInput(CZelkDoc*, CZelkView*, int)
+BOOL CZelkApp::ModeInput(CZelkDoc* doc, CZelkView* view, int code)
 {
+    if (code != 2 || !doc)
+        return FALSE;
+    if (m_specialMode == 70) {
+        if (m_crossPointInput)
+            m_crossPointInput->OnPick(doc, view);
+        return FALSE;
+    }
+    if (m_interruptMode == 37)
+        doc->m_inputEvent->PostPick(19);
     return FALSE;
 }
 

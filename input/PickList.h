@@ -67,8 +67,6 @@ public:
     // ---- element-reference mode ------------------------------------------------------------
     void ClearReferences();
     void ReferenceCurrent(int step);
-    // Selects the elements that meet a typed condition; the number selected.
-    int FindByCondition(const CString& condition);
 
     // ---- select-all and layer-wise selection ------------------------------------------------
     int SelectAll(CZelkView* view);
@@ -79,6 +77,22 @@ public:
     void ApplyFoundEntry(const CElemCandidate& entry);
     int SelectOnMarkedLayers(CWordArray& layerTable);
     void UnmarkAndCountByLayer(CWordArray& layerTable);
+
+    // ---- selection by condition and by shared attribute (input/PickListConditions.cpp) -----
+    // A typed condition: "100L" lengths and radii, "30D" angles, "T,<line types>", else an
+    // attribute string or text; an optional second item is the tolerance. The number selected.
+    int FindByCondition(const CString& condition);
+    int SelectByAttributeString(const CString& pattern);
+    int SelectTextsContaining(const CString& pattern);
+    int SelectByLength(double value, double tolerance);
+    int SelectByAngle(double value, double tolerance);
+    // Blank-separated tokens S, D, DT, DD, DDD, N; width 0 takes every width.
+    int SelectByLineType(const CString& tokens, std::int16_t width);
+    int SelectByColor(COLORREF color);
+    int SelectGroup(std::int16_t group);
+    // The same-attribute modes 41 to 45: by the current candidate's length, angle, line type,
+    // color, or line type and width.
+    int SelectSameAsCurrent();
 
     // ---- window and crossing searches -------------------------------------------------------
     int FindInsideWindow(CZelkView* view, const CRectD& window);

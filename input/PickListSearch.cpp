@@ -701,9 +701,3 @@ bool CPickList::SelectableKind(int kind)
 {
     return (g_pApp->m_appFind.selectableKinds & kind) != 0;
 }
-
-int CPickList::FindByCondition(const CString&)
-{
-    // The conditions themselves come with selection by condition; nothing meets one yet.
-    return 0;
-}

@@ -675,7 +675,9 @@ BOOL CPointSearch::Select(int step)
         return FALSE;
     CPointD rel = m_doc->WorldToRelative(p->m_point);
     RoundPointByRangeSetting(rel, g_pApp->m_appAcc.messageDigits());
-    CString text = kLabels[GetCurrentCategory() - 1];
+    // A point outside the counted categories (a list filled by hand) has no label of its own.
+    const int category = GetCurrentCategory();
+    CString text = category >= 1 && category <= 5 ? kLabels[category - 1] : "(";
     const double s = m_doc->m_ratio;
     if (s == 1.0) {
         text += DoubleToString(rel.m_x) + "," + DoubleToString(rel.m_y) + ")を選択";

@@ -287,7 +287,8 @@ TEST(InputEventRouting, RelativeCoordinatesTakeAPointAndEndOnAValueOrAPick)
     const CTapeStep& point = tape.PostPoint(Pt(1, 1), 0);
     EXPECT_EQ(point.consumers, "relative 4/0");
     EXPECT_EQ(point.interruptMode, 37);
-    EXPECT_EQ(point.message, "相対原点は(1.23,-2)30度");
+    // The point is the new origin.
+    EXPECT_EQ(point.message, "相対原点は(1,1)30度");
     EXPECT_EQ(point.beeps, 0);
     EXPECT_EQ(tape.PostValue(45, 11).interruptMode, 0);
 

@@ -23,7 +23,7 @@
 #include "input/InputBar.h"
 #include "input/InputEvent.h"
 #include "input/LayerOps.h"
-#include "input/OriginSetting.h"
+#include "input/BasePointInput.h"
 #include "input/RelativeCoordSystem.h"
 #include "macro/MacroRecorder.h"
 #include "platform/core/Services.h"
@@ -86,7 +86,7 @@ CInputTape::CInputTape()
     m_app->m_recoveryInterval = 10;
     m_app->m_inputBar = new CInputBar;
     m_app->m_layerOps = new CLayerOps;
-    m_app->m_originSetting = new COriginSetting;
+    m_app->m_basePointInput = new CBasePointInput;
     m_app->m_userAppManager = new CUserAppManager;
     m_app->m_macroRecorder = new CMacroRecorder;
     m_app->m_groupProcessor = new CGroupProcessor;
@@ -112,13 +112,13 @@ CInputTape::~CInputTape()
     delete m_template;
     delete m_app->m_inputBar;
     delete m_app->m_layerOps;
-    delete m_app->m_originSetting;
+    delete m_app->m_basePointInput;
     delete m_app->m_userAppManager;
     delete m_app->m_macroRecorder;
     delete m_app->m_groupProcessor;
     m_app->m_inputBar = nullptr;
     m_app->m_layerOps = nullptr;
-    m_app->m_originSetting = nullptr;
+    m_app->m_basePointInput = nullptr;
     m_app->m_userAppManager = nullptr;
     m_app->m_macroRecorder = nullptr;
     m_app->m_groupProcessor = nullptr;
@@ -149,7 +149,7 @@ void CInputTape::ClearConsumers()
     Clear(d->m_groupDeleteMode);
     Clear(d->m_relativeSystem);
     Clear(m_app->m_layerOps);
-    Clear(m_app->m_originSetting);
+    Clear(m_app->m_basePointInput);
     Clear(m_app->m_userAppManager);
     Clear(m_app->m_groupProcessor);
     m_app->m_macroRecorder->m_notedInputs = 0;
@@ -164,7 +164,7 @@ std::string CInputTape::ReadConsumers() const
     Read(out, "group", m_app->m_groupProcessor);
     Read(out, "userapp", m_app->m_userAppManager);
     Read(out, "layers", m_app->m_layerOps);
-    Read(out, "base point", m_app->m_originSetting);
+    Read(out, "base point", m_app->m_basePointInput);
     Read(out, "relative", d->m_relativeSystem);
     Read(out, "point*", d->m_pointCmdInt);
     Read(out, "line*", d->m_lineCmdInt);

@@ -1,9 +1,10 @@
-// The origin-setting mode; it keeps no data of its own.
+// The base-point mode: one point becomes the drawing's base point of numeric moves. It keeps
+// no data of its own.
 #pragma once
 
 class CZelkDoc;
 
-class COriginSetting {
+class CBasePointInput {
 public:
     // The input of the base-point mode 38.
     void OnInput(CZelkDoc* doc, int kind, int subCode);

@@ -1,0 +1,187 @@
+// The attribute routines of the started program: line types and widths typed into the input
+// box's line-type list, the frame following the creation pen, and the slanted-text question.
+#include "app/InputToolBar.h"
+#include "document/ZelkDoc.h"
+#include "elements/Lines.h"
+#include "elements/Texts.h"
+#include "elements/TypeFont.h"
+#include "input/PickList.h"
+#include "input/InputBar.h"
+#include "platform/ui/UiServices.h"
+#include "tests/app/StartedProgram.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+class AttributeCommands : public StartedProgram {
+protected:
+    CHistoryList& LineTypes() { return m_app->m_inputBar->GetList(9); }
+    int Entries(const char* text)
+    {
+        int n = 0;
+        for (int i = 0; i < LineTypes().m_texts.GetSize(); ++i)
+            n += LineTypes().m_texts[i] == text;
+        return n;
+    }
+    std::string Message() const { return m_app->m_lastMessage.GetString(); }
+};
+
+} // namespace
+
+TEST_F(AttributeCommands, LineTypeNames)
+{
+    const struct {
+        const char* text;
+        int lineType;
+    } cases[] = {
+        { "ddd", 4 }, { "dd", 3 }, { "d", -1 }, { "-", 0 }, { "- -", 1 }, { "-.", 3 }, { "-..", 4 },
+        { "DashDotDot", 4 }, { "DASH", 1 }, { "点線", 2 }, { "二点鎖線", 4 }, { "一点鎖線", 3 },
+        { "破線", 1 }, { "実線", 0 }, { "===== 太い実線 0.5", 0 }, { "･････ 点線", 2 }, { "太", -1 }, { "", -1 },
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(CZelkApp::LineTypeFromText(c.text), c.lineType) << c.text;
+}
+
+TEST_F(AttributeCommands, WidthsFromText)
+{
+    m_app->m_appElem.m_thickWidth = 7;
+    const struct {
+        const char* text;
+        int width;
+    } cases[] = {
+        { "0.35 dashdot", 3 }, { "0.05", 1 }, { "太", 7 }, { "=====", 7 }, { "dash", 1 },
+        { "w -1.26", 12 }, { "２mm 0.2", 2 },   // a full-width digit is no digit
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(m_app->WidthFromText(c.text), c.width) << c.text;
+    EXPECT_GT(m_app->WidthFromText("5000"), 32767);
+}
+
+TEST_F(AttributeCommands, TheLineTypeListSetsWidthTypeAndTheThickEntry)
+{
+    m_app->m_inputBar->m_currentList = 9;
+    CAppElem& elem = m_app->m_appElem;
+    elem.m_thickWidth = 5;
+    elem.m_lineType = 1;
+    elem.m_creationEnv = 0;
+    // "太" alone: the thick width, the line type kept.
+    m_app->ApplyInputComboText("太");
+    EXPECT_EQ(elem.m_lineWidth, 5);
+    EXPECT_EQ(elem.m_lineType, 1);
+    EXPECT_EQ(Entries("===== 太い実線 0.5"), 1);
+    EXPECT_EQ(m_app->m_atrCurrent.m_lineWidth, 5);
+
+    m_app->ApplyInputComboText("0.35 dashdot");
+    EXPECT_EQ(elem.m_lineWidth, 3);
+    EXPECT_EQ(elem.m_thickWidth, 3);
+    EXPECT_EQ(elem.m_lineType, 3);
+    EXPECT_EQ(m_app->m_atrCurrent.m_lineType, 3);
+    EXPECT_EQ(LineTypes().m_texts[0], CString("===== 太い実線 0.3"));
+    EXPECT_EQ(Message(), "一点鎖線をセットしました");
+    EXPECT_EQ(m_frame->m_wndInputBar.m_lineTypeButton.m_nBitmaps[0], 153u);
+
+    // The same entry again is not added twice.
+    const int before = LineTypes().m_texts.GetSize();
+    m_app->ApplyInputComboText("0.3 solid");
+    EXPECT_EQ(LineTypes().m_texts.GetSize(), before);
+    EXPECT_EQ(Message(), "太い実線をセットしました");
+    EXPECT_EQ(m_frame->m_wndInputBar.m_lineTypeButton.m_nBitmaps[0], 157u);
+
+    // A width past 16 bits is not applied; the line type is.
+    m_app->ApplyInputComboText("5000 dash");
+    EXPECT_EQ(elem.m_lineWidth, 3);
+    EXPECT_EQ(elem.m_lineType, 1);
+    // Into the selected element's set when the environment says so.
+    elem.m_creationEnv = 1;
+    m_app->ApplyInputComboText("0.1 dot");
+    EXPECT_EQ(m_app->m_atrElem.m_lineType, 2);
+    EXPECT_EQ(m_app->m_atrElem.m_lineWidth, 1);
+    EXPECT_EQ(m_frame->m_wndInputBar.m_lineTypeButton.m_nBitmaps[0], 155u);
+    // Another list: nothing.
+    m_app->m_inputBar->m_currentList = 1;
+    m_app->ApplyInputComboText("0.5 dash");
+    EXPECT_EQ(elem.m_lineType, 2);
+}
+
+TEST_F(AttributeCommands, TheCurrentSetsPenShowsInTheFrame)
+{
+    CAppAtrCurrent& set = m_app->m_atrCurrent;
+    set.m_color = RGB(255, 0, 0);
+    set.m_lineType = 1;
+    set.m_lineWidth = 1;
+    m_app->m_appElem.m_color = RGB(0, 0, 0);
+    m_app->m_lastMessage.Empty();   // the start-up switch's scale message
+    set.ApplyPen();
+    CColorComboBox& box = m_frame->m_wndInputBar.m_colorBox;
+    ASSERT_GE(box.GetCurSel(), 0);
+    EXPECT_EQ(static_cast<COLORREF>(box.GetItemData(box.GetCurSel())), RGB(255, 0, 0));
+    EXPECT_EQ(m_app->m_appElem.m_color, RGB(255, 0, 0));
+    EXPECT_EQ(m_frame->m_wndInputBar.m_lineTypeButton.m_nBitmaps[0], 152u);
+    EXPECT_EQ(m_frame->m_wndInputBar.m_lineTypeButton.m_nBitmaps[1], 156u);
+    EXPECT_EQ(Message(), "") << "the button follows without a message";
+}
+
+TEST_F(AttributeCommands, TheSlantedTextQuestionAfterAPrint)
+{
+    const BYTE sign = m_app->m_slantedPrintOption;
+    auto answer = [](int button, int dontShow) {
+        DefaultScriptedUiServices().QueueDialog([button, dontShow](IModalSession& s) {
+            EXPECT_EQ(s.TemplateId(), 238u);
+            s.SetCheck(1030, dontShow);
+            s.Press(button);
+        });
+    };
+    // Timer 14 asks; "異常" turns the sign, a second "異常" turns it back.
+    answer(IDCANCEL, 0);
+    ASSERT_EQ(m_frame->StartTimer(14, 3000), 1);
+    EXPECT_TRUE(DefaultScriptedServices().FireTimer(static_cast<const CWnd*>(m_frame), 14));
+    EXPECT_EQ(static_cast<signed char>(m_app->m_slantedPrintOption), -static_cast<signed char>(sign));
+    EXPECT_FALSE(DefaultScriptedServices().IsTimerActive(static_cast<const CWnd*>(m_frame), 14));
+    answer(IDCANCEL, 1);
+    m_app->AskSlantedTextPrint();
+    EXPECT_EQ(m_app->m_slantedPrintOption, sign);
+    EXPECT_EQ(m_app->m_introMessage2, 0);
+    answer(IDOK, 0);
+    m_app->AskSlantedTextPrint();
+    EXPECT_EQ(m_app->m_slantedPrintOption, sign);
+    EXPECT_EQ(m_app->m_introMessage2, 1);
+}
+
+TEST_F(AttributeCommands, APickedElementGivesItsLineTypeColorAndFont)
+{
+    CZelkDoc* doc = m_app->GetActiveDrawingDoc();
+    ASSERT_NE(doc, nullptr);
+    CPointD a, b;
+    a.Init(0, 0);
+    b.Init(10, 0);
+    const std::int16_t pen = doc->FindOrAddPen(3, 5, RGB(0, 0, 255), 0, 70);
+    doc->AddLine(a, b, 0, pen);
+    CPickList& list = *doc->m_pickList;
+    list.SetSingleCandidate(0, 0, 0, 4);
+    list.m_current = 0;
+    m_app->m_appElem.m_color = RGB(0, 0, 0);
+    m_app->TakeLineTypeFromPick(doc);
+    EXPECT_EQ(m_app->m_appElem.m_lineType, 3);
+    EXPECT_EQ(m_app->m_appElem.m_lineWidth, 5);
+    EXPECT_EQ(LineTypes().m_texts[0], CString("===== 太い実線 0.5"));
+    EXPECT_EQ(Message(), "指定要素と同じ線種を設定しました");
+    m_app->TakeColorFromPick(doc);
+    EXPECT_EQ(m_app->m_appElem.m_color, RGB(0, 0, 255));
+    EXPECT_EQ(m_app->m_atrCurrent.m_color, RGB(0, 0, 255));
+    EXPECT_EQ(Message(), "要素の色を取得しました");
+
+    CTypeFont font;
+    font.m_height = 50;
+    font.m_width = 25;
+    font.m_angle = 30;
+    CTexts* texts = doc->AddText(a, "abc", RGB(0, 0, 0), 8, 0, doc->FindOrAddFont(font.m_logFont, 25, 50, 1, 30));
+    ASSERT_NE(texts, nullptr);
+    list.SetSingleCandidate(0, 0, 0, 32);
+    list.m_current = 0;
+    m_app->TakeFontFromPick(doc);
+    EXPECT_DOUBLE_EQ(m_app->m_appText.m_heightTenths, 50);
+    EXPECT_EQ(Message(), "指定文字列と同じフォントを設定しました");
+}
