@@ -163,7 +163,7 @@ public:
     // While box selection works on a drawing, its sketch is made again for this view's mapping.
     void RebuildGroupSketch();
     // The gesture tooltips answer the pointer (TTM_ACTIVATE).
-    virtual void ActivateGestureTips(BOOL active) { (void)active; }
+    virtual void ActivateGestureTips(BOOL active);
 
     // ---- zoom windows and new windows (view/ZelkViewZoomWindow.cpp) ------------------------
     // By the zoom-window setting: 0 a copy of the frame, 1 a small window, 2 none.

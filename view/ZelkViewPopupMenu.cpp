@@ -166,3 +166,9 @@ void CZelkView::ShowCommandPopupMenu(int code, int general, int notifyOnly)
         popup->TrackPopupMenu((hangRight ? TPM_RIGHTALIGN : TPM_LEFTALIGN) | TPM_RIGHTBUTTON, anchor.x, anchor.y, owner);
     menu.DestroyMenu();
 }
+
+void CZelkView::ActivateGestureTips(BOOL active)
+{
+    if (m_gestureTips)
+        m_gestureTips->Activate(active);
+}
