@@ -20,6 +20,7 @@
 #include "geometry/ElemRef.h"
 #include "geometry/Numeric.h"
 #include "input/InputBar.h"
+#include "input/InputLineParser.h"
 #include "input/PickList.h"
 #include "platform/ui/WinUser.h"
 #include "view/ZelkView.h"
@@ -276,6 +277,13 @@ void CZelkApp::ApplyInputComboText(const CString& text)
     case 2:
         if (m_interruptKind != 7 && m_commandKind == 7 && doc->m_textCmd)
             doc->m_textCmd->m_string = text;
+        break;
+    case 3:
+        // A font line is read as text attributes, as if typed and confirmed.
+        if (!text.IsEmpty()) {
+            m_inputBar->m_enteredText = text;
+            ParseTextAttributes(doc);
+        }
         break;
     case kLineTypeList: {
         if (text.IsEmpty())

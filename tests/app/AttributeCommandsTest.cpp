@@ -106,6 +106,19 @@ TEST_F(AttributeCommands, TheLineTypeListSetsWidthTypeAndTheThickEntry)
     EXPECT_EQ(elem.m_lineType, 2);
 }
 
+// A font line of the box is read as text attributes; an empty one changes nothing.
+TEST_F(AttributeCommands, AFontLineSetsTheTextAttributes)
+{
+    m_app->m_inputBar->m_currentList = 3;
+    m_app->ApplyInputComboText("4H");
+    EXPECT_EQ(m_app->m_inputBar->m_enteredText, CString("4H"));
+    EXPECT_EQ(m_app->m_appText.m_heightTenths, 40);
+    EXPECT_EQ(Message(), "文字の 高さ を変更しました");
+    m_app->ApplyInputComboText("");
+    EXPECT_EQ(m_app->m_inputBar->m_enteredText, CString("4H"));
+    EXPECT_EQ(m_app->m_appText.m_heightTenths, 40);
+}
+
 TEST_F(AttributeCommands, TheCurrentSetsPenShowsInTheFrame)
 {
     CAppAtrCurrent& set = m_app->m_atrCurrent;
