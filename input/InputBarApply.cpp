@@ -39,6 +39,8 @@ const char* const kMsgThinLine = "細い実線をセットしました";
 const char* const kMsgThickLine = "太い実線をセットしました";
 const char* const kThickLineEntry = "===== 太い実線 ";
 const char* const kMsgBlurCount = "環境値のぼかしの回数を参照要素と同じ値に設定しました";
+const char* const kMsgNoSuchGroup = "指定番号のグループは見つかりません";
+const char* const kMsgGroupHead = "指定番号のグループ ";
 const char* const kMsgBlurRate = "環境値のぼかしの減衰率を参照要素と同じ値に設定しました";
 const char* const kAnchorHead = "文字列配置基準を ";
 const char* const kAnchorTail = " にしました。";
@@ -294,8 +296,49 @@ int CInputBar::ApplyListingLine()
     case 1: case 2: case 3: case 4: case 5: case 22:
         m_enteredText = plain;
         return ParseInputLine(doc, 0);
+    case 6: {
+        const int lineType = CZelkApp::LineTypeFromText(plain);
+        if (lineType != -1)
+            app->SetLineTypeAndShow(lineType);
+        app->SetLineTypeButton(1);
+        return TRUE;
+    }
     case 7:
         return ApplyLineWidth();
+    case 11: {
+        double value = 0.0;
+        m_enteredText = plain;
+        if (EvaluateEnteredText(value))
+            app->AddColorToTable(static_cast<COLORREF>(static_cast<std::int64_t>(value)));
+        return TRUE;
+    }
+    case 14:
+    case 23: {
+        CString key = plain;
+        key.Trim();
+        int found = 0;
+        if (list.GetCode(m_selectedIndex) == 14) {
+            found = doc->m_pickList->FindByCondition(key);
+        } else {
+            // The number after "No."; a 0 counts only when the text is "0".
+            const int at = key.Find("No.");
+            CString number = at >= 0 ? key.Mid(at + 3) : key;
+            number.Trim();
+            const int group = StringToInt(number);
+            if (group != 0 || number == "0")
+                found = doc->m_pickList->SelectGroup(static_cast<std::int16_t>(group));
+        }
+        const bool byGroup = list.GetCode(m_selectedIndex) == 23;
+        if (found <= 0) {
+            ShowMessage(byGroup ? kMsgNoSuchGroup : kMsgNoMatch);
+            return TRUE;
+        }
+        doc->RedrawChangedElements(0);
+        doc->m_groupProcessing = 1;
+        doc->m_deformMode = 0;
+        ShowMessage((byGroup ? kMsgGroupHead : kMsgMatchHead) + IntToString(found) + kMsgMatchNewBox);
+        return TRUE;
+    }
     case 8:
         app->m_appElem.SetBlurCount(static_cast<BYTE>(StringToInt(plain)));
         ShowMessage(kMsgBlurCount);

@@ -280,6 +280,41 @@ TEST_F(KeysAndTypedInput, ListingLinesActByTheirLineCode)
     EXPECT_TRUE(App().m_lastMessage.IsEmpty());
 }
 
+// Listing lines of line type, colour, attribute and group act through the attribute and
+// selection routines.
+TEST_F(KeysAndTypedInput, ListingLinesSetLineTypeAndColorAndSelect)
+{
+    CZelkDoc& doc = m_tape.Doc();
+    doc.AddLine(P(0, 0), P(100, 0), 0, doc.FindOrAddPen(0, 1, 0, 0, 0));
+    CInputBar& bar = Bar();
+    struct Case {
+        const char* line;
+        int code;
+        const char* message;   // nullptr: not looked at
+    } cases[] = {
+        { "- -", 6, nullptr },
+        { "1193046", 11, nullptr },
+        { "77L", 14, "指定属性の要素またはグループは見つかりません" },
+        { "No.99", 23, "指定番号のグループは見つかりません" },
+        { "100L", 14, "指定属性の要素またはグループ 1 個を選択し、群処理モードに入りました" },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.line);
+        bar.GetList(8).AddRecentWithCode(c.line, static_cast<WORD>(c.code));
+        bar.SelectList(8, 0, 0);
+        bar.m_selectedIndex = 0;
+        bar.m_enteredText = c.line;
+        App().m_lastMessage.Empty();
+        EXPECT_TRUE(bar.ApplyText(0));
+        if (c.message) {
+            EXPECT_EQ(App().m_lastMessage.Std(), c.message);
+        }
+    }
+    EXPECT_EQ(App().m_appElem.m_lineType, 1);
+    EXPECT_NE(App().m_appColor.FindUserColor(static_cast<COLORREF>(1193046)), CAppColor::kNotFound);
+    EXPECT_EQ(doc.m_groupProcessing, 1);
+}
+
 TEST_F(KeysAndTypedInput, TheUserApplicationListFindsOnTheFirstEnter)
 {
     CUserAppManager& apps = *App().m_userAppManager;
