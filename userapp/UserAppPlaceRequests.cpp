@@ -358,9 +358,32 @@ bool PlaceUserAppRecords(UserAppBlock& block, int slot, CZelkDoc& doc)
     return Placer(block, slot, doc).Place();
 }
 
+// The slot's records in a new drawing without a window, offered for copying into the user's
+// drawing. One such drawing is pending at a time, held where a symbol's loaded data is held and
+// released with it.
+void PlaceIntoNewDrawing(UserAppBlock& block, int slot)
+{
+    CZelkApp* app = g_pApp;
+    if (app->m_symbolDoc)
+        return;
+    app->ResetSelectionState();
+    app->ClearOtherSelections(nullptr);
+    auto* pending = new CZelkDoc;
+    pending->m_bAutoDelete = FALSE;
+    pending->m_docNumber = 0;
+    --app->m_nextDocNumber;
+    app->m_symbolDoc = pending;
+    if (!PlaceUserAppRecords(block, slot, *pending))
+        block.m_status[slot] = kRecordNotPlaced;
+    const CPointD base = block.m_points1[slot][0];
+    pending->SetBasePoint(base, pending->WorldToRelative(base));
+    if (!pending->StartCopyOfLoadedData(2))
+        app->DeleteSymbolDoc();
+}
+
 bool ServePlaceRequest(UserAppBlock& block, int slot, int code)
 {
-    if (code < 400 || code > 440 || (code > 414 && code < 440))
+    if (code < 400 || code > 441 || (code > 414 && code < 440))
         return false;
     CZelkDoc* doc = g_pApp->GetActiveDrawingDoc();
     if (!doc) {
@@ -373,6 +396,8 @@ bool ServePlaceRequest(UserAppBlock& block, int slot, int code)
         return true;
     else if (code == 412)
         AddCurve(block, slot, *doc);
+    else if (code == 441)
+        PlaceIntoNewDrawing(block, slot);
     else if (code == 440) {
         if (!PlaceUserAppRecords(block, slot, *doc))
             block.m_status[slot] = kRecordNotPlaced;

@@ -289,3 +289,44 @@ TEST_F(PlaceRequests, NoLayerIsMadePastTheLastLayerNumber)
     ASSERT_EQ(m_block->m_refLists[0].GetSize(), 1);
     EXPECT_EQ(m_doc->GetPointElem(Ref(0).m_block, Ref(0).m_slot)->m_layer, 0);
 }
+
+namespace {
+
+// Placing into a new drawing: the records go into a windowless drawing that is offered for
+// copying; one such drawing at a time; nothing to copy leaves nothing pending.
+TEST_F(PlaceRequests, PlacingIntoANewDrawingOffersItForCopying)
+{
+    const int linesBefore = m_doc->m_lineBlocks.GetSize();
+    auto* line = Record(UserAppBlock::kLineList, new UserAppLineRecord);
+    line->m_start = Pt(0, 0);
+    line->m_end = Pt(10, 0);
+    m_block->m_points1[0][0] = Pt(3, 4);
+    Pass({441});
+    CZelkDoc* pending = m_app->m_symbolDoc;
+    ASSERT_NE(pending, nullptr);
+    EXPECT_NE(pending, m_doc);
+    EXPECT_EQ(pending->m_docNumber, 0);
+    ASSERT_EQ(pending->m_lineBlocks.GetSize(), 1);
+    EXPECT_EQ(pending->GetLineElem(0, 0)->m_end.m_x, 10);
+    EXPECT_EQ(pending->m_basePoint.m_x, 3);
+    EXPECT_EQ(pending->m_groupProcessing, 1);
+    EXPECT_EQ(m_app->m_lastMessage, CString("ユーザアプリケーションのコピーモードに入りました(解除ESC)"));
+    EXPECT_EQ(m_doc->m_lineBlocks.GetSize(), linesBefore);
+
+    // A second request while the first copy is pending does nothing.
+    m_app->m_lastMessage.Empty();
+    Pass({441});
+    EXPECT_EQ(m_app->m_symbolDoc, pending);
+    EXPECT_EQ(pending->m_lineBlocks.GetSize(), 1);
+    EXPECT_EQ(pending->LineBlockAt(0)->m_count, 1);
+    EXPECT_TRUE(m_app->m_lastMessage.IsEmpty());
+
+    // With the copy over, empty record lists leave nothing pending.
+    m_app->DeleteSymbolDoc();
+    m_block->ClearSlotRecords(0);
+    Pass({441});
+    EXPECT_EQ(m_app->m_symbolDoc, nullptr);
+    EXPECT_EQ(m_app->m_lastMessage, CString("ユーザアプリケーションから受け取ったデータはありません"));
+}
+
+}  // namespace
