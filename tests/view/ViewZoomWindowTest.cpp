@@ -302,4 +302,53 @@ TEST_F(ZoomWindows, AUserZoomsPansAndStepsBackWithMouseAndKeys)
     EXPECT_TRUE(m_view->GetParentFrame()->IsZoomed());
 }
 
+
+// The same steps as a user makes them: presses, moves and keys arrive as window events and go
+// through the view's button handlers and key filter.
+TEST_F(ZoomWindows, RealButtonsAndKeysReachTheNavigation)
+{
+    m_doc->AddCircle(P(0, 0), 50, 0, m_doc->FindOrAddPen(0, 1, RGB(0, 0, 0), 0, 70));
+    m_doc->ComputeExtents();
+    m_view->ShowAll();
+    UiDriver::ShowAndActivate(m_app->m_pMainFrame);
+    m_view->SetFocus();
+    UiDriver::Pump();
+    const double all = m_view->m_zoom;
+
+    auto drag = [&](POINT from, POINT to) {
+        UiDriver::MouseDown(m_view, from, UiDriver::Left, UiDriver::Shift);
+        UiDriver::MouseMoveAt(m_view, POINT{(from.x + to.x) / 2, (from.y + to.y) / 2}, UiDriver::Shift,
+                              UiDriver::MouseClock() + 20);
+        UiDriver::MouseMoveAt(m_view, to, UiDriver::Shift, UiDriver::MouseClock() + 20);
+        UiDriver::MouseUp(m_view, to, UiDriver::Left, UiDriver::Shift);
+        UiDriver::Pump();
+    };
+    // A Shift drag up and to the right zooms to the rectangle.
+    drag(POINT{100, 200}, POINT{300, 100});
+    EXPECT_GT(m_view->m_zoom, all);
+    EXPECT_EQ(std::string(m_view->m_messageText.Left(11).GetString()), "図形拡大率 ");
+    // Leftward and level: everything.
+    Services().Advance(3000);
+    drag(POINT{300, 200}, POINT{100, 210});
+    EXPECT_DOUBLE_EQ(m_view->m_zoom, all);
+
+    // Page Down zooms out; Right pans one scroll line.
+    UiDriver::MouseMove(m_view, POINT{250, 150});
+    UiDriver::Pump();
+    Services().Advance(3000);
+    UiDriver::Key(VK_NEXT);
+    UiDriver::Pump();
+    EXPECT_DOUBLE_EQ(m_view->m_zoom, all / 5);
+    const int x = m_view->m_scrollPos.x;
+    UiDriver::Key(VK_RIGHT);
+    UiDriver::Pump();
+    EXPECT_EQ(m_view->m_scrollPos.x, x + m_view->m_lineSize.x);
+
+    // Shift+F6 keeps this screen.
+    Services().Advance(200);
+    UiDriver::Key(VK_F6, UiDriver::Shift);
+    UiDriver::Pump();
+    EXPECT_EQ(m_view->m_messageText, CString("この画面を記憶しました"));
+}
+
 }  // namespace
