@@ -1,5 +1,6 @@
-// The typed input line and the typed text-attribute specification. The numeric-input
-// interpreter does the arithmetic and the units; this turns its list of terms into inputs.
+// The typed input line and the typed line of text attributes (height, width, font). The
+// numeric-input interpreter does the arithmetic and the units; this turns its list of terms into
+// inputs.
 #include "input/InputLineParser.h"
 
 #include <vector>

@@ -1,6 +1,6 @@
 // The typed input line: a line of list 1 (or a listing line of list 8) becomes points and
 // values for the current command, or with Ctrl+arrow moves of the base point; and the fonts
-// list's text-attribute specification.
+// list's line of text attributes.
 #pragma once
 
 #include "platform/core/String.h"
