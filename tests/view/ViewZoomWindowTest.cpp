@@ -91,6 +91,16 @@ protected:
         UiNoteKey(VK_SHIFT, false);
     }
     CZelkView* ZoomView() const { return m_doc->m_zoomView; }
+    // A drawing of one circle, shown whole in the window the user works in.
+    void ShowACircleInTheActiveWindow()
+    {
+        m_doc->AddCircle(P(0, 0), 50, 0, m_doc->FindOrAddPen(0, 1, RGB(0, 0, 0), 0, 70));
+        m_doc->ComputeExtents();
+        m_view->ShowAll();
+        UiDriver::ShowAndActivate(m_app->m_pMainFrame);
+        m_view->SetFocus();
+        UiDriver::Pump();
+    }
 
     CZelkApp* m_app = nullptr;
     CZelkView* m_view = nullptr;
@@ -307,12 +317,7 @@ TEST_F(ZoomWindows, AUserZoomsPansAndStepsBackWithMouseAndKeys)
 // through the view's button handlers and key filter.
 TEST_F(ZoomWindows, RealButtonsAndKeysReachTheNavigation)
 {
-    m_doc->AddCircle(P(0, 0), 50, 0, m_doc->FindOrAddPen(0, 1, RGB(0, 0, 0), 0, 70));
-    m_doc->ComputeExtents();
-    m_view->ShowAll();
-    UiDriver::ShowAndActivate(m_app->m_pMainFrame);
-    m_view->SetFocus();
-    UiDriver::Pump();
+    ShowACircleInTheActiveWindow();
     const double all = m_view->m_zoom;
 
     auto drag = [&](POINT from, POINT to) {
@@ -327,9 +332,18 @@ TEST_F(ZoomWindows, RealButtonsAndKeysReachTheNavigation)
     drag(POINT{100, 200}, POINT{300, 100});
     EXPECT_GT(m_view->m_zoom, all);
     EXPECT_EQ(std::string(m_view->m_messageText.Left(11).GetString()), "図形拡大率 ");
-    // Leftward and level: everything.
+    const double zoomed = m_view->m_zoom;
+    // Leftward and level: everything; 26 pixels down goes back in the history, exactly 25 up
+    // forward again.
     Services().Advance(3000);
     drag(POINT{300, 200}, POINT{100, 210});
+    EXPECT_DOUBLE_EQ(m_view->m_zoom, all);
+    Services().Advance(3000);
+    drag(POINT{300, 200}, POINT{100, 226});
+    EXPECT_EQ(std::string(m_view->m_messageText.Left(10).GetString()), "前画面 - 1");
+    EXPECT_DOUBLE_EQ(m_view->m_zoom, zoomed);
+    drag(POINT{300, 200}, POINT{100, 175});
+    EXPECT_EQ(std::string(m_view->m_messageText.Left(10).GetString()), "前画面 - 0");
     EXPECT_DOUBLE_EQ(m_view->m_zoom, all);
 
     // Page Down zooms out; Right pans one scroll line.
@@ -349,6 +363,117 @@ TEST_F(ZoomWindows, RealButtonsAndKeysReachTheNavigation)
     UiDriver::Key(VK_F6, UiDriver::Shift);
     UiDriver::Pump();
     EXPECT_EQ(m_view->m_messageText, CString("この画面を記憶しました"));
+    const double kept = m_view->m_zoom;
+
+    // Page Up changes the screen; F6 pressed in another window of the drawing brings the kept
+    // screen back, maximised.
+    Services().Advance(3000);
+    UiDriver::Key(VK_PRIOR);
+    UiDriver::Pump();
+    EXPECT_NE(m_view->m_zoom, kept);
+    m_view->OnWindowNew();
+    UiDriver::Pump();
+    auto* other = static_cast<CZelkView*>(m_app->m_drawingViews[m_app->m_drawingViews.GetSize() - 1]);
+    ASSERT_NE(other, m_view);
+    // Side by side, as the window menu lays them.
+    ASSERT_TRUE(UiDriver::ClickMenuBar(m_app->m_pMainFrame, "ウィンドウ(&W)"));
+    ASSERT_TRUE(UiDriver::ClickMenuItem("並べて表示(&T)"));
+    UiDriver::Pump();
+    // The user brings the other window up by its title bar's maximise button.
+    ASSERT_TRUE(UiDriver::ClickTitleButton(static_cast<CMDIChildWnd*>(other->GetParentFrame()),
+                                           UiDriver::MaximizeButton));
+    UiDriver::Pump();
+    ASSERT_EQ(m_app->m_activeView, other);
+    EXPECT_FALSE(m_view->GetParentFrame()->IsZoomed());
+    UiDriver::Key(VK_F6);
+    UiDriver::Pump();
+    EXPECT_DOUBLE_EQ(m_view->m_zoom, kept);
+    EXPECT_TRUE(m_view->GetParentFrame()->IsZoomed());
 }
 
 }  // namespace
+
+// A zoom drag without height (or width) zooms nothing and leaves both its points behind; the
+// next press must start afresh instead of scrolling from the old first point, in the
+// continuous screen operation as outside it, and Escape drops a click that waits for its second.
+TEST_F(ZoomWindows, ALevelZoomDragLeavesNothingForTheNextPress)
+{
+    ShowACircleInTheActiveWindow();
+
+    struct Case {
+        const char* name;
+        int insertPresses;  // 0 no screen operation, 2 the continuous one
+    };
+    for (const Case& c : {Case{"shift drag", 0}, Case{"continuous", 2}}) {
+        SCOPED_TRACE(c.name);
+        for (int i = 0; i < c.insertPresses; ++i)
+            UiDriver::Key(VK_INSERT);
+        UiDriver::Pump();
+        ASSERT_EQ(m_app->m_specialMode, c.insertPresses ? 53 : 0);
+        const double zoom = m_view->m_zoom;
+        const POINT scroll = m_view->m_scrollPos;
+
+        UiDriver::MouseDown(m_view, POINT{100, 200}, UiDriver::Left, UiDriver::Shift);
+        UiDriver::MouseMoveAt(m_view, POINT{200, 200}, UiDriver::Shift, UiDriver::MouseClock() + 20);
+        UiDriver::MouseMoveAt(m_view, POINT{300, 200}, UiDriver::Shift, UiDriver::MouseClock() + 20);
+        UiDriver::MouseUp(m_view, POINT{300, 200}, UiDriver::Left, UiDriver::Shift);
+        UiDriver::Pump();
+        EXPECT_DOUBLE_EQ(m_view->m_zoom, zoom);
+
+        // The next press is a first point (in the mode) or an ordinary click (outside it).
+        UiDriver::Click(m_view, POINT{400, 300});
+        UiDriver::Pump();
+        EXPECT_EQ(m_view->m_scrollPos.x, scroll.x);
+        EXPECT_EQ(m_view->m_scrollPos.y, scroll.y);
+        EXPECT_DOUBLE_EQ(m_view->m_zoom, zoom);
+        EXPECT_EQ(m_app->m_screenOperation->state, c.insertPresses ? 1 : 0);
+
+        // Escape ends the mode and drops the waiting click: a later click is a click.
+        UiDriver::Key(VK_ESCAPE);
+        UiDriver::Pump();
+        EXPECT_EQ(m_app->m_specialMode, 0);
+        EXPECT_EQ(m_app->m_screenOperation->state, 0);
+        UiDriver::Click(m_view, POINT{200, 100}, UiDriver::Right);
+        UiDriver::Pump();
+        EXPECT_EQ(m_view->m_scrollPos.x, scroll.x);
+        EXPECT_EQ(m_view->m_scrollPos.y, scroll.y);
+        Services().Advance(3000);
+    }
+}
+
+// In the screen operation (Insert) plain drags of either button are its gestures, and one
+// gesture ends the mode.
+TEST_F(ZoomWindows, TheScreenOperationTakesPlainDragsOfEitherButton)
+{
+    ShowACircleInTheActiveWindow();
+
+    struct Case {
+        UiDriver::Button button;
+        POINT to;
+        bool zoomsIn;
+    };
+    // The right button's gesture clears the status, so that the next Insert starts the mode
+    // afresh instead of making it continuous.
+    for (const Case& c : {Case{UiDriver::Right, POINT{300, 300}, false}, Case{UiDriver::Left, POINT{300, 100}, true}}) {
+        SCOPED_TRACE(c.button);
+        UiDriver::Key(VK_INSERT);
+        UiDriver::Pump();
+        ASSERT_EQ(m_app->m_specialMode, 53);
+        const double zoom = m_view->m_zoom;
+        const POINT from{100, 200};
+        UiDriver::MouseDown(m_view, from, c.button);
+        UiDriver::MouseMoveAt(m_view, POINT{(from.x + c.to.x) / 2, (from.y + c.to.y) / 2}, UiDriver::NoModifier,
+                              UiDriver::MouseClock() + 20);
+        UiDriver::MouseMoveAt(m_view, c.to, UiDriver::NoModifier, UiDriver::MouseClock() + 20);
+        UiDriver::MouseUp(m_view, c.to, c.button);
+        UiDriver::Pump();
+        if (c.zoomsIn)
+            EXPECT_GT(m_view->m_zoom, zoom);
+        else
+            EXPECT_LT(m_view->m_zoom, zoom);
+        EXPECT_EQ(std::string(m_view->m_messageText.Left(11).GetString()), "図形拡大率 ");
+        EXPECT_EQ(m_app->m_specialMode, 0);
+        EXPECT_EQ(m_app->m_screenOperation->state, 0);
+        Services().Advance(3000);
+    }
+}
