@@ -19,6 +19,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdlib>
 #include <string>
 
 namespace {
@@ -476,4 +477,45 @@ TEST_F(ZoomWindows, TheScreenOperationTakesPlainDragsOfEitherButton)
         EXPECT_EQ(m_app->m_screenOperation->state, 0);
         Services().Advance(3000);
     }
+}
+
+// With ZELK_NAVIGATION_SCREENSHOTS naming a path prefix, the main window is saved as PNG files
+// after each step of a user's zooming and panning; skipped otherwise.
+TEST_F(ZoomWindows, ScreenshotsOfZoomAndPan)
+{
+    const char* prefix = std::getenv("ZELK_NAVIGATION_SCREENSHOTS");
+    if (!prefix)
+        GTEST_SKIP() << "ZELK_NAVIGATION_SCREENSHOTS not set";
+    const std::int16_t pen = m_doc->FindOrAddPen(0, 1, RGB(0, 0, 0), 0, 70);
+    for (int i = 0; i <= 10; ++i) {
+        m_doc->AddLine(P(-100, -100 + 20 * i), P(100, -100 + 20 * i), 0, pen);
+        m_doc->AddLine(P(-100 + 20 * i, -100), P(-100 + 20 * i, 100), 0, pen);
+    }
+    m_doc->AddCircle(P(60, 40), 5, 0, pen);
+    ShowACircleInTheActiveWindow();
+    // The pans scroll when the frame's short timer fires.
+    auto shot = [&](const char* step) {
+        UiDriver::Pump();
+        Services().Advance(300);
+        UiDriver::Pump();
+        EXPECT_TRUE(UiDriver::SaveScreenshot(m_app->m_pMainFrame, (std::string(prefix) + step + ".png").c_str()));
+    };
+    shot("1-all");
+    UiDriver::MouseDown(m_view, POINT{300, 250}, UiDriver::Left, UiDriver::Shift);
+    UiDriver::MouseMoveAt(m_view, POINT{400, 200}, UiDriver::Shift, UiDriver::MouseClock() + 20);
+    UiDriver::MouseMoveAt(m_view, POINT{500, 150}, UiDriver::Shift, UiDriver::MouseClock() + 20);
+    UiDriver::MouseUp(m_view, POINT{500, 150}, UiDriver::Left, UiDriver::Shift);
+    shot("2-zoomed");
+    Services().Advance(3000);
+    for (int i = 0; i < 3; ++i)
+        UiDriver::Key(VK_RIGHT);
+    UiDriver::Key(VK_DOWN);
+    shot("3-panned");
+    Services().Advance(3000);
+    UiDriver::MouseMove(m_view, POINT{200, 200});
+    UiDriver::Key(VK_NEXT);
+    shot("4-zoomed-out");
+    Services().Advance(3000);
+    UiDriver::Key(VK_BACK);
+    shot("5-previous");
 }
