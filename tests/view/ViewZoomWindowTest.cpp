@@ -372,10 +372,13 @@ TEST_F(ZoomWindows, RealButtonsAndKeysReachTheNavigation)
     UiDriver::Key(VK_PRIOR);
     UiDriver::Pump();
     EXPECT_NE(m_view->m_zoom, kept);
-    m_view->OnWindowNew();
+    ASSERT_TRUE(UiDriver::ClickMenuBar(m_app->m_pMainFrame, "ウィンドウ(&W)"));
+    ASSERT_TRUE(UiDriver::ClickMenuItem("新しいウィンドウを開く(&N)"));
     UiDriver::Pump();
-    auto* other = static_cast<CZelkView*>(m_app->m_drawingViews[m_app->m_drawingViews.GetSize() - 1]);
+    ASSERT_EQ(m_app->m_drawingViews.GetSize(), 2);
+    auto* other = static_cast<CZelkView*>(m_app->m_drawingViews[1]);
     ASSERT_NE(other, m_view);
+    EXPECT_EQ(other->m_document, m_doc);
     // Side by side, as the window menu lays them.
     ASSERT_TRUE(UiDriver::ClickMenuBar(m_app->m_pMainFrame, "ウィンドウ(&W)"));
     ASSERT_TRUE(UiDriver::ClickMenuItem("並べて表示(&T)"));
