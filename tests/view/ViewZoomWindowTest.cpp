@@ -92,6 +92,17 @@ protected:
         UiNoteKey(VK_SHIFT, false);
     }
     CZelkView* ZoomView() const { return m_doc->m_zoomView; }
+    // A user's drag in the view: the press, the pointer through the middle to the end, the
+    // release, with the keys held throughout.
+    void UserDrag(POINT from, POINT to, UiDriver::Button button, UINT modifiers = UiDriver::NoModifier)
+    {
+        UiDriver::MouseDown(m_view, from, button, modifiers);
+        UiDriver::MouseMoveAt(m_view, POINT{(from.x + to.x) / 2, (from.y + to.y) / 2}, modifiers,
+                              UiDriver::MouseClock() + 20);
+        UiDriver::MouseMoveAt(m_view, to, modifiers, UiDriver::MouseClock() + 20);
+        UiDriver::MouseUp(m_view, to, button, modifiers);
+        UiDriver::Pump();
+    }
     // A drawing of one circle, shown whole in the window the user works in.
     void ShowACircleInTheActiveWindow()
     {
@@ -321,14 +332,7 @@ TEST_F(ZoomWindows, RealButtonsAndKeysReachTheNavigation)
     ShowACircleInTheActiveWindow();
     const double all = m_view->m_zoom;
 
-    auto drag = [&](POINT from, POINT to) {
-        UiDriver::MouseDown(m_view, from, UiDriver::Left, UiDriver::Shift);
-        UiDriver::MouseMoveAt(m_view, POINT{(from.x + to.x) / 2, (from.y + to.y) / 2}, UiDriver::Shift,
-                              UiDriver::MouseClock() + 20);
-        UiDriver::MouseMoveAt(m_view, to, UiDriver::Shift, UiDriver::MouseClock() + 20);
-        UiDriver::MouseUp(m_view, to, UiDriver::Left, UiDriver::Shift);
-        UiDriver::Pump();
-    };
+    auto drag = [&](POINT from, POINT to) { UserDrag(from, to, UiDriver::Left, UiDriver::Shift); };
     // A Shift drag up and to the right zooms to the rectangle.
     drag(POINT{100, 200}, POINT{300, 100});
     EXPECT_GT(m_view->m_zoom, all);
@@ -417,11 +421,7 @@ TEST_F(ZoomWindows, ALevelZoomDragLeavesNothingForTheNextPress)
         const double zoom = m_view->m_zoom;
         const POINT scroll = m_view->m_scrollPos;
 
-        UiDriver::MouseDown(m_view, POINT{100, 200}, UiDriver::Left, UiDriver::Shift);
-        UiDriver::MouseMoveAt(m_view, POINT{200, 200}, UiDriver::Shift, UiDriver::MouseClock() + 20);
-        UiDriver::MouseMoveAt(m_view, POINT{300, 200}, UiDriver::Shift, UiDriver::MouseClock() + 20);
-        UiDriver::MouseUp(m_view, POINT{300, 200}, UiDriver::Left, UiDriver::Shift);
-        UiDriver::Pump();
+        UserDrag(POINT{100, 200}, POINT{300, 200}, UiDriver::Left, UiDriver::Shift);
         EXPECT_DOUBLE_EQ(m_view->m_zoom, zoom);
 
         // The next press is a first point (in the mode) or an ordinary click (outside it).
@@ -445,6 +445,20 @@ TEST_F(ZoomWindows, ALevelZoomDragLeavesNothingForTheNextPress)
     }
 }
 
+// The middle button's drags are the same gestures without the mode: up and to the right zooms
+// in, leftward and level shows everything.
+TEST_F(ZoomWindows, MiddleButtonDragsZoomAndShowAll)
+{
+    ShowACircleInTheActiveWindow();
+    const double all = m_view->m_zoom;
+    UserDrag(POINT{100, 200}, POINT{300, 100}, UiDriver::Middle);
+    EXPECT_GT(m_view->m_zoom, all);
+    Services().Advance(3000);
+    UserDrag(POINT{300, 200}, POINT{100, 205}, UiDriver::Middle);
+    EXPECT_DOUBLE_EQ(m_view->m_zoom, all);
+    EXPECT_EQ(m_app->m_screenOperation->state, 0);
+}
+
 // In the screen operation (Insert) plain drags of either button are its gestures, and one
 // gesture ends the mode.
 TEST_F(ZoomWindows, TheScreenOperationTakesPlainDragsOfEitherButton)
@@ -465,12 +479,7 @@ TEST_F(ZoomWindows, TheScreenOperationTakesPlainDragsOfEitherButton)
         ASSERT_EQ(m_app->m_specialMode, 53);
         const double zoom = m_view->m_zoom;
         const POINT from{100, 200};
-        UiDriver::MouseDown(m_view, from, c.button);
-        UiDriver::MouseMoveAt(m_view, POINT{(from.x + c.to.x) / 2, (from.y + c.to.y) / 2}, UiDriver::NoModifier,
-                              UiDriver::MouseClock() + 20);
-        UiDriver::MouseMoveAt(m_view, c.to, UiDriver::NoModifier, UiDriver::MouseClock() + 20);
-        UiDriver::MouseUp(m_view, c.to, c.button);
-        UiDriver::Pump();
+        UserDrag(from, c.to, c.button);
         if (c.zoomsIn)
             EXPECT_GT(m_view->m_zoom, zoom);
         else
@@ -504,10 +513,7 @@ TEST_F(ZoomWindows, ScreenshotsOfZoomAndPan)
         EXPECT_TRUE(UiDriver::SaveScreenshot(m_app->m_pMainFrame, (std::string(prefix) + step + ".png").c_str()));
     };
     shot("1-all");
-    UiDriver::MouseDown(m_view, POINT{300, 250}, UiDriver::Left, UiDriver::Shift);
-    UiDriver::MouseMoveAt(m_view, POINT{400, 200}, UiDriver::Shift, UiDriver::MouseClock() + 20);
-    UiDriver::MouseMoveAt(m_view, POINT{500, 150}, UiDriver::Shift, UiDriver::MouseClock() + 20);
-    UiDriver::MouseUp(m_view, POINT{500, 150}, UiDriver::Left, UiDriver::Shift);
+    UserDrag(POINT{300, 250}, POINT{500, 150}, UiDriver::Left, UiDriver::Shift);
     shot("2-zoomed");
     Services().Advance(3000);
     for (int i = 0; i < 3; ++i)
