@@ -44,7 +44,7 @@ void CZelkApp::EndInterruptCommand(CZelkDoc*)
 
 BOOL CZelkApp::ModeInput(CZelkDoc* doc, CZelkView* view, int code)
 {
-    if (m_specialMode == 53 && code >= 1 && code <= 6 && code != 5) {
+    if (m_specialMode == 53 && ((code >= 1 && code <= 4) || code == 6)) {
         if (view) {
             if (code == 1 || code == 2)
                 OnScreenOperationInput(doc, view, view->m_leftDragged, m_leftPressPoint,
