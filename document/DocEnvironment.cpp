@@ -4,6 +4,7 @@
 #include "document/DocEnvironment.h"
 
 #include "app/ZelkApp.h"
+#include "commands/annotate/GroupProcessor.h"
 #include "input/CrossPointInput.h"
 #include "document/ZelkDoc.h"
 #include "elements/ElementSettings.h"
@@ -115,6 +116,9 @@ void DocForgetDocument(CZelkDoc* doc)
         g_pApp->m_pendingView = nullptr;
         g_pApp->m_savePending = g_pApp->m_pendingTextDoc ? g_pApp->m_savePending : 0;
     }
+    // Group processing would otherwise go on in, or rebuild its sketch from, a freed drawing.
+    if (g_pApp->m_groupProcessor)
+        g_pApp->m_groupProcessor->ForgetDocument(doc);
     // The intersection mode's first pick would otherwise be looked up in a freed drawing.
     if (g_pApp->m_crossPointInput)
         g_pApp->m_crossPointInput->ForgetDocument(doc);

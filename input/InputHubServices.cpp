@@ -44,6 +44,19 @@ void CZelkApp::EndInterruptCommand(CZelkDoc*)
 
 BOOL CZelkApp::ModeInput(CZelkDoc* doc, CZelkView* view, int code)
 {
+    if (m_specialMode == 53 && ((code >= 1 && code <= 4) || code == 6)) {
+        if (view) {
+            if (code == 1 || code == 2)
+                OnScreenOperationInput(doc, view, view->m_leftDragged, m_leftPressPoint,
+                                       code == 2 ? &m_leftReleasePoint : nullptr);
+            else
+                OnScreenOperationInput(doc, view, view->m_rightDragged, m_rightPressPoint,
+                                       code == 3 ? nullptr : &m_rightReleasePoint);
+        }
+        if ((code == 4 || code == 6) && !m_specialRepeat)
+            m_lastStatus = 0;
+        return TRUE;
+    }
     if (code != 2 || !doc)
         return FALSE;
     if (m_specialMode == 70) {

@@ -167,6 +167,9 @@ void CZelkApp::SwitchMode(CZelkDoc* doc, CZelkView* view, short selector, short 
         m_specialMode = 0;
         break;
     case 3:
+        // Leaving the screen operation ends the gesture it was collecting.
+        if (m_specialMode == 53 && mode != 53 && m_screenOperation)
+            m_screenOperation->Reset();
         m_specialMode = mode;
         break;
     default:

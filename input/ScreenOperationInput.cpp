@@ -84,12 +84,20 @@ void CZelkApp::OnScreenOperationInput(CZelkDoc* doc, CZelkView* view, int& dragg
             }
         }
         if (!m_specialRepeat) {
+            // A zoom drag without width or height leaves both its points; the mode ends here,
+            // and its gesture with it, so that the next click is not taken as its second point.
+            if (operation->state == 3)
+                operation->Reset();
             SwitchMode(doc, view, 3, 0, 0);
             SetGuidance(doc);
             ShowPrompt();
         }
         return;
     }
+    // A press after a zoom drag that zoomed nothing begins a new gesture: the old first point
+    // would otherwise scroll the view onto this one.
+    if (!release && operation->state == 3)
+        operation->Reset();
     operation->gesture = 3;
     if (!release) {
         operation->OnPoint(view, start);

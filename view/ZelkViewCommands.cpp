@@ -386,7 +386,7 @@ void CZelkView::StartGroupProcessing(int macro)
     if (macro) {
         app->ClearOtherSelections(nullptr);
         if (group)
-            group->m_document = doc;
+            group->AttachTo(doc);
         doc->m_groupProcessing = 1;
         doc->m_deformMode = 0;
         text += " マクロの群処理です。処理する要素を箱選択してください。";

@@ -364,8 +364,12 @@ void CZelkView::OnSubModeCommand(UINT id)
                 box->SetCurSel(found);
             } else {
                 bar->m_enteredText = current;
-                if (box)
+                // The box's data follow the text as it is: the data exchange would select the
+                // first entry that merely begins with it ("部品" would show "部品表").
+                if (box) {
+                    app->m_pMainFrame->m_wndInputBar.m_boxText = current;
                     box->SetWindowText(current);
+                }
             }
         }
         if ((m->flags & kNumericInput) && bar)

@@ -28,6 +28,12 @@ public:
     int m_ctrlAdvance = 0;      // Ctrl with Enter advances to the next step
 
     CZelkDoc* m_document = nullptr;
+    // The drawing in which each step's point or element was given.
+    CZelkDoc* m_stepDocuments[5] = {};
+    // Attaches the processor, and each of its steps, to a drawing.
+    void AttachTo(CZelkDoc* doc);
+    // Lets go of a drawing that is being freed: detached when it works on it, and no step keeps it.
+    void ForgetDocument(const CZelkDoc* doc);
     int m_running = 0;          // an operation of box selection is under way
     CString m_tokenString;      // the pattern entered so far
     CString modePattern;

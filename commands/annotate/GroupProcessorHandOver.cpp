@@ -42,6 +42,22 @@ void CGroupProcessor::Reset(int detach)
         m_document = nullptr;
 }
 
+void CGroupProcessor::AttachTo(CZelkDoc* doc)
+{
+    m_document = doc;
+    for (CZelkDoc*& step : m_stepDocuments)
+        step = doc;
+}
+
+void CGroupProcessor::ForgetDocument(const CZelkDoc* doc)
+{
+    if (m_document == doc)
+        Reset(1);
+    for (CZelkDoc*& step : m_stepDocuments)
+        if (step == doc)
+            step = nullptr;
+}
+
 void CGroupProcessor::EnterGroupMode()
 {
     if (m_document)

@@ -20,10 +20,13 @@ QImage* SurfaceOf(CWnd* pWnd)
 
 CClientDC::CClientDC(CWnd* pWnd) : CPainterDC(SurfaceOf(pWnd)), m_pWnd(pWnd)
 {
-    // Without a window it is the screen's context, which reports the screen's size.
-    if (!pWnd)
+    // Without a window it is the screen's context, which reports the screen's size, also
+    // before the first window made the application.
+    if (!pWnd) {
+        UiEnsureApplication();
         if (QScreen* screen = QGuiApplication::primaryScreen())
             SetDevice(screen->geometry().width(), screen->geometry().height(), GetDeviceCaps(LOGPIXELSX));
+    }
 }
 
 CClientDC::~CClientDC()

@@ -336,16 +336,9 @@ UINT CQtServices::TrackPopupMenu(const std::vector<CPopupItem>& items, POINT at,
             sub->setEnabled(!(it.flags & (MF_GRAYED | MF_DISABLED)));
             stack.push_back(sub);
         } else {
-            QString text = ToQ(it.text);
-            QString shortcut;
-            int tab = text.indexOf(QLatin1Char('\t'));
-            if (tab >= 0) {
-                shortcut = text.mid(tab + 1);
-                text = text.left(tab);
-            }
-            QAction* a = m->addAction(text);
-            if (!shortcut.isEmpty())
-                a->setShortcut(QKeySequence(shortcut));
+            // What follows a tab is the item's second column: a key, or any text such as the
+            // input an item expects. The menu lays it out aligned; it is no shortcut of its own.
+            QAction* a = m->addAction(ToQ(it.text));
             a->setData(it.id);
             a->setEnabled(!(it.flags & (MF_GRAYED | MF_DISABLED)));
             if (it.flags & MF_CHECKED) {

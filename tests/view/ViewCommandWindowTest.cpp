@@ -3,9 +3,11 @@
 // the beeps and tip that replace the menu in the multi-command setting.
 #include "app/MainFrame.h"
 #include "app/ZelkApp.h"
+#include "commands/annotate/TextCommand.h"
 #include "commands/circle/CircleCommand.h"
 #include "document/ZelkDoc.h"
 #include "elements/Layer.h"
+#include "input/InputBar.h"
 #include "macro/MacroInterpreter.h"
 #include "macro/MacroVariable.h"
 #include "macro/TextDoc.h"
@@ -81,6 +83,39 @@ TEST_F(ViewCommandWindow, TheCircleMenuOpensBesideThePointerAndItsChoiceIsTicked
     EXPECT_EQ(FlagsOf(ui.m_shownMenus[1], 32987) & MF_CHECKED, static_cast<UINT>(MF_CHECKED));
     EXPECT_EQ(FlagsOf(ui.m_shownMenus[1], 32981) & MF_CHECKED, 0u);
     EXPECT_EQ(FlagsOf(ui.m_shownMenus[1], 32789) & MF_CHECKED, static_cast<UINT>(MF_CHECKED));
+}
+
+// "文字変更" chosen from the text-edit menu offers the text being edited in the input box: the
+// listed entry when the text is one, else the text itself, never a longer entry beginning with it.
+TEST_F(ViewCommandWindow, TheTextChangeItemOffersTheEditedTextInTheInputBox)
+{
+    m_app->m_inputBar->GetList(2).AddRecent("部品表");
+    m_app->m_inputBar->GetList(2).AddRecent("部品");
+    CInputComboBox& box = m_app->m_pMainFrame->m_wndInputBar.m_inputBox;
+    struct Case {
+        const char* edited;
+        bool listed;
+    };
+    for (const Case& c : {Case{"部品", true}, Case{"部", false}, Case{"部品表の脚注", false}}) {
+        SCOPED_TRACE(c.edited);
+        m_doc->m_textCmdInt->m_string = c.edited;
+        DefaultScriptedUiServices().QueueMenuChoice(33023);
+        m_view->ShowCommandPopupMenu(1007, 0, 0);
+        UiDriver::Pump();
+        EXPECT_EQ(m_doc->m_textCmdInt->m_modePattern, "#T");
+        CString shown;
+        box.GetWindowText(shown);
+        EXPECT_EQ(shown, CString(c.edited));
+        if (c.listed) {
+            ASSERT_GE(box.GetCurSel(), 0);
+            CString entry;
+            box.GetLBText(box.GetCurSel(), entry);
+            EXPECT_EQ(entry, CString(c.edited));
+        } else {
+            EXPECT_EQ(m_app->m_inputBar->m_enteredText, CString(c.edited));
+            EXPECT_EQ(m_app->m_pMainFrame->m_wndInputBar.m_boxText, CString(c.edited));
+        }
+    }
 }
 
 TEST_F(ViewCommandWindow, AShiftPressLaysTheZonesOfTheScreenOperations)

@@ -366,6 +366,34 @@ TEST_F(ViewCommands, GroupProcessingKeepsTheLayerConditionWhileASymbolIsPlaced)
     m_app->m_symbolDoc = nullptr;
 }
 
+// The macro form attaches the processor and each of its steps to the drawing; a drawing that
+// is freed is let go of wherever it is held, and the others stay.
+TEST_F(ViewCommands, AFreedDrawingLeavesNoReferenceInGroupProcessing)
+{
+    m_view->StartGroupProcessing(1);
+    EXPECT_EQ(m_group->m_document, m_doc.get());
+    for (CZelkDoc* step : m_group->m_stepDocuments)
+        EXPECT_EQ(step, m_doc.get());
+
+    {
+        CZelkDoc other;
+        other.m_bAutoDelete = FALSE;
+        m_group->m_stepDocuments[3] = &other;
+    }
+    EXPECT_EQ(m_group->m_stepDocuments[3], nullptr);
+    EXPECT_EQ(m_group->m_stepDocuments[2], m_doc.get());
+    EXPECT_EQ(m_group->m_document, m_doc.get());
+
+    {
+        CZelkDoc other;
+        other.m_bAutoDelete = FALSE;
+        m_group->AttachTo(&other);
+    }
+    EXPECT_EQ(m_group->m_document, nullptr);
+    for (CZelkDoc* step : m_group->m_stepDocuments)
+        EXPECT_EQ(step, nullptr);
+}
+
 TEST_F(ViewCommands, NumericMovesTurnWithTheRelativeAxes)
 {
     m_app->m_appAcc.m_digits1 = 3;

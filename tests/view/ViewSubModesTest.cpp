@@ -336,6 +336,50 @@ TEST_F(ViewSubModes, PopupMenusOpenBesideThePointer)
     EXPECT_TRUE(DefaultScriptedUiServices().m_shownMenus.empty());
 }
 
+// The mode items of the line, circle and arc menus show the input each expects first in a
+// second column; the command items closing each menu show their keys there.
+TEST_F(ViewSubModes, ModeItemsShowTheirFirstInputAndCommandItemsTheirKey)
+{
+    struct Item {
+        int code;  // the command whose menu holds the item
+        UINT id;
+        const char* text;
+    };
+    const Item items[] = {
+        { 2, 32953, "2点線\t点" }, { 2, 32962, "通過角度線\t点ドラッグ" },
+        { 2, 32964, "始点角度線/角度放射線\t点" }, { 2, 32980, "始点長さ線/長さ放射線\t点" },
+        { 2, 32965, "接線\t円、点" }, { 2, 32966, "平行線\t線、点" },
+        { 2, 32968, "傾斜線/垂線/傾斜放射線\t線" }, { 2, 32969, "連続角度線\t角度" },
+        { 2, 32970, "連続長さ線\t長さ" }, { 2, 32971, "面取り\t長さ" }, { 2, 32972, "矩形\t点" },
+        { 3, 32981, "中心(接)円/同心円\t円、点" }, { 3, 32985, "直径円\t点" }, { 3, 32986, "弧角円\t角度" },
+        { 3, 32987, "連続半径円\t半径" }, { 3, 32989, "連続半径接円/2点円\t半径" },
+        { 3, 32995, "３要素接円～３点円\t線、円、点" }, { 3, 32996, "多角形\t角数" },
+        { 3, 32997, "連続半径多角形\t半径" },
+        { 4, 32998, "中心(接)円弧/同心円弧\t円、点" }, { 4, 32999, "半円弧\t点" }, { 4, 33000, "弧角円弧\t角度" },
+        { 4, 33001, "連続半径円弧\t半径" }, { 4, 33002, "連続半径接円弧/2点/角丸め\t半径" },
+        { 4, 33004, "３要素接円弧/３点円弧\t線、円、点" }, { 4, 33005, "多角形\t角数" },
+        { 4, 33006, "連続半径多角形\t半径" },
+        // The command items, the same in every command's menu.
+        { 1, 32897, "点\tP" }, { 2, 32776, "線分\tL" }, { 3, 32789, "円\tC" }, { 4, 32777, "円弧\tA" },
+        { 7, 32778, "文字\tT" }, { 10, 32805, "寸法線\tD" }, { 12, 32900, "書きなぐり線\tZ" },
+        { 13, 32901, "ループ\tO" }, { 3, 32894, "マルチテキスト\tShift+T" }, { 4, 32895, "群処理" },
+        { 2, 32864, "削除" }, { 1, 32898, "シンボル\tG" }, { 13, 33046, "削除\tDel" },
+    };
+    m_app->m_appCommand.popupMenuType = 0;
+    for (const Item& item : items) {
+        SCOPED_TRACE(item.id);
+        DefaultScriptedUiServices().Reset();
+        m_view->ShowCommandPopupMenu(item.code, 0, 0);
+        ASSERT_EQ(DefaultScriptedUiServices().m_shownMenus.size(), 1u);
+        const std::vector<CPopupItem>& shown = DefaultScriptedUiServices().m_shownMenus[0];
+        std::string text = "(missing)";
+        for (const CPopupItem& entry : shown)
+            if (entry.id == item.id)
+                text = entry.text.GetString();
+        EXPECT_EQ(text, item.text);
+    }
+}
+
 // ---- reading order -------------------------------------------------------------------------
 
 class ViewReadingOrder : public ViewSubModes {

@@ -19,6 +19,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdlib>
 #include <string>
 
 namespace {
@@ -91,6 +92,27 @@ protected:
         UiNoteKey(VK_SHIFT, false);
     }
     CZelkView* ZoomView() const { return m_doc->m_zoomView; }
+    // A user's drag in the view: the press, the pointer through the middle to the end, the
+    // release, with the keys held throughout.
+    void UserDrag(POINT from, POINT to, UiDriver::Button button, UINT modifiers = UiDriver::NoModifier)
+    {
+        UiDriver::MouseDown(m_view, from, button, modifiers);
+        UiDriver::MouseMoveAt(m_view, POINT{(from.x + to.x) / 2, (from.y + to.y) / 2}, modifiers,
+                              UiDriver::MouseClock() + 20);
+        UiDriver::MouseMoveAt(m_view, to, modifiers, UiDriver::MouseClock() + 20);
+        UiDriver::MouseUp(m_view, to, button, modifiers);
+        UiDriver::Pump();
+    }
+    // A drawing of one circle, shown whole in the window the user works in.
+    void ShowACircleInTheActiveWindow()
+    {
+        m_doc->AddCircle(P(0, 0), 50, 0, m_doc->FindOrAddPen(0, 1, RGB(0, 0, 0), 0, 70));
+        m_doc->ComputeExtents();
+        m_view->ShowAll();
+        UiDriver::ShowAndActivate(m_app->m_pMainFrame);
+        m_view->SetFocus();
+        UiDriver::Pump();
+    }
 
     CZelkApp* m_app = nullptr;
     CZelkView* m_view = nullptr;
@@ -307,29 +329,26 @@ TEST_F(ZoomWindows, AUserZoomsPansAndStepsBackWithMouseAndKeys)
 // through the view's button handlers and key filter.
 TEST_F(ZoomWindows, RealButtonsAndKeysReachTheNavigation)
 {
-    m_doc->AddCircle(P(0, 0), 50, 0, m_doc->FindOrAddPen(0, 1, RGB(0, 0, 0), 0, 70));
-    m_doc->ComputeExtents();
-    m_view->ShowAll();
-    UiDriver::ShowAndActivate(m_app->m_pMainFrame);
-    m_view->SetFocus();
-    UiDriver::Pump();
+    ShowACircleInTheActiveWindow();
     const double all = m_view->m_zoom;
 
-    auto drag = [&](POINT from, POINT to) {
-        UiDriver::MouseDown(m_view, from, UiDriver::Left, UiDriver::Shift);
-        UiDriver::MouseMoveAt(m_view, POINT{(from.x + to.x) / 2, (from.y + to.y) / 2}, UiDriver::Shift,
-                              UiDriver::MouseClock() + 20);
-        UiDriver::MouseMoveAt(m_view, to, UiDriver::Shift, UiDriver::MouseClock() + 20);
-        UiDriver::MouseUp(m_view, to, UiDriver::Left, UiDriver::Shift);
-        UiDriver::Pump();
-    };
+    auto drag = [&](POINT from, POINT to) { UserDrag(from, to, UiDriver::Left, UiDriver::Shift); };
     // A Shift drag up and to the right zooms to the rectangle.
     drag(POINT{100, 200}, POINT{300, 100});
     EXPECT_GT(m_view->m_zoom, all);
     EXPECT_EQ(std::string(m_view->m_messageText.Left(11).GetString()), "図形拡大率 ");
-    // Leftward and level: everything.
+    const double zoomed = m_view->m_zoom;
+    // Leftward and level: everything; 26 pixels down goes back in the history, exactly 25 up
+    // forward again.
     Services().Advance(3000);
     drag(POINT{300, 200}, POINT{100, 210});
+    EXPECT_DOUBLE_EQ(m_view->m_zoom, all);
+    Services().Advance(3000);
+    drag(POINT{300, 200}, POINT{100, 226});
+    EXPECT_EQ(std::string(m_view->m_messageText.Left(10).GetString()), "前画面 - 1");
+    EXPECT_DOUBLE_EQ(m_view->m_zoom, zoomed);
+    drag(POINT{300, 200}, POINT{100, 175});
+    EXPECT_EQ(std::string(m_view->m_messageText.Left(10).GetString()), "前画面 - 0");
     EXPECT_DOUBLE_EQ(m_view->m_zoom, all);
 
     // Page Down zooms out; Right pans one scroll line.
@@ -349,6 +368,163 @@ TEST_F(ZoomWindows, RealButtonsAndKeysReachTheNavigation)
     UiDriver::Key(VK_F6, UiDriver::Shift);
     UiDriver::Pump();
     EXPECT_EQ(m_view->m_messageText, CString("この画面を記憶しました"));
+    const double kept = m_view->m_zoom;
+
+    // Page Up changes the screen; F6 pressed in another window of the drawing brings the kept
+    // screen back, maximised.
+    Services().Advance(3000);
+    UiDriver::Key(VK_PRIOR);
+    UiDriver::Pump();
+    EXPECT_NE(m_view->m_zoom, kept);
+    ASSERT_TRUE(UiDriver::ClickMenuBar(m_app->m_pMainFrame, "ウィンドウ(&W)"));
+    ASSERT_TRUE(UiDriver::ClickMenuItem("新しいウィンドウを開く(&N)"));
+    UiDriver::Pump();
+    ASSERT_EQ(m_app->m_drawingViews.GetSize(), 2);
+    auto* other = static_cast<CZelkView*>(m_app->m_drawingViews[1]);
+    ASSERT_NE(other, m_view);
+    EXPECT_EQ(other->m_document, m_doc);
+    // Side by side, as the window menu lays them.
+    ASSERT_TRUE(UiDriver::ClickMenuBar(m_app->m_pMainFrame, "ウィンドウ(&W)"));
+    ASSERT_TRUE(UiDriver::ClickMenuItem("並べて表示(&T)"));
+    UiDriver::Pump();
+    // The user brings the other window up by its title bar's maximise button.
+    ASSERT_TRUE(UiDriver::ClickTitleButton(static_cast<CMDIChildWnd*>(other->GetParentFrame()),
+                                           UiDriver::MaximizeButton));
+    UiDriver::Pump();
+    ASSERT_EQ(m_app->m_activeView, other);
+    EXPECT_FALSE(m_view->GetParentFrame()->IsZoomed());
+    UiDriver::Key(VK_F6);
+    UiDriver::Pump();
+    EXPECT_DOUBLE_EQ(m_view->m_zoom, kept);
+    EXPECT_TRUE(m_view->GetParentFrame()->IsZoomed());
 }
 
 }  // namespace
+
+// A zoom drag without height (or width) zooms nothing and leaves both its points behind; the
+// next press must start afresh instead of scrolling from the old first point, in the
+// continuous screen operation as outside it, and Escape drops a click that waits for its second.
+TEST_F(ZoomWindows, ALevelZoomDragLeavesNothingForTheNextPress)
+{
+    ShowACircleInTheActiveWindow();
+
+    struct Case {
+        const char* name;
+        int insertPresses;  // 0 no screen operation, 2 the continuous one
+    };
+    for (const Case& c : {Case{"shift drag", 0}, Case{"continuous", 2}}) {
+        SCOPED_TRACE(c.name);
+        for (int i = 0; i < c.insertPresses; ++i)
+            UiDriver::Key(VK_INSERT);
+        UiDriver::Pump();
+        ASSERT_EQ(m_app->m_specialMode, c.insertPresses ? 53 : 0);
+        const double zoom = m_view->m_zoom;
+        const POINT scroll = m_view->m_scrollPos;
+
+        UserDrag(POINT{100, 200}, POINT{300, 200}, UiDriver::Left, UiDriver::Shift);
+        EXPECT_DOUBLE_EQ(m_view->m_zoom, zoom);
+
+        // The next press is a first point (in the mode) or an ordinary click (outside it).
+        UiDriver::Click(m_view, POINT{400, 300});
+        UiDriver::Pump();
+        EXPECT_EQ(m_view->m_scrollPos.x, scroll.x);
+        EXPECT_EQ(m_view->m_scrollPos.y, scroll.y);
+        EXPECT_DOUBLE_EQ(m_view->m_zoom, zoom);
+        EXPECT_EQ(m_app->m_screenOperation->state, c.insertPresses ? 1 : 0);
+
+        // Escape ends the mode and drops the waiting click: a later click is a click.
+        UiDriver::Key(VK_ESCAPE);
+        UiDriver::Pump();
+        EXPECT_EQ(m_app->m_specialMode, 0);
+        EXPECT_EQ(m_app->m_screenOperation->state, 0);
+        UiDriver::Click(m_view, POINT{200, 100}, UiDriver::Right);
+        UiDriver::Pump();
+        EXPECT_EQ(m_view->m_scrollPos.x, scroll.x);
+        EXPECT_EQ(m_view->m_scrollPos.y, scroll.y);
+        Services().Advance(3000);
+    }
+}
+
+// The middle button's drags are the same gestures without the mode: up and to the right zooms
+// in, leftward and level shows everything.
+TEST_F(ZoomWindows, MiddleButtonDragsZoomAndShowAll)
+{
+    ShowACircleInTheActiveWindow();
+    const double all = m_view->m_zoom;
+    UserDrag(POINT{100, 200}, POINT{300, 100}, UiDriver::Middle);
+    EXPECT_GT(m_view->m_zoom, all);
+    Services().Advance(3000);
+    UserDrag(POINT{300, 200}, POINT{100, 205}, UiDriver::Middle);
+    EXPECT_DOUBLE_EQ(m_view->m_zoom, all);
+    EXPECT_EQ(m_app->m_screenOperation->state, 0);
+}
+
+// In the screen operation (Insert) plain drags of either button are its gestures, and one
+// gesture ends the mode.
+TEST_F(ZoomWindows, TheScreenOperationTakesPlainDragsOfEitherButton)
+{
+    ShowACircleInTheActiveWindow();
+
+    struct Case {
+        UiDriver::Button button;
+        POINT to;
+        bool zoomsIn;
+    };
+    // The right button's gesture clears the status, so that the next Insert starts the mode
+    // afresh instead of making it continuous.
+    for (const Case& c : {Case{UiDriver::Right, POINT{300, 300}, false}, Case{UiDriver::Left, POINT{300, 100}, true}}) {
+        SCOPED_TRACE(c.button);
+        UiDriver::Key(VK_INSERT);
+        UiDriver::Pump();
+        ASSERT_EQ(m_app->m_specialMode, 53);
+        const double zoom = m_view->m_zoom;
+        const POINT from{100, 200};
+        UserDrag(from, c.to, c.button);
+        if (c.zoomsIn)
+            EXPECT_GT(m_view->m_zoom, zoom);
+        else
+            EXPECT_LT(m_view->m_zoom, zoom);
+        EXPECT_EQ(std::string(m_view->m_messageText.Left(11).GetString()), "図形拡大率 ");
+        EXPECT_EQ(m_app->m_specialMode, 0);
+        EXPECT_EQ(m_app->m_screenOperation->state, 0);
+        Services().Advance(3000);
+    }
+}
+
+// With ZELK_NAVIGATION_SCREENSHOTS naming a path prefix, the main window is saved as PNG files
+// after each step of a user's zooming and panning; skipped otherwise.
+TEST_F(ZoomWindows, ScreenshotsOfZoomAndPan)
+{
+    const char* prefix = std::getenv("ZELK_NAVIGATION_SCREENSHOTS");
+    if (!prefix)
+        GTEST_SKIP() << "ZELK_NAVIGATION_SCREENSHOTS not set";
+    const std::int16_t pen = m_doc->FindOrAddPen(0, 1, RGB(0, 0, 0), 0, 70);
+    for (int i = 0; i <= 10; ++i) {
+        m_doc->AddLine(P(-100, -100 + 20 * i), P(100, -100 + 20 * i), 0, pen);
+        m_doc->AddLine(P(-100 + 20 * i, -100), P(-100 + 20 * i, 100), 0, pen);
+    }
+    m_doc->AddCircle(P(60, 40), 5, 0, pen);
+    ShowACircleInTheActiveWindow();
+    // The pans scroll when the frame's short timer fires.
+    auto shot = [&](const char* step) {
+        UiDriver::Pump();
+        Services().Advance(300);
+        UiDriver::Pump();
+        EXPECT_TRUE(UiDriver::SaveScreenshot(m_app->m_pMainFrame, (std::string(prefix) + step + ".png").c_str()));
+    };
+    shot("1-all");
+    UserDrag(POINT{300, 250}, POINT{500, 150}, UiDriver::Left, UiDriver::Shift);
+    shot("2-zoomed");
+    Services().Advance(3000);
+    for (int i = 0; i < 3; ++i)
+        UiDriver::Key(VK_RIGHT);
+    UiDriver::Key(VK_DOWN);
+    shot("3-panned");
+    Services().Advance(3000);
+    UiDriver::MouseMove(m_view, POINT{200, 200});
+    UiDriver::Key(VK_NEXT);
+    shot("4-zoomed-out");
+    Services().Advance(3000);
+    UiDriver::Key(VK_BACK);
+    shot("5-previous");
+}
