@@ -615,6 +615,10 @@ public:
     void ApplyTextShapeCommand(UINT commandId, BYTE shape);
     // The box of the text being placed after the text settings changed, and the preview.
     void RefreshPlacedTextBox(CZelkDoc* doc);
+    // The same box alone: the text command that is placing a text, the interrupting one first.
+    void UpdatePlacingTextBox(CZelkDoc* doc);
+    // The boxes of both text commands of a drawing, placing or not.
+    void UpdateTextBoxes(CZelkDoc* doc);
     void ChooseTextAlignment();
     CString FormatScaleText(CZelkDoc* doc);
     BOOL SaveAllModified() override;

@@ -1,6 +1,7 @@
 // The attribute routines of the started program: line types and widths typed into the input
 // box's line-type list, the frame following the creation pen, and the slanted-text question.
 #include "app/InputToolBar.h"
+#include "commands/annotate/TextCommand.h"
 #include "document/ZelkDoc.h"
 #include "elements/Lines.h"
 #include "elements/Texts.h"
@@ -13,6 +14,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -27,6 +29,23 @@ protected:
         return n;
     }
     std::string Message() const { return m_app->m_lastMessage.GetString(); }
+    // The box a text command's string takes with the text settings as they are now.
+    static std::vector<double> BoxNow(const CTextCommand& command)
+    {
+        CPointD corners[4];
+        ComputeBoxOfString(command.m_string, corners);
+        return { corners[0].m_x, corners[0].m_y, corners[1].m_x, corners[1].m_y, corners[2].m_x, corners[2].m_y };
+    }
+    static std::vector<double> Box(const CTextCommand& command)
+    {
+        const CPointD* c = command.m_box;
+        return { c[0].m_x, c[0].m_y, c[1].m_x, c[1].m_y, c[2].m_x, c[2].m_y };
+    }
+    static void Spoil(CTextCommand& command)
+    {
+        for (CPointD& c : command.m_box)
+            c.Init(-999, -999);
+    }
 };
 
 } // namespace
@@ -197,4 +216,83 @@ TEST_F(AttributeCommands, APickedElementGivesItsLineTypeColorAndFont)
     m_app->TakeFontFromPick(doc);
     EXPECT_DOUBLE_EQ(m_app->m_appText.m_heightTenths, 50);
     EXPECT_EQ(Message(), "指定文字列と同じフォントを設定しました");
+}
+
+// Each creation environment brings its own text size: both text commands of the drawing measure
+// their strings again, placing or not.
+TEST_F(AttributeCommands, ANewEnvironmentRemeasuresBothTextBoxes)
+{
+    CZelkDoc* doc = m_app->GetActiveDrawingDoc();
+    ASSERT_NE(doc, nullptr);
+    CTextCommand& main = *doc->m_textCmd;
+    CTextCommand& interrupting = *doc->m_textCmdInt;
+    main.m_string = "abc";
+    interrupting.m_string = "abcdef";
+    m_app->m_atrCurrent.m_text.m_heightTenths = 30;
+    m_app->m_atrElem.m_text.m_heightTenths = 50;
+    m_app->m_atrReference.m_text.m_heightTenths = 80;
+    const struct {
+        void (CZelkApp::*set)();
+        int height;
+    } cases[] = {
+        { &CZelkApp::SetCreationEnvReference, 80 },
+        { &CZelkApp::SetCreationEnvSelected, 50 },
+        { &CZelkApp::SetCreationEnvCurrent, 30 },
+    };
+    std::vector<double> previous;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.height);
+        Spoil(main);
+        Spoil(interrupting);
+        (m_app->*c.set)();
+        ASSERT_EQ(m_app->m_appText.m_heightTenths, c.height);
+        EXPECT_EQ(Box(main), BoxNow(main));
+        EXPECT_EQ(Box(interrupting), BoxNow(interrupting));
+        EXPECT_NE(Box(main), previous) << "the size changed, so must the box";
+        previous = Box(main);
+    }
+}
+
+// A font taken from a picked text re-measures the text command that is placing a text, the
+// interrupting one first; the other keeps its box.
+TEST_F(AttributeCommands, AFontFromAPickRemeasuresThePlacingTextBox)
+{
+    CZelkDoc* doc = m_app->GetActiveDrawingDoc();
+    ASSERT_NE(doc, nullptr);
+    CPointD at;
+    at.Init(0, 0);
+    CTypeFont font;
+    CTexts* texts = doc->AddText(at, "abc", RGB(0, 0, 0), 8, 0, doc->FindOrAddFont(font.m_logFont, 40, 90, 1, 0));
+    ASSERT_NE(texts, nullptr);
+    CPickList& list = *doc->m_pickList;
+    CTextCommand& main = *doc->m_textCmd;
+    CTextCommand& interrupting = *doc->m_textCmdInt;
+    main.m_string = "abc";
+    interrupting.m_string = "abcdef";
+    const struct {
+        std::int16_t commandKind;
+        std::int16_t interruptKind;
+        bool mainMeasured;
+        bool interruptingMeasured;
+    } cases[] = {
+        { 7, 0, true, false },
+        { 7, 7, false, true },
+        { 2, 0, false, false },
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.commandKind << "/" << c.interruptKind);
+        m_app->m_commandKind = c.commandKind;
+        m_app->m_interruptKind = c.interruptKind;
+        m_app->m_appText.m_heightTenths = 30;
+        Spoil(main);
+        Spoil(interrupting);
+        list.SetSingleCandidate(0, 0, 0, 32);
+        list.m_current = 0;
+        m_app->TakeFontFromPick(doc);
+        ASSERT_EQ(m_app->m_appText.m_heightTenths, 90);
+        EXPECT_EQ(Box(main) == BoxNow(main), c.mainMeasured);
+        EXPECT_EQ(Box(interrupting) == BoxNow(interrupting), c.interruptingMeasured);
+    }
+    m_app->m_commandKind = 2;
+    m_app->m_interruptKind = 0;
 }
