@@ -619,7 +619,8 @@ public:
     void UpdatePlacingTextBox(CZelkDoc* doc);
     // The boxes of both text commands of a drawing, placing or not.
     void UpdateTextBoxes(CZelkDoc* doc);
-    void ChooseTextAlignment();
+    // The alignment dialog over a drawing without live previews; TRUE when an anchor was chosen.
+    BOOL ChooseTextAlignment();
     CString FormatScaleText(CZelkDoc* doc);
     BOOL SaveAllModified() override;
     void StartMacroRecording();

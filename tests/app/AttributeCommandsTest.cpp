@@ -1,7 +1,6 @@
 // The attribute routines of the started program: line types and widths typed into the input
 // box's line-type list, the frame following the creation pen, and the slanted-text question.
 #include "app/InputToolBar.h"
-#include "commands/annotate/TextCommand.h"
 #include "document/ZelkDoc.h"
 #include "elements/Lines.h"
 #include "elements/Texts.h"
@@ -10,6 +9,7 @@
 #include "input/InputBar.h"
 #include "platform/ui/UiServices.h"
 #include "tests/app/StartedProgram.h"
+#include "tests/support/TextCommandBoxes.h"
 
 #include <gtest/gtest.h>
 
@@ -29,23 +29,6 @@ protected:
         return n;
     }
     std::string Message() const { return m_app->m_lastMessage.GetString(); }
-    // The box a text command's string takes with the text settings as they are now.
-    static std::vector<double> BoxNow(const CTextCommand& command)
-    {
-        CPointD corners[4];
-        ComputeBoxOfString(command.m_string, corners);
-        return { corners[0].m_x, corners[0].m_y, corners[1].m_x, corners[1].m_y, corners[2].m_x, corners[2].m_y };
-    }
-    static std::vector<double> Box(const CTextCommand& command)
-    {
-        const CPointD* c = command.m_box;
-        return { c[0].m_x, c[0].m_y, c[1].m_x, c[1].m_y, c[2].m_x, c[2].m_y };
-    }
-    static void Spoil(CTextCommand& command)
-    {
-        for (CPointD& c : command.m_box)
-            c.Init(-999, -999);
-    }
 };
 
 } // namespace
@@ -242,14 +225,14 @@ TEST_F(AttributeCommands, ANewEnvironmentRemeasuresBothTextBoxes)
     std::vector<double> previous;
     for (const auto& c : cases) {
         SCOPED_TRACE(c.height);
-        Spoil(main);
-        Spoil(interrupting);
+        SpoilTextBox(main);
+        SpoilTextBox(interrupting);
         (m_app->*c.set)();
         ASSERT_EQ(m_app->m_appText.m_heightTenths, c.height);
-        EXPECT_EQ(Box(main), BoxNow(main));
-        EXPECT_EQ(Box(interrupting), BoxNow(interrupting));
-        EXPECT_NE(Box(main), previous) << "the size changed, so must the box";
-        previous = Box(main);
+        EXPECT_TRUE(TextBoxMeasured(main));
+        EXPECT_TRUE(TextBoxMeasured(interrupting));
+        EXPECT_NE(TextBoxOf(main), previous) << "the size changed, so must the box";
+        previous = TextBoxOf(main);
     }
 }
 
@@ -284,14 +267,14 @@ TEST_F(AttributeCommands, AFontFromAPickRemeasuresThePlacingTextBox)
         m_app->m_commandKind = c.commandKind;
         m_app->m_interruptKind = c.interruptKind;
         m_app->m_appText.m_heightTenths = 30;
-        Spoil(main);
-        Spoil(interrupting);
+        SpoilTextBox(main);
+        SpoilTextBox(interrupting);
         list.SetSingleCandidate(0, 0, 0, 32);
         list.m_current = 0;
         m_app->TakeFontFromPick(doc);
         ASSERT_EQ(m_app->m_appText.m_heightTenths, 90);
-        EXPECT_EQ(Box(main) == BoxNow(main), c.mainMeasured);
-        EXPECT_EQ(Box(interrupting) == BoxNow(interrupting), c.interruptingMeasured);
+        EXPECT_EQ(TextBoxMeasured(main), c.mainMeasured);
+        EXPECT_EQ(TextBoxMeasured(interrupting), c.interruptingMeasured);
     }
     m_app->m_commandKind = 2;
     m_app->m_interruptKind = 0;
