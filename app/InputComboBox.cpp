@@ -161,8 +161,13 @@ void CInputComboBox::OnKillFocusNotify()
     CZelkDoc* doc = g_pApp->GetActiveDrawingDoc();
     if (!doc)
         return;
-    if (list != 9 && list != 10)
+    if (list != 9 && list != 10) {
+        // A font line left in the box may not be applied below: the box of the text being
+        // placed follows the text settings as they stand.
+        if (list == 3)
+            g_pApp->UpdatePlacingTextBox(doc);
         bar->RememberText();
+    }
 
     CTextCommand* interruptText = doc->m_textCmdInt;
     const bool pendingInterruptText = (list == 2 || list == 3) && g_pApp->m_interruptKind == kTextCommandKind &&

@@ -615,7 +615,12 @@ public:
     void ApplyTextShapeCommand(UINT commandId, BYTE shape);
     // The box of the text being placed after the text settings changed, and the preview.
     void RefreshPlacedTextBox(CZelkDoc* doc);
-    void ChooseTextAlignment();
+    // The same box alone: the text command that is placing a text, the interrupting one first.
+    void UpdatePlacingTextBox(CZelkDoc* doc);
+    // The boxes of both text commands of a drawing, placing or not.
+    void UpdateTextBoxes(CZelkDoc* doc);
+    // The alignment dialog over a drawing without live previews; TRUE when an anchor was chosen.
+    BOOL ChooseTextAlignment();
     CString FormatScaleText(CZelkDoc* doc);
     BOOL SaveAllModified() override;
     void StartMacroRecording();

@@ -9,11 +9,15 @@
 #include "input/InputBar.h"
 #include "macro/MacroRecorder.h"
 #include "platform/core/Services.h"
+#include "platform/ui/Controls.h"
 #include "view/ZelkView.h"
 
 namespace {
 
 const char* const kMsgNoFreehandMacro = "書きなぐり線はマクロに記録できません";
+// The view's tips announcing that the next input data are recorded, or not.
+constexpr UINT kRecordingTip = 59413;
+constexpr UINT kIgnoringTip = 59414;
 
 // Freehand lines cannot be recorded: the command is refused and recording stays off.
 bool RefuseFreehand(CZelkApp& app)
@@ -69,6 +73,12 @@ void CZelkApp::StopMacroRecording()
         m_macroRecorder->StopRecording();
         if (m_scriptInterpreter)
             m_scriptInterpreter->RunLines(m_activeView->m_document, m_macroRecorder->m_lines, false);
+        // The tip announcing whether input data are recorded goes with the recording.
+        CZelkView* view = m_activeView;
+        if (view && view->m_gestureTips) {
+            view->m_gestureTips->DelTool(view, kRecordingTip);
+            view->m_gestureTips->DelTool(view, kIgnoringTip);
+        }
     }
     m_macroRecorder->CloseDialog();
 }

@@ -61,14 +61,16 @@ void CZelkApp::OnUpdateScale(CCmdUI* pCmdUI)
         pCmdUI->SetCheck(doc->m_ratio != 1.0 ? 1 : 0);
 }
 
-void CZelkApp::ChooseTextAlignment()
+BOOL CZelkApp::ChooseTextAlignment()
 {
+    RedrawAllPreviews();
     CTextAnchorDialog dlg;
     dlg.m_anchor = m_appText.m_anchor;
     if (dlg.DoModal() != IDOK)
-        return;
+        return FALSE;
     m_appText.SetAnchor(dlg.m_anchor);
     m_appText.StoreAnchorInCurrent();
+    return TRUE;
 }
 
 void CZelkApp::OnTextAlignment()
@@ -78,15 +80,27 @@ void CZelkApp::OnTextAlignment()
     ChooseTextAlignment();
 }
 
-void CZelkApp::RefreshPlacedTextBox(CZelkDoc* doc)
+void CZelkApp::UpdatePlacingTextBox(CZelkDoc* doc)
 {
-    // Only the text command that is placing a text: the interrupting one first.
     if (m_interruptKind == 7) {
         if (doc->m_textCmdInt)
             doc->m_textCmdInt->UpdateTextBox(0);
     } else if (m_commandKind == 7 && doc->m_textCmd) {
         doc->m_textCmd->UpdateTextBox(0);
     }
+}
+
+void CZelkApp::UpdateTextBoxes(CZelkDoc* doc)
+{
+    if (doc->m_textCmdInt)
+        doc->m_textCmdInt->UpdateTextBox(0);
+    if (doc->m_textCmd)
+        doc->m_textCmd->UpdateTextBox(0);
+}
+
+void CZelkApp::RefreshPlacedTextBox(CZelkDoc* doc)
+{
+    UpdatePlacingTextBox(doc);
     ComputePreview(doc);
 }
 
@@ -105,10 +119,7 @@ void CZelkApp::ApplyTextShapeCommand(UINT commandId, BYTE shape)
         RefreshPlacedTextBox(doc);
         return;
     }
-    if (doc->m_textCmdInt)
-        doc->m_textCmdInt->UpdateTextBox(0);
-    if (doc->m_textCmd)
-        doc->m_textCmd->UpdateTextBox(0);
+    UpdateTextBoxes(doc);
     ComputePreview(doc);
     DispatchInputEvent(doc, 16, 0);
 }

@@ -109,6 +109,14 @@ CToolBitmapButton* LayerButton(CMainFrame* f) { return f ? &f->m_wndSubBar.m_lay
 CToolBitmapButton* DimButton(CMainFrame* f) { return f ? &f->m_wndFindElemBar.m_dimSelectButton : nullptr; }
 CToolBitmapButton* GroupButton(CMainFrame* f) { return f ? &f->m_wndFindElemBar.m_groupSelectButton : nullptr; }
 
+// A new environment brings its own text settings: both text commands of the active drawing
+// measure their boxes again.
+void RefreshTextBoxesOfActiveDrawing(CZelkApp& app)
+{
+    if (CZelkDoc* doc = app.GetActiveDrawingDoc())
+        app.UpdateTextBoxes(doc);
+}
+
 } // namespace
 
 // --- creation environment and layer condition ----------------------------------------------
@@ -119,6 +127,7 @@ void CZelkApp::SetCreationEnvCurrent()
     SetButtonImages(EnvButton(m_pMainFrame), 189, 190);
     m_atrCurrent.ApplyPen();
     m_atrCurrent.ApplyText();
+    RefreshTextBoxesOfActiveDrawing(*this);
     ShowMessage(kMsgEnvCurrent, 0);
 }
 
@@ -128,6 +137,7 @@ void CZelkApp::SetCreationEnvSelected()
     SetButtonImages(EnvButton(m_pMainFrame), 191, 190);
     m_atrElem.ApplyPen();
     m_atrElem.ApplyText();
+    RefreshTextBoxesOfActiveDrawing(*this);
 }
 
 void CZelkApp::SetCreationEnvReference()
@@ -136,6 +146,7 @@ void CZelkApp::SetCreationEnvReference()
     SetButtonImages(EnvButton(m_pMainFrame), 192, 190);
     m_atrReference.ApplyPen();
     m_atrReference.ApplyText();
+    RefreshTextBoxesOfActiveDrawing(*this);
     ShowMessage(kMsgEnvReference, 0);
 }
 

@@ -444,18 +444,57 @@ int CZelkDoc::FindLayer(const CString& name)
     return found;
 }
 
+namespace {
+
+// The pieces of a layer pattern: each "*" and "?" a piece of its own, wherever it stands, and
+// the texts between them.
+void SplitLayerPattern(const CString& upper, CStringArray& tokens)
+{
+    CStringArray pieces;
+    SplitTokens(upper, "", "*?", pieces);
+    for (int i = 0; i < pieces.GetSize(); ++i) {
+        CString rest = pieces[i];
+        while (!rest.IsEmpty()) {
+            const int at = rest.FindOneOf("*?");
+            if (at < 0) {
+                tokens.Add(rest);
+                break;
+            }
+            if (at > 0)
+                tokens.Add(rest.Left(at));
+            tokens.Add(rest.Mid(at, 1));
+            rest = rest.Mid(at + 1);
+        }
+    }
+}
+
+bool IsWildcard(const CString& token)
+{
+    return token == "*" || token == "?";
+}
+
+} // namespace
+
+// A plain text matches any name holding it. Once the pattern holds a wildcard, a text it begins
+// with must begin the name ("WORK*" is every name starting with WORK, "*WORK" every name holding
+// it); a text after "?" must follow right there, one after "*" anywhere later. Characters left
+// over at the end of a name do not matter.
 int CZelkDoc::FindLayersByPattern(const CString& pattern, CWordArray& found)
 {
     CString upper = pattern;
     upper.MakeUpper();
     CStringArray tokens;
-    SplitTokens(upper, "", "*?", tokens);
+    SplitLayerPattern(upper, tokens);
+    bool hasWildcard = false;
+    for (int t = 0; t < tokens.GetSize(); ++t)
+        hasWildcard = hasWildcard || IsWildcard(tokens[t]);
+    const int startMode = hasWildcard && !IsWildcard(tokens[0]) ? 2 : 0;
 
     int count = 0;
     for (int i = 0; i < m_layers.GetSize(); ++i) {
         CString rest = GetLayer(i)->m_name;
         rest.MakeUpper();
-        int mode = 0;
+        int mode = startMode;
         bool match = true;
         for (int t = 0; t < tokens.GetSize() && match; ++t) {
             const CString& token = tokens[t];
@@ -465,12 +504,9 @@ int CZelkDoc::FindLayersByPattern(const CString& pattern, CWordArray& found)
                 rest = rest.GetLength() > 0 ? rest.Mid(1) : CString();
                 mode = 2;
             } else {
-                int at = rest.Find(token);
-                if (at < 0)
-                    match = false;
-                else if (mode == 2)
-                    match = (at == 0);
-                else
+                const int at = rest.Find(token);
+                match = at >= 0 && (mode != 2 || at == 0);
+                if (match)
                     rest = rest.Mid(at + token.GetLength());
             }
         }

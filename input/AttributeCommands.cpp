@@ -263,6 +263,7 @@ void CZelkApp::TakeFontFromPick(CZelkDoc* doc)
             text.SetRightToLeft(font->m_rightToLeft);
             text.StoreFontInCurrent();
             ShowMessage(kMsgSameFont, 0);
+            UpdatePlacingTextBox(doc);
         }
     }
     DispatchInputEvent(doc, 13, 0);

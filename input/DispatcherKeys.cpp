@@ -125,7 +125,11 @@ BOOL CZelkApp::DispatchKeyCode(CZelkDoc* doc, CZelkView* view)
     }
     switch (key) {
     case 'B':
-        ChooseTextAlignment();
+        // A new anchor moves the box of the text being placed about its point.
+        if (ChooseTextAlignment()) {
+            UpdateTextBoxes(doc);
+            DispatchInputEvent(doc, 15, 0);
+        }
         return TRUE;
     case 'E':
         DispatchCommandCode(doc, view, 206);

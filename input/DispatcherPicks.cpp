@@ -141,6 +141,7 @@ void CZelkApp::OnLeftButtonUpCode(CZelkDoc* doc, CZelkView* view)
             if (m_appElem.m_creationEnv == 2) {
                 m_atrReference.ApplyPen();
                 m_atrReference.ApplyText();
+                UpdateTextBoxes(doc);
             }
             list.ReferenceCurrent(0);
             m_lastStatus = 13;
@@ -225,6 +226,7 @@ void CZelkApp::OnLeftButtonUpCode(CZelkDoc* doc, CZelkView* view)
         if (m_appElem.m_creationEnv == 1) {
             m_atrElem.ApplyPen();
             m_atrElem.ApplyText();
+            UpdateTextBoxes(doc);
         }
         input.PostPick(19);
         return;

@@ -317,6 +317,8 @@ public:
     void OnFilePrintPreviewRatio();
     void OnFilePrintPreviewReal();
     void OnRatioPrintReal();
+    // The print, preview and replace-print items are always offered.
+    void OnUpdatePrintCommand(CCmdUI* pCmdUI);
     // 1 when printing may go on, 0 when no print-frame layer can be found.
     int FindPrintLayer();
     BOOL OnPreparePrinting(CPrintInfo* pInfo) override;

@@ -225,6 +225,10 @@ BEGIN_MESSAGE_MAP(CZelkView, CScrollView)
     ON_COMMAND(ID_PRINT_REPLACE_RATIO, OnPrintReplaceRatio)
     ON_COMMAND(ID_PRINT_REPLACE_VIEW, OnPrintReplaceView)
     ON_COMMAND(ID_PRINT_REPLACE_TRY, OnPrintReplaceTry)
+    ON_UPDATE_COMMAND_UI_RANGE(ID_FILE_PRINT_VIEW, ID_FILE_PRINT_REAL, OnUpdatePrintCommand)
+    ON_UPDATE_COMMAND_UI_RANGE(ID_FILE_PRINT_PREVIEW_VIEW, ID_FILE_PRINT_PREVIEW_REAL, OnUpdatePrintCommand)
+    ON_UPDATE_COMMAND_UI(ID_RATIO_PRINT_REAL, OnUpdatePrintCommand)
+    ON_UPDATE_COMMAND_UI_RANGE(ID_PRINT_REPLACE_REAL, ID_PRINT_REPLACE_TRY, OnUpdatePrintCommand)
     ON_COMMAND(ID_WINDOW_NEW, OnWindowNew)
     // The commands of the view's command table (view/ZelkViewCommands.cpp).
     ON_VIEW_COMMAND(32779)
@@ -388,6 +392,11 @@ BEGIN_MESSAGE_MAP(CZelkView, CScrollView)
     ON_SUB_MODE(33040)
     ON_SUB_MODE(33046)
 END_MESSAGE_MAP()
+
+void CZelkView::OnUpdatePrintCommand(CCmdUI* pCmdUI)
+{
+    pCmdUI->Enable(TRUE);
+}
 
 void CZelkView::OnFilePrintView()
 {

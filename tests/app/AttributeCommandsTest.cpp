@@ -9,10 +9,12 @@
 #include "input/InputBar.h"
 #include "platform/ui/UiServices.h"
 #include "tests/app/StartedProgram.h"
+#include "tests/support/TextCommandBoxes.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -197,4 +199,83 @@ TEST_F(AttributeCommands, APickedElementGivesItsLineTypeColorAndFont)
     m_app->TakeFontFromPick(doc);
     EXPECT_DOUBLE_EQ(m_app->m_appText.m_heightTenths, 50);
     EXPECT_EQ(Message(), "指定文字列と同じフォントを設定しました");
+}
+
+// Each creation environment brings its own text size: both text commands of the drawing measure
+// their strings again, placing or not.
+TEST_F(AttributeCommands, ANewEnvironmentRemeasuresBothTextBoxes)
+{
+    CZelkDoc* doc = m_app->GetActiveDrawingDoc();
+    ASSERT_NE(doc, nullptr);
+    CTextCommand& main = *doc->m_textCmd;
+    CTextCommand& interrupting = *doc->m_textCmdInt;
+    main.m_string = "abc";
+    interrupting.m_string = "abcdef";
+    m_app->m_atrCurrent.m_text.m_heightTenths = 30;
+    m_app->m_atrElem.m_text.m_heightTenths = 50;
+    m_app->m_atrReference.m_text.m_heightTenths = 80;
+    const struct {
+        void (CZelkApp::*set)();
+        int height;
+    } cases[] = {
+        { &CZelkApp::SetCreationEnvReference, 80 },
+        { &CZelkApp::SetCreationEnvSelected, 50 },
+        { &CZelkApp::SetCreationEnvCurrent, 30 },
+    };
+    std::vector<double> previous;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.height);
+        SpoilTextBox(main);
+        SpoilTextBox(interrupting);
+        (m_app->*c.set)();
+        ASSERT_EQ(m_app->m_appText.m_heightTenths, c.height);
+        EXPECT_TRUE(TextBoxMeasured(main));
+        EXPECT_TRUE(TextBoxMeasured(interrupting));
+        EXPECT_NE(TextBoxOf(main), previous) << "the size changed, so must the box";
+        previous = TextBoxOf(main);
+    }
+}
+
+// A font taken from a picked text re-measures the text command that is placing a text, the
+// interrupting one first; the other keeps its box.
+TEST_F(AttributeCommands, AFontFromAPickRemeasuresThePlacingTextBox)
+{
+    CZelkDoc* doc = m_app->GetActiveDrawingDoc();
+    ASSERT_NE(doc, nullptr);
+    CPointD at;
+    at.Init(0, 0);
+    CTypeFont font;
+    CTexts* texts = doc->AddText(at, "abc", RGB(0, 0, 0), 8, 0, doc->FindOrAddFont(font.m_logFont, 40, 90, 1, 0));
+    ASSERT_NE(texts, nullptr);
+    CPickList& list = *doc->m_pickList;
+    CTextCommand& main = *doc->m_textCmd;
+    CTextCommand& interrupting = *doc->m_textCmdInt;
+    main.m_string = "abc";
+    interrupting.m_string = "abcdef";
+    const struct {
+        std::int16_t commandKind;
+        std::int16_t interruptKind;
+        bool mainMeasured;
+        bool interruptingMeasured;
+    } cases[] = {
+        { 7, 0, true, false },
+        { 7, 7, false, true },
+        { 2, 0, false, false },
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.commandKind << "/" << c.interruptKind);
+        m_app->m_commandKind = c.commandKind;
+        m_app->m_interruptKind = c.interruptKind;
+        m_app->m_appText.m_heightTenths = 30;
+        SpoilTextBox(main);
+        SpoilTextBox(interrupting);
+        list.SetSingleCandidate(0, 0, 0, 32);
+        list.m_current = 0;
+        m_app->TakeFontFromPick(doc);
+        ASSERT_EQ(m_app->m_appText.m_heightTenths, 90);
+        EXPECT_EQ(TextBoxMeasured(main), c.mainMeasured);
+        EXPECT_EQ(TextBoxMeasured(interrupting), c.interruptingMeasured);
+    }
+    m_app->m_commandKind = 2;
+    m_app->m_interruptKind = 0;
 }

@@ -7,6 +7,7 @@
 #include "commands/annotate/GroupProcessor.h"
 #include "elements/Layer.h"
 #include "geometry/Numeric.h"
+#include "platform/ui/Controls.h"
 #include "platform/ui/PrintInfo.h"
 #include "commands/annotate/TextCommand.h"
 #include "formats/BufferRoutines.h"
@@ -20,6 +21,7 @@
 #include "view/ZelkView.h"
 
 #include <algorithm>
+#include <vector>
 
 namespace {
 
@@ -295,6 +297,53 @@ TEST_F(FileListCommands, RecorderPanelClosesBeforeTheLinesRun)
     EXPECT_EQ(recorder.m_recording, 0);
     EXPECT_EQ(order.m_messagesAtClose, 0);
     EXPECT_FALSE(Services().m_messages.empty());
+}
+
+// The tip that announces whether the next input data are recorded ("記録" on the panel lays it)
+// leaves the drawing window when the recording ends, from the menu or from the panel.
+TEST_F(FileListCommands, TheRecordingTipLeavesWithTheRecording)
+{
+    Start();
+    UiDriver::ShowAndActivate(m_app->m_pMainFrame);
+    CZelkView* view = m_app->m_activeView;
+    ASSERT_NE(view, nullptr);
+    CMacroRecorder& recorder = *m_app->m_macroRecorder;
+    auto tips = [&] {
+        std::vector<UINT> ids;
+        if (view->m_gestureTips)
+            for (const CToolTipCtrl::Tool& t : view->m_gestureTips->Tools())
+                ids.push_back(t.id);
+        return ids;
+    };
+    const struct {
+        short useNextInput;   // before "記録" is clicked
+        UINT tip;
+        bool fromPanel;
+    } cases[] = {
+        { 0, 59413, false },
+        { 1, 59414, true },
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.tip);
+        m_app->m_useNextInput = c.useNextInput;
+        Command(32799);
+        ASSERT_EQ(recorder.m_dialogOpen, 1);
+        UiDriver::Click(recorder.m_dialog->GetDlgItem(1171), { 5, 5 });
+        UiDriver::Pump();
+        ASSERT_EQ(tips(), std::vector<UINT>{ c.tip });
+        if (c.fromPanel)
+            UiDriver::Click(recorder.m_dialog->GetDlgItem(1169), { 5, 5 });
+        else
+            Command(32800);
+        UiDriver::Pump();
+        EXPECT_EQ(recorder.m_recording, 0);
+        EXPECT_TRUE(tips().empty());
+    }
+    // A gesture zone laid meanwhile is no recording tip and stays.
+    Command(32799);
+    view->LayGestureTooltips(0);
+    Command(32800);
+    EXPECT_EQ(tips().size(), 9u);
 }
 
 // Placing the recording hands its lines to group processing as texts to be placed with "MP".

@@ -11,6 +11,7 @@
 #include "platform/core/Services.h"
 #include "platform/ui/KeyMap.h"
 #include "platform/ui/UiServices.h"
+#include "tests/support/TextCommandBoxes.h"
 #include "tests/support/UiDriver.h"
 #include "view/ZelkView.h"
 
@@ -91,4 +92,41 @@ TEST_F(TypedInputWindow, APointTypedIntoTheInputBoxGoesToTheLineCommand)
     UiDriver::Key(VK_ESCAPE);
     EXPECT_EQ(view->m_messageText.Std(), "初期ステップに戻しました");
     EXPECT_EQ(m_app->m_inputBar->m_currentList, 1);
+}
+
+// The box losing the focus in the font list has the text command that is placing a text measure
+// its box again, even when the line is not applied (a text edit waiting for its text); in another
+// list it does not.
+TEST_F(TypedInputWindow, LeavingTheFontListRemeasuresThePlacingTextBox)
+{
+    CZelkView* view = m_app->m_activeView;
+    ASSERT_NE(view, nullptr);
+    CZelkDoc* doc = view->m_document;
+    CTextCommand& main = *doc->m_textCmd;
+    CTextCommand& interrupting = *doc->m_textCmdInt;
+    main.m_string = "abc";
+    interrupting.m_string = "abcdef";
+    const struct {
+        int list;
+        bool measured;
+    } cases[] = {
+        { 3, true },
+        { 9, false },
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.list);
+        m_app->m_interruptKind = 7;
+        interrupting.m_pendingText = 1;
+        Box().SetFocus();
+        UiDriver::Pump();
+        m_app->m_inputBar->SelectList(c.list, 0, 0);
+        SpoilTextBox(main);
+        SpoilTextBox(interrupting);
+        view->SetFocus();
+        UiDriver::Pump();
+        EXPECT_EQ(TextBoxMeasured(interrupting), c.measured);
+        EXPECT_FALSE(TextBoxMeasured(main));
+    }
+    m_app->m_interruptKind = 0;
+    interrupting.m_pendingText = 0;
 }

@@ -316,7 +316,8 @@ TEST_F(AttributeTablesTest, TenSimilarNamesGiveADateTimeName)
 
 TEST_F(AttributeTablesTest, LayerPatterns)
 {
-    const char* names[] = {"OUTERWALL", "WALL2", "BAR", "AB", "XXAY"};
+    // "ア" is 0x83 0x41: its second byte is an "A".
+    const char* names[] = {"OUTERWALL", "WALL2", "BAR", "AB", "XXAY", "アB"};
     for (const char* n : names)
         Doc().FindOrCreateLayer(n);
     struct Case {
@@ -325,10 +326,19 @@ TEST_F(AttributeTablesTest, LayerPatterns)
     } cases[] = {
         {"wall", {1, 2}},
         {"*WALL", {1, 2}},
-        {"?A", {2, 3}},
+        {"?A", {2, 3, 6}},   // a question mark steps over one byte, even half a character
         {"??A", {5}},
-        {"A*", {}},
-        {"", {0, 1, 2, 3, 4, 5}},
+        // A star or question mark after a text is a wildcard too; the leading text then begins
+        // the name.
+        {"A*", {4}},
+        {"wall*", {2}},
+        {"*AB", {4}},
+        {"B?R", {3}},
+        {"X?A*", {5}},
+        {"W*2", {2}},
+        {"*L?2", {2}},
+        {"*WALL*X", {}},
+        {"", {0, 1, 2, 3, 4, 5, 6}},
     };
     for (const Case& c : cases) {
         CWordArray found;

@@ -8,8 +8,10 @@
 #include "document/ZelkDoc.h"
 #include "input/InputBar.h"
 #include "platform/core/Services.h"
+#include "platform/ui/UiServices.h"
 #include "platform/ui/WinUser.h"
 #include "tests/support/InputTape.h"
+#include "tests/support/TextCommandBoxes.h"
 #include "view/ZelkView.h"
 
 namespace {
@@ -262,6 +264,35 @@ TEST(CommandDispatcher, KeysStartCommandsAndUnknownKeysReturnFalseWithoutTheExit
     user.Code(311);
     EXPECT_EQ(user.Key('C').result, 0);
     EXPECT_EQ(user.Steps().back().commandKind, 9);
+}
+
+// B asks for the text alignment: a chosen anchor has both text commands measure their boxes
+// again and tells the current command (input 15); a cancelled dialog changes nothing.
+TEST(CommandDispatcher, TheAlignmentKeyRemeasuresBothTextBoxesWhenAnAnchorIsChosen)
+{
+    for (bool chosen : { true, false }) {
+        SCOPED_TRACE(chosen ? "chosen" : "cancelled");
+        CInputTape tape;
+        CScriptedUiServices& ui = DefaultScriptedUiServices();
+        ui.Reset();
+        CTextCommand& main = *tape.Doc().m_textCmd;
+        CTextCommand& interrupting = *tape.Doc().m_textCmdInt;
+        main.m_string = "abc";
+        interrupting.m_string = "abcdef";
+        const int anchor = tape.App().m_appText.m_anchor;
+        SpoilTextBox(main);
+        SpoilTextBox(interrupting);
+        if (chosen)
+            ui.QueueDialog([](IModalSession& s) { s.Press(1022); });   // bottom centre
+        const CTapeStep& step = tape.Key('B');
+        EXPECT_EQ(step.result, 1);
+        EXPECT_EQ(ui.m_shownDialogs, std::vector<UINT>{ 134 });
+        EXPECT_EQ(tape.App().m_appText.m_anchor, chosen ? 14 : anchor);
+        EXPECT_EQ(TextBoxMeasured(main), chosen);
+        EXPECT_EQ(TextBoxMeasured(interrupting), chosen);
+        EXPECT_EQ(step.consumers.find("15/0") != std::string::npos, chosen) << step.consumers;
+        ui.Reset();
+    }
 }
 
 TEST(CommandDispatcher, AReleaseWithoutItsPressDoesNothing)

@@ -14,6 +14,7 @@
 #include "input/PickList.h"
 #include "platform/ui/WinUser.h"
 #include "tests/support/InputTape.h"
+#include "tests/support/TextCommandBoxes.h"
 #include "view/ZelkView.h"
 
 namespace {
@@ -123,6 +124,40 @@ TEST_F(DispatcherPicks, CtrlPicksAndCtrlShiftMeasures)
 
     Press(3, Pt(5.2, 5.1));
     EXPECT_EQ(Message(), "点の位置を測定しました。");
+    m_tape.Hold(false, false);
+}
+
+// A pick that fills the environment in use gives its text settings to both text commands, which
+// measure their boxes again; a pick for another environment leaves the boxes alone.
+TEST_F(DispatcherPicks, APickForTheEnvironmentInUseRemeasuresTheTextBoxes)
+{
+    CZelkApp& app = m_tape.App();
+    CTextCommand& main = *m_tape.Doc().m_textCmd;
+    CTextCommand& interrupting = *m_tape.Doc().m_textCmdInt;
+    main.m_string = "abc";
+    interrupting.m_string = "abcdef";
+    const struct {
+        short env;
+        bool reference;   // Ctrl and Shift held: the reference element
+        bool measured;
+    } cases[] = {
+        { 1, false, true },
+        { 0, false, false },
+        { 2, true, true },
+        { 1, true, false },
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.env << (c.reference ? " reference" : " selected"));
+        app.m_appElem.m_creationEnv = c.env;
+        app.m_lastStatus = 0;
+        m_tape.Hold(c.reference, c.reference);
+        SpoilTextBox(main);
+        SpoilTextBox(interrupting);
+        Click(Pt(2, 2.5));
+        EXPECT_EQ(app.m_lastStatus, c.reference ? 13 : 5);
+        EXPECT_EQ(TextBoxMeasured(main), c.measured);
+        EXPECT_EQ(TextBoxMeasured(interrupting), c.measured);
+    }
     m_tape.Hold(false, false);
 }
 

@@ -192,25 +192,22 @@ TEST_F(LayerOpsTest, SettingTheWriteLayerShowsItInEveryViewAndRefusesAnUnknownIn
 
 TEST_F(LayerOpsTest, HidingByPatternMovesTheWriteLayerToTheFirstShownLayer)
 {
-    // 0: WORKA (write layer), 1: keep, 2: WORKB, 3: the print frames (hidden at first).
+    // 0: WORKA (write layer), 1: keep, 2: WORKB, 3: the print frames (hidden at first),
+    // 4: a shown layer holding WORK further in.
     m_doc->GetLayer(0)->m_name = "WORKA";
     Layer("keep");
     Layer("WORKB");
     Layer("frame_work_print");
-    m_view->m_layerStates.SetSize(4);
+    Layer("MYWORK");
+    m_view->m_layerStates.SetSize(5);
     m_view->m_layerStates[3] = 1;
     m_view->m_printLayerIndex = -1;
-    // A star only leads: "WORK*" names no layer (no layer name holds a star).
     Type(35, "-WORK*");
-    EXPECT_EQ(Message(), "WORK* に該当するレイヤ名はありません");
-    EXPECT_EQ(m_doc->m_writeLayer, 0);
-    DefaultScriptedServices() = CScriptedServices();
-    m_view->m_wordsAtRedraw.clear();
-    Type(35, "-*WORK");
-    // The redraw saw the pending words: every layer holding WORK going hidden, keep as it was.
+    // The redraw saw the pending words: the layers starting with WORK going hidden, the others
+    // as they were.
     ASSERT_EQ(m_view->m_wordsAtRedraw.size(), 1u);
-    EXPECT_EQ(m_view->m_wordsAtRedraw[0], (std::vector<int>{ 129, 0, 129, 129 }));
-    EXPECT_EQ(Words(), (std::vector<int>{ 1, 0, 1, 1 }));
+    EXPECT_EQ(m_view->m_wordsAtRedraw[0], (std::vector<int>{ 129, 0, 129, 1, 0 }));
+    EXPECT_EQ(Words(), (std::vector<int>{ 1, 0, 1, 1, 0 }));
     EXPECT_EQ(m_doc->m_writeLayer, 1);
     EXPECT_EQ(Message(), "keep を書き込みレイヤとしました");
     EXPECT_EQ(DefaultScriptedServices().m_beeps.size(), 1u);
@@ -218,9 +215,19 @@ TEST_F(LayerOpsTest, HidingByPatternMovesTheWriteLayerToTheFirstShownLayer)
     EXPECT_EQ(DefaultScriptedServices().m_sleeps, (std::vector<DWORD>{ 2000 }));
     EXPECT_EQ(m_view->m_printLayerIndex, -1);
 
+    // A leading star finds WORK anywhere in a name; the write layer was not among them.
+    DefaultScriptedServices() = CScriptedServices();
+    m_view->m_wordsAtRedraw.clear();
+    Type(35, "-*WORK");
+    ASSERT_EQ(m_view->m_wordsAtRedraw.size(), 1u);
+    EXPECT_EQ(m_view->m_wordsAtRedraw[0], (std::vector<int>{ 129, 0, 129, 129, 129 }));
+    EXPECT_EQ(Words(), (std::vector<int>{ 1, 0, 1, 1, 1 }));
+    EXPECT_EQ(m_doc->m_writeLayer, 1);
+    EXPECT_TRUE(DefaultScriptedServices().m_beeps.empty());
+
     // A plus sign shows again; the shown print-frame layer becomes the view's.
     Type(35, "+frame_work_print,WORKB");
-    EXPECT_EQ(Words(), (std::vector<int>{ 1, 0, 0, 0 }));
+    EXPECT_EQ(Words(), (std::vector<int>{ 1, 0, 0, 0, 1 }));
     EXPECT_EQ(m_view->m_printLayerIndex, 3);
     EXPECT_EQ(m_doc->m_writeLayer, 1);
 }

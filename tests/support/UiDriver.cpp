@@ -8,6 +8,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCursor>
 #include <QMainWindow>
 #include <QMdiSubWindow>
 #include <QMenu>
@@ -412,6 +413,14 @@ BOOL ClickTitleButton(CMDIChildWnd* child, TitleButton which)
         return FALSE;
     ClickWidget(sub, r.center());
     return TRUE;
+}
+
+BOOL WaitCursorShown()
+{
+    if (!QApplication::instance())
+        return FALSE;
+    const QCursor* cursor = QApplication::overrideCursor();
+    return cursor && cursor->shape() == Qt::WaitCursor;
 }
 
 BOOL SaveScreenshot(CWnd* topLevel, const char* utf8Path)

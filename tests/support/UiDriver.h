@@ -70,6 +70,9 @@ enum TitleButton { CloseButton, MinimizeButton, MaximizeButton };
 // Clicks a button on the title bar of an MDI child window.
 BOOL ClickTitleButton(CMDIChildWnd* child, TitleButton which);
 
+// Whether the pointer shows the wait cursor over the program's windows.
+BOOL WaitCursorShown();
+
 // Saves a picture of a top-level window with the popup menus open over it (PNG).
 BOOL SaveScreenshot(CWnd* topLevel, const char* utf8Path);
 

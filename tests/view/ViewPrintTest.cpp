@@ -429,6 +429,27 @@ TEST_F(ViewPrint, FrameLayerWithoutFrameIsRefused)
     EXPECT_EQ(boxes[0].caption, CString("全域・実寸 印刷"));
 }
 
+// Every print, preview and replace-print item has its own update handler, which offers it in any
+// state of the drawing; the attribute search between them is not one of them.
+TEST_F(ViewPrint, PrintItemsAreAlwaysOffered)
+{
+    struct UpdateProbe : CCmdUI {
+        int enabled = -1;
+        void Enable(BOOL on) override { enabled = on ? 1 : 0; }
+    };
+    const UINT printItems[] = { 32813, 32814, 32815, 32817, 32818, 32819, 33081, 32890, 32891, 32892, 32893 };
+    for (UINT id : printItems) {
+        UpdateProbe ui;
+        ui.m_nID = id;
+        EXPECT_TRUE(View().OnCmdMsg(id, CN_UPDATE_COMMAND_UI, &ui, nullptr)) << id;
+        EXPECT_EQ(ui.enabled, 1) << id;
+    }
+    UpdateProbe search;
+    search.m_nID = 32816;
+    View().OnCmdMsg(32816, CN_UPDATE_COMMAND_UI, &search, nullptr);
+    EXPECT_EQ(search.enabled, -1);
+}
+
 // The real-size ratio command keeps the dialog open on a ratio outside its range and stores only
 // an accepted one.
 TEST_F(ViewPrint, RatioCommandStoresAnAcceptedRatio)

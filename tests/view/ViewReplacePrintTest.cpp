@@ -7,6 +7,7 @@
 #include "platform/core/ProgramFolder.h"
 #include "platform/ui/PrintInfo.h"
 #include "platform/ui/UiServices.h"
+#include "tests/support/UiDriver.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -104,6 +105,54 @@ TEST_F(ViewReplacePrint, TrialFillsSheetsThatUndoStepsBack)
     Doc().m_undoHistory->Undo();
     EXPECT_EQ(Texts(), (T{{{10, -10}, "@NAME"}, {{10, -20}, "@NAME"}, {{10, -30}, "@NAME"},
                           {{50, -10}, "@CITY"}, {{50, -20}, "@CITY"}, {{50, -30}, "@CITY"}}));
+}
+
+// Services that note, at each message box and each pause, whether the wait cursor showed.
+class CCursorNotingServices : public CScriptedServices {
+public:
+    int MessageBox(const CString& text, const CString& caption, UINT type) override
+    {
+        m_atBoxes.push_back(UiDriver::WaitCursorShown());
+        return CScriptedServices::MessageBox(text, caption, type);
+    }
+    void Sleep(DWORD milliseconds) override
+    {
+        m_atSleeps.push_back(UiDriver::WaitCursorShown());
+        CScriptedServices::Sleep(milliseconds);
+    }
+    std::vector<BOOL> m_atBoxes;
+    std::vector<BOOL> m_atSleeps;
+};
+
+struct InstalledServices {
+    explicit InstalledServices(IPlatformServices* s) { SetServices(s); }
+    ~InstalledServices() { SetServices(nullptr); }
+};
+
+// The wait cursor shows from the data file's reading to the run's end, the note on copies and
+// every sheet's pause included, and goes when the run ends, finished or refused.
+TEST_F(ViewReplacePrint, TheWaitCursorShowsWhileTheRunWorks)
+{
+    CCursorNotingServices services;
+    InstalledServices installed(&services);
+    AddMark("@NAME", 10, -10);
+    ChooseData("labels.txt", "@NAME\r\nn1\r\nn2\r\n");
+    ASSERT_FALSE(UiDriver::WaitCursorShown());
+    View().RunReplacePrinting(0);
+    EXPECT_EQ(m_app->m_lastMessage, CString("2 回の試し置換が完了しましたので、UNDOで初期画面に戻ってください"));
+    EXPECT_EQ(services.m_atBoxes, std::vector<BOOL>{TRUE});
+    EXPECT_EQ(services.m_atSleeps, (std::vector<BOOL>{TRUE, TRUE}));
+    EXPECT_FALSE(UiDriver::WaitCursorShown());
+
+    // A text file without a TAB whose mark the drawing lacks: refused with a box, under the
+    // cursor, which then goes.
+    services.m_atBoxes.clear();
+    ChooseData("other.txt", "@NONE\r\nx\r\n");
+    View().RunReplacePrinting(0);
+    ASSERT_EQ(services.m_messages.size(), 3u);
+    EXPECT_EQ(services.m_messages.back().text, CString("txtファイルに[TAB]区切りが見つかりません"));
+    EXPECT_EQ(services.m_atBoxes, (std::vector<BOOL>{TRUE, TRUE}));
+    EXPECT_FALSE(UiDriver::WaitCursorShown());
 }
 
 // A view that notes, for each page it prints, the live texts of the drawing at that moment.
