@@ -1,13 +1,15 @@
 // The letter keys and Escape of the started program, pressed in the drawing window as a user
 // presses them: the repeat of the last file command, the multi-text window, the symbol
-// placement, the cancelled delayed save with its notice, and the line-type button following a
-// listing line chosen in the input box.
+// placement, the macro queue, the circle solutions, the command restart, the cancelled delayed
+// save with its notice, and the tool buttons following lines confirmed in the input box.
 #include "app/InputComboBox.h"
 #include "app/Resource.h"
 #include "app/SaveCancelledDialog.h"
 #include "commands/annotate/GroupProcessor.h"
+#include "commands/circle/CircleCommand.h"
 #include "document/ZelkDoc.h"
 #include "input/InputBar.h"
+#include "input/PointPair.h"
 #include "macro/MacroRecorder.h"
 #include "macro/TextDoc.h"
 #include "tests/app/StartedProgram.h"
@@ -211,4 +213,43 @@ TEST_F(KeysWindow, AnAttributeSearchShowsTheSelectedElementsEnvironment)
     EXPECT_EQ(m_app->m_appElem.m_creationEnv, 1);
     EXPECT_EQ(button.m_nBitmaps[0], 191u);
     EXPECT_EQ(button.m_nBitmaps[1], 190u);
+}
+
+// H plays the last macro's queue and Shift+H then only beeps; Q shows the next solution of the
+// circle command; M announces the command again and offers its popup menu.
+TEST_F(KeysWindow, MacroCandidateAndRestartLetters)
+{
+    CZelkDoc* doc = m_app->GetActiveDrawingDoc();
+    ASSERT_NE(doc, nullptr);
+    KeyInView('H');
+    EXPECT_EQ(m_app->m_macroPlaying, 1);
+    const size_t beeps = DefaultScriptedServices().m_beeps.size();
+    KeyInView('H', UiDriver::Shift);
+    EXPECT_EQ(DefaultScriptedServices().m_beeps.size(), beeps + 1);
+    KeyInView(VK_ESCAPE);
+    EXPECT_EQ(m_app->m_macroPlaying, 0);
+
+    KeyInView('C');
+    ASSERT_EQ(m_app->m_commandKind, 3);
+    CCircleCommand& circle = *doc->m_circleCmd;
+    for (double radius : { 4.0, 8.0 }) {
+        auto* candidate = new CPointPair;
+        candidate->point1.Init(20, 20);
+        candidate->value2 = radius;
+        candidate->point2.Init(0, 360);
+        circle.m_candidates.Add(candidate);
+    }
+    KeyInView('Q', UiDriver::Shift);
+    const CCircle* shown = doc->GetCircleElem(circle.m_editBlock, circle.m_editSlot);
+    ASSERT_NE(shown, nullptr);
+    EXPECT_EQ(shown->m_radius, 8.0);
+    EXPECT_EQ(circle.m_candidateIndex, 1);
+
+    KeyInView('L');
+    const size_t menus = Ui().m_shownMenus.size();
+    KeyInView('M');
+    EXPECT_EQ(m_app->m_commandKind, 2);
+    EXPECT_EQ(m_app->m_lastStatus, 11);
+    EXPECT_EQ(m_app->m_justAnnounced, 1);
+    EXPECT_EQ(Ui().m_shownMenus.size(), menus + 1);
 }
