@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -14,6 +15,7 @@
 #include "elements/ElementKinds.h"
 #include "elements/Group.h"
 #include "elements/Line.h"
+#include "elements/Text.h"
 #include "commands/annotate/GroupProcessor.h"
 #include "commands/annotate/TextCommand.h"
 #include "commands/circle/CircleCommand.h"
@@ -758,6 +760,21 @@ TEST_F(KeysAndTypedInput, AnEditGoesOnFromTheMainInstancesInputs)
     EXPECT_EQ(doc.m_dimCmdInt->m_macroInput, 1);
     ASSERT_EQ(doc.m_dimCmdInt->m_stepTexts.GetSize(), 1);
     EXPECT_EQ(doc.m_dimCmdInt->m_stepTexts[0].Std(), "始点");
+
+    // The dimension's value text edits the dimension with that text; the step notes stay.
+    LOGFONT lf{};
+    lf.lfHeight = -35;
+    std::strcpy(lf.lfFaceName, "ＭＳ ゴシック");
+    doc.AddText(P(10, 5), "25", 0, 14, 0, doc.FindOrAddFont(lf, 20, 35, 1, 0));
+    CText* value = doc.GetTextElem(0, 0);
+    ASSERT_NE(value, nullptr);
+    value->m_group = doc.GetLineElem(0, 0)->m_group;
+    doc.m_dimCmdInt->m_stepTexts.RemoveAll();
+    ASSERT_EQ(edit(ELEM_TEXT, 10), 10);
+    EXPECT_EQ(doc.m_dimCmdInt->m_valueText.Std(), "25");
+    EXPECT_EQ(doc.m_dimCmdInt->m_editRole, 16);
+    EXPECT_EQ(doc.m_dimCmdInt->m_stepTexts.GetSize(), 0);
+    ExpectTakenOver(mainDim, *doc.m_dimCmdInt, doc.m_dimCmdInt->m_inputPoints);
 }
 
 TEST_F(KeysAndTypedInput, QAndShiftQCycleTheCircleCandidatesAroundTheList)
