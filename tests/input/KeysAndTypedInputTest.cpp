@@ -35,6 +35,7 @@
 #include "platform/core/ProgramFolder.h"
 #include "platform/core/Services.h"
 #include "platform/ui/DocTemplate.h"
+#include "platform/ui/UiServices.h"
 #include "tests/support/InputTape.h"
 #include "userapp/UserAppManager.h"
 #include "view/ZelkView.h"
@@ -885,5 +886,40 @@ TEST_F(KeysAndTypedInput, AttributeCommandsGoToABoxSelection)
         EXPECT_EQ(m_tape.View().m_messageText.Std(), c.message);
         EXPECT_EQ(line->m_attrStrings.GetSize(), c.carried);
         EXPECT_EQ(doc.m_groupProcessing, 0);
+    }
+}
+
+// Right after a drawing-mode announcement (status 11) the edit of a line or circle starts without
+// its popup menu; a text edit shows its menu then too.
+TEST_F(KeysAndTypedInput, EditPopupMenusRightAfterAnAnnouncement)
+{
+    CZelkDoc& doc = m_tape.Doc();
+    const std::int16_t pen = doc.FindOrAddPen(0, 1, 0, 0, 70);
+    doc.AddLine(P(0, 0), P(30, 40), 0, pen);
+    doc.AddCircle(P(50, 50), 5, 0, pen);
+    LOGFONT lf{};
+    lf.lfHeight = -35;
+    std::strcpy(lf.lfFaceName, "ＭＳ ゴシック");
+    doc.AddText(P(10, 5), "部品", 0, 14, 0, doc.FindOrAddFont(lf, 20, 35, 1, 0));
+    struct Case {
+        std::int16_t kind;
+        int status;
+        size_t menus;
+    } cases[] = {
+        { ELEM_LINE, 11, 0 }, { ELEM_LINE, 5, 1 }, { ELEM_CIRCLE, 11, 0 },
+        { ELEM_CIRCLE, 5, 1 }, { ELEM_TEXT, 11, 1 }, { ELEM_TEXT, 5, 1 },
+    };
+    std::vector<std::vector<CPopupItem>>& shown = DefaultScriptedUiServices().m_shownMenus;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::to_string(c.kind) + " at " + std::to_string(c.status));
+        App().m_interruptKind = 0;
+        App().m_commandKind = 2;
+        App().m_lastStatus = static_cast<std::int16_t>(c.status);
+        doc.m_pickList->SetSingleCandidate(0, 0, 0, c.kind);
+        doc.m_pickList->m_current = 0;
+        shown.clear();
+        App().StartEditFromPick(&doc, &m_tape.View());
+        EXPECT_EQ(shown.size(), c.menus);
+        EXPECT_EQ(App().m_lastStatus, 10);
     }
 }
