@@ -615,7 +615,8 @@ public:
     void ApplyTextShapeCommand(UINT commandId, BYTE shape);
     // The box of the text being placed after the text settings changed, and the preview.
     void RefreshPlacedTextBox(CZelkDoc* doc);
-    void ChooseTextAlignment();
+    // The text-alignment dialog; TRUE when an alignment was chosen.
+    BOOL ChooseTextAlignment();
     CString FormatScaleText(CZelkDoc* doc);
     BOOL SaveAllModified() override;
     void StartMacroRecording();

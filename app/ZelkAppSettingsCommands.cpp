@@ -61,14 +61,15 @@ void CZelkApp::OnUpdateScale(CCmdUI* pCmdUI)
         pCmdUI->SetCheck(doc->m_ratio != 1.0 ? 1 : 0);
 }
 
-void CZelkApp::ChooseTextAlignment()
+BOOL CZelkApp::ChooseTextAlignment()
 {
     CTextAnchorDialog dlg;
     dlg.m_anchor = m_appText.m_anchor;
     if (dlg.DoModal() != IDOK)
-        return;
+        return FALSE;
     m_appText.SetAnchor(dlg.m_anchor);
     m_appText.StoreAnchorInCurrent();
+    return TRUE;
 }
 
 void CZelkApp::OnTextAlignment()

@@ -127,7 +127,11 @@ BOOL CZelkApp::DispatchKeyCode(CZelkDoc* doc, CZelkView* view)
     }
     switch (key) {
     case 'B':
-        ChooseTextAlignment();
+        if (ChooseTextAlignment()) {
+            doc->m_textCmd->UpdateTextBox(0);
+            doc->m_textCmdInt->UpdateTextBox(0);
+            DispatchInputEvent(doc, 15, 0);
+        }
         return TRUE;
     case 'E':
         DispatchCommandCode(doc, view, 206);

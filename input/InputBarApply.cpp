@@ -46,6 +46,7 @@ const char* const kAnchorTail = " にしました。";
 const char* const kListingCut = " ･･･";
 
 constexpr int kIdleUserAppSearch = 0;
+constexpr double kWidestLine = 32767;
 constexpr int kLayerInterruptMode = 33;
 
 const struct {
@@ -260,8 +261,14 @@ int CInputBar::ApplyLineWidth()
     if (!EvaluateEnteredText(v))
         return FALSE;
     CAppElem& elem = g_pApp->m_appElem;
-    const auto tenths = static_cast<short>(v * 10);
-    if (static_cast<int>(std::abs(v) * 10) > 1)
+    // Widths are 16-bit tenths of a millimetre: a larger one would wrap, even to 0, so it is not
+    // applied; a line edited to a negative or vanishing width is drawn as the width it names,
+    // or as the thinnest line.
+    const double magnitude = std::trunc(std::fabs(v) * 10);
+    if (magnitude > kWidestLine)
+        return TRUE;
+    const auto tenths = static_cast<short>(magnitude < 1 ? 1 : magnitude);
+    if (tenths > 1)
         elem.SetThickWidth(tenths);
     elem.SetLineWidth(tenths);
     elem.SetLineType(0);
@@ -271,7 +278,7 @@ int CInputBar::ApplyLineWidth()
         return TRUE;
     }
     CHistoryList& types = GetList(9);
-    const CString entry = kThickLineEntry + DoubleToString(v);
+    const CString entry = kThickLineEntry + DoubleToString(std::fabs(v));
     bool listed = false;
     for (int i = 0; i < types.m_texts.GetSize() && !listed; ++i)
         listed = types.m_texts[i] == entry;

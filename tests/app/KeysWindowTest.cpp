@@ -6,6 +6,7 @@
 #include "app/Resource.h"
 #include "app/SaveCancelledDialog.h"
 #include "commands/annotate/GroupProcessor.h"
+#include "commands/annotate/TextCommand.h"
 #include "commands/circle/CircleCommand.h"
 #include "document/ZelkDoc.h"
 #include "input/InputBar.h"
@@ -31,10 +32,13 @@ protected:
         m_frame->ShowControlBar(&m_frame->m_wndInputBar, TRUE, FALSE);
         UiDriver::Pump();
     }
-    // A key in the active drawing window, which has the keyboard.
+    // A key in the active drawing window, which has the keyboard. A dialog or notice the
+    // program showed took the activation while it was up; offscreen no window manager hands it
+    // back to the main window when it goes, so the main window is activated as one would.
     void KeyInView(UINT key, UINT modifiers = UiDriver::NoModifier)
     {
         ASSERT_NE(m_app->m_activeView, nullptr);
+        UiDriver::ShowAndActivate(m_frame);
         m_app->m_activeView->SetFocus();
         UiDriver::Pump();
         UiDriver::Key(key, modifiers);
@@ -122,10 +126,6 @@ TEST_F(KeysWindow, EscapeCancelsADelayedSaveWithItsNotice)
     doc->SetModifiedFlag(TRUE);
     KeyInView('S', UiDriver::Control);
     ASSERT_EQ(m_app->m_savePending, 1);
-    // The countdown notice took the keyboard while it showed; offscreen no window manager hands
-    // it back to the main window when the notice goes, so the main window is activated as one
-    // would.
-    UiDriver::ShowAndActivate(m_frame);
     Ui().m_modeless.clear();
     DefaultScriptedServices().m_sleeps.clear();
 
@@ -252,4 +252,28 @@ TEST_F(KeysWindow, MacroCandidateAndRestartLetters)
     EXPECT_EQ(m_app->m_lastStatus, 11);
     EXPECT_EQ(m_app->m_justAnnounced, 1);
     EXPECT_EQ(Ui().m_shownMenus.size(), menus + 1);
+}
+
+// B opens the text-alignment dialog; an alignment chosen there reaches the text being placed as
+// an input of its own, a cancelled dialog changes nothing.
+TEST_F(KeysWindow, BChoosesTheAlignmentOfTheTextBeingPlaced)
+{
+    CZelkDoc* doc = m_app->GetActiveDrawingDoc();
+    ASSERT_NE(doc, nullptr);
+    KeyInView('T');
+    ASSERT_EQ(m_app->m_commandKind, 7);
+    // The text list dropped down by T is closed again before the next key.
+    m_frame->m_wndInputBar.m_inputBox.ShowDropDown(FALSE);
+    UiDriver::Pump();
+    CTextCommand& text = *doc->m_textCmd;
+    text.m_lastInputKind = 0;
+    const int anchor = m_app->m_appText.m_anchor;
+    KeyInView('B');
+    EXPECT_EQ(m_app->m_appText.m_anchor, anchor);
+    EXPECT_EQ(text.m_lastInputKind, 0);
+
+    Ui().QueueDialog([](IModalSession& s) { s.Press(1022); });
+    KeyInView('B');
+    EXPECT_EQ(m_app->m_appText.m_anchor, 14);
+    EXPECT_EQ(text.m_lastInputKind, 15);
 }

@@ -923,3 +923,34 @@ TEST_F(KeysAndTypedInput, EditPopupMenusRightAfterAnAnnouncement)
         EXPECT_EQ(App().m_lastStatus, 10);
     }
 }
+
+// A listing line of a line width, edited before it is confirmed: the width it names, never a
+// negative one or one that wraps around 16 bits.
+TEST_F(KeysAndTypedInput, ListingLineWidthsStayDrawable)
+{
+    CInputBar& bar = Bar();
+    CAppElem& elem = App().m_appElem;
+    struct Case {
+        const char* line;
+        int width;          // the line width afterwards
+        int thick;          // the thick-line width afterwards
+        const char* entry;  // the top entry of the line-type list, nullptr: unchanged
+    } cases[] = {
+        { "0.5", 5, 5, "===== 太い実線 0.5" },
+        { "-0.7", 7, 7, "===== 太い実線 0.7" },
+        { "0.01", 1, 7, nullptr },
+        { "6553.6", 1, 7, nullptr },   // 65536 tenths: not applied
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.line);
+        const CString top = bar.GetList(9).m_texts.GetSize() ? bar.GetList(9).m_texts[0] : CString();
+        bar.GetList(8).AddRecentWithCode(c.line, 7);
+        bar.SelectList(8, 0, 0);
+        bar.m_selectedIndex = 0;
+        bar.m_enteredText = c.line;
+        EXPECT_TRUE(bar.ApplyText(0));
+        EXPECT_EQ(elem.m_lineWidth, c.width);
+        EXPECT_EQ(elem.m_thickWidth, c.thick);
+        EXPECT_EQ(bar.GetList(9).m_texts[0].Std(), c.entry ? c.entry : top.Std());
+    }
+}
