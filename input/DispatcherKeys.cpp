@@ -81,6 +81,14 @@ BOOL CZelkApp::DispatchKeyCode(CZelkDoc* doc, CZelkView* view)
     case 32:
         OperationBack(doc, view);
         return TRUE;
+    case 35:
+        if (ShiftDown()) {
+            if (view)
+                view->CloseZoomWindow();
+        } else {
+            SwitchMode(doc, view, 3, m_appDraw.zoomWindowMode == 0 ? 67 : 66, 0);
+        }
+        return TRUE;
     case 36:
         OnShowAllKey(doc, view);
         return TRUE;

@@ -20,6 +20,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <string>
 
 namespace {
@@ -276,4 +277,29 @@ TEST_F(KeysWindow, BChoosesTheAlignmentOfTheTextBeingPlaced)
     KeyInView('B');
     EXPECT_EQ(m_app->m_appText.m_anchor, 14);
     EXPECT_EQ(text.m_lastInputKind, 15);
+}
+
+// End opens a zoom window about the cursor, as the copy of the window the zoom-window setting
+// asks for; Shift+End in the zoom window closes it.
+TEST_F(KeysWindow, EndOpensAZoomWindowAndShiftEndClosesIt)
+{
+    CZelkDoc* doc = m_app->GetActiveDrawingDoc();
+    ASSERT_NE(doc, nullptr);
+    CZelkView* view = m_app->m_activeView;
+    m_app->m_appDraw.zoomWindowMode = 0;
+    UiDriver::MouseMove(view, POINT{ 40, 30 });
+    KeyInView(VK_END);
+    EXPECT_EQ(m_app->m_specialMode, 0);
+    ASSERT_NE(doc->m_zoomView, nullptr);
+    const CPointD at = view->m_cursorWorldPoint.WorldToScreen(view->m_origin, view->m_zoom);
+    EXPECT_EQ(view->m_pressLogicalPoint.m_x, std::trunc(at.m_x));
+    EXPECT_EQ(view->m_pressLogicalPoint.m_y, std::trunc(at.m_y));
+
+    // In the zoom window, which the user is now working in.
+    CZelkView* zoom = doc->m_zoomView;
+    m_app->m_pMainFrame->MDIActivate(zoom->GetParentFrame());
+    UiDriver::Pump();
+    ASSERT_EQ(m_app->m_activeView, zoom);
+    KeyInView(VK_END, UiDriver::Shift);
+    EXPECT_EQ(doc->m_zoomView, nullptr);
 }
