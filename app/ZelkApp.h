@@ -632,7 +632,6 @@ public:
     void OnMacroUseNextInput();
     int m_macroNextInput = 0;      // the next input is the recording's own message text
     short m_useNextInput = 0;      // "次の入力データを使用する"
-    int m_macroPlayback = 0;       // a macro is being played back
 
 protected:
     DECLARE_MESSAGE_MAP()
@@ -686,6 +685,8 @@ private:
     void OnEnterKeyCode(CZelkDoc* doc, CZelkView* view);
     // Key M: the current command from its start, with its popup menu when it has one.
     void RestartCommandWithPopup(CZelkDoc* doc, CZelkView* view);
+    // Key J: the last file command again; after any other command, the macro text file's run.
+    void RepeatFileCommand(CZelkView* view);
     void DispatchCommandCode(CZelkDoc* doc, CZelkView* view, int code);
     BOOL OnLeftDoubleClickCode(CZelkDoc* doc, CZelkView* view);
     void EndLayerMode(CZelkDoc* doc, CZelkView* view);

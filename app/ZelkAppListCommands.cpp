@@ -192,7 +192,7 @@ void CZelkApp::OnPrintAllDrawings()
 
 void CZelkApp::PlayMacroQueue()
 {
-    m_macroPlayback = 1;
+    m_macroPlaying = 1;
     if (!m_scriptInterpreter)
         return;
     m_scriptInterpreter->m_queuePosition = 0;
@@ -208,7 +208,7 @@ void CZelkApp::OnPlayLastMacro()
 
 void CZelkApp::OnUpdatePlayLastMacro(CCmdUI* pCmdUI)
 {
-    pCmdUI->Enable(m_scriptInterpreter && m_scriptInterpreter->m_commandQueue.GetSize() > 0 && !m_macroPlayback);
+    pCmdUI->Enable(m_scriptInterpreter && m_scriptInterpreter->m_commandQueue.GetSize() > 0 && !m_macroPlaying);
 }
 
 void CZelkApp::OnFunctionDescriptions()

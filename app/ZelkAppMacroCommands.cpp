@@ -160,7 +160,7 @@ void CZelkApp::OnMacroUseNextInput()
 void CZelkApp::OnUpdateMacroStart(CCmdUI* pCmdUI)
 {
     const int recording = m_macroRecorder && m_macroRecorder->m_recording;
-    pCmdUI->Enable(!recording && !m_macroPlayback && m_interruptMode != 36);
+    pCmdUI->Enable(!recording && !m_macroPlaying && m_interruptMode != 36);
 }
 
 void CZelkApp::OnUpdateMacroFlag(CCmdUI* pCmdUI)

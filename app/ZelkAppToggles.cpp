@@ -1,6 +1,7 @@
 // The drawing-aid and search switches: draft lines, the creation environment, the layer
 // condition, the selection modes, the selectable kinds, the dimension and group selection types
 // and the point searches. Each reports its new state on the message line.
+#include "app/CreationEnvButton.h"
 #include "app/MainFrame.h"
 #include "app/ZelkApp.h"
 #include "commands/annotate/GroupProcessor.h"
@@ -150,15 +151,21 @@ void CZelkApp::SetCreationEnvReference()
     ShowMessage(kMsgEnvReference, 0);
 }
 
-void CZelkApp::RestoreCreationEnv(int env)
+void ShowCreationEnvButton(CZelkApp& app)
 {
     static constexpr UINT kUpImages[3] = { 189, 191, 192 };
+    const int env = app.m_appElem.m_creationEnv;
+    SetButtonImages(EnvButton(app.m_pMainFrame), kUpImages[env >= 0 && env <= 2 ? env : 0], 190);
+}
+
+void CZelkApp::RestoreCreationEnv(int env)
+{
     if (env < 0 || env > 2)
         env = 0;
     m_appElem.m_creationEnv = static_cast<short>(env);
     if (m_appElem.m_draftMode)
         m_appElem.SetDraftPen();
-    SetButtonImages(EnvButton(m_pMainFrame), kUpImages[env], 190);
+    ShowCreationEnvButton(*this);
     if (env == 0) {
         if (!m_appElem.m_draftMode)
             m_atrCurrent.ApplyPen();

@@ -5,6 +5,7 @@
 
 #include "app/InputComboBox.h"
 #include "app/MainFrame.h"
+#include "app/Resource.h"
 #include "commands/annotate/DimCommand.h"
 #include "commands/annotate/GroupProcessor.h"
 #include "commands/annotate/TextCommand.h"
@@ -12,6 +13,7 @@
 #include "commands/line/LineCommand.h"
 #include "commands/line/LoopCommand.h"
 #include "commands/line/PointCommand.h"
+#include "document/UndoHistory.h"
 #include "document/ZelkDoc.h"
 #include "input/InputBar.h"
 #include "input/InputEvent.h"
@@ -78,6 +80,14 @@ BOOL CZelkApp::DispatchKeyCode(CZelkDoc* doc, CZelkView* view)
         return TRUE;
     case 32:
         OperationBack(doc, view);
+        return TRUE;
+    case 35:
+        if (ShiftDown()) {
+            if (view)
+                view->CloseZoomWindow();
+        } else {
+            SwitchMode(doc, view, 3, m_appDraw.zoomWindowMode == 0 ? 67 : 66, 0);
+        }
         return TRUE;
     case 36:
         OnShowAllKey(doc, view);
@@ -149,11 +159,12 @@ BOOL CZelkApp::DispatchKeyCode(CZelkDoc* doc, CZelkView* view)
             ShowMessage(kMsgNoSymbolInMacro, 1);
             return FALSE;
         }
-        return FALSE;
+        OnSymbol();
+        return TRUE;
     case 'H':
         if (!ShiftDown())
-            return FALSE;
-        if ((m_macroRecorder && m_macroRecorder->m_recording) || m_macroPlaying || m_interruptMode == 36)
+            PlayMacroQueue();
+        else if ((m_macroRecorder && m_macroRecorder->m_recording) || m_macroPlaying || m_interruptMode == 36)
             Services().MessageBeep(MB_ICONASTERISK);
         else
             StartMacroRecording();
@@ -161,11 +172,22 @@ BOOL CZelkApp::DispatchKeyCode(CZelkDoc* doc, CZelkView* view)
     case 'I':
         OnDraftMode();
         return TRUE;
+    case 'J':
+        RepeatFileCommand(view);
+        return TRUE;
     case 'K':
         return DispatchCommand(doc, view, 207);
     case 'M':
         if (view)
             RestartCommandWithPopup(doc, view);
+        return TRUE;
+    case 'Q':
+        if (m_commandKind == 3 || m_commandKind == 4) {
+            CCircleCommand* circle = doc->m_circleCmd;
+            circle->m_candidateIndex += ShiftDown() ? -1 : 1;
+            if (circle->ShowCandidate())
+                doc->m_undoHistory->Commit(1);
+        }
         return TRUE;
     case 'R':
         RedrawActiveView();
@@ -174,8 +196,11 @@ BOOL CZelkApp::DispatchKeyCode(CZelkDoc* doc, CZelkView* view)
         StartLineTypeInput();
         return TRUE;
     case 'T':
-        if (ShiftDown())
-            return FALSE;
+        if (ShiftDown()) {
+            if (view)
+                view->StartMultiText(0);
+            return TRUE;
+        }
         if ((m_interruptKind != 0 ? m_interruptKind : m_commandKind) == 7) {
             if (m_inputBar)
                 m_inputBar->SelectListForCommand(7);
@@ -189,6 +214,10 @@ BOOL CZelkApp::DispatchKeyCode(CZelkDoc* doc, CZelkView* view)
     case 'W':
         // Unlike the menu command the key never ends the mode: it starts it again.
         SwitchMode(doc, view, 2, ShiftDown() ? 34 : 33, 0);
+        return TRUE;
+    case 'X':
+        if (view)
+            view->StartMultiText(1);
         return TRUE;
     case 'Y':
         SwitchMode(doc, view, 2, m_interruptMode == 35 ? 0 : 35, 0);
@@ -242,6 +271,24 @@ void CZelkApp::OnEnterKeyCode(CZelkDoc* doc, CZelkView* view)
         OnEnterKey(doc);
 }
 
+void CZelkApp::RepeatFileCommand(CZelkView* view)
+{
+    switch (m_lastCommandId) {
+    case ID_FILE_NEW: OnNewDrawingCommand(); break;
+    case ID_TEXT_NEW: OnNewTextDocument(); break;
+    case ID_FILE_OPEN: OnFileOpen(); break;
+    case ID_TEXT_OPEN: OnOpenTextFile(); break;
+    case 33109: OnOpenLibrary(); break;
+    case ID_EXPERIENCE_LIBRARY: OnOpenExperienceLibrary(); break;
+    default:
+        // Any other command repeats the running of a macro text file.
+        m_lastCommandId = 32835;
+        if (view)
+            view->RunMacroTextFile();
+        break;
+    }
+}
+
 void CZelkApp::RestartCommandWithPopup(CZelkDoc* doc, CZelkView* view)
 {
     bool anyBox = false;
@@ -268,7 +315,9 @@ void CZelkApp::RestartCommandWithPopup(CZelkDoc* doc, CZelkView* view)
         closeSelection();
     }
     m_savedLayerCondition = m_appElem.m_layerCondition;
+    AnnounceDrawingMode(doc);
     ClearMarksInAllDrawings(2);
+    RedrawAllDrawings();
 
     const CAppCommand& popups = m_appCommand;
     CInputEvent& event = *doc->m_inputEvent;

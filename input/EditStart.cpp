@@ -14,6 +14,7 @@
 #include "elements/Arc.h"
 #include "elements/Circle.h"
 #include "elements/Conic.h"
+#include "elements/ElementKinds.h"
 #include "elements/Group.h"
 #include "elements/Line.h"
 #include "elements/Text.h"
@@ -45,6 +46,20 @@ int GroupKind(CZelkDoc* doc, int group)
 bool IsDimensionGroup(int kind)
 {
     return kind >= 2 && kind <= 8;
+}
+
+// The edit goes on from the main instance's inputs: the first five points of both point sets and
+// the first five typed values (the circle and dimension commands keep a sixth of each, not
+// copied).
+template <class Main, class Edit>
+void TakeOverInputState(const Main& main, Edit& edit)
+{
+    constexpr int kTakenOver = 5;
+    for (int i = 0; i < kTakenOver; ++i) {
+        edit.m_savedInputPoints[i].Assign(main.m_savedInputPoints[i]);
+        edit.m_inputPoints[i].Assign(main.m_inputPoints[i]);
+        edit.m_values[i].Assign(main.m_values[i]);
+    }
 }
 
 } // namespace
@@ -84,6 +99,7 @@ void CZelkApp::StartEditFromPick(CZelkDoc* doc, CZelkView* view)
         m_interruptKind = 1;
         CPointCommand* point = doc->m_pointCmdInt;
         target(point);
+        TakeOverInputState(*doc->m_pointCmd, *point);
         ShowEditHint(doc, " 点編集モードです");
         if (popups.m_pointFlag) {
             point->m_modePattern = "#P";
@@ -101,6 +117,7 @@ void CZelkApp::StartEditFromPick(CZelkDoc* doc, CZelkView* view)
         m_interruptKind = 2;
         CLineCommand* edit = doc->m_lineCmdInt;
         target(edit);
+        TakeOverInputState(*doc->m_lineCmd, *edit);
         if (line)
             doc->m_referenceSize = line->Length();
         ShowEditHint(doc, " 線分編集モードです");
@@ -134,6 +151,7 @@ void CZelkApp::StartEditFromPick(CZelkDoc* doc, CZelkView* view)
         edit->m_circleFlag = circle ? 1 : 0;
         edit->m_editClass = circle ? 1 : 0;
         target(edit);
+        TakeOverInputState(*doc->m_circleCmd, *edit);
         doc->m_referenceSize = c ? c->m_radius : a ? a->m_radius : 0.0;
         ShowEditHint(doc, circle ? " 円編集モードです" : " 円弧編集モードです");
         if (circle ? popups.m_circleFlag : popups.m_arcFlag) {
@@ -152,6 +170,7 @@ void CZelkApp::StartEditFromPick(CZelkDoc* doc, CZelkView* view)
         edit->m_circleFlag = 0;
         edit->m_editClass = -1;
         target(edit);
+        TakeOverInputState(*doc->m_circleCmd, *edit);
         if (const CConic* conic = doc->GetConicElem(ref.m_block, ref.m_slot))
             doc->m_referenceSize = conic->m_majorRadius;
         ShowEditHint(doc, " 楕円(弧)編集モードです");
@@ -185,6 +204,13 @@ void CZelkApp::StartDimensionEdit(CZelkDoc* doc, const CElemRef& ref, int positi
     edit->m_editElemKind = ref.m_kind;
     edit->m_editGroupKind = groupKind;
     edit->m_editRole = role;
+    const CDimCommand* main = doc->m_dimCmd;
+    edit->m_macroInput = main->m_macroInput;
+    // A dimension's value text was taken from the edited text; a line, circle or arc edit goes
+    // on with the main instance's step notes.
+    if (ref.m_kind != ELEM_TEXT)
+        edit->m_stepTexts.Copy(main->m_stepTexts);
+    TakeOverInputState(*main, *edit);
     ShowEditHint(doc, " 寸法線編集モードです");
     if (m_appCommand.m_dimFlag)
         m_skipLeftUp = 0;
@@ -231,6 +257,7 @@ BOOL CZelkApp::StartTextEdit(CZelkDoc* doc, CZelkView* view, const CElemRef& ref
         if (font)
             m_appText.SetFromTypeFont(*font);
         m_appText.SetAnchorFromText(*text);
+        dim->UpdateValueTextBox(string);
         StartDimensionEdit(doc, edited, position, dimensionGroup, GroupKind(doc, dimensionGroup), 16);
         return TRUE;
     }
@@ -239,6 +266,7 @@ BOOL CZelkApp::StartTextEdit(CZelkDoc* doc, CZelkView* view, const CElemRef& ref
     edit->m_editFlag = 1;
     edit->m_editBlock = edited.m_block;
     edit->m_editSlot = edited.m_slot;
+    TakeOverInputState(*doc->m_textCmd, *edit);
     edit->m_angle = angle;
     doc->SetCurrentAngle(angle - doc->m_relAngle);
     edit->m_editText = string;

@@ -194,6 +194,9 @@ void CInputBar::RememberText()
     switch (m_currentList) {
     case 3: GetList(3).AddSorted(m_enteredText); break;
     case 5: break;
+    // The listing's lines keep their order: the entry chosen is found by its index, and its line
+    // code by the same index, so moving it to the top would hand it another line's code.
+    case 8: break;
     default: GetList(m_currentList).AddRecentWithCode(m_enteredText, 0); break;
     }
 }

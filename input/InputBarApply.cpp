@@ -3,6 +3,7 @@
 
 #include <cmath>
 
+#include "app/CreationEnvButton.h"
 #include "app/InputComboBox.h"
 #include "app/ZelkApp.h"
 #include "commands/annotate/GroupProcessor.h"
@@ -35,8 +36,6 @@ const char* const kMsgMatchHead = "指定属性の要素またはグループ ";
 const char* const kMsgMatchInBox = " 個を選択しました";
 const char* const kMsgMatchNewBox = " 個を選択し、群処理モードに入りました";
 const char* const kMsgLayerCondSame = " 要素作成条件を [選択要素の環境で作成] [同レイヤに作成] に設定。";
-const char* const kMsgThinLine = "細い実線をセットしました";
-const char* const kMsgThickLine = "太い実線をセットしました";
 const char* const kThickLineEntry = "===== 太い実線 ";
 const char* const kMsgBlurCount = "環境値のぼかしの回数を参照要素と同じ値に設定しました";
 const char* const kMsgNoSuchGroup = "指定番号のグループは見つかりません";
@@ -47,6 +46,7 @@ const char* const kAnchorTail = " にしました。";
 const char* const kListingCut = " ･･･";
 
 constexpr int kIdleUserAppSearch = 0;
+constexpr double kWidestLine = 32767;
 constexpr int kLayerInterruptMode = 33;
 
 const struct {
@@ -206,8 +206,10 @@ int CInputBar::ApplyAttributeCommand()
         doc->ShowMessageInViews(kMsgAttributeRested);
         return TRUE;
     }
-    if (doc->m_groupProcessing)
+    if (doc->m_groupProcessing) {
+        doc->ApplyAttributeStringToSelection(index, result == 2 ? 1 : 0);
         return TRUE;
+    }
     if (result == 2) {
         g_pApp->ShowMessage(kMsgAttributeNothingSelected, 1);
         return TRUE;
@@ -242,6 +244,7 @@ int CInputBar::ApplyAttributeSearch()
         app->m_savedLayerCondition = app->m_appElem.m_layerCondition;
         app->m_savedCreationEnv = app->m_appElem.m_creationEnv;
         app->m_appElem.m_creationEnv = 1;
+        ShowCreationEnvButton(*app);
         if (app->m_symbolDoc == nullptr) {
             app->SetLayerCondSame();
             app->ShowResultMessage(kMsgLayerCondSame, 0);
@@ -258,18 +261,24 @@ int CInputBar::ApplyLineWidth()
     if (!EvaluateEnteredText(v))
         return FALSE;
     CAppElem& elem = g_pApp->m_appElem;
-    const auto tenths = static_cast<short>(v * 10);
-    if (static_cast<int>(std::abs(v) * 10) > 1)
+    // Widths are 16-bit tenths of a millimetre: a larger one would wrap, even to 0, so it is not
+    // applied; a line edited to a negative or vanishing width is drawn as the width it names,
+    // or as the thinnest line.
+    const double magnitude = std::trunc(std::fabs(v) * 10);
+    if (magnitude > kWidestLine)
+        return TRUE;
+    const auto tenths = static_cast<short>(magnitude < 1 ? 1 : magnitude);
+    if (tenths > 1)
         elem.SetThickWidth(tenths);
     elem.SetLineWidth(tenths);
     elem.SetLineType(0);
     elem.StorePenInCurrent();
     if (elem.m_lineWidth == 1) {
-        ShowMessage(kMsgThinLine);
+        g_pApp->SetLineTypeButton(1);
         return TRUE;
     }
     CHistoryList& types = GetList(9);
-    const CString entry = kThickLineEntry + DoubleToString(v);
+    const CString entry = kThickLineEntry + DoubleToString(std::fabs(v));
     bool listed = false;
     for (int i = 0; i < types.m_texts.GetSize() && !listed; ++i)
         listed = types.m_texts[i] == entry;
@@ -277,7 +286,7 @@ int CInputBar::ApplyLineWidth()
         types.m_texts.InsertAt(0, entry);
         types.m_codes.InsertAt(0, static_cast<WORD>(0));
     }
-    ShowMessage(kMsgThickLine);
+    g_pApp->SetLineTypeButton(1);
     return TRUE;
 }
 

@@ -2,6 +2,8 @@
 // state left behind is reset, the new one set and announced, then performed or explained.
 #include "app/ZelkApp.h"
 
+#include <cmath>
+
 #include "app/InputComboBox.h"
 #include "app/InputToolBar.h"
 #include "app/MainFrame.h"
@@ -308,6 +310,17 @@ void CZelkApp::EnterSwitchedMode(CZelkDoc* doc, CZelkView* view)
             ShowMessage("画面連続操作モードです", 0);
         else
             ShowHint("[画面操作] 右ボタンドラッグ右上で拡大、左下で前画面、など７つの操作ができます。");
+        return;
+    case 66:
+    case 67:
+        // The zoom window opens about the cursor; the mode lasts only for the switch.
+        if (view) {
+            const CPointD at = view->m_cursorWorldPoint.WorldToScreen(view->m_origin, view->m_zoom);
+            view->m_pressLogicalPoint.Init(std::trunc(at.m_x), std::trunc(at.m_y));
+        }
+        SwitchMode(doc, view, 3, 0, 0);
+        if (view)
+            view->OpenZoomWindow();
         return;
     case 70:
         ShowMessage(m_specialRepeat ? "２要素交点連続操作モードです" : "２要素交点モードです", 0);

@@ -8,6 +8,8 @@
 
 #include "geometry/PointD.h"
 #include "input/InputPoint.h"
+#include "macro/Quantity.h"
+#include "platform/core/Arrays.h"
 #include "platform/core/String.h"
 
 class CZelkDoc;
@@ -27,7 +29,11 @@ public:
     double m_valueAngle = 0.0;
     std::uint8_t m_arrowKind; // 5: a dot instead of arrow lines at a leader's first vertex
     double m_angle;           // direction of a linear dimension, degrees
-    CInputPoint m_inputPoints[3];
+    // The step points, their copy taken before each step, and the typed values.
+    CInputPoint m_savedInputPoints[6];
+    CInputPoint m_inputPoints[6];
+    CQuantity m_values[6];
+    CStringArray m_stepTexts;   // the macro recorder's text of each step
     CString m_valueText;
     CPointD m_valueBox[3];    // value text box: origin, along the width, along the height
 

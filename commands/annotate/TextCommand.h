@@ -5,6 +5,8 @@
 #include "commands/CommandKeyOps.h"
 
 #include "geometry/PointD.h"
+#include "input/InputPoint.h"
+#include "macro/Quantity.h"
 #include "platform/core/Arrays.h"
 #include "platform/core/String.h"
 
@@ -21,6 +23,10 @@ public:
     CPointD m_box[4];         // box corners relative to the anchor: bottom-start, bottom-end,
                               // top-start, top-end
     int m_pendingText;
+    // The step points, their copy taken before each step, and the typed values.
+    CInputPoint m_savedInputPoints[5];
+    CInputPoint m_inputPoints[5];
+    CQuantity m_values[5];
     int m_imeOpen = 0;        // the input method was open when a text window last lost the focus
 
     CTextCommand(CZelkDoc* doc, int instance);

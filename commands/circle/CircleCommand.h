@@ -125,6 +125,15 @@ public:
     int Execute();
     void RestoreCreationMode();
     void ClearCandidates();
+    // The candidate at the candidate index, brought back into the list's range, is added in
+    // place of the one shown before; 1 when it was added.
+    int ShowCandidate();
+
+    // ---- additions to the drawing: degenerate elements refused, the rest through the log -
+    // final 1 makes the element permanent, 0 leaves it tentative; 1 added, 0 refused.
+    int AddCircle(CPointD centre, double radius, int final);
+    int AddArc(CPointD centre, double radius, double start, double end, std::int16_t& block,
+               std::int16_t& slot, int final, int keep);
 
 private:
     int OptionApplies() const;

@@ -280,7 +280,7 @@ void CCircleCommand::OnInput(int kind, int subCode)
                     m_macroFlag = 0;
                     m_editFlag = 0;
                     ClearStepMarks();
-                    app->m_macroPlayback = 0;
+                    app->m_macroPlaying = 0;
                     m_macroPattern.Empty();
                     ShowGuidance();
                     app->ShowMessage(m_circleFlag == 1 ? kMsgMacroEndCircle : kMsgMacroEndArc, 0);

@@ -3,6 +3,8 @@
 
 #include "commands/CommandKeyOps.h"
 
+#include "input/InputPoint.h"
+#include "macro/Quantity.h"
 #include "platform/core/String.h"
 
 class CZelkDoc;
@@ -13,6 +15,10 @@ public:
     int m_instance;           // 0 main, 1 interrupting
     CString m_modePattern;    // the input pattern the command starts with
     double m_defaultLength = 0.0;
+    // The step points, their copy taken before each step, and the typed values.
+    CInputPoint m_savedInputPoints[5];
+    CInputPoint m_inputPoints[5];
+    CQuantity m_values[5];
 
     CLineCommand(CZelkDoc* doc, int instance);
     virtual ~CLineCommand() = default;

@@ -3,6 +3,8 @@
 
 #include "commands/CommandKeyOps.h"
 
+#include "input/InputPoint.h"
+#include "macro/Quantity.h"
 #include "platform/core/String.h"
 
 class CZelkDoc;
@@ -14,6 +16,10 @@ public:
     CZelkDoc* m_doc;
     int m_instance;           // 0 main, 1 interrupting
     CString m_modePattern;    // the input pattern the command starts with
+    // The step points, their copy taken before each step, and the typed values.
+    CInputPoint m_savedInputPoints[5];
+    CInputPoint m_inputPoints[5];
+    CQuantity m_values[5];
 
     CPointCommand(CZelkDoc* doc, int instance);
     virtual ~CPointCommand() = default;

@@ -573,11 +573,11 @@ TEST_F(FileListCommands, LastMacroAndHelpContents)
     EXPECT_EQ(Update(33134).m_enabled, 1);
     m_app->m_scriptInterpreter->m_queuePosition = 5;
     Command(33134);
-    EXPECT_EQ(m_app->m_macroPlayback, 1);
+    EXPECT_EQ(m_app->m_macroPlaying, 1);
     EXPECT_EQ(m_app->m_scriptInterpreter->m_queuePosition, 0);
     EXPECT_EQ(Update(33134).m_enabled, 0);
     m_app->m_scriptInterpreter->m_commandQueue.RemoveAll();
-    m_app->m_macroPlayback = 0;
+    m_app->m_macroPlaying = 0;
 
     Command(33152);
     ASSERT_FALSE(Opened().empty());

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -14,20 +15,27 @@
 #include "elements/ElementKinds.h"
 #include "elements/Group.h"
 #include "elements/Line.h"
+#include "elements/Text.h"
 #include "commands/annotate/GroupProcessor.h"
 #include "commands/annotate/TextCommand.h"
+#include "commands/circle/CircleCommand.h"
 #include "commands/line/LineCommand.h"
 #include "commands/line/PointCommand.h"
+#include "document/UndoHistory.h"
 #include "document/ZelkDoc.h"
 #include "geometry/Numeric.h"
 #include "input/InputBar.h"
 #include "input/InputEvent.h"
 #include "input/InputLineParser.h"
 #include "input/PickList.h"
+#include "input/PointPair.h"
 #include "input/PointSearch.h"
 #include "macro/MacroInterpreter.h"
+#include "macro/MacroRecorder.h"
 #include "platform/core/ProgramFolder.h"
 #include "platform/core/Services.h"
+#include "platform/ui/DocTemplate.h"
+#include "platform/ui/UiServices.h"
 #include "tests/support/InputTape.h"
 #include "userapp/UserAppManager.h"
 #include "view/ZelkView.h"
@@ -448,6 +456,7 @@ TEST_F(KeysAndTypedInput, TheKeyTableStartsModesAndCommands)
 
     // T while a text is edited only reopens the text list.
     App().m_interruptKind = 7;
+    App().m_justAnnounced = 0;
     App().m_commandKind = 2;
     m_tape.Key('T');
     EXPECT_EQ(Bar().m_currentList, 2);
@@ -678,4 +687,270 @@ TEST_F(KeysAndTypedInput, AConfirmedTextGoesToTheTextCommandAndStaysInItsList)
     EXPECT_EQ(bar.GetList(2).m_texts[0].Std(), "部品表");
     EXPECT_EQ(bar.GetList(2).m_touched, 1);
     EXPECT_EQ(bar.m_currentList, 2);
+}
+
+namespace {
+
+// Distinct step points and typed values in every slot of a command's step records.
+template <class Command, int N>
+void SeedSteps(Command& command, const CInputPoint (&)[N], double base)
+{
+    for (int i = 0; i < N; ++i) {
+        command.m_inputPoints[i].point = P(base + i, base);
+        command.m_savedInputPoints[i].point = P(base, base + i);
+        command.m_values[i].value = base + 10 * i;
+    }
+}
+
+// The first five slots of the edit instance hold the main instance's inputs; any further slot
+// keeps its own. A command that saves its step on the edit entry has its saved set rewritten
+// from the live one: savedToo false leaves that set out.
+template <class Main, class Edit, int N>
+void ExpectTakenOver(const Main& main, const Edit& edit, const CInputPoint (&)[N], bool savedToo = true)
+{
+    for (int i = 0; i < N; ++i) {
+        SCOPED_TRACE(i);
+        const bool taken = i < 5;
+        EXPECT_EQ(edit.m_inputPoints[i].point.m_x == main.m_inputPoints[i].point.m_x, taken);
+        if (savedToo) {
+            EXPECT_EQ(edit.m_savedInputPoints[i].point.m_y == main.m_savedInputPoints[i].point.m_y, taken);
+        }
+        EXPECT_EQ(edit.m_values[i].value == main.m_values[i].value, taken);
+    }
+}
+
+} // namespace
+
+TEST_F(KeysAndTypedInput, AnEditGoesOnFromTheMainInstancesInputs)
+{
+    CZelkDoc& doc = m_tape.Doc();
+    const std::int16_t pen = doc.FindOrAddPen(0, 1, 0, 0, 70);
+    doc.AddPoint(P(1, 1), 0, pen);
+    doc.AddCircle(P(50, 50), 5, 0, pen);
+    PickLineInGroup(doc, CGroup::KIND_LINEAR);
+    CDimCommand& mainDim = *doc.m_dimCmd;
+    SeedSteps(*doc.m_pointCmd, doc.m_pointCmd->m_inputPoints, 100);
+    SeedSteps(*doc.m_lineCmd, doc.m_lineCmd->m_inputPoints, 200);
+    SeedSteps(*doc.m_circleCmd, doc.m_circleCmd->m_inputPoints, 300);
+    SeedSteps(mainDim, mainDim.m_inputPoints, 400);
+    SeedSteps(*doc.m_pointCmdInt, doc.m_pointCmdInt->m_inputPoints, -1);
+    SeedSteps(*doc.m_lineCmdInt, doc.m_lineCmdInt->m_inputPoints, -1);
+    SeedSteps(*doc.m_circleCmdInt, doc.m_circleCmdInt->m_inputPoints, -1);
+    SeedSteps(*doc.m_dimCmdInt, doc.m_dimCmdInt->m_inputPoints, -1);
+    mainDim.m_macroInput = 1;
+    mainDim.m_stepTexts.Add("始点");
+    auto edit = [&](std::int16_t kind, int commandKind) {
+        App().m_interruptKind = 0;
+        App().m_commandKind = static_cast<std::int16_t>(commandKind);
+        doc.m_pickList->SetSingleCandidate(0, 0, 0, kind);
+        doc.m_pickList->m_current = 0;
+        App().StartEditFromPick(&doc, &m_tape.View());
+        return App().m_interruptKind;
+    };
+
+    ASSERT_EQ(edit(ELEM_POINT, 2), 1);
+    ExpectTakenOver(*doc.m_pointCmd, *doc.m_pointCmdInt, doc.m_pointCmdInt->m_inputPoints);
+    ASSERT_EQ(edit(ELEM_LINE, 2), 2);
+    ExpectTakenOver(*doc.m_lineCmd, *doc.m_lineCmdInt, doc.m_lineCmdInt->m_inputPoints);
+    ASSERT_EQ(edit(ELEM_CIRCLE, 2), 3);
+    ExpectTakenOver(*doc.m_circleCmd, *doc.m_circleCmdInt, doc.m_circleCmdInt->m_inputPoints, false);
+
+    // A dimension edit also takes the main instance's macro flag and step notes.
+    ASSERT_EQ(edit(ELEM_LINE, 10), 10);
+    ExpectTakenOver(mainDim, *doc.m_dimCmdInt, doc.m_dimCmdInt->m_inputPoints);
+    EXPECT_EQ(doc.m_dimCmdInt->m_macroInput, 1);
+    ASSERT_EQ(doc.m_dimCmdInt->m_stepTexts.GetSize(), 1);
+    EXPECT_EQ(doc.m_dimCmdInt->m_stepTexts[0].Std(), "始点");
+
+    // The dimension's value text edits the dimension with that text; the step notes stay.
+    LOGFONT lf{};
+    lf.lfHeight = -35;
+    std::strcpy(lf.lfFaceName, "ＭＳ ゴシック");
+    doc.AddText(P(10, 5), "25", 0, 14, 0, doc.FindOrAddFont(lf, 20, 35, 1, 0));
+    CText* value = doc.GetTextElem(0, 0);
+    ASSERT_NE(value, nullptr);
+    value->m_group = doc.GetLineElem(0, 0)->m_group;
+    doc.m_dimCmdInt->m_stepTexts.RemoveAll();
+    ASSERT_EQ(edit(ELEM_TEXT, 10), 10);
+    EXPECT_EQ(doc.m_dimCmdInt->m_valueText.Std(), "25");
+    EXPECT_EQ(doc.m_dimCmdInt->m_editRole, 16);
+    EXPECT_EQ(doc.m_dimCmdInt->m_stepTexts.GetSize(), 0);
+    ExpectTakenOver(mainDim, *doc.m_dimCmdInt, doc.m_dimCmdInt->m_inputPoints);
+}
+
+TEST_F(KeysAndTypedInput, QAndShiftQCycleTheCircleCandidatesAroundTheList)
+{
+    CZelkDoc& doc = m_tape.Doc();
+    CCircleCommand& circle = *doc.m_circleCmd;
+    for (double radius : { 1.0, 2.0, 3.0 }) {
+        auto* candidate = new CPointPair;
+        candidate->point1 = P(10, 10);
+        candidate->value2 = radius;
+        candidate->point2 = P(0, 360);
+        circle.m_candidates.Add(candidate);
+    }
+    App().m_commandKind = 3;
+    circle.m_candidateIndex = 2;
+    struct Step {
+        bool shift;
+        int index;
+        double radius;
+    } steps[] = { { false, 0, 1.0 }, { true, 2, 3.0 }, { true, 1, 2.0 } };
+    const int undoSteps = doc.m_undoHistory->GetStepCount();
+    for (const Step& s : steps) {
+        SCOPED_TRACE(s.index);
+        m_tape.Hold(s.shift, false);
+        // Each candidate shown takes the place of the one before, in the drawing and in undo.
+        const CTapeStep& step = m_tape.Key('Q');
+        EXPECT_EQ(circle.m_candidateIndex, s.index);
+        const CCircle* shown = doc.GetCircleElem(circle.m_editBlock, circle.m_editSlot);
+        ASSERT_NE(shown, nullptr);
+        EXPECT_EQ(shown->m_radius, s.radius);
+        EXPECT_EQ(step.elements, 1);
+        EXPECT_EQ(step.undoSteps, undoSteps + 1);
+        EXPECT_EQ(circle.m_candidates.GetSize(), 3);   // showing one keeps the others
+    }
+    m_tape.Hold(false, false);
+    EXPECT_EQ(App().m_lastMessage.Std(), "円(弧)を作成しました。キー [Q] [Shift]+[Q] で他の円(弧)に切り替えができます。");
+
+    // A candidate too large to draw is not made, and nothing is committed; outside the circle
+    // and arc commands the key changes nothing.
+    static_cast<CPointPair*>(circle.m_candidates[2])->value2 = 200000.0;
+    const CTapeStep& refused = m_tape.Key('Q');
+    EXPECT_EQ(circle.m_candidateIndex, 2);
+    EXPECT_EQ(refused.elements, 1);
+    EXPECT_EQ(refused.undoSteps, undoSteps + 1);
+    App().m_commandKind = 2;
+    EXPECT_EQ(m_tape.Key('Q').result, 1);
+    EXPECT_EQ(circle.m_candidateIndex, 2);
+}
+
+TEST_F(KeysAndTypedInput, HPlaysTheMacroQueueAndShiftHThenOnlyBeeps)
+{
+    m_tape.Key('H');
+    EXPECT_EQ(App().m_macroPlaying, 1);
+    m_tape.Hold(true, false);
+    const CTapeStep& refused = m_tape.Key('H');
+    m_tape.Hold(false, false);
+    EXPECT_EQ(refused.beeps, 1);
+    EXPECT_EQ(App().m_macroRecorder->m_recording, 0);
+    // Escape stops the playing.
+    m_tape.Key(VK_ESCAPE);
+    EXPECT_EQ(App().m_macroPlaying, 0);
+}
+
+TEST_F(KeysAndTypedInput, MAnnouncesTheCommandAndRedrawsEveryDrawing)
+{
+    CZelkDoc other;
+    other.m_bAutoDelete = FALSE;
+    App().m_pDocTemplate->AddDocument(&other);
+    other.AddLine(P(0, 0), P(5, 5), 0, other.FindOrAddPen(0, 1, 0, 0, 70));
+    CLine* pending = other.GetLineElem(0, 0);
+    ASSERT_NE(pending, nullptr);
+    pending->m_mark |= MARK_REDRAW | MARK_SELECTED;
+
+    App().m_commandKind = 2;
+    App().m_appCommand.m_lineFlag = 1;
+    App().m_interruptKind = 2;
+    const CTapeStep& step = m_tape.Key('M');
+    EXPECT_EQ(step.lastStatus, 11);
+    EXPECT_EQ(step.interruptKind, 0);
+    EXPECT_EQ(App().m_justAnnounced, 1);
+    EXPECT_EQ(pending->m_mark & (MARK_REDRAW | MARK_SELECTED), 0);
+    App().m_pDocTemplate->RemoveDocument(&other);
+}
+
+TEST_F(KeysAndTypedInput, AttributeCommandsGoToABoxSelection)
+{
+    CZelkDoc& doc = m_tape.Doc();
+    doc.AddLine(P(0, 0), P(10, 0), 0, doc.FindOrAddPen(0, 1, 0, 0, 70));
+    CLine* line = doc.GetLineElem(0, 0);
+    ASSERT_NE(line, nullptr);
+    CInputBar& bar = Bar();
+    bar.FillAttributeCommandList();
+    struct Case {
+        const char* typed;
+        const char* message;
+        int carried;
+    } cases[] = {
+        { "ABC //the part name", "群選択要素に文字属性を設定して、群処理モードを解除しました", 1 },
+        { "reset ABC", "群選択要素の指定文字属性を解除して、群処理モードを解除しました", 0 },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.typed);
+        line->m_mark |= MARK_SELECTED;
+        doc.m_groupProcessing = 1;
+        bar.SelectList(10, 0, 0);
+        bar.m_enteredText = c.typed;
+        EXPECT_TRUE(bar.ApplyText(0));
+        EXPECT_EQ(m_tape.View().m_messageText.Std(), c.message);
+        EXPECT_EQ(line->m_attrStrings.GetSize(), c.carried);
+        EXPECT_EQ(doc.m_groupProcessing, 0);
+    }
+}
+
+// Right after a drawing-mode announcement (status 11) the edit of a line or circle starts without
+// its popup menu; a text edit shows its menu then too.
+TEST_F(KeysAndTypedInput, EditPopupMenusRightAfterAnAnnouncement)
+{
+    CZelkDoc& doc = m_tape.Doc();
+    const std::int16_t pen = doc.FindOrAddPen(0, 1, 0, 0, 70);
+    doc.AddLine(P(0, 0), P(30, 40), 0, pen);
+    doc.AddCircle(P(50, 50), 5, 0, pen);
+    LOGFONT lf{};
+    lf.lfHeight = -35;
+    std::strcpy(lf.lfFaceName, "ＭＳ ゴシック");
+    doc.AddText(P(10, 5), "部品", 0, 14, 0, doc.FindOrAddFont(lf, 20, 35, 1, 0));
+    struct Case {
+        std::int16_t kind;
+        int status;
+        size_t menus;
+    } cases[] = {
+        { ELEM_LINE, 11, 0 }, { ELEM_LINE, 5, 1 }, { ELEM_CIRCLE, 11, 0 },
+        { ELEM_CIRCLE, 5, 1 }, { ELEM_TEXT, 11, 1 }, { ELEM_TEXT, 5, 1 },
+    };
+    std::vector<std::vector<CPopupItem>>& shown = DefaultScriptedUiServices().m_shownMenus;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::to_string(c.kind) + " at " + std::to_string(c.status));
+        App().m_interruptKind = 0;
+        App().m_commandKind = 2;
+        App().m_lastStatus = static_cast<std::int16_t>(c.status);
+        doc.m_pickList->SetSingleCandidate(0, 0, 0, c.kind);
+        doc.m_pickList->m_current = 0;
+        shown.clear();
+        App().StartEditFromPick(&doc, &m_tape.View());
+        EXPECT_EQ(shown.size(), c.menus);
+        EXPECT_EQ(App().m_lastStatus, 10);
+    }
+}
+
+// A listing line of a line width, edited before it is confirmed: the width it names, never a
+// negative one or one that wraps around 16 bits.
+TEST_F(KeysAndTypedInput, ListingLineWidthsStayDrawable)
+{
+    CInputBar& bar = Bar();
+    CAppElem& elem = App().m_appElem;
+    struct Case {
+        const char* line;
+        int width;          // the line width afterwards
+        int thick;          // the thick-line width afterwards
+        const char* entry;  // the top entry of the line-type list, nullptr: unchanged
+    } cases[] = {
+        { "0.5", 5, 5, "===== 太い実線 0.5" },
+        { "-0.7", 7, 7, "===== 太い実線 0.7" },
+        { "0.01", 1, 7, nullptr },
+        { "6553.6", 1, 7, nullptr },   // 65536 tenths: not applied
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.line);
+        const CString top = bar.GetList(9).m_texts.GetSize() ? bar.GetList(9).m_texts[0] : CString();
+        bar.GetList(8).AddRecentWithCode(c.line, 7);
+        bar.SelectList(8, 0, 0);
+        bar.m_selectedIndex = 0;
+        bar.m_enteredText = c.line;
+        EXPECT_TRUE(bar.ApplyText(0));
+        EXPECT_EQ(elem.m_lineWidth, c.width);
+        EXPECT_EQ(elem.m_thickWidth, c.thick);
+        EXPECT_EQ(bar.GetList(9).m_texts[0].Std(), c.entry ? c.entry : top.Std());
+    }
 }
