@@ -14,6 +14,7 @@
 #include "platform/ui/Controls.h"
 #include "platform/ui/FrameWnd.h"
 #include "platform/ui/UiServices.h"
+#include "platform/ui/WinUser.h"
 #include "tests/support/AppTestSupport.h"
 #include "tests/support/UiDriver.h"
 #include "view/ZelkView.h"
@@ -111,6 +112,105 @@ TEST_F(ViewCommandWindow, AShiftPressLaysTheZonesOfTheScreenOperations)
     UiDriver::MouseUp(m_view, POINT{400, 300}, UiDriver::Right, UiDriver::Shift);
     UiDriver::Pump();
     EXPECT_FALSE(m_view->m_gestureTips->IsActive());
+}
+
+TEST_F(ViewCommandWindow, TheZoneUnderTheDragNamesItsOperationAndTheReleaseHidesIt)
+{
+    m_app->m_appFind.gestureZoneSize = 25;
+    const CWnd* tipsWindow = nullptr;
+    auto shownAfterTheWait = [&](POINT at) -> UINT {
+        UiDriver::MouseMove(m_view, at);
+        tipsWindow = m_view->m_gestureTips.get();
+        DefaultScriptedServices().FireTimer(tipsWindow, 1);
+        const CToolTipCtrl::Tool* shown = m_view->m_gestureTips->GetShownTool();
+        return shown ? shown->id : 0;
+    };
+    UiDriver::MouseDown(m_view, POINT{400, 300}, UiDriver::Left, UiDriver::Shift);
+    EXPECT_EQ(shownAfterTheWait(POINT{600, 200}), 59395u);  // up and to the right: "拡大"
+    EXPECT_EQ(shownAfterTheWait(POINT{300, 305}), 59398u);  // to the left: "全表示"
+    EXPECT_EQ(shownAfterTheWait(POINT{300, 275}), 0u);      // the band between two zones
+    UiDriver::MouseUp(m_view, POINT{300, 275}, UiDriver::Left, UiDriver::Shift);
+    UiDriver::Pump();
+    EXPECT_FALSE(m_view->m_gestureTips->IsActive());
+    EXPECT_EQ(shownAfterTheWait(POINT{600, 200}), 0u);
+}
+
+TEST_F(ViewCommandWindow, ACommandLetterPopsUpItsMenuButAMacroSwitchDoesNot)
+{
+    m_app->m_noPopupMenu = 0;
+    m_app->m_appCommand.m_circleFlag = 1;
+    UiDriver::MouseMove(m_view, POINT{250, 200});
+    m_doc->m_circleCmd->m_modePattern = "DP";
+    auto& ui = DefaultScriptedUiServices();
+    UiDriver::Key('C');
+    UiDriver::Pump();
+    ASSERT_EQ(m_app->m_commandKind, 3);
+    ASSERT_EQ(ui.m_shownMenus.size(), 1u);
+    EXPECT_EQ(ui.m_shownMenus[0][0].id, 32981u);
+    POINT pointer{250, 200};
+    m_view->ClientToScreen(&pointer);
+    EXPECT_EQ(ui.m_shownMenuPoints[0].x, pointer.x + 30);
+    EXPECT_EQ(ui.m_shownMenuPoints[0].y, pointer.y);
+    // The command offers its menu from its first mode.
+    EXPECT_EQ(m_doc->m_circleCmd->m_modePattern, "PP");
+
+    m_app->SwitchMode(m_doc, m_view, 1, 4, 1);
+    EXPECT_EQ(m_app->m_commandKind, 4);
+    EXPECT_EQ(ui.m_shownMenus.size(), 1u);
+    // Without its popup flag the command starts as it stands.
+    m_app->m_appCommand.m_circleFlag = 0;
+    UiDriver::Key('C');
+    UiDriver::Pump();
+    EXPECT_EQ(ui.m_shownMenus.size(), 1u);
+}
+
+TEST_F(ViewCommandWindow, ThePointerInTheDrawingShowsThePromptAndLeavingItErasesThePreviews)
+{
+    m_app->m_prompt = "[線分] 始点";
+    UiDriver::MouseMove(m_view, POINT{200, 150});
+    EXPECT_EQ(m_app->m_pMainFrame->m_wndStatusBar.GetPaneText(0), CString("[線分] 始点"));
+    m_view->m_crossShown = 1;
+    RECT client;
+    m_view->GetClientRect(&client);
+    POINT outside{client.right + 2, 10};  // on the vertical scroll bar
+    m_view->ClientToScreen(&outside);
+    EXPECT_EQ(m_view->SendMessage(WM_NCHITTEST, 0, MAKELONG(outside.x, outside.y)), HTVSCROLL);
+    EXPECT_EQ(m_view->m_crossShown, 0);
+
+    // The pointer leaving the drawing's window for the frame's status bar.
+    UiDriver::MouseMove(m_view, POINT{200, 150});
+    m_view->m_crossShown = 1;
+    UiDriver::MouseMove(&m_app->m_pMainFrame->m_wndStatusBar, POINT{5, 5});
+    UiDriver::Pump();
+    EXPECT_EQ(m_view->m_crossShown, 0);
+}
+
+TEST_F(ViewCommandWindow, AnEndedScrollStoresItsPositionOrRecentresAtTheEnds)
+{
+    m_view->m_zoom = 1;
+    m_view->m_origin = CPointD();
+    m_app->m_specialMode = 53;
+    m_app->m_appDraw.showHintLine = 1;
+    m_view->ShowHintLine("[画面操作]");
+    auto width = [this] { return m_view->m_clientRectLogical.right - m_view->m_clientRectLogical.left; };
+    // A position inside the area is kept, and the centre follows it.
+    m_view->SendMessage(WM_HSCROLL, MAKELONG(SB_THUMBTRACK, 400), 0);
+    m_view->SendMessage(WM_HSCROLL, SB_ENDSCROLL, 0);
+    const CPoint inside = m_view->GetScrollPosition();
+    ASSERT_GT(inside.x, 0);
+    EXPECT_EQ(m_view->m_scrollPos.x, inside.x);
+    EXPECT_EQ(m_app->m_viewScrollPos.x, inside.x);
+    EXPECT_DOUBLE_EQ(m_view->m_centre.m_x, inside.x + width() / 2);
+    EXPECT_EQ(m_app->m_specialMode, 0);
+    EXPECT_EQ(m_view->m_hintText, CString(""));
+    EXPECT_EQ(m_view->m_fitOnResize, 0);
+
+    // At the left end the view is centred on its centre point again.
+    m_view->SendMessage(WM_HSCROLL, SB_TOP, 0);
+    m_view->SendMessage(WM_HSCROLL, SB_ENDSCROLL, 0);
+    // (The client width in logical units may round one unit apart once scrolled.)
+    EXPECT_NEAR(m_view->m_scrollPos.x, 16000 - width() / 2, 1);
+    EXPECT_DOUBLE_EQ(m_view->m_origin.m_x, m_view->m_centre.m_x - 16000);
 }
 
 TEST_F(ViewCommandWindow, WithoutPopupMenusASwitchBeepsAndShowsItsTip)
