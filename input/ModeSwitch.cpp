@@ -336,8 +336,13 @@ void CZelkApp::ResetAfterCommandSwitch(CZelkDoc* doc, int kind)
         doc->m_loopCmd->Reset();
     if (doc->m_groupDeleteMode)
         doc->m_groupDeleteMode->Reset();
-    if ((m_interruptMode == 31 || m_interruptMode == 32) && m_commandKind == 7)
-        CopyTextBoxPreview(doc);
+    // A text being typed when an undo or redo interrupted it is taken as it stands.
+    if (m_interruptMode == 31 || m_interruptMode == 32) {
+        if (doc->m_textCmd)
+            doc->m_textCmd->OnEnter();
+        if (m_commandKind == 7)
+            CopyTextBoxPreview(doc);
+    }
 }
 
 CGuidanceOwner* CZelkApp::MainCommandOf(CZelkDoc* doc, int kind)

@@ -250,8 +250,10 @@ public:
         case QEvent::KeyPress:
         case QEvent::KeyRelease:
             return Key(static_cast<QWidget*>(obj), static_cast<QKeyEvent*>(ev));
-        case QEvent::MouseButtonPress:
         case QEvent::MouseButtonRelease:
+            EndScrollOnRelease(static_cast<QWidget*>(obj));
+            return Mouse(static_cast<QWidget*>(obj), static_cast<QMouseEvent*>(ev));
+        case QEvent::MouseButtonPress:
         case QEvent::MouseButtonDblClick:
         case QEvent::MouseMove:
             return Mouse(static_cast<QWidget*>(obj), static_cast<QMouseEvent*>(ev));
@@ -305,6 +307,23 @@ private:
                 return true;
         }
         return handled;
+    }
+
+    // A scroll bar's arrows and page areas end their scrolling when the button comes up, as the
+    // thumb does when it is let go.
+    static void EndScrollOnRelease(QWidget* w)
+    {
+        auto* bar = qobject_cast<QScrollBar*>(w);
+        if (!bar || !g_foreign.count(w) || bar->isSliderDown() || !w->parentWidget())
+            return;
+        CWnd* wnd = UiWndFromWidget(w->parentWidget());
+        if (!wnd || !wnd->m_pState)
+            return;
+        for (int i = SB_HORZ; i <= SB_VERT; ++i)
+            if (wnd->m_pState->bars[i] == bar) {
+                wnd->SendMessage(i == SB_HORZ ? WM_HSCROLL : WM_VSCROLL, SB_ENDSCROLL, 0);
+                return;
+            }
     }
 
     // Windows asks the window under the pointer where the pointer is on every move; here the

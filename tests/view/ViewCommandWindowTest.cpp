@@ -1,11 +1,13 @@
 // The view's command feedback in the started program under the user's mouse: the popup menu of
 // the circle command at the pointer and its mode chosen from it, the zones of a Shift drag, and
 // the beeps and tip that replace the menu in the multi-command setting.
+#include "app/InputComboBox.h"
 #include "app/MainFrame.h"
 #include "app/ZelkApp.h"
 #include "commands/circle/CircleCommand.h"
 #include "document/ZelkDoc.h"
 #include "elements/Layer.h"
+#include "input/InputBar.h"
 #include "macro/MacroInterpreter.h"
 #include "macro/MacroVariable.h"
 #include "macro/TextDoc.h"
@@ -211,6 +213,38 @@ TEST_F(ViewCommandWindow, AnEndedScrollStoresItsPositionOrRecentresAtTheEnds)
     // (The client width in logical units may round one unit apart once scrolled.)
     EXPECT_NEAR(m_view->m_scrollPos.x, 16000 - width() / 2, 1);
     EXPECT_DOUBLE_EQ(m_view->m_origin.m_x, m_view->m_centre.m_x - 16000);
+
+    // The user clicks the lower arrow of the vertical bar: once the button is up the view keeps
+    // where the drawing went.
+    RECT client;
+    m_view->GetClientRect(&client);
+    const CPoint before = m_view->GetScrollPosition();
+    UiDriver::Click(m_view, POINT{client.right + 5, client.bottom - 5});
+    UiDriver::Pump();
+    const CPoint after = m_view->GetScrollPosition();
+    EXPECT_LT(after.y, before.y);
+    EXPECT_EQ(m_view->m_scrollPos.y, after.y);
+}
+
+TEST_F(ViewCommandWindow, ShiftWOffersTheRenameLineOfTheWriteLayer)
+{
+    m_doc->m_writeLayer = m_doc->FindOrCreateLayer("本図");
+    UiDriver::Click(m_view, POINT{200, 150});
+    UiDriver::Key('W', UiDriver::Shift);
+    UiDriver::Pump();
+    ASSERT_EQ(m_app->m_interruptMode, 34);
+    CInputComboBox& box = m_app->m_pMainFrame->m_wndInputBar.m_inputBox;
+    CString text;
+    box.GetWindowText(text);
+    EXPECT_EQ(text, CString("rn,本図,"));
+    // The caret waits at the end for the new name.
+    const DWORD selection = box.GetEditSel();
+    EXPECT_EQ(static_cast<int>(LOWORD(selection)), text.GetLength());
+    EXPECT_EQ(static_cast<int>(HIWORD(selection)), text.GetLength());
+    EXPECT_EQ(box.m_keepList, 1);
+    CStringArray names;
+    m_doc->GetLayerNames(names);
+    EXPECT_EQ(m_app->m_inputBar->GetList(7).m_texts.GetSize(), names.GetSize());
 }
 
 TEST_F(ViewCommandWindow, WithoutPopupMenusASwitchBeepsAndShowsItsTip)
