@@ -171,6 +171,14 @@ TEST(ModeSwitch, LayerModesOfferTheLayersAndTheInterpretationTakesTheBoxedTextsI
         t.m_mark = c.mark;
         texts.push_back(&t);
     }
+    // The relative system is told with the significant digits of messages.
+    app.m_appAcc.m_digits1 = 3;
+    doc.m_relOrigin.Init(12.3456, -9.8765);
+    doc.m_relAngle = 33.333;
+    app.SwitchMode(&doc, &view, 2, 37, 0);
+    EXPECT_EQ(view.m_messageText, CString("相対座標設定モードです。現在の相対原点は(12.3,-9.88)33.3度。"));
+    app.m_interruptMode = 0;
+
     doc.m_groupProcessing = 1;
     app.SwitchMode(&doc, &view, 2, 36, 0);
     EXPECT_EQ(doc.m_groupProcessing, 0);
