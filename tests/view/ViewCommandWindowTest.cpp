@@ -135,6 +135,13 @@ TEST_F(ViewCommandWindow, TheZoneUnderTheDragNamesItsOperationAndTheReleaseHides
     UiDriver::Pump();
     EXPECT_FALSE(m_view->m_gestureTips->IsActive());
     EXPECT_EQ(shownAfterTheWait(POINT{600, 200}), 0u);
+
+    // The middle button lays the zones without Shift; its release hides them too.
+    UiDriver::MouseDown(m_view, POINT{400, 300}, UiDriver::Middle);
+    EXPECT_EQ(shownAfterTheWait(POINT{600, 200}), 59395u);
+    UiDriver::MouseUp(m_view, POINT{600, 200}, UiDriver::Middle);
+    UiDriver::Pump();
+    EXPECT_FALSE(m_view->m_gestureTips->IsActive());
 }
 
 TEST_F(ViewCommandWindow, ACommandLetterPopsUpItsMenuButAMacroSwitchDoesNot)
