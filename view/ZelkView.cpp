@@ -300,6 +300,14 @@ void CZelkView::ScrollWithBar(BOOL horizontal, UINT nSBCode, UINT nPos, CWnd* pS
         StoreScrollPosition(pos.x, pos.y, 1);
 }
 
+BOOL CZelkView::OnScrollBy(CSize sizeScroll, BOOL bDoScroll)
+{
+    const BOOL scrolled = CScrollView::OnScrollBy(sizeScroll, bDoScroll);
+    if (scrolled && bDoScroll && m_hWnd)
+        UpdateWindow();
+    return scrolled;
+}
+
 LRESULT CZelkView::OnNcHitTest(CPoint point)
 {
     const LRESULT hit = CScrollView::OnNcHitTest(point);

@@ -493,6 +493,8 @@ protected:
     void OnHScroll(UINT nSBCode, UINT nPos, CWnd* pScrollBar) override;
     void OnVScroll(UINT nSBCode, UINT nPos, CWnd* pScrollBar) override;
     LRESULT OnNcHitTest(CPoint point) override;
+    // A scroll is painted at once.
+    BOOL OnScrollBy(CSize sizeScroll, BOOL bDoScroll = TRUE) override;
 
 private:
     void ScrollWithBar(BOOL horizontal, UINT nSBCode, UINT nPos, CWnd* pScrollBar);

@@ -1,10 +1,16 @@
 // The view's command feedback in the started program under the user's mouse: the popup menu of
 // the circle command at the pointer and its mode chosen from it, the zones of a Shift drag, and
 // the beeps and tip that replace the menu in the multi-command setting.
+#include "app/AppCommand.h"
 #include "app/InputComboBox.h"
 #include "app/MainFrame.h"
 #include "app/ZelkApp.h"
+#include "commands/annotate/DimCommand.h"
+#include "commands/annotate/TextCommand.h"
 #include "commands/circle/CircleCommand.h"
+#include "commands/line/LineCommand.h"
+#include "commands/line/LoopCommand.h"
+#include "commands/line/PointCommand.h"
 #include "document/ZelkDoc.h"
 #include "elements/Layer.h"
 #include "input/InputBar.h"
@@ -171,6 +177,45 @@ TEST_F(ViewCommandWindow, ACommandLetterPopsUpItsMenuButAMacroSwitchDoesNot)
     UiDriver::Key('C');
     UiDriver::Pump();
     EXPECT_EQ(ui.m_shownMenus.size(), 1u);
+}
+
+TEST_F(ViewCommandWindow, EachCommandWithItsPopupFlagStartsFromItsFirstModeWithItsMenu)
+{
+    m_app->m_noPopupMenu = 0;
+    struct Case {
+        short kind;
+        int CAppCommand::*flag;
+        CString* pattern;
+        const char* first;
+        UINT firstItem;
+    } cases[] = {
+        {1, &CAppCommand::m_pointFlag, &m_doc->m_pointCmd->m_modePattern, "P", 33017},
+        {2, &CAppCommand::m_lineFlag, &m_doc->m_lineCmd->m_modePattern, "SE", 32953},
+        {3, &CAppCommand::m_circleFlag, &m_doc->m_circleCmd->m_modePattern, "PP", 32981},
+        {4, &CAppCommand::m_arcFlag, &m_doc->m_circleCmd->m_modePattern, "PP", 32998},
+        {7, &CAppCommand::m_textFlag, &m_doc->m_textCmd->m_modePattern, "P", 32957},
+        {10, &CAppCommand::m_dimFlag, &m_doc->m_dimCmd->m_modePattern, "APPP", 33027},
+        {12, &CAppCommand::m_loopFlag, &m_doc->m_loopCmd->m_modePattern, "OAP", 33147},
+    };
+    auto& ui = DefaultScriptedUiServices();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.kind);
+        m_app->m_appCommand.*c.flag = 1;
+        *c.pattern = "X";
+        const size_t shown = ui.m_shownMenus.size();
+        m_app->SwitchMode(m_doc, m_view, 1, c.kind, 0);
+        EXPECT_EQ(*c.pattern, CString(c.first));
+        ASSERT_EQ(ui.m_shownMenus.size(), shown + 1);
+        EXPECT_EQ(ui.m_shownMenus.back()[0].id, c.firstItem);
+        // Without the flag, or without a view, the command starts as it stands.
+        m_app->m_appCommand.*c.flag = 0;
+        *c.pattern = "X";
+        m_app->SwitchMode(m_doc, m_view, 1, c.kind, 0);
+        m_app->m_appCommand.*c.flag = 1;
+        m_app->SwitchMode(m_doc, nullptr, 1, c.kind, 0);
+        EXPECT_EQ(*c.pattern, CString("X"));
+        EXPECT_EQ(ui.m_shownMenus.size(), shown + 1);
+    }
 }
 
 TEST_F(ViewCommandWindow, ThePointerInTheDrawingShowsThePromptAndLeavingItErasesThePreviews)
