@@ -223,6 +223,17 @@ TEST_F(ViewCommandWindow, ThePointerInTheDrawingShowsThePromptAndLeavingItErases
     m_app->m_prompt = "[線分] 始点";
     UiDriver::MouseMove(m_view, POINT{200, 150});
     EXPECT_EQ(m_app->m_pMainFrame->m_wndStatusBar.GetPaneText(0), CString("[線分] 始点"));
+    // While the input box offers fonts or line types, the drawing takes the keys as soon as the
+    // pointer is over it, so that a pick can answer; other lists keep the box's focus.
+    CInputComboBox& box = m_app->m_pMainFrame->m_wndInputBar.m_inputBox;
+    for (int list : {1, 3, 9}) {
+        SCOPED_TRACE(list);
+        box.SetFocus();
+        m_app->m_inputBar->m_currentList = list;
+        UiDriver::MouseMove(m_view, POINT{210 + list, 150});
+        EXPECT_EQ(CWnd::GetFocus() == m_view, list != 1);
+    }
+    m_app->m_inputBar->m_currentList = 1;
     m_view->m_crossShown = 1;
     RECT client;
     m_view->GetClientRect(&client);
