@@ -161,7 +161,7 @@ void CTrainingState::SelectCommand(int kind)
     if (!doc)
         return;
     // The switch resets the command objects: the note's pattern is given after it.
-    g_pApp->SwitchMode(doc, g_pApp->m_activeView, 1, static_cast<short>(kind), 0);
+    g_pApp->SwitchMode(doc, nullptr, 1, static_cast<short>(kind), 0);
     if (kind == 2 && doc->m_lineCmd)
         doc->m_lineCmd->m_modePattern = m_startPattern;
     else if ((kind == 3 || kind == 4) && doc->m_circleCmd)

@@ -114,6 +114,10 @@ public:
     void CheckWriteLayerShown(CZelkDoc* doc, CZelkView* view);
     BOOL SwitchCommandKind(CZelkDoc* doc, CZelkView* view, short kind, int macro, bool keepState);
     void ResetAfterCommandSwitch(CZelkDoc* doc, int kind);
+    void OfferLayerList(CZelkDoc* doc);
+    void PrefillLayerRename(const CString& name);
+    void TakeBoxSelectedTexts(CZelkDoc* doc, CZelkView* view);
+    void OpenZoomWindowAtCursor(CZelkDoc* doc, CZelkView* view);
     // The main instance of a command kind; none for the circle command, reached by its own type.
     CGuidanceOwner* MainCommandOf(CZelkDoc* doc, int kind);
     // A drawing command back at its first step: guidance, preview and its mode on the hint line.

@@ -251,7 +251,7 @@ void CZelkDoc::OnShowViews(BOOL bVisible)
         recovered = RunFirstStartNotices(this);
 
     if (app->m_activeView && app->m_activeView->m_document == this && !TrainingRuns()) {
-        app->SwitchMode(this, app->m_activeView, 1, kIdleMode, 0);
+        app->SwitchMode(this, nullptr, 1, kIdleMode, 0);
         // Without popup menus the line command infers its construction from "SE".
         if (app->m_noPopupMenu && m_lineCmd)
             m_lineCmd->m_modePattern = "SE";

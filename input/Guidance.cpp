@@ -190,8 +190,22 @@ void CZelkApp::AnnounceDrawingMode(CZelkDoc* doc)
     SetGuidance(doc);
     ShowPrompt();
     ComputePreview(doc);
+    // The interrupting instance no longer edits: its element is left as it is.
+    int* editFlag = nullptr;
+    switch (m_interruptKind) {
+    case 1: editFlag = doc->m_pointCmdInt ? &doc->m_pointCmdInt->m_editFlag : nullptr; break;
+    case 2: editFlag = doc->m_lineCmdInt ? &doc->m_lineCmdInt->m_editFlag : nullptr; break;
+    case 3:
+    case 4: editFlag = doc->m_circleCmdInt ? &doc->m_circleCmdInt->m_editFlag : nullptr; break;
+    case 7: editFlag = doc->m_textCmdInt ? &doc->m_textCmdInt->m_editFlag : nullptr; break;
+    default: break;
+    }
+    if (editFlag)
+        *editFlag = 0;
     m_interruptKind = 0;
     if (m_commandKind == 7) {
+        if (doc->m_textCmd)
+            doc->m_textCmd->UpdateTextBox(0);
         ShowHint(CString(" 文字列作図モードです(添え字記号は ") + m_appText.m_subscriptMarker + " 振り仮名記号は " +
                  m_appText.m_rubyMarker + ")");
         return;

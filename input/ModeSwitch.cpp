@@ -18,8 +18,11 @@
 #include "document/UndoHistory.h"
 #include "document/ZelkDoc.h"
 #include "elements/Layer.h"
+#include "elements/Text.h"
+#include "elements/Texts.h"
 #include "geometry/Numeric.h"
 #include "input/InputBar.h"
+#include "input/PickList.h"
 #include "input/PointSearch.h"
 #include "input/ScreenOperation.h"
 #include "platform/ui/DocTemplate.h"
@@ -40,6 +43,55 @@ const char* const kMsgPopupMode = "  ポップアップメニューモード : �
 bool LayerShownIn(const CZelkView* view, int layer)
 {
     return layer >= view->m_layerStates.GetSize() || !(view->m_layerStates[layer] & 1);
+}
+
+// Whether a drawing text is visible to the user in the view: every layer while all layers show.
+bool TextShownIn(const CZelkView* view, int layer)
+{
+    return !view || view->m_showAllLayers || LayerShownIn(view, layer);
+}
+
+// A command that starts with its popup menu first takes the mode it offers by default.
+struct CPopupStart {
+    short kind;
+    int CAppCommand::*flag;
+    const char* pattern;
+};
+
+const CPopupStart kPopupStarts[] = {
+    {1, &CAppCommand::m_pointFlag, "P"},  {2, &CAppCommand::m_lineFlag, "SE"},
+    {3, &CAppCommand::m_circleFlag, "PP"}, {4, &CAppCommand::m_arcFlag, "PP"},
+    {7, &CAppCommand::m_textFlag, "P"},   {10, &CAppCommand::m_dimFlag, "APPP"},
+    {12, &CAppCommand::m_loopFlag, "OAP"},
+};
+
+CString* MainModePattern(CZelkDoc* doc, short kind)
+{
+    switch (kind) {
+    case 1: return &doc->m_pointCmd->m_modePattern;
+    case 2: return &doc->m_lineCmd->m_modePattern;
+    case 3:
+    case 4: return &doc->m_circleCmd->m_modePattern;
+    case 7: return &doc->m_textCmd->m_modePattern;
+    case 10: return &doc->m_dimCmd->m_modePattern;
+    default: return &doc->m_loopCmd->m_modePattern;
+    }
+}
+
+// FALSE when the command's popup flag is off.
+bool PrepareCommandPopup(CZelkApp& app, CZelkDoc* doc, short kind)
+{
+    for (const CPopupStart& p : kPopupStarts) {
+        if (p.kind != kind)
+            continue;
+        if (!(app.m_appCommand.*p.flag))
+            return false;
+        *MainModePattern(doc, kind) = p.pattern;
+        if (kind == 7 && app.m_inputBar)
+            app.m_inputBar->SelectList(2, 0, 0);
+        return true;
+    }
+    return false;
 }
 
 CString LayerName(const CZelkDoc* doc, int layer)
@@ -183,7 +235,6 @@ void CZelkApp::SwitchMode(CZelkDoc* doc, CZelkView* view, short selector, short 
 // A new command kind; FALSE when a training note refuses it.
 BOOL CZelkApp::SwitchCommandKind(CZelkDoc* doc, CZelkView* view, short kind, int macro, bool keepState)
 {
-    (void)view;  // the command's popup menu is the menu's own
     if (!keepState) {
         if (m_trainingState && m_trainingState->m_active && kind != m_commandKind) {
             ShowMessage(kMsgTrainingRefuses, 1);
@@ -207,6 +258,8 @@ BOOL CZelkApp::SwitchCommandKind(CZelkDoc* doc, CZelkView* view, short kind, int
     m_specialMode = 0;
     m_commandKind = kind;
     m_lengthInputMain = 0;
+    if (view && !macro && view->m_document && PrepareCommandPopup(*this, view->m_document, kind))
+        view->ShowCommandPopupMenu(kind, 0, 1);
 
     ForEachDrawing(m_pDocTemplate, [&](CZelkDoc* d) {
         if (d->m_circleCmd)
@@ -286,8 +339,13 @@ void CZelkApp::ResetAfterCommandSwitch(CZelkDoc* doc, int kind)
         doc->m_loopCmd->Reset();
     if (doc->m_groupDeleteMode)
         doc->m_groupDeleteMode->Reset();
-    if ((m_interruptMode == 31 || m_interruptMode == 32) && m_commandKind == 7)
-        CopyTextBoxPreview(doc);
+    // A text being typed when an undo or redo interrupted it is taken as it stands.
+    if (m_interruptMode == 31 || m_interruptMode == 32) {
+        if (doc->m_textCmd)
+            doc->m_textCmd->OnEnter();
+        if (m_commandKind == 7)
+            CopyTextBoxPreview(doc);
+    }
 }
 
 CGuidanceOwner* CZelkApp::MainCommandOf(CZelkDoc* doc, int kind)
@@ -313,14 +371,7 @@ void CZelkApp::EnterSwitchedMode(CZelkDoc* doc, CZelkView* view)
         return;
     case 66:
     case 67:
-        // The zoom window opens about the cursor; the mode lasts only for the switch.
-        if (view) {
-            const CPointD at = view->m_cursorWorldPoint.WorldToScreen(view->m_origin, view->m_zoom);
-            view->m_pressLogicalPoint.Init(std::trunc(at.m_x), std::trunc(at.m_y));
-        }
-        SwitchMode(doc, view, 3, 0, 0);
-        if (view)
-            view->OpenZoomWindow();
+        OpenZoomWindowAtCursor(doc, view);
         return;
     case 70:
         ShowMessage(m_specialRepeat ? "２要素交点連続操作モードです" : "２要素交点モードです", 0);
@@ -344,9 +395,12 @@ void CZelkApp::EnterSwitchedMode(CZelkDoc* doc, CZelkView* view)
     case 34: {
         if (view)
             view->EndSingleLayerView();
-        if (m_inputBar && m_interruptMode == 33)
-            m_inputBar->SelectList(7, 1, 1);
+        OfferLayerList(doc);
         const int n = doc->m_writeLayer;
+        if (m_interruptMode == 34)
+            PrefillLayerRename(LayerName(doc, n));
+        else if (m_inputBar)
+            m_inputBar->SelectList(7, 1, 1);
         ShowMessage(CString(m_interruptMode == 33 ? "書き込みレイヤ設定モード ･･･ " : "書き込みレイヤ改名モード ･･･ ") +
                         " 現レイヤは No." + CString(std::to_string(n).c_str()) + "(" + LayerName(doc, n) + ") です",
                     0);
@@ -359,11 +413,14 @@ void CZelkApp::EnterSwitchedMode(CZelkDoc* doc, CZelkView* view)
             view->InvalidateWorldRect(nullptr);
             view->SendPaint();
         }
+        OfferLayerList(doc);
         if (m_inputBar)
             m_inputBar->SelectList(7, 0, 1);
         ShowMessage("参照レイヤ設定モードです", 0);
         break;
     case 36:
+        if (doc->m_groupProcessing)
+            TakeBoxSelectedTexts(doc, view);
         doc->UpdateAndPaintAllViews();
         doc->m_groupProcessing = 0;
         ShowMessage("文字列解析モードです", 0);
@@ -382,4 +439,64 @@ void CZelkApp::EnterSwitchedMode(CZelkDoc* doc, CZelkView* view)
     default:
         break;
     }
+}
+
+// The layer modes offer the drawing's layers in the input box, which keeps that list while the
+// focus moves back to the drawing.
+void CZelkApp::OfferLayerList(CZelkDoc* doc)
+{
+    if (!m_inputBar)
+        return;
+    m_inputBar->FillLayerList(doc);
+    if (m_pMainFrame)
+        m_pMainFrame->m_wndInputBar.m_inputBox.m_keepList = 1;
+}
+
+// The texts a box selection holds become the texts the interpretation runs, each marked as
+// taken; texts on layers the view hides stay out.
+void CZelkApp::TakeBoxSelectedTexts(CZelkDoc* doc, CZelkView* view)
+{
+    if (!doc->m_pickList)
+        return;
+    for (int b = 0; b < doc->m_textBlocks.GetSize(); ++b) {
+        CTexts* block = doc->TextBlockAt(b);
+        if (!block)
+            continue;
+        for (int s = 0; s < block->m_count; ++s) {
+            CText& t = block->m_slots[s];
+            if (!(t.m_state & 3) || !(t.m_mark & 2) || !TextShownIn(view, t.m_layer))
+                continue;
+            doc->m_pickList->AddTextCandidate(static_cast<std::int16_t>(b), static_cast<std::int16_t>(s));
+            t.m_mark = 0x88;
+        }
+    }
+}
+
+// A zoom window about the pointer: the view's cursor in logical units is the point it enlarges.
+void CZelkApp::OpenZoomWindowAtCursor(CZelkDoc* doc, CZelkView* view)
+{
+    if (view) {
+        const CPointD at = view->m_cursorWorldPoint.WorldToScreen(view->m_origin, view->m_zoom);
+        view->m_pressLogicalPoint.Init(std::trunc(at.m_x), std::trunc(at.m_y));
+    }
+    SwitchMode(doc, view, 3, 0, 0);
+    // The view may be closed by the opening (a zoom window replaced): nothing of it after this.
+    if (view)
+        view->OpenZoomWindow();
+}
+
+// Renaming the write layer: the input box holds the rename line up to the new name, which the
+// user types at its end.
+void CZelkApp::PrefillLayerRename(const CString& name)
+{
+    if (!m_pMainFrame)
+        return;
+    const CString line = "rn," + name + ",";
+    m_pMainFrame->m_wndInputBar.m_boxText = line;
+    CInputComboBox& box = m_pMainFrame->m_wndInputBar.m_inputBox;
+    if (!box.GetSafeHwnd())
+        return;
+    box.SetWindowText(line);
+    box.SetFocus();
+    box.SetEditSel(line.GetLength(), line.GetLength());
 }

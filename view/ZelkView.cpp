@@ -8,12 +8,14 @@
 #include "document/ZelkDoc.h"
 #include "elements/ElementDrawing.h"
 #include "geometry/Numeric.h"
+#include "input/InputBar.h"
 #include "input/ScreenOperation.h"
 #include "platform/core/Archive.h"
 #include "platform/gdi/DC.h"
 #include "platform/ui/ClientDC.h"
 #include "platform/ui/Controls.h"
 #include "platform/ui/Ime.h"
+#include "platform/ui/WinUser.h"
 #include "view/ZelkObj.h"
 #include "view/ZelkOleObj.h"
 
@@ -254,15 +256,75 @@ void CZelkView::OnSize(UINT nType, int cx, int cy)
 
 void CZelkView::OnHScroll(UINT nSBCode, UINT nPos, CWnd* pScrollBar)
 {
-    // The user placed the drawing by hand: a resize no longer refits it.
-    m_fitOnResize = 0;
-    CScrollView::OnHScroll(nSBCode, nPos, pScrollBar);
+    ScrollWithBar(TRUE, nSBCode, nPos, pScrollBar);
 }
 
 void CZelkView::OnVScroll(UINT nSBCode, UINT nPos, CWnd* pScrollBar)
 {
+    ScrollWithBar(FALSE, nSBCode, nPos, pScrollBar);
+}
+
+// A scroll bar moves the drawing: once the user lets go, the centre follows the new position;
+// at either end of the drawing area the view is centred again instead, as far as the zoom
+// allows.
+void CZelkView::ScrollWithBar(BOOL horizontal, UINT nSBCode, UINT nPos, CWnd* pScrollBar)
+{
+    // The user placed the drawing by hand: a resize no longer refits it.
     m_fitOnResize = 0;
-    CScrollView::OnVScroll(nSBCode, nPos, pScrollBar);
+    ShowHintLine("");
+    ShowMessageLine("");
+    if (horizontal)
+        CScrollView::OnHScroll(nSBCode, nPos, pScrollBar);
+    else
+        CScrollView::OnVScroll(nSBCode, nPos, pScrollBar);
+    if (g_pApp)
+        g_pApp->m_specialMode = 0;
+    if (nSBCode != SB_ENDSCROLL)
+        return;
+    const CPoint pos = GetScrollPosition();
+    const RECT& c = m_clientRectLogical;
+    if (horizontal) {
+        const int w = c.right - c.left;
+        m_centre.m_x = (pos.x + w / 2) / m_zoom + m_origin.m_x;
+        if (pos.x <= 0 || pos.x >= kArea - w - 1)
+            RecentreAtPanLimit(1);
+        else
+            StoreScrollPosition(pos.x, pos.y, 1);
+        return;
+    }
+    const int h = c.bottom - c.top;
+    m_centre.m_y = (pos.y + h / 2) / m_zoom + m_origin.m_y;
+    if (pos.y >= 0 || pos.y <= 1 - kArea - h)
+        RecentreAtPanLimit(0);
+    else
+        StoreScrollPosition(pos.x, pos.y, 1);
+}
+
+BOOL CZelkView::OnScrollBy(CSize sizeScroll, BOOL bDoScroll)
+{
+    const BOOL scrolled = CScrollView::OnScrollBy(sizeScroll, bDoScroll);
+    if (scrolled && bDoScroll && m_hWnd)
+        UpdateWindow();
+    return scrolled;
+}
+
+LRESULT CZelkView::OnNcHitTest(CPoint point)
+{
+    const LRESULT hit = CScrollView::OnNcHitTest(point);
+    CZelkApp* app = g_pApp;
+    if (!app)
+        return hit;
+    if (hit != HTCLIENT) {
+        // The pointer left the drawing: no rubber band may stay behind in any window.
+        app->RedrawAllPreviews();
+        return hit;
+    }
+    if (CMainFrame* frame = Frame())
+        frame->SetMessageText(app->m_prompt);
+    const int list = app->m_inputBar ? app->m_inputBar->m_currentList : 1;
+    if ((list == 9 || list == 3) && m_hWnd && GetFocus() != this)
+        SetFocus();
+    return hit;
 }
 
 // ---- mapping -------------------------------------------------------------------------------

@@ -212,6 +212,8 @@ public:
     // offset as one step or, with Ctrl, adds copies.
     BOOL BeginObjectResize(POINT point);
     BOOL PressOnObject(POINT point, BOOL shift);
+    // Closes the drawing's item that is being edited in place; FALSE when there is none.
+    BOOL CloseInPlaceItem();
     void ResizeSelectedObjects(POINT point);
     void EndObjectMove(UINT keyFlags, CPointD point);
 
@@ -492,8 +494,12 @@ protected:
     void OnSize(UINT nType, int cx, int cy) override;
     void OnHScroll(UINT nSBCode, UINT nPos, CWnd* pScrollBar) override;
     void OnVScroll(UINT nSBCode, UINT nPos, CWnd* pScrollBar) override;
+    LRESULT OnNcHitTest(CPoint point) override;
+    // A scroll is painted at once.
+    BOOL OnScrollBy(CSize sizeScroll, BOOL bDoScroll = TRUE) override;
 
 private:
+    void ScrollWithBar(BOOL horizontal, UINT nSBCode, UINT nPos, CWnd* pScrollBar);
     // Steps the button handlers share.
     BOOL AcceptPress(CPoint point);
     CPointD StartPress(CPoint point, std::int32_t& buttonDown, CPointD& world, BOOL pickRect);

@@ -78,6 +78,22 @@ int ForwardedKey(UINT vk)
     return -1;
 }
 
+bool RelayedToGestureTips(UINT message)
+{
+    switch (message) {
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONUP:
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONUP:
+    case WM_MBUTTONDOWN:
+    case WM_MBUTTONUP:
+    case WM_MOUSEMOVE:
+        return true;
+    default:
+        return false;
+    }
+}
+
 } // namespace
 
 BOOL CZelkView::ClientToWorld(CPoint point, CPointD& logical, CPointD& world)
@@ -168,6 +184,14 @@ void CZelkView::OnLButtonDown(UINT nFlags, CPoint point)
     CScrollView::OnLButtonDown(nFlags, point);
     CZelkApp* app = g_pApp;
     const CPointD logical = StartPress(point, app->m_leftButtonDown, app->m_leftPressPoint, TRUE);
+    // A press beside an item edited in place only ends that editing.
+    if (CloseInPlaceItem()) {
+        for (CZelkObj* object : m_oleSelection)
+            DeselectOleObject(object);
+        OnUpdate(nullptr, 2, nullptr);
+        m_oleSelection.clear();
+        return;
+    }
     AnnounceShiftPress();
     app->DispatchCommand(m_document, this, 1);
     CaptureButtons();
@@ -235,6 +259,7 @@ BOOL CZelkView::StartRelease(std::int32_t* buttonDown, std::int32_t* doubleClick
         *doubleClicked = 0;
         return FALSE;
     }
+    ActivateGestureTips(FALSE);
     if (app->m_specialMode == 53)
         app->ShowMessage("", 0);
     return TRUE;
@@ -283,8 +308,6 @@ void CZelkView::OnRButtonUp(UINT nFlags, CPoint point)
     if (!StartRelease(app ? &app->m_rightButtonDown : nullptr, app ? &app->m_rightDoubleClicked : nullptr))
         return;
     TakeReleasePoint(point, app->m_rightReleasePoint);
-    if (m_gestureTips)
-        m_gestureTips->Activate(FALSE);
     if (FreehandStroke())
         EndFreehandStroke(app->m_rightReleasePoint);
     else
@@ -307,6 +330,7 @@ void CZelkView::OnMButtonUp(UINT nFlags, CPoint point)
         return;
     }
     ReleaseButtons();
+    ActivateGestureTips(FALSE);
     m_document->m_previewKind = 0;
     TakeReleasePoint(point, app->m_middleReleasePoint);
     app->DispatchCommand(m_document, this, 10);
@@ -404,6 +428,12 @@ BOOL CZelkView::PreTranslateMessage(MSG* pMsg)
         return CWnd::PreTranslateMessage(pMsg);
     if (bar && list < 2 && pMsg->message == WM_KEYDOWN && StartsNumericInput(static_cast<DWORD>(pMsg->lParam)))
         bar->EnterNumericMode(0);
+    if (m_hWnd && m_gestureTips && RelayedToGestureTips(pMsg->message)) {
+        // The tips follow the pointer only: a press must not hide the zone the drag starts in.
+        MSG relay = *pMsg;
+        relay.message = WM_MOUSEMOVE;
+        m_gestureTips->RelayEvent(&relay);
+    }
     if (pMsg->message == WM_KEYUP) {
         app->DispatchCommand(m_document, this, 8);
         return TRUE;

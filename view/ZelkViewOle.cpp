@@ -408,3 +408,27 @@ void CZelkView::OnInsertObject()
     doc->UpdateAllViews(nullptr);
     doc->SaveRecoveryObject(index);
 }
+
+BOOL CZelkView::CloseInPlaceItem()
+{
+    if (!m_document)
+        return FALSE;
+    CZelkCntrItem* active = nullptr;
+    for (CZelkCntrItem* item : m_document->m_oleItems)
+        if (item && item->GetItemState() >= COleClientItem::activeState) {
+            active = item;
+            break;
+        }
+    if (!active)
+        return FALSE;
+    active->m_itemState = COleClientItem::loadedState;
+    m_document->UpdateAndPaintAllViews();
+    for (int i = 0; i < active->m_placedObjects.GetSize(); ++i) {
+        const int index = m_document->FindObjectIndex(static_cast<CZelkOleObj*>(active->m_placedObjects[i]));
+        if (index >= 0)
+            m_document->SaveRecoveryObject(index);
+    }
+    if (g_pApp)
+        g_pApp->m_leftButtonDown = 0;
+    return TRUE;
+}

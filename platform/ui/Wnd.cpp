@@ -250,8 +250,10 @@ public:
         case QEvent::KeyPress:
         case QEvent::KeyRelease:
             return Key(static_cast<QWidget*>(obj), static_cast<QKeyEvent*>(ev));
-        case QEvent::MouseButtonPress:
         case QEvent::MouseButtonRelease:
+            EndScrollOnRelease(static_cast<QWidget*>(obj));
+            return Mouse(static_cast<QWidget*>(obj), static_cast<QMouseEvent*>(ev));
+        case QEvent::MouseButtonPress:
         case QEvent::MouseButtonDblClick:
         case QEvent::MouseMove:
             return Mouse(static_cast<QWidget*>(obj), static_cast<QMouseEvent*>(ev));
@@ -260,6 +262,10 @@ public:
         case QEvent::FocusIn:
         case QEvent::FocusOut:
             return Focus(static_cast<QWidget*>(obj), static_cast<QFocusEvent*>(ev));
+        case QEvent::Enter:
+        case QEvent::Leave:
+            HitTestOnCrossing(static_cast<QWidget*>(obj), ev->type() == QEvent::Leave);
+            return false;
         case QEvent::ContextMenu:
             return false;
         default:
@@ -303,6 +309,46 @@ private:
         return handled;
     }
 
+    // A scroll bar's arrows and page areas end their scrolling when the button comes up, as the
+    // thumb does when it is let go.
+    static void EndScrollOnRelease(QWidget* w)
+    {
+        auto* bar = qobject_cast<QScrollBar*>(w);
+        if (!bar || !g_foreign.count(w) || bar->isSliderDown() || !w->parentWidget())
+            return;
+        CWnd* wnd = UiWndFromWidget(w->parentWidget());
+        if (!wnd || !wnd->m_pState)
+            return;
+        for (int i = SB_HORZ; i <= SB_VERT; ++i)
+            if (wnd->m_pState->bars[i] == bar) {
+                wnd->SendMessage(i == SB_HORZ ? WM_HSCROLL : WM_VSCROLL, SB_ENDSCROLL, 0);
+                return;
+            }
+    }
+
+    // Windows asks the window under the pointer where the pointer is on every move; here the
+    // pointer leaving a window's client area, or entering one of its scroll bars, asks too, so
+    // that the window sees the pointer go from its client area.
+    static void HitTestOnCrossing(QWidget* w, bool leave)
+    {
+        if (UiIsLive(g_capture) || PopupMenuOpen())
+            return;
+        CWnd* wnd = nullptr;
+        if (leave) {
+            wnd = UiWndFromWidget(w);
+            if (!wnd || wnd->IsNativeControl() || wnd->GetClientWidget() != w)
+                return;
+        } else {
+            if (!g_foreign.count(w) || !qobject_cast<QScrollBar*>(w) || !w->parentWidget())
+                return;
+            wnd = UiWndFromWidget(w->parentWidget());
+            if (!wnd || wnd->IsNativeControl() || wnd->GetClientWidget() != w->parentWidget())
+                return;
+        }
+        const QPoint g = QCursor::pos();
+        wnd->SendMessage(WM_NCHITTEST, 0, PointParam(g));
+    }
+
     bool Mouse(QWidget* w, QMouseEvent* e)
     {
         if (g_foreign.count(w) || PopupMenuOpen())
@@ -321,8 +367,13 @@ private:
         const UINT flags = MouseFlags(e);
         if (e->type() == QEvent::MouseMove) {
             if (!g_capture) {
-                // Windows asks the window under the pointer for its cursor before each move.
-                wnd->SendMessage(WM_SETCURSOR, reinterpret_cast<WPARAM>(wnd->m_hWnd), MAKELONG(1, WM_MOUSEMOVE));
+                // Windows asks the window under the pointer where it is, then for its cursor,
+                // before each move.
+                const LRESULT hit = wnd->SendMessage(WM_NCHITTEST, 0, PointParam(e->globalPosition().toPoint()));
+                if (!UiIsLive(wnd))
+                    return true;
+                wnd->SendMessage(WM_SETCURSOR, reinterpret_cast<WPARAM>(wnd->m_hWnd),
+                                 MAKELONG(static_cast<WORD>(hit), WM_MOUSEMOVE));
                 if (!UiIsLive(wnd))
                     return true;
             }
@@ -940,6 +991,8 @@ LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         OnVScroll(LOWORD(static_cast<DWORD>(wParam)), static_cast<short>(HIWORD(static_cast<DWORD>(wParam))),
                   FromHandle(reinterpret_cast<HWND>(lParam)));
         return 0;
+    case WM_NCHITTEST:
+        return OnNcHitTest(pt);
     case WM_SETCURSOR:
         return OnSetCursor(FromHandle(reinterpret_cast<HWND>(wParam)), LOWORD(static_cast<DWORD>(lParam)),
                            HIWORD(static_cast<DWORD>(lParam)));
@@ -1036,6 +1089,24 @@ void CWnd::OnTimer(UINT_PTR) { Default(); }
 void CWnd::OnHScroll(UINT, UINT, CWnd*) { Default(); }
 void CWnd::OnVScroll(UINT, UINT, CWnd*) { Default(); }
 BOOL CWnd::OnSetCursor(CWnd*, UINT, UINT) { return static_cast<BOOL>(Default()); }
+
+LRESULT CWnd::OnNcHitTest(CPoint point)
+{
+    QWidget* c = GetClientWidget();
+    QWidget* w = GetQWidget();
+    if (!c || !w)
+        return HTNOWHERE;
+    const QPoint inClient = c->mapFromGlobal(QPoint(point.x, point.y));
+    CRect client;
+    GetClientRect(&client);
+    if (client.PtInRect(CPoint(inClient.x(), inClient.y())))
+        return HTCLIENT;
+    if (m_pState)
+        for (int i = SB_HORZ; i <= SB_VERT; ++i)
+            if (m_pState->bars[i] && m_pState->scroll[i].visible && m_pState->bars[i]->geometry().contains(inClient))
+                return i == SB_HORZ ? HTHSCROLL : HTVSCROLL;
+    return w->rect().contains(w->mapFromGlobal(QPoint(point.x, point.y))) ? HTBORDER : HTNOWHERE;
+}
 void CWnd::OnContextMenu(CWnd*, CPoint) { Default(); }
 int CWnd::OnMouseActivate(CWnd*, UINT, UINT) { return static_cast<int>(Default()); }
 void CWnd::OnDropFiles(void*) { Default(); }

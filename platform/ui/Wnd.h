@@ -226,6 +226,9 @@ protected:
     virtual void OnHScroll(UINT nSBCode, UINT nPos, CWnd* pScrollBar);
     virtual void OnVScroll(UINT nSBCode, UINT nPos, CWnd* pScrollBar);
     virtual BOOL OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message);
+    // Which part of the window a screen point is over: the client area, a scroll bar, the rest
+    // of the window, or nothing of it.
+    virtual LRESULT OnNcHitTest(CPoint point);
     virtual void OnContextMenu(CWnd* pWnd, CPoint pos);
     virtual int OnMouseActivate(CWnd* pDesktopWnd, UINT nHitTest, UINT message);
     virtual void OnDropFiles(void* hDropInfo);

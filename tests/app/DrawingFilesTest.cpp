@@ -677,6 +677,28 @@ TEST_F(DrawingFiles, CloseQuestionNoClosesUnwrittenAndATrainingAsksNothing)
     training->m_active = 0;
 }
 
+TEST_F(DrawingFiles, DrawingsAreFoundByTheirExactPathAndTheLaterEmptyOneIsReused)
+{
+    Start();
+    // Without a drawing the scale is the plain one.
+    EXPECT_EQ(m_app->FormatScaleText(nullptr), CString("尺度1"));
+    ASSERT_NE(m_app->m_pDocTemplate->OpenDocumentFile(m_sample), nullptr);
+    EXPECT_NE(m_app->FindDrawingDocByPath(m_sample), nullptr);
+    CString upper = m_sample;
+    upper.MakeUpper();
+    // File names differ by case on this system: another spelling is another file.
+    EXPECT_EQ(m_app->FindDrawingDocByPath(upper), nullptr);
+
+    Command(ID_FILE_NEW);
+    std::vector<CZelkDoc*> docs = Drawings();
+    std::vector<CZelkDoc*> empty;
+    for (CZelkDoc* doc : docs)
+        if (!doc->HasData())
+            empty.push_back(doc);
+    ASSERT_EQ(empty.size(), 2u);
+    EXPECT_EQ(m_app->FindEmptyDrawingDoc(), empty.back());
+}
+
 TEST_F(DrawingFiles, TheTemplateOpensByExtensionAndAnUnknownOneLeavesAnEmptyDrawing)
 {
     Start();

@@ -4,7 +4,12 @@
 #include "commands/circle/CircleCommand.h"
 #include "commands/line/LineCommand.h"
 #include "document/ZelkDoc.h"
+#include "commands/line/PointCommand.h"
 #include "elements/Layer.h"
+#include "elements/Text.h"
+#include "elements/Texts.h"
+#include "input/InputBar.h"
+#include "input/PickList.h"
 #include "tests/support/InputTape.h"
 #include "view/ZelkView.h"
 
@@ -123,6 +128,66 @@ TEST(ModeSwitch, LeavingTheReferenceLayersKeepsTheWriteLayerVisible)
     EXPECT_EQ(doc.m_writeLayer, 0);
 }
 
+TEST(ModeSwitch, LayerModesOfferTheLayersAndTheInterpretationTakesTheBoxedTextsItShows)
+{
+    CInputTape tape;
+    CZelkApp& app = tape.App();
+    CZelkDoc& doc = tape.Doc();
+    CZelkView& view = tape.View();
+    doc.FindOrCreateLayer("本図");
+    const std::int16_t hidden = doc.FindOrCreateLayer("下書き");
+    CStringArray names;
+    doc.GetLayerNames(names);
+    for (int mode : {33, 34, 35}) {
+        app.m_inputBar->DeleteLists();
+        app.SwitchMode(&doc, &view, 2, static_cast<short>(mode), 0);
+        const CHistoryList& layers = app.m_inputBar->GetList(7);
+        ASSERT_EQ(layers.m_texts.GetSize(), names.GetSize()) << mode;
+        for (int i = 0; i < names.GetSize(); ++i)
+            EXPECT_EQ(layers.m_texts[i], names[i]) << mode;
+    }
+    app.m_interruptMode = 0;
+
+    // Texts of an open box selection: the shown ones become the texts to run, marked as taken.
+    view.m_showAllLayers = 0;
+    view.m_layerStates.SetSize(doc.m_layers.GetSize());
+    view.m_layerStates[hidden] = 1;
+    const std::int16_t font = doc.FindOrAddCurrentFont(0.0);
+    struct Case {
+        const char* text;
+        std::int16_t layer;
+        std::uint8_t mark;
+        bool taken;
+    } cases[] = {
+        {"a=1", 0, 2, true},
+        {"b=2", 0, 0, false},        // not in the box
+        {"c=3", hidden, 2, false},   // on a layer this view hides
+    };
+    std::vector<CText*> texts;
+    for (const Case& c : cases) {
+        CTexts* block = doc.AddText(CPointD(), c.text, RGB(0, 0, 0), 8, c.layer, font);
+        ASSERT_NE(block, nullptr);
+        CText& t = block->m_slots[block->m_count - 1];
+        t.m_mark = c.mark;
+        texts.push_back(&t);
+    }
+    // The relative system is told with the significant digits of messages.
+    app.m_appAcc.m_digits1 = 3;
+    doc.m_relOrigin.Init(12.3456, -9.8765);
+    doc.m_relAngle = 33.333;
+    app.SwitchMode(&doc, &view, 2, 37, 0);
+    EXPECT_EQ(view.m_messageText, CString("相対座標設定モードです。現在の相対原点は(12.3,-9.88)33.3度。"));
+    app.m_interruptMode = 0;
+
+    doc.m_groupProcessing = 1;
+    app.SwitchMode(&doc, &view, 2, 36, 0);
+    EXPECT_EQ(doc.m_groupProcessing, 0);
+    EXPECT_EQ(view.m_messageText, CString("文字列解析モードです"));
+    EXPECT_EQ(doc.m_pickList->GetCount(), 1);
+    for (size_t i = 0; i < texts.size(); ++i)
+        EXPECT_EQ(texts[i]->m_mark == 0x88, cases[i].taken) << cases[i].text;
+}
+
 TEST(Guidance, TheOwnerOfTheInputGivesThePairAndThePreview)
 {
     CInputTape tape;
@@ -174,9 +239,13 @@ TEST(Guidance, TheOwnerOfTheInputGivesThePairAndThePreview)
     doc.m_circleCmdInt = interrupting;
     doc.m_lineCmd = mainLine;
 
-    // The announcement of the line command.
-    app.m_interruptKind = 0;
+    // The announcement of the line command ends the edit of the interrupting instance.
+    app.m_interruptKind = 1;
+    doc.m_pointCmdInt->m_editFlag = 1;
     app.AnnounceDrawingMode(&doc);
+    EXPECT_EQ(doc.m_pointCmdInt->m_editFlag, 0);
+    EXPECT_EQ(app.m_interruptKind, 0);
+    EXPECT_EQ(app.m_announcedInterruptKind, 1);
     EXPECT_EQ(app.m_lastStatus, 11);
     EXPECT_EQ(app.m_justAnnounced, 1);
     EXPECT_EQ(tape.View().m_hintText, CString("線分作図モードです"));

@@ -1,6 +1,7 @@
 // A user's buttons and keys on the started program's drawing view: what reaches the command
 // dispatcher, in which order, and what is swallowed.
 #include "app/MainFrame.h"
+#include "app/ZelkCntrItem.h"
 #include "app/ZelkApp.h"
 #include "document/UndoHistory.h"
 #include "document/ZelkDoc.h"
@@ -12,6 +13,7 @@
 #include "platform/ui/UiServices.h"
 #include "tests/support/AppTestSupport.h"
 #include "tests/support/UiDriver.h"
+#include "view/ZelkOleObj.h"
 #include "view/ZelkView.h"
 
 #include <gtest/gtest.h>
@@ -144,6 +146,28 @@ TEST_F(ViewButtons, ShiftPressAnnouncesTheZoomGesturesAndPressesReachOnlyTheActi
     EXPECT_TRUE(Codes().empty());
     EXPECT_EQ(m_app->m_middleButtonDown, 0);
     m_view->m_active = 1;
+}
+
+TEST_F(ViewButtons, APressBesideAnItemEditedInPlaceOnlyEndsThatEditing)
+{
+    m_app->m_serve = false;
+    CZelkDoc* doc = m_view->m_document;
+    auto* placed = new CZelkOleObj;
+    placed->m_document = doc;
+    auto* item = new CZelkCntrItem(doc, placed);
+    doc->m_oleItems.push_back(item);
+    placed->m_itemIndex = static_cast<std::int32_t>(doc->m_oleItems.size()) - 1;
+    doc->AddObject(placed);
+    m_view->m_oleSelection.push_back(placed);
+    item->m_itemState = COleClientItem::activeState;
+    UiDriver::Click(m_view, kAt, UiDriver::Left);
+    EXPECT_EQ(item->GetItemState(), COleClientItem::loadedState);
+    EXPECT_TRUE(m_view->m_oleSelection.empty());
+    EXPECT_EQ(m_app->m_leftButtonDown, 0);
+    // No press reached the commands; the release finds no press noted.
+    EXPECT_EQ(Codes(), std::vector<int>{2});
+    UiDriver::Click(m_view, kAt, UiDriver::Left);
+    EXPECT_EQ(Codes(), (std::vector<int>{1, 2}));
 }
 
 TEST_F(ViewButtons, ReleaseInContextHelpModeRestoresTheSavedGuidance)

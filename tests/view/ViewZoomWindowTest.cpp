@@ -187,6 +187,28 @@ TEST_F(ZoomWindows, TheTimerOpensTheWindowOfTheSettingOrOfItsOwnFactor)
     EXPECT_EQ(m_app->m_appDraw.zoomWindowFactor, 4);
 }
 
+TEST_F(ZoomWindows, TheZoomWindowModesOpenAboutThePointerAndEndAtOnce)
+{
+    m_app->m_appDraw.zoomWindowMode = 0;
+    UiDriver::ShowAndActivate(m_app->m_pMainFrame);
+    for (short mode : {66, 67}) {
+        SCOPED_TRACE(mode);
+        m_app->m_activeView = m_view;
+        UiDriver::MouseMove(m_view, POINT{310, 170});
+        const CPointD cursor = m_view->m_cursorWorldPoint.WorldToScreen(m_view->m_origin, m_view->m_zoom);
+        const double zoom = m_view->m_zoom;
+        m_app->SwitchMode(m_doc, m_view, 3, mode, 0);
+        EXPECT_EQ(m_app->m_specialMode, 0);
+        ASSERT_NE(ZoomView(), nullptr);
+        EXPECT_DOUBLE_EQ(ZoomView()->m_zoom, 4 * zoom);
+        // The window enlarges the pointer's place, taken in whole logical units.
+        EXPECT_EQ(ZoomView()->m_zoomAnchor.m_x, std::trunc(cursor.m_x));
+        EXPECT_EQ(ZoomView()->m_zoomAnchor.m_y, std::trunc(cursor.m_y));
+        ZoomView()->CloseZoomWindow();
+        AfxPumpMessages();
+    }
+}
+
 TEST_F(ZoomWindows, ASmallWindowCentresThePressPointAndIsPlacedBesideIt)
 {
     m_app->m_appDraw.zoomWindowMode = 1;
