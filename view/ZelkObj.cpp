@@ -4,13 +4,13 @@
 #include <algorithm>
 #include <cmath>
 
+#include "app/ZelkApp.h"
 #include "document/ZelkDoc.h"
 #include "elements/ElementCommon.h"
 #include "geometry/Clipping.h"
 #include "geometry/Numeric.h"
 #include "geometry/RectD.h"
 #include "platform/gdi/DC.h"
-#include "platform/gdi/ImageDC.h"
 #include "platform/ui/WinUser.h"
 #include "platform/core/Archive.h"
 #include "view/ZelkView.h"
@@ -80,10 +80,15 @@ int TruncClamped(double v)
 
 }  // namespace
 
-int CZelkObj::GetViewRect(CZelkView* view, RECT& rect) const
+namespace {
+
+// The rectangle of two world corners in a mapping, clamped to the drawing area; nonzero when it
+// was clamped or is larger than the limit.
+int ClampedRect(const CPointD& topLeft, const CPointD& bottomRight, const CPointD& origin, double zoom,
+                double limit, RECT& rect)
 {
-    const CPointD a = m_topLeft.WorldToScreen(view->m_origin, view->m_zoom);
-    const CPointD b = m_bottomRight.WorldToScreen(view->m_origin, view->m_zoom);
+    const CPointD a = topLeft.WorldToScreen(origin, zoom);
+    const CPointD b = bottomRight.WorldToScreen(origin, zoom);
     int clipped = 0;
     double left = a.m_x, top = a.m_y, right = b.m_x, bottom = b.m_y;
     if (left < 0) { left = 0; clipped = 1; }
@@ -91,31 +96,28 @@ int CZelkObj::GetViewRect(CZelkView* view, RECT& rect) const
     if (right > 32000) { right = 32000; clipped = 1; }
     if (bottom < -32000) { bottom = -32000; clipped = 1; }
     rect = RECT{TruncClamped(left), TruncClamped(top), TruncClamped(right), TruncClamped(bottom)};
-    if (right - left > 16500 || bottom - top < -16500)
+    if (right - left > limit || bottom - top < -limit)
         clipped = 1;
     return clipped;
 }
 
-namespace {
-
-// Logical and device rectangles of a view, through the mapping its drawing uses.
-RECT ViewDeviceToLogical(CZelkView* view, RECT r)
-{
-    CImageDC dc(1, 1);
-    view->OnPrepareDC(&dc);
-    dc.DPtoLP(&r);
-    return r;
-}
-
-RECT ViewLogicalToDevice(CZelkView* view, RECT r)
-{
-    CImageDC dc(1, 1);
-    view->OnPrepareDC(&dc);
-    dc.LPtoDP(&r);
-    return r;
-}
-
 }  // namespace
+
+int CZelkObj::GetViewRect(CZelkView* view, RECT& rect) const
+{
+    return ClampedRect(m_topLeft, m_bottomRight, view->m_origin, view->m_zoom, 16500, rect);
+}
+
+int CZelkObj::GetActiveViewRect(RECT& rect) const
+{
+    CPointD origin;
+    double zoom = 1.0;
+    if (g_pApp) {
+        origin = g_pApp->m_viewOrigin;
+        zoom = g_pApp->m_viewZoom;
+    }
+    return ClampedRect(m_topLeft, m_bottomRight, origin, zoom, 4000, rect);
+}
 
 POINT CZelkObj::GetHandle(int handle, CZelkView* view) const
 {
@@ -155,8 +157,8 @@ LPCTSTR CZelkObj::GetHandleCursor(int handle) const
 RECT CZelkObj::GetHandleRect(CZelkView* view, int handle) const
 {
     const POINT p = GetHandle(handle, view);
-    const RECT device = ViewLogicalToDevice(view, RECT{p.x, p.y, p.x, p.y});
-    return ViewDeviceToLogical(view, RECT{device.left - 3, device.top - 3, device.left + 3, device.top + 3});
+    const RECT device = view->LogicalToDeviceRect(RECT{p.x, p.y, p.x, p.y});
+    return view->DeviceToLogicalRect(RECT{device.left - 3, device.top - 3, device.left + 3, device.top + 3});
 }
 
 int CZelkObj::HitTest(POINT point, CZelkView* view, BOOL selected)
@@ -179,8 +181,8 @@ void CZelkObj::DrawTracker(CZelkView* view, CDC* dc)
     if (view->m_hWnd)
         view->GetClientRect(&client);
     else
-        client = ViewLogicalToDevice(view, view->m_clientRectLogical);
-    const RECT c = ViewDeviceToLogical(view, client);
+        client = view->LogicalToDeviceRect(view->m_clientRectLogical);
+    const RECT c = view->DeviceToLogicalRect(client);
     const long low = std::min(c.top, c.bottom), high = std::max(c.top, c.bottom);
     for (int n = 1; n <= GetHandleCount(); ++n) {
         const POINT p = GetHandle(n, view);

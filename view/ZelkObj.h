@@ -40,6 +40,9 @@ public:
     // The rectangle in the view's logical units, clamped to the drawing area; nonzero when it was
     // clamped or is too large for a device to draw.
     int GetViewRect(CZelkView* view, RECT& rect) const;
+    // The same with the active view's mapping the application keeps, where more than 4000 units
+    // count as too large.
+    int GetActiveViewRect(RECT& rect) const;
     // Nonzero when the object, as shown in the view, meets the logical rectangle.
     virtual int Intersects(CZelkView* view, const RECT& rect);
     // Draws the object in the view with the pen the view selected; the tracker marks a selected
@@ -72,6 +75,10 @@ public:
     void SetFromLogicalRect(CZelkView* view, const RECT& rect);
     // Repaints the object in every view of its drawing.
     void Invalidate();
+    // Opens what the object shows; a plain placed object shows nothing to open.
+    virtual void OnOpen(CZelkView* view) { (void)view; }
+    // Destroys the object.
+    virtual void Remove() { delete this; }
 
 protected:
     // The view whose mapping a move uses: the given one, else the drawing's first.

@@ -215,9 +215,26 @@ public:
     void ResizeSelectedObjects(POINT point);
     void EndObjectMove(UINT keyFlags, CPointD point);
 
-    // Copies the one selected object (its archive under "Zelk Client" and its picture); refuses
-    // several.
+    // The item active in place in this view closed, its objects' recovery files written; FALSE
+    // when none was (a picture never is).
+    BOOL CloseInPlaceItem();
+    // The handle's cursor over a handle of the one selected object, else the arrow (unless a
+    // resize runs); nothing while the view holds the pointer.
+    void SetObjectCursor(POINT point);
+    // The double-click on the one selected object opens it.
+    void OpenSelectedObject();
+
+    // The clipboard commands, each to the input box while it has the focus. Copy puts the one
+    // selected object (its archive under "Zelk Client" and its picture), or with none selected
+    // the drawing as a picture and its archive; it refuses several.
     void OnEditCopy();
+    void OnEditCut();
+    void OnUpdateEditCopy(CCmdUI* pCmdUI);
+    void OnUpdateEditPaste(CCmdUI* pCmdUI);
+    void OnUpdatePasteAsText(CCmdUI* pCmdUI);
+    // Escape while an item is active in place here, or while the drawing is in place elsewhere.
+    void OnCancelEditCntr();
+    void OnCancelEditSrvr();
 
     // ---- invalidation ----------------------------------------------------------------------
     void InvalidateWorldRect(const CRectD* rect);
@@ -513,6 +530,7 @@ private:
     // One drawing routine for the paint, the redraw and the requests: which elements of a
     // pen (or font) a pass draws is a predicate over the element's state, mark and layer.
     friend class CViewPainter;
+    friend class CZelkSrvrItem;
     static int PenStyle(const CTypePen& pen);
     // The sketch-line, gray, color (with blur) and text passes, under the paint's rules or the
     // redraw's; then one highlight color over every pen's elements or every font's texts.
