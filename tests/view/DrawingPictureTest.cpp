@@ -183,6 +183,11 @@ TEST_F(DrawingPicture, AnItemActiveInPlaceMovesOnlyItsFirstObject)
     EXPECT_EQ(asked.bottom, expected.bottom);
     EXPECT_LT(asked.top, asked.bottom);
 
+    // Its user interface going leaves it active in place; a picture asks to stay shown.
+    item->m_itemState = COleClientItem::activeUIState;
+    item->OnDeactivateUI(FALSE);
+    EXPECT_EQ(item->GetItemState(), COleClientItem::activeState);
+
     // A press closes it: its objects' recovery files are written.
     m_app->m_leftButtonDown = 1;
     EXPECT_TRUE(m_view->CloseInPlaceItem());
@@ -248,4 +253,24 @@ TEST_F(ObjectCommands, CopyIsOfferedAlwaysPasteWhenTheClipboardHoldsSomething)
     int info = 0;
     for (UINT id : {ID_OLE_INSERT_NEW, 32768u, 32769u, ID_EDIT_COPY, ID_EDIT_CUT, ID_EDIT_PASTE, 32881u})
         EXPECT_TRUE(m_view->OnCmdMsg(id, CN_COMMAND, nullptr, &info)) << id;
+}
+
+TEST_F(DrawingPicture, AnObjectReadFromAFileJoinsItsStagedItemOnce)
+{
+    auto* item = new CZelkCntrItem(m_doc.get());
+    m_doc->m_oleItems2.push_back(item);
+    struct Case {
+        std::int32_t index;
+        int joined;
+    } cases[] = {{0, 1}, {1, 0}, {-1, 0}};
+    for (const Case& c : cases) {
+        CZelkOleObj obj;
+        obj.m_document = m_doc.get();
+        obj.m_itemIndex = c.index;
+        obj.AttachToStagedItem();
+        obj.AttachToStagedItem();
+        obj.AttachToItem();
+        EXPECT_EQ(item->m_placedObjects.GetSize(), c.joined) << c.index;
+        item->m_placedObjects.RemoveAll();
+    }
 }

@@ -179,13 +179,27 @@ TEST_F(PlacedObjectsWindow, APastedPictureIsPickedDraggedCopiedAndLetGo)
     if (!(obj->m_mark & 0x02))
         UiDriver::Click(m_view, Middle(obj));
     ASSERT_NE(obj->m_mark & 0x02, 0);
-    m_view->m_oleSelection = {obj};
+    ASSERT_EQ(m_view->m_oleSelection, std::vector<CZelkObj*>{obj});
     UiDriver::MouseDown(m_view, Middle(obj), UiDriver::Left, UiDriver::Shift);
     UiDriver::Pump();
     EXPECT_TRUE(m_view->m_oleSelection.empty());
     EXPECT_EQ(m_view->m_oleDragMode, 1);
     UiDriver::MouseUp(m_view, Middle(obj), UiDriver::Left, UiDriver::Shift);
     UiDriver::Pump();
+    UiResetKeyState();
+
+    // A double-click on the picture, which its first click picks, opens it: a picture has no
+    // program here.
+    if (obj->m_mark & 0x02)
+        UiDriver::Click(m_view, Middle(obj));
+    UiDriver::Pump();
+    ASSERT_EQ(obj->m_mark & 0x02, 0);
+    const size_t messages = DefaultScriptedServices().m_messages.size();
+    UiDriver::DoubleClick(m_view, Middle(obj));
+    UiDriver::Pump();
+    ASSERT_EQ(DefaultScriptedServices().m_messages.size(), messages + 1);
+    EXPECT_EQ(DefaultScriptedServices().m_messages.back().text,
+              "このオブジェクトを作成したアプリケーションはこのシステムでは利用できません (Picture)");
 }
 
 TEST_F(PlacedObjectsWindow, ThePastedPictureComesBackFromItsRecoverySideFile)
@@ -306,4 +320,47 @@ TEST_F(PlacedObjectsWindow, TheCopyButtonCopiesOneObjectOrTheDrawingAndRefusesSe
     back.Serialize(ar);
     EXPECT_EQ(back.m_objects.size(), 2u);
     EXPECT_EQ(back.m_oleItems.size(), 1u);
+}
+
+TEST_F(PlacedObjectsWindow, AddingADrawingWithPicturesKeepsEachObjectsOwnPicture)
+{
+    // Another drawing with two pictures of its own, written as a drawing file.
+    const CString path = ProgramFolder() + "pictures.zel";
+    std::vector<std::vector<BYTE>> added;
+    {
+        CZelkDoc other;
+        other.m_bAutoDelete = FALSE;
+        for (std::uint32_t rgb : {0xFF0000u, 0x0000FFu}) {
+            const std::string bmp = BmpBytes(12, 6, rgb);
+            CZelkOleObj* obj = AddPicture(other, bmp, 10, 20);
+            ASSERT_NE(obj, nullptr);
+            added.push_back(obj->GetItem()->m_nativeData);
+        }
+        CZelkView writer;
+        writer.m_document = &other;
+        writer.m_layerStates.SetSize(other.m_layers.GetSize());
+        ASSERT_EQ(writer.WriteNativeFile(path, 1), 1);
+        writer.m_document = nullptr;
+    }
+    PutPicture(Png(30, 10, 0x00FF00));
+    Choose("貼り付け");
+    ASSERT_EQ(m_doc->m_objects.size(), 1u);
+    const std::vector<BYTE> own = Object(0)->GetItem()->m_nativeData;
+
+    DefaultScriptedUiServices().QueueFiles({path});
+    ASSERT_TRUE(UiDriver::ClickMenuBar(m_frame, "ファイル(&F)"));
+    ASSERT_TRUE(UiDriver::ClickMenuItem("追加で開く"));
+    ASSERT_TRUE(UiDriver::ClickMenuItem("追加で開く(&A)"));
+    UiDriver::Pump();
+    ASSERT_EQ(m_doc->m_objects.size(), 3u);
+    ASSERT_EQ(m_doc->m_oleItems.size(), 3u);
+    const std::vector<BYTE>* expected[] = {&own, &added[0], &added[1]};
+    for (size_t i = 0; i < 3; ++i) {
+        CZelkOleObj* obj = Object(i);
+        ASSERT_NE(obj->GetItem(), nullptr) << i;
+        EXPECT_EQ(obj->m_itemIndex, static_cast<std::int32_t>(i));
+        EXPECT_TRUE(obj->GetItem()->m_nativeData == *expected[i]) << i;
+        ASSERT_EQ(obj->GetItem()->m_placedObjects.GetSize(), 1) << i;
+        EXPECT_EQ(obj->GetItem()->m_placedObjects[0], obj) << i;
+    }
 }
