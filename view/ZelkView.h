@@ -204,6 +204,7 @@ public:
     // file is refused with the message of a failed creation and leaves nothing behind.
     void OnInsertObject();
     // The view's own selection of placed objects.
+    BOOL IsSelected(const CObject* pDocItem) const override;
     void SelectOleObject(CZelkObj* object, BOOL add);
     void BringObjectToFront(CZelkObj* object);
     // Mouse operations on placed objects (points logical): a press on a handle of the one
@@ -317,7 +318,8 @@ public:
     // which gives back the layer display it started from.
     virtual void EndSingleLayerView();
     virtual void StepSingleLayerView(int backward);
-    virtual void DeselectOleObject(CZelkObj*) {}
+    // Takes the first occurrence of the object out of the view's selection of placed objects.
+    virtual void DeselectOleObject(CZelkObj* object);
     virtual int HasHiddenLayer() const;
     // The extent of a text in a font made from the description, through a client device
     // context of the view; FALSE when the font cannot be made.

@@ -398,21 +398,30 @@ bool Pickable(const CZelkObj* object)
 
 }  // namespace
 
+BOOL CZelkView::IsSelected(const CObject* pDocItem) const
+{
+    return std::find(m_oleSelection.begin(), m_oleSelection.end(), pDocItem) != m_oleSelection.end();
+}
+
+void CZelkView::DeselectOleObject(CZelkObj* object)
+{
+    const auto at = std::find(m_oleSelection.begin(), m_oleSelection.end(), object);
+    if (at != m_oleSelection.end())
+        m_oleSelection.erase(at);
+}
+
 void CZelkView::SelectOleObject(CZelkObj* object, BOOL add)
 {
     if (!object || (object->m_state & 0x08))
         return;
-    const auto at = std::find(m_oleSelection.begin(), m_oleSelection.end(), object);
     if (add) {
-        if (at == m_oleSelection.end()) {
+        if (!IsSelected(object)) {
             m_oleSelection.push_back(object);
             InvalidateObject(object);
         }
         return;
     }
     OnUpdate(nullptr, 2, nullptr);
-    if (at != m_oleSelection.end())
-        m_oleSelection.erase(at);
     DeselectOleObject(object);
     InvalidateObject(object);
 }

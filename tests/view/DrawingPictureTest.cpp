@@ -274,3 +274,28 @@ TEST_F(DrawingPicture, AnObjectReadFromAFileJoinsItsStagedItemOnce)
         item->m_placedObjects.RemoveAll();
     }
 }
+
+TEST_F(DrawingPicture, ASelectedObjectShowsItsHandlesInTheActiveView)
+{
+    CZelkOleObj* obj = AddPicture(*m_doc, BmpBytes(96, 96, 0x00FF00), 0, 900);
+    ASSERT_NE(obj, nullptr);
+    auto handles = [&] {
+        CRecordingDC dc;
+        m_view->OnPrepareDC(&dc);
+        m_view->DrawPlacedObjects(&dc, RECT{0, 0, 1200, -600});
+        return dc.CallsNamed({"PatBlt"}).size();
+    };
+    m_view->m_active = 1;
+    EXPECT_EQ(handles(), 0u);
+    m_view->SelectOleObject(obj, TRUE);
+    EXPECT_TRUE(m_view->IsSelected(obj));
+    EXPECT_EQ(handles(), 8u);
+    // Listed twice, one deselection takes one out.
+    m_view->m_oleSelection.push_back(obj);
+    m_view->DeselectOleObject(obj);
+    EXPECT_EQ(m_view->m_oleSelection.size(), 1u);
+    m_view->SelectOleObject(obj, FALSE);
+    EXPECT_FALSE(m_view->IsSelected(obj));
+    EXPECT_EQ(handles(), 0u);
+    m_view->m_active = 0;
+}
