@@ -364,3 +364,32 @@ TEST_F(PlacedObjectsWindow, AddingADrawingWithPicturesKeepsEachObjectsOwnPicture
         EXPECT_EQ(obj->GetItem()->m_placedObjects[0], obj) << i;
     }
 }
+
+TEST_F(PlacedObjectsWindow, ACornerHandleDraggedResizesThePictureToItsShape)
+{
+    PutPicture(Png(100, 200, 0x00FF00));
+    Choose("貼り付け");
+    ASSERT_EQ(m_doc->m_objects.size(), 1u);
+    CZelkOleObj* obj = Object(0);
+    UiDriver::Click(m_view, Middle(obj));
+    UiDriver::Pump();
+    ASSERT_EQ(m_view->m_oleSelection, std::vector<CZelkObj*>{obj});
+    const double width = obj->m_bottomRight.m_x - obj->m_topLeft.m_x;
+    const double height = obj->m_topLeft.m_y - obj->m_bottomRight.m_y;
+    // The bottom right handle, pressed and pulled right and up: the height follows the width.
+    const POINT handle = m_view->LogicalToDevicePoint(obj->GetHandle(5, m_view));
+    const POINT to{handle.x + 40, handle.y - 30};
+    UiDriver::MouseDown(m_view, handle);
+    UiDriver::Pump();
+    EXPECT_EQ(m_view->m_oleDragMode, 2);
+    EXPECT_EQ(m_view->m_oleDragHandle, 5);
+    UiDriver::MouseMove(m_view, POINT{handle.x + 20, handle.y + 50});
+    UiDriver::MouseMove(m_view, to);
+    UiDriver::MouseUp(m_view, to);
+    UiDriver::Pump();
+    EXPECT_EQ(m_view->m_oleDragMode, 0);
+    const double newWidth = obj->m_bottomRight.m_x - obj->m_topLeft.m_x;
+    const double newHeight = obj->m_topLeft.m_y - obj->m_bottomRight.m_y;
+    EXPECT_GT(newWidth, width);
+    EXPECT_NEAR(newHeight / newWidth, height / width, 0.05);
+}
