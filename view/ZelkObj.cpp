@@ -50,22 +50,6 @@ int CZelkObj::Intersects(CZelkView* view, const RECT& rect)
     return left <= rr && rl <= right && low <= rhigh && rlow <= high;
 }
 
-int CZelkObj::GetLogicalRect(CZelkView* view, RECT& rect)
-{
-    const CPointD a = m_bottomRight.WorldToScreen(view->m_origin, view->m_zoom);
-    const CPointD b = m_topLeft.WorldToScreen(view->m_origin, view->m_zoom);
-    int clamped = 0;
-    auto clamp = [&clamped](double v) {
-        if (!(v >= -32768.0 && v <= 32767.0)) {
-            clamped = 1;
-            return v < 0 ? -32768 : 32767;
-        }
-        return static_cast<int>(v);
-    };
-    rect = RECT{clamp(a.m_x), clamp(a.m_y), clamp(b.m_x), clamp(b.m_y)};
-    return clamped;
-}
-
 namespace {
 
 // Far-away corners are brought into range before truncation: a double beyond int has no
@@ -102,6 +86,19 @@ int ClampedRect(const CPointD& topLeft, const CPointD& bottomRight, const CPoint
 }
 
 }  // namespace
+
+int CZelkObj::GetLogicalRect(CZelkView* view, RECT& rect)
+{
+    const CPointD a = m_topLeft.WorldToScreen(view->m_origin, view->m_zoom);
+    const CPointD b = m_bottomRight.WorldToScreen(view->m_origin, view->m_zoom);
+    rect = RECT{TruncClamped(a.m_x), TruncClamped(a.m_y), TruncClamped(b.m_x), TruncClamped(b.m_y)};
+    if (b.m_x > 32000 || b.m_y < -32000) {
+        rect.right = 32000;
+        rect.bottom = -32000;
+        return 1;
+    }
+    return 0;
+}
 
 int CZelkObj::GetViewRect(CZelkView* view, RECT& rect) const
 {

@@ -34,8 +34,8 @@ public:
     // loading drawing's data version is newer than "00.00C").
     void Serialize(CArchive& ar) override;
 
-    // The logical rectangle the object covers in the view (left, top at the first corner);
-    // nonzero when it had to be clamped to the 16-bit range of a device context.
+    // The logical rectangle the object covers in the view (left, top at the reference corner);
+    // nonzero when its opposite corner lies past the drawing area, whose edge it then takes.
     virtual int GetLogicalRect(CZelkView* view, RECT& rect);
     // The rectangle in the view's logical units, clamped to the drawing area; nonzero when it was
     // clamped or is too large for a device to draw.
@@ -75,6 +75,8 @@ public:
     void SetFromLogicalRect(CZelkView* view, const RECT& rect);
     // Repaints the object in every view of its drawing.
     void Invalidate();
+    void SetStateBits(std::uint8_t bits) { m_mark = static_cast<std::uint8_t>(m_mark | bits); }
+    void ClearStateBits(std::uint8_t bits) { m_mark = static_cast<std::uint8_t>(m_mark & ~bits); }
     // Opens what the object shows; a plain placed object shows nothing to open.
     virtual void OnOpen(CZelkView* view) { (void)view; }
     // Destroys the object.

@@ -542,12 +542,13 @@ void CZelkView::OnInsertObject()
     if (!item->CreateFromFile(request.chosen.front())) {
         doc->m_oleItems.pop_back();
         delete item;
-        delete obj;
+        obj->Remove();
         AfxMessageBox(kMsgCreateFailed, MB_OK);
         return;
     }
     const int index = doc->AddObject(obj);
     doc->SetModifiedFlag(TRUE);
+    item->UpdateLink();
     item->UpdateObjectExtents();
     doc->UpdateAllViews(nullptr);
     doc->SaveRecoveryObject(index);

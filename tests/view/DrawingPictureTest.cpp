@@ -299,3 +299,29 @@ TEST_F(DrawingPicture, ASelectedObjectShowsItsHandlesInTheActiveView)
     EXPECT_EQ(handles(), 0u);
     m_view->m_active = 0;
 }
+
+TEST_F(DrawingPicture, TheLogicalRectangleTakesTheAreasEdgeOnlyPastItsFarCorner)
+{
+    // World (0, 0) at logical (100, -1000).
+    struct Case {
+        double x1, y1, x2, y2;
+        RECT rect;
+        int flag;
+    } cases[] = {
+        {0, 900, 50, 850, RECT{100, -100, 150, -150}, 0},
+        {-50000, 900, 50, 850, RECT{-49900, -100, 150, -150}, 0},
+        {0, 900, 40000, 850, RECT{100, -100, 32000, -32000}, 1},
+        {0, 900, 50, -40000, RECT{100, -100, 32000, -32000}, 1},
+    };
+    for (const Case& c : cases) {
+        CZelkOleObj obj;
+        obj.m_topLeft = W(c.x1, c.y1);
+        obj.m_bottomRight = W(c.x2, c.y2);
+        RECT r;
+        EXPECT_EQ(obj.GetLogicalRect(m_view.get(), r), c.flag) << c.x1 << " " << c.x2;
+        EXPECT_EQ(r.left, c.rect.left) << c.x1;
+        EXPECT_EQ(r.top, c.rect.top) << c.x1;
+        EXPECT_EQ(r.right, c.rect.right) << c.x2;
+        EXPECT_EQ(r.bottom, c.rect.bottom) << c.y2;
+    }
+}
