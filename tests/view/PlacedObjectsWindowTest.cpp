@@ -5,6 +5,7 @@
 #include "app/MainFrame.h"
 #include "app/ZelkApp.h"
 #include "app/ZelkCntrItem.h"
+#include "commands/annotate/GroupProcessor.h"
 #include "document/UndoHistory.h"
 #include "document/ZelkDoc.h"
 #include "platform/core/Archive.h"
@@ -24,6 +25,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -392,4 +394,31 @@ TEST_F(PlacedObjectsWindow, ACornerHandleDraggedResizesThePictureToItsShape)
     const double newHeight = obj->m_topLeft.m_y - obj->m_bottomRight.m_y;
     EXPECT_GT(newWidth, width);
     EXPECT_NEAR(newHeight / newWidth, height / width, 0.05);
+}
+
+TEST_F(PlacedObjectsWindow, TextBesideAPicturePastesThePictureOrTheTextAsAsked)
+{
+    ASSERT_NE(m_app->m_groupProcessor, nullptr);
+    const std::string text = "A\r\nB";
+    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
+    std::memcpy(GlobalLock(block), text.c_str(), text.size() + 1);
+    GlobalUnlock(block);
+    const std::vector<BYTE> png = Png(20, 10, 0x808080);
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    EmptyClipboard();
+    SetClipboardData(CF_TEXT, block);
+    ASSERT_TRUE(SetClipboardImage(png.data(), png.size()));
+    CloseClipboard();
+
+    Choose("貼り付け");
+    EXPECT_EQ(m_doc->m_objects.size(), 1u);
+    ASSERT_TRUE(UiDriver::ClickMenuBar(m_frame, kEditMenu));
+    ASSERT_TRUE(UiDriver::ClickMenuItem("形式を選択して貼り付け"));
+    ASSERT_TRUE(UiDriver::ClickMenuItem("テキストとして取り込み"));
+    UiDriver::Pump();
+    CGroupProcessor& group = *m_app->m_groupProcessor;
+    EXPECT_EQ(group.m_elemSet.texts.GetSize(), 2);
+    EXPECT_EQ(group.modePattern, "MP");
+    EXPECT_EQ(group.m_document, m_doc);
+    EXPECT_EQ(m_doc->m_objects.size(), 1u);
 }
