@@ -37,19 +37,6 @@ void CZelkObj::Serialize(CArchive& ar)
     m_savedGroup = m_group;
 }
 
-int CZelkObj::Intersects(CZelkView* view, const RECT& rect)
-{
-    if (!view)
-        return 0;
-    CPointD a = m_bottomRight.WorldToScreen(view->m_origin, view->m_zoom);
-    CPointD b = m_topLeft.WorldToScreen(view->m_origin, view->m_zoom);
-    double left = std::min(a.m_x, b.m_x), right = std::max(a.m_x, b.m_x);
-    double low = std::min(a.m_y, b.m_y), high = std::max(a.m_y, b.m_y);
-    double rl = std::min(rect.left, rect.right), rr = std::max(rect.left, rect.right);
-    double rlow = std::min(rect.top, rect.bottom), rhigh = std::max(rect.top, rect.bottom);
-    return left <= rr && rl <= right && low <= rhigh && rlow <= high;
-}
-
 namespace {
 
 // Far-away corners are brought into range before truncation: a double beyond int has no
@@ -86,6 +73,26 @@ int ClampedRect(const CPointD& topLeft, const CPointD& bottomRight, const CPoint
 }
 
 }  // namespace
+
+int CZelkObj::Intersects(CZelkView* view, const RECT& rect)
+{
+    if (!view)
+        return 0;
+    // The object's rectangle as its handles lie: whole units from the reference corner.
+    const CPointD a = m_topLeft.WorldToScreen(view->m_origin, view->m_zoom);
+    const double x1 = TruncClamped(a.m_x);
+    const double y1 = TruncClamped(a.m_y);
+    const long ox1 = static_cast<long>(x1), oy1 = static_cast<long>(y1);
+    const long ox2 = TruncClamped(x1 + (m_bottomRight.m_x - m_topLeft.m_x) * view->m_zoom);
+    const long oy2 = TruncClamped(y1 + (m_bottomRight.m_y - m_topLeft.m_y) * view->m_zoom);
+    const long rx1 = rect.left, rx2 = rect.right, ry1 = rect.top, ry2 = rect.bottom;
+    // Both normalised; they meet when their common part is not empty.
+    const long left = std::max(std::min(ox1, ox2), std::min(rx1, rx2));
+    const long right = std::min(std::max(ox1, ox2), std::max(rx1, rx2));
+    const long top = std::max(std::min(oy1, oy2), std::min(ry1, ry2));
+    const long bottom = std::min(std::max(oy1, oy2), std::max(ry1, ry2));
+    return left < right && top < bottom ? 1 : 0;
+}
 
 int CZelkObj::GetLogicalRect(CZelkView* view, RECT& rect)
 {

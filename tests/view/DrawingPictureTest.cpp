@@ -325,3 +325,20 @@ TEST_F(DrawingPicture, TheLogicalRectangleTakesTheAreasEdgeOnlyPastItsFarCorner)
         EXPECT_EQ(r.bottom, c.rect.bottom) << c.y2;
     }
 }
+
+TEST_F(DrawingPicture, APointMeetsAnObjectFromItsLeftAndLowerEdgesOn)
+{
+    // Logical (100, -100) to (150, -150); the one-unit square at a point meets it as rectangles
+    // of whole units meet.
+    CZelkOleObj* obj = new CZelkOleObj;
+    obj->m_topLeft = W(0, 900);
+    obj->m_bottomRight = W(50, 850);
+    m_doc->AddObject(obj);
+    struct Case {
+        POINT at;
+        bool hit;
+    } cases[] = {{{125, -125}, true}, {{100, -125}, true}, {{149, -125}, true}, {{150, -125}, false},
+                 {{99, -125}, false}, {{125, -150}, true}, {{125, -101}, true}, {{125, -100}, false}};
+    for (const Case& c : cases)
+        EXPECT_EQ(m_doc->FindObjectAt(m_view.get(), c.at) == obj, c.hit) << c.at.x << " " << c.at.y;
+}
