@@ -206,6 +206,8 @@ public:
     // The view's own selection of placed objects.
     BOOL IsSelected(const CObject* pDocItem) const override;
     void SelectOleObject(CZelkObj* object, BOOL add);
+    // Repaints the selected objects of this view (the update of hint 2).
+    void InvalidateOleSelection();
     void BringObjectToFront(CZelkObj* object);
     // Mouse operations on placed objects (points logical): a press on a handle of the one
     // selected object starts a resize, a press on a picked object arms the move (Shift takes it

@@ -421,9 +421,14 @@ void CZelkView::SelectOleObject(CZelkObj* object, BOOL add)
         }
         return;
     }
-    OnUpdate(nullptr, 2, nullptr);
+    InvalidateOleSelection();
     DeselectOleObject(object);
     InvalidateObject(object);
+}
+
+void CZelkView::InvalidateOleSelection()
+{
+    OnUpdate(nullptr, 2, nullptr);
 }
 
 void CZelkView::BringObjectToFront(CZelkObj* object)
