@@ -71,6 +71,12 @@ void CZelkOleObj::MoveTo(const RECT& rect, CZelkView* view)
                                     r.bottom == rect.bottom))
         return;
     CZelkObj::MoveTo(rect, view);
+    // An item active in place keeps its window over the object.
+    if (CZelkCntrItem* item = GetItem()) {
+        const int state = item->GetItemState();
+        if (state == COleClientItem::activeState || state == COleClientItem::activeUIState)
+            item->SetItemRects();
+    }
 }
 
 CZelkOleObj* CZelkOleObj::Clone(CZelkDoc* doc)
