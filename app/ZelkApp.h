@@ -274,7 +274,7 @@ public:
     CMainFrame* m_pMainFrame = nullptr;
     CMultiDocTemplate* m_pDocTemplate = nullptr;
     CMultiDocTemplate* m_pTextTemplate = nullptr;
-    int m_serverFirstDraw = 0;
+    int m_serverFirstDraw = 1;     // the drawing's picture fits it first, until a view paints
     int m_contextHelpMode = 0;     // 11: the next command opens its help page
 
     // Service objects, owned; created in InitInstance and deleted in ExitInstance.

@@ -3,7 +3,10 @@
 
 #include "platform/core/Archive.h"
 #include "platform/core/Services.h"
+#include "document/ZelkDoc.h"
+#include "geometry/Numeric.h"
 #include "view/ZelkOleObj.h"
+#include "view/ZelkView.h"
 
 IMPLEMENT_SERIAL(CZelkCntrItem, COleClientItem, 1)
 
@@ -73,4 +76,52 @@ BOOL CZelkCntrItem::OnActivate()
         text += " (" + m_className + ")";
     AfxMessageBox(text, MB_OK | MB_ICONEXCLAMATION);
     return FALSE;
+}
+
+BOOL CZelkCntrItem::OnChangeItemPosition(const RECT& rect)
+{
+    auto* view = dynamic_cast<CZelkView*>(GetActiveView());
+    if (!view)
+        return FALSE;
+    const RECT r = view->DeviceToLogicalRect(rect);
+    const CPointD corner = ScreenXYToWorld(r.left, r.top, view->m_origin.m_x, view->m_origin.m_y, view->m_zoom);
+    if (m_placedObjects.GetSize() > 0) {
+        auto* obj = static_cast<CZelkOleObj*>(m_placedObjects[0]);
+        if (!PointsNearlyEqual(corner, obj->m_topLeft)) {
+            obj->Invalidate();
+            // The object moves whole: its size is the item's, which a move does not change.
+            obj->m_bottomRight.m_x += corner.m_x - obj->m_topLeft.m_x;
+            obj->m_bottomRight.m_y += corner.m_y - obj->m_topLeft.m_y;
+            obj->m_topLeft = corner;
+            SIZE extent;
+            if (GetExtent(&extent))
+                obj->m_extent = extent;
+            obj->Invalidate();
+            if (m_document)
+                m_document->SetModifiedFlag(TRUE);
+        }
+    }
+    return COleClientItem::OnChangeItemPosition(rect);
+}
+
+void CZelkCntrItem::OnGetItemPosition(RECT& rect)
+{
+    if (m_placedObjects.GetSize() == 0)
+        return;
+    auto* obj = static_cast<CZelkOleObj*>(m_placedObjects[0]);
+    if (PointsNearlyEqual(obj->m_topLeft, obj->m_bottomRight))
+        UpdateObjectExtents();
+    auto* view = dynamic_cast<CZelkView*>(GetActiveView());
+    if (!view)
+        return;
+    RECT logical;
+    obj->GetLogicalRect(view, logical);
+    rect = view->LogicalToDeviceRect(logical);
+}
+
+void CZelkCntrItem::OnDeactivateUI(BOOL undoable)
+{
+    COleClientItem::OnDeactivateUI(undoable);
+    if (GetMiscStatus(DVASPECT_CONTENT) & OLEMISC_INSIDEOUT)
+        DoVerb(OLEIVERB_HIDE, nullptr);
 }

@@ -29,8 +29,15 @@ public:
     int UpdateObjectExtents();
     void OnChange(int notification, DWORD param);
     // Opening the object needs its program: reported as unavailable; FALSE.
-    BOOL OnActivate();
+    BOOL OnActivate() override;
     BOOL CanActivate();
+    // While the item is active in place in a view (rectangles in its client pixels): a new place
+    // moves the first placed object there, keeping its size; the place asked for is that
+    // object's rectangle in the view, after it was sized from the item when it had no size.
+    BOOL OnChangeItemPosition(const RECT& rect) override;
+    void OnGetItemPosition(RECT& rect) override;
+    // An item that asks to be inside-out is hidden when its user interface goes.
+    void OnDeactivateUI(BOOL undoable) override;
 
 
     CZelkDoc* m_document = nullptr;

@@ -36,6 +36,7 @@
 #include "input/RelativeCoordSystem.h"
 #include "platform/core/Runtime.h"
 #include "view/ZelkObj.h"
+#include "view/ZelkSrvrItem.h"
 #include "view/ZelkView.h"
 
 namespace {
@@ -139,6 +140,7 @@ CZelkDoc::~CZelkDoc()
         delete item;
     for (CZelkCntrItem* item : m_oleItems2)
         delete item;
+    delete m_embeddedItem;
 }
 
 void CZelkDoc::ForgetWorkElements()

@@ -57,6 +57,7 @@ class CCurve;
 class CZelkObj;
 class CZelkView;
 class CZelkCntrItem;
+class CZelkSrvrItem;
 class CMemFile;
 struct CNativeReadState;
 
@@ -562,6 +563,10 @@ public:
     BOOL OnSaveDocument(LPCTSTR lpszPathName) override;
     // The framework's question before closing: AskToWrite, or the framework's own when quiet.
     BOOL SaveModified() override;
+    // The drawing as an item for other programs, made on the first request and kept.
+    CZelkSrvrItem* GetEmbeddedItem();
+    CZelkSrvrItem* OnGetEmbeddedItem();
+    CZelkSrvrItem* m_embeddedItem = nullptr;   // owned
     int OpenFileOrStorage(const CString& path);
     int SaveFileOrStorage(const CString& path);
     // Writes the application's pending drawing through its pending view; 1 on success.

@@ -845,6 +845,9 @@ int CZelkDoc::ReadNativeItems(CMemFile& file)
         item->m_document = this;
         m_oleItems2.push_back(item);
     }
+    for (size_t i = m_objects2.size() - static_cast<size_t>(objects.GetSize()); i < m_objects2.size(); ++i)
+        if (auto* ole = dynamic_cast<CZelkOleObj*>(m_objects2[i]))
+            ole->AttachToStagedItem();
     UpdateAllViews(nullptr);
     return 1;
 }

@@ -516,7 +516,10 @@ int CPickList::FindCrossingWindow(CZelkView* view, const CRectD& window)
         return kTooMany;
     if (g_pApp->m_appFind.selectableKinds & ELEM_OBJECT) {
         CWordArray found;
-        if (m_doc->FindObjectsAt(view, view->m_pressPoint, found) > 0) {
+        // The objects' rectangles are logical: the press point in the same units, not in pixels.
+        const POINT press{static_cast<LONG>(view->m_pressLogicalPoint.m_x),
+                          static_cast<LONG>(view->m_pressLogicalPoint.m_y)};
+        if (m_doc->FindObjectsAt(view, press, found) > 0) {
             CWordArray live;
             for (int i = 0; i < found.GetSize(); ++i)
                 if (m_doc->m_objects[found[i]]->m_state & 0x03)

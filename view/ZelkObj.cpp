@@ -4,13 +4,13 @@
 #include <algorithm>
 #include <cmath>
 
+#include "app/ZelkApp.h"
 #include "document/ZelkDoc.h"
 #include "elements/ElementCommon.h"
 #include "geometry/Clipping.h"
 #include "geometry/Numeric.h"
 #include "geometry/RectD.h"
 #include "platform/gdi/DC.h"
-#include "platform/gdi/ImageDC.h"
 #include "platform/ui/WinUser.h"
 #include "platform/core/Archive.h"
 #include "view/ZelkView.h"
@@ -37,35 +37,6 @@ void CZelkObj::Serialize(CArchive& ar)
     m_savedGroup = m_group;
 }
 
-int CZelkObj::Intersects(CZelkView* view, const RECT& rect)
-{
-    if (!view)
-        return 0;
-    CPointD a = m_bottomRight.WorldToScreen(view->m_origin, view->m_zoom);
-    CPointD b = m_topLeft.WorldToScreen(view->m_origin, view->m_zoom);
-    double left = std::min(a.m_x, b.m_x), right = std::max(a.m_x, b.m_x);
-    double low = std::min(a.m_y, b.m_y), high = std::max(a.m_y, b.m_y);
-    double rl = std::min(rect.left, rect.right), rr = std::max(rect.left, rect.right);
-    double rlow = std::min(rect.top, rect.bottom), rhigh = std::max(rect.top, rect.bottom);
-    return left <= rr && rl <= right && low <= rhigh && rlow <= high;
-}
-
-int CZelkObj::GetLogicalRect(CZelkView* view, RECT& rect)
-{
-    const CPointD a = m_bottomRight.WorldToScreen(view->m_origin, view->m_zoom);
-    const CPointD b = m_topLeft.WorldToScreen(view->m_origin, view->m_zoom);
-    int clamped = 0;
-    auto clamp = [&clamped](double v) {
-        if (!(v >= -32768.0 && v <= 32767.0)) {
-            clamped = 1;
-            return v < 0 ? -32768 : 32767;
-        }
-        return static_cast<int>(v);
-    };
-    rect = RECT{clamp(a.m_x), clamp(a.m_y), clamp(b.m_x), clamp(b.m_y)};
-    return clamped;
-}
-
 namespace {
 
 // Far-away corners are brought into range before truncation: a double beyond int has no
@@ -80,10 +51,15 @@ int TruncClamped(double v)
 
 }  // namespace
 
-int CZelkObj::GetViewRect(CZelkView* view, RECT& rect) const
+namespace {
+
+// The rectangle of two world corners in a mapping, clamped to the drawing area; nonzero when it
+// was clamped or is larger than the limit.
+int ClampedRect(const CPointD& topLeft, const CPointD& bottomRight, const CPointD& origin, double zoom,
+                double limit, RECT& rect)
 {
-    const CPointD a = m_topLeft.WorldToScreen(view->m_origin, view->m_zoom);
-    const CPointD b = m_bottomRight.WorldToScreen(view->m_origin, view->m_zoom);
+    const CPointD a = topLeft.WorldToScreen(origin, zoom);
+    const CPointD b = bottomRight.WorldToScreen(origin, zoom);
     int clipped = 0;
     double left = a.m_x, top = a.m_y, right = b.m_x, bottom = b.m_y;
     if (left < 0) { left = 0; clipped = 1; }
@@ -91,31 +67,61 @@ int CZelkObj::GetViewRect(CZelkView* view, RECT& rect) const
     if (right > 32000) { right = 32000; clipped = 1; }
     if (bottom < -32000) { bottom = -32000; clipped = 1; }
     rect = RECT{TruncClamped(left), TruncClamped(top), TruncClamped(right), TruncClamped(bottom)};
-    if (right - left > 16500 || bottom - top < -16500)
+    if (right - left > limit || bottom - top < -limit)
         clipped = 1;
     return clipped;
 }
 
-namespace {
-
-// Logical and device rectangles of a view, through the mapping its drawing uses.
-RECT ViewDeviceToLogical(CZelkView* view, RECT r)
-{
-    CImageDC dc(1, 1);
-    view->OnPrepareDC(&dc);
-    dc.DPtoLP(&r);
-    return r;
-}
-
-RECT ViewLogicalToDevice(CZelkView* view, RECT r)
-{
-    CImageDC dc(1, 1);
-    view->OnPrepareDC(&dc);
-    dc.LPtoDP(&r);
-    return r;
-}
-
 }  // namespace
+
+int CZelkObj::Intersects(CZelkView* view, const RECT& rect)
+{
+    if (!view)
+        return 0;
+    // The object's rectangle as its handles lie: whole units from the reference corner.
+    const CPointD a = m_topLeft.WorldToScreen(view->m_origin, view->m_zoom);
+    const double x1 = TruncClamped(a.m_x);
+    const double y1 = TruncClamped(a.m_y);
+    const long ox1 = static_cast<long>(x1), oy1 = static_cast<long>(y1);
+    const long ox2 = TruncClamped(x1 + (m_bottomRight.m_x - m_topLeft.m_x) * view->m_zoom);
+    const long oy2 = TruncClamped(y1 + (m_bottomRight.m_y - m_topLeft.m_y) * view->m_zoom);
+    const long rx1 = rect.left, rx2 = rect.right, ry1 = rect.top, ry2 = rect.bottom;
+    // Both normalised; they meet when their common part is not empty.
+    const long left = std::max(std::min(ox1, ox2), std::min(rx1, rx2));
+    const long right = std::min(std::max(ox1, ox2), std::max(rx1, rx2));
+    const long top = std::max(std::min(oy1, oy2), std::min(ry1, ry2));
+    const long bottom = std::min(std::max(oy1, oy2), std::max(ry1, ry2));
+    return left < right && top < bottom ? 1 : 0;
+}
+
+int CZelkObj::GetLogicalRect(CZelkView* view, RECT& rect)
+{
+    const CPointD a = m_topLeft.WorldToScreen(view->m_origin, view->m_zoom);
+    const CPointD b = m_bottomRight.WorldToScreen(view->m_origin, view->m_zoom);
+    rect = RECT{TruncClamped(a.m_x), TruncClamped(a.m_y), TruncClamped(b.m_x), TruncClamped(b.m_y)};
+    if (b.m_x > 32000 || b.m_y < -32000) {
+        rect.right = 32000;
+        rect.bottom = -32000;
+        return 1;
+    }
+    return 0;
+}
+
+int CZelkObj::GetViewRect(CZelkView* view, RECT& rect) const
+{
+    return ClampedRect(m_topLeft, m_bottomRight, view->m_origin, view->m_zoom, 16500, rect);
+}
+
+int CZelkObj::GetActiveViewRect(RECT& rect) const
+{
+    CPointD origin;
+    double zoom = 1.0;
+    if (g_pApp) {
+        origin = g_pApp->m_viewOrigin;
+        zoom = g_pApp->m_viewZoom;
+    }
+    return ClampedRect(m_topLeft, m_bottomRight, origin, zoom, 4000, rect);
+}
 
 POINT CZelkObj::GetHandle(int handle, CZelkView* view) const
 {
@@ -155,8 +161,8 @@ LPCTSTR CZelkObj::GetHandleCursor(int handle) const
 RECT CZelkObj::GetHandleRect(CZelkView* view, int handle) const
 {
     const POINT p = GetHandle(handle, view);
-    const RECT device = ViewLogicalToDevice(view, RECT{p.x, p.y, p.x, p.y});
-    return ViewDeviceToLogical(view, RECT{device.left - 3, device.top - 3, device.left + 3, device.top + 3});
+    const RECT device = view->LogicalToDeviceRect(RECT{p.x, p.y, p.x, p.y});
+    return view->DeviceToLogicalRect(RECT{device.left - 3, device.top - 3, device.left + 3, device.top + 3});
 }
 
 int CZelkObj::HitTest(POINT point, CZelkView* view, BOOL selected)
@@ -179,8 +185,8 @@ void CZelkObj::DrawTracker(CZelkView* view, CDC* dc)
     if (view->m_hWnd)
         view->GetClientRect(&client);
     else
-        client = ViewLogicalToDevice(view, view->m_clientRectLogical);
-    const RECT c = ViewDeviceToLogical(view, client);
+        client = view->LogicalToDeviceRect(view->m_clientRectLogical);
+    const RECT c = view->DeviceToLogicalRect(client);
     const long low = std::min(c.top, c.bottom), high = std::max(c.top, c.bottom);
     for (int n = 1; n <= GetHandleCount(); ++n) {
         const POINT p = GetHandle(n, view);

@@ -34,12 +34,15 @@ public:
     // loading drawing's data version is newer than "00.00C").
     void Serialize(CArchive& ar) override;
 
-    // The logical rectangle the object covers in the view (left, top at the first corner);
-    // nonzero when it had to be clamped to the 16-bit range of a device context.
+    // The logical rectangle the object covers in the view (left, top at the reference corner);
+    // nonzero when its opposite corner lies past the drawing area, whose edge it then takes.
     virtual int GetLogicalRect(CZelkView* view, RECT& rect);
     // The rectangle in the view's logical units, clamped to the drawing area; nonzero when it was
     // clamped or is too large for a device to draw.
     int GetViewRect(CZelkView* view, RECT& rect) const;
+    // The same with the active view's mapping the application keeps, where more than 4000 units
+    // count as too large.
+    int GetActiveViewRect(RECT& rect) const;
     // Nonzero when the object, as shown in the view, meets the logical rectangle.
     virtual int Intersects(CZelkView* view, const RECT& rect);
     // Draws the object in the view with the pen the view selected; the tracker marks a selected
@@ -72,6 +75,12 @@ public:
     void SetFromLogicalRect(CZelkView* view, const RECT& rect);
     // Repaints the object in every view of its drawing.
     void Invalidate();
+    void SetStateBits(std::uint8_t bits) { m_mark = static_cast<std::uint8_t>(m_mark | bits); }
+    void ClearStateBits(std::uint8_t bits) { m_mark = static_cast<std::uint8_t>(m_mark & ~bits); }
+    // Opens what the object shows; a plain placed object shows nothing to open.
+    virtual void OnOpen(CZelkView* view) { (void)view; }
+    // Destroys the object.
+    virtual void Remove() { delete this; }
 
 protected:
     // The view whose mapping a move uses: the given one, else the drawing's first.

@@ -1,6 +1,7 @@
 // Repainting of an embedded object's area in the views of its drawing.
 #include "view/ZelkOleObj.h"
 
+#include "app/WaitCursorScope.h"
 #include "app/ZelkApp.h"
 #include "app/ZelkCntrItem.h"
 #include "document/UndoHistory.h"
@@ -9,6 +10,7 @@
 #include "geometry/RectD.h"
 #include "platform/gdi/DC.h"
 #include "platform/core/Archive.h"
+#include "platform/ui/WinUser.h"
 #include "view/ZelkView.h"
 
 IMPLEMENT_SERIAL(CZelkOleObj, CZelkObj, 0)
@@ -69,6 +71,12 @@ void CZelkOleObj::MoveTo(const RECT& rect, CZelkView* view)
                                     r.bottom == rect.bottom))
         return;
     CZelkObj::MoveTo(rect, view);
+    // An item active in place keeps its window over the object.
+    if (CZelkCntrItem* item = GetItem()) {
+        const int state = item->GetItemState();
+        if (state == COleClientItem::activeState || state == COleClientItem::activeUIState)
+            item->SetItemRects();
+    }
 }
 
 CZelkOleObj* CZelkOleObj::Clone(CZelkDoc* doc)
@@ -102,13 +110,56 @@ CZelkOleObj* CZelkOleObj::Clone(CZelkDoc* doc)
     return copy;
 }
 
+namespace {
+
+// Joins the list of the item of the index in the given items, once.
+void AttachTo(CZelkOleObj* object, const std::vector<CZelkCntrItem*>& items)
+{
+    const std::int32_t index = object->m_itemIndex;
+    if (index < 0 || index >= static_cast<std::int32_t>(items.size()) || !items[static_cast<size_t>(index)])
+        return;
+    CZelkCntrItem* item = items[static_cast<size_t>(index)];
+    for (int i = 0; i < item->m_placedObjects.GetSize(); ++i)
+        if (item->m_placedObjects[i] == object)
+            return;
+    item->m_placedObjects.Add(object);
+}
+
+}  // namespace
+
 void CZelkOleObj::AttachToItem()
+{
+    if (m_document)
+        AttachTo(this, m_document->m_oleItems);
+}
+
+void CZelkOleObj::AttachToStagedItem()
+{
+    if (m_document)
+        AttachTo(this, m_document->m_oleItems2);
+}
+
+void CZelkOleObj::OnOpen(CZelkView* view)
 {
     CZelkCntrItem* item = GetItem();
     if (!item)
         return;
-    for (int i = 0; i < item->m_placedObjects.GetSize(); ++i)
-        if (item->m_placedObjects[i] == this)
-            return;
-    item->m_placedObjects.Add(this);
+    CWaitCursorScope wait;
+    item->DoVerb((GetKeyState(VK_CONTROL) & 0x8000) ? OLEIVERB_OPEN : OLEIVERB_PRIMARY, view);
+}
+
+void CZelkOleObj::DrawForServer(CDC* dc)
+{
+    CZelkCntrItem* item = GetItem();
+    if (!item || !dc)
+        return;
+    RECT r;
+    const int clipped = GetActiveViewRect(r);
+    const POINT scroll = g_pApp ? g_pApp->m_viewScrollPos : POINT{0, 0};
+    r.left -= scroll.x;
+    r.right -= scroll.x;
+    r.top -= scroll.y;
+    r.bottom -= scroll.y;
+    if (!clipped)
+        item->Draw(dc, &r, DVASPECT_CONTENT);
 }

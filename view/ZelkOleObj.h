@@ -11,7 +11,6 @@ class CZelkOleObj : public CZelkObj {
 public:
     // m_bottomRight is the opposite corner, m_topLeft the anchor (top-left).
     SIZE m_extent = { 0, 0 };
-    CZelkCntrItem* m_item = nullptr;
     std::int32_t m_itemIndex = -1;   // position of its item in the drawing's item list
 
     // The placed object's fields, then the extent and the item index.
@@ -19,6 +18,8 @@ public:
     // Joins the list of placed objects of the item its index names, once; an index outside the
     // drawing's items, or an empty entry, attaches nothing.
     void AttachToItem();
+    // The same with the items a drawing file's reading has staged, before they join the drawing.
+    void AttachToStagedItem();
 
     // The item's picture scaled into the object's rectangle and, on a screen, the frame; an
     // object clipped in the view shows only its frame.
@@ -33,5 +34,10 @@ public:
     CZelkOleObj* Clone(CZelkDoc* doc);
     // The object's item, or null when its index names none.
     CZelkCntrItem* GetItem() const;
+    // Runs the item's verb (open with Ctrl held, else its primary verb) in the view.
+    void OnOpen(CZelkView* view) override;
+    // The picture for the drawing's own picture: in the active view's mapping the application
+    // keeps, shifted by its scroll position; nothing when clipped.
+    void DrawForServer(CDC* dc);
 
 };

@@ -204,7 +204,10 @@ public:
     // file is refused with the message of a failed creation and leaves nothing behind.
     void OnInsertObject();
     // The view's own selection of placed objects.
+    BOOL IsSelected(const CObject* pDocItem) const override;
     void SelectOleObject(CZelkObj* object, BOOL add);
+    // Repaints the selected objects of this view (the update of hint 2).
+    void InvalidateOleSelection();
     void BringObjectToFront(CZelkObj* object);
     // Mouse operations on placed objects (points logical): a press on a handle of the one
     // selected object starts a resize, a press on a picked object arms the move (Shift takes it
@@ -212,14 +215,29 @@ public:
     // offset as one step or, with Ctrl, adds copies.
     BOOL BeginObjectResize(POINT point);
     BOOL PressOnObject(POINT point, BOOL shift);
-    // Closes the drawing's item that is being edited in place; FALSE when there is none.
-    BOOL CloseInPlaceItem();
     void ResizeSelectedObjects(POINT point);
     void EndObjectMove(UINT keyFlags, CPointD point);
 
-    // Copies the one selected object (its archive under "Zelk Client" and its picture); refuses
-    // several.
+    // The item active in place in this view closed, its objects' recovery files written; FALSE
+    // when none was (a picture never is).
+    BOOL CloseInPlaceItem();
+    // The handle's cursor over a handle of the one selected object, else the arrow (unless a
+    // resize runs); nothing while the view holds the pointer.
+    void SetObjectCursor(POINT point);
+    // The double-click on the one selected object opens it.
+    void OpenSelectedObject();
+
+    // The clipboard commands, each to the input box while it has the focus. Copy puts the one
+    // selected object (its archive under "Zelk Client" and its picture), or with none selected
+    // the drawing as a picture and its archive; it refuses several.
     void OnEditCopy();
+    void OnEditCut();
+    void OnUpdateEditCopy(CCmdUI* pCmdUI);
+    void OnUpdateEditPaste(CCmdUI* pCmdUI);
+    void OnUpdatePasteAsText(CCmdUI* pCmdUI);
+    // Escape while an item is active in place here, or while the drawing is in place elsewhere.
+    void OnCancelEditCntr();
+    void OnCancelEditSrvr();
 
     // ---- invalidation ----------------------------------------------------------------------
     void InvalidateWorldRect(const CRectD* rect);
@@ -302,7 +320,8 @@ public:
     // which gives back the layer display it started from.
     virtual void EndSingleLayerView();
     virtual void StepSingleLayerView(int backward);
-    virtual void DeselectOleObject(CZelkObj*) {}
+    // Takes the first occurrence of the object out of the view's selection of placed objects.
+    virtual void DeselectOleObject(CZelkObj* object);
     virtual int HasHiddenLayer() const;
     // The extent of a text in a font made from the description, through a client device
     // context of the view; FALSE when the font cannot be made.
@@ -521,6 +540,7 @@ private:
     // One drawing routine for the paint, the redraw and the requests: which elements of a
     // pen (or font) a pass draws is a predicate over the element's state, mark and layer.
     friend class CViewPainter;
+    friend class CZelkSrvrItem;
     static int PenStyle(const CTypePen& pen);
     // The sketch-line, gray, color (with blur) and text passes, under the paint's rules or the
     // redraw's; then one highlight color over every pen's elements or every font's texts.

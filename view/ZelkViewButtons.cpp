@@ -9,7 +9,6 @@
 #include "app/InputToolBar.h"
 #include "app/MainFrame.h"
 #include "app/ZelkApp.h"
-#include "app/ZelkCntrItem.h"
 #include "document/UndoHistory.h"
 #include "document/ZelkDoc.h"
 #include "elements/Curves.h"
@@ -18,7 +17,6 @@
 #include "platform/ui/KeyMap.h"
 #include "platform/ui/WinUser.h"
 #include "view/ZelkObj.h"
-#include "view/ZelkOleObj.h"
 
 namespace {
 
@@ -348,9 +346,7 @@ void CZelkView::OnLButtonDblClk(UINT nFlags, CPoint point)
     app->m_skipLeftUp = 1;
     if (m_oleSelection.size() == 1) {
         m_oleDragMode = 0;
-        if (auto* placed = dynamic_cast<CZelkOleObj*>(m_oleSelection.front()))
-            if (CZelkCntrItem* item = placed->GetItem())
-                item->OnActivate();
+        OpenSelectedObject();
         return;
     }
     app->m_leftDoubleClicked = 1;

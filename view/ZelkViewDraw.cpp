@@ -71,8 +71,10 @@ void CZelkView::OnDraw(CDC* pDC)
     const bool active = g_pApp->m_activeView == this;
     const CPoint scroll = GetScrollPosition();
     StoreScrollPosition(scroll.x, scroll.y, active ? 1 : 0);
-    if (active)
+    if (active) {
         g_pApp->m_activeClientRect = m_clientRectLogical;
+        g_pApp->m_serverFirstDraw = 0;
+    }
     RECT clip{0, 0, 0, 0};
     pDC->GetClipBox(&clip);
     const int oldBkMode = pDC->SetBkMode(TRANSPARENT);

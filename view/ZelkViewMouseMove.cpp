@@ -248,8 +248,13 @@ void CZelkView::OnMouseMove(UINT nFlags, CPoint point)
     doc->m_inputPoint.SetPoint(m_cursorWorldPoint);
     const CPointD p = doc->m_inputPoint.GetEffective(doc, 1);
 
-    if (!m_oleSelection.empty() && m_oleDragMode == 1)
-        PreviewObjectDrag(p);
+    if (!m_oleSelection.empty()) {
+        SetObjectCursor(logical);
+        if (m_oleDragMode == 1)
+            PreviewObjectDrag(p);
+        else if (m_oleDragMode == 2)
+            ResizeSelectedObjects(logical);
+    }
     if (doc->m_inputPoint.mode != 1 || doc->m_grid.m_on)
         PreviewPointerCross(p);
 

@@ -1,7 +1,10 @@
 // Placed pictures in a view: the conversions they use, the paste of the clipboard as a picture
-// or as texts, and the copy of one object.
+// or as texts, the copy of one object or of the drawing, and the mouse's work on them.
 #include "view/ZelkView.h"
 
+#include "app/InputComboBox.h"
+#include "app/InputToolBar.h"
+#include "app/MainFrame.h"
 #include "app/WaitCursorScope.h"
 #include "app/ZelkApp.h"
 #include "app/ZelkCntrItem.h"
@@ -14,9 +17,12 @@
 #include "platform/core/File.h"
 #include "platform/gdi/ImageDC.h"
 #include "platform/ui/Clipboard.h"
+#include "platform/ui/CmdTarget.h"
+#include "platform/ui/Controls.h"
 #include "platform/ui/UiServices.h"
 #include "platform/ui/WinUser.h"
 #include "view/ZelkOleObj.h"
+#include "view/ZelkSrvrItem.h"
 
 #include <algorithm>
 #include <cmath>
@@ -206,24 +212,79 @@ BOOL CZelkView::PasteFromClipboard()
     return TRUE;
 }
 
+namespace {
+
+// The main frame's input box, where the clipboard commands go while it has the focus.
+CWnd* FocusedInputBox()
+{
+    CMainFrame* frame = g_pApp ? g_pApp->m_pMainFrame : nullptr;
+    if (!frame || !frame->m_wndInputBar.m_inputBox.m_hasFocus)
+        return nullptr;
+    return &frame->m_wndInputBar.m_inputBox;
+}
+
+void CommitCreationLog(CZelkDoc* doc)
+{
+    if (doc && doc->m_creationLog)
+        doc->m_creationLog->Commit(1);
+}
+
+// The item of the drawing active in place in the view; none while no item is.
+CZelkCntrItem* InPlaceActiveItem(CZelkDoc* doc, CZelkView* view)
+{
+    if (!doc)
+        return nullptr;
+    for (CZelkCntrItem* item : doc->m_oleItems) {
+        const int state = item ? item->GetItemState() : 0;
+        if ((state == COleClientItem::activeState || state == COleClientItem::activeUIState) &&
+            item->GetActiveView() == view)
+            return item;
+    }
+    return nullptr;
+}
+
+}  // namespace
+
 void CZelkView::OnEditPaste()
 {
-    if (m_document && m_document->m_creationLog)
-        m_document->m_creationLog->Commit(1);
+    if (CWnd* box = FocusedInputBox()) {
+        box->SendMessage(WM_PASTE);
+        return;
+    }
+    CommitCreationLog(m_document);
     if (!PasteFromClipboard())
         ShowMessageLine(kMsgPasteFailed);
 }
 
+void CZelkView::OnEditCut()
+{
+    if (CWnd* box = FocusedInputBox()) {
+        box->SendMessage(WM_CUT);
+        return;
+    }
+    CommitCreationLog(m_document);
+}
+
 void CZelkView::OnEditCopy()
 {
-    if (m_document && m_document->m_creationLog)
-        m_document->m_creationLog->Commit(1);
+    if (CWnd* box = FocusedInputBox()) {
+        box->SendMessage(WM_COPY);
+        return;
+    }
+    if (!m_document)
+        return;
+    CommitCreationLog(m_document);
     if (m_oleSelection.size() >= 2) {
         ShowMessageLine(kMsgCopySeveral);
         return;
     }
-    if (m_oleSelection.empty())
+    if (m_oleSelection.empty()) {
+        // The drawing is not embedded anywhere by this copy: closing it still asks.
+        CZelkSrvrItem* item = m_document->GetEmbeddedItem();
+        m_document->m_quietClose = 0;
+        item->CopyToClipboard(TRUE);
         return;
+    }
     CZelkObj* obj = m_oleSelection.front();
     CMemFile file(4096);
     {
@@ -255,6 +316,78 @@ void CZelkView::OnEditCopy()
     CloseClipboard();
 }
 
+void CZelkView::OnUpdateEditCopy(CCmdUI* pCmdUI)
+{
+    // Cut acts only in the input box. Copy also copies the drawing or its selected object,
+    // which it could never do were it enabled only while the input box has the focus.
+    pCmdUI->Enable(pCmdUI->m_nID == ID_EDIT_COPY || FocusedInputBox() != nullptr);
+}
+
+void CZelkView::OnUpdateEditPaste(CCmdUI* pCmdUI)
+{
+    pCmdUI->Enable(IsClipboardFormatAvailable(CF_TEXT) || COleClientItem::CanCreateFromData());
+}
+
+void CZelkView::OnUpdatePasteAsText(CCmdUI* pCmdUI)
+{
+    pCmdUI->Enable(IsClipboardFormatAvailable(CF_TEXT));
+}
+
+void CZelkView::OnCancelEditCntr()
+{
+    if (CZelkCntrItem* item = InPlaceActiveItem(m_document, this))
+        item->Close(OLECLOSE_SAVEIFDIRTY);
+}
+
+void CZelkView::OnCancelEditSrvr()
+{
+    // The drawing is never active in place in another program here: nothing to leave.
+}
+
+BOOL CZelkView::CloseInPlaceItem()
+{
+    CZelkCntrItem* item = InPlaceActiveItem(m_document, this);
+    if (!item)
+        return FALSE;
+    item->Close(OLECLOSE_SAVEIFDIRTY);
+    m_document->UpdateAndPaintAllViews();
+    for (int i = 0; i < item->m_placedObjects.GetSize(); ++i) {
+        const int index = m_document->FindObjectIndex(static_cast<CZelkObj*>(item->m_placedObjects[i]));
+        if (index >= 0)
+            m_document->SaveRecoveryObject(index);
+    }
+    if (g_pApp)
+        g_pApp->m_leftButtonDown = 0;
+    return TRUE;
+}
+
+void CZelkView::SetObjectCursor(POINT point)
+{
+    if (m_hWnd && GetCapture() == this)
+        return;
+    if (m_oleSelection.size() == 1) {
+        CZelkObj* object = m_oleSelection.front();
+        if (const int handle = object->HitTest(point, this, TRUE)) {
+            SetCursor(AfxGetApp() ? AfxGetApp()->LoadStandardCursor(object->GetHandleCursor(handle))
+                                  : LoadCursor(object->GetHandleCursor(handle)));
+            return;
+        }
+    }
+    if (m_oleDragMode != 2)
+        SetCursor(LoadCursor(IDC_ARROW));
+}
+
+void CZelkView::OpenSelectedObject()
+{
+    if (m_oleSelection.size() != 1 || !m_document)
+        return;
+    CZelkObj* object = m_oleSelection.front();
+    object->OnOpen(this);
+    const int index = m_document->FindObjectIndex(object);
+    if (index >= 0)
+        m_document->SaveRecoveryObject(index);
+}
+
 namespace {
 
 // Pressed, moved and resized only when live and picked.
@@ -265,23 +398,37 @@ bool Pickable(const CZelkObj* object)
 
 }  // namespace
 
+BOOL CZelkView::IsSelected(const CObject* pDocItem) const
+{
+    return std::find(m_oleSelection.begin(), m_oleSelection.end(), pDocItem) != m_oleSelection.end();
+}
+
+void CZelkView::DeselectOleObject(CZelkObj* object)
+{
+    const auto at = std::find(m_oleSelection.begin(), m_oleSelection.end(), object);
+    if (at != m_oleSelection.end())
+        m_oleSelection.erase(at);
+}
+
 void CZelkView::SelectOleObject(CZelkObj* object, BOOL add)
 {
     if (!object || (object->m_state & 0x08))
         return;
-    const auto at = std::find(m_oleSelection.begin(), m_oleSelection.end(), object);
     if (add) {
-        if (at == m_oleSelection.end()) {
+        if (!IsSelected(object)) {
             m_oleSelection.push_back(object);
             InvalidateObject(object);
         }
         return;
     }
-    OnUpdate(nullptr, 2, nullptr);
-    if (at != m_oleSelection.end())
-        m_oleSelection.erase(at);
+    InvalidateOleSelection();
     DeselectOleObject(object);
     InvalidateObject(object);
+}
+
+void CZelkView::InvalidateOleSelection()
+{
+    OnUpdate(nullptr, 2, nullptr);
 }
 
 void CZelkView::BringObjectToFront(CZelkObj* object)
@@ -362,8 +509,10 @@ void CZelkView::EndObjectMove(UINT keyFlags, CPointD point)
                                                          object->m_state);
         object->MoveTo(r, this);
     }
+    // The step moves world corners when it is undone: the offset in world units, not logical
+    // ones, or Undo at any zoom but 1 puts the objects elsewhere.
     CPointD offset;
-    offset.Init(static_cast<double>(dx), static_cast<double>(dy));
+    offset.Init(dx / m_zoom, dy / m_zoom);
     CPointD scale;
     scale.Init(1, 1);
     m_document->m_undoHistory->CommitTransform(4, offset, scale);
@@ -398,37 +547,14 @@ void CZelkView::OnInsertObject()
     if (!item->CreateFromFile(request.chosen.front())) {
         doc->m_oleItems.pop_back();
         delete item;
-        delete obj;
+        obj->Remove();
         AfxMessageBox(kMsgCreateFailed, MB_OK);
         return;
     }
     const int index = doc->AddObject(obj);
     doc->SetModifiedFlag(TRUE);
+    item->UpdateLink();
     item->UpdateObjectExtents();
     doc->UpdateAllViews(nullptr);
     doc->SaveRecoveryObject(index);
-}
-
-BOOL CZelkView::CloseInPlaceItem()
-{
-    if (!m_document)
-        return FALSE;
-    CZelkCntrItem* active = nullptr;
-    for (CZelkCntrItem* item : m_document->m_oleItems)
-        if (item && item->GetItemState() >= COleClientItem::activeState) {
-            active = item;
-            break;
-        }
-    if (!active)
-        return FALSE;
-    active->m_itemState = COleClientItem::loadedState;
-    m_document->UpdateAndPaintAllViews();
-    for (int i = 0; i < active->m_placedObjects.GetSize(); ++i) {
-        const int index = m_document->FindObjectIndex(static_cast<CZelkOleObj*>(active->m_placedObjects[i]));
-        if (index >= 0)
-            m_document->SaveRecoveryObject(index);
-    }
-    if (g_pApp)
-        g_pApp->m_leftButtonDown = 0;
-    return TRUE;
 }

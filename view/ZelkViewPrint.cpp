@@ -212,7 +212,8 @@ bool StartPrintCommand(CZelkView* view, const char* helpPage, int mode, bool cle
 
 }  // namespace
 
-// The view's one command map: printing here, the command table's and the popup menu's commands.
+// The view's one command map: printing and placed objects here, the command table's and the
+// popup menu's commands.
 BEGIN_MESSAGE_MAP(CZelkView, CScrollView)
     ON_COMMAND(ID_FILE_PRINT_VIEW, OnFilePrintView)
     ON_COMMAND(ID_FILE_PRINT_RATIO, OnFilePrintRatio)
@@ -230,6 +231,18 @@ BEGIN_MESSAGE_MAP(CZelkView, CScrollView)
     ON_UPDATE_COMMAND_UI(ID_RATIO_PRINT_REAL, OnUpdatePrintCommand)
     ON_UPDATE_COMMAND_UI_RANGE(ID_PRINT_REPLACE_REAL, ID_PRINT_REPLACE_TRY, OnUpdatePrintCommand)
     ON_COMMAND(ID_WINDOW_NEW, OnWindowNew)
+    // Placed objects and the clipboard (view/ZelkViewOle.cpp).
+    ON_COMMAND(ID_OLE_INSERT_NEW, OnInsertObject)
+    ON_COMMAND(32768, OnCancelEditCntr)
+    ON_COMMAND(32769, OnCancelEditSrvr)
+    ON_COMMAND(ID_EDIT_COPY, OnEditCopy)
+    ON_COMMAND(ID_EDIT_CUT, OnEditCut)
+    ON_COMMAND(ID_EDIT_PASTE, OnEditPaste)
+    ON_COMMAND(32881, OnPasteAsText)
+    ON_UPDATE_COMMAND_UI(ID_EDIT_COPY, OnUpdateEditCopy)
+    ON_UPDATE_COMMAND_UI(ID_EDIT_CUT, OnUpdateEditCopy)
+    ON_UPDATE_COMMAND_UI(ID_EDIT_PASTE, OnUpdateEditPaste)
+    ON_UPDATE_COMMAND_UI(32881, OnUpdatePasteAsText)
     // The commands of the view's command table (view/ZelkViewCommands.cpp).
     ON_VIEW_COMMAND(32779)
     ON_VIEW_COMMAND(32774)

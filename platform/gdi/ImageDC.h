@@ -5,6 +5,7 @@
 #include "platform/gdi/PainterDC.h"
 
 #include <memory>
+#include <vector>
 
 class QImage;
 
@@ -20,4 +21,11 @@ public:
     // logicalDpi as the screen's (96 unless given).
     CImageDC(int width, int height, int logicalDpi = 96);
     ~CImageDC() override;
+
+    // The picture as PNG bytes, marked with the device context's resolution; empty when it
+    // cannot be encoded.
+    std::vector<BYTE> EncodePng() const;
+
+private:
+    int m_dotsPerInch;
 };

@@ -152,3 +152,33 @@ void COleClientItem::GetClipboardData()
         return;
     SetClipboardImage(m_nativeData.data(), m_nativeData.size());
 }
+
+BOOL COleClientItem::DoVerb(int verb, CView* view)
+{
+    (void)view;
+    // Hiding an item that never shows is done at once.
+    if (verb == OLEIVERB_HIDE)
+        return TRUE;
+    return OnActivate();
+}
+
+void COleClientItem::Close(int option)
+{
+    (void)option;
+    if (m_itemState != emptyState)
+        m_itemState = loadedState;
+    m_pView = nullptr;
+}
+
+BOOL COleClientItem::OnChangeItemPosition(const RECT& rect)
+{
+    (void)rect;
+    return TRUE;
+}
+
+void COleClientItem::OnDeactivateUI(BOOL undoable)
+{
+    (void)undoable;
+    if (m_itemState == activeUIState)
+        m_itemState = activeState;
+}

@@ -13,12 +13,17 @@
 
 class CArchive;
 class CDC;
+class CView;
 
 constexpr int DVASPECT_CONTENT = 1;
 constexpr int OLEIVERB_PRIMARY = 0;
 constexpr int OLEIVERB_SHOW = -1;
 constexpr int OLEIVERB_OPEN = -2;
 constexpr int OLERENDER_DRAW = 1;
+constexpr int OLEIVERB_HIDE = -3;
+constexpr int OLECLOSE_SAVEIFDIRTY = 0;
+constexpr int OLECLOSE_NOSAVE = 1;
+constexpr DWORD OLEMISC_INSIDEOUT = 0x80;
 
 class COleClientItem : public CObject {
     DECLARE_DYNAMIC(COleClientItem)
@@ -51,8 +56,29 @@ public:
     // Puts the picture on the open clipboard as an image.
     void GetClipboardData();
 
+    // Running the item: a picture has no program to run it, so a verb reaches OnActivate, which
+    // tells the container; the item never becomes active in place or open.
+    virtual BOOL DoVerb(int verb, CView* view);
+    virtual BOOL OnActivate() { return FALSE; }
+    // Back to the loaded state (save or not, as the option says); nothing to save for a picture.
+    void Close(int option = OLECLOSE_SAVEIFDIRTY);
+    // The container's answers about the item's place while it is active in place; the framework's
+    // handling accepts a new place.
+    virtual BOOL OnChangeItemPosition(const RECT& rect);
+    virtual void OnGetItemPosition(RECT& rect) { (void)rect; }
+    // The user interface of an in-place item goes away: the item stays active without it.
+    virtual void OnDeactivateUI(BOOL undoable);
+    // What the item asks of its container; a picture asks nothing.
+    DWORD GetMiscStatus(int aspect) const { (void)aspect; return 0; }
+    // The item's window follows its new place (only while active in place).
+    void SetItemRects() {}
+    void UpdateLink() {}
+    // The view the item is active in; none while it is not active.
+    CView* GetActiveView() const { return m_pView; }
+
     CString m_className;
     SIZE m_serverExtent = { 0, 0 };
     std::vector<BYTE> m_nativeData;
     int m_itemState = loadedState;
+    CView* m_pView = nullptr;
 };

@@ -394,6 +394,7 @@ constexpr UINT ID_EDIT_CLEAR = 0xE120;
 constexpr UINT ID_EDIT_COPY = 0xE122;
 constexpr UINT ID_EDIT_CUT = 0xE123;
 constexpr UINT ID_EDIT_PASTE = 0xE125;
+constexpr UINT ID_OLE_INSERT_NEW = 0xE200;
 constexpr UINT ID_EDIT_SELECT_ALL = 0xE12A;
 constexpr UINT ID_EDIT_UNDO = 0xE12B;
 constexpr UINT ID_WINDOW_NEW = 0xE130;

@@ -160,6 +160,7 @@ TEST_F(ViewButtons, APressBesideAnItemEditedInPlaceOnlyEndsThatEditing)
     doc->AddObject(placed);
     m_view->m_oleSelection.push_back(placed);
     item->m_itemState = COleClientItem::activeState;
+    item->m_pView = m_view;
     UiDriver::Click(m_view, kAt, UiDriver::Left);
     EXPECT_EQ(item->GetItemState(), COleClientItem::loadedState);
     EXPECT_TRUE(m_view->m_oleSelection.empty());
