@@ -316,6 +316,7 @@ void CZelkDoc::FreeElementStore()
     m_penIndex.clear();
     m_penIndexedCount = 0;
     m_layerIndex.clear();
+    m_layerIndexedNames.clear();
     m_layerIndexedCount = 0;
     m_fontIndex.clear();
     m_fontIndexedCount = 0;

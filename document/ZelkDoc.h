@@ -656,10 +656,12 @@ private:
     void IndexFonts();
 
     // Side indexes of the pen, layer and font tables, with the size of the table each was made
-    // for (-1 after TablesChanged). A hit is still checked against the table.
+    // for (-1 after TablesChanged). A hit is still checked against the table; layers keep the
+    // names they were indexed under for that.
     std::unordered_map<std::string, int> m_penIndex;
     int m_penIndexedCount = 0;
     std::unordered_map<std::string, int> m_layerIndex;
+    std::vector<std::string> m_layerIndexedNames;
     int m_layerIndexedCount = 0;
     std::unordered_map<std::string, std::vector<int>> m_fontIndex;
     int m_fontIndexedCount = 0;

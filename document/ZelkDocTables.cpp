@@ -75,9 +75,9 @@ bool PenIs(const CTypePen* p, std::int32_t lineType, std::int16_t width, COLORRE
 
 std::string LayerKey(const CString& name)
 {
-    CString upper = name;
-    upper.MakeUpper();
-    return upper.Std();
+    std::string key(name.View());
+    MbsUpper(key.data(), static_cast<int>(key.size()));
+    return key;
 }
 
 }  // namespace
@@ -342,6 +342,7 @@ std::int16_t CZelkDoc::FindOrCreateLayer(const CString& name)
         }
     }
     if (m_layerIndexedCount == i) {
+        m_layerIndexedNames.push_back(layer->m_name.Std());
         m_layerIndex.emplace(LayerKey(layer->m_name), i);
         m_layerIndexedCount = i + 1;
     }
@@ -386,16 +387,20 @@ std::int16_t CZelkDoc::FontIndexFromList(int i, const CPtrArray& fonts)
 void CZelkDoc::IndexLayers()
 {
     m_layerIndex.clear();
+    m_layerIndexedNames.clear();
     const int count = m_layers.GetSize();
-    for (int i = 0; i < count; ++i)
-        m_layerIndex.emplace(LayerKey(GetLayer(i)->m_name), i);
+    for (int i = 0; i < count; ++i) {
+        const CString& n = GetLayer(i)->m_name;
+        m_layerIndexedNames.push_back(n.Std());
+        m_layerIndex.emplace(LayerKey(n), i);
+    }
     m_layerIndexedCount = count;
 }
 
-// The most called lookup of the document, answered by the side index; a hit is checked against
-// the layer table. The upper-cased key matches exactly the names that compare equal without
-// regard to case, because upper-casing steps over the second bytes of double-byte characters
-// as the comparison does.
+// The most called lookup of the document, answered by the side index. The upper-cased key
+// matches exactly the names that compare equal without regard to case, because upper-casing
+// steps over the second bytes of double-byte characters as the comparison does; so a hit holds
+// while the layer keeps the name it was indexed under.
 int CZelkDoc::FindLayer(const CString& name)
 {
     if (name.IsEmpty())
@@ -414,7 +419,8 @@ int CZelkDoc::FindLayer(const CString& name)
     auto it = m_layerIndex.find(key);
     if (it == m_layerIndex.end())
         return -1;
-    if (const CLayer* layer = GetLayer(it->second); layer && layer->m_name.CompareNoCase(name) == 0)
+    if (const CLayer* layer = GetLayer(it->second);
+        layer && layer->m_name.View() == m_layerIndexedNames[static_cast<size_t>(it->second)])
         return it->second;
     // Renamed in place without a word: the table as it stands answers.
     IndexLayers();

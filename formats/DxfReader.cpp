@@ -56,6 +56,11 @@ bool Handled(int code, bool inBlock)
 // writers do not pad them read like padded ones.
 CString Trimmed(const CString& s)
 {
+    // Second bytes of double-byte characters are never blanks or tabs, so a value that neither
+    // starts nor ends with one has nothing to trim.
+    const std::string_view v = s.View();
+    if (v.empty() || (v.front() != ' ' && v.front() != '\t' && v.back() != ' ' && v.back() != '\t'))
+        return s;
     CString t = s;
     t.TrimLeft(" \t");
     t.TrimRight(" \t");
@@ -556,9 +561,10 @@ CDxfReader::Flow CDxfReader::CollectGroup(int code, bool inBlock)
 namespace {
 
 // Most entities leave the groups with defaults alone: a value already there is not set again.
-void SetDefault(CString& group, std::string_view value)
+[[gnu::always_inline]] inline void SetDefault(CString& group, std::string_view value)
 {
-    if (group.View() != value)
+    const std::string_view have = group.View();
+    if (have.size() != value.size() || std::memcmp(have.data(), value.data(), value.size()) != 0)
         group = CString(value);
 }
 
@@ -686,7 +692,8 @@ CDxfReader::Flow CDxfReader::EntitiesLoop()
         FinishEntity(name, false);
         if (name == "ENDSEC")
             return kGo;
-        StartEntity(name, false);
+        // The groups' defaults were just set again by FinishEntity.
+        Dispatch(name, false);
     }
 }
 
