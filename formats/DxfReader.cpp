@@ -377,7 +377,64 @@ int CDxfReader::Atoi(const CString& s) { return std::atoi(s); }
 
 CBlock* CDxfReader::BlockAt(int i) const { return static_cast<CBlock*>(m_doc->m_dxfBlocks[i]); }
 
+namespace {
+
+// Most lines are shorter than sixteen bytes and end well inside the bytes at hand (from[0..24)
+// at least): such a line is read as ScanDxfLine reads it, from two words of eight bytes.
+[[gnu::always_inline]] inline bool ScanShortDxfLine(const BYTE* from, int start, int& position,
+                                                     char* line, int& textLength)
+{
+    if constexpr (std::endian::native != std::endian::little) {
+        return false;
+    } else {
+        std::uint64_t words[2];
+        std::memcpy(words, from, sizeof words);
+        int end = 0;
+        // The lowest byte flagged is the first below 0x0E; higher flags may be false.
+        std::uint64_t low = (words[0] - 0x0E0E0E0E0E0E0E0Eull) & ~words[0] & 0x8080808080808080ull;
+        if (low) {
+            end = std::countr_zero(low) >> 3;
+        } else {
+            low = (words[1] - 0x0E0E0E0E0E0E0E0Eull) & ~words[1] & 0x8080808080808080ull;
+            if (!low)
+                return false;
+            end = 8 + (std::countr_zero(low) >> 3);
+        }
+        const BYTE c = from[end];
+        if (c != '\n' && c != '\r')
+            return false;
+        std::memcpy(line, words, sizeof words);
+        line[end] = '\0';
+        textLength = end;
+        position = start + end + (c == '\r' && from[end + 1] == '\n' ? 2 : 1);
+        return true;
+    }
+}
+
+}  // namespace
+
+bool ReadShortDxfLine(const BYTE* from, int position, int& nextPosition, char* line,
+                      int& textLength)
+{
+    return ScanShortDxfLine(from, position, nextPosition, line, textLength);
+}
+
 int CDxfReader::ReadLine()
+{
+    const int start = m_position < 0 ? 0 : m_position;
+    if (m_source) {
+        if (m_window && start >= m_windowStart && m_windowEnd - start >= 24 &&
+            ScanShortDxfLine(m_window + (start - m_windowStart), start, m_position, m_line,
+                             m_lineLength))
+            return 1;
+    } else if (m_length - start >= 24 &&
+               ScanShortDxfLine(m_data + start, start, m_position, m_line, m_lineLength)) {
+        return 1;
+    }
+    return ReadLineInWindow();
+}
+
+int CDxfReader::ReadLineInWindow()
 {
     if (!m_source)
         return ReadDxfLine(m_data, m_length, m_position, m_line, &m_lineLength);
