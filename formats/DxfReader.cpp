@@ -187,27 +187,30 @@ bool FastDecimal(const char* p, double& value)
     static constexpr double kPowers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
                                          1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
                                          1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+    const auto isDigit = [](char c) { return static_cast<unsigned char>(c - '0') < 10; };
+    // Leading zeros are not significant; every digit after the first other one is. Digits run
+    // on without a check (a long run wraps around and is refused by its count).
+    while (*p == '0')
+        ++p;
+    const char* first = p;
     std::uint64_t digits = 0;
-    int significant = 0;
-    int decimals = 0;
-    for (; *p >= '0' && *p <= '9'; ++p) {
-        if (digits != 0 || *p != '0') {
-            digits = digits * 10 + static_cast<unsigned>(*p - '0');
-            ++significant;
-        }
-        if (significant > 15)
-            return false;
-    }
+    for (; isDigit(*p); ++p)
+        digits = digits * 10 + static_cast<unsigned>(*p - '0');
+    std::ptrdiff_t significant = p - first;
+    std::ptrdiff_t decimals = 0;
     if (*p == '.') {
-        for (++p; *p >= '0' && *p <= '9'; ++p) {
-            if (digits != 0 || *p != '0') {
-                digits = digits * 10 + static_cast<unsigned>(*p - '0');
-                ++significant;
-            }
-            if (significant > 15 || ++decimals > 22)
-                return false;
-        }
+        const char* point = ++p;
+        if (digits == 0)
+            while (*p == '0')
+                ++p;
+        first = p;
+        for (; isDigit(*p); ++p)
+            digits = digits * 10 + static_cast<unsigned>(*p - '0');
+        significant += p - first;
+        decimals = p - point;
     }
+    if (significant > 15 || decimals > 22)
+        return false;
     if (*p == '.' || *p == 'e' || *p == 'E' || *p == '+' || *p == '-')
         return false;
     value = static_cast<double>(digits);
