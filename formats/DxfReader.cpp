@@ -422,7 +422,8 @@ bool ReadShortDxfLine(const BYTE* from, int position, int& nextPosition, char* l
     return ScanShortDxfLine(from, position, nextPosition, line, textLength);
 }
 
-int CDxfReader::ReadLine()
+// Every line of the file comes through here, so the common case is laid into each caller.
+[[gnu::always_inline]] inline int CDxfReader::ReadLine()
 {
     const int start = m_position < 0 ? 0 : m_position;
     if (m_source) {
