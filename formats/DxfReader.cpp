@@ -599,7 +599,7 @@ CDxfReader::Flow CDxfReader::ValueCut(int code, bool inBlock)
     return Handled(code, inBlock) && kEssential.Has(code) ? kFail : kStop;
 }
 
-CDxfReader::Flow CDxfReader::CollectGroup(int code, bool inBlock)
+[[gnu::always_inline]] inline CDxfReader::Flow CDxfReader::CollectGroup(int code, bool inBlock)
 {
     if (!ReadLine())
         return ValueCut(code, inBlock);
