@@ -35,6 +35,14 @@ void WriteDxfLine(CStdioFile& file, const char* text, int length)
         file.Write(text, static_cast<UINT>(static_cast<const char*>(nul) - text));
         return;
     }
+    // A line of the usual length goes out with its end in one write.
+    char joined[256];
+    if (n < sizeof joined) {
+        std::memcpy(joined, text, n);
+        joined[n] = '\n';
+        file.Write(joined, static_cast<UINT>(n + 1));
+        return;
+    }
     file.Write(text, static_cast<UINT>(n));
     file.Write("\n", 1);
 }
