@@ -766,6 +766,7 @@ int CCreationLog::Rollback()
         delete m_doc->GetFont(i);
         m_doc->m_fonts.RemoveAt(i);
     }
+    m_doc->TablesChanged();
     CUndoHistory* h = m_doc->m_undoHistory;
     while (h->GetStepCount() > m_stepCount) {
         for (const CElemRef& e : h->m_steps.back()->m_second)

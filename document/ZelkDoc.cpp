@@ -316,9 +316,10 @@ void CZelkDoc::FreeElementStore()
         map.RemoveAll();
     m_selection.clear();
     m_penIndex.clear();
-    m_penIndexedKeys.clear();
+    m_penIndexedCount = 0;
     m_layerIndex.clear();
     m_layerIndexedNames.clear();
+    m_layerIndexedCount = 0;
     m_fontIndex.clear();
     m_fontIndexedCount = 0;
 }

@@ -308,9 +308,14 @@ public:
     CCurve* GetCurveElem(int block, int slot) const;
 
     // ---- attribute tables -------------------------------------------------------------
-    // A bulk add (an import) holds the tables: nothing changes a pen, layer or font in place
-    // until it lets go, so the side indexes, made current when the hold starts, answer a miss
-    // without checking the whole table. Holds nest.
+    // Pens, layers and fonts are looked up in side indexes, which answer a miss without going
+    // through the table. The document keeps them current as it adds to its tables; whoever
+    // changes a pen, layer or font in place or takes entries away (a rename, a rollback, a
+    // load) calls TablesChanged, and the next lookup indexes the tables again, as it does for
+    // a table that grew or shrank behind the index. A bulk add (an import) holds the tables:
+    // the hold indexes them afresh when it starts, so that whatever was changed in place before
+    // is found by its present values. Holds nest.
+    void TablesChanged();
     void HoldTables();
     void ReleaseTables();
     std::int16_t FindOrAddPen(std::int32_t lineType, std::int16_t width, COLORREF color,
@@ -651,14 +656,18 @@ private:
 
     int FindPenIndexed(std::int32_t lineType, std::int16_t width, COLORREF color,
                        std::uint8_t blurCount, std::uint8_t blurRate);
+    void IndexPens();
+    void IndexLayers();
+    void IndexFonts();
 
-    // Side indexes of the pen, layer and font tables: a hit is checked against the table and a
-    // miss is confirmed by a scan, so they stay right when the tables are changed behind them.
-    // Pens and layers keep the values they were indexed under, to tell when that happened.
+    // Side indexes of the pen, layer and font tables, with the size of the table each was made
+    // for (-1 after TablesChanged). A hit is still checked against the table; layers keep the
+    // names they were indexed under for that.
     std::unordered_map<std::string, int> m_penIndex;
-    std::vector<std::string> m_penIndexedKeys;
+    int m_penIndexedCount = 0;
     std::unordered_map<std::string, int> m_layerIndex;
     std::vector<std::string> m_layerIndexedNames;
+    int m_layerIndexedCount = 0;
     std::unordered_map<std::string, std::vector<int>> m_fontIndex;
     int m_fontIndexedCount = 0;
     int m_tablesHeld = 0;

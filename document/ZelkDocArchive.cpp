@@ -342,6 +342,7 @@ void CZelkDoc::LoadArchive(CArchive& ar)
     for (int m = 0; m < MAP_COUNT; ++m)
         m_blockMaps[m].Copy(d.maps[m]);
     m_dxfBlocks.Copy(d.dxfBlocks);
+    TablesChanged();
     for (CObject* o : d.objects) {
         CZelkObj* obj = static_cast<CZelkObj*>(o);
         obj->m_document = this;

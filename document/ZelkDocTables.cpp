@@ -66,14 +66,6 @@ std::string PenKey(std::int32_t lineType, std::int16_t width, COLORREF color,
     return std::string(key, sizeof key);
 }
 
-// Whether the pen still holds the values it was indexed under.
-bool PenKeyIs(const CTypePen* p, const std::string& indexed)
-{
-    char key[kPenKeySize];
-    PenKeyBytes(key, p->m_lineType, p->m_width, p->m_color, p->m_blurCount, p->m_blurRate);
-    return indexed.size() == kPenKeySize && std::memcmp(indexed.data(), key, kPenKeySize) == 0;
-}
-
 bool PenIs(const CTypePen* p, std::int32_t lineType, std::int16_t width, COLORREF color,
            std::uint8_t blurCount, std::uint8_t blurRate)
 {
@@ -83,43 +75,42 @@ bool PenIs(const CTypePen* p, std::int32_t lineType, std::int16_t width, COLORRE
 
 std::string LayerKey(const CString& name)
 {
-    CString upper = name;
-    upper.MakeUpper();
-    return upper.Std();
+    std::string key(name.View());
+    MbsUpper(key.data(), static_cast<int>(key.size()));
+    return key;
 }
 
 }  // namespace
 
+void CZelkDoc::IndexPens()
+{
+    m_penIndex.clear();
+    const int count = m_pens.GetSize();
+    for (int i = 0; i < count; ++i) {
+        const CTypePen* p = GetPen(i);
+        m_penIndex.emplace(
+            PenKey(p->m_lineType, p->m_width, p->m_color, p->m_blurCount, p->m_blurRate), i);
+    }
+    m_penIndexedCount = count;
+}
+
 // The first pen with the five values, or -1. Every current-pen add asks, so the answer comes
-// from the side index. A miss is confirmed by comparing every pen with the values it was indexed
-// under: while they are all the same the index holds the answer, otherwise the table is scanned
-// and indexed again. (Indexing again on every miss made adding n new pens cost n^2.)
+// from the side index alone.
 int CZelkDoc::FindPenIndexed(std::int32_t lineType, std::int16_t width, COLORREF color,
                              std::uint8_t blurCount, std::uint8_t blurRate)
 {
-    const int count = m_pens.GetSize();
+    if (m_penIndexedCount != m_pens.GetSize())
+        IndexPens();
     const std::string key = PenKey(lineType, width, color, blurCount, blurRate);
     auto it = m_penIndex.find(key);
-    if (static_cast<int>(m_penIndexedKeys.size()) == count && it != m_penIndex.end() &&
-        PenIs(GetPen(it->second), lineType, width, color, blurCount, blurRate))
-        return it->second;
-    bool current = static_cast<int>(m_penIndexedKeys.size()) == count;
-    for (int i = 0; current && !m_tablesHeld && i < count; ++i)
-        current = PenKeyIs(GetPen(i), m_penIndexedKeys[static_cast<size_t>(i)]);
-    if (current)
+    if (it == m_penIndex.end())
         return -1;
-    m_penIndex.clear();
-    m_penIndexedKeys.clear();
-    int found = -1;
-    for (int i = 0; i < count; ++i) {
-        const CTypePen* p = GetPen(i);
-        m_penIndexedKeys.push_back(
-            PenKey(p->m_lineType, p->m_width, p->m_color, p->m_blurCount, p->m_blurRate));
-        m_penIndex.emplace(m_penIndexedKeys.back(), i);
-        if (found < 0 && PenIs(p, lineType, width, color, blurCount, blurRate))
-            found = i;
-    }
-    return found;
+    if (PenIs(GetPen(it->second), lineType, width, color, blurCount, blurRate))
+        return it->second;
+    // The pen was changed in place without a word: the table as it stands answers.
+    IndexPens();
+    it = m_penIndex.find(key);
+    return it == m_penIndex.end() ? -1 : it->second;
 }
 
 std::int16_t CZelkDoc::FindOrAddPen(std::int32_t lineType, std::int16_t width, COLORREF color,
@@ -139,9 +130,9 @@ std::int16_t CZelkDoc::FindOrAddPen(std::int32_t lineType, std::int16_t width, C
     pen->m_blurCount = blurCount;
     pen->m_blurRate = blurRate;
     int index = m_pens.Add(pen);
-    if (static_cast<int>(m_penIndexedKeys.size()) == index) {
-        m_penIndexedKeys.push_back(PenKey(lineType, width, color, blurCount, blurRate));
-        m_penIndex.emplace(m_penIndexedKeys.back(), index);
+    if (m_penIndexedCount == index) {
+        m_penIndex.emplace(PenKey(lineType, width, color, blurCount, blurRate), index);
+        m_penIndexedCount = index + 1;
     }
     EnterPenInMaps(index);
     return static_cast<std::int16_t>(index);
@@ -199,34 +190,29 @@ bool FontMatches(const CTypeFont* f, const CAppText& t, const LOGFONT& font, std
 
 }  // namespace
 
+void CZelkDoc::IndexFonts()
+{
+    m_fontIndex.clear();
+    const int count = m_fonts.GetSize();
+    for (int i = 0; i < count; ++i)
+        m_fontIndex[FontKey(GetFont(i)->m_logFont, GetFont(i)->m_height)].push_back(i);
+    m_fontIndexedCount = count;
+}
+
 // The first font that matches, or -1. Every text add asks, so the candidates come from the side
-// index (fonts by the values that must be equal, in table order); a miss is confirmed by a scan,
-// and a scan that finds what the index did not indexes the table again.
+// index: the fonts that hold the values that must be equal, in table order.
 std::int16_t CZelkDoc::FindFont(const LOGFONT& font, std::int32_t width, std::int32_t height,
                                 std::uint8_t style1, double angle)
 {
+    if (m_fontIndexedCount != m_fonts.GetSize())
+        IndexFonts();
     const CAppText& t = DocTextSettings();
-    const int count = m_fonts.GetSize();
-    if (m_fontIndexedCount == count) {
-        auto it = m_fontIndex.find(FontKey(font, height));
-        if (it != m_fontIndex.end())
-            for (int i : it->second)
-                if (FontMatches(GetFont(i), t, font, width, height, style1, angle))
-                    return static_cast<std::int16_t>(i);
-        if (m_tablesHeld)
-            return -1;
-    }
-    int found = -1;
-    for (int i = 0; i < count && found < 0; ++i)
-        if (FontMatches(GetFont(i), t, font, width, height, style1, angle))
-            found = i;
-    if (m_fontIndexedCount != count || found >= 0) {
-        m_fontIndex.clear();
-        for (int i = 0; i < count; ++i)
-            m_fontIndex[FontKey(GetFont(i)->m_logFont, GetFont(i)->m_height)].push_back(i);
-        m_fontIndexedCount = count;
-    }
-    return static_cast<std::int16_t>(found);
+    auto it = m_fontIndex.find(FontKey(font, height));
+    if (it != m_fontIndex.end())
+        for (int i : it->second)
+            if (FontMatches(GetFont(i), t, font, width, height, style1, angle))
+                return static_cast<std::int16_t>(i);
+    return -1;
 }
 
 std::int16_t CZelkDoc::CreateFont(const LOGFONT& font, std::int32_t width, std::int32_t height,
@@ -293,30 +279,20 @@ std::int16_t CZelkDoc::FindOrAddCurrentFont(double angle)
 
 // ---- holding the tables ----------------------------------------------------------------
 
+void CZelkDoc::TablesChanged()
+{
+    m_penIndexedCount = -1;
+    m_layerIndexedCount = -1;
+    m_fontIndexedCount = -1;
+}
+
 void CZelkDoc::HoldTables()
 {
     if (m_tablesHeld++ > 0)
         return;
-    // Whatever was changed in place before the hold is indexed now.
-    m_penIndex.clear();
-    m_penIndexedKeys.clear();
-    for (int i = 0; i < m_pens.GetSize(); ++i) {
-        const CTypePen* p = GetPen(i);
-        m_penIndexedKeys.push_back(
-            PenKey(p->m_lineType, p->m_width, p->m_color, p->m_blurCount, p->m_blurRate));
-        m_penIndex.emplace(m_penIndexedKeys.back(), i);
-    }
-    m_layerIndex.clear();
-    m_layerIndexedNames.clear();
-    for (int i = 0; i < m_layers.GetSize(); ++i) {
-        const CString& n = GetLayer(i)->m_name;
-        m_layerIndexedNames.push_back(n.Std());
-        m_layerIndex.emplace(LayerKey(n), i);
-    }
-    m_fontIndex.clear();
-    for (int i = 0; i < m_fonts.GetSize(); ++i)
-        m_fontIndex[FontKey(GetFont(i)->m_logFont, GetFont(i)->m_height)].push_back(i);
-    m_fontIndexedCount = m_fonts.GetSize();
+    IndexPens();
+    IndexLayers();
+    IndexFonts();
 }
 
 void CZelkDoc::ReleaseTables()
@@ -365,9 +341,10 @@ std::int16_t CZelkDoc::FindOrCreateLayer(const CString& name)
             layer->m_name += "_";
         }
     }
-    if (static_cast<int>(m_layerIndexedNames.size()) == i) {
+    if (m_layerIndexedCount == i) {
         m_layerIndexedNames.push_back(layer->m_name.Std());
         m_layerIndex.emplace(LayerKey(layer->m_name), i);
+        m_layerIndexedCount = i + 1;
     }
     for (CZelkView* v : GetViews())
         v->m_layerStates.SetAtGrow(i, 0);
@@ -407,41 +384,48 @@ std::int16_t CZelkDoc::FontIndexFromList(int i, const CPtrArray& fonts)
     return FindOrAddFont(t.m_logFont, t.m_widthTenths, t.m_heightTenths, 1, t.m_slantAngle);
 }
 
-// The most called lookup of the document: a hit of the side index is checked against the layer
-// table. Names can be changed in place by a rename, so a miss is confirmed by comparing every
-// name with the one it was indexed under: while they are all the same the index holds the
-// answer, otherwise the table is scanned and indexed again. (Indexing again on every miss made
-// adding n new layers cost n^2.)
-int CZelkDoc::FindLayer(const CString& name)
+void CZelkDoc::IndexLayers()
 {
-    if (name.IsEmpty())
-        return CLayerOps::FindEmptyNumberedLayer(this);
-    const int count = m_layers.GetSize();
-    auto it = m_layerIndex.find(LayerKey(name));
-    if (static_cast<int>(m_layerIndexedNames.size()) == count && it != m_layerIndex.end()) {
-        const CLayer* layer = GetLayer(it->second);
-        if (layer && layer->m_name.CompareNoCase(name) == 0)
-            return it->second;
-    }
-    // A name with a NUL inside is compared only up to it, which the index cannot answer.
-    const char* sought = name;
-    bool current = static_cast<int>(m_layerIndexedNames.size()) == count &&
-                   std::strlen(sought) == static_cast<size_t>(name.GetLength());
-    for (int i = 0; current && !m_tablesHeld && i < count; ++i)
-        current = GetLayer(i)->m_name.Std() == m_layerIndexedNames[static_cast<size_t>(i)];
-    if (current)
-        return -1;
     m_layerIndex.clear();
     m_layerIndexedNames.clear();
-    int found = -1;
+    const int count = m_layers.GetSize();
     for (int i = 0; i < count; ++i) {
         const CString& n = GetLayer(i)->m_name;
         m_layerIndexedNames.push_back(n.Std());
         m_layerIndex.emplace(LayerKey(n), i);
-        if (found < 0 && n.CompareNoCase(sought) == 0)
-            found = i;
     }
-    return found;
+    m_layerIndexedCount = count;
+}
+
+// The most called lookup of the document, answered by the side index. The upper-cased key
+// matches exactly the names that compare equal without regard to case, because upper-casing
+// steps over the second bytes of double-byte characters as the comparison does; so a hit holds
+// while the layer keeps the name it was indexed under.
+int CZelkDoc::FindLayer(const CString& name)
+{
+    if (name.IsEmpty())
+        return CLayerOps::FindEmptyNumberedLayer(this);
+    // A name with a NUL inside is compared only up to it, which the index cannot answer.
+    const char* sought = name;
+    if (std::strlen(sought) != static_cast<size_t>(name.GetLength())) {
+        for (int i = 0; i < m_layers.GetSize(); ++i)
+            if (GetLayer(i)->m_name.CompareNoCase(sought) == 0)
+                return i;
+        return -1;
+    }
+    if (m_layerIndexedCount != m_layers.GetSize())
+        IndexLayers();
+    const std::string key = LayerKey(name);
+    auto it = m_layerIndex.find(key);
+    if (it == m_layerIndex.end())
+        return -1;
+    if (const CLayer* layer = GetLayer(it->second);
+        layer && layer->m_name.View() == m_layerIndexedNames[static_cast<size_t>(it->second)])
+        return it->second;
+    // Renamed in place without a word: the table as it stands answers.
+    IndexLayers();
+    it = m_layerIndex.find(key);
+    return it == m_layerIndex.end() ? -1 : it->second;
 }
 
 namespace {

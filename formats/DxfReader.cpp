@@ -56,6 +56,11 @@ bool Handled(int code, bool inBlock)
 // writers do not pad them read like padded ones.
 CString Trimmed(const CString& s)
 {
+    // Second bytes of double-byte characters are never blanks or tabs, so a value that neither
+    // starts nor ends with one has nothing to trim.
+    const std::string_view v = s.View();
+    if (v.empty() || (v.front() != ' ' && v.front() != '\t' && v.back() != ' ' && v.back() != '\t'))
+        return s;
     CString t = s;
     t.TrimLeft(" \t");
     t.TrimRight(" \t");
@@ -182,27 +187,30 @@ bool FastDecimal(const char* p, double& value)
     static constexpr double kPowers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
                                          1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
                                          1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+    const auto isDigit = [](char c) { return static_cast<unsigned char>(c - '0') < 10; };
+    // Leading zeros are not significant; every digit after the first other one is. Digits run
+    // on without a check (a long run wraps around and is refused by its count).
+    while (*p == '0')
+        ++p;
+    const char* first = p;
     std::uint64_t digits = 0;
-    int significant = 0;
-    int decimals = 0;
-    for (; *p >= '0' && *p <= '9'; ++p) {
-        if (digits != 0 || *p != '0') {
-            digits = digits * 10 + static_cast<unsigned>(*p - '0');
-            ++significant;
-        }
-        if (significant > 15)
-            return false;
-    }
+    for (; isDigit(*p); ++p)
+        digits = digits * 10 + static_cast<unsigned>(*p - '0');
+    std::ptrdiff_t significant = p - first;
+    std::ptrdiff_t decimals = 0;
     if (*p == '.') {
-        for (++p; *p >= '0' && *p <= '9'; ++p) {
-            if (digits != 0 || *p != '0') {
-                digits = digits * 10 + static_cast<unsigned>(*p - '0');
-                ++significant;
-            }
-            if (significant > 15 || ++decimals > 22)
-                return false;
-        }
+        const char* point = ++p;
+        if (digits == 0)
+            while (*p == '0')
+                ++p;
+        first = p;
+        for (; isDigit(*p); ++p)
+            digits = digits * 10 + static_cast<unsigned>(*p - '0');
+        significant += p - first;
+        decimals = p - point;
     }
+    if (significant > 15 || decimals > 22)
+        return false;
     if (*p == '.' || *p == 'e' || *p == 'E' || *p == '+' || *p == '-')
         return false;
     value = static_cast<double>(digits);
@@ -372,7 +380,65 @@ int CDxfReader::Atoi(const CString& s) { return std::atoi(s); }
 
 CBlock* CDxfReader::BlockAt(int i) const { return static_cast<CBlock*>(m_doc->m_dxfBlocks[i]); }
 
-int CDxfReader::ReadLine()
+namespace {
+
+// Most lines are shorter than sixteen bytes and end well inside the bytes at hand (from[0..24)
+// at least): such a line is read as ScanDxfLine reads it, from two words of eight bytes.
+[[gnu::always_inline]] inline bool ScanShortDxfLine(const BYTE* from, int start, int& position,
+                                                     char* line, int& textLength)
+{
+    if constexpr (std::endian::native != std::endian::little) {
+        return false;
+    } else {
+        std::uint64_t words[2];
+        std::memcpy(words, from, sizeof words);
+        int end = 0;
+        // The lowest byte flagged is the first below 0x0E; higher flags may be false.
+        std::uint64_t low = (words[0] - 0x0E0E0E0E0E0E0E0Eull) & ~words[0] & 0x8080808080808080ull;
+        if (low) {
+            end = std::countr_zero(low) >> 3;
+        } else {
+            low = (words[1] - 0x0E0E0E0E0E0E0E0Eull) & ~words[1] & 0x8080808080808080ull;
+            if (!low)
+                return false;
+            end = 8 + (std::countr_zero(low) >> 3);
+        }
+        const BYTE c = from[end];
+        if (c != '\n' && c != '\r')
+            return false;
+        std::memcpy(line, words, sizeof words);
+        line[end] = '\0';
+        textLength = end;
+        position = start + end + (c == '\r' && from[end + 1] == '\n' ? 2 : 1);
+        return true;
+    }
+}
+
+}  // namespace
+
+bool ReadShortDxfLine(const BYTE* from, int position, int& nextPosition, char* line,
+                      int& textLength)
+{
+    return ScanShortDxfLine(from, position, nextPosition, line, textLength);
+}
+
+// Every line of the file comes through here, so the common case is laid into each caller.
+[[gnu::always_inline]] inline int CDxfReader::ReadLine()
+{
+    const int start = m_position < 0 ? 0 : m_position;
+    if (m_source) {
+        if (m_window && start >= m_windowStart && m_windowEnd - start >= 24 &&
+            ScanShortDxfLine(m_window + (start - m_windowStart), start, m_position, m_line,
+                             m_lineLength))
+            return 1;
+    } else if (m_length - start >= 24 &&
+               ScanShortDxfLine(m_data + start, start, m_position, m_line, m_lineLength)) {
+        return 1;
+    }
+    return ReadLineInWindow();
+}
+
+int CDxfReader::ReadLineInWindow()
 {
     if (!m_source)
         return ReadDxfLine(m_data, m_length, m_position, m_line, &m_lineLength);
@@ -533,7 +599,7 @@ CDxfReader::Flow CDxfReader::ValueCut(int code, bool inBlock)
     return Handled(code, inBlock) && kEssential.Has(code) ? kFail : kStop;
 }
 
-CDxfReader::Flow CDxfReader::CollectGroup(int code, bool inBlock)
+[[gnu::always_inline]] inline CDxfReader::Flow CDxfReader::CollectGroup(int code, bool inBlock)
 {
     if (!ReadLine())
         return ValueCut(code, inBlock);
@@ -556,9 +622,10 @@ CDxfReader::Flow CDxfReader::CollectGroup(int code, bool inBlock)
 namespace {
 
 // Most entities leave the groups with defaults alone: a value already there is not set again.
-void SetDefault(CString& group, std::string_view value)
+[[gnu::always_inline]] inline void SetDefault(CString& group, std::string_view value)
 {
-    if (group.View() != value)
+    const std::string_view have = group.View();
+    if (have.size() != value.size() || std::memcmp(have.data(), value.data(), value.size()) != 0)
         group = CString(value);
 }
 
@@ -686,7 +753,8 @@ CDxfReader::Flow CDxfReader::EntitiesLoop()
         FinishEntity(name, false);
         if (name == "ENDSEC")
             return kGo;
-        StartEntity(name, false);
+        // The groups' defaults were just set again by FinishEntity.
+        Dispatch(name, false);
     }
 }
 

@@ -41,6 +41,11 @@ int ReadDxfLine(const BYTE* data, int length, int& position, char* line,
 // a C string (up to its first NUL byte).
 int ReadDxfLineFrom(const BYTE* from, int available, int length, int& position, char* line,
                     int* textLength = nullptr);
+// The same for the common line, given at least 24 bytes from position on: a line of fewer than
+// sixteen bytes, none of them a control byte, ended by CR or LF. False, with nothing changed,
+// for any other line.
+bool ReadShortDxfLine(const BYTE* from, int position, int& nextPosition, char* line,
+                      int& textLength);
 
 // The bytes of a DXF file as the reader comes to them, front to back.
 class CDxfSource {
@@ -79,6 +84,7 @@ private:
     };
 
     int ReadLine();
+    int ReadLineInWindow();
     int Code() const;
     bool LineIs(const char* text) const;
 

@@ -22,6 +22,7 @@
 #include <cmath>
 #include <cstring>
 #include <ctime>
+#include <memory>
 #include <string>
 
 // The line and its end, written as a text string: a NUL inside the text ends what is written
@@ -32,6 +33,14 @@ void WriteDxfLine(CStdioFile& file, const char* text, int length)
     const void* nul = n ? std::memchr(text, '\0', n) : nullptr;
     if (nul) {
         file.Write(text, static_cast<UINT>(static_cast<const char*>(nul) - text));
+        return;
+    }
+    // A line of the usual length goes out with its end in one write.
+    char joined[256];
+    if (n < sizeof joined) {
+        std::memcpy(joined, text, n);
+        joined[n] = '\n';
+        file.Write(joined, static_cast<UINT>(n + 1));
         return;
     }
     file.Write(text, static_cast<UINT>(n));
@@ -416,19 +425,24 @@ public:
     }
     void Write(const void* bytes, UINT count) override
     {
+        if (count == 0)
+            return;
         const char* p = static_cast<const char*>(bytes);
-        const char* end = p + count;
-        while (m_text && p < end) {
-            const void* lf = std::memchr(p, '\n', static_cast<size_t>(end - p));
-            if (!lf)
-                break;
-            const char* at = static_cast<const char*>(lf);
-            m_pending.append(p, at);
-            m_pending += "\r\n";
-            p = at + 1;
+        // A line feed takes two bytes in text mode, so the block has room for twice the count.
+        Reserve(m_used + (m_text ? 2 : 1) * static_cast<size_t>(count));
+        char* out = m_buffer.get() + m_used;
+        if (!m_text) {
+            std::memcpy(out, p, count);
+            out += count;
+        } else {
+            for (const char* end = p + count; p < end; ++p) {
+                if (*p == '\n')
+                    *out++ = '\r';
+                *out++ = *p;
+            }
         }
-        m_pending.append(p, end);
-        if (m_pending.size() >= kBlock)
+        m_used = static_cast<size_t>(out - m_buffer.get());
+        if (m_used >= kBlock)
             WritePending();
     }
     void Flush() override
@@ -443,25 +457,38 @@ public:
     }
     void Abort() override
     {
-        m_pending.clear();
+        m_used = 0;
         CStdioFile::Abort();
     }
 
 private:
     static constexpr size_t kBlock = 1 << 16;
 
+    void Reserve(size_t size)
+    {
+        if (size <= m_capacity)
+            return;
+        const size_t capacity = size > 2 * kBlock ? size : 2 * kBlock;
+        std::unique_ptr<char[]> buffer(new char[capacity]);
+        if (m_used > 0)
+            std::memcpy(buffer.get(), m_buffer.get(), m_used);
+        m_buffer = std::move(buffer);
+        m_capacity = capacity;
+    }
+
+    // What was gathered is let go of before the write, which may throw.
     void WritePending()
     {
-        std::string out;
-        out.swap(m_pending);
-        if (!out.empty())
-            CStdioFile::Write(out.data(), static_cast<UINT>(out.size()));
-        m_pending.swap(out);
-        m_pending.clear();
+        const size_t used = m_used;
+        m_used = 0;
+        if (used > 0)
+            CStdioFile::Write(m_buffer.get(), static_cast<UINT>(used));
     }
 
     bool m_text = false;
-    std::string m_pending;
+    std::unique_ptr<char[]> m_buffer;
+    size_t m_used = 0;
+    size_t m_capacity = 0;
 };
 
 }  // namespace

@@ -430,6 +430,7 @@ void CLayerOps::RenameWriteLayer(CZelkDoc* doc, const CString& oldName, const CS
         Show(kMsgLayerHead + Number(index) + "(" + layer->m_name + kMsgWriteTail, 1);
     } else {
         layer->m_name = newName;
+        doc->TablesChanged();
         Show(kMsgLayerHead + Number(index) + "(" + oldName + ") を " + newName + kMsgRenamedWrite, 1);
     }
     ClearInputLine();
@@ -449,6 +450,7 @@ void CLayerOps::RenameReferenceLayer(CZelkDoc* doc, CZelkView* view, const CStri
         Show(newName + kMsgNameTaken, 1);
     } else if (CLayer* layer = MarkLayerState(doc, view, index, show)) {
         layer->m_name = newName;
+        doc->TablesChanged();
         if (!show && index == doc->m_writeLayer)
             writeHidden = 1;
         Show(kMsgLayerHead + Number(index) + "(" + oldName + ") を " + newName +

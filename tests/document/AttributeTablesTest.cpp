@@ -140,13 +140,14 @@ TEST_F(AttributeTablesTest, FontLookupFollowsTheTableWhenItChangesBehindIt)
     EXPECT_EQ(Doc().FindOrAddFont(lf, 99, 30, 1, 0), anyIndex);
     EXPECT_EQ(Doc().FindOrAddFont(lf, 20, 30, 1, 0), narrow);
 
-    // Taken away again (as a rollback does) and another font put in its place: the table has
-    // its old size, but the new font is found and the old one is not.
+    // Taken away again (as a rollback does, which says so) and another font put in its place:
+    // the table has its old size, but the new font is found and the old one is not.
     delete Doc().GetFont(anyIndex);
     Doc().m_fonts.RemoveAt(anyIndex);
     CTypeFont* taller = new CTypeFont(*Doc().GetFont(narrow));
     taller->m_height = 45;
     ASSERT_EQ(Doc().m_fonts.Add(taller), anyIndex);
+    Doc().TablesChanged();
     EXPECT_EQ(Doc().FindOrAddFont(lf, 20, 45, 1, 0), anyIndex);
     EXPECT_EQ(Doc().FindOrAddFont(lf, 99, 30, 1, 0), anyIndex + 1);
     EXPECT_EQ(Doc().m_fonts.GetSize(), anyIndex + 2);
@@ -449,8 +450,15 @@ TEST_F(AttributeTablesTest, LookupsFollowChangesMadeBehindTheirBack)
     Doc().GetLayer(b)->m_name = "C";
     EXPECT_EQ(Doc().FindLayer("B"), 3);
 
+    // A pen changed in place is found by its old values no more, and by its new ones once the
+    // change is told.
     const std::int16_t p = Doc().FindOrAddPen(1, 2, 3, 0, 70);
+    const std::int16_t q = Doc().FindOrAddPen(1, 2, 5, 0, 70);
     Doc().GetPen(p)->m_color = 4;
+    EXPECT_EQ(Doc().FindOrAddPen(1, 2, 3, 0, 70), q + 1);
+    Doc().GetPen(q)->m_color = 6;
+    Doc().TablesChanged();
     EXPECT_EQ(Doc().FindOrAddPen(1, 2, 4, 0, 70), p);
-    EXPECT_EQ(Doc().FindOrAddPen(1, 2, 3, 0, 70), p + 1);
+    EXPECT_EQ(Doc().FindOrAddPen(1, 2, 6, 0, 70), q);
+    EXPECT_EQ(Doc().FindOrAddPen(1, 2, 5, 0, 70), q + 2);
 }

@@ -81,12 +81,17 @@ TEST_F(DrawingArchiveTest, LoadingReplacesTheDrawingAndDropsAttributeLists)
     Doc().GetGroup(0)->m_attrStrings.Add(0);
     const Bytes bytes = Store(Doc());
 
-    // A drawing with contents of its own: all of them give way to the loaded ones.
+    // A drawing with contents of its own, as many layers as the loaded one: all of them give
+    // way to the loaded ones, in the lookups too.
     CZelkDoc target;
     target.FindOrCreateLayer("old");
+    target.FindOrCreateLayer("older");
+    target.FindOrCreateLayer("oldest");
     target.AddLine(Pt(7, 7), Pt(8, 8), 1, target.FindOrAddPen(0, 1, 0, 0, 70));
     Load(target, bytes);
     EXPECT_EQ(target.m_layers.GetSize(), 3);
+    EXPECT_EQ(target.FindLayer("old"), -1);
+    EXPECT_EQ(target.FindLayer("THIRD"), 2);
     EXPECT_EQ(target.m_lineBlocks.GetSize(), 2);
     EXPECT_EQ(target.GetLineElem(0, 0)->m_end.m_x, 3);
     EXPECT_EQ(target.GetLineElem(0, 0)->m_attrStrings.GetSize(), 0);

@@ -62,13 +62,16 @@ TEST(DxfLineReading, LinesPositionsAndTextLengthsMatchThePlainReader)
     gendxf::Sequence seq(2026);
     char line[kDxfLineMax + 1];
     char expected[kDxfLineMax + 1];
+    char shortLine[kDxfLineMax + 1];
     long lines = 0;
+    long shortLines = 0;
     for (int round = 0; round < 3000; ++round) {
         const std::vector<BYTE> data = SeededBuffer(seq);
         const int length = static_cast<int>(data.size());
         int position = 0;
         int expectedPosition = 0;
         for (;;) {
+            const int start = position;
             int textLength = -1;
             const int got = ReadDxfLine(data.data(), length, position, line, &textLength);
             const int want = ReferenceReadLine(data.data(), length, expectedPosition, expected);
@@ -76,10 +79,22 @@ TEST(DxfLineReading, LinesPositionsAndTextLengthsMatchThePlainReader)
             ASSERT_EQ(position, expectedPosition) << round;
             ASSERT_STREQ(line, expected) << round;
             ASSERT_EQ(textLength, static_cast<int>(std::strlen(expected))) << round;
+            // The reading of the common short line, where it takes the line, reads it alike.
+            int shortPosition = -1;
+            int shortLength = -1;
+            if (start >= 0 && length - start >= 24 &&
+                ReadShortDxfLine(data.data() + start, start, shortPosition, shortLine, shortLength)) {
+                ++shortLines;
+                ASSERT_EQ(got, 1) << round << " at " << start;
+                ASSERT_EQ(shortPosition, position) << round << " at " << start;
+                ASSERT_STREQ(shortLine, line) << round << " at " << start;
+                ASSERT_EQ(shortLength, textLength) << round << " at " << start;
+            }
             ++lines;
             if (!got && position > length)
                 break;
         }
     }
     EXPECT_GT(lines, 50000);
+    EXPECT_GT(shortLines, 5000);
 }

@@ -241,6 +241,8 @@ TEST_F(LayerOpsTest, ReferenceLinesReportEachTokenAndPause)
     // The last message: A renamed to C while the flag shows it.
     EXPECT_EQ(Message(), "レイヤ No1(A) を Cに改名して参照レイヤとします");
     EXPECT_EQ(Name(1), "C");
+    EXPECT_EQ(m_doc->FindLayer("c"), 1);
+    EXPECT_EQ(m_doc->FindLayer("A"), -1);
     EXPECT_EQ(DefaultScriptedServices().m_sleeps, (std::vector<DWORD>(4, 2000)));
     EXPECT_EQ(DefaultScriptedServices().m_beeps.size(), 2u);   // unknown name, name taken
     // Hiding the write layer by a rename: with nothing else shown a fresh layer is made.

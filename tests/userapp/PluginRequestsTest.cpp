@@ -198,6 +198,7 @@ TEST_F(PluginHost, LayerDisplayFlagsFollowTheIndexRules)
         m_doc->FindOrCreateLayer(name);
     const int layers = m_doc->m_layers.GetSize();
     m_doc->GetLayer(1)->m_name = "Parts";
+    m_doc->TablesChanged();
     const CString second = "PARTS";
     auto setArgs = [&](int slot) {
         m_block->m_shortArg0[slot] = id;
