@@ -46,6 +46,7 @@ class CTrainingState;
 class CUserAppManager;
 class CZelkDoc;
 class CZelkView;
+class UserAppBlock;
 class UserAppBlockHolder;
 
 class CZelkApp : public CWinApp {
@@ -691,6 +692,8 @@ private:
     BOOL CopyInputPayload(CZelkDoc* doc, int kind, int subCode, int previousStatus);
     void OfferInputEvent(CZelkDoc* doc, int kind, int subCode);
     void OfferToRelativeSystem(CZelkDoc* doc, int kind, int subCode);
+    // The pick list's current candidate and the point of its pick, for the plug-in.
+    void CopyPickToExchangeBlock(CZelkDoc* doc, UserAppBlock* block);
 
     CTextDoc* CreateTextDoc();
     int CreateTextFrame(CTextDoc* doc);

@@ -30,6 +30,7 @@
 #include "platform/ui/DocTemplate.h"
 #include "platform/ui/KeyMap.h"
 #include "platform/ui/WinUser.h"
+#include "userapp/UserAppBlockHolder.h"
 #include "userapp/UserAppManager.h"
 #include "view/ZelkView.h"
 
@@ -90,6 +91,8 @@ CInputTape::CInputTape()
     m_app->m_userAppManager = new CUserAppManager;
     m_app->m_macroRecorder = new CMacroRecorder;
     m_app->m_groupProcessor = new CGroupProcessor;
+    m_app->m_userAppBlockHolder = new UserAppBlockHolder;
+    m_app->m_userAppBlockHolder->CreateBlock();
     m_template = new CMultiDocTemplate(IDR_ZELKTYPE, RUNTIME_CLASS(CZelkDoc), nullptr, RUNTIME_CLASS(CZelkView));
     m_app->m_pDocTemplate = m_template;
     m_doc = new CZelkDoc;
@@ -116,6 +119,9 @@ CInputTape::~CInputTape()
     delete m_app->m_userAppManager;
     delete m_app->m_macroRecorder;
     delete m_app->m_groupProcessor;
+    m_app->m_userAppBlockHolder->DestroyBlock();
+    delete m_app->m_userAppBlockHolder;
+    m_app->m_userAppBlockHolder = nullptr;
     m_app->m_inputBar = nullptr;
     m_app->m_layerOps = nullptr;
     m_app->m_basePointInput = nullptr;
@@ -124,6 +130,11 @@ CInputTape::~CInputTape()
     m_app->m_groupProcessor = nullptr;
     g_pApp = nullptr;
     delete m_app;
+}
+
+UserAppBlock& CInputTape::Block()
+{
+    return *m_app->m_userAppBlockHolder->m_block;
 }
 
 void CInputTape::Hold(bool shift, bool ctrl)

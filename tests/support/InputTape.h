@@ -15,6 +15,7 @@
 class CMultiDocTemplate;
 class CZelkDoc;
 class CZelkView;
+class UserAppBlock;
 
 // What one step left behind.
 struct CTapeStep {
@@ -51,6 +52,8 @@ public:
     CZelkApp& App() { return *m_app; }
     CZelkDoc& Doc() { return *m_doc; }
     CZelkView& View() { return *m_view; }
+    // The plug-ins' exchange block, made as at start-up.
+    UserAppBlock& Block();
 
     // Keys held during the following steps, as the window layer reports them.
     void Hold(bool shift, bool ctrl);
