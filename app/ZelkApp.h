@@ -177,6 +177,12 @@ public:
     // The same-attribute modes 41 to 45: one click selects what shares the picked element's
     // attribute, opening a box selection; the mode ends either way.
     void SelectSameAttribute(CZelkDoc* doc, CZelkView* view);
+    // A click pick offered to the input bar's list that waits for one (line type, font, color);
+    // TRUE when the list took it and the pick is not to be posted.
+    BOOL ApplyPickToInputBar(CZelkDoc* doc, int previousStatus);
+    // The picked element's attributes into the selected-element record, unless the command
+    // stands at its edit pick; in the selected-element environment they become current.
+    void TakePickedElementAttributes(CZelkDoc* doc);
 
     // ---- mode services the dispatcher calls -------------------------------------------------
     // TRUE when the document is one of the open drawings.

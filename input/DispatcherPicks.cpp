@@ -12,6 +12,7 @@
 #include "geometry/Angles.h"
 #include "geometry/FoundPoint.h"
 #include "geometry/Numeric.h"
+#include "input/InputBar.h"
 #include "input/InputEvent.h"
 #include "input/LayerOps.h"
 #include "input/PickList.h"
@@ -66,6 +67,12 @@ private:
     CPickList& m_list;
     int m_mask;
 };
+
+// The input bar's lists that wait for a pick, and the status of the color box that does.
+constexpr int kTextList = 2;
+constexpr int kFontList = 3;
+constexpr int kLineTypeList = 9;
+constexpr int kColorPickStatus = 16;
 
 bool IsPointCommandKind(int kind, bool withText)
 {
@@ -221,12 +228,9 @@ void CZelkApp::OnLeftButtonUpCode(CZelkDoc* doc, CZelkView* view)
     if (doc->m_groupProcessing)
         return;
     if (m_lastStatus == 5) {
-        m_atrElem.TakeFromPickedElement(doc);
-        if (m_appElem.m_creationEnv == 1) {
-            m_atrElem.ApplyPen();
-            m_atrElem.ApplyText();
-        }
-        input.PostPick(19);
+        TakePickedElementAttributes(doc);
+        if (!ApplyPickToInputBar(doc, status))
+            input.PostPick(19);
         return;
     }
     if (m_commandKind == 21)
@@ -344,6 +348,31 @@ void CZelkApp::OnRightButtonUpCode(CZelkDoc* doc, CZelkView* view)
             input.PostPoint(point, ctrl ? 18 : 0);
     }
     m_rightButtonDown = 0;
+}
+
+BOOL CZelkApp::ApplyPickToInputBar(CZelkDoc* doc, int previousStatus)
+{
+    if (m_inputBar) {
+        CInputBar& bar = *m_inputBar;
+        if (bar.m_focusLeftList == kLineTypeList && !bar.GetList(kLineTypeList).m_touched) {
+            TakeLineTypeFromPick(doc);
+            bar.SelectList(1, 1, 0);
+            return TRUE;
+        }
+        if (bar.m_currentList == kFontList && !bar.GetList(kFontList).m_touched) {
+            TakeFontFromPick(doc);
+            bar.SelectList(1, 1, 0);
+            return TRUE;
+        }
+        // A text being entered keeps its list; the pick goes to the command.
+        if (bar.m_currentList == kTextList && !bar.GetList(kTextList).m_touched)
+            return FALSE;
+    }
+    if (previousStatus == kColorPickStatus) {
+        TakeColorFromPick(doc);
+        return TRUE;
+    }
+    return FALSE;
 }
 
 void CZelkApp::SelectSameAttribute(CZelkDoc* doc, CZelkView* view)

@@ -165,14 +165,7 @@ void CZelkApp::OnTabCandidate(CZelkDoc* doc)
     doc->m_pickList->Cycle(ShiftDown() ? -1 : 1);
     if (doc->m_groupProcessing)
         return;
-    if (!IsAtEditPick(doc))
-        m_atrElem.TakeFromPickedElement(doc);
-    if (m_appElem.m_creationEnv == 1) {
-        m_atrElem.ApplyPen();
-        m_atrElem.ApplyText();
-        doc->m_textCmd->UpdateTextBox(0);
-        doc->m_textCmdInt->UpdateTextBox(0);
-    }
+    TakePickedElementAttributes(doc);
     if (m_commandKind == kUserAppCommand) {
         if (m_userAppManager)
             m_userAppManager->NotifyCandidateCycled();
@@ -207,6 +200,18 @@ void CZelkApp::StepBack(CZelkDoc* doc)
         command = MainCommand(doc, m_commandKind, true);
     if (command)
         command.StepBack(1);
+}
+
+void CZelkApp::TakePickedElementAttributes(CZelkDoc* doc)
+{
+    if (!IsAtEditPick(doc))
+        m_atrElem.TakeFromPickedElement(doc);
+    if (m_appElem.m_creationEnv == 1) {
+        m_atrElem.ApplyPen();
+        m_atrElem.ApplyText();
+        doc->m_textCmd->UpdateTextBox(0);
+        doc->m_textCmdInt->UpdateTextBox(0);
+    }
 }
 
 BOOL CZelkApp::IsAtEditPick(CZelkDoc* doc)

@@ -10,6 +10,7 @@
 #include "document/ZelkDoc.h"
 #include "elements/ElementKinds.h"
 #include "elements/Lines.h"
+#include "input/InputBar.h"
 #include "input/InputEvent.h"
 #include "input/PickList.h"
 #include "platform/ui/WinUser.h"
@@ -124,6 +125,54 @@ TEST_F(DispatcherPicks, CtrlPicksAndCtrlShiftMeasures)
     Press(3, Pt(5.2, 5.1));
     EXPECT_EQ(Message(), "点の位置を測定しました。");
     m_tape.Hold(false, false);
+}
+
+TEST_F(DispatcherPicks, AListOfTheInputBarThatWaitsForAPickTakesItInsteadOfTheCommand)
+{
+    struct Case {
+        const char* name;
+        int focusLeft, current, touched, previousStatus;
+        const char* consumers;   // what the click reached
+        int listAfter;
+        const char* message;
+    } cases[] = {
+        { "line types the focus left", 9, 1, 0, 0, "", 1, "指定要素と同じ線種を設定しました" },
+        { "line types already chosen from", 9, 1, 1, 0, "line 6/19", 1, "一つの要素を選択" },
+        { "fonts", 0, 3, 0, 0, "line 13/0", 1, "一つの要素を選択" },
+        { "fonts already edited", 0, 3, 1, 0, "line 6/19", 3, "一つの要素を選択" },
+        { "texts keep their list", 0, 2, 0, 16, "line 6/19", 2, "一つの要素を選択" },
+        { "the color box waits", 0, 2, 1, 16, "", 2, "一つの要素を選択" },
+        { "nothing waits", 0, 1, 0, 0, "line 6/19", 1, "一つの要素を選択" },
+    };
+    for (const Case& c : cases) {
+        CInputTape tape;
+        CZelkDoc& doc = tape.Doc();
+        tape.View().m_zoom = 10;
+        const std::int16_t dashed = doc.FindOrAddPen(2, 5, RGB(0, 0, 255), 0, 70);
+        doc.AddLine(Pt(0, 0), Pt(10, 10), 0, dashed);
+        CZelkApp& app = tape.App();
+        CInputBar& bar = *app.m_inputBar;
+        bar.m_focusLeftList = c.focusLeft;
+        bar.m_currentList = c.current;
+        bar.GetList(c.focusLeft ? c.focusLeft : c.current).m_touched = c.touched;
+        app.m_lastStatus = c.previousStatus;
+        const CTapeStep* step = nullptr;
+        for (int code : { 1, 2 }) {
+            CZelkView& v = tape.View();
+            const CPointD at = Pt(2, 2.5).WorldToScreen(v.m_origin, v.m_zoom);
+            const LONG x = static_cast<LONG>(at.m_x), y = static_cast<LONG>(at.m_y);
+            v.m_pickRect = RECT{ x - 20, y + 20, x + 20, y - 20 };
+            const CTapeStep& s = tape.Button(code, Pt(2, 2.5));
+            step = &s;
+        }
+        EXPECT_EQ(step->consumers, c.consumers) << c.name;
+        EXPECT_EQ(bar.m_currentList, c.listAfter) << c.name;
+        EXPECT_EQ(std::string(app.m_lastMessage.GetString()), c.message) << c.name;
+        if (c.focusLeft == 9 && !c.touched) {
+            EXPECT_EQ(app.m_appElem.m_lineType, 2) << c.name;
+            EXPECT_EQ(app.m_appElem.m_lineWidth, 5) << c.name;
+        }
+    }
 }
 
 }  // namespace
