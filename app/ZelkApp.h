@@ -690,6 +690,9 @@ private:
     void RestartCommandWithPopup(CZelkDoc* doc, CZelkView* view);
     void DispatchCommandCode(CZelkDoc* doc, CZelkView* view, int code);
     BOOL OnLeftDoubleClickCode(CZelkDoc* doc, CZelkView* view);
+    // The left release after a placed object was resized by a handle: one undo step per
+    // selected object, scaled by the size the drag gave it.
+    void RecordObjectResize(CZelkDoc* doc, CZelkView* view);
     void EndLayerMode(CZelkDoc* doc, CZelkView* view);
     void EndSingleScreenOperation(CZelkDoc* doc, CZelkView* view);
     void ClearTextBoxPreview(CZelkDoc* doc);

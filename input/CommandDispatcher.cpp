@@ -4,6 +4,7 @@
 #include "app/ZelkApp.h"
 
 #include "document/CreationLog.h"
+#include "document/UndoHistory.h"
 #include "document/ZelkDoc.h"
 #include "input/InputBar.h"
 #include "input/LayerOps.h"
@@ -11,6 +12,8 @@
 #include "macro/MacroRecorder.h"
 #include "platform/core/Services.h"
 #include "platform/ui/WinUser.h"
+#include "elements/ElementKinds.h"
+#include "view/ZelkObj.h"
 #include "view/ZelkView.h"
 
 namespace {
@@ -99,6 +102,11 @@ BOOL CZelkApp::DispatchCommand(CZelkDoc* doc, CZelkView* view, int code)
             EndInterruptCommand(doc);
         }
     }
+    if (view) {
+        if (code == 2 && view->m_oleResized)
+            RecordObjectResize(doc, view);
+        view->m_oleResized = 0;
+    }
     switch (code) {
     case 1:
         OnLeftButtonDownCode(doc, view);
@@ -143,6 +151,28 @@ BOOL CZelkApp::DispatchCommand(CZelkDoc* doc, CZelkView* view, int code)
         break;
     }
     return RunExitSteps(doc, code);
+}
+
+void CZelkApp::RecordObjectResize(CZelkDoc* doc, CZelkView* view)
+{
+    const CPointD& from = view->m_oleResizeStartSize;
+    const CPointD& to = view->m_oleResizeSize;
+    // An object without width or height has no scale: the size itself stands for it.
+    CPointD scale = to;
+    if (from.m_x != 0 && from.m_y != 0)
+        scale.Init(to.m_x / from.m_x, to.m_y / from.m_y);
+    // The history takes no step of scale 0; a record left for it would join the next step.
+    if (scale.m_x == 0 || scale.m_y == 0)
+        return;
+    CPointD offset;
+    offset.Init(0, 0);
+    for (CZelkObj* object : view->m_oleSelection) {
+        const std::int16_t index = doc->FindObjectIndex(object);
+        if (index < 0)
+            continue;
+        doc->m_undoHistory->RecordChangeWithExtra(3, ELEM_OBJECT, index, 0, object->m_state);
+        doc->m_undoHistory->CommitTransform(4, offset, scale);
+    }
 }
 
 BOOL CZelkApp::RunExitSteps(CZelkDoc* doc, int code)

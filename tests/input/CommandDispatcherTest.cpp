@@ -5,11 +5,13 @@
 #include <vector>
 
 #include "app/ZelkApp.h"
+#include "document/UndoHistory.h"
 #include "document/ZelkDoc.h"
 #include "input/InputBar.h"
 #include "platform/core/Services.h"
 #include "platform/ui/WinUser.h"
 #include "tests/support/InputTape.h"
+#include "view/ZelkOleObj.h"
 #include "view/ZelkView.h"
 
 namespace {
@@ -275,4 +277,78 @@ TEST(CommandDispatcher, AReleaseWithoutItsPressDoesNothing)
     const CTapeStep& left = tape.Button(2, at);
     EXPECT_EQ(left.result, 1);
     EXPECT_EQ(left.consumers, "");
+}
+
+TEST(CommandDispatcher, TheReleaseAfterAPlacedObjectResizeRecordsItForUndo)
+{
+    struct Case {
+        const char* name;
+        int handle;
+        int dx;             // the pointer's x from the handle's
+        int code;           // what the dispatcher gets next
+        int steps;          // undo steps it adds
+        double scaleX, scaleY;
+    } cases[] = {
+        { "corner, twice the size", 5, 100, 2, 1, 2, 2 },
+        { "right edge, half the width", 4, -50, 2, 1, 0.5, 1 },
+        { "a right release records nothing", 5, 100, 4, 0, 0, 0 },
+        // The history refuses a scale of 0: nothing is left over for the next step.
+        { "squeezed to no width", 4, -100, 2, 0, 0, 0 },
+    };
+    for (const Case& c : cases) {
+        CInputTape tape;
+        CZelkDoc& doc = tape.Doc();
+        CZelkView& view = tape.View();
+        view.m_origin.Init(-100, 1000);
+        view.m_zoom = 1.0;
+        auto* obj = new CZelkOleObj;
+        obj->m_topLeft.Init(0, 200);
+        obj->m_bottomRight.Init(100, 0);
+        obj->m_mark |= 0x02;
+        doc.AddObject(obj);
+        view.m_oleSelection = { obj };
+        const POINT h = obj->GetHandle(c.handle, &view);
+        ASSERT_TRUE(view.BeginObjectResize(h)) << c.name;
+        view.ResizeSelectedObjects(POINT{ h.x + c.dx, h.y });
+        CPointD at;
+        at.Init(0, 0);
+        const int before = doc.m_undoHistory->GetStepCount();
+        if (c.code == 4)
+            tape.App().m_rightButtonDown = 1;
+        tape.Button(c.code, at);
+        EXPECT_EQ(view.m_oleResized, 0) << c.name;
+        ASSERT_EQ(doc.m_undoHistory->GetStepCount(), before + c.steps) << c.name;
+        EXPECT_TRUE(doc.m_undoHistory->m_pendingFirst.empty()) << c.name;
+        if (c.steps == 0)
+            continue;
+        const CUndoStep& step = *doc.m_undoHistory->m_steps.back();
+        EXPECT_EQ(step.m_kind, 4) << c.name;
+        EXPECT_DOUBLE_EQ(step.m_scale.m_x, c.scaleX) << c.name;
+        EXPECT_DOUBLE_EQ(step.m_scale.m_y, c.scaleY) << c.name;
+        EXPECT_EQ(step.m_offset.m_x, 0) << c.name;
+        ASSERT_EQ(step.m_first.size(), 1u) << c.name;
+        EXPECT_EQ(step.m_first[0].m_kind, 128) << c.name;
+        EXPECT_EQ(step.m_first[0].m_block, 0) << c.name;
+    }
+
+    // An object of no width records the size the drag gave it, unscaled.
+    CInputTape tape;
+    CZelkView& view = tape.View();
+    view.m_origin.Init(-100, 1000);
+    view.m_zoom = 1.0;
+    auto* thin = new CZelkOleObj;
+    thin->m_topLeft.Init(0, 200);
+    thin->m_bottomRight.Init(0, 0);
+    thin->m_mark |= 0x02;
+    tape.Doc().AddObject(thin);
+    view.m_oleSelection = { thin };
+    const POINT h = thin->GetHandle(4, &view);
+    ASSERT_TRUE(view.BeginObjectResize(h));
+    view.ResizeSelectedObjects(POINT{ h.x + 30, h.y });
+    CPointD at;
+    at.Init(0, 0);
+    tape.Button(2, at);
+    ASSERT_EQ(tape.Doc().m_undoHistory->GetStepCount(), 1);
+    EXPECT_DOUBLE_EQ(tape.Doc().m_undoHistory->m_steps.back()->m_scale.m_x, 30);
+    EXPECT_DOUBLE_EQ(tape.Doc().m_undoHistory->m_steps.back()->m_scale.m_y, 200);
 }
