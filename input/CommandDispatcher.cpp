@@ -19,7 +19,6 @@
 namespace {
 
 const char* const kMsgContinuousScreenOperation = "画面連続操作モードです";
-const char* const kMsgNoEditWhileTentative = "仮要素生成中は要素の編集選択はできません";
 
 constexpr int kKeyEnter = 13;
 
@@ -333,29 +332,4 @@ void CZelkApp::EndSingleScreenOperation(CZelkDoc* doc, CZelkView* view)
         ShowMessage(kMsgContinuousScreenOperation, 0);
     else
         SwitchMode(doc, view, 3, 0, 0);
-}
-
-BOOL CZelkApp::OnLeftDoubleClickCode(CZelkDoc* doc, CZelkView* view)
-{
-    if (m_appFind.pickCount == 0) {
-        if (view && view->m_viewKind == 2) {
-            view->CloseZoomWindow();
-            return FALSE;
-        }
-        CancelMode(doc, view);
-        return TRUE;
-    }
-    // The double-click of the line and circle commands themselves comes with those commands;
-    // every other double-click on an element starts its edit.
-    const CCreationLog* log = doc->m_creationLog;
-    if (log && log->m_logged && log->m_final == 0) {
-        ShowMessage(kMsgNoEditWhileTentative, 1);
-        return FALSE;
-    }
-    UndoFirstClick(doc);
-    CarryEditStateToInterrupt(doc);
-    EndInterruptAndUnmarkCandidate(doc);
-    CommitOperation(doc, 1);
-    StartEditFromPick(doc, view);
-    return TRUE;
 }

@@ -2,6 +2,7 @@
 // consumer chosen from the mode state; the order differs per routine and is part of its meaning
 // (Tab on a snap point asks a user application first and group processing only third).
 #include "app/ZelkApp.h"
+#include "input/CommandOfKind.h"
 
 #include "commands/CommandKeyOps.h"
 #include "commands/annotate/DimCommand.h"
@@ -58,6 +59,8 @@ bool CtrlDown()
     return GetKeyState(VK_CONTROL) < 0;
 }
 
+} // namespace
+
 // The interrupting instance of a kind (1 point, 2 line, 3 and 4 circle, 7 text, 10 dimension).
 CCommandRef InterruptCommand(CZelkDoc* doc, int kind)
 {
@@ -87,6 +90,8 @@ CCommandRef MainCommand(CZelkDoc* doc, int kind, bool withGroupDelete)
     default: return CCommandRef();
     }
 }
+
+namespace {
 
 bool OneOf(int kind, std::initializer_list<int> kinds)
 {

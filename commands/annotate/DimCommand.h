@@ -14,6 +14,7 @@ class CZelkDoc;
 
 class CDimCommand : public CCommandKeyOps {
 public:
+    const char* PickLetters() const override { return "LCT#"; }
     // Cancels the command back to its first step.
     void Reset() {}
     CZelkDoc* m_doc;

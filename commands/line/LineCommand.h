@@ -29,4 +29,8 @@ public:
     // the current pattern; both come with the command's own handling.
     void UpdateLengthInputFlag() {}
     void ShowGuidance() {}
+    // A left double click on an element: after a refused pick it only clears the note; the
+    // trimming of chamfered elements comes with the command's own handling.
+    void OnDoubleClick();
+    int m_refusalNote = 0;    // the last pick was refused
 };
