@@ -142,7 +142,10 @@ BOOL CZelkApp::DispatchCommand(CZelkDoc* doc, CZelkView* view, int code)
             OnScreenOperationInput(doc, view, view->m_middleDragged, m_middlePressPoint, &m_middleReleasePoint);
         break;
     case 11:
-        // The zoom step itself belongs to the view's navigation.
+        if (view) {
+            view->PushPreviousScreen();
+            view->ZoomInAtCursor();
+        }
         EndSingleScreenOperation(doc, view);
         break;
     default:

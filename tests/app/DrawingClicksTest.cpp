@@ -1,0 +1,97 @@
+// Double clicks in the drawing window of the started program, as a user makes them: the middle
+// button and Shift with the left button zoom in about the pointer; a left double click on a line
+// starts its edit.
+#include "commands/line/LineCommand.h"
+#include "document/ZelkDoc.h"
+#include "elements/Lines.h"
+#include "platform/ui/ClientDC.h"
+#include "view/ZelkView.h"
+#include "tests/app/StartedProgram.h"
+
+#include <gtest/gtest.h>
+
+
+namespace {
+
+class DrawingClicks : public StartedProgram {
+protected:
+    void SetUp() override
+    {
+        StartedProgram::SetUp();
+        DefaultScriptedServices().SetTime(1800000000);
+        m_view = m_app->m_activeView;
+        ASSERT_NE(m_view, nullptr);
+        m_view->SetFocus();
+        UiDriver::Pump();
+    }
+    // The world point shown at a pixel of the view.
+    CPointD WorldAt(POINT pixel)
+    {
+        CClientDC dc(m_view);
+        m_view->OnPrepareDC(&dc);
+        dc.DPtoLP(&pixel);
+        CPointD p;
+        p.Init(pixel.x, pixel.y);
+        return p.ScreenToWorld(m_view->m_origin, m_view->m_zoom);
+    }
+    // The pixel that shows a world point.
+    POINT PixelOf(CPointD world)
+    {
+        const CPointD s = world.WorldToScreen(m_view->m_origin, m_view->m_zoom);
+        return m_view->LogicalToDevicePoint(POINT{ static_cast<LONG>(s.m_x), static_cast<LONG>(s.m_y) });
+    }
+
+    CZelkView* m_view = nullptr;
+};
+
+} // namespace
+
+TEST_F(DrawingClicks, MiddleAndShiftDoubleClicksZoomInAboutThePointer)
+{
+    const double step = m_app->m_appDraw.zoomStepFactor;
+    const POINT at{ 200, 150 };
+    const CPointD under = WorldAt(at);
+    const double zoom = m_view->m_zoom;
+    const int kept = m_view->m_screenHistory.GetSize();
+
+    UiDriver::MouseMove(m_view, at);
+    UiDriver::DoubleClick(m_view, at, UiDriver::Middle);
+    UiDriver::Pump();
+    EXPECT_DOUBLE_EQ(m_view->m_zoom, zoom * step);
+    EXPECT_EQ(m_view->m_screenHistory.GetSize(), kept + 1);
+    // The point under the pointer stays there, to the pixel.
+    EXPECT_NEAR(WorldAt(at).m_x, under.m_x, 1.5 / m_view->m_zoom);
+    EXPECT_NEAR(WorldAt(at).m_y, under.m_y, 1.5 / m_view->m_zoom);
+
+    // In a single screen operation Shift with the left button does the same and ends it.
+    DefaultScriptedServices().Advance(5000);
+    m_app->DispatchCommand(m_app->GetActiveDrawingDoc(), m_view, 101);
+    ASSERT_EQ(m_app->m_specialMode, 53);
+    UiDriver::DoubleClick(m_view, at, UiDriver::Left, UiDriver::Shift);
+    UiDriver::Pump();
+    EXPECT_DOUBLE_EQ(m_view->m_zoom, zoom * step * step);
+    EXPECT_EQ(m_view->m_screenHistory.GetSize(), kept + 2);
+    EXPECT_EQ(m_app->m_specialMode, 0);
+}
+
+TEST_F(DrawingClicks, ALeftDoubleClickOnALineStartsItsEdit)
+{
+    CZelkDoc* doc = m_app->GetActiveDrawingDoc();
+    ASSERT_NE(doc, nullptr);
+    const CPointD a = WorldAt(POINT{ 100, 100 });
+    const CPointD b = WorldAt(POINT{ 300, 100 });
+    CLines* block = doc->AddLine(a, b, 0, doc->FindOrAddPen(0, 1, RGB(0, 0, 0), 0, 70));
+    const int slot = block->m_count - 1;
+    m_view->Invalidate(TRUE);
+    UiDriver::Pump();
+    CPointD middle;
+    middle.Init((a.m_x + b.m_x) / 2, (a.m_y + b.m_y) / 2);
+    const POINT on = PixelOf(middle);
+    UiDriver::DoubleClick(m_view, on);
+    UiDriver::Pump();
+    EXPECT_EQ(m_app->m_interruptKind, 2);
+    // The interrupting line command edits the line double-clicked.
+    EXPECT_EQ(doc->m_lineCmdInt->m_editBlock, doc->m_lineBlocks.GetSize() - 1);
+    EXPECT_EQ(doc->m_lineCmdInt->m_editSlot, slot);
+    EXPECT_EQ(doc->m_lineCmdInt->m_editFlag, 1);
+}
