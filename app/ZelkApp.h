@@ -180,6 +180,12 @@ public:
     // A click pick offered to the input bar's list that waits for one (line type, font, color);
     // TRUE when the list took it and the pick is not to be posted.
     BOOL ApplyPickToInputBar(CZelkDoc* doc, int previousStatus);
+    // The main circle command's token string still waits for inputs (it does not classify as
+    // complete).
+    BOOL CircleTokensOpen(CZelkDoc* doc) const;
+    // A right drag in the dimension command, after its angle (relative to the coordinate
+    // rotation) was posted.
+    void OnDimensionDrag(CZelkDoc* doc, CZelkView* view, bool hasLength, double length, double angle);
     // The picked element's attributes into the selected-element record, unless the command
     // stands at its edit pick; in the selected-element environment they become current.
     void TakePickedElementAttributes(CZelkDoc* doc);

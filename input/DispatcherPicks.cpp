@@ -5,7 +5,10 @@
 #include <cmath>
 
 #include "app/ZelkApp.h"
+#include "commands/annotate/DimCommand.h"
 #include "commands/annotate/GroupProcessor.h"
+#include "commands/annotate/TextCommand.h"
+#include "commands/circle/CircleCommand.h"
 #include "commands/line/LineCommand.h"
 #include "document/ZelkDoc.h"
 #include "elements/ElementKinds.h"
@@ -17,6 +20,7 @@
 #include "input/LayerOps.h"
 #include "input/PickList.h"
 #include "input/PointSearch.h"
+#include "input/ScreenOperation.h"
 #include "platform/ui/WinUser.h"
 #include "view/ZelkView.h"
 
@@ -255,10 +259,12 @@ void CZelkApp::OnRightButtonDownCode(CZelkDoc* doc, CZelkView* view)
             SwitchMode(doc, m_activeView, 2, 0, 0);
         return;
     }
-    if (shift) {
+    if (shift || (m_specialMode != 53 && m_screenOperation && m_screenOperation->IsInOperation())) {
         OnScreenOperationInput(doc, view, view->m_rightDragged, m_rightPressPoint, nullptr);
         return;
     }
+    if (m_specialMode != 53 && m_screenOperation)
+        m_screenOperation->Reset();
     if (m_specialMode == 53) {
         ModeInput(doc, view, 3);
         return;
@@ -275,13 +281,16 @@ void CZelkApp::OnRightButtonDownCode(CZelkDoc* doc, CZelkView* view)
             ShowMessage("", 0);
             return;
         }
-        if (IsPointCommandKind(m_interruptKind, true))
+        if (IsPointCommandKind(m_interruptKind, true)) {
+            // An arc edit takes a plain point only while the circle command waits for more.
+            if (m_interruptKind == 4 && !ctrl && !CircleTokensOpen(doc))
+                return;
             subCode = ctrl ? 18 : 16;
-        else if (m_interruptKind == 0
-                 && (IsPointCommandKind(m_commandKind, true) || m_commandKind == 10 || m_commandKind == 12))
+        } else if (IsPointCommandKind(m_commandKind, true) || m_commandKind == 10 || m_commandKind == 12) {
             subCode = ctrl && m_commandKind != 7 ? 18 : 16;
-        else
+        } else {
             return;
+        }
     }
     if (FindPointAtCursor(doc, view, point))
         doc->m_inputEvent->PostPoint(point, subCode);
@@ -290,10 +299,12 @@ void CZelkApp::OnRightButtonDownCode(CZelkDoc* doc, CZelkView* view)
 void CZelkApp::OnRightButtonUpCode(CZelkDoc* doc, CZelkView* view)
 {
     const bool ctrl = Down(VK_CONTROL);
-    if (Down(VK_SHIFT)) {
+    if (Down(VK_SHIFT) || (m_specialMode != 53 && m_screenOperation && m_screenOperation->IsInOperation())) {
         OnScreenOperationInput(doc, view, view->m_rightDragged, m_rightPressPoint, &m_rightReleasePoint);
         return;
     }
+    if (m_specialMode != 53 && m_screenOperation)
+        m_screenOperation->Reset();
     if (!m_rightButtonDown)
         return;
     CInputEvent& input = *doc->m_inputEvent;
@@ -302,6 +313,7 @@ void CZelkApp::OnRightButtonUpCode(CZelkDoc* doc, CZelkView* view)
     const double rotation = doc->m_relAngle;
     const double angle = SnapAngle15DegLen(m_rightPressPoint, m_rightReleasePoint, rotation, length);
     auto postAngle = [&] { input.PostValue(angle - rotation, 15); };
+    const bool hasLength = !NearlyEqual(length, 0.0);
     CPointD point;
     if (m_specialMode == 53) {
         ModeInput(doc, view, 4);
@@ -321,25 +333,43 @@ void CZelkApp::OnRightButtonUpCode(CZelkDoc* doc, CZelkView* view)
         else if (!m_groupProcessing)
             input.PostPoint(CPointD(), 0);
     } else if (m_interruptKind >= 1 && m_interruptKind <= 4) {
-        if (dragged)
+        if (dragged) {
+            if (hasLength && m_interruptKind == 2)
+                doc->m_lineCmd->m_dragLength = length;
             postAngle();
+        } else if (m_interruptKind == 4 && !ctrl && !CircleTokensOpen(doc) && FindPointAtCursor(doc, view, point)) {
+            input.PostPoint(point, 16);
+        }
     } else if (m_interruptKind == 7) {
-        if (dragged)
+        if (dragged) {
+            if (hasLength)
+                doc->m_textCmd->m_dragLength = length;
             postAngle();
+        }
     } else if (m_interruptKind == 10) {
-        if (dragged)
+        if (dragged) {
+            if (hasLength)
+                doc->m_dimCmd->m_dragLength = length;
             postAngle();
-        else if (FindPointAtCursor(doc, view, point))
+        } else if (FindPointAtCursor(doc, view, point)) {
             input.PostPoint(point, 0);
+        }
     } else if (IsPointCommandKind(m_commandKind, true) || m_commandKind == 10 || m_commandKind == 12) {
+        CLineCommand& line = *doc->m_lineCmd;
         if (dragged) {
             if (m_noPopupMenu) {
                 if (const CFoundPoint* found = doc->m_pointSearch->GetCurrent())
                     doc->SetBasePoint(found->m_point, doc->WorldToRelative(found->m_point));
-            } else if (m_commandKind == 2 && doc->m_lineCmd->m_modePattern == "SE") {
-                doc->m_lineCmd->m_modePattern = "PAPP";
+            } else if (m_commandKind == 2 && line.m_modePattern == "SE") {
+                line.m_modePattern = "PAPP";
             }
+            if (hasLength && m_commandKind == 2)
+                line.m_dragLength = length;
             postAngle();
+            if (m_commandKind == 10)
+                OnDimensionDrag(doc, view, hasLength, length, angle - rotation);
+        } else if (m_commandKind == 2 && line.m_modePattern == "PAPP" && line.m_tokenString == "P") {
+            line.m_modePattern = "SE";
         }
     } else if (m_commandKind == 9) {
         if (dragged)
@@ -373,6 +403,24 @@ BOOL CZelkApp::ApplyPickToInputBar(CZelkDoc* doc, int previousStatus)
         return TRUE;
     }
     return FALSE;
+}
+
+BOOL CZelkApp::CircleTokensOpen(CZelkDoc* doc) const
+{
+    int single = 0, complete = 0;
+    return doc->m_circleCmd->ClassifyTokens(single, complete) != 0 ? TRUE : FALSE;
+}
+
+void CZelkApp::OnDimensionDrag(CZelkDoc* doc, CZelkView* view, bool hasLength, double length, double angle)
+{
+    // The leader patterns take a point where the drag ended and the angle once more.
+    CDimCommand& dim = *doc->m_dimCmd;
+    if (hasLength)
+        dim.m_dragLength = length;
+    CPointD point;
+    if ((dim.m_tokenString == "T" || dim.m_tokenString == "TP") && FindPointAtCursor(doc, view, point))
+        doc->m_inputEvent->PostPoint(point, 0);
+    doc->m_inputEvent->PostValue(angle, 15);
 }
 
 void CZelkApp::SelectSameAttribute(CZelkDoc* doc, CZelkView* view)

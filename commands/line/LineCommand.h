@@ -13,6 +13,7 @@ public:
     int m_instance;           // 0 main, 1 interrupting
     CString m_modePattern;    // the input pattern the command starts with
     double m_defaultLength = 0.0;
+    double m_dragLength = 0.0;   // the length of the last right drag
 
     CLineCommand(CZelkDoc* doc, int instance);
     virtual ~CLineCommand() = default;

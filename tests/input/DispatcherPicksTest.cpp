@@ -3,9 +3,13 @@
 // the selection conditions replaced for a pick are put back.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <string>
 
 #include "app/ZelkApp.h"
+#include "commands/annotate/DimCommand.h"
+#include "commands/annotate/TextCommand.h"
+#include "commands/circle/CircleCommand.h"
 #include "commands/line/LineCommand.h"
 #include "document/ZelkDoc.h"
 #include "elements/ElementKinds.h"
@@ -173,6 +177,102 @@ TEST_F(DispatcherPicks, AListOfTheInputBarThatWaitsForAPickTakesItInsteadOfTheCo
             EXPECT_EQ(app.m_appElem.m_lineWidth, 5) << c.name;
         }
     }
+}
+
+// A dimension command that notes every input it is handed.
+class CNotingDimCommand : public CDimCommand {
+public:
+    using CDimCommand::CDimCommand;
+    std::string m_seen;
+    void OnInput(int kind, int subCode) override
+    {
+        m_seen += std::to_string(kind) + "/" + std::to_string(subCode) + " ";
+        CDimCommand::OnInput(kind, subCode);
+    }
+};
+
+TEST_F(DispatcherPicks, ARightReleaseGivesTheDragToTheCommandThatTakesIt)
+{
+    struct Case {
+        const char* name;
+        short command, interrupt;
+        const char* tokens;      // of the line, circle and dimension commands
+        CPointD to;              // released here after a press at (0, 0)
+        bool dragged;
+        const char* consumers;
+        double lineDrag, textDrag, dimDrag;
+        const char* dimSeen;
+    } cases[] = {
+        { "line command", 2, 0, "", Pt(10, 9), true, "line 3/15", std::sqrt(181.0), 0, 0, "" },
+        { "line command, no length", 2, 0, "", Pt(0, 0), true, "line 3/15", 0, 0, 0, "" },
+        { "line edit", 1, 2, "", Pt(10, 9), true, "line* 3/15", std::sqrt(181.0), 0, 0, "" },
+        { "text edit", 2, 7, "", Pt(10, 9), true, "text* 3/15", 0, std::sqrt(181.0), 0, "" },
+        { "dimension edit", 2, 10, "", Pt(10, 9), true, "dimension* 3/15", 0, 0, std::sqrt(181.0), "" },
+        { "dimension command", 10, 0, "", Pt(10, 9), true, "dimension 3/15", 0, 0, std::sqrt(181.0), "3/15 3/15 " },
+        { "dimension leader", 10, 0, "T", Pt(10, 9), true, "dimension 3/15", 0, 0, std::sqrt(181.0),
+          "3/15 4/0 3/15 " },
+        { "arc edit, a click on a finished circle", 2, 4, "", Pt(0.1, 0), false, "circle* 4/16", 0, 0, 0, "" },
+        { "circle edit, a click", 2, 3, "", Pt(0.1, 0), false, "", 0, 0, 0, "" },
+    };
+    for (const Case& c : cases) {
+        CInputTape tape;
+        CZelkDoc& doc = tape.Doc();
+        tape.View().m_zoom = 10;
+        doc.AddLine(Pt(0, 0), Pt(10, 10), 0, doc.FindOrAddPen(0, 1, RGB(0, 0, 0), 0, 70));
+        CDimCommand* own = doc.m_dimCmd;
+        CNotingDimCommand noting(&doc, 0);
+        doc.m_dimCmd = &noting;
+        CZelkApp& app = tape.App();
+        app.m_commandKind = c.command;
+        app.m_interruptKind = c.interrupt;
+        noting.m_tokenString = c.tokens;
+        CZelkView& v = tape.View();
+        v.m_pickRect = RECT{ -20, 20, 20, -20 };
+        tape.Button(3, Pt(0, 0));
+        noting.m_seen.clear();
+        v.m_rightDragged = c.dragged ? 1 : 0;
+        const CTapeStep& step = tape.Button(4, c.to);
+        doc.m_dimCmd = own;
+        EXPECT_EQ(step.consumers, c.consumers) << c.name;
+        EXPECT_NEAR(doc.m_lineCmd->m_dragLength, c.lineDrag, 1e-9) << c.name;
+        EXPECT_NEAR(doc.m_textCmd->m_dragLength, c.textDrag, 1e-9) << c.name;
+        EXPECT_NEAR(noting.m_dragLength, c.dimDrag, 1e-9) << c.name;
+        if (c.command == 10 && c.interrupt == 0) {
+            EXPECT_EQ(noting.m_seen, c.dimSeen) << c.name;
+        }
+        EXPECT_EQ(app.m_rightButtonDown, 0) << c.name;
+    }
+}
+
+TEST_F(DispatcherPicks, AClickOfTheRightButtonTurnsTheLineCommandBackToTwoPoints)
+{
+    CLineCommand& line = *m_tape.Doc().m_lineCmd;
+    line.m_modePattern = "PAPP";
+    line.m_tokenString = "PA";
+    Press(3, Pt(20, 20));
+    m_tape.Button(4, Pt(20, 20));
+    EXPECT_EQ(line.m_modePattern, CString("PAPP"));
+    line.m_tokenString = "P";
+    Press(3, Pt(20, 20));
+    m_tape.Button(4, Pt(20, 20));
+    EXPECT_EQ(line.m_modePattern, CString("SE"));
+}
+
+TEST_F(DispatcherPicks, ARightPressInAnArcEditGivesAPointOnlyWhileTheCircleCommandWaits)
+{
+    CZelkApp& app = m_tape.App();
+    app.m_interruptKind = 4;
+    // Nothing entered: the circle command's string is complete as it is.
+    EXPECT_EQ(Press(3, Pt(5.2, 5.1)).consumers, "");
+    m_tape.Button(4, Pt(5.2, 5.1));
+    m_tape.Hold(false, true);
+    EXPECT_EQ(Press(3, Pt(5.2, 5.1)).consumers, "circle* 4/18");
+    m_tape.Hold(false, false);
+    m_tape.Button(4, Pt(5.2, 5.1));
+    // A dimension edit takes the main command's sub-codes.
+    app.m_interruptKind = 10;
+    app.m_justAnnounced = 0;
+    EXPECT_EQ(Press(3, Pt(5.2, 5.1)).consumers, "dimension* 4/16");
 }
 
 }  // namespace
