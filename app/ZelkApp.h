@@ -180,6 +180,9 @@ public:
     // A click pick offered to the input bar's list that waits for one (line type, font, color);
     // TRUE when the list took it and the pick is not to be posted.
     BOOL ApplyPickToInputBar(CZelkDoc* doc, int previousStatus);
+    // The left release while group processing runs or a box selection waits for its own
+    // picks; FALSE when neither takes it.
+    BOOL PickForGroupProcessing(CZelkDoc* doc, CZelkView* view);
     // The main circle command's token string still waits for inputs (it does not classify as
     // complete).
     BOOL CircleTokensOpen(CZelkDoc* doc) const;

@@ -77,6 +77,8 @@ constexpr int kTextList = 2;
 constexpr int kFontList = 3;
 constexpr int kLineTypeList = 9;
 constexpr int kColorPickStatus = 16;
+// Lines, circles, arcs and texts: what group processing picks one by one.
+constexpr int kGroupPickKinds = ELEM_LINE | ELEM_CIRCLE | ELEM_ARC | ELEM_TEXT;
 
 bool IsPointCommandKind(int kind, bool withText)
 {
@@ -139,6 +141,9 @@ void CZelkApp::OnLeftButtonUpCode(CZelkDoc* doc, CZelkView* view)
     const bool shift = Down(VK_SHIFT), ctrl = Down(VK_CONTROL);
     CPickList& list = *doc->m_pickList;
     CInputEvent& input = *doc->m_inputEvent;
+    const bool screenGesture = shift && !ctrl;
+    if (m_specialMode != 53 && !screenGesture && m_screenOperation)
+        m_screenOperation->Reset();
     if ((shift && ctrl) || m_interruptMode == 40) {
         BOOL picked;
         {
@@ -152,6 +157,8 @@ void CZelkApp::OnLeftButtonUpCode(CZelkDoc* doc, CZelkView* view)
             if (m_appElem.m_creationEnv == 2) {
                 m_atrReference.ApplyPen();
                 m_atrReference.ApplyText();
+                doc->m_textCmd->UpdateTextBox(0);
+                doc->m_textCmdInt->UpdateTextBox(0);
             }
             list.ReferenceCurrent(0);
             m_lastStatus = 13;
@@ -166,7 +173,7 @@ void CZelkApp::OnLeftButtonUpCode(CZelkDoc* doc, CZelkView* view)
         SelectSameAttribute(doc, view);
         return;
     }
-    if (shift) {
+    if (shift || (m_specialMode != 53 && m_screenOperation && m_screenOperation->IsInOperation())) {
         OnScreenOperationInput(doc, view, view->m_leftDragged, m_leftPressPoint, &m_leftReleasePoint);
         return;
     }
@@ -226,6 +233,13 @@ void CZelkApp::OnLeftButtonUpCode(CZelkDoc* doc, CZelkView* view)
     }
     default:
         break;
+    }
+    if (PickForGroupProcessing(doc, view))
+        return;
+    if (view->m_oleDragMode >= 1 && view->m_oleDragMode <= 3) {
+        CFindOverride objects(m_appFind, ELEM_OBJECT, -1, -1);
+        PickAtCursor(doc, view, 1, 1);
+        return;
     }
     const int status = m_lastStatus;
     PickByDragBox(doc, view, 1);
@@ -378,6 +392,39 @@ void CZelkApp::OnRightButtonUpCode(CZelkDoc* doc, CZelkView* view)
             input.PostPoint(point, ctrl ? 18 : 0);
     }
     m_rightButtonDown = 0;
+}
+
+BOOL CZelkApp::PickForGroupProcessing(CZelkDoc* doc, CZelkView* view)
+{
+    const CString tokens = m_groupProcessor ? m_groupProcessor->m_tokenString : CString();
+    const bool boxOpen = doc->m_groupProcessing != 0;
+    if (m_groupProcessing || (boxOpen && (tokens == "Z" || tokens == "ZL"))) {
+        if (StartBoxSelection(doc, view, 0)) {
+            PickByDragBox(doc, view, 1);
+            return TRUE;
+        }
+        BOOL picked;
+        {
+            CFindOverride drawn(m_appFind, kGroupPickKinds, -1, -1);
+            picked = PickAtCursor(doc, view, 1, 0);
+        }
+        if (picked)
+            doc->m_inputEvent->PostPick(19);
+        else
+            WarnSelectionRestricted();
+        return TRUE;
+    }
+    if (boxOpen && (tokens == "A" || tokens == "AP" || tokens == "APP")) {
+        BOOL picked;
+        {
+            CFindOverride members(m_appFind, kGroupPickKinds, 2, 2);
+            picked = PickAtCursor(doc, view, 1, 0);
+        }
+        if (picked)
+            doc->m_inputEvent->PostPick(19);
+        return TRUE;
+    }
+    return FALSE;
 }
 
 BOOL CZelkApp::ApplyPickToInputBar(CZelkDoc* doc, int previousStatus)

@@ -8,6 +8,7 @@
 
 #include "app/ZelkApp.h"
 #include "commands/annotate/DimCommand.h"
+#include "commands/annotate/GroupProcessor.h"
 #include "commands/annotate/TextCommand.h"
 #include "commands/circle/CircleCommand.h"
 #include "commands/line/LineCommand.h"
@@ -273,6 +274,54 @@ TEST_F(DispatcherPicks, ARightPressInAnArcEditGivesAPointOnlyWhileTheCircleComma
     app.m_interruptKind = 10;
     app.m_justAnnounced = 0;
     EXPECT_EQ(Press(3, Pt(5.2, 5.1)).consumers, "dimension* 4/16");
+}
+
+TEST_F(DispatcherPicks, GroupProcessingAndAnOpenBoxPickOneByOneWithoutMarking)
+{
+    struct Case {
+        const char* name;
+        int groupProcessing, boxOpen;
+        const char* tokens;
+        short selectable;        // the selection conditions' kinds
+        int oleDragMode;
+        CPointD at;
+        const char* consumers;
+        bool marked;             // the rising line carries the selected bit afterwards
+        bool warned;
+    } cases[] = {
+        { "group processing", 1, 0, "", 958, 0, Pt(2, 2.5), "group 6/19", false, false },
+        { "group processing on nothing", 1, 0, "", 958, 0, Pt(30, 2), "", false, false },
+        { "group processing, restricted kinds", 1, 0, "", 4, 0, Pt(30, 2), "", false, true },
+        { "a box of a move", 0, 1, "Z", 958, 0, Pt(2, 2.5), "group 6/19", false, false },
+        { "a box of a copy", 0, 1, "AP", 958, 0, Pt(2, 2.5), "group 6/19", false, false },
+        { "a box waiting for more", 0, 1, "M", 958, 0, Pt(2, 2.5), "", true, false },
+        { "a placed object pressed", 0, 0, "", 958, 1, Pt(2, 2.5), "", false, false },
+        { "nothing open", 0, 0, "", 958, 0, Pt(2, 2.5), "line 6/19", true, false },
+    };
+    for (const Case& c : cases) {
+        CInputTape tape;
+        CZelkDoc& doc = tape.Doc();
+        CZelkView& v = tape.View();
+        v.m_zoom = 10;
+        CLines* block = doc.AddLine(Pt(0, 0), Pt(10, 10), 0, doc.FindOrAddPen(0, 1, RGB(0, 0, 0), 0, 70));
+        CLine* rising = &block->m_slots[block->m_count - 1];
+        CZelkApp& app = tape.App();
+        app.m_groupProcessing = c.groupProcessing;
+        doc.m_groupProcessing = c.boxOpen;
+        app.m_groupProcessor->m_tokenString = c.tokens;
+        app.m_appFind.selectableKinds = c.selectable;
+        v.m_oleDragMode = c.oleDragMode;
+        const CPointD s = c.at.WorldToScreen(v.m_origin, v.m_zoom);
+        const LONG x = static_cast<LONG>(s.m_x), y = static_cast<LONG>(s.m_y);
+        v.m_pickRect = RECT{ x - 20, y + 20, x + 20, y - 20 };
+        tape.Button(1, c.at);
+        const CTapeStep& step = tape.Button(2, c.at);
+        EXPECT_EQ(step.consumers, c.consumers) << c.name;
+        EXPECT_EQ((rising->m_mark & MARK_SELECTED) != 0, c.marked) << c.name;
+        EXPECT_EQ(std::string(app.m_lastMessage.GetString()) == " (注意)一部の要素の選択モードが解除されています", c.warned) << c.name;
+        EXPECT_EQ(app.m_appFind.selectableKinds, c.selectable) << c.name;
+        EXPECT_EQ(app.m_appFind.groupSelectMode, 1) << c.name;
+    }
 }
 
 }  // namespace
