@@ -334,3 +334,12 @@ TEST(CommandDispatcher, TheReleaseAfterAPlacedObjectResizeRecordsItForUndo)
         EXPECT_EQ(step.m_first[0].m_block, 0) << c.name;
     }
 }
+
+TEST(CommandDispatcher, TheTapeReadsTheRunningTimers)
+{
+    CInputTape tape;
+    const CTapeStep& started = tape.Run("timer", [&] { Services().StartTimer(&tape, 7, 50, [](UINT) {}); });
+    EXPECT_EQ(started.timers, 1);
+    EXPECT_NE(started.Line().find(" timers 1 "), std::string::npos);
+    EXPECT_EQ(tape.Run("stop", [&] { Services().StopTimer(&tape, 7); }).timers, 0);
+}

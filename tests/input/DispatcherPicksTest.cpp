@@ -71,7 +71,7 @@ TEST_F(DispatcherPicks, AClickPicksForTheCommandAndARightPressGivesTheSnapPoint)
 {
     CZelkApp& app = m_tape.App();
     app.m_appElem.m_creationEnv = 1;
-    Click(Pt(2, 2.5));
+    EXPECT_EQ(Click(Pt(2, 2.5)).marked, 1);
     EXPECT_EQ(Message(), "一つの要素を選択");
     EXPECT_EQ(Posted().kind, 6);
     EXPECT_EQ(Posted().subCode, 19);
