@@ -75,6 +75,7 @@ private:
 // The input bar's lists that wait for a pick, and the status of the color box that does.
 constexpr int kTextList = 2;
 constexpr int kFontList = 3;
+constexpr int kListingList = 8;
 constexpr int kLineTypeList = 9;
 constexpr int kColorPickStatus = 16;
 // Lines, circles, arcs and texts: what group processing picks one by one.
@@ -266,6 +267,14 @@ void CZelkApp::OnRightButtonDownCode(CZelkDoc* doc, CZelkView* view)
     if ((shift && ctrl) || m_interruptMode == 40) {
         m_rightPressPoint = view->m_cursorWorldPoint;
         if (FindPointAtCursor(doc, view, point)) {
+            if (m_inputBar) {
+                // The point is listed and becomes the reference the next listing measures from.
+                CHistoryList& listing = m_inputBar->GetList(kListingList);
+                listing.ListPointMeasurement(doc, &point);
+                listing.m_prevElem.Init(-1, -1, 0, 1, 0);
+                listing.m_prevPoint = point;
+                m_inputBar->StartListingDisplay();
+            }
             ShowMessage("点の位置を測定しました。", 0);
             m_lastStatus = 13;
         }

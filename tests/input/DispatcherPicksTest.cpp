@@ -130,6 +130,14 @@ TEST_F(DispatcherPicks, CtrlPicksAndCtrlShiftMeasures)
     Press(3, Pt(5.2, 5.1));
     EXPECT_EQ(Message(), "点の位置を測定しました。");
     m_tape.Hold(false, false);
+    // The crossing is listed and is the reference of the next listing.
+    CInputBar& bar = *app.m_inputBar;
+    EXPECT_EQ(bar.m_currentList, 8);
+    const CHistoryList& listing = bar.GetList(8);
+    ASSERT_GT(listing.m_texts.GetSize(), 0);
+    EXPECT_EQ(listing.m_prevElem.m_block, -1);
+    EXPECT_DOUBLE_EQ(listing.m_prevPoint.m_x, 5);
+    EXPECT_DOUBLE_EQ(listing.m_prevPoint.m_y, 5);
 }
 
 TEST_F(DispatcherPicks, AListOfTheInputBarThatWaitsForAPickTakesItInsteadOfTheCommand)

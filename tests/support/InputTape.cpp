@@ -95,6 +95,7 @@ CInputTape::CInputTape()
     m_app = new CZelkApp;
     g_pApp = m_app;
     m_app->m_recoveryInterval = 10;
+    m_app->m_historyLength = 30;   // the settings' default
     m_app->m_inputBar = new CInputBar;
     m_app->m_layerOps = new CLayerOps;
     m_app->m_basePointInput = new CBasePointInput;
