@@ -6,6 +6,7 @@
 
 #include "app/ZelkApp.h"
 #include "commands/annotate/DimCommand.h"
+#include "commands/annotate/GroupDeleteMode.h"
 #include "commands/annotate/GroupProcessor.h"
 #include "commands/annotate/TextCommand.h"
 #include "commands/circle/CircleCommand.h"
@@ -234,6 +235,11 @@ void CZelkApp::OnLeftButtonUpCode(CZelkDoc* doc, CZelkView* view)
     }
     default:
         break;
+    }
+    if (m_deleteKeyDown) {
+        PickAtCursor(doc, view, 1, 1);
+        doc->m_groupDeleteMode->DeleteDesignated();
+        return;
     }
     if (PickForGroupProcessing(doc, view))
         return;

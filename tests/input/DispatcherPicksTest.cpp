@@ -8,6 +8,7 @@
 
 #include "app/ZelkApp.h"
 #include "commands/annotate/DimCommand.h"
+#include "commands/annotate/GroupDeleteMode.h"
 #include "commands/annotate/GroupProcessor.h"
 #include "commands/annotate/TextCommand.h"
 #include "commands/circle/CircleCommand.h"
@@ -330,6 +331,25 @@ TEST_F(DispatcherPicks, GroupProcessingAndAnOpenBoxPickOneByOneWithoutMarking)
         EXPECT_EQ(app.m_appFind.selectableKinds, c.selectable) << c.name;
         EXPECT_EQ(app.m_appFind.groupSelectMode, 1) << c.name;
     }
+}
+
+TEST_F(DispatcherPicks, AClickWithTheDeleteKeyHeldDeletesThePickedElementAsOneUndoStep)
+{
+    CZelkApp& app = m_tape.App();
+    app.m_deleteKeyDown = 1;
+    // Nothing under the pointer: nothing happens.
+    const CTapeStep& none = Click(Pt(30, 2));
+    EXPECT_EQ(none.elements, 2);
+    EXPECT_EQ(none.undoSteps, 0);
+    const CTapeStep& step = Click(Pt(2, 2.5));
+    EXPECT_EQ(step.elements, 1);
+    EXPECT_EQ(step.undoSteps, 1);
+    EXPECT_EQ(step.consumers, "");
+    EXPECT_EQ(step.message, "指定要素を消去しました");
+    EXPECT_TRUE(m_first->m_state & 0x08);
+    EXPECT_FALSE(m_second->m_state & 0x08);
+    EXPECT_EQ(m_first->m_mark & MARK_SELECTED, 0);
+    EXPECT_EQ(m_tape.Doc().m_groupDeleteMode->m_work1, 1);
 }
 
 }  // namespace
