@@ -143,8 +143,9 @@ void CZelkApp::OnLeftButtonUpCode(CZelkDoc* doc, CZelkView* view)
     const bool shift = Down(VK_SHIFT), ctrl = Down(VK_CONTROL);
     CPickList& list = *doc->m_pickList;
     CInputEvent& input = *doc->m_inputEvent;
+    // A gesture the press began in a screen operation is left for its release below.
     const bool screenGesture = shift && !ctrl;
-    if (m_specialMode != 53 && !screenGesture && m_screenOperation)
+    if (m_specialMode != 53 && !screenGesture && m_screenOperation && !m_screenOperation->IsInOperation())
         m_screenOperation->Reset();
     if ((shift && ctrl) || m_interruptMode == 40) {
         BOOL picked;
