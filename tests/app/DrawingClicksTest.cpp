@@ -1,6 +1,6 @@
-// Double clicks in the drawing window of the started program, as a user makes them: the middle
-// button and Shift with the left button zoom in about the pointer; a left double click on a line
-// starts its edit.
+// Clicks in the drawing window of the started program, as a user makes them: double clicks of
+// the middle button and of Shift with the left button zoom in about the pointer; a left double
+// click on a line starts its edit; a click with Delete held deletes it.
 #include "commands/line/LineCommand.h"
 #include "document/ZelkDoc.h"
 #include "elements/Lines.h"
@@ -94,4 +94,25 @@ TEST_F(DrawingClicks, ALeftDoubleClickOnALineStartsItsEdit)
     EXPECT_EQ(doc->m_lineCmdInt->m_editBlock, doc->m_lineBlocks.GetSize() - 1);
     EXPECT_EQ(doc->m_lineCmdInt->m_editSlot, slot);
     EXPECT_EQ(doc->m_lineCmdInt->m_editFlag, 1);
+}
+
+TEST_F(DrawingClicks, AClickWithDeleteHeldDeletesTheLineUnderThePointer)
+{
+    CZelkDoc* doc = m_app->GetActiveDrawingDoc();
+    ASSERT_NE(doc, nullptr);
+    const CPointD a = WorldAt(POINT{ 100, 100 });
+    const CPointD b = WorldAt(POINT{ 300, 100 });
+    CLines* block = doc->AddLine(a, b, 0, doc->FindOrAddPen(0, 1, RGB(0, 0, 0), 0, 70));
+    CLine* line = &block->m_slots[block->m_count - 1];
+    m_view->Invalidate(TRUE);
+    UiDriver::Pump();
+    CPointD middle;
+    middle.Init((a.m_x + b.m_x) / 2, (a.m_y + b.m_y) / 2);
+    UiDriver::KeyDown(VK_DELETE);
+    UiDriver::Click(m_view, PixelOf(middle));
+    UiDriver::KeyUp(VK_DELETE);
+    UiDriver::Pump();
+    EXPECT_TRUE(line->m_state & 0x08);
+    EXPECT_EQ(m_view->m_messageText, CString("指定要素を消去しました"));
+    EXPECT_EQ(m_app->m_deleteKeyDown, 0);
 }
