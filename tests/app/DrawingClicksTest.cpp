@@ -41,6 +41,21 @@ protected:
         return m_view->LogicalToDevicePoint(POINT{ static_cast<LONG>(s.m_x), static_cast<LONG>(s.m_y) });
     }
 
+    // A line across the window from pixel (100, 100) to (300, 100), drawn; its middle's pixel.
+    CLine* AddLineAcross(POINT& middlePixel)
+    {
+        CZelkDoc* doc = m_app->GetActiveDrawingDoc();
+        const CPointD a = WorldAt(POINT{ 100, 100 });
+        const CPointD b = WorldAt(POINT{ 300, 100 });
+        CLines* block = doc->AddLine(a, b, 0, doc->FindOrAddPen(0, 1, RGB(0, 0, 0), 0, 70));
+        m_view->Invalidate(TRUE);
+        UiDriver::Pump();
+        CPointD middle;
+        middle.Init((a.m_x + b.m_x) / 2, (a.m_y + b.m_y) / 2);
+        middlePixel = PixelOf(middle);
+        return &block->m_slots[block->m_count - 1];
+    }
+
     CZelkView* m_view = nullptr;
 };
 
@@ -78,38 +93,23 @@ TEST_F(DrawingClicks, ALeftDoubleClickOnALineStartsItsEdit)
 {
     CZelkDoc* doc = m_app->GetActiveDrawingDoc();
     ASSERT_NE(doc, nullptr);
-    const CPointD a = WorldAt(POINT{ 100, 100 });
-    const CPointD b = WorldAt(POINT{ 300, 100 });
-    CLines* block = doc->AddLine(a, b, 0, doc->FindOrAddPen(0, 1, RGB(0, 0, 0), 0, 70));
-    const int slot = block->m_count - 1;
-    m_view->Invalidate(TRUE);
-    UiDriver::Pump();
-    CPointD middle;
-    middle.Init((a.m_x + b.m_x) / 2, (a.m_y + b.m_y) / 2);
-    const POINT on = PixelOf(middle);
+    POINT on;
+    CLine* line = AddLineAcross(on);
     UiDriver::DoubleClick(m_view, on);
     UiDriver::Pump();
     EXPECT_EQ(m_app->m_interruptKind, 2);
     // The interrupting line command edits the line double-clicked.
-    EXPECT_EQ(doc->m_lineCmdInt->m_editBlock, doc->m_lineBlocks.GetSize() - 1);
-    EXPECT_EQ(doc->m_lineCmdInt->m_editSlot, slot);
+    EXPECT_EQ(doc->GetLineElem(doc->m_lineCmdInt->m_editBlock, doc->m_lineCmdInt->m_editSlot), line);
     EXPECT_EQ(doc->m_lineCmdInt->m_editFlag, 1);
 }
 
 TEST_F(DrawingClicks, AClickWithDeleteHeldDeletesTheLineUnderThePointer)
 {
-    CZelkDoc* doc = m_app->GetActiveDrawingDoc();
-    ASSERT_NE(doc, nullptr);
-    const CPointD a = WorldAt(POINT{ 100, 100 });
-    const CPointD b = WorldAt(POINT{ 300, 100 });
-    CLines* block = doc->AddLine(a, b, 0, doc->FindOrAddPen(0, 1, RGB(0, 0, 0), 0, 70));
-    CLine* line = &block->m_slots[block->m_count - 1];
-    m_view->Invalidate(TRUE);
-    UiDriver::Pump();
-    CPointD middle;
-    middle.Init((a.m_x + b.m_x) / 2, (a.m_y + b.m_y) / 2);
+    ASSERT_NE(m_app->GetActiveDrawingDoc(), nullptr);
+    POINT on;
+    CLine* line = AddLineAcross(on);
     UiDriver::KeyDown(VK_DELETE);
-    UiDriver::Click(m_view, PixelOf(middle));
+    UiDriver::Click(m_view, on);
     UiDriver::KeyUp(VK_DELETE);
     UiDriver::Pump();
     EXPECT_TRUE(line->m_state & 0x08);
