@@ -46,6 +46,7 @@ class CTrainingState;
 class CUserAppManager;
 class CZelkDoc;
 class CZelkView;
+class UserAppBlock;
 class UserAppBlockHolder;
 
 class CZelkApp : public CWinApp {
@@ -180,6 +181,21 @@ public:
     // The same-attribute modes 41 to 45: one click selects what shares the picked element's
     // attribute, opening a box selection; the mode ends either way.
     void SelectSameAttribute(CZelkDoc* doc, CZelkView* view);
+    // A click pick offered to the input bar's list that waits for one (line type, font, color);
+    // TRUE when the list took it and the pick is not to be posted.
+    BOOL ApplyPickToInputBar(CZelkDoc* doc, int previousStatus);
+    // The left release while group processing runs or a box selection waits for its own
+    // picks; FALSE when neither takes it.
+    BOOL PickForGroupProcessing(CZelkDoc* doc, CZelkView* view);
+    // The main circle command's token string still waits for inputs (it does not classify as
+    // complete).
+    BOOL CircleTokensOpen(CZelkDoc* doc) const;
+    // A right drag in the dimension command, after its angle (relative to the coordinate
+    // rotation) was posted.
+    void OnDimensionDrag(CZelkDoc* doc, CZelkView* view, bool hasLength, double length, double angle);
+    // The picked element's attributes into the selected-element record, unless the command
+    // stands at its edit pick; in the selected-element environment they become current.
+    void TakePickedElementAttributes(CZelkDoc* doc);
 
     // ---- mode services the dispatcher calls -------------------------------------------------
     // TRUE when the document is one of the open drawings.
@@ -693,6 +709,9 @@ private:
     void RepeatFileCommand(CZelkView* view);
     void DispatchCommandCode(CZelkDoc* doc, CZelkView* view, int code);
     BOOL OnLeftDoubleClickCode(CZelkDoc* doc, CZelkView* view);
+    // The left release after a placed object was resized by a handle: one undo step per
+    // selected object, scaled by the size the drag gave it.
+    void RecordObjectResize(CZelkDoc* doc, CZelkView* view);
     void EndLayerMode(CZelkDoc* doc, CZelkView* view);
     void EndSingleScreenOperation(CZelkDoc* doc, CZelkView* view);
     void ClearTextBoxPreview(CZelkDoc* doc);
@@ -701,6 +720,8 @@ private:
     BOOL CopyInputPayload(CZelkDoc* doc, int kind, int subCode, int previousStatus);
     void OfferInputEvent(CZelkDoc* doc, int kind, int subCode);
     void OfferToRelativeSystem(CZelkDoc* doc, int kind, int subCode);
+    // The pick list's current candidate and the point of its pick, for the plug-in.
+    void CopyPickToExchangeBlock(CZelkDoc* doc, UserAppBlock* block);
 
     CTextDoc* CreateTextDoc();
     int CreateTextFrame(CTextDoc* doc);

@@ -11,6 +11,14 @@ void CCommandRef::OnInput(int kind, int subCode)
         m_ops->OnInput(kind, subCode);
 }
 
+void CCommandRef::UndoClickBeforeDoubleClick()
+{
+    if (m_circle)
+        m_circle->UndoClickBeforeDoubleClick();
+    else if (m_ops)
+        m_ops->UndoClickBeforeDoubleClick();
+}
+
 void CCommandRef::Reset()
 {
     if (m_circle)

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <cstring>
 
 #include "input/GuidanceOwner.h"
 #include "platform/core/String.h"
@@ -29,6 +30,15 @@ public:
     virtual void OnNextSnapPoint() {}
     virtual void OnNextCandidateElement() {}
     virtual void OnEnter() {}
+    // The click that began a double click is taken back when it picked, that is when the token
+    // string ends in one of the command's pick letters.
+    virtual void UndoClickBeforeDoubleClick()
+    {
+        const int n = m_tokenString.GetLength();
+        if (n > 0 && std::strchr(PickLetters(), m_tokenString[n - 1]) != nullptr)
+            StepBack(0);
+    }
+    virtual const char* PickLetters() const { return "LC#"; }
     // The command stands at the pick of an element to edit.
     virtual BOOL IsEditPick() const { return m_tokenString == "#" ? TRUE : FALSE; }
 
@@ -61,6 +71,7 @@ public:
     void OnNextCandidateElement();
     void OnEnter();
     BOOL IsEditPick() const;
+    void UndoClickBeforeDoubleClick();
     // The element an edit takes, and where on it the pick lies; the edit flag is raised.
     void SetEditTarget(std::int16_t block, std::int16_t slot, int positionClass);
     // The command takes its inputs from a macro; ending that also empties its token string.

@@ -4,6 +4,7 @@
 #include "app/ZelkApp.h"
 
 #include "document/CreationLog.h"
+#include "document/UndoHistory.h"
 #include "document/ZelkDoc.h"
 #include "input/InputBar.h"
 #include "input/LayerOps.h"
@@ -11,12 +12,13 @@
 #include "macro/MacroRecorder.h"
 #include "platform/core/Services.h"
 #include "platform/ui/WinUser.h"
+#include "elements/ElementKinds.h"
+#include "view/ZelkObj.h"
 #include "view/ZelkView.h"
 
 namespace {
 
 const char* const kMsgContinuousScreenOperation = "画面連続操作モードです";
-const char* const kMsgNoEditWhileTentative = "仮要素生成中は要素の編集選択はできません";
 
 constexpr int kKeyEnter = 13;
 
@@ -99,6 +101,11 @@ BOOL CZelkApp::DispatchCommand(CZelkDoc* doc, CZelkView* view, int code)
             EndInterruptCommand(doc);
         }
     }
+    if (view) {
+        if (code == 2 && view->m_oleResized)
+            RecordObjectResize(doc, view);
+        view->m_oleResized = 0;
+    }
     switch (code) {
     case 1:
         OnLeftButtonDownCode(doc, view);
@@ -135,7 +142,10 @@ BOOL CZelkApp::DispatchCommand(CZelkDoc* doc, CZelkView* view, int code)
             OnScreenOperationInput(doc, view, view->m_middleDragged, m_middlePressPoint, &m_middleReleasePoint);
         break;
     case 11:
-        // The zoom step itself belongs to the view's navigation.
+        if (view) {
+            view->PushPreviousScreen();
+            view->ZoomInAtCursor();
+        }
         EndSingleScreenOperation(doc, view);
         break;
     default:
@@ -143,6 +153,28 @@ BOOL CZelkApp::DispatchCommand(CZelkDoc* doc, CZelkView* view, int code)
         break;
     }
     return RunExitSteps(doc, code);
+}
+
+void CZelkApp::RecordObjectResize(CZelkDoc* doc, CZelkView* view)
+{
+    const CPointD& from = view->m_oleResizeStartSize;
+    const CPointD& to = view->m_oleResizeSize;
+    // An object without width or height has no scale: the size itself stands for it.
+    CPointD scale = to;
+    if (from.m_x != 0 && from.m_y != 0)
+        scale.Init(to.m_x / from.m_x, to.m_y / from.m_y);
+    // The history takes no step of scale 0; a record left for it would join the next step.
+    if (scale.m_x == 0 || scale.m_y == 0)
+        return;
+    CPointD offset;
+    offset.Init(0, 0);
+    for (CZelkObj* object : view->m_oleSelection) {
+        const std::int16_t index = doc->FindObjectIndex(object);
+        if (index < 0)
+            continue;
+        doc->m_undoHistory->RecordChangeWithExtra(3, ELEM_OBJECT, index, 0, object->m_state);
+        doc->m_undoHistory->CommitTransform(4, offset, scale);
+    }
 }
 
 BOOL CZelkApp::RunExitSteps(CZelkDoc* doc, int code)
@@ -303,29 +335,4 @@ void CZelkApp::EndSingleScreenOperation(CZelkDoc* doc, CZelkView* view)
         ShowMessage(kMsgContinuousScreenOperation, 0);
     else
         SwitchMode(doc, view, 3, 0, 0);
-}
-
-BOOL CZelkApp::OnLeftDoubleClickCode(CZelkDoc* doc, CZelkView* view)
-{
-    if (m_appFind.pickCount == 0) {
-        if (view && view->m_viewKind == 2) {
-            view->CloseZoomWindow();
-            return FALSE;
-        }
-        CancelMode(doc, view);
-        return TRUE;
-    }
-    // The double-click of the line and circle commands themselves comes with those commands;
-    // every other double-click on an element starts its edit.
-    const CCreationLog* log = doc->m_creationLog;
-    if (log && log->m_logged && log->m_final == 0) {
-        ShowMessage(kMsgNoEditWhileTentative, 1);
-        return FALSE;
-    }
-    UndoFirstClick(doc);
-    CarryEditStateToInterrupt(doc);
-    EndInterruptAndUnmarkCandidate(doc);
-    CommitOperation(doc, 1);
-    StartEditFromPick(doc, view);
-    return TRUE;
 }

@@ -5,17 +5,23 @@
 #include <cmath>
 
 #include "app/ZelkApp.h"
+#include "commands/annotate/DimCommand.h"
+#include "commands/annotate/GroupDeleteMode.h"
 #include "commands/annotate/GroupProcessor.h"
+#include "commands/annotate/TextCommand.h"
+#include "commands/circle/CircleCommand.h"
 #include "commands/line/LineCommand.h"
 #include "document/ZelkDoc.h"
 #include "elements/ElementKinds.h"
 #include "geometry/Angles.h"
 #include "geometry/FoundPoint.h"
 #include "geometry/Numeric.h"
+#include "input/InputBar.h"
 #include "input/InputEvent.h"
 #include "input/LayerOps.h"
 #include "input/PickList.h"
 #include "input/PointSearch.h"
+#include "input/ScreenOperation.h"
 #include "platform/ui/WinUser.h"
 #include "view/ZelkView.h"
 
@@ -66,6 +72,15 @@ private:
     CPickList& m_list;
     int m_mask;
 };
+
+// The input bar's lists that wait for a pick, and the status of the color box that does.
+constexpr int kTextList = 2;
+constexpr int kFontList = 3;
+constexpr int kListingList = 8;
+constexpr int kLineTypeList = 9;
+constexpr int kColorPickStatus = 16;
+// Lines, circles, arcs and texts: what group processing picks one by one.
+constexpr int kGroupPickKinds = ELEM_LINE | ELEM_CIRCLE | ELEM_ARC | ELEM_TEXT;
 
 bool IsPointCommandKind(int kind, bool withText)
 {
@@ -128,6 +143,10 @@ void CZelkApp::OnLeftButtonUpCode(CZelkDoc* doc, CZelkView* view)
     const bool shift = Down(VK_SHIFT), ctrl = Down(VK_CONTROL);
     CPickList& list = *doc->m_pickList;
     CInputEvent& input = *doc->m_inputEvent;
+    // A gesture the press began in a screen operation is left for its release below.
+    const bool screenGesture = shift && !ctrl;
+    if (m_specialMode != 53 && !screenGesture && m_screenOperation && !m_screenOperation->IsInOperation())
+        m_screenOperation->Reset();
     if ((shift && ctrl) || m_interruptMode == 40) {
         BOOL picked;
         {
@@ -156,7 +175,7 @@ void CZelkApp::OnLeftButtonUpCode(CZelkDoc* doc, CZelkView* view)
         SelectSameAttribute(doc, view);
         return;
     }
-    if (shift) {
+    if (shift || (m_specialMode != 53 && m_screenOperation && m_screenOperation->IsInOperation())) {
         OnScreenOperationInput(doc, view, view->m_leftDragged, m_leftPressPoint, &m_leftReleasePoint);
         return;
     }
@@ -217,18 +236,26 @@ void CZelkApp::OnLeftButtonUpCode(CZelkDoc* doc, CZelkView* view)
     default:
         break;
     }
+    if (m_deleteKeyDown) {
+        PickAtCursor(doc, view, 1, 1);
+        doc->m_groupDeleteMode->DeleteDesignated();
+        return;
+    }
+    if (PickForGroupProcessing(doc, view))
+        return;
+    if (view->m_oleDragMode >= 1 && view->m_oleDragMode <= 3) {
+        CFindOverride objects(m_appFind, ELEM_OBJECT, -1, -1);
+        PickAtCursor(doc, view, 1, 1);
+        return;
+    }
     const int status = m_lastStatus;
     PickByDragBox(doc, view, 1);
     if (doc->m_groupProcessing)
         return;
     if (m_lastStatus == 5) {
-        m_atrElem.TakeFromPickedElement(doc);
-        if (m_appElem.m_creationEnv == 1) {
-            m_atrElem.ApplyPen();
-            m_atrElem.ApplyText();
-            UpdateTextBoxes(doc);
-        }
-        input.PostPick(19);
+        TakePickedElementAttributes(doc);
+        if (!ApplyPickToInputBar(doc, status))
+            input.PostPick(19);
         return;
     }
     if (m_commandKind == 21)
@@ -246,6 +273,14 @@ void CZelkApp::OnRightButtonDownCode(CZelkDoc* doc, CZelkView* view)
     if ((shift && ctrl) || m_interruptMode == 40) {
         m_rightPressPoint = view->m_cursorWorldPoint;
         if (FindPointAtCursor(doc, view, point)) {
+            if (m_inputBar) {
+                // The point is listed and becomes the reference the next listing measures from.
+                CHistoryList& listing = m_inputBar->GetList(kListingList);
+                listing.ListPointMeasurement(doc, &point);
+                listing.m_prevElem.Init(-1, -1, 0, 1, 0);
+                listing.m_prevPoint = point;
+                m_inputBar->StartListingDisplay();
+            }
             ShowMessage("点の位置を測定しました。", 0);
             m_lastStatus = 13;
         }
@@ -253,10 +288,12 @@ void CZelkApp::OnRightButtonDownCode(CZelkDoc* doc, CZelkView* view)
             SwitchMode(doc, m_activeView, 2, 0, 0);
         return;
     }
-    if (shift) {
+    if (shift || (m_specialMode != 53 && m_screenOperation && m_screenOperation->IsInOperation())) {
         OnScreenOperationInput(doc, view, view->m_rightDragged, m_rightPressPoint, nullptr);
         return;
     }
+    if (m_specialMode != 53 && m_screenOperation)
+        m_screenOperation->Reset();
     if (m_specialMode == 53) {
         ModeInput(doc, view, 3);
         return;
@@ -273,13 +310,16 @@ void CZelkApp::OnRightButtonDownCode(CZelkDoc* doc, CZelkView* view)
             ShowMessage("", 0);
             return;
         }
-        if (IsPointCommandKind(m_interruptKind, true))
+        if (IsPointCommandKind(m_interruptKind, true)) {
+            // An arc edit takes a plain point only while the circle command waits for more.
+            if (m_interruptKind == 4 && !ctrl && !CircleTokensOpen(doc))
+                return;
             subCode = ctrl ? 18 : 16;
-        else if (m_interruptKind == 0
-                 && (IsPointCommandKind(m_commandKind, true) || m_commandKind == 10 || m_commandKind == 12))
+        } else if (IsPointCommandKind(m_commandKind, true) || m_commandKind == 10 || m_commandKind == 12) {
             subCode = ctrl && m_commandKind != 7 ? 18 : 16;
-        else
+        } else {
             return;
+        }
     }
     if (FindPointAtCursor(doc, view, point))
         doc->m_inputEvent->PostPoint(point, subCode);
@@ -288,10 +328,12 @@ void CZelkApp::OnRightButtonDownCode(CZelkDoc* doc, CZelkView* view)
 void CZelkApp::OnRightButtonUpCode(CZelkDoc* doc, CZelkView* view)
 {
     const bool ctrl = Down(VK_CONTROL);
-    if (Down(VK_SHIFT)) {
+    if (Down(VK_SHIFT) || (m_specialMode != 53 && m_screenOperation && m_screenOperation->IsInOperation())) {
         OnScreenOperationInput(doc, view, view->m_rightDragged, m_rightPressPoint, &m_rightReleasePoint);
         return;
     }
+    if (m_specialMode != 53 && m_screenOperation)
+        m_screenOperation->Reset();
     if (!m_rightButtonDown)
         return;
     CInputEvent& input = *doc->m_inputEvent;
@@ -300,6 +342,7 @@ void CZelkApp::OnRightButtonUpCode(CZelkDoc* doc, CZelkView* view)
     const double rotation = doc->m_relAngle;
     const double angle = SnapAngle15DegLen(m_rightPressPoint, m_rightReleasePoint, rotation, length);
     auto postAngle = [&] { input.PostValue(angle - rotation, 15); };
+    const bool hasLength = !NearlyEqual(length, 0.0);
     CPointD point;
     if (m_specialMode == 53) {
         ModeInput(doc, view, 4);
@@ -319,25 +362,43 @@ void CZelkApp::OnRightButtonUpCode(CZelkDoc* doc, CZelkView* view)
         else if (!m_groupProcessing)
             input.PostPoint(CPointD(), 0);
     } else if (m_interruptKind >= 1 && m_interruptKind <= 4) {
-        if (dragged)
+        if (dragged) {
+            if (hasLength && m_interruptKind == 2)
+                doc->m_lineCmd->m_dragLength = length;
             postAngle();
+        } else if (m_interruptKind == 4 && !ctrl && !CircleTokensOpen(doc) && FindPointAtCursor(doc, view, point)) {
+            input.PostPoint(point, 16);
+        }
     } else if (m_interruptKind == 7) {
-        if (dragged)
+        if (dragged) {
+            if (hasLength)
+                doc->m_textCmd->m_dragLength = length;
             postAngle();
+        }
     } else if (m_interruptKind == 10) {
-        if (dragged)
+        if (dragged) {
+            if (hasLength)
+                doc->m_dimCmd->m_dragLength = length;
             postAngle();
-        else if (FindPointAtCursor(doc, view, point))
+        } else if (FindPointAtCursor(doc, view, point)) {
             input.PostPoint(point, 0);
+        }
     } else if (IsPointCommandKind(m_commandKind, true) || m_commandKind == 10 || m_commandKind == 12) {
+        CLineCommand& line = *doc->m_lineCmd;
         if (dragged) {
             if (m_noPopupMenu) {
                 if (const CFoundPoint* found = doc->m_pointSearch->GetCurrent())
                     doc->SetBasePoint(found->m_point, doc->WorldToRelative(found->m_point));
-            } else if (m_commandKind == 2 && doc->m_lineCmd->m_modePattern == "SE") {
-                doc->m_lineCmd->m_modePattern = "PAPP";
+            } else if (m_commandKind == 2 && line.m_modePattern == "SE") {
+                line.m_modePattern = "PAPP";
             }
+            if (hasLength && m_commandKind == 2)
+                line.m_dragLength = length;
             postAngle();
+            if (m_commandKind == 10)
+                OnDimensionDrag(doc, view, hasLength, length, angle - rotation);
+        } else if (m_commandKind == 2 && line.m_modePattern == "PAPP" && line.m_tokenString == "P") {
+            line.m_modePattern = "SE";
         }
     } else if (m_commandKind == 9) {
         if (dragged)
@@ -346,6 +407,82 @@ void CZelkApp::OnRightButtonUpCode(CZelkDoc* doc, CZelkView* view)
             input.PostPoint(point, ctrl ? 18 : 0);
     }
     m_rightButtonDown = 0;
+}
+
+BOOL CZelkApp::PickForGroupProcessing(CZelkDoc* doc, CZelkView* view)
+{
+    const CString tokens = m_groupProcessor ? m_groupProcessor->m_tokenString : CString();
+    const bool boxOpen = doc->m_groupProcessing != 0;
+    if (m_groupProcessing || (boxOpen && (tokens == "Z" || tokens == "ZL"))) {
+        if (StartBoxSelection(doc, view, 0)) {
+            PickByDragBox(doc, view, 1);
+            return TRUE;
+        }
+        BOOL picked;
+        {
+            CFindOverride drawn(m_appFind, kGroupPickKinds, -1, -1);
+            picked = PickAtCursor(doc, view, 1, 0);
+        }
+        if (picked)
+            doc->m_inputEvent->PostPick(19);
+        else
+            WarnSelectionRestricted();
+        return TRUE;
+    }
+    if (boxOpen && (tokens == "A" || tokens == "AP" || tokens == "APP")) {
+        BOOL picked;
+        {
+            CFindOverride members(m_appFind, kGroupPickKinds, 2, 2);
+            picked = PickAtCursor(doc, view, 1, 0);
+        }
+        if (picked)
+            doc->m_inputEvent->PostPick(19);
+        return TRUE;
+    }
+    return FALSE;
+}
+
+BOOL CZelkApp::ApplyPickToInputBar(CZelkDoc* doc, int previousStatus)
+{
+    if (m_inputBar) {
+        CInputBar& bar = *m_inputBar;
+        if (bar.m_focusLeftList == kLineTypeList && !bar.GetList(kLineTypeList).m_touched) {
+            TakeLineTypeFromPick(doc);
+            bar.SelectList(1, 1, 0);
+            return TRUE;
+        }
+        if (bar.m_currentList == kFontList && !bar.GetList(kFontList).m_touched) {
+            TakeFontFromPick(doc);
+            bar.SelectList(1, 1, 0);
+            return TRUE;
+        }
+        // A text being entered keeps its list; the pick goes to the command.
+        if (bar.m_currentList == kTextList && !bar.GetList(kTextList).m_touched)
+            return FALSE;
+    }
+    if (previousStatus == kColorPickStatus) {
+        TakeColorFromPick(doc);
+        return TRUE;
+    }
+    return FALSE;
+}
+
+BOOL CZelkApp::CircleTokensOpen(CZelkDoc* doc) const
+{
+    int single = 0, complete = 0;
+    return doc->m_circleCmd->ClassifyTokens(single, complete) != 0 ? TRUE : FALSE;
+}
+
+void CZelkApp::OnDimensionDrag(CZelkDoc* doc, CZelkView* view, bool hasLength, double length, double angle)
+{
+    // The leader patterns take a point where the drag ended and the angle once more.
+    CDimCommand& dim = *doc->m_dimCmd;
+    if (hasLength)
+        dim.m_dragLength = length;
+    CPointD point;
+    if ((dim.m_tokenString == "T" || dim.m_tokenString == "TP") && FindPointAtCursor(doc, view, point))
+        doc->m_inputEvent->PostPoint(point, 0);
+    doc->m_inputEvent->PostValue(angle, 15);
 }
 
 void CZelkApp::SelectSameAttribute(CZelkDoc* doc, CZelkView* view)

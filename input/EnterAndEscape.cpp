@@ -2,6 +2,7 @@
 // consumer chosen from the mode state; the order differs per routine and is part of its meaning
 // (Tab on a snap point asks a user application first and group processing only third).
 #include "app/ZelkApp.h"
+#include "input/CommandOfKind.h"
 
 #include "commands/CommandKeyOps.h"
 #include "commands/annotate/DimCommand.h"
@@ -58,6 +59,8 @@ bool CtrlDown()
     return GetKeyState(VK_CONTROL) < 0;
 }
 
+} // namespace
+
 // The interrupting instance of a kind (1 point, 2 line, 3 and 4 circle, 7 text, 10 dimension).
 CCommandRef InterruptCommand(CZelkDoc* doc, int kind)
 {
@@ -87,6 +90,8 @@ CCommandRef MainCommand(CZelkDoc* doc, int kind, bool withGroupDelete)
     default: return CCommandRef();
     }
 }
+
+namespace {
 
 bool OneOf(int kind, std::initializer_list<int> kinds)
 {
@@ -165,14 +170,7 @@ void CZelkApp::OnTabCandidate(CZelkDoc* doc)
     doc->m_pickList->Cycle(ShiftDown() ? -1 : 1);
     if (doc->m_groupProcessing)
         return;
-    if (!IsAtEditPick(doc))
-        m_atrElem.TakeFromPickedElement(doc);
-    if (m_appElem.m_creationEnv == 1) {
-        m_atrElem.ApplyPen();
-        m_atrElem.ApplyText();
-        doc->m_textCmd->UpdateTextBox(0);
-        doc->m_textCmdInt->UpdateTextBox(0);
-    }
+    TakePickedElementAttributes(doc);
     if (m_commandKind == kUserAppCommand) {
         if (m_userAppManager)
             m_userAppManager->NotifyCandidateCycled();
@@ -207,6 +205,17 @@ void CZelkApp::StepBack(CZelkDoc* doc)
         command = MainCommand(doc, m_commandKind, true);
     if (command)
         command.StepBack(1);
+}
+
+void CZelkApp::TakePickedElementAttributes(CZelkDoc* doc)
+{
+    if (!IsAtEditPick(doc))
+        m_atrElem.TakeFromPickedElement(doc);
+    if (m_appElem.m_creationEnv == 1) {
+        m_atrElem.ApplyPen();
+        m_atrElem.ApplyText();
+        UpdateTextBoxes(doc);
+    }
 }
 
 BOOL CZelkApp::IsAtEditPick(CZelkDoc* doc)

@@ -23,6 +23,9 @@
 #include "input/BasePointInput.h"
 #include "input/RelativeCoordSystem.h"
 #include "macro/MacroRecorder.h"
+#include "input/PickList.h"
+#include "userapp/UserAppBlock.h"
+#include "userapp/UserAppBlockHolder.h"
 #include "userapp/UserAppManager.h"
 #include "view/ZelkView.h"
 
@@ -40,6 +43,12 @@ constexpr double kSmallestInterval = 0.1;
 bool IntervalRefused(double v)
 {
     return !(v >= kSmallestInterval);
+}
+
+// The exchange block a plug-in reads the inputs from; none before start-up made it.
+UserAppBlock* ExchangeBlock(const CZelkApp& app)
+{
+    return app.m_userAppBlockHolder ? app.m_userAppBlockHolder->m_block : nullptr;
 }
 
 // A number in a message, brought to the message digits.
@@ -91,9 +100,14 @@ BOOL CZelkApp::CopyInputPayload(CZelkDoc* doc, int kind, int subCode, int previo
 {
     const CInputEvent& e = *doc->m_inputEvent;
     CAppText& text = m_appText;
+    UserAppBlock* block = ExchangeBlock(*this);
     switch (kind) {
     case 4:
         doc->SetBasePoint(e.point, e.relativePoint);
+        if (block) {
+            block->m_lastPoint = e.point;
+            block->m_lastPointRelative = e.relativePoint;
+        }
         if (previousStatus == 17) {
             if (IntervalRefused(e.relativePoint.m_x) || IntervalRefused(e.relativePoint.m_y)) {
                 ShowMessage(kMsgIntervalTooSmall, 1);
@@ -110,12 +124,23 @@ BOOL CZelkApp::CopyInputPayload(CZelkDoc* doc, int kind, int subCode, int previo
         m_lastStatus = 2;
         if (m_interruptMode == 39) {
             doc->m_referencePoint = e.point;
+            if (block)
+                block->m_constraintPoint = e.point;
             m_constraintPointSet = 1;
         } else {
             m_constraintPointSet = 0;
         }
         break;
     case 3:
+        if (block) {
+            switch (subCode) {
+            case 2: block->m_numberValue = e.value; break;
+            case 11: block->m_angleValue = e.value; break;
+            case 6: block->m_lengthValue = e.value; break;
+            case 14: block->m_value14 = e.value; break;
+            default: break;
+            }
+        }
         if (subCode == 22) {
             text.SetHeight(e.value);
             return FALSE;
@@ -126,6 +151,8 @@ BOOL CZelkApp::CopyInputPayload(CZelkDoc* doc, int kind, int subCode, int previo
         }
         break;
     case 2:
+        if (block)
+            block->m_eventWord = static_cast<std::uintptr_t>(e.pointer);
         if (subCode == 26) {
             text.SetAnchor(static_cast<int>(e.pointer));
             return FALSE;
@@ -148,20 +175,44 @@ BOOL CZelkApp::CopyInputPayload(CZelkDoc* doc, int kind, int subCode, int previo
         break;
     }
     case 5:
+        if (block)
+            block->m_lastText = e.text;
         if (subCode == 30) {
             text.SetFaceName(e.text.GetString());
             return FALSE;
         }
         break;
     case 6:
-        if (subCode == 21)
+        if (subCode == 19)
+            CopyPickToExchangeBlock(doc, block);
+        if (subCode == 21) {
             doc->CollectSelection();
+            if (block) {
+                block->ClearSelectedSet();
+                for (const CElemRef& ref : doc->m_selection) {
+                    auto* copy = new UserAppElemRef;
+                    copy->Assign(ref);
+                    block->m_selectedSet.Add(copy);
+                }
+            }
+        }
+        break;
+    case 9:
+        CopyPickToExchangeBlock(doc, block);
         break;
     default:
         break;
     }
-    // The exchange block's copies of the payload come with the plug-in interface.
     return TRUE;
+}
+
+void CZelkApp::CopyPickToExchangeBlock(CZelkDoc* doc, UserAppBlock* block)
+{
+    CElemRef ref;
+    if (!block || !doc->m_pickList || !doc->m_pickList->GetCurrent(ref))
+        return;
+    block->m_pickRef.Assign(ref);
+    block->m_pickCursor = doc->m_pickList->pickPoint;
 }
 
 void CZelkApp::OfferInputEvent(CZelkDoc* doc, int kind, int subCode)
@@ -226,6 +277,13 @@ void CZelkApp::OfferInputEvent(CZelkDoc* doc, int kind, int subCode)
 
 void CZelkApp::OfferToRelativeSystem(CZelkDoc* doc, int kind, int subCode)
 {
+    if (UserAppBlock* block = ExchangeBlock(*this)) {
+        const CInputEvent& e = *doc->m_inputEvent;
+        if (kind == 4)
+            block->m_relativePoint = e.point;
+        else if (kind == 3)
+            block->m_relativeValue = e.value;
+    }
     doc->m_relativeSystem->OnInput(kind, subCode);
     const int digits = m_appAcc.messageDigits();
     ShowMessage(CString(kMsgRelativeOriginHead) + SignificantText(doc->m_relOrigin.m_x, digits) + "," +

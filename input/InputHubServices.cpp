@@ -77,14 +77,5 @@ void CZelkApp::ClearTextBoxPreview(CZelkDoc* doc)
     doc->m_previewKind = 0;
 }
 
-void CZelkApp::UndoFirstClick(CZelkDoc*) {}
-
 void CZelkApp::CarryEditStateToInterrupt(CZelkDoc*) {}
-
-void CZelkApp::EndInterruptAndUnmarkCandidate(CZelkDoc*)
-{
-    m_interruptKind = 0;
-    m_justAnnounced = 1;
-    m_lastStatus = 0;
-}
 

@@ -100,6 +100,11 @@ public:
     int m_printStarted = 0;
     int m_printedObjectCount = 0;
     std::int16_t m_oleDragHandle = 0;  // the handle grabbed for a resize (1 to 8)
+    // A resize by a handle changed the object: its size when the resize began and the size the
+    // drag gave it, both in world units; the next left release records the step for undo.
+    int m_oleResized = 0;
+    CPointD m_oleResizeStartSize;
+    CPointD m_oleResizeSize;
 
     CZelkView();
     ~CZelkView() override;

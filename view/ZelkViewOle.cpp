@@ -390,6 +390,14 @@ void CZelkView::OpenSelectedObject()
 
 namespace {
 
+// Width and height, positive in the normal orientation.
+CPointD ObjectSize(const CZelkObj& object)
+{
+    CPointD size;
+    size.Init(object.m_bottomRight.m_x - object.m_topLeft.m_x, object.m_topLeft.m_y - object.m_bottomRight.m_y);
+    return size;
+}
+
 // Pressed, moved and resized only when live and picked.
 bool Pickable(const CZelkObj* object)
 {
@@ -453,6 +461,7 @@ BOOL CZelkView::BeginObjectResize(POINT point)
     // An object of nearly no width has no ratio: its corners then move the x side only.
     object->m_aspect = NearlyEqual(w, 0.0) ? std::nan("")
                                            : (object->m_topLeft.m_y - object->m_bottomRight.m_y) / w;
+    m_oleResizeStartSize = ObjectSize(*object);
     SetCursor(AfxGetApp()->LoadStandardCursor(object->GetHandleCursor(handle)));
     return TRUE;
 }
@@ -478,8 +487,11 @@ void CZelkView::ResizeSelectedObjects(POINT point)
 {
     if (m_oleDragMode != 2 || m_oleDragHandle == 0)
         return;
-    for (CZelkObj* object : m_oleSelection)
+    for (CZelkObj* object : m_oleSelection) {
         object->MoveHandleTo(m_oleDragHandle, point, this);
+        m_oleResized = 1;
+        m_oleResizeSize = ObjectSize(*object);
+    }
 }
 
 void CZelkView::EndObjectMove(UINT keyFlags, CPointD point)

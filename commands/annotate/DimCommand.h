@@ -16,6 +16,8 @@ class CZelkDoc;
 
 class CDimCommand : public CCommandKeyOps {
 public:
+    const char* PickLetters() const override { return "LCT#"; }
+    double m_dragLength = 0.0;   // the length of the last right drag
     // Cancels the command back to its first step.
     void Reset() {}
     CZelkDoc* m_doc;

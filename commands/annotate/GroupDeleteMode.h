@@ -18,6 +18,10 @@ public:
 
     explicit CGroupDeleteMode(CZelkDoc* doc);
 
+    // Deletes the pick list's current candidate (an element or a group) as one undo step; the
+    // first field notes that it did.
+    void DeleteDesignated();
+
     using CCommandKeyOps::OnInput;
     void OnInput(CZelkDoc* doc, int kind, int subCode);
     int m_lastInputKind = 0;

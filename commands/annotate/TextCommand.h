@@ -14,6 +14,8 @@ class CZelkDoc;
 
 class CTextCommand : public CCommandKeyOps {
 public:
+    const char* PickLetters() const override { return "LCTK#"; }
+    double m_dragLength = 0.0;   // the length of the last right drag
     CZelkDoc* m_doc;
     int m_instance;           // 0 main, 1 interrupting
     CString m_modePattern;    // the input pattern the command starts with

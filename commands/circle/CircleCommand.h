@@ -98,6 +98,11 @@ public:
     void StepBack(int steps) { (void)steps; }
     void OnNextSnapPoint() {}
     void OnNextCandidateElement() {}
+    // A left double click: after a refused pick it only clears the note; the replacement of
+    // the picked line or arc comes with the command's editing steps.
+    void OnDoubleClick();
+    // The click that began a double click is taken back when it picked.
+    void UndoClickBeforeDoubleClick();
 
     // ---- input --------------------------------------------------------------------------
     // One input event; the payload is in the drawing's input event, base point and pick list.

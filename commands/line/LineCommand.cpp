@@ -13,3 +13,12 @@ void CLineCommand::OnInput(int kind, int subCode)
     m_lastInputKind = kind;
     m_lastInputSubCode = subCode;
 }
+
+void CLineCommand::OnDoubleClick()
+{
+    // The double click followed a pick the command refused.
+    if (m_refusalNote) {
+        m_refusalNote = 0;
+        return;
+    }
+}

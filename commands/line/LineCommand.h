@@ -19,6 +19,7 @@ public:
     CInputPoint m_savedInputPoints[5];
     CInputPoint m_inputPoints[5];
     CQuantity m_values[5];
+    double m_dragLength = 0.0;   // the length of the last right drag
 
     CLineCommand(CZelkDoc* doc, int instance);
     virtual ~CLineCommand() = default;
@@ -35,4 +36,8 @@ public:
     // the current pattern; both come with the command's own handling.
     void UpdateLengthInputFlag() {}
     void ShowGuidance() {}
+    // A left double click on an element: after a refused pick it only clears the note; the
+    // trimming of chamfered elements comes with the command's own handling.
+    void OnDoubleClick();
+    int m_refusalNote = 0;    // the last pick was refused
 };

@@ -111,6 +111,8 @@ public:
     BOOL IsTimerActive(TimerOwner owner, UINT id) const;
     // The period a running timer was armed with; 0 when it is not running.
     UINT TimerElapse(TimerOwner owner, UINT id) const;
+    // How many timers run.
+    int RunningTimerCount() const { return static_cast<int>(m_timers.size()); }
     void SetTime(std::int64_t secondsSince1970) { m_epoch = secondsSince1970 - static_cast<std::int64_t>(m_now / 1000); }
     // A timer start that fails, to test the "no timer left" paths.
     void FailTimerStarts(bool fail) { m_failTimers = fail; }

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "app/ZelkApp.h"
+#include "document/UndoHistory.h"
 #include "document/ZelkDoc.h"
 #include "input/InputBar.h"
 #include "platform/core/Services.h"
@@ -12,6 +13,7 @@
 #include "platform/ui/WinUser.h"
 #include "tests/support/InputTape.h"
 #include "tests/support/TextCommandBoxes.h"
+#include "view/ZelkOleObj.h"
 #include "view/ZelkView.h"
 
 namespace {
@@ -306,4 +308,69 @@ TEST(CommandDispatcher, AReleaseWithoutItsPressDoesNothing)
     const CTapeStep& left = tape.Button(2, at);
     EXPECT_EQ(left.result, 1);
     EXPECT_EQ(left.consumers, "");
+}
+
+TEST(CommandDispatcher, TheReleaseAfterAPlacedObjectResizeRecordsItForUndo)
+{
+    struct Case {
+        const char* name;
+        double width;       // of the object, 200 high
+        int handle;
+        int dx;             // the pointer's x from the handle's
+        int code;           // what the dispatcher gets next
+        int steps;          // undo steps it adds
+        double scaleX, scaleY;
+    } cases[] = {
+        { "corner, twice the size", 100, 5, 100, 2, 1, 2, 2 },
+        { "right edge, half the width", 100, 4, -50, 2, 1, 0.5, 1 },
+        { "a right release records nothing", 100, 5, 100, 4, 0, 0, 0 },
+        // The history refuses a scale of 0: nothing is left over for the next step.
+        { "squeezed to no width", 100, 4, -100, 2, 0, 0, 0 },
+        // An object of no width records the size the drag gave it, unscaled.
+        { "no width before", 0, 4, 30, 2, 1, 30, 200 },
+    };
+    for (const Case& c : cases) {
+        CInputTape tape;
+        CZelkDoc& doc = tape.Doc();
+        CZelkView& view = tape.View();
+        view.m_origin.Init(-100, 1000);
+        view.m_zoom = 1.0;
+        auto* obj = new CZelkOleObj;
+        obj->m_topLeft.Init(0, 200);
+        obj->m_bottomRight.Init(c.width, 0);
+        obj->m_mark |= 0x02;
+        doc.AddObject(obj);
+        view.m_oleSelection = { obj };
+        const POINT h = obj->GetHandle(c.handle, &view);
+        ASSERT_TRUE(view.BeginObjectResize(h)) << c.name;
+        view.ResizeSelectedObjects(POINT{ h.x + c.dx, h.y });
+        CPointD at;
+        at.Init(0, 0);
+        const int before = doc.m_undoHistory->GetStepCount();
+        if (c.code == 4)
+            tape.App().m_rightButtonDown = 1;
+        tape.Button(c.code, at);
+        EXPECT_EQ(view.m_oleResized, 0) << c.name;
+        ASSERT_EQ(doc.m_undoHistory->GetStepCount(), before + c.steps) << c.name;
+        EXPECT_TRUE(doc.m_undoHistory->m_pendingFirst.empty()) << c.name;
+        if (c.steps == 0)
+            continue;
+        const CUndoStep& step = *doc.m_undoHistory->m_steps.back();
+        EXPECT_EQ(step.m_kind, 4) << c.name;
+        EXPECT_DOUBLE_EQ(step.m_scale.m_x, c.scaleX) << c.name;
+        EXPECT_DOUBLE_EQ(step.m_scale.m_y, c.scaleY) << c.name;
+        EXPECT_EQ(step.m_offset.m_x, 0) << c.name;
+        ASSERT_EQ(step.m_first.size(), 1u) << c.name;
+        EXPECT_EQ(step.m_first[0].m_kind, 128) << c.name;
+        EXPECT_EQ(step.m_first[0].m_block, 0) << c.name;
+    }
+}
+
+TEST(CommandDispatcher, TheTapeReadsTheRunningTimers)
+{
+    CInputTape tape;
+    const CTapeStep& started = tape.Run("timer", [&] { Services().StartTimer(&tape, 7, 50, [](UINT) {}); });
+    EXPECT_EQ(started.timers, 1);
+    EXPECT_NE(started.Line().find(" timers 1 "), std::string::npos);
+    EXPECT_EQ(tape.Run("stop", [&] { Services().StopTimer(&tape, 7); }).timers, 0);
 }

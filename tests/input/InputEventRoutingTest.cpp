@@ -11,8 +11,11 @@
 #include "commands/line/LineCommand.h"
 #include "document/CreationLog.h"
 #include "document/ZelkDoc.h"
+#include "elements/Line.h"
 #include "input/InputEvent.h"
+#include "input/PickList.h"
 #include "macro/MacroRecorder.h"
+#include "userapp/UserAppBlock.h"
 #include "tests/support/InputTape.h"
 
 namespace {
@@ -295,4 +298,93 @@ TEST(InputEventRouting, RelativeCoordinatesTakeAPointAndEndOnAValueOrAPick)
     tape.App().m_interruptMode = 37;
     EXPECT_EQ(tape.PostPick(21).interruptMode, 37);
     EXPECT_EQ(tape.PostPick(19).interruptMode, 0);
+}
+
+TEST(InputEventRouting, PayloadsAreCopiedToTheExchangeBlockForThePlugIn)
+{
+    CInputTape tape;
+    CZelkDoc& doc = tape.Doc();
+    UserAppBlock& block = tape.Block();
+    std::int16_t b = -1, s = -1;
+    doc.m_creationLog->AddLine(Pt(0, 0), Pt(10, 0), 1, b, s, 1, 1);
+    doc.m_relOrigin = Pt(10, 0);
+
+    // Points: raw and relative; the constraint point only in its mode.
+    tape.PostPoint(Pt(13, 4), 0);
+    EXPECT_EQ(block.m_lastPoint.m_x, 13);
+    EXPECT_EQ(block.m_lastPoint.m_y, 4);
+    EXPECT_NEAR(block.m_lastPointRelative.m_x, 3, 1e-12);
+    EXPECT_EQ(block.m_constraintPoint.m_x, 0);
+    tape.App().m_interruptMode = 39;
+    tape.PostPoint(Pt(6, 7), 16);
+    EXPECT_EQ(block.m_constraintPoint.m_x, 6);
+    EXPECT_EQ(block.m_constraintPoint.m_y, 7);
+    tape.App().m_interruptMode = 0;
+
+    // Values by their class; the text sizes reach neither the block nor a consumer.
+    struct Case {
+        int subCode;
+        double UserAppBlock::*slot;
+    } values[] = {
+        { 2, &UserAppBlock::m_numberValue },
+        { 11, &UserAppBlock::m_angleValue },
+        { 6, &UserAppBlock::m_lengthValue },
+        { 14, &UserAppBlock::m_value14 },
+    };
+    for (const Case& c : values) {
+        tape.PostValue(40.0 + c.subCode, c.subCode);
+        EXPECT_EQ(block.*c.slot, 40.0 + c.subCode) << c.subCode;
+    }
+    tape.PostValue(3.5, 22);
+    tape.PostValue(4.5, 24);
+    tape.PostValue(9, 15);
+    for (const Case& c : values)
+        EXPECT_EQ(block.*c.slot, 40.0 + c.subCode) << c.subCode;
+
+    // Texts and the option word.
+    tape.PostText("abc", 0);
+    EXPECT_STREQ(block.m_lastText.GetString(), "abc");
+    tape.PostText("def", 31);
+    EXPECT_STREQ(block.m_lastText.GetString(), "abc");
+    doc.m_inputEvent->PostPointer(5, 0);
+    EXPECT_EQ(block.m_eventWord, 5u);
+
+    // A pick without a current candidate copies nothing but is still routed.
+    EXPECT_EQ(tape.PostPick(19).consumers, "line 6/19");
+    EXPECT_EQ(block.m_pickRef.m_kind, 0);
+    doc.m_pickList->SetSingleCandidate(b, s, 0, 4);
+    doc.m_pickList->StepCurrent(1);
+    doc.m_pickList->pickPoint = Pt(4, 0.5);
+    tape.PostPick(19);
+    EXPECT_EQ(block.m_pickRef.m_kind, 4);
+    EXPECT_EQ(block.m_pickRef.m_block, b);
+    EXPECT_EQ(block.m_pickRef.m_slot, s);
+    EXPECT_EQ(block.m_pickCursor.m_x, 4);
+    EXPECT_EQ(block.m_pickCursor.m_y, 0.5);
+    block.m_pickRef.m_kind = 0;
+    tape.Event(9, 0);
+    EXPECT_EQ(block.m_pickRef.m_kind, 4);
+
+    // The selected set replaces the whole list; a single pick leaves it alone.
+    std::int16_t b2 = -1, s2 = -1;
+    doc.m_creationLog->AddLine(Pt(0, 5), Pt(10, 5), 1, b2, s2, 1, 1);
+    doc.GetLineElem(b, s)->m_mark = 2;
+    doc.GetLineElem(b2, s2)->m_mark = 2;
+    tape.PostPick(21);
+    ASSERT_EQ(block.m_selectedSet.GetSize(), 2);
+    doc.GetLineElem(b, s)->m_mark = 0;
+    tape.PostPick(21);
+    ASSERT_EQ(block.m_selectedSet.GetSize(), 1);
+    EXPECT_EQ(static_cast<UserAppElemRef*>(block.m_selectedSet[0])->m_slot, s2);
+    tape.PostPick(19);
+    EXPECT_EQ(block.m_selectedSet.GetSize(), 1);
+
+    // In the relative-coordinates mode the point and the angle go to their own slots too.
+    tape.App().m_interruptMode = 37;
+    tape.PostPoint(Pt(2, 3), 0);
+    EXPECT_EQ(block.m_relativePoint.m_x, 2);
+    EXPECT_EQ(block.m_relativePoint.m_y, 3);
+    tape.PostValue(30, 11);
+    EXPECT_EQ(block.m_relativeValue, 30);
+    EXPECT_EQ(block.m_angleValue, 30);
 }

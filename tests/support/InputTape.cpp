@@ -30,21 +30,32 @@
 #include "platform/ui/DocTemplate.h"
 #include "platform/ui/KeyMap.h"
 #include "platform/ui/WinUser.h"
+#include "userapp/UserAppBlockHolder.h"
 #include "userapp/UserAppManager.h"
 #include "view/ZelkView.h"
 
 namespace {
 
-template <class Block>
-int LiveIn(const CObArray& blocks)
+// The elements of one kind that the test holds true.
+template <class Block, class Test>
+int CountIn(const CObArray& blocks, Test test)
 {
     int n = 0;
     for (int b = 0; b < blocks.GetSize(); ++b) {
         const auto* block = static_cast<const Block*>(blocks[b]);
         for (int s = 0; s < block->m_count && s < Block::SlotCount; ++s)
-            n += (block->m_slots[s].m_state & 8) ? 0 : 1;
+            n += test(block->m_slots[s]) ? 1 : 0;
     }
     return n;
+}
+
+// Over every kind the tape counts.
+template <class Test>
+int CountAll(const CZelkDoc* d, Test test)
+{
+    return CountIn<CDataPoints>(d->m_pointBlocks, test) + CountIn<CLines>(d->m_lineBlocks, test) +
+           CountIn<CCircles>(d->m_circleBlocks, test) + CountIn<CArcs>(d->m_arcBlocks, test) +
+           CountIn<CTexts>(d->m_textBlocks, test);
 }
 
 template <class Consumer>
@@ -74,8 +85,8 @@ std::string CTapeStep::Line() const
     s << what << ": result " << result << " kind " << commandKind << " interrupt " << interruptKind << " mode "
       << interruptMode << " special " << specialMode << " status " << lastStatus << " events " << eventCount
       << " constraint " << pointConstraintMode << " delete " << deleteKeyDown << " beeps " << beeps << " recovery "
-      << recoverySaved << " consumers [" << consumers << "] prompt [" << prompt << "] hint [" << hint
-      << "] message [" << message << "] elements " << elements << " logged " << logged << " undo " << undoSteps;
+      << recoverySaved << " timers " << timers << " consumers [" << consumers << "] prompt [" << prompt << "] hint [" << hint
+      << "] message [" << message << "] elements " << elements << " marked " << marked << " logged " << logged << " undo " << undoSteps;
     return s.str();
 }
 
@@ -84,12 +95,15 @@ CInputTape::CInputTape()
     m_app = new CZelkApp;
     g_pApp = m_app;
     m_app->m_recoveryInterval = 10;
+    m_app->m_historyLength = 30;   // the settings' default
     m_app->m_inputBar = new CInputBar;
     m_app->m_layerOps = new CLayerOps;
     m_app->m_basePointInput = new CBasePointInput;
     m_app->m_userAppManager = new CUserAppManager;
     m_app->m_macroRecorder = new CMacroRecorder;
     m_app->m_groupProcessor = new CGroupProcessor;
+    m_app->m_userAppBlockHolder = new UserAppBlockHolder;
+    m_app->m_userAppBlockHolder->CreateBlock();
     m_template = new CMultiDocTemplate(IDR_ZELKTYPE, RUNTIME_CLASS(CZelkDoc), nullptr, RUNTIME_CLASS(CZelkView));
     m_app->m_pDocTemplate = m_template;
     m_doc = new CZelkDoc;
@@ -116,6 +130,9 @@ CInputTape::~CInputTape()
     delete m_app->m_userAppManager;
     delete m_app->m_macroRecorder;
     delete m_app->m_groupProcessor;
+    m_app->m_userAppBlockHolder->DestroyBlock();
+    delete m_app->m_userAppBlockHolder;
+    m_app->m_userAppBlockHolder = nullptr;
     m_app->m_inputBar = nullptr;
     m_app->m_layerOps = nullptr;
     m_app->m_basePointInput = nullptr;
@@ -124,6 +141,11 @@ CInputTape::~CInputTape()
     m_app->m_groupProcessor = nullptr;
     g_pApp = nullptr;
     delete m_app;
+}
+
+UserAppBlock& CInputTape::Block()
+{
+    return *m_app->m_userAppBlockHolder->m_block;
 }
 
 void CInputTape::Hold(bool shift, bool ctrl)
@@ -155,6 +177,11 @@ void CInputTape::ClearConsumers()
     m_app->m_macroRecorder->m_notedInputs = 0;
 }
 
+int CInputTape::CountMarked() const
+{
+    return CountAll(m_doc, [](const auto& e) { return !(e.m_state & 8) && (e.m_mark & (2 | 8 | 16)); });
+}
+
 std::string CInputTape::ReadConsumers() const
 {
     const CZelkDoc* d = m_doc;
@@ -183,9 +210,7 @@ std::string CInputTape::ReadConsumers() const
 
 int CInputTape::CountElements() const
 {
-    return LiveIn<CDataPoints>(m_doc->m_pointBlocks) + LiveIn<CLines>(m_doc->m_lineBlocks) +
-           LiveIn<CCircles>(m_doc->m_circleBlocks) + LiveIn<CArcs>(m_doc->m_arcBlocks) +
-           LiveIn<CTexts>(m_doc->m_textBlocks);
+    return CountAll(m_doc, [](const auto& e) { return !(e.m_state & 8); });
 }
 
 template <class Action>
@@ -208,11 +233,13 @@ const CTapeStep& CInputTape::Step(const std::string& what, Action action)
     step.deleteKeyDown = m_app->m_deleteKeyDown;
     step.beeps = static_cast<int>(services.m_beeps.size() - beeps);
     step.recoverySaved = m_doc->m_nativeWriteMode == 1 ? 1 : 0;
+    step.timers = services.RunningTimerCount();
     step.consumers = ReadConsumers();
     step.prompt = m_app->m_prompt.GetString();
     step.hint = m_app->m_hint.GetString();
     step.message = m_view->m_messageText.GetString();
     step.elements = CountElements();
+    step.marked = CountMarked();
     step.logged = static_cast<int>(m_doc->m_creationLog->m_log.size());
     step.undoSteps = m_doc->m_undoHistory->GetStepCount();
     m_steps.push_back(step);

@@ -15,6 +15,7 @@
 class CMultiDocTemplate;
 class CZelkDoc;
 class CZelkView;
+class UserAppBlock;
 
 // What one step left behind.
 struct CTapeStep {
@@ -30,11 +31,13 @@ struct CTapeStep {
     int deleteKeyDown = 0;
     int beeps = 0;              // beeps sounded by the step
     int recoverySaved = 0;      // the drawing wrote its recovery file during the step
+    int timers = 0;             // timers running after the step
     std::string consumers;      // "line 4/0": every consumer that took an input in the step
     std::string prompt;
     std::string hint;
     std::string message;        // the message line
     int elements = 0;           // live elements of the drawing
+    int marked = 0;             // live elements with a selection mark (bits 2, 8 or 16)
     int logged = 0;             // elements the running operation has logged
     int undoSteps = 0;
 
@@ -51,6 +54,8 @@ public:
     CZelkApp& App() { return *m_app; }
     CZelkDoc& Doc() { return *m_doc; }
     CZelkView& View() { return *m_view; }
+    // The plug-ins' exchange block, made as at start-up.
+    UserAppBlock& Block();
 
     // Keys held during the following steps, as the window layer reports them.
     void Hold(bool shift, bool ctrl);
@@ -87,6 +92,7 @@ private:
     void ClearConsumers();
     std::string ReadConsumers() const;
     int CountElements() const;
+    int CountMarked() const;
 
     CZelkApp* m_app = nullptr;
     CMultiDocTemplate* m_template = nullptr;
