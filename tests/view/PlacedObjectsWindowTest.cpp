@@ -381,6 +381,7 @@ TEST_F(PlacedObjectsWindow, ACornerHandleDraggedResizesThePictureToItsShape)
     // The bottom right handle, pressed and pulled right and up: the height follows the width.
     const POINT handle = m_view->LogicalToDevicePoint(obj->GetHandle(5, m_view));
     const POINT to{handle.x + 40, handle.y - 30};
+    const int before = Steps();
     UiDriver::MouseDown(m_view, handle);
     UiDriver::Pump();
     EXPECT_EQ(m_view->m_oleDragMode, 2);
@@ -394,6 +395,11 @@ TEST_F(PlacedObjectsWindow, ACornerHandleDraggedResizesThePictureToItsShape)
     const double newHeight = obj->m_topLeft.m_y - obj->m_bottomRight.m_y;
     EXPECT_GT(newWidth, width);
     EXPECT_NEAR(newHeight / newWidth, height / width, 0.05);
+
+    // The resize is one transform step (its scale is kept with it; undoing it moves nothing).
+    ASSERT_EQ(Steps(), before + 1);
+    EXPECT_EQ(m_doc->m_undoHistory->m_steps.back()->m_kind, 4);
+    EXPECT_NEAR(m_doc->m_undoHistory->m_steps.back()->m_scale.m_x, newWidth / width, 1e-9);
 }
 
 TEST_F(PlacedObjectsWindow, TextBesideAPicturePastesThePictureOrTheTextAsAsked)
