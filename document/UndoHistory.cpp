@@ -97,7 +97,7 @@ bool FindTarget(CZelkDoc* doc, const CElemRef& e, Target& t)
             return false;
         CZelkObj* o = doc->m_objects[static_cast<size_t>(e.m_block)];
         t.state = &o->m_state;
-        t.mark = &o->m_mark;
+        t.mark = &o->m_stateBits;
         t.group = &o->m_group;
         t.object = o;
         return true;

@@ -345,7 +345,7 @@ void CZelkDoc::LoadArchive(CArchive& ar)
     TablesChanged();
     for (CObject* o : d.objects) {
         CZelkObj* obj = static_cast<CZelkObj*>(o);
-        obj->m_document = this;
+        obj->m_pDocument = this;
         m_objects.push_back(obj);
     }
     for (CObject* o : d.items) {

@@ -393,7 +393,7 @@ int CZelkDoc::LoadNativeFile(const CString& path)
         if (obj->m_group < 0 || obj->m_group >= groupCount)
             continue;
         CElemRef ref;
-        ref.Init(128, static_cast<std::int16_t>(i), 0, obj->m_state, obj->m_mark);
+        ref.Init(128, static_cast<std::int16_t>(i), 0, obj->m_state, obj->m_stateBits);
         GetGroup(obj->m_group)->m_members.push_back(ref);
     }
 
@@ -833,7 +833,7 @@ int CZelkDoc::ReadNativeItems(CMemFile& file)
     const std::int32_t stagedBase = static_cast<std::int32_t>(m_oleItems2.size());
     for (int i = 0; i < objects.GetSize(); ++i) {
         CZelkObj* obj = static_cast<CZelkObj*>(objects.GetAt(i));
-        obj->m_document = this;
+        obj->m_pDocument = this;
         if (auto* ole = dynamic_cast<CZelkOleObj*>(obj))
             ole->m_itemIndex = ole->m_itemIndex >= 0 && ole->m_itemIndex < items.GetSize()
                                    ? stagedBase + ole->m_itemIndex

@@ -84,7 +84,7 @@ void CZelkDoc::ReadObjectRecoveryFile(const CString& path, int k)
         // The index read names the item in the drawing that wrote the file; here its item is
         // the one just added.
         obj->m_itemIndex = n;
-        obj->m_document = this;
+        obj->m_pDocument = this;
         const double f = 0.5 * (k - 1);
         const double dx = (obj->m_bottomRight.m_x - obj->m_topLeft.m_x) * f;
         const double dy = (obj->m_bottomRight.m_y - obj->m_topLeft.m_y) * f;

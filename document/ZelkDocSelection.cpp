@@ -578,7 +578,7 @@ bool CZelkDoc::CollectSelection()
                         break;
                     }
             CElemRef r;
-            r.m_state = o->m_mark;   // the selection list carries the mark first
+            r.m_state = o->m_stateBits;   // the selection list carries the mark first
             r.m_mark = o->m_state;
             r.m_kind = 128;
             r.m_block = static_cast<std::int16_t>(i);
@@ -621,7 +621,7 @@ int CZelkDoc::FindObjectsAt(CZelkView* view, POINT point, CWordArray& found)
 int CZelkDoc::AddObject(CZelkObj* object)
 {
     m_objects.push_back(object);
-    object->m_document = this;
+    object->m_pDocument = this;
     return static_cast<int>(m_objects.size()) - 1;
 }
 

@@ -128,7 +128,10 @@ void CZelkDoc::ClearRedrawBits()
     ClearBlockBits<CConics>(m_conicBlocks);
     ClearBlockBits<CCurves>(m_curveBlocks);
     for (CZelkObj* o : m_objects)
-        ClearBits(o);
+        if (o) {
+            o->m_state &= static_cast<std::uint8_t>(~STATE_REDRAW);
+            o->ClearStateBits(MARK_REDRAW);
+        }
     for (int i = 0; i < m_groups.GetSize(); ++i)
         ClearBits(GetGroup(i));
     ClearBits(m_hiPoint);

@@ -238,10 +238,10 @@ void CPickList::ToggleCurrentMark()
         if (c->m_block < 0 || c->m_block >= static_cast<int>(m_doc->m_objects.size()))
             return;
         CZelkObj* o = m_doc->m_objects[static_cast<size_t>(c->m_block)];
-        o->m_mark = Toggled(o->m_mark, m);
+        o->m_stateBits = Toggled(o->m_stateBits, m);
         CZelkView* active = g_pApp ? g_pApp->m_activeView : nullptr;
         if (active && active->m_document == m_doc)
-            SelectObjectInView(active, o, (o->m_mark & m) && g_pApp->m_interruptMode != 35);
+            SelectObjectInView(active, o, (o->m_stateBits & m) && g_pApp->m_interruptMode != 35);
         ToggleOwningGroup(o->m_group, false);
         return;
     }
@@ -738,9 +738,9 @@ void CPickList::UnmarkAndCountByLayer(CWordArray& layerTable)
         count(e.m_layer);
     });
     for (CZelkObj* o : m_doc->m_objects) {
-        if ((o->m_state & (0x04 | STATE_DELETED)) || !(o->m_mark & m))
+        if ((o->m_state & (0x04 | STATE_DELETED)) || !(o->m_stateBits & m))
             continue;
-        o->m_mark = static_cast<std::uint8_t>(o->m_mark & ~m);
+        o->m_stateBits = static_cast<std::uint8_t>(o->m_stateBits & ~m);
         count(o->m_layer);
     }
 }
@@ -770,7 +770,7 @@ void CPickList::SnapshotSelection()
         take(kind, b, s, e.m_state, e.m_mark);
     });
     for (size_t i = 0; i < m_doc->m_objects.size(); ++i)
-        take(ELEM_OBJECT, static_cast<int>(i), 0, m_doc->m_objects[i]->m_state, m_doc->m_objects[i]->m_mark);
+        take(ELEM_OBJECT, static_cast<int>(i), 0, m_doc->m_objects[i]->m_state, m_doc->m_objects[i]->m_stateBits);
 }
 
 int CPickList::ReselectSnapshot()
@@ -785,7 +785,7 @@ int CPickList::ReselectSnapshot()
             if (r.m_block < 0 || r.m_block >= static_cast<int>(m_doc->m_objects.size()))
                 continue;
             state = &m_doc->m_objects[static_cast<size_t>(r.m_block)]->m_state;
-            mark = &m_doc->m_objects[static_cast<size_t>(r.m_block)]->m_mark;
+            mark = &m_doc->m_objects[static_cast<size_t>(r.m_block)]->m_stateBits;
         } else if (!GetStateAndMark(m_doc, r.m_kind, r.m_block, r.m_slot, state, mark)) {
             continue;
         }

@@ -399,7 +399,7 @@ int CPickList::AddObjectCandidates(const CWordArray& objects)
         CPointD centre;
         centre.Init((o->m_bottomRight.m_x + o->m_topLeft.m_x) / 2, (o->m_bottomRight.m_y + o->m_topLeft.m_y) / 2);
         const double size = (o->m_topLeft.m_x - centre.m_x) + (o->m_topLeft.m_y - centre.m_y);
-        InsertCandidate(ELEM_OBJECT, o->m_state, o->m_mark, static_cast<std::int16_t>(index), 0, 0,
+        InsertCandidate(ELEM_OBJECT, o->m_state, o->m_stateBits, static_cast<std::int16_t>(index), 0, 0,
                         Distance(centre, m_keyPoint), size);
     }
     return objects.GetSize() > 0 ? 1 : 0;
@@ -596,7 +596,7 @@ int CPickList::CollectInsideWindow(CZelkView* view, const CRectD& window, int de
             if (it != sel.end())
                 sel.erase(it);
         } else {
-            o->m_mark = static_cast<std::uint8_t>(markMask);
+            o->m_stateBits = static_cast<std::uint8_t>(markMask);
             if (g_pApp->m_interruptMode != 35 && !isSelected)
                 sel.push_back(o);
         }

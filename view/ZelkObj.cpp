@@ -28,7 +28,7 @@ void CZelkObj::Serialize(CArchive& ar)
         return;
     }
     auto* doc = dynamic_cast<CZelkDoc*>(ar.m_pDocument);
-    m_document = doc;
+    m_pDocument = doc;
     // Data of the first versions carry no state byte.
     if (!doc || (doc->m_dataVersion != "00.00A" && doc->m_dataVersion != "00.00B" &&
                  doc->m_dataVersion != "00.00C"))
@@ -205,14 +205,14 @@ void CZelkObj::SetFromLogicalRect(CZelkView* view, const RECT& rect)
 
 void CZelkObj::Invalidate()
 {
-    if (m_document)
-        m_document->UpdateAllViews(nullptr, 1, this);
+    if (m_pDocument)
+        m_pDocument->UpdateAllViews(nullptr, 1, this);
 }
 
 CZelkView* CZelkObj::MappingView(CZelkView* view) const
 {
-    if (!view && m_document && !m_document->GetViews().empty())
-        return m_document->GetViews().front();
+    if (!view && m_pDocument && !m_pDocument->GetViews().empty())
+        return m_pDocument->GetViews().front();
     return view;
 }
 
@@ -240,8 +240,8 @@ void CZelkObj::MoveTo(const RECT& rect, CZelkView* view)
     m_bottomRight.m_x = corner.m_x + w;
     m_bottomRight.m_y = corner.m_y + h;
     invalidate();
-    if (m_document)
-        m_document->SetModifiedFlag(TRUE);
+    if (m_pDocument)
+        m_pDocument->SetModifiedFlag(TRUE);
 }
 
 void CZelkObj::MoveHandleTo(int handle, POINT point, CZelkView* view)

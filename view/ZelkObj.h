@@ -17,7 +17,7 @@ class CZelkObj : public CObject {
     DECLARE_SERIAL(CZelkObj)
 public:
     std::uint8_t m_state = 1;
-    std::uint8_t m_mark = 0;
+    std::uint8_t m_stateBits = 0;
     std::int16_t m_group = -1;
     std::int16_t m_layer = 0;
     std::int16_t m_savedLayer = 0;
@@ -25,7 +25,7 @@ public:
     CPointD m_bottomRight;
     CPointD m_topLeft;
     double m_aspect = 0.0;            // height over width, taken when a resize starts
-    CZelkDoc* m_document = nullptr;
+    CZelkDoc* m_pDocument = nullptr;
 
     CZelkObj() = default;
     ~CZelkObj() override = default;
@@ -75,8 +75,8 @@ public:
     void SetFromLogicalRect(CZelkView* view, const RECT& rect);
     // Repaints the object in every view of its drawing.
     void Invalidate();
-    void SetStateBits(std::uint8_t bits) { m_mark = static_cast<std::uint8_t>(m_mark | bits); }
-    void ClearStateBits(std::uint8_t bits) { m_mark = static_cast<std::uint8_t>(m_mark & ~bits); }
+    void SetStateBits(std::uint8_t bits) { m_stateBits = static_cast<std::uint8_t>(m_stateBits | bits); }
+    void ClearStateBits(std::uint8_t bits) { m_stateBits = static_cast<std::uint8_t>(m_stateBits & ~bits); }
     // Opens what the object shows; a plain placed object shows nothing to open.
     virtual void OnOpen(CZelkView* view) { (void)view; }
     // Destroys the object.

@@ -29,10 +29,10 @@ void CZelkOleObj::Serialize(CArchive& ar)
 
 CZelkCntrItem* CZelkOleObj::GetItem() const
 {
-    if (!m_document || m_itemIndex < 0 ||
-        m_itemIndex >= static_cast<std::int32_t>(m_document->m_oleItems.size()))
+    if (!m_pDocument || m_itemIndex < 0 ||
+        m_itemIndex >= static_cast<std::int32_t>(m_pDocument->m_oleItems.size()))
         return nullptr;
-    return m_document->m_oleItems[static_cast<size_t>(m_itemIndex)];
+    return m_pDocument->m_oleItems[static_cast<size_t>(m_itemIndex)];
 }
 
 void CZelkOleObj::Draw(CZelkView* view, CDC* dc, const RECT& clip)
@@ -129,14 +129,14 @@ void AttachTo(CZelkOleObj* object, const std::vector<CZelkCntrItem*>& items)
 
 void CZelkOleObj::AttachToItem()
 {
-    if (m_document)
-        AttachTo(this, m_document->m_oleItems);
+    if (m_pDocument)
+        AttachTo(this, m_pDocument->m_oleItems);
 }
 
 void CZelkOleObj::AttachToStagedItem()
 {
-    if (m_document)
-        AttachTo(this, m_document->m_oleItems2);
+    if (m_pDocument)
+        AttachTo(this, m_pDocument->m_oleItems2);
 }
 
 void CZelkOleObj::OnOpen(CZelkView* view)

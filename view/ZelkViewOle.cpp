@@ -140,7 +140,7 @@ CZelkOleObj* CZelkView::AddPastedObject(CZelkCntrItem* item)
 {
     CZelkDoc* doc = m_document;
     auto* obj = new CZelkOleObj;
-    obj->m_document = doc;
+    obj->m_pDocument = doc;
     const bool newLayer = g_pApp && g_pApp->m_appElem.m_layerCondition == 2;
     if (newLayer)
         doc->m_writeLayer = doc->FindOrCreateLayer("");
@@ -401,7 +401,7 @@ CPointD ObjectSize(const CZelkObj& object)
 // Pressed, moved and resized only when live and picked.
 bool Pickable(const CZelkObj* object)
 {
-    return object && !(object->m_state & 0x08) && (object->m_mark & 0x02);
+    return object && !(object->m_state & 0x08) && (object->m_stateBits & 0x02);
 }
 
 }  // namespace
@@ -550,7 +550,7 @@ void CZelkView::OnInsertObject()
     CWaitCursorScope wait;
     CZelkDoc* doc = m_document;
     auto* obj = new CZelkOleObj;
-    obj->m_document = doc;
+    obj->m_pDocument = doc;
     obj->m_layer = obj->m_savedLayer = doc->m_writeLayer;
     obj->SetFromLogicalRect(this, DefaultObjectRect());
     auto* item = new CZelkCntrItem(doc, obj);

@@ -125,7 +125,7 @@ void CZelkView::RedrawElements(int clipKind)
     const int count = m_layerStates.GetSize();
     for (CZelkObj* o : m_document->m_objects) {
         const WORD word = o->m_layer >= 0 && o->m_layer < count ? m_layerStates[o->m_layer] : 0;
-        if (((o->m_state | o->m_mark | word) & 0x80) != 0)
+        if (((o->m_state | o->m_stateBits | word) & 0x80) != 0)
             InvalidateObject(o);
     }
 }

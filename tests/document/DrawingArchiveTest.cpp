@@ -61,7 +61,7 @@ TEST_F(DrawingArchiveTest, StoreLoadStoreIsByteIdentical)
     EXPECT_EQ(loaded.GetTextElem(0, 0)->m_group, 1);
     ASSERT_EQ(loaded.m_objects.size(), 1u);
     ASSERT_EQ(loaded.m_oleItems.size(), 1u);
-    EXPECT_EQ(loaded.m_objects[0]->m_document, &loaded);
+    EXPECT_EQ(loaded.m_objects[0]->m_pDocument, &loaded);
     EXPECT_EQ(loaded.m_objects[0]->m_layer, 1);
     ASSERT_EQ(loaded.m_oleItems[0]->m_placedObjects.GetSize(), 1);
     EXPECT_EQ(loaded.m_oleItems[0]->m_placedObjects[0], loaded.m_objects[0]);

@@ -162,7 +162,7 @@ TEST_F(RecoveryFilesTest, ReadingSideFilesBackShiftsEachLaterObjectByHalfItsSize
         EXPECT_DOUBLE_EQ(obj->m_topLeft.m_y, 20 - 10 * shift[i]) << i;
         EXPECT_DOUBLE_EQ(obj->m_bottomRight.m_x, 10 * i + 4 + 4 * shift[i]) << i;
         EXPECT_EQ(obj->m_itemIndex, i);
-        EXPECT_EQ(obj->m_document, &restored);
+        EXPECT_EQ(obj->m_pDocument, &restored);
         ASSERT_EQ(restored.m_oleItems[i]->m_placedObjects.GetSize(), 1);
         EXPECT_EQ(restored.m_oleItems[i]->m_placedObjects[0], obj);
         EXPECT_EQ(restored.m_oleItems[i]->m_nativeData, std::vector<BYTE>(3, static_cast<BYTE>(i)));

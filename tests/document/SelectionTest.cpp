@@ -339,7 +339,7 @@ TEST_F(SelectionTest, PlacedObjects)
     top->m_topLeft = Pt(20, 20);
     EXPECT_EQ(Doc().AddObject(low), 0);
     EXPECT_EQ(Doc().AddObject(top), 1);
-    EXPECT_EQ(top->m_document, &Doc());
+    EXPECT_EQ(top->m_pDocument, &Doc());
     view.m_origin = Pt(0, 0);
     view.m_zoom = 1;
     EXPECT_EQ(Doc().FindObjectAt(&view, POINT{7, 7}), top);
@@ -404,7 +404,7 @@ TEST_F(SelectionTest, SelectionListHoldsTheActiveViewsPlacedObjects)
     RecordingView view;
     view.m_document = &Doc();
     CZelkOleObj shown, selectedAlone, deleted;
-    shown.m_mark = 0x02;
+    shown.m_stateBits = 0x02;
     deleted.m_state = STATE_DELETED;
     CZelkCntrItem first(&Doc()), second(&Doc());
     second.m_placedObjects.Add(&shown);

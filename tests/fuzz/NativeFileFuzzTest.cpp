@@ -277,7 +277,7 @@ TEST_F(NativeFileFuzz, DamagedPictureBlocksNeverCrashAndKeepTheDrawing)
             if (CZelkCntrItem* item = ole->GetItem()) {
                 RECT r{0, 0, 64, 64};
                 item->Draw(&dc, &r);
-                EXPECT_EQ(ole->m_document, &doc);
+                EXPECT_EQ(ole->m_pDocument, &doc);
             }
         }
     }

@@ -338,7 +338,7 @@ TEST(CommandDispatcher, TheReleaseAfterAPlacedObjectResizeRecordsItForUndo)
         auto* obj = new CZelkOleObj;
         obj->m_topLeft.Init(0, 200);
         obj->m_bottomRight.Init(c.width, 0);
-        obj->m_mark |= 0x02;
+        obj->m_stateBits |= 0x02;
         doc.AddObject(obj);
         view.m_oleSelection = { obj };
         const POINT h = obj->GetHandle(c.handle, &view);

@@ -278,13 +278,13 @@ TEST_F(PickListTest, ClearingMarksReachesGroupsAndMembersButNotPlacedObjects)
     member->m_mark = MARK_SELECTED | MARK_SECOND_END;
     Doc().GetGroup(g)->m_mark = MARK_SELECTED;
     CZelkObj* object = new CZelkObj;
-    object->m_mark = MARK_SELECTED;
+    object->m_stateBits = MARK_SELECTED;
     Doc().AddObject(object);
     List().ClearMarks(14);
     EXPECT_EQ(line->m_mark, MARK_REDRAW);
     EXPECT_EQ(member->m_mark, MARK_REDRAW);
     EXPECT_EQ(Doc().GetGroup(g)->m_mark, MARK_REDRAW);
-    EXPECT_EQ(object->m_mark, MARK_SELECTED);
+    EXPECT_EQ(object->m_stateBits, MARK_SELECTED);
     Doc().RemoveObject(object);
     delete object;
 }

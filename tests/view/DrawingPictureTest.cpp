@@ -265,7 +265,7 @@ TEST_F(DrawingPicture, AnObjectReadFromAFileJoinsItsStagedItemOnce)
     } cases[] = {{0, 1}, {1, 0}, {-1, 0}};
     for (const Case& c : cases) {
         CZelkOleObj obj;
-        obj.m_document = m_doc.get();
+        obj.m_pDocument = m_doc.get();
         obj.m_itemIndex = c.index;
         obj.AttachToStagedItem();
         obj.AttachToStagedItem();

@@ -190,7 +190,7 @@ TEST_F(PlacedObjects, TheArchiveFormFollowsTheDataVersion)
         EXPECT_EQ(back.m_layer, 3) << c.version;
         EXPECT_EQ(back.m_savedLayer, 3) << c.version;
         EXPECT_EQ(back.m_savedGroup, 7) << c.version;
-        EXPECT_EQ(back.m_document, m_doc.get()) << c.version;
+        EXPECT_EQ(back.m_pDocument, m_doc.get()) << c.version;
     }
 }
 
@@ -313,7 +313,7 @@ TEST_F(PlacedObjects, PressDragAndReleaseMoveOrCopyThePickedObject)
     // Only a picked object is pressed.
     const POINT inside{250, -720};
     EXPECT_FALSE(m_view->PressOnObject(inside, FALSE));
-    obj->m_mark |= 0x02;
+    obj->m_stateBits |= 0x02;
     ASSERT_TRUE(m_view->PressOnObject(inside, FALSE));
     EXPECT_EQ(m_view->m_oleDragMode, 1);
     ASSERT_EQ(m_view->m_oleSelection.size(), 1u);
@@ -339,7 +339,7 @@ TEST_F(PlacedObjects, PressDragAndReleaseMoveOrCopyThePickedObject)
 
     // A Shift-press takes it out of the selection and still arms the move.
     m_view->m_oleDragMode = 0;
-    obj->m_mark |= 0x02;
+    obj->m_stateBits |= 0x02;
     ASSERT_TRUE(m_view->PressOnObject(POINT{205, -710}, TRUE));
     EXPECT_TRUE(m_view->m_oleSelection.empty());
     EXPECT_EQ(m_view->m_oleDragMode, 1);
@@ -462,7 +462,7 @@ TEST_F(PlacedObjects, ClipboardTextIsPlacedThroughGroupProcessingUnlessAPictureC
 TEST_F(PlacedObjects, AResizeStartsOnlyOnAHandleOfTheOneSelectedObject)
 {
     CZelkOleObj* obj = Place(0, 200, 100, 0);
-    obj->m_mark |= 0x02;
+    obj->m_stateBits |= 0x02;
     const POINT corner = obj->GetHandle(5, m_view.get());
     const POINT middle{corner.x - 50, corner.y + 100};
     // Nothing selected, or a point on no handle: no resize.

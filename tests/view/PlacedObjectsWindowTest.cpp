@@ -146,7 +146,7 @@ TEST_F(PlacedObjectsWindow, APastedPictureIsPickedDraggedCopiedAndLetGo)
     // transform step, which Undo reverts.
     UiDriver::Click(m_view, Middle(obj));
     UiDriver::Pump();
-    ASSERT_NE(obj->m_mark & 0x02, 0) << "not picked";
+    ASSERT_NE(obj->m_stateBits & 0x02, 0) << "not picked";
     const CPointD corner = obj->m_topLeft;
     const POINT from = Middle(obj);
     const POINT to{from.x + 40, from.y + 25};
@@ -165,9 +165,9 @@ TEST_F(PlacedObjectsWindow, APastedPictureIsPickedDraggedCopiedAndLetGo)
     EXPECT_NEAR(obj->m_topLeft.m_y, corner.m_y, 1.0 / m_view->m_zoom);
 
     // Released with Ctrl: a copy half its size away, the picture stays.
-    if (!(obj->m_mark & 0x02))
+    if (!(obj->m_stateBits & 0x02))
         UiDriver::Click(m_view, Middle(obj));
-    ASSERT_NE(obj->m_mark & 0x02, 0);
+    ASSERT_NE(obj->m_stateBits & 0x02, 0);
     const CPointD kept = obj->m_topLeft;
     Drag(Middle(obj), POINT{Middle(obj).x + 90, Middle(obj).y + 60}, UiDriver::NoModifier, UiDriver::Control);
     EXPECT_EQ(obj->m_topLeft.m_x, kept.m_x);
@@ -178,9 +178,9 @@ TEST_F(PlacedObjectsWindow, APastedPictureIsPickedDraggedCopiedAndLetGo)
     EXPECT_EQ(copy->GetItem(), obj->GetItem());
 
     // A Shift-press takes it out of the view's selection and still arms the move.
-    if (!(obj->m_mark & 0x02))
+    if (!(obj->m_stateBits & 0x02))
         UiDriver::Click(m_view, Middle(obj));
-    ASSERT_NE(obj->m_mark & 0x02, 0);
+    ASSERT_NE(obj->m_stateBits & 0x02, 0);
     ASSERT_EQ(m_view->m_oleSelection, std::vector<CZelkObj*>{obj});
     UiDriver::MouseDown(m_view, Middle(obj), UiDriver::Left, UiDriver::Shift);
     UiDriver::Pump();
@@ -192,10 +192,10 @@ TEST_F(PlacedObjectsWindow, APastedPictureIsPickedDraggedCopiedAndLetGo)
 
     // A double-click on the picture, which its first click picks, opens it: a picture has no
     // program here.
-    if (obj->m_mark & 0x02)
+    if (obj->m_stateBits & 0x02)
         UiDriver::Click(m_view, Middle(obj));
     UiDriver::Pump();
-    ASSERT_EQ(obj->m_mark & 0x02, 0);
+    ASSERT_EQ(obj->m_stateBits & 0x02, 0);
     const size_t messages = DefaultScriptedServices().m_messages.size();
     UiDriver::DoubleClick(m_view, Middle(obj));
     UiDriver::Pump();

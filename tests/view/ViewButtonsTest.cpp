@@ -153,7 +153,7 @@ TEST_F(ViewButtons, APressBesideAnItemEditedInPlaceOnlyEndsThatEditing)
     m_app->m_serve = false;
     CZelkDoc* doc = m_view->m_document;
     auto* placed = new CZelkOleObj;
-    placed->m_document = doc;
+    placed->m_pDocument = doc;
     auto* item = new CZelkCntrItem(doc, placed);
     doc->m_oleItems.push_back(item);
     placed->m_itemIndex = static_cast<std::int32_t>(doc->m_oleItems.size()) - 1;
