@@ -70,12 +70,6 @@ CTextCommand* ReceivingTextCommand(CZelkDoc* doc)
     return g_pApp->m_interruptKind == 7 ? doc->m_textCmdInt : doc->m_textCmd;
 }
 
-void RefreshTextBoxes(CZelkDoc* doc)
-{
-    doc->m_textCmd->UpdateTextBox(0);
-    doc->m_textCmdInt->UpdateTextBox(0);
-}
-
 } // namespace
 
 int CInputBar::ApplyText(int arrowCode)
@@ -394,7 +388,7 @@ int CInputBar::ApplyListingLine()
         else if (code == 17)
             app->OnTextShapeVertical();
         text.SetCharSpacing(StringToDouble(plain));
-        RefreshTextBoxes(doc);
+        app->UpdateTextBoxes(doc);
         app->ComputePreview(doc);
         return TRUE;
     }

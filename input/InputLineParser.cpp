@@ -395,10 +395,6 @@ BOOL ParseTextAttributes(CZelkDoc* doc)
     }
     if (echo != kEchoTextHead && echo != kEchoAllSizes)
         app->ShowMessage(echo + kEchoChanged, 0);
-    CTextCommand* command = app->m_interruptKind == 7 ? doc->m_textCmdInt
-                            : app->m_commandKind == 7  ? doc->m_textCmd
-                                                       : nullptr;
-    if (command)
-        command->UpdateTextBox(0);
+    app->UpdatePlacingTextBox(doc);
     return TRUE;
 }

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "app/CreationEnvButton.h"
 #include "app/ZelkApp.h"
 #include "commands/annotate/GroupProcessor.h"
 #include "document/ZelkDoc.h"
@@ -690,6 +691,7 @@ void CPickList::SelectLayersOfCandidates()
     app->ShowMessage(boxWasOpen ? "レイヤ別要素を選択しました。" : "レイヤ別選択で群処理モードに入りました。", 0);
     if (!boxWasOpen && app->m_symbolDoc == nullptr) {
         app->m_appElem.m_creationEnv = 1;
+        ShowCreationEnvButton(*app);
         app->m_appElem.m_layerCondition = 1;
         app->ShowResultMessage(" 要素作成条件を [選択要素の環境で作成] [同レイヤに作成] に設定。", 0);
     }

@@ -2,6 +2,7 @@
 // zoom, pan, previous-screen and saved-screen keys, and the start and end of box selection.
 #include "app/ZelkApp.h"
 
+#include "app/CreationEnvButton.h"
 #include "app/MainFrame.h"
 #include "commands/annotate/GroupProcessor.h"
 #include "document/ZelkDoc.h"
@@ -239,13 +240,7 @@ BOOL CZelkApp::StartBoxSelection(CZelkDoc* doc, CZelkView* view, int keepGroup)
     doc->m_groupProcessing = 1;
     auto selectedEnvironment = [this] {
         m_appElem.m_creationEnv = 1;
-        if (m_pMainFrame) {
-            CToolBitmapButton& button = m_pMainFrame->m_wndSubBar.m_creationEnvButton;
-            if (button.GetSafeHwnd()) {
-                button.LoadBitmaps(191, 190);
-                button.RedrawWindow(nullptr, nullptr, RDW_UPDATENOW | RDW_ERASE | RDW_INVALIDATE);
-            }
-        }
+        ShowCreationEnvButton(*this);
     };
     const bool noSymbol = m_symbolDoc == nullptr;
     if (m_appFind.boxSelectionMode == 3) {

@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "app/AppPath.h"
+#include "app/CreationEnvButton.h"
 #include "app/InputComboBox.h"
 #include "app/MainFrame.h"
 #include "app/PastedImageRedrawDialog.h"
@@ -404,13 +405,7 @@ void CZelkView::StartGroupProcessing(int macro)
         }
         app->m_savedLayerCondition = app->m_appElem.m_layerCondition;
         app->m_appElem.m_creationEnv = 1;
-        if (CMainFrame* frame = app->m_pMainFrame) {
-            CToolBitmapButton& button = frame->m_wndSubBar.m_creationEnvButton;
-            if (button.GetSafeHwnd()) {
-                button.LoadBitmaps(191, 190);
-                button.RedrawWindow(nullptr, nullptr, RDW_UPDATENOW | RDW_ERASE | RDW_INVALIDATE);
-            }
-        }
+        ShowCreationEnvButton(*app);
         if (!app->m_symbolDoc)
             app->SetLayerCondSame();
         text += " 群処理モードに入りました。処理する要素を選択してください。";

@@ -1,6 +1,7 @@
 // Clicks in the drawing window of the started program, as a user makes them: double clicks of
 // the middle button and of Shift with the left button zoom in about the pointer; a left double
 // click on a line starts its edit; a click with Delete held deletes it.
+#include "app/MainFrame.h"
 #include "commands/line/LineCommand.h"
 #include "document/ZelkDoc.h"
 #include "elements/Lines.h"
@@ -115,4 +116,25 @@ TEST_F(DrawingClicks, AClickWithDeleteHeldDeletesTheLineUnderThePointer)
     EXPECT_TRUE(line->m_state & 0x08);
     EXPECT_EQ(m_view->m_messageText, CString("指定要素を消去しました"));
     EXPECT_EQ(m_app->m_deleteKeyDown, 0);
+}
+
+// A click in the layer-wise selection opens the box selection in the selected element's
+// environment, and the creation-environment button shows it.
+TEST_F(DrawingClicks, ALayerWiseClickShowsTheSelectedElementsEnvironment)
+{
+    CZelkDoc* doc = m_app->GetActiveDrawingDoc();
+    ASSERT_NE(doc, nullptr);
+    m_app->SetCreationEnvCurrent();
+    CToolBitmapButton& button = m_app->m_pMainFrame->m_wndSubBar.m_creationEnvButton;
+    ASSERT_EQ(button.m_nBitmaps[0], 189u);
+    POINT on;
+    CLine* line = AddLineAcross(on);
+    m_app->m_pMainFrame->SendMessage(WM_COMMAND, 32812, 0);
+    ASSERT_EQ(m_app->m_appFind.layerWiseSelection, 1);
+    UiDriver::Click(m_view, on);
+    UiDriver::Pump();
+    EXPECT_TRUE(line->m_mark & 0x02);
+    EXPECT_EQ(doc->m_groupProcessing, 1);
+    EXPECT_EQ(m_app->m_appElem.m_creationEnv, 1);
+    EXPECT_EQ(button.m_nBitmaps[0], 191u);
 }
