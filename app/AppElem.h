@@ -100,6 +100,7 @@ public:
     double m_extGap;         // extension lines away from the measured points
     double m_balloonTextRatio;
     short m_lastCommandKind; // 1 line command, 2 circle/arc command, 0 after a reset
+    short m_groupWord = 0;   // set and tested by group processing; not archived
     BYTE m_blurCount;
     BYTE m_blurRate;
     CAppSavedPen m_savedPen;

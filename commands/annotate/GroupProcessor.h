@@ -44,6 +44,7 @@ public:
     CElemSet m_elemSet;
     int moveNotCopy = 1;        // 1 the operation moves the selection, 0 copies it
     int m_fromMenu = 0;         // the pattern was chosen from a menu: guidance names it alone
+    int m_patternSelected = 0;  // a processing pattern (copy, move, ...) was chosen on the box
     // Both come with group processing's own handling of its patterns.
     void UpdateLengthInputFlag() {}
     void ShowGuidance() {}
