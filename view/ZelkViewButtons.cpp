@@ -184,7 +184,9 @@ void CZelkView::OnLButtonDown(UINT nFlags, CPoint point)
     const CPointD logical = StartPress(point, app->m_leftButtonDown, app->m_leftPressPoint, TRUE);
     // A press beside an item edited in place only ends that editing.
     if (CloseInPlaceItem()) {
-        for (CZelkObj* object : m_oleSelection)
+        // Deselecting edits the list, so the objects are walked from a copy.
+        const std::vector<CZelkObj*> selected = m_oleSelection;
+        for (CZelkObj* object : selected)
             DeselectOleObject(object);
         OnUpdate(nullptr, 2, nullptr);
         m_oleSelection.clear();

@@ -159,6 +159,12 @@ TEST_F(ViewButtons, APressBesideAnItemEditedInPlaceOnlyEndsThatEditing)
     placed->m_itemIndex = static_cast<std::int32_t>(doc->m_oleItems.size()) - 1;
     doc->AddObject(placed);
     m_view->m_oleSelection.push_back(placed);
+    // A second selected object: the press lets go of both.
+    auto* other = new CZelkOleObj;
+    other->m_pDocument = doc;
+    other->m_itemIndex = placed->m_itemIndex;
+    doc->AddObject(other);
+    m_view->m_oleSelection.push_back(other);
     item->m_itemState = COleClientItem::activeState;
     item->m_pView = m_view;
     UiDriver::Click(m_view, kAt, UiDriver::Left);
