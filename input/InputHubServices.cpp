@@ -2,6 +2,7 @@
 // command, the edit start and the screen-operation and constraint inputs. Each does what the
 // dispatcher relies on today.
 #include "app/ZelkApp.h"
+#include "input/CommandOfKind.h"
 
 #include "document/ZelkDoc.h"
 #include "input/InputBar.h"
@@ -31,10 +32,15 @@ void CZelkApp::RedrawAllPreviews()
     }
 }
 
-void CZelkApp::EndInterruptCommand(CZelkDoc*)
+void CZelkApp::EndInterruptCommand(CZelkDoc* doc)
 {
     if (m_interruptKind == 0)
         return;
+    // The dimension (10) and ellipse-edit (22) instances keep their state here.
+    const int kind = m_interruptKind;
+    if (doc && ((kind >= 1 && kind <= 4) || kind == 7))
+        if (CCommandRef command = InterruptCommand(doc, m_interruptKind))
+            command.Reset();
     m_justAnnounced = 0;
     m_interruptKind = 0;
 }

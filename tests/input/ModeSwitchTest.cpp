@@ -188,6 +188,28 @@ TEST(ModeSwitch, LayerModesOfferTheLayersAndTheInterpretationTakesTheBoxedTextsI
         EXPECT_EQ(texts[i]->m_mark == 0x88, cases[i].taken) << cases[i].text;
 }
 
+// Ending an interrupting command drops what its instance had taken in; the dimension instance
+// keeps its own.
+TEST(ModeSwitch, EndingAnInterruptingCommandResetsItsInstance)
+{
+    CInputTape tape;
+    CZelkApp& app = tape.App();
+    CZelkDoc& doc = tape.Doc();
+    doc.m_circleCmdInt->m_tokenString = "PP";
+    app.m_interruptKind = 3;
+    app.m_justAnnounced = 1;
+    app.EndInterruptCommand(&doc);
+    EXPECT_EQ(doc.m_circleCmdInt->m_tokenString, CString(""));
+    EXPECT_EQ(app.m_interruptKind, 0);
+    EXPECT_EQ(app.m_justAnnounced, 0);
+    // With no interrupting kind nothing is touched.
+    doc.m_circleCmdInt->m_tokenString = "PP";
+    app.m_justAnnounced = 1;
+    app.EndInterruptCommand(&doc);
+    EXPECT_EQ(doc.m_circleCmdInt->m_tokenString, CString("PP"));
+    EXPECT_EQ(app.m_justAnnounced, 1);
+}
+
 TEST(Guidance, TheOwnerOfTheInputGivesThePairAndThePreview)
 {
     CInputTape tape;
