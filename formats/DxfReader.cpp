@@ -177,6 +177,24 @@ struct CInsertFrame {
 
 namespace {
 
+// Adds the run of digits at p to digits and returns its end. Two digits a step: the second is
+// read only after the first proved to be a digit, so nothing past the text's end is touched.
+[[gnu::always_inline]] inline const char* TakeDigits(const char* p, std::uint64_t& digits)
+{
+    for (;;) {
+        const unsigned a = static_cast<unsigned char>(p[0]) - unsigned{'0'};
+        if (a > 9)
+            return p;
+        const unsigned b = static_cast<unsigned char>(p[1]) - unsigned{'0'};
+        if (b > 9) {
+            digits = digits * 10 + a;
+            return p + 1;
+        }
+        digits = digits * 100 + (a * 10 + b);
+        p += 2;
+    }
+}
+
 // The value of a plain decimal (digits, perhaps a point and more digits, nothing after them that
 // could continue a number) of at most 15 significant digits and 22 decimals; false for any
 // other form. Its
@@ -187,15 +205,13 @@ bool FastDecimal(const char* p, double& value)
     static constexpr double kPowers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
                                          1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
                                          1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
-    const auto isDigit = [](char c) { return static_cast<unsigned char>(c - '0') < 10; };
     // Leading zeros are not significant; every digit after the first other one is. Digits run
     // on without a check (a long run wraps around and is refused by its count).
     while (*p == '0')
         ++p;
     const char* first = p;
     std::uint64_t digits = 0;
-    for (; isDigit(*p); ++p)
-        digits = digits * 10 + static_cast<unsigned>(*p - '0');
+    p = TakeDigits(p, digits);
     std::ptrdiff_t significant = p - first;
     std::ptrdiff_t decimals = 0;
     if (*p == '.') {
@@ -204,8 +220,7 @@ bool FastDecimal(const char* p, double& value)
             while (*p == '0')
                 ++p;
         first = p;
-        for (; isDigit(*p); ++p)
-            digits = digits * 10 + static_cast<unsigned>(*p - '0');
+        p = TakeDigits(p, digits);
         significant += p - first;
         decimals = p - point;
     }
