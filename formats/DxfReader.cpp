@@ -53,18 +53,17 @@ bool Handled(int code, bool inBlock)
 }
 
 // Integer values are compared by their text without the padding blanks, so that files whose
-// writers do not pad them read like padded ones.
-CString Trimmed(const CString& s)
+// writers do not pad them read like padded ones. The blanks and tabs are cut byte by byte: the
+// values are only compared with words of ASCII characters, and a value holding a double-byte
+// character is none of them however its ends are cut.
+std::string_view Trimmed(const CString& s)
 {
-    // Second bytes of double-byte characters are never blanks or tabs, so a value that neither
-    // starts nor ends with one has nothing to trim.
-    const std::string_view v = s.View();
-    if (v.empty() || (v.front() != ' ' && v.front() != '\t' && v.back() != ' ' && v.back() != '\t'))
-        return s;
-    CString t = s;
-    t.TrimLeft(" \t");
-    t.TrimRight(" \t");
-    return t;
+    std::string_view v = s.View();
+    while (!v.empty() && (v.front() == ' ' || v.front() == '\t'))
+        v.remove_prefix(1);
+    while (!v.empty() && (v.back() == ' ' || v.back() == '\t'))
+        v.remove_suffix(1);
+    return v;
 }
 
 bool IsHalfWidthFont(const CString& face)
@@ -267,7 +266,7 @@ double DxfAtof(const char* text)
 
 int DxfJustifyToAlign(const CString& justify)
 {
-    const CString value = Trimmed(justify);
+    const std::string_view value = Trimmed(justify);
     if (value == "1")
         return 14;
     if (value == "2")
@@ -1198,7 +1197,7 @@ void CDxfReader::AddEntityText()
     CPointD position = second ? PointOf(11, 21) : first;
     CPointD other = second ? PointOf(11, 21) : CPointD();
     int alignment = 8;
-    CString justify = Trimmed(m_groups[72]);
+    const std::string_view justify = Trimmed(m_groups[72]);
     if (!m_groups[72].IsEmpty()) {
         alignment = DxfJustifyToAlign(m_groups[72]);
         // Without its alignment point a centred or right-aligned text has only its start.
@@ -1243,7 +1242,7 @@ void CDxfReader::AddBlockText()
     r->m_position = second ? PointOf(11, 21) : first;
     double d = Distance(first, second ? PointOf(11, 21) : CPointD());
     r->m_alignment = 999;
-    CString justify = Trimmed(m_groups[72]);
+    const std::string_view justify = Trimmed(m_groups[72]);
     if (justify == "3") {
         r->m_position = first;
         r->m_height = -d;
