@@ -1091,8 +1091,7 @@ void CDxfReader::Segment(const CPointD& p, const CPointD& q, const CString& bulg
         CPointD centre;
         double radius = 0.0;
         double angles[2] = {0.0, 0.0};
-        int ccw = 0;
-        if (CircleThrough3Points(p, m, q, centre, radius, angles, ccw)) {
+        if (CircleThrough3Points(p, m, q, centre, radius, angles)) {
             double a = angles[0], b = angles[1];
             if (bulge < 0.0)
                 SwapDoubles(a, b);
