@@ -243,6 +243,9 @@ double DxfAtof(const char* text)
     const char* p = text;
     while (*p == ' ' || (*p >= '\t' && *p <= '\r'))
         ++p;
+    // An empty value (a group the entity did not give) is zero.
+    if (*p == '\0')
+        return 0.0;
     const bool negative = *p == '-';
     if (*p == '-' || *p == '+')
         ++p;
