@@ -53,18 +53,17 @@ bool Handled(int code, bool inBlock)
 }
 
 // Integer values are compared by their text without the padding blanks, so that files whose
-// writers do not pad them read like padded ones.
-CString Trimmed(const CString& s)
+// writers do not pad them read like padded ones. The blanks and tabs are cut byte by byte: the
+// values are only compared with words of ASCII characters, and a value holding a double-byte
+// character is none of them however its ends are cut.
+std::string_view Trimmed(const CString& s)
 {
-    // Second bytes of double-byte characters are never blanks or tabs, so a value that neither
-    // starts nor ends with one has nothing to trim.
-    const std::string_view v = s.View();
-    if (v.empty() || (v.front() != ' ' && v.front() != '\t' && v.back() != ' ' && v.back() != '\t'))
-        return s;
-    CString t = s;
-    t.TrimLeft(" \t");
-    t.TrimRight(" \t");
-    return t;
+    std::string_view v = s.View();
+    while (!v.empty() && (v.front() == ' ' || v.front() == '\t'))
+        v.remove_prefix(1);
+    while (!v.empty() && (v.back() == ' ' || v.back() == '\t'))
+        v.remove_suffix(1);
+    return v;
 }
 
 bool IsHalfWidthFont(const CString& face)
@@ -177,6 +176,24 @@ struct CInsertFrame {
 
 namespace {
 
+// Adds the run of digits at p to digits and returns its end. Two digits a step: the second is
+// read only after the first proved to be a digit, so nothing past the text's end is touched.
+[[gnu::always_inline]] inline const char* TakeDigits(const char* p, std::uint64_t& digits)
+{
+    for (;;) {
+        const unsigned a = static_cast<unsigned char>(p[0]) - unsigned{'0'};
+        if (a > 9)
+            return p;
+        const unsigned b = static_cast<unsigned char>(p[1]) - unsigned{'0'};
+        if (b > 9) {
+            digits = digits * 10 + a;
+            return p + 1;
+        }
+        digits = digits * 100 + (a * 10 + b);
+        p += 2;
+    }
+}
+
 // The value of a plain decimal (digits, perhaps a point and more digits, nothing after them that
 // could continue a number) of at most 15 significant digits and 22 decimals; false for any
 // other form. Its
@@ -187,15 +204,13 @@ bool FastDecimal(const char* p, double& value)
     static constexpr double kPowers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
                                          1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
                                          1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
-    const auto isDigit = [](char c) { return static_cast<unsigned char>(c - '0') < 10; };
     // Leading zeros are not significant; every digit after the first other one is. Digits run
     // on without a check (a long run wraps around and is refused by its count).
     while (*p == '0')
         ++p;
     const char* first = p;
     std::uint64_t digits = 0;
-    for (; isDigit(*p); ++p)
-        digits = digits * 10 + static_cast<unsigned>(*p - '0');
+    p = TakeDigits(p, digits);
     std::ptrdiff_t significant = p - first;
     std::ptrdiff_t decimals = 0;
     if (*p == '.') {
@@ -204,8 +219,7 @@ bool FastDecimal(const char* p, double& value)
             while (*p == '0')
                 ++p;
         first = p;
-        for (; isDigit(*p); ++p)
-            digits = digits * 10 + static_cast<unsigned>(*p - '0');
+        p = TakeDigits(p, digits);
         significant += p - first;
         decimals = p - point;
     }
@@ -229,6 +243,9 @@ double DxfAtof(const char* text)
     const char* p = text;
     while (*p == ' ' || (*p >= '\t' && *p <= '\r'))
         ++p;
+    // An empty value (a group the entity did not give) is zero.
+    if (*p == '\0')
+        return 0.0;
     const bool negative = *p == '-';
     if (*p == '-' || *p == '+')
         ++p;
@@ -252,7 +269,7 @@ double DxfAtof(const char* text)
 
 int DxfJustifyToAlign(const CString& justify)
 {
-    const CString value = Trimmed(justify);
+    const std::string_view value = Trimmed(justify);
     if (value == "1")
         return 14;
     if (value == "2")
@@ -1077,8 +1094,7 @@ void CDxfReader::Segment(const CPointD& p, const CPointD& q, const CString& bulg
         CPointD centre;
         double radius = 0.0;
         double angles[2] = {0.0, 0.0};
-        int ccw = 0;
-        if (CircleThrough3Points(p, m, q, centre, radius, angles, ccw)) {
+        if (CircleThrough3Points(p, m, q, centre, radius, angles)) {
             double a = angles[0], b = angles[1];
             if (bulge < 0.0)
                 SwapDoubles(a, b);
@@ -1183,7 +1199,7 @@ void CDxfReader::AddEntityText()
     CPointD position = second ? PointOf(11, 21) : first;
     CPointD other = second ? PointOf(11, 21) : CPointD();
     int alignment = 8;
-    CString justify = Trimmed(m_groups[72]);
+    const std::string_view justify = Trimmed(m_groups[72]);
     if (!m_groups[72].IsEmpty()) {
         alignment = DxfJustifyToAlign(m_groups[72]);
         // Without its alignment point a centred or right-aligned text has only its start.
@@ -1228,7 +1244,7 @@ void CDxfReader::AddBlockText()
     r->m_position = second ? PointOf(11, 21) : first;
     double d = Distance(first, second ? PointOf(11, 21) : CPointD());
     r->m_alignment = 999;
-    CString justify = Trimmed(m_groups[72]);
+    const std::string_view justify = Trimmed(m_groups[72]);
     if (justify == "3") {
         r->m_position = first;
         r->m_height = -d;

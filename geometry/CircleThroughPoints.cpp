@@ -37,13 +37,22 @@ int CentreAndRadius(const CPointD& p1, const CPointD& p2, const CPointD& p3, CPo
 } // namespace
 
 int CircleThrough3Points(const CPointD& p1, const CPointD& p2, const CPointD& p3, CPointD& centre,
-                         double& radius, double (&angles)[2], int& ccw)
+                         double& radius, double (&angles)[2])
 {
     if (!CentreAndRadius(p1, p2, p3, centre, radius)) {
         return 0;
     }
     angles[0] = PointsAngleDeg(centre, p1);
     angles[1] = PointsAngleDeg(centre, p3);
+    return 1;
+}
+
+int CircleThrough3Points(const CPointD& p1, const CPointD& p2, const CPointD& p3, CPointD& centre,
+                         double& radius, double (&angles)[2], int& ccw)
+{
+    if (!CircleThrough3Points(p1, p2, p3, centre, radius, angles)) {
+        return 0;
+    }
     ccw = IsCcwTurn(p1, p2, p3);
     return 1;
 }

@@ -19,6 +19,9 @@ CPointD MirrorPointDeg(const CPointD& base, double angle, const CPointD& point);
 // points are collinear.
 int CircleThrough3Points(const CPointD& p1, const CPointD& p2, const CPointD& p3, CPointD& centre,
                          double& radius, double (&angles)[2], int& ccw);
+// The same circle and directions for a caller that has no use for the turn.
+int CircleThrough3Points(const CPointD& p1, const CPointD& p2, const CPointD& p3, CPointD& centre,
+                         double& radius, double (&angles)[2]);
 int ArcThrough3Points(const CPointD& p1, const CPointD& p2, const CPointD& p3, CPointD& centre,
                       double& radius, double& a1, double& a2, double& a3, int& ccw);
 // The centre left of p1->p2 for a positive radius, right of it for a negative one; 0 when the

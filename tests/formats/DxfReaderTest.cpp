@@ -138,6 +138,18 @@ TEST_F(DxfImport, TextDiameterMarkAndAlignment)
     }
 }
 
+TEST(DxfJustification, PaddedWordsReadLikeBareOnesAndNothingElseIsAWord)
+{
+    struct Case {
+        const char* value;
+        int alignment;
+    } cases[] = {{"1", 14},      {"     1", 14}, {"\t2 \t", 10}, {" 3", 38},   {"4\t", 38},
+                 {"5", 8},       {"", 8},        {"   ", 8},      {"01", 8},    {"1 1", 8},
+                 {"\x82\x50", 8}, {"1\x82 ", 8},   {"\x82 1", 8},   {"\r1", 8}};
+    for (const Case& c : cases)
+        EXPECT_EQ(DxfJustifyToAlign(c.value), c.alignment) << "'" << c.value << "'";
+}
+
 TEST_F(DxfImport, AlignedAndFitTextsTakeTheirSizeFromTheTwoPoints)
 {
     DxfText body;
