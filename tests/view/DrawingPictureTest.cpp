@@ -326,6 +326,38 @@ TEST_F(DrawingPicture, TheLogicalRectangleTakesTheAreasEdgeOnlyPastItsFarCorner)
     }
 }
 
+// Corners far beyond the integer range keep their side: an object far to the right never meets
+// the client area, one spanning the whole plane always does.
+TEST_F(DrawingPicture, FarAwayCornersKeepTheirSideOfTheView)
+{
+    const RECT client{0, 0, 2000, -1000};
+    struct Case {
+        double x1, y1, x2, y2;
+        bool meets;
+    } cases[] = {
+        {1e12, 900, 1e12 + 50, 850, false},
+        {1e300, 900, 1e300, 850, false},
+        {0, -1e300, 50, -1e300, false},
+        {-1e300, 1e300, 1e300, -1e300, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.x1);
+        CZelkOleObj obj;
+        obj.m_topLeft = W(c.x1, c.y1);
+        obj.m_bottomRight = W(c.x2, c.y2);
+        EXPECT_EQ(obj.Intersects(m_view.get(), client), c.meets ? 1 : 0);
+        RECT r;
+        obj.GetLogicalRect(m_view.get(), r);
+        if (c.x1 > 0) {
+            EXPECT_GT(r.left, 32000);
+        }
+        if (c.y1 < 0) {
+            EXPECT_LT(r.top, -32000);
+        }
+        EXPECT_EQ(obj.GetViewRect(m_view.get(), r), 1);
+    }
+}
+
 TEST_F(DrawingPicture, APointMeetsAnObjectFromItsLeftAndLowerEdgesOn)
 {
     // Logical (100, -100) to (150, -150); the one-unit square at a point meets it as rectangles

@@ -290,6 +290,7 @@ TEST_F(PlacedObjectsWindow, TheCopyButtonCopiesOneObjectOrTheDrawingAndRefusesSe
     m_view->m_oleSelection = {obj};
     pressCopy();
     EXPECT_TRUE(IsClipboardFormatAvailable(g_zelkClientFormat));
+    EXPECT_TRUE(IsClipboardFormatAvailable(CF_DIB));
     COleClientItem taken;
     ASSERT_TRUE(taken.CreateFromData());
     EXPECT_EQ(PngSize(taken.m_nativeData).cx, 40);
@@ -300,6 +301,7 @@ TEST_F(PlacedObjectsWindow, TheCopyButtonCopiesOneObjectOrTheDrawingAndRefusesSe
     clear();
     pressCopy();
     ASSERT_TRUE(IsClipboardFormatAvailable(g_zelkClientFormat));
+    EXPECT_TRUE(IsClipboardFormatAvailable(CF_DIB));
     COleClientItem drawing;
     ASSERT_TRUE(drawing.CreateFromData());
     const SIZE size = PngSize(drawing.m_nativeData);

@@ -381,6 +381,59 @@ TEST_F(ViewCommandWindow, TheSingleLayerMenuCommandStepsThroughTheLayers)
     EXPECT_EQ(m_view->m_singleLayerMode, 0);
 }
 
+// F2 typed in the drawing steps forward through the layers and back to the saved display;
+// Shift+F2 steps backward (from the start it restores first, then shows the last layer);
+// Ctrl+F2 ends the view at once.
+TEST_F(ViewCommandWindow, TheF2KeysStepThroughTheLayersBothWays)
+{
+    m_doc->FindOrCreateLayer("A");
+    m_doc->FindOrCreateLayer("B");
+    m_view->m_layerStates.SetSize(m_doc->m_layers.GetSize());
+    m_view->m_layerStates[2] = 1;   // the saved display hides B
+    const std::vector<WORD> saved = { 0, 0, 1 };
+    auto words = [&] {
+        std::vector<WORD> w;
+        for (int i = 0; i < m_view->m_layerStates.GetSize(); ++i)
+            w.push_back(m_view->m_layerStates[i]);
+        return w;
+    };
+    m_view->SetFocus();
+    UiDriver::MouseMove(m_view, POINT{200, 150});
+    UiDriver::Pump();
+    const CString names[3] = { m_doc->GetLayer(0)->m_name, "A", "B" };
+    for (int i = 0; i < 3; ++i) {
+        SCOPED_TRACE(i);
+        UiDriver::Key(VK_F2);
+        UiDriver::Pump();
+        std::vector<WORD> only(3, 1);
+        only[i] = 0;
+        EXPECT_EQ(words(), only);
+        EXPECT_EQ(m_view->m_messageText, CString("レイヤ ") + names[i] + " を表示しました");
+    }
+    UiDriver::Key(VK_F2);
+    UiDriver::Pump();
+    EXPECT_EQ(words(), saved);
+    EXPECT_EQ(m_view->m_messageText, "参照レイヤを表示しました");
+    EXPECT_EQ(m_view->m_singleLayerMode, 0);
+
+    UiDriver::Key(VK_F2, UiDriver::Shift);
+    UiDriver::Pump();
+    EXPECT_EQ(words(), saved);
+    EXPECT_EQ(m_view->m_messageText, "参照レイヤを表示しました");
+    UiDriver::Key(VK_F2, UiDriver::Shift);
+    UiDriver::Pump();
+    EXPECT_EQ(words(), (std::vector<WORD>{ 1, 1, 0 }));
+    EXPECT_EQ(m_view->m_messageText, CString("レイヤ B を表示しました"));
+    UiDriver::Key(VK_F2, UiDriver::Shift);
+    UiDriver::Pump();
+    EXPECT_EQ(words(), (std::vector<WORD>{ 1, 0, 1 }));
+
+    UiDriver::Key(VK_F2, UiDriver::Control);
+    UiDriver::Pump();
+    EXPECT_EQ(words(), saved);
+    EXPECT_EQ(m_view->m_singleLayerMode, 0);
+}
+
 TEST_F(ViewCommandWindow, MacroTextsOpenInATextWindowAndRunOnTheDrawing)
 {
     const CString path = ProgramFolder() + "view macro.txt";

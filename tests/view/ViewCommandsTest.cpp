@@ -134,7 +134,20 @@ TEST_F(ViewCommands, MenuStatesFollowTheModesTheyShow)
         bool enables;   // the rule enables instead of ticking
     };
     const Case cases[] = {
+        { 113, [](CZelkApp& a, CZelkDoc&, CZelkView&) { a.m_interruptMode = 33; }, false },
         { 113, [](CZelkApp& a, CZelkDoc&, CZelkView&) { a.m_interruptMode = 34; }, false },
+        { 33065, [](CZelkApp& a, CZelkDoc&, CZelkView&) { a.m_interruptMode = 41; }, false },
+        { 33066, [](CZelkApp& a, CZelkDoc&, CZelkView&) { a.m_interruptMode = 42; }, false },
+        { 33068, [](CZelkApp& a, CZelkDoc&, CZelkView&) { a.m_interruptMode = 43; }, false },
+        { 33069, [](CZelkApp& a, CZelkDoc&, CZelkView&) { a.m_interruptMode = 44; }, false },
+        { 116, [](CZelkApp& a, CZelkDoc&, CZelkView&) { a.m_interruptMode = 37; }, false },
+        { 126, [](CZelkApp& a, CZelkDoc&, CZelkView&) { a.m_interruptMode = 39; }, false },
+        { 32897, [](CZelkApp& a, CZelkDoc&, CZelkView&) { a.m_commandKind = 1; }, false },
+        { 32776, [](CZelkApp& a, CZelkDoc&, CZelkView&) { a.m_commandKind = 2; }, false },
+        { 32777, [](CZelkApp& a, CZelkDoc&, CZelkView&) { a.m_commandKind = 4; }, false },
+        { 32778, [](CZelkApp& a, CZelkDoc&, CZelkView&) { a.m_commandKind = 7; }, false },
+        { 32805, [](CZelkApp& a, CZelkDoc&, CZelkView&) { a.m_commandKind = 10; }, false },
+        { 32901, [](CZelkApp& a, CZelkDoc&, CZelkView&) { a.m_commandKind = 12; }, false },
         { 114, [](CZelkApp& a, CZelkDoc&, CZelkView&) { a.m_interruptMode = 35; }, false },
         { 33090, [](CZelkApp& a, CZelkDoc&, CZelkView&) { a.m_interruptMode = 34; }, false },
         { 33064, [](CZelkApp& a, CZelkDoc&, CZelkView&) { a.m_interruptMode = 40; }, false },
@@ -160,7 +173,7 @@ TEST_F(ViewCommands, MenuStatesFollowTheModesTheyShow)
         SCOPED_TRACE(c.id);
         m_app->m_interruptMode = 0;
         m_app->m_specialMode = 0;
-        m_app->m_commandKind = 2;
+        m_app->m_commandKind = 0;
         m_app->m_pointConstraintMode = 1;
         m_app->m_groupProcessing = 0;
         m_view->m_showAllLayers = 0;
@@ -176,12 +189,16 @@ TEST_F(ViewCommands, MenuStatesFollowTheModesTheyShow)
     m_doc->m_groupProcessing = 1;
     EXPECT_EQ(Update(32894).m_checked, 0);
     // Always enabled: the handler leaves the item alone; commands without a rule have none.
-    const CRecordedUI escape = Update(32945);
-    EXPECT_EQ(escape.m_enabled, -1);
-    EXPECT_EQ(escape.m_checked, -1);
-    CRecordedUI ui;
-    ui.m_nID = 32782;
-    EXPECT_FALSE(m_view->OnCmdMsg(32782, CN_UPDATE_COMMAND_UI, &ui, nullptr));
+    for (UINT id : { 32945u, 33140u, 32835u }) {
+        const CRecordedUI always = Update(id);
+        EXPECT_EQ(always.m_enabled, -1) << id;
+        EXPECT_EQ(always.m_checked, -1) << id;
+    }
+    for (UINT id : { 32779u, 32782u, 32783u, 32773u, 32784u, 32806u }) {
+        CRecordedUI ui;
+        ui.m_nID = id;
+        EXPECT_FALSE(m_view->OnCmdMsg(id, CN_UPDATE_COMMAND_UI, &ui, nullptr)) << id;
+    }
 }
 
 TEST_F(ViewCommands, HorizontalConstraintSetsThenReleasesAndLeavesTheFlagToTheHandler)

@@ -152,6 +152,30 @@ TEST_F(ViewSubModes, EditItemsSetTheInterruptPatternsAndTickForEveryRelatedPatte
     Choose(33019);
     EXPECT_EQ(m_doc->m_pointCmd->m_modePattern, "#P");
     EXPECT_EQ(Update(33019).m_checked, 1);
+
+    // The line edits refresh the length-input flag with the interrupt circle command's routine,
+    // so the circle's own mode decides: a length goes to the interrupt, never to the main command.
+    struct LengthCase {
+        UINT id;
+        int options;              // the circle and arc popup options
+        const char* circleMode;
+        int interrupt;
+    };
+    const LengthCase lengthCases[] = {
+        { 32973, 0, "#P", 1 }, { 32976, 0, "%D", 1 }, { 32976, 1, "#P", 0 }, { 32975, 1, "%D", 1 },
+    };
+    for (const LengthCase& c : lengthCases) {
+        SCOPED_TRACE(c.id);
+        m_app->m_appCommand.m_circleFlag = c.options;
+        m_app->m_appCommand.m_arcFlag = c.options;
+        m_doc->m_circleCmdInt->m_modePattern = c.circleMode;
+        m_app->m_interruptKind = 2;
+        m_app->m_lengthInputMain = 1;
+        m_app->m_lengthInputInterrupt = 0;
+        Choose(c.id);
+        EXPECT_EQ(m_app->m_lengthInputMain, 0);
+        EXPECT_EQ(m_app->m_lengthInputInterrupt, c.interrupt);
+    }
 }
 
 TEST_F(ViewSubModes, DragItemsFollowTheDeformSelection)
