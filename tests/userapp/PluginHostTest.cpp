@@ -196,6 +196,19 @@ TEST_F(PluginHost, LettersTypedWhileAPluginRunsReachItAsKeyCommands)
     UiResetKeyState();
 }
 
+TEST_F(PluginHost, SwitchingToAnotherCommandStopsThePolling)
+{
+    StartRecorder();
+    ASSERT_TRUE(Polling());
+    // A mode that interrupts the plug-in leaves it polling.
+    m_app->DispatchCommand(m_doc, m_view, 207);
+    EXPECT_TRUE(Polling());
+    m_app->DispatchCommand(m_doc, m_view, 207);
+    m_app->DispatchCommand(m_doc, m_view, 305);
+    EXPECT_EQ(m_app->m_commandKind, 3);
+    EXPECT_FALSE(Polling());
+}
+
 TEST_F(PluginHost, TheEntryIsLookedUpBeforeEveryCall)
 {
     StartRecorder();
