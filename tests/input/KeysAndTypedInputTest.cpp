@@ -551,8 +551,13 @@ TEST_F(KeysAndTypedInput, CurvesAreNotEditedAndAnOpenBoxSelectionClosesFirst)
     doc.m_pickList->SetSingleCandidate(0, 0, 0, ELEM_CURVE);
     doc.m_pickList->m_current = 0;
     App().m_lastStatus = 5;
+    CZelkView second;
+    doc.AddView(&second);
     App().StartEditFromPick(&doc, &m_tape.View());
+    doc.RemoveView(&second);
+    // Every window of the drawing says so, not only the one picked in.
     EXPECT_EQ(m_tape.View().m_messageText.Std(), "曲線は編集できないので消去して作成しなおしてください");
+    EXPECT_EQ(second.m_messageText.Std(), "曲線は編集できないので消去して作成しなおしてください");
     EXPECT_EQ(App().m_interruptKind, 0);
     EXPECT_EQ(App().m_lastStatus, 5);
 
