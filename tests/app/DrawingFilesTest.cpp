@@ -5,6 +5,7 @@
 #include "app/TrainingState.h"
 #include "app/ZelkApp.h"
 #include "tests/support/AppTestSupport.h"
+#include "document/CreationLog.h"
 #include "document/ZelkDoc.h"
 #include "elements/Arcs.h"
 #include "elements/Circles.h"
@@ -815,3 +816,27 @@ TEST_F(DrawingFiles, DelayedWriteGoesThroughTheDrawingsOwnViewWhenThePendingOneS
 }
 
 } // namespace
+
+TEST_F(DrawingFiles, ClearingHighlightsOnACommitRedrawsEveryOpenDrawing)
+{
+    Start();
+    m_app->NewDrawing();
+    std::vector<CZelkDoc*> docs = Drawings();
+    ASSERT_EQ(docs.size(), 2u);
+    CZelkDoc* a = docs[0];
+    CZelkDoc* b = docs[1];
+    // A change in the other drawing still waits to be drawn.
+    b->AddLine(At(0, 0), At(10, 10), 0, b->FindOrAddPen(0, 1, 0, 0, 70));
+    CLine* waiting = b->GetLineElem(0, 0);
+    ASSERT_NE(waiting, nullptr);
+    waiting->m_mark |= MARK_REDRAW;
+
+    std::int16_t block = -1, slot = -1;
+    a->m_creationLog->AddLine(At(0, 0), At(20, 0), 1, block, slot, 1, 0);
+    a->m_creationLog->Commit(0);
+    EXPECT_NE(waiting->m_mark & MARK_REDRAW, 0);  // without clearing, only the own drawing
+    a->m_creationLog->AddLine(At(0, 5), At(20, 5), 1, block, slot, 1, 0);
+    a->m_creationLog->Commit(1);
+    EXPECT_EQ(waiting->m_mark & MARK_REDRAW, 0);
+    EXPECT_EQ(a->GetLineElem(block, slot)->m_mark & (MARK_SELECTED | MARK_REDRAW), 0);
+}

@@ -7,6 +7,7 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -550,8 +551,13 @@ TEST_F(KeysAndTypedInput, CurvesAreNotEditedAndAnOpenBoxSelectionClosesFirst)
     doc.m_pickList->SetSingleCandidate(0, 0, 0, ELEM_CURVE);
     doc.m_pickList->m_current = 0;
     App().m_lastStatus = 5;
+    CZelkView second;
+    doc.AddView(&second);
     App().StartEditFromPick(&doc, &m_tape.View());
+    doc.RemoveView(&second);
+    // Every window of the drawing says so, not only the one picked in.
     EXPECT_EQ(m_tape.View().m_messageText.Std(), "曲線は編集できないので消去して作成しなおしてください");
+    EXPECT_EQ(second.m_messageText.Std(), "曲線は編集できないので消去して作成しなおしてください");
     EXPECT_EQ(App().m_interruptKind, 0);
     EXPECT_EQ(App().m_lastStatus, 5);
 
@@ -953,4 +959,22 @@ TEST_F(KeysAndTypedInput, ListingLineWidthsStayDrawable)
         EXPECT_EQ(elem.m_thickWidth, c.thick);
         EXPECT_EQ(bar.GetList(9).m_texts[0].Std(), c.entry ? c.entry : top.Std());
     }
+}
+
+TEST_F(KeysAndTypedInput, AClosedDrawingIsForgottenByTheListsThatReferToIt)
+{
+    CZelkDoc& kept = m_tape.Doc();
+    auto closing = std::make_unique<CZelkDoc>();
+    closing->m_bAutoDelete = FALSE;
+    CHistoryList& listing = Bar().GetList(8);
+    CHistoryList& fonts = Bar().GetList(3);
+    listing.m_sourceDoc = closing.get();
+    listing.m_prevDoc = closing.get();
+    fonts.m_sourceDoc = &kept;
+    fonts.m_prevDoc = &kept;
+    closing.reset();
+    EXPECT_EQ(listing.m_sourceDoc, nullptr);
+    EXPECT_EQ(listing.m_prevDoc, nullptr);
+    EXPECT_EQ(fonts.m_sourceDoc, &kept);
+    EXPECT_EQ(fonts.m_prevDoc, &kept);
 }

@@ -3,6 +3,7 @@
 #include "app/TrainingState.h"
 #include "commands/circle/CircleCommand.h"
 #include "commands/line/LineCommand.h"
+#include "document/CreationLog.h"
 #include "document/ZelkDoc.h"
 #include "commands/line/PointCommand.h"
 #include "elements/Layer.h"
@@ -10,6 +11,7 @@
 #include "elements/Texts.h"
 #include "input/InputBar.h"
 #include "input/PickList.h"
+#include "platform/ui/UiServices.h"
 #include "tests/support/InputTape.h"
 #include "view/ZelkView.h"
 
@@ -271,6 +273,40 @@ TEST(Guidance, TheOwnerOfTheInputGivesThePairAndThePreview)
     EXPECT_EQ(app.m_lastStatus, 11);
     EXPECT_EQ(app.m_justAnnounced, 1);
     EXPECT_EQ(tape.View().m_hintText, CString("線分作図モードです"));
+}
+
+} // namespace
+
+namespace {
+
+TEST(ModeSwitch, AMacroStartsACommandWithoutItsMenuAndLeavesTheOperationOpen)
+{
+    struct Case {
+        int macro;
+        size_t menus;
+        const char* pattern;
+        int logged;
+    } cases[] = {{1, 0, "", 1}, {0, 1, "PP", 0}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.macro);
+        CInputTape tape;
+        CZelkApp& app = tape.App();
+        CZelkDoc& doc = tape.Doc();
+        app.m_appCommand.m_circleFlag = 1;
+        app.m_noPopupMenu = 0;
+        doc.m_circleCmd->m_modePattern = "";
+        std::int16_t block = -1, slot = -1;
+        CPointD a, b;
+        a.Init(0, 0);
+        b.Init(10, 0);
+        doc.m_creationLog->AddLine(a, b, 1, block, slot, 1, 0);
+        DefaultScriptedUiServices().m_shownMenus.clear();
+        app.SwitchMode(&doc, &tape.View(), 1, 3, c.macro);
+        EXPECT_EQ(app.m_commandKind, 3);
+        EXPECT_EQ(DefaultScriptedUiServices().m_shownMenus.size(), c.menus);
+        EXPECT_EQ(doc.m_circleCmd->m_modePattern, CString(c.pattern));
+        EXPECT_EQ(static_cast<int>(doc.m_creationLog->m_log.size()), c.logged);
+    }
 }
 
 } // namespace

@@ -164,6 +164,51 @@ TEST_F(PluginHost, KeyCommandSendsTheKeyStateWord)
     }
 }
 
+TEST_F(PluginHost, LettersTypedWhileAPluginRunsReachItAsKeyCommands)
+{
+    StartRecorder();
+    ASSERT_EQ(m_app->m_commandKind, 9);
+    struct Case {
+        UINT key;
+        bool shift;
+        BOOL result;
+        std::vector<std::uintptr_t> words;  // of the key-command events sent
+    } cases[] = {
+        {'A', false, FALSE, {65}},
+        {'W', true, FALSE, {1087}},
+        {'Z', false, FALSE, {90}},
+        {'5', false, TRUE, {}},  // a digit opens numeric input instead
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.key);
+        UiResetKeyState();
+        UiNoteKey(VK_SHIFT, c.shift);
+        ForgetCalls();
+        m_app->m_lastKey = c.key;
+        EXPECT_EQ(m_app->DispatchCommand(m_doc, m_view, 7), c.result);
+        std::vector<std::uintptr_t> words;
+        for (const RecordedCall& call : Calls())
+            if (call.event == 26)
+                words.push_back(call.eventWord);
+        EXPECT_EQ(words, c.words);
+        EXPECT_EQ(m_app->m_commandKind, 9);
+    }
+    UiResetKeyState();
+}
+
+TEST_F(PluginHost, SwitchingToAnotherCommandStopsThePolling)
+{
+    StartRecorder();
+    ASSERT_TRUE(Polling());
+    // A mode that interrupts the plug-in leaves it polling.
+    m_app->DispatchCommand(m_doc, m_view, 207);
+    EXPECT_TRUE(Polling());
+    m_app->DispatchCommand(m_doc, m_view, 207);
+    m_app->DispatchCommand(m_doc, m_view, 305);
+    EXPECT_EQ(m_app->m_commandKind, 3);
+    EXPECT_FALSE(Polling());
+}
+
 TEST_F(PluginHost, TheEntryIsLookedUpBeforeEveryCall)
 {
     StartRecorder();

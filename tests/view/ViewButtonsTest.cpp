@@ -9,6 +9,8 @@
 #include "input/InputBar.h"
 #include "platform/core/Services.h"
 #include "platform/ui/ControlBar.h"
+#include "platform/ui/DocTemplate.h"
+#include "platform/ui/FrameWnd.h"
 #include "platform/ui/KeyMap.h"
 #include "platform/ui/UiServices.h"
 #include "tests/support/AppTestSupport.h"
@@ -145,6 +147,60 @@ TEST_F(ViewButtons, ShiftPressAnnouncesTheZoomGesturesAndPressesReachOnlyTheActi
     UiDriver::DoubleClick(m_view, kAt, UiDriver::Left);
     EXPECT_TRUE(Codes().empty());
     EXPECT_EQ(m_app->m_middleButtonDown, 0);
+    m_view->m_active = 1;
+}
+
+TEST_F(ViewButtons, AReleaseInAnotherViewThanThePressDispatchesNothing)
+{
+    m_app->m_serve = false;
+    CZelkDoc* doc = m_view->m_document;
+    // A second window of the drawing, over the first.
+    CFrameWnd* frame = m_app->m_pDocTemplate->CreateNewFrame(doc, nullptr);
+    ASSERT_NE(frame, nullptr);
+    m_app->m_pDocTemplate->InitialUpdateFrame(frame, doc, TRUE);
+    UiDriver::Pump();
+    CZelkView* other = nullptr;
+    for (CZelkView* v : doc->GetViews())
+        if (v != m_view)
+            other = v;
+    ASSERT_NE(other, nullptr);
+
+    struct Case {
+        const char* what;
+        UiDriver::Button button;
+        int pressCode;
+        const std::int32_t* down;
+        void (CZelkView::*release)(UINT, CPoint);
+    } cases[] = {
+        {"left", UiDriver::Left, 1, &m_app->m_leftButtonDown, &CZelkView::OnLButtonUp},
+        {"right", UiDriver::Right, 3, &m_app->m_rightButtonDown, &CZelkView::OnRButtonUp},
+        {"middle", UiDriver::Middle, 9, &m_app->m_middleButtonDown, &CZelkView::OnMButtonUp},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        m_view->m_active = 0;
+        other->m_active = 1;
+        Codes();
+        UiDriver::MouseDown(other, kAt, c.button);
+        EXPECT_EQ(Codes(), (std::vector<int>{c.pressCode}));
+        EXPECT_EQ(*c.down, 1);
+        // The button comes up in the first window, made the active one meanwhile (the window
+        // layer's capture keeps such a release in the pressed window, so it is handed over here).
+        other->m_active = 0;
+        m_view->m_active = 1;
+        (m_view->*c.release)(0, CPoint(kAt.x, kAt.y));
+        EXPECT_TRUE(Codes().empty());
+        EXPECT_EQ(*c.down, 0);
+        UiDriver::MouseUp(other, kAt, c.button);
+        Codes();
+        // Pressed and released in one window, the same button dispatches both.
+        m_view->m_active = 0;
+        other->m_active = 1;
+        UiDriver::Click(other, kAt, c.button);
+        EXPECT_EQ(Codes(), (std::vector<int>{c.pressCode, c.pressCode + 1}));
+    }
+    frame->DestroyWindow();
+    UiDriver::Pump();
     m_view->m_active = 1;
 }
 

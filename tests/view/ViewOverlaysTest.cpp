@@ -2,7 +2,10 @@
 // drawn again in the background color.
 #include "ViewTestSupport.h"
 
+#include "app/MainFrame.h"
 #include "input/PointEntry.h"
+
+#include <algorithm>
 
 namespace {
 
@@ -58,6 +61,19 @@ TEST_F(ViewOverlays, MessagesAreErasedByDrawingThemAgainInTheBackground)
     EXPECT_TRUE(m_view->m_messageText.IsEmpty());
     m_app->ShowMessage("E", 0);
     EXPECT_EQ(m_view->m_messageText, CString("E"));
+}
+
+TEST_F(ViewOverlays, TheDeferredRepaintTimerShowsTheMessageLineAgain)
+{
+    m_app->ShowMessage("AB", 0);
+    Texts();
+    CMainFrame frame;
+    frame.OnTimer(16);
+    // The line is written again over the repainted window, and is still the one stored.
+    const std::vector<std::string> texts = Texts();
+    EXPECT_NE(std::find(texts.begin(), texts.end(), "TextOut(0,-40,\"AB\")"), texts.end());
+    EXPECT_EQ(texts.back(), "SetTextColor(RGB(0,0,0))");
+    EXPECT_EQ(m_view->m_messageText, CString("AB"));
 }
 
 TEST_F(ViewOverlays, HintLineFollowsTheSettingWhileThePromptStillChanges)
