@@ -417,6 +417,19 @@ TEST_F(SettingsCommands, SearchAndDisplayDialogs)
     EXPECT_TRUE(displayOpen);
     EXPECT_EQ(m_app->m_appDraw.m_newWindowHeight, 300);
     EXPECT_DOUBLE_EQ(m_app->m_appDraw.m_viewPoint.m_x, 0.0);
+
+    // An ellipse step of 0 would never end an ellipse: the dialog stays open and keeps the step.
+    m_app->m_appDraw.m_ellipseStep = 5.0;
+    bool stepOpen = false;
+    Ui().QueueDialog([&](IModalSession& s) {
+        s.SetItemText(1050, "0");
+        s.Press(IDOK);
+        stepOpen = s.IsOpen();
+    });
+    Ui().QueueDialog([](IModalSession& s) { s.Press(IDCANCEL); });
+    Command(32924);
+    EXPECT_TRUE(stepOpen);
+    EXPECT_DOUBLE_EQ(m_app->m_appDraw.m_ellipseStep, 5.0);
 }
 
 TEST_F(SettingsCommands, CreationDimensionPrintAndOtherDialogs)

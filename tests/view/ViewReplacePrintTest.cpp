@@ -21,6 +21,27 @@ namespace {
 
 namespace fs = std::filesystem;
 
+// A PDF page as an independent tool rasterises it (gray, no smoothing): its PGM bytes after
+// the header, empty when the tool fails.
+std::string PdfPixels(const fs::path& pdf)
+{
+    const fs::path out = pdf.parent_path() / (pdf.stem().string() + "-raster");
+    const std::string command = "pdftoppm -r 100 -aa no -aaVector no -gray -singlefile '" + pdf.string() + "' '" +
+                                out.string() + "'";
+    if (std::system(command.c_str()) != 0)
+        return {};
+    std::ifstream in(out.string() + ".pgm", std::ios::binary);
+    std::string magic;
+    int width = 0;
+    int height = 0;
+    int maxValue = 0;
+    in >> magic >> width >> height >> maxValue;
+    in.get();
+    std::string pixels(static_cast<std::size_t>(width) * static_cast<std::size_t>(height), '\0');
+    in.read(pixels.data(), static_cast<std::streamsize>(pixels.size()));
+    return magic == "P5" && in ? pixels : std::string();
+}
+
 class ViewReplacePrint : public ViewFixture {
 protected:
     void SetUp() override
@@ -188,6 +209,7 @@ TEST_F(ViewReplacePrint, ScreenReplacePrintWritesOneJobPerSheet)
     view.m_layerStates.SetSize(Doc().m_layers.GetSize());
     // A wide window: the first job turns the paper and says so once.
     view.m_clientRectLogical = RECT{0, 0, 1000, -600};
+    view.m_origin = W(0, 0);
     ChooseData("labels.csv", "@NAME,@CITY\r\nAlpha1,Tokyo1\r\nAlpha2,Tokyo2\r\nAlpha3,Tokyo3\r\n"
                              "Beta4,Osaka4\r\nBeta5,Osaka5\r\nBeta6,Osaka6\r\n");
     AfxPrintedFiles().clear();
@@ -209,6 +231,18 @@ TEST_F(ViewReplacePrint, ScreenReplacePrintWritesOneJobPerSheet)
     using Page = std::vector<std::string>;
     EXPECT_EQ(view.m_pages, (std::vector<Page>{{"Alpha1", "Alpha2", "Alpha3", "Tokyo1", "Tokyo2", "Tokyo3"},
                                                {"Beta4", "Beta5", "Beta6", "Osaka4", "Osaka5", "Osaka6"}}));
+    // Each job's paper carries its sheet's printing: ink on both pages, and not the same ink.
+    // (The printer draws characters as outlines, so the values are compared as pictures.)
+    const std::string first = PdfPixels(m_dir / "job1.pdf");
+    const std::string second = PdfPixels(m_dir / "job2.pdf");
+    auto inked = [](const std::string& pixels) {
+        return std::count_if(pixels.begin(), pixels.end(), [](char c) { return static_cast<unsigned char>(c) < 128; });
+    };
+    ASSERT_FALSE(first.empty());
+    ASSERT_EQ(first.size(), second.size());
+    EXPECT_GT(inked(first), 0);
+    EXPECT_GT(inked(second), 0);
+    EXPECT_NE(first, second);
 }
 
 // How a record's fields reach the marks: TAB runs are one separator, commas are each one,
