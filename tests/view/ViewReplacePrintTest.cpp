@@ -128,6 +128,36 @@ TEST_F(ViewReplacePrint, TrialFillsSheetsThatUndoStepsBack)
                           {{50, -10}, "@CITY"}, {{50, -20}, "@CITY"}, {{50, -30}, "@CITY"}}));
 }
 
+// Data that end inside a sheet: the sheet is finished with its remaining labels emptied and
+// counted; a mark's occurrences past the thirtieth are never filled and keep their mark text.
+TEST_F(ViewReplacePrint, AShortLastSheetIsFinishedEmptyAndMarksPastTheThirtiethStay)
+{
+    using T = std::map<std::pair<double, double>, std::string>;
+    for (int k = 0; k < 3; ++k) {
+        AddMark("@NAME", 10, -10.0 * (k + 1));
+        AddMark("@CITY", 50, -10.0 * (k + 1));
+    }
+    ChooseData("four.txt", "@NAME\t@CITY\r\nn1\tc1\r\nn2\tc2\r\nn3\tc3\r\nn4\tc4\r\n");
+    const int stepsBefore = Doc().m_undoHistory->GetStepCount();
+    View().RunReplacePrinting(0);
+    EXPECT_EQ(m_app->m_lastMessage, CString("2 回の試し置換が完了しましたので、UNDOで初期画面に戻ってください"));
+    EXPECT_EQ(DefaultScriptedServices().m_sleeps, (std::vector<DWORD>{1000, 1000}));
+    EXPECT_EQ(Texts(), (T{{{10, -10}, "n4"}, {{50, -10}, "c4"}}));
+    EXPECT_EQ(Doc().m_undoHistory->GetStepCount(), stepsBefore + 2);
+
+    for (int b = 0; b < Doc().m_textBlocks.GetSize(); ++b)
+        for (int t = 0; t < Doc().TextBlockAt(b)->m_count; ++t)
+            Doc().TextBlockAt(b)->m_slots[t].m_state = 8;
+    for (int k = 0; k < 31; ++k)
+        AddMark("@NAME", 10, -10.0 * (k + 1));
+    DefaultScriptedServices().m_sleeps.clear();
+    ChooseData("one.txt", "@NAME\t@CITY\r\nv1\tx1\r\n");
+    View().RunReplacePrinting(0);
+    EXPECT_EQ(m_app->m_lastMessage, CString("1 回の試し置換が完了しましたので、UNDOで初期画面に戻ってください"));
+    EXPECT_EQ(DefaultScriptedServices().m_sleeps, (std::vector<DWORD>{1000}));
+    EXPECT_EQ(Texts(), (T{{{10, -10}, "v1"}, {{10, -310}, "@NAME"}}));
+}
+
 // Services that note, at each message box and each pause, whether the wait cursor showed.
 class CCursorNotingServices : public CScriptedServices {
 public:
