@@ -69,6 +69,14 @@ protected:
     {
         Doc().AddText(W(x, y), mark, RGB(0, 0, 0), 8, 0, m_font);
     }
+    // Three labels of two marks each: @NAME at x 10, @CITY at x 50, 10 apart downward.
+    void AddThreeLabels()
+    {
+        for (int k = 0; k < 3; ++k) {
+            AddMark("@NAME", 10, -10.0 * (k + 1));
+            AddMark("@CITY", 50, -10.0 * (k + 1));
+        }
+    }
     // The data file chosen in the file dialog.
     void ChooseData(const char* name, const std::string& contents)
     {
@@ -106,10 +114,7 @@ protected:
 // leaves the last sheet's values and steps back one sheet per UNDO.
 TEST_F(ViewReplacePrint, TrialFillsSheetsThatUndoStepsBack)
 {
-    for (int k = 0; k < 3; ++k) {
-        AddMark("@NAME", 10, -10.0 * (k + 1));
-        AddMark("@CITY", 50, -10.0 * (k + 1));
-    }
+    AddThreeLabels();
     ChooseData("labels.txt", "@NAME\t@CITY\r\nn1\tc1\r\nn2\tc2\r\n// a note\r\n\r\nn3\tc3\r\nn4\tc4\r\nn5\tc5\r\nn6\tc6\r\n");
     const int stepsBefore = Doc().m_undoHistory->GetStepCount();
     View().RunReplacePrinting(0);
@@ -133,10 +138,7 @@ TEST_F(ViewReplacePrint, TrialFillsSheetsThatUndoStepsBack)
 TEST_F(ViewReplacePrint, AShortLastSheetIsFinishedEmptyAndMarksPastTheThirtiethStay)
 {
     using T = std::map<std::pair<double, double>, std::string>;
-    for (int k = 0; k < 3; ++k) {
-        AddMark("@NAME", 10, -10.0 * (k + 1));
-        AddMark("@CITY", 50, -10.0 * (k + 1));
-    }
+    AddThreeLabels();
     ChooseData("four.txt", "@NAME\t@CITY\r\nn1\tc1\r\nn2\tc2\r\nn3\tc3\r\nn4\tc4\r\n");
     const int stepsBefore = Doc().m_undoHistory->GetStepCount();
     View().RunReplacePrinting(0);
@@ -230,10 +232,7 @@ public:
 // printed while the drawing held that sheet's values.
 TEST_F(ViewReplacePrint, ScreenReplacePrintWritesOneJobPerSheet)
 {
-    for (int k = 0; k < 3; ++k) {
-        AddMark("@NAME", 10, -10.0 * (k + 1));
-        AddMark("@CITY", 50, -10.0 * (k + 1));
-    }
+    AddThreeLabels();
     CPageNotingView view;
     Doc().AddView(&view);
     view.m_layerStates.SetSize(Doc().m_layers.GetSize());
