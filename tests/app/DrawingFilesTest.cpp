@@ -753,6 +753,23 @@ TEST_F(DrawingFiles, TheApplicationOpensDxfAsADrawingAndOtherNamesAsTexts)
     EXPECT_TRUE(Messages().empty());
 }
 
+// Reading a drawing's fonts goes through the text shape commands and leaves the slant shape
+// current as it was, with its direction and the current set.
+TEST_F(DrawingFiles, ReadingTheFontsLeavesTheSlantShapeCurrent)
+{
+    Start();
+    m_app->m_appText.m_slantAlongLine = 0;
+    m_app->OnTextShapeSlant();
+    ASSERT_EQ(m_app->m_appText.m_shape, 4);
+    auto* drawing = dynamic_cast<CZelkDoc*>(m_app->OpenDocumentFile(m_sample));
+    ASSERT_NE(drawing, nullptr);
+    EXPECT_EQ(Census(*drawing), kSampleCensus);
+    ASSERT_GT(drawing->m_fonts.GetSize(), 0);
+    EXPECT_EQ(m_app->m_appText.m_shape, 4);
+    EXPECT_EQ(m_app->m_appText.m_direction, 3);
+    EXPECT_EQ(m_app->m_atrCurrent.m_text.m_shape, 4);
+}
+
 TEST_F(DrawingFiles, DelayedWriteChoosesTheFormByTheDrawingsExtension)
 {
     Start({ CString(Fs(m_sample).c_str()) });
