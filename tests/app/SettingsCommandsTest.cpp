@@ -238,6 +238,15 @@ TEST_F(SettingsCommands, ShiftClickOnTheDimensionButtonGoesBackwards)
     EXPECT_EQ(GroupButton().m_nBitmaps[1], 168u);
     EXPECT_EQ(Update(32870).m_check, 1);
     EXPECT_EQ(Update(32869).m_check, 0);
+
+    // The same as a user clicks the button itself, with and without Shift held.
+    UiDriver::Click(&DimButton(), { 5, 5 }, UiDriver::Left, UiDriver::Shift);
+    UiDriver::Pump();
+    EXPECT_EQ(m_app->m_appFind.annotationGroupSelectMode, 3);
+    EXPECT_EQ(DimButton().m_nBitmaps[0], 170u);
+    UiDriver::Click(&DimButton(), { 5, 5 });
+    UiDriver::Pump();
+    EXPECT_EQ(m_app->m_appFind.annotationGroupSelectMode, 1);
 }
 
 TEST_F(SettingsCommands, LeavingTheDeformRangeResetsTheBoxSelection)
