@@ -15,6 +15,7 @@
 #include "elements/Layer.h"
 #include "elements/Lines.h"
 #include "elements/Texts.h"
+#include "macro/TextDoc.h"
 #include "platform/core/ProgramFolder.h"
 #include "platform/core/Services.h"
 #include "platform/ui/DocTemplate.h"
@@ -716,6 +717,58 @@ TEST_F(DrawingFiles, TheTemplateOpensByExtensionAndAnUnknownOneLeavesAnEmptyDraw
     ASSERT_NE(opened, nullptr);
     EXPECT_EQ(Census(*opened), (std::vector<int>{ 0, 0, 0, 0, 0, 0, 0 }));
     EXPECT_EQ(Messages(), (std::vector<CString>{ "拡張子がZelkに適合していません" }));
+}
+
+// The application opens a drawing by its extension, DXF included, and any other name (here in
+// capitals) as a text window holding the file's lines.
+TEST_F(DrawingFiles, TheApplicationOpensDxfAsADrawingAndOtherNamesAsTexts)
+{
+    Start();
+    const CString dxf = ProgramFolder() + "plan.dxf";
+    {
+        CZelkDoc source;
+        ASSERT_EQ(source.LoadNativeFile(m_sample), 1);
+        ASSERT_TRUE(source.WriteDxfFile(dxf));
+    }
+    const size_t texts = m_app->TextDocs().size();
+    DefaultScriptedServices().m_messages.clear();
+    auto* drawing = dynamic_cast<CZelkDoc*>(m_app->OpenDocumentFile(dxf));
+    ASSERT_NE(drawing, nullptr);
+    EXPECT_EQ(m_app->FindDrawingDocByPath(dxf), drawing);
+    EXPECT_EQ(Census(*drawing)[2], kSampleCensus[2]);
+    EXPECT_EQ(m_app->TextDocs().size(), texts);
+
+    const CString text = ProgramFolder() + "NOTES.TXT";
+    std::ofstream(Fs(text), std::ios::binary) << "first line\r\nsecond line\r\n";
+    CDocument* opened = m_app->OpenDocumentFile(text);
+    ASSERT_NE(opened, nullptr);
+    EXPECT_EQ(dynamic_cast<CZelkDoc*>(opened), nullptr);
+    ASSERT_EQ(m_app->TextDocs().size(), texts + 1);
+    CTextDoc* textDoc = m_app->TextDocs().back();
+    EXPECT_EQ(static_cast<CDocument*>(textDoc), opened);
+    CStringArray lines;
+    textDoc->GetLines(lines);
+    ASSERT_GE(lines.GetSize(), 2);
+    EXPECT_EQ(lines[0], "first line");
+    EXPECT_EQ(lines[1], "second line");
+    EXPECT_TRUE(Messages().empty());
+}
+
+// Reading a drawing's fonts goes through the text shape commands and leaves the slant shape
+// current as it was, with its direction and the current set.
+TEST_F(DrawingFiles, ReadingTheFontsLeavesTheSlantShapeCurrent)
+{
+    Start();
+    m_app->m_appText.m_slantAlongLine = 0;
+    m_app->OnTextShapeSlant();
+    ASSERT_EQ(m_app->m_appText.m_shape, 4);
+    auto* drawing = dynamic_cast<CZelkDoc*>(m_app->OpenDocumentFile(m_sample));
+    ASSERT_NE(drawing, nullptr);
+    EXPECT_EQ(Census(*drawing), kSampleCensus);
+    ASSERT_GT(drawing->m_fonts.GetSize(), 0);
+    EXPECT_EQ(m_app->m_appText.m_shape, 4);
+    EXPECT_EQ(m_app->m_appText.m_direction, 3);
+    EXPECT_EQ(m_app->m_atrCurrent.m_text.m_shape, 4);
 }
 
 TEST_F(DrawingFiles, DelayedWriteChoosesTheFormByTheDrawingsExtension)

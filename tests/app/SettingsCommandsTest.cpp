@@ -238,6 +238,15 @@ TEST_F(SettingsCommands, ShiftClickOnTheDimensionButtonGoesBackwards)
     EXPECT_EQ(GroupButton().m_nBitmaps[1], 168u);
     EXPECT_EQ(Update(32870).m_check, 1);
     EXPECT_EQ(Update(32869).m_check, 0);
+
+    // The same as a user clicks the button itself, with and without Shift held.
+    UiDriver::Click(&DimButton(), { 5, 5 }, UiDriver::Left, UiDriver::Shift);
+    UiDriver::Pump();
+    EXPECT_EQ(m_app->m_appFind.annotationGroupSelectMode, 3);
+    EXPECT_EQ(DimButton().m_nBitmaps[0], 170u);
+    UiDriver::Click(&DimButton(), { 5, 5 });
+    UiDriver::Pump();
+    EXPECT_EQ(m_app->m_appFind.annotationGroupSelectMode, 1);
 }
 
 TEST_F(SettingsCommands, LeavingTheDeformRangeResetsTheBoxSelection)
@@ -417,6 +426,19 @@ TEST_F(SettingsCommands, SearchAndDisplayDialogs)
     EXPECT_TRUE(displayOpen);
     EXPECT_EQ(m_app->m_appDraw.m_newWindowHeight, 300);
     EXPECT_DOUBLE_EQ(m_app->m_appDraw.m_viewPoint.m_x, 0.0);
+
+    // An ellipse step of 0 would never end an ellipse: the dialog stays open and keeps the step.
+    m_app->m_appDraw.m_ellipseStep = 5.0;
+    bool stepOpen = false;
+    Ui().QueueDialog([&](IModalSession& s) {
+        s.SetItemText(1050, "0");
+        s.Press(IDOK);
+        stepOpen = s.IsOpen();
+    });
+    Ui().QueueDialog([](IModalSession& s) { s.Press(IDCANCEL); });
+    Command(32924);
+    EXPECT_TRUE(stepOpen);
+    EXPECT_DOUBLE_EQ(m_app->m_appDraw.m_ellipseStep, 5.0);
 }
 
 TEST_F(SettingsCommands, CreationDimensionPrintAndOtherDialogs)

@@ -148,6 +148,11 @@ TEST_F(SameAttribute, APickSelectsWhatSharesItsAttributeAndEndsTheMode)
     } cases[] = {
         { 41, W(50, 0), "指定要素と同じ属性の要素 3 個を選択し、群処理モードに入りました" },     // length 100
         { 42, W(300, 400), "指定要素と同じ属性の要素 0 個を選択し、群処理モードに入りました" },  // a circle
+        // The arc near its start: angle 0, as the five level lines and the text; near its end: 90.
+        { 42, W(600 + 100 * std::cos(M_PI / 36), 300 + 100 * std::sin(M_PI / 36)),
+          "指定要素と同じ属性の要素 7 個を選択し、群処理モードに入りました" },
+        { 42, W(600 + 100 * std::cos(17 * M_PI / 36), 300 + 100 * std::sin(17 * M_PI / 36)),
+          "指定要素と同じ属性の要素 1 個を選択し、群処理モードに入りました" },
         { 43, W(50, 30), "指定要素と同じ属性の要素 1 個を選択し、群処理モードに入りました" },    // dotted
         { 44, W(50, 30), "指定要素と同じ属性の要素 1 個を選択し、群処理モードに入りました" },    // red
         { 45, W(25, 40), "指定要素と同じ属性の要素 1 個を選択し、群処理モードに入りました" },    // dashed, width 1

@@ -367,6 +367,52 @@ TEST_F(ViewPrint, PagePrintsWhatTheRulesAllow)
     }
 }
 
+// The pen passes of a page: with the printer drawing the line types a dashed line is drawn once,
+// with its dashed pen, and never again dashed by hand; a pen of width 0 (a damaged file) prints
+// as one of width 1, blur passes included.
+TEST_F(ViewPrint, PenPassesFollowTheLineTypeSettingAndSurviveAZeroWidth)
+{
+    m_app->m_printOption1 = 1;
+    m_app->m_printMode = 1;
+    View().m_origin = W(0, 0);
+    View().m_zoom = 1;
+    auto printLine = [&](std::int16_t pen) {
+        for (int b = 0; b < Doc().m_lineBlocks.GetSize(); ++b)
+            for (int s = 0; s < Doc().LineBlockAt(b)->m_count; ++s)
+                Doc().LineBlockAt(b)->m_slots[s].m_state = 8;
+        Doc().AddLine(W(0, -20), W(100, -20), 0, pen);
+        CRecordingDC dc;
+        dc.SetMapMode(MM_LOMETRIC);
+        CPrintInfo info;
+        info.m_rectDraw = CRect(0, 0, 2100, -2970);
+        View().PrintPage(&dc, &info);
+        return dc.Calls();
+    };
+    const std::int16_t dashed = Pen(RGB(200, 0, 0), 1, 1);
+    m_app->m_printLineTypesByPrinter = 1;
+    {
+        const auto draws = ElementDraws(printLine(dashed));
+        ASSERT_EQ(draws.size(), 1u);
+        EXPECT_EQ(draws[0].second.rfind("LineTo", 0), 0u) << draws[0].second;
+        EXPECT_NE(draws[0].first.rfind("SelectPen(0,", 0), 0u) << draws[0].first;
+    }
+    m_app->m_printLineTypesByPrinter = 0;
+    {
+        const auto draws = ElementDraws(printLine(dashed));
+        EXPECT_GT(draws.size(), 1u);
+        for (const auto& [pen, call] : draws)
+            EXPECT_EQ(pen.rfind("SelectPen(0,", 0), 0u) << pen << " " << call;
+    }
+    for (int byPrinter : {0, 1}) {
+        SCOPED_TRACE(byPrinter);
+        m_app->m_printLineTypesByPrinter = byPrinter;
+        const auto zero = printLine(Pen(RGB(0, 120, 0), 0, 0, 3, 40));
+        const auto one = printLine(Pen(RGB(0, 120, 0), 1, 0, 3, 40));
+        EXPECT_FALSE(ElementDraws(zero).empty());
+        EXPECT_EQ(ElementDraws(zero), ElementDraws(one));
+    }
+}
+
 // The screen print's header line (path and date, black, right-aligned on the baseline at the
 // page's bottom-right) and the real-size crop marks at the four corners.
 TEST_F(ViewPrint, HeaderLineAndCropMarks)

@@ -21,6 +21,27 @@ namespace {
 
 namespace fs = std::filesystem;
 
+// A PDF page as an independent tool rasterises it (gray, no smoothing): its PGM bytes after
+// the header, empty when the tool fails.
+std::string PdfPixels(const fs::path& pdf)
+{
+    const fs::path out = pdf.parent_path() / (pdf.stem().string() + "-raster");
+    const std::string command = "pdftoppm -r 100 -aa no -aaVector no -gray -singlefile '" + pdf.string() + "' '" +
+                                out.string() + "'";
+    if (std::system(command.c_str()) != 0)
+        return {};
+    std::ifstream in(out.string() + ".pgm", std::ios::binary);
+    std::string magic;
+    int width = 0;
+    int height = 0;
+    int maxValue = 0;
+    in >> magic >> width >> height >> maxValue;
+    in.get();
+    std::string pixels(static_cast<std::size_t>(width) * static_cast<std::size_t>(height), '\0');
+    in.read(pixels.data(), static_cast<std::streamsize>(pixels.size()));
+    return magic == "P5" && in ? pixels : std::string();
+}
+
 class ViewReplacePrint : public ViewFixture {
 protected:
     void SetUp() override
@@ -47,6 +68,14 @@ protected:
     void AddMark(const char* mark, double x, double y)
     {
         Doc().AddText(W(x, y), mark, RGB(0, 0, 0), 8, 0, m_font);
+    }
+    // Three labels of two marks each: @NAME at x 10, @CITY at x 50, 10 apart downward.
+    void AddThreeLabels()
+    {
+        for (int k = 0; k < 3; ++k) {
+            AddMark("@NAME", 10, -10.0 * (k + 1));
+            AddMark("@CITY", 50, -10.0 * (k + 1));
+        }
     }
     // The data file chosen in the file dialog.
     void ChooseData(const char* name, const std::string& contents)
@@ -85,10 +114,7 @@ protected:
 // leaves the last sheet's values and steps back one sheet per UNDO.
 TEST_F(ViewReplacePrint, TrialFillsSheetsThatUndoStepsBack)
 {
-    for (int k = 0; k < 3; ++k) {
-        AddMark("@NAME", 10, -10.0 * (k + 1));
-        AddMark("@CITY", 50, -10.0 * (k + 1));
-    }
+    AddThreeLabels();
     ChooseData("labels.txt", "@NAME\t@CITY\r\nn1\tc1\r\nn2\tc2\r\n// a note\r\n\r\nn3\tc3\r\nn4\tc4\r\nn5\tc5\r\nn6\tc6\r\n");
     const int stepsBefore = Doc().m_undoHistory->GetStepCount();
     View().RunReplacePrinting(0);
@@ -105,6 +131,33 @@ TEST_F(ViewReplacePrint, TrialFillsSheetsThatUndoStepsBack)
     Doc().m_undoHistory->Undo();
     EXPECT_EQ(Texts(), (T{{{10, -10}, "@NAME"}, {{10, -20}, "@NAME"}, {{10, -30}, "@NAME"},
                           {{50, -10}, "@CITY"}, {{50, -20}, "@CITY"}, {{50, -30}, "@CITY"}}));
+}
+
+// Data that end inside a sheet: the sheet is finished with its remaining labels emptied and
+// counted; a mark's occurrences past the thirtieth are never filled and keep their mark text.
+TEST_F(ViewReplacePrint, AShortLastSheetIsFinishedEmptyAndMarksPastTheThirtiethStay)
+{
+    using T = std::map<std::pair<double, double>, std::string>;
+    AddThreeLabels();
+    ChooseData("four.txt", "@NAME\t@CITY\r\nn1\tc1\r\nn2\tc2\r\nn3\tc3\r\nn4\tc4\r\n");
+    const int stepsBefore = Doc().m_undoHistory->GetStepCount();
+    View().RunReplacePrinting(0);
+    EXPECT_EQ(m_app->m_lastMessage, CString("2 回の試し置換が完了しましたので、UNDOで初期画面に戻ってください"));
+    EXPECT_EQ(DefaultScriptedServices().m_sleeps, (std::vector<DWORD>{1000, 1000}));
+    EXPECT_EQ(Texts(), (T{{{10, -10}, "n4"}, {{50, -10}, "c4"}}));
+    EXPECT_EQ(Doc().m_undoHistory->GetStepCount(), stepsBefore + 2);
+
+    for (int b = 0; b < Doc().m_textBlocks.GetSize(); ++b)
+        for (int t = 0; t < Doc().TextBlockAt(b)->m_count; ++t)
+            Doc().TextBlockAt(b)->m_slots[t].m_state = 8;
+    for (int k = 0; k < 31; ++k)
+        AddMark("@NAME", 10, -10.0 * (k + 1));
+    DefaultScriptedServices().m_sleeps.clear();
+    ChooseData("one.txt", "@NAME\t@CITY\r\nv1\tx1\r\n");
+    View().RunReplacePrinting(0);
+    EXPECT_EQ(m_app->m_lastMessage, CString("1 回の試し置換が完了しましたので、UNDOで初期画面に戻ってください"));
+    EXPECT_EQ(DefaultScriptedServices().m_sleeps, (std::vector<DWORD>{1000}));
+    EXPECT_EQ(Texts(), (T{{{10, -10}, "v1"}, {{10, -310}, "@NAME"}}));
 }
 
 // Services that note, at each message box and each pause, whether the wait cursor showed.
@@ -179,15 +232,13 @@ public:
 // printed while the drawing held that sheet's values.
 TEST_F(ViewReplacePrint, ScreenReplacePrintWritesOneJobPerSheet)
 {
-    for (int k = 0; k < 3; ++k) {
-        AddMark("@NAME", 10, -10.0 * (k + 1));
-        AddMark("@CITY", 50, -10.0 * (k + 1));
-    }
+    AddThreeLabels();
     CPageNotingView view;
     Doc().AddView(&view);
     view.m_layerStates.SetSize(Doc().m_layers.GetSize());
     // A wide window: the first job turns the paper and says so once.
     view.m_clientRectLogical = RECT{0, 0, 1000, -600};
+    view.m_origin = W(0, 0);
     ChooseData("labels.csv", "@NAME,@CITY\r\nAlpha1,Tokyo1\r\nAlpha2,Tokyo2\r\nAlpha3,Tokyo3\r\n"
                              "Beta4,Osaka4\r\nBeta5,Osaka5\r\nBeta6,Osaka6\r\n");
     AfxPrintedFiles().clear();
@@ -209,6 +260,18 @@ TEST_F(ViewReplacePrint, ScreenReplacePrintWritesOneJobPerSheet)
     using Page = std::vector<std::string>;
     EXPECT_EQ(view.m_pages, (std::vector<Page>{{"Alpha1", "Alpha2", "Alpha3", "Tokyo1", "Tokyo2", "Tokyo3"},
                                                {"Beta4", "Beta5", "Beta6", "Osaka4", "Osaka5", "Osaka6"}}));
+    // Each job's paper carries its sheet's printing: ink on both pages, and not the same ink.
+    // (The printer draws characters as outlines, so the values are compared as pictures.)
+    const std::string first = PdfPixels(m_dir / "job1.pdf");
+    const std::string second = PdfPixels(m_dir / "job2.pdf");
+    auto inked = [](const std::string& pixels) {
+        return std::count_if(pixels.begin(), pixels.end(), [](char c) { return static_cast<unsigned char>(c) < 128; });
+    };
+    ASSERT_FALSE(first.empty());
+    ASSERT_EQ(first.size(), second.size());
+    EXPECT_GT(inked(first), 0);
+    EXPECT_GT(inked(second), 0);
+    EXPECT_NE(first, second);
 }
 
 // How a record's fields reach the marks: TAB runs are one separator, commas are each one,

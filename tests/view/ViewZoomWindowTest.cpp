@@ -273,14 +273,25 @@ TEST(ZoomWindowPlacement, TheSmallWindowAvoidsThePressPointOrStaysInside)
 
 TEST_F(ZoomWindows, ANewWindowShowsTheWholeDrawing)
 {
+    // A window wider than high, from a frame that is not maximised.
+    m_app->m_appDraw.m_newWindowWidth = 600;
+    m_app->m_appDraw.m_newWindowHeight = 300;
+    ASSERT_FALSE(m_view->GetParentFrame()->IsZoomed());
     const int views = ViewCount();
     m_view->OnWindowNew();
-    AfxPumpMessages();
     ASSERT_EQ(ViewCount(), views + 1);
     auto* added = static_cast<CZelkView*>(m_app->m_drawingViews[views]);
+    AfxPumpMessages();
     EXPECT_EQ(added->m_viewKind, 1);
     EXPECT_EQ(added->m_document, m_doc);
     EXPECT_EQ(std::string(added->m_messageText.Left(14).GetString()), "全表示しました");
+    WINDOWPLACEMENT placement{};
+    added->GetParentFrame()->GetWindowPlacement(&placement);
+    EXPECT_EQ(placement.rcNormalPosition.right - placement.rcNormalPosition.left, 600);
+    EXPECT_EQ(placement.rcNormalPosition.bottom - placement.rcNormalPosition.top, 300);
+    // The whole drawing fits the window's real client area.
+    const RECT r = added->m_clientRectLogical;
+    EXPECT_GT(std::abs(r.right - r.left), std::abs(r.bottom - r.top));
 }
 
 // ---- a user's navigation -----------------------------------------------------------------
