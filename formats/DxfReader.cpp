@@ -11,6 +11,7 @@
 #include "app/ZelkApp.h"
 #include "document/ZelkDoc.h"
 #include "elements/ElementDrawing.h"
+#include "elements/TypeFont.h"
 #include "formats/Block.h"
 #include "formats/uStyle.h"
 #include "geometry/Angles.h"
@@ -235,6 +236,31 @@ bool FastDecimal(const char* p, double& value)
 
 }  // namespace
 
+// Values as writers give them (blanks, a sign, up to nine digits) are read without the C
+// library's locale work; anything else (other white space, more digits, no digit after the
+// sign) is left to the library itself.
+int DxfAtoi(const char* text)
+{
+    const char* p = text;
+    while (*p == ' ')
+        ++p;
+    // An empty value (a group the entity did not give) is zero.
+    if (*p == '\0')
+        return 0;
+    const bool negative = *p == '-';
+    if (*p == '-' || *p == '+')
+        ++p;
+    if (*p < '0' || *p > '9')
+        return std::atoi(text);
+    int value = 0;
+    for (int count = 0; *p >= '0' && *p <= '9'; ++p, ++count) {
+        if (count == 9)
+            return std::atoi(text);
+        value = value * 10 + (*p - '0');
+    }
+    return negative ? -value : value;
+}
+
 // The common forms (blanks, a sign, digits with a point and an exponent) are read without the C
 // library's locale and buffer work, correctly rounded as it rounds; anything else (hexadecimal,
 // infinities, out of range) is left to the library itself.
@@ -393,7 +419,7 @@ CDxfReader::~CDxfReader()
 
 double CDxfReader::Atof(const CString& s) { return DxfAtof(s); }
 
-int CDxfReader::Atoi(const CString& s) { return std::atoi(s); }
+int CDxfReader::Atoi(const CString& s) { return DxfAtoi(s); }
 
 CBlock* CDxfReader::BlockAt(int i) const { return static_cast<CBlock*>(m_doc->m_dxfBlocks[i]); }
 
@@ -924,8 +950,10 @@ CDxfReader::Attr CDxfReader::Resolve(bool lineType, bool pen, bool inBlock)
 }
 
 // The font of a text of the file. The same description finds the same font for the rest of the
-// import, as the drawing's fonts do not change meanwhile; a font made without a width is
-// measured when it is made and is left to the drawing to find.
+// import, as the drawing's fonts do not change meanwhile and new ones come after it. A request
+// without a width finds only a font without one: when the drawing measured the font it made
+// (it has a window to measure in), the next request would not find it again, so that answer
+// is left to the drawing.
 std::int16_t CDxfReader::FontFor(const LOGFONT& font, int width, int height, double angle)
 {
     std::string key(reinterpret_cast<const char*>(&font), sizeof font);
@@ -937,7 +965,7 @@ std::int16_t CDxfReader::FontFor(const LOGFONT& font, int width, int height, dou
         return known->second;
     CStandardTextShape shape;
     const std::int16_t f = m_doc->FindOrAddFont(font, width, height, 1, angle);
-    if (f >= 0 && width != 0)
+    if (f >= 0 && (width != 0 || m_doc->GetFont(f)->m_width == 0))
         m_fontOf.emplace(std::move(key), f);
     return f;
 }

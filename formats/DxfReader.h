@@ -27,6 +27,9 @@ int DxfJustifyToAlign(const CString& justify);
 // A number of a DXF value line, as the C library's atof reads it.
 double DxfAtof(const char* text);
 
+// A whole number of a DXF value line, as the C library's atoi reads it.
+int DxfAtoi(const char* text);
+
 // The longest line the reader takes: the longest text the DXF export writes whole.
 constexpr int kDxfLineMax = 1024;
 
