@@ -956,17 +956,19 @@ CDxfReader::Attr CDxfReader::Resolve(bool lineType, bool pen, bool inBlock)
 // is left to the drawing.
 std::int16_t CDxfReader::FontFor(const LOGFONT& font, int width, int height, double angle)
 {
-    std::string key(reinterpret_cast<const char*>(&font), sizeof font);
-    key.append(reinterpret_cast<const char*>(&width), sizeof width);
-    key.append(reinterpret_cast<const char*>(&height), sizeof height);
-    key.append(reinterpret_cast<const char*>(&angle), sizeof angle);
+    FontKey key;
+    char* k = key.data();
+    std::memcpy(k, &font, sizeof font);
+    std::memcpy(k + sizeof font, &width, sizeof width);
+    std::memcpy(k + sizeof font + sizeof width, &height, sizeof height);
+    std::memcpy(k + sizeof font + sizeof width + sizeof height, &angle, sizeof angle);
     auto known = m_fontOf.find(key);
     if (known != m_fontOf.end())
         return known->second;
     CStandardTextShape shape;
     const std::int16_t f = m_doc->FindOrAddFont(font, width, height, 1, angle);
     if (f >= 0 && (width != 0 || m_doc->GetFont(f)->m_width == 0))
-        m_fontOf.emplace(std::move(key), f);
+        m_fontOf.emplace(key, f);
     return f;
 }
 
