@@ -728,12 +728,12 @@ void CDxfReader::Dispatch(const CString& name, bool inBlock)
             return;
         }
     }
-    if (name == "VERTEX" && m_kind == 5) {
+    if (name.View() == "VERTEX" && m_kind == 5) {
         m_vertex = 1;
         return;
     }
     if (inBlock) {
-        if (name == "ENDBLK")
+        if (name.View() == "ENDBLK")
             m_inBlock = 0;
         m_kind = 0;
     }
@@ -744,7 +744,7 @@ void CDxfReader::Dispatch(const CString& name, bool inBlock)
 void CDxfReader::FinishEntity(const CString& name, bool inBlock)
 {
     Complete(inBlock);
-    if (name == "SEQEND") {
+    if (name.View() == "SEQEND") {
         FinishPolyline(inBlock);
         m_kind = 0;
     } else if (m_kind != 5) {
@@ -794,7 +794,7 @@ CDxfReader::Flow CDxfReader::EntitiesLoop()
             return kStop;
         CString name = m_line;
         FinishEntity(name, false);
-        if (name == "ENDSEC")
+        if (name.View() == "ENDSEC")
             return kGo;
         // The groups' defaults were just set again by FinishEntity.
         Dispatch(name, false);
@@ -838,7 +838,7 @@ CDxfReader::Flow CDxfReader::BlocksLoop()
                 CString name = m_line;
                 if (m_kind != 0)
                     FinishEntity(name, true);
-                if (name == "ENDSEC")
+                if (name.View() == "ENDSEC")
                     return kGo;
                 StartEntity(name, true);
                 m_blockEntitySeen = true;
