@@ -505,6 +505,19 @@ int CDxfReader::ReadLineInWindow()
 int CDxfReader::Code() const
 {
     const char* s = m_line;
+    // Writers pad codes to three places; each byte is looked at only after the one before it
+    // proved no end of the line.
+    const auto digit = [](char c) { return c >= '0' && c <= '9'; };
+    if (s[0] == ' ') {
+        if (s[1] == ' ') {
+            if (digit(s[2]) && s[3] == '\0')
+                return s[2] - '0';
+        } else if (s[1] >= '1' && s[1] <= '9' && digit(s[2]) && s[3] == '\0') {
+            return 10 * (s[1] - '0') + (s[2] - '0');
+        }
+    } else if (s[0] >= '1' && s[0] <= '9' && digit(s[1]) && digit(s[2]) && s[3] == '\0') {
+        return 100 * (s[0] - '0') + 10 * (s[1] - '0') + (s[2] - '0');
+    }
     while (*s == ' ')
         ++s;
     const char* digits = s;
