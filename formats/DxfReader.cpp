@@ -501,8 +501,9 @@ int CDxfReader::ReadLineInWindow()
 }
 
 // The group code of the current line, or -1 when the line is not one: blanks around the digits
-// are ignored, so unpadded codes read like padded ones.
-int CDxfReader::Code() const
+// are ignored, so unpadded codes read like padded ones. Every code line comes through here, so
+// it is laid into each caller.
+[[gnu::always_inline]] inline int CDxfReader::Code() const
 {
     const char* s = m_line;
     // Writers pad codes to three places; each byte is looked at only after the one before it
