@@ -374,7 +374,9 @@ namespace {
         return 1;
     }
     const int copied = window < kDxfLineMax ? window : kDxfLineMax;
-    std::memcpy(line, from, static_cast<size_t>(copied));
+    // Nothing at hand may come without any bytes to point at.
+    if (copied > 0)
+        std::memcpy(line, from, static_cast<size_t>(copied));
     line[copied] = '\0';
     if (textLength)
         *textLength = static_cast<int>(std::strlen(line));
