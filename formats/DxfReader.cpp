@@ -11,6 +11,7 @@
 #include "app/ZelkApp.h"
 #include "document/ZelkDoc.h"
 #include "elements/ElementDrawing.h"
+#include "elements/TypeFont.h"
 #include "formats/Block.h"
 #include "formats/uStyle.h"
 #include "geometry/Angles.h"
@@ -235,6 +236,31 @@ bool FastDecimal(const char* p, double& value)
 
 }  // namespace
 
+// Values as writers give them (blanks, a sign, up to nine digits) are read without the C
+// library's locale work; anything else (other white space, more digits, no digit after the
+// sign) is left to the library itself.
+int DxfAtoi(const char* text)
+{
+    const char* p = text;
+    while (*p == ' ')
+        ++p;
+    // An empty value (a group the entity did not give) is zero.
+    if (*p == '\0')
+        return 0;
+    const bool negative = *p == '-';
+    if (*p == '-' || *p == '+')
+        ++p;
+    if (*p < '0' || *p > '9')
+        return std::atoi(text);
+    int value = 0;
+    for (int count = 0; *p >= '0' && *p <= '9'; ++p, ++count) {
+        if (count == 9)
+            return std::atoi(text);
+        value = value * 10 + (*p - '0');
+    }
+    return negative ? -value : value;
+}
+
 // The common forms (blanks, a sign, digits with a point and an exponent) are read without the C
 // library's locale and buffer work, correctly rounded as it rounds; anything else (hexadecimal,
 // infinities, out of range) is left to the library itself.
@@ -348,7 +374,9 @@ namespace {
         return 1;
     }
     const int copied = window < kDxfLineMax ? window : kDxfLineMax;
-    std::memcpy(line, from, static_cast<size_t>(copied));
+    // Nothing at hand may come without any bytes to point at.
+    if (copied > 0)
+        std::memcpy(line, from, static_cast<size_t>(copied));
     line[copied] = '\0';
     if (textLength)
         *textLength = static_cast<int>(std::strlen(line));
@@ -393,7 +421,7 @@ CDxfReader::~CDxfReader()
 
 double CDxfReader::Atof(const CString& s) { return DxfAtof(s); }
 
-int CDxfReader::Atoi(const CString& s) { return std::atoi(s); }
+int CDxfReader::Atoi(const CString& s) { return DxfAtoi(s); }
 
 CBlock* CDxfReader::BlockAt(int i) const { return static_cast<CBlock*>(m_doc->m_dxfBlocks[i]); }
 
@@ -475,10 +503,24 @@ int CDxfReader::ReadLineInWindow()
 }
 
 // The group code of the current line, or -1 when the line is not one: blanks around the digits
-// are ignored, so unpadded codes read like padded ones.
-int CDxfReader::Code() const
+// are ignored, so unpadded codes read like padded ones. Every code line comes through here, so
+// it is laid into each caller.
+[[gnu::always_inline]] inline int CDxfReader::Code() const
 {
     const char* s = m_line;
+    // Writers pad codes to three places; each byte is looked at only after the one before it
+    // proved no end of the line.
+    const auto digit = [](char c) { return c >= '0' && c <= '9'; };
+    if (s[0] == ' ') {
+        if (s[1] == ' ') {
+            if (digit(s[2]) && s[3] == '\0')
+                return s[2] - '0';
+        } else if (s[1] >= '1' && s[1] <= '9' && digit(s[2]) && s[3] == '\0') {
+            return 10 * (s[1] - '0') + (s[2] - '0');
+        }
+    } else if (s[0] >= '1' && s[0] <= '9' && digit(s[1]) && digit(s[2]) && s[3] == '\0') {
+        return 100 * (s[0] - '0') + 10 * (s[1] - '0') + (s[2] - '0');
+    }
     while (*s == ' ')
         ++s;
     const char* digits = s;
@@ -702,12 +744,12 @@ void CDxfReader::Dispatch(const CString& name, bool inBlock)
             return;
         }
     }
-    if (name == "VERTEX" && m_kind == 5) {
+    if (name.View() == "VERTEX" && m_kind == 5) {
         m_vertex = 1;
         return;
     }
     if (inBlock) {
-        if (name == "ENDBLK")
+        if (name.View() == "ENDBLK")
             m_inBlock = 0;
         m_kind = 0;
     }
@@ -718,7 +760,7 @@ void CDxfReader::Dispatch(const CString& name, bool inBlock)
 void CDxfReader::FinishEntity(const CString& name, bool inBlock)
 {
     Complete(inBlock);
-    if (name == "SEQEND") {
+    if (name.View() == "SEQEND") {
         FinishPolyline(inBlock);
         m_kind = 0;
     } else if (m_kind != 5) {
@@ -768,7 +810,7 @@ CDxfReader::Flow CDxfReader::EntitiesLoop()
             return kStop;
         CString name = m_line;
         FinishEntity(name, false);
-        if (name == "ENDSEC")
+        if (name.View() == "ENDSEC")
             return kGo;
         // The groups' defaults were just set again by FinishEntity.
         Dispatch(name, false);
@@ -812,7 +854,7 @@ CDxfReader::Flow CDxfReader::BlocksLoop()
                 CString name = m_line;
                 if (m_kind != 0)
                     FinishEntity(name, true);
-                if (name == "ENDSEC")
+                if (name.View() == "ENDSEC")
                     return kGo;
                 StartEntity(name, true);
                 m_blockEntitySeen = true;
@@ -924,21 +966,25 @@ CDxfReader::Attr CDxfReader::Resolve(bool lineType, bool pen, bool inBlock)
 }
 
 // The font of a text of the file. The same description finds the same font for the rest of the
-// import, as the drawing's fonts do not change meanwhile; a font made without a width is
-// measured when it is made and is left to the drawing to find.
+// import, as the drawing's fonts do not change meanwhile and new ones come after it. A request
+// without a width finds only a font without one: when the drawing measured the font it made
+// (it has a window to measure in), the next request would not find it again, so that answer
+// is left to the drawing.
 std::int16_t CDxfReader::FontFor(const LOGFONT& font, int width, int height, double angle)
 {
-    std::string key(reinterpret_cast<const char*>(&font), sizeof font);
-    key.append(reinterpret_cast<const char*>(&width), sizeof width);
-    key.append(reinterpret_cast<const char*>(&height), sizeof height);
-    key.append(reinterpret_cast<const char*>(&angle), sizeof angle);
+    FontKey key;
+    char* k = key.data();
+    std::memcpy(k, &font, sizeof font);
+    std::memcpy(k + sizeof font, &width, sizeof width);
+    std::memcpy(k + sizeof font + sizeof width, &height, sizeof height);
+    std::memcpy(k + sizeof font + sizeof width + sizeof height, &angle, sizeof angle);
     auto known = m_fontOf.find(key);
     if (known != m_fontOf.end())
         return known->second;
     CStandardTextShape shape;
     const std::int16_t f = m_doc->FindOrAddFont(font, width, height, 1, angle);
-    if (f >= 0 && width != 0)
-        m_fontOf.emplace(std::move(key), f);
+    if (f >= 0 && (width != 0 || m_doc->GetFont(f)->m_width == 0))
+        m_fontOf.emplace(key, f);
     return f;
 }
 

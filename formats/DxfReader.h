@@ -6,6 +6,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <vector>
 
@@ -26,6 +27,9 @@ int DxfJustifyToAlign(const CString& justify);
 
 // A number of a DXF value line, as the C library's atof reads it.
 double DxfAtof(const char* text);
+
+// A whole number of a DXF value line, as the C library's atoi reads it.
+int DxfAtoi(const char* text);
 
 // The longest line the reader takes: the longest text the DXF export writes whole.
 constexpr int kDxfLineMax = 1024;
@@ -139,7 +143,15 @@ private:
     // Layers of the names accepted so far, and pens by line type and color, found once each.
     std::unordered_map<std::string, std::int16_t> m_layerOfName;
     std::unordered_map<std::uint64_t, std::int16_t> m_penOf;
-    std::unordered_map<std::string, std::int16_t> m_fontOf;
+    // A text's font description as its bytes, kept without a string of its own for each text.
+    using FontKey = std::array<char, sizeof(LOGFONT) + 2 * sizeof(int) + sizeof(double)>;
+    struct FontKeyHash {
+        std::size_t operator()(const FontKey& k) const
+        {
+            return std::hash<std::string_view>()(std::string_view(k.data(), k.size()));
+        }
+    };
+    std::unordered_map<FontKey, std::int16_t, FontKeyHash> m_fontOf;
     // Kinds (point, line, circle, arc, text) the drawing refused because it holds all the
     // blocks it can: insertions expand no more of them, so a file of nested insertions cannot
     // keep the import going for every element it would have made.

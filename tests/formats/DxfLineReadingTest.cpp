@@ -30,7 +30,8 @@ int ReferenceReadLine(const BYTE* data, int length, int& position, char* line)
         return 1;
     }
     const int copied = window < kDxfLineMax ? window : kDxfLineMax;
-    std::memcpy(line, from, static_cast<size_t>(copied));
+    if (copied > 0)
+        std::memcpy(line, from, static_cast<size_t>(copied));
     line[copied] = '\0';
     position = window < kDxfLineMax ? length + 2 : start + 1023 + 2;
     return 0;

@@ -41,6 +41,36 @@ TEST_F(DxfImport, LineIsAddedOnlyWhenTheNextEntityStarts)
     }
 }
 
+// A group code is its digits with blanks about them; a line of any other form is no code, and
+// it and its value are passed over.
+TEST_F(DxfImport, GroupCodesReadInEveryPaddingAndNothingElseIsACode)
+{
+    const struct {
+        const char* code;
+        bool read;
+    } cases[] = {{"10", true},    {" 10", true},   {"  10", true},  {"10 ", true},
+                 {" 10  ", true}, {"010", false},  {" 010", false}, {"00", false},
+                 {"1 0", false},  {"10x", false},  {"+10", false},  {"-10", false},
+                 {"\t10", false}, {"1O", false},   {"", false},     {"10000", false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string("'") + c.code + "'");
+        for (const char* start : {"0", "  0", " 0 "}) {
+            TearDown();
+            SetUp();
+            const std::string body = std::string(start) + "\r\nLINE\r\n  8\r\n0\r\n" + c.code +
+                                     "\r\n7.5\r\n 20\r\n2.5\r\n 11\r\n9.5\r\n 21\r\n4.5\r\n";
+            EXPECT_EQ(Import(DxfText().Section("ENTITIES").Str() + body +
+                             DxfText().EndSec().Eof().Str()),
+                      1);
+            auto lines = Lines();
+            ASSERT_EQ(lines.size(), 1u);
+            EXPECT_NEAR(lines[0].x1, c.read ? 7.5 : 0.0, kTol);
+            EXPECT_NEAR(lines[0].y1, 2.5, kTol);
+            EXPECT_NEAR(lines[0].x2, 9.5, kTol);
+        }
+    }
+}
+
 TEST_F(DxfImport, EmptyFileAndHeaderOnlyAddNothing)
 {
     int layers = m_doc->m_layers.GetSize();

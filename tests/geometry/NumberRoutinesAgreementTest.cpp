@@ -298,6 +298,36 @@ TEST(NumberRoutinesAgreement, DxfNumbersReadAsTheCLibraryReadsThem)
     EXPECT_EQ(mismatches, 0);
 }
 
+// Whole numbers as writers pad them, and texts the fast reading must hand to the library.
+TEST(NumberRoutinesAgreement, DxfWholeNumbersReadAsTheCLibraryReadsThem)
+{
+    const char* fixed[] = {"", " ", "0", "-0", "+0", "7", "-7", "   256", "     1", "  -3x",
+                           "\t5", "\n 5", " \v5", "-", "+", "+-1", "- 1", "00012", "1.5",
+                           "1e3", "0x10", "１２", "123456789", "-123456789", "1234567890",
+                           "-1234567890", "2147483647", "-2147483648", "2147483648",
+                           "-2147483649", "99999999999", "9223372036854775808",
+                           "-99999999999999999999", "000000000000000007", "12 34", "62\r"};
+    for (const char* s : fixed)
+        EXPECT_EQ(DxfAtoi(s), std::atoi(s)) << "'" << s << "'";
+
+    Values values(5150);
+    const char* pads[] = {"", " ", "     ", "\t", "+", "-", "  -", "0"};
+    const char* tails[] = {"", "", "", " ", "x", ".5", "\r", "e2"};
+    int mismatches = 0;
+    for (int i = 0; i < kRuns; ++i) {
+        std::uint64_t n = values.Next();
+        // Lengths of one to twenty digits, most of them short.
+        n >>= values.Below(64);
+        std::string s = std::string(pads[values.Below(8)]) + std::to_string(n) +
+                        tails[values.Below(8)];
+        if (DxfAtoi(s.c_str()) != std::atoi(s.c_str())) {
+            if (++mismatches < 10)
+                ADD_FAILURE() << "'" << s << "'";
+        }
+    }
+    EXPECT_EQ(mismatches, 0);
+}
+
 TEST(NumberRoutinesAgreement, GcvtWritesTheSameBytes)
 {
     char buffer[_CVTBUFSIZE];
