@@ -5,6 +5,7 @@
 #include "commands/annotate/TextCommand.h"
 #include "document/ZelkDoc.h"
 #include "input/InputBar.h"
+#include "input/PickList.h"
 #include "userapp/UserAppManager.h"
 #include "platform/ui/WinUser.h"
 #include "view/ZelkView.h"
@@ -168,6 +169,8 @@ void CInputComboBox::OnKillFocusNotify()
             g_pApp->UpdatePlacingTextBox(doc);
         bar->RememberText();
     }
+    if (doc->m_pickList)
+        doc->m_pickList->ClearCandidate();
 
     CTextCommand* interruptText = doc->m_textCmdInt;
     const bool pendingInterruptText = (list == 2 || list == 3) && g_pApp->m_interruptKind == kTextCommandKind &&

@@ -43,6 +43,18 @@ void CPickList::Clear()
     ClearFoundSet();
 }
 
+void CPickList::ClearCandidate()
+{
+    CElemRef ref;
+    std::uint8_t* state = nullptr;
+    std::uint8_t* mark = nullptr;
+    if (GetCurrent(ref) && GetStateAndMark(m_doc, ref.m_kind, ref.m_block, ref.m_slot, state, mark))
+        *mark = static_cast<std::uint8_t>(*mark | MARK_REDRAW);
+    m_current = -1;
+    m_candidates.clear();
+    m_doc->RedrawChangedElements(1);
+}
+
 void CPickList::ClearFoundSet()
 {
     foundSet.clear();

@@ -42,6 +42,8 @@ public:
 
     // ---- list access ----------------------------------------------------------------------
     void Clear();
+    // The current candidate dropped: its element redrawn, no candidate left to step through.
+    void ClearCandidate();
     void ClearFoundSet();
     // The current candidate's reference; false when there is none.
     bool GetCurrent(CElemRef& ref) const;

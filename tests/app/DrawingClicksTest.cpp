@@ -1,10 +1,12 @@
 // Clicks in the drawing window of the started program, as a user makes them: double clicks of
 // the middle button and of Shift with the left button zoom in about the pointer; a left double
 // click on a line starts its edit; a click with Delete held deletes it.
+#include "app/InputComboBox.h"
 #include "app/MainFrame.h"
 #include "commands/line/LineCommand.h"
 #include "document/ZelkDoc.h"
 #include "elements/Lines.h"
+#include "input/PickList.h"
 #include "platform/ui/ClientDC.h"
 #include "view/ZelkView.h"
 #include "tests/app/StartedProgram.h"
@@ -137,4 +139,25 @@ TEST_F(DrawingClicks, ALayerWiseClickShowsTheSelectedElementsEnvironment)
     EXPECT_EQ(doc->m_groupProcessing, 1);
     EXPECT_EQ(m_app->m_appElem.m_creationEnv, 1);
     EXPECT_EQ(button.m_nBitmaps[0], 191u);
+}
+
+// The input box taking the focus and losing it again drops the element picked before.
+TEST_F(DrawingClicks, LeavingTheInputBoxDropsThePickedCandidate)
+{
+    CZelkDoc* doc = m_app->GetActiveDrawingDoc();
+    ASSERT_NE(doc, nullptr);
+    POINT on;
+    AddLineAcross(on);
+    UiDriver::Click(m_view, on);
+    UiDriver::Pump();
+    ASSERT_NE(doc->m_pickList->GetCurrentCandidate(), nullptr);
+    CInputComboBox& box = m_app->m_pMainFrame->m_wndInputBar.m_inputBox;
+    box.SetFocus();
+    UiDriver::Pump();
+    ASSERT_EQ(box.m_hasFocus, 1);
+    m_view->SetFocus();
+    UiDriver::Pump();
+    EXPECT_EQ(box.m_hasFocus, 0);
+    EXPECT_EQ(doc->m_pickList->GetCurrentCandidate(), nullptr);
+    EXPECT_EQ(doc->m_pickList->m_current, -1);
 }
