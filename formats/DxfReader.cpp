@@ -664,7 +664,7 @@ CDxfReader::Flow CDxfReader::ValueCut(int code, bool inBlock)
         return ValueCut(code, inBlock);
     if (!Handled(code, inBlock))
         return kGo;
-    m_groups[code] = CString(m_line, m_lineLength);
+    m_groups[code].SetString(m_line, m_lineLength);
     if (!m_collected[code]) {
         m_collected[code] = true;
         m_collectedCodes.push_back(code);
@@ -703,20 +703,43 @@ void CDxfReader::ResetGroups()
         m_groups[31].Empty();
         SetDefault(m_groups[42], "1");
     }
-    // Only collected values can be set; the defaults below are set again in any case.
+    // Only collected values can be set. Once the defaults are in place, only collecting changes
+    // groups 7, 43, 210, 220 and 230, so those go back to their defaults where collected; a text
+    // empties 41 when it starts, so 41 is set again in any case.
     for (int code : m_collectedCodes) {
         m_collected[code] = false;
-        if (code == 11 || code == 21 || code == 31 || code == 42)
-            continue;
-        m_groups[code].Empty();
+        switch (code) {
+        case 11:
+        case 21:
+        case 31:
+        case 42:
+            break;
+        case 7:
+            SetDefault(m_groups[7], "STANDARD");
+            break;
+        case 43:
+        case 230:
+            SetDefault(m_groups[code], "1");
+            break;
+        case 210:
+        case 220:
+            SetDefault(m_groups[code], "0");
+            break;
+        default:
+            m_groups[code].Empty();
+            break;
+        }
     }
     m_collectedCodes.clear();
-    SetDefault(m_groups[7], "STANDARD");
     SetDefault(m_groups[41], "1");
-    SetDefault(m_groups[43], "1");
-    SetDefault(m_groups[210], "0");
-    SetDefault(m_groups[220], "0");
-    SetDefault(m_groups[230], "1");
+    if (!m_defaultsSet) {
+        SetDefault(m_groups[7], "STANDARD");
+        SetDefault(m_groups[43], "1");
+        SetDefault(m_groups[210], "0");
+        SetDefault(m_groups[220], "0");
+        SetDefault(m_groups[230], "1");
+        m_defaultsSet = true;
+    }
     m_blockIndex = -1;
 }
 
@@ -808,7 +831,7 @@ CDxfReader::Flow CDxfReader::EntitiesLoop()
         }
         if (!ReadLine())
             return kStop;
-        CString name = m_line;
+        CString name(m_line, m_lineLength);
         FinishEntity(name, false);
         if (name.View() == "ENDSEC")
             return kGo;

@@ -173,6 +173,7 @@ private:
     // Codes collected since the groups were last reset: only these can hold a value to empty.
     std::array<bool, 240> m_collected{};
     std::vector<int> m_collectedCodes;
+    bool m_defaultsSet = false;   // groups 7, 43, 210, 220 and 230 hold their defaults
     int m_kind = 0;
     int m_blockIndex = -1;
     // Polyline state.

@@ -63,6 +63,8 @@ public:
     CString& operator=(CString&&) noexcept = default;
     CString& operator=(const char* psz);
     CString& operator=(char ch) { m_s.assign(1, ch); return *this; }
+    // Reuses the string's own storage where it is large enough.
+    void SetString(const char* pch, int length) { m_s.assign(pch, length > 0 ? static_cast<size_t>(length) : 0); }
 
     // Access
     int GetLength() const { return static_cast<int>(m_s.size()); }
