@@ -15,6 +15,7 @@
 #include "commands/line/PointCommand.h"
 #include "document/UndoHistory.h"
 #include "document/ZelkDoc.h"
+#include "input/CommandOfKind.h"
 #include "input/InputBar.h"
 #include "input/InputEvent.h"
 #include "input/PickList.h"
@@ -36,15 +37,6 @@ constexpr int kUserAppCommand = 9;
 bool ShiftDown()
 {
     return GetKeyState(VK_SHIFT) < 0;
-}
-
-bool OneOf(int kind, std::initializer_list<int> kinds)
-{
-    for (int k : kinds) {
-        if (k == kind)
-            return true;
-    }
-    return false;
 }
 
 // The letters that only start a drawing command.

@@ -21,15 +21,6 @@ const char* const kMsgNoEditWhileTentative = "仮要素生成中は要素の編�
 
 constexpr int kJustAnnounced = 11;
 
-bool OneOf(int kind, std::initializer_list<int> kinds)
-{
-    for (int k : kinds) {
-        if (k == kind)
-            return true;
-    }
-    return false;
-}
-
 // The patterns of a line or arc edit that go on with the same element.
 bool GoesOnWithTheElement(const CString& pattern)
 {

@@ -93,15 +93,6 @@ CCommandRef MainCommand(CZelkDoc* doc, int kind, bool withGroupDelete)
 
 namespace {
 
-bool OneOf(int kind, std::initializer_list<int> kinds)
-{
-    for (int k : kinds) {
-        if (k == kind)
-            return true;
-    }
-    return false;
-}
-
 } // namespace
 
 void CZelkApp::OnPointConstraint(CZelkDoc* doc, CZelkView*)
