@@ -6,10 +6,10 @@
 #include <cstdint>
 #include <set>
 #include <string>
-#include <string_view>
 #include <unordered_map>
 #include <vector>
 
+#include "document/ByteKeyHash.h"
 #include "geometry/ElemRef.h"
 #include "geometry/PointD.h"
 #include "geometry/RectD.h"
@@ -84,12 +84,7 @@ extern WORD g_zelkClientFormat;
 // The key of the drawing's font index: a font's height, its description but for width and
 // orientation, and its width, as bytes.
 using FontIndexKey = std::array<char, 4 * sizeof(std::int32_t) + 8 + LF_FACESIZE>;
-struct FontIndexKeyHash {
-    std::size_t operator()(const FontIndexKey& k) const
-    {
-        return std::hash<std::string_view>()(std::string_view(k.data(), k.size()));
-    }
-};
+using FontIndexKeyHash = ByteKeyHash<std::tuple_size_v<FontIndexKey>>;
 
 // Its views, modified flag and title are the framework document's.
 class CZelkDoc : public CDocument {

@@ -10,6 +10,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "document/ByteKeyHash.h"
 #include "geometry/PointD.h"
 #include "platform/core/Arrays.h"
 #include "platform/core/String.h"
@@ -145,13 +146,7 @@ private:
     std::unordered_map<std::uint64_t, std::int16_t> m_penOf;
     // A text's font description as its bytes, kept without a string of its own for each text.
     using FontKey = std::array<char, sizeof(LOGFONT) + 2 * sizeof(int) + sizeof(double)>;
-    struct FontKeyHash {
-        std::size_t operator()(const FontKey& k) const
-        {
-            return std::hash<std::string_view>()(std::string_view(k.data(), k.size()));
-        }
-    };
-    std::unordered_map<FontKey, std::int16_t, FontKeyHash> m_fontOf;
+    std::unordered_map<FontKey, std::int16_t, ByteKeyHash<std::tuple_size_v<FontKey>>> m_fontOf;
     // Kinds (point, line, circle, arc, text) the drawing refused because it holds all the
     // blocks it can: insertions expand no more of them, so a file of nested insertions cannot
     // keep the import going for every element it would have made.
