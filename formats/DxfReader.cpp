@@ -697,7 +697,8 @@ CDxfReader::Flow CDxfReader::ValueCut(int code, bool inBlock)
         return ValueCut(code, inBlock);
     if (!Handled(code, inBlock))
         return kGo;
-    m_groups[code].SetString(m_line, m_lineLength);
+    // The line buffer holds sixteen bytes at least.
+    m_groups[code].SetShortString(m_line, m_lineLength);
     if (!m_collected[code]) {
         m_collected[code] = true;
         m_collectedCodes.push_back(code);
@@ -1034,13 +1035,12 @@ std::int16_t CDxfReader::FontFor(const LOGFONT& font, int width, int height, dou
     std::memcpy(k + sizeof font, &width, sizeof width);
     std::memcpy(k + sizeof font + sizeof width, &height, sizeof height);
     std::memcpy(k + sizeof font + sizeof width + sizeof height, &angle, sizeof angle);
-    auto known = m_fontOf.find(key);
-    if (known != m_fontOf.end())
-        return known->second;
+    if (const std::int16_t* known = m_fontOf.Find(key))
+        return *known;
     CStandardTextShape shape;
     const std::int16_t f = m_doc->FindOrAddFont(font, width, height, 1, angle);
     if (f >= 0 && (width != 0 || m_doc->GetFont(f)->m_width == 0))
-        m_fontOf.emplace(key, f);
+        m_fontOf.Add(key, f);
     return f;
 }
 
