@@ -1035,12 +1035,13 @@ std::int16_t CDxfReader::FontFor(const LOGFONT& font, int width, int height, dou
     std::memcpy(k + sizeof font, &width, sizeof width);
     std::memcpy(k + sizeof font + sizeof width, &height, sizeof height);
     std::memcpy(k + sizeof font + sizeof width + sizeof height, &angle, sizeof angle);
-    if (const std::int16_t* known = m_fontOf.Find(key))
-        return *known;
+    auto known = m_fontOf.find(key);
+    if (known != m_fontOf.end())
+        return known->second;
     CStandardTextShape shape;
     const std::int16_t f = m_doc->FindOrAddFont(font, width, height, 1, angle);
     if (f >= 0 && (width != 0 || m_doc->GetFont(f)->m_width == 0))
-        m_fontOf.Add(key, f);
+        m_fontOf.emplace(key, f);
     return f;
 }
 

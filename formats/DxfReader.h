@@ -146,7 +146,7 @@ private:
     std::unordered_map<std::uint64_t, std::int16_t> m_penOf;
     // A text's font description as its bytes, kept without a string of its own for each text.
     using FontKey = std::array<char, sizeof(LOGFONT) + 2 * sizeof(int) + sizeof(double)>;
-    ByteKeyTable<std::tuple_size_v<FontKey>, std::int16_t> m_fontOf;
+    std::unordered_map<FontKey, std::int16_t, ByteKeyHash<std::tuple_size_v<FontKey>>> m_fontOf;
     // Kinds (point, line, circle, arc, text) the drawing refused because it holds all the
     // blocks it can: insertions expand no more of them, so a file of nested insertions cannot
     // keep the import going for every element it would have made.
