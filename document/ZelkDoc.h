@@ -2,12 +2,14 @@
 // drawing, its command objects and its undo history, and forwards all drawing to its views.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <set>
 #include <string>
 #include <unordered_map>
 #include <vector>
 
+#include "document/ByteKeyHash.h"
 #include "geometry/ElemRef.h"
 #include "geometry/PointD.h"
 #include "geometry/RectD.h"
@@ -78,6 +80,11 @@ enum BlockMapKind {
 
 // The clipboard format of drawings, registered by the first drawing of a run; 0 before.
 extern WORD g_zelkClientFormat;
+
+// The key of the drawing's font index: a font's height, its description but for width and
+// orientation, and its width, as bytes.
+using FontIndexKey = std::array<char, 4 * sizeof(std::int32_t) + 8 + LF_FACESIZE>;
+using FontIndexKeyHash = ByteKeyHash<std::tuple_size_v<FontIndexKey>>;
 
 // Its views, modified flag and title are the framework document's.
 class CZelkDoc : public CDocument {
@@ -668,7 +675,7 @@ private:
     std::unordered_map<std::string, int> m_layerIndex;
     std::vector<std::string> m_layerIndexedNames;
     int m_layerIndexedCount = 0;
-    std::unordered_map<std::string, std::vector<int>> m_fontIndex;
+    std::unordered_map<FontIndexKey, std::vector<int>, FontIndexKeyHash> m_fontIndex;
     int m_fontIndexedCount = 0;
     int m_tablesHeld = 0;
 

@@ -321,6 +321,10 @@ CTexts* CZelkDoc::AddText(CPointD position, const CString& text, COLORREF color,
     CTypeFont* f = GetFont(font);
     if (!f)
         return nullptr;
+    // A drawing that holds all the text blocks it can refuses the text before it is measured.
+    CTexts* block = GetTextBlock(font);
+    if (!block)
+        return nullptr;
     double r = 1.0;
     CTextCommand* cmd = CurrentTextCommand();
     if (cmd && cmd->HasNotationMarkers(text))
@@ -334,10 +338,6 @@ CTexts* CZelkDoc::AddText(CPointD position, const CString& text, COLORREF color,
     CPointD off1, off2;
     ComputeUnderlineEnds(ll, lr, f->m_style3, f->m_angle, f->m_logFont, f->m_width, f->m_height,
                          off1, off2);
-
-    CTexts* block = GetTextBlock(font);
-    if (!block)
-        return nullptr;
     PlaceText(block, position, text, off1, off2, color, alignment, layer);
     return block;
 }

@@ -142,19 +142,22 @@ std::int16_t CZelkDoc::FindOrAddPen(std::int32_t lineType, std::int16_t width, C
 
 namespace {
 
-// The values a font must hold exactly to match a description: the height and the description
-// but for its height, width and orientation.
-std::string FontKey(const LOGFONT& g, std::int32_t height)
+// The values a font must hold exactly to match a description: the height, the description but
+// for its height, width and orientation, and the width it holds (a font without one matches any).
+FontIndexKey FontKey(const LOGFONT& g, std::int32_t height, std::int32_t width)
 {
-    std::string key;
-    key.reserve(sizeof height + 2 * sizeof(LONG) + 8 + LF_FACESIZE);
-    key.append(reinterpret_cast<const char*>(&height), sizeof height);
-    key.append(reinterpret_cast<const char*>(&g.lfEscapement), sizeof g.lfEscapement);
-    key.append(reinterpret_cast<const char*>(&g.lfWeight), sizeof g.lfWeight);
-    for (BYTE b : {g.lfItalic, g.lfUnderline, g.lfStrikeOut, g.lfCharSet, g.lfOutPrecision,
-                   g.lfClipPrecision, g.lfQuality, g.lfPitchAndFamily})
-        key += static_cast<char>(b);
-    key.append(g.lfFaceName, sizeof g.lfFaceName);
+    FontIndexKey key;
+    char* k = key.data();
+    const std::int32_t escapement = g.lfEscapement;
+    const std::int32_t weight = g.lfWeight;
+    std::memcpy(k, &height, sizeof height);
+    std::memcpy(k + 4, &escapement, sizeof escapement);
+    std::memcpy(k + 8, &weight, sizeof weight);
+    const BYTE bytes[8] = {g.lfItalic,        g.lfUnderline,     g.lfStrikeOut, g.lfCharSet,
+                           g.lfOutPrecision, g.lfClipPrecision, g.lfQuality,   g.lfPitchAndFamily};
+    std::memcpy(k + 12, bytes, sizeof bytes);
+    std::memcpy(k + 20, g.lfFaceName, sizeof g.lfFaceName);
+    std::memcpy(k + 20 + sizeof g.lfFaceName, &width, sizeof width);
     return key;
 }
 
@@ -194,24 +197,36 @@ void CZelkDoc::IndexFonts()
 {
     m_fontIndex.clear();
     const int count = m_fonts.GetSize();
-    for (int i = 0; i < count; ++i)
-        m_fontIndex[FontKey(GetFont(i)->m_logFont, GetFont(i)->m_height)].push_back(i);
+    for (int i = 0; i < count; ++i) {
+        const CTypeFont* f = GetFont(i);
+        m_fontIndex[FontKey(f->m_logFont, f->m_height, f->m_width)].push_back(i);
+    }
     m_fontIndexedCount = count;
 }
 
 // The first font that matches, or -1. Every text add asks, so the candidates come from the side
-// index: the fonts that hold the values that must be equal, in table order.
+// index: the fonts that hold the values that must be equal and the asked width or none, taken
+// from the two lists in table order.
 std::int16_t CZelkDoc::FindFont(const LOGFONT& font, std::int32_t width, std::int32_t height,
                                 std::uint8_t style1, double angle)
 {
     if (m_fontIndexedCount != m_fonts.GetSize())
         IndexFonts();
+    static const std::vector<int> kNone;
+    const auto listOf = [&](std::int32_t w) -> const std::vector<int>& {
+        auto it = m_fontIndex.find(FontKey(font, height, w));
+        return it != m_fontIndex.end() ? it->second : kNone;
+    };
+    const std::vector<int>& sized = listOf(width);
+    const std::vector<int>& unsized = width != 0 ? listOf(0) : kNone;
     const CAppText& t = DocTextSettings();
-    auto it = m_fontIndex.find(FontKey(font, height));
-    if (it != m_fontIndex.end())
-        for (int i : it->second)
-            if (FontMatches(GetFont(i), t, font, width, height, style1, angle))
-                return static_cast<std::int16_t>(i);
+    auto a = sized.begin();
+    auto b = unsized.begin();
+    while (a != sized.end() || b != unsized.end()) {
+        const int i = (b == unsized.end() || (a != sized.end() && *a < *b)) ? *a++ : *b++;
+        if (FontMatches(GetFont(i), t, font, width, height, style1, angle))
+            return static_cast<std::int16_t>(i);
+    }
     return -1;
 }
 
@@ -229,10 +244,6 @@ std::int16_t CZelkDoc::CreateFont(const LOGFONT& font, std::int32_t width, std::
     f->m_height = height;
     f->m_width = width;
     f->m_logFont = font;
-    if (m_fontIndexedCount == index) {
-        m_fontIndex[FontKey(font, height)].push_back(index);
-        m_fontIndexedCount = index + 1;
-    }
     if (width == 0 && !GetViews().empty()) {
         LOGFONT measured = font;
         if (current) {
@@ -256,6 +267,11 @@ std::int16_t CZelkDoc::CreateFont(const LOGFONT& font, std::int32_t width, std::
     f->m_spacing = t.m_charSpacing;
     if (t.m_direction == 1 || t.m_direction == 3 || t.m_direction == 4)
         f->m_rightToLeft = t.m_rightToLeft;
+    // Indexed under the width it holds once measured.
+    if (m_fontIndexedCount == index) {
+        m_fontIndex[FontKey(f->m_logFont, height, f->m_width)].push_back(index);
+        m_fontIndexedCount = index + 1;
+    }
     return static_cast<std::int16_t>(index);
 }
 

@@ -177,6 +177,11 @@ struct CInsertFrame {
 
 namespace {
 
+// The powers of ten a double holds exactly.
+constexpr double kExactPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                        1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                        1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+
 // Adds the run of digits at p to digits and returns its end. Two digits a step: the second is
 // read only after the first proved to be a digit, so nothing past the text's end is touched.
 [[gnu::always_inline]] inline const char* TakeDigits(const char* p, std::uint64_t& digits)
@@ -202,9 +207,6 @@ namespace {
 // as the general reading does.
 bool FastDecimal(const char* p, double& value)
 {
-    static constexpr double kPowers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
-                                         1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
-                                         1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
     // Leading zeros are not significant; every digit after the first other one is. Digits run
     // on without a check (a long run wraps around and is refused by its count).
     while (*p == '0')
@@ -230,7 +232,7 @@ bool FastDecimal(const char* p, double& value)
         return false;
     value = static_cast<double>(digits);
     if (decimals > 0)
-        value /= kPowers[decimals];
+        value /= kExactPowersOfTen[decimals];
     return true;
 }
 
@@ -266,6 +268,37 @@ int DxfAtoi(const char* text)
 // infinities, out of range) is left to the library itself.
 double DxfAtof(const char* text)
 {
+    // The form most writers give: a minus perhaps, then digits with a point perhaps and nothing
+    // after them, at most 15 digits in all (leading zeros counted too) and so an exact double.
+    {
+        const unsigned char* q = reinterpret_cast<const unsigned char*>(text);
+        const bool minus = *q == '-';
+        q += minus ? 1 : 0;
+        const unsigned char* first = q;
+        std::uint64_t digits = 0;
+        unsigned d = 0;
+        while ((d = *q - unsigned{'0'}) <= 9) {
+            digits = digits * 10 + d;
+            ++q;
+        }
+        std::ptrdiff_t count = q - first;
+        std::ptrdiff_t decimals = 0;
+        if (*q == '.') {
+            const unsigned char* point = ++q;
+            while ((d = *q - unsigned{'0'}) <= 9) {
+                digits = digits * 10 + d;
+                ++q;
+            }
+            decimals = q - point;
+            count += decimals;
+        }
+        if (*q == '\0' && count > 0 && count <= 15) {
+            double value = static_cast<double>(digits);
+            if (decimals > 0)
+                value /= kExactPowersOfTen[decimals];
+            return minus ? -value : value;
+        }
+    }
     const char* p = text;
     while (*p == ' ' || (*p >= '\t' && *p <= '\r'))
         ++p;
@@ -664,7 +697,8 @@ CDxfReader::Flow CDxfReader::ValueCut(int code, bool inBlock)
         return ValueCut(code, inBlock);
     if (!Handled(code, inBlock))
         return kGo;
-    m_groups[code].SetString(m_line, m_lineLength);
+    // The line buffer holds sixteen bytes at least.
+    m_groups[code].SetShortString(m_line, m_lineLength);
     if (!m_collected[code]) {
         m_collected[code] = true;
         m_collectedCodes.push_back(code);

@@ -10,6 +10,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "document/ByteKeyHash.h"
 #include "geometry/PointD.h"
 #include "platform/core/Arrays.h"
 #include "platform/core/String.h"
@@ -145,18 +146,12 @@ private:
     std::unordered_map<std::uint64_t, std::int16_t> m_penOf;
     // A text's font description as its bytes, kept without a string of its own for each text.
     using FontKey = std::array<char, sizeof(LOGFONT) + 2 * sizeof(int) + sizeof(double)>;
-    struct FontKeyHash {
-        std::size_t operator()(const FontKey& k) const
-        {
-            return std::hash<std::string_view>()(std::string_view(k.data(), k.size()));
-        }
-    };
-    std::unordered_map<FontKey, std::int16_t, FontKeyHash> m_fontOf;
+    std::unordered_map<FontKey, std::int16_t, ByteKeyHash<std::tuple_size_v<FontKey>>> m_fontOf;
     // Kinds (point, line, circle, arc, text) the drawing refused because it holds all the
     // blocks it can: insertions expand no more of them, so a file of nested insertions cannot
     // keep the import going for every element it would have made.
     std::array<bool, 5> m_kindFull{};
-    char m_line[kDxfLineMax + 1];
+    char m_line[kDxfLineMax + 1] = {};
     int m_lineLength = 0;   // of m_line as a C string
     // The bytes the source last gave: positions m_windowStart up to m_windowEnd, and the length
     // of the data then. Lines inside it are read without asking the source again.

@@ -252,8 +252,14 @@ int CString::Find(const char* sub, int start) const
     int slen = static_cast<int>(std::strlen(sub));
     if (slen == 0)
         return start <= len ? start : -1;
+    // Most searches find nothing: a text without the first byte of sub has no match to walk to.
+    if (slen > len - start ||
+        !std::memchr(m_s.data() + start, static_cast<unsigned char>(sub[0]),
+                     static_cast<size_t>(len - start)))
+        return -1;
     for (int i = start; i + slen <= len;) {
-        if (std::memcmp(m_s.data() + i, sub, static_cast<size_t>(slen)) == 0)
+        if (m_s[static_cast<size_t>(i)] == sub[0] &&
+            std::memcmp(m_s.data() + i, sub, static_cast<size_t>(slen)) == 0)
             return i;
         i += MbCharLength(m_s.c_str(), i, len);
     }

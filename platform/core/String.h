@@ -65,6 +65,18 @@ public:
     CString& operator=(char ch) { m_s.assign(1, ch); return *this; }
     // Reuses the string's own storage where it is large enough.
     void SetString(const char* pch, int length) { m_s.assign(pch, length > 0 ? static_cast<size_t>(length) : 0); }
+    // SetString for a text of fewer than sixteen bytes at pch, which holds sixteen readable
+    // bytes whatever the length: sixteen are copied and the rest cut off, so copies of any
+    // length take the same steps.
+    void SetShortString(const char* pch, int length)
+    {
+        if (length < 0 || length >= 16) {
+            SetString(pch, length);
+            return;
+        }
+        m_s.assign(pch, 16);
+        m_s.resize(static_cast<size_t>(length));
+    }
 
     // Access
     int GetLength() const { return static_cast<int>(m_s.size()); }

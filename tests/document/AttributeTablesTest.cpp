@@ -108,6 +108,12 @@ TEST_F(AttributeTablesTest, FontOfWidthZeroMatchesAnyWidth)
     EXPECT_EQ(Doc().m_blockMaps[MAP_TEXT][f], NO_BLOCK);
     EXPECT_EQ(Doc().GetFont(f)->m_style1, 1);
     EXPECT_EQ(Doc().GetFont(f)->m_style2, m_app->m_appText.m_formClass);
+
+    // A font of that width appended after it does not come first.
+    CTypeFont* sized = new CTypeFont(*Doc().GetFont(f));
+    sized->m_width = 44;
+    Doc().m_fonts.Add(sized);
+    EXPECT_EQ(Doc().FindOrAddFont(lf, 44, 30, 1, 0), f);
 }
 
 TEST_F(AttributeTablesTest, FontOfWidthZeroIsMeasuredInTheFirstView)
@@ -121,6 +127,9 @@ TEST_F(AttributeTablesTest, FontOfWidthZeroIsMeasuredInTheFirstView)
     EXPECT_TRUE(view.Saw("Measure ABCDEFGHIJKLMNOPQRSTUVWXYZ"));
     EXPECT_EQ(Doc().GetFont(f)->m_width, (26 * 31 + 5) / 26);
     EXPECT_EQ(Doc().GetFont(f)->m_logFont.lfWidth, (26 * 31 + 5) / 260);
+    // Measured, it is found for its width and no longer for none.
+    EXPECT_EQ(Doc().FindOrAddFont(lf, 31, 30, 1, 0), f);
+    EXPECT_EQ(Doc().FindOrAddFont(lf, 0, 30, 1, 0), f + 1);
     Doc().RemoveView(&view);
 }
 

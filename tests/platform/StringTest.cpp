@@ -25,6 +25,11 @@ TEST(CString, SearchesNeverMatchATrailByte)
     EXPECT_EQ(CString("表").Find('\\'), -1);
     EXPECT_EQ(CString("表x").FindOneOf("\\x"), 2);
     EXPECT_EQ(CString("表\\").Find("\\"), 2);
+    EXPECT_EQ(CString("表").Find("\\"), -1);
+    EXPECT_EQ(CString("表\\y").Find("\\y", 1), 2);
+    EXPECT_EQ(CString("ab").Find("abc"), -1);
+    EXPECT_EQ(CString("ab").Find("b", 2), -1);
+    EXPECT_EQ(CString("ab").Find("", 2), 2);
     CString r("表\\");
     EXPECT_EQ(r.Replace('\\', '/'), 1);
     EXPECT_EQ(r, CString("表/"));
