@@ -182,6 +182,14 @@ constexpr double kExactPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,
                                         1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
                                         1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
 
+// digits / 10^decimals for digits below 10^15 and at most 22 decimals: both are exact doubles, so
+// the one division rounds correctly, as the general reading does.
+[[gnu::always_inline]] inline double ExactDecimal(std::uint64_t digits, std::ptrdiff_t decimals)
+{
+    const double value = static_cast<double>(digits);
+    return decimals > 0 ? value / kExactPowersOfTen[decimals] : value;
+}
+
 // Adds the run of digits at p to digits and returns its end. Two digits a step: the second is
 // read only after the first proved to be a digit, so nothing past the text's end is touched.
 [[gnu::always_inline]] inline const char* TakeDigits(const char* p, std::uint64_t& digits)
@@ -202,9 +210,7 @@ constexpr double kExactPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,
 
 // The value of a plain decimal (digits, perhaps a point and more digits, nothing after them that
 // could continue a number) of at most 15 significant digits and 22 decimals; false for any
-// other form. Its
-// digits and the power of ten are both exact doubles, so the one division rounds correctly,
-// as the general reading does.
+// other form.
 bool FastDecimal(const char* p, double& value)
 {
     // Leading zeros are not significant; every digit after the first other one is. Digits run
@@ -230,9 +236,7 @@ bool FastDecimal(const char* p, double& value)
         return false;
     if (*p == '.' || *p == 'e' || *p == 'E' || *p == '+' || *p == '-')
         return false;
-    value = static_cast<double>(digits);
-    if (decimals > 0)
-        value /= kExactPowersOfTen[decimals];
+    value = ExactDecimal(digits, decimals);
     return true;
 }
 
@@ -271,31 +275,20 @@ double DxfAtof(const char* text)
     // The form most writers give: a minus perhaps, then digits with a point perhaps and nothing
     // after them, at most 15 digits in all (leading zeros counted too) and so an exact double.
     {
-        const unsigned char* q = reinterpret_cast<const unsigned char*>(text);
-        const bool minus = *q == '-';
-        q += minus ? 1 : 0;
-        const unsigned char* first = q;
+        const bool minus = *text == '-';
+        const char* first = text + (minus ? 1 : 0);
         std::uint64_t digits = 0;
-        unsigned d = 0;
-        while ((d = *q - unsigned{'0'}) <= 9) {
-            digits = digits * 10 + d;
-            ++q;
-        }
+        const char* q = TakeDigits(first, digits);
         std::ptrdiff_t count = q - first;
         std::ptrdiff_t decimals = 0;
         if (*q == '.') {
-            const unsigned char* point = ++q;
-            while ((d = *q - unsigned{'0'}) <= 9) {
-                digits = digits * 10 + d;
-                ++q;
-            }
+            const char* point = ++q;
+            q = TakeDigits(q, digits);
             decimals = q - point;
             count += decimals;
         }
         if (*q == '\0' && count > 0 && count <= 15) {
-            double value = static_cast<double>(digits);
-            if (decimals > 0)
-                value /= kExactPowersOfTen[decimals];
+            const double value = ExactDecimal(digits, decimals);
             return minus ? -value : value;
         }
     }
