@@ -279,9 +279,11 @@ void CZelkView::OnEditCopy()
         return;
     }
     if (m_oleSelection.empty()) {
-        // The drawing is not embedded anywhere by this copy: closing it still asks.
+        // The drawing is not embedded anywhere by this copy: making its item leaves the way it
+        // closes as it was.
+        const std::int32_t quiet = m_document->m_quietClose;
         CZelkSrvrItem* item = m_document->GetEmbeddedItem();
-        m_document->m_quietClose = 0;
+        m_document->m_quietClose = quiet;
         item->CopyToClipboard(TRUE);
         return;
     }

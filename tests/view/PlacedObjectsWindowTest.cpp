@@ -324,6 +324,14 @@ TEST_F(PlacedObjectsWindow, TheCopyButtonCopiesOneObjectOrTheDrawingAndRefusesSe
     back.Serialize(ar);
     EXPECT_EQ(back.m_objects.size(), 2u);
     EXPECT_EQ(back.m_oleItems.size(), 1u);
+
+    // A drawing opened to close without asking still closes so after a copy of it.
+    m_doc->m_quietClose = 1;
+    clear();
+    pressCopy();
+    EXPECT_TRUE(IsClipboardFormatAvailable(g_zelkClientFormat));
+    EXPECT_EQ(m_doc->m_quietClose, 1);
+    m_doc->m_quietClose = 0;
 }
 
 TEST_F(PlacedObjectsWindow, AddingADrawingWithPicturesKeepsEachObjectsOwnPicture)
