@@ -205,6 +205,7 @@ public:
     void EndInterruptCommand(CZelkDoc* doc);
     BOOL ModeInput(CZelkDoc* doc, CZelkView* view, int code);
     void OperationBack(CZelkDoc* doc, CZelkView* view);
+    void ShowInterruptModeEnd(bool byEscape);
     // release is null on a button press.
     void OnScreenOperationInput(CZelkDoc* doc, CZelkView* view, int& dragged, const CPointD& start,
                                 const CPointD* release);
@@ -265,6 +266,8 @@ public:
     std::int32_t m_justAnnounced = 0;       // guidance and preview come from the main command
     std::int32_t m_announcedInterruptKind = 0;
     std::int32_t m_lastStatus = 0;
+    // m_lastStatus once the guidance of the main command was announced again.
+    static constexpr std::int32_t kStatusJustAnnounced = 11;
     std::int32_t m_specialRepeat = 0;       // special mode 53 or 70 stays on after each use
     std::int32_t m_lengthInputMain = 0;
     std::int32_t m_lengthInputInterrupt = 0;

@@ -274,7 +274,7 @@ void CZelkApp::RepeatFileCommand(CZelkView* view)
     case ID_EXPERIENCE_LIBRARY: OnOpenExperienceLibrary(); break;
     default:
         // Any other command repeats the running of a macro text file.
-        m_lastCommandId = 32835;
+        m_lastCommandId = ID_MACRO_RUN_TEXT_FILE;
         if (view)
             view->RunMacroTextFile();
         break;

@@ -19,8 +19,6 @@ namespace {
 
 const char* const kMsgNoEditWhileTentative = "仮要素生成中は要素の編集選択はできません";
 
-constexpr int kJustAnnounced = 11;
-
 // The patterns of a line or arc edit that go on with the same element.
 bool GoesOnWithTheElement(const CString& pattern)
 {
@@ -63,7 +61,7 @@ BOOL CZelkApp::OnLeftDoubleClickCode(CZelkDoc* doc, CZelkView* view)
     // Right after a line or arc edit that goes on with its element, the double click edits that
     // element again, wherever it was made.
     std::int16_t kind = 0, block = -1, slot = -1;
-    if (m_lastStatus == kJustAnnounced) {
+    if (m_lastStatus == kStatusJustAnnounced) {
         if (m_announcedInterruptKind == 2 && GoesOnWithTheElement(doc->m_lineCmdInt->m_modePattern)) {
             kind = ELEM_LINE;
             block = doc->m_lineCmdInt->m_editBlock;

@@ -34,7 +34,6 @@ const char* const kMsgNoCurveEdit = "曲線は編集できないので消去し�
 
 enum : int { kPoint = 2, kLine = 4, kCircle = 8, kArc = 16, kText = 32, kConic = 256, kCurve = 512 };
 constexpr int kDimensionCommand = 10;
-constexpr int kJustAnnounced = 11;
 
 // The kind of the group an element belongs to; -1 without one.
 int GroupKind(CZelkDoc* doc, int group)
@@ -93,7 +92,7 @@ void CZelkApp::StartEditFromPick(CZelkDoc* doc, CZelkView* view)
     auto target = [&](CCommandRef command) { command.SetEditTarget(ref.m_block, ref.m_slot, position); };
     const CAppCommand& popups = m_appCommand;
     // Right after a drawing-mode announcement the edits of lines and circles show no popup.
-    const bool announced = m_lastStatus == kJustAnnounced;
+    const bool announced = m_lastStatus == kStatusJustAnnounced;
     switch (ref.m_kind) {
     case kPoint: {
         m_interruptKind = 1;

@@ -91,9 +91,28 @@ CCommandRef MainCommand(CZelkDoc* doc, int kind, bool withGroupDelete)
     }
 }
 
-namespace {
-
-} // namespace
+// The message that the interrupting mode ended; modes not listed end silently. Escape names the
+// write-layer rename as such, Space the write-layer setting it steps back over.
+void CZelkApp::ShowInterruptModeEnd(bool byEscape)
+{
+    static const struct {
+        int mode;
+        const char* message;
+    } kModeEnds[] = {
+        { 33, "書込レイヤ設定モードを解除しました" }, { 34, "書込レイヤ改名モードを解除しました" },
+        { 35, "参照レイヤ設定モードを解除しました" }, { 36, "解釈実行モードを解除しました" },
+        { 37, "相対座標設定モードを解除しました" },   { 38, "起点設定モードを解除しました" },
+        { 39, "拘束点設定モードを解除しました" },
+    };
+    if (m_interruptMode == 34 && !byEscape) {
+        ShowMessage(kModeEnds[0].message, 0);
+        return;
+    }
+    for (const auto& end : kModeEnds) {
+        if (end.mode == m_interruptMode)
+            ShowMessage(end.message, 0);
+    }
+}
 
 void CZelkApp::OnPointConstraint(CZelkDoc* doc, CZelkView*)
 {
@@ -344,19 +363,7 @@ void CZelkApp::CancelMode(CZelkDoc* doc, CZelkView* view)
         view->EndSingleLayerView();
         ShowMessage(kMsgSingleLayerOff, 0);
     } else if (m_interruptMode != 0) {
-        static const struct {
-            int mode;
-            const char* message;
-        } kModeEnds[] = {
-            { 33, "書込レイヤ設定モードを解除しました" }, { 34, "書込レイヤ改名モードを解除しました" },
-            { 35, "参照レイヤ設定モードを解除しました" }, { 36, "解釈実行モードを解除しました" },
-            { 37, "相対座標設定モードを解除しました" },   { 38, "起点設定モードを解除しました" },
-            { 39, "拘束点設定モードを解除しました" },
-        };
-        for (const auto& end : kModeEnds) {
-            if (end.mode == m_interruptMode)
-                ShowMessage(end.message, 0);
-        }
+        ShowInterruptModeEnd(true);
         SwitchMode(doc, view, 2, 0, 0);
         m_specialRepeat = 0;
         return;

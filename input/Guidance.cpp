@@ -183,7 +183,7 @@ void CZelkApp::AnnounceDrawingMode(CZelkDoc* doc)
     default: SetLayerCondNew(); break;
     }
     m_justAnnounced = 1;
-    m_lastStatus = 11;
+    m_lastStatus = kStatusJustAnnounced;
     m_announcedInterruptKind = m_interruptKind;
     if (m_commandKind == 7)
         CopyTextBoxPreview(doc);

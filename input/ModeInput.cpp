@@ -20,19 +20,6 @@ namespace {
 
 constexpr int kEnterCode = 12;
 
-struct CModeEnd {
-    int mode;
-    const char* message;
-};
-
-// The message Space leaves when it ends an interrupting mode; modes not listed end silently.
-const CModeEnd kStepBackModeEnds[] = {
-    { 33, "書込レイヤ設定モードを解除しました" }, { 34, "書込レイヤ設定モードを解除しました" },
-    { 35, "参照レイヤ設定モードを解除しました" }, { 36, "解釈実行モードを解除しました" },
-    { 37, "相対座標設定モードを解除しました" },   { 38, "起点設定モードを解除しました" },
-    { 39, "拘束点設定モードを解除しました" },
-};
-
 // The texts gathered in the string-analysis mode run as a macro; the pointer marks it leaves are
 // shown only when it ran through.
 void RunPickedTexts(CZelkApp& app, CZelkDoc* doc, CZelkView* view)
@@ -127,10 +114,7 @@ void CZelkApp::OperationBack(CZelkDoc* doc, CZelkView* view)
     } else if (m_interruptMode != 0) {
         if (m_interruptMode == 36)
             ClearSelectionMarks(doc, 8);
-        for (const CModeEnd& end : kStepBackModeEnds) {
-            if (end.mode == m_interruptMode)
-                ShowMessage(end.message, 0);
-        }
+        ShowInterruptModeEnd(false);
         SwitchMode(doc, view, 2, 0, 0);
     } else if (view && !view->m_oleSelection.empty()) {
         // Deselecting edits the list, so the objects are walked from a copy.

@@ -536,8 +536,7 @@ void CZelkView::OnInsertObject()
 {
     if (!m_document)
         return;
-    if (m_document->m_creationLog)
-        m_document->m_creationLog->Commit(1);
+    CommitCreationLog(m_document);
     if (g_pApp && g_pApp->m_contextHelpMode == 11) {
         g_pApp->ShowHelpPage("Help\\HID_OLE_INSERT_NEW.htm");
         g_pApp->m_contextHelpMode = 0;
