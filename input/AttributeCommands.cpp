@@ -27,7 +27,6 @@
 
 namespace {
 
-const char* const kThickEntryHead = "===== 太い実線 ";
 const char* const kMsgSameLineType = "指定要素と同じ線種を設定しました";
 const char* const kMsgColorTaken = "要素の色を取得しました";
 const char* const kMsgSameFont = "指定文字列と同じフォントを設定しました";
@@ -194,7 +193,7 @@ void CZelkApp::TakeLineTypeFromPick(CZelkDoc* doc)
         return;
     if (pen->m_width >= 2 && m_inputBar) {
         CHistoryList& list = m_inputBar->GetList(kLineTypeList);
-        const CString entry = kThickEntryHead + DoubleToString(pen->m_width * 0.1);
+        const CString entry = CHistoryList::ThickLineEntry(pen->m_width * 0.1);
         if (list.m_texts.GetSize() > 0)
             list.m_texts[0] = entry;
         else
@@ -302,15 +301,7 @@ void CZelkApp::ApplyInputComboText(const CString& text)
             }
             if (w != 1) {
                 m_appElem.SetThickWidth(w);
-                CHistoryList& list = m_inputBar->GetList(kLineTypeList);
-                const CString entry = kThickEntryHead + DoubleToString(w * 0.1);
-                bool listed = false;
-                for (int i = 0; i < list.m_texts.GetSize() && !listed; ++i)
-                    listed = list.m_texts[i].CompareNoCase(entry) == 0;
-                if (!listed) {
-                    list.m_texts.InsertAt(0, entry);
-                    list.m_codes.InsertAt(0, static_cast<WORD>(0));
-                }
+                m_inputBar->GetList(kLineTypeList).ListThickLine(w * 0.1);
             }
         }
         const int lineType = LineTypeFromText(text);

@@ -2,6 +2,7 @@
 #include "input/HistoryList.h"
 
 #include "app/ZelkApp.h"
+#include "geometry/Numeric.h"
 
 namespace {
 
@@ -74,4 +75,19 @@ void CHistoryList::AddRecentWithCode(const CString& text, WORD code)
         m_texts.SetSize(maximum);
         m_codes.SetSize(maximum);
     }
+}
+
+CString CHistoryList::ThickLineEntry(double millimetres)
+{
+    return CString("===== 太い実線 ") + DoubleToString(millimetres);
+}
+
+void CHistoryList::ListThickLine(double millimetres)
+{
+    const CString entry = ThickLineEntry(millimetres);
+    for (int i = 0; i < m_texts.GetSize(); ++i)
+        if (m_texts[i].CompareNoCase(entry) == 0)
+            return;
+    m_texts.InsertAt(0, entry);
+    m_codes.InsertAt(0, static_cast<WORD>(0));
 }

@@ -45,6 +45,10 @@ public:
     void AddSorted(const CString& text);
     // The line code of an entry; 1001 for an index outside the list.
     WORD GetCode(int index) const;
+    // The line-type list's entry of a thick solid line of the width in millimetres.
+    static CString ThickLineEntry(double millimetres);
+    // Puts that entry first (with line code 0) unless the list holds it.
+    void ListThickLine(double millimetres);
 
     // Element information listings; a null element leaves the list as it is.
     void ListPointInformation(CZelkDoc* doc, CTypePen* pen, CDataPoint* point);

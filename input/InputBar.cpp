@@ -27,7 +27,6 @@ const char* const kTextModeRuby = " 振り仮名記号は ";
 const char* const kTextModeTail = " 。";
 const char* const kSizeLineAlways = "　文字列のサイズ線を常表示しないように設定することもできます。";
 const char* const kSizeLineWithCtrl = "　Ctrlキーを押すと文字列のサイズ線を表示します。";
-const char* const kThickLineEntry = "===== 太い実線 ";
 const char* const kAttributeSuffix = " ･･･属性文字";
 
 const char* const kFontDefaults[] = {
@@ -141,7 +140,7 @@ void CInputBar::FillDefaultLists(int which)
         CHistoryList& types = GetList(9);
         types.Clear();
         const double thick = g_pApp ? g_pApp->m_appElem.m_thickWidth * 0.1 : 0.0;
-        Append(types, kThickLineEntry + DoubleToString(thick));
+        Append(types, CHistoryList::ThickLineEntry(thick));
         for (const char* t : kLineTypeDefaults)
             Append(types, t);
     }

@@ -36,7 +36,6 @@ const char* const kMsgMatchHead = "指定属性の要素またはグループ ";
 const char* const kMsgMatchInBox = " 個を選択しました";
 const char* const kMsgMatchNewBox = " 個を選択し、群処理モードに入りました";
 const char* const kMsgLayerCondSame = " 要素作成条件を [選択要素の環境で作成] [同レイヤに作成] に設定。";
-const char* const kThickLineEntry = "===== 太い実線 ";
 const char* const kMsgBlurCount = "環境値のぼかしの回数を参照要素と同じ値に設定しました";
 const char* const kMsgNoSuchGroup = "指定番号のグループは見つかりません";
 const char* const kMsgGroupHead = "指定番号のグループ ";
@@ -271,15 +270,7 @@ int CInputBar::ApplyLineWidth()
         g_pApp->SetLineTypeButton(1);
         return TRUE;
     }
-    CHistoryList& types = GetList(9);
-    const CString entry = kThickLineEntry + DoubleToString(std::fabs(v));
-    bool listed = false;
-    for (int i = 0; i < types.m_texts.GetSize() && !listed; ++i)
-        listed = types.m_texts[i] == entry;
-    if (!listed) {
-        types.m_texts.InsertAt(0, entry);
-        types.m_codes.InsertAt(0, static_cast<WORD>(0));
-    }
+    GetList(9).ListThickLine(std::fabs(v));
     g_pApp->SetLineTypeButton(1);
     return TRUE;
 }
