@@ -8,6 +8,7 @@
 #include "document/ZelkDoc.h"
 #include "elements/ElementCommon.h"
 #include "geometry/Clipping.h"
+#include "platform/gdi/ImageDC.h"
 #include "geometry/Numeric.h"
 #include "geometry/RectD.h"
 #include "platform/gdi/DC.h"
@@ -158,18 +159,35 @@ LPCTSTR CZelkObj::GetHandleCursor(int handle) const
     }
 }
 
+namespace {
+
+// The square of six device pixels about a handle, in logical units of the view's mapping dc.
+RECT HandleSquare(CDC& dc, POINT handle)
+{
+    POINT device = handle;
+    dc.LPtoDP(&device);
+    RECT r{device.x - 3, device.y - 3, device.x + 3, device.y + 3};
+    dc.DPtoLP(&r);
+    return r;
+}
+
+}  // namespace
+
 RECT CZelkObj::GetHandleRect(CZelkView* view, int handle) const
 {
-    const POINT p = GetHandle(handle, view);
-    const RECT device = view->LogicalToDeviceRect(RECT{p.x, p.y, p.x, p.y});
-    return view->DeviceToLogicalRect(RECT{device.left - 3, device.top - 3, device.left + 3, device.top + 3});
+    CImageDC dc(1, 1);
+    view->OnPrepareDC(&dc);
+    return HandleSquare(dc, GetHandle(handle, view));
 }
 
 int CZelkObj::HitTest(POINT point, CZelkView* view, BOOL selected)
 {
     (void)selected;
+    // Every pointer move over a selected object asks: one mapping serves all the handles.
+    CImageDC dc(1, 1);
+    view->OnPrepareDC(&dc);
     for (int n = 1; n <= GetHandleCount(); ++n) {
-        const RECT r = GetHandleRect(view, n);
+        const RECT r = HandleSquare(dc, GetHandle(n, view));
         // Logical y grows upwards: the square's top is its greater y.
         if (r.left <= point.x && point.x < r.right && r.bottom < point.y && point.y <= r.top)
             return n;
