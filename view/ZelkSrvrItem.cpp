@@ -57,19 +57,31 @@ bool Shown(const std::vector<char>& layers, std::uint8_t state, int layer)
            layers[static_cast<size_t>(layer)];
 }
 
-// Every drawn element of the blocks of one pen (or font).
-template <class Block, class Draw>
-void DrawBlocks(const CObArray& blocks, int pen, const std::vector<char>& layers, Draw draw)
-{
-    for (int b = 0; b < blocks.GetSize(); ++b) {
-        auto* block = static_cast<Block*>(blocks[b]);
-        if (!block || block->m_pen != pen)
-            continue;
-        for (int s = 0; s < block->m_count; ++s)
-            if (Shown(layers, block->m_slots[s].m_state, block->m_slots[s].m_layer))
-                draw(block->m_slots[s]);
+// The blocks of one kind by their pen (or font), each pen's in table order, found in one pass.
+template <class Block>
+class CBlocksByPen {
+public:
+    CBlocksByPen(const CObArray& blocks, int pens) : m_lists(static_cast<size_t>(pens > 0 ? pens : 0))
+    {
+        for (int b = 0; b < blocks.GetSize(); ++b) {
+            auto* block = static_cast<Block*>(blocks[b]);
+            if (block && block->m_pen >= 0 && block->m_pen < pens)
+                m_lists[static_cast<size_t>(block->m_pen)].push_back(block);
+        }
     }
-}
+    // Every drawn element of the blocks of one pen.
+    template <class Draw>
+    void DrawShown(int pen, const std::vector<char>& layers, Draw draw) const
+    {
+        for (Block* block : m_lists[static_cast<size_t>(pen)])
+            for (int s = 0; s < block->m_count; ++s)
+                if (Shown(layers, block->m_slots[s].m_state, block->m_slots[s].m_layer))
+                    draw(block->m_slots[s]);
+    }
+
+private:
+    std::vector<std::vector<Block*>> m_lists;
+};
 
 } // namespace
 
@@ -140,7 +152,14 @@ BOOL CZelkSrvrItem::OnDraw(CDC* dc, CSize& size)
     const int oldBk = dc->SetBkMode(TRANSPARENT);
     const std::vector<char> layers = ShownLayers(doc, view);
 
-    for (int p = 0; p < doc->m_pens.GetSize(); ++p) {
+    const int pens = doc->m_pens.GetSize();
+    const CBlocksByPen<CDataPoints> points(doc->m_pointBlocks, pens);
+    const CBlocksByPen<CLines> lines(doc->m_lineBlocks, pens);
+    const CBlocksByPen<CCircles> circles(doc->m_circleBlocks, pens);
+    const CBlocksByPen<CArcs> arcs(doc->m_arcBlocks, pens);
+    const CBlocksByPen<CConics> conics(doc->m_conicBlocks, pens);
+    const CBlocksByPen<CCurves> curves(doc->m_curveBlocks, pens);
+    for (int p = 0; p < pens; ++p) {
         const CTypePen* pen = doc->GetPen(p);
         if (!pen)
             continue;
@@ -154,16 +173,19 @@ BOOL CZelkSrvrItem::OnDraw(CDC* dc, CSize& size)
         if (!gdiPen.CreatePen(CZelkView::PenStyle(*pen), width, color))
             continue;
         CPen* old = dc->SelectObject(&gdiPen);
-        DrawBlocks<CDataPoints>(doc->m_pointBlocks, p, layers, [&](auto& e) { e.DrawForServerItem(dc); });
-        DrawBlocks<CLines>(doc->m_lineBlocks, p, layers, [&](auto& e) { e.DrawForServerItem(dc); });
-        DrawBlocks<CCircles>(doc->m_circleBlocks, p, layers, [&](auto& e) { e.DrawForServerItem(dc); });
-        DrawBlocks<CArcs>(doc->m_arcBlocks, p, layers, [&](auto& e) { e.DrawForServerItem(dc); });
-        DrawBlocks<CConics>(doc->m_conicBlocks, p, layers, [&](auto& e) { e.DrawForServerItem(dc); });
-        DrawBlocks<CCurves>(doc->m_curveBlocks, p, layers, [&](auto& e) { e.DrawForServerItem(dc); });
+        const auto draw = [&](auto& e) { e.DrawForServerItem(dc); };
+        points.DrawShown(p, layers, draw);
+        lines.DrawShown(p, layers, draw);
+        circles.DrawShown(p, layers, draw);
+        arcs.DrawShown(p, layers, draw);
+        conics.DrawShown(p, layers, draw);
+        curves.DrawShown(p, layers, draw);
         dc->SelectObject(old);
     }
 
-    for (int f = 0; f < doc->m_fonts.GetSize(); ++f) {
+    const int fonts = doc->m_fonts.GetSize();
+    const CBlocksByPen<CTexts> texts(doc->m_textBlocks, fonts);
+    for (int f = 0; f < fonts; ++f) {
         const CTypeFont* font = doc->GetFont(f);
         if (!font)
             continue;
@@ -179,7 +201,7 @@ BOOL CZelkSrvrItem::OnDraw(CDC* dc, CSize& size)
         const int height = -lf.lfHeight;
         const int width = lf.lfWidth != 0 ? lf.lfWidth : height / 2;
         const double angle = PI * font->m_angle / 180.0;
-        DrawBlocks<CTexts>(doc->m_textBlocks, f, layers, [&](CText& e) {
+        texts.DrawShown(f, layers, [&](CText& e) {
             COLORREF color = e.m_color;
             if (view)
                 view->AdjustColorToBackground(color);
