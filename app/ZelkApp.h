@@ -206,6 +206,8 @@ public:
     BOOL ModeInput(CZelkDoc* doc, CZelkView* view, int code);
     void OperationBack(CZelkDoc* doc, CZelkView* view);
     void ShowInterruptModeEnd(bool byEscape);
+    // A screen operation's gesture is under way outside the repeated special mode 53.
+    bool ScreenGestureOpen() const;
     // release is null on a button press.
     void OnScreenOperationInput(CZelkDoc* doc, CZelkView* view, int& dragged, const CPointD& start,
                                 const CPointD* release);

@@ -138,6 +138,11 @@ BOOL CZelkApp::FindPointAtCursor(CZelkDoc* doc, CZelkView* view, CPointD& point)
     return TRUE;
 }
 
+bool CZelkApp::ScreenGestureOpen() const
+{
+    return m_specialMode != 53 && m_screenOperation && m_screenOperation->IsInOperation();
+}
+
 void CZelkApp::OnLeftButtonUpCode(CZelkDoc* doc, CZelkView* view)
 {
     const bool shift = Down(VK_SHIFT), ctrl = Down(VK_CONTROL);
@@ -175,7 +180,7 @@ void CZelkApp::OnLeftButtonUpCode(CZelkDoc* doc, CZelkView* view)
         SelectSameAttribute(doc, view);
         return;
     }
-    if (shift || (m_specialMode != 53 && m_screenOperation && m_screenOperation->IsInOperation())) {
+    if (shift || ScreenGestureOpen()) {
         OnScreenOperationInput(doc, view, view->m_leftDragged, m_leftPressPoint, &m_leftReleasePoint);
         return;
     }
@@ -288,7 +293,7 @@ void CZelkApp::OnRightButtonDownCode(CZelkDoc* doc, CZelkView* view)
             SwitchMode(doc, m_activeView, 2, 0, 0);
         return;
     }
-    if (shift || (m_specialMode != 53 && m_screenOperation && m_screenOperation->IsInOperation())) {
+    if (shift || ScreenGestureOpen()) {
         OnScreenOperationInput(doc, view, view->m_rightDragged, m_rightPressPoint, nullptr);
         return;
     }
@@ -328,7 +333,7 @@ void CZelkApp::OnRightButtonDownCode(CZelkDoc* doc, CZelkView* view)
 void CZelkApp::OnRightButtonUpCode(CZelkDoc* doc, CZelkView* view)
 {
     const bool ctrl = Down(VK_CONTROL);
-    if (Down(VK_SHIFT) || (m_specialMode != 53 && m_screenOperation && m_screenOperation->IsInOperation())) {
+    if (Down(VK_SHIFT) || ScreenGestureOpen()) {
         OnScreenOperationInput(doc, view, view->m_rightDragged, m_rightPressPoint, &m_rightReleasePoint);
         return;
     }
