@@ -126,20 +126,11 @@ BOOL CInputComboBox::PreTranslateMessage(MSG* pMsg)
 
     m_hasFocus = 0;
     bar->m_enteredText = BoxText();
-    if (bar->ApplyText(arrow) == 0) {
-        bar->SelectList(1, 1, 0);
+    const int confirmed = bar->ConfirmEnteredText(arrow);
+    if (confirmed == 0)
         return FALSE;
-    }
-    if (bar->m_currentList == 7)
-        g_pApp->SwitchMode(doc, view, 2, 0, 0);
-    RefreshGuidance();
-    g_pApp->ComputePreview(doc);
-    if (g_pApp->m_commandKind == kTextCommandKind && doc->m_textCmd && doc->m_textCmd->m_modePattern == "BPK")
-        return TRUE;
-    if (bar->m_currentList != 5) {
-        bar->SelectList(1, 1, 0);
+    if (confirmed == 1)
         view->SetFocus();
-    }
     return TRUE;
 }
 

@@ -36,6 +36,10 @@ public:
     void SelectListForCommand(int commandKind);
     // Takes the entered text as input; arrowCode 0 for Enter, 1-4 for Ctrl+arrows. 0 refuses.
     virtual int ApplyText(int arrowCode);
+    // Enter or a Ctrl+arrow in the box: the entered text applied, then the guidance and the
+    // preview refreshed for what it changed. 0 refused (list 1 shown again), 1 the focus goes
+    // back to the drawing with list 1, 2 the box keeps the focus and its list.
+    int ConfirmEnteredText(int arrowCode);
     virtual void RememberText();
     virtual void MarkListEdited()
     {

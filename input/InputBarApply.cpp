@@ -47,6 +47,7 @@ const char* const kListingCut = " ･･･";
 constexpr int kIdleUserAppSearch = 0;
 constexpr double kWidestLine = 32767;
 constexpr int kLayerInterruptMode = 33;
+constexpr int kTextCommandKind = 7;
 
 const struct {
     const char* name;
@@ -404,6 +405,30 @@ int CInputBar::ApplyListingLine()
     default:
         return TRUE;
     }
+}
+
+int CInputBar::ConfirmEnteredText(int arrowCode)
+{
+    if (ApplyText(arrowCode) == 0) {
+        SelectList(1, 1, 0);
+        return 0;
+    }
+    CZelkApp* app = g_pApp;
+    CZelkDoc* doc = app->GetActiveDrawingDoc();
+    if (m_currentList == 7)
+        app->SwitchMode(doc, app->m_activeView, 2, 0, 0);
+    if (doc) {
+        app->SetGuidance(doc);
+        app->ShowPrompt();
+    }
+    app->ComputePreview(doc);
+    // The text being placed by its base point keeps typing into the box.
+    if (doc && app->m_commandKind == kTextCommandKind && doc->m_textCmd && doc->m_textCmd->m_modePattern == "BPK")
+        return 2;
+    if (m_currentList == 5)
+        return 2;
+    SelectList(1, 1, 0);
+    return 1;
 }
 
 BOOL CInputBar::EvaluateEnteredText(double& value)

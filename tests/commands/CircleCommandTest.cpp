@@ -289,10 +289,11 @@ TEST_F(CircleTape, RefusalsLeaveTheStringAndSayWhy)
     EXPECT_EQ(count.message, "不適合な入力です");
     EXPECT_EQ(count.beeps, 0);
 
+    // A relative ratio makes an "R", which no pattern begins with.
     m_tape.Circle().m_modePattern = "";
-    const CCommandRow& letterF = m_tape.Value(5, 10);
-    EXPECT_EQ(letterF.tokens, "");
-    EXPECT_EQ(letterF.message, "対応していない入力です");
+    const CCommandRow& letterR = m_tape.Value(5, 13);
+    EXPECT_EQ(letterR.tokens, "");
+    EXPECT_EQ(letterR.message, "対応していない入力です");
 
     m_tape.Menu("連続半径接円/2点円");
     EXPECT_EQ(m_tape.Value(5, 4).message, "不適合な入力です");
@@ -308,7 +309,8 @@ TEST_F(CircleTape, AMacroPatternLeadsTheLetters)
     c.m_macroPattern = "DLL";
     EXPECT_EQ(m_tape.Event(10, 0).tokens, "D");
     EXPECT_EQ(m_tape.Pick(At(3, 0)).tokens, "DL");
-    const CCommandRow& refused = m_tape.Typed("5,5");
+    // A typed point's echo would cover the message line: the point is clicked.
+    const CCommandRow& refused = m_tape.RightClick(At(5, 5));
     EXPECT_EQ(refused.tokens, "DL");
     EXPECT_EQ(refused.message, "不適合な入力です。");
     EXPECT_EQ(c.m_refusalNote, 1);
@@ -340,7 +342,8 @@ TEST_F(CircleTape, DefaultsAdvanceTheStep)
     // A default point of the macro player for the next step.
     c.m_inputPoints[1].SetPoint(At(3, 4));
     c.m_inputPoints[1].SetFlags(0x02);
-    const CCommandRow& advanced = m_tape.Typed("1,1");
+    // Clicked, not typed: a typed point's echo comes after the command's own message.
+    const CCommandRow& advanced = m_tape.RightClick(At(1, 1));
     EXPECT_EQ(advanced.tokens, "PP");
     EXPECT_EQ(advanced.message, "既定点でステップを進めました");
     EXPECT_EQ(doc.m_basePoint.m_x, 3);
@@ -352,7 +355,7 @@ TEST_F(CircleTape, DefaultsAdvanceTheStep)
     c.m_macroPattern = "PP";
     c.m_inputPoints[1].SetPoint(At(6, 8));
     c.m_inputPoints[1].SetFlags(0x02);
-    EXPECT_EQ(m_tape.Typed("1,1").message, "マクロの既定点でステップを進めました");
+    EXPECT_EQ(m_tape.RightClick(At(1, 1)).message, "マクロの既定点でステップを進めました");
     EXPECT_EQ(c.m_tokenString, "PP");
     c.ClearStepMarks();
     EXPECT_EQ(c.m_inputPoints[1].flags, 0);

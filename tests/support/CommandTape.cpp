@@ -1,14 +1,19 @@
 // The command tape: rows through the headless application, its drawing and view.
 #include "CommandTape.h"
 
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <memory>
 #include <sstream>
 
+#include <gtest/gtest.h>
+
 #include "commands/circle/CircleCommand.h"
 #include "document/UndoHistory.h"
+#include "input/InputBar.h"
+#include "macro/MacroInterpreter.h"
 #include "document/ZelkDoc.h"
 #include "elements/Arcs.h"
 #include "elements/Circles.h"
@@ -16,7 +21,7 @@
 #include "elements/Lines.h"
 #include "elements/Texts.h"
 #include "platform/core/ProgramFolder.h"
-#include "platform/gdi/RecordingDC.h"
+#include "platform/ui/WinUser.h"
 #include "input/InputEvent.h"
 #include "platform/core/Services.h"
 #include "view/ZelkView.h"
@@ -58,13 +63,6 @@ const MenuItem kMenuItems[] = {
     { "属性変更", 1, 33015 },
     { "楕円弧化", 1, 33016 },
 };
-
-CPointD At(double x, double y)
-{
-    CPointD p;
-    p.Init(x, y);
-    return p;
-}
 
 std::string Fixed(double v)
 {
@@ -132,11 +130,25 @@ std::vector<std::string> ListElements(const CZelkDoc& doc)
 
 CCommandTape::CCommandTape()
 {
-    // A window from (-100, 100) to (300, -300) at zoom 10, as a shown view has one.
+    // A window from (-100, 100) to (300, -300) at zoom 10, as a shown view has one; it is the
+    // active view, so its button handlers take the presses.
     CZelkView& view = m_tape.View();
     view.m_zoom = 10;
     view.m_origin.Init(-100, 100);
     view.m_clientRectLogical = RECT{ 0, 0, 4000, -4000 };
+    view.m_active = 1;
+    // The line parser of the input bar evaluates with the numeric interpreter and the built-in
+    // units, as the started program has them.
+    if (!App().m_numericInterpreter)
+        App().m_numericInterpreter = new CMacroInterpreter;
+    if (App().m_unitTable.GetSize() == 0)
+        App().BuildUnitTable(FALSE);
+}
+
+CCommandTape::~CCommandTape()
+{
+    delete App().m_numericInterpreter;
+    App().m_numericInterpreter = nullptr;
 }
 
 CCircleCommand& CCommandTape::Circle()
@@ -188,12 +200,50 @@ const CCommandRow& CCommandTape::Row(const std::string& what, Action action)
     return m_rows.back();
 }
 
-void CCommandTape::PressAt(CPointD world)
+CPoint CCommandTape::PixelAt(CPointD world)
 {
     CZelkView& v = m_tape.View();
-    const CPointD c = world.WorldToScreen(v.m_origin, v.m_zoom);
-    const LONG x = static_cast<LONG>(c.m_x), y = static_cast<LONG>(c.m_y);
-    v.m_pickRect = RECT{ x - 20, y + 20, x + 20, y - 20 };
+    auto worldOf = [&](LONG x, LONG y) {
+        CPointD logical, w;
+        v.ClientToWorld(CPoint(POINT{ x, y }), logical, w);
+        return w;
+    };
+    // The mapping is linear: two far pixels give its scale, the neighbours settle the rounding.
+    constexpr LONG kFar = 10000;
+    const CPointD o = worldOf(0, 0);
+    const CPointD f = worldOf(kFar, kFar);
+    const double sx = (f.m_x - o.m_x) / kFar;
+    const double sy = (f.m_y - o.m_y) / kFar;
+    const LONG x0 = static_cast<LONG>(std::lround((world.m_x - o.m_x) / sx));
+    const LONG y0 = static_cast<LONG>(std::lround((world.m_y - o.m_y) / sy));
+    CPoint best(POINT{ x0, y0 });
+    double nearest = -1;
+    for (LONG dx = -1; dx <= 1; ++dx) {
+        for (LONG dy = -1; dy <= 1; ++dy) {
+            const CPointD w = worldOf(x0 + dx, y0 + dy);
+            const double d = (w.m_x - world.m_x) * (w.m_x - world.m_x) + (w.m_y - world.m_y) * (w.m_y - world.m_y);
+            if (nearest < 0 || d < nearest) {
+                nearest = d;
+                best = CPoint(POINT{ x0 + dx, y0 + dy });
+            }
+        }
+    }
+    return best;
+}
+
+void CCommandTape::MoveTo(CPoint pixel)
+{
+    m_tape.View().OnMouseMove(0, pixel);
+}
+
+const CTapeStep& CCommandTape::TypeLine(const std::string& line)
+{
+    return m_tape.Run("typed " + line, [&] {
+        CInputBar& bar = *App().m_inputBar;
+        bar.m_currentList = 1;
+        bar.m_enteredText = line.c_str();
+        bar.ConfirmEnteredText(0);
+    });
 }
 
 const CCommandRow& CCommandTape::Code(int code)
@@ -216,66 +266,109 @@ const CCommandRow& CCommandTape::Menu(const char* title, int arcMenu)
 const CCommandRow& CCommandTape::Typed(const char* line)
 {
     const std::string text = line;
-    return Row("typed " + text, [&]() -> const CTapeStep& {
-        const size_t comma = text.find(',');
-        if (comma != std::string::npos) {
-            const CPointD p = At(std::atof(text.substr(0, comma).c_str()), std::atof(text.substr(comma + 1).c_str()));
-            return m_tape.PostPointPair(p, Doc().WorldToRelative(p), 0);
-        }
-        if (text.size() > 2 && text.compare(0, 2, "++") == 0)
-            return m_tape.PostValue(std::atof(text.c_str() + 2), 3);
-        if (!text.empty() && text.back() == 'd')
-            return m_tape.PostValue(std::atof(text.c_str()), 11);
-        return m_tape.PostValue(std::atof(text.c_str()), 0);
-    });
+    return Row("typed " + text, [&]() -> const CTapeStep& { return TypeLine(text); });
 }
 
 const CCommandRow& CCommandTape::Value(double value, int subCode)
 {
-    return Row("value " + std::to_string(subCode),
-               [&]() -> const CTapeStep& { return m_tape.PostValue(value, subCode); });
+    char number[64];
+    if (std::fabs(value) < 1e15 && value == std::floor(value))
+        std::snprintf(number, sizeof number, "%.0f", value);
+    else
+        std::snprintf(number, sizeof number, "%.17g", value);
+    const struct {
+        int subCode;
+        const char* head;
+        const char* suffix;
+    } forms[] = {
+        { 0, "", "" },    { 2, "", "" },    { 3, "++", "" },  { 4, "", "n" },   { 5, "++", "n" },
+        { 6, "", "l" },   { 7, "++", "l" },  { 11, "", "d" },  { 12, "++", "d" },
+        { 13, "++", "r" }, { 14, "", "r" },
+    };
+    std::string typed;
+    for (const auto& form : forms) {
+        if (form.subCode == subCode)
+            typed = std::string(form.head) + number + form.suffix;
+    }
+    if (typed.empty())
+        ADD_FAILURE() << "no typed line gives the sub-code " << subCode;
+    return Row("value " + std::to_string(subCode), [&]() -> const CTapeStep& { return TypeLine(typed); });
+}
+
+const CCommandRow& CCommandTape::Constraint(const char* title)
+{
+    const struct {
+        const char* title;
+        UINT id;
+    } buttons[] = {
+        { "点拘束", 127 }, { "横拘束", 130 }, { "縦拘束", 131 }, { "点拘束解除", 132 },
+    };
+    UINT id = 0;
+    for (const auto& button : buttons) {
+        if (std::strcmp(button.title, title) == 0)
+            id = button.id;
+    }
+    if (id == 0)
+        ADD_FAILURE() << "no constraint button " << title;
+    return Row(std::string("constraint ") + title, [&]() -> const CTapeStep& {
+        return m_tape.Run("constraint", [&] { m_tape.View().OnTableCommand(id); });
+    });
 }
 
 const CCommandRow& CCommandTape::RightClick(CPointD world)
 {
     return Row("right click", [&]() -> const CTapeStep& {
-        PressAt(world);
-        m_tape.Button(3, world);
-        return m_tape.Button(4, world);
+        return m_tape.Run("right click", [&] {
+            const CPoint at = PixelAt(world);
+            MoveTo(at);
+            m_tape.View().OnRButtonDown(MK_RBUTTON, at);
+            m_tape.View().OnRButtonUp(0, at);
+        });
     });
 }
 
 const CCommandRow& CCommandTape::Pick(CPointD world, bool ctrl)
 {
     return Row(ctrl ? "ctrl pick" : "pick", [&]() -> const CTapeStep& {
-        m_tape.Hold(false, ctrl);
-        PressAt(world);
-        m_tape.Button(1, world);
-        const CTapeStep& step = m_tape.Button(2, world);
-        m_tape.Hold(false, false);
-        return step;
+        return m_tape.Run("pick", [&] {
+            const UINT held = ctrl ? MK_CONTROL : 0;
+            m_tape.Hold(false, ctrl);
+            const CPoint at = PixelAt(world);
+            MoveTo(at);
+            m_tape.View().OnLButtonDown(held | MK_LBUTTON, at);
+            m_tape.View().OnLButtonUp(held, at);
+            m_tape.Hold(false, false);
+        });
     });
 }
 
 const CCommandRow& CCommandTape::RightDouble(CPointD world)
 {
-    return Row("right double click", [&]() -> const CTapeStep& {
-        PressAt(world);
-        m_tape.Button(3, world);
-        m_tape.Button(4, world);
-        m_tape.Code(6);
-        return m_tape.Button(4, world);
-    });
+    return Row("right double click", [&]() -> const CTapeStep& { return DoubleClick(world, false); });
 }
 
 const CCommandRow& CCommandTape::LeftDouble(CPointD world)
 {
-    return Row("left double click", [&]() -> const CTapeStep& {
-        PressAt(world);
-        m_tape.Button(1, world);
-        m_tape.Button(2, world);
-        m_tape.Code(5);
-        return m_tape.Button(2, world);
+    return Row("left double click", [&]() -> const CTapeStep& { return DoubleClick(world, true); });
+}
+
+const CTapeStep& CCommandTape::DoubleClick(CPointD world, bool left)
+{
+    return m_tape.Run(left ? "left double click" : "right double click", [&] {
+        CZelkView& v = m_tape.View();
+        const CPoint at = PixelAt(world);
+        MoveTo(at);
+        if (left) {
+            v.OnLButtonDown(MK_LBUTTON, at);
+            v.OnLButtonUp(0, at);
+            v.OnLButtonDblClk(MK_LBUTTON, at);
+            v.OnLButtonUp(0, at);
+        } else {
+            v.OnRButtonDown(MK_RBUTTON, at);
+            v.OnRButtonUp(0, at);
+            v.OnRButtonDblClk(MK_RBUTTON, at);
+            v.OnRButtonUp(0, at);
+        }
     });
 }
 
@@ -292,15 +385,7 @@ const CCommandRow& CCommandTape::Key(int virtualKey, bool shift)
 const CCommandRow& CCommandTape::Move(CPointD world)
 {
     return Row("move", [&]() -> const CTapeStep& {
-        return m_tape.Run("move", [&] {
-            CZelkView& v = m_tape.View();
-            const CPointD logical = world.WorldToScreen(v.m_origin, v.m_zoom);
-            POINT p{ static_cast<LONG>(logical.m_x), static_cast<LONG>(logical.m_y) };
-            CRecordingDC dc;
-            v.OnPrepareDC(&dc);
-            dc.LPtoDP(&p, 1);
-            v.OnMouseMove(0, CPoint(p));
-        });
+        return m_tape.Run("move", [&] { MoveTo(PixelAt(world)); });
     });
 }
 

@@ -1,13 +1,19 @@
 // The command tape: a case is a few rows fed to a drawing's commands the way a person gives them
 // (a command start, a sub-mode menu item by title, clicks and picks at world points, typed
-// lines, values with an explicit sub-code, double clicks, keys, the constraint code), and each
-// row reads back what the circle command objects and the application show afterwards.
+// lines, values with the sub-code their typed line gets, double clicks, keys, the constraint
+// buttons and code), and each row reads back what the circle command objects and the
+// application show afterwards. Clicks enter through the view's button handlers at the pixel
+// the window shows the world point at, so the view maps them back, notes the press view and
+// lays the pick rectangle itself; typed lines enter through the input bar's Enter path, so the
+// line parser gives the sub-codes and the echo, and the guidance and preview are refreshed as
+// after Enter. The tape has no main frame.
 #pragma once
 
 #include <string>
 #include <vector>
 
 #include "geometry/PointD.h"
+#include "platform/core/WinTypes.h"
 #include "tests/support/InputTape.h"
 
 class CCircleCommand;
@@ -39,6 +45,9 @@ std::vector<std::string> ListElements(const CZelkDoc& doc);
 class CCommandTape {
 public:
     CCommandTape();
+    ~CCommandTape();
+    CCommandTape(const CCommandTape&) = delete;
+    CCommandTape& operator=(const CCommandTape&) = delete;
 
     CInputTape& Tape() { return m_tape; }
     CZelkApp& App() { return m_tape.App(); }
@@ -54,14 +63,21 @@ public:
     const CCommandRow& Code(int code);
     // A sub-mode menu item by its title: the circle and arc creations, then the edits.
     const CCommandRow& Menu(const char* title, int arcMenu = 0);
-    // A typed line: "x,y" a point, "30d" an angle, "++5" a relative number, "12.5" a number.
+    // A typed line confirmed with Enter: "x,y" a point (sub-code 17), "30d" an angle, "++5" a
+    // relative number, "12.5" a plain number (2), "5n" a count.
     const CCommandRow& Typed(const char* line);
+    // A value typed with the suffix that makes the parser give it the sub-code (0 and 2 plain,
+    // 3 relative, 4 count, 5 relative count, 6 length, 7 relative length, 11 angle,
+    // 12 relative angle, 13 relative ratio, 14 ratio).
     const CCommandRow& Value(double value, int subCode);
+    // A constraint button of the view by its title: 点拘束, 横拘束, 縦拘束, 点拘束解除. Each sets
+    // the constraint mode before its code 211; Code(211) alone leaves the mode as it was.
+    const CCommandRow& Constraint(const char* title);
     // A right click: the point the search finds about the world point.
     const CCommandRow& RightClick(CPointD world);
     // A left click that picks the element about the world point; with ctrl a Ctrl pick.
     const CCommandRow& Pick(CPointD world, bool ctrl = false);
-    // Right and left double clicks: down, up, double click, up.
+    // Right and left double clicks: down, up, double click, up, at one pixel.
     const CCommandRow& RightDouble(CPointD world);
     const CCommandRow& LeftDouble(CPointD world);
     const CCommandRow& Key(int virtualKey, bool shift = false);
@@ -78,7 +94,13 @@ public:
 private:
     template <class Action>
     const CCommandRow& Row(const std::string& what, Action action);
-    void PressAt(CPointD world);
+    // The client pixel whose world point, as the view maps it, lies nearest the world point.
+    CPoint PixelAt(CPointD world);
+    // The pointer moved to the pixel first, as a hand brings it there.
+    void MoveTo(CPoint pixel);
+    const CTapeStep& TypeLine(const std::string& line);
+    // Down, up, the double click, up at one pixel.
+    const CTapeStep& DoubleClick(CPointD world, bool left);
 
     CInputTape m_tape;
     std::vector<CCommandRow> m_rows;
