@@ -7,6 +7,8 @@
 #include "commands/line/LineCommand.h"
 #include "document/ZelkDoc.h"
 #include "elements/Lines.h"
+#include "elements/Texts.h"
+#include "elements/TypeFont.h"
 #include "input/HistoryList.h"
 #include "input/InputBar.h"
 #include "input/PickList.h"
@@ -18,6 +20,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <string>
@@ -394,4 +397,34 @@ TEST_F(DrawingClicks, TheMeasureModeListsTheLineClickedAfterACircle)
     EXPECT_EQ(listing.m_texts[10], CString((Printed(h) + "L ･･･ 前円中心との距離").c_str()));
     EXPECT_EQ(listing.m_texts[11], CString((Printed(h - radius) + "L ･･･ 前円円周との距離").c_str()));
     EXPECT_EQ(listing.m_texts[17], CString((Printed(endGap) + "L ･･･ 前円円周と終点の距離").c_str()));
+}
+
+// A text is listed with its font: its placement point, measured from the world origin.
+TEST_F(DrawingClicks, TheMeasureModeListsAText)
+{
+    CZelkDoc* doc = m_app->GetActiveDrawingDoc();
+    ASSERT_NE(doc, nullptr);
+    WidenMainWindow();
+    const CPointD near = WorldAt(POINT{ 150, 300 });
+    const CPointD at = Point(std::round(near.m_x), std::round(near.m_y));
+    const int height = static_cast<int>(std::round((WorldAt(POINT{ 150, 260 }).m_y - at.m_y) * 10));
+    CTypeFont font;
+    CTexts* block = doc->AddText(at, "abc", RGB(0, 0, 0), 8, 0, doc->FindOrAddFont(font.m_logFont, height / 2, height, 1, 0));
+    ASSERT_NE(block, nullptr);
+    const CText& text = block->m_slots[block->m_count - 1];
+    m_view->Invalidate(TRUE);
+    UiDriver::Pump();
+
+    ASSERT_TRUE(UiDriver::ClickToolButton(m_frame, 33064));
+    const CPointD under = Point((text.m_underlineStart.m_x + text.m_underlineEnd.m_x) / 2,
+                                (text.m_underlineStart.m_y + text.m_underlineEnd.m_y) / 2);
+    UiDriver::Click(m_view, PixelOf(under));
+    UiDriver::Pump();
+    ASSERT_EQ(doc->m_refTextElem, &text);
+    CHistoryList& listing = m_app->m_inputBar->GetList(8);
+    ASSERT_GE(listing.m_texts.GetSize(), 3);
+    const std::vector<Listed> listed = ListedLines(listing);
+    const std::vector<Listed> bottom(listed.end() - 2, listed.end());
+    EXPECT_EQ(bottom, (std::vector<Listed>{ { "前点と配置点の距離 ･･･", 100 }, { Offset(Point(0, 0), at), 4 } }));
+    EXPECT_NE(std::find(listed.begin(), listed.end(), Listed{ Coords(at) + " ･･･ 配置点", 1 }), listed.end());
 }
