@@ -273,6 +273,7 @@ TEST_F(DrawingClicks, ALeftClickInTheMeasureModeListsTheLine)
     CHistoryList& listing = m_app->m_inputBar->GetList(8);
     EXPECT_EQ(m_view->m_messageText, CString("要素参照モードです"));
     EXPECT_EQ(m_app->m_inputBar->m_currentList, 8);
+    EXPECT_NE(m_frame->m_timers[4], 0u);   // drops the list down
     EXPECT_NE(m_app->m_interruptMode, 40);
     // Pen and layer lines on top, then the line's own, then its distances from the world origin.
     ASSERT_EQ(listing.m_texts.GetSize(), 15);
