@@ -20,6 +20,8 @@
 #include "elements/Lines.h"
 #include "elements/Texts.h"
 #include "geometry/Numeric.h"
+#include "input/HistoryList.h"
+#include "input/InputBar.h"
 #include "platform/ui/WinUser.h"
 #include "view/ZelkObj.h"
 #include "view/ZelkView.h"
@@ -335,6 +337,8 @@ int CPickList::ClassifyPickPosition()
 
 namespace {
 
+constexpr int kListingList = 8;
+
 template <class F>
 void ForEachReference(CZelkDoc* doc, F&& f)
 {
@@ -438,10 +442,46 @@ void CPickList::ReferenceCurrent(int step)
     else
         d->m_refPointElem = nullptr;
     RedrawChanged();
-    if (cancelled)
+    if (cancelled) {
         g_pApp->ShowMessage("要素参照をキャンセルしました", 0);
-    else
-        g_pApp->ShowMessage("要素参照モードです", 0);
+        return;
+    }
+    // A text window the listing opens takes the focus, which may empty this list: the candidate
+    // is kept apart.
+    const CElemCandidate picked = *c;
+    ListReferenced(picked);
+    g_pApp->ShowMessage("要素参照モードです", 0);
+    if (g_pApp->m_inputBar) {
+        CHistoryList& list = g_pApp->m_inputBar->GetList(kListingList);
+        list.m_prevElem.Init(picked.m_kind, picked.m_block, picked.m_slot, 1, 0);
+        list.m_prevDoc = d;
+    }
+}
+
+void CPickList::ListReferenced(const CElemCandidate& c)
+{
+    CInputBar* bar = g_pApp->m_inputBar;
+    if (!bar)
+        return;
+    CHistoryList& list = bar->GetList(kListingList);
+    CZelkDoc* d = m_doc;
+    // Only the element just picked is listed. References of other kinds stay from earlier picks
+    // (a line and a circle may both be referenced), and each listing empties the list first:
+    // listing them too would replace the picked element's lines with an older element's, and
+    // open one text window for each.
+    const auto picked = [&](int kind) { return c.m_kind == kind; };
+    const bool anyPen = d->m_refPointElem || d->m_refLineElem || d->m_refCircleElem || d->m_refArcElem ||
+                        d->m_refConicElem || d->m_refCurveElem;
+    CTypePen* pen = anyPen ? d->GetPen(d->m_refPenIndex) : nullptr;
+    list.ListPointInformation(d, pen, picked(ELEM_POINT) ? d->m_refPointElem : nullptr);
+    list.ListLineInformation(d, pen, picked(ELEM_LINE) ? d->m_refLineElem : nullptr);
+    list.ListCircleInformation(d, pen, picked(ELEM_CIRCLE) ? d->m_refCircleElem : nullptr);
+    list.ListArcInformation(d, pen, picked(ELEM_ARC) ? d->m_refArcElem : nullptr);
+    list.ListTextInformation(d, picked(ELEM_TEXT) ? d->GetFont(d->m_refFontIndex) : nullptr,
+                             picked(ELEM_TEXT) ? d->m_refTextElem : nullptr);
+    list.ListConicInformation(d, pen, picked(ELEM_CONIC) ? d->m_refConicElem : nullptr);
+    list.ListCurveInformation(d, pen, picked(ELEM_CURVE) ? d->m_refCurveElem : nullptr);
+    bar->StartListingDisplay();
 }
 
 // ---- select-all and layer-wise selection -------------------------------------------------

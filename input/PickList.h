@@ -69,6 +69,8 @@ public:
     // ---- element-reference mode ------------------------------------------------------------
     void ClearReferences();
     void ReferenceCurrent(int step);
+    // The picked element's information into the input bar's listing list.
+    void ListReferenced(const CElemCandidate& c);
 
     // ---- select-all and layer-wise selection ------------------------------------------------
     int SelectAll(CZelkView* view);

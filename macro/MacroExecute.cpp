@@ -125,7 +125,10 @@ int CMacroInterpreter::FoldAssignment(int index, CMacroStatement* node, CMacroSt
         break;
     }
     left->value = copy.value;
-    if (left->unit.name.IsEmpty())
+    // The result is named by what was assigned: the unit the target held before, or a unit letter
+    // its name happens to end in (fx, dw), would show a force as a length. Only a unit written
+    // after the statement in parentheses stays, as it names every result of the statement.
+    if (!node->unit || left->unit.name.IsEmpty())
         left->unit.Assign(copy.unit);
     left->kind = copy.kind;
     if (!pending.IsEmpty()) {
@@ -134,6 +137,8 @@ int CMacroInterpreter::FoldAssignment(int index, CMacroStatement* node, CMacroSt
         if (stored < 0) {
             if (!message.IsEmpty())
                 AfxMessageBox(message);
+            // Nothing was assigned, so the line gets no " = value" that would say otherwise.
+            node->assignmentRefused = true;
             return -1;
         }
         static_cast<CMacroVariable*>(g_pApp->m_variableTable[stored])->valid = 1;

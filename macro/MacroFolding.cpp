@@ -81,6 +81,7 @@ int CMacroInterpreter::FoldChildren(int index, CMacroStatement* node, int drawin
                                     int& next, bool& stop)
 {
     node->ClearValues();
+    node->assignmentRefused = false;
     CUnit start;
     if (node->unit)
         start.Assign(*node->unit);

@@ -145,7 +145,11 @@ int CMacroInterpreter::EvaluateOperand(int index, CMacroStatement* node, double&
     const int lead = CountLeadingBlanks(copy);
     copy = StripComments(copy);
     int unitIndex = -1;
-    if (SplitUnitSuffix(copy, unitIndex) == 0)
+    // A variable's own name is never read as a shorter name with a unit letter after it: dx or
+    // fx, once assigned, is that variable, not d or f in the unit x.
+    CString whole = copy;
+    StripPiece(whole);
+    if (FindVariable(whole) < 0 && SplitUnitSuffix(copy, unitIndex) == 0)
         unit.Assign(*GetUnit(unitIndex));
     const int stripped = StripPiece(copy);
     CString message;

@@ -49,4 +49,7 @@ public:
     // Where this piece's first character stands in its parent's text: the error reports add
     // these offsets up to the line.
     int parentOffset;
+    // An assignment of this statement was refused (a constant): its line is written back
+    // without results.
+    bool assignmentRefused = false;
 };

@@ -64,7 +64,7 @@ int CMacroInterpreter::WriteBackResults(int target)
             line += CString(' ', tabShift);
         line += text;
         bool numbered = false;
-        if (node->valueFlags & 0x0C) {
+        if ((node->valueFlags & 0x0C) && !node->assignmentRefused) {
             for (int v = 0; v < node->ValueCount(); ++v)
                 numbered = numbered || node->Value(v)->kind == 2;
         }

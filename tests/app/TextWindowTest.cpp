@@ -698,3 +698,29 @@ TEST_F(TextWindows, AGuideOrLibraryTextReusesOneWindowBesideItsDrawing)
 }
 
 }  // namespace
+
+// A macro typed into a text window and run from its menu: the results come back in a new macro
+// window, each named by the dimension of what it computed, and the line of a refused assignment
+// without a result.
+TEST_F(TextWindows, AMacroRunFromTheMenuWritesItsResultsBack)
+{
+    CTextDoc* doc = m_app->NewTextDocument(0);
+    ASSERT_NE(doc, nullptr);
+    ViewOf(doc)->SetWindowText("fx = 5kg * 9.8m / 1sec / 1sec\r\ne = 5\r\n");
+    UiDriver::Pump();
+    const int before = CountTextDocs();
+    ASSERT_TRUE(UiDriver::ClickMenuBar(m_app->m_pMainFrame, "マクロ(&M)"));
+    ASSERT_TRUE(UiDriver::ClickMenuItem("テキストの解釈(&A)"));
+    UiDriver::Pump();
+    EXPECT_EQ(Messages(), std::vector<CString>{ "定数 e に値を代入しようとしました" });
+    ASSERT_EQ(CountTextDocs(), before + 1);
+    CTextDoc* results = nullptr;
+    POSITION pos = m_app->m_pTextTemplate->GetFirstDocPosition();
+    while (pos)
+        results = static_cast<CTextDoc*>(m_app->m_pTextTemplate->GetNextDoc(pos));
+    ASSERT_NE(results, doc);
+    EXPECT_EQ(results->m_kind, 1);
+    CStringArray lines;
+    results->GetLines(lines);
+    EXPECT_EQ(Std(lines), (std::vector<std::string>{ "fx = 5kg * 9.8m / 1sec / 1sec = 4.9e-2kN", "e = 5" }));
+}

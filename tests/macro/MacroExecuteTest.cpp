@@ -28,7 +28,7 @@ protected:
     void SetUp() override
     {
         MacroAppFixture::SetUp();
-        LoadTables({"cm, 0.01, 1,0,0,0,0,0,0,0,0,0,0,0"});
+        LoadTables(UnitLines(), VariableLines());
         m_app->m_appText.m_tabShift = 2;
         m_doc = std::make_unique<CZelkDoc>();
         m_view.m_document = m_doc.get();
@@ -40,6 +40,8 @@ protected:
         m_doc.reset();
         MacroAppFixture::TearDown();
     }
+    virtual std::vector<std::string> UnitLines() const { return {"cm, 0.01, 1,0,0,0,0,0,0,0,0,0,0,0"}; }
+    virtual std::vector<std::string> VariableLines() const { return {}; }
     // Runs the lines; the text window's lines when one was opened.
     int Run(const std::vector<std::string>& lines)
     {
@@ -282,6 +284,80 @@ TEST_F(MacroExecute, AssignmentsAndTheirWriteBack)
 
     EXPECT_EQ(Run({"t += 1mm"}), 0);
     EXPECT_EQ(Messages().front(), "単位の次元の異なる値の加算代入(+=)はできません");
+}
+
+// Units of length, mass, time and force as the unit file names them, and the constant e of the
+// variable file.
+class MacroResultUnits : public MacroExecute {
+protected:
+    std::vector<std::string> UnitLines() const override
+    {
+        return {"cm, 0.01, 1,0,0,0,0,0,0,0,0,0,0,0", "m, 1, 1,0,0,0,0,0,0,0,0,0,0,0", "kg, 1, 0,1,0,0,0,0,0,0,0,0,0,0",
+                "sec, 1, 0,0,1,0,0,0,0,0,0,0,0,0", "kN, 1000, 1,1,-2,0,0,0,0,0,0,0,0,0"};
+    }
+    std::vector<std::string> VariableLines() const override { return {"e, 2.718281828459045, , F, 自然対数の底"}; }
+};
+
+TEST_F(MacroResultUnits, AnAssignedResultKeepsItsDimensionWhateverItsTargetIsCalled)
+{
+    // Names that end in a suffix letter (x, w, y, L) and targets that held a value of another
+    // dimension: the result is named by what was computed, as the same expression alone is.
+    struct Case {
+        std::vector<std::string> lines;
+        std::string last;
+    };
+    const Case cases[] = {
+        {{"5kg * 9.8m / 1sec / 1sec"}, "5kg * 9.8m / 1sec / 1sec = 4.9e-2kN"},
+        {{"fx = 5kg * 9.8m / 1sec / 1sec"}, "fx = 5kg * 9.8m / 1sec / 1sec = 4.9e-2kN"},
+        {{"fw = 5kg * 9.8m / 1sec / 1sec"}, "fw = 5kg * 9.8m / 1sec / 1sec = 4.9e-2kN"},
+        {{"fy = 9.8m / 1sec / 1sec * 5kg"}, "fy = 9.8m / 1sec / 1sec * 5kg = 4.9e-2kN"},
+        {{"mL = 5kg"}, "mL = 5kg = 5kg"},
+        {{"d = 10mm", "d = 3sec"}, "d = 3sec = 3sec"},
+        {{"q = 2L", "q = 4"}, "q = 4 = 4"},
+        {{"t = 3sec", "t *= 2m"}, "t *= 2m = 6m･sec"},
+        {{"n = 5", "n = 2mm"}, "n = 2mm = 2mm"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.lines.back());
+        EXPECT_EQ(Run(c.lines), 1);
+        EXPECT_TRUE(Messages().empty());
+        const std::vector<std::string> written = WrittenBack();
+        ASSERT_EQ(written.size(), c.lines.size());
+        EXPECT_EQ(written.back(), c.last);
+    }
+    // The variable holds the force it was given.
+    ASSERT_NE(Variable("fx"), nullptr);
+    EXPECT_NEAR(Value("fx"), 49.0, 1e-12);
+    const int force[CUnit::kDimensions] = {1, 1, -2};
+    EXPECT_TRUE(Variable("fx")->unit.SameDimension(CUnit("", 1.0, force)));
+    // A unit written after the statement still names its result.
+    EXPECT_EQ(Run({"w = 3mm unit(cm)"}), 1);
+    EXPECT_EQ(WrittenBack().back(), "w = 3mm = 0.3cm");
+}
+
+TEST_F(MacroResultUnits, AVariableIsReadByItsWholeName)
+{
+    // Once assigned, a name ending in a unit letter is read as that variable; a name that is no
+    // variable still takes a unit after a variable's name, as nmm does.
+    EXPECT_EQ(Run({"f = 2", "fx = 5kg * 9.8m / 1sec / 1sec", "fy = fx * 2", "dx = 10mm", "a = dx", "n = 3",
+                   "len = nmm"}),
+              1);
+    EXPECT_TRUE(Messages().empty());
+    EXPECT_EQ(WrittenBack(), (std::vector<std::string>{"f = 2 = 2", "fx = 5kg * 9.8m / 1sec / 1sec = 4.9e-2kN",
+                                                       "fy = fx * 2 = 9.8e-2kN", "dx = 10mm = 10mm",
+                                                       "a = dx = 10mm", "n = 3 = 3", "len = nmm = 3mm"}));
+    EXPECT_NEAR(Value("fy"), 98.0, 1e-12);
+    EXPECT_EQ(Value("f"), 2.0);
+    EXPECT_NEAR(Value("len"), 0.003, 1e-15);
+}
+
+TEST_F(MacroResultUnits, ARefusedAssignmentToAConstantWritesNoResult)
+{
+    EXPECT_EQ(Run({"e = 5", "after = e * 2"}), 1);
+    EXPECT_EQ(Messages(), std::vector<std::string>{"定数 e に値を代入しようとしました"});
+    EXPECT_EQ(Value("e"), 2.718281828459045);
+    EXPECT_EQ(Value("after"), 2 * 2.718281828459045);
+    EXPECT_EQ(WrittenBack(), (std::vector<std::string>{"e = 5", "after = e * 2 = 5.43656365691809"}));
 }
 
 TEST_F(MacroExecute, CommandStatementsAreQueued)
