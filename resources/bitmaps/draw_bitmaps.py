@@ -324,9 +324,14 @@ for name, draw in (('line_type', b_linetype), ('creation_env', b_env), ('layer_c
 # The switched states of two picture buttons; their pressed pictures stay the common ones.
 # Creation environment of the selected element: the element highlighted with the pointer on it.
 def b_env_selected(c, x, y):
-    c.line(x, y + 12, x + 15, y + 2, RED); c.line(x + 1, y + 13, x + 15, y + 3, RED)
-    c.line(x + 6, y + 5, x + 9, y + 12, BLACK); c.line(x + 6, y + 5, x + 12, y + 8, BLACK)
-    c.line(x + 6, y + 5, x + 11, y + 13, BLACK)
+    c.line(x, y + 12, x + 11, y + 1, RED); c.line(x + 1, y + 12, x + 12, y + 1, RED)
+    # The pointer, its tip on the element: a white arrow with a black outline.
+    tx, ty = x + 7, y + 6
+    for j in range(8):
+        c.line(tx, ty + j, tx + j * 5 // 8, ty + j, WHITE)
+    c.line(tx, ty, tx, ty + 8, BLACK); c.line(tx, ty, tx + 5, ty + 5, BLACK)
+    c.line(tx, ty + 8, tx + 2, ty + 6, BLACK); c.line(tx + 5, ty + 5, tx + 3, ty + 5, BLACK)
+    c.line(tx + 2, ty + 6, tx + 4, ty + 9, BLACK); c.line(tx + 3, ty + 5, tx + 5, ty + 8, BLACK)
 # Creation environment of the reference element: an "R" over the element in the reference color.
 def b_env_reference(c, x, y):
     c.line(x, y + 13, x + 15, y + 13, GREEN); c.line(x, y + 14, x + 15, y + 14, GREEN)

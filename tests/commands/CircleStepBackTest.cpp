@@ -67,6 +67,51 @@ TEST_F(CircleStepBack, SpaceTakesBackTheLastInputAndItsTentativeElements)
     EXPECT_EQ(empty.beeps, 0);
 }
 
+TEST_F(CircleStepBack, TheRemainingLettersAreReplayedWithTheirValues)
+{
+    m_tape.Menu("多角形");
+    m_tape.Value(5, 4);
+    m_tape.RightClick(At(10, 10));
+    EXPECT_EQ(m_tape.Typed("30d").tokens, "NPA");
+    // Something else changed the current count meanwhile; the replayed "N" hands its own back.
+    m_tape.Doc().m_workMode = 9;
+    EXPECT_EQ(m_tape.Key(VK_SPACE).tokens, "NP");
+    EXPECT_EQ(m_tape.Doc().m_workMode, 5);
+    EXPECT_EQ(m_tape.Rows().back().message, "ステップは 点 を設定したところまで戻しました");
+}
+
+TEST(CircleStepBackEnds, NothingToTakeBackEndsTheInterruptingModes)
+{
+    struct Case {
+        const char* name;
+        int instance, macro;
+        const char* tokens;
+        const char* saved;
+        const char* message;
+    } cases[] = {
+        { "interrupting, empty", 1, 0, "", "", "割り込みの円弧作図モードを解除しました" },
+        { "interrupting, edit entry", 1, 0, "%", "%", "円の割り込み編集モードを解除しました" },
+        { "drawn by a macro", 0, 1, "", "", "作図の完了したマクロは操作戻りはできません。" },
+        { "main, empty", 0, 0, "", "", "kept" },
+    };
+    for (const Case& k : cases) {
+        CCommandTape tape;
+        CCircleCommand& c = k.instance ? tape.CircleInt() : tape.Circle();
+        c.m_macroFlag = k.macro;
+        c.m_tokenString = k.tokens;
+        c.m_savedTokenString = k.saved;
+        tape.App().ShowMessage("kept", 0);
+        c.StepBack(1);
+        EXPECT_EQ(tape.App().m_lastMessage, k.message) << k.name;
+        EXPECT_EQ(c.m_tokenString, "") << k.name;
+    }
+    // Without messages the double click's step back ends the mode silently.
+    CCommandTape tape;
+    tape.App().ShowMessage("kept", 0);
+    tape.CircleInt().StepBack(0);
+    EXPECT_EQ(tape.App().m_lastMessage, "kept");
+}
+
 TEST_F(CircleStepBack, AnAutomaticModeIsGivenUpWithTheInputThatChoseIt)
 {
     CCommandTape tape;
