@@ -63,7 +63,7 @@ TEST_F(CircleStepBackWindow, RightClicksSpaceAndThePointConstraintButton)
     ASSERT_EQ(m_app->m_commandKind, 3);
     ASSERT_EQ(Circle().m_modePattern, "BB");
 
-    RightClickAt(POINT{ 200, 150 });
+    RightClickAt(POINT{ 220, 160 });
     EXPECT_EQ(Circle().m_tokenString, "B");
     // A tentative element of the running operation, as an edit circle is.
     std::int16_t block = -1, slot = -1;
@@ -98,7 +98,7 @@ TEST_F(CircleStepBackWindow, RightClicksSpaceAndThePointConstraintButton)
     // An edit that switched to the reference element's environment puts the one it left back
     // when it is stepped out of, and the button shows it.
     ASSERT_EQ(Bitmap(), 189);
-    RightClickAt(POINT{ 200, 150 });
+    RightClickAt(POINT{ 220, 160 });
     ASSERT_EQ(Circle().m_tokenString, "B");
     Circle().m_editFlag = 1;
     Circle().m_savedCreationMode = 2;
