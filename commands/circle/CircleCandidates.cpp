@@ -67,6 +67,9 @@ int CCircleCommand::AddArc(CPointD centre, double radius, double start, double e
 int CCircleCommand::AddLine(CPointD first, CPointD second, std::int16_t& block, std::int16_t& slot, int final,
                             int keep)
 {
+    // As with an arc: a refused line leaves no position a caller could take for it.
+    block = -1;
+    slot = -1;
     ClearCandidates();
     if (PointsNearlyEqual(first, second))
         return 0;

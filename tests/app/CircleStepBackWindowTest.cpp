@@ -108,6 +108,21 @@ TEST_F(CircleStepBackWindow, RightClicksSpaceAndThePointConstraintButton)
     EXPECT_EQ(m_app->m_lastResultMessage, " 参照要素の環境で作成するモードに戻しました。");
     EXPECT_EQ(Message(), "割り込みの円(弧)編集モードを解除しました");
     EXPECT_EQ(Bitmap(), 192);
+    EXPECT_EQ(m_frame->m_wndSubBar.m_creationEnvButton.m_nBitmaps[1], 190u);
+    // The other environments an edit may put back, and their pictures.
+    const struct {
+        std::int16_t saved;
+        int picture;
+        const char* result;
+    } restored[] = { { 1, 191, " 選択要素の環境で作成するモードに戻しました。" }, { 0, 189, "" } };
+    for (const auto& r : restored) {
+        m_app->ShowResultMessage("", 0);
+        Circle().m_savedCreationMode = r.saved;
+        Circle().RestoreCreationMode();
+        UiDriver::Pump();
+        EXPECT_EQ(Bitmap(), r.picture);
+        EXPECT_EQ(m_app->m_lastResultMessage, r.result);
+    }
 
     // Every switched picture of the creation-environment and layer-condition buttons is among
     // the program's resources, so a switched button paints its picture.

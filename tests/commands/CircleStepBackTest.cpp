@@ -396,6 +396,8 @@ TEST_F(CircleAdding, ALineIsStoredInOrderAndMovesTheBasePoint)
     m_tape.App().ShowMessage("", 0);
     const size_t beeps = Beeps();
     EXPECT_EQ(C().AddLine(At(3, 3), At(3, 3), block, slot, 1, 0), 0);
+    EXPECT_EQ(block, -1);
+    EXPECT_EQ(slot, -1);
     EXPECT_EQ(m_tape.App().m_lastMessage, "");
     EXPECT_EQ(Beeps(), beeps);
     EXPECT_EQ(C().m_candidates.GetSize(), 0);
