@@ -193,6 +193,14 @@ TEST_F(CircleStepBack, AnAxisConstraintTakesTheBasePoint)
     EXPECT_EQ(next.flags & 0x01, 0);
     EXPECT_EQ(C().m_tokenString, "P");
     EXPECT_EQ(m_tape.App().m_constraintStepX, 1);
+
+    // The constrained point given, then taken back: its letter goes and the point is free.
+    EXPECT_EQ(m_tape.RightClick(At(20, 15)).tokens, "PP");
+    ASSERT_EQ(C().m_inputPoints[1].mode, 3);
+    const CCommandRow& back = m_tape.Key(VK_SPACE);
+    EXPECT_EQ(back.tokens, "P");
+    EXPECT_EQ(back.message, "点の拘束を解除し、ステップを戻しました");
+    EXPECT_EQ(C().m_inputPoints[1].mode, 1);
 }
 
 TEST_F(CircleStepBack, TabTakesTheOtherElementWhereALineAndACircleCross)
