@@ -78,7 +78,7 @@ void CCommandRef::OnEnter()
 BOOL CCommandRef::IsEditPick() const
 {
     if (m_circle)
-        return m_circle->m_tokenString == "#" ? TRUE : FALSE;
+        return m_circle->IsEditPick() ? TRUE : FALSE;
     return m_ops ? m_ops->IsEditPick() : FALSE;
 }
 

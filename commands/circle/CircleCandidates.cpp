@@ -1,5 +1,6 @@
 // The circle command's additions to the drawing and the cycling through the solutions of a
 // construction with several: each shown solution replaces the previous one in the creation log.
+// Degenerate elements are refused here, so that no construction adds one.
 #include "commands/circle/CircleCommand.h"
 
 #include <cmath>
@@ -7,6 +8,7 @@
 #include "app/ZelkApp.h"
 #include "document/CreationLog.h"
 #include "document/ZelkDoc.h"
+#include "geometry/Angles.h"
 #include "geometry/Numeric.h"
 #include "input/PointPair.h"
 
@@ -17,6 +19,7 @@ const char* const kMsgZeroArc = "半径が零の円弧は登録しません";
 const char* const kMsgOnlyCandidate = "。 円(弧)を作成しました。";
 const char* const kMsgFirstCandidate =
     " ････ 円(弧)を作成しました。キー [Q] [Shift]+[Q] で他の円(弧)に切り替えができます。";
+const char* const kMsgNewLayer = "新レイヤに作成モードで新レイヤを作りました";
 const char* const kMsgOtherCandidate = "円(弧)を作成しました。キー [Q] [Shift]+[Q] で他の円(弧)に切り替えができます。";
 
 // A radius beyond this is no drawable solution.
@@ -42,6 +45,9 @@ int CCircleCommand::AddCircle(CPointD centre, double radius, int final)
 int CCircleCommand::AddArc(CPointD centre, double radius, double start, double end, std::int16_t& block,
                            std::int16_t& slot, int final, int keep)
 {
+    // A refused arc or a full turn added as a circle leaves no arc position for the caller.
+    block = -1;
+    slot = -1;
     if (!m_showingCandidate)
         ClearCandidates();
     if (NearlyEqual(radius, 0.0)) {
@@ -56,6 +62,38 @@ int CCircleCommand::AddArc(CPointD centre, double radius, double start, double e
         return 0;
     m_doc->m_creationLog->AddArc(centre, radius, start, end, 1, block, slot, final, keep);
     return 1;
+}
+
+int CCircleCommand::AddLine(CPointD first, CPointD second, std::int16_t& block, std::int16_t& slot, int final,
+                            int keep)
+{
+    // As with an arc: a refused line leaves no position a caller could take for it.
+    block = -1;
+    slot = -1;
+    ClearCandidates();
+    if (PointsNearlyEqual(first, second))
+        return 0;
+    CZelkDoc* doc = m_doc;
+    doc->SetBasePoint(second, doc->WorldToRelative(second));
+    OrderPoints(first, second);
+    const std::int16_t writeLayer = doc->m_writeLayer;
+    const bool newLayer = g_pApp && g_pApp->m_appElem.m_layerCondition == 2;
+    if (newLayer)
+        doc->m_writeLayer = doc->FindOrCreateLayer("");
+    doc->m_creationLog->AddLine(first, second, 1, block, slot, final, keep);
+    if (newLayer) {
+        doc->UpdateAndPaintAllViews();
+        g_pApp->ShowMessage(kMsgNewLayer, 0);
+    } else {
+        doc->m_writeLayer = writeLayer;
+    }
+    return 1;
+}
+
+void CCircleCommand::StartEditOfAddedCircle()
+{
+    m_tokenString += "%";
+    m_editClass = 1;
 }
 
 int CCircleCommand::ShowCandidate()

@@ -331,12 +331,6 @@ int CCircleCommand::Execute()
     return 0;
 }
 
-void CCircleCommand::RestoreCreationMode()
-{
-    if (g_pApp)
-        g_pApp->m_appElem.m_creationEnv = m_savedCreationMode;
-}
-
 void CCircleCommand::ClearCandidates()
 {
     for (int i = 0; i < m_candidates.GetSize(); ++i)

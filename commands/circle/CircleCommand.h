@@ -91,13 +91,19 @@ public:
     int GetLastPointTokenIndex() const;
     void UpdateLengthInputFlag();
 
-    // The key operations (point constraint, step back, next snap point and candidate) come with
-    // the command's editing steps; until then the keys leave the command as it is.
-    void ApplyPointConstraint() {}
-    void ReleasePointConstraint() {}
-    void StepBack(int steps) { (void)steps; }
-    void OnNextSnapPoint() {}
-    void OnNextCandidateElement() {}
+    // A changed input re-applied: the step saved after the last input comes back and the token
+    // string is rebuilt letter by letter, executing what becomes complete.
+    void ReplayTokens();
+    // withMessages 0: the double click's quiet step back.
+    void StepBack(int withMessages);
+    // The point-constraint mode changed (1 free, 2 reference point, 3 X, 4 Y), or was released.
+    void ApplyPointConstraint();
+    void ReleasePointConstraint();
+    // Tab: the point search's next found point, or the pick list's next element candidate.
+    void OnNextSnapPoint();
+    void OnNextCandidateElement();
+    // 1 when a pick now belongs to an edit and must not become the selected element.
+    int IsEditPick() const;
     // A left double click: after a refused pick it only clears the note; the replacement of
     // the picked line or arc comes with the command's editing steps.
     void OnDoubleClick();
@@ -116,6 +122,9 @@ public:
     void StorePickedElement(const CString& letter);
     void StoreLastValue();
     void SetConstraintReference();
+    // After an input or a constraint change: the guidance, the constraint mark drawn again at
+    // its new place, and the drawing mode announced when the figure is done.
+    void ShowGuidanceAndMark(int done);
 
     // ---- classification and acceptance -------------------------------------------------
     int ClassifyTokens(int& single, int& complete) const;
@@ -139,6 +148,9 @@ public:
     int AddCircle(CPointD centre, double radius, int final);
     int AddArc(CPointD centre, double radius, double start, double end, std::int16_t& block,
                std::int16_t& slot, int final, int keep);
+    int AddLine(CPointD first, CPointD second, std::int16_t& block, std::int16_t& slot, int final, int keep);
+    // The circle just added becomes the edit circle of the arc command.
+    void StartEditOfAddedCircle();
 
 private:
     int OptionApplies() const;

@@ -305,12 +305,17 @@ void CCircleCommand::OnInput(int kind, int subCode)
             break;
     }
 
+    ShowGuidanceAndMark(done);
+}
+
+void CCircleCommand::ShowGuidanceAndMark(int done)
+{
     ShowGuidance();
-    doc->ShowInputPointMark(0);
+    m_doc->ShowInputPointMark(0);
     SetConstraintReference();
-    doc->ShowInputPointMark(1);
+    m_doc->ShowInputPointMark(1);
     if (done)
-        app->AnnounceDrawingMode(doc);
+        g_pApp->AnnounceDrawingMode(m_doc);
 }
 
 // The creation log's tentative elements (the continuous mode's circle) are taken away.

@@ -320,3 +320,32 @@ for name, draw in (('line_type', b_linetype), ('creation_env', b_env), ('layer_c
                    ('dim_select', b_dim), ('group_select', b_group)):
     button(name + '.bmp', draw)
     button(name + '_down.bmp', draw, pressed=True)
+
+# The switched states of two picture buttons; their pressed pictures stay the common ones.
+# Creation environment of the selected element: the element highlighted with the pointer on it.
+def b_env_selected(c, x, y):
+    c.line(x, y + 12, x + 11, y + 1, RED); c.line(x + 1, y + 12, x + 12, y + 1, RED)
+    # The pointer, its tip on the element: a white arrow with a black outline.
+    tx, ty = x + 7, y + 6
+    for j in range(8):
+        c.line(tx, ty + j, tx + j * 5 // 8, ty + j, WHITE)
+    c.line(tx, ty, tx, ty + 8, BLACK); c.line(tx, ty, tx + 5, ty + 5, BLACK)
+    c.line(tx, ty + 8, tx + 2, ty + 6, BLACK); c.line(tx + 5, ty + 5, tx + 3, ty + 5, BLACK)
+    c.line(tx + 2, ty + 6, tx + 4, ty + 9, BLACK); c.line(tx + 3, ty + 5, tx + 5, ty + 8, BLACK)
+# Creation environment of the reference element: an "R" over the element in the reference color.
+def b_env_reference(c, x, y):
+    c.line(x, y + 13, x + 15, y + 13, GREEN); c.line(x, y + 14, x + 15, y + 14, GREEN)
+    text(c, 'R', x + 2, y + 3, BLACK); text(c, 'E', x + 8, y + 3, BLACK)
+# Layer condition "the element's layer": the middle layer of the stack filled.
+def b_layer_same(c, x, y):
+    for i, col in enumerate((RED, GREEN, BLUE)):
+        c.rect(x + i * 2, y + i * 4, x + 9 + i * 2, y + 4 + i * 4, col, fill=GREEN if i == 1 else None)
+# Layer condition "a new layer": the stack with a layer being added.
+def b_layer_new(c, x, y):
+    for i, col in enumerate((RED, GREEN)):
+        c.rect(x + i * 2, y + 4 + i * 4, x + 9 + i * 2, y + 8 + i * 4, col)
+    c.line(x + 12, y, x + 12, y + 6, BLACK); c.line(x + 9, y + 3, x + 15, y + 3, BLACK)
+
+for name, draw in (('creation_env_selected', b_env_selected), ('creation_env_reference', b_env_reference),
+                   ('layer_condition_same', b_layer_same), ('layer_condition_new', b_layer_new)):
+    button(name + '.bmp', draw)

@@ -239,8 +239,8 @@ void CCommandTape::MoveTo(CPoint pixel)
 const CTapeStep& CCommandTape::TypeLine(const std::string& line)
 {
     return m_tape.Run("typed " + line, [&] {
+        // Into the list the box shows, as a person types into it.
         CInputBar& bar = *App().m_inputBar;
-        bar.m_currentList = 1;
         bar.m_enteredText = line.c_str();
         bar.ConfirmEnteredText(0);
     });

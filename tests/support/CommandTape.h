@@ -9,6 +9,7 @@
 // after Enter. The tape has no main frame.
 #pragma once
 
+#include <deque>
 #include <string>
 #include <vector>
 
@@ -86,7 +87,8 @@ public:
     // An input event as a producer posts it without payload (an execute request: 10).
     const CCommandRow& Event(int kind, int subCode);
 
-    const std::vector<CCommandRow>& Rows() const { return m_rows; }
+    // Held in a deque: a row a test keeps stays valid while later rows are added.
+    const std::deque<CCommandRow>& Rows() const { return m_rows; }
 
     // The drawing written as a native file and read back into a fresh drawing: its listing.
     std::vector<std::string> ListAfterRoundTrip();
@@ -103,5 +105,5 @@ private:
     const CTapeStep& DoubleClick(CPointD world, bool left);
 
     CInputTape m_tape;
-    std::vector<CCommandRow> m_rows;
+    std::deque<CCommandRow> m_rows;
 };
