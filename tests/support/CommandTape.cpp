@@ -216,7 +216,7 @@ const CCommandRow& CCommandTape::Menu(const char* title, int arcMenu)
 const CCommandRow& CCommandTape::Typed(const char* line)
 {
     const std::string text = line;
-    return Row("typed " + text, [&]() -> const CTapeStep& {
+    Row("typed " + text, [&]() -> const CTapeStep& {
         const size_t comma = text.find(',');
         if (comma != std::string::npos) {
             const CPointD p = At(std::atof(text.substr(0, comma).c_str()), std::atof(text.substr(comma + 1).c_str()));
@@ -228,12 +228,26 @@ const CCommandRow& CCommandTape::Typed(const char* line)
             return m_tape.PostValue(std::atof(text.c_str()), 11);
         return m_tape.PostValue(std::atof(text.c_str()), 0);
     });
+    return RefreshAfterEnter();
 }
 
 const CCommandRow& CCommandTape::Value(double value, int subCode)
 {
-    return Row("value " + std::to_string(subCode),
-               [&]() -> const CTapeStep& { return m_tape.PostValue(value, subCode); });
+    Row("value " + std::to_string(subCode), [&]() -> const CTapeStep& { return m_tape.PostValue(value, subCode); });
+    return RefreshAfterEnter();
+}
+
+const CCommandRow& CCommandTape::RefreshAfterEnter()
+{
+    App().SetGuidance(&Doc());
+    App().ShowPrompt();
+    App().ComputePreview(&Doc());
+    CCommandRow& row = m_rows.back();
+    row.prompt = App().m_prompt.GetString();
+    row.hint = App().m_hint.GetString();
+    row.message = App().m_lastMessage.GetString();
+    row.preview = Doc().m_previewKind;
+    return row;
 }
 
 const CCommandRow& CCommandTape::RightClick(CPointD world)

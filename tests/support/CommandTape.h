@@ -78,6 +78,8 @@ public:
 private:
     template <class Action>
     const CCommandRow& Row(const std::string& what, Action action);
+    // What the input box runs after Enter (guidance, prompt, preview), read into the last row.
+    const CCommandRow& RefreshAfterEnter();
     void PressAt(CPointD world);
 
     CInputTape m_tape;
