@@ -433,6 +433,20 @@ TEST_F(CircleShows, TheRadiusCircleThroughTheTape)
     EXPECT_EQ(point.preview, 17);
 }
 
+TEST_F(CircleShows, ThePolygonOfATypedCountThroughTheTape)
+{
+    m_tape.Menu("多角形");
+    const CCommandRow& inner = m_tape.Value(-6, 4);
+    ASSERT_EQ(inner.tokens, "N");
+    EXPECT_EQ(inner.preview, 56);
+    EXPECT_EQ(m_tape.Doc().m_previewAngle2, 60);
+    EXPECT_EQ(inner.prompt, "[内接多角形] 【-角数(正値外接)】 【頂点角度d|角度要素】 【中心点】 円周点|半径");
+    const CCommandRow& centre = m_tape.Typed("10,10");
+    EXPECT_EQ(centre.tokens, "NP");
+    EXPECT_EQ(centre.preview, 58);
+    EXPECT_EQ(m_tape.Doc().m_previewPointA.m_x, 10);
+}
+
 TEST_F(CircleShows, TangentStepsThroughTheTape)
 {
     m_tape.AddCircle(At(20, 20), 5);
