@@ -119,6 +119,24 @@ def edit_pair_rows(rest, obj, lead):
     return rows
 
 
+def start_rows(bullets, obj, add):
+    """The pairs of the modes that start a construction: "PP" names the all-patterns prompt,
+    "BB" pairs it with its own hint, and the modes "as for BB" take that pair."""
+    q = quotes(bullets["PP"])
+    add("M", "PP", obj, MENU, q[0], q[1])
+    add("M", "PP", obj, ALL, q[2], q[3])
+    all_prompt = q[2]
+    q = quotes(bullets["BB"])
+    add("M", "BB", obj, MENU, q[0], q[1])
+    add("M", "BB", obj, ALL, all_prompt, q[2])
+    as_bb = (all_prompt, q[2])
+    for mode in ("APP", "LLL"):
+        if 'as for "BB"' in bullets[mode]:
+            q = quotes(bullets[mode])
+            add("M", mode, obj, MENU, q[0], q[1])
+            add("M", mode, obj, ALL, *as_bb)
+
+
 def mode_pair_rows(g):
     rows = []
     algorithm = line_starting(g, "1. Build the work pairs.")
@@ -135,19 +153,7 @@ def mode_pair_rows(g):
         rows.append((pair, mode, obj, guidance, 0, prompt, hint))
 
     # circle object
-    q = quotes(circle["PP"])
-    add("M", "PP", CIRCLE, MENU, q[0], q[1])
-    add("M", "PP", CIRCLE, ALL, q[2], q[3])
-    circle_all = q[2]
-    q = quotes(circle["BB"])
-    add("M", "BB", CIRCLE, MENU, q[0], q[1])
-    add("M", "BB", CIRCLE, ALL, circle_all, q[2])
-    bb_all = (circle_all, q[2])
-    for mode in ("APP", "LLL"):
-        q = quotes(circle[mode])
-        add("M", mode, CIRCLE, MENU, q[0], q[1])
-        assert 'as for "BB"' in circle[mode]
-        add("M", mode, CIRCLE, ALL, *bb_all)
+    start_rows(circle, CIRCLE, add)
     q = quotes(circle["DP"])
     add("M", "DP", CIRCLE, MENU, q[0], q[1])
     add("R", "DP", CIRCLE, MENU, q[2], q[3])
@@ -165,18 +171,7 @@ def mode_pair_rows(g):
     rows += edit_pair_rows(edit, CIRCLE, "%")
 
     # arc object
-    q = quotes(arc["PP"])
-    add("M", "PP", ARC, MENU, q[0], q[1])
-    add("M", "PP", ARC, ALL, q[2], q[3])
-    arc_all = q[2]
-    q = quotes(arc["BB"])
-    add("M", "BB", ARC, MENU, q[0], q[1])
-    add("M", "BB", ARC, ALL, arc_all, q[2])
-    arc_bb_all = (arc_all, q[2])
-    q = quotes(arc["APP"])
-    add("M", "APP", ARC, MENU, q[0], q[1])
-    assert 'as for "BB"' in arc["APP"]
-    add("M", "APP", ARC, ALL, *arc_bb_all)
+    start_rows(arc, ARC, add)
     q = quotes(arc["DP"])
     add("R", "DP", ARC, MENU, q[0], q[1])
     add("R", "DP", ARC, ALL, q[2], q[3])
@@ -185,9 +180,10 @@ def mode_pair_rows(g):
     add("R", "DLL", ARC, MENU, q[2], q[3])
     add("M", "DLL", ARC, ALL, q[4], q[1])
     add("R", "DLL", ARC, ALL, ends_in(q[2], q[5]), q[3])
-    q = quotes(arc["LLL"])
-    add("M", "LLL", ARC, MENU, q[0], q[1])
-    add("M", "LLL", ARC, ALL, q[2], q[3])
+    if 'as for "BB"' not in arc["LLL"]:
+        q = quotes(arc["LLL"])
+        add("M", "LLL", ARC, MENU, q[0], q[1])
+        add("M", "LLL", ARC, ALL, q[2], q[3])
     q = quotes(arc["DNP"])
     add("M", "DNP", ARC, MENU, q[0], q[2])
     add("M", "DNP", ARC, ALL, q[1], q[2])

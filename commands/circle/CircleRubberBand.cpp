@@ -43,6 +43,20 @@ bool PolygonStep(double count, double& step, bool& outer)
     return true;
 }
 
+// The polygon figures: about the pointer (base 56) or about a centre (base 58), one more for a
+// circumscribed polygon (a positive count).
+int PolygonCode(CZelkDoc* doc, double count, double angle, int base)
+{
+    double step = 0;
+    bool outer = false;
+    if (!PolygonStep(count, step, outer))
+        return 0;
+    doc->m_previewAsArc = 0;
+    doc->m_previewAngle = angle;
+    doc->m_previewAngle2 = step;
+    return outer ? base + 1 : base;
+}
+
 bool IsOneOf(const CString& s, std::initializer_list<const char*> list)
 {
     for (const char* p : list)
@@ -81,8 +95,6 @@ int CCircleCommand::PreviewOfCreation(const CString& t)
     const bool circle = m_circleFlag == 1;
     auto point = [&](int i) { return m_inputPoints[i].GetEffective(doc, 1); };
     auto value = [&](int i) { return m_values[i].value; };
-    double step = 0;
-    bool outer = false;
 
     if (t == "P") {
         doc->m_previewPointA = point(0);
@@ -100,13 +112,8 @@ int CCircleCommand::PreviewOfCreation(const CString& t)
         return 22;
     }
     if (IsOneOf(t, { "DN", "DNP", "DNA", "DNAP" })) {
-        if (!PolygonStep(value(1), step, outer))
-            return 0;
         doc->m_previewValue = value(0);
-        doc->m_previewAsArc = 0;
-        doc->m_previewAngle = t == "DNA" || t == "DNAP" ? value(2) : doc->m_relAngle;
-        doc->m_previewAngle2 = step;
-        return outer ? 57 : 56;
+        return PolygonCode(doc, value(1), t == "DNA" || t == "DNAP" ? value(2) : doc->m_relAngle, 56);
     }
     if (t == "B") {
         doc->m_previewPointA = point(0);
@@ -240,32 +247,17 @@ int CCircleCommand::PreviewOfCreation(const CString& t)
         return lc ? 37 : 38;
     }
     if (IsOneOf(t, { "N", "NA" })) {
-        if (!PolygonStep(value(0), step, outer))
-            return 0;
         doc->m_previewValue = 50.0;
-        doc->m_previewAsArc = 0;
-        doc->m_previewAngle = t == "NA" ? value(1) : doc->m_relAngle;
-        doc->m_previewAngle2 = step;
-        return outer ? 57 : 56;
+        return PolygonCode(doc, value(0), t == "NA" ? value(1) : doc->m_relAngle, 56);
     }
     if (IsOneOf(t, { "NP", "NAP", "NPA" })) {
-        if (!PolygonStep(value(0), step, outer))
-            return 0;
         doc->m_previewPointA = point(t == "NAP" ? 2 : 1);
-        doc->m_previewAsArc = 0;
-        doc->m_previewAngle = t == "NAP" ? value(1) : t == "NPA" ? value(2) : doc->m_relAngle;
-        doc->m_previewAngle2 = step;
-        return outer ? 59 : 58;
+        return PolygonCode(doc, value(0), t == "NAP" ? value(1) : t == "NPA" ? value(2) : doc->m_relAngle, 58);
     }
     // A complete polygon pattern keeps showing its polygon of the typed count.
     if (OptionApplies() && IsOneOf(t, { "NAPD", "NAPP", "NPD", "NPP", "NPAD", "NPAP" })) {
-        if (!PolygonStep(value(0), step, outer))
-            return 0;
-        doc->m_previewAngle = t == "NAPD" || t == "NAPP" ? value(1) : 0.0;
         doc->m_previewValue = 50.0;
-        doc->m_previewAsArc = 0;
-        doc->m_previewAngle2 = step;
-        return outer ? 57 : 56;
+        return PolygonCode(doc, value(0), t == "NAPD" || t == "NAPP" ? value(1) : 0.0, 56);
     }
     return 0;
 }
