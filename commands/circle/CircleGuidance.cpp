@@ -36,18 +36,18 @@ bool BeginsWith(const CString& s, char c)
 
 } // namespace
 
-struct CTextPair {
+struct CCircleTextPair {
     CString prompt;
     CString hint;
 };
 
 // The pairs a mode pattern gives as a whole, for one call.
 struct CCircleWorkPairs {
-    CTextPair mode;
-    CTextPair radius;
-    CTextPair edit;
-    CTextPair outer;
-    CTextPair inner;
+    CCircleTextPair mode;
+    CCircleTextPair radius;
+    CCircleTextPair edit;
+    CCircleTextPair outer;
+    CCircleTextPair inner;
 };
 
 // The state the rows are chosen by, read once per call.
@@ -84,7 +84,7 @@ void FillWorkPairs(const CString& mode, const CCircleGuidanceState& s, CCircleWo
         const bool matches = wholeKind ? BeginsWith(mode, r.mode[0]) : mode == r.mode;
         if (!matches)
             continue;
-        const CTextPair pair{ WithRadius(r.prompt, s.radius), r.hint };
+        const CCircleTextPair pair{ WithRadius(r.prompt, s.radius), r.hint };
         switch (r.pair) {
         case 'M': w.mode = pair; break;
         case 'R': w.radius = pair; break;
@@ -119,11 +119,11 @@ void CCircleCommand::ShowGuidance()
     CCircleWorkPairs w;
     FillWorkPairs(m_modePattern, s, w);
 
-    auto take = [this](const CTextPair& pair) {
+    auto take = [this](const CCircleTextPair& pair) {
         m_prompt = pair.prompt;
         m_hint = pair.hint;
     };
-    const CTextPair cleared;
+    const CCircleTextPair cleared;
     const CString& t = m_tokenString;
 
     if (m_macroFlag) {
@@ -190,7 +190,7 @@ void CCircleCommand::ShowStepGuidance(const CCircleGuidanceState& s, const CCirc
     for (int i = 0; i < kStepKindCount; ++i)
         if (t == kStepKinds[i].tokens)
             kind = kStepKinds[i].kind;
-    auto take = [this](const CTextPair& pair) {
+    auto take = [this](const CCircleTextPair& pair) {
         m_prompt = pair.prompt;
         m_hint = pair.hint;
     };
@@ -208,7 +208,7 @@ void CCircleCommand::ShowStepGuidance(const CCircleGuidanceState& s, const CCirc
     case 'P': take(s.signSecond == kPositiveCount ? w.outer : w.inner); return;
     case 'L':
         if (s.kindFlag)
-            take(CTextPair());
+            take(CCircleTextPair());
         return;
     case 'T': break;
     default: return;
@@ -226,7 +226,7 @@ void CCircleCommand::ShowStepGuidance(const CCircleGuidanceState& s, const CCirc
         if (!Fits(r.object, s.object, kAnyObject) || !Fits(r.guidance, s.guidance, kAnyGuidance) ||
             !Fits(r.concentric, s.concentric, kAnyConcentric) || !Fits(r.sign, s.sign, kAnySign))
             continue;
-        take(r.cleared ? CTextPair() : CTextPair{ WithRadius(r.prompt, s.radius), r.hint });
+        take(r.cleared ? CCircleTextPair() : CCircleTextPair{ WithRadius(r.prompt, s.radius), r.hint });
         return;
     }
 }
