@@ -351,6 +351,18 @@ TEST(CircleRubberBand, CodesAndTheirPreviewData)
         EXPECT_EQ(tape.App().m_lastMessage,
                   circle ? "ダミー角のラバー円を表示しました" : "ダミー角のラバー円弧を表示しました");
     }
+    // The shared point record takes the step point of the next position; with no position
+    // it keeps what it held.
+    Apply(tape, { 1, "PP", "P" });
+    c.m_inputPoints[1].SetBoth(At(7, 8));
+    doc.m_inputPoint.SetBoth(At(-1, -1));
+    c.ShowRubberBand();
+    EXPECT_EQ(doc.m_inputPoint.point.m_x, 7);
+    Apply(tape, { 1, "PP", "XQ" });
+    doc.m_inputPoint.SetBoth(At(-1, -1));
+    EXPECT_EQ(c.ShowRubberBand(), 0);
+    EXPECT_EQ(doc.m_inputPoint.point.m_x, -1);
+
     // Three points: the second goes where the view reads the third of the circle.
     Apply(tape, { 1, "LLL", "BP" });
     c.m_inputPoints[0].SetBoth(At(1, 1));
