@@ -316,15 +316,6 @@ int CCircleCommand::ModeChosen() const
 
 // ---- neighbours -----------------------------------------------------------------------------
 
-// The guidance texts come with the guidance tables; until then the pair stays as it is.
-void CCircleCommand::ShowGuidance() {}
-
-// The rubber-band figures of the command come with its preview routine; none is shown yet.
-int CCircleCommand::ShowRubberBand()
-{
-    return 0;
-}
-
 // No construction or edit is bound to a complete pattern yet: nothing runs.
 int CCircleCommand::Execute()
 {

@@ -15,6 +15,8 @@
 
 class CArc;
 class CPatternGroup;
+struct CCircleGuidanceState;
+struct CCircleWorkPairs;
 class CPointPair;
 class CZelkDoc;
 
@@ -136,6 +138,9 @@ public:
     // ---- neighbours of the input: guidance, preview, execution, candidates --------------
     void ShowGuidance();
     int ShowRubberBand();
+    // A default prompt for every empty entry of a recorded pattern's step prompt list, which
+    // takes the pattern's length.
+    void BuildMacroPrompts(const CString& pattern, CStringArray& prompts) const;
     int Execute();
     void RestoreCreationMode();
     void ClearCandidates();
@@ -170,4 +175,8 @@ private:
     int AcceptEntryEdit(const CString& x, int p, CString& k);
     int TestCandidate(const CString& k);
     int OfferDefault(const CString& letter, const char* message);
+    void ShowStepGuidance(const CCircleGuidanceState& s, const CCircleWorkPairs& w);
+    int PreviewOfCreation(const CString& creation);
+    int PreviewOfArcEdit();
+    int PreviewOfCircleEdit(const CString& tail);
 };

@@ -367,7 +367,9 @@ TEST_F(CircleTape, DefaultsAdvanceTheStep)
     c.m_values[0].value = 30;
     c.OnEnter();
     EXPECT_EQ(c.m_tokenString, "A");
-    EXPECT_EQ(m_tape.App().m_lastMessage, "既定数値でステップを進めました");
+    // The rubber band of the angle speaks after the default's own message.
+    EXPECT_EQ(m_tape.App().m_lastMessage, "ダミーのラバー円を表示しました");
+    EXPECT_EQ(doc.m_previewKind, 30);
     EXPECT_EQ(doc.m_curAngle, 30);
 
     // A step point constrained to the reference point.

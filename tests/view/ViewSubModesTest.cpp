@@ -100,8 +100,8 @@ TEST_F(ViewSubModes, RadiusAndDivideItemsPostTheirFirstInput)
     EXPECT_EQ(m_doc->m_inputEvent->kind, 3);
     EXPECT_EQ(m_doc->m_inputEvent->subCode, 6);
     EXPECT_DOUBLE_EQ(m_doc->m_inputEvent->value, m_doc->m_circleCmd->m_defaultLength);
-    // The menu handler refreshes no prompt itself: the posted length does.
-    EXPECT_EQ(m_app->m_calls, std::vector<std::string>{"preview"});
+    // The menu handler shows no prompt itself: the posted length's guidance hands the pair over.
+    EXPECT_EQ(m_app->m_calls, (std::vector<std::string>{"guidance", "preview"}));
     Choose(33018);
     EXPECT_EQ(m_doc->m_inputEvent->subCode, 4);
     EXPECT_DOUBLE_EQ(m_doc->m_inputEvent->value, 2.0);
@@ -135,7 +135,8 @@ TEST_F(ViewSubModes, EditItemsSetTheInterruptPatternsAndTickForEveryRelatedPatte
     Choose(33008);
     EXPECT_EQ(m_doc->m_circleCmdInt->m_modePattern, "%D");
     EXPECT_EQ(m_doc->m_circleCmdInt->m_lastCircleEditPattern, "%D");
-    EXPECT_EQ(m_app->m_calls, (std::vector<std::string>{"guidance", "prompt", "preview"}));
+    // The circle command's guidance hands its pair over, then the menu shows the prompt.
+    EXPECT_EQ(m_app->m_calls, (std::vector<std::string>{"guidance", "guidance", "prompt", "preview"}));
     EXPECT_EQ(Update(33008).m_checked, 1);
     m_app->m_interruptKind = 4;
     Choose(33011);
