@@ -456,7 +456,7 @@ TEST_F(CircleShows, ThePolygonOfATypedCountThroughTheTape)
     const CCommandRow& centre = m_tape.Typed("10,10");
     EXPECT_EQ(centre.tokens, "NP");
     EXPECT_EQ(centre.preview, 58);
-    EXPECT_EQ(m_tape.Doc().m_previewPointA.m_x, 10);
+    EXPECT_NEAR(m_tape.Doc().m_previewPointA.m_x, 10, 1e-9);
 }
 
 TEST_F(CircleShows, TangentStepsThroughTheTape)
