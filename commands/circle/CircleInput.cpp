@@ -2,11 +2,9 @@
 // mode from the first inputs, and where each accepted point, value and pick is kept.
 #include "commands/circle/CircleCommand.h"
 
-#include <cmath>
-#include <limits>
-
 #include "app/MainFrame.h"
 #include "app/ZelkApp.h"
+#include "commands/circle/CountOf.h"
 #include "document/CreationLog.h"
 #include "document/ZelkDoc.h"
 #include "elements/Arc.h"
@@ -37,18 +35,6 @@ constexpr UINT kMacroTimer = 17;
 bool IsRelative(int subCode)
 {
     return subCode == 3 || subCode == 5 || subCode == 7 || subCode == 12;
-}
-
-// The integer part of a typed count, held at the ends of the integer range.
-int CountOf(double v)
-{
-    if (std::isnan(v))
-        return 0;
-    if (v >= static_cast<double>(std::numeric_limits<int>::max()))
-        return std::numeric_limits<int>::max();
-    if (v <= static_cast<double>(std::numeric_limits<int>::min()))
-        return std::numeric_limits<int>::min();
-    return static_cast<int>(v);
 }
 
 bool TooFewCorners(double v)
