@@ -5,6 +5,7 @@
 #include "app/MainFrame.h"
 #include "app/ZelkApp.h"
 #include "commands/circle/CountOf.h"
+#include "commands/circle/PatternTable.h"
 #include "document/CreationLog.h"
 #include "document/ZelkDoc.h"
 #include "elements/Arc.h"
@@ -507,29 +508,7 @@ CString CCircleCommand::DefaultValueLetter() const
 
 CString CCircleCommand::TokenForPick(int subCode, int upper) const
 {
-    if (subCode != 19 && subCode != 20)
-        return CString();
-    CElemRef ref;
-    if (!m_doc->m_pickList->GetCurrent(ref))
-        return CString();
-    const bool moded = !m_modePattern.IsEmpty();
-    switch (ref.m_kind) {
-    case ELEM_POINT:
-        return upper ? "U" : "p";
-    case ELEM_LINE:
-        return upper ? "L" : "l";
-    case ELEM_CIRCLE:
-    case ELEM_ARC:
-        if (!upper)
-            return "c";
-        return !m_macroFlag || moded ? "C" : "";
-    case ELEM_TEXT:
-        if (!upper)
-            return "t";
-        return !m_macroFlag || moded ? "T" : "";
-    default:
-        return CString();
-    }
+    return PickTokenLetter(m_doc, subCode, upper, m_macroFlag, !m_modePattern.IsEmpty());
 }
 
 // end 0 the start, 1 the end of the arc being edited; (0, 0) when there is none.

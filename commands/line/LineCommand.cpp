@@ -3,6 +3,7 @@
 #include "commands/line/LineCommand.h"
 
 #include "app/ZelkApp.h"
+#include "commands/circle/PatternTable.h"
 #include "commands/line/TokenLists.h"
 #include "document/CreationLog.h"
 #include "document/ZelkDoc.h"
@@ -12,13 +13,8 @@
 
 namespace {
 
-struct GroupRow {
-    const char* name;
-    CTokenList patterns;
-};
-
 // The named groups in their order; the first pattern of a group is its lead pattern.
-const GroupRow kGroups[] = {
+const CPatternRow kGroups[] = {
     { "se", { "SE", "SNL" } },
     { "path", { "PAPP", "PAPD" } },
     { "rad_ang", { "SANP", "SAND" } },
@@ -85,12 +81,7 @@ CLineCommand::~CLineCommand()
 
 void CLineCommand::BuildPatternGroups()
 {
-    for (const GroupRow& row : kGroups) {
-        auto* group = new CPatternGroup(row.name);
-        for (const char* p : row.patterns)
-            group->patterns.Add(p);
-        m_patternGroups.Add(group);
-    }
+    AddPatternGroups(m_patternGroups, kGroups);
 }
 
 void CLineCommand::BuildPatternLists()
@@ -101,19 +92,12 @@ void CLineCommand::BuildPatternLists()
 
 void CLineCommand::DeletePatternGroups()
 {
-    for (int i = 0; i < m_patternGroups.GetSize(); ++i)
-        delete static_cast<CPatternGroup*>(m_patternGroups[i]);
-    m_patternGroups.RemoveAll();
+    FreePatternGroups(m_patternGroups);
 }
 
 CString CLineCommand::GetGroupLeadPattern(const CString& name) const
 {
-    for (int i = 0; i < m_patternGroups.GetSize(); ++i) {
-        const auto* group = static_cast<const CPatternGroup*>(m_patternGroups[i]);
-        if (group->name == name && group->patterns.GetSize() > 0)
-            return group->patterns[0];
-    }
-    return CString();
+    return LeadPatternOfGroup(m_patternGroups, name);
 }
 
 CString CLineCommand::GetCurrentGroupName() const
@@ -125,27 +109,12 @@ CString CLineCommand::GetCurrentGroupName() const
 
 CPatternGroup* CLineCommand::FindPatternGroup(const CString& pattern) const
 {
-    for (int i = 0; i < m_patternGroups.GetSize(); ++i) {
-        auto* group = static_cast<CPatternGroup*>(m_patternGroups[i]);
-        for (int j = 0; j < group->patterns.GetSize(); ++j) {
-            if (group->patterns[j] == pattern)
-                return group;
-        }
-    }
-    return nullptr;
+    return GroupListingPattern(m_patternGroups, pattern);
 }
 
 int CLineCommand::HasCutPointAt(int position) const
 {
-    const CPatternGroup* group = FindPatternGroup(m_modePattern);
-    if (!group || position < 0)
-        return 0;
-    for (int j = 0; j < group->patterns.GetSize(); ++j) {
-        const CString& q = group->patterns[j];
-        if (q.GetLength() > position && q.GetAt(position) == 'p')
-            return 1;
-    }
-    return 0;
+    return GroupHasLetterAt(FindPatternGroup(m_modePattern), position, 'p');
 }
 
 int CLineCommand::IsPatternPrefix(const CString& s) const
@@ -291,9 +260,10 @@ void CLineCommand::OnEnter()
         g_pApp->AnnounceDrawingMode(m_doc);
 }
 
-// The advance passes of the step routines: nothing runs in them, a restart clears the marks.
-// Whether the drawing mode is to be announced.
-int CLineCommand::RunAdvancePasses()
+// The advance passes of the step routines and the constraint change: a restart clears the
+// marks; with execute a complete pattern runs after each advance. Whether the drawing mode is
+// to be announced.
+int CLineCommand::RunAdvancePasses(int execute)
 {
     int restarted = 0, announce = 0;
     for (int pass = 0; pass < kAdvancePasses; ++pass) {
@@ -304,8 +274,25 @@ int CLineCommand::RunAdvancePasses()
             ClearTempMarks();
         if (!advanced)
             break;
+        if (execute && Execute()) {
+            if (m_editFlag)
+                RestoreCreationMode();
+            m_doc->m_previewKind = 0;
+        }
     }
     return announce;
+}
+
+// After an input or a constraint change: the guidance, the constraint mark of the next step
+// and, when asked, the drawing mode.
+void CLineCommand::ShowStepAndMark(int announce)
+{
+    ShowGuidance();
+    m_doc->ShowInputPointMark(0);
+    SetConstraintReference();
+    m_doc->ShowInputPointMark(1);
+    if (announce && g_pApp)
+        g_pApp->AnnounceDrawingMode(m_doc);
 }
 
 int CLineCommand::PopupMenuOff() const

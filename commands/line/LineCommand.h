@@ -121,7 +121,9 @@ private:
     void RollBackTentative();
     CPointD EditedLinePoint(int end) const;
     int AcceptCandidate(const CString& candidate);
-    int RunAdvancePasses();
+    int RunAdvancePasses(int execute);
+    void ShowStepAndMark(int announce);
+    void AdvanceAndShow();
     void RecordStep(const CString& letter);
     void ShowAngleMessage(double angle);
 };

@@ -6,6 +6,7 @@
 #include "app/MainFrame.h"
 #include "app/ZelkApp.h"
 #include "commands/circle/CircleCommand.h"
+#include "commands/circle/PatternTable.h"
 #include "commands/line/TokenLists.h"
 #include "document/CreationLog.h"
 #include "document/ZelkDoc.h"
@@ -218,12 +219,7 @@ void CLineCommand::OnInput(int kind, int subCode)
             break;
     }
 
-    ShowGuidance();
-    doc->ShowInputPointMark(0);
-    SetConstraintReference();
-    doc->ShowInputPointMark(1);
-    if (announce)
-        app->AnnounceDrawingMode(doc);
+    ShowStepAndMark(announce);
 }
 
 // What the macro recorder keeps of the step just taken: its text and how its value is recorded.
@@ -491,41 +487,10 @@ CString CLineCommand::DefaultValueLetter() const
 
 CString CLineCommand::TokenForPick(int subCode, int upper) const
 {
-    if (subCode != 19 && subCode != 20)
-        return CString();
-    CElemRef ref;
-    if (!m_doc->m_pickList->GetCurrent(ref))
-        return CString();
-    const bool moded = !m_modePattern.IsEmpty();
-    switch (ref.m_kind) {
-    case ELEM_POINT:
-        return upper ? "U" : "p";
-    case ELEM_LINE:
-        return upper ? "L" : "l";
-    case ELEM_CIRCLE:
-    case ELEM_ARC:
-        if (!upper)
-            return "c";
-        return !m_macroFlag || moded ? "C" : "";
-    case ELEM_TEXT:
-        if (!upper)
-            return "t";
-        return !m_macroFlag || moded ? "T" : "";
-    default:
-        return CString();
-    }
+    return PickTokenLetter(m_doc, subCode, upper, m_macroFlag, !m_modePattern.IsEmpty());
 }
 
 void CLineCommand::UpdateLengthInputFlag()
 {
-    CZelkApp* app = g_pApp;
-    if (!app)
-        return;
-    app->m_lengthInputMain = 0;
-    if (DefaultValueLetter() == "D") {
-        if (app->m_interruptKind == 0)
-            app->m_lengthInputMain = 1;
-        else
-            app->m_lengthInputInterrupt = 1;
-    }
+    SetLengthInputFlags(DefaultValueLetter() == "D");
 }

@@ -121,7 +121,7 @@ void CLineCommand::StepBack(int show)
     if (!m_macroFlag && m_stepTexts.GetSize() > m_tokenString.GetLength())
         m_stepTexts.SetSize(m_tokenString.GetLength());
     ReplayTokens();
-    int announce = RunAdvancePasses();
+    int announce = RunAdvancePasses(0);
     ShowGuidance();
     if (m_editFlag && m_tokenString.IsEmpty()) {
         RestoreCreationMode();
@@ -133,6 +133,15 @@ void CLineCommand::StepBack(int show)
     }
     if (announce && app)
         app->AnnounceDrawingMode(doc);
+}
+
+// The advance passes after a step routine, the guidance and the drawing mode when reported.
+void CLineCommand::AdvanceAndShow()
+{
+    const int announce = RunAdvancePasses(0);
+    ShowGuidance();
+    if (announce && g_pApp)
+        g_pApp->AnnounceDrawingMode(m_doc);
 }
 
 void CLineCommand::ReleasePointConstraint()
@@ -156,10 +165,7 @@ void CLineCommand::ReleasePointConstraint()
     ClassifyTokens(single, complete);
     if (!complete)
         ReplayTokens();
-    const int announce = RunAdvancePasses();
-    ShowGuidance();
-    if (announce && app)
-        app->AnnounceDrawingMode(m_doc);
+    AdvanceAndShow();
 }
 
 void CLineCommand::OnNextSnapPoint()
@@ -168,10 +174,7 @@ void CLineCommand::OnNextSnapPoint()
     SaveOrRestoreStep(1);
     StorePointInput();
     ReplayTokens();
-    const int announce = RunAdvancePasses();
-    ShowGuidance();
-    if (announce && g_pApp)
-        g_pApp->AnnounceDrawingMode(m_doc);
+    AdvanceAndShow();
 }
 
 void CLineCommand::OnNextCandidateElement()
@@ -196,10 +199,7 @@ void CLineCommand::OnNextCandidateElement()
         m_tokenString = "P";
     StorePickedElement(r);
     ReplayTokens();
-    const int announce = RunAdvancePasses();
-    ShowGuidance();
-    if (announce && g_pApp)
-        g_pApp->AnnounceDrawingMode(m_doc);
+    AdvanceAndShow();
 }
 
 // The string is entered again letter by letter, so that what it shows (guide lines, direction

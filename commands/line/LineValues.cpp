@@ -26,8 +26,6 @@ const char* const kMsgConstraintPoint = " 点拘束でステップを進めま�
 const char* const kMsgDefaultValue = " 既定数値でステップを進めました";
 const char* const kMsgMacroDefaultValue = " マクロの既定数値でステップを進めました";
 
-constexpr int kConstraintPasses = 5;
-
 bool IsIncrement(int subCode)
 {
     return subCode == 3 || subCode == 5 || subCode == 7 || subCode == 12;
@@ -354,27 +352,7 @@ void CLineCommand::ApplyPointConstraint()
     }
     if (single)
         SaveOrRestoreStep(0);
-    int restarted = 0, announce = 0;
-    for (int pass = 0; pass < kConstraintPasses; ++pass) {
-        if (!restarted)
-            SaveOrRestoreStep(0);
-        const int advanced = AdvanceWithDefaults(restarted, announce);
-        if (restarted)
-            ClearTempMarks();
-        if (!advanced)
-            break;
-        if (Execute()) {
-            if (m_editFlag)
-                RestoreCreationMode();
-            doc->m_previewKind = 0;
-        }
-    }
-    ShowGuidance();
-    doc->ShowInputPointMark(0);
-    SetConstraintReference();
-    doc->ShowInputPointMark(1);
-    if (announce)
-        app->AnnounceDrawingMode(doc);
+    ShowStepAndMark(RunAdvancePasses(1));
 }
 
 void CLineCommand::SetConstraintReference()
