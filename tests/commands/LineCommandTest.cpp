@@ -10,6 +10,8 @@
 #include "commands/line/LineCommand.h"
 #include "document/CreationLog.h"
 #include "document/ZelkDoc.h"
+#include "elements/ElementKinds.h"
+#include "input/PickList.h"
 #include "input/InputEvent.h"
 #include "input/PatternGroup.h"
 #include "macro/MacroRecorder.h"
@@ -546,6 +548,141 @@ TEST_F(LineTape, RecordingMarksTheValuesOfARadialLine)
     // A count typed for "SAN" is not recorded as a value.
     m_tape.Value(4, 4);
     EXPECT_EQ(c.m_stepValueFlags[2], 0);
+}
+
+TEST(LineLetters, AMacroPatternLeadsTheLetters)
+{
+    struct Case {
+        const char* pattern;
+        const char* tokens;
+        const char* letter;
+        int accepted;
+        const char* after;
+        const char* letterAfter;
+    } cases[] = {
+        { "SANP", "", "", 1, "S", "" },         // the start event
+        { "SANP", "S", "A", 1, "SA", "A" },
+        { "SANP", "S", "D", 1, "SA", "A" },     // a number where an angle is expected is the angle
+        { "SANP", "SA", "D", 1, "SAN", "N" },
+        { "SANP", "SA", "L", 0, "SA", "L" },
+        { "SANP", "SAN", "L", 1, "SAN", "L" },  // an angle source keeps the string
+        { "#pl", "", "#", 1, "#", "#" },
+        { "LP", "", "P", 0, "", "P" },
+        { "DLL", "D", "C", 0, "D", "C" },
+        { "", "", "P", 0, "", "P" },
+    };
+    for (const Case& k : cases) {
+        CCommandTape tape;
+        CLineCommand& c = tape.Line();
+        c.m_macroFlag = 1;
+        c.m_macroPattern = k.pattern;
+        c.m_modePattern = k.pattern;
+        c.m_tokenString = k.tokens;
+        CString letter = k.letter;
+        EXPECT_EQ(c.AcceptMacroToken(letter), k.accepted) << k.pattern << " " << k.tokens << " " << k.letter;
+        EXPECT_EQ(c.m_tokenString, k.after) << k.pattern << " " << k.tokens << " " << k.letter;
+        EXPECT_EQ(letter, k.letterAfter) << k.pattern << " " << k.tokens << " " << k.letter;
+        if (std::string(k.pattern) == "DLL") {
+            EXPECT_EQ(tape.App().m_lastMessage, "不適合な入力です。");
+            EXPECT_EQ(c.m_refusalNote, 1);
+        }
+        if (std::string(k.pattern) == "#pl") {
+            EXPECT_EQ(c.m_modePattern, "#pp");
+        }
+        // The interactive acceptance takes nothing while the macro drives the command.
+        CString again = "P";
+        EXPECT_EQ(c.AcceptToken(again), 0);
+    }
+    const struct {
+        const char* letter;
+        char expected;
+        int fits;
+        const char* after;
+    } letters[] = { { "P", 'H', 1, "P" }, { "p", 'P', 0, "p" }, { "PA", 'A', 1, "PA" }, { "L", 'l', 1, "l" },
+                    { "C", 'c', 1, "c" }, { "c", 'c', 1, "c" }, { "Q", 'Q', 1, "Q" },  { "A", 'D', 0, "A" },
+                    { "P", 'x', 0, "P" } };
+    for (const auto& k : letters) {
+        CString x = k.letter;
+        EXPECT_EQ(CLineCommand::FitsExpectedLetter(x, k.expected), k.fits) << k.letter << k.expected;
+        EXPECT_EQ(x, k.after) << k.letter << k.expected;
+    }
+}
+
+TEST(LineEdit, TheFirstInputOfAnEditChoosesItsModeAndThePointItsEnd)
+{
+    struct Case {
+        int kind, subCode;
+        double x;            // the base point (x, 0), or the typed value
+        const char* mode;
+        const char* tokens;
+    } cases[] = {
+        { 3, 11, 30, "#AP", "#A" }, { 3, 6, 5, "#DP", "#D" }, { 4, 18, 3, "#pp", "#p" },
+        { 4, 0, 0, "#SP", "#S" },   { 4, 0, 10, "#EP", "#E" }, { 4, 0, 3, "#P", "#P" },
+        { 11, 0, 0, "#Q", "#Q" },
+    };
+    for (const Case& k : cases) {
+        CCommandTape tape;
+        CZelkDoc& doc = tape.Doc();
+        tape.App().m_noPopupMenu = 1;
+        tape.AddLine(At(0, 0), At(10, 0));
+        CLineCommand& edit = tape.LineInt();
+        edit.m_editFlag = 1;
+        edit.m_editBlock = static_cast<std::int16_t>(doc.m_lineBlocks.GetSize() - 1);
+        edit.m_editSlot = 0;
+        edit.OnInput(9, 0);
+        ASSERT_EQ(edit.m_tokenString, "#");
+        doc.SetBasePoint(At(k.x, 0), At(k.x, 0));
+        doc.m_inputEvent->value = k.x;
+        edit.OnInput(k.kind, k.subCode);
+        EXPECT_EQ(edit.m_modePattern, k.mode) << k.kind << "/" << k.subCode << " " << k.x;
+        EXPECT_EQ(edit.m_tokenString, k.tokens) << k.kind << "/" << k.subCode << " " << k.x;
+        EXPECT_EQ(edit.m_autoSavedTokenString, "#") << k.kind << "/" << k.subCode << " " << k.x;
+    }
+    // Moving the start keeps the end that stays as the step's point.
+    CCommandTape tape;
+    tape.AddLine(At(0, 0), At(10, 0));
+    CLineCommand& edit = tape.LineInt();
+    edit.m_editFlag = 1;
+    edit.m_editBlock = static_cast<std::int16_t>(tape.Doc().m_lineBlocks.GetSize() - 1);
+    edit.m_editSlot = 0;
+    edit.m_modePattern = "#SP";
+    edit.OnInput(9, 0);
+    tape.Doc().SetBasePoint(At(0, 0), At(0, 0));
+    edit.OnInput(4, 0);
+    EXPECT_EQ(edit.m_tokenString, "#S");
+    EXPECT_EQ(edit.m_inputPoints[1].point.m_x, 10);
+    // Without an edited line the edit takes nothing.
+    edit.Reset();
+    edit.m_editFlag = 1;
+    edit.m_editBlock = -1;
+    edit.OnInput(9, 0);
+    EXPECT_EQ(edit.m_tokenString, "");
+}
+
+TEST_F(LineTape, TabOverCandidatesAndTheReleaseOfAConstraint)
+{
+    CLineCommand& c = Line();
+    m_tape.App().m_noPopupMenu = 1;
+    m_tape.Typed("60,60");
+    EXPECT_EQ(m_tape.Pick(At(55, 50)).lineTokens, "PC");
+    // The next candidate is the first line: the point and the line make a parallel through it.
+    CZelkDoc& doc = m_tape.Doc();
+    doc.m_pickList->SetSingleCandidate(0, 0, 0, ELEM_LINE);
+    doc.m_pickList->m_current = 0;
+    c.OnNextCandidateElement();
+    EXPECT_EQ(c.m_tokenString, "SL");
+    EXPECT_EQ(c.m_pickedLines[1].m_end.m_x, 10);
+
+    // A point constrained to the reference point is released and the step goes back.
+    c.Reset();
+    m_tape.Typed("1,1");
+    c.m_inputPoints[0].mode = 2;
+    m_tape.App().m_constraintStepRef = 1;
+    c.ReleasePointConstraint();
+    EXPECT_EQ(c.m_tokenString, "");
+    EXPECT_EQ(c.m_inputPoints[0].mode, 1);
+    EXPECT_EQ(m_tape.App().m_constraintStepRef, 0);
+    EXPECT_EQ(m_tape.App().m_lastMessage, "点の拘束を解除し、ステップを戻しました");
 }
 
 } // namespace
