@@ -3,7 +3,6 @@
 #include "app/MainFrame.h"
 #include "commands/line/LineCommand.h"
 #include "document/ZelkDoc.h"
-#include "platform/ui/ClientDC.h"
 #include "tests/app/StartedProgram.h"
 #include "view/SubModeTable.h"
 #include "view/ZelkView.h"
@@ -27,29 +26,8 @@ protected:
         m_view->SetFocus();
         UiDriver::Pump();
     }
-    // The world point shown at a pixel of the view.
-    CPointD WorldAt(POINT pixel)
-    {
-        CClientDC dc(m_view);
-        m_view->OnPrepareDC(&dc);
-        dc.DPtoLP(&pixel);
-        CPointD p;
-        p.Init(pixel.x, pixel.y);
-        return p.ScreenToWorld(m_view->m_origin, m_view->m_zoom);
-    }
-    POINT PixelOf(CPointD world)
-    {
-        const CPointD s = world.WorldToScreen(m_view->m_origin, m_view->m_zoom);
-        return m_view->LogicalToDevicePoint(POINT{ static_cast<LONG>(s.m_x), static_cast<LONG>(s.m_y) });
-    }
-    void KeyInView(UINT key)
-    {
-        UiDriver::ShowAndActivate(m_frame);
-        m_view->SetFocus();
-        UiDriver::Pump();
-        UiDriver::Key(key);
-        UiDriver::Pump();
-    }
+    CPointD WorldAt(POINT pixel) { return StartedProgram::WorldAt(m_view, pixel); }
+    POINT PixelOf(CPointD world) { return StartedProgram::PixelOf(m_view, world); }
     static UINT LineItem(const char* title)
     {
         for (const CSubMode* m = SubModesBegin(); m != SubModesEnd(); ++m) {
