@@ -104,6 +104,21 @@ TEST(LineCommand, ClassifiesWhereTheNextLetterGoes)
     }
 }
 
+TEST(LineCommand, AStringThatFitsNothingHasNoNextStepToFillOrConstrain)
+{
+    CCommandTape tape;
+    CLineCommand& c = tape.Line();
+    for (const char* tokens : { "SX", "#" }) {
+        c.m_tokenString = tokens;
+        int restarted = 0, announce = 0;
+        EXPECT_EQ(c.AdvanceWithDefaults(restarted, announce), 0) << tokens;
+        tape.App().m_pointConstraintMode = 2;
+        c.ApplyPointConstraint();
+        EXPECT_EQ(c.m_tokenString, tokens);
+        EXPECT_EQ(tape.Doc().m_inputMarkFlag, 0) << tokens;
+    }
+}
+
 TEST(LineCommand, TheLastPointCountsADoublePointOnlyUnderTheLineOption)
 {
     CCommandTape tape;
