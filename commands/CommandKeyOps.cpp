@@ -2,11 +2,14 @@
 #include "commands/CommandKeyOps.h"
 
 #include "commands/circle/CircleCommand.h"
+#include "commands/line/LineCommand.h"
 
 void CCommandRef::OnInput(int kind, int subCode)
 {
     if (m_circle)
         m_circle->OnInput(kind, subCode);
+    else if (m_line)
+        m_line->OnInput(kind, subCode);
     else if (m_ops)
         m_ops->OnInput(kind, subCode);
 }
@@ -15,6 +18,8 @@ void CCommandRef::UndoClickBeforeDoubleClick()
 {
     if (m_circle)
         m_circle->UndoClickBeforeDoubleClick();
+    else if (m_line)
+        m_line->UndoClickBeforeDoubleClick();
     else if (m_ops)
         m_ops->UndoClickBeforeDoubleClick();
 }
@@ -23,6 +28,8 @@ void CCommandRef::Reset()
 {
     if (m_circle)
         m_circle->Reset();
+    else if (m_line)
+        m_line->Reset();
     else if (m_ops)
         m_ops->Reset();
 }
@@ -31,6 +38,8 @@ void CCommandRef::ApplyPointConstraint()
 {
     if (m_circle)
         m_circle->ApplyPointConstraint();
+    else if (m_line)
+        m_line->ApplyPointConstraint();
     else if (m_ops)
         m_ops->ApplyPointConstraint();
 }
@@ -39,6 +48,8 @@ void CCommandRef::ReleasePointConstraint()
 {
     if (m_circle)
         m_circle->ReleasePointConstraint();
+    else if (m_line)
+        m_line->ReleasePointConstraint();
     else if (m_ops)
         m_ops->ReleasePointConstraint();
 }
@@ -47,6 +58,8 @@ void CCommandRef::StepBack(int steps)
 {
     if (m_circle)
         m_circle->StepBack(steps);
+    else if (m_line)
+        m_line->StepBack(steps);
     else if (m_ops)
         m_ops->StepBack(steps);
 }
@@ -55,6 +68,8 @@ void CCommandRef::OnNextSnapPoint()
 {
     if (m_circle)
         m_circle->OnNextSnapPoint();
+    else if (m_line)
+        m_line->OnNextSnapPoint();
     else if (m_ops)
         m_ops->OnNextSnapPoint();
 }
@@ -63,6 +78,8 @@ void CCommandRef::OnNextCandidateElement()
 {
     if (m_circle)
         m_circle->OnNextCandidateElement();
+    else if (m_line)
+        m_line->OnNextCandidateElement();
     else if (m_ops)
         m_ops->OnNextCandidateElement();
 }
@@ -71,6 +88,8 @@ void CCommandRef::OnEnter()
 {
     if (m_circle)
         m_circle->OnEnter();
+    else if (m_line)
+        m_line->OnEnter();
     else if (m_ops)
         m_ops->OnEnter();
 }
@@ -79,6 +98,8 @@ BOOL CCommandRef::IsEditPick() const
 {
     if (m_circle)
         return m_circle->IsEditPick() ? TRUE : FALSE;
+    if (m_line)
+        return m_line->IsEditPick() ? TRUE : FALSE;
     return m_ops ? m_ops->IsEditPick() : FALSE;
 }
 
@@ -89,6 +110,11 @@ void CCommandRef::SetEditTarget(std::int16_t block, std::int16_t slot, int posit
         m_circle->m_editSlot = slot;
         m_circle->m_editPickPosition = positionClass;
         m_circle->m_editFlag = 1;
+    } else if (m_line) {
+        m_line->m_editBlock = block;
+        m_line->m_editSlot = slot;
+        m_line->m_editPickPosition = positionClass;
+        m_line->m_editFlag = 1;
     } else if (m_ops) {
         m_ops->m_editBlock = block;
         m_ops->m_editSlot = slot;
@@ -101,6 +127,8 @@ BOOL CCommandRef::TakesMacroInput() const
 {
     if (m_circle)
         return m_circle->m_macroFlag ? TRUE : FALSE;
+    if (m_line)
+        return m_line->m_macroFlag ? TRUE : FALSE;
     return m_ops && m_ops->m_macroInput ? TRUE : FALSE;
 }
 
@@ -109,6 +137,9 @@ void CCommandRef::EndMacroInput()
     if (m_circle) {
         m_circle->m_macroFlag = 0;
         m_circle->m_tokenString.Empty();
+    } else if (m_line) {
+        m_line->m_macroFlag = 0;
+        m_line->m_tokenString.Empty();
     } else if (m_ops) {
         m_ops->m_macroInput = 0;
         m_ops->m_tokenString.Empty();

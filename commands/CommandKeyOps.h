@@ -11,6 +11,7 @@
 #include "platform/core/WinTypes.h"
 
 class CCircleCommand;
+class CLineCommand;
 
 class CCommandKeyOps : public CGuidanceOwner {
 public:
@@ -52,15 +53,16 @@ public:
     int m_macroInput = 0;     // the command takes its inputs from a macro
 };
 
-// A drawing command object as the key routines reach it. The circle and arc command is a plain
-// class without virtual members and is called by its own type; every other command through its
-// key operations.
+// A drawing command object as the key routines reach it. The line command and the circle and arc
+// command are plain classes without virtual members and are called by their own type; every
+// other command through its key operations.
 class CCommandRef {
 public:
     CCommandRef() = default;
     CCommandRef(CCommandKeyOps* ops) : m_ops(ops) {}
     CCommandRef(CCircleCommand* circle) : m_circle(circle) {}
-    explicit operator bool() const { return m_ops || m_circle; }
+    CCommandRef(CLineCommand* line) : m_line(line) {}
+    explicit operator bool() const { return m_ops || m_circle || m_line; }
 
     void OnInput(int kind, int subCode);
     void Reset();
@@ -81,4 +83,5 @@ public:
 private:
     CCommandKeyOps* m_ops = nullptr;
     CCircleCommand* m_circle = nullptr;
+    CLineCommand* m_line = nullptr;
 };

@@ -200,6 +200,10 @@ void CZelkDoc::InitContents()
     m_circleCmdInt = new CCircleCommand(this, 1);
     m_textCmdInt = new CTextCommand(this, 1);
     m_dimCmdInt = new CDimCommand(this, 1);
+    for (CLineCommand* line : { m_lineCmd, m_lineCmdInt }) {
+        line->BuildPatternGroups();
+        line->BuildPatternLists();
+    }
     for (CCircleCommand* circle : { m_circleCmd, m_circleCmdInt }) {
         circle->BuildPatternGroups();
         circle->BuildPatternLists();

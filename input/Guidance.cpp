@@ -57,13 +57,12 @@ const KindHint kKindAnnouncements[] = {
     {12, "ループ処理モードです"},
 };
 
-// The instance of a command kind: the point, line, circle/arc (3, 4 and the ellipse edit 22),
-// text, dimension or loop command; none for other kinds.
+// The instance of a command kind with the guidance owner's members: the point, text, dimension
+// or loop command; none for other kinds (the line and circle commands are reached by their type).
 CGuidanceOwner* CommandOf(CZelkDoc* doc, int kind, bool interrupting)
 {
     switch (kind) {
     case 1: return interrupting ? doc->m_pointCmdInt : doc->m_pointCmd;
-    case 2: return interrupting ? doc->m_lineCmdInt : doc->m_lineCmd;
     case 7: return interrupting ? doc->m_textCmdInt : doc->m_textCmd;
     case 10: return interrupting ? doc->m_dimCmdInt : doc->m_dimCmd;
     case 12: return interrupting ? nullptr : doc->m_loopCmd;
@@ -80,10 +79,20 @@ CCircleCommand* CircleCommandOf(CZelkDoc* doc, int kind, bool interrupting)
     return interrupting ? doc->m_circleCmdInt : doc->m_circleCmd;
 }
 
+// The line command, a plain class like the circle command, by its own type (2).
+CLineCommand* LineCommandOf(CZelkDoc* doc, int kind, bool interrupting)
+{
+    if (kind != 2)
+        return nullptr;
+    return interrupting ? doc->m_lineCmdInt : doc->m_lineCmd;
+}
+
 int PreviewOfCommand(CZelkDoc* doc, int kind, bool interrupting)
 {
     if (CCircleCommand* circle = CircleCommandOf(doc, kind, interrupting))
         return circle->ShowRubberBand();
+    if (CLineCommand* line = LineCommandOf(doc, kind, interrupting))
+        return line->ShowRubberBand();
     CGuidanceOwner* owner = CommandOf(doc, kind, interrupting);
     return owner ? owner->ShowRubberBand() : 0;
 }
@@ -105,6 +114,8 @@ void CZelkApp::SetGuidance(CZelkDoc* doc)
     auto takeCommand = [&](int kind, bool interrupting) {
         if (const CCircleCommand* circle = CircleCommandOf(doc, kind, interrupting))
             take(circle->m_prompt, circle->m_hint);
+        else if (const CLineCommand* line = LineCommandOf(doc, kind, interrupting))
+            take(line->m_prompt, line->m_hint);
         else
             takeOwner(CommandOf(doc, kind, interrupting));
     };

@@ -276,6 +276,8 @@ BOOL CZelkApp::SwitchCommandKind(CZelkDoc* doc, CZelkView* view, short kind, int
             CommitOperation(d, 1);
         if (kind == 3 || kind == 4)
             d->m_circleCmd->ShowGuidance();
+        else if (kind == 2)
+            d->m_lineCmd->ShowGuidance();
         else if (CGuidanceOwner* main = MainCommandOf(d, kind))
             main->ShowGuidance();
     });
@@ -352,7 +354,6 @@ CGuidanceOwner* CZelkApp::MainCommandOf(CZelkDoc* doc, int kind)
 {
     switch (kind) {
     case 1: return doc->m_pointCmd;
-    case 2: return doc->m_lineCmd;
     case 7: return doc->m_textCmd;
     case 10: return doc->m_dimCmd;
     case 12: return doc->m_loopCmd;

@@ -7,6 +7,7 @@
 #include <memory>
 
 class CCircleCommand;
+class CLineCommand;
 class CMacroRecordDialog;
 class CZelkDoc;
 
@@ -37,8 +38,10 @@ public:
     CString m_pendingStepText;   // the text the next recorded step takes
     CStringArray m_stepTexts;    // step texts held for the capture, with their count
     int m_stepTextCount = 0;
-    // Takes the circle command after an execution; recording of drawing commands is not built.
+    // Take the circle or line command after an execution; recording of drawing commands is not
+    // built.
     void CaptureCircleCommand(CCircleCommand*) {}
+    void CaptureLineCommand(CLineCommand*) {}
     std::unique_ptr<CMacroRecordDialog> m_dialog;
     int m_dialogOpen = 0;
 };

@@ -5,6 +5,7 @@
 #include <initializer_list>
 
 #include "app/ZelkApp.h"
+#include "commands/circle/PatternTable.h"
 #include "document/ZelkDoc.h"
 #include "input/PatternGroup.h"
 #include "input/PointPair.h"
@@ -12,13 +13,8 @@
 
 namespace {
 
-struct GroupRow {
-    const char* name;
-    std::initializer_list<const char*> patterns;
-};
-
 // The named groups in their order; the first pattern of a group is its lead pattern.
-const GroupRow kGroups[] = {
+const CPatternRow kGroups[] = {
     { "center", { "PP", "PD", "PL", "PC" } },
     { "dia", { "BB", "BDA", "BAD", "BAP", "BDP" } },
     { "ang", { "APP" } },
@@ -95,12 +91,7 @@ CCircleCommand::~CCircleCommand()
 
 void CCircleCommand::BuildPatternGroups()
 {
-    for (const GroupRow& row : kGroups) {
-        auto* group = new CPatternGroup(row.name);
-        for (const char* p : row.patterns)
-            group->patterns.Add(p);
-        m_patternGroups.Add(group);
-    }
+    AddPatternGroups(m_patternGroups, kGroups);
 }
 
 void CCircleCommand::BuildPatternLists()
@@ -113,19 +104,12 @@ void CCircleCommand::BuildPatternLists()
 
 void CCircleCommand::DeletePatternGroups()
 {
-    for (int i = 0; i < m_patternGroups.GetSize(); ++i)
-        delete static_cast<CPatternGroup*>(m_patternGroups[i]);
-    m_patternGroups.RemoveAll();
+    FreePatternGroups(m_patternGroups);
 }
 
 CString CCircleCommand::GetGroupLeadPattern(const CString& name) const
 {
-    for (int i = 0; i < m_patternGroups.GetSize(); ++i) {
-        const auto* group = static_cast<const CPatternGroup*>(m_patternGroups[i]);
-        if (group->name == name && group->patterns.GetSize() > 0)
-            return group->patterns[0];
-    }
-    return CString();
+    return LeadPatternOfGroup(m_patternGroups, name);
 }
 
 CString CCircleCommand::GetCurrentGroupName() const
@@ -137,27 +121,12 @@ CString CCircleCommand::GetCurrentGroupName() const
 
 CPatternGroup* CCircleCommand::FindGroupOfPattern(const CString& pattern) const
 {
-    for (int i = 0; i < m_patternGroups.GetSize(); ++i) {
-        auto* group = static_cast<CPatternGroup*>(m_patternGroups[i]);
-        for (int j = 0; j < group->patterns.GetSize(); ++j) {
-            if (group->patterns[j] == pattern)
-                return group;
-        }
-    }
-    return nullptr;
+    return GroupListingPattern(m_patternGroups, pattern);
 }
 
 int CCircleCommand::HasCutPointAt(int position) const
 {
-    const CPatternGroup* group = FindGroupOfPattern(m_modePattern);
-    if (!group || position < 0)
-        return 0;
-    for (int j = 0; j < group->patterns.GetSize(); ++j) {
-        const CString& q = group->patterns[j];
-        if (q.GetLength() > position && q.GetAt(position) == 'p')
-            return 1;
-    }
-    return 0;
+    return GroupHasLetterAt(FindGroupOfPattern(m_modePattern), position, 'p');
 }
 
 int CCircleCommand::IsPatternPrefix(const CString& s) const
@@ -276,16 +245,7 @@ int CCircleCommand::GetLastPointTokenIndex() const
 
 void CCircleCommand::UpdateLengthInputFlag()
 {
-    CZelkApp* app = g_pApp;
-    if (!app)
-        return;
-    app->m_lengthInputMain = 0;
-    if (DefaultValueLetter() == "D") {
-        if (app->m_interruptKind == 0)
-            app->m_lengthInputMain = 1;
-        else
-            app->m_lengthInputInterrupt = 1;
-    }
+    SetLengthInputFlags(DefaultValueLetter() == "D");
 }
 
 int CCircleCommand::OptionApplies() const

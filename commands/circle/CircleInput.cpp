@@ -2,11 +2,10 @@
 // mode from the first inputs, and where each accepted point, value and pick is kept.
 #include "commands/circle/CircleCommand.h"
 
-#include <cmath>
-#include <limits>
-
 #include "app/MainFrame.h"
 #include "app/ZelkApp.h"
+#include "commands/circle/CountOf.h"
+#include "commands/circle/PatternTable.h"
 #include "document/CreationLog.h"
 #include "document/ZelkDoc.h"
 #include "elements/Arc.h"
@@ -37,18 +36,6 @@ constexpr UINT kMacroTimer = 17;
 bool IsRelative(int subCode)
 {
     return subCode == 3 || subCode == 5 || subCode == 7 || subCode == 12;
-}
-
-// The integer part of a typed count, held at the ends of the integer range.
-int CountOf(double v)
-{
-    if (std::isnan(v))
-        return 0;
-    if (v >= static_cast<double>(std::numeric_limits<int>::max()))
-        return std::numeric_limits<int>::max();
-    if (v <= static_cast<double>(std::numeric_limits<int>::min()))
-        return std::numeric_limits<int>::min();
-    return static_cast<int>(v);
 }
 
 bool TooFewCorners(double v)
@@ -526,29 +513,7 @@ CString CCircleCommand::DefaultValueLetter() const
 
 CString CCircleCommand::TokenForPick(int subCode, int upper) const
 {
-    if (subCode != 19 && subCode != 20)
-        return CString();
-    CElemRef ref;
-    if (!m_doc->m_pickList->GetCurrent(ref))
-        return CString();
-    const bool moded = !m_modePattern.IsEmpty();
-    switch (ref.m_kind) {
-    case ELEM_POINT:
-        return upper ? "U" : "p";
-    case ELEM_LINE:
-        return upper ? "L" : "l";
-    case ELEM_CIRCLE:
-    case ELEM_ARC:
-        if (!upper)
-            return "c";
-        return !m_macroFlag || moded ? "C" : "";
-    case ELEM_TEXT:
-        if (!upper)
-            return "t";
-        return !m_macroFlag || moded ? "T" : "";
-    default:
-        return CString();
-    }
+    return PickTokenLetter(m_doc, subCode, upper, m_macroFlag, !m_modePattern.IsEmpty());
 }
 
 // end 0 the start, 1 the end of the arc being edited; (0, 0) when there is none.

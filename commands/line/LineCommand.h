@@ -1,43 +1,129 @@
-// The line command object of a drawing (parallel, tangent, radial lines and their edits): one main and one interrupting instance.
+// The line command object of a drawing (two-point, angle and length lines, radial bundles,
+// parallels, tangents, inclined lines, rectangles, chamfers and the edits of a line): one main
+// and one interrupting instance. It turns each input into a token letter, matches the token
+// string against its named pattern groups and runs the construction of a complete pattern.
 #pragma once
 
-#include "commands/CommandKeyOps.h"
+#include <cstdint>
 
-#include "input/InputPoint.h"
-#include "macro/Quantity.h"
+#include "commands/circle/CommandSteps.h"
+#include "elements/Circle.h"
+#include "elements/Line.h"
+#include "geometry/ElemRef.h"
+#include "geometry/PointD.h"
+#include "platform/core/Arrays.h"
 #include "platform/core/String.h"
 
+class CPatternGroup;
 class CZelkDoc;
 
-class CLineCommand : public CCommandKeyOps {
+class CLineCommand : public CCommandSteps<5> {
 public:
-    CZelkDoc* m_doc;
-    int m_instance;           // 0 main, 1 interrupting
-    CString m_modePattern;    // the input pattern the command starts with
-    double m_defaultLength = 0.0;
-    // The step points, their copy taken before each step, and the typed values.
-    CInputPoint m_savedInputPoints[5];
-    CInputPoint m_inputPoints[5];
-    CQuantity m_values[5];
-    double m_dragLength = 0.0;   // the length of the last right drag
+    int m_instance;               // 0 main, 1 interrupting
+    CZelkDoc* m_doc;              // borrowed
+    CLine m_pickedLines[5];       // the line picked at each token position
+    CCircle m_pickedCircles[5];   // the circle picked at each position; an arc as its circle
+    CPointD m_pickPoints[5];      // cursor point of the pick at each position
+    int m_pickPositions[5] = {};  // the pick list's position class of each picked line
+    std::int16_t m_editBlock = -1;
+    std::int16_t m_editSlot = -1;
+    int m_editPickPosition = 0;
+    double m_defaultLength = 500.0;   // the length of the angle guide line
+    CString m_modePattern;        // the construction chosen
+    CStringArray m_stepTexts;     // the macro recorder's text of each step
+    CWordArray m_stepValueFlags;  // 0, 1 the step is the last point, 2 a typed value
+    int m_macroFlag = 0;          // the macro player drives the object
+    int m_editFlag = 0;           // an edit of an existing line runs
+    CElemRef m_pickedRefs[2];     // the elements picked at token positions 1 and 2
+    std::uint8_t m_stepOptions[5] = {};
+    CPointD m_trimEnds[4];        // new starts of the two chamfered elements, then their new ends
+    CPtrArray m_patternGroups;    // CPatternGroup, owned
+    std::int16_t m_savedCreationMode = 0;
+    CStringArray m_acceptedPatterns;   // every pattern, in the prefix test's order
+    CString m_autoSavedModePattern;
+    CString m_autoSavedTokenString;
+    CString m_macroPattern;       // the complete pattern a macro announced
+    int m_recorderPointFlag = 0;
+    int m_refusalNote = 0;        // the last input was refused in a chamfer mode
 
-    CLineCommand(CZelkDoc* doc, int instance);
-    virtual ~CLineCommand() = default;
-
-    // The input entry: the input router hands each input event of the command here; the
-    // payload is in the drawing's input event.
-    virtual void OnInput(int kind, int subCode);
-    int m_lastInputKind = 0;       // the last event handed to the command
+    double m_dragLength = 0.0;    // the length of the last right drag, written by the hub
+    int m_lastInputKind = 0;      // the last event handed to the command
     int m_lastInputSubCode = 0;
 
-    // Cancels the command back to its mode pattern.
-    void Reset() {}
-    // Whether a plain typed number counts as a length for the next step, and the guidance of
-    // the current pattern; both come with the command's own handling.
-    void UpdateLengthInputFlag() {}
-    void ShowGuidance() {}
-    // A left double click on an element: after a refused pick it only clears the note; the
-    // trimming of chamfered elements comes with the command's own handling.
+    CLineCommand(CZelkDoc* doc, int instance);
+    ~CLineCommand();
+    CLineCommand(const CLineCommand&) = delete;
+    CLineCommand& operator=(const CLineCommand&) = delete;
+
+    // ---- pattern table -----------------------------------------------------------------
+    void BuildPatternGroups();
+    void BuildPatternLists();
+    void DeletePatternGroups();
+    CString GetGroupLeadPattern(const CString& name) const;
+    CString GetCurrentGroupName() const;
+    CPatternGroup* FindPatternGroup(const CString& pattern) const;
+    int HasCutPointAt(int position) const;
+    int IsPatternPrefix(const CString& s) const;
+
+    // ---- state --------------------------------------------------------------------------
+    int ClassifyTokens(int& single, int& complete) const;
+    int LastPointTokenIndex() const;
+    void ClearStepOptions(int from);
+    void Reset();
+    void OnEnter();
+    void ClearTempMarks() { CCommandSteps<5>::ClearTempMarks(m_doc); }
+
+    // ---- input --------------------------------------------------------------------------
+    // One input event; the payload is in the drawing's input event, base point and pick list.
+    void OnInput(int kind, int subCode);
+    void ChooseModeFromFirstInput(int position, int kind, int subCode);
+    CString TokenForValue(int subCode) const;
+    CString DefaultValueLetter() const;
+    CString TokenForPick(int subCode, int upper) const;
+    int AcceptToken(const CString& letter);
+    int AcceptMacroToken(CString& letter);
+    static int FitsExpectedLetter(CString& letter, char expected);
+    void UpdateLengthInputFlag();
+
+    // ---- stored values, defaults and constraints ---------------------------------------
+    void StorePointInput();
+    int StoreTypedValue(const CString& letter, int subCode);
+    int StorePickedElement(const CString& letter);
+    void StoreLastValue();
+    int AdvanceWithDefaults(int& restarted, int& announce);
+    void ApplyPointConstraint();
+    void SetConstraintReference();
+
+    // ---- step routines ------------------------------------------------------------------
+    // show 1 from the step-back key, 0 when a double click takes its first click back.
+    void StepBack(int show);
+    void ReleasePointConstraint();
+    void OnNextSnapPoint();
+    void OnNextCandidateElement();
+    void ReplayTokens();
+    // A left double click: after a refused pick it only clears the note; the trimming of
+    // chamfered elements comes with the chamfers.
     void OnDoubleClick();
-    int m_refusalNote = 0;    // the last pick was refused
+    void UndoClickBeforeDoubleClick();
+    int IsEditPick() const;
+    void RestoreCreationMode();
+
+    // ---- neighbours of the input: guidance, preview, execution --------------------------
+    void ShowGuidance();
+    int ShowRubberBand();
+    int Execute();
+
+private:
+    int PopupMenuOff() const;
+    int ModeChosen() const;
+    int LineMultiCommand() const;
+    void SwitchModeTo(const CString& pattern);
+    void RollBackTentative();
+    CPointD EditedLinePoint(int end) const;
+    int AcceptCandidate(const CString& candidate);
+    int RunAdvancePasses(int execute);
+    void ShowStepAndMark(int announce);
+    void AdvanceAndShow();
+    void RecordStep(const CString& letter);
+    void ShowAngleMessage(double angle);
 };

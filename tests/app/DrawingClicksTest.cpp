@@ -39,22 +39,8 @@ protected:
         m_view->SetFocus();
         UiDriver::Pump();
     }
-    // The world point shown at a pixel of the view.
-    CPointD WorldAt(POINT pixel)
-    {
-        CClientDC dc(m_view);
-        m_view->OnPrepareDC(&dc);
-        dc.DPtoLP(&pixel);
-        CPointD p;
-        p.Init(pixel.x, pixel.y);
-        return p.ScreenToWorld(m_view->m_origin, m_view->m_zoom);
-    }
-    // The pixel that shows a world point.
-    POINT PixelOf(CPointD world)
-    {
-        const CPointD s = world.WorldToScreen(m_view->m_origin, m_view->m_zoom);
-        return m_view->LogicalToDevicePoint(POINT{ static_cast<LONG>(s.m_x), static_cast<LONG>(s.m_y) });
-    }
+    CPointD WorldAt(POINT pixel) { return StartedProgram::WorldAt(m_view, pixel); }
+    POINT PixelOf(CPointD world) { return StartedProgram::PixelOf(m_view, world); }
 
     // A line across the window from about pixel (100, row) to (300, row), its ends on whole
     // millimetres, drawn; its middle's pixel.

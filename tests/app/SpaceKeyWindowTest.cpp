@@ -30,14 +30,6 @@ protected:
         // The reference-layer check on leaving mode 35 is not what these tests look at.
         m_view->m_showAllLayers = 1;
     }
-    void KeyInView(UINT key)
-    {
-        UiDriver::ShowAndActivate(m_frame);
-        m_view->SetFocus();
-        UiDriver::Pump();
-        UiDriver::Key(key);
-        UiDriver::Pump();
-    }
     std::string Message() const { return m_app->m_lastMessage.GetString(); }
     // A text flagged for the analysis mode (mark bit 8), its underline 80 long at the origin.
     CText* AddFlaggedText(const char* content)

@@ -6,9 +6,11 @@
 #include "app/ZelkApp.h"
 #include "platform/core/ProgramFolder.h"
 #include "platform/core/Services.h"
+#include "platform/ui/ClientDC.h"
 #include "platform/ui/KeyMap.h"
 #include "platform/ui/UiServices.h"
 #include "tests/support/UiDriver.h"
+#include "view/ZelkView.h"
 
 #include <gtest/gtest.h>
 
@@ -41,6 +43,31 @@ protected:
         m_app->ExitInstance();
         delete m_app;
         g_pApp = nullptr;
+    }
+
+    // A key in the active drawing window, which has the keyboard.
+    void KeyInView(UINT key)
+    {
+        UiDriver::ShowAndActivate(m_frame);
+        m_app->m_activeView->SetFocus();
+        UiDriver::Pump();
+        UiDriver::Key(key);
+        UiDriver::Pump();
+    }
+    // The world point shown at a pixel of a view, and the pixel that shows a world point.
+    static CPointD WorldAt(CZelkView* view, POINT pixel)
+    {
+        CClientDC dc(view);
+        view->OnPrepareDC(&dc);
+        dc.DPtoLP(&pixel);
+        CPointD p;
+        p.Init(pixel.x, pixel.y);
+        return p.ScreenToWorld(view->m_origin, view->m_zoom);
+    }
+    static POINT PixelOf(CZelkView* view, CPointD world)
+    {
+        const CPointD s = world.WorldToScreen(view->m_origin, view->m_zoom);
+        return view->LogicalToDevicePoint(POINT{ static_cast<LONG>(s.m_x), static_cast<LONG>(s.m_y) });
     }
 
     CZelkApp* m_app = nullptr;

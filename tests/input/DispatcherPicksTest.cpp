@@ -45,6 +45,8 @@ protected:
         m_first = &block->m_slots[block->m_count - 1];
         block = doc.AddLine(Pt(0, 10), Pt(10, 0), 0, black);
         m_second = &block->m_slots[block->m_count - 1];
+        // The parallel takes a picked line without a word of its own.
+        doc.m_lineCmd->m_modePattern = "LP";
     }
     // A press as the view takes it: the pick rectangle about the logical point, then the code.
     const CTapeStep& Press(int code, CPointD world)
@@ -115,6 +117,12 @@ TEST_F(DispatcherPicks, CtrlPicksAndCtrlShiftMeasures)
 {
     CZelkApp& app = m_tape.App();
     m_tape.Hold(false, true);
+    // A cutting line is no letter of any construction: the line command refuses it and says so.
+    Click(Pt(2, 2.5));
+    EXPECT_EQ(Message(), "不適合な入力です");
+    EXPECT_EQ(m_tape.Doc().m_lineCmd->m_lastInputKind, 8);
+    // A macro-driven command with no pattern takes nothing and says nothing: the pick's own word stays.
+    m_tape.Doc().m_lineCmd->m_macroFlag = 1;
     Click(Pt(2, 2.5));
     EXPECT_EQ(Message(), "CTRL要素を選択");
     EXPECT_EQ(app.m_lastStatus, 14);
@@ -165,6 +173,7 @@ TEST_F(DispatcherPicks, AListOfTheInputBarThatWaitsForAPickTakesItInsteadOfTheCo
         tape.View().m_zoom = 10;
         const std::int16_t dashed = doc.FindOrAddPen(2, 5, RGB(0, 0, 255), 0, 70);
         doc.AddLine(Pt(0, 0), Pt(10, 10), 0, dashed);
+        doc.m_lineCmd->m_modePattern = "LP";
         CZelkApp& app = tape.App();
         CInputBar& bar = *app.m_inputBar;
         bar.m_focusLeftList = c.focusLeft;

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "app/ZelkApp.h"
+#include "commands/annotate/DimCommand.h"
 #include "commands/annotate/TextCommand.h"
 #include "commands/line/LineCommand.h"
 #include "document/CreationLog.h"
@@ -27,11 +28,12 @@ CPointD Pt(double x, double y)
     return p;
 }
 
-// A line command that posts a value of its own when it is handed a point, as the commands do
-// when one input completes another.
-class CPostingLineCommand : public CLineCommand {
+// A command that posts a value of its own when it is handed a point, as the commands do when one
+// input completes another. The line command is a plain class now; the dimension command still
+// offers its input entry to be taken over.
+class CPostingDimCommand : public CDimCommand {
 public:
-    using CLineCommand::CLineCommand;
+    using CDimCommand::CDimCommand;
     std::string m_seen;
     void OnInput(int kind, int subCode) override
     {
@@ -41,7 +43,7 @@ public:
         // The nested post left its payload; the point is still there to read.
         if (kind == 4)
             m_seen += std::to_string(static_cast<int>(m_doc->m_inputEvent->point.m_x)) + " ";
-        CLineCommand::OnInput(kind, subCode);
+        CDimCommand::OnInput(kind, subCode);
     }
 };
 
@@ -188,15 +190,28 @@ TEST(InputEventRouting, AConsumerThatPostsFromItsInputEntryIsRoutedToo)
 {
     CInputTape tape;
     CZelkDoc& doc = tape.Doc();
-    CLineCommand* original = doc.m_lineCmd;
-    CPostingLineCommand posting(&doc, 0);
-    doc.m_lineCmd = &posting;
+    CDimCommand* original = doc.m_dimCmd;
+    CPostingDimCommand posting(&doc, 0);
+    doc.m_dimCmd = &posting;
+    tape.App().m_commandKind = 10;
     tape.PostPoint(Pt(9, 1), 0);
-    doc.m_lineCmd = original;
+    doc.m_dimCmd = original;
     EXPECT_EQ(posting.m_seen, "4/0 3/6 9 ");
     // The outer event finished last.
     EXPECT_EQ(posting.m_lastInputKind, 4);
     EXPECT_EQ(doc.m_inputEvent->value, 12.5);
+
+    // The line command takes the point and the value the same way, each as its own step.
+    tape.App().m_commandKind = 2;
+    CLineCommand& line = *doc.m_lineCmd;
+    line.m_modePattern = "SDNP";
+    tape.PostPoint(Pt(9, 1), 0);
+    EXPECT_EQ(line.m_tokenString, "P");
+    tape.PostValue(12.5, 6);
+    EXPECT_EQ(line.m_tokenString, "SDN");
+    EXPECT_EQ(line.m_lastInputKind, 3);
+    EXPECT_EQ(line.m_values[1].value, 12.5);
+    EXPECT_EQ(line.m_inputPoints[0].point.m_x, 9);
 }
 
 TEST(InputEventRouting, AConstraintIntervalBelowATenthIsRefused)

@@ -20,13 +20,6 @@
 
 namespace {
 
-// A command instance with a preview of its own.
-class CPreviewLine : public CLineCommand {
-public:
-    using CLineCommand::CLineCommand;
-    int ShowRubberBand() override { return 7; }
-};
-
 TEST(ModeSwitch, ScreenOperationAndIntersectionCycleOffOnContinuousOff)
 {
     CInputTape tape;
@@ -241,27 +234,31 @@ TEST(Guidance, TheOwnerOfTheInputGivesThePairAndThePreview)
     app.m_interruptMode = 0;
 
     // An ellipse edit: guidance from the interrupting circle instance, preview from the main
-    // command; with Delete held no preview at all.
-    CLineCommand* mainLine = doc.m_lineCmd;
+    // line command, whose rubber band shows nothing yet; with Delete held no preview at all.
     CCircleCommand* interrupting = doc.m_circleCmdInt;
-    CPreviewLine line(&doc, 0);
     CCircleCommand circle(&doc, 1);
-    doc.m_lineCmd = &line;
     doc.m_circleCmdInt = &circle;
     circle.m_prompt = "[楕円編集]";
+    doc.m_lineCmd->m_prompt = "[線分]";
     app.m_commandKind = 2;
     app.m_interruptKind = 22;
     app.m_justAnnounced = 0;
     app.SetGuidance(&doc);
+    doc.m_previewKind = 7;
     app.ComputePreview(&doc);
     EXPECT_EQ(app.m_prompt, CString("[楕円編集]"));
-    EXPECT_EQ(doc.m_previewKind, 7);
+    EXPECT_EQ(doc.m_previewKind, doc.m_lineCmd->ShowRubberBand());
+    doc.m_previewKind = 7;
     app.m_deleteKeyDown = 1;
     app.ComputePreview(&doc);
     EXPECT_EQ(doc.m_previewKind, 0);
     app.m_deleteKeyDown = 0;
+    // Announced again, the main line command gives the guidance.
+    app.m_justAnnounced = 1;
+    app.SetGuidance(&doc);
+    EXPECT_EQ(app.m_prompt, CString("[線分]"));
+    app.m_justAnnounced = 0;
     doc.m_circleCmdInt = interrupting;
-    doc.m_lineCmd = mainLine;
 
     // The announcement of the line command ends the edit of the interrupting instance.
     app.m_interruptKind = 1;

@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include "commands/circle/CircleCommand.h"
+#include "commands/line/LineCommand.h"
 #include "document/UndoHistory.h"
 #include "input/InputBar.h"
 #include "macro/MacroInterpreter.h"
@@ -24,6 +25,7 @@
 #include "platform/ui/WinUser.h"
 #include "input/InputEvent.h"
 #include "platform/core/Services.h"
+#include "view/SubModeTable.h"
 #include "view/ZelkView.h"
 
 namespace {
@@ -161,6 +163,16 @@ CCircleCommand& CCommandTape::CircleInt()
     return *Doc().m_circleCmdInt;
 }
 
+CLineCommand& CCommandTape::Line()
+{
+    return *Doc().m_lineCmd;
+}
+
+CLineCommand& CCommandTape::LineInt()
+{
+    return *Doc().m_lineCmdInt;
+}
+
 void CCommandTape::AddLine(CPointD a, CPointD b)
 {
     Doc().AddLine(a, b, 0, Doc().FindOrAddPen(0, 1, RGB(0, 0, 0), 0, 70));
@@ -183,6 +195,10 @@ const CCommandRow& CCommandTape::Row(const std::string& what, Action action)
     row.mode = Circle().m_modePattern.GetString();
     row.tokensInt = CircleInt().m_tokenString.GetString();
     row.modeInt = CircleInt().m_modePattern.GetString();
+    row.lineTokens = Line().m_tokenString.GetString();
+    row.lineMode = Line().m_modePattern.GetString();
+    row.lineTokensInt = LineInt().m_tokenString.GetString();
+    row.lineModeInt = LineInt().m_modePattern.GetString();
     row.prompt = step.prompt;
     row.hint = step.hint;
     row.message = App().m_lastMessage.GetString();
@@ -260,6 +276,18 @@ const CCommandRow& CCommandTape::Menu(const char* title, int arcMenu)
     }
     return Row(std::string("menu ") + title, [&]() -> const CTapeStep& {
         return m_tape.Run("menu", [&] { m_tape.View().OnCircleSubMode(id); });
+    });
+}
+
+const CCommandRow& CCommandTape::LineMenu(const char* title)
+{
+    UINT id = 0;
+    for (const CSubMode* m = SubModesBegin(); m != SubModesEnd(); ++m) {
+        if (m->object == CSubMode::Object::Line && std::strcmp(m->title, title) == 0)
+            id = m->id;
+    }
+    return Row(std::string("menu ") + title, [&]() -> const CTapeStep& {
+        return m_tape.Run("menu", [&] { m_tape.View().OnSubModeCommand(id); });
     });
 }
 

@@ -1,7 +1,7 @@
 // The command tape: a case is a few rows fed to a drawing's commands the way a person gives them
 // (a command start, a sub-mode menu item by title, clicks and picks at world points, typed
 // lines, values with the sub-code their typed line gets, double clicks, keys, the constraint
-// buttons and code), and each row reads back what the circle command objects and the
+// buttons and code), and each row reads back what the circle and line command objects and the
 // application show afterwards. Clicks enter through the view's button handlers at the pixel
 // the window shows the world point at, so the view maps them back, notes the press view and
 // lays the pick rectangle itself; typed lines enter through the input bar's Enter path, so the
@@ -19,6 +19,7 @@
 
 class CCircleCommand;
 class CLine;
+class CLineCommand;
 
 // What one row left behind.
 struct CCommandRow {
@@ -27,6 +28,10 @@ struct CCommandRow {
     std::string mode;
     std::string tokensInt;     // the interrupting circle instance
     std::string modeInt;
+    std::string lineTokens;    // the main line instance
+    std::string lineMode;
+    std::string lineTokensInt; // the interrupting line instance
+    std::string lineModeInt;
     std::string prompt;
     std::string hint;
     std::string message;       // the message line as the application keeps it
@@ -55,6 +60,8 @@ public:
     CZelkDoc& Doc() { return m_tape.Doc(); }
     CCircleCommand& Circle();
     CCircleCommand& CircleInt();
+    CLineCommand& Line();
+    CLineCommand& LineInt();
 
     // Elements to pick, on the drawing's default layer with one pen.
     void AddLine(CPointD a, CPointD b);
@@ -64,6 +71,8 @@ public:
     const CCommandRow& Code(int code);
     // A sub-mode menu item by its title: the circle and arc creations, then the edits.
     const CCommandRow& Menu(const char* title, int arcMenu = 0);
+    // An item of the LINE or E_LINE sub-menu by its title.
+    const CCommandRow& LineMenu(const char* title);
     // A typed line confirmed with Enter: "x,y" a point (sub-code 17), "30d" an angle, "++5" a
     // relative number, "12.5" a plain number (2), "5n" a count.
     const CCommandRow& Typed(const char* line);

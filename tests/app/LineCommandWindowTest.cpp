@@ -1,0 +1,92 @@
+// The line command in the started program, as a user meets it: the L key opens the line menu, an
+// item of it chooses the construction, and right clicks on the drawing give its points.
+#include "app/MainFrame.h"
+#include "commands/line/LineCommand.h"
+#include "document/ZelkDoc.h"
+#include "tests/app/StartedProgram.h"
+#include "view/SubModeTable.h"
+#include "view/ZelkView.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstring>
+
+namespace {
+
+class LineCommandWindow : public StartedProgram {
+protected:
+    void SetUp() override
+    {
+        StartedProgram::SetUp();
+        m_view = m_app->m_activeView;
+        ASSERT_NE(m_view, nullptr);
+        m_doc = m_app->GetActiveDrawingDoc();
+        ASSERT_NE(m_doc, nullptr);
+        m_view->SetFocus();
+        UiDriver::Pump();
+    }
+    CPointD WorldAt(POINT pixel) { return StartedProgram::WorldAt(m_view, pixel); }
+    POINT PixelOf(CPointD world) { return StartedProgram::PixelOf(m_view, world); }
+    static UINT LineItem(const char* title)
+    {
+        for (const CSubMode* m = SubModesBegin(); m != SubModesEnd(); ++m) {
+            if (m->object == CSubMode::Object::Line && std::strcmp(m->title, title) == 0)
+                return m->id;
+        }
+        return 0;
+    }
+
+    CZelkView* m_view = nullptr;
+    CZelkDoc* m_doc = nullptr;
+};
+
+} // namespace
+
+TEST_F(LineCommandWindow, TheTwoPointLineFromItsMenuTakesTwoRightClicks)
+{
+    // A line to snap to: its two ends are the points the clicks find.
+    const CPointD a = WorldAt(POINT{ 120, 90 });
+    const CPointD b = WorldAt(POINT{ 260, 170 });
+    m_doc->AddLine(a, b, 0, m_doc->FindOrAddPen(0, 1, RGB(0, 0, 0), 0, 70));
+    m_view->Invalidate(TRUE);
+    UiDriver::Pump();
+
+    CLineCommand& line = *m_doc->m_lineCmd;
+    line.m_modePattern = "LP";
+    const UINT item = LineItem("2点線");
+    ASSERT_NE(item, 0u);
+    DefaultScriptedUiServices().QueueMenuChoice(item);
+    KeyInView('L');
+    ASSERT_EQ(m_app->m_commandKind, 2);
+    EXPECT_EQ(line.m_modePattern, "SE");
+    EXPECT_EQ(line.m_tokenString, "");
+
+    UiDriver::Click(m_view, PixelOf(a), UiDriver::Right);
+    UiDriver::Pump();
+    EXPECT_EQ(line.m_tokenString, "P");
+    EXPECT_NEAR(line.m_inputPoints[0].point.m_x, a.m_x, 1e-9);
+    EXPECT_NEAR(line.m_inputPoints[0].point.m_y, a.m_y, 1e-9);
+
+    UiDriver::Click(m_view, PixelOf(b), UiDriver::Right);
+    UiDriver::Pump();
+    EXPECT_EQ(line.m_tokenString, "SE");
+    EXPECT_NEAR(line.m_inputPoints[1].point.m_x, b.m_x, 1e-9);
+    EXPECT_NEAR(line.m_inputPoints[1].point.m_y, b.m_y, 1e-9);
+}
+
+// The creation environment a line edit or chamfer saved comes back on the environment button.
+TEST_F(LineCommandWindow, TheSavedCreationEnvironmentComesBackOnItsButton)
+{
+    CToolBitmapButton& button = m_frame->m_wndSubBar.m_creationEnvButton;
+    m_app->SetCreationEnvCurrent();
+    ASSERT_EQ(button.m_nBitmaps[0], 189u);
+    CLineCommand& line = *m_doc->m_lineCmd;
+    line.m_savedCreationMode = 1;
+    line.RestoreCreationMode();
+    UiDriver::Pump();
+    EXPECT_EQ(m_app->m_appElem.m_creationEnv, 1);
+    EXPECT_EQ(button.m_nBitmaps[0], 191u);
+    EXPECT_EQ(button.m_nBitmaps[1], 190u);
+    EXPECT_EQ(m_app->m_lastResultMessage, " 選択要素の環境で作成するモードに戻しました。");
+}
