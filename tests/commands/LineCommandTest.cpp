@@ -206,7 +206,7 @@ TEST_F(LineTape, MenusSetTheConstructionAndPointsPicksAndAnglesFollowIt)
     EXPECT_EQ(m_tape.LineMenu("2点線").lineMode, "SE");
     EXPECT_EQ(m_tape.Typed("1,1").lineTokens, "P");
     EXPECT_EQ(m_tape.Typed("5,1").lineTokens, "SE");
-    EXPECT_EQ(Line().m_inputPoints[1].point.m_x, 5);
+    EXPECT_NEAR(Line().m_inputPoints[1].point.m_x, 5, 1e-9);
 
     // A line menu sets the construction and leaves the string; here each begins afresh.
     Line().Reset();
@@ -229,7 +229,7 @@ TEST_F(LineTape, MenusSetTheConstructionAndPointsPicksAndAnglesFollowIt)
     m_tape.Typed("1,2");
     EXPECT_EQ(m_tape.Typed("30d").lineTokens, "PA");
     EXPECT_EQ(m_tape.Typed("6,2").lineTokens, "PAP");
-    const CCommandRow& relative = m_tape.Value(15, 15);
+    const CCommandRow& relative = m_tape.Posted(15, 15);
     EXPECT_EQ(relative.lineTokens, "PA");
     EXPECT_EQ(Line().m_inputPoints[0].point.m_x, Line().m_inputPoints[3].point.m_x);
     EXPECT_EQ(Line().m_inputPoints[0].point.m_x, 6);
@@ -250,7 +250,7 @@ TEST_F(LineTape, RefusalsLeaveTheStringAndSayWhy)
     EXPECT_EQ(count.beeps, 0);
 
     Line().m_modePattern = "";
-    EXPECT_EQ(m_tape.Value(5, 10).message, "対応していない入力です");
+    EXPECT_EQ(m_tape.Posted(5, 10).message, "対応していない入力です");
 
     // A pick refused in the chamfer leaves its note for the double click that follows it.
     m_tape.LineMenu("面取り");
@@ -356,7 +356,7 @@ TEST(LineAutoMode, APointGivenByEnterNeverChoosesAndTheFlagIsCleared)
     EXPECT_EQ(tape.Typed("30d").lineMode, "DP");
     tape.LineMenu("2点線");
     tape.Typed("4,4");
-    const CCommandRow& path = tape.Value(10, 15);
+    const CCommandRow& path = tape.Posted(10, 15);
     EXPECT_EQ(path.lineMode, "PAPP");
     EXPECT_EQ(path.lineTokens, "PA");
 }

@@ -323,6 +323,18 @@ const CCommandRow& CCommandTape::Value(double value, int subCode)
     return Row("value " + std::to_string(subCode), [&]() -> const CTapeStep& { return TypeLine(typed); });
 }
 
+const CCommandRow& CCommandTape::Posted(double value, int subCode)
+{
+    return Row("posted " + std::to_string(subCode), [&]() -> const CTapeStep& {
+        return m_tape.Run("posted", [&] {
+            m_tape.PostValue(value, subCode);
+            App().SetGuidance(&Doc());
+            App().ShowPrompt();
+            App().ComputePreview(&Doc());
+        });
+    });
+}
+
 const CCommandRow& CCommandTape::Constraint(const char* title)
 {
     const struct {

@@ -80,6 +80,10 @@ public:
     // 3 relative, 4 count, 5 relative count, 6 length, 7 relative length, 11 angle,
     // 12 relative angle, 13 relative ratio, 14 ratio).
     const CCommandRow& Value(double value, int subCode);
+    // A value the program posts on its own with a sub-code no typed line gives (15, the current
+    // angle the parser adds after a point typed into a path line), followed by the refresh the
+    // input box runs after Enter.
+    const CCommandRow& Posted(double value, int subCode);
     // A constraint button of the view by its title: 点拘束, 横拘束, 縦拘束, 点拘束解除. Each sets
     // the constraint mode before its code 211; Code(211) alone leaves the mode as it was.
     const CCommandRow& Constraint(const char* title);
