@@ -241,6 +241,12 @@ int CZelkApp::LoadTextFile(CTextDoc* doc, const CString& path)
     return doc->SetLines(lines);
 }
 
+void CZelkApp::MarkUserFile(CTextDoc* doc)
+{
+    doc->m_userText = 1;
+    doc->SetModifiedFlag(FALSE);
+}
+
 CTextDoc* CZelkApp::GetActiveTextDoc() const
 {
     if (!m_pMainFrame)
@@ -282,6 +288,8 @@ CTextDoc* CZelkApp::OpenTextFileWithDialog(int libraryMode)
         AfxMessageBox(kMsgTextReadFailed);
         return nullptr;
     }
+    if (!libraryMode)
+        MarkUserFile(doc);
     return doc;
 }
 
@@ -403,7 +411,8 @@ void CZelkApp::OnNewTextDocument()
 {
     if (ShowHelpInstead(ID_TEXT_NEW))
         return;
-    NewTextDocument(0);
+    if (CTextDoc* doc = NewTextDocument(0))
+        doc->m_userText = 1;
     m_lastCommandId = ID_TEXT_NEW;
 }
 

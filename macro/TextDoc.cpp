@@ -300,14 +300,30 @@ int CTextDoc::SaveAs()
 BOOL CTextDoc::SaveModified()
 {
     // A listing or input window belongs to its drawing: closing it never asks.
-    if (m_ownerDrawing)
+    if (m_ownerDrawing && !m_userText)
         return TRUE;
     return CDocument::SaveModified();
+}
+
+BOOL CTextDoc::DoFileSave()
+{
+    if (m_strPathName.IsEmpty())
+        return SaveAs() ? TRUE : FALSE;
+    const CString path = m_path;
+    if (!OnSaveDocument(path)) {
+        AfxMessageBox(path + kMsgCannotOpen);
+        return FALSE;
+    }
+    AddToRecentFiles(path);
+    return TRUE;
 }
 
 void CTextDoc::OnFileClose()
 {
     if (g_pApp && g_pApp->m_savePending)
+        return;
+    // The user's own text is not thrown away unasked.
+    if (m_userText && !SaveModified())
         return;
     OnCloseDocument();
 }
