@@ -400,6 +400,8 @@ void CZelkApp::OpenTextWithDrawing()
     reused->m_strPathName = path;
     reused->m_fileTitle = FileNameOf(path) + ".txt";
     reused->m_ownerDrawing = drawing;
+    // A library text belongs to its drawing, even in a window the user once made.
+    reused->m_userText = 0;
     reused->SetTitle(path);
     if (drawing) {
         if (CFrameWnd* frame = FrameOf(drawing); frame && m_pMainFrame)

@@ -258,6 +258,8 @@ int CTextDoc::SaveToFile()
         return 0;
     }
     SetModifiedFlag(FALSE);
+    // The window has a file now: the close question's Yes writes it there.
+    m_strPathName = path;
     AddToRecentFiles(path);
     if (g_pApp) {
         g_pApp->m_appPath.AddRecentPath(path, FALSE);

@@ -24,6 +24,9 @@ namespace {
 const char* const kMsgSkippedEntities = "読み込めないDXF要素 %d 個を省略しました：%s";
 const char* const kSkippedKind = "%s %d 個";
 const char* const kSkippedKindSeparator = "、";
+const char* const kSkippedOtherKinds = "ほか %d 種類";
+// A damaged file can name a new kind with every entity: the line names the first few.
+constexpr size_t kSkippedKindsNamed = 8;
 
 // The kinds an import passed over and how many of each, for the message line.
 CString SkippedEntitiesNote(const std::vector<std::pair<CString, int>>& skipped)
@@ -32,11 +35,18 @@ CString SkippedEntitiesNote(const std::vector<std::pair<CString, int>>& skipped)
         return CString();
     CString kinds;
     int total = 0;
-    for (const auto& [name, count] : skipped) {
+    for (size_t i = 0; i < skipped.size(); ++i) {
+        const auto& [name, count] = skipped[i];
+        total += count;
+        if (i >= kSkippedKindsNamed)
+            continue;
         if (!kinds.IsEmpty())
             kinds += kSkippedKindSeparator;
         kinds += FormatString(kSkippedKind, name.GetString(), count);
-        total += count;
+    }
+    if (skipped.size() > kSkippedKindsNamed) {
+        kinds += kSkippedKindSeparator;
+        kinds += FormatString(kSkippedOtherKinds, static_cast<int>(skipped.size() - kSkippedKindsNamed));
     }
     return FormatString(kMsgSkippedEntities, total, kinds.GetString());
 }

@@ -615,6 +615,17 @@ TEST_F(DxfImport, PassedOverEntitiesAreCountedByKind)
     EXPECT_EQ(Lines().size(), 2u);
     EXPECT_EQ(m_view.m_dxfSkippedNote, "読み込めないDXF要素 4 個を省略しました：ELLIPSE 2 個、LWPOLYLINE 2 個");
 
+    // A file naming a new kind with every entity is told about its first eight kinds.
+    DxfText many;
+    many.Section("ENTITIES");
+    for (int k = 0; k < 10; ++k)
+        many.G(0, "KIND" + std::to_string(k)).G(8, "0");
+    many.EndSec().Eof();
+    ASSERT_EQ(Import(many.Str()), 1);
+    EXPECT_EQ(m_view.m_dxfSkippedNote,
+              "読み込めないDXF要素 10 個を省略しました：KIND0 1 個、KIND1 1 個、KIND2 1 個、KIND3 1 個、"
+              "KIND4 1 個、KIND5 1 個、KIND6 1 個、KIND7 1 個、ほか 2 種類");
+
     DxfText plain;
     plain.Section("ENTITIES").LineEnt(0, 0, 10, 0).EndSec().Eof();
     ASSERT_EQ(Import(plain.Str()), 1);
