@@ -22,6 +22,14 @@ CString RecoveryName(int n)
     return name;
 }
 
+// Whether the recovery record of `base` marks its file as a DXF whose import passed over entities.
+bool RecordedAsLossyDxf(const CString& base)
+{
+    CStringArray lines;
+    return _access(base + ".pth", 0) == 0 && ReadTextFileLines(lines, base + ".pth") && lines.GetSize() >= 3
+           && lines[2] == "1";
+}
+
 const char* const kMsgRecoveredDrawings =
     "前回、保存されないまま終了した図面をリカバリファイルから復元しました。\n"
     "上書き保存するまで、図面のファイルは前回保存したときのままです。\n";
@@ -63,6 +71,8 @@ void CZelkApp::RecoverDrawings()
             doc->m_path = ownPath;
             doc->m_strPathName = ownPath;
             doc->m_name = ownName;
+            if (RecordedAsLossyDxf(folder + RecoveryName(n)))
+                doc->m_lossyDxfPaths.Add(ownPath);
         } else {
             doc->m_pathUnknown = TRUE;
         }

@@ -38,6 +38,11 @@ void CZelkDoc::SaveRecoveryFile()
     CStringArray where;
     where.Add(m_path);
     where.Add(m_name);
+    // Whether the file is a DXF whose import passed over entities, so that Ctrl+S still asks.
+    BOOL lossy = FALSE;
+    for (int i = 0; i < m_lossyDxfPaths.GetSize(); ++i)
+        lossy = lossy || m_lossyDxfPaths[i] == m_path;
+    where.Add(lossy ? "1" : "0");
     WriteTextFileLines(where, m_recoveryBase + ".pth");
 }
 

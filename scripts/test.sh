@@ -51,7 +51,7 @@ start_installed 1
 [ -f "$CHECK/prefix/lib/zelk/ZelkApp/QUIBRA.so" ] || fail "installed no sample plug-in"
 # A second run of the build with nothing changed (as a second scripts/run.sh) rebuilds nothing.
 cmake -S . -B "$OUTSIDE_DIR" -G Ninja -DCMAKE_BUILD_TYPE=Release -DZELK_TESTS=OFF >/dev/null
-SECOND_BUILD="$(cmake --build "$OUTSIDE_DIR" --target zelk -- -n)"
+SECOND_BUILD="$(cmake --build "$OUTSIDE_DIR" --target zelk)"
 case "$SECOND_BUILD" in
   *"no work to do"*) ;;
   *) echo "$SECOND_BUILD" >&2; fail "a configure with nothing changed left work for the build" ;;

@@ -433,3 +433,24 @@ TEST_F(Recovery, WithoutARecordOfItsFileCtrlSAsksForAName)
     EXPECT_EQ(doc->m_path, chosen);
     EXPECT_FALSE(fs::exists(Fs(m_app->m_appPath.m_dataFolder + "Recov1.zel")));
 }
+
+TEST_F(Recovery, ARecoveredDxfStillAsksBeforeLosingWhatItsImportPassedOver)
+{
+    const CString path = ProgramFolder() + "foreign.dxf";
+    const std::string original = ForeignDxf();
+    WriteBytes(path, original);
+    Start({ path });
+    CZelkDoc* doc = m_app->FindDrawingDocByPath(path);
+    ASSERT_NE(doc, nullptr);
+    doc->SetModifiedFlag();
+    doc->SaveRecoveryFile();
+    KillAndRestart(true);
+    doc = m_app->FindDrawingDocByPath(path);
+    ASSERT_NE(doc, nullptr);
+    DefaultScriptedServices().m_messages.clear();
+    DefaultScriptedServices().QueueAnswer(IDNO);
+    CtrlS(doc);
+    ASSERT_EQ(Messages().size(), 1u);
+    EXPECT_EQ(DefaultScriptedServices().m_messages[0].type & MB_TYPEMASK, static_cast<UINT>(MB_YESNO));
+    EXPECT_EQ(Bytes(path), original);
+}
