@@ -2,8 +2,8 @@
 // goes, files that are no drawing or hold entities the import passes over not overwritten
 // unasked, and a drawing restored after an abnormal end given back its own file. Each goes the
 // way a user goes, with the mouse and keys on the started program.
-#include "app/MainFrame.h"
-#include "app/ZelkApp.h"
+#include "tests/app/AppCommandsFixture.h"
+
 #include "document/ZelkDoc.h"
 #include "elements/Lines.h"
 #include "macro/TextDoc.h"
@@ -40,20 +40,15 @@ const char* const kQuit = "アプリケーションの終了(&X)";
 const char* const kSaveAs = "名前を付けて保存(&A)...";
 constexpr UINT kDrawingSaveTimer = 18;
 
-std::string Fs(const CString& path)
-{
-    return FileSystemPath(path.GetString());
-}
-
 std::string Bytes(const CString& path)
 {
-    std::ifstream in(Fs(path), std::ios::binary);
+    std::ifstream in(FileSystemPath(path.GetString()), std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
 void WriteBytes(const CString& path, const std::string& bytes)
 {
-    std::ofstream(Fs(path), std::ios::binary) << bytes;
+    std::ofstream(FileSystemPath(path.GetString()), std::ios::binary) << bytes;
 }
 
 int LineCount(const CZelkDoc& doc)
@@ -86,17 +81,9 @@ std::string ForeignDxf()
     return text;
 }
 
-class UserWorkKept : public testing::Test {
+// The started program, shown, with what a start asks kept among the messages.
+class UserWorkKept : public AppCommands {
 protected:
-    void SetUp() override
-    {
-        UiResetKeyState();
-        DefaultScriptedServices() = CScriptedServices();
-        DefaultScriptedUiServices().Reset();
-        PrepareProgramFolderForStart();
-    }
-    void TearDown() override { StopApplication(m_app); }
-
     void Start(std::vector<CString> args = {})
     {
         m_app = new CZelkApp;
@@ -119,14 +106,6 @@ protected:
             UiDriver::Key(static_cast<UINT>(*c));
         UiDriver::Pump();
     }
-    std::vector<CZelkDoc*> Drawings() const
-    {
-        std::vector<CZelkDoc*> docs;
-        POSITION pos = m_app->m_pDocTemplate->GetFirstDocPosition();
-        while (pos)
-            docs.push_back(static_cast<CZelkDoc*>(m_app->m_pDocTemplate->GetNextDoc(pos)));
-        return docs;
-    }
     bool IsOpen(const CTextDoc* doc) const
     {
         const std::vector<CTextDoc*> docs = m_app->TextDocs();
@@ -137,13 +116,6 @@ protected:
         CString text;
         static_cast<CTextView*>(doc->Views().at(0))->GetWindowText(text);
         return text;
-    }
-    std::vector<CString> Messages() const
-    {
-        std::vector<CString> texts;
-        for (const auto& m : DefaultScriptedServices().m_messages)
-            texts.push_back(m.text);
-        return texts;
     }
     // Ctrl+S typed in the drawing's window, then the wait before the write runs out.
     void CtrlS(CZelkDoc* doc)
@@ -162,8 +134,6 @@ protected:
         UiDriver::Key('O', UiDriver::Control);
         UiDriver::Pump();
     }
-
-    CZelkApp* m_app = nullptr;
 };
 
 enum class Way { CloseCommand, CloseBox, Quit };
