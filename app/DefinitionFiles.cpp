@@ -60,6 +60,15 @@ void ReportLines(const char* prefix, const CDWordArray& lineNumbers, const char*
     AfxMessageBox(text);
 }
 
+// A message naming a definition file, with the file named by its whole path: a user who is
+// told that a file is missing or faulty needs to know which folder it was looked for in.
+CString WithWholePath(const char* text, const char* fileName)
+{
+    CString message = text;
+    message.Replace(fileName, ProgramFolder() + fileName);
+    return message;
+}
+
 const CUnit* FindUnit(const CPtrArray& table, const CString& name)
 {
     for (int i = 0; i < static_cast<int>(table.GetSize()); ++i) {
@@ -99,7 +108,7 @@ void ReadDefinitionFile(const char* fileName, int fieldCount, const DefinitionFi
 {
     CStringArray lines;
     if (!ReadTextFileLines(lines, ProgramFolder() + fileName)) {
-        AfxMessageBox(texts.missing);
+        AfxMessageBox(WithWholePath(texts.missing, fileName));
         return;
     }
     CDWordArray badLines;
@@ -119,8 +128,8 @@ void ReadDefinitionFile(const char* fileName, int fieldCount, const DefinitionFi
         else if (!add(name, fields))
             badLines.Add(i);
     }
-    ReportLines(texts.badPrefix, badLines, texts.badSuffix);
-    ReportLines(texts.duplicatePrefix, duplicates, texts.duplicateSuffix);
+    ReportLines(WithWholePath(texts.badPrefix, fileName), badLines, texts.badSuffix);
+    ReportLines(WithWholePath(texts.duplicatePrefix, fileName), duplicates, texts.duplicateSuffix);
 }
 
 } // namespace
@@ -157,7 +166,7 @@ void CZelkApp::ReadUnitFileLines()
 {
     CStringArray lines;
     if (!ReadTextFileLines(lines, ProgramFolder() + "ZelkUnit.txt")) {
-        AfxMessageBox(kUnitFileMissing);
+        AfxMessageBox(WithWholePath(kUnitFileMissing, "ZelkUnit.txt"));
         return;
     }
     m_unitFileLines.Add("//角度");
@@ -220,7 +229,7 @@ void CZelkApp::ReadSheetFile()
 {
     CStringArray lines;
     if (!ReadTextFileLines(lines, ProgramFolder() + "ZelSheet.txt")) {
-        AfxMessageBox(kSheetFileMissing);
+        AfxMessageBox(WithWholePath(kSheetFileMissing, "ZelSheet.txt"));
         return;
     }
     for (int i = 0; i < static_cast<int>(lines.GetSize()); ++i) {

@@ -98,6 +98,9 @@ public:
     int HasRecoveryFiles();
     void RecoverDrawings();
     CZelkDoc* OpenRecoveryDocument(const CString& path, const CString& name);
+    // The path and short name a recovery file recorded for its drawing (`base` is the recovery
+    // file's path without its extension); FALSE when it recorded none.
+    static BOOL ReadRecoveredPath(const CString& base, CString& path, CString& name);
 
     // Services of the input hub called by the frame, its bars and the views; virtual so that a
     // test can stand in for the hub and record what the window side asks of it.
@@ -391,6 +394,8 @@ public:
     CTextDoc* OpenTextDocument(const CString& path);
     // Appends the file's lines to the window's; 0 when the file cannot be read.
     int LoadTextFile(CTextDoc* doc, const CString& path);
+    // A window that shows a file the user opened: the user's own text, unchanged as loaded.
+    void MarkUserFile(CTextDoc* doc);
     CTextDoc* GetActiveTextDoc() const;
     CTextDoc* FindEmptyTextDoc() const;
     CTextDoc* FindTextDocByPath(const CString& path) const;

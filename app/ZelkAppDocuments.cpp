@@ -39,6 +39,7 @@ CDocument* CZelkApp::OpenDocumentFile(LPCTSTR lpszFileName)
         AfxMessageBox("テキストファイルは読み込みできませんでした");
         return nullptr;
     }
+    MarkUserFile(text);
     return text;
 }
 

@@ -39,6 +39,7 @@ void CZelkApp::OnAddTextFile()
         doc = NewTextDocument(0);
         if (!doc)
             return;
+        doc->m_userText = 1;
     }
     if (!LoadTextFile(doc, path))
         AfxMessageBox(kMsgTextAddFailed);

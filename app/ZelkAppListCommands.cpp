@@ -219,12 +219,12 @@ void CZelkApp::OnFunctionDescriptions()
     // A missing file is not opened: a window for it would only stay empty.
     CTextDoc* doc = _access(path, 0) == 0 ? OpenTextDocument(path) : nullptr;
     if (!doc) {
-        AfxMessageBox("関数説明ファイル ZelkFunc.txt を開けませんでした");
+        AfxMessageBox("関数説明ファイル " + path + " を開けませんでした");
         return;
     }
     doc->ClearDrawingLink();
     if (!LoadTextFile(doc, path))
-        AfxMessageBox("関数説明ファイル ZelkFunc.txt は読み込みできませんでした");
+        AfxMessageBox("関数説明ファイル " + path + " は読み込みできませんでした");
 }
 
 void CZelkApp::OnHelpContents()

@@ -5,6 +5,7 @@
 
 #include "document/DocEnvironment.h"
 #include "document/ZelkDoc.h"
+#include "formats/BufferRoutines.h"
 #include "platform/core/ProgramFolder.h"
 #include "platform/core/Runtime.h"
 #include "view/ZelkView.h"
@@ -20,6 +21,18 @@ CString RecoveryName(int n)
     name.Format("Recov%d", n);
     return name;
 }
+
+// Whether the recovery record of `base` marks its file as a DXF whose import passed over entities.
+bool RecordedAsLossyDxf(const CString& base)
+{
+    CStringArray lines;
+    return _access(base + ".pth", 0) == 0 && ReadTextFileLines(lines, base + ".pth") && lines.GetSize() >= 3
+           && lines[2] == "1";
+}
+
+const char* const kMsgRecoveredDrawings =
+    "前回、保存されないまま終了した図面をリカバリファイルから復元しました。\n"
+    "上書き保存するまで、図面のファイルは前回保存したときのままです。\n";
 
 }  // namespace
 
@@ -50,6 +63,22 @@ void CZelkApp::RecoverDrawings()
         if (!doc)
             continue;
         _unlink(path);
+        // The drawing goes back under its own path and name; without a record of them it has
+        // none, and Ctrl+S asks for one.
+        CString ownPath;
+        CString ownName;
+        if (ReadRecoveredPath(folder + RecoveryName(n), ownPath, ownName)) {
+            doc->m_path = ownPath;
+            doc->m_strPathName = ownPath;
+            doc->m_name = ownName;
+            if (RecordedAsLossyDxf(folder + RecoveryName(n)))
+                doc->m_lossyDxfPaths.Add(ownPath);
+        } else {
+            doc->m_pathUnknown = TRUE;
+        }
+        doc->SetTitle(doc->m_path);
+        doc->CDocument::SetTitle(doc->m_path);
+        _unlink(folder + RecoveryName(n) + ".pth");
         restored.push_back(doc);
         int k = 0;
         for (int i = 1; i <= kRecoveryNumbers; ++i) {
@@ -61,6 +90,7 @@ void CZelkApp::RecoverDrawings()
             _unlink(side);
         }
     }
+    CString list;
     for (CZelkDoc* doc : restored) {
         doc->SetModifiedFlag(TRUE);
         doc->CDocument::SetModifiedFlag(TRUE);
@@ -69,7 +99,22 @@ void CZelkApp::RecoverDrawings()
             doc->SaveRecoveryObject(static_cast<int>(i));
         doc->ComputeExtents();
         doc->ShowAllInViews();
+        list += "\n" + doc->m_path;
     }
+    // The user learns which drawings came back, and that their files are still the old ones.
+    if (!restored.empty())
+        AfxMessageBox(kMsgRecoveredDrawings + list, MB_OK | MB_ICONINFORMATION);
+}
+
+BOOL CZelkApp::ReadRecoveredPath(const CString& base, CString& path, CString& name)
+{
+    CStringArray lines;
+    if (_access(base + ".pth", 0) != 0 || !ReadTextFileLines(lines, base + ".pth") || lines.GetSize() < 2
+        || lines[0].IsEmpty() || lines[1].IsEmpty())
+        return FALSE;
+    path = lines[0];
+    name = lines[1];
+    return TRUE;
 }
 
 CZelkDoc* CZelkApp::OpenRecoveryDocument(const CString& path, const CString& name)

@@ -313,6 +313,9 @@ BOOL CZelkApp::InitInstance()
     m_userAppBlockHolder = new UserAppBlockHolder;
     m_userAppBlockHolder->CreateBlock();
     m_screenOperation = new CScreenOperation;
+    // A new program folder ($ZELK_HOME named afresh) starts with the shipped definition files,
+    // as the per-user folder does; the settings read the first of them.
+    SeedProgramFolder(FileSystemPath(ProgramFolder()), ShippedFolder());
     LoadSettings();
     m_appPath.CreateWrittenFolders();
     m_layerOps = new CLayerOps;

@@ -241,6 +241,12 @@ int CZelkApp::LoadTextFile(CTextDoc* doc, const CString& path)
     return doc->SetLines(lines);
 }
 
+void CZelkApp::MarkUserFile(CTextDoc* doc)
+{
+    doc->m_userText = 1;
+    doc->SetModifiedFlag(FALSE);
+}
+
 CTextDoc* CZelkApp::GetActiveTextDoc() const
 {
     if (!m_pMainFrame)
@@ -282,6 +288,8 @@ CTextDoc* CZelkApp::OpenTextFileWithDialog(int libraryMode)
         AfxMessageBox(kMsgTextReadFailed);
         return nullptr;
     }
+    if (!libraryMode)
+        MarkUserFile(doc);
     return doc;
 }
 
@@ -392,6 +400,8 @@ void CZelkApp::OpenTextWithDrawing()
     reused->m_strPathName = path;
     reused->m_fileTitle = FileNameOf(path) + ".txt";
     reused->m_ownerDrawing = drawing;
+    // A library text belongs to its drawing, even in a window the user once made.
+    reused->m_userText = 0;
     reused->SetTitle(path);
     if (drawing) {
         if (CFrameWnd* frame = FrameOf(drawing); frame && m_pMainFrame)
@@ -403,7 +413,8 @@ void CZelkApp::OnNewTextDocument()
 {
     if (ShowHelpInstead(ID_TEXT_NEW))
         return;
-    NewTextDocument(0);
+    if (CTextDoc* doc = NewTextDocument(0))
+        doc->m_userText = 1;
     m_lastCommandId = ID_TEXT_NEW;
 }
 

@@ -220,6 +220,12 @@ public:
     double m_printScale;
     std::int32_t m_embedded = 0;  // serves an embedded item: view changes modify the drawing
     std::int64_t m_fileTime = 0;  // modification time of a library drawing when it was opened
+    // DXF files read into the drawing whose import passed over entities: writing the drawing back
+    // over one of them would lose those entities, so Ctrl+S asks first.
+    CStringArray m_lossyDxfPaths;
+    // Set on a drawing restored from recovery files that did not record where it belonged:
+    // Ctrl+S asks for a name instead of writing under one the program made up.
+    BOOL m_pathUnknown = FALSE;
     // Input and selection state of the input hub.
     CZelkView* m_pressView = nullptr;  // the view that took the last button press
     std::int32_t m_deformMode = 0;    // the box selection (m_groupProcessing) is a deform selection

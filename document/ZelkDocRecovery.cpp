@@ -5,6 +5,7 @@
 #include "app/WaitCursorScope.h"
 #include "app/ZelkCntrItem.h"
 #include "document/DocEnvironment.h"
+#include "formats/BufferRoutines.h"
 #include "platform/core/Archive.h"
 #include "platform/core/File.h"
 #include "platform/core/Runtime.h"
@@ -26,6 +27,23 @@ void CZelkDoc::SaveRecoveryFile()
     // Embedded objects stay out of the main file: each has its side file.
     if (GetViews().front()->WriteNativeFile(m_recoveryBase + ".zel", 0))
         m_wroteMainRecovery = TRUE;
+    else
+        return;
+    // Where the drawing belongs, so that a restore gives it back its own path and name; a
+    // drawing whose path is unknown records none.
+    if (m_pathUnknown) {
+        _unlink(m_recoveryBase + ".pth");
+        return;
+    }
+    CStringArray where;
+    where.Add(m_path);
+    where.Add(m_name);
+    // Whether the file is a DXF whose import passed over entities, so that Ctrl+S still asks.
+    BOOL lossy = FALSE;
+    for (int i = 0; i < m_lossyDxfPaths.GetSize(); ++i)
+        lossy = lossy || m_lossyDxfPaths[i] == m_path;
+    where.Add(lossy ? "1" : "0");
+    WriteTextFileLines(where, m_recoveryBase + ".pth");
 }
 
 void CZelkDoc::SaveRecoveryObject(int index)
@@ -108,8 +126,10 @@ void CZelkDoc::ReadObjectRecoveryFile(const CString& path, int k)
 
 void CZelkDoc::RemoveRecoveryFiles()
 {
-    if (m_wroteMainRecovery)
+    if (m_wroteMainRecovery) {
         _unlink(m_recoveryBase + ".zel");
+        _unlink(m_recoveryBase + ".pth");
+    }
     for (int k : m_wroteSideRecovery)
         _unlink(RecoverySideFileName(k));
     m_wroteMainRecovery = FALSE;

@@ -42,6 +42,9 @@ const char* const kMsgNoActiveView = "アクティブビューがないのでフ
 const char* const kMsgWritten = "ファイル書き出しは終了しました";
 const char* const kMsgDxfShownLayers = "表示レイヤのデータのみをDXFに出力しました。";
 const char* const kMsgAskToWrite = " のデータをファイルに書き出しますか？";
+const char* const kMsgAskOverwriteLossyDxf =
+    " の読み込みでは読み込めない要素を省略しました。上書きすると、それらの要素はファイルから失われます。"
+    "上書きしますか？";
 
 // The kind of a drawing file by its extension, compared without regard to case; 0 for others.
 int KindOfPath(const CString& path)
@@ -230,6 +233,20 @@ void CZelkDoc::OnFileSave()
 {
     if (OpensHelpPage("Help\\HID_FILE_SAVE.htm") || !g_pApp || g_pApp->m_savePending)
         return;
+    // A restored drawing that does not know its file is given one by the user.
+    if (m_pathUnknown) {
+        SaveAs();
+        return;
+    }
+    // Entities the import passed over are still in the file and nowhere else; unless the user
+    // says so, it is not overwritten (Save As stays open).
+    for (int i = 0; i < m_lossyDxfPaths.GetSize(); ++i) {
+        if (m_lossyDxfPaths[i] != m_path)
+            continue;
+        if (AfxMessageBox(m_path + kMsgAskOverwriteLossyDxf, MB_YESNO | MB_ICONEXCLAMATION | MB_DEFBUTTON2) != IDYES)
+            return;
+        break;
+    }
     CZelkApp* app = g_pApp;
     app->m_pendingDrawing = this;
     app->m_pendingView = app->m_activeView;
@@ -313,10 +330,15 @@ int CZelkDoc::SaveToFile()
                 if (!doc->m_quietClose)
                     doc->SetModifiedFlag(FALSE);
                 AddToRecentFiles(path);
-                if (kind == kKindNative)
+                if (kind == kKindNative) {
                     g_pApp->m_appPath.AddRecentPath(path, 1);
-                else
+                } else {
                     NoteDxfOfShownLayers();
+                    // What was passed over is gone from the file now: nothing left to ask about.
+                    for (int i = doc->m_lossyDxfPaths.GetSize() - 1; i >= 0; --i)
+                        if (doc->m_lossyDxfPaths[i] == path)
+                            doc->m_lossyDxfPaths.RemoveAt(i);
+                }
             } else {
                 AfxMessageBox(path + kMsgCannotOpen);
             }
@@ -373,6 +395,7 @@ int CZelkDoc::WriteByKind(int kind, const CString& path, const CString& name)
     m_path = path;
     m_name = name;
     m_strPathName = path;
+    m_pathUnknown = FALSE;
     CDocument::SetTitle(path);
     SetTitle(path);
     AddToRecentFiles(path);

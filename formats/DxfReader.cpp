@@ -582,6 +582,8 @@ int CDxfReader::Run()
             blocks = true;
         else if (LineIs("TABLES"))
             TablesLoop();
+        if (entities || blocks || LineIs("SECTION") || LineIs("TABLES"))
+            m_sectionSeen = true;
         if (blocks && BlocksLoop() == kFail)
             return 0;
         if (entities && EntitiesLoop() == kFail)
@@ -803,6 +805,25 @@ void CDxfReader::Dispatch(const CString& name, bool inBlock)
             m_inBlock = 0;
         m_kind = 0;
     }
+    NoteSkipped(name);
+}
+
+void CDxfReader::NoteSkipped(const CString& name)
+{
+    // The names that close something are no entities.
+    static constexpr std::string_view kClosing[] = {"SEQEND", "ENDBLK", "ENDSEC", "VERTEX", "EOF"};
+    const std::string_view text = name.View();
+    if (text.empty())
+        return;
+    for (std::string_view closing : kClosing)
+        if (text == closing)
+            return;
+    // Found by name: a damaged file may name a new kind with every entity.
+    const auto [at, added] = m_skippedIndex.emplace(std::string(text), m_skipped.size());
+    if (added)
+        m_skipped.emplace_back(name, 1);
+    else
+        ++m_skipped[at->second].second;
 }
 
 // The entity read so far ends at the group 0 named name: it is added, a polyline ends at its

@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "document/ByteKeyHash.h"
@@ -78,6 +79,12 @@ public:
     int Run();
 
     const CObArray& LineTypes() const { return m_styles; }
+    // Whether the data held a section at all: data without one (a binary file, an empty file)
+    // is no DXF, however its name ends.
+    bool SectionSeen() const { return m_sectionSeen; }
+    // The entities this import passed over because it does not know their kind: each kind's
+    // name and how many of it, in the order the kinds were first met.
+    const std::vector<std::pair<CString, int>>& SkippedEntities() const { return m_skipped; }
 
 private:
     enum Flow { kGo, kStop, kFail };
@@ -102,6 +109,7 @@ private:
     Flow ValueCut(int code, bool inBlock);
     void Dispatch(const CString& name, bool inBlock);
     void ResetGroups();
+    void NoteSkipped(const CString& name);
     void FinishEntity(const CString& name, bool inBlock);
     void StartEntity(const CString& name, bool inBlock);
     void ClearEntityState();
@@ -187,4 +195,7 @@ private:
     int m_importStart = 0;
     std::unordered_map<std::string, int> m_earlierBlocks;   // first of each name, earlier imports
     std::unordered_map<std::string, int> m_importBlocks;    // first of each name, this import
+    bool m_sectionSeen = false;
+    std::vector<std::pair<CString, int>> m_skipped;
+    std::unordered_map<std::string, size_t> m_skippedIndex;
 };

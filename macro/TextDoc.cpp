@@ -258,6 +258,8 @@ int CTextDoc::SaveToFile()
         return 0;
     }
     SetModifiedFlag(FALSE);
+    // The window has a file now: the close question's Yes writes it there.
+    m_strPathName = path;
     AddToRecentFiles(path);
     if (g_pApp) {
         g_pApp->m_appPath.AddRecentPath(path, FALSE);
@@ -300,14 +302,30 @@ int CTextDoc::SaveAs()
 BOOL CTextDoc::SaveModified()
 {
     // A listing or input window belongs to its drawing: closing it never asks.
-    if (m_ownerDrawing)
+    if (m_ownerDrawing && !m_userText)
         return TRUE;
     return CDocument::SaveModified();
+}
+
+BOOL CTextDoc::DoFileSave()
+{
+    if (m_strPathName.IsEmpty())
+        return SaveAs() ? TRUE : FALSE;
+    const CString path = m_path;
+    if (!OnSaveDocument(path)) {
+        AfxMessageBox(path + kMsgCannotOpen);
+        return FALSE;
+    }
+    AddToRecentFiles(path);
+    return TRUE;
 }
 
 void CTextDoc::OnFileClose()
 {
     if (g_pApp && g_pApp->m_savePending)
+        return;
+    // The user's own text is not thrown away unasked.
+    if (m_userText && !SaveModified())
         return;
     OnCloseDocument();
 }

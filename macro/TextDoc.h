@@ -26,6 +26,9 @@ public:
     BOOL OnSaveDocument(LPCTSTR lpszPathName) override;
     void OnCloseDocument() override;
     BOOL SaveModified() override;
+    // The Yes of the close question: an opened file is written back, a new text goes through
+    // Save As.
+    BOOL DoFileSave() override;
 
     // Replaces the window's whole text by the lines (through the work file); 1 or 0.
     int SetLines(const CStringArray& lines);
@@ -52,6 +55,10 @@ public:
     int m_multiLineInput = 0;           // 1 while the window collects a multi-line text
     std::int64_t m_fileTime = 0;        // modification time of the file when it was opened
     int m_kind = 0;                     // 0 text, 1 macro
+    // 1 for a window the user made or opened (new text, open text): its text is the user's own
+    // and is asked about before it is discarded, whatever drawing the window is tied to.
+    // Listings and multi-line input windows belong to their drawing and close silently.
+    int m_userText = 0;
 
 protected:
     DECLARE_MESSAGE_MAP()

@@ -46,6 +46,16 @@ start_installed() {
   done
 }
 start_installed 1
+# The program's build brings its sample plug-in, and so does its install.
+[ -f "$OUTSIDE_DIR/ZelkApp/QUIBRA.so" ] || fail "the build of zelk made no sample plug-in"
+[ -f "$CHECK/prefix/lib/zelk/ZelkApp/QUIBRA.so" ] || fail "installed no sample plug-in"
+# A second run of the build with nothing changed (as a second scripts/run.sh) rebuilds nothing.
+cmake -S . -B "$OUTSIDE_DIR" -G Ninja -DCMAKE_BUILD_TYPE=Release -DZELK_TESTS=OFF >/dev/null
+SECOND_BUILD="$(cmake --build "$OUTSIDE_DIR" --target zelk)"
+case "$SECOND_BUILD" in
+  *"no work to do"*) ;;
+  *) echo "$SECOND_BUILD" >&2; fail "a configure with nothing changed left work for the build" ;;
+esac
 [ "$(ls -A "$CHECK/prefix/bin")" = zelk ] || fail "wrote beside the installed program"
 printf '// edited between two starts\r\n' >>"$USER_DIR/Variable.txt"
 cp "$USER_DIR/Variable.txt" "$CHECK/edited"

@@ -42,7 +42,7 @@ void CUserAppManager::ReadRegistrationFile()
     CStringArray lines;
     if (!ReadTextFileLines(lines, path)) {
         m_keepUnreadFile = _access(path, 0) == 0;
-        AfxMessageBox("アプリケーション登録ファイル \\ZelkApp\\ZelkApp.txt を開けませんでした");
+        AfxMessageBox("アプリケーション登録ファイル " + path + " を開けませんでした");
         return;
     }
     int badLine = 0;

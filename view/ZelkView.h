@@ -375,6 +375,8 @@ public:
     void OnFileAddOpen();
     // DXF import (view/ZelkViewDxf.cpp).
     int ReadDxfData(const CString& path, int* layerReplaced);
+    // What the last DXF import passed over, as the message line tells it; empty when nothing.
+    CString m_dxfSkippedNote;
     static int LookupDxfLineType(const CObArray& styles, const CString& name);
 
     // The native drawing file of the document, with the embedded-object block when itemFlag is

@@ -564,6 +564,8 @@ void CZelkView::OpenMacroTextFile()
     text->m_ownerDrawing = m_document;
     if (!app->LoadTextFile(text, path))
         AfxMessageBox(kMsgTextNotRead);
+    else
+        app->MarkUserFile(text);
 }
 
 void CZelkView::RunMacroTextFile()

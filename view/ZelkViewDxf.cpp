@@ -21,6 +21,36 @@ int CZelkView::LookupDxfLineType(const CObArray& styles, const CString& name)
 
 namespace {
 
+const char* const kMsgSkippedEntities = "読み込めないDXF要素 %d 個を省略しました：%s";
+const char* const kSkippedKind = "%s %d 個";
+const char* const kSkippedKindSeparator = "、";
+const char* const kSkippedOtherKinds = "ほか %d 種類";
+// A damaged file can name a new kind with every entity: the line names the first few.
+constexpr size_t kSkippedKindsNamed = 8;
+
+// The kinds an import passed over and how many of each, for the message line.
+CString SkippedEntitiesNote(const std::vector<std::pair<CString, int>>& skipped)
+{
+    if (skipped.empty())
+        return CString();
+    CString kinds;
+    int total = 0;
+    for (size_t i = 0; i < skipped.size(); ++i) {
+        const auto& [name, count] = skipped[i];
+        total += count;
+        if (i >= kSkippedKindsNamed)
+            continue;
+        if (!kinds.IsEmpty())
+            kinds += kSkippedKindSeparator;
+        kinds += FormatString(kSkippedKind, name.GetString(), count);
+    }
+    if (skipped.size() > kSkippedKindsNamed) {
+        kinds += kSkippedKindSeparator;
+        kinds += FormatString(kSkippedOtherKinds, static_cast<int>(skipped.size() - kSkippedKindsNamed));
+    }
+    return FormatString(kMsgSkippedEntities, total, kinds.GetString());
+}
+
 // The file read a block at a time as the import comes to it, so that a large file is never held
 // whole in memory.
 class CDxfFileSource : public CDxfSource {
@@ -79,6 +109,7 @@ private:
 
 int CZelkView::ReadDxfData(const CString& path, int* layerReplaced)
 {
+    m_dxfSkippedNote.Empty();
     if (!m_document)
         return 0;
     try {
@@ -97,6 +128,13 @@ int CZelkView::ReadDxfData(const CString& path, int* layerReplaced)
         CDxfReader reader(m_document, source, layerReplaced);
         const int result = reader.Run();
         file.Close();
+        // Data without a single section is no drawing: opened as an empty one, a save would
+        // overwrite whatever the file really is.
+        if (!reader.SectionSeen())
+            return 0;
+        m_dxfSkippedNote = SkippedEntitiesNote(reader.SkippedEntities());
+        if (result && !m_dxfSkippedNote.IsEmpty())
+            m_document->m_lossyDxfPaths.Add(path);
         return result;
     } catch (CException&) {
         return 0;

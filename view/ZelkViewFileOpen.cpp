@@ -15,6 +15,7 @@ namespace {
 const char* const kMsgReading = " を読み込み中";
 const char* const kMsgLayersRenamed = "レイヤ名称をデフォルト名に変更した箇所があります";
 const char* const kMsgNotOpened = " はオープンできませんでした";
+const char* const kNoteSeparator = "　";
 
 }  // namespace
 
@@ -34,8 +35,12 @@ int CZelkView::ReadDrawingFile(const CString& path, int kind)
     m_document->ComputeExtents();
     ShowAll();
     if (g_pApp) {
-        if (kind == 4 && layerRenamed == 1) {
-            g_pApp->ShowMessage(kMsgLayersRenamed, 1);
+        if (kind == 4 && (layerRenamed == 1 || !m_dxfSkippedNote.IsEmpty())) {
+            // Both notices, when both apply, in one line: the later would hide the earlier.
+            CString note = layerRenamed == 1 ? CString(kMsgLayersRenamed) : CString();
+            if (!note.IsEmpty() && !m_dxfSkippedNote.IsEmpty())
+                note += kNoteSeparator;
+            g_pApp->ShowMessage(note + m_dxfSkippedNote, 1);
         } else if (kind != 4) {
             g_pApp->SetGuidance(m_document);
             g_pApp->ShowPrompt();

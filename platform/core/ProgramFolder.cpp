@@ -162,10 +162,12 @@ void SeedFile(const fs::path& shipped, const fs::path& target)
 void SeedProgramFolder(const std::string& programFolder, const std::string& shippedFolder)
 {
     std::error_code ec;
-    for (const auto& entry : fs::directory_iterator(shippedFolder, ec)) {
-        if (entry.path().extension() != ".txt" || !entry.is_regular_file(ec))
-            continue;
-        SeedFile(entry.path(), fs::path(programFolder) / entry.path().filename());
+    // By name: a build folder, which is the shipped folder of a test or of $ZELK_HOME, holds
+    // text files of the build as well.
+    for (const char* name : { "ZelkUnit.txt", "Variable.txt", "ZelSheet.txt", "ZelkFunc.txt" }) {
+        const fs::path shipped = fs::path(shippedFolder) / name;
+        if (fs::is_regular_file(shipped, ec))
+            SeedFile(shipped, fs::path(programFolder) / name);
     }
     // The registration of user applications, which the program reads from its ZelkApp folder.
     const fs::path registration = fs::path(shippedFolder) / "ZelkApp" / "ZelkApp.txt";

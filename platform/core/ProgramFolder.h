@@ -22,8 +22,8 @@ std::string ShippedFolder();
 // The shipped plug-ins of an installed program (../lib/zelk from the program), file-system form.
 std::string ShippedPlugInFolder();
 
-// Gives a program folder the shipped definition files (*.txt of the shipped folder) it lacks.
-// A file already there is kept as it is: the user may have edited it.
+// Gives a program folder the shipped definition files and the registration of user applications
+// it lacks. A file already there is kept as it is: the user may have edited it.
 void SeedProgramFolder(const std::string& programFolder, const std::string& shippedFolder);
 
 // A program path as the file system names it: every '\' that is not the second byte of a

@@ -2,6 +2,7 @@
 #include "platform/ui/Document.h"
 
 #include "platform/core/Archive.h"
+#include "platform/core/CodePage.h"
 #include "platform/core/File.h"
 #include "platform/ui/DocTemplate.h"
 #include "platform/ui/FrameWnd.h"
@@ -194,10 +195,10 @@ BOOL CDocument::SaveModified()
         return TRUE;
     CString name = m_strPathName.IsEmpty() ? m_strTitle : m_strPathName;
     CString prompt;
-    if (AfxLoadString(0xF105 /* AFX_IDP_ASK_TO_SAVE */, prompt) && !prompt.IsEmpty())
-        prompt.Replace("%1", name);
-    else
-        prompt = name;
+    // The framework's own question, unless the program's resources give another.
+    if (!AfxLoadString(0xF105 /* AFX_IDP_ASK_TO_SAVE */, prompt) || prompt.IsEmpty())
+        prompt = CString(Utf8ToCp932("%1 への変更を保存しますか?"));
+    prompt.Replace("%1", name);
     switch (AfxMessageBox(prompt, MB_YESNOCANCEL | MB_ICONEXCLAMATION)) {
     case IDCANCEL:
         return FALSE;

@@ -15,6 +15,12 @@ std::string Lines(std::initializer_list<const char*> lines)
     return text;
 }
 
+// A definition file as a message names it: by its whole path, in the form the screen shows.
+std::string WholePath(const char* name)
+{
+    return ScreenPathText(ProgramFolder() + name).Std();
+}
+
 const CUnit& UnitAt(CZelkApp& app, int index)
 {
     return *static_cast<const CUnit*>(app.m_unitTable[index]);
@@ -64,9 +70,9 @@ TEST_F(DefinitionFiles, FaultyUnitLinesAreReportedByKindWithTheirLineNumbers)
     EXPECT_EQ(App().m_unitTable.GetSize(), 21);
     EXPECT_EQ(UnitAt(App(), 20).name, "dm");
     const std::vector<std::string> expected = {
-        "単位定義ファイル ZelkUnit.txt の 0 4 7 8 "
+        "単位定義ファイル " + WholePath("ZelkUnit.txt") + " の 0 4 7 8 "
         "行はパラメータの数が不足か過剰、または比率と次元の項に数値以外の文字が使われています。",
-        "単位定義ファイル ZelkUnit.txt の 2 6 行に重複した単位表記があります。"};
+        "単位定義ファイル " + WholePath("ZelkUnit.txt") + " の 2 6 行に重複した単位表記があります。"};
     EXPECT_EQ(Messages(), expected);
 }
 
@@ -74,7 +80,7 @@ TEST_F(DefinitionFiles, MissingUnitFileIsReportedByBothPasses)
 {
     App().BuildUnitTable(TRUE);
     EXPECT_EQ(App().m_unitTable.GetSize(), 20);
-    const std::string missing = "単位定義ファイル ZelkUnit.txt を開けませんでした";
+    const std::string missing = "単位定義ファイル " + WholePath("ZelkUnit.txt") + " を開けませんでした";
     EXPECT_EQ(Messages(), (std::vector<std::string>{missing, missing}));
     EXPECT_EQ(App().m_unitFileLines.GetSize(), 0);
 }
@@ -139,9 +145,9 @@ TEST_F(DefinitionFiles, FaultyVariableLinesKeepTheirOriginalMessages)
     App().ReadVariableFile();
     EXPECT_EQ(App().m_variableTable.GetSize(), 2);
     const std::vector<std::string> expected = {
-        "変数義ファイル Variable.txt の 0 2 3 "
+        "変数義ファイル " + WholePath("Variable.txt") + " の 0 2 3 "
         "行はパラメータの数が不足か過剰、または値に数値以外の文字を使用、または未登録単位が使用されています。",
-        "変数定義ファイル Variable.txt の 1 5 行に重複した変数表記があります"};
+        "変数定義ファイル " + WholePath("Variable.txt") + " の 1 5 行に重複した変数表記があります"};
     EXPECT_EQ(Messages(), expected);
 }
 
@@ -149,8 +155,8 @@ TEST_F(DefinitionFiles, MissingVariableAndSheetFiles)
 {
     App().ReadVariableFile();
     App().ReadSheetFile();
-    const std::vector<std::string> expected = {"変数定義ファイル Variable.txt を開けませんでした",
-                                               "印刷用紙有効範囲定義ファィル ZelSheet.txt を開けませんでした"};
+    const std::vector<std::string> expected = {"変数定義ファイル " + WholePath("Variable.txt") + " を開けませんでした",
+                                               "印刷用紙有効範囲定義ファィル " + WholePath("ZelSheet.txt") + " を開けませんでした"};
     EXPECT_EQ(Messages(), expected);
     EXPECT_EQ(App().m_sheetNames.GetSize(), 0);
 }

@@ -548,10 +548,12 @@ TEST_F(FileListCommands, PrinterSetupReadsThePaper)
 TEST_F(FileListCommands, FunctionDescriptionFile)
 {
     Start();
+    // The start gave the program folder the shipped file; the user has since removed it.
+    std::filesystem::remove(Fs(ProgramFolder() + "ZelkFunc.txt"));
     const size_t texts = m_app->TextDocs().size();
     Command(33141);
     ASSERT_FALSE(Messages().empty());
-    EXPECT_EQ(Messages().back(), CString("関数説明ファイル ZelkFunc.txt を開けませんでした"));
+    EXPECT_EQ(Messages().back(), "関数説明ファイル " + ScreenPathText(ProgramFolder() + "ZelkFunc.txt") + " を開けませんでした");
 
     namespace fs = std::filesystem;
     fs::copy_file(fs::path(ZELK_SOURCE_DIR) / "resources" / "ZelkFunc.txt", Fs(ProgramFolder() + "ZelkFunc.txt"));

@@ -71,10 +71,13 @@ TEST_F(DxfImport, GroupCodesReadInEveryPaddingAndNothingElseIsACode)
     }
 }
 
-TEST_F(DxfImport, EmptyFileAndHeaderOnlyAddNothing)
+TEST_F(DxfImport, DataWithoutASectionIsRefusedAndHeaderOnlyAddsNothing)
 {
     int layers = m_doc->m_layers.GetSize();
-    EXPECT_EQ(Import(""), 1);
+    // No section at all: no DXF, whatever the file's name says.
+    EXPECT_EQ(Import(""), 0);
+    EXPECT_EQ(Import(std::string("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16)), 0);
+    EXPECT_EQ(Import("  0\r\nLINE\r\n  8\r\n0\r\n"), 0);
     DxfText header;
     header.Section("HEADER").G(9, "$EXTMIN").G(10, 0.0).G(20, 0.0).EndSec().Eof();
     EXPECT_EQ(Import(header.Str()), 1);
@@ -593,3 +596,38 @@ TEST_F(DxfImport, MissingFileFailsWithoutAMessage)
 }
 
 }  // namespace
+
+// Entities of kinds the import does not know are passed over as before, and counted by kind,
+// in blocks too; what closes a polyline, a block or a section is no entity.
+TEST_F(DxfImport, PassedOverEntitiesAreCountedByKind)
+{
+    DxfText whole;
+    whole.Section("BLOCKS").G(0, "BLOCK").G(8, "0").G(2, "B").G(10, 0.0).G(20, 0.0)
+        .G(0, "ELLIPSE").G(8, "0").G(10, 1.0).G(20, 1.0).G(0, "ENDBLK").EndSec();
+    whole.Section("ENTITIES").LineEnt(0, 0, 10, 0);
+    whole.G(0, "POLYLINE").G(8, "0").G(66, "1").G(0, "VERTEX").G(10, 0.0).G(20, 0.0)
+        .G(0, "VERTEX").G(10, 5.0).G(20, 0.0).G(0, "SEQEND");
+    whole.G(0, "LWPOLYLINE").G(8, "0").G(90, "2").G(10, 0.0).G(20, 0.0).G(10, 1.0).G(20, 1.0);
+    whole.G(0, "ELLIPSE").G(8, "0").G(10, 1.0).G(20, 1.0);
+    whole.G(0, "LWPOLYLINE").G(8, "0").G(90, "2").G(10, 0.0).G(20, 0.0).G(10, 2.0).G(20, 2.0);
+    whole.EndSec().Eof();
+    ASSERT_EQ(Import(whole.Str()), 1);
+    EXPECT_EQ(Lines().size(), 2u);
+    EXPECT_EQ(m_view.m_dxfSkippedNote, "読み込めないDXF要素 4 個を省略しました：ELLIPSE 2 個、LWPOLYLINE 2 個");
+
+    // A file naming a new kind with every entity is told about its first eight kinds.
+    DxfText many;
+    many.Section("ENTITIES");
+    for (int k = 0; k < 10; ++k)
+        many.G(0, "KIND" + std::to_string(k)).G(8, "0");
+    many.EndSec().Eof();
+    ASSERT_EQ(Import(many.Str()), 1);
+    EXPECT_EQ(m_view.m_dxfSkippedNote,
+              "読み込めないDXF要素 10 個を省略しました：KIND0 1 個、KIND1 1 個、KIND2 1 個、KIND3 1 個、"
+              "KIND4 1 個、KIND5 1 個、KIND6 1 個、KIND7 1 個、ほか 2 種類");
+
+    DxfText plain;
+    plain.Section("ENTITIES").LineEnt(0, 0, 10, 0).EndSec().Eof();
+    ASSERT_EQ(Import(plain.Str()), 1);
+    EXPECT_TRUE(m_view.m_dxfSkippedNote.IsEmpty());
+}

@@ -113,14 +113,20 @@ TEST_F(Registry, StartUpRegistersWellFormedLinesAndNamesTheLastBadOne)
 
 TEST_F(Registry, MissingFileIsReportedAndWrittenAtExit)
 {
-    fs::create_directories(fs::path(RegistrationFile()).parent_path());
     Start();
-    EXPECT_EQ(m_app->m_userAppManager->GetAppCount(), 0);
-    // The message shows the path in its screen form.
-    EXPECT_EQ(Messages(), std::vector<std::string>{"アプリケーション登録ファイル /ZelkApp/ZelkApp.txt を開けませんでした"});
-    m_app->m_userAppManager->InsertApp(0, "QUIBRA.DLL", "ボルト", "01.02");
-    m_app->m_userAppManager->CommitEdits();
-    Stop();
+    // The start gave the new program folder the shipped registration; the user deleted it since.
+    fs::remove(RegistrationFile());
+    DefaultScriptedServices().m_messages.clear();
+    {
+        CUserAppManager manager;
+        manager.LoadRegistrations();
+        EXPECT_EQ(manager.GetAppCount(), 0);
+        // The message names the file by its whole path, in its screen form.
+        const std::string path = ScreenPathText(ProgramFolder() + "ZelkApp\\ZelkApp.txt").Std();
+        EXPECT_EQ(Messages(), std::vector<std::string>{"アプリケーション登録ファイル " + path + " を開けませんでした"});
+        manager.InsertApp(0, "QUIBRA.DLL", "ボルト", "01.02");
+        manager.CommitEdits();
+    }
     EXPECT_EQ(ReadRegistrationFile(), "QUIBRA.DLL/ボルト/01.02\r\n");
 }
 
