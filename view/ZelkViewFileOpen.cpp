@@ -29,14 +29,20 @@ int CZelkView::ReadDrawingFile(const CString& path, int kind)
     CWaitCursorScope wait;
     int layerRenamed = 0;
     const int read = kind == 4 ? ReadDxfData(path, &layerRenamed) : m_document->LoadNativeFile(path);
-    if (!read)
+    if (!read) {
+        // The progress must not stay once the reading has given up.
+        if (g_pApp && g_pApp->m_pMainFrame)
+            g_pApp->m_pMainFrame->SetMessageText(AFX_IDS_IDLEMESSAGE);
         return 0;
+    }
     m_document->ComputeExtents();
     ShowAll();
     if (g_pApp) {
+        // The guidance takes the place of the progress after either reader; after a DXF file it
+        // used to stay, as if the reading went on.
         if (kind == 4 && layerRenamed == 1) {
             g_pApp->ShowMessage(kMsgLayersRenamed, 1);
-        } else if (kind != 4) {
+        } else {
             g_pApp->SetGuidance(m_document);
             g_pApp->ShowPrompt();
         }
