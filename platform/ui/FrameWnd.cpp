@@ -13,6 +13,8 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QIcon>
+#include <QPixmap>
 #include <QLayout>
 #include <QMainWindow>
 #include <QMdiArea>
@@ -254,6 +256,18 @@ void SetFrameClient(CFrameWnd* frame, QWidget* client)
     frame->m_pState->client = client;
 }
 
+// A frame shows the icon of its resource id, as the frame loads it with its menu; without one,
+// the toolkit's own would show.
+void SetFrameIcon(QWidget* w, UINT nIDResource)
+{
+    const std::string path = CResources::Get().FindIcon(nIDResource);
+    if (!w || path.empty())
+        return;
+    const QPixmap picture(QString::fromStdString(path));
+    if (!picture.isNull())
+        w->setWindowIcon(QIcon(picture));
+}
+
 // The first line of a resource string: a frame's title, a command's status text.
 CString FirstLineOfString(UINT nID)
 {
@@ -338,6 +352,7 @@ BOOL CFrameWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pParentW
     CRect rect(0, 0, 0, 0);
     if (!Create(nullptr, m_strTitle, dwDefaultStyle & ~WS_VISIBLE, rect, pParentWnd, AFX_IDW_PANE_FIRST, pContext))
         return FALSE;
+    SetFrameIcon(GetQWidget(), nIDResource);
     RefreshMenuBar();
     OnUpdateFrameTitle(TRUE);
     return TRUE;
@@ -1051,6 +1066,9 @@ void CMDIFrameWnd::MDIActivate(CWnd* pWndActivate)
         return;
     area->setActiveSubWindow(static_cast<QMdiSubWindow*>(child->m_pSubWindow));
     NoteActiveChild(child);
+    // The window activated takes the keys, as the window system gives them to it.
+    if (CView* v = child->GetActiveView(); v && UiIsLive(v))
+        v->SetFocus();
 }
 
 void CMDIFrameWnd::MDITile()
@@ -1104,10 +1122,13 @@ BOOL CMDIFrameWnd::OnCmdMsg(UINT nID, int nCode, void* pExtra, void* pHandlerInf
 void CMDIFrameWnd::OnUpdateFrameTitle(BOOL bAddToTitle)
 {
     CString title = m_strTitle;
+    // A maximised child's title stands in brackets after the program's, as the window system
+    // shows it; the MDI area's own would add it to a title that already holds it.
+    BOOL maximized = FALSE;
     if (bAddToTitle && (m_style & FWS_ADDTOTITLE))
-        if (CMDIChildWnd* c = MDIGetActive())
+        if (CMDIChildWnd* c = MDIGetActive(&maximized))
             if (CDocument* doc = c->GetActiveDocument())
-                title += " - " + doc->GetTitle();
+                title += maximized ? " - [" + doc->GetTitle() + "]" : " - " + doc->GetTitle();
     CWnd::SetWindowText(title);
 }
 
@@ -1135,6 +1156,15 @@ QWidget* CMDIChildWnd::CreateNativeWidget(QWidget*)
     auto* client = new CFrameClient(nullptr);
     sub->setWidget(client);
     sub->setAttribute(Qt::WA_DeleteOnClose, false);
+    CMDIChildWnd* self = this;
+    // After the MDI area has set its own title for the new state.
+    QObject::connect(
+        sub, &QMdiSubWindow::windowStateChanged, sub,
+        [self](Qt::WindowStates, Qt::WindowStates) {
+            if (UiIsLive(self) && UiIsLive(self->m_pMDIFrame))
+                self->m_pMDIFrame->OnUpdateFrameTitle(TRUE);
+        },
+        Qt::QueuedConnection);
     m_pSubWindow = sub;
     SetFrameClient(this, client);
     if (m_pMDIFrame)
@@ -1175,6 +1205,7 @@ BOOL CMDIChildWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pPare
     CRect rect(0, 0, 0, 0);
     if (!Create(nullptr, m_strTitle, dwDefaultStyle, rect, dynamic_cast<CMDIFrameWnd*>(pParentWnd), pContext))
         return FALSE;
+    SetFrameIcon(m_pSubWindow, nIDResource);
     return TRUE;
 }
 

@@ -34,7 +34,8 @@ public:
     BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, void* pHandlerInfo) override
     {
         if (nID == 33047 || nID == 33078 || nID == 33127 || nID == 33120) {
-            if (nCode == CN_COMMAND)
+            // With handler information the route only asks whether a handler exists.
+            if (nCode == CN_COMMAND && !pHandlerInfo)
                 m_seriesCommands.push_back(nID);
             return TRUE;
         }

@@ -636,6 +636,9 @@ TEST_F(Shell, OpeningDrawingFilesReusesAnEmptyDrawingAndRefusesTwins)
     EXPECT_EQ(empty->m_name, "a");
     EXPECT_EQ(empty->CDocument::GetTitle(), folder + "a.zel");
     ASSERT_NE(empty->GetLineElem(0, 0), nullptr);
+    // The drawing read joins the recent files, as one saved does.
+    ASSERT_NE(m_app->m_pRecentFileList, nullptr);
+    EXPECT_EQ((*m_app->m_pRecentFileList)[0], folder + "a.zel");
 
     // No empty drawing left: the same path again is refused.
     DefaultScriptedServices().m_messages.clear();

@@ -123,9 +123,23 @@ def key(window, *keys):
     xdo("key", "--clearmodifiers", *keys)
 
 
+def press(*keys):
+    """Keys to whatever has the keyboard now (an open menu has it)."""
+    xdo("key", "--clearmodifiers", *keys)
+
+
 def type_text(window, text):
     focus(window)
     xdo("type", "--delay", "5", text)
+
+
+def menu(window, opener, keys):
+    """Opens a menu of the menu bar with its Alt key and picks an item with keys."""
+    before = set(windows("zelk", "--class"))
+    key(window, opener)
+    wait_for("the menu to open", lambda: set(windows("zelk", "--class")) - before)
+    for k in keys:
+        press(k)
 
 
 def click(x, y, button=1):
@@ -185,6 +199,57 @@ class Shot:
 def changed(a, b, box):
     x0, y0, x1, y1 = box
     return sum(1 for y in range(y0, y1) for x in range(x0, x1) if a.at(x, y) != b.at(x, y))
+
+
+WHITE = (255, 255, 255)
+VIEW = (60, 160, 1100, 640)          # inside the drawing window of the main window's default size
+BARS = (0, 20, 1200, 80)             # the two rows of tool bars
+SCREEN_OPERATION_BUTTON = (818, 38)  # the screen bar's first button
+MDI_SAMPLES = [(300, 250), (700, 300), (300, 500), (600, 450), (900, 200)]
+MDI_BACKGROUND = (159, 159, 159)     # the MDI area where no window lies
+
+
+def is_line(c):
+    return max(c) < 200 and max(c) - min(c) < 30
+
+
+def settled(name, before, box, equal=False):
+    """A screenshot when the box differs from the one before (or equals it), else None."""
+    shot = Shot(name)
+    differs = changed(before, shot, box) > 0
+    return shot if differs != equal else None
+
+
+def covered(name):
+    """A screenshot when drawing windows, not the bare area, lie under sample points of the MDI
+    area: windows shrunk to their title bars leave it bare."""
+    shot = Shot(name)
+    return shot if all(shot.at(x, y) != MDI_BACKGROUND for x, y in MDI_SAMPLES) else None
+
+
+def read_bytes(path):
+    try:
+        with open(path, "rb") as f:
+            return f.read()
+    except OSError:
+        return b""
+
+
+def dxf_lines(path):
+    """The LINE entities of a DXF file as sorted rounded end points; None while unreadable."""
+    text = read_bytes(path).decode("cp932", "replace").splitlines()
+    if not text or text[-1].strip() != "EOF":
+        return None
+    pairs = [(text[i].strip(), text[i + 1].strip()) for i in range(0, len(text) - 1, 2)]
+    lines, current = [], None
+    for code, value in pairs:
+        if code == "0":
+            if current is not None and len(current) == 4:
+                lines.append(tuple(current[k] for k in ("10", "20", "11", "21")))
+            current = {} if value == "LINE" else None
+        elif current is not None and code in ("10", "20", "11", "21"):
+            current[code] = round(float(value), 6)
+    return sorted(lines)
 
 
 def start_display():
@@ -269,14 +334,84 @@ def main():
 
 def run(program, dxf):
     step("the start notices")
-    answer_dialog("Return")
+    # The main window has its title before the first drawing shows the guide.
     main = wait_window("^Zelk - ")
+    answer_dialog("Return")
     wait_no_dialog()
     x, y, w, h = geometry(main)
     print("smoke: main window", x, y, w, h)
     if w < 1000 or h < 700:
         fail("the main window starts at %dx%d on a %dx%d screen" % (w, h, *SCREEN))
     Shot("01-started")
+
+    step("opening the DXF file through the file dialog")
+    key(main, "ctrl+o")
+    dialog = wait_dialog()
+    type_text(dialog, dxf)
+    key(dialog, "Return")
+    wait_no_dialog()
+    main = wait_window("^Zelk - .*cross\\.dxf")
+    time.sleep(1)
+    opened = Shot("02-opened")
+
+    step("zooming in with the screen operation's drag to the upper right")
+    key(main, "Insert")
+    drag((500, 500), (700, 300))
+    zoomed = wait_for("the drawing to change", lambda: settled("03-zoomed", opened, VIEW))
+
+    step("clicking a line")
+    on_line = [p for p in zoomed.find((VIEW[0], 250, VIEW[2], 251), is_line)]
+    if not on_line:
+        fail("no line crosses the drawing at y=250 after the zoom")
+    target = on_line[0]
+    key(main, "Escape")
+    click(*target)
+    selected = wait_for("the line to change colour",
+                        lambda: settled("04-selected", zoomed, (target[0] - 3, target[1] - 3, target[0] + 4, target[1] + 4)))
+    if selected.count((target[0] - 2, target[1] - 2, target[0] + 3, target[1] + 3), lambda c: c != WHITE and not is_line(c)) == 0:
+        fail("the clicked line did not take another colour at %s" % (target,))
+    key(main, "Escape")
+
+    step("opening and closing a text window")
+    bars = Shot("05-bars-before")
+    menu(main, "alt+h", ["Down"] * 4 + ["Return"])
+    wait_for("the text window", lambda: name_of(main).endswith(".txt"))
+    menu(main, "alt+f", ["c"])
+    wait_for("the drawing to be active again", lambda: name_of(main).endswith("cross.dxf"))
+    after = wait_for("the bars to settle", lambda: settled("06-bars-after", bars, BARS, equal=True), timeout=5)
+
+    step("a tool-bar button after the text window")
+    click(*SCREEN_OPERATION_BUTTON)
+    drag((400, 500), (800, 250))
+    wait_for("the drawing to zoom", lambda: settled("07-zoomed-again", after, VIEW))
+
+    step("cascading and tiling two drawings")
+    key(main, "ctrl+n")
+    wait_for("a new drawing", lambda: "NewFile" in name_of(main))
+    menu(main, "alt+w", ["c"])
+    wait_for("cascaded windows to cover the area", lambda: covered("08-cascaded"))
+    menu(main, "alt+w", ["t"])
+    wait_for("tiled windows to cover the area", lambda: covered("09-tiled"))
+
+    step("saving the DXF drawing with Ctrl+S")
+    key(main, "ctrl+F6")
+    wait_for("the DXF drawing to be active", lambda: name_of(main).endswith("cross.dxf"))
+    with open(dxf, "rb") as f:
+        original = f.read()
+    backup = os.path.join(OUT, "cross-Back.dxf")
+    key(main, "ctrl+s")
+    # The drawing is written over its file, the file before it kept as the backup.
+    wait_for("the backup of the file", lambda: os.path.exists(backup))
+    wait_for("the file written again", lambda: read_bytes(dxf) != original and dxf_lines(dxf))
+    if read_bytes(backup) != original:
+        fail("the backup differs from the file it replaced")
+    if dxf_lines(dxf) != dxf_lines(backup):
+        fail("the saved lines %s are not the lines read %s" % (dxf_lines(dxf), dxf_lines(backup)))
+    Shot("10-saved")
+
+    step("quitting")
+    menu(main, "alt+f", ["x"])
+    wait_for("the program to end", lambda: program.poll() is not None)
 
 
 if __name__ == "__main__":
