@@ -204,7 +204,6 @@ def changed(a, b, box):
 WHITE = (255, 255, 255)
 VIEW = (60, 160, 1100, 640)          # inside the drawing window of the main window's default size
 BARS = (0, 20, 1200, 80)             # the two rows of tool bars
-SCREEN_OPERATION_BUTTON = (818, 38)  # the screen bar's first button
 MDI_SAMPLES = [(300, 250), (700, 300), (300, 500), (600, 450), (900, 200)]
 MDI_BACKGROUND = (159, 159, 159)     # the MDI area where no window lies
 
@@ -225,6 +224,34 @@ def covered(name):
     area: windows shrunk to their title bars leave it bare."""
     shot = Shot(name)
     return shot if all(shot.at(x, y) != MDI_BACKGROUND for x, y in MDI_SAMPLES) else None
+
+
+def bar_picture(name, index):
+    """The non-background pixels of one 16 x 15 picture of a tool-bar bitmap: {(x, y): rgb}."""
+    with open(os.path.join(SOURCE, "resources", "bitmaps", name), "rb") as f:
+        data = f.read()
+    width, height = int.from_bytes(data[18:22], "little"), int.from_bytes(data[22:26], "little")
+    row = (width * 3 + 3) & ~3
+    picture = {}
+    for y in range(height):
+        for x in range(16):
+            i = 54 + (height - 1 - y) * row + (index * 16 + x) * 3
+            b, g, r = data[i:i + 3]
+            if (r, g, b) != (192, 192, 192):
+                picture[(x, y)] = (r, g, b)
+    return picture
+
+
+def find_picture(shot, picture, box):
+    """The middle of the place in box where a tool-bar picture shows pixel for pixel."""
+    x0, y0, x1, y1 = box
+    first, colour = next(iter(picture.items()))
+    for y in range(y0, y1 - 15):
+        for x in range(x0, x1 - 16):
+            if shot.at(x + first[0], y + first[1]) == colour and \
+                    all(shot.at(x + dx, y + dy) == c for (dx, dy), c in picture.items()):
+                return x + 8, y + 7
+    return None
 
 
 def read_bytes(path):
@@ -372,8 +399,17 @@ def run(program, dxf):
         fail("the clicked line did not take another colour at %s" % (target,))
     key(main, "Escape")
 
+    step("scrolling with the wheel")
+    xdo("mousemove", "--sync", "600", "400")
+    xdo("click", "--repeat", "3", "5")
+    xdo("click", "--repeat", "3", "4")
+
     step("opening and closing a text window")
     bars = Shot("05-bars-before")
+    # The screen operation's button: the screen bar's first picture, found on the bars.
+    screen_operation = find_picture(bars, bar_picture("screen_bar.bmp", 0), BARS)
+    if not screen_operation:
+        fail("the screen operation's button is not on the tool bars")
     menu(main, "alt+h", ["Down"] * 4 + ["Return"])
     wait_for("the text window", lambda: name_of(main).endswith(".txt"))
     menu(main, "alt+f", ["c"])
@@ -381,7 +417,7 @@ def run(program, dxf):
     after = wait_for("the bars to settle", lambda: settled("06-bars-after", bars, BARS, equal=True), timeout=5)
 
     step("a tool-bar button after the text window")
-    click(*SCREEN_OPERATION_BUTTON)
+    click(*screen_operation)
     drag((400, 500), (800, 250))
     wait_for("the drawing to zoom", lambda: settled("07-zoomed-again", after, VIEW))
 
