@@ -92,6 +92,7 @@ LETTERS = {
     '?': ["###", "..#", ".#.", "...", ".#."],
     'U': ["#..#", "#..#", "#..#", "#..#", ".##."],
     'X': ["#...#", ".#.#.", "..#..", ".#.#.", "#...#"],
+    'S': [".###", "#...", ".##.", "...#", "###."],
 }
 
 
@@ -320,6 +321,32 @@ for name, draw in (('line_type', b_linetype), ('creation_env', b_env), ('layer_c
                    ('dim_select', b_dim), ('group_select', b_group)):
     button(name + '.bmp', draw)
     button(name + '_down.bmp', draw, pressed=True)
+
+# The other states the picture buttons show: creation in the selected element's or the reference
+# element's environment; elements made on the selected element's layer or on new layers; the
+# dimension lines chosen by their members; groups not chosen.
+def b_env_selected(c, x, y):
+    text(c, 'S', x + 1, y + 5, RED); text(c, 'E', x + 7, y + 5, RED)
+def b_env_reference(c, x, y):
+    text(c, 'R', x + 1, y + 5, GREEN); text(c, 'E', x + 7, y + 5, GREEN)
+def b_layer_same(c, x, y):
+    for i in range(3):
+        c.rect(x + i * 2, y + i * 4, x + 9 + i * 2, y + 4 + i * 4, BLUE)
+def b_layer_new(c, x, y):
+    b_layer(c, x, y)
+    c.line(x + 13, y + 1, x + 13, y + 7, RED); c.line(x + 10, y + 4, x + 16, y + 4, RED)
+def b_dim_members(c, x, y):
+    b_dim(c, x, y)
+    for i in range(3, 14, 4):
+        c.line(x + i, y + 6, x + i, y + 10, RED)
+def b_group_none(c, x, y):
+    b_group(c, x, y)
+    c.line(x, y + 13, x + 15, y + 2, RED)
+
+for name, draw in (('creation_env_selected', b_env_selected), ('creation_env_reference', b_env_reference),
+                   ('layer_condition_same', b_layer_same), ('layer_condition_new', b_layer_new),
+                   ('dim_select_members', b_dim_members), ('group_select_none', b_group_none)):
+    button(name + '.bmp', draw)
 
 # The program's icon on its windows (32 x 32): a drawing sheet with a circle, its centre lines, a
 # dimension below it and a pencil, as the desktop's icon shows them.

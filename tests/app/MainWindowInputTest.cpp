@@ -8,6 +8,7 @@
 #include "platform/core/Services.h"
 #include "platform/ui/DocTemplate.h"
 #include "platform/ui/KeyMap.h"
+#include "platform/ui/Resources.h"
 #include "platform/ui/UiServices.h"
 #include "tests/support/UiDriver.h"
 #include "view/ZelkView.h"
@@ -17,6 +18,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -294,13 +296,25 @@ TEST_F(MainWindowInput, ToolButtonsComeBackWithTheDrawingAfterATextWindow)
 TEST_F(MainWindowInput, CascadedWindowsKeepAUsableSizeAndNewOnesFollowTheCascade)
 {
     Start();
-    ASSERT_TRUE(UiDriver::ClickToolButton(m_frame, 57600));
-    UiDriver::Pump();
-    ASSERT_TRUE(UiDriver::ClickToolButton(m_frame, 57600));
-    UiDriver::Pump();
-    ASSERT_EQ(DrawingWindows().size(), 3u);
     RECT area;
     m_frame->m_wndMDIClient.GetClientRect(&area);
+    RECT screenArea;
+    m_frame->m_wndMDIClient.GetWindowRect(&screenArea);
+    // New drawings come up whole inside the area, each active, one step further down.
+    for (int n = 2; n <= 3; ++n) {
+        SCOPED_TRACE(n);
+        ASSERT_TRUE(UiDriver::ClickToolButton(m_frame, 57600));
+        UiDriver::Pump();
+        ASSERT_EQ(DrawingWindows().size(), static_cast<size_t>(n));
+        CMDIChildWnd* made = DrawingWindows().back();
+        EXPECT_EQ(m_frame->MDIGetActive(), made);
+        RECT r;
+        made->GetWindowRect(&r);
+        EXPECT_GT(r.top, screenArea.top);
+        EXPECT_LE(r.bottom, screenArea.bottom);
+        EXPECT_LE(r.right, screenArea.right);
+        EXPECT_GE(r.bottom - r.top, (area.bottom - area.top) / 2);
+    }
     ASSERT_TRUE(UiDriver::ClickMenuBar(m_frame, kWindowMenu));
     ASSERT_TRUE(UiDriver::ClickMenuItem("重ねて表示(&C)"));
     UiDriver::Pump();
@@ -370,4 +384,43 @@ TEST_F(MainWindowInput, ADrawingOpenedWhileTheActiveOneIsMaximisedComesUpMaximis
     const std::string text = title.Std();
     const std::string name = DrawingWindows()[1]->GetActiveDocument()->GetTitle().Std();
     EXPECT_EQ(text, "Zelk - [" + name + "]");
+}
+
+TEST_F(MainWindowInput, ThePictureButtonsHaveAPictureInEveryState)
+{
+    // A state without its picture left its button white on the bar.
+    Start();
+    CToolBitmapButton& env = m_frame->m_wndSubBar.m_creationEnvButton;
+    CToolBitmapButton& layer = m_frame->m_wndSubBar.m_layerConditionButton;
+    CToolBitmapButton& dim = m_frame->m_wndFindElemBar.m_dimSelectButton;
+    CToolBitmapButton& group = m_frame->m_wndFindElemBar.m_groupSelectButton;
+    struct Case {
+        const char* state;
+        std::function<void()> set;
+        CToolBitmapButton* button;
+    };
+    const Case cases[] = {
+        { "env current", [this] { m_app->SetCreationEnvCurrent(); }, &env },
+        { "env selected", [this] { m_app->SetCreationEnvSelected(); }, &env },
+        { "env reference", [this] { m_app->SetCreationEnvReference(); }, &env },
+        { "layer current", [this] { m_app->SetLayerCondCurrent(); }, &layer },
+        { "layer same", [this] { m_app->SetLayerCondSame(); }, &layer },
+        { "layer new", [this] { m_app->SetLayerCondNew(); }, &layer },
+    };
+    auto hasPicture = [](UINT id) {
+        const std::string path = CResources::Get().FindBitmap(id);
+        return !path.empty() && fs::exists(path);
+    };
+    for (const Case& c : cases) {
+        c.set();
+        for (UINT id : { c.button->m_nBitmaps[0], c.button->m_nBitmaps[1] })
+            EXPECT_TRUE(hasPicture(id)) << c.state << " " << id;
+    }
+    // The dimension and group selection types, each through its three values by the menu.
+    for (UINT id : { 32868u, 32866u, 32867u, 32869u, 32870u, 32871u }) {
+        m_frame->SendMessage(WM_COMMAND, id, 0);
+        CToolBitmapButton& b = id <= 32868 ? dim : group;
+        for (UINT picture : { b.m_nBitmaps[0], b.m_nBitmaps[1] })
+            EXPECT_TRUE(hasPicture(picture)) << id << " " << picture;
+    }
 }
