@@ -22,7 +22,7 @@ import time
 ZELK = os.path.abspath(sys.argv[1])
 OUT = os.path.abspath(sys.argv[2]) if len(sys.argv) > 2 else tempfile.mkdtemp(prefix="zelk-smoke-")
 SOURCE = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
-WAIT = 15          # seconds for any one window or state to appear
+WAIT = 20          # seconds for any one window or state to appear
 SCREEN = (1600, 1000)
 
 os.makedirs(OUT, exist_ok=True)
@@ -219,6 +219,12 @@ def settled(name, before, box, equal=False):
     return shot if differs != equal else None
 
 
+def painted(name):
+    """A screenshot once lines show in the drawing window."""
+    shot = Shot(name)
+    return shot if shot.count(VIEW, is_line) > 100 else None
+
+
 def covered(name):
     """A screenshot when drawing windows, not the bare area, lie under sample points of the MDI
     area: windows shrunk to their title bars leave it bare."""
@@ -378,8 +384,7 @@ def run(program, dxf):
     key(dialog, "Return")
     wait_no_dialog()
     main = wait_window("^Zelk - .*cross\\.dxf")
-    time.sleep(1)
-    opened = Shot("02-opened")
+    opened = wait_for("the drawing's lines", lambda: painted("02-opened"))
 
     step("zooming in with the screen operation's drag to the upper right")
     key(main, "Insert")
