@@ -134,8 +134,6 @@ void BindPopup(QMenu* qmenu, CMenu* menu, CFrameWnd* frame)
     FillQMenu(qmenu, menu, frame);
 }
 
-void FillQMenu(QMenu* qmenu, CMenu* menu, CFrameWnd* frame);
-
 // The window menu of an MDI frame is the popup that holds the window commands; the window
 // system lists the open child windows below its items.
 bool IsWindowMenu(CMenu* menu)
