@@ -367,10 +367,16 @@ def main():
 
 def run(program, dxf):
     step("the start notices")
-    # The main window has its title before the first drawing shows the guide.
+    # The main window has its title before the first drawing shows its notices: each is
+    # answered with its default button until none comes for a while.
     main = wait_window("^Zelk - ")
     answer_dialog("Return")
-    wait_no_dialog()
+    while True:
+        try:
+            wait_dialog(timeout=2)
+        except SmokeFailure:
+            break
+        answer_dialog("Return")
     x, y, w, h = geometry(main)
     print("smoke: main window", x, y, w, h)
     if w < 1000 or h < 700:
