@@ -213,10 +213,14 @@ def is_line(c):
 
 
 def settled(name, before, box, equal=False):
-    """A screenshot when the box differs from the one before (or equals it), else None."""
+    """A screenshot when the box differs from the one before (or equals it) and has stopped
+    changing (a redraw can take more than one paint), else None."""
     shot = Shot(name)
     differs = changed(before, shot, box) > 0
-    return shot if differs != equal else None
+    if differs == equal:
+        return None
+    again = Shot(name)
+    return again if changed(shot, again, box) == 0 else None
 
 
 def painted(name):
