@@ -351,7 +351,10 @@ def main():
             except SmokeFailure:
                 Shot("failure")
                 for w in windows("zelk", "--class"):
-                    print("smoke: window %s %r at %s" % (w, name_of(w), geometry(w)), file=sys.stderr)
+                    try:
+                        print("smoke: window %s %r at %s" % (w, name_of(w), geometry(w)), file=sys.stderr)
+                    except SmokeFailure:
+                        pass   # gone meanwhile
                 raise
             code = program.wait(timeout=WAIT)
             program = None
