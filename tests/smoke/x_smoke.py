@@ -428,8 +428,9 @@ def run(program, dxf):
     screen_operation = find_picture(bars, bar_picture("screen_bar.bmp", 0), BARS)
     if not screen_operation:
         fail("the screen operation's button is not on the tool bars")
-    menu(main, "alt+h", ["Down"] * 4 + ["Return"])
-    wait_for("the text window", lambda: name_of(main).endswith(".txt"))
+    # ヘルプ > レイヤ一覧テキストを開く: the third item below the first one enabled.
+    menu(main, "alt+h", ["Down"] * 3 + ["Return"])
+    wait_for("the text window", lambda: "LayerList" in name_of(main))
     menu(main, "alt+f", ["c"])
     wait_for("the drawing to be active again", lambda: name_of(main).endswith("cross.dxf"))
     after = wait_for("the bars to settle", lambda: settled("06-bars-after", bars, BARS, equal=True), timeout=5)
