@@ -98,6 +98,8 @@ CZelkDoc* CZelkApp::OpenDrawingFile(const CString& path, const CString& name, in
 {
     CZelkDoc* doc = FindEmptyDrawingDoc();
     const BOOL reused = doc != nullptr;
+    const CString oldName = reused ? doc->m_name : CString();
+    const CString oldPath = reused ? doc->m_path : CString();
     if (reused) {
         doc->m_path = path;
         doc->m_strPathName = path;
@@ -127,16 +129,23 @@ CZelkDoc* CZelkApp::OpenDrawingFile(const CString& path, const CString& name, in
         read = view->ReadDxfFile(path);
     if (!read) {
         AfxMessageBox(path + " はオープンできませんでした", MB_OK);
-        // The window stays, under a new name of its own: a save from it must not overwrite
-        // the file that could not be read.
-        const CString fresh = NextNewDrawingName();
-        doc->m_name = fresh;
-        doc->m_path = m_appPath.m_dataFolder + fresh + ".zel";
-        doc->SetTitle(doc->m_path);
-        doc->CDocument::SetTitle(doc->m_path);
+        if (!reused) {
+            // A window made only for the file goes with it, instead of staying as one more
+            // empty drawing under a new name.
+            doc->OnCloseDocument();
+            return nullptr;
+        }
+        // The empty drawing that was to take the file keeps its own name again: a save from it
+        // must not overwrite the file that could not be read.
+        doc->m_name = oldName;
+        doc->m_path = oldPath;
+        doc->SetTitle(oldPath);
+        doc->CDocument::SetTitle(oldPath);
         doc->m_strPathName.Empty();
         return nullptr;
     }
+    // A drawing opened joins the recent files, as one saved does.
+    AddToRecentFileList(path);
     if (reused) {
         doc->CDocument::UpdateAllViews(nullptr);
         if (view)

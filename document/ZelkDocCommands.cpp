@@ -8,7 +8,6 @@
 #include "app/InputComboBox.h"
 #include "app/MainFrame.h"
 #include "app/ProgramFilesWarningDialog.h"
-#include "app/RegistryHelpDialog.h"
 #include "app/StartupGuideDialog.h"
 #include "app/TrainingState.h"
 #include "app/ZelkApp.h"
@@ -94,11 +93,9 @@ bool RunFirstStartNotices(const CZelkDoc* doc)
         app->RecoverDrawings();
         app->m_startupNoticeSuppressed = 1;
         recovered = true;
-    } else if (!app->m_registryNoticeShown) {
-        CRegistryHelpDialog help;
-        if (help.DoModal() == IDOK)
-            app->m_registryNoticeShown = help.m_dontShowAgain;
     }
+    // The notice after a failed update of the system registry is not shown: there is no such
+    // registry here, so the failure it explains cannot happen.
     if (app->m_appPath.m_programFolder.Find("Program Files") >= 0 && !app->m_programFolderNoticeShown) {
         CProgramFilesWarningDialog warning;
         if (warning.DoModal() == IDOK)

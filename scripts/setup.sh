@@ -5,7 +5,8 @@ set -euo pipefail
 
 # The build (ccache only speeds it up), the program's fonts, and the tests: GoogleTest, and the two
 # independent DXF readers that check what the exporter writes, and the PDF tools that measure what
-# printing writes. Benchmarks (-DZELK_BENCH=ON) need
+# printing writes, and the virtual X display, the X input tool and the screenshot tools of the smoke
+# test on a real X server. Benchmarks (-DZELK_BENCH=ON) need
 # libbenchmark-dev besides.
 PACKAGES=(
   g++ cmake ninja-build ccache
@@ -14,6 +15,7 @@ PACKAGES=(
   libgtest-dev libgmock-dev
   python3 python3-ezdxf libdxflib-dev
   poppler-utils
+  xvfb xdotool imagemagick
 )
 
 missing=()

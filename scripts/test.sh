@@ -15,6 +15,9 @@ ROOT="$(pwd)"
 export CCACHE_BASEDIR="$ROOT"
 (cd "${ZELK_BUILD_DIR:-build}" && ctest --output-on-failure --parallel "$(nproc)" --timeout 900)
 
+# The built program once as a person meets it, on a virtual X display with real X input.
+python3 tests/smoke/x_smoke.py "${ZELK_BUILD_DIR:-build}/zelk" "$(mktemp -d)"
+
 if [ -d tests/fuzz ] && [ -z "${ZELK_SKIP_SANITIZERS:-}" ]; then
   SAN_DIR="${ZELK_SANITIZE_BUILD_DIR:-build-asan}"
   cmake -S . -B "$SAN_DIR" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZELK_SANITIZE=ON >/dev/null

@@ -61,6 +61,9 @@ int ForwardedKey(UINT vk)
 {
     if ((vk >= 0x08 && vk <= 0x0B) || vk == 0x0D)
         return vk == VK_TAB && KeyDown(VK_CONTROL) ? -1 : static_cast<int>(vk);
+    // Ctrl+F6 goes to the next window, as Ctrl+Tab does, not to what F6 alone starts.
+    if (vk == VK_F6 && KeyDown(VK_CONTROL))
+        return -1;
     // A letter or digit with Ctrl is the frame's shortcut (Ctrl+S, Ctrl+Z ...), not the command
     // the letter alone starts.
     if ((vk >= 0x30 && vk <= 0x39) || (vk >= 0x41 && vk <= 0x5A))

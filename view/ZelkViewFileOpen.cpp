@@ -30,8 +30,12 @@ int CZelkView::ReadDrawingFile(const CString& path, int kind)
     CWaitCursorScope wait;
     int layerRenamed = 0;
     const int read = kind == 4 ? ReadDxfData(path, &layerRenamed) : m_document->LoadNativeFile(path);
-    if (!read)
+    if (!read) {
+        // The progress must not stay once the reading has given up.
+        if (g_pApp && g_pApp->m_pMainFrame)
+            g_pApp->m_pMainFrame->SetMessageText(AFX_IDS_IDLEMESSAGE);
         return 0;
+    }
     m_document->ComputeExtents();
     ShowAll();
     if (g_pApp) {
@@ -41,7 +45,9 @@ int CZelkView::ReadDrawingFile(const CString& path, int kind)
             if (!note.IsEmpty() && !m_dxfSkippedNote.IsEmpty())
                 note += kNoteSeparator;
             g_pApp->ShowMessage(note + m_dxfSkippedNote, 1);
-        } else if (kind != 4) {
+        } else {
+            // The guidance takes the place of the progress after either reader; after a DXF file
+            // it used to stay, as if the reading went on.
             g_pApp->SetGuidance(m_document);
             g_pApp->ShowPrompt();
         }

@@ -12,6 +12,7 @@
 #include "geometry/Clipping.h"
 #include "geometry/Numeric.h"
 #include "input/PointEntry.h"
+#include "platform/core/ProgramFolder.h"
 #include "platform/gdi/DC.h"
 #include "platform/gdi/GdiObjects.h"
 
@@ -84,10 +85,11 @@ public:
             m_dc->SelectObject(m_oldFont);
         m_dc->SetBkMode(m_oldMode);
     }
+    // A path in a message ("... に保存しました") shows in the file system's form, as titles do.
     void Draw(int x, int y, const CString& text, COLORREF color)
     {
         m_dc->SetTextColor(color);
-        m_dc->TextOut(x, y, text);
+        m_dc->TextOut(x, y, ScreenPathText(text));
     }
 
 private:

@@ -12,6 +12,7 @@
 #include <QFontMetricsF>
 #include <QImage>
 #include <QPaintDevice>
+#include <QPaintEngine>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPolygon>
@@ -178,11 +179,56 @@ QStringList FamiliesFor(const LOGFONT& lf)
 
 constexpr int kReferencePixels = 256;
 
+// Qt lets one painter at a time paint a device; a second one fails to begin and its drawing is
+// lost. Device contexts on one device (a paint and a client context opened inside it, two
+// client contexts of one window) share the first one's painter, ended when the last of them
+// ends, in whatever order they end. Every drawing call sets the painter's state it needs and
+// puts it back, so that sharing leaves one context's pens and clips out of another's drawing.
+struct SharedPainter {
+    std::unique_ptr<QPainter> own;
+    QPainter* painter = nullptr;
+    int users = 0;
+};
+
+std::unordered_map<QPaintDevice*, SharedPainter>& SharedPainters()
+{
+    static auto* painters = new std::unordered_map<QPaintDevice*, SharedPainter>;
+    return *painters;
+}
+
+QPainter* JoinPainter(QPaintDevice* device)
+{
+    SharedPainter& shared = SharedPainters()[device];
+    if (!shared.painter) {
+        // A painter of someone else's already on the device is used as it is, and left open.
+        QPaintEngine* engine = device->paintingActive() ? device->paintEngine() : nullptr;
+        if (engine && engine->painter()) {
+            shared.painter = engine->painter();
+        } else {
+            shared.own = std::make_unique<QPainter>(device);
+            shared.painter = shared.own.get();
+        }
+    }
+    ++shared.users;
+    return shared.painter;
+}
+
+void LeavePainter(QPaintDevice* device)
+{
+    auto& painters = SharedPainters();
+    auto it = painters.find(device);
+    if (it == painters.end() || --it->second.users > 0)
+        return;
+    if (it->second.own)
+        it->second.own->end();
+    painters.erase(it);
+}
+
 } // namespace
 
 struct CPainterDC::Impl {
     QPainter* painter = nullptr;
-    std::unique_ptr<QPainter> own;
+    QPaintDevice* joined = nullptr;   // the device whose shared painter this context uses
     QImage* image = nullptr;
     uchar* bits = nullptr;    // the image's pixels, 32 bits each, when raster operations apply
     qsizetype bytesPerLine = 0;
@@ -228,8 +274,8 @@ struct CPainterDC::Impl {
 CPainterDC::CPainterDC(QPaintDevice* device, int logicalDpi) : m_impl(std::make_unique<Impl>())
 {
     m_impl->Attach(device);
-    m_impl->own = std::make_unique<QPainter>(device);
-    m_impl->painter = m_impl->own.get();
+    m_impl->painter = JoinPainter(device);
+    m_impl->joined = device;
     if (m_impl->image != nullptr && m_impl->bits != nullptr)
         m_impl->bits = const_cast<uchar*>(m_impl->image->constBits());
     m_impl->painter->setRenderHint(QPainter::Antialiasing, false);
@@ -249,8 +295,8 @@ CPainterDC::CPainterDC(QPainter* painter, int logicalDpi) : m_impl(std::make_uni
 
 CPainterDC::~CPainterDC()
 {
-    if (m_impl->own)
-        m_impl->own->end();
+    if (m_impl->joined)
+        LeavePainter(m_impl->joined);
 }
 
 QPainter* CPainterDC::GetPainter() const

@@ -85,8 +85,10 @@ BOOL CCmdUI::DoUpdate(CCmdTarget* pTarget, BOOL bDisableIfNoHndler)
         return TRUE;
     m_bEnableChanged = FALSE;
     BOOL handled = pTarget->OnCmdMsg(m_nID, CN_UPDATE_COMMAND_UI, this, nullptr);
-    if (!handled && bDisableIfNoHndler && !m_bEnableChanged) {
-        // Without an update handler, an item is enabled exactly when its command has a handler.
+    if (bDisableIfNoHndler && !m_bEnableChanged) {
+        // An item whose update handler says nothing of its state (one that only checks it, or
+        // none) is enabled exactly when its command has a handler, asked every time: a button
+        // disabled while a window without the handler was active comes back with its window.
         Enable(pTarget->OnCmdMsg(m_nID, CN_COMMAND, nullptr, reinterpret_cast<void*>(1)));
     }
     return handled;

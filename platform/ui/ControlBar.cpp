@@ -461,7 +461,8 @@ void CStatusBar::Rebuild()
     }
     for (size_t i = 0; i < m_panes.size(); ++i) {
         const Pane& p = m_panes[i];
-        auto* label = new QLabel(ToQ(p.text));
+        // A pane shows the paths in its text as the user knows them; the text itself is kept.
+        auto* label = new QLabel(ScreenTextToQ(p.text));
         label->setObjectName(QStringLiteral("pane%1").arg(i));
         if (!(p.style & SBPS_NOBORDERS))
             label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
@@ -483,7 +484,7 @@ BOOL CStatusBar::SetPaneText(int nIndex, LPCTSTR lpszNewText, BOOL)
     p.text = lpszNewText ? lpszNewText : "";
     if (auto* bar = qobject_cast<QStatusBar*>(GetQWidget()))
         if (auto* label = bar->findChild<QLabel*>(QStringLiteral("pane%1").arg(nIndex)))
-            label->setText(ToQ(p.text));
+            label->setText(ScreenTextToQ(p.text));
     return TRUE;
 }
 
@@ -508,7 +509,7 @@ void CStatusBar::SetPaneInfo(int nIndex, UINT nID, UINT nStyle, int cxWidth)
     if (auto* bar = qobject_cast<QStatusBar*>(GetQWidget()))
         if (auto* label = bar->findChild<QLabel*>(QStringLiteral("pane%1").arg(nIndex))) {
             // A disabled indicator shows nothing, as its key is off.
-            label->setText((nStyle & SBPS_DISABLED) && nIndex > 0 ? QString() : ToQ(p.text));
+            label->setText((nStyle & SBPS_DISABLED) && nIndex > 0 ? QString() : ScreenTextToQ(p.text));
             if (!(nStyle & SBPS_STRETCH))
                 label->setMinimumWidth(cxWidth);
         }

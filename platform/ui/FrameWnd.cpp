@@ -13,12 +13,15 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QIcon>
+#include <QPixmap>
 #include <QLayout>
 #include <QMainWindow>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QStatusBar>
+#include <QStyle>
 #include <QToolBar>
 
 #include <climits>
@@ -131,6 +134,84 @@ void BindPopup(QMenu* qmenu, CMenu* menu, CFrameWnd* frame)
     FillQMenu(qmenu, menu, frame);
 }
 
+// The window menu of an MDI frame is the popup that holds the window commands; the window
+// system lists the open child windows below its items.
+bool IsWindowMenu(CMenu* menu)
+{
+    for (UINT i = 0; i < menu->GetMenuItemCount(); ++i) {
+        CMenu::Item* it = menu->FindItem(i, MF_BYPOSITION);
+        if (!it->popup && !(it->flags & MF_SEPARATOR) && it->id >= ID_WINDOW_NEW && it->id <= ID_WINDOW_TILE_VERT)
+            return true;
+    }
+    return false;
+}
+
+// "&1 title" for each shown child window in the order they were made, the active one checked;
+// choosing one activates it, restored when it was minimised.
+void AppendWindowList(QMenu* qmenu, CMDIFrameWnd* frame)
+{
+    std::vector<CMDIChildWnd*> shown;
+    for (CMDIChildWnd* c : frame->GetChildFrames())
+        if (c->m_pSubWindow && !c->m_pSubWindow->isHidden())
+            shown.push_back(c);
+    if (shown.empty())
+        return;
+    qmenu->addSeparator();
+    CMDIChildWnd* active = frame->MDIGetActive();
+    const size_t count = std::min<size_t>(shown.size(), 9);
+    for (size_t i = 0; i < count; ++i) {
+        CMDIChildWnd* child = shown[i];
+        QString title = child->m_pSubWindow->windowTitle();
+        title.replace(QLatin1Char('&'), QStringLiteral("&&"));
+        QAction* a = qmenu->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(title));
+        a->setCheckable(true);
+        a->setChecked(child == active);
+        QObject::connect(a, &QAction::triggered, a, [frame, child]() {
+            if (!UiIsLive(frame) || !UiIsLive(child) || !child->m_pSubWindow)
+                return;
+            if (child->m_pSubWindow->isMinimized())
+                child->m_pSubWindow->showNormal();
+            frame->MDIActivate(child);
+        });
+    }
+}
+
+// Where the window system puts the n-th child window made without a place of its own, and each
+// window of a cascade: a caption's step down and to the right for each window, back to the
+// corner after as many steps as a third of the area's height holds, every window as large as
+// the area less those steps.
+QRect CascadePlace(QMdiArea* area, int n)
+{
+    QStyle* style = area->style();
+    const int caption = style->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, area);
+    const int border = style->pixelMetric(QStyle::PM_MdiSubWindowFrameWidth, nullptr, area);
+    const int spacing = std::max(1, caption + border - 1);
+    const QSize size = area->viewport()->size();
+    const int stagger = size.height() / (3 * spacing);
+    const int offset = spacing * (n % (stagger + 1));
+    return QRect(offset, offset, std::max(1, size.width() - stagger * spacing),
+                 std::max(1, size.height() - stagger * spacing));
+}
+
+// The keys the window system gives an MDI area: Ctrl+F6 and Ctrl+Tab activate the next child
+// window, with Shift the one before.
+bool TranslateMDISysKeys(CMDIFrameWnd* frame, const MSG* pMsg)
+{
+    if (pMsg->message != WM_KEYDOWN && pMsg->message != WM_SYSKEYDOWN)
+        return false;
+    const UINT vk = static_cast<UINT>(pMsg->wParam);
+    if ((vk != VK_F6 && vk != VK_TAB) || GetKeyState(VK_CONTROL) >= 0 || GetKeyState(VK_MENU) < 0)
+        return false;
+    auto* area = qobject_cast<QMdiArea*>(frame->m_pClientWidget);
+    if (!area || !frame->MDIGetActive())
+        return false;
+    if (GetKeyState(VK_SHIFT) < 0)
+        area->activatePreviousSubWindow();
+    else
+        area->activateNextSubWindow();
+    return true;
+}
+
 void FillQMenu(QMenu* qmenu, CMenu* menu, CFrameWnd* frame)
 {
     qmenu->clear();
@@ -158,6 +239,8 @@ void FillQMenu(QMenu* qmenu, CMenu* menu, CFrameWnd* frame)
         }
         PostCommandOnTrigger(a, frame, it->id);
     }
+    if (auto* mdi = dynamic_cast<CMDIFrameWnd*>(frame); mdi && IsWindowMenu(menu))
+        AppendWindowList(qmenu, mdi);
 }
 
 // The frame's client area, where its views lie.
@@ -169,6 +252,18 @@ void SetFrameClient(CFrameWnd* frame, QWidget* client)
         frame->m_pState->wnd = frame;
     }
     frame->m_pState->client = client;
+}
+
+// A frame shows the icon of its resource id, as the frame loads it with its menu; without one,
+// the toolkit's own would show.
+void SetFrameIcon(QWidget* w, UINT nIDResource)
+{
+    const std::string path = CResources::Get().FindIcon(nIDResource);
+    if (!w || path.empty())
+        return;
+    const QPixmap picture(QString::fromStdString(path));
+    if (!picture.isNull())
+        w->setWindowIcon(QIcon(picture));
 }
 
 // The first line of a resource string: a frame's title, a command's status text.
@@ -228,6 +323,8 @@ QWidget* CFrameWnd::CreateNativeWidget(QWidget* parent)
     w->setCentralWidget(client);
     SetFrameClient(this, client);
     w->resize(800, 600);
+    if (!parent)
+        w->setProperty(kDefaultPlacement, true);
     return w;
 }
 
@@ -253,6 +350,7 @@ BOOL CFrameWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pParentW
     CRect rect(0, 0, 0, 0);
     if (!Create(nullptr, m_strTitle, dwDefaultStyle & ~WS_VISIBLE, rect, pParentWnd, AFX_IDW_PANE_FIRST, pContext))
         return FALSE;
+    SetFrameIcon(GetQWidget(), nIDResource);
     RefreshMenuBar();
     OnUpdateFrameTitle(TRUE);
     return TRUE;
@@ -688,7 +786,12 @@ BOOL CFrameWnd::PreTranslateMessage(MSG* pMsg)
                 if (CMDIChildWnd* child = mdi->MDIGetActive(); child && child->m_nAccelId)
                     if (TranslateAccelerator(pMsg, child->m_nAccelId))
                         return TRUE;
-            return TranslateAccelerator(pMsg);
+            if (TranslateAccelerator(pMsg))
+                return TRUE;
+            // The MDI area's own keys come after the accelerators, as the window system's.
+            if (auto* mdi = dynamic_cast<CMDIFrameWnd*>(this))
+                return TranslateMDISysKeys(mdi, pMsg) ? TRUE : FALSE;
+            return FALSE;
         }
     }
     return FALSE;
@@ -817,8 +920,21 @@ LRESULT CMDIClientWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         }
         return TRUE;
     case WM_MDICASCADE:
-        if (area)
-            area->cascadeSubWindows();
+        if (area) {
+            // The window system's cascade: bottom window first, so that the active one, on
+            // top, ends lowest and rightmost; minimised windows stay icons. The area's own
+            // cascade sizes each window to its content's hint, which a view does not give.
+            int n = 0;
+            for (QMdiSubWindow* w : area->subWindowList(QMdiArea::StackingOrder)) {
+                if (w->isMinimized() || w->isHidden())
+                    continue;
+                if (w->isMaximized())
+                    w->showNormal();
+                w->setGeometry(CascadePlace(area, n++));
+            }
+            if (QMdiSubWindow* active = area->activeSubWindow())
+                active->raise();
+        }
         return TRUE;
     case WM_MDIACTIVATE:
         if (frame) {
@@ -866,6 +982,8 @@ QWidget* CMDIFrameWnd::CreateNativeWidget(QWidget* parent)
     w->setCentralWidget(area);
     SetFrameClient(this, area);
     w->resize(800, 600);
+    if (!parent)
+        w->setProperty(kDefaultPlacement, true);
     CMDIFrameWnd* self = this;
     QObject::connect(area, &QMdiArea::subWindowActivated, area, [self](QMdiSubWindow* sub) {
         if (!UiIsLive(self) || !sub)
@@ -946,6 +1064,9 @@ void CMDIFrameWnd::MDIActivate(CWnd* pWndActivate)
         return;
     area->setActiveSubWindow(static_cast<QMdiSubWindow*>(child->m_pSubWindow));
     NoteActiveChild(child);
+    // The window activated takes the keys, as the window system gives them to it.
+    if (CView* v = child->GetActiveView(); v && UiIsLive(v))
+        v->SetFocus();
 }
 
 void CMDIFrameWnd::MDITile()
@@ -999,10 +1120,13 @@ BOOL CMDIFrameWnd::OnCmdMsg(UINT nID, int nCode, void* pExtra, void* pHandlerInf
 void CMDIFrameWnd::OnUpdateFrameTitle(BOOL bAddToTitle)
 {
     CString title = m_strTitle;
+    // A maximised child's title stands in brackets after the program's, as the window system
+    // shows it; the MDI area's own would add it to a title that already holds it.
+    BOOL maximized = FALSE;
     if (bAddToTitle && (m_style & FWS_ADDTOTITLE))
-        if (CMDIChildWnd* c = MDIGetActive())
+        if (CMDIChildWnd* c = MDIGetActive(&maximized))
             if (CDocument* doc = c->GetActiveDocument())
-                title += " - " + doc->GetTitle();
+                title += maximized ? " - [" + doc->GetTitle() + "]" : " - " + doc->GetTitle();
     CWnd::SetWindowText(title);
 }
 
@@ -1030,12 +1154,24 @@ QWidget* CMDIChildWnd::CreateNativeWidget(QWidget*)
     auto* client = new CFrameClient(nullptr);
     sub->setWidget(client);
     sub->setAttribute(Qt::WA_DeleteOnClose, false);
+    CMDIChildWnd* self = this;
+    // After the MDI area has set its own title for the new state.
+    QObject::connect(
+        sub, &QMdiSubWindow::windowStateChanged, sub,
+        [self](Qt::WindowStates, Qt::WindowStates) {
+            if (UiIsLive(self) && UiIsLive(self->m_pMDIFrame))
+                self->m_pMDIFrame->OnUpdateFrameTitle(TRUE);
+        },
+        Qt::QueuedConnection);
     m_pSubWindow = sub;
     SetFrameClient(this, client);
     if (m_pMDIFrame)
         if (auto* area = qobject_cast<QMdiArea*>(m_pMDIFrame->m_pClientWidget)) {
+            // A window made without a place of its own takes the next place of a cascade,
+            // counted by the windows already there.
+            const int before = static_cast<int>(area->subWindowList().size());
             area->addSubWindow(sub);
-            sub->resize(400, 300);
+            sub->setGeometry(CascadePlace(area, before));
         }
     return client;
 }
@@ -1067,11 +1203,17 @@ BOOL CMDIChildWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pPare
     CRect rect(0, 0, 0, 0);
     if (!Create(nullptr, m_strTitle, dwDefaultStyle, rect, dynamic_cast<CMDIFrameWnd*>(pParentWnd), pContext))
         return FALSE;
+    SetFrameIcon(m_pSubWindow, nIDResource);
     return TRUE;
 }
 
 void CMDIChildWnd::ActivateFrame(int nCmdShow)
 {
+    // A window shown while the active one is maximised comes up maximised as well.
+    BOOL maximized = FALSE;
+    if (nCmdShow == -1 && m_pMDIFrame && UiIsLive(m_pMDIFrame) && m_pMDIFrame->MDIGetActive(&maximized) != this
+        && maximized)
+        nCmdShow = SW_SHOWMAXIMIZED;
     if (m_pSubWindow) {
         auto* sub = static_cast<QMdiSubWindow*>(m_pSubWindow);
         if (nCmdShow == SW_SHOWMAXIMIZED)

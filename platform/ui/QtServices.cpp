@@ -10,7 +10,10 @@
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFileDialog>
+#include <QHeaderView>
+#include <QTreeView>
 #include <QFontDialog>
+#include <QFontMetrics>
 #include <QGridLayout>
 #include <QLabel>
 #include <QMenu>
@@ -70,6 +73,22 @@ void ScrollLongText(QMessageBox& box)
     grid->addWidget(area, row, column, rows, columns);
 }
 
+// The box is as wide as its longest line, up to three quarters of the screen, as the window
+// system's message box is; Qt's own breaks any line past about 500 pixels, in the middle of a
+// word or of a path.
+void FitTextWidth(QMessageBox& box)
+{
+    auto* label = box.findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
+    QScreen* screen = QGuiApplication::primaryScreen();
+    if (!label || !screen)
+        return;
+    const QFontMetrics metrics(label->font());
+    int widest = 0;
+    for (const QString& line : label->text().split(QLatin1Char('\n')))
+        widest = std::max(widest, metrics.horizontalAdvance(line));
+    label->setMinimumWidth(std::min(widest + 2, screen->availableGeometry().width() * 3 / 4));
+}
+
 } // namespace
 
 int CQtServices::MessageBox(const CString& text, const CString& caption, UINT type)
@@ -77,6 +96,7 @@ int CQtServices::MessageBox(const CString& text, const CString& caption, UINT ty
     UiEnsureApplication();
     QMessageBox box;
     box.setText(ToQ(text));
+    FitTextWidth(box);
     ScrollLongText(box);
     box.setWindowTitle(ToQ(caption.IsEmpty() ? CString(AfxGetAppName()) : caption));
     switch (type & 0xF0) {
@@ -246,6 +266,15 @@ void SetUpFileDialog(QFileDialog& dialog, const CFileDialogRequest& request)
         // The overwrite question is asked by the layer above, with the program's text.
         dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
     }
+    // The list's size, type and date columns take the width of their texts and the name the
+    // rest, in a dialog wide enough for all four; the dialog's own widths cut the dates short.
+    if (auto* tree = dialog.findChild<QTreeView*>(QStringLiteral("treeView"))) {
+        QHeaderView* header = tree->header();
+        header->setStretchLastSection(false);
+        for (int i = 0; i < header->count(); ++i)
+            header->setSectionResizeMode(i, i == 0 ? QHeaderView::Stretch : QHeaderView::ResizeToContents);
+    }
+    dialog.resize(std::max(dialog.width(), 900), std::max(dialog.height(), 520));
 }
 
 } // namespace

@@ -67,7 +67,9 @@ public:
                 else if (m_tok == "ACCELERATORS")
                     Accelerators();
                 else if (m_tok == "BITMAP")
-                    Bitmap();
+                    Bitmap(m_res.m_bitmaps);
+                else if (m_tok == "ICON")
+                    Bitmap(m_res.m_icons);
                 else
                     Fail("unknown resource " + m_tok);
             }
@@ -450,14 +452,14 @@ private:
         m_res.m_accels[id] = std::move(list);
     }
 
-    void Bitmap()
+    void Bitmap(std::map<UINT, std::string>& table)
     {
         UINT id = static_cast<UINT>(Number());
         CString file = String();
         std::string path = UiPathToFs(file);
         if (!path.empty() && path[0] != '/' && !m_res.m_baseFolder.empty())
             path = m_res.m_baseFolder + "/" + path;
-        m_res.m_bitmaps[id] = path;
+        table[id] = path;
     }
 };
 
@@ -538,6 +540,13 @@ std::string CResources::FindBitmap(UINT id)
     LoadDefaultFolders();
     auto it = m_bitmaps.find(id);
     return it == m_bitmaps.end() ? std::string() : it->second;
+}
+
+std::string CResources::FindIcon(UINT id)
+{
+    LoadDefaultFolders();
+    auto it = m_icons.find(id);
+    return it == m_icons.end() ? std::string() : it->second;
 }
 
 BOOL AfxLoadString(UINT nID, CString& rString)

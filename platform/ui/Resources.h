@@ -15,6 +15,7 @@
 //          CONTROL "text", id, BUTTON|EDIT|STATIC|COMBOBOX|LISTBOX, styles, x, y, cx, cy  END
 //   ACCELERATORS 245 BEGIN  "N", 57600, VIRTKEY, CONTROL   VK_F1, 57670, VIRTKEY  END
 //   BITMAP 128 "bitmaps/file.bmp"          (relative to the script's folder)
+//   ICON 245 "bitmaps/icon.bmp"            (a frame's icon, named by the frame's resource id)
 // "//" starts a comment; "\t" and "\n" are tab and line break inside strings.
 #pragma once
 
@@ -75,6 +76,8 @@ public:
     const std::vector<CResAccel>* FindAccelerators(UINT id);
     // The file-system path (UTF-8) of a bitmap resource; empty when none.
     std::string FindBitmap(UINT id);
+    // The file-system path (UTF-8) of a frame's icon picture; empty when none.
+    std::string FindIcon(UINT id);
 
 private:
     bool m_loaded = false;
@@ -83,6 +86,7 @@ private:
     std::map<UINT, CString> m_strings;
     std::map<UINT, std::vector<CResAccel>> m_accels;
     std::map<UINT, std::string> m_bitmaps;
+    std::map<UINT, std::string> m_icons;
     std::string m_baseFolder;
 
     friend class CResParser;

@@ -28,6 +28,10 @@ inline QString ToQ(const CString& s)
     return QString::fromStdString(UiCp932ToUtf8(s.GetString(), s.GetLength()));
 }
 // A window title or a static text as the user reads it: the paths it holds in the Linux form.
+// A top-level frame's property while no one has placed it: its first showing gives it the
+// default size.
+inline constexpr const char* kDefaultPlacement = "zelkDefaultPlacement";
+
 inline QString ScreenTextToQ(const CString& s)
 {
     return ToQ(ScreenPathText(s));

@@ -2,6 +2,7 @@
 // (with Windows' double-click order, capture and pre-translation), painting from the persistent
 // surface, timers through the services, scroll bars, focus and placement.
 #include "platform/ui/UiInternal.h"
+#include "platform/gdi/PainterDC.h"
 
 #include "platform/ui/KeyMap.h"
 #include "platform/ui/FrameWnd.h"
@@ -543,9 +544,13 @@ QRegion UiBeginPaint(CWnd* wnd)
         wnd->m_bDefaultCalled = FALSE;
         // WM_ERASEBKGND: the default fills the invalid part with the class background.
         if (!wnd->SendMessage(WM_ERASEBKGND, 0, 0) && st->erases && !st->surface.isNull()) {
-            QPainter p(&st->surface);
-            p.setClipRegion(region);
-            p.fillRect(st->surface.rect(), UiBackground(wnd));
+            // Through the surface's one painter: a client context may be open on it.
+            CPainterDC dc(&st->surface);
+            QPainter* p = dc.GetPainter();
+            p->save();
+            p->setClipRegion(region);
+            p->fillRect(st->surface.rect(), UiBackground(wnd));
+            p->restore();
         }
     }
     st->invalid = QRegion();
@@ -571,7 +576,8 @@ void CWndState::FitSurface()
     QSize size = c->size();
     if (size.width() < 1 || size.height() < 1)
         size = QSize(std::max(1, size.width()), std::max(1, size.height()));
-    if (surface.size() == size)
+    // A context still painting the surface keeps it until it ends; the next fit resizes it.
+    if (surface.size() == size || surface.paintingActive())
         return;
     QImage next(size, QImage::Format_RGB32);
     next.fill(Qt::white);
@@ -1134,6 +1140,19 @@ BOOL CWnd::ShowWindow(int nCmdShow)
     if (!w)
         return FALSE;
     BOOL was = w->isVisible();
+    if (nCmdShow != SW_HIDE && w->property(kDefaultPlacement).toBool()) {
+        // A main window that nobody placed comes up as large as the window system's default
+        // size (three quarters of the screen), and at least as wide and high as its bars and
+        // menu need, within the screen.
+        w->setProperty(kDefaultPlacement, QVariant());
+        if (QScreen* screen = w->screen()) {
+            const QRect avail = screen->availableGeometry();
+            const QSize hint = w->sizeHint();
+            const int width = std::min(avail.width(), std::max({ w->width(), avail.width() * 3 / 4, hint.width() }));
+            const int height = std::min(avail.height(), std::max({ w->height(), avail.height() * 3 / 4, hint.height() }));
+            w->resize(width, height);
+        }
+    }
     switch (nCmdShow) {
     case SW_HIDE: w->hide(); break;
     case SW_SHOWMAXIMIZED: w->showMaximized(); break;
@@ -1315,8 +1334,10 @@ void CWnd::GetWindowRect(LPRECT lpRect) const
 void CWnd::MoveWindow(int x, int y, int nWidth, int nHeight, BOOL)
 {
     QWidget* w = GetQWidget();
-    if (w)
+    if (w) {
+        w->setProperty(kDefaultPlacement, QVariant());
         w->setGeometry(x, y, nWidth, nHeight);
+    }
 }
 
 void CWnd::MoveWindow(LPCRECT lpRect, BOOL bRepaint)
@@ -1406,6 +1427,7 @@ BOOL CWnd::SetWindowPlacement(const WINDOWPLACEMENT* p)
         return FALSE;
     const RECT& r = p->rcNormalPosition;
     if (r.right > r.left && r.bottom > r.top) {
+        w->setProperty(kDefaultPlacement, QVariant());
         if (w->isWindow()) {
             // The size is the client's; the corner is the frame's (see GetWindowPlacement).
             w->resize(r.right - r.left, r.bottom - r.top);
@@ -1504,8 +1526,8 @@ void CWnd::ScrollWindow(int xAmount, int yAmount, LPCRECT, LPCRECT)
     QImage copy = s.copy();
     s.fill(UiBackground(this));
     {
-        QPainter p(&s);
-        p.drawImage(xAmount, yAmount, copy);
+        CPainterDC dc(&s);
+        dc.GetPainter()->drawImage(xAmount, yAmount, copy);
     }
     // The strips the scroll uncovered need painting; the rest moved with the picture.
     QRegion uncovered(s.rect());

@@ -92,6 +92,7 @@ LETTERS = {
     '?': ["###", "..#", ".#.", "...", ".#."],
     'U': ["#..#", "#..#", "#..#", "#..#", ".##."],
     'X': ["#...#", ".#.#.", "..#..", ".#.#.", "#...#"],
+    'S': [".###", "#...", ".##.", "...#", "###."],
 }
 
 
@@ -349,3 +350,37 @@ def b_layer_new(c, x, y):
 for name, draw in (('creation_env_selected', b_env_selected), ('creation_env_reference', b_env_reference),
                    ('layer_condition_same', b_layer_same), ('layer_condition_new', b_layer_new)):
     button(name + '.bmp', draw)
+
+# The states of two more picture buttons: the dimension lines chosen by their members; groups not
+# chosen.
+def b_dim_members(c, x, y):
+    b_dim(c, x, y)
+    for i in range(3, 14, 4):
+        c.line(x + i, y + 6, x + i, y + 10, RED)
+def b_group_none(c, x, y):
+    b_group(c, x, y)
+    c.line(x, y + 13, x + 15, y + 2, RED)
+
+for name, draw in (('dim_select_members', b_dim_members), ('group_select_none', b_group_none)):
+    button(name + '.bmp', draw)
+
+# The program's icon on its windows (32 x 32): a drawing sheet with a circle, its centre lines, a
+# dimension below it and a pencil, as the desktop's icon shows them.
+def icon(path):
+    SHEET, EDGE, NAVY, PENCIL = (244, 246, 248), (48, 67, 90), (0, 0, 140), (224, 192, 0)
+    c = Canvas(32, 32, GRAY)
+    c.rect(2, 2, 29, 29, EDGE, fill=SHEET)
+    c.rect(3, 3, 28, 28, EDGE)
+    for x in range(7, 24, 3):
+        c.line(x, 14, x + 1, 14, EDGE)
+    for y in range(6, 23, 3):
+        c.line(15, y, 15, y + 1, EDGE)
+    for r in (5, 5.6):
+        c.circle(15, 14, r, NAVY)
+    c.line(9, 24, 21, 24, RED); c.line(9, 22, 9, 26, RED); c.line(21, 22, 21, 26, RED)
+    for i in range(9):
+        c.line(27 - i, 5 + i, 25 - i, 3 + i, PENCIL)
+    c.line(27, 5, 18, 14, EDGE); c.line(25, 3, 16, 12, EDGE); c.line(16, 12, 18, 14, EDGE)
+    c.save(path)
+
+icon('zelk.bmp')

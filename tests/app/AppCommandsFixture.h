@@ -26,7 +26,11 @@ class CRecordedCmdUI : public CCmdUI {
 public:
     int m_enabled = -1;
     int m_checked = -1;
-    void Enable(BOOL bOn) override { m_enabled = bOn ? 1 : 0; }
+    void Enable(BOOL bOn) override
+    {
+        CCmdUI::Enable(bOn);
+        m_enabled = bOn ? 1 : 0;
+    }
     void SetCheck(int nCheck) override { m_checked = nCheck; }
 };
 

@@ -24,7 +24,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr UINT kRegistryHelp = 250;
 constexpr UINT kStartupGuide = 256;
 constexpr UINT kProgramFilesWarning = 259;
 
@@ -35,7 +34,8 @@ public:
     BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, void* pHandlerInfo) override
     {
         if (nID == 33047 || nID == 33078 || nID == 33127 || nID == 33120) {
-            if (nCode == CN_COMMAND)
+            // With handler information the route only asks whether a handler exists.
+            if (nCode == CN_COMMAND && !pHandlerInfo)
                 m_seriesCommands.push_back(nID);
             return TRUE;
         }
@@ -92,11 +92,11 @@ TEST_F(FirstStart, NoticesThenTheGuideWhoseButtonsStartASeries)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.button);
         DefaultScriptedUiServices().Reset();
-        Answer(1172, IDOK);
         Answer(1176, c.button);
         Start();
-        EXPECT_EQ(Shown(), (std::vector<UINT>{ kRegistryHelp, kStartupGuide }));
-        EXPECT_EQ(m_app->m_registryNoticeShown, 1);
+        // No notice about a failed registry update: there is no system registry to fail.
+        EXPECT_EQ(Shown(), (std::vector<UINT>{ kStartupGuide }));
+        EXPECT_EQ(m_app->m_registryNoticeShown, 0);
         EXPECT_EQ(m_app->m_introMessage3, 0);
         EXPECT_EQ(m_app->m_seriesCommands, c.series ? std::vector<UINT>{ c.series } : std::vector<UINT>{});
         // The start-up notice follows the guide once; its timer takes it away.
@@ -109,11 +109,6 @@ TEST_F(FirstStart, NoticesThenTheGuideWhoseButtonsStartASeries)
 
 TEST_F(FirstStart, CancelledNoticesStayAndTheGuideCanOpenTheLibrary)
 {
-    // Closing the notice without OK keeps it for the next start.
-    DefaultScriptedUiServices().QueueDialog([](IModalSession& session) {
-        session.SetCheck(1172, 1);
-        session.Press(IDCANCEL);
-    });
     // The library button returns the library even with the box ticked.
     Answer(1176, 1177);
     const CString library = ProgramFolder() + "作図体験ライブラリ\\";
@@ -127,8 +122,7 @@ TEST_F(FirstStart, CancelledNoticesStayAndTheGuideCanOpenTheLibrary)
     }
     DefaultScriptedUiServices().QueueFiles({ library + "01線分.txt" });
     Start();
-    EXPECT_EQ(Shown(), (std::vector<UINT>{ kRegistryHelp, kStartupGuide }));
-    EXPECT_EQ(m_app->m_registryNoticeShown, 0);
+    EXPECT_EQ(Shown(), (std::vector<UINT>{ kStartupGuide }));
     EXPECT_EQ(m_app->m_introMessage3, 0);
     ASSERT_EQ(DefaultScriptedUiServices().m_shownFileDialogs.size(), 1u);
     EXPECT_EQ(DefaultScriptedUiServices().m_shownFileDialogs[0].initialDir, library);
@@ -143,12 +137,10 @@ TEST_F(FirstStart, ProgramFilesFolderAddsItsWarning)
     const fs::path home = fs::path(std::getenv("ZELK_HOME")) / "Program Files" / "Zelk";
     fs::create_directories(home);
     setenv("ZELK_HOME", home.c_str(), 1);
-    Answer(0, IDOK);
     Answer(1186, IDOK);
     Answer(0, IDOK);
     Start();
-    EXPECT_EQ(Shown(), (std::vector<UINT>{ kRegistryHelp, kProgramFilesWarning, kStartupGuide }));
-    EXPECT_EQ(m_app->m_registryNoticeShown, 0);
+    EXPECT_EQ(Shown(), (std::vector<UINT>{ kProgramFilesWarning, kStartupGuide }));
     EXPECT_EQ(m_app->m_programFolderNoticeShown, 1);
     EXPECT_EQ(m_app->m_introMessage3, 1);
 }

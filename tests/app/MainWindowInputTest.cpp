@@ -8,6 +8,7 @@
 #include "platform/core/Services.h"
 #include "platform/ui/DocTemplate.h"
 #include "platform/ui/KeyMap.h"
+#include "platform/ui/Resources.h"
 #include "platform/ui/UiServices.h"
 #include "tests/support/UiDriver.h"
 #include "view/ZelkView.h"
@@ -17,6 +18,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -264,4 +266,161 @@ TEST_F(MainWindowInput, ALetterEnteredInTheInputBoxStartsItsCommandThroughTheDis
     EXPECT_EQ(m_app->m_commandKind, 3);
     EXPECT_EQ(m_app->m_eventCount, 1);
     EXPECT_EQ(m_app->m_lastStatus, 7);
+}
+
+TEST_F(MainWindowInput, ToolButtonsComeBackWithTheDrawingAfterATextWindow)
+{
+    Start();
+    // While a text window is active the drawing's buttons have no handler and are greyed.
+    ASSERT_TRUE(UiDriver::ClickMenuBar(m_frame, "ヘルプ(&H)"));
+    ASSERT_TRUE(UiDriver::ClickMenuItem("レイヤ一覧テキストを開く"));
+    UiDriver::Pump();
+    CMDIChildWnd* text = m_frame->MDIGetActive();
+    ASSERT_NE(text, nullptr);
+    ASSERT_EQ(dynamic_cast<CZelkView*>(text->GetActiveView()), nullptr);
+    // The new text window is shown, on top, and takes the keys.
+    EXPECT_TRUE(text->IsWindowVisible());
+    EXPECT_EQ(CWnd::GetFocus(), text->GetActiveView());
+    m_app->OnIdle(0);
+    ASSERT_TRUE(UiDriver::ClickTitleButton(text, UiDriver::CloseButton));
+    UiDriver::Pump();
+    ASSERT_NE(dynamic_cast<CZelkView*>(m_frame->GetActiveView()), nullptr);
+    m_app->OnIdle(0);
+    // The screen operation's button works again once the drawing is active.
+    m_app->m_specialMode = 0;
+    ASSERT_TRUE(UiDriver::ClickToolButton(m_frame, 32830));
+    UiDriver::Pump();
+    EXPECT_EQ(m_app->m_specialMode, 53);
+}
+
+TEST_F(MainWindowInput, CascadedWindowsKeepAUsableSizeAndNewOnesFollowTheCascade)
+{
+    Start();
+    RECT area;
+    m_frame->m_wndMDIClient.GetClientRect(&area);
+    RECT screenArea;
+    m_frame->m_wndMDIClient.GetWindowRect(&screenArea);
+    // New drawings come up whole inside the area, each active, one step further down.
+    for (int n = 2; n <= 3; ++n) {
+        SCOPED_TRACE(n);
+        ASSERT_TRUE(UiDriver::ClickToolButton(m_frame, 57600));
+        UiDriver::Pump();
+        ASSERT_EQ(DrawingWindows().size(), static_cast<size_t>(n));
+        CMDIChildWnd* made = DrawingWindows().back();
+        EXPECT_EQ(m_frame->MDIGetActive(), made);
+        RECT r;
+        made->GetWindowRect(&r);
+        EXPECT_GT(r.top, screenArea.top);
+        EXPECT_LE(r.bottom, screenArea.bottom);
+        EXPECT_LE(r.right, screenArea.right);
+        EXPECT_GE(r.bottom - r.top, (area.bottom - area.top) / 2);
+    }
+    ASSERT_TRUE(UiDriver::ClickMenuBar(m_frame, kWindowMenu));
+    ASSERT_TRUE(UiDriver::ClickMenuItem("重ねて表示(&C)"));
+    UiDriver::Pump();
+    std::vector<POINT> corners;
+    for (CMDIChildWnd* child : DrawingWindows()) {
+        RECT r;
+        child->GetWindowRect(&r);
+        SCOPED_TRACE(corners.size());
+        // Each as large as the area less a few captions' steps, not a bare title bar.
+        EXPECT_GE(r.right - r.left, (area.right - area.left) / 2);
+        EXPECT_GE(r.bottom - r.top, (area.bottom - area.top) / 2);
+        corners.push_back(POINT{ r.left, r.top });
+    }
+    // Stepped down and to the right, the active window last, on top.
+    EXPECT_LT(corners[0].x, corners[1].x);
+    EXPECT_LT(corners[0].y, corners[1].y);
+    EXPECT_EQ(m_frame->MDIGetActive(), DrawingWindows().back());
+}
+
+TEST_F(MainWindowInput, TheWindowMenuListsTheWindowsAndCtrlF6GoesToTheNext)
+{
+    Start();
+    ASSERT_TRUE(UiDriver::ClickToolButton(m_frame, 57600));
+    UiDriver::Pump();
+    const std::vector<CMDIChildWnd*> windows = DrawingWindows();
+    ASSERT_EQ(windows.size(), 2u);
+    EXPECT_EQ(m_frame->MDIGetActive(), windows[1]);
+
+    ASSERT_TRUE(UiDriver::ClickMenuBar(m_frame, kWindowMenu));
+    const std::vector<CString> labels = UiDriver::OpenMenuLabels();
+    std::vector<CString> listed;
+    for (const CString& l : labels)
+        if (l.Left(1) == "&" && l.GetLength() > 3 && l[2] == ' ')
+            listed.push_back(l);
+    ASSERT_EQ(listed.size(), 2u);
+    EXPECT_EQ(listed[0], CString("&1 ") + ScreenPathText(windows[0]->GetActiveDocument()->GetTitle()));
+    EXPECT_EQ(listed[1], CString("&2 ") + ScreenPathText(windows[1]->GetActiveDocument()->GetTitle()));
+    ASSERT_TRUE(UiDriver::ClickMenuItem(listed[0].GetString()));
+    UiDriver::Pump();
+    EXPECT_EQ(m_frame->MDIGetActive(), windows[0]);
+
+    UiDriver::Key(VK_F6, UiDriver::Control);
+    UiDriver::Pump();
+    EXPECT_EQ(m_frame->MDIGetActive(), windows[1]);
+    UiDriver::Key(VK_TAB, UiDriver::Control);
+    UiDriver::Pump();
+    EXPECT_EQ(m_frame->MDIGetActive(), windows[0]);
+    UiDriver::Key(VK_F6, UiDriver::Control | UiDriver::Shift);
+    UiDriver::Pump();
+    EXPECT_EQ(m_frame->MDIGetActive(), windows[1]);
+}
+
+TEST_F(MainWindowInput, ADrawingOpenedWhileTheActiveOneIsMaximisedComesUpMaximised)
+{
+    Start();
+    ASSERT_TRUE(UiDriver::ClickTitleButton(DrawingWindows()[0], UiDriver::MaximizeButton));
+    UiDriver::Pump();
+    UiDriver::Key('N', UiDriver::Control);
+    UiDriver::Pump();
+    ASSERT_EQ(DrawingWindows().size(), 2u);
+    BOOL maximised = FALSE;
+    EXPECT_EQ(m_frame->MDIGetActive(&maximised), DrawingWindows()[1]);
+    EXPECT_TRUE(maximised);
+    // The maximised drawing's name shows once in the main window's title, not twice.
+    CString title;
+    m_frame->GetWindowText(title);
+    const std::string text = title.Std();
+    const std::string name = DrawingWindows()[1]->GetActiveDocument()->GetTitle().Std();
+    EXPECT_EQ(text, "Zelk - [" + name + "]");
+}
+
+TEST_F(MainWindowInput, ThePictureButtonsHaveAPictureInEveryState)
+{
+    // A state without its picture left its button white on the bar.
+    Start();
+    CToolBitmapButton& env = m_frame->m_wndSubBar.m_creationEnvButton;
+    CToolBitmapButton& layer = m_frame->m_wndSubBar.m_layerConditionButton;
+    CToolBitmapButton& dim = m_frame->m_wndFindElemBar.m_dimSelectButton;
+    CToolBitmapButton& group = m_frame->m_wndFindElemBar.m_groupSelectButton;
+    struct Case {
+        const char* state;
+        std::function<void()> set;
+        CToolBitmapButton* button;
+    };
+    const Case cases[] = {
+        { "env current", [this] { m_app->SetCreationEnvCurrent(); }, &env },
+        { "env selected", [this] { m_app->SetCreationEnvSelected(); }, &env },
+        { "env reference", [this] { m_app->SetCreationEnvReference(); }, &env },
+        { "layer current", [this] { m_app->SetLayerCondCurrent(); }, &layer },
+        { "layer same", [this] { m_app->SetLayerCondSame(); }, &layer },
+        { "layer new", [this] { m_app->SetLayerCondNew(); }, &layer },
+    };
+    auto hasPicture = [](UINT id) {
+        const std::string path = CResources::Get().FindBitmap(id);
+        return !path.empty() && fs::exists(path);
+    };
+    for (const Case& c : cases) {
+        c.set();
+        for (UINT id : { c.button->m_nBitmaps[0], c.button->m_nBitmaps[1] })
+            EXPECT_TRUE(hasPicture(id)) << c.state << " " << id;
+    }
+    // The dimension and group selection types, each through its three values by the menu.
+    for (UINT id : { 32868u, 32866u, 32867u, 32869u, 32870u, 32871u }) {
+        m_frame->SendMessage(WM_COMMAND, id, 0);
+        CToolBitmapButton& b = id <= 32868 ? dim : group;
+        for (UINT picture : { b.m_nBitmaps[0], b.m_nBitmaps[1] })
+            EXPECT_TRUE(hasPicture(picture)) << id << " " << picture;
+    }
 }

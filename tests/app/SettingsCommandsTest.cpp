@@ -26,7 +26,11 @@ class CProbeUI : public CCmdUI {
 public:
     int m_check = -1;
     int m_enabled = -1;
-    void Enable(BOOL bOn) override { m_enabled = bOn ? 1 : 0; }
+    void Enable(BOOL bOn) override
+    {
+        CCmdUI::Enable(bOn);
+        m_enabled = bOn ? 1 : 0;
+    }
     void SetCheck(int nCheck) override { m_check = nCheck; }
 };
 

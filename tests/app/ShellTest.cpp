@@ -18,6 +18,7 @@
 #include "platform/ui/KeyMap.h"
 #include "platform/ui/Resources.h"
 #include "platform/ui/UiServices.h"
+#include "tests/support/UiDriver.h"
 #include "view/ZelkOleObj.h"
 #include "view/ZelkView.h"
 
@@ -635,6 +636,9 @@ TEST_F(Shell, OpeningDrawingFilesReusesAnEmptyDrawingAndRefusesTwins)
     EXPECT_EQ(empty->m_name, "a");
     EXPECT_EQ(empty->CDocument::GetTitle(), folder + "a.zel");
     ASSERT_NE(empty->GetLineElem(0, 0), nullptr);
+    // The drawing read joins the recent files, as one saved does.
+    ASSERT_NE(m_app->m_pRecentFileList, nullptr);
+    EXPECT_EQ((*m_app->m_pRecentFileList)[0], folder + "a.zel");
 
     // No empty drawing left: the same path again is refused.
     DefaultScriptedServices().m_messages.clear();
@@ -643,15 +647,28 @@ TEST_F(Shell, OpeningDrawingFilesReusesAnEmptyDrawingAndRefusesTwins)
     EXPECT_EQ(DefaultScriptedServices().m_messages[0].text, ScreenPathText(folder + "a.zel" + " はすでに開かれています"));
     EXPECT_EQ(Drawings().size(), 1u);
 
-    // A file that cannot be read leaves its window, under a new name and path of its own.
+    // A file that cannot be read takes the window made for it away again.
     std::ofstream(FsPath(folder + "bad.zel")) << "not a drawing";
     DefaultScriptedServices().m_messages.clear();
     EXPECT_EQ(m_app->OpenDrawingFile(folder + "bad.zel", "bad", 2), nullptr);
     ASSERT_FALSE(DefaultScriptedServices().m_messages.empty());   // the reader's own report first
     EXPECT_EQ(DefaultScriptedServices().m_messages.back().text, ScreenPathText(folder + "bad.zel" + " はオープンできませんでした"));
+    UiDriver::Pump();
+    EXPECT_EQ(Drawings().size(), 1u);
+    EXPECT_EQ(m_frame->GetChildFrames().size(), frames);
+
+    // An empty drawing that was to take it keeps its own name and path.
+    m_app->NewDrawing();
     ASSERT_EQ(Drawings().size(), 2u);
-    EXPECT_EQ(Drawings()[1]->m_name, "NewFile");
-    EXPECT_EQ(Drawings()[1]->m_path, m_app->m_appPath.m_dataFolder + "NewFile.zel");
+    CZelkDoc* fresh = Drawings()[1];
+    const CString name = fresh->m_name;
+    const CString path = fresh->m_path;
+    EXPECT_EQ(m_app->OpenDrawingFile(folder + "bad.zel", "bad", 2), nullptr);
+    ASSERT_EQ(Drawings().size(), 2u);
+    EXPECT_EQ(Drawings()[1], fresh);
+    EXPECT_EQ(fresh->m_name, name);
+    EXPECT_EQ(fresh->m_path, path);
+    EXPECT_EQ(fresh->CDocument::GetTitle(), path);
 }
 
 TEST_F(Shell, OpeningSeveralFilesTakesDrawingsAndDxfByExtension)

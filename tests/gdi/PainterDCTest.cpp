@@ -9,6 +9,7 @@
 
 #include <cstring>
 #include <functional>
+#include <memory>
 
 namespace {
 
@@ -357,4 +358,44 @@ TEST(PainterDC, PaintsOnDevicesThatAreNotImages)
     EXPECT_FALSE(Inked(image, 30, 30));    // in the first gap of the dashes
     EXPECT_TRUE(Inked(image, 80, 120));    // the filled ellipse
     EXPECT_GT(InkCount(image), 500);
+}
+
+TEST(PainterDC, ContextsOpenedTogetherOnOneDeviceShareItsPainter)
+{
+    // A client context opened while a paint context paints the same window, and ended in either
+    // order: both draw, and the device is free again after the last.
+    struct Case {
+        bool innerEndsFirst;
+    };
+    for (const Case c : { Case{ true }, Case{ false } }) {
+        SCOPED_TRACE(c.innerEndsFirst);
+        QImage image = Canvas();
+        auto outer = std::make_unique<CPainterDC>(&image, 96);
+        auto inner = std::make_unique<CPainterDC>(&image, 96);
+        EXPECT_EQ(outer->GetPainter(), inner->GetPainter());
+        EXPECT_TRUE(inner->GetPainter()->isActive());
+        // A wide pen and a fill go through the painter, not the pixels.
+        CPen wide(PS_SOLID, 5, RGB(255, 0, 0));
+        inner->SelectObject(&wide);
+        inner->MoveTo(10, 100);
+        inner->LineTo(190, 100);
+        CBrush blue(RGB(0, 0, 255));
+        const RECT box{ 20, 20, 60, 60 };
+        outer->FillRect(&box, &blue);
+        if (c.innerEndsFirst) {
+            inner.reset();
+            outer->Ellipse(120, 20, 160, 60);
+            outer.reset();
+        } else {
+            outer.reset();
+            inner->Ellipse(120, 20, 160, 60);
+            inner.reset();
+        }
+        EXPECT_EQ(image.pixel(100, 100) & 0xFFFFFF, 0xFF0000u);
+        EXPECT_EQ(image.pixel(40, 40) & 0xFFFFFF, 0x0000FFu);
+        EXPECT_TRUE(Inked(image, 120, 40));
+        EXPECT_FALSE(image.paintingActive());
+        QPainter free(&image);
+        EXPECT_TRUE(free.isActive());
+    }
 }

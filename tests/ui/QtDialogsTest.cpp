@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QDialogButtonBox>
 #include <QFileDialog>
+#include <QFontMetrics>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMessageBox>
@@ -15,6 +16,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <functional>
@@ -113,6 +115,36 @@ TEST(MessageBox, LongTextScrollsAndTheButtonStaysOnTheScreen)
         EXPECT_TRUE(QRect(QPoint(0, 0), size).contains(button)) << lines;
         EXPECT_GT(button.height(), 0);
     }
+}
+
+TEST(MessageBox, ALineNarrowerThanTheScreenIsNotBroken)
+{
+    // A long path and a Japanese sentence without blanks: Qt's box broke such a line at about
+    // 500 pixels, in the middle of a word.
+    UiEnsureApplication();
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    QString line = QStringLiteral("/home/user/ZelkData/screw.zel はオープンできませんでした");
+    const QFontMetrics appMetrics(QApplication::font());
+    while (appMetrics.horizontalAdvance(line) < std::min(560, screen.width() * 2 / 3))
+        line.insert(20, QStringLiteral("part/"));
+    int labelHeight = 0;
+    int lineHeight = 0;
+    int lineWidth = 0;
+    WhenModal([&](QWidget* modal) {
+        auto* box = qobject_cast<QMessageBox*>(modal);
+        ASSERT_NE(box, nullptr);
+        auto* label = box->findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
+        ASSERT_NE(label, nullptr);
+        const QFontMetrics metrics(label->font());
+        labelHeight = label->height();
+        lineHeight = metrics.lineSpacing();
+        lineWidth = metrics.horizontalAdvance(line);
+        box->button(QMessageBox::Ok)->click();
+    });
+    CQtServices services;
+    EXPECT_EQ(services.MessageBox(FromQ(line), "Zelk", MB_OK), IDOK);
+    ASSERT_LT(lineWidth, screen.width() * 3 / 4);
+    EXPECT_LT(labelHeight, 2 * lineHeight) << lineWidth;
 }
 
 } // namespace

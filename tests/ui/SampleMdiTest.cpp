@@ -17,9 +17,11 @@
 #include "tests/support/UiDriver.h"
 
 #include <QApplication>
+#include <QIcon>
 #include <QImage>
 #include <QMouseEvent>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QPainter>
 #include <QWidget>
 
@@ -221,7 +223,8 @@ void AddSampleResources()
                          "ACCELERATORS 9100\nBEGIN\n"
                          "  \"M\", 33001, VIRTKEY, CONTROL\n"
                          "END\n"
-                         "BITMAP 9101 \"" + WriteBarBitmap() + "\"\n";
+                         "BITMAP 9101 \"" + WriteBarBitmap() + "\"\n"
+                         "ICON 9100 \"" ZELK_SOURCE_DIR "/resources/bitmaps/zelk.bmp\"\n";
     CString error;
     ASSERT_TRUE(CResources::Get().AddScript(script.c_str(), &error)) << error.GetString();
 }
@@ -465,6 +468,28 @@ TEST_F(SampleMdi, ScreenshotShowsBarsAndDrawing)
                 ++black;
     EXPECT_GT(black, 50);
     EXPECT_EQ(m_frame->m_status.GetPaneText(0), CString("Ready to draw"));
+}
+
+TEST_F(SampleMdi, StatusPanesShowPathsWithSlashesAndKeepTheText)
+{
+    m_frame->SetMessageText("\\tmp\\a3.dxf loading");
+    auto* label = m_frame->m_status.GetQWidget()->findChild<QLabel*>(QStringLiteral("pane0"));
+    ASSERT_NE(label, nullptr);
+    EXPECT_EQ(label->text(), QStringLiteral("/tmp/a3.dxf loading"));
+    EXPECT_EQ(m_frame->m_status.GetPaneText(0), CString("\\tmp\\a3.dxf loading"));
+}
+
+TEST_F(SampleMdi, FramesShowTheIconOfTheirResource)
+{
+    // Without it the toolkit's logo would stand on every child window's title bar.
+    EXPECT_FALSE(m_frame->GetQWidget()->windowIcon().isNull());
+    const std::vector<CMDIChildWnd*> children = m_frame->GetChildFrames();
+    ASSERT_EQ(children.size(), 2u);
+    for (CMDIChildWnd* child : children) {
+        const QIcon icon = child->m_pSubWindow->windowIcon();
+        ASSERT_FALSE(icon.isNull());
+        EXPECT_EQ(icon.pixmap(32, 32).toImage().pixel(15, 9) & 0xFFFFFF, 0x00008Cu);
+    }
 }
 
 TEST_F(SampleMdi, ClosingAskToSaveModifiedDocuments)

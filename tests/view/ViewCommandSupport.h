@@ -56,7 +56,11 @@ class CRecordedUI : public CCmdUI {
 public:
     int m_enabled = -1;
     int m_checked = -1;
-    void Enable(BOOL on) override { m_enabled = on ? 1 : 0; }
+    void Enable(BOOL on) override
+    {
+        CCmdUI::Enable(on);
+        m_enabled = on ? 1 : 0;
+    }
     void SetCheck(int check) override { m_checked = check; }
 };
 

@@ -163,3 +163,13 @@ TEST_F(ViewOverlays, PointerAndDirectionMarks)
 }
 
 } // namespace
+
+TEST_F(ViewOverlays, APathInAMessageShowsWithSlashesAndIsKeptAsGiven)
+{
+    // "表" ends in the byte 0x5C, which is no separator; the other backslashes are.
+    m_app->ShowMessage("\\home\\user\\表\\screw.zel に保存しました", 0);
+    EXPECT_EQ(m_view->m_messageText, CString("\\home\\user\\表\\screw.zel に保存しました"));
+    const std::vector<std::string> texts = Texts();
+    const std::string shown = "TextOut(0,-40,\"" + std::string("/home/user/表/screw.zel に保存しました") + "\")";
+    EXPECT_NE(std::find(texts.begin(), texts.end(), shown), texts.end());
+}

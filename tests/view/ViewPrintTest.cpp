@@ -481,7 +481,11 @@ TEST_F(ViewPrint, PrintItemsAreAlwaysOffered)
 {
     struct UpdateProbe : CCmdUI {
         int enabled = -1;
-        void Enable(BOOL on) override { enabled = on ? 1 : 0; }
+        void Enable(BOOL on) override
+        {
+            CCmdUI::Enable(on);
+            enabled = on ? 1 : 0;
+        }
     };
     const UINT printItems[] = { 32813, 32814, 32815, 32817, 32818, 32819, 33081, 32890, 32891, 32892, 32893 };
     for (UINT id : printItems) {
