@@ -16,14 +16,28 @@
 
 namespace {
 
+// The blocks of each pen (font) in block order, but for those whose box does not meet the
+// clip; those go to `outside` when it is given.
 template <class Block>
-void SortBlocks(const CObArray& blocks, int count, std::vector<std::vector<Block*>>& out)
+void SortBlocks(CZelkDoc* doc, CBlockExtents::Kind kind, const CObArray& blocks, int count,
+                const CWorldWindow& world, std::vector<std::vector<Block*>>& out,
+                std::vector<std::vector<Block*>>* outside = nullptr)
 {
     out.assign(static_cast<std::size_t>(count), {});
+    if (outside)
+        outside->assign(static_cast<std::size_t>(count), {});
+    const CBlockExtents::Entry* boxes = CBlockExtents::s_enabled ? doc->m_blockExtents.Boxes(kind, blocks) : nullptr;
     for (int b = 0; b < blocks.GetSize(); ++b) {
         Block* block = static_cast<Block*>(blocks[b]);
-        if (block && block->m_pen >= 0 && block->m_pen < count)
-            out[static_cast<std::size_t>(block->m_pen)].push_back(block);
+        if (!block || block->m_pen < 0 || block->m_pen >= count)
+            continue;
+        const auto pen = static_cast<std::size_t>(block->m_pen);
+        if (boxes && !world.Meets(boxes[b].box)) {
+            if (outside)
+                (*outside)[pen].push_back(block);
+            continue;
+        }
+        out[pen].push_back(block);
     }
 }
 
@@ -37,6 +51,9 @@ CViewPainter::CViewPainter(CZelkView* view, CDC* dc, const RECT& clip, bool inRe
     : m_view(view), m_doc(view->m_document), m_dc(dc), m_clip(clip), m_inRect(inRect)
 {
     m_clipD.SetFromIntRect(clip);
+    // Every drawer leaves out an element that lies outside the clip (a text by its underline
+    // against the clip widened by the underline's length); the boxes are of those extents.
+    m_world = CWorldWindow::FromView(m_clipD, view->m_origin, view->m_zoom);
     m_interrupt35 = g_pApp && g_pApp->m_interruptMode == 35;
     m_grayMode = g_pApp && g_pApp->m_appDraw.grayDisplay != 0;
     m_writeLayer = m_doc ? m_doc->m_writeLayer : -1;
@@ -52,13 +69,25 @@ void CViewPainter::Sort() const
         return;
     m_sorted = true;
     const int pens = PenCount();
-    SortBlocks(m_doc->m_pointBlocks, pens, m_points);
-    SortBlocks(m_doc->m_lineBlocks, pens, m_lines);
-    SortBlocks(m_doc->m_circleBlocks, pens, m_circles);
-    SortBlocks(m_doc->m_arcBlocks, pens, m_arcs);
-    SortBlocks(m_doc->m_conicBlocks, pens, m_conics);
-    SortBlocks(m_doc->m_curveBlocks, pens, m_curves);
-    SortBlocks(m_doc->m_textBlocks, FontCount(), m_texts);
+    CZelkDoc* d = m_doc;
+    SortBlocks(d, CBlockExtents::kPoints, d->m_pointBlocks, pens, m_world, m_points);
+    SortBlocks(d, CBlockExtents::kLines, d->m_lineBlocks, pens, m_world, m_lines);
+    SortBlocks(d, CBlockExtents::kCircles, d->m_circleBlocks, pens, m_world, m_circles);
+    SortBlocks(d, CBlockExtents::kArcs, d->m_arcBlocks, pens, m_world, m_arcs);
+    SortBlocks(d, CBlockExtents::kConics, d->m_conicBlocks, pens, m_world, m_conics);
+    SortBlocks(d, CBlockExtents::kCurves, d->m_curveBlocks, pens, m_world, m_curves);
+    SortBlocks(d, CBlockExtents::kTexts, d->m_textBlocks, FontCount(), m_world, m_texts, &m_textsOutside);
+}
+
+bool CViewPainter::AnyTaken(const std::vector<CTexts*>& blocks, PassRule rule) const
+{
+    for (CTexts* block : blocks)
+        for (int s = 0; s < block->m_count; ++s) {
+            const CText& t = block->m_slots[s];
+            if (Takes(rule, t.m_state, t.m_mark, t.m_layer))
+                return true;
+        }
+    return false;
 }
 
 int CViewPainter::PenCount() const

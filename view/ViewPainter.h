@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "document/BlockExtents.h"
 #include "geometry/PointD.h"
 #include "geometry/RectD.h"
 #include "platform/core/WinTypes.h"
@@ -102,6 +103,7 @@ private:
     void DrawOne(Element& e);
     // Sorting waits for the first walk: a single-element request never needs it.
     void Sort() const;
+    bool AnyTaken(const std::vector<CTexts*>& blocks, PassRule rule) const;
 
     mutable bool m_sorted = false;
     mutable std::vector<std::vector<CDataPoints*>> m_points;
@@ -111,6 +113,11 @@ private:
     mutable std::vector<std::vector<CConics*>> m_conics;
     mutable std::vector<std::vector<CCurves*>> m_curves;
     mutable std::vector<std::vector<CTexts*>> m_texts;
+    // The text blocks of each font passed over for lying outside the clip: a pass that draws
+    // none of a font's texts still makes its font when one of them would have been taken.
+    mutable std::vector<std::vector<CTexts*>> m_textsOutside;
+    // The clip in world units; blocks whose box it does not meet are left out of the lists.
+    CWorldWindow m_world;
     std::vector<WORD> m_words;
 };
 
@@ -125,7 +132,7 @@ template <class ColorOf>
 void CViewPainter::DrawFontTexts(int font, PassRule rule, ColorOf colorOf)
 {
     Sort();
-    if (font < 0 || font >= static_cast<int>(m_texts.size()) || m_texts[font].empty())
+    if (font < 0 || font >= static_cast<int>(m_texts.size()) || (m_texts[font].empty() && m_textsOutside[font].empty()))
         return;
     const CTypeFont* record = Font(font);
     if (!record)
@@ -147,6 +154,12 @@ void CViewPainter::DrawFontTexts(int font, PassRule rule, ColorOf colorOf)
             }
             DrawText(t, *record, readable, colorOf(t), height, width);
         }
+    }
+    // Texts outside the clip draw nothing, but the font is made for them as for any other.
+    if (!selected && AnyTaken(m_textsOutside[font], rule)) {
+        if (!SelectTextFont(*record, readable, height, width))
+            return;
+        selected = true;
     }
     if (selected)
         m_view->RestoreFont(m_dc);
