@@ -48,6 +48,7 @@ public:
         CenterScrollPosition();
         UpdateScrollSizes();
         m_shownAt = m_scrollPos;
+        PaintWindow();
     }
 };
 
@@ -69,6 +70,9 @@ struct ShownDrawing {
         view.m_clientRectLogical = client;
         view.ShowAll();
         view.m_shownAt = view.m_scrollPos;
+        // The paint after show all leaves the view its client rectangle at this scroll position,
+        // which the redraws take as their clip.
+        view.PaintWindow();
     }
     ~ShownDrawing() { doc->RemoveView(&view); }
     ShownDrawing(const ShownDrawing&) = delete;

@@ -16,31 +16,6 @@
 
 namespace {
 
-// The blocks of each pen (font) in block order, but for those whose box does not meet the
-// clip; those go to `outside` when it is given.
-template <class Block>
-void SortBlocks(CZelkDoc* doc, CBlockExtents::Kind kind, const CObArray& blocks, int count,
-                const CWorldWindow& world, std::vector<std::vector<Block*>>& out,
-                std::vector<std::vector<Block*>>* outside = nullptr)
-{
-    out.assign(static_cast<std::size_t>(count), {});
-    if (outside)
-        outside->assign(static_cast<std::size_t>(count), {});
-    const CBlockExtents::Entry* boxes = CBlockExtents::s_enabled ? doc->m_blockExtents.Boxes(kind, blocks) : nullptr;
-    for (int b = 0; b < blocks.GetSize(); ++b) {
-        Block* block = static_cast<Block*>(blocks[b]);
-        if (!block || block->m_pen < 0 || block->m_pen >= count)
-            continue;
-        const auto pen = static_cast<std::size_t>(block->m_pen);
-        if (boxes && !world.Meets(boxes[b].box)) {
-            if (outside)
-                (*outside)[pen].push_back(block);
-            continue;
-        }
-        out[pen].push_back(block);
-    }
-}
-
 bool Live(std::uint8_t state) { return (state & 3) != 0; }
 bool Plain(std::uint8_t mark) { return (mark & 6) == 0; }
 bool Changed(std::uint8_t state, std::uint8_t mark) { return ((state | mark) & 0x80) != 0; }
@@ -63,6 +38,38 @@ CViewPainter::CViewPainter(CZelkView* view, CDC* dc, const RECT& clip, bool inRe
         m_words[static_cast<std::size_t>(i)] = view->m_layerStates[i];
 }
 
+// The blocks of each pen (font) in block order, but for those whose box does not meet the
+// clip; those go to `outside` when it is given.
+template <class Block>
+void CViewPainter::SortBlocks(CBlockExtents::Kind kind, const CObArray& blocks, int count, SortedLists<Block>& out,
+                              std::vector<std::vector<Block*>>* outside) const
+{
+    out.assign(static_cast<std::size_t>(count), {});
+    if (outside)
+        outside->assign(static_cast<std::size_t>(count), {});
+    const bool compact = CBlockExtents::s_enabled;
+    const CBlockExtents::Entry* boxes = compact ? m_doc->m_blockExtents.Boxes(kind, blocks) : nullptr;
+    for (int b = 0; b < blocks.GetSize(); ++b) {
+        Block* block = static_cast<Block*>(blocks[b]);
+        if (!block || block->m_pen < 0 || block->m_pen >= count)
+            continue;
+        const auto pen = static_cast<std::size_t>(block->m_pen);
+        if (boxes && !m_world.Meets(boxes[b].box)) {
+            if (outside)
+                (*outside)[pen].push_back(block);
+            continue;
+        }
+        out[pen].push_back(Sorted<Block>{block, m_status.size()});
+        if (!compact)
+            continue;
+        for (int s = 0; s < block->m_count; ++s) {
+            const auto& e = block->m_slots[s];
+            m_status.push_back(std::uint32_t{e.m_state} | std::uint32_t{e.m_mark} << 8 |
+                               std::uint32_t{static_cast<std::uint16_t>(e.m_layer)} << 16);
+        }
+    }
+}
+
 void CViewPainter::Sort() const
 {
     if (m_sorted || !m_doc)
@@ -70,13 +77,14 @@ void CViewPainter::Sort() const
     m_sorted = true;
     const int pens = PenCount();
     CZelkDoc* d = m_doc;
-    SortBlocks(d, CBlockExtents::kPoints, d->m_pointBlocks, pens, m_world, m_points);
-    SortBlocks(d, CBlockExtents::kLines, d->m_lineBlocks, pens, m_world, m_lines);
-    SortBlocks(d, CBlockExtents::kCircles, d->m_circleBlocks, pens, m_world, m_circles);
-    SortBlocks(d, CBlockExtents::kArcs, d->m_arcBlocks, pens, m_world, m_arcs);
-    SortBlocks(d, CBlockExtents::kConics, d->m_conicBlocks, pens, m_world, m_conics);
-    SortBlocks(d, CBlockExtents::kCurves, d->m_curveBlocks, pens, m_world, m_curves);
-    SortBlocks(d, CBlockExtents::kTexts, d->m_textBlocks, FontCount(), m_world, m_texts, &m_textsOutside);
+    m_status.clear();
+    SortBlocks(CBlockExtents::kPoints, d->m_pointBlocks, pens, m_points);
+    SortBlocks(CBlockExtents::kLines, d->m_lineBlocks, pens, m_lines);
+    SortBlocks(CBlockExtents::kCircles, d->m_circleBlocks, pens, m_circles);
+    SortBlocks(CBlockExtents::kArcs, d->m_arcBlocks, pens, m_arcs);
+    SortBlocks(CBlockExtents::kConics, d->m_conicBlocks, pens, m_conics);
+    SortBlocks(CBlockExtents::kCurves, d->m_curveBlocks, pens, m_curves);
+    SortBlocks(CBlockExtents::kTexts, d->m_textBlocks, FontCount(), m_texts, &m_textsOutside);
 }
 
 bool CViewPainter::AnyTaken(const std::vector<CTexts*>& blocks, PassRule rule) const
@@ -176,12 +184,16 @@ void CViewPainter::DrawPenElements(int pen, PassRule rule, bool linesOnly)
     Sort();
     const auto p = static_cast<std::size_t>(pen);
     auto walk = [&](auto& lists, auto drawOne) {
-        for (auto* block : lists[p])
+        for (const auto& sorted : lists[p]) {
+            auto* block = sorted.block;
             for (int s = 0; s < block->m_count; ++s) {
-                const auto& e = block->m_slots[s];
-                if (Takes(rule, e.m_state, e.m_mark, e.m_layer))
+                std::uint8_t state = 0, mark = 0;
+                std::int16_t layer = 0;
+                StatusOf(sorted.status + static_cast<std::size_t>(s), block->m_slots[s], state, mark, layer);
+                if (Takes(rule, state, mark, layer))
                     drawOne(block, s);
             }
+        }
     };
     if (!linesOnly)
         walk(m_points, [this](CDataPoints* b, int s) { DrawPoint(b, s); });

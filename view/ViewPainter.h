@@ -105,14 +105,48 @@ private:
     void Sort() const;
     bool AnyTaken(const std::vector<CTexts*>& blocks, PassRule rule) const;
 
+    // A block of a pen's (a font's) list, with where its elements' state, mark and layer start
+    // in m_status.
+    template <class Block>
+    struct Sorted {
+        Block* block;
+        std::size_t status;
+    };
+    template <class Block>
+    using SortedLists = std::vector<std::vector<Sorted<Block>>>;
+    // The state, mark and layer of an element, from m_status when the blocks were sorted with it
+    // (a pass then reads a few bytes an element instead of each element's own memory).
+    template <class Element>
+    void StatusOf(std::size_t at, const Element& e, std::uint8_t& state, std::uint8_t& mark,
+                  std::int16_t& layer) const
+    {
+        if (m_status.empty()) {
+            state = e.m_state;
+            mark = e.m_mark;
+            layer = e.m_layer;
+            return;
+        }
+        const std::uint32_t v = m_status[at];
+        state = static_cast<std::uint8_t>(v);
+        mark = static_cast<std::uint8_t>(v >> 8);
+        layer = static_cast<std::int16_t>(v >> 16);
+    }
+    template <class Block>
+    void SortBlocks(CBlockExtents::Kind kind, const CObArray& blocks, int count, SortedLists<Block>& out,
+                    std::vector<std::vector<Block*>>* outside = nullptr) const;
+
     mutable bool m_sorted = false;
-    mutable std::vector<std::vector<CDataPoints*>> m_points;
-    mutable std::vector<std::vector<CLines*>> m_lines;
-    mutable std::vector<std::vector<CCircles*>> m_circles;
-    mutable std::vector<std::vector<CArcs*>> m_arcs;
-    mutable std::vector<std::vector<CConics*>> m_conics;
-    mutable std::vector<std::vector<CCurves*>> m_curves;
-    mutable std::vector<std::vector<CTexts*>> m_texts;
+    mutable SortedLists<CDataPoints> m_points;
+    mutable SortedLists<CLines> m_lines;
+    mutable SortedLists<CCircles> m_circles;
+    mutable SortedLists<CArcs> m_arcs;
+    mutable SortedLists<CConics> m_conics;
+    mutable SortedLists<CCurves> m_curves;
+    mutable SortedLists<CTexts> m_texts;
+    // The state, mark and layer of every element of the sorted blocks, taken as they are sorted
+    // (nothing a paint or a redraw does between its passes changes them); empty when the
+    // passes read the elements themselves.
+    mutable std::vector<std::uint32_t> m_status;
     // The text blocks of each font passed over for lying outside the clip: a pass that draws
     // none of a font's texts still makes its font when one of them would have been taken.
     mutable std::vector<std::vector<CTexts*>> m_textsOutside;
@@ -141,10 +175,14 @@ void CViewPainter::DrawFontTexts(int font, PassRule rule, ColorOf colorOf)
     int readable = 1;
     int height = 0;
     int width = 0;
-    for (CTexts* block : m_texts[font]) {
+    for (const Sorted<CTexts>& sorted : m_texts[font]) {
+        CTexts* block = sorted.block;
         for (int s = 0; s < block->m_count; ++s) {
             CText& t = block->m_slots[s];
-            if (!Takes(rule, t.m_state, t.m_mark, t.m_layer))
+            std::uint8_t state = 0, mark = 0;
+            std::int16_t layer = 0;
+            StatusOf(sorted.status + static_cast<std::size_t>(s), t, state, mark, layer);
+            if (!Takes(rule, state, mark, layer))
                 continue;
             // The font is made for the first text that needs it.
             if (!selected) {

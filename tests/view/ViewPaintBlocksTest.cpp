@@ -32,6 +32,7 @@ protected:
         AddLayers(3);
         Doc().m_writeLayer = 0;
         View().m_layerStates[2] = 1;   // hidden
+        View().m_showAllLayers = 0;
         m_pens = {Pen(RGB(0, 0, 200)), Pen(RGB(200, 0, 0), 7), Pen(RGB(0, 120, 0), 3, 2), Pen(RGB(90, 0, 90), 5, 0, 3),
                   Pen(RGB(50, 50, 50), 1, 5)};
         LOGFONT lf{};
@@ -120,6 +121,8 @@ protected:
     {
         for (int k = 0; k < 8; ++k) {
             View().m_zoom = std::pow(10.0, Uniform(-0.5, 1));
+            // Layers off the write layer gray in every other view.
+            m_app->m_appDraw.grayDisplay = k % 2;
             View().m_origin = W(Uniform(-100, 900), Uniform(-100, 400));
             const int left = Below(600), top = -Below(400);
             const RECT clip{left, top, left + 50 + Below(400), top - 50 - Below(300)};
