@@ -23,6 +23,14 @@ void BM_PaintShowAll(benchmark::State& state)
     const IndexSwitch index(state);
     for (auto _ : state)
         shown.view.PaintWindow();
+    // What the blocks' boxes take beside what the blocks take.
+    std::size_t blocks = 0;
+    blocks += sizeof(CLines) * static_cast<std::size_t>(shown.doc->m_lineBlocks.GetSize());
+    blocks += sizeof(CCircles) * static_cast<std::size_t>(shown.doc->m_circleBlocks.GetSize());
+    blocks += sizeof(CArcs) * static_cast<std::size_t>(shown.doc->m_arcBlocks.GetSize());
+    blocks += sizeof(CTexts) * static_cast<std::size_t>(shown.doc->m_textBlocks.GetSize());
+    state.counters["blockBytes"] = static_cast<double>(blocks);
+    state.counters["boxBytes"] = static_cast<double>(shown.doc->m_blockExtents.MemoryBytes());
 }
 BENCHMARK(BM_PaintShowAll)->Apply(WindowSizes);
 
