@@ -14,14 +14,6 @@
 #include "geometry/Numeric.h"
 #include "platform/gdi/DC.h"
 
-namespace {
-
-bool Live(std::uint8_t state) { return (state & 3) != 0; }
-bool Plain(std::uint8_t mark) { return (mark & 6) == 0; }
-bool Changed(std::uint8_t state, std::uint8_t mark) { return ((state | mark) & 0x80) != 0; }
-
-}  // namespace
-
 CViewPainter::CViewPainter(CZelkView* view, CDC* dc, const RECT& clip, bool inRect)
     : m_view(view), m_doc(view->m_document), m_dc(dc), m_clip(clip), m_inRect(inRect)
 {
@@ -118,64 +110,7 @@ const CTypeFont* CViewPainter::Font(int index) const
     return m_doc ? m_doc->GetFont(index) : nullptr;
 }
 
-WORD CViewPainter::Word(std::int16_t layer) const
-{
-    return m_words[static_cast<std::size_t>(layer)];
-}
 
-bool CViewPainter::Takes(PassRule rule, std::uint8_t state, std::uint8_t mark, std::int16_t layer) const
-{
-    const bool inRange = InRange(layer);
-    const WORD w = inRange ? Word(layer) : 0;
-    const bool showAll = m_view->m_showAllLayers != 0;
-    const bool offWrite = layer != m_writeLayer || m_view->m_singleLayerMode != 0;
-    const bool markable = m_interrupt35 || showAll || (inRange && w != 1);
-    // In the redraw a word counts as hidden by its bit 0, whatever its pending bit says.
-    const bool markableRedraw = m_interrupt35 || showAll || (inRange && (w & 1) == 0);
-    const bool pending = inRange && ((w & 0x80) != 0 || Changed(state, mark));
-    switch (rule) {
-    case PassRule::Sketch:
-        return Live(state) && Plain(mark) && inRange && (m_interrupt35 || showAll || w != 1);
-    case PassRule::Gray:
-        return Live(state) && Plain(mark) && offWrite && inRange &&
-               (m_interrupt35 ? w != 0 : (showAll || w != 1));
-    case PassRule::Color:
-        return Live(state) && Plain(mark) && inRange &&
-               (m_interrupt35 ? w != 1
-                              : ((!m_grayMode || layer == m_writeLayer) && (showAll || w != 1)));
-    case PassRule::Selected:
-        return Live(state) && (mark & 2) && markable;
-    case PassRule::MarkedLine:
-        return Live(state) && (mark & 4) && markable;
-    case PassRule::SecondMark:
-        return Live(state) && (mark & 8) && markable;
-    case PassRule::RedrawErase:
-        return !Live(state) && (state & 0x80);
-    case PassRule::RedrawSketch:
-        return Live(state) && Plain(mark) && inRange && Changed(state, mark) &&
-               (m_interrupt35 ? w == 129 : (showAll || (w & 1) == 0));
-    case PassRule::RedrawGray:
-        return Live(state) && Plain(mark) && pending &&
-               (m_interrupt35 ? w == 129 : (offWrite && (showAll || (w & 1) == 0)));
-    case PassRule::RedrawColor:
-        if (!(Live(state) && Plain(mark) && pending))
-            return false;
-        if (m_interrupt35)
-            return w == 128;
-        if (layer == m_writeLayer)
-            return (w & 1) == 0;
-        return !m_grayMode && (w & 1) == 0;
-    case PassRule::RedrawSelected:
-        return Live(state) && (mark & 0x80) && (mark & 2) && markableRedraw;
-    case PassRule::RedrawMarkedLine:
-        return Live(state) && (mark & 0x80) && (mark & 4) && markableRedraw;
-    case PassRule::RedrawSecondMark:
-        return Live(state) && (mark & 0x80) && (mark & 8) && markableRedraw;
-    case PassRule::ChangedAny:
-        return Changed(state, mark);
-    }
-    return false;
-}
 
 void CViewPainter::DrawPenElements(int pen, PassRule rule, bool linesOnly)
 {

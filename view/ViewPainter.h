@@ -98,7 +98,7 @@ public:
 
 private:
     bool InRange(std::int16_t layer) const { return layer >= 0 && layer < m_layerCount; }
-    WORD Word(std::int16_t layer) const;
+    WORD Word(std::int16_t layer) const { return m_words[static_cast<std::size_t>(layer)]; }
     template <class Element>
     void DrawOne(Element& e);
     // Sorting waits for the first walk: a single-element request never needs it.
@@ -155,12 +155,71 @@ private:
     std::vector<WORD> m_words;
 };
 
-// ---- templates ---------------------------------------------------------------------------
+// ---- inline and templates ------------------------------------------------------------------
 
 #include "elements/Texts.h"
 #include "elements/TypeFont.h"
 #include "elements/TypePen.h"
 #include "view/ZelkView.h"
+
+inline bool PassLive(std::uint8_t state) { return (state & 3) != 0; }
+inline bool PassPlain(std::uint8_t mark) { return (mark & 6) == 0; }
+inline bool PassChanged(std::uint8_t state, std::uint8_t mark) { return ((state | mark) & 0x80) != 0; }
+
+// Inline: the walks call it for every element of every pass, with the rule fixed for the walk.
+inline bool CViewPainter::Takes(PassRule rule, std::uint8_t state, std::uint8_t mark, std::int16_t layer) const
+{
+    const bool inRange = InRange(layer);
+    const WORD w = inRange ? Word(layer) : 0;
+    const bool showAll = m_view->m_showAllLayers != 0;
+    const bool offWrite = layer != m_writeLayer || m_view->m_singleLayerMode != 0;
+    const bool markable = m_interrupt35 || showAll || (inRange && w != 1);
+    // In the redraw a word counts as hidden by its bit 0, whatever its pending bit says.
+    const bool markableRedraw = m_interrupt35 || showAll || (inRange && (w & 1) == 0);
+    const bool pending = inRange && ((w & 0x80) != 0 || PassChanged(state, mark));
+    switch (rule) {
+    case PassRule::Sketch:
+        return PassLive(state) && PassPlain(mark) && inRange && (m_interrupt35 || showAll || w != 1);
+    case PassRule::Gray:
+        return PassLive(state) && PassPlain(mark) && offWrite && inRange &&
+               (m_interrupt35 ? w != 0 : (showAll || w != 1));
+    case PassRule::Color:
+        return PassLive(state) && PassPlain(mark) && inRange &&
+               (m_interrupt35 ? w != 1
+                              : ((!m_grayMode || layer == m_writeLayer) && (showAll || w != 1)));
+    case PassRule::Selected:
+        return PassLive(state) && (mark & 2) && markable;
+    case PassRule::MarkedLine:
+        return PassLive(state) && (mark & 4) && markable;
+    case PassRule::SecondMark:
+        return PassLive(state) && (mark & 8) && markable;
+    case PassRule::RedrawErase:
+        return !PassLive(state) && (state & 0x80);
+    case PassRule::RedrawSketch:
+        return PassLive(state) && PassPlain(mark) && inRange && PassChanged(state, mark) &&
+               (m_interrupt35 ? w == 129 : (showAll || (w & 1) == 0));
+    case PassRule::RedrawGray:
+        return PassLive(state) && PassPlain(mark) && pending &&
+               (m_interrupt35 ? w == 129 : (offWrite && (showAll || (w & 1) == 0)));
+    case PassRule::RedrawColor:
+        if (!(PassLive(state) && PassPlain(mark) && pending))
+            return false;
+        if (m_interrupt35)
+            return w == 128;
+        if (layer == m_writeLayer)
+            return (w & 1) == 0;
+        return !m_grayMode && (w & 1) == 0;
+    case PassRule::RedrawSelected:
+        return PassLive(state) && (mark & 0x80) && (mark & 2) && markableRedraw;
+    case PassRule::RedrawMarkedLine:
+        return PassLive(state) && (mark & 0x80) && (mark & 4) && markableRedraw;
+    case PassRule::RedrawSecondMark:
+        return PassLive(state) && (mark & 0x80) && (mark & 8) && markableRedraw;
+    case PassRule::ChangedAny:
+        return PassChanged(state, mark);
+    }
+    return false;
+}
 
 template <class ColorOf>
 void CViewPainter::DrawFontTexts(int font, PassRule rule, ColorOf colorOf)
