@@ -2,6 +2,8 @@
 // layer word, and the element drawers chosen by kind.
 #include "view/ViewPainter.h"
 
+#include <algorithm>
+
 #include "app/ZelkApp.h"
 #include "document/ZelkDoc.h"
 #include "elements/Arcs.h"
@@ -34,7 +36,7 @@ CViewPainter::CViewPainter(CZelkView* view, CDC* dc, const RECT& clip, bool inRe
 // clip; those go to `outside` when it is given.
 template <class Block>
 void CViewPainter::SortBlocks(CBlockExtents::Kind kind, const CObArray& blocks, int count, SortedLists<Block>& out,
-                              std::vector<std::vector<Block*>>* outside) const
+                              std::vector<std::vector<std::uint32_t>>* outside) const
 {
     out.assign(static_cast<std::size_t>(count), {});
     if (outside)
@@ -48,18 +50,22 @@ void CViewPainter::SortBlocks(CBlockExtents::Kind kind, const CObArray& blocks, 
         const auto pen = static_cast<std::size_t>(block->m_pen);
         if (boxes && !m_world.Meets(boxes[b].box)) {
             if (outside)
-                (*outside)[pen].push_back(block);
+                for (int s = 0; s < block->m_count; ++s)
+                    (*outside)[pen].push_back(Packed(block->m_slots[s]));
             continue;
         }
         out[pen].push_back(Sorted<Block>{block, m_status.size()});
         if (!compact)
             continue;
-        for (int s = 0; s < block->m_count; ++s) {
-            const auto& e = block->m_slots[s];
-            m_status.push_back(std::uint32_t{e.m_state} | std::uint32_t{e.m_mark} << 8 |
-                               std::uint32_t{static_cast<std::uint16_t>(e.m_layer)} << 16);
-        }
+        for (int s = 0; s < block->m_count; ++s)
+            m_status.push_back(Packed(block->m_slots[s]));
     }
+    // The rule's verdict depends on nothing else: each distinct status once.
+    if (outside)
+        for (std::vector<std::uint32_t>& statuses : *outside) {
+            std::sort(statuses.begin(), statuses.end());
+            statuses.erase(std::unique(statuses.begin(), statuses.end()), statuses.end());
+        }
 }
 
 void CViewPainter::Sort() const
@@ -79,14 +85,11 @@ void CViewPainter::Sort() const
     SortBlocks(CBlockExtents::kTexts, d->m_textBlocks, FontCount(), m_texts, &m_textsOutside);
 }
 
-bool CViewPainter::AnyTaken(const std::vector<CTexts*>& blocks, PassRule rule) const
+bool CViewPainter::AnyTaken(const std::vector<std::uint32_t>& statuses, PassRule rule) const
 {
-    for (CTexts* block : blocks)
-        for (int s = 0; s < block->m_count; ++s) {
-            const CText& t = block->m_slots[s];
-            if (Takes(rule, t.m_state, t.m_mark, t.m_layer))
-                return true;
-        }
+    for (const std::uint32_t v : statuses)
+        if (Takes(rule, static_cast<std::uint8_t>(v), static_cast<std::uint8_t>(v >> 8), static_cast<std::int16_t>(v >> 16)))
+            return true;
     return false;
 }
 

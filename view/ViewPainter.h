@@ -103,7 +103,7 @@ private:
     void DrawOne(Element& e);
     // Sorting waits for the first walk: a single-element request never needs it.
     void Sort() const;
-    bool AnyTaken(const std::vector<CTexts*>& blocks, PassRule rule) const;
+    bool AnyTaken(const std::vector<std::uint32_t>& statuses, PassRule rule) const;
 
     // A block of a pen's (a font's) list, with where its elements' state, mark and layer start
     // in m_status.
@@ -133,7 +133,13 @@ private:
     }
     template <class Block>
     void SortBlocks(CBlockExtents::Kind kind, const CObArray& blocks, int count, SortedLists<Block>& out,
-                    std::vector<std::vector<Block*>>* outside = nullptr) const;
+                    std::vector<std::vector<std::uint32_t>>* outside = nullptr) const;
+    template <class Element>
+    static std::uint32_t Packed(const Element& e)
+    {
+        return std::uint32_t{e.m_state} | std::uint32_t{e.m_mark} << 8 |
+               std::uint32_t{static_cast<std::uint16_t>(e.m_layer)} << 16;
+    }
 
     mutable bool m_sorted = false;
     mutable SortedLists<CDataPoints> m_points;
@@ -147,9 +153,10 @@ private:
     // (nothing a paint or a redraw does between its passes changes them); empty when the
     // passes read the elements themselves.
     mutable std::vector<std::uint32_t> m_status;
-    // The text blocks of each font passed over for lying outside the clip: a pass that draws
-    // none of a font's texts still makes its font when one of them would have been taken.
-    mutable std::vector<std::vector<CTexts*>> m_textsOutside;
+    // The distinct states, marks and layers (packed as in m_status) of each font's texts in the
+    // blocks passed over for lying outside the clip: a pass that draws none of a font's texts
+    // still makes its font when one of them would have been taken.
+    mutable std::vector<std::vector<std::uint32_t>> m_textsOutside;
     // The clip in world units; blocks whose box it does not meet are left out of the lists.
     CWorldWindow m_world;
     std::vector<WORD> m_words;
