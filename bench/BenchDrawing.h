@@ -109,4 +109,22 @@ inline std::unique_ptr<CZelkDoc> Generate(int n)
     return doc;
 }
 
+// The blocks' boxes used or not for the life of a benchmark (the second argument: 1 used, 0 a
+// walk of every element, as before the boxes).
+struct IndexSwitch {
+    explicit IndexSwitch(const benchmark::State& state) { CBlockExtents::s_enabled = state.range(1) != 0; }
+    ~IndexSwitch() { CBlockExtents::s_enabled = true; }
+    IndexSwitch(const IndexSwitch&) = delete;
+    IndexSwitch& operator=(const IndexSwitch&) = delete;
+};
+
+// 10^4, 10^5 and 10^6 elements, each with the walk of every element and with the boxes.
+inline void WindowSizes(benchmark::internal::Benchmark* b)
+{
+    for (int n : {10000, 100000, 1000000})
+        for (int indexed : {0, 1})
+            b->Args({n, indexed});
+    b->ArgNames({"n", "indexed"})->Unit(benchmark::kMillisecond);
+}
+
 }  // namespace bench

@@ -3,6 +3,7 @@
 // bulges; 10^6 entities give 1.6 million elements). A bare pass that only splits the file into
 // group codes and numbers stands beside the import as its floor.
 #include "bench/BenchDrawing.h"
+#include "bench/BenchPicture.h"
 #include "tests/formats/GeneratedDxf.h"
 #include "elements/Arcs.h"
 #include "elements/Circles.h"
@@ -178,6 +179,29 @@ void RunNative(benchmark::State& state, FileKind kind)
     state.SetComplexityN(state.range(0));
 }
 
+// Opening the mixed file until the whole picture stands: the import, the drawing's extents, show
+// all and the paint of the whole window.
+void BM_OpenToPicture(benchmark::State& state)
+{
+    AppScope scope;
+    EnsureGuiApplication();
+    const std::string path = FilePath(kMixed, static_cast<int>(state.range(0)));
+    const IndexSwitch index(state);
+    for (auto _ : state) {
+        auto doc = Import(path);
+        if (!doc) {
+            state.SkipWithError("import failed");
+            break;
+        }
+        doc->ComputeExtents();
+        // Show all, and the paint after it.
+        auto shown = std::make_unique<ShownDrawing>(std::move(doc));
+        state.PauseTiming();
+        shown.reset();
+        state.ResumeTiming();
+    }
+}
+
 void BM_ImportLines(benchmark::State& s) { RunImport(s, kLines); }
 void BM_ImportMixed(benchmark::State& s) { RunImport(s, kMixed); }
 void BM_TokenizeLines(benchmark::State& s) { RunTokenize(s, kLines); }
@@ -197,3 +221,4 @@ BENCHMARK(BM_ExportLines)->Apply(FileSizes);
 BENCHMARK(BM_ExportMixed)->Apply(FileSizes);
 BENCHMARK(BM_NativeWriteReadLines)->Apply(FileSizes);
 BENCHMARK(BM_NativeWriteReadMixed)->Apply(FileSizes);
+BENCHMARK(BM_OpenToPicture)->Apply(WindowSizes);

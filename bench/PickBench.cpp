@@ -94,13 +94,13 @@ void ClickPick(benchmark::State& state, bool crowded)
     PickScope s(n);
     const CRectD window = s.Square(Spot(n, crowded));
     CPickList& list = *s.doc->m_pickList;
+    const IndexSwitch index(state);
     int found = 0;
     for (auto _ : state) {
         found = list.Search(&s.view, window, 2);
         benchmark::DoNotOptimize(found);
     }
     state.counters["found"] = found;
-    state.SetComplexityN(n);
 }
 
 void PointSearch(benchmark::State& state, bool crowded)
@@ -109,6 +109,7 @@ void PointSearch(benchmark::State& state, bool crowded)
     PickScope s(n);
     const CPointD cursor = Spot(n, crowded);
     CPointSearch& search = *s.doc->m_pointSearch;
+    const IndexSwitch index(state);
     int found = 0;
     for (auto _ : state) {
         search.Reset();
@@ -116,7 +117,6 @@ void PointSearch(benchmark::State& state, bool crowded)
         benchmark::DoNotOptimize(found);
     }
     state.counters["found"] = found;
-    state.SetComplexityN(n);
 }
 
 void BM_PickCrowded(benchmark::State& state) { ClickPick(state, true); }
@@ -144,16 +144,25 @@ void BM_PickClearRedrawBits(benchmark::State& state)
     state.SetComplexityN(n);
 }
 
+// The searches with the blocks' boxes and with a walk of every element (the second argument).
 void PickSizes(benchmark::internal::Benchmark* b)
 {
-    b->Arg(10000)->Arg(30000)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMicrosecond)->Complexity();
+    for (int n : {10000, 30000, 100000, 1000000})
+        for (int indexed : {0, 1})
+            b->Args({n, indexed});
+    b->ArgNames({"n", "indexed"})->Unit(benchmark::kMicrosecond);
 }
 
 BENCHMARK(BM_PickCrowded)->Apply(PickSizes);
 BENCHMARK(BM_PickSparse)->Apply(PickSizes);
 BENCHMARK(BM_PointSearchCrowded)->Apply(PickSizes);
 BENCHMARK(BM_PointSearchSparse)->Apply(PickSizes);
-BENCHMARK(BM_PickClearMarks)->Apply(PickSizes);
-BENCHMARK(BM_PickClearRedrawBits)->Apply(PickSizes);
+void ClearSizes(benchmark::internal::Benchmark* b)
+{
+    b->Arg(10000)->Arg(30000)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMicrosecond)->Complexity();
+}
+
+BENCHMARK(BM_PickClearMarks)->Apply(ClearSizes);
+BENCHMARK(BM_PickClearRedrawBits)->Apply(ClearSizes);
 
 }  // namespace

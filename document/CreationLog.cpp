@@ -82,6 +82,8 @@ void DropFromBlock(CObArray& blocks, int block, int slot)
 
 void DropElement(CZelkDoc* doc, int kind, int block, int slot)
 {
+    // A slot emptied here may be filled again with another element before the next walk.
+    doc->m_blockExtents.Invalidate();
     switch (kind) {
     case ELEM_POINT: DropFromBlock<CDataPoints>(doc->m_pointBlocks, block, slot); break;
     case ELEM_LINE: DropFromBlock<CLines>(doc->m_lineBlocks, block, slot); break;

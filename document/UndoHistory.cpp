@@ -231,6 +231,7 @@ void ApplyMovement(CZelkDoc* doc, const CUndoStep& step, bool forward)
         }
         MoveEntry(doc, e, step.m_offset.m_x, step.m_offset.m_y, forward ? 1 : 0);
     }
+    doc->m_blockExtents.Invalidate();
     doc->RedrawChangedElements(1);
 }
 

@@ -306,6 +306,7 @@ void CZelkDoc::FreeElementStore()
     DeleteAll<CTexts>(m_textBlocks);
     DeleteAll<CConics>(m_conicBlocks);
     DeleteAll<CCurves>(m_curveBlocks);
+    m_blockExtents.Invalidate();
     DeleteAll<CObject>(m_dxfBlocks);
     for (int i = 0; i < m_auxList1.GetSize(); ++i)
         delete static_cast<CWordArray*>(m_auxList1[i]);

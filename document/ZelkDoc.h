@@ -9,6 +9,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "document/BlockExtents.h"
 #include "document/ByteKeyHash.h"
 #include "geometry/ElemRef.h"
 #include "geometry/PointD.h"
@@ -319,6 +320,11 @@ public:
     CText* GetTextElem(int block, int slot) const;
     CConic* GetConicElem(int block, int slot) const;
     CCurve* GetCurveElem(int block, int slot) const;
+
+    // The extent of every element block, for the walks that look only at what meets a window
+    // (picks, point searches, box selections, paints). Blocks added or filled are measured when
+    // next asked for; whoever moves elements in place or frees blocks invalidates it.
+    CBlockExtents m_blockExtents;
 
     // ---- attribute tables -------------------------------------------------------------
     // Pens, layers and fonts are looked up in side indexes, which answer a miss without going

@@ -343,6 +343,7 @@ void CZelkDoc::LoadArchive(CArchive& ar)
         m_blockMaps[m].Copy(d.maps[m]);
     m_dxfBlocks.Copy(d.dxfBlocks);
     TablesChanged();
+    m_blockExtents.Invalidate();
     for (CObject* o : d.objects) {
         CZelkObj* obj = static_cast<CZelkObj*>(o);
         obj->m_pDocument = this;

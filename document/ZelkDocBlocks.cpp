@@ -161,6 +161,7 @@ CDataPoints* CZelkDoc::AddPoint(CPointD position, std::int16_t layer, std::int16
         RoundPointToSignificant14(p.m_position);
     p.m_layer = layer;
     ++block->m_count;
+    m_blockExtents.Added(CBlockExtents::kPoints);
     return block;
 }
 
@@ -190,6 +191,7 @@ CLines* CZelkDoc::AddLine(CPointD start, CPointD end, std::int16_t layer, std::i
     line.m_swapped = swap ? 1 : 0;
     line.m_layer = layer;
     ++block->m_count;
+    m_blockExtents.Added(CBlockExtents::kLines);
     return block;
 }
 
@@ -204,6 +206,7 @@ CCircles* CZelkDoc::AddCircle(CPointD centre, double radius, std::int16_t layer,
     c.m_radius = radius;
     c.m_layer = layer;
     ++block->m_count;
+    m_blockExtents.Added(CBlockExtents::kCircles);
     return block;
 }
 
@@ -221,6 +224,7 @@ CArcs* CZelkDoc::AddArc(CPointD centre, double radius, CPointD angles, std::int1
     a.m_endAngle = angles.m_y;
     a.m_layer = layer;
     ++block->m_count;
+    m_blockExtents.Added(CBlockExtents::kArcs);
     return block;
 }
 
@@ -245,6 +249,7 @@ CConics* CZelkDoc::AddConic(CPointD centre, double radius, double ratio, CPointD
     c.m_layer = layer;
     c.BuildPolyline();
     ++block->m_count;
+    m_blockExtents.Added(CBlockExtents::kConics);
     return block;
 }
 
@@ -263,6 +268,7 @@ CCurves* CZelkDoc::AddCurve(int kind, const std::vector<CPointD>& points, std::i
     c.m_layer = layer;
     c.MergePendingPoints();
     ++block->m_count;
+    m_blockExtents.Added(CBlockExtents::kCurves);
     return block;
 }
 
@@ -339,6 +345,7 @@ CTexts* CZelkDoc::AddText(CPointD position, const CString& text, COLORREF color,
     ComputeUnderlineEnds(ll, lr, f->m_style3, f->m_angle, f->m_logFont, f->m_width, f->m_height,
                          off1, off2);
     PlaceText(block, position, text, off1, off2, color, alignment, layer);
+    m_blockExtents.Added(CBlockExtents::kTexts);
     return block;
 }
 
@@ -497,6 +504,7 @@ CTexts* CZelkDoc::AddTextFromCommand(CPointD position, std::int16_t& block, std:
     if (!b)
         return nullptr;
     PlaceText(b, position, text, off1, off2, DocCreationPen().color, settings.m_anchor, m_writeLayer);
+    m_blockExtents.Added(CBlockExtents::kTexts);
     block = static_cast<std::int16_t>(m_blockMaps[MAP_TEXT][font]);
     slot = static_cast<std::int16_t>(b->m_count - 1);
     return b;

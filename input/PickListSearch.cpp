@@ -33,37 +33,29 @@ struct CPickList::CPickScan {
     const WORD* layerStates;
     // The window in world units, widened far beyond the rounding of the conversion: an element
     // whose extent stays outside it can pass none of the tests, which work in view units.
-    double minX, minY, maxX, maxY;
+    CWorldWindow world;
+    CZelkDoc* document;
 
-    CPickScan(CZelkView* v, const CZelkDoc* doc, const CRectD& w)
-        : view(v), window(w), origin(v->m_origin), zoom(v->m_zoom)
+    CPickScan(CZelkView* v, CZelkDoc* doc, const CRectD& w)
+        : view(v), window(w), origin(v->m_origin), zoom(v->m_zoom), document(doc)
     {
         while (v->m_layerStates.GetSize() < doc->m_layers.GetSize())
             v->m_layerStates.Add(0);
         layerCount = v->m_layerStates.GetSize();
         hiddenApplies = g_pApp->m_interruptMode != 35 && !v->m_showAllLayers;
         layerStates = layerCount > 0 ? &v->m_layerStates[0] : nullptr;
-        minX = std::min(w.m_left, w.m_right) / zoom + origin.m_x;
-        maxX = std::max(w.m_left, w.m_right) / zoom + origin.m_x;
-        minY = std::min(w.m_top, w.m_bottom) / zoom + origin.m_y;
-        maxY = std::max(w.m_top, w.m_bottom) / zoom + origin.m_y;
-        const double size = std::max({std::fabs(minX), std::fabs(maxX), std::fabs(minY), std::fabs(maxY), 1.0});
-        const double margin = size * 1e-9 + (maxX - minX + maxY - minY) * 1e-9;
-        minX -= margin;
-        maxX += margin;
-        minY -= margin;
-        maxY += margin;
-        if (!CPickList::s_passOverByExtent || !(zoom > 0) || !std::isfinite(minX + maxX + minY + maxY)) {
-            // No sound bound without a proper mapping: nothing is passed over.
-            minX = minY = -HUGE_VAL;
-            maxX = maxY = HUGE_VAL;
-        }
+        // No sound bound without a proper mapping: nothing is passed over.
+        world = CPickList::s_passOverByExtent ? CWorldWindow::FromView(w, origin, zoom) : CWorldWindow::Unbounded();
+    }
+    // The boxes of a kind's blocks when blocks may be passed over by them; null otherwise.
+    const CBlockExtents::Entry* Boxes(CBlockExtents::Kind kind, const CObArray& blocks) const
+    {
+        if (!CBlockExtents::s_enabled || !CPickList::s_passOverByExtent)
+            return nullptr;
+        return document->m_blockExtents.Boxes(kind, blocks);
     }
     // An extent (world) that may meet the window.
-    bool MayMeet(double x0, double y0, double x1, double y1) const
-    {
-        return x1 >= minX && x0 <= maxX && y1 >= minY && y0 <= maxY;
-    }
+    bool MayMeet(double x0, double y0, double x1, double y1) const { return world.Meets(x0, y0, x1, y1); }
     bool MayMeetRound(const CPointD& centre, double radius) const
     {
         const double r = std::fabs(radius) * (1 + 1e-9);
@@ -161,10 +153,15 @@ struct CPickList::CPickScan {
 
 namespace {
 
-template <class Block, class F>
-bool ScanBlocks(const CObArray& blocks, F&& f)
+// Every element of a kind's blocks in block and slot order, but for the blocks whose box cannot
+// meet the scan's window; f returns false to stop the walk.
+template <class Block, class Scan, class F>
+bool ScanBlocks(const Scan& scan, CBlockExtents::Kind kind, const CObArray& blocks, F&& f)
 {
+    const CBlockExtents::Entry* boxes = scan.Boxes(kind, blocks);
     for (int b = 0; b < blocks.GetSize(); ++b) {
+        if (boxes && !scan.world.Meets(boxes[b].box))
+            continue;
         Block* block = static_cast<Block*>(blocks[b]);
         for (int s = 0; s < block->m_count; ++s)
             if (!f(block->m_slots[s], static_cast<std::int16_t>(b), static_cast<std::int16_t>(s)))
@@ -172,7 +169,6 @@ bool ScanBlocks(const CObArray& blocks, F&& f)
     }
     return true;
 }
-
 
 // The segment of a polyline nearest to p (point-to-segment distance); 0 for a single point.
 int NearestSegment(const std::vector<CPointD>& points, const CPointD& p)
@@ -427,31 +423,31 @@ int CPickList::FindInsideWindow(CZelkView* view, const CRectD& window)
     auto add = [&](int kind, std::int16_t group, auto&& addSelf) {
         return TakeCandidate(kind, group, true, limit, over, addSelf);
     };
-    ScanBlocks<CDataPoints>(m_doc->m_pointBlocks, [&](CDataPoint& e, std::int16_t b, std::int16_t s) {
+    ScanBlocks<CDataPoints>(scan, CBlockExtents::kPoints, m_doc->m_pointBlocks, [&](CDataPoint& e, std::int16_t b, std::int16_t s) {
         if (!scan.Takes(e) || !scan.In(e.m_position))
             return true;
         return add(ELEM_POINT, e.m_group, [&] { AddPointCandidate(b, s); });
-    }) && ScanBlocks<CLines>(m_doc->m_lineBlocks, [&](CLine& e, std::int16_t b, std::int16_t s) {
+    }) && ScanBlocks<CLines>(scan, CBlockExtents::kLines, m_doc->m_lineBlocks, [&](CLine& e, std::int16_t b, std::int16_t s) {
         if (!scan.Takes(e) || !scan.In(e.m_start) || !scan.In(e.m_end))
             return true;
         return add(ELEM_LINE, e.m_group, [&] { AddLineCandidate(b, s); });
-    }) && ScanBlocks<CCircles>(m_doc->m_circleBlocks, [&](CCircle& e, std::int16_t b, std::int16_t s) {
+    }) && ScanBlocks<CCircles>(scan, CBlockExtents::kCircles, m_doc->m_circleBlocks, [&](CCircle& e, std::int16_t b, std::int16_t s) {
         if (!scan.Takes(e) || !scan.MayMeetRound(e.m_centre, e.m_radius) || !scan.CircleExtremesIn(e.m_centre, e.m_radius))
             return true;
         return add(ELEM_CIRCLE, e.m_group, [&] { AddCircleCandidate(b, s); });
-    }) && ScanBlocks<CArcs>(m_doc->m_arcBlocks, [&](CArc& e, std::int16_t b, std::int16_t s) {
+    }) && ScanBlocks<CArcs>(scan, CBlockExtents::kArcs, m_doc->m_arcBlocks, [&](CArc& e, std::int16_t b, std::int16_t s) {
         if (!scan.Takes(e) || !scan.MayMeetRound(e.m_centre, e.m_radius) || !scan.ArcInside(e))
             return true;
         return add(ELEM_ARC, e.m_group, [&] { AddArcCandidate(b, s); });
-    }) && ScanBlocks<CTexts>(m_doc->m_textBlocks, [&](CText& e, std::int16_t b, std::int16_t s) {
+    }) && ScanBlocks<CTexts>(scan, CBlockExtents::kTexts, m_doc->m_textBlocks, [&](CText& e, std::int16_t b, std::int16_t s) {
         if (!scan.Takes(e) || !scan.In(e.m_underlineStart) || !scan.In(e.m_underlineEnd))
             return true;
         return add(ELEM_TEXT, e.m_group, [&] { AddTextCandidate(b, s); });
-    }) && ScanBlocks<CConics>(m_doc->m_conicBlocks, [&](CConic& e, std::int16_t b, std::int16_t s) {
+    }) && ScanBlocks<CConics>(scan, CBlockExtents::kConics, m_doc->m_conicBlocks, [&](CConic& e, std::int16_t b, std::int16_t s) {
         if (!scan.Takes(e) || e.m_polyline.size() < 2 || !scan.MayMeetConic(e) || !scan.AllIn(e.m_polyline))
             return true;
         return add(ELEM_CONIC, e.m_group, [&] { AddConicCandidate(b, s, NearestSegment(e.m_polyline, m_keyPoint)); });
-    }) && ScanBlocks<CCurves>(m_doc->m_curveBlocks, [&](CCurve& e, std::int16_t b, std::int16_t s) {
+    }) && ScanBlocks<CCurves>(scan, CBlockExtents::kCurves, m_doc->m_curveBlocks, [&](CCurve& e, std::int16_t b, std::int16_t s) {
         if (!scan.Takes(e) || e.m_points.size() < 2 || !scan.MayMeetPoints(e.m_points) || !scan.AllIn(e.m_points))
             return true;
         return add(ELEM_CURVE, e.m_group, [&] { AddCurveCandidate(b, s, NearestSegment(e.m_points, m_keyPoint)); });
@@ -471,40 +467,40 @@ int CPickList::FindCrossingWindow(CZelkView* view, const CRectD& window)
         return TakeCandidate(kind, group, groupRule, limit, over, addSelf);
     };
     const bool lineGroupRule = g_pApp->m_groupProcessing == 0;
-    ScanBlocks<CDataPoints>(m_doc->m_pointBlocks, [&](CDataPoint& e, std::int16_t b, std::int16_t s) {
+    ScanBlocks<CDataPoints>(scan, CBlockExtents::kPoints, m_doc->m_pointBlocks, [&](CDataPoint& e, std::int16_t b, std::int16_t s) {
         if (!scan.Takes(e) || !scan.In(e.m_position))
             return true;
         return add(ELEM_POINT, e.m_group, true, [&] { AddPointCandidate(b, s); });
-    }) && ScanBlocks<CLines>(m_doc->m_lineBlocks, [&](CLine& e, std::int16_t b, std::int16_t s) {
+    }) && ScanBlocks<CLines>(scan, CBlockExtents::kLines, m_doc->m_lineBlocks, [&](CLine& e, std::int16_t b, std::int16_t s) {
         if (!scan.Takes(e) || !scan.MayMeetSegment(e.m_start, e.m_end))
             return true;
         const CPointD p = scan.Screen(e.m_start), q = scan.Screen(e.m_end);
         if (!window.Contains(p) && !window.Contains(q) && !SegmentCrossesRectD(p, q, window))
             return true;
         return add(ELEM_LINE, e.m_group, lineGroupRule, [&] { AddLineCandidate(b, s); });
-    }) && ScanBlocks<CCircles>(m_doc->m_circleBlocks, [&](CCircle& e, std::int16_t b, std::int16_t s) {
+    }) && ScanBlocks<CCircles>(scan, CBlockExtents::kCircles, m_doc->m_circleBlocks, [&](CCircle& e, std::int16_t b, std::int16_t s) {
         if (!scan.Takes(e) || !scan.MayMeetRound(e.m_centre, e.m_radius) || !scan.CircleCrosses(e.m_centre, e.m_radius))
             return true;
         return add(ELEM_CIRCLE, e.m_group, true, [&] { AddCircleCandidate(b, s); });
-    }) && ScanBlocks<CArcs>(m_doc->m_arcBlocks, [&](CArc& e, std::int16_t b, std::int16_t s) {
+    }) && ScanBlocks<CArcs>(scan, CBlockExtents::kArcs, m_doc->m_arcBlocks, [&](CArc& e, std::int16_t b, std::int16_t s) {
         if (!scan.Takes(e) || !scan.MayMeetRound(e.m_centre, e.m_radius) || !scan.ArcCrosses(e, worldWindow))
             return true;
         return add(ELEM_ARC, e.m_group, true, [&] { AddArcCandidate(b, s); });
-    }) && ScanBlocks<CTexts>(m_doc->m_textBlocks, [&](CText& e, std::int16_t b, std::int16_t s) {
+    }) && ScanBlocks<CTexts>(scan, CBlockExtents::kTexts, m_doc->m_textBlocks, [&](CText& e, std::int16_t b, std::int16_t s) {
         if (!scan.Takes(e) || !scan.MayMeetSegment(e.m_underlineStart, e.m_underlineEnd))
             return true;
         const CPointD p = scan.Screen(e.m_underlineStart), q = scan.Screen(e.m_underlineEnd);
         if (!window.Contains(p) && !window.Contains(q) && !scan.SegmentCrosses(p, q))
             return true;
         return add(ELEM_TEXT, e.m_group, true, [&] { AddTextCandidate(b, s); });
-    }) && ScanBlocks<CConics>(m_doc->m_conicBlocks, [&](CConic& e, std::int16_t b, std::int16_t s) {
+    }) && ScanBlocks<CConics>(scan, CBlockExtents::kConics, m_doc->m_conicBlocks, [&](CConic& e, std::int16_t b, std::int16_t s) {
         if (!scan.Takes(e) || !scan.MayMeetConic(e))
             return true;
         const int segment = scan.CrossingSegment(e.m_polyline);
         if (segment < 0)
             return true;
         return add(ELEM_CONIC, e.m_group, true, [&] { AddConicCandidate(b, s, segment); });
-    }) && ScanBlocks<CCurves>(m_doc->m_curveBlocks, [&](CCurve& e, std::int16_t b, std::int16_t s) {
+    }) && ScanBlocks<CCurves>(scan, CBlockExtents::kCurves, m_doc->m_curveBlocks, [&](CCurve& e, std::int16_t b, std::int16_t s) {
         if (!scan.Takes(e) || !scan.MayMeetPoints(e.m_points))
             return true;
         const int segment = scan.CrossingSegment(e.m_points);
@@ -602,12 +598,12 @@ int CPickList::CollectInsideWindow(CZelkView* view, const CRectD& window, int de
         }
         ++n;
     }
-    ScanBlocks<CDataPoints>(m_doc->m_pointBlocks, [&](CDataPoint& e, std::int16_t b, std::int16_t s) {
+    ScanBlocks<CDataPoints>(scan, CBlockExtents::kPoints, m_doc->m_pointBlocks, [&](CDataPoint& e, std::int16_t b, std::int16_t s) {
         if (scan.Takes(e) && scan.In(e.m_position))
             collect(ELEM_POINT, e.m_group, b, s, e.m_state, e.m_mark, 3);
         return true;
     });
-    ScanBlocks<CLines>(m_doc->m_lineBlocks, [&](CLine& e, std::int16_t b, std::int16_t s) {
+    ScanBlocks<CLines>(scan, CBlockExtents::kLines, m_doc->m_lineBlocks, [&](CLine& e, std::int16_t b, std::int16_t s) {
         if (!scan.Takes(e))
             return true;
         const bool startIn = scan.In(e.m_start), endIn = scan.In(e.m_end);
@@ -620,27 +616,27 @@ int CPickList::CollectInsideWindow(CZelkView* view, const CRectD& window, int de
         }
         return true;
     });
-    ScanBlocks<CCircles>(m_doc->m_circleBlocks, [&](CCircle& e, std::int16_t b, std::int16_t s) {
+    ScanBlocks<CCircles>(scan, CBlockExtents::kCircles, m_doc->m_circleBlocks, [&](CCircle& e, std::int16_t b, std::int16_t s) {
         if (scan.Takes(e) && scan.MayMeetRound(e.m_centre, e.m_radius) && scan.CircleExtremesIn(e.m_centre, e.m_radius))
             collect(ELEM_CIRCLE, e.m_group, b, s, e.m_state, e.m_mark, 3);
         return true;
     });
-    ScanBlocks<CArcs>(m_doc->m_arcBlocks, [&](CArc& e, std::int16_t b, std::int16_t s) {
+    ScanBlocks<CArcs>(scan, CBlockExtents::kArcs, m_doc->m_arcBlocks, [&](CArc& e, std::int16_t b, std::int16_t s) {
         if (scan.Takes(e) && scan.MayMeetRound(e.m_centre, e.m_radius) && scan.ArcInside(e))
             collect(ELEM_ARC, e.m_group, b, s, e.m_state, e.m_mark, 3);
         return true;
     });
-    ScanBlocks<CTexts>(m_doc->m_textBlocks, [&](CText& e, std::int16_t b, std::int16_t s) {
+    ScanBlocks<CTexts>(scan, CBlockExtents::kTexts, m_doc->m_textBlocks, [&](CText& e, std::int16_t b, std::int16_t s) {
         if (scan.Takes(e) && scan.In(e.m_underlineStart) && scan.In(e.m_underlineEnd))
             collect(ELEM_TEXT, e.m_group, b, s, e.m_state, e.m_mark, 3);
         return true;
     });
-    ScanBlocks<CConics>(m_doc->m_conicBlocks, [&](CConic& e, std::int16_t b, std::int16_t s) {
+    ScanBlocks<CConics>(scan, CBlockExtents::kConics, m_doc->m_conicBlocks, [&](CConic& e, std::int16_t b, std::int16_t s) {
         if (scan.Takes(e) && scan.MayMeetConic(e) && scan.AllIn(e.m_polyline))
             collect(ELEM_CONIC, e.m_group, b, s, e.m_state, e.m_mark, 3);
         return true;
     });
-    ScanBlocks<CCurves>(m_doc->m_curveBlocks, [&](CCurve& e, std::int16_t b, std::int16_t s) {
+    ScanBlocks<CCurves>(scan, CBlockExtents::kCurves, m_doc->m_curveBlocks, [&](CCurve& e, std::int16_t b, std::int16_t s) {
         if (scan.Takes(e) && scan.MayMeetPoints(e.m_points) && scan.AllIn(e.m_points))
             collect(ELEM_CURVE, e.m_group, b, s, e.m_state, e.m_mark, 3);
         return true;
@@ -659,7 +655,7 @@ int CPickList::CollectCrossingWindow(CZelkView* view, const CRectD& window)
     int n = 0;
     auto collect = [&](int kind, std::int16_t group, std::int16_t b, std::int16_t s, std::uint8_t state,
                        std::uint8_t mark) { n += CollectEntry(kind, group, groupRule, b, s, state, mark, 3); };
-    ScanBlocks<CLines>(m_doc->m_lineBlocks, [&](CLine& e, std::int16_t b, std::int16_t s) {
+    ScanBlocks<CLines>(scan, CBlockExtents::kLines, m_doc->m_lineBlocks, [&](CLine& e, std::int16_t b, std::int16_t s) {
         if (!scan.Takes(e) || !scan.MayMeetSegment(e.m_start, e.m_end))
             return true;
         const CPointD p = scan.Screen(e.m_start), q = scan.Screen(e.m_end);
@@ -667,17 +663,17 @@ int CPickList::CollectCrossingWindow(CZelkView* view, const CRectD& window)
             collect(ELEM_LINE, e.m_group, b, s, e.m_state, e.m_mark);
         return true;
     });
-    ScanBlocks<CCircles>(m_doc->m_circleBlocks, [&](CCircle& e, std::int16_t b, std::int16_t s) {
+    ScanBlocks<CCircles>(scan, CBlockExtents::kCircles, m_doc->m_circleBlocks, [&](CCircle& e, std::int16_t b, std::int16_t s) {
         if (scan.Takes(e) && scan.MayMeetRound(e.m_centre, e.m_radius) && scan.CircleCrosses(e.m_centre, e.m_radius))
             collect(ELEM_CIRCLE, e.m_group, b, s, e.m_state, e.m_mark);
         return true;
     });
-    ScanBlocks<CArcs>(m_doc->m_arcBlocks, [&](CArc& e, std::int16_t b, std::int16_t s) {
+    ScanBlocks<CArcs>(scan, CBlockExtents::kArcs, m_doc->m_arcBlocks, [&](CArc& e, std::int16_t b, std::int16_t s) {
         if (scan.Takes(e) && scan.MayMeetRound(e.m_centre, e.m_radius) && scan.ArcCrosses(e, worldWindow))
             collect(ELEM_ARC, e.m_group, b, s, e.m_state, e.m_mark);
         return true;
     });
-    ScanBlocks<CTexts>(m_doc->m_textBlocks, [&](CText& e, std::int16_t b, std::int16_t s) {
+    ScanBlocks<CTexts>(scan, CBlockExtents::kTexts, m_doc->m_textBlocks, [&](CText& e, std::int16_t b, std::int16_t s) {
         if (!scan.Takes(e) || !scan.MayMeetSegment(e.m_underlineStart, e.m_underlineEnd))
             return true;
         const CPointD p = scan.Screen(e.m_underlineStart), q = scan.Screen(e.m_underlineEnd);
@@ -685,12 +681,12 @@ int CPickList::CollectCrossingWindow(CZelkView* view, const CRectD& window)
             collect(ELEM_TEXT, e.m_group, b, s, e.m_state, e.m_mark);
         return true;
     });
-    ScanBlocks<CConics>(m_doc->m_conicBlocks, [&](CConic& e, std::int16_t b, std::int16_t s) {
+    ScanBlocks<CConics>(scan, CBlockExtents::kConics, m_doc->m_conicBlocks, [&](CConic& e, std::int16_t b, std::int16_t s) {
         if (scan.Takes(e) && scan.MayMeetConic(e) && scan.CrossingSegment(e.m_polyline) >= 0)
             collect(ELEM_CONIC, e.m_group, b, s, e.m_state, e.m_mark);
         return true;
     });
-    ScanBlocks<CCurves>(m_doc->m_curveBlocks, [&](CCurve& e, std::int16_t b, std::int16_t s) {
+    ScanBlocks<CCurves>(scan, CBlockExtents::kCurves, m_doc->m_curveBlocks, [&](CCurve& e, std::int16_t b, std::int16_t s) {
         if (scan.Takes(e) && scan.MayMeetPoints(e.m_points) && scan.CrossingSegment(e.m_points) >= 0)
             collect(ELEM_CURVE, e.m_group, b, s, e.m_state, e.m_mark);
         return true;

@@ -2,6 +2,8 @@
 // layer word, and the element drawers chosen by kind.
 #include "view/ViewPainter.h"
 
+#include <algorithm>
+
 #include "app/ZelkApp.h"
 #include "document/ZelkDoc.h"
 #include "elements/Arcs.h"
@@ -14,29 +16,13 @@
 #include "geometry/Numeric.h"
 #include "platform/gdi/DC.h"
 
-namespace {
-
-template <class Block>
-void SortBlocks(const CObArray& blocks, int count, std::vector<std::vector<Block*>>& out)
-{
-    out.assign(static_cast<std::size_t>(count), {});
-    for (int b = 0; b < blocks.GetSize(); ++b) {
-        Block* block = static_cast<Block*>(blocks[b]);
-        if (block && block->m_pen >= 0 && block->m_pen < count)
-            out[static_cast<std::size_t>(block->m_pen)].push_back(block);
-    }
-}
-
-bool Live(std::uint8_t state) { return (state & 3) != 0; }
-bool Plain(std::uint8_t mark) { return (mark & 6) == 0; }
-bool Changed(std::uint8_t state, std::uint8_t mark) { return ((state | mark) & 0x80) != 0; }
-
-}  // namespace
-
 CViewPainter::CViewPainter(CZelkView* view, CDC* dc, const RECT& clip, bool inRect)
     : m_view(view), m_doc(view->m_document), m_dc(dc), m_clip(clip), m_inRect(inRect)
 {
     m_clipD.SetFromIntRect(clip);
+    // Every drawer leaves out an element that lies outside the clip (a text by its underline
+    // against the clip widened by the underline's length); the boxes are of those extents.
+    m_world = CWorldWindow::FromView(m_clipD, view->m_origin, view->m_zoom);
     m_interrupt35 = g_pApp && g_pApp->m_interruptMode == 35;
     m_grayMode = g_pApp && g_pApp->m_appDraw.grayDisplay != 0;
     m_writeLayer = m_doc ? m_doc->m_writeLayer : -1;
@@ -46,19 +32,65 @@ CViewPainter::CViewPainter(CZelkView* view, CDC* dc, const RECT& clip, bool inRe
         m_words[static_cast<std::size_t>(i)] = view->m_layerStates[i];
 }
 
+// The blocks of each pen (font) in block order, but for those whose box does not meet the
+// clip; those go to `outside` when it is given.
+template <class Block>
+void CViewPainter::SortBlocks(CBlockExtents::Kind kind, const CObArray& blocks, int count, SortedLists<Block>& out,
+                              std::vector<std::vector<std::uint32_t>>* outside) const
+{
+    out.assign(static_cast<std::size_t>(count), {});
+    if (outside)
+        outside->assign(static_cast<std::size_t>(count), {});
+    const bool compact = CBlockExtents::s_enabled;
+    const CBlockExtents::Entry* boxes = compact ? m_doc->m_blockExtents.Boxes(kind, blocks) : nullptr;
+    for (int b = 0; b < blocks.GetSize(); ++b) {
+        Block* block = static_cast<Block*>(blocks[b]);
+        if (!block || block->m_pen < 0 || block->m_pen >= count)
+            continue;
+        const auto pen = static_cast<std::size_t>(block->m_pen);
+        if (boxes && !m_world.Meets(boxes[b].box)) {
+            if (outside)
+                for (int s = 0; s < block->m_count; ++s)
+                    (*outside)[pen].push_back(Packed(block->m_slots[s]));
+            continue;
+        }
+        out[pen].push_back(Sorted<Block>{block, m_status.size()});
+        if (!compact)
+            continue;
+        for (int s = 0; s < block->m_count; ++s)
+            m_status.push_back(Packed(block->m_slots[s]));
+    }
+    // The rule's verdict depends on nothing else: each distinct status once.
+    if (outside)
+        for (std::vector<std::uint32_t>& statuses : *outside) {
+            std::sort(statuses.begin(), statuses.end());
+            statuses.erase(std::unique(statuses.begin(), statuses.end()), statuses.end());
+        }
+}
+
 void CViewPainter::Sort() const
 {
     if (m_sorted || !m_doc)
         return;
     m_sorted = true;
     const int pens = PenCount();
-    SortBlocks(m_doc->m_pointBlocks, pens, m_points);
-    SortBlocks(m_doc->m_lineBlocks, pens, m_lines);
-    SortBlocks(m_doc->m_circleBlocks, pens, m_circles);
-    SortBlocks(m_doc->m_arcBlocks, pens, m_arcs);
-    SortBlocks(m_doc->m_conicBlocks, pens, m_conics);
-    SortBlocks(m_doc->m_curveBlocks, pens, m_curves);
-    SortBlocks(m_doc->m_textBlocks, FontCount(), m_texts);
+    CZelkDoc* d = m_doc;
+    m_status.clear();
+    SortBlocks(CBlockExtents::kPoints, d->m_pointBlocks, pens, m_points);
+    SortBlocks(CBlockExtents::kLines, d->m_lineBlocks, pens, m_lines);
+    SortBlocks(CBlockExtents::kCircles, d->m_circleBlocks, pens, m_circles);
+    SortBlocks(CBlockExtents::kArcs, d->m_arcBlocks, pens, m_arcs);
+    SortBlocks(CBlockExtents::kConics, d->m_conicBlocks, pens, m_conics);
+    SortBlocks(CBlockExtents::kCurves, d->m_curveBlocks, pens, m_curves);
+    SortBlocks(CBlockExtents::kTexts, d->m_textBlocks, FontCount(), m_texts, &m_textsOutside);
+}
+
+bool CViewPainter::AnyTaken(const std::vector<std::uint32_t>& statuses, PassRule rule) const
+{
+    for (const std::uint32_t v : statuses)
+        if (Takes(rule, static_cast<std::uint8_t>(v), static_cast<std::uint8_t>(v >> 8), static_cast<std::int16_t>(v >> 16)))
+            return true;
+    return false;
 }
 
 int CViewPainter::PenCount() const
@@ -81,64 +113,7 @@ const CTypeFont* CViewPainter::Font(int index) const
     return m_doc ? m_doc->GetFont(index) : nullptr;
 }
 
-WORD CViewPainter::Word(std::int16_t layer) const
-{
-    return m_words[static_cast<std::size_t>(layer)];
-}
 
-bool CViewPainter::Takes(PassRule rule, std::uint8_t state, std::uint8_t mark, std::int16_t layer) const
-{
-    const bool inRange = InRange(layer);
-    const WORD w = inRange ? Word(layer) : 0;
-    const bool showAll = m_view->m_showAllLayers != 0;
-    const bool offWrite = layer != m_writeLayer || m_view->m_singleLayerMode != 0;
-    const bool markable = m_interrupt35 || showAll || (inRange && w != 1);
-    // In the redraw a word counts as hidden by its bit 0, whatever its pending bit says.
-    const bool markableRedraw = m_interrupt35 || showAll || (inRange && (w & 1) == 0);
-    const bool pending = inRange && ((w & 0x80) != 0 || Changed(state, mark));
-    switch (rule) {
-    case PassRule::Sketch:
-        return Live(state) && Plain(mark) && inRange && (m_interrupt35 || showAll || w != 1);
-    case PassRule::Gray:
-        return Live(state) && Plain(mark) && offWrite && inRange &&
-               (m_interrupt35 ? w != 0 : (showAll || w != 1));
-    case PassRule::Color:
-        return Live(state) && Plain(mark) && inRange &&
-               (m_interrupt35 ? w != 1
-                              : ((!m_grayMode || layer == m_writeLayer) && (showAll || w != 1)));
-    case PassRule::Selected:
-        return Live(state) && (mark & 2) && markable;
-    case PassRule::MarkedLine:
-        return Live(state) && (mark & 4) && markable;
-    case PassRule::SecondMark:
-        return Live(state) && (mark & 8) && markable;
-    case PassRule::RedrawErase:
-        return !Live(state) && (state & 0x80);
-    case PassRule::RedrawSketch:
-        return Live(state) && Plain(mark) && inRange && Changed(state, mark) &&
-               (m_interrupt35 ? w == 129 : (showAll || (w & 1) == 0));
-    case PassRule::RedrawGray:
-        return Live(state) && Plain(mark) && pending &&
-               (m_interrupt35 ? w == 129 : (offWrite && (showAll || (w & 1) == 0)));
-    case PassRule::RedrawColor:
-        if (!(Live(state) && Plain(mark) && pending))
-            return false;
-        if (m_interrupt35)
-            return w == 128;
-        if (layer == m_writeLayer)
-            return (w & 1) == 0;
-        return !m_grayMode && (w & 1) == 0;
-    case PassRule::RedrawSelected:
-        return Live(state) && (mark & 0x80) && (mark & 2) && markableRedraw;
-    case PassRule::RedrawMarkedLine:
-        return Live(state) && (mark & 0x80) && (mark & 4) && markableRedraw;
-    case PassRule::RedrawSecondMark:
-        return Live(state) && (mark & 0x80) && (mark & 8) && markableRedraw;
-    case PassRule::ChangedAny:
-        return Changed(state, mark);
-    }
-    return false;
-}
 
 void CViewPainter::DrawPenElements(int pen, PassRule rule, bool linesOnly)
 {
@@ -147,12 +122,16 @@ void CViewPainter::DrawPenElements(int pen, PassRule rule, bool linesOnly)
     Sort();
     const auto p = static_cast<std::size_t>(pen);
     auto walk = [&](auto& lists, auto drawOne) {
-        for (auto* block : lists[p])
+        for (const auto& sorted : lists[p]) {
+            auto* block = sorted.block;
             for (int s = 0; s < block->m_count; ++s) {
-                const auto& e = block->m_slots[s];
-                if (Takes(rule, e.m_state, e.m_mark, e.m_layer))
+                std::uint8_t state = 0, mark = 0;
+                std::int16_t layer = 0;
+                StatusOf(sorted.status + static_cast<std::size_t>(s), block->m_slots[s], state, mark, layer);
+                if (Takes(rule, state, mark, layer))
                     drawOne(block, s);
             }
+        }
     };
     if (!linesOnly)
         walk(m_points, [this](CDataPoints* b, int s) { DrawPoint(b, s); });

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "document/BlockExtents.h"
 #include "geometry/PointD.h"
 #include "geometry/RectD.h"
 #include "platform/core/WinTypes.h"
@@ -97,35 +98,141 @@ public:
 
 private:
     bool InRange(std::int16_t layer) const { return layer >= 0 && layer < m_layerCount; }
-    WORD Word(std::int16_t layer) const;
+    WORD Word(std::int16_t layer) const { return m_words[static_cast<std::size_t>(layer)]; }
     template <class Element>
     void DrawOne(Element& e);
     // Sorting waits for the first walk: a single-element request never needs it.
     void Sort() const;
+    bool AnyTaken(const std::vector<std::uint32_t>& statuses, PassRule rule) const;
+
+    // A block of a pen's (a font's) list, with where its elements' state, mark and layer start
+    // in m_status.
+    template <class Block>
+    struct Sorted {
+        Block* block;
+        std::size_t status;
+    };
+    template <class Block>
+    using SortedLists = std::vector<std::vector<Sorted<Block>>>;
+    // The state, mark and layer of an element, from m_status when the blocks were sorted with it
+    // (a pass then reads a few bytes an element instead of each element's own memory).
+    template <class Element>
+    void StatusOf(std::size_t at, const Element& e, std::uint8_t& state, std::uint8_t& mark,
+                  std::int16_t& layer) const
+    {
+        if (m_status.empty()) {
+            state = e.m_state;
+            mark = e.m_mark;
+            layer = e.m_layer;
+            return;
+        }
+        const std::uint32_t v = m_status[at];
+        state = static_cast<std::uint8_t>(v);
+        mark = static_cast<std::uint8_t>(v >> 8);
+        layer = static_cast<std::int16_t>(v >> 16);
+    }
+    template <class Block>
+    void SortBlocks(CBlockExtents::Kind kind, const CObArray& blocks, int count, SortedLists<Block>& out,
+                    std::vector<std::vector<std::uint32_t>>* outside = nullptr) const;
+    template <class Element>
+    static std::uint32_t Packed(const Element& e)
+    {
+        return std::uint32_t{e.m_state} | std::uint32_t{e.m_mark} << 8 |
+               std::uint32_t{static_cast<std::uint16_t>(e.m_layer)} << 16;
+    }
 
     mutable bool m_sorted = false;
-    mutable std::vector<std::vector<CDataPoints*>> m_points;
-    mutable std::vector<std::vector<CLines*>> m_lines;
-    mutable std::vector<std::vector<CCircles*>> m_circles;
-    mutable std::vector<std::vector<CArcs*>> m_arcs;
-    mutable std::vector<std::vector<CConics*>> m_conics;
-    mutable std::vector<std::vector<CCurves*>> m_curves;
-    mutable std::vector<std::vector<CTexts*>> m_texts;
+    mutable SortedLists<CDataPoints> m_points;
+    mutable SortedLists<CLines> m_lines;
+    mutable SortedLists<CCircles> m_circles;
+    mutable SortedLists<CArcs> m_arcs;
+    mutable SortedLists<CConics> m_conics;
+    mutable SortedLists<CCurves> m_curves;
+    mutable SortedLists<CTexts> m_texts;
+    // The state, mark and layer of every element of the sorted blocks, taken as they are sorted
+    // (nothing a paint or a redraw does between its passes changes them); empty when the
+    // passes read the elements themselves.
+    mutable std::vector<std::uint32_t> m_status;
+    // The distinct states, marks and layers (packed as in m_status) of each font's texts in the
+    // blocks passed over for lying outside the clip: a pass that draws none of a font's texts
+    // still makes its font when one of them would have been taken.
+    mutable std::vector<std::vector<std::uint32_t>> m_textsOutside;
+    // The clip in world units; blocks whose box it does not meet are left out of the lists.
+    CWorldWindow m_world;
     std::vector<WORD> m_words;
 };
 
-// ---- templates ---------------------------------------------------------------------------
+// ---- inline and templates ------------------------------------------------------------------
 
 #include "elements/Texts.h"
 #include "elements/TypeFont.h"
 #include "elements/TypePen.h"
 #include "view/ZelkView.h"
 
+inline bool PassLive(std::uint8_t state) { return (state & 3) != 0; }
+inline bool PassPlain(std::uint8_t mark) { return (mark & 6) == 0; }
+inline bool PassChanged(std::uint8_t state, std::uint8_t mark) { return ((state | mark) & 0x80) != 0; }
+
+// Inline: the walks call it for every element of every pass, with the rule fixed for the walk.
+inline bool CViewPainter::Takes(PassRule rule, std::uint8_t state, std::uint8_t mark, std::int16_t layer) const
+{
+    const bool inRange = InRange(layer);
+    const WORD w = inRange ? Word(layer) : 0;
+    const bool showAll = m_view->m_showAllLayers != 0;
+    const bool offWrite = layer != m_writeLayer || m_view->m_singleLayerMode != 0;
+    const bool markable = m_interrupt35 || showAll || (inRange && w != 1);
+    // In the redraw a word counts as hidden by its bit 0, whatever its pending bit says.
+    const bool markableRedraw = m_interrupt35 || showAll || (inRange && (w & 1) == 0);
+    const bool pending = inRange && ((w & 0x80) != 0 || PassChanged(state, mark));
+    switch (rule) {
+    case PassRule::Sketch:
+        return PassLive(state) && PassPlain(mark) && inRange && (m_interrupt35 || showAll || w != 1);
+    case PassRule::Gray:
+        return PassLive(state) && PassPlain(mark) && offWrite && inRange &&
+               (m_interrupt35 ? w != 0 : (showAll || w != 1));
+    case PassRule::Color:
+        return PassLive(state) && PassPlain(mark) && inRange &&
+               (m_interrupt35 ? w != 1
+                              : ((!m_grayMode || layer == m_writeLayer) && (showAll || w != 1)));
+    case PassRule::Selected:
+        return PassLive(state) && (mark & 2) && markable;
+    case PassRule::MarkedLine:
+        return PassLive(state) && (mark & 4) && markable;
+    case PassRule::SecondMark:
+        return PassLive(state) && (mark & 8) && markable;
+    case PassRule::RedrawErase:
+        return !PassLive(state) && (state & 0x80);
+    case PassRule::RedrawSketch:
+        return PassLive(state) && PassPlain(mark) && inRange && PassChanged(state, mark) &&
+               (m_interrupt35 ? w == 129 : (showAll || (w & 1) == 0));
+    case PassRule::RedrawGray:
+        return PassLive(state) && PassPlain(mark) && pending &&
+               (m_interrupt35 ? w == 129 : (offWrite && (showAll || (w & 1) == 0)));
+    case PassRule::RedrawColor:
+        if (!(PassLive(state) && PassPlain(mark) && pending))
+            return false;
+        if (m_interrupt35)
+            return w == 128;
+        if (layer == m_writeLayer)
+            return (w & 1) == 0;
+        return !m_grayMode && (w & 1) == 0;
+    case PassRule::RedrawSelected:
+        return PassLive(state) && (mark & 0x80) && (mark & 2) && markableRedraw;
+    case PassRule::RedrawMarkedLine:
+        return PassLive(state) && (mark & 0x80) && (mark & 4) && markableRedraw;
+    case PassRule::RedrawSecondMark:
+        return PassLive(state) && (mark & 0x80) && (mark & 8) && markableRedraw;
+    case PassRule::ChangedAny:
+        return PassChanged(state, mark);
+    }
+    return false;
+}
+
 template <class ColorOf>
 void CViewPainter::DrawFontTexts(int font, PassRule rule, ColorOf colorOf)
 {
     Sort();
-    if (font < 0 || font >= static_cast<int>(m_texts.size()) || m_texts[font].empty())
+    if (font < 0 || font >= static_cast<int>(m_texts.size()) || (m_texts[font].empty() && m_textsOutside[font].empty()))
         return;
     const CTypeFont* record = Font(font);
     if (!record)
@@ -134,10 +241,14 @@ void CViewPainter::DrawFontTexts(int font, PassRule rule, ColorOf colorOf)
     int readable = 1;
     int height = 0;
     int width = 0;
-    for (CTexts* block : m_texts[font]) {
+    for (const Sorted<CTexts>& sorted : m_texts[font]) {
+        CTexts* block = sorted.block;
         for (int s = 0; s < block->m_count; ++s) {
             CText& t = block->m_slots[s];
-            if (!Takes(rule, t.m_state, t.m_mark, t.m_layer))
+            std::uint8_t state = 0, mark = 0;
+            std::int16_t layer = 0;
+            StatusOf(sorted.status + static_cast<std::size_t>(s), t, state, mark, layer);
+            if (!Takes(rule, state, mark, layer))
                 continue;
             // The font is made for the first text that needs it.
             if (!selected) {
@@ -147,6 +258,12 @@ void CViewPainter::DrawFontTexts(int font, PassRule rule, ColorOf colorOf)
             }
             DrawText(t, *record, readable, colorOf(t), height, width);
         }
+    }
+    // Texts outside the clip draw nothing, but the font is made for them as for any other.
+    if (!selected && AnyTaken(m_textsOutside[font], rule)) {
+        if (!SelectTextFont(*record, readable, height, width))
+            return;
+        selected = true;
     }
     if (selected)
         m_view->RestoreFont(m_dc);

@@ -10,7 +10,11 @@
 #include <vector>
 
 #include "elements/Arcs.h"
+#include "document/BlockExtents.h"
+#include "document/UndoHistory.h"
 #include "elements/Conics.h"
+#include "elements/Circles.h"
+#include "elements/Lines.h"
 #include "input/PointSearch.h"
 #include "elements/DataPoints.h"
 #include "elements/ElementKinds.h"
@@ -52,6 +56,31 @@ protected:
         for (const CElemCandidate& c : List().m_candidates)
             out.push_back(Elem(c));
         return out;
+    }
+    // Everything the searches of one window answer, in order: the picks inside and crossing,
+    // the box collections of every type and the point search about `at`.
+    std::string Results(const CRectD& window, const CPointD& at)
+    {
+        std::ostringstream r;
+        auto signature = [&](const std::vector<CElemCandidate>& list) {
+            for (const CElemCandidate& c : list)
+                r << c.m_kind << '/' << c.m_block << '/' << c.m_slot << '/' << c.m_segmentIndex << '/'
+                  << int(c.m_partFlags) << ' ';
+        };
+        for (int type : {1, 2}) {
+            r << List().Search(&View(), window, type) << ':';
+            signature(List().m_candidates);
+        }
+        for (int type : {1, 2, 3}) {
+            List().ClearFoundSet();
+            r << List().CollectInWindow(&View(), window, type) << ':';
+            signature(List().foundSet);
+        }
+        Doc().m_pointSearch->Reset();
+        r << Doc().m_pointSearch->Search(&View(), at);
+        for (const CFoundPoint& f : Doc().m_pointSearch->foundPoints)
+            r << ' ' << f.m_point.m_x << ',' << f.m_point.m_y;
+        return r.str();
     }
     CText* Text(CPointD underlineStart, CPointD underlineEnd)
     {
@@ -395,11 +424,6 @@ TEST_F(PickListTest, PassingOverByExtentChangesNoResult)
 {
     std::mt19937 random(30);
     auto uniform = [&](double a, double b) { return std::uniform_real_distribution<double>(a, b)(random); };
-    auto signature = [&](std::ostringstream& out, const std::vector<CElemCandidate>& list) {
-        for (const CElemCandidate& c : list)
-            out << c.m_kind << '/' << c.m_block << '/' << c.m_slot << '/' << c.m_segmentIndex << '/'
-                << int(c.m_partFlags) << ' ';
-    };
     m_app->m_appDraw.zoomWindowMode = 0;
     for (int drawing = 0; drawing < 6; ++drawing) {
         ResetDrawing();
@@ -425,26 +449,11 @@ TEST_F(PickListTest, PassingOverByExtentChangesNoResult)
                 const CPointD at = W(uniform(-60, 60), uniform(-60, 60));
                 const double h = uniform(2, 200);
                 const CRectD window = Square(at.m_x, at.m_y, h);
-                std::ostringstream results[2];
-                for (int plain = 0; plain < 2; ++plain) {
-                    CPickList::s_passOverByExtent = plain == 0;
-                    std::ostringstream& r = results[plain];
-                    for (int type : {1, 2}) {
-                        r << List().Search(&View(), window, type) << ':';
-                        signature(r, List().m_candidates);
-                    }
-                    for (int type : {1, 2, 3}) {
-                        List().ClearFoundSet();
-                        r << List().CollectInWindow(&View(), window, type) << ':';
-                        signature(r, List().foundSet);
-                    }
-                    Doc().m_pointSearch->Reset();
-                    r << Doc().m_pointSearch->Search(&View(), at);
-                    for (const CFoundPoint& f : Doc().m_pointSearch->foundPoints)
-                        r << ' ' << f.m_point.m_x << ',' << f.m_point.m_y;
-                }
+                const std::string passingOver = Results(window, at);
+                CPickList::s_passOverByExtent = false;
+                const std::string plain = Results(window, at);
                 CPickList::s_passOverByExtent = true;
-                EXPECT_EQ(results[0].str(), results[1].str()) << "drawing " << drawing << " pass " << pass << " window " << k;
+                EXPECT_EQ(passingOver, plain) << "drawing " << drawing << " pass " << pass << " window " << k;
             }
             // Moved as the undo history moves elements: ellipses with their polylines.
             const double dx = uniform(-30, 30), dy = uniform(-30, 30);
@@ -455,8 +464,96 @@ TEST_F(PickListTest, PassingOverByExtentChangesNoResult)
                     for (CPointD& p : c->m_polyline)
                         p.AddXY(dx, dy);
                 }
+            Doc().m_blockExtents.Invalidate();
         }
     }
+}
+
+// The blocks passed over by their boxes change no pick, crossing or inside, no point search and
+// no box collection, on drawings whose blocks each cover a small part of the drawing (so that
+// most are passed over), as elements are added, deleted, and the deletion and a movement undone
+// and redone.
+TEST_F(PickListTest, PassingOverBlocksChangesNoResultThroughAddsDeletesUndoAndRedo)
+{
+    std::mt19937 random(82);
+    auto uniform = [&](double a, double b) { return std::uniform_real_distribution<double>(a, b)(random); };
+    m_app->m_appDraw.zoomWindowMode = 0;
+    std::vector<CPointD> cursors;
+    // Elements of every kind in a walk across the plane, so that each block holds neighbours.
+    auto addElements = [&](int count) {
+        CPointD at = W(uniform(-400, 400), uniform(-400, 400));
+        for (int i = 0; i < count; ++i) {
+            if (i % 40 == 0)
+                at = W(uniform(-400, 400), uniform(-400, 400));
+            const CPointD p = W(at.m_x + uniform(-8, 8), at.m_y + uniform(-8, 8));
+            cursors.push_back(p);
+            switch (i % 7) {
+            case 0: Doc().AddPoint(p, 0, m_pen); break;
+            case 1: Line(p.m_x, p.m_y, p.m_x + uniform(-6, 6), p.m_y + uniform(-6, 6)); break;
+            case 2: Doc().AddCircle(p, uniform(0.1, 5), 0, m_pen); break;
+            case 3: Doc().AddArc(p, uniform(0.1, 5), W(uniform(0, 180), uniform(180, 360)), 0, m_pen); break;
+            case 4: Text(p, W(p.m_x + uniform(0, 5), p.m_y + uniform(-2, 2))); break;
+            case 5: Doc().AddConic(p, uniform(1, 5), uniform(0.2, 1), W(uniform(0, 90), uniform(180, 360)),
+                                   uniform(0, 180), 0, m_pen); break;
+            default:
+                Doc().AddCurve(1, {p, W(p.m_x + uniform(-4, 4), p.m_y + uniform(-4, 4)),
+                                   W(p.m_x + uniform(-4, 4), p.m_y + uniform(-4, 4))}, 0, m_pen);
+                break;
+            }
+        }
+    };
+    int passedOver = 0;
+    auto compare = [&](const char* phase) {
+        for (int k = 0; k < 30; ++k) {
+            View().m_zoom = std::pow(10.0, uniform(-1, 1.5));
+            const CPointD& near = cursors[static_cast<size_t>(uniform(0, static_cast<double>(cursors.size()) - 1))];
+            const CPointD at = W(near.m_x + uniform(-3, 3), near.m_y + uniform(-3, 3));
+            const CRectD window = Square(at.m_x, at.m_y, uniform(2, 100));
+            const CWorldWindow world = CWorldWindow::FromView(window, View().m_origin, View().m_zoom);
+            const CBlockExtents::Entry* boxes = Doc().m_blockExtents.Boxes(CBlockExtents::kTexts, Doc().m_textBlocks);
+            for (int b = 0; b < Doc().m_textBlocks.GetSize(); ++b)
+                passedOver += world.Meets(boxes[b].box) ? 0 : 1;
+            const std::string passingOver = Results(window, at);
+            CBlockExtents::s_enabled = false;
+            const std::string plain = Results(window, at);
+            CBlockExtents::s_enabled = true;
+            EXPECT_EQ(passingOver, plain) << phase << " window " << k;
+        }
+    };
+    addElements(1400);
+    compare("drawn");
+    addElements(700);
+    compare("added to");
+    // Every third line, circle and text deleted, as the delete command deletes a selection.
+    for (int b = 0; b < Doc().m_lineBlocks.GetSize(); ++b)
+        for (int s = 0; s < Doc().LineBlockAt(b)->m_count; s += 3)
+            Doc().GetLineElem(b, s)->m_mark = MARK_SELECTED;
+    for (int b = 0; b < Doc().m_textBlocks.GetSize(); ++b)
+        for (int s = 0; s < Doc().TextBlockAt(b)->m_count; s += 3)
+            Doc().GetTextElem(b, s)->m_mark = MARK_SELECTED;
+    for (int b = 0; b < Doc().m_circleBlocks.GetSize(); ++b)
+        for (int s = 0; s < Doc().CircleBlockAt(b)->m_count; s += 3)
+            Doc().GetCircleElem(b, s)->m_mark = MARK_SELECTED;
+    ASSERT_TRUE(Doc().DeleteSelected(1));
+    Doc().m_undoHistory->Commit(2);
+    compare("deleted");
+    Doc().m_undoHistory->Undo();
+    compare("deletion undone");
+    Doc().m_undoHistory->Redo();
+    compare("deletion redone");
+    // Lines and ellipses moved far across the drawing by a movement step, undone and redone.
+    for (int b = 0; b < Doc().m_lineBlocks.GetSize(); ++b)
+        for (int s = 1; s < Doc().LineBlockAt(b)->m_count; s += 3)
+            Doc().m_undoHistory->RecordChangeWithExtra(3, ELEM_LINE, b, s, Doc().GetLineElem(b, s)->m_state);
+    for (int b = 0; b < Doc().m_conicBlocks.GetSize(); ++b)
+        for (int s = 0; s < Doc().ConicBlockAt(b)->m_count; s += 2)
+            Doc().m_undoHistory->RecordChangeWithExtra(1, ELEM_CONIC, b, s, Doc().GetConicElem(b, s)->m_state);
+    Doc().m_undoHistory->CommitTransform(4, W(300, -250), W(1, 1));
+    Doc().m_undoHistory->Undo();
+    compare("movement undone");
+    Doc().m_undoHistory->Redo();
+    compare("movement redone");
+    EXPECT_GT(passedOver, 1000) << "the drawing's blocks should mostly be passed over";
 }
 
 }  // namespace
