@@ -587,4 +587,36 @@ TEST(CircleMembership, TheEditedElementIsRetiredWithItsOtherMarks)
     EXPECT_EQ(doc.m_undoHistory->m_pendingSecond.back().m_kind, ELEM_ARC);
 }
 
+TEST(CircleDispatch, TheLayerRuleFollowsTheReferenceElementOrMakesANewLayer)
+{
+    Dispatch d;
+    CZelkDoc& doc = d.Doc();
+    doc.AddLine(At(50, 50), At(60, 50), 0, doc.FindOrAddPen(0, 1, RGB(0, 0, 0), 0, 70));
+    const std::int16_t other = doc.FindOrCreateLayer("");
+    ASSERT_NE(other, 0);
+    const std::int16_t write = doc.m_writeLayer;
+    d.App().m_appElem.m_layerCondition = 1;
+    d.C().m_pickedLines[1].m_start = At(0, 0);
+    d.C().m_pickedLines[1].m_end = At(10, 0);
+    d.C().m_pickedLines[1].m_layer = other;
+    d.Point(0, 5, 3);
+    EXPECT_EQ(d.Run("PL"), 1);
+    EXPECT_EQ(doc.GetCircleElem(d.C().m_editBlock, d.C().m_editSlot)->m_layer, other);
+    EXPECT_EQ(doc.m_writeLayer, write);
+    // A construction without a reference element stays on the write layer.
+    d.Point(1, 9, 3);
+    EXPECT_EQ(d.Run("BB"), 1);
+    EXPECT_EQ(doc.GetCircleElem(d.C().m_editBlock, d.C().m_editSlot)->m_layer, write);
+
+    d.App().m_appElem.m_layerCondition = 2;
+    d.Point(0, 20, 20);
+    EXPECT_EQ(d.Run("PL"), 1);
+    // The completion text follows the new layer's notice on the message line.
+    EXPECT_EQ(d.Message(), std::string("新レイヤに作成モードで新レイヤを作りました") + " 中心･線分の接円を作成しました");
+    const CCircle* onNew = doc.GetCircleElem(d.C().m_editBlock, d.C().m_editSlot);
+    EXPECT_NE(onNew->m_layer, write);
+    EXPECT_NE(onNew->m_layer, other);
+    EXPECT_EQ(doc.m_writeLayer, onNew->m_layer);
+}
+
 } // namespace
