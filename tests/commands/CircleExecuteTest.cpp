@@ -283,6 +283,27 @@ TEST(CircleDispatch, CirclesThroughAPointTowardADirectionOrAtAnAngle)
     EXPECT_EQ(d.Steps(), 0);
 }
 
+TEST(CircleDispatch, AThreePointArcRunsFromTheFirstPointThroughTheSecond)
+{
+    struct Case {
+        double p[3][2];
+        const char* listed;
+    } cases[] = {
+        { { { 10, 0 }, { 0, 10 }, { -10, 0 } }, "arc 0.000000,0.000000 r 10.000000 0.000000-180.000000" },
+        { { { -10, 0 }, { 0, 10 }, { 10, 0 } }, "arc 0.000000,0.000000 r 10.000000 0.000000-180.000000" },
+        { { { 10, 0 }, { 0, -10 }, { -10, 0 } }, "arc 0.000000,0.000000 r 10.000000 180.000000-360.000000" },
+        { { { 0, 10 }, { -10, 0 }, { 0, -10 } }, "arc 0.000000,0.000000 r 10.000000 90.000000-270.000000" },
+    };
+    for (const Case& k : cases) {
+        Dispatch d;
+        for (int i = 0; i < 3; ++i)
+            d.Point(i, k.p[i][0], k.p[i][1]);
+        EXPECT_EQ(d.Run("BPP", 0), 1);
+        EXPECT_TRUE(Lists(d.Listing(), k.listed)) << d.Listing()[0];
+        EXPECT_EQ(d.Steps(), 1);
+    }
+}
+
 TEST(CircleDispatch, CentreConstructionsRefuseAZeroRadius)
 {
     Dispatch d;
