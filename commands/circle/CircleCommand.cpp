@@ -276,12 +276,6 @@ int CCircleCommand::ModeChosen() const
 
 // ---- neighbours -----------------------------------------------------------------------------
 
-// No construction or edit is bound to a complete pattern yet: nothing runs.
-int CCircleCommand::Execute()
-{
-    return 0;
-}
-
 void CCircleCommand::ClearCandidates()
 {
     for (int i = 0; i < m_candidates.GetSize(); ++i)

@@ -14,6 +14,7 @@
 #include "platform/core/String.h"
 
 class CArc;
+class CConic;
 class CPatternGroup;
 struct CCircleGuidanceState;
 struct CCircleWorkPairs;
@@ -156,6 +157,90 @@ public:
     int AddLine(CPointD first, CPointD second, std::int16_t& block, std::int16_t& slot, int final, int keep);
     // The circle just added becomes the edit circle of the arc command.
     void StartEditOfAddedCircle();
+    // The layer rule around one addition of a construction: referenceLayer is the layer of the
+    // construction's reference element, -1 when it has none. Enter answers the write layer to
+    // give back to Leave.
+    std::int16_t EnterLayerRule(int referenceLayer);
+    void LeaveLayerRule(std::int16_t writeLayer);
+
+    // ---- constructions of complete patterns (operands are token positions) ---------------
+    int AddCircleByCentreAndRadius(int point, int length);
+    int AddCircleByPointAngleRadius(int point, int angle, int length);
+    int AddCircleByPointRadiusTowardPoint(int point, int length, int direction);
+    // count: corners, negative to draw inside the size's circle; angle: degrees of corner 0.
+    int AddRegularPolygon(int count, CPointD centre, double size, double angle);
+
+    // ---- group membership of elements rebuilt from an edited one ------------------------
+    // The new element (block, slot) takes the source's place and role in the source's group;
+    // 0 when the source is in no group.
+    int AddCircleToSourceGroup(const CCircle* source, std::int16_t block, std::int16_t slot);
+    int AddArcToSourceCircleGroup(const CCircle* source, std::int16_t block, std::int16_t slot);
+    int AddArcToSourceGroup(const CArc* source, std::int16_t block, std::int16_t slot);
+    int AddConicToSourceCircleGroup(const CCircle* source, std::int16_t block, std::int16_t slot);
+    int AddConicToSourceArcGroup(const CArc* source, std::int16_t block, std::int16_t slot);
+    int AddGroupToSourceConicGroup(const CConic* source, std::int16_t group);
+    // The edited circle or arc is retired after an edit that keeps none of it in place.
+    void DeleteEditedElement();
+
+    // ---- constructions and edits of later patterns (operands are token positions) -------
+    int AddCircleByArcAngle(int angle, int first, int second);
+    int AddCircleByTwoPointsAndRadius(int first, int second, int length);
+    int AddTangentCircleToLineThroughPoint(int length, int line, int point);
+    int AddTangentCircleToCircleThroughPoint(int point, int length, int circle);
+    int AddTangentCircleAtLinePoint(int length, int line, int tangent);
+    int AddTangentCircleAtCirclePoint(int length, int circle, int tangent);
+    int AddCircleThroughPointTangentAtLinePoint(int point, int line, int tangent);
+    int AddCircleThroughPointTangentToTwoLines(int point, int first, int second);
+    // changed: set when a picked element was replaced by its trimmed version.
+    int AddTangentCircleToTwoLines(int length, int first, int second, int& changed);
+    int AddTangentCircleToLineAndCircle(int length, int line, int circle, int& changed);
+    int AddTangentCircleToTwoCircles(int length, int first, int second, int& changed);
+    int AddCircleThroughTwoPointsTangentToLine(int first, int second, int line);
+    int AddCircleTangentToTwoLinesAtPoint(int first, int second, int tangent);
+    int AddCircleTangentToThreeLines(int first, int second, int third);
+    int AddCircleTangentToTwoLinesAndCircle(int first, int second, int circle);
+    int AddCircleTangentToLineAndTwoCircles(int line, int first, int second);
+    int TangentToLineCircleThroughPoint(int line, int circle, int point);
+    int TangentToThreeCircles(int first, int second, int third);
+    int TangentToTwoCirclesThroughPoint(int first, int point, int second);
+    int TangentToCircleThroughTwoPoints(int circle, int first, int second);
+    int TangentAtPointThroughPoint(int point, int circle, int tangent);
+    int MarkStartAtPoint(int point);
+    int MarkStartAtAngle(int angle);
+    int MarkStartAtLineCrossing(int line);
+    int MarkStartAtCircleCrossing(int circle);
+    int ChangeCircleRadius(int length);
+    int CircleToArcByPoints(int first, int second, int cut);
+    int CircleToArcByPointAndAngle(int point, int angle, int cut);
+    int CircleToArcByPointAndLine(int point, int line, int cut);
+    int CircleToArcByPointAndCircle(int point, int circle, int cut);
+    int CircleToArcByAngles(int first, int second, int cut);
+    int CircleToArcByAngleAndLine(int angle, int line, int cut);
+    int CircleToArcByAngleAndCircle(int angle, int circle, int cut);
+    int CircleToArcByLines(int first, int second, int cut);
+    int CircleToArcByLineAndCircle(int line, int circle, int cut);
+    int CircleToArcByCircles(int first, int second, int cut);
+    int ChangeCircleAttributes();
+    int CircleToEllipseThroughPoint(int point);
+    int CircleToEllipseByRatio(int ratio);
+    int MoveArcEndToPoint(int point, int fromEnd, int which);
+    int MoveArcEndToLine(int line);
+    int MoveArcEndToCircle(int circle);
+    int MoveArcEndToAngle(int angle);
+    int ChangeArcRadius(int length);
+    int CutArcByPoints(int first, int second);
+    int CutArcByPointAndLine(int point, int line);
+    int CutArcByPointAndCircle(int point, int circle);
+    int CutArcByPointAndAngle(int point, int angle);
+    int CutArcByLineAndAngle(int line, int angle);
+    int CutArcByCircleAndAngle(int circle, int angle);
+    int CutArcByLines(int first, int second);
+    int CutArcByLineAndCircle(int line, int circle);
+    int CutArcByCircles(int first, int second);
+    int ChangeArcAttributes();
+    int ArcToEllipticArcThroughPoint(int point);
+    int ArcToEllipticArcByRatio(int ratio);
+    int ConvertConicToArcCurve(int final);
 
 private:
     int OptionApplies() const;

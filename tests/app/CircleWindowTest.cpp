@@ -30,17 +30,6 @@ protected:
         const CPointD s = world.WorldToScreen(m_view->m_origin, m_view->m_zoom);
         return m_view->LogicalToDevicePoint(POINT{ static_cast<LONG>(s.m_x), static_cast<LONG>(s.m_y) });
     }
-    // Any pixel within two of a point that differs from the background.
-    static bool DrawnNear(const CSurfaceCopy& shot, POINT at, COLORREF background)
-    {
-        for (int dy = -2; dy <= 2; ++dy)
-            for (int dx = -2; dx <= 2; ++dx) {
-                const int x = at.x + dx, y = at.y + dy;
-                if (x >= 0 && y >= 0 && x < shot.width && y < shot.height && shot.At(x, y) != background)
-                    return true;
-            }
-        return false;
-    }
 
     CZelkView* m_view = nullptr;
 };

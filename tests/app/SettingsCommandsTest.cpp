@@ -445,6 +445,27 @@ TEST_F(SettingsCommands, SearchAndDisplayDialogs)
     EXPECT_DOUBLE_EQ(m_app->m_appDraw.m_ellipseStep, 5.0);
 }
 
+TEST_F(SettingsCommands, CreationConditionsEditEachCommandsGroupSetting)
+{
+    // The polygon box belongs to the circle command's option, the rectangle box to the line's.
+    CAppElem& e = m_app->m_appElem;
+    e.m_lineOption = 1;
+    e.m_circleOption = 0;
+    int shownPolygon = -1, shownRectangle = -1;
+    Ui().QueueDialog([&](IModalSession& s) {
+        shownPolygon = s.GetCheck(1086);
+        shownRectangle = s.GetCheck(1085);
+        s.SetCheck(1086, 1);
+        s.SetCheck(1085, 0);
+        s.Press(IDOK);
+    });
+    Command(32884);
+    EXPECT_EQ(shownPolygon, 0);
+    EXPECT_EQ(shownRectangle, 1);
+    EXPECT_EQ(e.m_circleOption, 1);
+    EXPECT_EQ(e.m_lineOption, 0);
+}
+
 TEST_F(SettingsCommands, CreationDimensionPrintAndOtherDialogs)
 {
     CAppElem& e = m_app->m_appElem;

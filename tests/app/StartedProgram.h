@@ -9,6 +9,7 @@
 #include "platform/ui/ClientDC.h"
 #include "platform/ui/KeyMap.h"
 #include "platform/ui/UiServices.h"
+#include "platform/ui/WindowSurface.h"
 #include "tests/support/UiDriver.h"
 #include "view/ZelkView.h"
 
@@ -68,6 +69,27 @@ protected:
     {
         const CPointD s = world.WorldToScreen(view->m_origin, view->m_zoom);
         return view->LogicalToDevicePoint(POINT{ static_cast<LONG>(s.m_x), static_cast<LONG>(s.m_y) });
+    }
+
+    // A right click in the active drawing window, brought to the front with the keyboard.
+    void RightClickInView(POINT pixel)
+    {
+        UiDriver::ShowAndActivate(m_frame);
+        m_app->m_activeView->SetFocus();
+        UiDriver::Pump();
+        UiDriver::Click(m_app->m_activeView, pixel, UiDriver::Right);
+        UiDriver::Pump();
+    }
+    // Any pixel within two of a point that differs from the background.
+    static bool DrawnNear(const CSurfaceCopy& shot, POINT at, COLORREF background)
+    {
+        for (int dy = -2; dy <= 2; ++dy)
+            for (int dx = -2; dx <= 2; ++dx) {
+                const int x = at.x + dx, y = at.y + dy;
+                if (x >= 0 && y >= 0 && x < shot.width && y < shot.height && shot.At(x, y) != background)
+                    return true;
+            }
+        return false;
     }
 
     CZelkApp* m_app = nullptr;

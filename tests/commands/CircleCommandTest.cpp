@@ -7,6 +7,7 @@
 #include "app/ZelkApp.h"
 #include "commands/circle/CircleCommand.h"
 #include "commands/line/LineCommand.h"
+#include "document/UndoHistory.h"
 #include "document/ZelkDoc.h"
 #include "elements/Arcs.h"
 #include "input/InputEvent.h"
@@ -389,12 +390,18 @@ TEST_F(CircleTape, EnterRestartsFromTheRadiusAndStopsAfterSixPasses)
     c.m_modePattern = "DP";
     c.m_tokenString = "DLC";
     c.m_inputPoints[1].mode = 2;
+    c.m_values[0].value = 7;
     m_tape.App().m_lastMessage = "";
     c.OnEnter();
     EXPECT_EQ(c.m_tokenString, "DP");
     EXPECT_EQ(c.m_savedTokenString, "DP");
-    // Every pass completes the string again; the passes end at six.
-    EXPECT_EQ(Occurrences(m_tape.App().m_lastMessage.GetString(), "点拘束でステップを進めました"), 6);
+    // Every pass completes the string again and makes its circle; the passes end at six.
+    const std::string shown = m_tape.App().m_lastMessage.GetString();
+    EXPECT_EQ(Occurrences(shown, "点拘束でステップを進めました"), 6) << shown;
+    EXPECT_EQ(Occurrences(shown, " 中心･半径の円を作成しました"), 6) << shown;
+    // No input closes the operation between the passes: each circle replaces the one before.
+    EXPECT_EQ(m_tape.Doc().m_undoHistory->GetStepCount(), 1);
+    EXPECT_EQ(ListElements(m_tape.Doc()).size(), 2u);
 
     c.m_tokenString = "LLC";
     c.m_inputPoints[1].mode = 1;

@@ -19,6 +19,7 @@
 #include "elements/Arcs.h"
 #include "elements/Circles.h"
 #include "elements/DataPoints.h"
+#include "elements/Group.h"
 #include "elements/Lines.h"
 #include "elements/Texts.h"
 #include "platform/core/ProgramFolder.h"
@@ -124,6 +125,16 @@ std::vector<std::string> ListElements(const CZelkDoc& doc)
     ListBlocks<CTexts>(doc.m_textBlocks, retired, out, [](const auto& e, int font) {
         return "text " + Xy(e.m_point) + " [" + std::string(e.m_text.GetString()) + "]" + Tail(e, font);
     });
+    for (int g = 0; g < doc.m_groups.GetSize(); ++g) {
+        const CGroup* group = doc.GetGroup(g);
+        if (!group || (group->m_state & 8))
+            continue;
+        std::ostringstream line;
+        line << "group " << g << " kind " << group->m_kind << " parent " << group->m_parent << " members";
+        for (const CElemRef& m : group->m_members)
+            line << " " << m.m_kind << ":" << m.m_block << ":" << m.m_slot;
+        out.push_back(line.str());
+    }
     std::ostringstream last;
     last << "retired " << retired;
     out.push_back(last.str());

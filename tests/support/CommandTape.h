@@ -45,7 +45,8 @@ struct CCommandRow {
 };
 
 // Every live element of a drawing in block order, one line each: kind, geometry at 6 decimals,
-// layer, group, role and pen (a text: its font and string); then how many are retired.
+// layer, group, role and pen (a text: its font and string); every live group with its kind,
+// parent and members in order (kind:block:slot); then how many elements are retired.
 std::vector<std::string> ListElements(const CZelkDoc& doc);
 
 class CCommandTape {
