@@ -286,8 +286,8 @@ void CZelkApp::OnCreateConditions()
     dlg.m_divisionCount = e.m_stripCount;
     dlg.m_centroidLength = e.m_centroidHalfLength * 2.0;
     dlg.m_hatchSpacing = e.m_hatchPitch;
-    dlg.m_polygonGroup = e.m_lineOption;
-    dlg.m_rectangleGroup = e.m_circleOption;
+    dlg.m_polygonGroup = e.m_circleOption;
+    dlg.m_rectangleGroup = e.m_lineOption;
     if (dlg.DoModal() != IDOK)
         return;
     e.SetBlurCount(dlg.m_blurCount);
@@ -296,8 +296,8 @@ void CZelkApp::OnCreateConditions()
     e.m_stripCount = static_cast<short>(dlg.m_divisionCount);
     e.m_centroidHalfLength = dlg.m_centroidLength * 0.5;
     e.m_hatchPitch = dlg.m_hatchSpacing;
-    e.m_lineOption = dlg.m_polygonGroup;
-    e.m_circleOption = dlg.m_rectangleGroup;
+    e.m_circleOption = dlg.m_polygonGroup;
+    e.m_lineOption = dlg.m_rectangleGroup;
     m_atrCurrent.m_blurCount = e.m_blurCount;
     m_atrCurrent.m_blurRate = e.m_blurRate;
 }
