@@ -441,6 +441,28 @@ TEST_F(SettingsCommands, SearchAndDisplayDialogs)
     EXPECT_DOUBLE_EQ(m_app->m_appDraw.m_ellipseStep, 5.0);
 }
 
+// Each group check of the creation dialog shows and writes the setting its own command reads:
+// the rectangle's the line command's option, the polygon's the circle command's.
+TEST_F(SettingsCommands, TheRectangleAndPolygonGroupChecksKeepToTheirOwnSettings)
+{
+    CAppElem& e = m_app->m_appElem;
+    e.m_lineOption = 1;
+    e.m_circleOption = 0;
+    int shownRectangle = -1, shownPolygon = -1;
+    Ui().QueueDialog([&](IModalSession& s) {
+        shownRectangle = s.GetCheck(1085);
+        shownPolygon = s.GetCheck(1086);
+        s.SetCheck(1085, 0);
+        s.SetCheck(1086, 1);
+        s.Press(IDOK);
+    });
+    Command(32884);
+    EXPECT_EQ(shownRectangle, 1);
+    EXPECT_EQ(shownPolygon, 0);
+    EXPECT_EQ(e.m_lineOption, 0);
+    EXPECT_EQ(e.m_circleOption, 1);
+}
+
 TEST_F(SettingsCommands, CreationDimensionPrintAndOtherDialogs)
 {
     CAppElem& e = m_app->m_appElem;
