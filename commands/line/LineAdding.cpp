@@ -70,6 +70,16 @@ int CLineCommand::AddArc(CPointD centre, double radius, double start, double end
     return AddArcElement(m_doc, centre, radius, start, end, block, slot, final, keep, m_editBlock, m_editSlot);
 }
 
+int CLineCommand::AddLineWithLayerStep(CPointD start, CPointD end, int markType, int layer, int final, int keep,
+                                       int redraw)
+{
+    CLayerStep step(m_doc, layer);
+    std::int16_t block = -1, slot = -1;
+    const int added = m_doc->m_creationLog ? m_doc->m_creationLog->AddLine(start, end, markType, block, slot, final, keep) : 0;
+    step.Finish(redraw);
+    return added;
+}
+
 // ---- lines from points and angles -----------------------------------------------------------
 
 void CLineCommand::ShowAngleGuideLine(int pointSlot, int angleSlot, int final)
@@ -82,11 +92,7 @@ void CLineCommand::ShowAngleGuideLine(int pointSlot, int angleSlot, int final)
     a.Init(p.m_x - reach.m_x, p.m_y - reach.m_y);
     b = PointPlus(p, reach);
     OrderPoints(a, b);
-    CLayerStep layer(m_doc);
-    std::int16_t block = -1, slot = -1;
-    if (m_doc->m_creationLog)
-        m_doc->m_creationLog->AddLine(a, b, kMarkGuide, block, slot, final, 0);
-    layer.Finish();
+    AddLineWithLayerStep(a, b, kMarkGuide, -1, final, 0);
 }
 
 void CLineCommand::MakeLineBetweenFeet(int p1, int p2, int p3, int angleSlot, int index, int final)
@@ -113,11 +119,7 @@ void CLineCommand::MakeLineBetweenFeet(int p1, int p2, int p3, int angleSlot, in
     MoveBasePoint(f3);
     CPointD a = f2, b = f3;
     OrderPoints(a, b);
-    CLayerStep layer(m_doc);
-    std::int16_t block = -1, slot = -1;
-    if (m_doc->m_creationLog)
-        m_doc->m_creationLog->AddLine(a, b, kMarkPlain, block, slot, final, 0);
-    layer.Finish();
+    AddLineWithLayerStep(a, b, kMarkPlain, -1, final, 0);
 }
 
 void CLineCommand::MakeLineFromFootByLength(int p1, int p2, int lengthSlot, int angleSlot, int index, int final)
@@ -137,9 +139,5 @@ void CLineCommand::MakeLineFromFootByLength(int p1, int p2, int lengthSlot, int 
     MoveBasePoint(e);
     CPointD a = f, b = e;
     OrderPoints(a, b);
-    CLayerStep layer(m_doc);
-    std::int16_t block = -1, slot = -1;
-    if (m_doc->m_creationLog)
-        m_doc->m_creationLog->AddLine(a, b, kMarkPlain, block, slot, final, 0);
-    layer.Finish();
+    AddLineWithLayerStep(a, b, kMarkPlain, -1, final, 0);
 }

@@ -34,11 +34,7 @@ CPointD RadialEnd(CPointD start, double theta, double rotation, int index, doubl
 int CLineCommand::AddRadialLine(CPointD start, CPointD end, int final, int keep)
 {
     OrderPoints(start, end);
-    CLayerStep layer(m_doc);
-    std::int16_t block = -1, slot = -1;
-    const int added = m_doc->m_creationLog ? m_doc->m_creationLog->AddLine(start, end, kMarkPlain, block, slot, final, keep) : 0;
-    layer.Finish(0);
-    return added;
+    return AddLineWithLayerStep(start, end, kMarkPlain, -1, final, keep, 0);
 }
 
 int CLineCommand::MakeRadialLineByAngleToPoint(int start, int angle, int point, int index, int final, int keep)

@@ -179,5 +179,7 @@ private:
     CPointD PointOf(int slot) const;
     void MoveBasePoint(CPointD p);
     int AddRadialLine(CPointD start, CPointD end, int final, int keep);
-    int AddDependentLine(CPointD start, CPointD end, int layer, int final, int keep);
+    // The add with its layer step; layer is the element layer of condition 1, -1 none.
+    int AddLineWithLayerStep(CPointD start, CPointD end, int markType, int layer, int final, int keep,
+                             int redraw = 1);
 };

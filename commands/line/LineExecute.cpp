@@ -222,13 +222,17 @@ int CLineCommand::ExecuteEdit()
         if (doc->m_undoHistory)
             doc->m_undoHistory->Commit(kUndoEdited);
     };
+    // The rebuilt line takes the edited one's place, drawn as logged.
+    auto replaceEdited = [this, log, &commitEdit]() {
+        DeleteEditedElement();
+        commitEdit();
+        if (log)
+            log->RedrawLogged();
+    };
     const CLine* edited = doc->GetLineElem(m_editBlock, m_editSlot);
     if (t == "#L" || t == "#C") {
         if (ExtendLine(-1, t == "#L" ? 1 : -1, t == "#C" ? 1 : -1, 1)) {
-            DeleteEditedElement();
-            commitEdit();
-            if (log)
-                log->RedrawLogged();
+            replaceEdited();
         }
         return 1;
     }
@@ -283,19 +287,13 @@ int CLineCommand::ExecuteEdit()
             continue;
         const int* r = row.roles;
         if (CutLine(r[0], r[1], r[2], r[3], r[4], r[5], 1)) {
-            DeleteEditedElement();
-            commitEdit();
-            if (log)
-                log->RedrawLogged();
+            replaceEdited();
         }
         return 1;
     }
     if (t == "#Q") {
         if (ChangeLineAttributes()) {
-            DeleteEditedElement();
-            commitEdit();
-            if (log)
-                log->RedrawLogged();
+            replaceEdited();
         }
         return 1;
     }

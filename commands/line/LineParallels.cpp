@@ -6,7 +6,6 @@
 #include <cmath>
 
 #include "app/ZelkApp.h"
-#include "commands/circle/ElementAdding.h"
 #include "commands/line/LineVectors.h"
 #include "document/CreationLog.h"
 #include "document/ZelkDoc.h"
@@ -34,16 +33,6 @@ void RefuseTangent()
 }
 
 } // namespace
-
-// Ends as they come (a copy keeps its source's order unless the caller ordered them).
-int CLineCommand::AddDependentLine(CPointD start, CPointD end, int layer, int final, int keep)
-{
-    CLayerStep step(m_doc, layer);
-    std::int16_t block = -1, slot = -1;
-    const int added = m_doc->m_creationLog ? m_doc->m_creationLog->AddLine(start, end, kMarkPlain, block, slot, final, keep) : 0;
-    step.Finish();
-    return added;
-}
 
 int CLineCommand::MakeParallelLine(int line, int point, int start, int length, int index, int final, int keep)
 {
@@ -75,7 +64,7 @@ int CLineCommand::MakeParallelLine(int line, int point, int start, int length, i
     const CPointD s = PointPlus(l.m_start, v);
     const CPointD e = PointPlus(l.m_end, v);
     MoveBasePoint(e);
-    return AddDependentLine(s, e, SelectedElementLayer(), final, keep);
+    return AddLineWithLayerStep(s, e, kMarkPlain, SelectedElementLayer(), final, keep);
 }
 
 int CLineCommand::MakeTangentFromPoint(int point, int circle, int final)
@@ -99,7 +88,7 @@ int CLineCommand::MakeTangentFromPoint(int point, int circle, int final)
     MoveBasePoint(point > circle ? p : t);
     CPointD a = p, b = t;
     OrderPoints(a, b);
-    return AddDependentLine(a, b, c.m_layer, final, 0);
+    return AddLineWithLayerStep(a, b, kMarkPlain, c.m_layer, final, 0);
 }
 
 int CLineCommand::MakeTangentToTwoCircles(int first, int second, int final)
@@ -133,7 +122,7 @@ int CLineCommand::MakeTangentToTwoCircles(int first, int second, int final)
     MoveBasePoint(first > second ? on1[chosen] : on2[chosen]);
     CPointD a = on1[chosen], b = on2[chosen];
     OrderPoints(a, b);
-    return AddDependentLine(a, b, c1.m_layer, final, 0);
+    return AddLineWithLayerStep(a, b, kMarkPlain, c1.m_layer, final, 0);
 }
 
 int CLineCommand::MakeInclinedLineToLine(int line, int angle, int point, int index, int final, int keep)
@@ -148,7 +137,7 @@ int CLineCommand::MakeInclinedLineToLine(int line, int angle, int point, int ind
     MoveBasePoint(e);
     CPointD s = f, t = e;
     OrderPoints(s, t);
-    return AddDependentLine(s, t, SelectedElementLayer(), final, keep);
+    return AddLineWithLayerStep(s, t, kMarkPlain, SelectedElementLayer(), final, keep);
 }
 
 int CLineCommand::MakeInclinedLineThroughPoint(int line, int angle, int onLine, int point, int index, int final,
@@ -168,5 +157,5 @@ int CLineCommand::MakeInclinedLineThroughPoint(int line, int angle, int onLine, 
     MoveBasePoint(e);
     CPointD s = h, t = e;
     OrderPoints(s, t);
-    return AddDependentLine(s, t, SelectedElementLayer(), final, keep);
+    return AddLineWithLayerStep(s, t, kMarkPlain, SelectedElementLayer(), final, keep);
 }
