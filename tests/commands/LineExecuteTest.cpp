@@ -474,6 +474,68 @@ TEST_F(LineOnElements, APointInsideTheCircleIsRefusedTwiceWithABeep)
     EXPECT_EQ(m_tape.App().m_lastMessage, "２円接線は作成できません");
 }
 
+TEST_F(LineOnElements, InclinedLinesMeetThePickedLineAndFanOut)
+{
+    // At 90 degrees to the line through P: from its foot; the second turned about the foot.
+    Picked(0, At(0, 0), At(10, 0), At(4, 0.2), 3);
+    Value(1, 90);
+    Value(2, 2);
+    Point(3, 4, 3);
+    EXPECT_EQ(Run("LANP"), 1);
+    std::vector<CLine> lines = LoggedLines(Doc());
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_POINT(lines[0].m_start, 4, 0);
+    EXPECT_POINT(lines[0].m_end, 4, 3);
+    EXPECT_POINT(lines[1].m_start, 1, 0);
+    EXPECT_POINT(lines[1].m_end, 4, 0);
+    EXPECT_POINT(Doc().m_basePoint, 1, 0);
+
+    // From a point on the line at 45 degrees, ending level with P; the next one turned about H.
+    Value(1, 2);
+    Value(2, 45);
+    Point(3, 2, 0);
+    Point(4, 6, 2);
+    EXPECT_EQ(Run("LNAHP"), 1);
+    lines = LoggedLines(Doc());
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_POINT(lines[0].m_start, 2, 0);
+    EXPECT_POINT(lines[0].m_end, 5, 3);
+    EXPECT_POINT(lines[1].m_start, 2, 0);
+    EXPECT_POINT(lines[1].m_end, 2, 3 * std::sqrt(2.0));
+    EXPECT_EQ(UndoSteps(), 2);
+}
+
+TEST_F(LineExecute, CirclesAndArcsOfTheLineCommandFollowTheCircleCommandsRules)
+{
+    CLineCommand& c = Line();
+    EXPECT_EQ(c.AddCircle(At(1, 1), 0, 1), 0);
+    EXPECT_EQ(m_tape.App().m_lastMessage, "半径が零の円は登録しません");
+    std::int16_t block = 5, slot = 5;
+    EXPECT_EQ(c.AddArc(At(1, 1), 0, 10, 20, block, slot, 1, 0), 0);
+    EXPECT_EQ(m_tape.App().m_lastMessage, "半径が零の円弧は登録しません");
+    EXPECT_EQ(block, -1);
+    // A full turn is a circle, written where the edited line is named.
+    EXPECT_EQ(c.AddArc(At(1, 1), -3, 10, 370, block, slot, 1, 0), 1);
+    EXPECT_EQ(block, -1);
+    ASSERT_NE(Doc().GetCircleElem(c.m_editBlock, c.m_editSlot), nullptr);
+    EXPECT_EQ(Doc().GetCircleElem(c.m_editBlock, c.m_editSlot)->m_radius, 3.0);
+    EXPECT_EQ(c.AddArc(At(1, 1), 2, 10, 100, block, slot, 1, 0), 1);
+    EXPECT_GE(slot, 0);
+}
+
+TEST_F(LineOnElements, TheEditEntryTakesTheSelectedElementsEnvironment)
+{
+    CLineCommand& c = Line();
+    m_tape.App().m_appElem.m_creationEnv = 2;
+    c.m_editFlag = 1;
+    EXPECT_EQ(Run("#"), 0);
+    EXPECT_EQ(c.m_savedCreationMode, 2);
+    EXPECT_EQ(m_tape.App().m_appElem.m_creationEnv, 1);
+    c.RestoreCreationMode();
+    EXPECT_EQ(m_tape.App().m_appElem.m_creationEnv, 2);
+    c.m_editFlag = 0;
+}
+
 // ---- properties on generated inputs -------------------------------------------------------------
 
 TEST_F(LineExecute, GeneratedConstructionsKeepTheirGeometry)
