@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "app/ZelkApp.h"
+#include "commands/circle/ElementAdding.h"
 #include "document/CreationLog.h"
 #include "document/ZelkDoc.h"
 #include "geometry/Angles.h"
@@ -14,12 +15,9 @@
 
 namespace {
 
-const char* const kMsgZeroCircle = "半径が零の円は登録しません";
-const char* const kMsgZeroArc = "半径が零の円弧は登録しません";
 const char* const kMsgOnlyCandidate = "。 円(弧)を作成しました。";
 const char* const kMsgFirstCandidate =
     " ････ 円(弧)を作成しました。キー [Q] [Shift]+[Q] で他の円(弧)に切り替えができます。";
-const char* const kMsgNewLayer = "新レイヤに作成モードで新レイヤを作りました";
 const char* const kMsgOtherCandidate = "円(弧)を作成しました。キー [Q] [Shift]+[Q] で他の円(弧)に切り替えができます。";
 
 // A radius beyond this is no drawable solution.
@@ -31,37 +29,15 @@ int CCircleCommand::AddCircle(CPointD centre, double radius, int final)
 {
     if (!m_showingCandidate)
         ClearCandidates();
-    if (NearlyEqual(radius, 0.0)) {
-        if (g_pApp)
-            g_pApp->ShowMessage(kMsgZeroCircle, 1);
-        return 0;
-    }
-    if (!m_doc || !m_doc->m_creationLog)
-        return 0;
-    m_doc->m_creationLog->AddCircle(centre, std::fabs(radius), final == 1 ? 1 : 2, m_editBlock, m_editSlot, final, 0);
-    return 1;
+    return AddCircleElement(m_doc, centre, radius, final, m_editBlock, m_editSlot);
 }
 
 int CCircleCommand::AddArc(CPointD centre, double radius, double start, double end, std::int16_t& block,
                            std::int16_t& slot, int final, int keep)
 {
-    // A refused arc or a full turn added as a circle leaves no arc position for the caller.
-    block = -1;
-    slot = -1;
     if (!m_showingCandidate)
         ClearCandidates();
-    if (NearlyEqual(radius, 0.0)) {
-        if (g_pApp)
-            g_pApp->ShowMessage(kMsgZeroArc, 1);
-        return 0;
-    }
-    radius = std::fabs(radius);
-    if (NearlyEqual(start, end) || NearlyEqual(std::fabs(start - end), 360.0))
-        return AddCircle(centre, radius, final);
-    if (!m_doc || !m_doc->m_creationLog)
-        return 0;
-    m_doc->m_creationLog->AddArc(centre, radius, start, end, 1, block, slot, final, keep);
-    return 1;
+    return AddArcElement(m_doc, centre, radius, start, end, block, slot, final, keep, m_editBlock, m_editSlot);
 }
 
 int CCircleCommand::AddLine(CPointD first, CPointD second, std::int16_t& block, std::int16_t& slot, int final,
@@ -76,17 +52,10 @@ int CCircleCommand::AddLine(CPointD first, CPointD second, std::int16_t& block, 
     CZelkDoc* doc = m_doc;
     doc->SetBasePoint(second, doc->WorldToRelative(second));
     OrderPoints(first, second);
-    const std::int16_t writeLayer = doc->m_writeLayer;
-    const bool newLayer = g_pApp && g_pApp->m_appElem.m_layerCondition == 2;
-    if (newLayer)
-        doc->m_writeLayer = doc->FindOrCreateLayer("");
+    // Only the new layer applies here: the element layer is no write layer of the circle command.
+    CLayerStep layer(doc, -1);
     doc->m_creationLog->AddLine(first, second, 1, block, slot, final, keep);
-    if (newLayer) {
-        doc->UpdateAndPaintAllViews();
-        g_pApp->ShowMessage(kMsgNewLayer, 0);
-    } else {
-        doc->m_writeLayer = writeLayer;
-    }
+    layer.Finish(0);
     return 1;
 }
 

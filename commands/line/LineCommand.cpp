@@ -345,9 +345,3 @@ int CLineCommand::ShowRubberBand()
 {
     return 0;
 }
-
-// No construction or edit is bound to a complete pattern yet: nothing runs.
-int CLineCommand::Execute()
-{
-    return 0;
-}

@@ -111,7 +111,49 @@ public:
     // ---- neighbours of the input: guidance, preview, execution --------------------------
     void ShowGuidance();
     int ShowRubberBand();
+    // Runs the construction or edit of the token string; 1 when something was executed.
     int Execute();
+    void DeleteEditedElement();
+
+    // ---- adding services and lines from points and angles ------------------------------
+    // Slot arguments are token positions, -1 where the input is not given; an angle slot of
+    // -1 stands for the drawing's absolute angle unless a routine says otherwise.
+    int AddLineByPoints(CPointD first, CPointD second, std::int16_t& block, std::int16_t& slot, int final,
+                        int keep);
+    void AddLineBySlots(int first, int second, std::int16_t& block, std::int16_t& slot, int final, int keep);
+    // The circle's position goes to the edited-line fields.
+    int AddCircle(CPointD centre, double radius, int final);
+    int AddArc(CPointD centre, double radius, double start, double end, std::int16_t& block, std::int16_t& slot,
+               int final, int keep);
+    void ShowAngleGuideLine(int pointSlot, int angleSlot, int final);
+    void MakeLineBetweenFeet(int p1, int p2, int p3, int angleSlot, int index, int final);
+    void MakeLineFromFootByLength(int p1, int p2, int lengthSlot, int angleSlot, int index, int final);
+
+    // ---- radial bundles and rectangles (1 when the line was added) ---------------------
+    int MakeRadialLineByAngleToPoint(int start, int angle, int point, int index, int final, int keep);
+    int MakeRadialLineByLengthAndAngle(int start, int length, int angle, int index, int final, int keep);
+    int MakeRadialLineByLengthToPoint(int start, int length, int point, int index, int final, int keep);
+    // An angle slot of -1 is the coordinate rotation here.
+    void MakeRectangle(int corner, int angle, int opposite, int width, int height);
+
+    // ---- parallels, tangents and inclined lines (1 when the line was added) ------------
+    int MakeParallelLine(int line, int point, int start, int length, int index, int final, int keep);
+    int MakeTangentFromPoint(int point, int circle, int final);
+    int MakeTangentToTwoCircles(int first, int second, int final);
+    int MakeInclinedLineToLine(int line, int angle, int point, int index, int final, int keep);
+    int MakeInclinedLineThroughPoint(int line, int angle, int onLine, int point, int index, int final, int keep);
+
+    // ---- chamfers and the edits of a line ----------------------------------------------
+    int ChamferLines(int length, int first, int second, int& trimmed);
+    int ChamferLineAndCircle(int length, int line, int circle, int& trimmed);
+    int ChamferCircles(int length, int first, int second, int& trimmed);
+    int ExtendLine(int point, int line, int circle, int final);
+    int AddLineToSourceGroup(std::int16_t sourceBlock, std::int16_t sourceSlot, std::int16_t block,
+                             std::int16_t slot);
+    int ChangeLineAngle(int angle, int point, int final);
+    int ChangeLineLength(int length, int point, int final);
+    int CutLine(int p1, int p2, int l1, int l2, int c1, int c2, int final);
+    int ChangeLineAttributes();
 
 private:
     int PopupMenuOff() const;
@@ -126,4 +168,18 @@ private:
     void AdvanceAndShow();
     void RecordStep(const CString& letter);
     void ShowAngleMessage(double angle);
+    // Execution.
+    int ExecuteEdit();
+    int ExecuteChamfer(int kind);
+    template <class Make>
+    void RunBundle(int countSlot, Make make);
+    void PutBackEditedElement(std::uint8_t state);
+    void StartEditEnvironment();
+    double AngleOf(int slot) const;
+    CPointD PointOf(int slot) const;
+    void MoveBasePoint(CPointD p);
+    int AddRadialLine(CPointD start, CPointD end, int final, int keep);
+    // The add with its layer step; layer is the element layer of condition 1, -1 none.
+    int AddLineWithLayerStep(CPointD start, CPointD end, int markType, int layer, int final, int keep,
+                             int redraw = 1);
 };

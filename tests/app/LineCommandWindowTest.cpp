@@ -2,7 +2,10 @@
 // item of it chooses the construction, and right clicks on the drawing give its points.
 #include "app/MainFrame.h"
 #include "commands/line/LineCommand.h"
+#include "document/UndoHistory.h"
 #include "document/ZelkDoc.h"
+#include "elements/ElementKinds.h"
+#include "elements/Lines.h"
 #include "tests/app/StartedProgram.h"
 #include "view/SubModeTable.h"
 #include "view/ZelkView.h"
@@ -73,6 +76,21 @@ TEST_F(LineCommandWindow, TheTwoPointLineFromItsMenuTakesTwoRightClicks)
     EXPECT_EQ(line.m_tokenString, "SE");
     EXPECT_NEAR(line.m_inputPoints[1].point.m_x, b.m_x, 1e-9);
     EXPECT_NEAR(line.m_inputPoints[1].point.m_y, b.m_y, 1e-9);
+
+    // The drawing holds the new line beside the one clicked on, as one undo step of kind 1.
+    ASSERT_EQ(m_doc->m_lineBlocks.GetSize(), 1);
+    const auto* block = static_cast<const CLines*>(m_doc->m_lineBlocks[0]);
+    ASSERT_EQ(block->m_count, 2);
+    const CLine& made = block->m_slots[1];
+    EXPECT_EQ(made.m_state & STATE_DELETED, 0);
+    EXPECT_NEAR(made.m_start.m_x, a.m_x, 1e-9);
+    EXPECT_NEAR(made.m_start.m_y, a.m_y, 1e-9);
+    EXPECT_NEAR(made.m_end.m_x, b.m_x, 1e-9);
+    EXPECT_NEAR(made.m_end.m_y, b.m_y, 1e-9);
+    ASSERT_EQ(m_doc->m_undoHistory->GetStepCount(), 1);
+    EXPECT_EQ(m_doc->m_undoHistory->m_steps[0]->m_kind, 1);
+    m_doc->m_undoHistory->Undo();
+    EXPECT_NE(block->m_slots[1].m_state & STATE_DELETED, 0);
 }
 
 // The creation environment a line edit or chamfer saved comes back on the environment button.
