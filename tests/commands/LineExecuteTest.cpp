@@ -336,6 +336,7 @@ TEST_F(LineExecute, ARectangleIsOneGroupOfFourSidesUnlessTheSettingIsOff)
         "line 0.000000,5.000000 10.000000,5.000000 layer 0 group 0 role 0 pen 0",
         "line 10.000000,0.000000 10.000000,5.000000 layer 0 group 0 role 0 pen 0",
         "line 0.000000,0.000000 0.000000,5.000000 layer 0 group 0 role 0 pen 0",
+        "group 0 kind 0 parent -1 members 4:0:0 4:1:0 4:0:1 4:1:1",
         "retired 0",
     };
     EXPECT_EQ(made.listing, expected);
