@@ -404,3 +404,88 @@ TEST(PointCommand, GuidanceOfTheFirstStepAndTheMacroPrompts)
 }
 
 } // namespace
+
+namespace {
+
+TEST(PointCommand, TheStepSlotByTheTokenStringTheMoveModeAndThePointFlag)
+{
+    struct Case {
+        const char* tokens;
+        int move, flag;
+        int slot, complete;
+    } cases[] = {
+        { "", 0, 1, 0, 0 },    { "P", 0, 1, 0, 1 },   { "NPP", 0, 1, 1, 1 }, { "NL", 0, 0, 0, 1 },
+        { "NC", 0, 1, 1, 1 },  { "N", 0, 1, 1, 0 },   { "NP", 0, 0, 2, 0 },  { "#", 0, 1, -1, 0 },
+        { "", 1, 1, 0, 0 },    { "#", 1, 1, 1, 0 },   { "#P", 1, 0, 0, 1 },  { "P", 1, 1, -1, 0 },
+    };
+    CCommandTape tape;
+    CPointCommand& c = tape.Point();
+    for (const Case& k : cases) {
+        c.m_tokenString = k.tokens;
+        c.m_editFlag = k.move;
+        tape.App().m_appCommand.m_pointFlag = k.flag;
+        int complete = -1;
+        EXPECT_EQ(c.GetCurrentPointSlot(complete), k.slot) << k.tokens << " " << k.move << k.flag;
+        EXPECT_EQ(complete, k.complete) << k.tokens << " " << k.move << k.flag;
+    }
+}
+
+TEST(PointCommand, AMacroPatternTakesItsOwnLettersInTurn)
+{
+    struct Case {
+        const char* pattern;
+        const char* before;
+        const char* token;
+        int accepted;
+        const char* after;
+    } cases[] = {
+        { "NPP", "", "", 1, "N" },          // the start of the macro's pattern
+        { "NPP", "N", "P", 1, "NP" },
+        { "NPP", "N", "L", 0, "N" },        // not the letter the macro waits for
+        { "NL", "N", "L", 1, "NL" },
+        { "#P", "", "P", 1, "P" },          // a move played from its new place
+        { "NpP", "N", "P", 1, "Np" },       // a cut point takes a point
+        { "", "", "P", 0, "" },             // no macro pattern
+    };
+    CCommandTape tape;
+    CPointCommand& c = tape.Point();
+    for (const Case& k : cases) {
+        c.m_macroFlag = 1;
+        c.m_macroPattern = k.pattern;
+        c.m_tokenString = k.before;
+        tape.App().m_lastMessage.Empty();
+        EXPECT_EQ(c.AcceptMacroToken(k.token), k.accepted) << k.pattern << " " << k.before << k.token;
+        EXPECT_EQ(c.m_tokenString, k.after) << k.pattern << " " << k.before << k.token;
+        if (std::string(k.token) == "L" && !k.accepted) {
+            EXPECT_EQ(tape.App().m_lastMessage, "不適合な入力です。");
+        }
+    }
+    c.m_macroFlag = 0;
+    c.m_macroPattern = "NPP";
+    EXPECT_EQ(c.AcceptMacroToken(""), 0);
+}
+
+TEST(PointCommand, TabOnCandidatesTakesTheNextElementForTheDivision)
+{
+    CCommandTape tape;
+    tape.AddLine(At(0, 0), At(10, 0));
+    tape.AddCircle(At(5, 0), 5);
+    tape.Code(301);
+    tape.PointMenu("分割点");
+    // The pick at the line's end may find the circle or the line: Tab turns to the other one.
+    const CCommandRow& picked = tape.Pick(At(10, 0));
+    ASSERT_TRUE(picked.pointTokens == "NL" || picked.pointTokens == "NC") << picked.pointTokens;
+    const bool line = picked.pointTokens == "NL";
+    EXPECT_EQ(PointsOf(picked.listing).size(), 3u);
+    const CCommandRow& other = tape.Key(VK_TAB);
+    EXPECT_EQ(other.pointTokens, line ? "NC" : "NL");
+    // The first division was taken back with the log; the other element's division stands.
+    const std::vector<std::string> after = PointsOf(ListElements(tape.Doc()));
+    ASSERT_EQ(after.size(), 3u);
+    if (line)
+        EXPECT_EQ(after, (std::vector<std::string>{ Xy(10, 0), Xy(0, 0), Xy(10, 0) }));
+    else
+        EXPECT_EQ(after, (std::vector<std::string>{ Xy(0, 0), Xy(5, 0), Xy(10, 0) }));
+}
+
+} // namespace
