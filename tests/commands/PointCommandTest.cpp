@@ -15,6 +15,7 @@
 #include "elements/DataPoints.h"
 #include "elements/ElementKinds.h"
 #include "elements/Group.h"
+#include "platform/core/Services.h"
 #include "platform/core/WinTypes.h"
 #include "tests/support/CommandTape.h"
 
@@ -486,6 +487,36 @@ TEST(PointCommand, TabOnCandidatesTakesTheNextElementForTheDivision)
         EXPECT_EQ(after, (std::vector<std::string>{ Xy(10, 0), Xy(0, 0), Xy(10, 0) }));
     else
         EXPECT_EQ(after, (std::vector<std::string>{ Xy(0, 0), Xy(5, 0), Xy(10, 0) }));
+}
+
+} // namespace
+
+namespace {
+
+TEST(PointCommand, ADivisionStopsAtTheFirstPointTheDrawingRefuses)
+{
+    CCommandTape tape;
+    CZelkDoc& doc = tape.Doc();
+    // The current pen's block has one slot left ...
+    for (int i = 0; i < CDataPoints::SlotCount - 1; ++i) {
+        std::int16_t block = -1, slot = -1;
+        doc.AddPointWithCurrentPen(At(100 + i, 100), block, slot);
+    }
+    // ... and the drawing holds as many point blocks as it may: one empty stand-in fills the
+    // table while the division runs.
+    const int held = doc.m_pointBlocks.GetSize();
+    ASSERT_EQ(held, 1);
+    CDataPoints filler;
+    for (int i = held; i < NO_BLOCK; ++i)
+        doc.m_pointBlocks.Add(&filler);
+    CScriptedServices& services = DefaultScriptedServices();
+    const size_t beeps = services.m_beeps.size();
+    const size_t added = Divide(tape, "NPP", 4).size();
+    doc.m_pointBlocks.SetSize(held);
+    // The last slot took the first point; the second was refused and the rest not tried.
+    EXPECT_EQ(added, static_cast<size_t>(CDataPoints::SlotCount));
+    EXPECT_EQ(services.m_beeps.size() - beeps, 1u);
+    EXPECT_EQ(tape.App().m_lastMessage, "要素ブロックの数が上限を超えるため追加できません");
 }
 
 } // namespace
