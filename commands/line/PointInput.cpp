@@ -387,7 +387,8 @@ void CPointCommand::OnInput(int kind, int subCode)
         if (i >= 0) {
             if (m_stepValueFlags.GetSize() <= i)
                 m_stepValueFlags.SetAtGrow(i, 0);
-            if (app->m_relativeRecording) {
+            // "次の入力データを使用する": the point or the count is recorded as given.
+            if (app->m_useNextInput) {
                 if (GetLastPointTokenIndex() == i)
                     m_stepValueFlags.SetAt(i, 1);
                 else if (m_tokenString == "N" && token == "N")
@@ -397,7 +398,7 @@ void CPointCommand::OnInput(int kind, int subCode)
             }
             if (!recorder->m_pendingStepText.IsEmpty())
                 m_stepTexts.SetAtGrow(i, recorder->m_pendingStepText);
-            app->m_relativeRecording = 0;
+            app->m_useNextInput = 0;
         }
         recorder->m_pendingStepText.Empty();
     } else if (recorder) {

@@ -15,6 +15,7 @@
 #include "elements/DataPoints.h"
 #include "elements/ElementKinds.h"
 #include "elements/Group.h"
+#include "macro/MacroRecorder.h"
 #include "platform/core/Services.h"
 #include "platform/core/WinTypes.h"
 #include "tests/support/CommandTape.h"
@@ -517,6 +518,35 @@ TEST(PointCommand, ADivisionStopsAtTheFirstPointTheDrawingRefuses)
     EXPECT_EQ(added, static_cast<size_t>(CDataPoints::SlotCount));
     EXPECT_EQ(services.m_beeps.size() - beeps, 1u);
     EXPECT_EQ(tape.App().m_lastMessage, "要素ブロックの数が上限を超えるため追加できません");
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(PointTape, TheRecorderKeepsEachStepsTextAndWhetherItsInputIsUsedAsGiven)
+{
+    CMacroRecorder& recorder = *m_tape.App().m_macroRecorder;
+    recorder.m_recording = 1;
+    m_tape.App().m_useNextInput = 1;
+    recorder.m_pendingStepText = "分割数を";
+    m_tape.PointMenu("分割点");
+    CPointCommand& c = Point();
+    ASSERT_EQ(c.m_tokenString, "N");
+    m_tape.App().m_useNextInput = 1;
+    recorder.m_pendingStepText = "始点を";
+    m_tape.Typed("0,0");
+    m_tape.Typed("4,0");   // the option was switched off by the step before
+    ASSERT_EQ(c.m_stepValueFlags.GetSize(), 3);
+    EXPECT_EQ(c.m_stepValueFlags[0], 2);
+    EXPECT_EQ(c.m_stepValueFlags[1], 1);
+    EXPECT_EQ(c.m_stepValueFlags[2], 0);
+    ASSERT_EQ(c.m_stepTexts.GetSize(), 2);
+    EXPECT_EQ(c.m_stepTexts[0], "分割数を");
+    EXPECT_EQ(c.m_stepTexts[1], "始点を");
+    EXPECT_EQ(m_tape.App().m_useNextInput, 0);
+    EXPECT_TRUE(recorder.m_pendingStepText.IsEmpty());
+    recorder.m_recording = 0;
 }
 
 } // namespace
