@@ -550,3 +550,29 @@ TEST_F(PointTape, TheRecorderKeepsEachStepsTextAndWhetherItsInputIsUsedAsGiven)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(PointTape, TheReferencePointConstraintGivesTheSecondPointAndItsReleaseTakesItBack)
+{
+    CPointCommand& c = Point();
+    m_tape.PointMenu("分割点");
+    m_tape.Typed("0,0");
+    // A constraint point set beforehand is the point the step takes.
+    m_tape.Doc().m_referencePoint = At(8, 0);
+    m_tape.App().m_constraintPointSet = 1;
+    const CCommandRow& held = m_tape.Constraint("点拘束");
+    EXPECT_EQ(held.message, "点拘束でステップを進めました");
+    EXPECT_EQ(PointsOf(held.listing), (std::vector<std::string>{ Xy(0, 0), Xy(4, 0), Xy(8, 0) }));
+
+    // Back at the second point, held at the reference point: the release frees it.
+    c.m_tokenString = "NP";
+    c.m_inputPoints[1].mode = 2;
+    c.ReleasePointConstraint();
+    EXPECT_EQ(c.m_tokenString, "N");
+    EXPECT_EQ(c.m_inputPoints[1].mode, 1);
+    EXPECT_EQ(m_tape.App().m_lastMessage, "点の拘束を解除し、ステップを戻しました");
+    EXPECT_EQ(m_tape.App().m_constraintStepRef, 0);
+}
+
+} // namespace
