@@ -3,6 +3,7 @@
 
 #include "commands/circle/CircleCommand.h"
 #include "commands/line/LineCommand.h"
+#include "commands/line/PointCommand.h"
 
 void CCommandRef::OnInput(int kind, int subCode)
 {
@@ -10,6 +11,8 @@ void CCommandRef::OnInput(int kind, int subCode)
         m_circle->OnInput(kind, subCode);
     else if (m_line)
         m_line->OnInput(kind, subCode);
+    else if (m_point)
+        m_point->OnInput(kind, subCode);
     else if (m_ops)
         m_ops->OnInput(kind, subCode);
 }
@@ -20,6 +23,8 @@ void CCommandRef::UndoClickBeforeDoubleClick()
         m_circle->UndoClickBeforeDoubleClick();
     else if (m_line)
         m_line->UndoClickBeforeDoubleClick();
+    else if (m_point)
+        m_point->UndoClickBeforeDoubleClick();
     else if (m_ops)
         m_ops->UndoClickBeforeDoubleClick();
 }
@@ -30,6 +35,8 @@ void CCommandRef::Reset()
         m_circle->Reset();
     else if (m_line)
         m_line->Reset();
+    else if (m_point)
+        m_point->Reset();
     else if (m_ops)
         m_ops->Reset();
 }
@@ -40,6 +47,8 @@ void CCommandRef::ApplyPointConstraint()
         m_circle->ApplyPointConstraint();
     else if (m_line)
         m_line->ApplyPointConstraint();
+    else if (m_point)
+        m_point->ApplyPointConstraint();
     else if (m_ops)
         m_ops->ApplyPointConstraint();
 }
@@ -50,6 +59,8 @@ void CCommandRef::ReleasePointConstraint()
         m_circle->ReleasePointConstraint();
     else if (m_line)
         m_line->ReleasePointConstraint();
+    else if (m_point)
+        m_point->ReleasePointConstraint();
     else if (m_ops)
         m_ops->ReleasePointConstraint();
 }
@@ -60,6 +71,8 @@ void CCommandRef::StepBack(int steps)
         m_circle->StepBack(steps);
     else if (m_line)
         m_line->StepBack(steps);
+    else if (m_point)
+        m_point->StepBack();
     else if (m_ops)
         m_ops->StepBack(steps);
 }
@@ -70,6 +83,8 @@ void CCommandRef::OnNextSnapPoint()
         m_circle->OnNextSnapPoint();
     else if (m_line)
         m_line->OnNextSnapPoint();
+    else if (m_point)
+        m_point->OnNextSnapPoint();
     else if (m_ops)
         m_ops->OnNextSnapPoint();
 }
@@ -80,6 +95,8 @@ void CCommandRef::OnNextCandidateElement()
         m_circle->OnNextCandidateElement();
     else if (m_line)
         m_line->OnNextCandidateElement();
+    else if (m_point)
+        m_point->OnNextCandidateElement();
     else if (m_ops)
         m_ops->OnNextCandidateElement();
 }
@@ -90,6 +107,8 @@ void CCommandRef::OnEnter()
         m_circle->OnEnter();
     else if (m_line)
         m_line->OnEnter();
+    else if (m_point)
+        m_point->OnEnter();
     else if (m_ops)
         m_ops->OnEnter();
 }
@@ -100,6 +119,8 @@ BOOL CCommandRef::IsEditPick() const
         return m_circle->IsEditPick() ? TRUE : FALSE;
     if (m_line)
         return m_line->IsEditPick() ? TRUE : FALSE;
+    if (m_point)
+        return m_point->IsEditPick() ? TRUE : FALSE;
     return m_ops ? m_ops->IsEditPick() : FALSE;
 }
 
@@ -115,6 +136,11 @@ void CCommandRef::SetEditTarget(std::int16_t block, std::int16_t slot, int posit
         m_line->m_editSlot = slot;
         m_line->m_editPickPosition = positionClass;
         m_line->m_editFlag = 1;
+    } else if (m_point) {
+        m_point->m_editBlock = block;
+        m_point->m_editSlot = slot;
+        m_point->m_editPickPosition = positionClass;
+        m_point->m_editFlag = 1;
     } else if (m_ops) {
         m_ops->m_editBlock = block;
         m_ops->m_editSlot = slot;
@@ -129,6 +155,8 @@ BOOL CCommandRef::TakesMacroInput() const
         return m_circle->m_macroFlag ? TRUE : FALSE;
     if (m_line)
         return m_line->m_macroFlag ? TRUE : FALSE;
+    if (m_point)
+        return m_point->m_macroFlag ? TRUE : FALSE;
     return m_ops && m_ops->m_macroInput ? TRUE : FALSE;
 }
 
@@ -140,6 +168,9 @@ void CCommandRef::EndMacroInput()
     } else if (m_line) {
         m_line->m_macroFlag = 0;
         m_line->m_tokenString.Empty();
+    } else if (m_point) {
+        m_point->m_macroFlag = 0;
+        m_point->m_tokenString.Empty();
     } else if (m_ops) {
         m_ops->m_macroInput = 0;
         m_ops->m_tokenString.Empty();

@@ -12,6 +12,7 @@
 
 class CCircleCommand;
 class CLineCommand;
+class CPointCommand;
 
 class CCommandKeyOps : public CGuidanceOwner {
 public:
@@ -53,16 +54,17 @@ public:
     int m_macroInput = 0;     // the command takes its inputs from a macro
 };
 
-// A drawing command object as the key routines reach it. The line command and the circle and arc
-// command are plain classes without virtual members and are called by their own type; every
-// other command through its key operations.
+// A drawing command object as the key routines reach it. The point and line commands and the
+// circle and arc command are plain classes without virtual members and are called by their own
+// type; every other command through its key operations.
 class CCommandRef {
 public:
     CCommandRef() = default;
     CCommandRef(CCommandKeyOps* ops) : m_ops(ops) {}
     CCommandRef(CCircleCommand* circle) : m_circle(circle) {}
     CCommandRef(CLineCommand* line) : m_line(line) {}
-    explicit operator bool() const { return m_ops || m_circle || m_line; }
+    CCommandRef(CPointCommand* point) : m_point(point) {}
+    explicit operator bool() const { return m_ops || m_circle || m_line || m_point; }
 
     void OnInput(int kind, int subCode);
     void Reset();
@@ -84,4 +86,5 @@ private:
     CCommandKeyOps* m_ops = nullptr;
     CCircleCommand* m_circle = nullptr;
     CLineCommand* m_line = nullptr;
+    CPointCommand* m_point = nullptr;
 };

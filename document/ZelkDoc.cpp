@@ -200,6 +200,10 @@ void CZelkDoc::InitContents()
     m_circleCmdInt = new CCircleCommand(this, 1);
     m_textCmdInt = new CTextCommand(this, 1);
     m_dimCmdInt = new CDimCommand(this, 1);
+    for (CPointCommand* point : { m_pointCmd, m_pointCmdInt }) {
+        point->BuildPatternGroups();
+        point->BuildAcceptedPatterns();
+    }
     for (CLineCommand* line : { m_lineCmd, m_lineCmdInt }) {
         line->BuildPatternGroups();
         line->BuildPatternLists();

@@ -57,12 +57,11 @@ const KindHint kKindAnnouncements[] = {
     {12, "ループ処理モードです"},
 };
 
-// The instance of a command kind with the guidance owner's members: the point, text, dimension
-// or loop command; none for other kinds (the line and circle commands are reached by their type).
+// The instance of a command kind with the guidance owner's members: the text, dimension or loop
+// command; none for other kinds (the point, line and circle commands are reached by their type).
 CGuidanceOwner* CommandOf(CZelkDoc* doc, int kind, bool interrupting)
 {
     switch (kind) {
-    case 1: return interrupting ? doc->m_pointCmdInt : doc->m_pointCmd;
     case 7: return interrupting ? doc->m_textCmdInt : doc->m_textCmd;
     case 10: return interrupting ? doc->m_dimCmdInt : doc->m_dimCmd;
     case 12: return interrupting ? nullptr : doc->m_loopCmd;
@@ -85,6 +84,14 @@ CLineCommand* LineCommandOf(CZelkDoc* doc, int kind, bool interrupting)
     if (kind != 2)
         return nullptr;
     return interrupting ? doc->m_lineCmdInt : doc->m_lineCmd;
+}
+
+// The point command, a plain class like the line command, by its own type (1).
+CPointCommand* PointCommandOf(CZelkDoc* doc, int kind, bool interrupting)
+{
+    if (kind != 1)
+        return nullptr;
+    return interrupting ? doc->m_pointCmdInt : doc->m_pointCmd;
 }
 
 int PreviewOfCommand(CZelkDoc* doc, int kind, bool interrupting)
@@ -116,6 +123,8 @@ void CZelkApp::SetGuidance(CZelkDoc* doc)
             take(circle->m_prompt, circle->m_hint);
         else if (const CLineCommand* line = LineCommandOf(doc, kind, interrupting))
             take(line->m_prompt, line->m_hint);
+        else if (const CPointCommand* point = PointCommandOf(doc, kind, interrupting))
+            take(point->m_prompt, point->m_hint);
         else
             takeOwner(CommandOf(doc, kind, interrupting));
     };

@@ -278,6 +278,8 @@ BOOL CZelkApp::SwitchCommandKind(CZelkDoc* doc, CZelkView* view, short kind, int
             d->m_circleCmd->ShowGuidance();
         else if (kind == 2)
             d->m_lineCmd->ShowGuidance();
+        else if (kind == 1)
+            d->m_pointCmd->ShowGuidance();
         else if (CGuidanceOwner* main = MainCommandOf(d, kind))
             main->ShowGuidance();
     });
@@ -353,7 +355,6 @@ void CZelkApp::ResetAfterCommandSwitch(CZelkDoc* doc, int kind)
 CGuidanceOwner* CZelkApp::MainCommandOf(CZelkDoc* doc, int kind)
 {
     switch (kind) {
-    case 1: return doc->m_pointCmd;
     case 7: return doc->m_textCmd;
     case 10: return doc->m_dimCmd;
     case 12: return doc->m_loopCmd;

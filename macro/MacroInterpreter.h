@@ -36,9 +36,10 @@ public:
     // header text are left to the entry points.
     void Reset();
 
-    // Plays the queued drawing commands into the command objects; an empty stand-in until the
-    // command objects take macro input.
-    void PlayCommandQueue() {}
+    // Plays the queued drawing commands into the command objects; nonzero when the queue is
+    // finished. A stand-in until the command objects take macro input: nothing is queued, and
+    // nothing is reported finished either.
+    int PlayCommandQueue() { return 0; }
     // Inputs the command objects stored in the current pass over the queue.
     std::int16_t m_inputCounter = 0;
 

@@ -8,6 +8,7 @@
 
 class CCircleCommand;
 class CLineCommand;
+class CPointCommand;
 class CMacroRecordDialog;
 class CZelkDoc;
 
@@ -38,10 +39,11 @@ public:
     CString m_pendingStepText;   // the text the next recorded step takes
     CStringArray m_stepTexts;    // step texts held for the capture, with their count
     int m_stepTextCount = 0;
-    // Take the circle or line command after an execution; recording of drawing commands is not
+    // Take the circle, line or point command after an execution; recording of drawing commands is not
     // built.
     void CaptureCircleCommand(CCircleCommand*) {}
     void CaptureLineCommand(CLineCommand*) {}
+    void CapturePointCommand(CPointCommand*) {}
     std::unique_ptr<CMacroRecordDialog> m_dialog;
     int m_dialogOpen = 0;
 };

@@ -3,49 +3,11 @@
 // edit, so that it does not become the selected element whose settings new elements take.
 #include "commands/circle/CircleCommand.h"
 
-#include "app/CreationEnvButton.h"
-#include "app/ZelkApp.h"
-
-namespace {
-
-const char* const kMsgBackToSelected = " 選択要素の環境で作成するモードに戻しました。";
-const char* const kMsgBackToReference = " 参照要素の環境で作成するモードに戻しました。";
-
-// The pen of the set unless draft lines are drawn, then its text attributes.
-template <class AttributeSet>
-void ApplySet(CZelkApp& app, AttributeSet& set)
-{
-    if (!app.m_appElem.m_draftMode)
-        set.ApplyPen();
-    set.ApplyText();
-}
-
-} // namespace
+#include "commands/circle/CommandFamilies.h"
 
 void CCircleCommand::RestoreCreationMode()
 {
-    CZelkApp* app = g_pApp;
-    if (!app)
-        return;
-    app->m_appElem.m_creationEnv = m_savedCreationMode;
-    if (app->m_appElem.m_draftMode)
-        app->m_appElem.SetDraftPen();
-    switch (m_savedCreationMode) {
-    case 0:
-        ApplySet(*app, app->m_atrCurrent);
-        break;
-    case 1:
-        ApplySet(*app, app->m_atrElem);
-        app->ShowResultMessage(kMsgBackToSelected, 0);
-        break;
-    case 2:
-        ApplySet(*app, app->m_atrReference);
-        app->ShowResultMessage(kMsgBackToReference, 0);
-        break;
-    default:
-        return;
-    }
-    ShowCreationEnvButton(*app);
+    RestoreCreationEnvironment(m_savedCreationMode);
 }
 
 int CCircleCommand::IsEditPick() const

@@ -3,7 +3,7 @@
 // a shortened string shows, the double click's share and the creation environment put back.
 #include "commands/line/LineCommand.h"
 
-#include "app/CreationEnvButton.h"
+#include "commands/circle/CommandFamilies.h"
 #include "app/ZelkApp.h"
 #include "commands/line/TokenLists.h"
 #include "document/ZelkDoc.h"
@@ -21,8 +21,6 @@ const char* const kMsgSteppedBackHead = "ステップは ";
 const char* const kMsgSteppedBackTail = " を設定したところまで戻しました";
 const char* const kMsgEditEnded = "割り込みの線分編集モードを解除しました";
 const char* const kMsgMacroEnded = "マクロは終了しました";
-const char* const kMsgEnvSelected = " 選択要素の環境で作成するモードに戻しました。";
-const char* const kMsgEnvReference = " 参照要素の環境で作成するモードに戻しました。";
 
 // What the step that is now the last one set.
 const char* NameOfLetter(const CString& tokens)
@@ -266,30 +264,5 @@ int CLineCommand::IsEditPick() const
 
 void CLineCommand::RestoreCreationMode()
 {
-    CZelkApp* app = g_pApp;
-    if (!app)
-        return;
-    CAppElem& elem = app->m_appElem;
-    elem.m_creationEnv = m_savedCreationMode;
-    if (elem.m_draftMode)
-        elem.SetDraftPen();
-    const int env = elem.m_creationEnv;
-    if (env < 0 || env > 2)
-        return;
-    ShowCreationEnvButton(*app);
-    if (env == 0) {
-        if (!elem.m_draftMode)
-            app->m_atrCurrent.ApplyPen();
-        app->m_atrCurrent.ApplyText();
-    } else if (env == 1) {
-        if (!elem.m_draftMode)
-            app->m_atrElem.ApplyPen();
-        app->m_atrElem.ApplyText();
-        app->ShowResultMessage(kMsgEnvSelected, 0);
-    } else {
-        if (!elem.m_draftMode)
-            app->m_atrReference.ApplyPen();
-        app->m_atrReference.ApplyText();
-        app->ShowResultMessage(kMsgEnvReference, 0);
-    }
+    RestoreCreationEnvironment(m_savedCreationMode);
 }

@@ -94,8 +94,6 @@ protected:
         App().m_historyLength = 30;
         App().m_numericInterpreter = new CMacroInterpreter;
         CZelkDoc& doc = m_tape.Doc();
-        delete doc.m_pointCmd;
-        doc.m_pointCmd = m_point = new CRecording<CPointCommand>(&doc, 0);
         delete doc.m_dimCmd;
         doc.m_dimCmd = m_dim = new CRecording<CDimCommand>(&doc, 0);
         doc.SetBasePoint(P(0, 0), P(0, 0));
@@ -109,12 +107,12 @@ protected:
     CZelkView& m_view() { return m_tape.View(); }
     CInputBar& Bar() { return *App().m_inputBar; }
     // A line typed into list 1 and confirmed; arrow 1-4 with Ctrl. The typed lines go to the
-    // point command, which writes down what it is handed.
+    // dimension command, which writes down what it is handed.
     BOOL Type(const char* text, int arrow = 0)
     {
         Bar().m_enteredText = text;
-        App().m_commandKind = 1;
-        m_point->m_log.clear();
+        App().m_commandKind = 10;
+        m_dim->m_log.clear();
         const BOOL parsed = ParseInputLine(&m_tape.Doc(), arrow);
         App().m_commandKind = 2;
         return parsed;
@@ -130,7 +128,6 @@ protected:
     }
 
     CInputTape m_tape;
-    CRecording<CPointCommand>* m_point = nullptr;
     CRecording<CDimCommand>* m_dim = nullptr;
 };
 
@@ -159,7 +156,7 @@ TEST_F(KeysAndTypedInput, TypedLinesBecomePointsAndValuesInTheRelativeSystem)
         App().m_lastMessage.Empty();
         m_tape.Doc().SetBasePoint(P(100, 50), P(100, 50));
         Type(c.text);
-        EXPECT_EQ(m_point->m_log, c.posted);
+        EXPECT_EQ(m_dim->m_log, c.posted);
         EXPECT_EQ(App().m_lastMessage.Std(), c.echo);
     }
     // Full-width digits are folded, the full-width comma is not: the line is refused whole.
@@ -172,20 +169,20 @@ TEST_F(KeysAndTypedInput, TheDrawingScaleMultipliesLengthsButTheEchoShowsWhatWas
     doc.m_ratio = 2.0;
     App().m_lengthInputMain = 1;
     Type("10");
-    EXPECT_EQ(m_point->m_log, Log{ "value 20 /2" });
+    EXPECT_EQ(m_dim->m_log, Log{ "value 20 /2" });
     EXPECT_EQ(App().m_lastMessage.Std(), "値10");
     App().m_lengthInputMain = 0;
     Type("10");
-    EXPECT_EQ(m_point->m_log, Log{ "value 10 /2" });
+    EXPECT_EQ(m_dim->m_log, Log{ "value 10 /2" });
     Type("3,4");
-    EXPECT_EQ(m_point->m_log, Log{ "point 6,8 rel 3,4 /17" });
+    EXPECT_EQ(m_dim->m_log, Log{ "point 6,8 rel 3,4 /17" });
     EXPECT_EQ(App().m_lastMessage.Std(), "点(3,4) 実点(6,8)");
 }
 
 TEST_F(KeysAndTypedInput, AFaultIsReportedWithItsPositionAndNothingIsPosted)
 {
     EXPECT_FALSE(Type("10,3+4L"));
-    EXPECT_TRUE(m_point->m_log.empty());
+    EXPECT_TRUE(m_dim->m_log.empty());
     ASSERT_FALSE(MessageBoxes().empty());
     EXPECT_EQ(MessageBoxes().back(), "10,3+4L の 4 文字目に問題があります。");
 }
@@ -194,7 +191,7 @@ TEST_F(KeysAndTypedInput, CtrlArrowsMoveTheBasePointInsteadOfPosting)
 {
     CZelkDoc& doc = m_tape.Doc();
     EXPECT_TRUE(Type("30d,100", 1));
-    EXPECT_TRUE(m_point->m_log.empty());
+    EXPECT_TRUE(m_dim->m_log.empty());
     EXPECT_NEAR(doc.m_basePoint.m_x, 100 * std::cos(30 * 3.141592653589793 / 180), 1e-9);
     EXPECT_NEAR(doc.m_basePoint.m_y, 50, 1e-9);
     EXPECT_EQ(App().m_lastStatus, 1);
@@ -408,9 +405,13 @@ TEST_F(KeysAndTypedInput, EnterHasThreeStagesFromAShownSnapPoint)
 TEST_F(KeysAndTypedInput, EscapeReturnsCommandsToTheirFirstStepWithTheirDefaults)
 {
     App().m_commandKind = 1;
-    m_point->m_modePattern = "NPP";
+    CPointCommand& divided = *m_tape.Doc().m_pointCmd;
+    divided.m_modePattern = "NPP";
     const CTapeStep& point = m_tape.Key(VK_ESCAPE);
-    EXPECT_EQ(m_point->m_log, Log{ "value 2 /4" });
+    // The division count 2 is posted again and taken as the first step.
+    EXPECT_EQ(divided.m_lastInputKind, 3);
+    EXPECT_EQ(divided.m_lastInputSubCode, 4);
+    EXPECT_EQ(divided.m_values[0].value, 2.0);
     EXPECT_EQ(point.message, "初期ステップに戻しました");
 
     App().m_commandKind = 10;
@@ -780,7 +781,7 @@ TEST_F(KeysAndTypedInput, AnEditGoesOnFromTheMainInstancesInputs)
     };
 
     ASSERT_EQ(edit(ELEM_POINT, 2), 1);
-    ExpectTakenOver(*doc.m_pointCmd, *doc.m_pointCmdInt, doc.m_pointCmdInt->m_inputPoints);
+    ExpectTakenOver(*doc.m_pointCmd, *doc.m_pointCmdInt, doc.m_pointCmdInt->m_inputPoints, false);
     ASSERT_EQ(edit(ELEM_LINE, 2), 2);
     ExpectTakenOver(*doc.m_lineCmd, *doc.m_lineCmdInt, doc.m_lineCmdInt->m_inputPoints, false);
     ASSERT_EQ(edit(ELEM_CIRCLE, 2), 3);

@@ -12,6 +12,7 @@
 
 #include "commands/circle/CircleCommand.h"
 #include "commands/line/LineCommand.h"
+#include "commands/line/PointCommand.h"
 #include "document/UndoHistory.h"
 #include "input/InputBar.h"
 #include "macro/MacroInterpreter.h"
@@ -184,6 +185,16 @@ CLineCommand& CCommandTape::LineInt()
     return *Doc().m_lineCmdInt;
 }
 
+CPointCommand& CCommandTape::Point()
+{
+    return *Doc().m_pointCmd;
+}
+
+CPointCommand& CCommandTape::PointInt()
+{
+    return *Doc().m_pointCmdInt;
+}
+
 void CCommandTape::AddLine(CPointD a, CPointD b)
 {
     Doc().AddLine(a, b, 0, Doc().FindOrAddPen(0, 1, RGB(0, 0, 0), 0, 70));
@@ -210,6 +221,10 @@ const CCommandRow& CCommandTape::Row(const std::string& what, Action action)
     row.lineMode = Line().m_modePattern.GetString();
     row.lineTokensInt = LineInt().m_tokenString.GetString();
     row.lineModeInt = LineInt().m_modePattern.GetString();
+    row.pointTokens = Point().m_tokenString.GetString();
+    row.pointMode = Point().m_modePattern.GetString();
+    row.pointTokensInt = PointInt().m_tokenString.GetString();
+    row.pointModeInt = PointInt().m_modePattern.GetString();
     row.prompt = step.prompt;
     row.hint = step.hint;
     row.message = App().m_lastMessage.GetString();
@@ -290,16 +305,26 @@ const CCommandRow& CCommandTape::Menu(const char* title, int arcMenu)
     });
 }
 
-const CCommandRow& CCommandTape::LineMenu(const char* title)
+const CCommandRow& CCommandTape::SubModeMenu(CSubMode::Object object, const char* title)
 {
     UINT id = 0;
     for (const CSubMode* m = SubModesBegin(); m != SubModesEnd(); ++m) {
-        if (m->object == CSubMode::Object::Line && std::strcmp(m->title, title) == 0)
+        if (m->object == object && std::strcmp(m->title, title) == 0)
             id = m->id;
     }
     return Row(std::string("menu ") + title, [&]() -> const CTapeStep& {
         return m_tape.Run("menu", [&] { m_tape.View().OnSubModeCommand(id); });
     });
+}
+
+const CCommandRow& CCommandTape::LineMenu(const char* title)
+{
+    return SubModeMenu(CSubMode::Object::Line, title);
+}
+
+const CCommandRow& CCommandTape::PointMenu(const char* title)
+{
+    return SubModeMenu(CSubMode::Object::Point, title);
 }
 
 const CCommandRow& CCommandTape::Typed(const char* line)

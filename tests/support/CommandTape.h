@@ -1,7 +1,7 @@
 // The command tape: a case is a few rows fed to a drawing's commands the way a person gives them
 // (a command start, a sub-mode menu item by title, clicks and picks at world points, typed
 // lines, values with the sub-code their typed line gets, double clicks, keys, the constraint
-// buttons and code), and each row reads back what the circle and line command objects and the
+// buttons and code), and each row reads back what the circle, line and point command objects and the
 // application show afterwards. Clicks enter through the view's button handlers at the pixel
 // the window shows the world point at, so the view maps them back, notes the press view and
 // lays the pick rectangle itself; typed lines enter through the input bar's Enter path, so the
@@ -16,10 +16,12 @@
 #include "geometry/PointD.h"
 #include "platform/core/WinTypes.h"
 #include "tests/support/InputTape.h"
+#include "view/SubModeTable.h"
 
 class CCircleCommand;
 class CLine;
 class CLineCommand;
+class CPointCommand;
 
 // What one row left behind.
 struct CCommandRow {
@@ -32,6 +34,10 @@ struct CCommandRow {
     std::string lineMode;
     std::string lineTokensInt; // the interrupting line instance
     std::string lineModeInt;
+    std::string pointTokens;   // the main point instance
+    std::string pointMode;
+    std::string pointTokensInt; // the interrupting point instance
+    std::string pointModeInt;
     std::string prompt;
     std::string hint;
     std::string message;       // the message line as the application keeps it
@@ -63,6 +69,8 @@ public:
     CCircleCommand& CircleInt();
     CLineCommand& Line();
     CLineCommand& LineInt();
+    CPointCommand& Point();
+    CPointCommand& PointInt();
 
     // Elements to pick, on the drawing's default layer with one pen.
     void AddLine(CPointD a, CPointD b);
@@ -74,6 +82,8 @@ public:
     const CCommandRow& Menu(const char* title, int arcMenu = 0);
     // An item of the LINE or E_LINE sub-menu by its title.
     const CCommandRow& LineMenu(const char* title);
+    // An item of the POINT or E_POINT sub-menu by its title.
+    const CCommandRow& PointMenu(const char* title);
     // A typed line confirmed with Enter: "x,y" a point (sub-code 17), "30d" an angle, "++5" a
     // relative number, "12.5" a plain number (2), "5n" a count.
     const CCommandRow& Typed(const char* line);
@@ -108,6 +118,8 @@ public:
     std::vector<std::string> ListAfterRoundTrip();
 
 private:
+    // A sub-mode menu item of the object by its title.
+    const CCommandRow& SubModeMenu(CSubMode::Object object, const char* title);
     template <class Action>
     const CCommandRow& Row(const std::string& what, Action action);
     // The client pixel whose world point, as the view maps it, lies nearest the world point.
