@@ -5,7 +5,10 @@
 #include "app/ZelkApp.h"
 #include "elements/ElementDrawing.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <cstring>
+#include <limits>
 
 IMPLEMENT_DYNCREATE(CAppText, CObject)
 
@@ -113,9 +116,17 @@ void CAppText::Serialize(CArchive& ar)
         ClampLoaded();
 }
 
+void CAppText::ClampFontSize(LOGFONT& font)
+{
+    constexpr LONG kLimit = std::numeric_limits<std::int32_t>::max() / 10;
+    font.lfHeight = std::clamp<LONG>(font.lfHeight, -kLimit, kLimit);
+    font.lfWidth = std::clamp<LONG>(font.lfWidth, -kLimit, kLimit);
+}
+
 void CAppText::ClampLoaded()
 {
     ClampSetting(m_slantAngle, -3600.0, 3600.0);
+    ClampFontSize(m_logFont);
     // The face name is a C string to every reader; an archive may not end it.
     m_logFont.lfFaceName[LF_FACESIZE - 1] = '\0';
 }
