@@ -166,12 +166,14 @@ int MakeBackupCopy(const CString& path)
     char ext[_MAX_EXT];
     _splitpath(path, drive, dir, fname, ext);
     const CString backup = CString(drive) + dir + fname + "-Back" + ext;
-    if (_access(path, 0) != 0)
+    // No file, or none that can be opened (a folder in the way): nothing to keep, and the save
+    // that follows meets the same path and says so.
+    CFile source;
+    if (!source.Open(path, CFile::modeRead | CFile::typeBinary))
         return 1;
     std::vector<BYTE> data;
     bool read = false;
     try {
-        CFile source(path, CFile::modeRead | CFile::typeBinary);
         const DWORD size = source.GetLength();
         if (size <= 0x7FFFFFFFu) {
             data.resize(size);
