@@ -346,6 +346,8 @@ void CAppText::SetSlantAngle(double tenthsOfDegree)
 void CAppText::SetHeight(double height)
 {
     m_logFont.lfHeight = TruncToInt(-height);
+    // A typed height can be as large as a damaged file's.
+    ClampFontSize(m_logFont);
     m_heightTenths = TruncToInt(height * 10.0);
     m_mask |= kMaskHeight;
 }
@@ -353,6 +355,7 @@ void CAppText::SetHeight(double height)
 void CAppText::SetWidth(double width)
 {
     m_logFont.lfWidth = TruncToInt(width);
+    ClampFontSize(m_logFont);
     m_widthTenths = TruncToInt(width * 10.0);
     m_mask |= kMaskWidth;
 }

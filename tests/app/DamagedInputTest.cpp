@@ -104,6 +104,11 @@ TEST_F(DamagedInput, AFontHeightPastTenTimesTheIntegerRangeIsHeldWhereTheFileIsR
     // The rest of the drawing is read: the text in that font is there.
     ASSERT_EQ(doc->m_textBlocks.GetSize(), 1);
     EXPECT_EQ(doc->TextBlockAt(0)->m_slots[0].m_text, CString("図面の見本"));
+    // A height or width typed as large is held the same way.
+    m_app->m_appText.SetHeight(1e12);
+    m_app->m_appText.SetWidth(-1e12);
+    EXPECT_EQ(m_app->m_appText.m_logFont.lfHeight, -kHeld);
+    EXPECT_EQ(m_app->m_appText.m_logFont.lfWidth, -kHeld);
 }
 
 TEST_F(DamagedInput, AnOriginThatIsNotANumberIsRefusedAndTheWindowDrawsWhatCameBefore)
