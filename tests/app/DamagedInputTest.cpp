@@ -8,6 +8,7 @@
 #include "document/ZelkDoc.h"
 #include "elements/Texts.h"
 #include "elements/TypeFont.h"
+#include "macro/TextDoc.h"
 #include "platform/core/CodePage.h"
 #include "platform/core/ProgramFolder.h"
 #include "platform/core/Services.h"
@@ -280,6 +281,27 @@ TEST_F(DamagedInput, TemporaryFilesOfEndedWritesGoAtTheNextStartAndSave)
 }
 
 } // namespace
+
+TEST_F(DamagedInput, AMultiTextWindowOutlivesItsDrawingWithoutHandingItsLinesToIt)
+{
+    // Closing everything at the end closes the drawing before the text window tied to it.
+    Start();
+    UiDriver::ShowAndActivate(m_app->m_pMainFrame);
+    ASSERT_NE(m_app->m_activeView, nullptr);
+    CZelkDoc* drawing = ActiveDrawing();
+    m_app->m_activeView->SetFocus();
+    UiDriver::Pump();
+    UiDriver::Key('X');
+    UiDriver::Pump();
+    const std::vector<CTextDoc*> texts = m_app->TextDocs();
+    ASSERT_EQ(texts.size(), 1u);
+    ASSERT_EQ(texts[0]->m_ownerDrawing, drawing);
+    ASSERT_EQ(texts[0]->m_multiLineInput, 1);
+    drawing->OnCloseDocument();
+    EXPECT_EQ(texts[0]->m_ownerDrawing, nullptr);
+    texts[0]->OnCloseDocument();
+    EXPECT_TRUE(m_app->TextDocs().empty());
+}
 
 // The program itself, started unattended: the boxes of its start and of its end are declined
 // (the missing registration file, the question whether to write the drawing that an abnormal
