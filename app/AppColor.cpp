@@ -6,6 +6,9 @@
 #include "app/MainFrame.h"
 #include "app/ZelkApp.h"
 
+#include <iterator>
+#include <vector>
+
 IMPLEMENT_DYNCREATE(CAppColor, CObject)
 
 namespace {
@@ -78,16 +81,14 @@ WORD CAppColor::FindUserColor(COLORREF color) const
 
 void CAppColor::FillColorCombo(CColorComboBox* combo) const
 {
-    bool first = true;
-    for (COLORREF color : m_standardColors) {
-        combo->AddColor(color);
-        if (first) {
-            combo->SetCurSel(combo->FindColor(color));
-            first = false;
-        }
-    }
+    combo->AddColor(m_standardColors[0]);
+    combo->SetCurSel(combo->FindColor(m_standardColors[0]));
+    // A damaged archive can give tens of thousands of user colors: the box is searched once for
+    // all of them instead of once for each.
+    std::vector<COLORREF> rest(std::begin(m_standardColors) + 1, std::end(m_standardColors));
     for (int i = 0; i < m_userColors.GetSize(); ++i)
-        combo->AddColor(static_cast<COLORREF>(m_userColors[i]));
+        rest.push_back(static_cast<COLORREF>(m_userColors[i]));
+    combo->AddColors(rest);
 }
 
 void CAppColor::ClearColorCombo() const

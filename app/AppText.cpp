@@ -5,7 +5,10 @@
 #include "app/ZelkApp.h"
 #include "elements/ElementDrawing.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <cstring>
+#include <limits>
 
 IMPLEMENT_DYNCREATE(CAppText, CObject)
 
@@ -113,9 +116,17 @@ void CAppText::Serialize(CArchive& ar)
         ClampLoaded();
 }
 
+void CAppText::ClampFontSize(LOGFONT& font)
+{
+    constexpr LONG kLimit = std::numeric_limits<std::int32_t>::max() / 10;
+    font.lfHeight = std::clamp<LONG>(font.lfHeight, -kLimit, kLimit);
+    font.lfWidth = std::clamp<LONG>(font.lfWidth, -kLimit, kLimit);
+}
+
 void CAppText::ClampLoaded()
 {
     ClampSetting(m_slantAngle, -3600.0, 3600.0);
+    ClampFontSize(m_logFont);
     // The face name is a C string to every reader; an archive may not end it.
     m_logFont.lfFaceName[LF_FACESIZE - 1] = '\0';
 }
@@ -335,6 +346,8 @@ void CAppText::SetSlantAngle(double tenthsOfDegree)
 void CAppText::SetHeight(double height)
 {
     m_logFont.lfHeight = TruncToInt(-height);
+    // A typed height can be as large as a damaged file's.
+    ClampFontSize(m_logFont);
     m_heightTenths = TruncToInt(height * 10.0);
     m_mask |= kMaskHeight;
 }
@@ -342,6 +355,7 @@ void CAppText::SetHeight(double height)
 void CAppText::SetWidth(double width)
 {
     m_logFont.lfWidth = TruncToInt(width);
+    ClampFontSize(m_logFont);
     m_widthTenths = TruncToInt(width * 10.0);
     m_mask |= kMaskWidth;
 }

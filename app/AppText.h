@@ -75,6 +75,9 @@ public:
     void RestoreShape();
     // Runs the command of a shape (1 to 4) of the application.
     static void RunShapeCommand(BYTE shape);
+    // Holds a font's height and width where ten times them (the font is measured and made in
+    // tenths) is still a 32-bit number; a damaged file or archive can hold any value there.
+    static void ClampFontSize(LOGFONT& font);
 
     void SetAnchor(int anchor);
     void SetSizeTenths(int widthTenths, int heightTenths);

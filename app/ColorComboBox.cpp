@@ -6,6 +6,8 @@
 #include "platform/gdi/DC.h"
 #include "platform/gdi/GdiObjects.h"
 
+#include <unordered_set>
+
 int CompareColors(COLORREF first, COLORREF second)
 {
     if (first == second)
@@ -82,6 +84,17 @@ void CColorComboBox::AddColor(COLORREF color)
 {
     if (FindColor(color) < 0)
         AddString(reinterpret_cast<LPCTSTR>(static_cast<DWORD_PTR>(color)));
+}
+
+void CColorComboBox::AddColors(const std::vector<COLORREF>& colors)
+{
+    std::unordered_set<COLORREF> held;
+    const int count = GetCount();
+    for (int i = 0; i < count; ++i)
+        held.insert(static_cast<COLORREF>(GetItemData(i)));
+    for (COLORREF color : colors)
+        if (held.insert(color).second)
+            AddString(reinterpret_cast<LPCTSTR>(static_cast<DWORD_PTR>(color)));
 }
 
 int CColorComboBox::FindColor(COLORREF color) const

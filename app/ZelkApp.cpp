@@ -15,6 +15,10 @@ CZelkApp::~CZelkApp()
 {
     DeleteUnitsAndVariables();
     DeleteWindowlessTextDocs();
+    // The framework's part deletes the documents still open after this part has gone: they
+    // must not reach the application through the pointer any more.
+    if (g_pApp == this)
+        g_pApp = nullptr;
 }
 
 void CZelkApp::DeleteUnitsAndVariables()

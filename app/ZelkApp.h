@@ -96,6 +96,8 @@ public:
     CZelkDoc* OpenDrawingFile(const CString& path, const CString& name, int kind);
     // Recovery files of the program folder: whether one is there, and restoring them all.
     int HasRecoveryFiles();
+    // Removes the temporary files a recovery write left when the program was ended in it.
+    void RemoveStaleRecoveryTemporaries();
     void RecoverDrawings();
     CZelkDoc* OpenRecoveryDocument(const CString& path, const CString& name);
     // The path and short name a recovery file recorded for its drawing (`base` is the recovery

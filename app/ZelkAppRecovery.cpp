@@ -49,6 +49,28 @@ int CZelkApp::HasRecoveryFiles()
     return 0;
 }
 
+// A recovery file is written whole beside itself under the temporary name and then put in
+// place; an end during the write (a killed process, the file-size limit) leaves the temporary
+// file. Only the instance that owns the recovery files writes them, so it alone may remove one.
+void CZelkApp::RemoveStaleRecoveryTemporaries()
+{
+    if (!DocOwnsRecoveryFiles())
+        return;
+    const CString folder = ProgramFolder();
+    std::vector<CString> stale;
+    _finddata_t data;
+    const std::intptr_t handle = _findfirst(folder + "Recov*.tmp~", &data);
+    if (handle < 0)
+        return;
+    do {
+        if (!(data.attrib & _A_SUBDIR))
+            stale.push_back(folder + data.name);
+    } while (_findnext(handle, &data) == 0);
+    _findclose(handle);
+    for (const CString& path : stale)
+        _unlink(path);
+}
+
 void CZelkApp::RecoverDrawings()
 {
     if (!DocOwnsRecoveryFiles())

@@ -9,6 +9,7 @@
 #include "document/ZelkDoc.h"
 #include "elements/ElementSettings.h"
 #include "input/InputBar.h"
+#include "macro/TextDoc.h"
 #include "platform/core/FolderLock.h"
 #include "platform/core/ProgramFolder.h"
 #include "userapp/UserAppBlock.h"
@@ -125,6 +126,15 @@ void DocForgetDocument(CZelkDoc* doc)
     UserAppBlock* block = ExchangeBlock();
     if (block && block->m_activeDocId == static_cast<std::int16_t>(doc->m_docNumber))
         block->m_activeDocId = -1;
+}
+
+void DocForgetInTextWindows(const CZelkDoc* doc)
+{
+    if (!g_pApp)
+        return;
+    for (CTextDoc* text : g_pApp->TextDocs())
+        if (text->m_ownerDrawing == doc)
+            text->m_ownerDrawing = nullptr;
 }
 
 void DocSetUserAppWriteLayer(short layer)

@@ -18,6 +18,9 @@ class CZelkView;
 // Clears every reference the application holds to the drawing (only those pointing to it),
 // the plug-ins' exchange block included.
 void DocForgetDocument(CZelkDoc* doc);
+// The text windows tied to a drawing that goes: a window hands its lines to its drawing when it
+// closes, and closing every window at the end closes the drawing first.
+void DocForgetInTextWindows(const CZelkDoc* doc);
 // The exchange block's copy of the active drawing's write layer.
 void DocSetUserAppWriteLayer(short layer);
 

@@ -134,6 +134,7 @@ CZelkDoc::~CZelkDoc()
 {
     for (CZelkView* v : GetViews())
         v->m_document = nullptr;
+    DocForgetInTextWindows(this);
     FreeContents();
     // The embedded items outlive a reset of the contents; they go with the drawing.
     for (CZelkCntrItem* item : m_oleItems)

@@ -89,6 +89,7 @@ bool RunFirstStartNotices(const CZelkDoc* doc)
 {
     CZelkApp* app = g_pApp;
     bool recovered = false;
+    app->RemoveStaleRecoveryTemporaries();
     if (app->HasRecoveryFiles()) {
         app->RecoverDrawings();
         app->m_startupNoticeSuppressed = 1;

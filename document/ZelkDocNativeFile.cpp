@@ -30,6 +30,7 @@
 #include "view/ZelkOleObj.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 #include <new>
 #include <set>
@@ -82,7 +83,15 @@ struct CPayload {
     std::int16_t I16() { return GetInt16(m_data, m_length, m_position); }
     std::uint16_t U16() { return static_cast<std::uint16_t>(I16()); }
     std::int32_t I32() { return GetInt32(m_data, m_length, m_position); }
-    double F64() { return GetDouble(m_data, m_length, m_position); }
+    // A number that is not finite is damage, as a read past the record is: the views turn
+    // coordinates and angles into pixels, where an infinity or NaN has no integer.
+    double F64()
+    {
+        const double value = GetDouble(m_data, m_length, m_position);
+        if (!std::isfinite(value))
+            m_position = m_length + 1;
+        return value;
+    }
     CPointD Point()
     {
         CPointD p;
@@ -539,6 +548,7 @@ int CZelkDoc::ApplyNativeRecord(const BYTE* header, const BYTE* payload, int cod
             lf.lfPitchAndFamily = in.Byte();
             GetBytes(payload, length, in.m_position, lf.lfFaceName, kNativeFaceNameSize);
             lf.lfFaceName[kNativeFaceNameSize - 1] = '\0';   // the file may not end the name
+            CAppText::ClampFontSize(lf);
             if (in.Overrun())
                 return 0;
 

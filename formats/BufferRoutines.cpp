@@ -5,6 +5,7 @@
 #include "platform/core/Arrays.h"
 #include "platform/core/File.h"
 #include "platform/core/Runtime.h"
+#include "platform/core/Services.h"
 
 #include <cstring>
 #include <new>
@@ -32,6 +33,8 @@ int SplitString(const CString& text, char separator, CStringArray& out)
 }
 
 namespace {
+
+const char kMsgBackupNotWritten[] = " にバックアップを書き込めませんでした";
 
 void PutRaw(int capacity, BYTE* buffer, const void* bytes, int n, int& position)
 {
@@ -155,7 +158,7 @@ int WriteTextFileLines(const CStringArray& lines, const CString& path)
     }
 }
 
-void MakeBackupCopy(const CString& path)
+int MakeBackupCopy(const CString& path)
 {
     char drive[_MAX_DRIVE];
     char dir[_MAX_DIR];
@@ -163,26 +166,34 @@ void MakeBackupCopy(const CString& path)
     char ext[_MAX_EXT];
     _splitpath(path, drive, dir, fname, ext);
     const CString backup = CString(drive) + dir + fname + "-Back" + ext;
+    // No file, or none that can be opened (a folder in the way): nothing to keep, and the save
+    // that follows meets the same path and says so.
+    CFile source;
+    if (!source.Open(path, CFile::modeRead | CFile::typeBinary))
+        return 1;
     std::vector<BYTE> data;
+    bool read = false;
     try {
-        CFile source(path, CFile::modeRead | CFile::typeBinary);
         const DWORD size = source.GetLength();
-        if (size > 0x7FFFFFFFu)
-            return;
-        data.resize(size);
-        if (size > 0 && source.Read(data.data(), size) != size)
-            return;
+        if (size <= 0x7FFFFFFFu) {
+            data.resize(size);
+            read = size == 0 || source.Read(data.data(), size) == size;
+        }
         source.Close();
     } catch (CFileException&) {
-        return;
+        read = false;
     } catch (const std::bad_alloc&) {
-        return;
+        read = false;
     }
-    CrtRemove(backup);
-    try {
-        CFile copy(backup, CFile::modeCreate | CFile::modeWrite | CFile::typeBinary);
-        copy.Write(data.data(), static_cast<UINT>(data.size()));
-        copy.Close();
-    } catch (CFileException&) {
-    }
+    // Written beside the backup and put in its place whole, as the drawing itself is: a full
+    // disk used to cost the previous backup and leave a cut one.
+    if (read && SaveFileReplacing(backup, [&data](const CString& temporary) {
+            CFile copy(temporary, CFile::modeCreate | CFile::modeWrite | CFile::typeBinary);
+            copy.Write(data.data(), static_cast<UINT>(data.size()));
+            copy.Close();
+            return TRUE;
+        }))
+        return 1;
+    AfxMessageBox(backup + kMsgBackupNotWritten);
+    return 0;
 }

@@ -55,7 +55,9 @@ int WriteTextFileLines(const CStringArray& lines, const CString& path);
 // The backup copy of a file about to be overwritten: plan.zel keeps its old content as
 // plan-Back.zel. The file itself stays where it is, so that the write that follows replaces it
 // with its permission bits and through a symbolic link, and refuses it when it is read-only.
-void MakeBackupCopy(const CString& path);
+// The copy replaces the previous backup only once it is written whole; when it cannot be, the
+// previous backup stays and the user is told. 0 then, else 1 (also when there is no file yet).
+int MakeBackupCopy(const CString& path);
 
 // ---- the fixed-size fields, written and read in place: a drawing file has millions of them.
 

@@ -445,7 +445,20 @@ CDxfReader::~CDxfReader()
     m_styles.RemoveAll();
 }
 
-double CDxfReader::Atof(const CString& s) { return DxfAtof(s); }
+// A value that is not finite ("nan", "inf", a number past the double range) reads as 0, the
+// value of a group the entity did not give: the views turn coordinates into pixels, where an
+// infinity or NaN has no integer.
+double CDxfReader::Atof(const CString& s)
+{
+    const double value = DxfAtof(s);
+    return std::isfinite(value) ? value : 0.0;
+}
+
+double CDxfReader::InsertNumber(const CString& s)
+{
+    const double value = StringToDouble(s);
+    return std::isfinite(value) ? value : 0.0;
+}
 
 int CDxfReader::Atoi(const CString& s) { return DxfAtoi(s); }
 
@@ -1388,9 +1401,9 @@ void CDxfReader::CopyInsertIntoBlock()
         return;
     CInsertFrame frame;
     frame.base = source->m_base;
-    frame.rotation = StringToDouble(m_groups[50]);
-    frame.point.Init(StringToDouble(m_groups[10]), StringToDouble(m_groups[20]));
-    frame.scale.Init(StringToDouble(m_groups[41]), StringToDouble(m_groups[42]));
+    frame.rotation = InsertNumber(m_groups[50]);
+    frame.point.Init(InsertNumber(m_groups[10]), InsertNumber(m_groups[20]));
+    frame.scale.Init(InsertNumber(m_groups[41]), InsertNumber(m_groups[42]));
     Attr a = Resolve(false, false, true);
     // Copies are counted first: the source may be the target's own list only through a
     // self-reference, which is refused when the name is looked up.
@@ -1446,12 +1459,12 @@ void CDxfReader::CopyInsertIntoBlock()
 void CDxfReader::ExpandInsert(bool dimension)
 {
     CBlock* block = BlockAt(m_blockIndex);
-    double r = StringToDouble(m_groups[50]);
+    double r = InsertNumber(m_groups[50]);
     CPointD point;
     if (!dimension)
-        point.Init(StringToDouble(m_groups[10]), StringToDouble(m_groups[20]));
+        point.Init(InsertNumber(m_groups[10]), InsertNumber(m_groups[20]));
     CPointD scale;
-    scale.Init(StringToDouble(m_groups[41]), StringToDouble(m_groups[42]));
+    scale.Init(InsertNumber(m_groups[41]), InsertNumber(m_groups[42]));
     CBlkInsert* insert = new CBlkInsert;
     insert->m_block = static_cast<std::int16_t>(m_blockIndex);
     insert->m_point = point;

@@ -139,7 +139,10 @@ private:
 
     CString& G(int code) { return m_groups[code]; }
     CPointD PointOf(int x, int y) { return CPointD().Init(Atof(G(x)), Atof(G(y))); }
+    // Numbers of groups; one that is not finite reads as 0. INSERT and DIMENSION take theirs
+    // through the runtime's reading.
     static double Atof(const CString& s);
+    static double InsertNumber(const CString& s);
     static int Atoi(const CString& s);
 
     CZelkDoc* m_doc;

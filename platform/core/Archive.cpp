@@ -128,6 +128,22 @@ UINT CArchive::FillBuffer()
     return static_cast<UINT>(m_lim);
 }
 
+BOOL CArchive::HoldsAtLeast(ULONGLONG n) const
+{
+    const ULONGLONG buffered = m_lim - m_cur;
+    if (buffered >= n)
+        return TRUE;
+    if (m_pFile == nullptr)
+        return FALSE;
+    try {
+        const ULONGLONG length = m_pFile->GetLength();
+        const ULONGLONG position = m_pFile->GetPosition();
+        return buffered + (length > position ? length - position : 0) >= n;
+    } catch (CFileException&) {
+        return TRUE;
+    }
+}
+
 void CArchive::TakeBytes(BYTE* p, UINT n)
 {
     if (!IsLoading())

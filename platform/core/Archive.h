@@ -30,6 +30,10 @@ public:
     BOOL IsBufferEmpty() const { return m_cur == m_lim; }
     CFile* GetFile() const { return m_pFile; }
 
+    // Loading: FALSE when fewer than n bytes are left to read; TRUE also when the file cannot
+    // tell its length (a pipe), since reading then finds the end itself.
+    BOOL HoldsAtLeast(ULONGLONG n) const;
+
     // Raw bytes. Read returns fewer bytes than asked at the end of the data.
     UINT Read(void* lpBuf, UINT nMax);
     void Write(const void* lpBuf, UINT nMax);

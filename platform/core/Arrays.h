@@ -10,6 +10,7 @@
 #include "platform/core/WinTypes.h"
 
 #include <stdexcept>
+#include <type_traits>
 #include <vector>
 
 // The shared operations of every array; T is the element type.
@@ -180,12 +181,17 @@ public:
 };
 
 // Reads a count from an archive and the elements one by one, so that a count that the data do
-// not hold ends in CArchiveException rather than a huge allocation.
+// not hold ends in CArchiveException rather than a huge allocation. A count beyond what the
+// bytes left could hold is refused before any element is taken: a damaged archive would
+// otherwise fill the array with whatever follows the count.
 template <typename T, typename ReadOne>
 void ReadCountedElements(CArchive& ar, std::vector<T>& data, ReadOne readOne)
 {
     DWORD nCount = ar.ReadCount();
     data.clear();
+    constexpr ULONGLONG kLeastBytes = std::is_arithmetic_v<T> ? sizeof(T) : 1;
+    if (!ar.HoldsAtLeast(static_cast<ULONGLONG>(nCount) * kLeastBytes))
+        AfxThrowArchiveException(CArchiveException::endOfFile);
     data.reserve(nCount < 4096 ? nCount : 4096);
     for (DWORD i = 0; i < nCount; ++i) {
         T value{};

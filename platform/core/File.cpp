@@ -787,6 +787,9 @@ BOOL SaveFileReplacing(LPCTSTR lpszPathName, const std::function<BOOL(const CStr
 
     const std::string temporary = target + ".tmp~";
     const CString temporaryName = ProgramPath(temporary);
+    // One left by a save that was ended in its write goes first: it may be read-only, or a
+    // link that the new file would be written through.
+    ::unlink(temporary.c_str());
     BOOL written = FALSE;
     try {
         written = write(temporaryName);

@@ -228,7 +228,8 @@ private:
 // the link stays a link), which then takes that file's place in one step with its permission
 // bits. A file the user may not write, or that is not a plain file, is refused before write
 // runs. FALSE when refused or when write returned FALSE or threw CFileException; the previous
-// file is then untouched and no temporary file is left.
+// file is then untouched and no temporary file is left. A temporary file that an ended save
+// left under the same name is removed before write runs.
 BOOL SaveFileReplacing(LPCTSTR lpszPathName, const std::function<BOOL(const CString& temporary)>& write);
 // FALSE when a save may not replace the file at a file-system path: it is not a plain file, is
 // marked read-only or may not be written by the user. TRUE for a name not taken yet.

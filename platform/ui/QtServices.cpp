@@ -26,6 +26,7 @@
 #include <QThread>
 
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <QTimer>
 #include <QUrl>
@@ -93,6 +94,22 @@ void FitTextWidth(QMessageBox& box)
 
 int CQtServices::MessageBox(const CString& text, const CString& caption, UINT type)
 {
+    // A smoke run has no one to answer a box, as it has no one to answer a dialog: the box
+    // is written to the error output and declined (No where the box has it, so that the
+    // question whether to write a drawing at the end writes nothing and lets the run end;
+    // else Cancel; else its first button).
+    if (std::getenv("ZELK_QUIT_AT_START")) {
+        std::fprintf(stderr, "%s\n", UiCp932ToUtf8(text.GetString(), text.GetLength()).c_str());
+        std::fflush(stderr);
+        switch (type & MB_TYPEMASK) {
+        case MB_YESNO:
+        case MB_YESNOCANCEL: return IDNO;
+        case MB_OKCANCEL:
+        case MB_RETRYCANCEL: return IDCANCEL;
+        case MB_ABORTRETRYIGNORE: return IDABORT;
+        default: return IDOK;
+        }
+    }
     UiEnsureApplication();
     QMessageBox box;
     box.setText(ToQ(text));

@@ -295,7 +295,9 @@ TEST_F(Groups, SearchesOfTheLeaderBalloonAndNotationGroups)
     AddText(n, "x", 1);
     const int base = AddText(n, "H", 4);
     int tb, ts;
-    EXPECT_EQ(notation.FindBaseText(&m_doc, tb, ts), m_doc.TextBlockAt(tb));
+    // The block number is set by the search, so the search runs before the block is looked up.
+    CTexts* found = notation.FindBaseText(&m_doc, tb, ts);
+    EXPECT_EQ(found, m_doc.TextBlockAt(tb));
     EXPECT_EQ(ts, base);
     EXPECT_EQ(notation.FindAngleDimensionArc(&m_doc), nullptr);
 }

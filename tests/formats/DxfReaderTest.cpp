@@ -8,6 +8,8 @@
 #include <cmath>
 #include <cstring>
 #include <iterator>
+#include <set>
+#include <utility>
 
 namespace {
 
@@ -586,6 +588,28 @@ TEST_F(DxfImport, TextSizesAndAnglesBeyondTheIntegerRangeAreHeldAtItsEnds)
     EXPECT_EQ(texts[0].font->m_logFont.lfEscapement, 0);
     EXPECT_EQ(texts[1].font->m_height, 25);
     EXPECT_EQ(texts[1].font->m_logFont.lfEscapement, 2147483647);
+}
+
+TEST_F(DxfImport, NumbersThatAreNotFiniteReadAsZero)
+{
+    // As a group the entity did not give: NaN, infinities and numbers past the double range.
+    DxfText body;
+    body.G(0, "LINE").G(8, "0").G(10, "nan").G(20, "1e999").G(11, 5.0).G(21, "-inf");
+    body.G(0, "CIRCLE").G(8, "0").G(10, "infinity").G(20, 2.0).G(40, "3");
+    body.G(0, "TEXT").G(8, "0").G(10, "-nan").G(20, "4").G(40, "2.5").G(1, "T");
+    body.G(0, "ENDSEC");
+    ASSERT_EQ(ImportEntities(body), 1);
+    auto lines = Lines();
+    ASSERT_EQ(lines.size(), 1u);
+    const std::set<std::pair<double, double>> ends{{lines[0].x1, lines[0].y1}, {lines[0].x2, lines[0].y2}};
+    EXPECT_EQ(ends, (std::set<std::pair<double, double>>{{0, 0}, {5, 0}}));
+    auto circles = Circles();
+    ASSERT_EQ(circles.size(), 1u);
+    EXPECT_EQ(circles[0].cx, 0);
+    EXPECT_EQ(circles[0].cy, 2);
+    auto texts = Texts();
+    ASSERT_EQ(texts.size(), 1u);
+    EXPECT_TRUE(std::isfinite(texts[0].x) && std::isfinite(texts[0].y));
 }
 
 TEST_F(DxfImport, MissingFileFailsWithoutAMessage)

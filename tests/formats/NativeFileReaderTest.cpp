@@ -19,7 +19,9 @@
 #include "elements/TypePen.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
+#include <limits>
 
 namespace {
 
@@ -349,6 +351,67 @@ TEST_F(NativeFileReader, NumbersOutsideTheirTablesAreCaught)
             EXPECT_EQ(d->LineBlockAt(0)->m_slots[0].m_group, c.group) << c.what;
         }
         EXPECT_EQ(d->m_groups.GetSize(), 1) << c.what;
+    }
+}
+
+TEST_F(NativeFileReader, NumbersThatAreNotFiniteAreDamage)
+{
+    // Every number of a record that the views turn into pixels: a NaN or an infinity there
+    // stops the reading as a record past its end does; what came before stays.
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const double inf = std::numeric_limits<double>::infinity();
+    NativePacker base;
+    base.Header().Record("layer", "", "*0\r\n");
+    base.Record("pen", "", Pack(NativePacker().Pen(0, 1, 0, 0, 70).CrLf()));
+    base.Record("font", "",
+                Pack(NativePacker().Font(-30, 0, 0, "Font", {1, 1, 1, 1, 1}, 0, 1, 0, 30, 20).CrLf()));
+    auto element = [](const char* keyword, const NativePacker& item) {
+        const std::string header =
+            std::string(keyword) == "line" ? Pack(NativePacker().U8(1).I16(0)) : Pack(NativePacker().I16(0));
+        return Pack(NativePacker().Record(keyword, header, Pack(NativePacker(item).Tail(0, -1, 0).CrLf())));
+    };
+    auto line = [&](double x) { return element("line", NativePacker().Pt(x, 0).Pt(4, 0).I32(0)); };
+    auto font = [](double angle, double spacing) {
+        return Pack(NativePacker().Record(
+            "font", "", Pack(NativePacker().Font(-30, 0, 0, "F", {1, 1, 1, 1, 1}, angle, spacing, 0, 30, 20).CrLf())));
+    };
+    struct Case {
+        const char* what;
+        std::string record;
+    } cases[] = {
+        {"origin x", Pack(NativePacker().Record("origin", "", Pack(NativePacker().Pt(nan, 0).F64(0).CrLf())))},
+        {"origin y", Pack(NativePacker().Record("origin", "", Pack(NativePacker().Pt(0, -inf).F64(0).CrLf())))},
+        {"origin angle", Pack(NativePacker().Record("origin", "", Pack(NativePacker().Pt(1, 1).F64(nan).CrLf())))},
+        {"ratio", Pack(NativePacker().Record("ratio", "", Pack(NativePacker().F64(inf).CrLf())))},
+        {"point", element("point", NativePacker().Pt(nan, 1))},
+        {"line start", line(nan)},
+        {"line end", element("line", NativePacker().Pt(0, 0).Pt(4, inf).I32(0))},
+        {"circle centre", element("circle", NativePacker().Pt(0, nan).F64(2))},
+        {"circle radius", element("circle", NativePacker().Pt(0, 0).F64(inf))},
+        {"arc angle", element("arc", NativePacker().Pt(0, 0).F64(2).F64(0).F64(nan).I32(0))},
+        {"ellipse tilt", element("conic", NativePacker().Pt(0, 0).F64(5).F64(0.5).F64(0).F64(360).F64(nan))},
+        {"curve point", element("curve", NativePacker().U8(1).I16(3).Pt(0, 0).Pt(inf, 1).Pt(2, 0))},
+        {"text position", Pack(NativePacker().Record(
+             "text", Pack(NativePacker().I16(0)),
+             Pack(NativePacker().Counted("x").Pt(nan, 0).I32(0).I16(0).Tail(0, -1, 0).CrLf())))},
+        {"font angle", font(nan, 1)},
+        {"font spacing", font(0, -inf)},
+        {"group point", Pack(NativePacker().Record(
+             "group", "", Pack(NativePacker().Counted("g").I16(0).I16(-1).I16(0).Pt(0, nan).Pt(0, 0).CrLf())))},
+    };
+    for (const Case& c : cases) {
+        auto d = NewDoc();
+        EXPECT_EQ(ReadInto(d.get(), base.Get() + line(1) + c.record + line(2) + "end\r\n"), 0) << c.what;
+        ASSERT_EQ(d->m_lineBlocks.GetSize(), 1) << c.what;
+        EXPECT_EQ(d->LineBlockAt(0)->m_count, 1) << c.what;
+        EXPECT_EQ(d->LineBlockAt(0)->m_slots[0].m_start.m_x, 1) << c.what;
+        EXPECT_EQ(d->m_pointBlocks.GetSize() + d->m_circleBlocks.GetSize() + d->m_arcBlocks.GetSize() +
+                      d->m_conicBlocks.GetSize() + d->m_curveBlocks.GetSize() + d->m_textBlocks.GetSize(),
+                  0) << c.what;
+        EXPECT_EQ(d->m_fonts.GetSize(), 1) << c.what;
+        EXPECT_TRUE(d->m_groups.GetSize() == 0) << c.what;
+        EXPECT_TRUE(std::isfinite(d->m_relOrigin.m_x) && std::isfinite(d->m_relOrigin.m_y) &&
+                    std::isfinite(d->m_relAngle) && std::isfinite(d->m_ratio)) << c.what;
     }
 }
 

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <iterator>
@@ -47,6 +48,9 @@ void LoadAndCheck(const std::string& archive)
     EXPECT_LE(app.m_appPath.m_recentDataFolders.GetSize(), 10);
     EXPECT_LE(app.m_appPath.m_recentTextFolders.GetSize(), 10);
     EXPECT_LT(std::strlen(app.m_appText.m_logFont.lfFaceName), sizeof app.m_appText.m_logFont.lfFaceName);
+    // No more colors than the archive has bytes for, and a font whose tenths are numbers.
+    EXPECT_LE(static_cast<size_t>(app.m_appColor.m_userColors.GetSize()) * 4, archive.size());
+    EXPECT_LE(std::abs(static_cast<long long>(app.m_appText.m_logFont.lfHeight)) * 10, 2147483647LL);
     g_pApp = nullptr;
 }
 

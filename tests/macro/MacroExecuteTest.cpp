@@ -37,6 +37,8 @@ protected:
     void TearDown() override
     {
         m_app->m_activeView = nullptr;
+        // The view outlives the drawing and looks at it when it goes.
+        m_view.m_document = nullptr;
         m_doc.reset();
         MacroAppFixture::TearDown();
     }
