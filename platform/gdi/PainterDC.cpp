@@ -183,7 +183,8 @@ constexpr int kReferencePixels = 256;
 constexpr long kSharedRingReach = 1L << 20;
 constexpr double kHalfPixelMargin = 1e-7;
 constexpr int kSharedRingMaxSteps = 4096;
-constexpr std::size_t kSharedRingMaxSamples = std::size_t{1} << 18;
+// What the kept rings of one painter may hold, in samples and pixels (about 40 and 16 bytes).
+constexpr std::size_t kSharedRingMaxSamples = std::size_t{1} << 17;
 constexpr std::size_t kRingVariantsKept = 8;
 
 // The sample steps of a thin ring of this radius: at most 0.7 pixels keeps it 8-connected.
@@ -584,6 +585,8 @@ const CPainterDC::Impl::RingVariant& CPainterDC::Impl::RingVariantFor(RingShape&
         variant.ringT.push_back(shape.samples[static_cast<size_t>(i)].t);
         variant.ringAt.push_back(p);
     }
+    // Counted with the samples: the next new shape past the limit lets every ring go.
+    ringSamples += variant.ringAt.size();
     return variant;
 }
 
