@@ -122,16 +122,18 @@ void CViewPainter::DrawPenElements(int pen, PassRule rule, bool linesOnly)
     Sort();
     const auto p = static_cast<std::size_t>(pen);
     auto walk = [&](auto& lists, auto drawOne) {
-        for (const auto& sorted : lists[p]) {
-            auto* block = sorted.block;
-            for (int s = 0; s < block->m_count; ++s) {
-                std::uint8_t state = 0, mark = 0;
-                std::int16_t layer = 0;
-                StatusOf(sorted.status + static_cast<std::size_t>(s), block->m_slots[s], state, mark, layer);
-                if (Takes(rule, state, mark, layer))
-                    drawOne(block, s);
+        WithRule(rule, [&](auto r) {
+            for (const auto& sorted : lists[p]) {
+                auto* block = sorted.block;
+                for (int s = 0; s < block->m_count; ++s) {
+                    std::uint8_t state = 0, mark = 0;
+                    std::int16_t layer = 0;
+                    StatusOf(sorted.status + static_cast<std::size_t>(s), block->m_slots[s], state, mark, layer);
+                    if (TakesBy<decltype(r)::value>(state, mark, layer))
+                        drawOne(block, s);
+                }
             }
-        }
+        });
     };
     if (!linesOnly)
         walk(m_points, [this](CDataPoints* b, int s) { DrawPoint(b, s); });

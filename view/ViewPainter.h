@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <type_traits>
 #include <vector>
 
 #include "document/BlockExtents.h"
@@ -53,6 +54,10 @@ public:
     CViewPainter(CZelkView* view, CDC* dc, const RECT& clip, bool inRect);
 
     bool Takes(PassRule rule, std::uint8_t state, std::uint8_t mark, std::int16_t layer) const;
+    template <PassRule R>
+    bool TakesBy(std::uint8_t state, std::uint8_t mark, std::int16_t layer) const;
+    template <class F>
+    static void WithRule(PassRule rule, F f);
 
     int PenCount() const;
     int FontCount() const;
@@ -173,8 +178,10 @@ inline bool PassLive(std::uint8_t state) { return (state & 3) != 0; }
 inline bool PassPlain(std::uint8_t mark) { return (mark & 6) == 0; }
 inline bool PassChanged(std::uint8_t state, std::uint8_t mark) { return ((state | mark) & 0x80) != 0; }
 
-// Inline: the walks call it for every element of every pass, with the rule fixed for the walk.
-inline bool CViewPainter::Takes(PassRule rule, std::uint8_t state, std::uint8_t mark, std::int16_t layer) const
+// Inline and by rule: the walks call it for every element of every pass, with the rule fixed for
+// the walk, so each walk tests only what its rule asks.
+template <PassRule R>
+inline bool CViewPainter::TakesBy(std::uint8_t state, std::uint8_t mark, std::int16_t layer) const
 {
     const bool inRange = InRange(layer);
     const WORD w = inRange ? Word(layer) : 0;
@@ -184,31 +191,30 @@ inline bool CViewPainter::Takes(PassRule rule, std::uint8_t state, std::uint8_t 
     // In the redraw a word counts as hidden by its bit 0, whatever its pending bit says.
     const bool markableRedraw = m_interrupt35 || showAll || (inRange && (w & 1) == 0);
     const bool pending = inRange && ((w & 0x80) != 0 || PassChanged(state, mark));
-    switch (rule) {
-    case PassRule::Sketch:
+    if constexpr (R == PassRule::Sketch)
         return PassLive(state) && PassPlain(mark) && inRange && (m_interrupt35 || showAll || w != 1);
-    case PassRule::Gray:
+    else if constexpr (R == PassRule::Gray)
         return PassLive(state) && PassPlain(mark) && offWrite && inRange &&
                (m_interrupt35 ? w != 0 : (showAll || w != 1));
-    case PassRule::Color:
+    else if constexpr (R == PassRule::Color)
         return PassLive(state) && PassPlain(mark) && inRange &&
                (m_interrupt35 ? w != 1
                               : ((!m_grayMode || layer == m_writeLayer) && (showAll || w != 1)));
-    case PassRule::Selected:
+    else if constexpr (R == PassRule::Selected)
         return PassLive(state) && (mark & 2) && markable;
-    case PassRule::MarkedLine:
+    else if constexpr (R == PassRule::MarkedLine)
         return PassLive(state) && (mark & 4) && markable;
-    case PassRule::SecondMark:
+    else if constexpr (R == PassRule::SecondMark)
         return PassLive(state) && (mark & 8) && markable;
-    case PassRule::RedrawErase:
+    else if constexpr (R == PassRule::RedrawErase)
         return !PassLive(state) && (state & 0x80);
-    case PassRule::RedrawSketch:
+    else if constexpr (R == PassRule::RedrawSketch)
         return PassLive(state) && PassPlain(mark) && inRange && PassChanged(state, mark) &&
                (m_interrupt35 ? w == 129 : (showAll || (w & 1) == 0));
-    case PassRule::RedrawGray:
+    else if constexpr (R == PassRule::RedrawGray)
         return PassLive(state) && PassPlain(mark) && pending &&
                (m_interrupt35 ? w == 129 : (offWrite && (showAll || (w & 1) == 0)));
-    case PassRule::RedrawColor:
+    else if constexpr (R == PassRule::RedrawColor) {
         if (!(PassLive(state) && PassPlain(mark) && pending))
             return false;
         if (m_interrupt35)
@@ -216,16 +222,43 @@ inline bool CViewPainter::Takes(PassRule rule, std::uint8_t state, std::uint8_t 
         if (layer == m_writeLayer)
             return (w & 1) == 0;
         return !m_grayMode && (w & 1) == 0;
-    case PassRule::RedrawSelected:
+    } else if constexpr (R == PassRule::RedrawSelected)
         return PassLive(state) && (mark & 0x80) && (mark & 2) && markableRedraw;
-    case PassRule::RedrawMarkedLine:
+    else if constexpr (R == PassRule::RedrawMarkedLine)
         return PassLive(state) && (mark & 0x80) && (mark & 4) && markableRedraw;
-    case PassRule::RedrawSecondMark:
+    else if constexpr (R == PassRule::RedrawSecondMark)
         return PassLive(state) && (mark & 0x80) && (mark & 8) && markableRedraw;
-    case PassRule::ChangedAny:
+    else
         return PassChanged(state, mark);
+}
+
+// Calls f with the rule as a constant of its type.
+template <class F>
+inline void CViewPainter::WithRule(PassRule rule, F f)
+{
+    switch (rule) {
+    case PassRule::Sketch: f(std::integral_constant<PassRule, PassRule::Sketch>{}); return;
+    case PassRule::Gray: f(std::integral_constant<PassRule, PassRule::Gray>{}); return;
+    case PassRule::Color: f(std::integral_constant<PassRule, PassRule::Color>{}); return;
+    case PassRule::Selected: f(std::integral_constant<PassRule, PassRule::Selected>{}); return;
+    case PassRule::MarkedLine: f(std::integral_constant<PassRule, PassRule::MarkedLine>{}); return;
+    case PassRule::SecondMark: f(std::integral_constant<PassRule, PassRule::SecondMark>{}); return;
+    case PassRule::RedrawErase: f(std::integral_constant<PassRule, PassRule::RedrawErase>{}); return;
+    case PassRule::RedrawSketch: f(std::integral_constant<PassRule, PassRule::RedrawSketch>{}); return;
+    case PassRule::RedrawGray: f(std::integral_constant<PassRule, PassRule::RedrawGray>{}); return;
+    case PassRule::RedrawColor: f(std::integral_constant<PassRule, PassRule::RedrawColor>{}); return;
+    case PassRule::RedrawSelected: f(std::integral_constant<PassRule, PassRule::RedrawSelected>{}); return;
+    case PassRule::RedrawMarkedLine: f(std::integral_constant<PassRule, PassRule::RedrawMarkedLine>{}); return;
+    case PassRule::RedrawSecondMark: f(std::integral_constant<PassRule, PassRule::RedrawSecondMark>{}); return;
+    case PassRule::ChangedAny: f(std::integral_constant<PassRule, PassRule::ChangedAny>{}); return;
     }
-    return false;
+}
+
+inline bool CViewPainter::Takes(PassRule rule, std::uint8_t state, std::uint8_t mark, std::int16_t layer) const
+{
+    bool taken = false;
+    WithRule(rule, [&](auto r) { taken = TakesBy<decltype(r)::value>(state, mark, layer); });
+    return taken;
 }
 
 template <class ColorOf>
@@ -248,7 +281,9 @@ void CViewPainter::DrawFontTexts(int font, PassRule rule, ColorOf colorOf)
             std::uint8_t state = 0, mark = 0;
             std::int16_t layer = 0;
             StatusOf(sorted.status + static_cast<std::size_t>(s), t, state, mark, layer);
-            if (!Takes(rule, state, mark, layer))
+            bool taken = false;
+            WithRule(rule, [&](auto r) { taken = TakesBy<decltype(r)::value>(state, mark, layer); });
+            if (!taken)
                 continue;
             // The font is made for the first text that needs it.
             if (!selected) {

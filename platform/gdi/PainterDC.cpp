@@ -224,6 +224,40 @@ void LeavePainter(QPaintDevice* device)
     painters.erase(it);
 }
 
+// Boxes whose corners lie within this many pixels of the origin share their rings: the sums of
+// a centre and a sample's offset then err by far less than kHalfPixelMargin.
+constexpr long kSharedRingReach = 1L << 20;
+constexpr double kHalfPixelMargin = 1e-7;
+constexpr int kSharedRingMaxSteps = 4096;
+// What the kept rings of one painter may hold, in samples and pixels (about 40 and 16 bytes).
+constexpr std::size_t kSharedRingMaxSamples = std::size_t{1} << 17;
+constexpr std::size_t kRingVariantsKept = 8;
+
+// The sample steps of a thin ring of this radius: at most 0.7 pixels keeps it 8-connected.
+int RingSteps(double radius)
+{
+    return std::max(8, static_cast<int>(std::min(4.0e6, std::ceil(2 * kPi * radius / 0.7))));
+}
+
+// Samples run round the ellipse in order, so a pixel repeats only next to itself (and the last
+// ones meet the first): true when sample i's pixel p is new.
+bool NewRingPixel(int i, const CPoint& p, CPoint& first, CPoint& previous)
+{
+    if (i == 0)
+        first = p;
+    else if (p == previous || p == first)
+        return false;
+    previous = p;
+    return true;
+}
+
+bool NearHalfPixel(double v)
+{
+    const double w = v + 0.5;
+    const double f = w - std::floor(w);
+    return f < kHalfPixelMargin || f > 1 - kHalfPixelMargin;
+}
+
 } // namespace
 
 struct CPainterDC::Impl {
@@ -250,7 +284,36 @@ struct CPainterDC::Impl {
     std::string textKey;    // made again for every text, kept to keep its storage
     // The pixels of the figure being stroked, and an arc's ring: kept for their storage.
     std::vector<CPoint> pixels;
-    std::vector<std::pair<double, CPoint>> ring;
+    std::vector<double> ringT;
+    std::vector<CPoint> ringAt;
+
+    // The samples of a thin ellipse's ring for a box of one size, worked out for the box with
+    // its top left corner at the origin. A box moved by whole pixels rounds each sample to the
+    // same pixel moved with it, unless the sample lies so near the middle between two pixels
+    // that the rounding of the larger sum could fall the other way: those samples are rounded
+    // afresh for every box, and the ring is kept for each way they fell.
+    struct RingSample {
+        double t;
+        double ax, ay;     // the sample's offsets from the centre, as every box computes them
+        CPoint at;         // its pixel for the box at the origin
+    };
+    struct RingVariant {
+        std::vector<CPoint> near;    // where the samples near a half pixel fell, from the corner
+        // The ring without repeated pixels, from the corner: each pixel's parameter and the pixel.
+        std::vector<double> ringT;
+        std::vector<CPoint> ringAt;
+    };
+    struct RingShape {
+        std::vector<RingSample> samples;
+        std::vector<int> near;    // the samples near a half pixel
+        std::vector<RingVariant> variants;
+    };
+    std::unordered_map<std::uint64_t, RingShape> rings;
+    std::size_t ringSamples = 0;
+    std::vector<CPoint> nearFell;
+    RingShape& RingShapeFor(long width, long height, int fullSteps, double stepAngle);
+    // The ring of the shape whose samples near a half pixel fell as given.
+    const RingVariant& RingVariantFor(RingShape& shape, const std::vector<CPoint>& fell);
 
     void Attach(QPaintDevice* device)
     {
@@ -313,23 +376,46 @@ QRect ToQRect(const RECT& r)
 
 } // namespace
 
+bool CPainterDC::LaySolidPixels(const Pen& pen, const std::vector<CPoint>& pixels, CPoint shift)
+{
+    if (m_impl->bits == nullptr || Patterned(pen.style))
+        return false;
+    // A solid pen on the picture: every pixel inside the clip, through the ROP.
+    const RECT clip = DeviceClip();
+    if (clip.right <= clip.left || clip.bottom <= clip.top)
+        return true;
+    const int rop = GetROP2();
+    const std::uint32_t rgb = ToRgb(pen.color);
+    // The clip moved against the shift: a pixel is inside when its offsets from the corner are
+    // below the clip's sides, as unsigned numbers.
+    const long left = clip.left - shift.x, top = clip.top - shift.y;
+    const auto width = static_cast<unsigned long>(static_cast<long>(clip.right) - clip.left);
+    const auto height = static_cast<unsigned long>(static_cast<long>(clip.bottom) - clip.top);
+    auto inside = [&](const CPoint& p) {
+        return static_cast<unsigned long>(p.x - left) < width && static_cast<unsigned long>(p.y - top) < height;
+    };
+    if (rop == R2_COPYPEN) {
+        const std::uint32_t value = 0xFF000000u | rgb;
+        for (const CPoint& p : pixels)
+            if (inside(p))
+                *m_impl->Pixel(p.x + shift.x, p.y + shift.y) = value;
+        return true;
+    }
+    for (const CPoint& p : pixels) {
+        if (!inside(p))
+            continue;
+        std::uint32_t* px = m_impl->Pixel(p.x + shift.x, p.y + shift.y);
+        *px = 0xFF000000u | Rop2(rop, rgb, *px & 0xFFFFFFu);
+    }
+    return true;
+}
+
 // Pixels of a thin figure in drawing order, each once, through the dash pattern and the ROP.
 void CPainterDC::StrokePixels(const std::vector<CPoint>& pixels)
 {
     Pen pen = DevicePen();
-    if (m_impl->bits != nullptr && !Patterned(pen.style)) {
-        // A solid pen on the picture: every pixel inside the clip, through the ROP.
-        const RECT clip = DeviceClip();
-        const int rop = GetROP2();
-        const std::uint32_t rgb = ToRgb(pen.color);
-        for (const CPoint& p : pixels) {
-            if (p.x < clip.left || p.x >= clip.right || p.y < clip.top || p.y >= clip.bottom)
-                continue;
-            std::uint32_t* px = m_impl->Pixel(p.x, p.y);
-            *px = 0xFF000000u | (rop == R2_COPYPEN ? rgb : Rop2(rop, rgb, *px & 0xFFFFFFu));
-        }
+    if (LaySolidPixels(pen, pixels, CPoint(0, 0)))
         return;
-    }
     std::vector<int> pattern = StylePattern(pen.style);
     int period = 0;
     for (int v : pattern)
@@ -486,6 +572,70 @@ void CPainterDC::DevPolyline(const std::vector<CPoint>& points, bool closed)
     StrokeWide(pts, closed, pen.width);
 }
 
+CPainterDC::Impl::RingShape& CPainterDC::Impl::RingShapeFor(long width, long height, int fullSteps,
+                                                                double stepAngle)
+{
+    const std::uint64_t key = (std::uint64_t(std::uint32_t(width)) << 32) | std::uint32_t(height);
+    auto found = rings.find(key);
+    if (found != rings.end())
+        return found->second;
+    if (ringSamples + static_cast<std::size_t>(fullSteps) > kSharedRingMaxSamples) {
+        rings.clear();
+        ringSamples = 0;
+    }
+    ringSamples += static_cast<std::size_t>(fullSteps);
+    RingShape& shape = rings[key];
+    // The box at the origin: its centre differs from any other box's of this size by whole
+    // pixels, and its offsets are the same numbers.
+    const double cx = (width - 1) / 2.0, cy = (height - 1) / 2.0;
+    const double rx = (width - 1) / 2.0, ry = (height - 1) / 2.0;
+    const double cd = std::cos(stepAngle), sd = std::sin(stepAngle);
+    double c = 1, sn = 0;
+    shape.samples.reserve(static_cast<size_t>(fullSteps));
+    for (int i = 0; i < fullSteps; ++i) {
+        RingSample sample;
+        sample.t = stepAngle * i;
+        sample.ax = rx * c;
+        sample.ay = ry * sn;
+        const double x = cx + sample.ax, y = cy - sample.ay;
+        sample.at = CPoint(RoundHalfUp(x), RoundHalfUp(y));
+        // An offset of nought adds nothing to any centre: those sums are exact.
+        if ((sample.ax != 0 && NearHalfPixel(x)) || (sample.ay != 0 && NearHalfPixel(y)))
+            shape.near.push_back(i);
+        shape.samples.push_back(sample);
+        double nc = c * cd - sn * sd;
+        sn = sn * cd + c * sd;
+        c = nc;
+    }
+    return shape;
+}
+
+const CPainterDC::Impl::RingVariant& CPainterDC::Impl::RingVariantFor(RingShape& shape, const std::vector<CPoint>& fell)
+{
+    for (const RingVariant& v : shape.variants)
+        if (v.near == fell)
+            return v;
+    // A few ways of falling are usual (the samples on the axes of a box with even sides).
+    if (shape.variants.size() >= kRingVariantsKept)
+        shape.variants.clear();
+    RingVariant& variant = shape.variants.emplace_back();
+    variant.near = fell;
+    CPoint first, previous;
+    size_t k = 0;
+    for (int i = 0; i < static_cast<int>(shape.samples.size()); ++i) {
+        CPoint p = shape.samples[static_cast<size_t>(i)].at;
+        if (k < shape.near.size() && shape.near[k] == i)
+            p = fell[k++];
+        if (!NewRingPixel(i, p, first, previous))
+            continue;
+        variant.ringT.push_back(shape.samples[static_cast<size_t>(i)].t);
+        variant.ringAt.push_back(p);
+    }
+    // Counted with the samples: the next new shape past the limit lets every ring go.
+    ringSamples += variant.ringAt.size();
+    return variant;
+}
+
 void CPainterDC::DevArc(const RECT& box, double startAngle, double sweep)
 {
     double cx = (box.left + box.right - 1) / 2.0;
@@ -494,61 +644,91 @@ void CPainterDC::DevArc(const RECT& box, double startAngle, double sweep)
     double ry = (box.bottom - box.top - 1) / 2.0;
     // The rays meet the ellipse at these parameters.
     bool full = sweep >= 2 * kPi;
-    double t1 = std::atan2(rx * std::sin(startAngle), ry * std::cos(startAngle));
-    double t2 = std::atan2(rx * std::sin(startAngle + sweep), ry * std::cos(startAngle + sweep));
-    double tsweep = t2 - t1;
-    while (tsweep <= 0)
-        tsweep += 2 * kPi;
-    if (full)
-        tsweep = 2 * kPi;
+    auto parameters = [&](double& t1, double& tsweep) {
+        t1 = std::atan2(rx * std::sin(startAngle), ry * std::cos(startAngle));
+        double t2 = std::atan2(rx * std::sin(startAngle + sweep), ry * std::cos(startAngle + sweep));
+        tsweep = t2 - t1;
+        while (tsweep <= 0)
+            tsweep += 2 * kPi;
+        if (full)
+            tsweep = 2 * kPi;
+    };
     double radius = std::max({rx, ry, 1.0});
     Pen pen = DevicePen();
     if (m_impl->bits != nullptr && pen.width <= 1) {
         // The pixels of the whole ellipse are fixed by the box alone; an arc takes those whose
         // parameter lies in its sweep, so pieces of one ellipse meet without gaps or overlaps.
-        // Steps of at most 0.7 pixels keep the ring 8-connected; the sines come from a rotation
-        // recurrence, the same for every call with this box.
-        const int fullSteps = std::max(8, static_cast<int>(std::min(4.0e6, std::ceil(2 * kPi * radius / 0.7))));
+        // The sines come from a rotation recurrence, the same for every call with this box size.
+        const int fullSteps = RingSteps(radius);
         const double stepAngle = 2 * kPi / fullSteps;
-        const double cd = std::cos(stepAngle), sd = std::sin(stepAngle);
-        double c = 1, sn = 0;
-        std::vector<std::pair<double, CPoint>>& ring = m_impl->ring;
-        ring.clear();
-        ring.reserve(static_cast<size_t>(fullSteps));
-        CPoint first, previous;
-        for (int i = 0; i < fullSteps; ++i) {
-            CPoint p(RoundHalfUp(cx + rx * c), RoundHalfUp(cy - ry * sn));
-            double t = stepAngle * i;
-            double nc = c * cd - sn * sd;
-            sn = sn * cd + c * sd;
-            c = nc;
-            // Samples run round the ellipse in order, so a pixel repeats only next to itself
-            // (and the last ones meet the first).
-            if (i == 0)
-                first = p;
-            else if (p == previous || p == first)
-                continue;
-            previous = p;
-            ring.emplace_back(t, p);
+        const long reach = std::max({std::labs(box.left), std::labs(box.right), std::labs(box.top),
+                                     std::labs(box.bottom)});
+        Impl::RingShape* shape = nullptr;
+        if (s_shareRings && fullSteps <= kSharedRingMaxSteps && reach <= kSharedRingReach)
+            shape = &m_impl->RingShapeFor(box.right - box.left, box.bottom - box.top, fullSteps, stepAngle);
+        const std::vector<double>* ringT = &m_impl->ringT;
+        const std::vector<CPoint>* ringAt = &m_impl->ringAt;
+        CPoint shift(0, 0);
+        if (shape != nullptr) {
+            // Where this box's samples near a half pixel fall, seen from its corner.
+            std::vector<CPoint>& fell = m_impl->nearFell;
+            fell.clear();
+            for (const int i : shape->near) {
+                const Impl::RingSample& sample = shape->samples[static_cast<size_t>(i)];
+                fell.emplace_back(RoundHalfUp(cx + sample.ax) - box.left, RoundHalfUp(cy - sample.ay) - box.top);
+            }
+            const Impl::RingVariant& variant = m_impl->RingVariantFor(*shape, fell);
+            ringT = &variant.ringT;
+            ringAt = &variant.ringAt;
+            shift = CPoint(box.left, box.top);
+        } else {
+            m_impl->ringT.clear();
+            m_impl->ringAt.clear();
+            CPoint first, previous;
+            const double cd = std::cos(stepAngle), sd = std::sin(stepAngle);
+            double c = 1, sn = 0;
+            for (int i = 0; i < fullSteps; ++i) {
+                CPoint p(RoundHalfUp(cx + rx * c), RoundHalfUp(cy - ry * sn));
+                double t = stepAngle * i;
+                double nc = c * cd - sn * sd;
+                sn = sn * cd + c * sd;
+                c = nc;
+                if (!NewRingPixel(i, p, first, previous))
+                    continue;
+                m_impl->ringT.push_back(t);
+                m_impl->ringAt.push_back(p);
+            }
         }
+        // A whole solid ring is laid straight from the ring.
+        if (full && LaySolidPixels(pen, *ringAt, shift))
+            return;
         std::vector<CPoint>& ordered = m_impl->pixels;
         ordered.clear();
-        ordered.reserve(ring.size());
+        ordered.reserve(ringAt->size());
+        auto take = [&](size_t i) {
+            const CPoint& p = (*ringAt)[i];
+            ordered.emplace_back(p.x + shift.x, p.y + shift.y);
+        };
+        const size_t count = ringAt->size();
         if (full) {
-            for (const auto& entry : ring)
-                ordered.push_back(entry.second);
+            for (size_t i = 0; i < count; ++i)
+                take(i);
         } else {
+            double t1 = 0, tsweep = 0;
+            parameters(t1, tsweep);
             const double from = std::fmod(t1 + 4 * kPi, 2 * kPi), to = from + tsweep;
-            for (const auto& entry : ring)
-                if (entry.first >= from && entry.first <= to)
-                    ordered.push_back(entry.second);
-            for (const auto& entry : ring)
-                if (entry.first <= to - 2 * kPi)
-                    ordered.push_back(entry.second);
+            for (size_t i = 0; i < count; ++i)
+                if ((*ringT)[i] >= from && (*ringT)[i] <= to)
+                    take(i);
+            for (size_t i = 0; i < count; ++i)
+                if ((*ringT)[i] <= to - 2 * kPi)
+                    take(i);
         }
         StrokePixels(ordered);
         return;
     }
+    double t1 = 0, tsweep = 0;
+    parameters(t1, tsweep);
     std::vector<std::pair<double, double>> pts;
     int vectorSteps = std::max(8, static_cast<int>(std::min(1.0e6, std::ceil(tsweep * radius / 2.0))));
     for (int i = 0; i <= vectorSteps; ++i) {
@@ -877,6 +1057,7 @@ void AppendBytes(std::string& key, const T& value)
 } // namespace
 
 long CPainterDC::s_textsLaid = 0;
+bool CPainterDC::s_shareRings = true;
 
 long CPainterDC::TextsLaidFromPixels()
 {

@@ -28,6 +28,10 @@ public:
     // clip, where the fill would only set pixels. The pixels are the fill's own.
     static long TextsLaidFromPixels();
 
+    // Thin ellipses and arcs of one box size share their ring of pixels, moved to each box;
+    // off, every ring is worked out for its own box (the pixels are the same either way).
+    static bool s_shareRings;
+
 protected:
     void DevPolyline(const std::vector<CPoint>& points, bool closed) override;
     void DevArc(const RECT& box, double startAngle, double sweep) override;
@@ -50,5 +54,8 @@ private:
     // Whether a fill would only set the covered pixels of the picture to the fill color.
     bool LaysTextPixels() const;
     void StrokePixels(const std::vector<CPoint>& pixels);
+    // Lays the pixels, each moved by shift, when the pen is solid and the picture's pixels are
+    // at hand; false (nothing laid) otherwise.
+    bool LaySolidPixels(const Pen& pen, const std::vector<CPoint>& pixels, CPoint shift);
     void StrokeWide(const std::vector<std::pair<double, double>>& points, bool closed, int width);
 };

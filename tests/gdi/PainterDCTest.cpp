@@ -399,3 +399,47 @@ TEST(PainterDC, ContextsOpenedTogetherOnOneDeviceShareItsPainter)
         EXPECT_TRUE(free.isActive());
     }
 }
+
+// Thin rings shared by box size and moved to each box lay the pixels each box's own ring lays:
+// boxes of odd and even sides (centres on and between pixels), at many places, in and across
+// the clip's edges, whole and in pieces, solid, dashed and exclusive-or.
+TEST(PainterDC, SharedRingsLayThePixelsOfEachBoxsOwnRing)
+{
+    auto paint = [](bool share) {
+        const bool was = CPainterDC::s_shareRings;
+        CPainterDC::s_shareRings = share;
+        QImage image = Noise(640, 480);
+        {
+            CPainterDC dc(&image, 96);
+            dc.SelectStockObject(NULL_BRUSH);
+            unsigned v = 2024;
+            auto next = [&v](int n) {
+                v = v * 1103515245u + 12345u;
+                return static_cast<int>((v >> 8) % static_cast<unsigned>(n));
+            };
+            CPen solid(PS_SOLID, 1, RGB(10, 20, 30));
+            CPen dash(PS_DASH, 1, RGB(200, 0, 0));
+            CPen dot(PS_DOT, 0, RGB(0, 0, 200));
+            CPen* pens[] = {&solid, &dash, &dot};
+            for (int i = 0; i < 3000; ++i) {
+                dc.SelectObject(pens[i % 3]);
+                dc.SetROP2(i % 4 == 3 ? R2_XORPEN : R2_COPYPEN);
+                const int w = 1 + next(i % 10 == 0 ? 300 : 40), h = i % 5 == 0 ? w : 1 + next(40);
+                const int x = next(720) - 40, y = next(560) - 40;
+                if (i % 2 == 0)
+                    dc.Ellipse(x, y, x + w, y + h);
+                else
+                    dc.Arc(x, y, x + w, y + h, x + next(w + 1), y - 5 + next(h + 10), x + next(w + 1), y + next(h + 1));
+            }
+        }
+        CPainterDC::s_shareRings = was;
+        return image;
+    };
+    const QImage shared = paint(true), own = paint(false);
+    ASSERT_EQ(shared.size(), own.size());
+    int differing = 0;
+    for (int y = 0; y < shared.height(); ++y)
+        differing += std::memcmp(shared.constScanLine(y), own.constScanLine(y), static_cast<size_t>(shared.bytesPerLine())) != 0;
+    EXPECT_EQ(differing, 0);
+    EXPECT_NE(shared, Noise(640, 480));
+}
