@@ -679,11 +679,13 @@ TEST_F(LineOnElements, EditsKeepTheEditedLineUntilTheyMakeItsSuccessor)
     Point(1, 10, 0);
     EXPECT_EQ(Run("#P"), 1);
     EXPECT_EQ(m_tape.App().m_lastMessage, "延短先が線分の端点と同じ位置ですので、延短は中止。");
-    // Edits that make nothing leave the line and no step.
+    // Edits that make nothing leave the line and no step: a parallel line to extend to, no
+    // length, a cutter beside the segment.
+    Picked(1, At(0, 2), At(10, 2), At(5, 2), 4);
+    Value(1, 0);
     Point(1, 20, 0);
-    Value(1, 4);
     Point(2, 3, 3);
-    for (const char* tokens : { "#P", "#L", "#AP", "#DP", "#pp", "#Q" }) {
+    for (const char* tokens : { "#L", "#DP", "#pp" }) {
         EXPECT_EQ(Run(tokens), 1) << tokens;
         ASSERT_EQ(LiveLines(Doc()).size(), 1u) << tokens;
         EXPECT_TRUE(Doc().m_undoHistory->m_pendingSecond.empty()) << tokens;
