@@ -83,6 +83,25 @@ void TrimmedEnds(CPointD start, CPointD end, const CTrim& trim, CPointD& newStar
     newEnd = trim.before ? end : trim.point;
 }
 
+// The ends a picked line or arc of the drawing gets after the trim on it (none given: the
+// element is not trimmed); its kind, or 0 when nothing is to be trimmed.
+int TrimmedElementEnds(const CZelkDoc* doc, const CElemRef& ref, const CTrim* onLine, const CTrim* onArc,
+                       CPointD& start, CPointD& end)
+{
+    if (ref.m_kind == ELEM_LINE && onLine) {
+        if (const CLine* line = doc->GetLineElem(ref.m_block, ref.m_slot)) {
+            TrimmedEnds(line->m_start, line->m_end, *onLine, start, end);
+            return ELEM_LINE;
+        }
+    } else if (ref.m_kind == ELEM_ARC && onArc) {
+        if (const CArc* arc = doc->GetArcElem(ref.m_block, ref.m_slot)) {
+            TrimmedEnds(arc->KeyPoint(-1), arc->KeyPoint(-2), *onArc, start, end);
+            return ELEM_ARC;
+        }
+    }
+    return 0;
+}
+
 } // namespace
 
 // ---- shared by the three chamfers ----------------------------------------------------------------
@@ -204,21 +223,11 @@ int CLineCommand::ChamferLines(int length, int first, int second, int& trimmed)
     const CTrim t1 = OnLine(l1, x, m_pickPoints[first], d);
     const CTrim t2 = OnLine(l2, x, m_pickPoints[second], d);
 
-    int firstKind = 0;
     CPointD start, end;
-    const CElemRef& ref1 = m_pickedRefs[0];
-    if (m_stepOptions[first] == 1 && ref1.m_kind == ELEM_LINE) {
-        if (const CLine* line = m_doc->GetLineElem(ref1.m_block, ref1.m_slot)) {
-            TrimmedEnds(line->m_start, line->m_end, t1, start, end);
-            firstKind = ELEM_LINE;
-        }
-    }
+    const int firstKind =
+        m_stepOptions[first] == 1 ? TrimmedElementEnds(m_doc, m_pickedRefs[0], &t1, nullptr, start, end) : 0;
     trimmed = FinishChamfer(t1.point, t2.point, l1.m_layer, firstKind, start, end, 1);
-
-    const CElemRef& ref2 = m_pickedRefs[1];
-    if (ref2.m_kind == ELEM_LINE)
-        if (const CLine* line = m_doc->GetLineElem(ref2.m_block, ref2.m_slot))
-            TrimmedEnds(line->m_start, line->m_end, t2, m_trimEnds[1], m_trimEnds[3]);
+    TrimmedElementEnds(m_doc, m_pickedRefs[1], &t2, nullptr, m_trimEnds[1], m_trimEnds[3]);
     return 1;
 }
 
@@ -242,21 +251,12 @@ int CLineCommand::ChamferCircles(int length, int first, int second, int& trimmed
     const CTrim t1 = OnCircle(c1, x, m_pickPoints[first], d);
     const CTrim t2 = OnCircle(c2, x, m_pickPoints[second], d);
 
-    int firstKind = 0;
+    // A full circle is never trimmed: only an arc has ends to move.
     CPointD start, end;
-    const CElemRef& ref1 = m_pickedRefs[0];
-    if (m_stepOptions[first] == 1 && ref1.m_kind == ELEM_ARC) {
-        if (const CArc* arc = m_doc->GetArcElem(ref1.m_block, ref1.m_slot)) {
-            TrimmedEnds(arc->KeyPoint(-1), arc->KeyPoint(-2), t1, start, end);
-            firstKind = ELEM_ARC;
-        }
-    }
+    const int firstKind =
+        m_stepOptions[first] == 1 ? TrimmedElementEnds(m_doc, m_pickedRefs[0], nullptr, &t1, start, end) : 0;
     trimmed = FinishChamfer(t1.point, t2.point, c1.m_layer, firstKind, start, end, 1);
-
-    const CElemRef& ref2 = m_pickedRefs[1];
-    if (ref2.m_kind == ELEM_ARC)
-        if (const CArc* arc = m_doc->GetArcElem(ref2.m_block, ref2.m_slot))
-            TrimmedEnds(arc->KeyPoint(-1), arc->KeyPoint(-2), t2, m_trimEnds[1], m_trimEnds[3]);
+    TrimmedElementEnds(m_doc, m_pickedRefs[1], nullptr, &t2, m_trimEnds[1], m_trimEnds[3]);
     return 1;
 }
 
@@ -277,34 +277,18 @@ int CLineCommand::ChamferLineAndCircle(int length, int line, int circle, int& tr
     const CTrim tl = OnLine(l, x, m_pickPoints[line], d);
     const CTrim tc = OnCircle(c, x, m_pickPoints[circle], d);
 
-    int firstKind = 0;
     CPointD start, end;
-    const CElemRef& ref1 = m_pickedRefs[0];
-    if (m_stepOptions[line] == 1) {
-        if (ref1.m_kind == ELEM_LINE)
-            if (const CLine* own = m_doc->GetLineElem(ref1.m_block, ref1.m_slot)) {
-                TrimmedEnds(own->m_start, own->m_end, tl, start, end);
-                firstKind = ELEM_LINE;
-            }
-    } else if (m_stepOptions[circle] == 1 && ref1.m_kind == ELEM_ARC) {
-        if (const CArc* arc = m_doc->GetArcElem(ref1.m_block, ref1.m_slot)) {
-            TrimmedEnds(arc->KeyPoint(-1), arc->KeyPoint(-2), tc, start, end);
-            firstKind = ELEM_ARC;
-        }
-    }
+    int firstKind = 0;
+    if (m_stepOptions[line] == 1)
+        firstKind = TrimmedElementEnds(m_doc, m_pickedRefs[0], &tl, nullptr, start, end);
+    else if (m_stepOptions[circle] == 1)
+        firstKind = TrimmedElementEnds(m_doc, m_pickedRefs[0], nullptr, &tc, start, end);
     // The chamfer segment runs from the first picked element to the second.
     const bool lineFirst = line < circle;
     trimmed = FinishChamfer(lineFirst ? tl.point : tc.point, lineFirst ? tc.point : tl.point, l.m_layer, firstKind,
                             start, end, 0);
 
-    const CElemRef& ref2 = m_pickedRefs[1];
-    if (ref2.m_kind == ELEM_LINE) {
-        if (const CLine* own = m_doc->GetLineElem(ref2.m_block, ref2.m_slot))
-            TrimmedEnds(own->m_start, own->m_end, tl, m_trimEnds[1], m_trimEnds[3]);
-    } else if (ref2.m_kind == ELEM_ARC) {
-        if (const CArc* arc = m_doc->GetArcElem(ref2.m_block, ref2.m_slot))
-            TrimmedEnds(arc->KeyPoint(-1), arc->KeyPoint(-2), tc, m_trimEnds[1], m_trimEnds[3]);
-    }
+    TrimmedElementEnds(m_doc, m_pickedRefs[1], &tl, &tc, m_trimEnds[1], m_trimEnds[3]);
     return 1;
 }
 

@@ -21,45 +21,15 @@
 #include "geometry/Angles.h"
 #include "geometry/Intersections.h"
 #include "platform/core/Services.h"
+#include "platform/ui/UiServices.h"
+#include "tests/commands/LineTestSupport.h"
 #include "tests/support/CommandTape.h"
 
 namespace {
 
-CPointD At(double x, double y)
-{
-    CPointD p;
-    p.Init(x, y);
-    return p;
-}
-
-#define EXPECT_POINT(p, x, y)              \
-    do {                                   \
-        EXPECT_NEAR((p).m_x, (x), 1e-6);   \
-        EXPECT_NEAR((p).m_y, (y), 1e-6);   \
-    } while (0)
-
-std::vector<CLine> LiveLines(const CZelkDoc& doc)
-{
-    std::vector<CLine> out;
-    for (int b = 0; b < doc.m_lineBlocks.GetSize(); ++b) {
-        const auto* block = static_cast<const CLines*>(doc.m_lineBlocks[b]);
-        for (int s = 0; s < block->m_count && s < CLines::SlotCount; ++s)
-            if (!(block->m_slots[s].m_state & STATE_DELETED))
-                out.push_back(block->m_slots[s]);
-    }
-    return out;
-}
-
-// The lines of the operation last logged, in the order they were added.
-std::vector<CLine> LoggedLines(const CZelkDoc& doc)
-{
-    std::vector<CLine> out;
-    for (const auto& e : doc.m_creationLog->m_log)
-        if (e->m_kind == ELEM_LINE)
-            if (const CLine* l = doc.GetLineElem(e->m_block, e->m_slot))
-                out.push_back(*l);
-    return out;
-}
+using line_tests::At;
+using line_tests::LiveLines;
+using line_tests::LoggedLines;
 
 bool Listed(const CCommandRow& row, const std::string& text)
 {
@@ -384,6 +354,35 @@ TEST_F(LineEditing, EachEditReplacesTheLineInOneStep)
         static_cast<CGroup*>(Doc().m_groups[0])->m_members.resize(1);
         Doc().m_undoHistory->m_steps.clear();
     }
+}
+
+// The edits as a person starts them: a left double click on the line and the edit menu's item.
+TEST_F(LineChamfer, EditsStartFromADoubleClickOnTheLine)
+{
+    m_tape.AddLine(At(0, 0), At(10, 0));
+    const CCommandRow& start = m_tape.LeftDouble(At(8, 0));
+    EXPECT_EQ(start.lineTokensInt, "#");
+    const CCommandRow& moved = m_tape.Typed("15,3");
+    EXPECT_EQ(moved.result, "線分を延短しました");
+    EXPECT_EQ(moved.undoKinds, "3");
+    EXPECT_TRUE(Listed(moved, "line 0.000000,0.000000 15.000000,0.000000 layer 0 group -1 role 0 pen 0"));
+    EXPECT_EQ(moved.listing.back(), "retired 1");
+    EXPECT_POINT(Doc().m_basePoint, 15, 0);
+
+    // In the reference element's environment the edit runs in the selected element's and then
+    // gives the reference element's back.
+    CCommandTape tape;
+    tape.AddLine(At(0, 0), At(10, 0));
+    tape.App().m_appElem.m_creationEnv = 2;
+    EXPECT_EQ(tape.LeftDouble(At(4, 0)).lineTokensInt, "#");
+    EXPECT_EQ(tape.App().m_appElem.m_creationEnv, 1);
+    EXPECT_EQ(tape.LineMenu("属性変更").lineModeInt, "#Q");
+    const CCommandRow& changed = tape.Event(11, 0);
+    EXPECT_EQ(changed.result, " 参照要素の環境で作成するモードに戻しました。");
+    EXPECT_EQ(tape.App().m_appElem.m_creationEnv, 2);
+    EXPECT_EQ(changed.undoKinds, "3");
+    EXPECT_TRUE(Listed(changed, "line 0.000000,0.000000 10.000000,0.000000 layer 0 group -1 role 0 pen 0"));
+    EXPECT_EQ(changed.listing.back(), "retired 1");
 }
 
 TEST_F(LineEditing, TheExtensionMovesTheEndOnThePickSideAndTheBasePoint)
