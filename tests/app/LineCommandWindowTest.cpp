@@ -142,3 +142,35 @@ TEST_F(LineCommandWindow, ADoubleClickedLineIsExtendedToARightClick)
     ASSERT_EQ(m_doc->m_undoHistory->GetStepCount(), 1);
     EXPECT_EQ(m_doc->m_undoHistory->m_steps[0]->m_kind, 3);
 }
+
+// The first element of a chamfer double-clicked shows the selected element's environment on the
+// button; the chamfer made starts the main frame's timer 13.
+TEST_F(LineCommandWindow, AChamferStartsItsTimerAfterTheDoubleClickOnItsFirstLine)
+{
+    CToolBitmapButton& button = m_frame->m_wndSubBar.m_creationEnvButton;
+    m_app->SetCreationEnvCurrent();
+    CLineCommand& line = *m_doc->m_lineCmd;
+    line.m_tokenString = "DL";
+    line.OnDoubleClick();
+    UiDriver::Pump();
+    EXPECT_EQ(m_app->m_appElem.m_creationEnv, 1);
+    EXPECT_EQ(button.m_nBitmaps[0], 191u);
+    EXPECT_EQ(button.m_nBitmaps[1], 190u);
+    EXPECT_EQ(m_app->m_lastResultMessage, " 選択要素の環境で作成するモードに切り替えました");
+
+    CLine first, second;
+    first.m_start.Init(0, 0);
+    first.m_end.Init(10, 0);
+    second.m_start.Init(5, -5);
+    second.m_end.Init(5, 5);
+    line.m_pickedLines[1].Assign(first);
+    line.m_pickedLines[2].Assign(second);
+    line.m_pickPoints[1].Init(1, 0);
+    line.m_pickPoints[2].Init(5, 4);
+    line.m_values[0].value = 2;
+    line.m_tokenString = "DLL";
+    EXPECT_EQ(m_frame->m_timers[13], 0u);
+    EXPECT_EQ(line.Execute(), 1);
+    EXPECT_NE(m_frame->m_timers[13], 0u);
+    EXPECT_EQ(m_app->m_lastResultMessage, " 面取り線分を作成しました");
+}
