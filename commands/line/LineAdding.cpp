@@ -80,6 +80,16 @@ int CLineCommand::AddLineWithLayerStep(CPointD start, CPointD end, int markType,
     return added;
 }
 
+int CLineCommand::AddLineWithLayerStepAt(CPointD start, CPointD end, int layer, int final, int keep,
+                                         std::int16_t& block, std::int16_t& slot)
+{
+    block = slot = -1;
+    CLayerStep step(m_doc, layer);
+    const int added = m_doc->m_creationLog ? m_doc->m_creationLog->AddLine(start, end, kMarkPlain, block, slot, final, keep) : 0;
+    step.Finish();
+    return added && block >= 0;
+}
+
 // ---- lines from points and angles -----------------------------------------------------------
 
 void CLineCommand::ShowAngleGuideLine(int pointSlot, int angleSlot, int final)

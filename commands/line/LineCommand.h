@@ -101,8 +101,8 @@ public:
     void OnNextSnapPoint();
     void OnNextCandidateElement();
     void ReplayTokens();
-    // A left double click: after a refused pick it only clears the note; the trimming of
-    // chamfered elements comes with the chamfers.
+    // A left double click: after a refused pick it only clears the note; on the first element
+    // of a chamfer it has the chamfer trim that element, after the chamfer it trims the second.
     void OnDoubleClick();
     void UndoClickBeforeDoubleClick();
     int IsEditPick() const;
@@ -182,4 +182,11 @@ private:
     // The add with its layer step; layer is the element layer of condition 1, -1 none.
     int AddLineWithLayerStep(CPointD start, CPointD end, int markType, int layer, int final, int keep,
                              int redraw = 1);
+    // The same with mark type 1, telling where the line went (-1, -1 when refused).
+    int AddLineWithLayerStepAt(CPointD start, CPointD end, int layer, int final, int keep, std::int16_t& block,
+                               std::int16_t& slot);
+    // Chamfers: the trimmed copy of a line or arc replaces it; 1 when the copy was added.
+    int RebuildTrimmedElement(int kind, std::int16_t block, std::int16_t slot, CPointD start, CPointD end,
+                              int joinGroup);
+    int FinishChamfer(CPointD c1, CPointD c2, int layer, int firstKind, CPointD start, CPointD end, int joinGroup);
 };

@@ -235,15 +235,6 @@ void CLineCommand::ReplayTokens()
     }
 }
 
-void CLineCommand::OnDoubleClick()
-{
-    // The double click followed a pick the command refused.
-    if (m_refusalNote) {
-        m_refusalNote = 0;
-        return;
-    }
-}
-
 void CLineCommand::UndoClickBeforeDoubleClick()
 {
     const int n = m_tokenString.GetLength();

@@ -108,3 +108,69 @@ TEST_F(LineCommandWindow, TheSavedCreationEnvironmentComesBackOnItsButton)
     EXPECT_EQ(button.m_nBitmaps[1], 190u);
     EXPECT_EQ(m_app->m_lastResultMessage, " 選択要素の環境で作成するモードに戻しました。");
 }
+
+// A line double-clicked in the window, its edit menu answered with the extension and a right
+// click beyond its end: the line is replaced by its extension as one edit step.
+TEST_F(LineCommandWindow, ADoubleClickedLineIsExtendedToARightClick)
+{
+    const CPointD a = WorldAt(POINT{ 120, 150 });
+    const CPointD b = WorldAt(POINT{ 220, 150 });
+    m_doc->AddLine(a, b, 0, m_doc->FindOrAddPen(0, 1, RGB(0, 0, 0), 0, 70));
+    m_view->Invalidate(TRUE);
+    UiDriver::Pump();
+
+    DefaultScriptedUiServices().QueueMenuChoice(32973);
+    UiDriver::DoubleClick(m_view, POINT{ 200, 150 });
+    UiDriver::Pump();
+    ASSERT_EQ(m_app->m_interruptKind, 2);
+    CLineCommand& edit = *m_doc->m_lineCmdInt;
+    EXPECT_EQ(edit.m_tokenString, "#");
+
+    const CPointD beyond = WorldAt(POINT{ 300, 150 });
+    UiDriver::Click(m_view, POINT{ 300, 150 }, UiDriver::Right);
+    UiDriver::Pump();
+    ASSERT_EQ(m_doc->m_lineBlocks.GetSize(), 1);
+    const auto* block = static_cast<const CLines*>(m_doc->m_lineBlocks[0]);
+    ASSERT_EQ(block->m_count, 2);
+    EXPECT_NE(block->m_slots[0].m_state & STATE_DELETED, 0);
+    const CLine& made = block->m_slots[1];
+    EXPECT_EQ(made.m_state & STATE_DELETED, 0);
+    EXPECT_NEAR(made.m_start.m_x, a.m_x, 1e-9);
+    EXPECT_NEAR(made.m_start.m_y, a.m_y, 1e-9);
+    EXPECT_NEAR(made.m_end.m_x, beyond.m_x, std::fabs(beyond.m_x - b.m_x) / 50);
+    EXPECT_NEAR(made.m_end.m_y, a.m_y, 1e-9);
+    ASSERT_EQ(m_doc->m_undoHistory->GetStepCount(), 1);
+    EXPECT_EQ(m_doc->m_undoHistory->m_steps[0]->m_kind, 3);
+}
+
+// The first element of a chamfer double-clicked shows the selected element's environment on the
+// button; the chamfer made starts the main frame's timer 13.
+TEST_F(LineCommandWindow, AChamferStartsItsTimerAfterTheDoubleClickOnItsFirstLine)
+{
+    CToolBitmapButton& button = m_frame->m_wndSubBar.m_creationEnvButton;
+    m_app->SetCreationEnvCurrent();
+    CLineCommand& line = *m_doc->m_lineCmd;
+    line.m_tokenString = "DL";
+    line.OnDoubleClick();
+    UiDriver::Pump();
+    EXPECT_EQ(m_app->m_appElem.m_creationEnv, 1);
+    EXPECT_EQ(button.m_nBitmaps[0], 191u);
+    EXPECT_EQ(button.m_nBitmaps[1], 190u);
+    EXPECT_EQ(m_app->m_lastResultMessage, " 選択要素の環境で作成するモードに切り替えました");
+
+    CLine first, second;
+    first.m_start.Init(0, 0);
+    first.m_end.Init(10, 0);
+    second.m_start.Init(5, -5);
+    second.m_end.Init(5, 5);
+    line.m_pickedLines[1].Assign(first);
+    line.m_pickedLines[2].Assign(second);
+    line.m_pickPoints[1].Init(1, 0);
+    line.m_pickPoints[2].Init(5, 4);
+    line.m_values[0].value = 2;
+    line.m_tokenString = "DLL";
+    EXPECT_EQ(m_frame->m_timers[13], 0u);
+    EXPECT_EQ(line.Execute(), 1);
+    EXPECT_NE(m_frame->m_timers[13], 0u);
+    EXPECT_EQ(m_app->m_lastResultMessage, " 面取り線分を作成しました");
+}

@@ -19,40 +19,14 @@
 #include "geometry/Angles.h"
 #include "platform/core/WinTypes.h"
 #include "platform/ui/WinUser.h"
+#include "tests/commands/LineTestSupport.h"
 #include "tests/support/CommandTape.h"
 
 namespace {
 
-CPointD At(double x, double y)
-{
-    CPointD p;
-    p.Init(x, y);
-    return p;
-}
-
-// The live lines of the drawing in block order.
-std::vector<CLine> LiveLines(const CZelkDoc& doc)
-{
-    std::vector<CLine> out;
-    for (int b = 0; b < doc.m_lineBlocks.GetSize(); ++b) {
-        const auto* block = static_cast<const CLines*>(doc.m_lineBlocks[b]);
-        for (int s = 0; s < block->m_count && s < CLines::SlotCount; ++s)
-            if (!(block->m_slots[s].m_state & STATE_DELETED))
-                out.push_back(block->m_slots[s]);
-    }
-    return out;
-}
-
-// The lines of the operation last logged, in the order they were added.
-std::vector<CLine> LoggedLines(const CZelkDoc& doc)
-{
-    std::vector<CLine> out;
-    for (const auto& e : doc.m_creationLog->m_log)
-        if (e->m_kind == ELEM_LINE)
-            if (const CLine* l = doc.GetLineElem(e->m_block, e->m_slot))
-                out.push_back(*l);
-    return out;
-}
+using line_tests::At;
+using line_tests::LiveLines;
+using line_tests::LoggedLines;
 
 double Direction(CPointD from, CPointD to)
 {
@@ -65,12 +39,6 @@ CPointD OtherEnd(const CLine& l, CPointD p)
 {
     return Distance(l.m_start, p) < Distance(l.m_end, p) ? l.m_end : l.m_start;
 }
-
-#define EXPECT_POINT(p, x, y)              \
-    do {                                   \
-        EXPECT_NEAR((p).m_x, (x), 1e-6);   \
-        EXPECT_NEAR((p).m_y, (y), 1e-6);   \
-    } while (0)
 
 class LineExecute : public testing::Test {
 protected:
@@ -679,11 +647,13 @@ TEST_F(LineOnElements, EditsKeepTheEditedLineUntilTheyMakeItsSuccessor)
     Point(1, 10, 0);
     EXPECT_EQ(Run("#P"), 1);
     EXPECT_EQ(m_tape.App().m_lastMessage, "延短先が線分の端点と同じ位置ですので、延短は中止。");
-    // Edits that make nothing leave the line and no step.
+    // Edits that make nothing leave the line and no step: a parallel line to extend to, no
+    // length, a cutter beside the segment.
+    Picked(1, At(0, 2), At(10, 2), At(5, 2), 4);
+    Value(1, 0);
     Point(1, 20, 0);
-    Value(1, 4);
     Point(2, 3, 3);
-    for (const char* tokens : { "#P", "#L", "#AP", "#DP", "#pp", "#Q" }) {
+    for (const char* tokens : { "#L", "#DP", "#pp" }) {
         EXPECT_EQ(Run(tokens), 1) << tokens;
         ASSERT_EQ(LiveLines(Doc()).size(), 1u) << tokens;
         EXPECT_TRUE(Doc().m_undoHistory->m_pendingSecond.empty()) << tokens;

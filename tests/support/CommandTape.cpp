@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include "app/MainFrame.h"
 #include "commands/circle/CircleCommand.h"
 #include "commands/line/LineCommand.h"
 #include "commands/line/PointCommand.h"
@@ -237,6 +238,13 @@ const CCommandRow& CCommandTape::Row(const std::string& what, Action action)
     for (const auto& undo : Doc().m_undoHistory->m_steps)
         kinds << (kinds.tellp() > 0 ? " " : "") << static_cast<int>(undo->m_kind);
     row.undoKinds = kinds.str();
+    if (const CMainFrame* frame = App().m_pMainFrame) {
+        std::ostringstream timers;
+        for (UINT id = 1; id <= CMainFrame::kTimerCount; ++id)
+            if (frame->m_timers[id])
+                timers << (timers.tellp() > 0 ? " " : "") << id;
+        row.timers = timers.str();
+    }
     row.listing = ListElements(Doc());
     m_rows.push_back(row);
     return m_rows.back();

@@ -47,6 +47,7 @@ struct CCommandRow {
     int elements = 0;
     int undoSteps = 0;
     std::string undoKinds;     // the kinds of the undo steps, in order ("1 3")
+    std::string timers;        // the ids of the main frame's running timers ("13")
     std::vector<std::string> listing;   // ListElements of the drawing
 };
 
