@@ -76,6 +76,12 @@ public:
     int ClassifyTokens(int& single, int& complete) const;
     int GetLastTokenIndex() const { return m_tokenString.GetLength() - 1; }
     int GetLastPointIndex() const { return m_tokenString.ReverseFind('P'); }
+    // 1 when the letter joins the token string (or replaces a second angle or axis); a refusal
+    // says why.
+    int AcceptInput(const CString& letter);
+    // Under the macro player: the letter must fit the announced pattern at its position.
+    int AcceptMacroInput(const CString& letter);
+    static int MacroLetterMatches(const CString& letter, char expected);
     // The preview code of the token string; after a hatching angle the angle goes to the drawing.
     int PreparePreview();
 

@@ -186,4 +186,72 @@ TEST(LoopMacroPrompts, RowsFillOnlyTheEmptyEntries)
     EXPECT_EQ(list[1], "Macro[オフセット] ループ図形抽出 【間隔】");
 }
 
+TEST(LoopAcceptance, TheModesGroupOrEveryPatternDecides)
+{
+    struct Case {
+        int multi, chosen;
+        const char* mode;
+        const char* tokens;
+        const char* letter;
+        int accepted;
+        const char* after;
+        const char* message;   // the refusal's, empty when accepted
+    };
+    const Case cases[] = {
+        { 0, 0, "OD", "", "O", 1, "O", "" },
+        { 0, 0, "OD", "O", "D", 1, "OD", "" },
+        { 0, 0, "OD", "O", "A", 0, "O", "不適合な入力です" },
+        { 0, 0, "OAP", "O", "A", 1, "OA", "" },
+        { 0, 0, "OAP", "OA", "A", 1, "OA", "" },     // a second angle replaces the first
+        { 0, 0, "OAP", "OA", "P", 1, "OAP", "" },
+        { 0, 0, "OQ", "O", "L", 1, "OL", "" },     // the axis of "OLQ" in the same group
+        { 0, 0, "OQ", "OL", "L", 1, "OL", "" },    // a second axis replaces the first
+        { 0, 0, "OD", "O", "L", 0, "O", "不適合な入力です" },
+        { 0, 0, "", "O", "P", 0, "O", "対応していない入力です" },
+        // Without popup menus and no mode chosen, every pattern of "multi" is open.
+        { 1, 0, "OD", "O", "A", 1, "OA", "" },
+        { 1, 0, "", "", "A", 1, "A", "" },
+        { 1, 0, "", "A", "V", 1, "AV", "" },
+        { 1, 0, "", "O", "V", 0, "O", "不適合な入力です" },
+        { 1, 1, "OD", "O", "A", 0, "O", "不適合な入力です" },
+    };
+    for (const Case& k : cases) {
+        CCommandTape tape;
+        CZelkApp& app = tape.App();
+        CLoopCommand& c = *tape.Doc().m_loopCmd;
+        app.m_noPopupMenu = k.multi;
+        app.m_modeFromMenu = k.chosen;
+        app.m_lastMessage = "";
+        c.m_modePattern = k.mode;
+        c.m_tokenString = k.tokens;
+        SCOPED_TRACE(std::string(k.mode) + " / " + k.tokens + " + " + k.letter);
+        EXPECT_EQ(c.AcceptInput(k.letter), k.accepted);
+        EXPECT_EQ(c.m_tokenString, k.after);
+        EXPECT_EQ(app.m_lastMessage, k.message);
+    }
+}
+
+TEST(LoopAcceptance, TheMacroPatternLeadsTheLetters)
+{
+    CCommandTape tape;
+    CZelkApp& app = tape.App();
+    CLoopCommand& c = *tape.Doc().m_loopCmd;
+    EXPECT_EQ(c.AcceptMacroInput("O"), 0);   // no pattern announced
+    c.m_macroPattern = "OD";
+    EXPECT_EQ(c.AcceptMacroInput(""), 1);
+    EXPECT_EQ(c.m_tokenString, "O");
+    // A plain number stands for the distance the pattern expects.
+    EXPECT_EQ(c.AcceptMacroInput("A"), 1);
+    EXPECT_EQ(c.m_tokenString, "OD");
+    c.m_tokenString = "O";
+    EXPECT_EQ(c.AcceptMacroInput("P"), 0);
+    EXPECT_EQ(app.m_lastMessage, "不適合な入力です。");
+    EXPECT_EQ(c.m_tokenString, "O");
+    c.m_tokenString = "OD";
+    EXPECT_EQ(c.AcceptMacroInput("Q"), 0);   // past the pattern's end
+    EXPECT_EQ(CLoopCommand::MacroLetterMatches("Q", 'Q'), 1);
+    EXPECT_EQ(CLoopCommand::MacroLetterMatches("A", 'P'), 0);
+    EXPECT_EQ(CLoopCommand::MacroLetterMatches("V", 'V'), 0);
+}
+
 } // namespace
