@@ -82,6 +82,15 @@ public:
     // Under the macro player: the letter must fit the announced pattern at its position.
     int AcceptMacroInput(const CString& letter);
     static int MacroLetterMatches(const CString& letter, char expected);
+    // Runs the operation of a complete token string; 1 when one ran.
+    int Execute();
+    // The loop operations (1 when something was made) and the drawing of the loops.
+    int MakeHatching(int angleSlot, int pointSlot);
+    int MakeOffset(int distanceSlot);
+    int ComputeSectionProperties(int axisSlot);
+    int MakeArcCurve();
+    // normal 1: the loops' elements in their own form again.
+    void DrawAllLoops(int normal);
     // The preview code of the token string; after a hatching angle the angle goes to the drawing.
     int PreparePreview();
 

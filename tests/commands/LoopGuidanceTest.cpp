@@ -254,4 +254,36 @@ TEST(LoopAcceptance, TheMacroPatternLeadsTheLetters)
     EXPECT_EQ(CLoopCommand::MacroLetterMatches("V", 'V'), 0);
 }
 
+TEST(LoopExecute, CompletePatternsRunTheirOperationAndEndTheExtraction)
+{
+    struct Case {
+        const char* tokens;
+        int ran;
+        int stateAfter;
+        const char* message;
+    };
+    // Until the loop operations land, only the hatching reports something made.
+    const Case cases[] = {
+        { "", 0, 3, "" },
+        { "O", 0, 3, "ループの抽出が終わりました" },
+        { "OA", 0, 3, "" },
+        { "OAP", 1, 0, "ハッチングを作成しました" },
+        { "OD", 1, 0, "" },
+        { "OLQ", 1, 0, "" },
+        { "AV", 1, 3, "" },
+    };
+    for (const Case& k : cases) {
+        CCommandTape tape;
+        CZelkApp& app = tape.App();
+        CLoopCommand& c = *tape.Doc().m_loopCmd;
+        app.m_lastMessage = "";
+        c.m_tokenString = k.tokens;
+        c.m_extractState = 3;
+        SCOPED_TRACE(k.tokens);
+        EXPECT_EQ(c.Execute(), k.ran);
+        EXPECT_EQ(c.m_extractState, k.stateAfter);
+        EXPECT_EQ(app.m_lastMessage, k.message);
+    }
+}
+
 } // namespace
