@@ -3,6 +3,7 @@
 #include "commands/line/LoopCommand.h"
 
 #include "app/ZelkApp.h"
+#include "commands/circle/PatternTable.h"
 #include "input/PatternGroup.h"
 
 namespace {
@@ -92,4 +93,34 @@ int CLoopCommand::MacroLetterMatches(const CString& letter, char expected)
     case 'D': return letter == "D" || letter == "A" ? 1 : 0;
     default: return 0;
     }
+}
+
+CString CLoopCommand::PlainNumberLetter() const
+{
+    const bool flag = g_pApp && g_pApp->m_appCommand.m_loopFlag;
+    return flag && m_modePattern == "OD" ? CString("D") : CString("A");
+}
+
+CString CLoopCommand::TypedToken(int subCode) const
+{
+    switch (subCode) {
+    case 0:
+    case 1:
+    case 2:
+    case 3: return PlainNumberLetter();
+    case 4:
+    case 5: return "N";
+    case 6:
+    case 7: return "D";
+    case 10: return "F";
+    case 11:
+    case 12:
+    case 15: return "A";
+    default: return CString();
+    }
+}
+
+void CLoopCommand::UpdateLengthInputFlag()
+{
+    SetLengthInputFlags(PlainNumberLetter() == "D");
 }

@@ -82,6 +82,12 @@ public:
     // Under the macro player: the letter must fit the announced pattern at its position.
     int AcceptMacroInput(const CString& letter);
     static int MacroLetterMatches(const CString& letter, char expected);
+    // The letter of a typed value by its sub-code; a plain number is an angle, or a distance in
+    // the offset mode under the loop kind's flag. Empty for a value the command takes no letter of.
+    CString TypedToken(int subCode) const;
+    CString PlainNumberLetter() const;
+    // Whether a plain typed number is a length for the next step.
+    void UpdateLengthInputFlag();
     // Runs the operation of a complete token string; 1 when one ran.
     int Execute();
     // The loop operations (1 when something was made) and the drawing of the loops.

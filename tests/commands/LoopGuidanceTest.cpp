@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 
 #include "app/ZelkApp.h"
 #include "commands/line/LoopCommand.h"
@@ -252,6 +253,30 @@ TEST(LoopAcceptance, TheMacroPatternLeadsTheLetters)
     EXPECT_EQ(CLoopCommand::MacroLetterMatches("Q", 'Q'), 1);
     EXPECT_EQ(CLoopCommand::MacroLetterMatches("A", 'P'), 0);
     EXPECT_EQ(CLoopCommand::MacroLetterMatches("V", 'V'), 0);
+}
+
+TEST(LoopAcceptance, TypedValuesGiveTheirLetters)
+{
+    CCommandTape tape;
+    CZelkApp& app = tape.App();
+    CLoopCommand& c = *tape.Doc().m_loopCmd;
+    app.m_appCommand.m_loopFlag = 1;
+    app.m_interruptKind = 0;
+    c.m_modePattern = "OD";
+    EXPECT_EQ(c.TypedToken(0), "D");
+    c.UpdateLengthInputFlag();
+    EXPECT_EQ(app.m_lengthInputMain, 1);
+    c.m_modePattern = "OAP";
+    EXPECT_EQ(c.TypedToken(3), "A");
+    c.UpdateLengthInputFlag();
+    EXPECT_EQ(app.m_lengthInputMain, 0);
+    app.m_appCommand.m_loopFlag = 0;
+    c.m_modePattern = "OD";
+    EXPECT_EQ(c.TypedToken(1), "A");
+    const std::pair<int, const char*> fixed[] = { { 4, "N" }, { 5, "N" }, { 6, "D" }, { 7, "D" }, { 10, "F" },
+                                                  { 11, "A" }, { 12, "A" }, { 15, "A" }, { 8, "" }, { 13, "" } };
+    for (const auto& [sub, letter] : fixed)
+        EXPECT_EQ(c.TypedToken(sub), letter) << sub;
 }
 
 TEST(LoopExecute, CompletePatternsRunTheirOperationAndEndTheExtraction)
