@@ -159,7 +159,7 @@ CPointD CZelkDoc::FollowCollinearChain(CPointD start, int block, int slot,
     double w = PointsNearlyEqual(start, lastLine->m_end)
                    ? PointsAngleDeg(lastLine->m_start, lastLine->m_end)
                    : PointsAngleDeg(lastLine->m_end, lastLine->m_start);
-    const double tolerance = loop->m_joinAngleLimit + 0.1;
+    const double tolerance = loop->m_values[0].value + 0.1;
 
     CPointD p = start;
     for (int step = 0; step < 200; ++step) {

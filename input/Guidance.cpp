@@ -100,6 +100,9 @@ int PreviewOfCommand(CZelkDoc* doc, int kind, bool interrupting)
         return circle->ShowRubberBand();
     if (CLineCommand* line = LineCommandOf(doc, kind, interrupting))
         return line->ShowRubberBand();
+    // The loop command's code comes from the member that answers one.
+    if (kind == 12 && !interrupting && doc->m_loopCmd)
+        return doc->m_loopCmd->PreparePreview();
     CGuidanceOwner* owner = CommandOf(doc, kind, interrupting);
     return owner ? owner->ShowRubberBand() : 0;
 }

@@ -8,6 +8,7 @@
 
 #include "app/ZelkApp.h"
 #include "commands/circle/CircleGuidanceTexts.h"
+#include "commands/circle/PatternTable.h"
 #include "document/ZelkDoc.h"
 #include "elements/Arc.h"
 #include "geometry/Numeric.h"
@@ -55,14 +56,6 @@ int PolygonCode(CZelkDoc* doc, double count, double angle, int base)
     doc->m_previewAngle = angle;
     doc->m_previewAngle2 = step;
     return outer ? base + 1 : base;
-}
-
-bool IsOneOf(const CString& s, std::initializer_list<const char*> list)
-{
-    for (const char* p : list)
-        if (s == p)
-            return true;
-    return false;
 }
 
 } // namespace

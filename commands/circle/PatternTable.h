@@ -37,6 +37,15 @@ int GroupHasLetterAt(const CPatternGroup* group, int position, char letter);
 // player a circle, arc or text counts only while a mode pattern is set.
 CString PickTokenLetter(CZelkDoc* doc, int subCode, int upper, int macroFlag, bool moded);
 
+// Whether the string is one of the listed token strings.
+inline bool IsOneOf(const CString& s, std::initializer_list<const char*> list)
+{
+    for (const char* p : list)
+        if (s == p)
+            return true;
+    return false;
+}
+
 // A plain typed number is a length for the next step: the flag of the interrupting command
 // while one is in use, else the main command's.
 void SetLengthInputFlags(bool length);

@@ -334,14 +334,3 @@ CPointD CLineCommand::EditedLinePoint(int end) const
         return CPointD();
     return end == 0 ? line->m_start : line->m_end;
 }
-
-// ---- neighbours -----------------------------------------------------------------------------
-
-// The guidance texts come with the guidance tables; until then the pair stays as it is.
-void CLineCommand::ShowGuidance() {}
-
-// The rubber-band figures of the command come with its preview routine; none is shown yet.
-int CLineCommand::ShowRubberBand()
-{
-    return 0;
-}

@@ -111,6 +111,8 @@ public:
     // ---- neighbours of the input: guidance, preview, execution --------------------------
     void ShowGuidance();
     int ShowRubberBand();
+    // Default macro step prompts for the steps of pattern that have no text in prompts yet.
+    void BuildMacroPrompts(const CString& pattern, CStringArray& prompts) const;
     // Runs the construction or edit of the token string; 1 when something was executed.
     int Execute();
     void DeleteEditedElement();
@@ -163,6 +165,8 @@ private:
     void RollBackTentative();
     CPointD EditedLinePoint(int end) const;
     int AcceptCandidate(const CString& candidate);
+    int CreationPreview();
+    int EditPreview();
     int RunAdvancePasses(int execute);
     void ShowStepAndMark(int announce);
     void AdvanceAndShow();

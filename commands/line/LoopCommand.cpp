@@ -1,15 +1,46 @@
 // The closed-loop command object.
 #include "commands/line/LoopCommand.h"
 
+#include "app/ZelkApp.h"
+#include "document/ZelkDoc.h"
 #include "elements/Line.h"
+#include "input/PointSearch.h"
 #include "input/ElemKey.h"
 
 CLoopCommand::CLoopCommand(CZelkDoc* doc)
-    : m_doc(doc), m_joinAngleLimit(0.0), m_extractState(0), m_currentLoop(nullptr)
+    : m_doc(doc), m_extractState(0), m_currentLoop(nullptr)
 {
+    BuildPatternGroups();
+    BuildPatternLists();
 }
 
-CLoopCommand::~CLoopCommand() { FreeLoops(); }
+CLoopCommand::~CLoopCommand()
+{
+    DeletePatternGroups();
+    FreeLoops();
+}
+
+void CLoopCommand::Reset()
+{
+    if (m_doc && m_doc->m_pointSearch)
+        m_doc->m_pointSearch->EraseMarker();
+    m_tokenString.Empty();
+    for (CQuantity& v : m_values)
+        v.Reset();
+    m_defaultLength = 500.0;
+    if (m_doc) {
+        m_doc->m_previewKind = 0;
+        m_doc->m_inputMarkFlag = 0;
+    }
+    m_stepTexts.RemoveAll();
+    m_macroFlag = 0;
+    m_extractState = 0;
+    FreeLoops();
+    if (g_pApp)
+        g_pApp->m_appElem.SetLastCommandKind(0);
+    m_macroPattern.Empty();
+    ShowGuidance();
+}
 
 void CLoopCommand::FreeLoops()
 {

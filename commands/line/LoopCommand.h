@@ -9,19 +9,23 @@
 
 #include "geometry/ElemRef.h"
 #include "geometry/PointD.h"
+#include "macro/Quantity.h"
 #include "platform/core/Arrays.h"
 #include "platform/core/String.h"
 
 class COwnedPtrArray;
+class CPatternGroup;
 class CZelkDoc;
 
 class CLoopCommand : public CCommandKeyOps {
 public:
-    // Cancels the command back to its first step.
-    void Reset() {}
+    // Cancels the command back to its mode pattern: the token string, values and loops go.
+    void Reset() override;
     CZelkDoc* m_doc;
     CString m_modePattern;   // starts empty
-    double m_joinAngleLimit; // degrees; the largest bend a run of joined lines passes over
+    // The typed value of each token position; in "AV" position 0 is the joining-angle limit,
+    // the largest bend in degrees a run of joined lines passes over.
+    CQuantity m_values[5];
 
     // The loop store: copies of the lines taken into loops, the drawing element of each copy
     // (same index) and the loops, each a chain of keys naming the copies in order of travel.
@@ -46,8 +50,55 @@ public:
     virtual void OnInput(int kind, int subCode);
     int m_lastInputKind = 0;       // the last event handed to the command
     int m_lastInputSubCode = 0;
-    // The guidance of the current pattern; it comes with the command's own handling.
-    void ShowGuidance() {}
+    // The prompt and hint for the token string, mode and extraction state; unchanged where no
+    // case applies.
+    void ShowGuidance() override;
+    // Default macro step prompts for the steps of pattern that have no text in prompts yet.
+    void BuildMacroPrompts(const CString& pattern, CStringArray& prompts) const;
+
+    // ---- pattern table ------------------------------------------------------------------
+    CPtrArray m_patternGroups;       // CPatternGroup, owned
+    CStringArray m_patternList;      // every pattern, in the prefix test's order
+    CStringArray m_stepTexts;        // the macro recorder's text of each step
+    int m_macroFlag = 0;             // the macro player drives the object
+    CString m_macroPattern;          // the complete pattern a macro announced
+    double m_defaultLength = 500.0;
+    void BuildPatternGroups();
+    void BuildPatternLists();
+    void DeletePatternGroups();
+    CString GetGroupLeadPattern(const CString& name) const;
+    // The last group, in table order, that lists the token string.
+    CString GetCurrentGroupName() const;
+    CPatternGroup* FindGroupOfPattern(const CString& pattern) const;
+    int HasCutPointAt(int position) const;
+    int IsAcceptedPrefix(const CString& s) const;
+    // The position of the next letter, -1 for a string no pattern begins with.
+    int ClassifyTokens(int& single, int& complete) const;
+    int GetLastTokenIndex() const { return m_tokenString.GetLength() - 1; }
+    int GetLastPointIndex() const { return m_tokenString.ReverseFind('P'); }
+    // 1 when the letter joins the token string (or replaces a second angle or axis); a refusal
+    // says why.
+    int AcceptInput(const CString& letter);
+    // Under the macro player: the letter must fit the announced pattern at its position.
+    int AcceptMacroInput(const CString& letter);
+    static int MacroLetterMatches(const CString& letter, char expected);
+    // The letter of a typed value by its sub-code; a plain number is an angle, or a distance in
+    // the offset mode under the loop kind's flag. Empty for a value the command takes no letter of.
+    CString TypedToken(int subCode) const;
+    CString PlainNumberLetter() const;
+    // Whether a plain typed number is a length for the next step.
+    void UpdateLengthInputFlag();
+    // Runs the operation of a complete token string; 1 when one ran.
+    int Execute();
+    // The loop operations (1 when something was made) and the drawing of the loops.
+    int MakeHatching(int angleSlot, int pointSlot);
+    int MakeOffset(int distanceSlot);
+    int ComputeSectionProperties(int axisSlot);
+    int MakeArcCurve();
+    // normal 1: the loops' elements in their own form again.
+    void DrawAllLoops(int normal);
+    // The preview code of the token string; after a hatching angle the angle goes to the drawing.
+    int PreparePreview();
 
     // Deletes every copy, reference and loop and empties the run; no loop is current after.
     void FreeLoops();

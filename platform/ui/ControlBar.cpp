@@ -467,8 +467,11 @@ void CStatusBar::Rebuild()
         if (!(p.style & SBPS_NOBORDERS))
             label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         label->setEnabled(!(p.style & SBPS_DISABLED));
-        if (p.style & SBPS_STRETCH)
+        if (p.style & SBPS_STRETCH) {
+            // A long message is cut at the pane's edge; it never widens the window.
+            label->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
             bar->addWidget(label, 1);
+        }
         else {
             label->setMinimumWidth(p.width);
             bar->addPermanentWidget(label);

@@ -174,3 +174,40 @@ TEST_F(LineCommandWindow, AChamferStartsItsTimerAfterTheDoubleClickOnItsFirstLin
     EXPECT_NE(m_frame->m_timers[13], 0u);
     EXPECT_EQ(m_app->m_lastResultMessage, " 面取り線分を作成しました");
 }
+
+// What the person sees while drawing: the prompt of each step and the rubber band from the
+// first point under the moving pointer.
+TEST_F(LineCommandWindow, TheTwoPointLineShowsItsStepsAndItsRubberBand)
+{
+    m_app->m_appCommand.m_lineFlag = 1;
+    m_app->m_noPopupMenu = 0;   // menu guidance: the chosen construction's own texts
+    CLineCommand& line = *m_doc->m_lineCmd;
+    const UINT item = LineItem("2点線");
+    ASSERT_NE(item, 0u);
+    DefaultScriptedUiServices().QueueMenuChoice(item);
+    KeyInView('L');
+    ASSERT_EQ(m_app->m_commandKind, 2);
+    EXPECT_EQ(line.m_prompt, "[２点線] 【始点】 終点");
+
+    const CPointD a = WorldAt(POINT{ 100, 100 });
+    UiDriver::Click(m_view, POINT{ 100, 100 }, UiDriver::Right);
+    UiDriver::Pump();
+    EXPECT_EQ(line.m_tokenString, "P");
+    EXPECT_EQ(line.m_prompt, "[２点線] 始点 【終点】");
+    EXPECT_EQ(m_app->m_prompt, "[２点線] 始点 【終点】");
+    UiDriver::MouseMove(m_view, POINT{ 200, 150 });
+    UiDriver::Pump();
+    EXPECT_EQ(m_doc->m_previewKind, 1);
+    EXPECT_NEAR(m_doc->m_previewPointA.m_x, a.m_x, 1e-6);
+    EXPECT_NEAR(m_doc->m_previewPointA.m_y, a.m_y, 1e-6);
+
+    const CPointD b = WorldAt(POINT{ 200, 150 });
+    UiDriver::Click(m_view, POINT{ 200, 150 }, UiDriver::Right);
+    UiDriver::Pump();
+    ASSERT_EQ(m_doc->m_lineBlocks.GetSize(), 1);
+    const auto* block = static_cast<const CLines*>(m_doc->m_lineBlocks[0]);
+    ASSERT_EQ(block->m_count, 1);
+    EXPECT_NEAR(block->m_slots[0].m_start.m_x, a.m_x, 1e-6);
+    EXPECT_NEAR(block->m_slots[0].m_end.m_x, b.m_x, 1e-6);
+    EXPECT_NEAR(block->m_slots[0].m_end.m_y, b.m_y, 1e-6);
+}

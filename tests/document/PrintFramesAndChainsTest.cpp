@@ -225,7 +225,7 @@ protected:
     CPointD StartRun(const CElemRef& first, double limit)
     {
         CLoopCommand& loop = Loop();
-        loop.m_joinAngleLimit = limit;
+        loop.m_values[0].value = limit;
         loop.m_currentLoop = new COwnedPtrArray;
         loop.m_loops.Add(loop.m_currentLoop);
         const CLine* l = Doc().GetLineElem(first.m_block, first.m_slot);

@@ -549,7 +549,8 @@ TEST_F(KeysAndTypedInput, EditStartChoosesTheCommandThatEditsThePickedKind)
     m_tape.Hold(false, true);
     App().StartEditFromPick(&doc, &m_tape.View());
     EXPECT_EQ(App().m_interruptKind, 2);
-    EXPECT_EQ(App().m_hint.Std(), "尺度1 線分編集モードです");
+    // The edit's scale hint is followed by the line edit's own guidance.
+    EXPECT_EQ(App().m_hint.Std(), "[線分の延短] 延短先の要素を左クリック、または位置点を右クリックで入力。");
     EXPECT_EQ(doc.m_lineCmdInt->m_editFlag, 1);
     EXPECT_EQ(doc.m_referenceSize, 50.0);
     m_tape.Hold(false, false);

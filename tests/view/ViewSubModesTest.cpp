@@ -83,12 +83,13 @@ TEST_F(ViewSubModes, WithTheDirectMenuALineItemOnlyChangesThePattern)
     m_app->m_commandKind = 3;
     Choose(32966);
     EXPECT_EQ(m_app->m_commandKind, 3);
-    EXPECT_EQ(m_app->m_calls, (std::vector<std::string>{"guidance", "prompt"}));
+    // The line command hands its own pair over, then the item shows it.
+    EXPECT_EQ(m_app->m_calls, (std::vector<std::string>{"guidance", "guidance", "prompt"}));
     EXPECT_EQ(m_doc->m_lineCmd->m_modePattern, "LP");
     // The popup type switches the command and computes the preview first.
     m_app->m_appCommand.popupMenuType = 1;
     Choose(32966);
-    EXPECT_EQ(m_app->m_calls, (std::vector<std::string>{"switch 1 2", "preview", "guidance", "prompt"}));
+    EXPECT_EQ(m_app->m_calls, (std::vector<std::string>{"switch 1 2", "preview", "guidance", "guidance", "prompt"}));
     EXPECT_EQ(Update(32966).m_checked, 1);
 }
 
@@ -118,7 +119,7 @@ TEST_F(ViewSubModes, EditItemsSetTheInterruptPatternsAndTickForEveryRelatedPatte
     EXPECT_EQ(m_doc->m_lineCmdInt->m_modePattern, "#L");
     EXPECT_EQ(m_doc->m_circleCmdInt->m_lastArcEditPattern, "#P");
     EXPECT_EQ(m_app->m_appElem.m_layerCondition, 1);
-    EXPECT_EQ(m_app->m_calls, (std::vector<std::string>{"preview", "guidance", "prompt"}));
+    EXPECT_EQ(m_app->m_calls, (std::vector<std::string>{"guidance", "preview", "guidance", "prompt"}));
     m_app->m_interruptKind = 2;
     for (const char* p : { "#L", "#C", "#P" }) {
         m_doc->m_lineCmdInt->m_modePattern = p;
