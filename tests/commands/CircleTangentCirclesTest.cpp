@@ -310,3 +310,80 @@ TEST(TangentCircles, ALineAndTwoCirclesAndTheArcsThroughTheirTangentPoints)
         }
     }
 }
+
+namespace {
+
+// The circles through p touching the line y = 0 and the circle (c, rc), p and c above the line:
+// the centre (x, y) has y = ((x - px)^2 + py^2) / (2 py), and |X - c|^2 = (y +- rc)^2 in x is
+// searched for sign changes.
+std::vector<Disc> SolveLineCirclePoint(CPointD p, CPointD c, double rc)
+{
+    std::vector<Disc> out;
+    auto centre = [&](double x) { return At(x, ((x - p.m_x) * (x - p.m_x) + p.m_y * p.m_y) / (2 * p.m_y)); };
+    for (const double sign : { 1.0, -1.0 }) {
+        auto h = [&](double x) {
+            const CPointD o = centre(x);
+            const double dx = o.m_x - c.m_x, dy = o.m_y - c.m_y;
+            return dx * dx + dy * dy - (o.m_y + sign * rc) * (o.m_y + sign * rc);
+        };
+        const int steps = 200000;
+        double x0 = -1000.0, h0 = h(x0);
+        for (int i = 1; i <= steps; ++i) {
+            const double x1 = -1000.0 + 2000.0 * i / steps;
+            const double h1 = h(x1);
+            if ((h0 < 0) != (h1 < 0)) {
+                double lo = x0, hi = x1;
+                for (int k = 0; k < 100; ++k) {
+                    const double mid = (lo + hi) / 2;
+                    ((h(lo) < 0) == (h(mid) < 0) ? lo : hi) = mid;
+                }
+                const CPointD o = centre((lo + hi) / 2);
+                out.push_back({ o, o.m_y });
+            }
+            x0 = x1;
+            h0 = h1;
+        }
+    }
+    return out;
+}
+
+} // namespace
+
+TEST(TangentCircles, ALineACirclesAndAPointsCandidatesEqualAnIndependentSearch)
+{
+    std::mt19937 random(6304);
+    std::uniform_real_distribution<double> across(-15.0, 15.0);
+    std::uniform_real_distribution<double> height(8.0, 20.0);
+    std::uniform_real_distribution<double> size(1.0, 3.0);
+    int checked = 0;
+    for (int round = 0; round < 10; ++round) {
+        const CPointD c = At(std::round(across(random)), std::round(height(random)));
+        const double rc = std::round(size(random) * 100) / 100;
+        const CPointD p = At(std::round(across(random) * 1e3) / 1e3, std::round(height(random) * 1e3) / 1e3 - 4);
+        if (Distance(p, c) < rc + 1)
+            continue;
+        CCommandTape tape;
+        tape.Code(305);
+        tape.AddLine(At(-200, 0), At(200, 0));
+        tape.AddCircle(c, rc);
+        tape.Menu("３要素接円～３点円");
+        tape.Pick(At(150, 0));
+        tape.Pick(At(c.m_x, c.m_y + rc));
+        const CCommandRow& made = tape.Typed(TypedText(p).c_str());
+        ASSERT_EQ(made.tokens, "LCP") << round;
+        CCircleCommand& cmd = tape.Circle();
+        const std::vector<Disc> expected = SolveLineCirclePoint(p, c, rc);
+        ASSERT_EQ(static_cast<size_t>(cmd.m_candidates.GetSize()), expected.size()) << round;
+        for (const Disc& e : expected) {
+            bool found = false;
+            for (int i = 0; i < cmd.m_candidates.GetSize(); ++i)
+                found = found || (Distance(Candidate(cmd, i).point1, e.centre) < 1e-5 &&
+                                  std::fabs(Candidate(cmd, i).value2 - e.radius) < 1e-5);
+            EXPECT_TRUE(found) << round << " " << e.centre.m_x << "," << e.centre.m_y << " r " << e.radius;
+        }
+        for (int i = 1; i < cmd.m_candidates.GetSize(); ++i)
+            EXPECT_LE(Candidate(cmd, i - 1).value1, Candidate(cmd, i).value1);
+        ++checked;
+    }
+    EXPECT_GT(checked, 5);
+}

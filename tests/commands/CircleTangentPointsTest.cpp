@@ -572,3 +572,69 @@ TEST_F(TangentPoints, TwoLinesOnOneLineAndACircleAreRefused)
     // Only the given circle.
     EXPECT_EQ(Shapes(refused.listing).size(), 1u);
 }
+
+TEST(TangentLinesProperty, TrianglesAndAPointBetweenTwoLines)
+{
+    std::mt19937 random(6305);
+    std::uniform_real_distribution<double> spread(-6.0, 6.0);
+    for (int round = 0; round < 8; ++round) {
+        // A triangle about (0, 0), (60, 0), (20, 45), each side picked at its middle.
+        const CPointD v[3] = { At(spread(random), spread(random)), At(60 + spread(random), spread(random)),
+                               At(20 + spread(random), 45 + spread(random)) };
+        CCommandTape tape;
+        tape.Code(305);
+        for (int i = 0; i < 3; ++i)
+            tape.AddLine(v[i], v[(i + 1) % 3]);
+        tape.Menu("３要素接円～３点円");
+        for (int i = 0; i < 3; ++i)
+            tape.Pick(At((v[i].m_x + v[(i + 1) % 3].m_x) / 2, (v[i].m_y + v[(i + 1) % 3].m_y) / 2));
+        CCircleCommand& c = tape.Circle();
+        ASSERT_EQ(c.m_tokenString, "LLL");
+        ASSERT_EQ(c.m_candidates.GetSize(), 4) << round;
+        const double a = Distance(v[1], v[2]), b = Distance(v[2], v[0]), e = Distance(v[0], v[1]);
+        const double s = (a + b + e) / 2;
+        const double area = std::sqrt(s * (s - a) * (s - b) * (s - e));
+        std::vector<double> want = { area / s, area / (s - a), area / (s - b), area / (s - e) };
+        std::vector<double> got;
+        for (int i = 0; i < 4; ++i) {
+            const CPointPair& k = Candidate(c, i);
+            got.push_back(k.value2);
+            for (int j = 0; j < 3; ++j)
+                EXPECT_LT(LineGap(c.m_pickedLines[j], k.point1, k.value2), 1e-6) << round;
+            if (i > 0) {
+                EXPECT_LE(Candidate(c, i - 1).value1, k.value1);
+            }
+        }
+        std::sort(want.begin(), want.end());
+        std::sort(got.begin(), got.end());
+        for (int i = 0; i < 4; ++i)
+            EXPECT_NEAR(got[i], want[i], 1e-6) << round;
+        // The incircle touches where the sides were picked most nearly.
+        EXPECT_NEAR(Candidate(c, 0).value2, area / s, 1e-6) << round;
+    }
+    // Two crossing lines and a point in one sector, in each of the three orders.
+    const char* const patterns[] = { "BLL", "LPL", "LLP" };
+    for (int round = 0; round < 9; ++round) {
+        const double k = 0.3 + 0.15 * (round % 4);
+        const CPointD far = At(50, 50 * k * 2);
+        const CPointD p = At(std::round((20 + spread(random)) * 1e3) / 1e3, std::round((10 * k + spread(random) / 3) * 1e3) / 1e3);
+        const char* pattern = patterns[round % 3];
+        CCommandTape tape;
+        tape.Code(305);
+        tape.AddLine(At(-50, 0), At(50, 0));
+        tape.AddLine(At(0, 0), far);
+        tape.Menu("３要素接円～３点円");
+        const CPointD picks[2] = { At(40, 0), At(far.m_x * 0.8, far.m_y * 0.8) };
+        int line = 0;
+        CCommandRow last;
+        for (const char* t = pattern; *t; ++t)
+            last = *t == 'L' ? tape.Pick(picks[line++]) : tape.Typed(Typed(p.m_x, p.m_y).c_str());
+        ASSERT_EQ(last.tokens, pattern) << round;
+        const std::vector<Shape> shapes = Shapes(last.listing);
+        ASSERT_EQ(shapes.size(), 1u) << round << " " << pattern;
+        const CPointD centre = At(shapes[0].x, shapes[0].y);
+        EXPECT_NEAR(std::fabs(SignedDistanceToLine(centre, At(-50, 0), At(50, 0))), shapes[0].r, 1e-5) << round;
+        EXPECT_NEAR(std::fabs(SignedDistanceToLine(centre, At(0, 0), far)), shapes[0].r, 1e-5) << round;
+        EXPECT_NEAR(Distance(centre, p), shapes[0].r, 1e-5) << round;
+    }
+}
