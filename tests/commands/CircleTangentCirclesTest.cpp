@@ -387,3 +387,93 @@ TEST(TangentCircles, ALineACirclesAndAPointsCandidatesEqualAnIndependentSearch)
     }
     EXPECT_GT(checked, 5);
 }
+
+namespace {
+
+// The circles touching the line y = 0 from above and the circles g[0], g[1] above it, of radius
+// up to 100000: for each
+// choice of outside or inside contact with the first, the centre's height follows from its x,
+// and the contact with the second is searched for sign changes in x.
+std::vector<Disc> SolveLineTwoCircles(const Disc g[2])
+{
+    std::vector<Disc> out;
+    const CPointD c1 = g[0].centre, c2 = g[1].centre;
+    for (const double s1 : { 1.0, -1.0 }) {
+        auto centre = [&](double x) {
+            return At(x, ((x - c1.m_x) * (x - c1.m_x) + c1.m_y * c1.m_y - g[0].radius * g[0].radius) /
+                             (2 * (c1.m_y + s1 * g[0].radius)));
+        };
+        for (const double s2 : { 1.0, -1.0 }) {
+            auto h = [&](double x) {
+                const CPointD o = centre(x);
+                const double dx = o.m_x - c2.m_x, dy = o.m_y - c2.m_y;
+                return dx * dx + dy * dy - (o.m_y + s2 * g[1].radius) * (o.m_y + s2 * g[1].radius);
+            };
+            // Radii up to 100000 put centres as far as about 2000 aside.
+            const int steps = 600000;
+            double x0 = -3000.0, h0 = h(x0);
+            for (int i = 1; i <= steps; ++i) {
+                const double x1 = -3000.0 + 6000.0 * i / steps;
+                const double h1 = h(x1);
+                if ((h0 < 0) != (h1 < 0)) {
+                    double lo = x0, hi = x1;
+                    for (int k = 0; k < 100; ++k) {
+                        const double mid = (lo + hi) / 2;
+                        ((h(lo) < 0) == (h(mid) < 0) ? lo : hi) = mid;
+                    }
+                    const CPointD o = centre((lo + hi) / 2);
+                    bool seen = o.m_y <= 1e-9 || o.m_y > 100000.0;
+                    for (const Disc& d : out)
+                        seen = seen || (Distance(d.centre, o) < 1e-6 && std::fabs(d.radius - o.m_y) < 1e-6);
+                    if (!seen)
+                        out.push_back({ o, o.m_y });
+                }
+                x0 = x1;
+                h0 = h1;
+            }
+        }
+    }
+    return out;
+}
+
+} // namespace
+
+TEST(TangentCircles, ALineAndTwoCirclesCandidatesEqualAnIndependentSearch)
+{
+    std::mt19937 random(6306);
+    std::uniform_real_distribution<double> jitter(-4.0, 4.0);
+    std::uniform_real_distribution<double> size(1.0, 4.0);
+    for (int round = 0; round < 8; ++round) {
+        const Disc given[2] = { { At(std::round(-15 + jitter(random)), std::round(12 + jitter(random))),
+                                  std::round(size(random) * 100) / 100 },
+                                { At(std::round(15 + jitter(random)), std::round(14 + jitter(random))),
+                                  std::round(size(random) * 100) / 100 } };
+        CCommandTape tape;
+        tape.Code(305);
+        tape.AddLine(At(-200, 0), At(200, 0));
+        tape.AddCircle(given[0].centre, given[0].radius);
+        tape.AddCircle(given[1].centre, given[1].radius);
+        tape.Menu("３要素接円～３点円");
+        tape.Pick(At(150, 0));
+        tape.Pick(At(given[0].centre.m_x, given[0].centre.m_y + given[0].radius));
+        const CCommandRow& made = tape.Pick(At(given[1].centre.m_x, given[1].centre.m_y + given[1].radius));
+        ASSERT_EQ(made.tokens, "LCC") << round;
+        CCircleCommand& cmd = tape.Circle();
+        const std::vector<Disc> expected = SolveLineTwoCircles(given);
+        EXPECT_EQ(static_cast<size_t>(cmd.m_candidates.GetSize()), expected.size()) << round;
+        for (const Disc& e : expected) {
+            bool found = false;
+            for (int i = 0; i < cmd.m_candidates.GetSize(); ++i)
+                found = found || (Distance(Candidate(cmd, i).point1, e.centre) < 1e-5 &&
+                                  std::fabs(Candidate(cmd, i).value2 - e.radius) < 1e-5);
+            EXPECT_TRUE(found) << round << " " << e.centre.m_x << "," << e.centre.m_y << " r " << e.radius;
+        }
+        for (int i = 0; i < cmd.m_candidates.GetSize(); ++i) {
+            const CPointPair& k = Candidate(cmd, i);
+            bool found = false;
+            for (const Disc& e : expected)
+                found = found || (Distance(k.point1, e.centre) < 1e-5 && std::fabs(k.value2 - e.radius) < 1e-5);
+            EXPECT_TRUE(found) << round << " extra " << k.point1.m_x << "," << k.point1.m_y << " r " << k.value2;
+        }
+    }
+}
