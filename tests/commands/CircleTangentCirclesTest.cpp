@@ -477,3 +477,43 @@ TEST(TangentCircles, ALineAndTwoCirclesCandidatesEqualAnIndependentSearch)
         }
     }
 }
+
+// Every order of the same picks names the same circles: the dispatch hands each routine its
+// elements by their token positions.
+TEST(TangentCircles, EveryOrderOfTheSamePicksGivesTheSameCircles)
+{
+    struct Family {
+        const char* orders[3];
+        bool twoLines;
+    } families[] = { { { "LLC", "LCL", "CLL" }, true }, { { "LCC", "CLC", "CCL" }, false } };
+    for (const Family& family : families) {
+        std::vector<double> first;
+        for (const char* order : family.orders) {
+            CCommandTape tape;
+            tape.Code(305);
+            tape.AddLine(At(-60, 0), At(60, 0));
+            if (family.twoLines)
+                tape.AddLine(At(0, 0), At(30, 52));
+            tape.AddCircle(At(20, 8), 2);
+            if (!family.twoLines)
+                tape.AddCircle(At(-15, 12), 3);
+            tape.Menu("３要素接円～３点円");
+            const CPointD lines[2] = { At(45, 0), At(24, 41.6) };
+            const CPointD circles[2] = { At(22, 8), At(-12, 12) };
+            int line = 0, circle = 0;
+            CCommandRow last;
+            for (const char* t = order; *t; ++t)
+                last = tape.Pick(*t == 'L' ? lines[line++] : circles[circle++]);
+            ASSERT_EQ(last.tokens, order);
+            const std::vector<double> radii = Radii(tape.Circle());
+            EXPECT_GE(radii.size(), 2u) << order;
+            if (first.empty()) {
+                first = radii;
+                continue;
+            }
+            ASSERT_EQ(radii.size(), first.size()) << order;
+            for (size_t i = 0; i < radii.size(); ++i)
+                EXPECT_NEAR(radii[i], first[i], 1e-6) << order;
+        }
+    }
+}
