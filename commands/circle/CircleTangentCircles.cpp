@@ -39,9 +39,8 @@ struct Found {
 };
 
 // The circles touching three circles of signed radii, c[0] and c[1] exactly, c[2] left to the
-// caller's check. Each root of the radius equation fixes the centre's distance from the first two
-// centres; its side of their line is left open by the equation, so both sides are offered.
-int SolveCircleTriple(const CPointD c[3], const double rho[3], Found out[4])
+// caller's check: at most one centre for each root of the radius equation.
+int SolveCircleTriple(const CPointD c[3], const double rho[3], Found out[2])
 {
     double d1 = 0.0;
     const double gamma1 = PointsAngleRadLen(c[0], c[1], d1);
@@ -84,8 +83,6 @@ int SolveCircleTriple(const CPointD c[3], const double rho[3], Found out[4])
             continue;
         const double phi = std::acos(cosine);
         out[n++] = { PolarPoint(c[0], r, gamma1 + phi), std::fabs(t) };
-        if (!NearlyEqual(phi, 0.0) && !NearlyEqual(phi, PI))
-            out[n++] = { PolarPoint(c[0], r, gamma1 - phi), std::fabs(t) };
     }
     return n;
 }
@@ -118,7 +115,7 @@ int CollectCircleSolutions(CCircleCommand& command, const Given given[3], const 
         double rho[3];
         for (int i = 0; i < 3; ++i)
             rho[i] = signs[s][i] * radii[i];
-        Found found[4];
+        Found found[2];
         const int n = SolveCircleTriple(centres, rho, found);
         for (int f = 0; f < n; ++f) {
             const CPointD x = found[f].centre;
