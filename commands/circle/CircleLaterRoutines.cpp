@@ -33,16 +33,6 @@ int CCircleCommand::AddTangentCircleAtCirclePoint(int, int, int)
     return 0;
 }
 
-int CCircleCommand::AddCircleThroughPointTangentAtLinePoint(int, int, int)
-{
-    return 0;
-}
-
-int CCircleCommand::AddCircleThroughPointTangentToTwoLines(int, int, int)
-{
-    return 0;
-}
-
 int CCircleCommand::AddTangentCircleToTwoLines(int, int, int, int& changed)
 {
     changed = 0;
@@ -58,56 +48,6 @@ int CCircleCommand::AddTangentCircleToLineAndCircle(int, int, int, int& changed)
 int CCircleCommand::AddTangentCircleToTwoCircles(int, int, int, int& changed)
 {
     changed = 0;
-    return 0;
-}
-
-int CCircleCommand::AddCircleThroughTwoPointsTangentToLine(int, int, int)
-{
-    return 0;
-}
-
-int CCircleCommand::AddCircleTangentToTwoLinesAtPoint(int, int, int)
-{
-    return 0;
-}
-
-int CCircleCommand::AddCircleTangentToThreeLines(int, int, int)
-{
-    return 0;
-}
-
-int CCircleCommand::AddCircleTangentToTwoLinesAndCircle(int, int, int)
-{
-    return 0;
-}
-
-int CCircleCommand::AddCircleTangentToLineAndTwoCircles(int, int, int)
-{
-    return 0;
-}
-
-int CCircleCommand::TangentToLineCircleThroughPoint(int, int, int)
-{
-    return 0;
-}
-
-int CCircleCommand::TangentToThreeCircles(int, int, int)
-{
-    return 0;
-}
-
-int CCircleCommand::TangentToTwoCirclesThroughPoint(int, int, int)
-{
-    return 0;
-}
-
-int CCircleCommand::TangentToCircleThroughTwoPoints(int, int, int)
-{
-    return 0;
-}
-
-int CCircleCommand::TangentAtPointThroughPoint(int, int, int)
-{
     return 0;
 }
 
