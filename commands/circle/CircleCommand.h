@@ -242,6 +242,40 @@ public:
     int ArcToEllipticArcByRatio(int ratio);
     int ConvertConicToArcCurve(int final);
 
+    // The layer rule around one addition of a construction: referenceLayer is the layer of the
+    // construction's reference element, -1 when it has none. Enter answers the write layer to
+    // give back to Leave.
+    std::int16_t EnterLayerRule(int referenceLayer);
+    void LeaveLayerRule(std::int16_t writeLayer);
+
+    // The new arc (block, slot) takes the source arc's place and role in its group; 0 when the
+    // source is in no group.
+    int AddArcToSourceGroup(const CArc* source, std::int16_t block, std::int16_t slot);
+
+    // ---- circles through two points, radius tangents and corner rounding ------------------
+    // Operands are token positions. 1 made (or a candidate list built and its first shown),
+    // 0 refused.
+    int AddCircleByArcAngle(int angle, int first, int second);
+    int AddCircleByTwoPointsAndRadius(int first, int second, int length);
+    int AddTangentCircleToLineThroughPoint(int length, int line, int point);
+    int AddTangentCircleToCircleThroughPoint(int point, int length, int circle);
+    int AddTangentCircleAtLinePoint(int length, int line, int tangent);
+    int AddTangentCircleAtCirclePoint(int length, int circle, int tangent);
+    // changed: set when the first picked element was cut back to its tangent point.
+    int AddTangentCircleToTwoLines(int length, int first, int second, int& changed);
+    int AddTangentCircleToLineAndCircle(int length, int line, int circle, int& changed);
+    int AddTangentCircleToTwoCircles(int length, int first, int second, int& changed);
+    // Corner rounding: a live line or arc retired for undo (1), the retired one added back cut
+    // to new ends in its own layer (joinGroup: the copy takes its group membership), and the
+    // layer condition from before the switch to the selected element's environment.
+    int RetireElement(const CElemRef& ref);
+    void AddCutBack(const CElemRef& ref, CPointD start, CPointD end, int joinGroup);
+    static void RestoreSavedLayerCondition();
+    // One solution into the candidate list: kept sorted by key (equal keys in arrival order),
+    // a repeat of a listed solution dropped, and in the arc command the complementary arc right
+    // after it. angles (0, 360) is a full circle.
+    void InsertCandidate(double key, CPointD centre, double radius, CPointD angles);
+
 private:
     int OptionApplies() const;
     int EitherOptionOn() const;

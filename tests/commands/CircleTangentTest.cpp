@@ -1,0 +1,764 @@
+// The circle command's circles through two points, its circles of a typed radius touching picked
+// elements, the list of their solutions and the corner rounding of a double click. The routines
+// are given the command's state the way the inputs leave it (picks on the tape where they can be
+// made) and called with the token positions of their patterns.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "app/ZelkApp.h"
+#include "commands/circle/CircleCommand.h"
+#include "commands/circle/ConstructionShapes.h"
+#include "commands/line/LineCommand.h"
+#include "document/CreationLog.h"
+#include "document/UndoHistory.h"
+#include "document/ZelkDoc.h"
+#include "elements/ElementKinds.h"
+#include "elements/Group.h"
+#include "geometry/Angles.h"
+#include "geometry/Numeric.h"
+#include "input/PointPair.h"
+#include "platform/core/Services.h"
+#include "tests/support/CommandTape.h"
+
+namespace {
+
+CPointD At(double x, double y)
+{
+    CPointD p;
+    p.Init(x, y);
+    return p;
+}
+
+CLine LineOf(CPointD a, CPointD b)
+{
+    CLine line;
+    line.m_start = a;
+    line.m_end = b;
+    OrderPoints(line.m_start, line.m_end);
+    return line;
+}
+
+size_t Beeps()
+{
+    return DefaultScriptedServices().m_beeps.size();
+}
+
+// The live elements of one kind in the listing ("circle", "line", "arc").
+std::vector<std::string> Live(const CZelkDoc& doc, const std::string& kind)
+{
+    std::vector<std::string> out;
+    for (const std::string& row : ListElements(doc)) {
+        if (row.rfind(kind + " ", 0) == 0)
+            out.push_back(row);
+    }
+    return out;
+}
+
+bool Starts(const std::string& row, const std::string& head)
+{
+    return row.rfind(head, 0) == 0;
+}
+
+const CPointPair& Candidate(const CCircleCommand& c, int i)
+{
+    return *static_cast<const CPointPair*>(c.m_candidates[i]);
+}
+
+void ExpectPoint(CPointD p, double x, double y, const std::string& what)
+{
+    EXPECT_NEAR(p.m_x, x, 1e-6) << what;
+    EXPECT_NEAR(p.m_y, y, 1e-6) << what;
+}
+
+// A command in the state its inputs leave: positions 0..2 hold a value, points and picks.
+class CircleTangent : public testing::Test {
+protected:
+    void SetUp() override { m_tape.Code(305); }
+    CCircleCommand& C() { return m_tape.Circle(); }
+    CZelkDoc& Doc() { return m_tape.Doc(); }
+    CZelkApp& App() { return m_tape.App(); }
+    void Value(int position, double v) { C().m_values[position].value = v; }
+    void Point(int position, CPointD p) { C().m_inputPoints[position].SetPoint(p); }
+    void PickedLine(int position, CLine line, CPointD pick)
+    {
+        C().m_pickedLines[position].Assign(line);
+        C().m_pickPoints[position] = pick;
+    }
+    void PickedCircle(int position, CCircle circle, CPointD pick)
+    {
+        C().m_pickedCircles[position].Assign(circle);
+        C().m_pickPoints[position] = pick;
+    }
+    CCommandTape m_tape;
+};
+
+// ---- through two points ---------------------------------------------------------------------
+
+TEST_F(CircleTangent, AnArcAngleThroughTwoPointsGivesOneCircleOrArc)
+{
+    const struct {
+        double angle;
+        int arc;
+        const char* element;
+        const char* result;
+    } cases[] = {
+        { 90, 0, "circle 0.000000,-1.000000 r 1.414214", " 弧角･２点の円を作成しました" },
+        { 90, 1, "arc 0.000000,-1.000000 r 1.414214 45.000000-135.000000", " 弧角･２点の円弧を作成しました" },
+        { -90, 1, "arc 0.000000,1.000000 r 1.414214 225.000000-315.000000", " 弧角･２点の円弧を作成しました" },
+        { 180, 1, "arc 0.000000,0.000000 r 1.000000 0.000000-180.000000", " 弧角･２点の円弧を作成しました" },
+        { 270, 0, "circle 0.000000,1.000000 r 1.414214", " 弧角･２点の円を作成しました" },
+    };
+    for (const auto& k : cases) {
+        CCommandTape tape;
+        CCircleCommand& c = tape.Circle();
+        c.m_circleFlag = k.arc ? 0 : 1;
+        c.m_values[0].value = k.angle;
+        c.m_inputPoints[1].SetPoint(At(1, 0));
+        c.m_inputPoints[2].SetPoint(At(-1, 0));
+        ASSERT_EQ(c.AddCircleByArcAngle(0, 1, 2), 1) << k.angle;
+        const std::vector<std::string> made = Live(tape.Doc(), k.arc ? "arc" : "circle");
+        ASSERT_EQ(made.size(), 1u) << k.angle;
+        EXPECT_TRUE(Starts(made[0], k.element)) << made[0];
+        EXPECT_EQ(tape.App().m_lastResultMessage, k.result);
+    }
+}
+
+TEST_F(CircleTangent, ArcAnglesWithoutAnArcAreRefusedWithTheirTexts)
+{
+    const struct {
+        double angle;
+        int arc;
+        CPointD second;
+        const char* message;
+    } cases[] = {
+        { 360, 0, At(-1, 0), "弧角が360度の２点を通る円は作成できません" },
+        { -360, 1, At(-1, 0), "弧角が360度の２点を通る円弧は作成できません" },
+        { 400, 0, At(-1, 0), "弧角が360度を越える２点を通る円は作成できません" },
+        { 0, 0, At(-1, 0), "弧角が零度の２点を通る円は作成できません" },
+        { 0, 1, At(1, 0), "弧角が零度の２点を通る円弧は作成できません" },
+        { 45, 0, At(1, 0), "同一点を通る弧角指定の円は作成できません" },
+    };
+    for (const auto& k : cases) {
+        C().m_circleFlag = k.arc ? 0 : 1;
+        Value(0, k.angle);
+        Point(1, At(1, 0));
+        Point(2, k.second);
+        const size_t beeps = Beeps();
+        EXPECT_EQ(C().AddCircleByArcAngle(0, 1, 2), 0);
+        EXPECT_EQ(App().m_lastMessage, k.message);
+        EXPECT_EQ(Beeps(), beeps + 1);
+    }
+    EXPECT_EQ(ListElements(Doc()), std::vector<std::string>{ "retired 0" });
+}
+
+TEST_F(CircleTangent, ARadiusThroughTwoPointsOffersBothSides)
+{
+    Value(2, 10);
+    Point(0, At(0, 0));
+    Point(1, At(10, 0));
+    const double h = std::sqrt(75.0);
+    ASSERT_EQ(C().AddCircleByTwoPointsAndRadius(0, 1, 2), 1);
+    ASSERT_EQ(C().m_candidates.GetSize(), 2);
+    ExpectPoint(Candidate(C(), 0).point1, 5, h, "first");
+    ExpectPoint(Candidate(C(), 1).point1, 5, -h, "second");
+    ASSERT_EQ(Live(Doc(), "circle").size(), 1u);
+    EXPECT_TRUE(Starts(Live(Doc(), "circle")[0], "circle 5.000000,8.660254 r 10.000000"));
+
+    // The arc command: the shorter arc on each side, each followed by the rest of its circle.
+    CCommandTape tape;
+    CCircleCommand& a = tape.Circle();
+    a.m_circleFlag = 0;
+    a.m_values[2].value = 10;
+    a.m_inputPoints[0].SetPoint(At(0, 0));
+    a.m_inputPoints[1].SetPoint(At(10, 0));
+    ASSERT_EQ(a.AddCircleByTwoPointsAndRadius(0, 1, 2), 1);
+    const struct {
+        double y, start, end;
+    } arcs[] = { { h, 240, 300 }, { h, 300, 600 }, { -h, 60, 120 }, { -h, 120, 420 } };
+    ASSERT_EQ(a.m_candidates.GetSize(), 4);
+    for (int i = 0; i < 4; ++i) {
+        ExpectPoint(Candidate(a, i).point1, 5, arcs[i].y, std::to_string(i));
+        ExpectPoint(Candidate(a, i).point2, arcs[i].start, arcs[i].end, std::to_string(i));
+    }
+    EXPECT_TRUE(Starts(Live(tape.Doc(), "arc")[0], "arc 5.000000,8.660254 r 10.000000 240.000000-300.000000"));
+
+    // A diameter's two centres coincide: the circle is offered once.
+    Value(2, 5);
+    ASSERT_EQ(C().AddCircleByTwoPointsAndRadius(0, 1, 2), 1);
+    EXPECT_EQ(C().m_candidates.GetSize(), 1);
+}
+
+TEST_F(CircleTangent, ARadiusThroughTwoPointsRefusesOrDrawsTheLine)
+{
+    Point(0, At(0, 0));
+    Point(1, At(10, 0));
+    Value(2, 4);
+    size_t beeps = Beeps();
+    EXPECT_EQ(C().AddCircleByTwoPointsAndRadius(0, 1, 2), 0);
+    EXPECT_EQ(App().m_lastMessage, "指定の２点と半径の円は作成できません");
+    EXPECT_EQ(Beeps(), beeps + 1);
+    C().m_circleFlag = 0;
+    EXPECT_EQ(C().AddCircleByTwoPointsAndRadius(0, 1, 2), 0);
+    EXPECT_EQ(App().m_lastMessage, "指定の２点と半径の円弧は作成できません");
+    Point(1, At(0, 0));
+    EXPECT_EQ(C().AddCircleByTwoPointsAndRadius(0, 1, 2), 0);
+    EXPECT_EQ(App().m_lastMessage, "同一点を通る半径指定の円弧は作成できません");
+    EXPECT_EQ(ListElements(Doc()), std::vector<std::string>{ "retired 0" });
+
+    // "DBP" with a typed 0: the line between the points, in both commands; on one spot nothing.
+    beeps = Beeps();
+    EXPECT_EQ(C().AddCircleByTwoPointsAndRadius(1, 2, 0), 0);
+    EXPECT_EQ(Beeps(), beeps);
+    Value(0, 0);
+    Point(1, At(3, 4));
+    Point(2, At(0, 0));
+    ASSERT_EQ(C().AddCircleByTwoPointsAndRadius(1, 2, 0), 1);
+    ASSERT_EQ(Live(Doc(), "line").size(), 1u);
+    EXPECT_TRUE(Starts(Live(Doc(), "line")[0], "line 0.000000,0.000000 3.000000,4.000000"));
+    EXPECT_EQ(App().m_lastResultMessage, " 円弧コマンドの中で、２点線分を作成しました");
+}
+
+// ---- a radius and a line or circle --------------------------------------------------------------
+
+TEST_F(CircleTangent, ARadiusThroughAPointTouchingALine)
+{
+    PickedLine(1, LineOf(At(-20, 0), At(20, 0)), At(10, 0));
+    Value(0, 5);
+    Point(2, At(0, 2));
+    ASSERT_EQ(C().AddTangentCircleToLineThroughPoint(0, 1, 2), 1);
+    ASSERT_EQ(C().m_candidates.GetSize(), 2);
+    ExpectPoint(Candidate(C(), 0).point1, 4, 5, "nearer the pick");
+    ExpectPoint(Candidate(C(), 1).point1, -4, 5, "mirrored");
+    EXPECT_TRUE(Starts(Live(Doc(), "circle")[0], "circle 4.000000,5.000000 r 5.000000"));
+
+    // Picked near the other end the other circle comes first; a point below takes that side.
+    PickedLine(1, LineOf(At(-20, 0), At(20, 0)), At(-10, 0));
+    Point(2, At(0, -2));
+    ASSERT_EQ(C().AddTangentCircleToLineThroughPoint(0, 1, 2), 1);
+    ExpectPoint(Candidate(C(), 0).point1, -4, -5, "below");
+
+    // Too far from the line.
+    Point(2, At(0, 11));
+    const size_t beeps = Beeps();
+    EXPECT_EQ(C().AddTangentCircleToLineThroughPoint(0, 1, 2), 0);
+    EXPECT_EQ(App().m_lastMessage, "指定の点と線分の距離が指定の半径より大きすぎます");
+    EXPECT_EQ(Beeps(), beeps + 1);
+    EXPECT_EQ(C().m_candidates.GetSize(), 0);
+
+    // On the line: the two circles touching it there, whole in the arc command too.
+    C().m_circleFlag = 0;
+    Point(2, At(3, 0));
+    ASSERT_EQ(C().AddTangentCircleToLineThroughPoint(0, 1, 2), 1);
+    ASSERT_EQ(C().m_candidates.GetSize(), 2);
+    ExpectPoint(Candidate(C(), 0).point1, 3, 5, "left");
+    ExpectPoint(Candidate(C(), 0).point2, 0, 360, "whole");
+    ExpectPoint(Candidate(C(), 1).point1, 3, -5, "right");
+}
+
+TEST_F(CircleTangent, TheArcsRunFromTheFeatureGivenFirst)
+{
+    C().m_circleFlag = 0;
+    PickedLine(1, LineOf(At(-20, 0), At(20, 0)), At(10, 0));
+    PickedLine(2, LineOf(At(-20, 0), At(20, 0)), At(10, 0));
+    Value(0, 5);
+    Point(2, At(0, 2));
+    Point(1, At(0, 2));
+    const double toP1 = PointsAngleDeg(At(4, 5), At(0, 2)) + 360;   // about 216.87
+    // "DLP": from the tangent point (straight down) to the point.
+    ASSERT_EQ(C().AddTangentCircleToLineThroughPoint(0, 1, 2), 1);
+    ASSERT_EQ(C().m_candidates.GetSize(), 4);
+    ExpectPoint(Candidate(C(), 0).point2, 270, toP1 + 360, "DLP");
+    ExpectPoint(Candidate(C(), 1).point2, toP1, 270, "its complement");
+    // "DBL": from the point to the tangent point.
+    ASSERT_EQ(C().AddTangentCircleToLineThroughPoint(0, 2, 1), 1);
+    ExpectPoint(Candidate(C(), 0).point2, toP1, 270, "DBL");
+}
+
+TEST_F(CircleTangent, ARadiusThroughAPointTouchingACircle)
+{
+    PickedCircle(1, CircleOfRadius(At(0, 0), 10), At(10, 0));
+    Value(0, 5);
+    Point(2, At(20, 0));
+    ASSERT_EQ(C().AddTangentCircleToCircleThroughPoint(2, 0, 1), 1);
+    ASSERT_EQ(C().m_candidates.GetSize(), 1);
+    ExpectPoint(Candidate(C(), 0).point1, 15, 0, "the one outside");
+    EXPECT_TRUE(Starts(Live(Doc(), "circle")[0], "circle 15.000000,0.000000 r 5.000000"));
+
+    // Two answers: the one nearer the rubber band's centre first.
+    Point(2, At(12, 0));
+    C().m_previewCentre = At(12, -5);
+    ASSERT_EQ(C().AddTangentCircleToCircleThroughPoint(2, 0, 1), 1);
+    ASSERT_GE(C().m_candidates.GetSize(), 2);
+    EXPECT_LT(Candidate(C(), 0).point1.m_y, 0);
+    C().m_previewCentre = At(12, 5);
+    ASSERT_EQ(C().AddTangentCircleToCircleThroughPoint(2, 0, 1), 1);
+    EXPECT_GT(Candidate(C(), 0).point1.m_y, 0);
+
+    // A typed zero, and a point too far for any.
+    Value(0, 0);
+    const size_t beeps = Beeps();
+    EXPECT_EQ(C().AddTangentCircleToCircleThroughPoint(2, 0, 1), 0);
+    EXPECT_EQ(App().m_lastMessage, "半径が零の円は作成できません");
+    EXPECT_EQ(Beeps(), beeps + 1);
+    Value(0, 2);
+    Point(2, At(40, 0));
+    App().ShowMessage("", 0);
+    EXPECT_EQ(C().AddTangentCircleToCircleThroughPoint(2, 0, 1), 0);
+    EXPECT_EQ(App().m_lastMessage, "");
+}
+
+TEST_F(CircleTangent, ATangentPointOnACircleChoosesBetweenOutsideAndInside)
+{
+    PickedCircle(1, CircleOfRadius(At(0, 0), 10), At(0, 10));
+    Value(0, 3);
+    Point(2, At(20, 0));
+    C().m_previewCentre = At(20, 0);
+    ASSERT_EQ(C().AddTangentCircleAtCirclePoint(0, 1, 2), 1);
+    EXPECT_TRUE(Starts(Live(Doc(), "circle")[0], "circle 13.000000,0.000000 r 3.000000"));
+    C().m_previewCentre = At(6, 0);
+    ASSERT_EQ(C().AddTangentCircleAtCirclePoint(0, 1, 2), 1);
+    EXPECT_TRUE(Starts(Live(Doc(), "circle")[0], "circle 7.000000,0.000000 r 3.000000"));
+    // Equally near both: the outside one.
+    C().m_previewCentre = At(10, 0);
+    ASSERT_EQ(C().AddTangentCircleAtCirclePoint(0, 1, 2), 1);
+    EXPECT_TRUE(Starts(Live(Doc(), "circle")[0], "circle 13.000000,0.000000 r 3.000000"));
+
+    // At the centre no direction leads to a touching point.
+    Point(2, At(0, 0));
+    const size_t beeps = Beeps();
+    EXPECT_EQ(C().AddTangentCircleAtCirclePoint(0, 1, 2), 0);
+    EXPECT_EQ(App().m_lastMessage, "接点が円(弧)の中心にあり円は作成できません");
+    EXPECT_EQ(Beeps(), beeps + 1);
+}
+
+TEST_F(CircleTangent, ATangentPointOnALineTakesThePointersSide)
+{
+    PickedLine(1, LineOf(At(-20, 0), At(20, 0)), At(0, 0));
+    Value(0, 4);
+    Point(2, At(6, 0.5));
+    m_tape.Move(At(0, 8));
+    ASSERT_EQ(C().AddTangentCircleAtLinePoint(0, 1, 2), 1);
+    EXPECT_TRUE(Starts(Live(Doc(), "circle")[0], "circle 6.000000,4.000000 r 4.000000"));
+    m_tape.Move(At(0, -8));
+    ASSERT_EQ(C().AddTangentCircleAtLinePoint(0, 1, 2), 1);
+    EXPECT_TRUE(Starts(Live(Doc(), "circle")[0], "circle 6.000000,-4.000000 r 4.000000"));
+    // The arc command leaves it as its tentative edit circle.
+    C().m_circleFlag = 0;
+    ASSERT_EQ(C().AddTangentCircleAtLinePoint(0, 1, 2), 1);
+    EXPECT_EQ(Doc().m_creationLog->m_final, 0);
+    Value(0, 0);
+    EXPECT_EQ(C().AddTangentCircleAtLinePoint(0, 1, 2), 0);
+    EXPECT_EQ(App().m_lastMessage, "半径が零の円は登録しません");
+}
+
+// ---- a radius and two elements ----------------------------------------------------------------
+
+class CircleRounding : public CircleTangent {
+protected:
+    // L1 (0,0)-(20,0) and L2 (10,-10)-(10,10), the radius 5 typed and both lines picked.
+    void PickTwoLines(bool doubleClickFirst)
+    {
+        m_tape.AddLine(At(0, 0), At(20, 0));
+        m_tape.AddLine(At(10, -10), At(10, 10));
+        m_tape.Menu("連続半径接円/2点円");
+        ASSERT_EQ(m_tape.Typed("5").tokens, "D");
+        if (doubleClickFirst) {
+            // The circle command ran last, as its radius step tells the application.
+            App().m_appElem.m_lastCommandKind = 2;
+            const CCommandRow& twice = m_tape.LeftDouble(At(7, 0));
+            ASSERT_EQ(twice.tokens, "DL");
+            ASSERT_EQ(C().m_stepOptions[1], 1);
+        } else {
+            ASSERT_EQ(m_tape.Pick(At(7, 0)).tokens, "DL");
+        }
+        m_tape.Pick(At(10, 3));
+        // The construction runs while the completed string still holds the double click's mark;
+        // the picks at the points the user aimed at, not at the pixel they fell on.
+        C().m_stepOptions[1] = doubleClickFirst ? 1 : 0;
+        C().m_pickPoints[1] = At(7, 0);
+        C().m_pickPoints[2] = At(10, 3);
+        ASSERT_EQ(C().m_pickedRefs[0].m_kind, ELEM_LINE);
+        ASSERT_EQ(C().m_pickedRefs[1].m_kind, ELEM_LINE);
+        C().m_tokenString = "D";
+    }
+    CLine* DocLine(int i) { return Doc().GetLineElem(C().m_pickedRefs[i].m_block, C().m_pickedRefs[i].m_slot); }
+};
+
+TEST_F(CircleRounding, TwoLinesGiveTheCornerOfThePicksAndQGoesOnByDistance)
+{
+    PickTwoLines(false);
+    int changed = 7;
+    ASSERT_EQ(C().AddTangentCircleToTwoLines(0, 1, 2, changed), 1);
+    EXPECT_EQ(changed, 0);
+    ASSERT_EQ(Live(Doc(), "circle").size(), 1u);
+    EXPECT_TRUE(Starts(Live(Doc(), "circle")[0], "circle 5.000000,5.000000 r 5.000000"));
+    EXPECT_EQ(App().m_lastResultMessage,
+              " 半径･２線分の接円を作成しました。キー [Q] [Shift]+[Q] で他の円(弧)に切り替えができます。");
+    EXPECT_EQ(Live(Doc(), "line").size(), 2u);
+    Doc().m_undoHistory->Commit(1);
+
+    const CPointD next[] = { At(15, 5), At(5, -5), At(15, -5) };
+    for (const CPointD& p : next) {
+        m_tape.Key('Q');
+        const std::vector<std::string> circles = Live(Doc(), "circle");
+        ASSERT_EQ(circles.size(), 1u);
+        char head[64];
+        std::snprintf(head, sizeof head, "circle %.6f,%.6f r 5.000000", p.m_x, p.m_y);
+        EXPECT_TRUE(Starts(circles[0], head)) << circles[0];
+    }
+}
+
+TEST_F(CircleRounding, TheArcCommandListsEachFilletWithTheRestOfItsCircle)
+{
+    C().m_circleFlag = 0;
+    PickTwoLines(false);
+    C().m_circleFlag = 0;
+    int changed = 0;
+    ASSERT_EQ(C().AddTangentCircleToTwoLines(0, 1, 2, changed), 1);
+    ASSERT_EQ(Live(Doc(), "arc").size(), 1u);
+    EXPECT_TRUE(Starts(Live(Doc(), "arc")[0], "arc 5.000000,5.000000 r 5.000000 270.000000-360.000000"))
+        << Live(Doc(), "arc")[0];
+    EXPECT_EQ(App().m_lastResultMessage,
+              " 半径･２線分の接円弧を作成しました。キー [Q] [Shift]+[Q] で他の円(弧)に切り替えができます。");
+    ASSERT_EQ(C().m_candidates.GetSize(), 8);
+    for (int i = 0; i < 8; i += 2) {
+        const CPointPair& arc = Candidate(C(), i);
+        const CPointPair& rest = Candidate(C(), i + 1);
+        ExpectPoint(rest.point1, arc.point1.m_x, arc.point1.m_y, "same centre");
+        EXPECT_NEAR((arc.point2.m_y - arc.point2.m_x) + (rest.point2.m_y - rest.point2.m_x), 360, 1e-9);
+    }
+}
+
+TEST_F(CircleRounding, RefusalsLeaveTheDrawingAndTheListEmpty)
+{
+    const size_t beeps = Beeps();
+    PickedLine(1, LineOf(At(0, 0), At(10, 0)), At(1, 0));
+    PickedLine(2, LineOf(At(0, 3), At(10, 3)), At(1, 3));
+    Value(0, 2);
+    int changed = 0;
+    EXPECT_EQ(C().AddTangentCircleToTwoLines(0, 1, 2, changed), 0);
+    EXPECT_EQ(App().m_lastMessage, "指定の２つの接線分が平行なので円は作成できません");
+    // Even on one line.
+    PickedLine(2, LineOf(At(20, 0), At(30, 0)), At(25, 0));
+    C().m_circleFlag = 0;
+    EXPECT_EQ(C().AddTangentCircleToTwoLines(0, 1, 2, changed), 0);
+    EXPECT_EQ(App().m_lastMessage, "指定の２つの接線分が平行なので円弧は作成できません");
+
+    PickedCircle(1, CircleOfRadius(At(0, 0), 5), At(5, 0));
+    PickedCircle(2, CircleOfRadius(At(0, 0), 8), At(8, 0));
+    EXPECT_EQ(C().AddTangentCircleToTwoCircles(0, 1, 2, changed), 0);
+    EXPECT_EQ(App().m_lastMessage, "指定の２つの接円(弧)が同心なので半径指定の円弧は作成できません");
+    C().m_circleFlag = 1;
+    PickedCircle(2, CircleOfRadius(At(100, 0), 8), At(92, 0));
+    EXPECT_EQ(C().AddTangentCircleToTwoCircles(0, 1, 2, changed), 0);
+    EXPECT_EQ(App().m_lastMessage, "指定半径で指定の２円(弧)に接する円は作成できません");
+    EXPECT_EQ(Beeps(), beeps + 4);
+
+    // A line and a circle without an answer: the caller says so.
+    PickedLine(1, LineOf(At(-10, 0), At(10, 0)), At(0, 0));
+    PickedCircle(2, CircleOfRadius(At(0, 50), 5), At(0, 45));
+    App().ShowMessage("", 0);
+    EXPECT_EQ(C().AddTangentCircleToLineAndCircle(0, 1, 2, changed), 0);
+    EXPECT_EQ(App().m_lastMessage, "");
+    EXPECT_EQ(C().m_candidates.GetSize(), 0);
+    EXPECT_EQ(ListElements(Doc()), std::vector<std::string>{ "retired 0" });
+}
+
+TEST_F(CircleRounding, ALineAndACircleTakeTheAnswerNearestTheRubberBand)
+{
+    PickedLine(1, LineOf(At(-20, 0), At(20, 0)), At(0, 0));
+    PickedCircle(2, CircleOfRadius(At(0, 6), 3), At(0, 3));
+    Value(0, 2);
+    C().m_previewCentre = At(-3, 2);
+    int changed = 0;
+    ASSERT_EQ(C().AddTangentCircleToLineAndCircle(0, 1, 2, changed), 1);
+    const std::vector<std::string> circles = Live(Doc(), "circle");
+    ASSERT_EQ(circles.size(), 1u);
+    EXPECT_TRUE(Starts(circles[0], "circle -3.000000,2.000000 r 2.000000")) << circles[0];
+    const std::string line = static_cast<const char*>(App().m_lastMessage);
+    EXPECT_NE(line.find(" 半径･線分･円(弧)の接円を作成しました 。キー [Q] [Shift]+[Q] で他の円(弧)に切り替えができます。"),
+              std::string::npos);
+    EXPECT_EQ(C().m_candidates.GetSize(), 2);
+    C().m_previewCentre = At(3, 2);
+    ASSERT_EQ(C().AddTangentCircleToLineAndCircle(0, 1, 2, changed), 1);
+    EXPECT_TRUE(Starts(Live(Doc(), "circle")[0], "circle 3.000000,2.000000 r 2.000000"));
+}
+
+TEST_F(CircleRounding, DoubleClicksRoundTheCornerAndPutTheEnvironmentBack)
+{
+    m_tape.App().m_appElem.m_layerCondition = 0;
+    PickTwoLines(true);
+    EXPECT_EQ(C().m_stepOptions[1], 1);
+    EXPECT_EQ(App().m_appElem.m_creationEnv, 1);
+    EXPECT_EQ(App().m_appElem.m_layerCondition, 1);
+    EXPECT_EQ(App().m_savedLayerCondition, 0);
+    // The second line in a layer and group of its own.
+    CLine* second = DocLine(1);
+    ASSERT_NE(second, nullptr);
+    second->m_layer = 3;
+    Doc().m_groups.Add(new CGroup);
+    second->m_group = 0;
+    second->m_role = 5;
+
+    int changed = 0;
+    ASSERT_EQ(C().AddTangentCircleToTwoLines(0, 1, 2, changed), 1);
+    EXPECT_EQ(changed, 1);
+    EXPECT_EQ(App().m_lastResultMessage, " 角丸めを行いました。キー [Q] [Shift]+[Q] で他の円(弧)に切り替えができます。");
+    std::vector<std::string> lines = Live(Doc(), "line");
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_TRUE(Starts(lines[0], "line 0.000000,0.000000 5.000000,0.000000")) << lines[0];
+    EXPECT_TRUE(Starts(lines[1], "line 10.000000,-10.000000 10.000000,10.000000")) << lines[1];
+    EXPECT_TRUE(Starts(Live(Doc(), "circle")[0], "circle 5.000000,5.000000 r 5.000000"));
+    Doc().m_undoHistory->Commit(3);
+    EXPECT_EQ(C().m_candidates.GetSize(), 4);
+
+    // The double click on the second line.
+    C().OnDoubleClick();
+    lines = Live(Doc(), "line");
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_TRUE(Starts(lines[1], "line 10.000000,5.000000 10.000000,10.000000 layer 3 group 0 role 5")) << lines[1];
+    const CGroup* group = Doc().GetGroup(0);
+    ASSERT_EQ(group->m_members.size(), 1u);
+    EXPECT_EQ(group->m_members[0].m_kind, ELEM_LINE);
+    EXPECT_EQ(App().m_appElem.m_creationEnv, 0);
+    EXPECT_EQ(App().m_appElem.m_layerCondition, 0);
+    EXPECT_EQ(C().m_stepOptions[1], 0);
+    EXPECT_EQ(Doc().m_undoHistory->m_steps.back()->m_kind, 3);
+
+    // Once more: nothing left to replace.
+    const int steps = Doc().m_undoHistory->GetStepCount();
+    C().OnDoubleClick();
+    EXPECT_EQ(Doc().m_undoHistory->GetStepCount(), steps);
+    EXPECT_EQ(Live(Doc(), "line").size(), 2u);
+
+}
+
+TEST_F(CircleRounding, QAfterTheRoundingBringsTheFirstLineBackWhole)
+{
+    PickTwoLines(true);
+    int changed = 0;
+    ASSERT_EQ(C().AddTangentCircleToTwoLines(0, 1, 2, changed), 1);
+    ASSERT_EQ(changed, 1);
+    Doc().m_undoHistory->Commit(3);
+    const std::string firstCut = Live(Doc(), "line")[0];
+    EXPECT_TRUE(Starts(firstCut, "line 0.000000,0.000000 5.000000,0.000000")) << firstCut;
+
+    // The next solution, the lines whole again and no cut copy left.
+    m_tape.Key('Q');
+    const std::vector<std::string> lines = Live(Doc(), "line");
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_TRUE(Starts(lines[0], "line 0.000000,0.000000 20.000000,0.000000")) << lines[0];
+    EXPECT_TRUE(Starts(lines[1], "line 10.000000,-10.000000 10.000000,10.000000")) << lines[1];
+    const std::vector<std::string> circles = Live(Doc(), "circle");
+    ASSERT_EQ(circles.size(), 1u);
+    EXPECT_TRUE(Starts(circles[0], "circle 15.000000,5.000000 r 5.000000")) << circles[0];
+}
+
+TEST_F(CircleRounding, ARefusedRoundingRetiresNothing)
+{
+    PickTwoLines(true);
+    Value(0, 0);
+    int changed = 0;
+    EXPECT_EQ(C().AddTangentCircleToTwoLines(0, 1, 2, changed), 0);
+    EXPECT_EQ(changed, 0);
+    EXPECT_EQ(App().m_lastMessage, "半径が零の円は登録しません");
+    EXPECT_EQ(Live(Doc(), "line").size(), 2u);
+    EXPECT_EQ(DocLine(0)->m_state & 8, 0);
+    EXPECT_TRUE(Doc().m_undoHistory->m_pendingSecond.empty());
+}
+
+TEST_F(CircleRounding, DoubleClicksThatSwitchNothing)
+{
+    // A refused pick before: the note only is cleared.
+    C().m_tokenString = "DL";
+    C().m_pickedRefs[0].m_kind = ELEM_LINE;
+    C().m_refusalNote = 1;
+    C().OnDoubleClick();
+    EXPECT_EQ(C().m_refusalNote, 0);
+    EXPECT_EQ(C().m_stepOptions[1], 0);
+    EXPECT_EQ(App().m_appElem.m_creationEnv, 0);
+    // A circle picked first.
+    C().m_pickedRefs[0].m_kind = ELEM_CIRCLE;
+    C().OnDoubleClick();
+    EXPECT_EQ(C().m_stepOptions[1], 0);
+    EXPECT_EQ(App().m_appElem.m_creationEnv, 0);
+    // A circle as the second element stays, and the option bytes are cleared.
+    C().m_tokenString = "D";
+    C().m_pickedRefs[1].m_kind = ELEM_CIRCLE;
+    C().m_stepOptions[3] = 1;
+    C().m_tangentPoints[1] = At(1, 0);
+    C().m_tangentPoints[3] = At(2, 0);
+    const int steps = Doc().m_undoHistory->GetStepCount();
+    C().OnDoubleClick();
+    EXPECT_EQ(C().m_stepOptions[3], 0);
+    EXPECT_EQ(Doc().m_undoHistory->GetStepCount(), steps);
+}
+
+TEST_F(CircleRounding, ADoubleClickedArcIsCutAtItsTangentPoint)
+{
+    // Two arcs, rounded with a circle touching both from outside.
+    const std::int16_t pen = Doc().FindOrAddPen(0, 1, RGB(0, 0, 0), 0, 70);
+    Doc().AddArc(At(0, 0), 5, At(0, 180), 0, pen);
+    Doc().AddArc(At(12, 0), 5, At(0, 180), 0, pen);
+    C().m_pickedRefs[0].Init(ELEM_ARC, 0, 0, 1, 0);
+    C().m_pickedRefs[1].Init(ELEM_ARC, 0, 1, 1, 0);
+    PickedCircle(1, CircleOfRadius(At(0, 0), 5), At(3, 4));
+    PickedCircle(2, CircleOfRadius(At(12, 0), 5), At(9, 4));
+    Value(0, 2);
+    C().m_previewCentre = At(6, 3);
+    C().m_stepOptions[1] = 1;
+    int changed = 0;
+    ASSERT_EQ(C().AddTangentCircleToTwoCircles(0, 1, 2, changed), 1);
+    EXPECT_EQ(changed, 1);
+    EXPECT_EQ(App().m_lastResultMessage, " 角丸めを行いました。キー [Q] [Shift]+[Q] で他の円(弧)に切り替えができます。");
+    const double y = std::sqrt(13.0);
+    EXPECT_TRUE(Starts(Live(Doc(), "circle")[0], "circle 6.000000,3.605551 r 2.000000")) << Live(Doc(), "circle")[0];
+    // The first arc now starts where the circle touches it; the second is cut by the double click.
+    const double touch = std::atan2(y, 6.0) * 180 / PI;
+    char first[80];
+    std::snprintf(first, sizeof first, "arc 0.000000,0.000000 r 5.000000 %.6f-180.000000", touch);
+    std::vector<std::string> arcs = Live(Doc(), "arc");
+    ASSERT_EQ(arcs.size(), 2u);
+    EXPECT_TRUE(Starts(arcs[0], "arc 12.000000,0.000000 r 5.000000 0.000000-180.000000")) << arcs[0];
+    EXPECT_TRUE(Starts(arcs[1], first)) << arcs[1];
+    Doc().m_undoHistory->Commit(3);
+    C().m_tokenString = "D";
+    C().OnDoubleClick();
+    char second[80];
+    std::snprintf(second, sizeof second, "arc 12.000000,0.000000 r 5.000000 0.000000-%.6f", 180 - touch);
+    arcs = Live(Doc(), "arc");
+    ASSERT_EQ(arcs.size(), 2u);
+    EXPECT_TRUE(Starts(arcs[1], second)) << arcs[1];
+}
+
+TEST(CircleLineGroup, ALineRebuiltFromAGroupMemberJoinsItsGroup)
+{
+    CCommandTape tape;
+    CZelkDoc& doc = tape.Doc();
+    tape.AddLine(At(0, 0), At(10, 0));
+    tape.AddLine(At(0, 5), At(10, 5));
+    CLine* source = doc.GetLineElem(0, 0);
+    ASSERT_NE(source, nullptr);
+    CLineCommand& line = tape.Line();
+    // In no group: nothing to record.
+    EXPECT_EQ(line.AddLineToSourceGroup(0, 0, 0, 1), 0);
+    doc.m_groups.Add(new CGroup);
+    source->m_group = 0;
+    source->m_role = 16;
+    EXPECT_EQ(line.AddLineToSourceGroup(0, 0, -1, -1), 0);
+    ASSERT_EQ(line.AddLineToSourceGroup(0, 0, 0, 1), 1);
+    EXPECT_EQ(doc.GetLineElem(0, 1)->m_group, 0);
+    EXPECT_EQ(doc.GetLineElem(0, 1)->m_role, 16);
+    ASSERT_EQ(doc.GetGroup(0)->m_members.size(), 1u);
+    EXPECT_EQ(doc.GetGroup(0)->m_members[0].m_slot, 1);
+    // A group number that names no group.
+    source->m_group = 9;
+    EXPECT_EQ(line.AddLineToSourceGroup(0, 0, 0, 1), 0);
+    EXPECT_EQ(doc.GetGroup(0)->m_members.size(), 1u);
+}
+
+// ---- every answer touches what it should ------------------------------------------------------
+
+double LineGap(const CLine& l, CPointD x, double r)
+{
+    return std::fabs(std::fabs(SignedDistanceToLine(x, l.m_start, l.m_end)) - r);
+}
+
+double CircleGap(const CCircle& k, CPointD x, double r)
+{
+    const double d = Distance(k.m_centre, x);
+    return std::min(std::fabs(d - (k.m_radius + r)), std::fabs(d - std::fabs(k.m_radius - r)));
+}
+
+TEST(CircleTangentProperty, EveryCandidateTouchesItsElementsAndPassesItsPoint)
+{
+    std::mt19937 random(62);
+    std::uniform_real_distribution<double> coord(-50, 50);
+    std::uniform_real_distribution<double> size(1, 20);
+    const char* const patterns[] = { "DLL", "DLC", "DCL", "DCC", "DLP", "DCP" };
+    int checked = 0;
+    for (int round = 0; round < 40; ++round) {
+        for (const char* pattern : patterns) {
+            for (int arc = 0; arc < 2; ++arc) {
+                CCommandTape tape;
+                CCircleCommand& c = tape.Circle();
+                c.m_circleFlag = arc ? 0 : 1;
+                const double r = size(random);
+                c.m_values[0].value = round % 2 ? -r : r;
+                CLine lines[3];
+                CCircle circles[3];
+                for (int i = 1; i <= 2; ++i) {
+                    lines[i].Assign(LineOf(At(coord(random), coord(random)), At(coord(random), coord(random))));
+                    circles[i].Assign(CircleOfRadius(At(coord(random), coord(random)), size(random)));
+                    c.m_pickedLines[i].Assign(lines[i]);
+                    c.m_pickedCircles[i].Assign(circles[i]);
+                    c.m_pickPoints[i] = At(coord(random), coord(random));
+                }
+                c.m_previewCentre = At(coord(random), coord(random));
+                // The pass point near the element, so that answers exist often.
+                const CPointD pass = At(coord(random) / 5, coord(random) / 5);
+                c.m_inputPoints[2].SetPoint(pass);
+                const std::string p = pattern;
+                int changed = 0;
+                int made = 0;
+                if (p == "DLL")
+                    made = c.AddTangentCircleToTwoLines(0, 1, 2, changed);
+                else if (p == "DLC")
+                    made = c.AddTangentCircleToLineAndCircle(0, 1, 2, changed);
+                else if (p == "DCL")
+                    made = c.AddTangentCircleToLineAndCircle(0, 2, 1, changed);
+                else if (p == "DCC")
+                    made = c.AddTangentCircleToTwoCircles(0, 1, 2, changed);
+                else if (p == "DLP")
+                    made = c.AddTangentCircleToLineThroughPoint(0, 1, 2);
+                else
+                    made = c.AddTangentCircleToCircleThroughPoint(2, 0, 1);
+                const int n = static_cast<int>(c.m_candidates.GetSize());
+                EXPECT_EQ(made != 0, n > 0) << p;
+                for (int i = 0; i < n; ++i) {
+                    const CPointPair& k = Candidate(c, i);
+                    const std::string what = p + " #" + std::to_string(i);
+                    EXPECT_NEAR(k.value2, r, 1e-9) << what;
+                    const bool line1 = p[1] == 'L';
+                    const bool touches2 = p[2] == 'L' || p[2] == 'C';
+                    EXPECT_LT(line1 ? LineGap(lines[1], k.point1, r) : CircleGap(circles[1], k.point1, r), 1e-6) << what;
+                    if (touches2) {
+                        EXPECT_LT(p[2] == 'L' ? LineGap(lines[2], k.point1, r) : CircleGap(circles[2], k.point1, r), 1e-6)
+                            << what;
+                    } else {
+                        EXPECT_TRUE(NearlyEqual(Distance(k.point1, pass), r)) << what;
+                    }
+                    if (i > 0) {
+                        // Keys equal within rounding keep their arrival order.
+                        EXPECT_LE(Candidate(c, i - 1).value1, k.value1 + 1e-9) << what;
+                    }
+                    for (int j = 0; j < i; ++j) {
+                        const CPointPair& o = Candidate(c, j);
+                        EXPECT_FALSE(PointsNearlyEqual(o.point1, k.point1) && PointsNearlyEqual(o.point2, k.point2))
+                            << what << " repeats #" << j;
+                    }
+                    ++checked;
+                }
+                if (arc) {
+                    for (int i = 0; i < n; ++i) {
+                        const CPointPair& k = Candidate(c, i);
+                        if (NearlyEqual(k.point2.m_y - k.point2.m_x, 360))
+                            continue;
+                        ASSERT_LT(i + 1, n) << p;
+                        const CPointPair& rest = Candidate(c, i + 1);
+                        EXPECT_TRUE(PointsNearlyEqual(rest.point1, k.point1)) << p;
+                        EXPECT_NEAR((k.point2.m_y - k.point2.m_x) + (rest.point2.m_y - rest.point2.m_x), 360, 1e-6) << p;
+                        ++i;
+                    }
+                }
+            }
+        }
+    }
+    EXPECT_GT(checked, 500);
+}
+
+} // namespace
