@@ -14,6 +14,8 @@
 #include "platform/core/String.h"
 
 class CArc;
+class CConic;
+class CTypePen;
 class CPatternGroup;
 struct CCircleGuidanceState;
 struct CCircleWorkPairs;
@@ -157,7 +159,76 @@ public:
     // The circle just added becomes the edit circle of the arc command.
     void StartEditOfAddedCircle();
 
+    // ---- edits of circles, arcs and ellipses: each adds the replacement, retires the edited
+    // element after it and hands its group membership on; 1 replaced, 0 refused -----------
+    void MarkStartAtPoint(int k);
+    void MarkStartAtAngle(int k);
+    void MarkStartAtLineCrossing(int k);
+    void MarkStartAtCircleCrossing(int k);
+    int ChangeCircleRadius(int k);
+    int CircleToArcByPoints(int point1, int point2, int cut);
+    int CircleToArcByPointAndAngle(int point, int angle, int cut);
+    int CircleToArcByPointAndLine(int point, int line, int cut);
+    int CircleToArcByPointAndCircle(int point, int circle, int cut);
+    int CircleToArcByAngles(int angle1, int angle2, int cut);
+    int CircleToArcByAngleAndLine(int angle, int line, int cut);
+    int CircleToArcByAngleAndCircle(int angle, int circle, int cut);
+    int CircleToArcByLines(int line1, int line2, int cut);
+    int CircleToArcByLineAndCircle(int line, int circle, int cut);
+    int CircleToArcByCircles(int circle1, int circle2, int cut);
+    // end 0 the end nearer the edit pick, 1 the start, 2 the end.
+    int MoveArcEndToPoint(int k, int keepRadius, int end);
+    int MoveArcEndToLine(int k);
+    int MoveArcEndToCircle(int k);
+    int MoveArcEndToAngle(int k);
+    int ChangeArcRadius(int k);
+    int CircleToEllipseThroughPoint(int final);
+    int ArcToEllipticArcThroughPoint(int final);
+    int CircleToEllipseByRatio(int final);
+    int ArcToEllipticArcByRatio(int final);
+    int ChangeCircleAttributes();
+    int ChangeArcAttributes();
+    int ConvertConicToArcCurve(int final);
+    int CutArcByPoints(int i, int j);
+    int CutArcByPointAndLine(int i, int j);
+    int CutArcByPointAndCircle(int i, int j);
+    int CutArcByLines(int i, int j);
+    int CutArcByLineAndCircle(int i, int j);
+    int CutArcByCircles(int i, int j);
+    int CutArcByPointAndAngle(int i, int j);
+    int CutArcByLineAndAngle(int i, int j);
+    int CutArcByCircleAndAngle(int i, int j);
+    // Group membership of a rebuilt element: the new one joins the source's group with its role.
+    int AddCircleToSourceGroup(const CCircle& source, std::int16_t block, std::int16_t slot);
+    int AddArcToSourceCircleGroup(const CCircle& source, std::int16_t block, std::int16_t slot);
+    int AddArcToSourceGroup(const CArc& source, std::int16_t block, std::int16_t slot);
+    int AddConicToSourceCircleGroup(const CCircle& source, std::int16_t block, std::int16_t slot);
+    int AddConicToSourceArcGroup(const CArc& source, std::int16_t block, std::int16_t slot);
+    int AddGroupToSourceConicGroup(const CConic& source, std::int16_t group);
+
 private:
+    // ---- shared steps of the edits ------------------------------------------------------
+    struct EditLayerPen {
+        std::int16_t writeLayer = 0;
+        int penTaken = 0;
+    };
+    const CCircle* EditedCircle() const;
+    CArc* EditedArc() const;
+    int CrossingWithEdited(int k, int line, int arcsOnly, CPointD& crossing) const;
+    int OperandAngle(int k, char kind, const char* noCrossing, double& angle);
+    void AddDirectionMark(double radians, double angle);
+    void BeginLayerAndPen(EditLayerPen& saved, std::int16_t layer, const CTypePen* pen);
+    void EndLayerAndPen(const EditLayerPen& saved);
+    void RetireElement(int kind, std::int16_t block, std::int16_t slot);
+    int ReplaceCircle(int asArc, double radius, double start, double end, int takePen, const char* message);
+    int ReplaceArc(double radius, double start, double end, int takePen, const char* message);
+    int CircleToArc(int first, char firstKind, int second, char secondKind, int cut, const char* message,
+                    const char* otherMessage);
+    int MoveArcEnd(double radius, double angle, int end, const char* message);
+    int ConvertToEllipse(int arc, double ratio, double axis, int final);
+    int EllipseThroughPoint(int arc, int final);
+    int EllipseByRatio(int arc, int final);
+    int CutArc(int i, char first, int j, char second, int index);
     int OptionApplies() const;
     int EitherOptionOn() const;
     int PopupMenuOff() const;
