@@ -18,6 +18,7 @@
 #include "document/ZelkDoc.h"
 #include "elements/Arcs.h"
 #include "elements/Circles.h"
+#include "elements/Conics.h"
 #include "elements/DataPoints.h"
 #include "elements/Lines.h"
 #include "elements/Texts.h"
@@ -120,6 +121,10 @@ std::vector<std::string> ListElements(const CZelkDoc& doc)
     ListBlocks<CArcs>(doc.m_arcBlocks, retired, out, [](const auto& e, int pen) {
         return "arc " + Xy(e.m_centre) + " r " + Fixed(e.m_radius) + " " + Fixed(e.m_startAngle) + "-" +
                Fixed(e.m_endAngle) + Tail(e, pen);
+    });
+    ListBlocks<CConics>(doc.m_conicBlocks, retired, out, [](const auto& e, int pen) {
+        return "conic " + Xy(e.m_centre) + " a " + Fixed(e.m_majorRadius) + " ratio " + Fixed(e.m_ratio) + " " +
+               Fixed(e.m_startAngle) + "-" + Fixed(e.m_endAngle) + " tilt " + Fixed(e.m_tilt) + Tail(e, pen);
     });
     ListBlocks<CTexts>(doc.m_textBlocks, retired, out, [](const auto& e, int font) {
         return "text " + Xy(e.m_point) + " [" + std::string(e.m_text.GetString()) + "]" + Tail(e, font);
