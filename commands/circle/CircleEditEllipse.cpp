@@ -169,12 +169,9 @@ int CCircleCommand::ConvertConicToArcCurve(int final)
         return 0;
     group->m_kind = 0;
 
-    const std::int16_t writeLayer = m_doc->m_writeLayer;
     const int condition = g_pApp ? g_pApp->m_appElem.m_layerCondition : 0;
-    if (condition == 1)
-        m_doc->m_writeLayer = conic.m_layer;
-    else if (condition == 2)
-        m_doc->m_writeLayer = m_doc->FindOrCreateLayer("");
+    EditLayerPen saved;
+    BeginLayerAndPen(saved, conic.m_layer, nullptr);
     const std::int16_t pen = m_doc->FindOrAddPen(conicPen->m_lineType, conicPen->m_width, kArcCurveColour,
                                                  conicPen->m_blurCount, conicPen->m_blurRate);
     if (g_pApp && pen >= 0 && pen < m_doc->m_pens.GetSize()) {
@@ -228,7 +225,7 @@ int CCircleCommand::ConvertConicToArcCurve(int final)
         if (g_pApp)
             g_pApp->ShowMessage(kMsgArcCurveNewLayer, 0);
     } else {
-        m_doc->m_writeLayer = writeLayer;
+        m_doc->m_writeLayer = saved.writeLayer;
         m_doc->RedrawChangedElements(1);
     }
     if (g_pApp && g_pApp->m_appElem.m_creationEnv == 1)

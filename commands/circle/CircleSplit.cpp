@@ -16,8 +16,6 @@
 
 namespace {
 
-const char* const kMsgNewLayer = "新レイヤに作成モードで新レイヤを作りました";
-
 struct CutTexts {
     const char* noCrossingFirst;
     const char* noCrossingSecond;
@@ -120,38 +118,21 @@ int CCircleCommand::CutArc(int i, char first, int j, char second, int index)
     const double a1 = AngleFromStart(source, q1);
     const double a2 = AngleFromStart(source, q2);
 
-    const int condition = g_pApp ? g_pApp->m_appElem.m_layerCondition : 0;
-    const std::int16_t writeLayer = m_doc->m_writeLayer;
-    auto takeLayer = [&] {
-        if (condition == 1)
-            m_doc->m_writeLayer = source.m_layer;
-        else if (condition == 2)
-            m_doc->m_writeLayer = m_doc->FindOrCreateLayer("");
-    };
-    auto giveBackLayer = [&] {
-        if (condition == 2) {
-            m_doc->UpdateAndPaintAllViews();
-            if (g_pApp)
-                g_pApp->ShowMessage(kMsgNewLayer, 0);
-        } else {
-            m_doc->m_writeLayer = writeLayer;
-            m_doc->RedrawChangedElements(1);
-        }
-    };
-
     double start = source.m_startAngle;
     double end = a1;
     NormalizeArcAnglesDeg(start, end);
-    takeLayer();
+    // No pen step: the creation pen in force makes both arcs.
+    EditLayerPen saved;
+    BeginLayerAndPen(saved, source.m_layer, nullptr);
     std::int16_t block1 = -1, slot1 = -1;
     const int added1 = AddArc(source.m_centre, source.m_radius, start, end, block1, slot1, 1, 0);
     if (texts.layerPerArc) {
-        giveBackLayer();
+        EndLayerAndPen(saved);
         if (!added1)
             return 0;
-        takeLayer();
+        BeginLayerAndPen(saved, source.m_layer, nullptr);
     } else if (!added1) {
-        m_doc->m_writeLayer = writeLayer;
+        m_doc->m_writeLayer = saved.writeLayer;
         return 0;
     }
     start = a2;
@@ -159,7 +140,7 @@ int CCircleCommand::CutArc(int i, char first, int j, char second, int index)
     NormalizeArcAnglesDeg(start, end);
     std::int16_t block2 = -1, slot2 = -1;
     const int added2 = AddArc(source.m_centre, source.m_radius, start, end, block2, slot2, 1, 1);
-    giveBackLayer();
+    EndLayerAndPen(saved);
     if (!added2) {
         // The first arc goes with the refused second: the arc stays whole.
         m_doc->m_creationLog->EraseLogged();

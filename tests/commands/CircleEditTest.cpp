@@ -572,6 +572,29 @@ TEST_F(CircleEdit, AnEllipseBecomesOneGroupOfArcsThroughItsPolyline)
     EXPECT_NE(first->m_slots[g->m_members[0].m_slot].m_state & STATE_DELETED, 0);
 }
 
+TEST_F(CircleEdit, AnArcCurveUnderANewLayerKeepsItAndThePiecesPen)
+{
+    CConics* block = Doc().AddConic(At(0, 0), 10, 0.5, At(0, 180), 0, 0, m_pen);
+    CCircleCommand& e = Edit();
+    e.m_editClass = -1;
+    e.m_editBlock = IndexOf(Doc().m_conicBlocks, block);
+    e.m_editSlot = 0;
+    App().m_appElem.m_layerCondition = 2;
+    App().m_appElem.m_creationEnv = 0;
+    ASSERT_EQ(e.ConvertConicToArcCurve(1), 1);
+    EXPECT_EQ(App().m_lastMessage, "新レイヤに作成モードで新レイヤを作り、楕円(弧)を円弧近似曲線に変換しました。");
+    const CGroup* g = static_cast<const CGroup*>(Doc().m_groups[Doc().m_groups.GetSize() - 1]);
+    ASSERT_FALSE(g->m_members.empty());
+    // A conic in no group gives its curve no parent.
+    EXPECT_EQ(g->m_parent, -1);
+    for (const CElemRef& ref : g->m_members) {
+        const CArcs* arcs = static_cast<const CArcs*>(Doc().m_arcBlocks[ref.m_block]);
+        EXPECT_EQ(arcs->m_slots[ref.m_slot].m_layer, Doc().m_writeLayer);
+    }
+    // Outside the selected element's environment the pieces' pen stays the one in force.
+    EXPECT_EQ(App().m_appElem.m_color, 0x808000u);
+}
+
 TEST_F(CircleEdit, AnEllipseOfTooFewPointsOrOutOfRangeIsLeftAlone)
 {
     CConics* block = Doc().AddConic(At(0, 0), 10, 0.5, At(0, 360), 0, 0, m_pen);
@@ -703,6 +726,20 @@ TEST_F(CircleEdit, CutsByLinesCirclesAndAnglesAndTheirLayers)
     EXPECT_EQ(both.first, other);
     EXPECT_EQ(both.second, other);
     EXPECT_EQ(Doc().m_writeLayer, write);
+}
+
+} // namespace
+
+namespace {
+
+TEST(CircleEditTape, ACtrlRightClickIsTheCutModePoint)
+{
+    CCommandTape tape;
+    tape.Code(305);
+    tape.RightClick(At(3, 4), true);
+    EXPECT_EQ(tape.Circle().m_lastInputSubCode, 18);
+    tape.RightClick(At(5, 4));
+    EXPECT_NE(tape.Circle().m_lastInputSubCode, 18);
 }
 
 } // namespace

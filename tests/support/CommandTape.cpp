@@ -360,14 +360,17 @@ const CCommandRow& CCommandTape::Constraint(const char* title)
     });
 }
 
-const CCommandRow& CCommandTape::RightClick(CPointD world)
+const CCommandRow& CCommandTape::RightClick(CPointD world, bool ctrl)
 {
-    return Row("right click", [&]() -> const CTapeStep& {
+    return Row(ctrl ? "ctrl right click" : "right click", [&]() -> const CTapeStep& {
         return m_tape.Run("right click", [&] {
+            const UINT held = ctrl ? MK_CONTROL : 0;
+            m_tape.Hold(false, ctrl);
             const CPoint at = PixelAt(world);
             MoveTo(at);
-            m_tape.View().OnRButtonDown(MK_RBUTTON, at);
-            m_tape.View().OnRButtonUp(0, at);
+            m_tape.View().OnRButtonDown(held | MK_RBUTTON, at);
+            m_tape.View().OnRButtonUp(held, at);
+            m_tape.Hold(false, false);
         });
     });
 }
