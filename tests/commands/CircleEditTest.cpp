@@ -342,6 +342,8 @@ TEST_F(CircleEdit, ArcEditsRefuseWithoutRetiringTheArc)
     Edit().m_editSlot = 0;
     Edit().m_editBlock = 7;
     EXPECT_EQ(Edit().CutArcByPoints(1, 2), 0);
+    Edit().m_editBlock = -1;
+    EXPECT_EQ(Edit().MoveArcEndToAngle(1), 0);
     EXPECT_EQ(Pending(), 0u);
 
     // An end moved onto the other one makes a full turn, which is stored as a circle and takes
@@ -445,6 +447,16 @@ TEST_F(CircleEdit, AnAttributeChangeTakesThePenInForceAndKeepsGroupAndRole)
     EXPECT_EQ(made.m_group, circle.m_group);
     EXPECT_EQ(made.m_role, 7);
     EXPECT_EQ(static_cast<const CTypePen*>(Doc().m_pens[block->m_pen])->m_color, RGB(255, 0, 0));
+    Finish(3);
+
+    CArc& arc = PickArc(20, 200);
+    Group(arc, ELEM_ARC, 4);
+    ASSERT_EQ(Edit().ChangeArcAttributes(), 1);
+    EXPECT_EQ(App().m_lastResultMessage, " 円の属性を変更しました");
+    EXPECT_EQ(Retiring(arc), 0x08);
+    const std::vector<std::string> live = Live(Doc());
+    EXPECT_EQ(live.back(), "arc 0.000000,0.000000 r 10.000000 20.000000-200.000000 layer 0 group " +
+                               std::to_string(arc.m_group) + " role 4 pen " + std::to_string(block->m_pen));
 }
 
 TEST_F(CircleEdit, TheSelectedElementsEnvironmentLendsItsPenForTheEditOnly)
