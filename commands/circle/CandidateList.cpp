@@ -30,14 +30,16 @@ int InsertCandidate(CPtrArray& candidates, int circleCommand, double key, CPoint
     const int n = candidates.GetSize();
     for (int i = 0; dropDuplicates && i < n; ++i) {
         const auto* other = static_cast<const CPointPair*>(candidates[i]);
-        if (PointsNearlyEqual(other->point1, centre) && NearlyEqual(other->value2, radius) &&
+        if (PointsNearlyEqual(other->point1, centre) && NearlyEqual(std::fabs(other->value2), std::fabs(radius)) &&
             PointsNearlyEqual(other->point2, arc))
             return 0;
     }
-    // Equal keys keep the order the solutions were generated in.
+    // Equal keys, and keys that differ by rounding only, keep the order the solutions were
+    // generated in.
     int at = n;
     for (int i = 0; i < n; ++i) {
-        if (static_cast<const CPointPair*>(candidates[i])->value1 > key) {
+        const double listed = static_cast<const CPointPair*>(candidates[i])->value1;
+        if (listed > key && !NearlyEqual(listed, key)) {
             at = i;
             break;
         }

@@ -15,6 +15,7 @@
 
 class CArc;
 class CConic;
+class CTypePen;
 class CPatternGroup;
 struct CCircleGuidanceState;
 struct CCircleWorkPairs;
@@ -183,18 +184,8 @@ public:
     void DeleteEditedElement();
 
     // ---- constructions and edits of later patterns (operands are token positions) -------
-    int AddCircleByArcAngle(int angle, int first, int second);
-    int AddCircleByTwoPointsAndRadius(int first, int second, int length);
-    int AddTangentCircleToLineThroughPoint(int length, int line, int point);
-    int AddTangentCircleToCircleThroughPoint(int point, int length, int circle);
-    int AddTangentCircleAtLinePoint(int length, int line, int tangent);
-    int AddTangentCircleAtCirclePoint(int length, int circle, int tangent);
     int AddCircleThroughPointTangentAtLinePoint(int point, int line, int tangent);
     int AddCircleThroughPointTangentToTwoLines(int point, int first, int second);
-    // changed: set when a picked element was replaced by its trimmed version.
-    int AddTangentCircleToTwoLines(int length, int first, int second, int& changed);
-    int AddTangentCircleToLineAndCircle(int length, int line, int circle, int& changed);
-    int AddTangentCircleToTwoCircles(int length, int first, int second, int& changed);
     int AddCircleThroughTwoPointsTangentToLine(int first, int second, int line);
     int AddCircleTangentToTwoLinesAtPoint(int first, int second, int tangent);
     int AddCircleTangentToThreeLines(int first, int second, int third);
@@ -205,52 +196,6 @@ public:
     int TangentToTwoCirclesThroughPoint(int first, int point, int second);
     int TangentToCircleThroughTwoPoints(int circle, int first, int second);
     int TangentAtPointThroughPoint(int point, int circle, int tangent);
-    int MarkStartAtPoint(int point);
-    int MarkStartAtAngle(int angle);
-    int MarkStartAtLineCrossing(int line);
-    int MarkStartAtCircleCrossing(int circle);
-    int ChangeCircleRadius(int length);
-    int CircleToArcByPoints(int first, int second, int cut);
-    int CircleToArcByPointAndAngle(int point, int angle, int cut);
-    int CircleToArcByPointAndLine(int point, int line, int cut);
-    int CircleToArcByPointAndCircle(int point, int circle, int cut);
-    int CircleToArcByAngles(int first, int second, int cut);
-    int CircleToArcByAngleAndLine(int angle, int line, int cut);
-    int CircleToArcByAngleAndCircle(int angle, int circle, int cut);
-    int CircleToArcByLines(int first, int second, int cut);
-    int CircleToArcByLineAndCircle(int line, int circle, int cut);
-    int CircleToArcByCircles(int first, int second, int cut);
-    int ChangeCircleAttributes();
-    int CircleToEllipseThroughPoint(int point);
-    int CircleToEllipseByRatio(int ratio);
-    int MoveArcEndToPoint(int point, int fromEnd, int which);
-    int MoveArcEndToLine(int line);
-    int MoveArcEndToCircle(int circle);
-    int MoveArcEndToAngle(int angle);
-    int ChangeArcRadius(int length);
-    int CutArcByPoints(int first, int second);
-    int CutArcByPointAndLine(int point, int line);
-    int CutArcByPointAndCircle(int point, int circle);
-    int CutArcByPointAndAngle(int point, int angle);
-    int CutArcByLineAndAngle(int line, int angle);
-    int CutArcByCircleAndAngle(int circle, int angle);
-    int CutArcByLines(int first, int second);
-    int CutArcByLineAndCircle(int line, int circle);
-    int CutArcByCircles(int first, int second);
-    int ChangeArcAttributes();
-    int ArcToEllipticArcThroughPoint(int point);
-    int ArcToEllipticArcByRatio(int ratio);
-    int ConvertConicToArcCurve(int final);
-
-    // The layer rule around one addition of a construction: referenceLayer is the layer of the
-    // construction's reference element, -1 when it has none. Enter answers the write layer to
-    // give back to Leave.
-    std::int16_t EnterLayerRule(int referenceLayer);
-    void LeaveLayerRule(std::int16_t writeLayer);
-
-    // The new arc (block, slot) takes the source arc's place and role in its group; 0 when the
-    // source is in no group.
-    int AddArcToSourceGroup(const CArc* source, std::int16_t block, std::int16_t slot);
 
     // ---- circles through two points, radius tangents and corner rounding ------------------
     // Operands are token positions. 1 made (or a candidate list built and its first shown),
@@ -276,7 +221,69 @@ public:
     // after it. angles (0, 360) is a full circle.
     void InsertCandidate(double key, CPointD centre, double radius, CPointD angles);
 
+    // ---- edits of circles, arcs and ellipses: each adds the replacement, retires the edited
+    // element after it and hands its group membership on; 1 replaced, 0 refused -----------
+    void MarkStartAtPoint(int k);
+    void MarkStartAtAngle(int k);
+    void MarkStartAtLineCrossing(int k);
+    void MarkStartAtCircleCrossing(int k);
+    int ChangeCircleRadius(int k);
+    int CircleToArcByPoints(int point1, int point2, int cut);
+    int CircleToArcByPointAndAngle(int point, int angle, int cut);
+    int CircleToArcByPointAndLine(int point, int line, int cut);
+    int CircleToArcByPointAndCircle(int point, int circle, int cut);
+    int CircleToArcByAngles(int angle1, int angle2, int cut);
+    int CircleToArcByAngleAndLine(int angle, int line, int cut);
+    int CircleToArcByAngleAndCircle(int angle, int circle, int cut);
+    int CircleToArcByLines(int line1, int line2, int cut);
+    int CircleToArcByLineAndCircle(int line, int circle, int cut);
+    int CircleToArcByCircles(int circle1, int circle2, int cut);
+    // end 0 the end nearer the edit pick, 1 the start, 2 the end.
+    int MoveArcEndToPoint(int k, int keepRadius, int end);
+    int MoveArcEndToLine(int k);
+    int MoveArcEndToCircle(int k);
+    int MoveArcEndToAngle(int k);
+    int ChangeArcRadius(int k);
+    int CircleToEllipseThroughPoint(int final);
+    int ArcToEllipticArcThroughPoint(int final);
+    int CircleToEllipseByRatio(int final);
+    int ArcToEllipticArcByRatio(int final);
+    int ChangeCircleAttributes();
+    int ChangeArcAttributes();
+    int ConvertConicToArcCurve(int final);
+    int CutArcByPoints(int i, int j);
+    int CutArcByPointAndLine(int i, int j);
+    int CutArcByPointAndCircle(int i, int j);
+    int CutArcByLines(int i, int j);
+    int CutArcByLineAndCircle(int i, int j);
+    int CutArcByCircles(int i, int j);
+    int CutArcByPointAndAngle(int i, int j);
+    int CutArcByLineAndAngle(int i, int j);
+    int CutArcByCircleAndAngle(int i, int j);
+
 private:
+    // ---- shared steps of the edits ------------------------------------------------------
+    struct EditLayerPen {
+        std::int16_t writeLayer = 0;
+        int penTaken = 0;
+    };
+    const CCircle* EditedCircle() const;
+    CArc* EditedArc() const;
+    int CrossingWithEdited(int k, int line, int arcsOnly, CPointD& crossing) const;
+    int OperandAngle(int k, char kind, const char* noCrossing, double& angle);
+    void AddDirectionMark(double radians, double angle);
+    void BeginLayerAndPen(EditLayerPen& saved, std::int16_t layer, const CTypePen* pen);
+    void EndLayerAndPen(const EditLayerPen& saved);
+    void RetireElement(int kind, std::int16_t block, std::int16_t slot);
+    int ReplaceCircle(int asArc, double radius, double start, double end, int takePen, const char* message);
+    int ReplaceArc(double radius, double start, double end, int takePen, const char* message);
+    int CircleToArc(int first, char firstKind, int second, char secondKind, int cut, const char* message,
+                    const char* otherMessage);
+    int MoveArcEnd(double radius, double angle, int end, const char* message);
+    int ConvertToEllipse(int arc, double ratio, double axis, int final);
+    int EllipseThroughPoint(int arc, int final);
+    int EllipseByRatio(int arc, int final);
+    int CutArc(int i, char first, int j, char second, int index);
     int OptionApplies() const;
     int EitherOptionOn() const;
     int PopupMenuOff() const;

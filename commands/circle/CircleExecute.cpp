@@ -261,6 +261,7 @@ int Polygon(CCircleCommand& c, int count, int centre, int size, int sizePoint, i
 }
 
 #define RUN(call) [](CCircleCommand& c, int& changed) -> int { (void)changed; return c.call; }
+#define RUN_MARK(call) [](CCircleCommand& c, int& changed) -> int { (void)changed; c.call; return 0; }
 #define DO(fn) [](CCircleCommand& c, int& changed) -> int { return fn(c, changed); }
 
 const Row kCreation[] = {
@@ -377,17 +378,19 @@ const Row kCreation[] = {
 int PercentAt(const CCircleCommand& c) { return c.m_tokenString.Find('%'); }
 
 #define EDIT(call) [](CCircleCommand& c, int& changed) -> int { (void)changed; const int p = PercentAt(c); (void)p; return c.call; }
+// A direction mark answers nothing: the dispatch goes on as after any mark.
+#define EDIT_MARK(call) [](CCircleCommand& c, int& changed) -> int { (void)changed; const int p = PercentAt(c); c.call; return 0; }
 
 const Row kCircleEdit[] = {
     { "%", After::Switch, nullptr, nullptr },
     { "%D", After::Edit, EDIT(ChangeCircleRadius(p + 1)), nullptr },
-    { "%P", After::Mark, EDIT(MarkStartAtPoint(p + 1)), nullptr },
-    { "%p", After::Mark, EDIT(MarkStartAtPoint(p + 1)), nullptr },
-    { "%A", After::Mark, EDIT(MarkStartAtAngle(p + 1)), nullptr },
-    { "%L", After::Mark, EDIT(MarkStartAtLineCrossing(p + 1)), nullptr },
-    { "%l", After::Mark, EDIT(MarkStartAtLineCrossing(p + 1)), nullptr },
-    { "%C", After::Mark, EDIT(MarkStartAtCircleCrossing(p + 1)), nullptr },
-    { "%c", After::Mark, EDIT(MarkStartAtCircleCrossing(p + 1)), nullptr },
+    { "%P", After::Mark, EDIT_MARK(MarkStartAtPoint(p + 1)), nullptr },
+    { "%p", After::Mark, EDIT_MARK(MarkStartAtPoint(p + 1)), nullptr },
+    { "%A", After::Mark, EDIT_MARK(MarkStartAtAngle(p + 1)), nullptr },
+    { "%L", After::Mark, EDIT_MARK(MarkStartAtLineCrossing(p + 1)), nullptr },
+    { "%l", After::Mark, EDIT_MARK(MarkStartAtLineCrossing(p + 1)), nullptr },
+    { "%C", After::Mark, EDIT_MARK(MarkStartAtCircleCrossing(p + 1)), nullptr },
+    { "%c", After::Mark, EDIT_MARK(MarkStartAtCircleCrossing(p + 1)), nullptr },
     { "%PP", After::Edit, EDIT(CircleToArcByPoints(p + 1, p + 2, 0)), nullptr },
     { "%pp", After::Edit, EDIT(CircleToArcByPoints(p + 1, p + 2, 1)), nullptr },
     { "%pP", After::Edit, EDIT(CircleToArcByPoints(p + 1, p + 2, 1)), nullptr },
@@ -435,6 +438,7 @@ const Row kCircleEdit[] = {
 };
 
 #undef EDIT
+#undef EDIT_MARK
 
 // The arc edits commit kind 3 whoever runs them: Edit does so with an edit flag set, which an
 // edit of an arc always has.
@@ -449,7 +453,7 @@ const Row kArcEdit[] = {
     { "#E", After::GoOn, nullptr, nullptr },
     { "#SP", After::Edit, RUN(MoveArcEndToPoint(2, 0, 1)), nullptr },
     { "#EP", After::Edit, RUN(MoveArcEndToPoint(2, 0, 2)), nullptr },
-    { "#p", After::Mark, RUN(MarkStartAtPoint(1)), nullptr },
+    { "#p", After::Mark, RUN_MARK(MarkStartAtPoint(1)), nullptr },
     { "#pp", After::Edit, RUN(CutArcByPoints(1, 2)), nullptr },
     { "#pP", After::Edit, RUN(CutArcByPoints(1, 2)), nullptr },
     { "#pl", After::Edit, RUN(CutArcByPointAndLine(1, 2)), nullptr },
@@ -463,14 +467,14 @@ const Row kArcEdit[] = {
     { "#pA", After::Edit, RUN(CutArcByPointAndAngle(1, 2)), nullptr },
     { "#lA", After::Edit, RUN(CutArcByLineAndAngle(1, 2)), nullptr },
     { "#cA", After::Edit, RUN(CutArcByCircleAndAngle(1, 2)), nullptr },
-    { "#l", After::Mark, RUN(MarkStartAtLineCrossing(1)), nullptr },
+    { "#l", After::Mark, RUN_MARK(MarkStartAtLineCrossing(1)), nullptr },
     { "#ll", After::Edit, RUN(CutArcByLines(1, 2)), nullptr },
     { "#lL", After::Edit, RUN(CutArcByLines(1, 2)), nullptr },
     { "#lc", After::Edit, RUN(CutArcByLineAndCircle(1, 2)), nullptr },
     { "#lC", After::Edit, RUN(CutArcByLineAndCircle(1, 2)), nullptr },
     { "#cl", After::Edit, RUN(CutArcByLineAndCircle(2, 1)), nullptr },
     { "#cL", After::Edit, RUN(CutArcByLineAndCircle(2, 1)), nullptr },
-    { "#c", After::Mark, RUN(MarkStartAtCircleCrossing(1)), nullptr },
+    { "#c", After::Mark, RUN_MARK(MarkStartAtCircleCrossing(1)), nullptr },
     { "#cc", After::Edit, RUN(CutArcByCircles(1, 2)), nullptr },
     { "#cC", After::Edit, RUN(CutArcByCircles(1, 2)), nullptr },
     { "#Q", After::Edit, RUN(ChangeArcAttributes()), nullptr },
@@ -480,6 +484,7 @@ const Row kArcEdit[] = {
 };
 
 #undef RUN
+#undef RUN_MARK
 
 template <size_t N>
 const Row* Find(const Row (&rows)[N], const CString& pattern)

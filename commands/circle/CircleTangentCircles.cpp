@@ -223,7 +223,7 @@ int CCircleCommand::TangentAtPointThroughPoint(int point, int circle, int tangen
             if (point > tangent)
                 SwapDoubles(arc.m_x, arc.m_y);
         }
-        InsertCandidate(m_candidates, m_circleFlag, 10.0, x, r, arc);
+        ::InsertCandidate(m_candidates, m_circleFlag, 10.0, x, r, arc);
     }
     ShowFirstUnderLayer(*this, k.m_layer);
     return 1;
@@ -298,7 +298,7 @@ int CCircleCommand::TangentToLineCircleThroughPoint(int line, int circle, int po
                     const CPointD arc = m_circleFlag == 1 ? FullTurnRange()
                                                           : ArcThroughFeatures(x, { line, onLine }, { circle, onCircle },
                                                                                { point, p });
-                    InsertCandidate(m_candidates, m_circleFlag, key, x, r, arc);
+                    ::InsertCandidate(m_candidates, m_circleFlag, key, x, r, arc);
                 }
             }
         }
@@ -388,7 +388,7 @@ int CCircleCommand::AddCircleTangentToLineAndTwoCircles(int line, int first, int
                     const CPointD arc = m_circleFlag == 1
                                             ? FullTurnRange()
                                             : ArcThroughFeatures(o, { line, onLine }, { first, t1 }, { second, t2 });
-                    InsertCandidate(m_candidates, m_circleFlag, key, o, r, arc);
+                    ::InsertCandidate(m_candidates, m_circleFlag, key, o, r, arc);
                 }
             }
         }

@@ -380,7 +380,7 @@ int CCircleCommand::AddCircleThroughTwoPointsTangentToLine(int first, int second
         CPointD arc = FullTurnRange();
         if (m_circleFlag != 1)
             arc = ArcThroughFeatures(centres[i], { first, p1 }, { second, p2 }, { line, t });
-        InsertCandidate(m_candidates, m_circleFlag == 1 ? 1 : 0, Distance(t, m_pickPoints[line]), centres[i],
+        ::InsertCandidate(m_candidates, m_circleFlag == 1 ? 1 : 0, Distance(t, m_pickPoints[line]), centres[i],
                         radii[i], arc);
     }
     ShowUnderLayer(*this, l.m_layer);

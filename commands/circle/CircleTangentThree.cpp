@@ -80,7 +80,7 @@ int CCircleCommand::AddCircleTangentToThreeLines(int first, int second, int thir
             double key = 0.0;
             for (int i = 0; i < 3; ++i)
                 key += Distance(FootOnLine(*lines[i], s.centre), m_pickPoints[positions[i]]);
-            InsertCandidate(m_candidates, m_circleFlag, key, s.centre, s.radius, s.arc, 0);
+            ::InsertCandidate(m_candidates, m_circleFlag, key, s.centre, s.radius, s.arc, 0);
         }
     }
     const std::int16_t layer = EnterLayerRule(lines[0]->m_layer);
@@ -184,7 +184,7 @@ int CCircleCommand::AddCircleTangentToTwoLinesAndCircle(int first, int second, i
         const double key = Distance(t1, m_pickPoints[first]) + Distance(t2, m_pickPoints[second]) + Distance(tc, pick);
         const CPointD arc = m_circleFlag == 1 ? FullTurnRange()
                                               : ArcThroughFeatures(s.centre, { first, t1 }, { second, t2 }, { circle, tc });
-        InsertCandidate(m_candidates, m_circleFlag, key, s.centre, s.radius, arc);
+        ::InsertCandidate(m_candidates, m_circleFlag, key, s.centre, s.radius, arc);
     }
     const std::int16_t layer = EnterLayerRule(picked.m_layer);
     ShowCandidate();

@@ -108,12 +108,6 @@ public:
     int IsEditPick() const;
     void RestoreCreationMode();
 
-    // ---- group membership of a rebuilt line ---------------------------------------------
-    // The new line (block, slot) joins the group of the source line with the source's role;
-    // 1 recorded, 0 when the new line was refused or the source is in no group.
-    int AddLineToSourceGroup(std::int16_t sourceBlock, std::int16_t sourceSlot, std::int16_t block,
-                             std::int16_t slot);
-
     // ---- neighbours of the input: guidance, preview, execution --------------------------
     void ShowGuidance();
     int ShowRubberBand();

@@ -20,6 +20,7 @@
 #include "document/ZelkDoc.h"
 #include "elements/Arcs.h"
 #include "elements/Circles.h"
+#include "elements/Conics.h"
 #include "elements/DataPoints.h"
 #include "elements/Group.h"
 #include "elements/Lines.h"
@@ -123,6 +124,10 @@ std::vector<std::string> ListElements(const CZelkDoc& doc)
     ListBlocks<CArcs>(doc.m_arcBlocks, retired, out, [](const auto& e, int pen) {
         return "arc " + Xy(e.m_centre) + " r " + Fixed(e.m_radius) + " " + Fixed(e.m_startAngle) + "-" +
                Fixed(e.m_endAngle) + Tail(e, pen);
+    });
+    ListBlocks<CConics>(doc.m_conicBlocks, retired, out, [](const auto& e, int pen) {
+        return "conic " + Xy(e.m_centre) + " a " + Fixed(e.m_majorRadius) + " ratio " + Fixed(e.m_ratio) + " " +
+               Fixed(e.m_startAngle) + "-" + Fixed(e.m_endAngle) + " tilt " + Fixed(e.m_tilt) + Tail(e, pen);
     });
     ListBlocks<CTexts>(doc.m_textBlocks, retired, out, [](const auto& e, int font) {
         return "text " + Xy(e.m_point) + " [" + std::string(e.m_text.GetString()) + "]" + Tail(e, font);
@@ -399,14 +404,17 @@ const CCommandRow& CCommandTape::Constraint(const char* title)
     });
 }
 
-const CCommandRow& CCommandTape::RightClick(CPointD world)
+const CCommandRow& CCommandTape::RightClick(CPointD world, bool ctrl)
 {
-    return Row("right click", [&]() -> const CTapeStep& {
+    return Row(ctrl ? "ctrl right click" : "right click", [&]() -> const CTapeStep& {
         return m_tape.Run("right click", [&] {
+            const UINT held = ctrl ? MK_CONTROL : 0;
+            m_tape.Hold(false, ctrl);
             const CPoint at = PixelAt(world);
             MoveTo(at);
-            m_tape.View().OnRButtonDown(MK_RBUTTON, at);
-            m_tape.View().OnRButtonUp(0, at);
+            m_tape.View().OnRButtonDown(held | MK_RBUTTON, at);
+            m_tape.View().OnRButtonUp(held, at);
+            m_tape.Hold(false, false);
         });
     });
 }

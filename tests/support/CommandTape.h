@@ -99,8 +99,9 @@ public:
     // A constraint button of the view by its title: 点拘束, 横拘束, 縦拘束, 点拘束解除. Each sets
     // the constraint mode before its code 211; Code(211) alone leaves the mode as it was.
     const CCommandRow& Constraint(const char* title);
-    // A right click: the point the search finds about the world point.
-    const CCommandRow& RightClick(CPointD world);
+    // A right click: the point the search finds about the world point; with ctrl the cut-mode
+    // point (sub-code 18).
+    const CCommandRow& RightClick(CPointD world, bool ctrl = false);
     // A left click that picks the element about the world point; with ctrl a Ctrl pick.
     const CCommandRow& Pick(CPointD world, bool ctrl = false);
     // Right and left double clicks: down, up, double click, up, at one pixel.
