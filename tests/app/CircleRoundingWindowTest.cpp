@@ -141,3 +141,69 @@ TEST_F(CircleRoundingWindow, ADoubleClickedCornerIsRoundedWithTheSelectedElement
     EXPECT_TRUE(firstFound);
     EXPECT_TRUE(secondFound);
 }
+
+// The same corner with real events only: the click of the second double click picks the second
+// line and the dispatch rounds the first; its double click cuts the second.
+TEST_F(CircleRoundingWindow, TwoRealDoubleClicksRoundTheCornerThroughTheDispatch)
+{
+    UiDriver::MouseMove(m_view, POINT{ 180, 200 });
+    UiDriver::Pump();
+    m_o.Init(std::round(m_view->m_cursorWorldPoint.m_x), std::round(m_view->m_cursorWorldPoint.m_y));
+    const int r = std::max(1, static_cast<int>(std::lround(20.0 / m_view->m_zoom)));
+    const double l = 8.0 * r;
+    const std::int16_t pen = m_doc->FindOrAddPen(0, 1, RGB(0, 0, 0), 0, 70);
+    m_doc->AddLine(Off(0, 0), Off(l, 0), 0, pen);
+    m_doc->AddLine(Off(l / 2, -l / 2), Off(l / 2, l / 2), 0, pen);
+    m_view->Invalidate();
+    UiDriver::Pump();
+
+    m_app->m_noPopupMenu = 0;
+    DefaultScriptedUiServices().QueueMenuChoice(32989);
+    UiDriver::MouseMove(m_view, POINT{ 200, 150 });
+    UiDriver::Key('C');
+    UiDriver::Pump();
+    ASSERT_EQ(m_app->m_commandKind, 3);
+    CCircleCommand& c = *m_doc->m_circleCmd;
+    m_frame->ShowControlBar(&m_frame->m_wndInputBar, TRUE, FALSE);
+    UiDriver::Pump();
+    CInputComboBox& box = m_frame->m_wndInputBar.m_inputBox;
+    UiDriver::Click(&box, POINT{ 6, 6 });
+    for (char digit : std::to_string(r))
+        UiDriver::Key(static_cast<UINT>(digit));
+    UiDriver::Key(VK_RETURN);
+    UiDriver::Pump();
+    ASSERT_EQ(c.m_tokenString, "D");
+    m_app->m_appElem.m_lastCommandKind = 2;
+
+    m_view->SetFocus();
+    UiDriver::DoubleClick(m_view, PixelOf(Off(0.35 * l, 0)));
+    UiDriver::Pump();
+    ASSERT_EQ(c.m_tokenString, "DL");
+    EXPECT_EQ(Bitmap(), 191);
+    UiDriver::DoubleClick(m_view, PixelOf(Off(l / 2, 0.15 * l)));
+    UiDriver::Pump();
+    EXPECT_EQ(c.m_tokenString, "D");
+    EXPECT_EQ(Bitmap(), 189);
+    EXPECT_EQ(m_app->m_appElem.m_creationEnv, 0);
+
+    const CPointD centre = Off(l / 2 - r, r);
+    char circle[160], first[160], second[160];
+    std::snprintf(circle, sizeof circle, "circle %.6f,%.6f r %.6f", centre.m_x, centre.m_y, static_cast<double>(r));
+    std::snprintf(first, sizeof first, "line %.6f,%.6f %.6f,%.6f", m_o.m_x, m_o.m_y, centre.m_x, m_o.m_y);
+    std::snprintf(second, sizeof second, "line %.6f,%.6f %.6f,%.6f", m_o.m_x + l / 2, centre.m_y, m_o.m_x + l / 2,
+                  m_o.m_y + l / 2);
+    int circles = 0, lines = 0;
+    bool circleFound = false, firstFound = false, secondFound = false;
+    for (const std::string& row : ListElements(*m_doc)) {
+        circles += row.rfind("circle ", 0) == 0 ? 1 : 0;
+        lines += row.rfind("line ", 0) == 0 ? 1 : 0;
+        circleFound = circleFound || row.rfind(circle, 0) == 0;
+        firstFound = firstFound || row.rfind(first, 0) == 0;
+        secondFound = secondFound || row.rfind(second, 0) == 0;
+    }
+    EXPECT_EQ(circles, 1);
+    EXPECT_EQ(lines, 2);
+    EXPECT_TRUE(circleFound) << circle;
+    EXPECT_TRUE(firstFound) << first;
+    EXPECT_TRUE(secondFound) << second;
+}

@@ -4,6 +4,7 @@
 // made) and called with the token positions of their patterns.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <random>
 #include <string>
@@ -763,6 +764,171 @@ TEST(CircleTangentProperty, EveryCandidateTouchesItsElementsAndPassesItsPoint)
         }
     }
     EXPECT_GT(checked, 500);
+}
+
+} // namespace
+
+namespace {
+
+// ---- the same inputs through the command's dispatch, row by row ---------------------------------
+
+// L1 (0,0)-(20,0) and L2 (10,-10)-(10,10) on a fresh tape, the rounding menu chosen and 5 typed.
+class CircleRoundingTape : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        m_tape.Code(305);
+        m_tape.AddLine(At(0, 0), At(20, 0));
+        m_tape.AddLine(At(10, -10), At(10, 10));
+        m_tape.Menu("連続半径接円/2点円");
+        ASSERT_EQ(m_tape.Typed("5").tokens, "D");
+    }
+    std::vector<std::string> Circles() { return Live(m_tape.Doc(), "circle"); }
+    std::vector<std::string> Lines() { return Live(m_tape.Doc(), "line"); }
+    CCommandTape m_tape;
+};
+
+TEST_F(CircleRoundingTape, TwoPicksMakeTheCornerCircleAndQSteps)
+{
+    ASSERT_EQ(m_tape.Pick(At(7, 0)).tokens, "DL");
+    const CCommandRow& made = m_tape.Pick(At(10, 3));
+    EXPECT_EQ(made.tokens, "D");
+    EXPECT_EQ(made.result,
+              " 半径･２線分の接円を作成しました。キー [Q] [Shift]+[Q] で他の円(弧)に切り替えができます。");
+    EXPECT_EQ(made.undoKinds, "1");
+    ASSERT_EQ(Circles().size(), 1u);
+    EXPECT_TRUE(Starts(Circles()[0], "circle 5.000000,5.000000 r 5.000000")) << Circles()[0];
+
+    // (15,5) and (5,-5) lie at equal distance from the picks, so the pixels the clicks fall on
+    // decide their order; the farthest corner comes last.
+    std::vector<std::string> seen;
+    for (int i = 0; i < 3; ++i) {
+        const CCommandRow& q = m_tape.Key('Q');
+        EXPECT_EQ(q.tokens, "D");
+        const std::vector<std::string> circles = Circles();
+        ASSERT_EQ(circles.size(), 1u);
+        seen.push_back(circles[0].substr(0, circles[0].find(" layer")));
+        EXPECT_EQ(Lines().size(), 2u);
+    }
+    std::sort(seen.begin(), seen.begin() + 2);
+    EXPECT_EQ(seen, (std::vector<std::string>{ "circle 15.000000,5.000000 r 5.000000", "circle 5.000000,-5.000000 r 5.000000",
+                                               "circle 15.000000,-5.000000 r 5.000000" }));
+}
+
+TEST_F(CircleRoundingTape, DoubleClicksOnBothLinesRoundTheCorner)
+{
+    m_tape.App().m_appElem.m_layerCondition = 0;
+    const CCommandRow& first = m_tape.LeftDouble(At(7, 0));
+    EXPECT_EQ(first.tokens, "DL");
+    EXPECT_EQ(first.result, " [同レイヤ] [選択要素の環境で作成する] モードに切り替えました");
+    EXPECT_EQ(m_tape.App().m_appElem.m_creationEnv, 1);
+
+    // The click of the second double click picks L2 and rounds L1; its double click cuts L2.
+    const CCommandRow& twice = m_tape.LeftDouble(At(10, 3));
+    EXPECT_EQ(twice.tokens, "D");
+    EXPECT_EQ(twice.undoKinds, "3 3");
+    const std::vector<std::string> lines = Lines();
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_TRUE(Starts(lines[0], "line 0.000000,0.000000 5.000000,0.000000")) << lines[0];
+    EXPECT_TRUE(Starts(lines[1], "line 10.000000,5.000000 10.000000,10.000000")) << lines[1];
+    ASSERT_EQ(Circles().size(), 1u);
+    EXPECT_TRUE(Starts(Circles()[0], "circle 5.000000,5.000000 r 5.000000")) << Circles()[0];
+    EXPECT_EQ(m_tape.App().m_appElem.m_creationEnv, 0);
+    EXPECT_EQ(m_tape.App().m_appElem.m_layerCondition, 0);
+}
+
+TEST(CircleRadiusTangentTape, TheArcCommandOffersEachFilletThenTheRestOfItsCircle)
+{
+    CCommandTape tape;
+    tape.Code(306);
+    tape.AddLine(At(0, 0), At(20, 0));
+    tape.AddLine(At(10, -10), At(10, 10));
+    tape.Menu("連続半径接円弧/2点/角丸め", 1);
+    ASSERT_EQ(tape.Typed("5").tokens, "D");
+    tape.Pick(At(7, 0));
+    const CCommandRow& made = tape.Pick(At(10, 3));
+    EXPECT_EQ(made.tokens, "D");
+    EXPECT_EQ(made.undoKinds, "1");
+    EXPECT_EQ(made.result,
+              " 半径･２線分の接円弧を作成しました。キー [Q] [Shift]+[Q] で他の円(弧)に切り替えができます。");
+    ASSERT_EQ(tape.Circle().m_candidates.GetSize(), 8);
+    std::vector<std::string> arcs = Live(tape.Doc(), "arc");
+    ASSERT_EQ(arcs.size(), 1u);
+    EXPECT_TRUE(Starts(arcs[0], "arc 5.000000,5.000000 r 5.000000 270.000000-360.000000")) << arcs[0];
+    // Q: the rest of the same circle replaces the fillet.
+    tape.Key('Q');
+    arcs = Live(tape.Doc(), "arc");
+    ASSERT_EQ(arcs.size(), 1u);
+    EXPECT_TRUE(Starts(arcs[0], "arc 5.000000,5.000000 r 5.000000 0.000000-270.000000")) << arcs[0];
+}
+
+TEST_F(CircleRoundingTape, QAfterARoundingBringsTheFirstLineBackWhole)
+{
+    m_tape.App().m_appElem.m_layerCondition = 0;
+    m_tape.LeftDouble(At(7, 0));
+    const CCommandRow& rounded = m_tape.Pick(At(10, 3));
+    EXPECT_EQ(rounded.tokens, "D");
+    EXPECT_EQ(rounded.undoKinds, "3");
+    EXPECT_EQ(rounded.result, " 角丸めを行いました。キー [Q] [Shift]+[Q] で他の円(弧)に切り替えができます。");
+    ASSERT_EQ(Lines().size(), 2u);
+    EXPECT_TRUE(Starts(Lines()[0], "line 0.000000,0.000000 5.000000,0.000000")) << Lines()[0];
+
+    m_tape.Key('Q');
+    const std::vector<std::string> whole = Lines();
+    ASSERT_EQ(whole.size(), 2u);
+    EXPECT_TRUE(Starts(whole[0], "line 0.000000,0.000000 20.000000,0.000000")) << whole[0];
+    EXPECT_TRUE(Starts(whole[1], "line 10.000000,-10.000000 10.000000,10.000000")) << whole[1];
+    ASSERT_EQ(Circles().size(), 1u);
+    // Equal distance from the picks: the clicks' pixels decide which of the two comes next.
+    EXPECT_TRUE(Starts(Circles()[0], "circle 15.000000,5.000000 r 5.000000") ||
+                Starts(Circles()[0], "circle 5.000000,-5.000000 r 5.000000"))
+        << Circles()[0];
+}
+
+// Refusals through the dispatch: the message, one beep, nothing drawn or recorded, and the picks
+// given up so the next pick starts over after the radius.
+TEST(CircleRadiusTangentTape, RefusedPairsSayWhyAndDrawNothing)
+{
+    const struct {
+        const char* pattern;
+        bool circle1;
+        CPointD a1, b1; // a line's ends, or a circle's centre and (radius, 0)
+        CPointD pick1;
+        bool circle2;
+        CPointD a2, b2;
+        CPointD pick2;
+        const char* message;
+    } cases[] = {
+        { "DLL", false, At(0, 0), At(20, 0), At(5, 0), false, At(0, 3), At(20, 3), At(5, 3),
+          "指定の２つの接線分が平行なので円は作成できません" },
+        { "DCC", true, At(0, 0), At(5, 0), At(5, 0), true, At(0, 0), At(20, 0), At(0, 20),
+          "指定の２つの接円(弧)が同心なので半径指定の円は作成できません" },
+        { "DLC", false, At(-10, 0), At(10, 0), At(2, 0), true, At(0, 50), At(5, 0), At(0, 45),
+          "指定の半径で指定の線分と円弧に接する円は作成できません" },
+        { "DCL", true, At(0, 50), At(5, 0), At(0, 45), false, At(-10, 0), At(10, 0), At(2, 0),
+          "指定の半径で指定の線分と円弧に接する円は作成できません" },
+    };
+    for (const auto& k : cases) {
+        CCommandTape tape;
+        tape.Code(305);
+        if (k.circle1)
+            tape.AddCircle(k.a1, k.b1.m_x);
+        else
+            tape.AddLine(k.a1, k.b1);
+        if (k.circle2)
+            tape.AddCircle(k.a2, k.b2.m_x);
+        else
+            tape.AddLine(k.a2, k.b2);
+        tape.Menu("連続半径接円/2点円");
+        ASSERT_EQ(tape.Typed("2").tokens, "D") << k.pattern;
+        ASSERT_EQ(tape.Pick(k.pick1).tokens, std::string(k.pattern).substr(0, 2)) << k.pattern;
+        const CCommandRow& refused = tape.Pick(k.pick2);
+        EXPECT_EQ(refused.message, k.message) << k.pattern;
+        EXPECT_EQ(refused.beeps, 1) << k.pattern;
+        EXPECT_EQ(refused.undoKinds, "") << k.pattern;
+        EXPECT_TRUE(Live(tape.Doc(), "circle").size() == (k.circle1 ? 1u : 0u) + (k.circle2 ? 1u : 0u)) << k.pattern;
+        EXPECT_EQ(tape.Circle().m_candidates.GetSize(), 0) << k.pattern;
+    }
 }
 
 } // namespace
