@@ -1,0 +1,218 @@
+// The circle command's edits as a person gives them: a double click on the element, the edit
+// menu's item, then clicks, picks and typed values, through the dispatch.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdio>
+#include <string>
+
+#include "app/ZelkApp.h"
+#include "commands/circle/CircleCommand.h"
+#include "document/UndoHistory.h"
+#include "document/ZelkDoc.h"
+#include "input/PointEntry.h"
+#include "tests/support/CommandTape.h"
+
+namespace {
+
+CPointD At(double x, double y)
+{
+    CPointD p;
+    p.Init(x, y);
+    return p;
+}
+
+CPointD Polar(double degrees, double r)
+{
+    const double a = degrees * 3.14159265358979323846 / 180;
+    return At(r * std::cos(a), r * std::sin(a));
+}
+
+// Whether the row lists an arc about the origin of radius 10 with these ends, to within a
+// degree: a Ctrl click is the cut point as the pixel grid gives it, not snapped to the arc.
+bool ArcListed(const CCommandRow& row, double start, double end)
+{
+    for (const std::string& line : row.listing) {
+        double s = 0, e = 0;
+        if (std::sscanf(line.c_str(), "arc 0.000000,0.000000 r 10.000000 %lf-%lf", &s, &e) == 2 &&
+            std::fabs(s - start) < 1 && std::fabs(e - end) < 1)
+            return true;
+    }
+    return false;
+}
+
+bool Listed(const CCommandRow& row, const std::string& start)
+{
+    for (const std::string& line : row.listing)
+        if (line.rfind(start, 0) == 0)
+            return true;
+    return false;
+}
+
+TEST(CircleEditTape, TheArcModesEditCircleBecomesTheArcOfTwoClicks)
+{
+    CCommandTape t;
+    t.Code(306);
+    t.Menu("中心(接)円弧/同心円弧", 1);
+    t.RightClick(At(0, 0));
+    EXPECT_EQ(t.Value(10, 2).tokens, "PD%");
+    t.RightClick(At(10, 0));
+    ASSERT_EQ(t.Doc().m_directionMarks.GetSize(), 1);
+    const auto* mark = static_cast<const CPointEntry*>(t.Doc().m_directionMarks[0]);
+    EXPECT_NEAR(mark->point.m_x, 10, 1e-9);
+    EXPECT_NEAR(mark->point.m_y, 0, 1e-9);
+    EXPECT_NEAR(mark->angle, 0, 1e-9);
+    const CCommandRow& made = t.RightClick(At(0, 10));
+    EXPECT_EQ(made.result, " 円を始点と終点の位置で円弧に編集しました");
+    EXPECT_EQ(made.undoKinds, "1");
+    EXPECT_EQ(made.listing.size(), 2u);
+    EXPECT_TRUE(Listed(made, "arc 0.000000,0.000000 r 10.000000 0.000000-90.000000 layer 0 group -1"));
+    // The edit circle was rolled back, not retired.
+    EXPECT_EQ(made.listing.back(), "retired 0");
+}
+
+TEST(CircleEditTape, ADoubleClickedCircleBecomesTheArcOfItsOperands)
+{
+    struct Case {
+        const char* what;
+        double start, end;
+        const char* message;
+    };
+    const Case cases[] = {
+        {"%PP", 0, 90, " 円を始点と終点の位置で円弧に編集しました"},
+        {"%pp", 90, 360, " 円を始点と終点の位置で円弧に編集しました"},
+        {"%AP", 30, 180, " 円を始角と終点の位置で円弧に編集しました"},
+        {"%PA", 180, 390, " 円を始点の位置と終角で円弧に編集しました"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        CCommandTape t;
+        t.AddCircle(At(0, 0), 10);
+        EXPECT_EQ(t.LeftDouble(At(0, -10)).tokensInt, "%");
+        t.Menu("円弧化");
+        const std::string what = c.what;
+        if (what == "%PP") {
+            t.RightClick(At(10, 0));
+            t.RightClick(At(0, 10));
+        } else if (what == "%pp") {
+            t.RightClick(At(10, 0), true);
+            t.RightClick(At(0, 10), true);
+        } else if (what == "%AP") {
+            t.Value(30, 11);
+            t.RightClick(At(-10, 0));
+        } else {
+            t.RightClick(At(-10, 0));
+            t.Value(30, 11);
+        }
+        const CCommandRow& made = t.Rows().back();
+        EXPECT_EQ(made.tokensInt, what);
+        EXPECT_EQ(made.result, c.message);
+        EXPECT_EQ(made.undoKinds, "3");
+        char arc[96];
+        std::snprintf(arc, sizeof arc, "arc 0.000000,0.000000 r 10.000000 %.6f-%.6f layer 0 group -1", c.start, c.end);
+        EXPECT_TRUE(Listed(made, arc)) << arc;
+        EXPECT_FALSE(Listed(made, "circle "));
+        EXPECT_EQ(made.listing.back(), "retired 1");
+        // One undo brings the circle back.
+        t.Doc().m_undoHistory->Undo();
+        EXPECT_EQ(ListElements(t.Doc()).front(), "circle 0.000000,0.000000 r 10.000000 layer 0 group -1 role 0 pen 0");
+    }
+}
+
+TEST(CircleEditTape, ACircleCrossingThatMissesRefusesAndTheRadiusChanges)
+{
+    CCommandTape t;
+    t.AddCircle(At(0, 0), 10);
+    t.AddCircle(At(10, 0), 5);
+    t.AddCircle(At(50, 0), 5);
+    t.LeftDouble(At(0, -10));
+    t.Menu("円弧化");
+    t.Pick(At(15, 0));
+    const CCommandRow& refused = t.Pick(At(55, 0));
+    EXPECT_EQ(refused.tokensInt, "%CC");
+    EXPECT_EQ(refused.message, "指定円(弧)第２は編集円と交点を持ちません");
+    EXPECT_GE(refused.beeps, 1);
+    EXPECT_EQ(refused.undoKinds, "");
+    EXPECT_EQ(refused.listing.back(), "retired 0");
+
+    CCommandTape r;
+    r.AddCircle(At(0, 0), 10);
+    r.LeftDouble(At(0, -10));
+    r.Menu("径の変更");
+    const CCommandRow& changed = r.Value(4, 2);
+    EXPECT_EQ(changed.tokensInt, "%D");
+    EXPECT_EQ(changed.result, " 円の半径を変更しました");
+    EXPECT_EQ(changed.undoKinds, "3");
+    EXPECT_TRUE(Listed(changed, "circle 0.000000,0.000000 r 4.000000"));
+    EXPECT_EQ(changed.listing.back(), "retired 1");
+}
+
+TEST(CircleEditTape, AnArcEndMovesByWhereTheArcWasDoubleClicked)
+{
+    struct Case {
+        const char* what;
+        double pickAt;
+        const char* listed;
+    };
+    const Case cases[] = {
+        {"#A 350 near the start", 10, "arc 0.000000,0.000000 r 10.000000 350.000000-450.000000"},
+        {"#A 45 near the end", 80, "arc 0.000000,0.000000 r 10.000000 0.000000-45.000000"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        CCommandTape t;
+        t.Doc().AddArc(At(0, 0), 10, At(0, 90), 0, t.Doc().FindOrAddPen(0, 1, RGB(0, 0, 0), 0, 70));
+        EXPECT_EQ(t.LeftDouble(Polar(c.pickAt, 10)).tokensInt, "#");
+        t.Menu("端点延短", 1);
+        const CCommandRow& made = t.Value(std::string(c.what).find("350") != std::string::npos ? 350 : 45, 11);
+        EXPECT_EQ(made.tokensInt, "#A");
+        EXPECT_EQ(made.undoKinds, "3");
+        EXPECT_TRUE(Listed(made, c.listed)) << c.listed;
+        EXPECT_EQ(made.listing.back(), "retired 1");
+    }
+}
+
+TEST(CircleEditTape, ArcsAreCutOutOrSplitAtTwoCtrlClicks)
+{
+    struct Case {
+        double start, end, first, second;
+        double arcs[2][2];
+        const char* result;
+    };
+    const Case cases[] = {
+        {0, 90, 30, 60, {{0, 30}, {60, 90}}, " ２点の位置で編集円弧を中抜きしました"},
+        {0, 90, 60, 30, {{0, 30}, {60, 90}}, " ２点の位置で編集円弧を中抜きしました"},
+        {0, 90, 30, 120, {{0, 30}, {30, 90}}, " 点の位置で編集円弧を分割しました"},
+        {300, 420, 330, 30, {{300, 330}, {30, 60}}, " ２点の位置で編集円弧を中抜きしました"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.first);
+        SCOPED_TRACE(c.start);
+        CCommandTape t;
+        t.Doc().AddArc(At(0, 0), 10, At(c.start, c.end), 0, t.Doc().FindOrAddPen(0, 1, RGB(0, 0, 0), 0, 70));
+        t.LeftDouble(Polar((c.start + c.end) / 2 + 5, 10));
+        t.Menu("中抜き/切断", 1);
+        t.RightClick(Polar(c.first, 10), true);
+        const CCommandRow& made = t.RightClick(Polar(c.second, 10), true);
+        EXPECT_EQ(made.tokensInt, "#pp");
+        EXPECT_EQ(made.result, c.result);
+        EXPECT_EQ(made.undoKinds, "3");
+        for (const auto& arc : c.arcs)
+            EXPECT_TRUE(ArcListed(made, arc[0], arc[1])) << arc[0] << "-" << arc[1];
+        EXPECT_EQ(made.listing.back(), "retired 1");
+    }
+
+    // Points off the sweep leave the arc as it was.
+    CCommandTape t;
+    t.Doc().AddArc(At(0, 0), 10, At(0, 90), 0, t.Doc().FindOrAddPen(0, 1, RGB(0, 0, 0), 0, 70));
+    t.LeftDouble(Polar(45, 10));
+    t.Menu("中抜き/切断", 1);
+    t.RightClick(Polar(200, 10), true);
+    const CCommandRow& refused = t.RightClick(Polar(300, 10), true);
+    EXPECT_EQ(refused.message, "指定の点は編集円弧を分割または中抜きする位置にありません");
+    EXPECT_GE(refused.beeps, 1);
+    EXPECT_EQ(refused.undoKinds, "");
+    EXPECT_EQ(refused.listing.back(), "retired 0");
+}
+
+} // namespace
