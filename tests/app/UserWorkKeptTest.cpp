@@ -242,8 +242,9 @@ TEST_F(UserWorkKept, AFileThatIsNoDrawingIsRefusedAndNeverOverwritten)
         const char* name;
         std::string bytes;
     };
+    static const char kPicture[] = "\x89PNG\r\n\x1a\n\0\0\0\rIHDR\0\0\0\x10";
     const Case cases[] = {
-        { "picture.dxf", std::string("\x89PNG\r\n\x1a\n\0\0\0\rIHDR\0\0\0\x10", 24) },
+        { "picture.dxf", std::string(kPicture, sizeof kPicture - 1) },
         { "empty.dxf", std::string() },
         { "words.dxf", "not a drawing\r\nat all\r\n" },
     };
