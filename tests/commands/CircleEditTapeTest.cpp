@@ -10,7 +10,10 @@
 #include "commands/circle/CircleCommand.h"
 #include "document/UndoHistory.h"
 #include "document/ZelkDoc.h"
+#include "elements/Circles.h"
 #include "elements/Conics.h"
+#include "elements/ElementKinds.h"
+#include "elements/Group.h"
 #include "input/PointEntry.h"
 #include "platform/ui/WinUser.h"
 #include "tests/support/CommandTape.h"
@@ -257,6 +260,37 @@ TEST(CircleEditTape, ACircleBecomesAnEllipseInTwoUndoSteps)
         EXPECT_TRUE(Listed(refused, "circle 0.000000,0.000000 r 10.000000"));
         EXPECT_EQ(refused.listing.back(), "retired 0");
     }
+}
+
+// "属性変更" and Enter: the circle again with the pen now in force, in the old one's group and
+// role.
+TEST(CircleEditTape, AnAttributeChangeTakesThePenNowInForce)
+{
+    CCommandTape t;
+    t.AddCircle(At(0, 0), 10);
+    auto* group = new CGroup;
+    t.Doc().m_groups.Add(group);
+    CCircle& circle = static_cast<CCircles*>(t.Doc().m_circleBlocks[0])->m_slots[0];
+    circle.m_group = 0;
+    circle.m_role = 7;
+    CElemRef member;
+    member.Init(ELEM_CIRCLE, 0, 0, 1, 1);
+    group->m_members.push_back(member);
+    const int pens = t.Doc().m_pens.GetSize();
+    EXPECT_EQ(t.LeftDouble(At(0, -10)).tokensInt, "%");
+    t.Menu("属性変更");
+    // The pick lent the circle's own pen; the user then chooses red.
+    t.App().m_appElem.m_color = RGB(255, 0, 0);
+    const CCommandRow& made = t.Key(VK_RETURN);
+    EXPECT_EQ(made.tokensInt, "%Q");
+    EXPECT_EQ(made.result, " 円の属性を変更しました");
+    ASSERT_FALSE(made.undoKinds.empty());
+    EXPECT_EQ(made.undoKinds.back(), '3');
+    // A new pen for the red circle; the old circle's reference stays, skipped as retired.
+    EXPECT_EQ(t.Doc().m_pens.GetSize(), pens + 1);
+    EXPECT_TRUE(Listed(made, "circle 0.000000,0.000000 r 10.000000 layer 0 group 0 role 7 pen " + std::to_string(pens)));
+    EXPECT_TRUE(Listed(made, "group 0 kind 0 parent -1 members 8:0:0 8:"));
+    EXPECT_EQ(made.listing.back(), "retired 1");
 }
 
 // A double-clicked ellipse and Enter: one group of arcs through its polyline takes its place in
