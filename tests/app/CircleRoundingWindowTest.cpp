@@ -85,7 +85,7 @@ TEST_F(CircleRoundingWindow, ADoubleClickedCornerIsRoundedWithTheSelectedElement
     ASSERT_EQ(c.m_tokenString, "D");
     ASSERT_EQ(c.m_values[0].value, r);
     // The radius step made the circle command the one that ran last.
-    m_app->m_appElem.m_lastCommandKind = 2;
+    ASSERT_EQ(m_app->m_appElem.m_lastCommandKind, 2);
 
     ASSERT_EQ(Bitmap(), 189);
     m_view->SetFocus();

@@ -376,8 +376,8 @@ protected:
         m_tape.Menu("連続半径接円/2点円");
         ASSERT_EQ(m_tape.Typed("5").tokens, "D");
         if (doubleClickFirst) {
-            // The circle command ran last, as its radius step tells the application.
-            App().m_appElem.m_lastCommandKind = 2;
+            // The radius step made the circle command the one that ran last.
+            ASSERT_EQ(App().m_appElem.m_lastCommandKind, 2);
             const CCommandRow& twice = m_tape.LeftDouble(At(7, 0));
             ASSERT_EQ(twice.tokens, "DL");
             ASSERT_EQ(C().m_stepOptions[1], 1);
