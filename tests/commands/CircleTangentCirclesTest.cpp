@@ -349,6 +349,24 @@ std::vector<Disc> SolveLineCirclePoint(CPointD p, CPointD c, double rc)
 
 } // namespace
 
+namespace {
+
+void ExpectTheseCircles(CCircleCommand& c, const std::vector<Disc>& expected, const std::string& what)
+{
+    ASSERT_EQ(static_cast<size_t>(c.m_candidates.GetSize()), expected.size()) << what;
+    for (const Disc& e : expected) {
+        bool found = false;
+        for (int i = 0; i < c.m_candidates.GetSize(); ++i)
+            found = found || (Distance(Candidate(c, i).point1, e.centre) < 1e-5 &&
+                              std::fabs(Candidate(c, i).value2 - e.radius) < 1e-5);
+        EXPECT_TRUE(found) << what << " " << e.centre.m_x << "," << e.centre.m_y << " r " << e.radius;
+    }
+    for (int i = 1; i < c.m_candidates.GetSize(); ++i)
+        EXPECT_LE(Candidate(c, i - 1).value1, Candidate(c, i).value1) << what;
+}
+
+} // namespace
+
 TEST(TangentCircles, ALineACirclesAndAPointsCandidatesEqualAnIndependentSearch)
 {
     std::mt19937 random(6304);
@@ -372,17 +390,7 @@ TEST(TangentCircles, ALineACirclesAndAPointsCandidatesEqualAnIndependentSearch)
         const CCommandRow& made = tape.Typed(TypedText(p).c_str());
         ASSERT_EQ(made.tokens, "LCP") << round;
         CCircleCommand& cmd = tape.Circle();
-        const std::vector<Disc> expected = SolveLineCirclePoint(p, c, rc);
-        ASSERT_EQ(static_cast<size_t>(cmd.m_candidates.GetSize()), expected.size()) << round;
-        for (const Disc& e : expected) {
-            bool found = false;
-            for (int i = 0; i < cmd.m_candidates.GetSize(); ++i)
-                found = found || (Distance(Candidate(cmd, i).point1, e.centre) < 1e-5 &&
-                                  std::fabs(Candidate(cmd, i).value2 - e.radius) < 1e-5);
-            EXPECT_TRUE(found) << round << " " << e.centre.m_x << "," << e.centre.m_y << " r " << e.radius;
-        }
-        for (int i = 1; i < cmd.m_candidates.GetSize(); ++i)
-            EXPECT_LE(Candidate(cmd, i - 1).value1, Candidate(cmd, i).value1);
+        ExpectTheseCircles(cmd, SolveLineCirclePoint(p, c, rc), std::to_string(round));
         ++checked;
     }
     EXPECT_GT(checked, 5);
@@ -460,14 +468,7 @@ TEST(TangentCircles, ALineAndTwoCirclesCandidatesEqualAnIndependentSearch)
         ASSERT_EQ(made.tokens, "LCC") << round;
         CCircleCommand& cmd = tape.Circle();
         const std::vector<Disc> expected = SolveLineTwoCircles(given);
-        EXPECT_EQ(static_cast<size_t>(cmd.m_candidates.GetSize()), expected.size()) << round;
-        for (const Disc& e : expected) {
-            bool found = false;
-            for (int i = 0; i < cmd.m_candidates.GetSize(); ++i)
-                found = found || (Distance(Candidate(cmd, i).point1, e.centre) < 1e-5 &&
-                                  std::fabs(Candidate(cmd, i).value2 - e.radius) < 1e-5);
-            EXPECT_TRUE(found) << round << " " << e.centre.m_x << "," << e.centre.m_y << " r " << e.radius;
-        }
+        ExpectTheseCircles(cmd, expected, std::to_string(round));
         for (int i = 0; i < cmd.m_candidates.GetSize(); ++i) {
             const CPointPair& k = Candidate(cmd, i);
             bool found = false;
@@ -518,23 +519,6 @@ TEST(TangentCircles, EveryOrderOfTheSamePicksGivesTheSameCircles)
     }
 }
 
-namespace {
-
-void ExpectTheseCircles(CCircleCommand& c, const std::vector<Disc>& expected, const std::string& what)
-{
-    ASSERT_EQ(static_cast<size_t>(c.m_candidates.GetSize()), expected.size()) << what;
-    for (const Disc& e : expected) {
-        bool found = false;
-        for (int i = 0; i < c.m_candidates.GetSize(); ++i)
-            found = found || (Distance(Candidate(c, i).point1, e.centre) < 1e-5 &&
-                              std::fabs(Candidate(c, i).value2 - e.radius) < 1e-5);
-        EXPECT_TRUE(found) << what << " " << e.centre.m_x << "," << e.centre.m_y << " r " << e.radius;
-    }
-    for (int i = 1; i < c.m_candidates.GetSize(); ++i)
-        EXPECT_LE(Candidate(c, i - 1).value1, Candidate(c, i).value1) << what;
-}
-
-} // namespace
 
 // The constructions with pass points in every token order the patterns allow (a point typed
 // first is the double point "B"): the same circles as the independent solvers find.

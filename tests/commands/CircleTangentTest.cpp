@@ -687,6 +687,33 @@ double CircleGap(const CCircle& k, CPointD x, double r)
     return std::min(std::fabs(d - (k.m_radius + r)), std::fabs(d - std::fabs(k.m_radius - r)));
 }
 
+// The list rules every construction with several answers keeps: keys in order (equal within
+// rounding in arrival order), no repeats, and in the arc command each arc followed by the rest of
+// its circle.
+void ExpectTheListRules(const CCircleCommand& c, bool arc, const std::string& what)
+{
+    const int n = static_cast<int>(c.m_candidates.GetSize());
+    for (int i = 1; i < n; ++i) {
+        const CPointPair& k = Candidate(c, i);
+        EXPECT_LE(Candidate(c, i - 1).value1, k.value1 + 1e-9) << what << " #" << i;
+        for (int j = 0; j < i; ++j) {
+            const CPointPair& o = Candidate(c, j);
+            EXPECT_FALSE(PointsNearlyEqual(o.point1, k.point1) && PointsNearlyEqual(o.point2, k.point2))
+                << what << " #" << i << " repeats #" << j;
+        }
+    }
+    for (int i = 0; arc && i < n; ++i) {
+        const CPointPair& k = Candidate(c, i);
+        if (NearlyEqual(k.point2.m_y - k.point2.m_x, 360))
+            continue;
+        ASSERT_LT(i + 1, n) << what;
+        const CPointPair& rest = Candidate(c, i + 1);
+        EXPECT_TRUE(PointsNearlyEqual(rest.point1, k.point1)) << what << " #" << i;
+        EXPECT_NEAR((k.point2.m_y - k.point2.m_x) + (rest.point2.m_y - rest.point2.m_x), 360, 1e-6) << what << " #" << i;
+        ++i;
+    }
+}
+
 TEST(CircleTangentProperty, EveryCandidateTouchesItsElementsAndPassesItsPoint)
 {
     std::mt19937 random(62);
@@ -745,29 +772,9 @@ TEST(CircleTangentProperty, EveryCandidateTouchesItsElementsAndPassesItsPoint)
                     } else {
                         EXPECT_TRUE(NearlyEqual(Distance(k.point1, pass), r)) << what;
                     }
-                    if (i > 0) {
-                        // Keys equal within rounding keep their arrival order.
-                        EXPECT_LE(Candidate(c, i - 1).value1, k.value1 + 1e-9) << what;
-                    }
-                    for (int j = 0; j < i; ++j) {
-                        const CPointPair& o = Candidate(c, j);
-                        EXPECT_FALSE(PointsNearlyEqual(o.point1, k.point1) && PointsNearlyEqual(o.point2, k.point2))
-                            << what << " repeats #" << j;
-                    }
                     ++checked;
                 }
-                if (arc) {
-                    for (int i = 0; i < n; ++i) {
-                        const CPointPair& k = Candidate(c, i);
-                        if (NearlyEqual(k.point2.m_y - k.point2.m_x, 360))
-                            continue;
-                        ASSERT_LT(i + 1, n) << p;
-                        const CPointPair& rest = Candidate(c, i + 1);
-                        EXPECT_TRUE(PointsNearlyEqual(rest.point1, k.point1)) << p;
-                        EXPECT_NEAR((k.point2.m_y - k.point2.m_x) + (rest.point2.m_y - rest.point2.m_x), 360, 1e-6) << p;
-                        ++i;
-                    }
-                }
+                ExpectTheListRules(c, arc != 0, p);
             }
         }
     }
@@ -1042,25 +1049,8 @@ TEST(CircleRadiusTangentTape, PickedElementsGiveCandidatesThatTouchThem)
                             EXPECT_TRUE(NearlyEqual(Distance(k.point1, pass), r)) << i;
                         }
                     }
-                    if (i > 0) {
-                        EXPECT_LE(Candidate(c, i - 1).value1, k.value1 + 1e-9) << i;
-                    }
-                    for (int j = 0; j < i; ++j) {
-                        const CPointPair& o = Candidate(c, j);
-                        EXPECT_FALSE(PointsNearlyEqual(o.point1, k.point1) && PointsNearlyEqual(o.point2, k.point2))
-                            << i << " repeats " << j;
-                    }
                 }
-                for (int i = 0; arc && i < n; ++i) {
-                    const CPointPair& k = Candidate(c, i);
-                    if (NearlyEqual(k.point2.m_y - k.point2.m_x, 360))
-                        continue;
-                    ASSERT_LT(i + 1, n);
-                    const CPointPair& rest = Candidate(c, i + 1);
-                    EXPECT_TRUE(PointsNearlyEqual(rest.point1, k.point1)) << i;
-                    EXPECT_NEAR((k.point2.m_y - k.point2.m_x) + (rest.point2.m_y - rest.point2.m_x), 360, 1e-6) << i;
-                    ++i;
-                }
+                ExpectTheListRules(c, arc != 0, p);
             }
         }
     }
