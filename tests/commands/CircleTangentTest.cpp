@@ -922,6 +922,42 @@ TEST_F(CircleRoundingTape, QAfterARoundingBringsTheFirstLineBackWhole)
         << Circles()[0];
 }
 
+// A line and an arc rounded by two double clicks: the rubber band drawn while the pointer moved
+// over the corner chooses the circle; the line is cut back at once, the arc by the second double
+// click, and the layer condition from before the switch comes back.
+TEST(CircleRadiusTangentTape, ALineAndAnArcAreRoundedByDoubleClicks)
+{
+    CCommandTape tape;
+    tape.Code(305);
+    tape.App().m_appElem.m_layerCondition = 0;
+    tape.AddLine(At(-20, 0), At(20, 0));
+    tape.Doc().AddArc(At(0, 6), 3, At(180, 360), 0, tape.Doc().FindOrAddPen(0, 1, RGB(0, 0, 0), 0, 70));
+    tape.Menu("連続半径接円/2点円");
+    ASSERT_EQ(tape.Typed("2").tokens, "D");
+    ASSERT_EQ(tape.LeftDouble(At(8, 0)).tokens, "DL");
+    // Of the two circles (±3, 2) touching both, the one the rubber band showed.
+    tape.Move(At(3.5, 2.5));
+    EXPECT_GT(tape.Circle().m_previewCentre.m_x, 0);
+    const CCommandRow& rounded = tape.LeftDouble(At(2.4, 4.2));
+    EXPECT_EQ(rounded.tokens, "D");
+    EXPECT_EQ(rounded.undoKinds, "3 3");
+    EXPECT_NE(rounded.message.find(" 角丸めを行いました 。キー [Q] [Shift]+[Q] で他の円(弧)に切り替えができます。"),
+              std::string::npos)
+        << rounded.message;
+    const std::vector<std::string> lines = Live(tape.Doc(), "line");
+    ASSERT_EQ(lines.size(), 1u);
+    EXPECT_TRUE(Starts(lines[0], "line -20.000000,0.000000 3.000000,0.000000")) << lines[0];
+    const std::vector<std::string> circles = Live(tape.Doc(), "circle");
+    ASSERT_EQ(circles.size(), 1u);
+    EXPECT_TRUE(Starts(circles[0], "circle 3.000000,2.000000 r 2.000000")) << circles[0];
+    // The arc ends where the circle touches it, towards (1.8, 3.6).
+    const std::vector<std::string> arcs = Live(tape.Doc(), "arc");
+    ASSERT_EQ(arcs.size(), 1u);
+    EXPECT_TRUE(Starts(arcs[0], "arc 0.000000,6.000000 r 3.000000 180.000000-306.869898")) << arcs[0];
+    EXPECT_EQ(rounded.listing.back(), "retired 2");
+    EXPECT_EQ(tape.App().m_appElem.m_layerCondition, 0);
+}
+
 // Refusals through the dispatch: the message, one beep, nothing drawn or recorded, and the picks
 // given up so the next pick starts over after the radius.
 TEST(CircleRadiusTangentTape, RefusedPairsSayWhyAndDrawNothing)
