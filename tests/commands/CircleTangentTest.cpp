@@ -922,6 +922,45 @@ TEST_F(CircleRoundingTape, QAfterARoundingBringsTheFirstLineBackWhole)
         << Circles()[0];
 }
 
+// "DLP" and "DCH" as they are given: the radius typed, the element picked, the point typed or
+// clicked on the circle; the rubber band where the pointer was chooses between the two "DCH"
+// circles.
+TEST(CircleRadiusTangentTape, APassPointOrATangentPointAfterThePick)
+{
+    CCommandTape tape;
+    tape.Code(305);
+    tape.AddLine(At(-20, 0), At(20, 0));
+    tape.Menu("連続半径接円/2点円");
+    tape.Typed("5");
+    ASSERT_EQ(tape.Pick(At(10, 0)).tokens, "DL");
+    const CCommandRow& made = tape.Typed("0,2");
+    EXPECT_EQ(made.tokens, "D");
+    EXPECT_EQ(made.undoKinds, "1");
+    ASSERT_EQ(Live(tape.Doc(), "circle").size(), 1u);
+    EXPECT_TRUE(Starts(Live(tape.Doc(), "circle")[0], "circle 4.000000,5.000000 r 5.000000"));
+    tape.Key('Q');
+    ASSERT_EQ(Live(tape.Doc(), "circle").size(), 1u);
+    EXPECT_TRUE(Starts(Live(tape.Doc(), "circle")[0], "circle -4.000000,5.000000 r 5.000000"));
+
+    for (const double inside : { 0.0, 1.0 }) {
+        CCommandTape t;
+        t.Code(305);
+        t.AddCircle(At(0, 0), 10);
+        t.Menu("連続半径接円/2点円");
+        t.Typed("3");
+        ASSERT_EQ(t.Pick(At(0, 10)).tokens, "DC");
+        // The circle's quadrant point, clicked from inside or outside the circle: the point search
+        // finds the tangent point, the rubber band drawn at the pointer the side.
+        const CCommandRow& row = t.RightClick(inside ? At(9.7, 0) : At(10.3, 0));
+        EXPECT_EQ(t.Circle().m_inputPoints[2].GetEffective(&t.Doc(), 1).m_x, 10);
+        EXPECT_EQ(row.undoKinds, "1");
+        const std::vector<std::string> circles = Live(t.Doc(), "circle");
+        ASSERT_EQ(circles.size(), 2u);
+        EXPECT_TRUE(Starts(circles[1], inside ? "circle 7.000000,0.000000 r 3.000000" : "circle 13.000000,0.000000 r 3.000000"))
+            << circles[1];
+    }
+}
+
 // A line and an arc rounded by two double clicks: the rubber band drawn while the pointer moved
 // over the corner chooses the circle; the line is cut back at once, the arc by the second double
 // click, and the layer condition from before the switch comes back.
