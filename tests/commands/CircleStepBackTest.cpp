@@ -267,6 +267,58 @@ TEST_F(CircleStepBack, ADoubleClickTakesBackItsFirstPick)
     EXPECT_EQ(tape.App().m_lastMessage, "kept");
 }
 
+TEST_F(CircleStepBack, CandidatesOutliveTheCommandsOwnInputsButNotAnotherCommands)
+{
+    // Two crossing lines and a tangent point between them: two circles, one on each side.
+    m_tape.AddLine(At(-20, 0), At(20, 0));
+    m_tape.AddLine(At(0, -20), At(0, 20));
+    m_tape.Menu("３要素接円～３点円");
+    m_tape.Pick(At(8, 0));
+    m_tape.Pick(At(0, 4));
+    ASSERT_EQ(m_tape.Typed("5,0").tokens, "LLH");
+    ASSERT_EQ(C().m_candidates.GetSize(), 2);
+
+    // The circle command's next input keeps them: Q still brings the other circle.
+    m_tape.RightClick(At(40, 40));
+    EXPECT_EQ(C().m_candidates.GetSize(), 2);
+    const CCommandRow& other = m_tape.Key('Q');
+    bool below = false;
+    for (const std::string& line : other.listing)
+        below = below || line.rfind("circle 5.000000,-5.000000 r 5.000000", 0) == 0;
+    EXPECT_TRUE(below) << other.listing[0];
+
+    // Another command's input ends them.
+    m_tape.Code(303);
+    m_tape.RightClick(At(30, 30));
+    EXPECT_EQ(C().m_candidates.GetSize(), 0);
+}
+
+TEST(CircleCandidates, EveryAddButTheShownCandidateClearsTheList)
+{
+    struct Case {
+        const char* add;
+        int showing;
+        int left;
+    } cases[] = {
+        { "circle", 0, 0 }, { "arc", 0, 0 }, { "line", 0, 0 },
+        { "circle", 1, 1 }, { "arc", 1, 1 }, { "line", 1, 0 },
+    };
+    for (const Case& k : cases) {
+        CCommandTape tape;
+        CCircleCommand& c = tape.Circle();
+        c.m_candidates.Add(new CPointPair);
+        c.m_showingCandidate = k.showing;
+        std::int16_t block = -1, slot = -1;
+        const std::string add = k.add;
+        const int added = add == "circle" ? c.AddCircle(At(1, 1), 2, 1)
+                          : add == "arc"  ? c.AddArc(At(1, 1), 2, 0, 90, block, slot, 1, 0)
+                                          : c.AddLine(At(0, 0), At(4, 4), block, slot, 1, 0);
+        c.m_showingCandidate = 0;
+        EXPECT_EQ(added, 1) << k.add;
+        EXPECT_EQ(c.m_candidates.GetSize(), k.left) << k.add << " showing " << k.showing;
+    }
+}
+
 TEST(CircleEditPick, ThePicksThatBelongToAnEdit)
 {
     struct Case {
