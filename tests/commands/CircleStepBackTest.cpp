@@ -287,10 +287,21 @@ TEST_F(CircleStepBack, CandidatesOutliveTheCommandsOwnInputsButNotAnotherCommand
         below = below || line.rfind("circle 5.000000,-5.000000 r 5.000000", 0) == 0;
     EXPECT_TRUE(below) << other.listing[0];
 
-    // Another command's input ends them.
-    m_tape.Code(303);
-    m_tape.RightClick(At(30, 30));
-    EXPECT_EQ(C().m_candidates.GetSize(), 0);
+    // The line or the point command's input ends them.
+    for (int other : { 303, 301 }) {
+        CCommandTape tape;
+        tape.Code(305);
+        tape.AddLine(At(-20, 0), At(20, 0));
+        tape.AddLine(At(0, -20), At(0, 20));
+        tape.Menu("３要素接円～３点円");
+        tape.Pick(At(8, 0));
+        tape.Pick(At(0, 4));
+        tape.Typed("5,0");
+        ASSERT_EQ(tape.Circle().m_candidates.GetSize(), 2) << other;
+        tape.Code(other);
+        tape.RightClick(At(30, 30));
+        EXPECT_EQ(tape.Circle().m_candidates.GetSize(), 0) << other;
+    }
 }
 
 TEST(CircleCandidates, EveryAddButTheShownCandidateClearsTheList)
