@@ -267,17 +267,22 @@ TEST_F(CircleStepBack, ADoubleClickTakesBackItsFirstPick)
     EXPECT_EQ(tape.App().m_lastMessage, "kept");
 }
 
+// Two crossing lines and a tangent point between them: two circles, one on each side, the one
+// above shown.
+void ShowTwoTangentCircles(CCommandTape& tape)
+{
+    tape.AddLine(At(-20, 0), At(20, 0));
+    tape.AddLine(At(0, -20), At(0, 20));
+    tape.Menu("３要素接円～３点円");
+    tape.Pick(At(8, 0));
+    tape.Pick(At(0, 4));
+    ASSERT_EQ(tape.Typed("5,0").tokens, "LLH");
+    ASSERT_EQ(tape.Circle().m_candidates.GetSize(), 2);
+}
+
 TEST_F(CircleStepBack, CandidatesOutliveTheCommandsOwnInputsButNotAnotherCommands)
 {
-    // Two crossing lines and a tangent point between them: two circles, one on each side.
-    m_tape.AddLine(At(-20, 0), At(20, 0));
-    m_tape.AddLine(At(0, -20), At(0, 20));
-    m_tape.Menu("３要素接円～３点円");
-    m_tape.Pick(At(8, 0));
-    m_tape.Pick(At(0, 4));
-    ASSERT_EQ(m_tape.Typed("5,0").tokens, "LLH");
-    ASSERT_EQ(C().m_candidates.GetSize(), 2);
-
+    ShowTwoTangentCircles(m_tape);
     // The circle command's next input keeps them: Q still brings the other circle.
     m_tape.RightClick(At(40, 40));
     EXPECT_EQ(C().m_candidates.GetSize(), 2);
@@ -288,19 +293,13 @@ TEST_F(CircleStepBack, CandidatesOutliveTheCommandsOwnInputsButNotAnotherCommand
     EXPECT_TRUE(below) << other.listing[0];
 
     // The line or the point command's input ends them.
-    for (int other : { 303, 301 }) {
+    for (int command : { 303, 301 }) {
         CCommandTape tape;
         tape.Code(305);
-        tape.AddLine(At(-20, 0), At(20, 0));
-        tape.AddLine(At(0, -20), At(0, 20));
-        tape.Menu("３要素接円～３点円");
-        tape.Pick(At(8, 0));
-        tape.Pick(At(0, 4));
-        tape.Typed("5,0");
-        ASSERT_EQ(tape.Circle().m_candidates.GetSize(), 2) << other;
-        tape.Code(other);
+        ShowTwoTangentCircles(tape);
+        tape.Code(command);
         tape.RightClick(At(30, 30));
-        EXPECT_EQ(tape.Circle().m_candidates.GetSize(), 0) << other;
+        EXPECT_EQ(tape.Circle().m_candidates.GetSize(), 0) << command;
     }
 }
 
