@@ -400,6 +400,105 @@ TEST(PointCommand, GuidanceOfTheFirstStepAndTheMacroPrompts)
     EXPECT_EQ(moves[1], "");
 }
 
+// The first rule that fits the state decides the pair: the macro's step texts, then every
+// pattern (by the move mode), then the point flag, then the chosen mode; a state no rule names
+// leaves the pair on screen.
+TEST(PointCommand, GuidanceByMacroAllPatternsPointFlagAndMode)
+{
+    const char* const kept = "kept";
+    struct Case {
+        int macro, all, move, flag;
+        const char* mode;
+        const char* tokens;
+        const char* prompt;   // kept: the pair stays
+        const char* hint;
+    } cases[] = {
+        { 0, 1, 0, 1, "P", "", "[全点] 【配置点】【分割数(2.5)】 第１点|線分|円(弧) 第２点",
+          "[全点] 点は右ボタン、分割数は 数 で入力。" },
+        { 0, 1, 0, 0, "NPP", "P", "[全点] 【配置点】【分割数(2.5)】 第１点|線分|円(弧) 第２点",
+          "[全点] 点は右ボタン、分割数は 数 で入力。" },
+        { 0, 1, 0, 1, "P", "N", "[分割点]【分割数(2.5)】【第１点|線分|円(弧)】第２点【分割点終了：Esc】",
+          "[分割点] 分割する第１点を右ｸﾘｯｸで、要素を左ｸﾘｯｸで入力。分割数は再入力可能。Escで終了。" },
+        { 0, 1, 0, 1, "P", "NP", "[分割点]【分割数(2.5)】 第１点 【第２点】【分割点終了：Esc】",
+          "[分割点] 分割する第２点を右ボタンで入力。分割数は再入力可能。Escで終了。" },
+        { 0, 1, 0, 1, "P", "NC", "[分割点]【分割数(2.5)】【第１点|線分|円(弧)】第２点【分割点終了：Esc】",
+          "[分割点] 分割数を数値で、分割する第１点を右ｸﾘｯｸで、要素を左ｸﾘｯｸで入力。Esc。" },
+        { 0, 1, 0, 1, "P", "#", kept, kept },
+        { 0, 1, 1, 1, "P", "#", "[点の移動] 【移動先の点】", "[点の移動] 移動先の点を右ボタンで入力。" },
+        { 0, 1, 1, 1, "P", "#P", "", "" },
+        { 0, 1, 1, 1, "P", "P", kept, kept },
+        // menu guidance: nothing without the point flag
+        { 0, 0, 0, 0, "NPP", "N", kept, kept },
+        { 0, 0, 0, 1, "NPP", "", "[分割点] 【分割数】 第１点|線分|円(弧) 第２点", "[分割点] 分割数を入力。" },
+        { 0, 0, 0, 1, "NPP", "NL", "[分割点] 【分割数(2.5)】 【第１点|線分|円(弧)】 第２点",
+          "[分割点] 分割する２点を右ボタンで、要素を左ボタンで指定。分割数は変更できます。" },
+        { 0, 0, 0, 1, "P", "NPP", "[単一点] 【点】", "[単一点] 点を右ボタンで入力。" },
+        { 0, 0, 0, 1, "#P", "", "", "" },
+        { 0, 0, 0, 1, "P", "N", kept, kept },
+        { 0, 0, 0, 1, "NPP", "NP", "[分割点] 分割数 第１点 【第２点】", "[分割点] 分割する第２点を右ボタンで入力。" },
+        { 0, 0, 1, 1, "#P", "#", "[点の移動] 【移動先の点】", "[点の移動] 移動先の点を右ボタンで入力。" },
+        { 0, 0, 1, 1, "P", "#", kept, kept },
+        { 0, 0, 1, 1, "NPP", "#P", "", "" },
+        // a macro takes its step texts by the length of the string, whatever the state
+        { 1, 1, 0, 1, "P", "N", "step 1", kept },
+        { 1, 0, 0, 1, "NPP", "NP", "step 0", kept },
+        { 1, 0, 0, 1, "NPP", "NPP", "", kept },
+    };
+    for (const Case& k : cases) {
+        CCommandTape tape;
+        tape.Code(301);
+        CZelkApp& app = tape.App();
+        CPointCommand& c = tape.Point();
+        app.m_noPopupMenu = k.all;
+        app.m_modeFromMenu = k.all ? 0 : 1;
+        app.m_appCommand.m_pointFlag = k.flag;
+        c.m_macroFlag = k.macro;
+        c.m_editFlag = k.move;
+        c.m_modePattern = k.mode;
+        c.m_tokenString = k.tokens;
+        c.m_values[0].value = 2.5;
+        c.m_stepTexts.Add("step 0");
+        c.m_stepTexts.Add("step 1");
+        c.m_prompt = kept;
+        c.m_hint = kept;
+        c.ShowGuidance();
+        const std::string name = std::to_string(k.macro) + std::to_string(k.all) + std::to_string(k.move) +
+                                 std::to_string(k.flag) + " " + k.mode + "/" + k.tokens;
+        EXPECT_EQ(c.m_prompt, k.prompt) << name;
+        EXPECT_EQ(c.m_hint, k.hint) << name;
+        EXPECT_EQ(app.m_prompt, c.m_prompt) << name;
+    }
+}
+
+// Each entry takes the row's text for its position; a pattern of the other move mode, or one no
+// row names, leaves the entries empty.
+TEST(PointCommand, MacroPromptsByPatternAndMoveMode)
+{
+    struct Case {
+        const char* pattern;
+        int move;
+        std::vector<std::string> prompts;
+    } cases[] = {
+        { "P", 0, { "Macro[単一点] 点" } },
+        { "NL", 0, { "Macro[分割点] 【分割数】 線分", "Macro[分割点] 分割数 【線分】" } },
+        { "NC", 0, { "Macro[分割点] 【分割数】 円(弧)", "Macro[分割点] 分割数 【円(弧)】" } },
+        { "#P", 1, { "Macro[点の移動] 【移動する点】移動先の点", "Macro[点の移動] 移動する点【移動先の点】" } },
+        { "NPP", 1, { "", "", "" } },
+        { "NLL", 0, { "", "", "" } },
+    };
+    CCommandTape tape;
+    CPointCommand& c = tape.Point();
+    for (const Case& k : cases) {
+        c.m_editFlag = k.move;
+        CStringArray prompts;
+        c.GetMacroPrompts(k.pattern, prompts);
+        std::vector<std::string> got;
+        for (int i = 0; i < prompts.GetSize(); ++i)
+            got.push_back(prompts[i].GetString());
+        EXPECT_EQ(got, k.prompts) << k.pattern << " move " << k.move;
+    }
+}
+
 } // namespace
 
 namespace {
