@@ -263,6 +263,28 @@ TEST(PointCommand, EveryPatternAppliesWithoutThePopupMenuButALineFirstIsRefused)
     EXPECT_EQ(PointsOf(line.listing), (std::vector<std::string>{ Xy(0, 0), Xy(5, 0), Xy(10, 0) }));
 }
 
+// Lengths, angles and Ctrl points are no input of the point command, silently; a picked point is
+// no element it divides, and is refused.
+TEST_F(PointTape, InputsWithoutALetterOfThePointCommandChangeNothing)
+{
+    CZelkDoc& doc = m_tape.Doc();
+    doc.AddPoint(At(20, 20), 0, doc.FindOrAddPen(0, 1, RGB(0, 0, 0), 0, 70));
+    m_tape.PointMenu("分割点");
+    ASSERT_EQ(Point().m_tokenString, "N");
+    const std::string refused = "不適合な入力です";
+    for (const char* name : { "length", "angle", "ctrl point", "picked point" }) {
+        const std::string k = name;
+        const CCommandRow& row = k == "length"       ? m_tape.Value(7, 6)
+                                 : k == "angle"      ? m_tape.Value(30, 11)
+                                 : k == "ctrl point" ? m_tape.RightClick(At(5, 5), true)
+                                                     : m_tape.Pick(At(20, 20));
+        EXPECT_EQ(row.pointTokens, "N") << name;
+        EXPECT_EQ(row.message == refused, k == "picked point") << name << ": " << row.message;
+        EXPECT_EQ(Point().m_values[0].value, 2.0) << name;
+        EXPECT_EQ(PointsOf(row.listing).size(), 1u) << name;
+    }
+}
+
 TEST_F(PointTape, ADoubleClickedPointInAGroupMovesWithItsGroupAndComesBackOnUndo)
 {
     CZelkDoc& doc = m_tape.Doc();
