@@ -80,6 +80,42 @@ TEST_F(CircleStepBack, TheRemainingLettersAreReplayedWithTheirValues)
     EXPECT_EQ(m_tape.Rows().back().message, "ステップは 点 を設定したところまで戻しました");
 }
 
+// The arc command's edit circle is made by the letters before its "%": stepping back over a
+// later input rebuilds it, stepping back over its "%" takes the value that made it.
+TEST(CircleStepBackArcs, TheEditCircleComesBackWithTheLettersThatMadeIt)
+{
+    CCommandTape tape;
+    tape.Code(306);
+    tape.Menu("中心(接)円弧/同心円弧", 1);
+    tape.RightClick(At(0, 0));
+    ASSERT_EQ(tape.Value(10, 6).tokens, "PD%");
+    CCircleCommand& c = tape.Circle();
+    auto editCircle = [&]() -> const CCircle* {
+        const CCircle* circle = tape.Doc().GetCircleElem(c.m_editBlock, c.m_editSlot);
+        return circle && !(circle->m_state & 0x08) ? circle : nullptr;
+    };
+    ASSERT_NE(editCircle(), nullptr);
+    ASSERT_EQ(tape.RightClick(At(10, 0)).tokens, "PD%P");
+
+    const CCommandRow& back = tape.Key(VK_SPACE);
+    EXPECT_EQ(back.tokens, "PD%");
+    // The replayed letters say again what they made, after the step-back text.
+    EXPECT_EQ(back.message, std::string("ステップは コマンド を設定したところまで戻しました") + back.result);
+    EXPECT_EQ(back.result, " 中心･半径の編集円を表示しました");
+    const CCircle* again = editCircle();
+    ASSERT_NE(again, nullptr);
+    EXPECT_EQ(again->m_radius, 10);
+    EXPECT_EQ(again->m_mark & 0x7F, 2);
+    EXPECT_EQ(back.elements, 1);
+    EXPECT_EQ(back.undoSteps, 0);
+
+    const CCommandRow& value = tape.Key(VK_SPACE);
+    EXPECT_EQ(value.tokens, "P");
+    EXPECT_EQ(value.message, "ステップは 点 を設定したところまで戻しました");
+    EXPECT_EQ(editCircle(), nullptr);
+    EXPECT_EQ(value.elements, 0);
+}
+
 TEST(CircleStepBackEnds, NothingToTakeBackEndsTheInterruptingModes)
 {
     struct Case {
