@@ -199,6 +199,17 @@ TEST_F(CircleStepBack, TheReferencePointConstraintAdvancesAndIsReleased)
     EXPECT_EQ(C().m_inputPoints[0].flags & 0x01, 0);
 }
 
+TEST_F(CircleStepBack, AStringThatFitsNoPatternHasNoStepPointToConstrain)
+{
+    C().m_tokenString = "XQ";
+    for (const char* button : { "横拘束", "点拘束" }) {
+        m_tape.Constraint(button);
+        for (int i = 0; i < CCircleCommand::kPositions; ++i)
+            EXPECT_EQ(C().m_inputPoints[i].mode, 1) << button << " " << i;
+    }
+    EXPECT_EQ(C().m_tokenString, "XQ");
+}
+
 TEST_F(CircleStepBack, StepBackOverAReferencePointKeepsTheTentativeElements)
 {
     m_tape.Code(210);
