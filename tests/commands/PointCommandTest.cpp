@@ -285,6 +285,22 @@ TEST_F(PointTape, InputsWithoutALetterOfThePointCommandChangeNothing)
     }
 }
 
+// A move without a point to move refuses its start, and the interrupting mode ends with it.
+TEST_F(PointTape, AMoveWithoutItsPointEndsTheInterruptingMode)
+{
+    CPointCommand& move = m_tape.PointInt();
+    for (int known : { 0, 1 }) {
+        m_tape.App().m_interruptKind = 1;
+        move.m_editFlag = 1;
+        move.m_editBlock = -1;
+        move.m_editSlot = static_cast<std::int16_t>(known ? 0 : -1);
+        move.m_tokenString.Empty();
+        move.OnInput(9, 0);
+        EXPECT_EQ(move.m_tokenString, "") << known;
+        EXPECT_EQ(m_tape.App().m_interruptKind, 0) << known;
+    }
+}
+
 TEST_F(PointTape, ADoubleClickedPointInAGroupMovesWithItsGroupAndComesBackOnUndo)
 {
     CZelkDoc& doc = m_tape.Doc();
