@@ -360,6 +360,13 @@ TEST_F(PointTape, TheSharedStepRoutinesOnThePointCommand)
     EXPECT_EQ(c.IsAcceptedPrefix("#"), 1);
     EXPECT_EQ(c.IsAcceptedPrefix("NN"), 0);
     EXPECT_EQ(c.HasCutPointAt(0), 0);
+    // A plain number is a count here: the main flag that makes it a length is cleared, the
+    // interrupting command's is left alone.
+    m_tape.App().m_lengthInputMain = 1;
+    m_tape.App().m_lengthInputInterrupt = 1;
+    c.UpdateLengthInputFlag();
+    EXPECT_EQ(m_tape.App().m_lengthInputMain, 0);
+    EXPECT_EQ(m_tape.App().m_lengthInputInterrupt, 1);
 
     c.m_tokenString.Empty();
     m_tape.PointMenu("分割点");
