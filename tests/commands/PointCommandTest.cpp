@@ -15,6 +15,7 @@
 #include "elements/DataPoints.h"
 #include "elements/ElementKinds.h"
 #include "elements/Group.h"
+#include "input/PointSearch.h"
 #include "macro/MacroRecorder.h"
 #include "platform/core/Services.h"
 #include "platform/core/WinTypes.h"
@@ -627,6 +628,35 @@ TEST(PointCommand, TabOnCandidatesTakesTheNextElementForTheDivision)
         EXPECT_EQ(after, (std::vector<std::string>{ Xy(10, 0), Xy(0, 0), Xy(10, 0) }));
     else
         EXPECT_EQ(after, (std::vector<std::string>{ Xy(0, 0), Xy(5, 0), Xy(10, 0) }));
+}
+
+TEST(PointCommand, TabOnFoundPointsGivesTheStepAgainAtTheNextOne)
+{
+    CCommandTape tape;
+    tape.App().m_appCommand.m_pointFlag = 1;
+    // Two line ends close together: the search about them finds both.
+    tape.AddLine(At(0, 0), At(10, 10));
+    tape.AddLine(At(10.2, 10), At(30, 0));
+    tape.Code(301);
+    tape.PointMenu("分割点");
+    tape.Typed("0,20");
+    ASSERT_EQ(tape.RightClick(At(10.1, 10)).pointTokens, "NPP");
+    CPointCommand& c = tape.Point();
+    ASSERT_GE(tape.Doc().m_pointSearch->foundPoints.size(), 2u);
+    const std::vector<std::string> first = PointsOf(ListElements(tape.Doc()));
+    ASSERT_EQ(first.size(), 3u);
+
+    const CCommandRow& next = tape.Key(VK_TAB);
+    EXPECT_EQ(next.pointTokens, "NPP");
+    const CPointD taken = c.m_inputPoints[2].point;
+    EXPECT_EQ(taken.m_x, tape.Doc().m_basePoint.m_x);
+    EXPECT_EQ(taken.m_y, tape.Doc().m_basePoint.m_y);
+    // The division to the first found point is taken back and made again to the next one.
+    const std::vector<std::string> again = PointsOf(next.listing);
+    ASSERT_EQ(again.size(), 3u);
+    EXPECT_NE(again.back(), first.back());
+    EXPECT_EQ(again.back(), Xy(taken.m_x, taken.m_y));
+    EXPECT_EQ(again.front(), Xy(0, 20));
 }
 
 } // namespace
