@@ -202,6 +202,77 @@ TEST(CircleDispatch, TangentCircleAboutACentreTakesTheSideOfThePick)
     }
 }
 
+// The completion texts of the fixed-radius tangents, per command: the circle command says the
+// tangent-point ones on the message line, the arc command keeps those as edit circles to be cut
+// and goes on with "%", and the arc command's pass-point texts lead with a blank.
+TEST(CircleDispatch, TangentCompletionsOnTheirLineOrAsEditCircles)
+{
+    struct Case {
+        const char* tokens;
+        int circleFlag;
+        int onMessageLine;      // 1 the text replaces the message line, 0 it is the result
+        const char* text;
+        int answer, steps, mark;
+        const char* after;      // the token string afterwards
+    } cases[] = {
+        { "DLH", 1, 1, "半径･線分･接点の接円を作成しました", 1, 1, 1, "DLH" },
+        { "DLH", 0, 0, " 半径･線分･接点の編集接円を表示しました", 0, 0, 2, "DLH%" },
+        { "DCH", 1, 1, "半径･円(弧)･接点の接円を作成しました", 1, 1, 1, "DCH" },
+        { "DCH", 0, 0, " 半径･円(弧)･接点の編集接円を表示しました", 0, 0, 2, "DCH%" },
+        { "DLP", 1, 0, "半径･点･線分の接円を作成しました", 1, 1, 1, "DLP" },
+        { "DLP", 0, 0, " 半径･点･線分の接円を作成しました", 1, 1, 1, "DLP" },
+        { "DBL", 1, 0, "半径･点･線分の接円を作成しました", 1, 1, 1, "DBL" },
+        { "DCP", 1, 0, "半径･点･円(弧)の接円を作成しました", 1, 1, 1, "DCP" },
+        { "DCP", 0, 0, " 半径･点･円(弧)の接円を作成しました", 1, 1, 1, "DCP" },
+        { "DBC", 1, 0, "半径･点･円(弧)の接円を作成しました", 1, 1, 1, "DBC" },
+        { "PL", 0, 0, " 中心･線分の編集接円を表示しました", 0, 0, 2, "PL%" },
+        { "PC", 0, 0, " 中心･円(弧)の編集接円を表示しました", 0, 0, 2, "PC%" },
+        { "PP", 0, 0, " 中心･円周点の編集円を表示しました", 0, 0, 2, "PP%" },
+        { "PD", 0, 0, " 中心･半径の編集円を表示しました", 0, 0, 2, "PD%" },
+    };
+    for (const Case& k : cases) {
+        Dispatch d;
+        SCOPED_TRACE(std::string(k.tokens) + (k.circleFlag ? " circle" : " arc"));
+        // Each letter's operand at its position: the radius 5, a line on the x axis, a circle
+        // of radius 10 about the origin, and points a pass point or a tangent point may be.
+        const std::string t = k.tokens;
+        for (int i = 0; i < 3 && i < static_cast<int>(t.size()); ++i) {
+            d.Value(i, 5);
+            if (t[i] == 'L') {
+                d.C().m_pickedLines[i].m_start = At(-20, 0);
+                d.C().m_pickedLines[i].m_end = At(20, 0);
+                d.C().m_pickPoints[i] = At(4, 0);
+            } else if (t[i] == 'C') {
+                d.PickedCircle(i, At(0, 0), 10, At(0, 10));
+            }
+        }
+        const bool circle = t.find('C') != std::string::npos;
+        for (int i = 0; i < 3; ++i) {
+            if (t[0] == 'P' && i == 0)
+                d.Point(i, 0, 3);                       // a centre off the line and the circle
+            else if (t.size() > static_cast<size_t>(i) && t[i] == 'H')
+                d.Point(i, circle ? 10 : 2, 0);          // on the element
+            else if (t.size() > static_cast<size_t>(i) && (t[i] == 'P' || t[i] == 'B'))
+                d.Point(i, circle ? 13 : 2, circle ? 0 : 4);   // within reach of the radius
+        }
+        const int steps = d.Steps();
+        EXPECT_EQ(d.Run(k.tokens, k.circleFlag), k.answer);
+        EXPECT_EQ(k.onMessageLine ? d.Message() : d.Result(), k.text);
+        EXPECT_EQ(d.NewBeeps(), 0);
+        EXPECT_EQ(d.Steps(), steps + k.steps);
+        EXPECT_EQ(d.C().m_tokenString, k.after);
+        const CCircle* made = d.Doc().GetCircleElem(d.C().m_editBlock, d.C().m_editSlot);
+        if (k.mark == 2) {
+            // The edit circle stays tentative: drawn as such and the element the "%" edits.
+            ASSERT_NE(made, nullptr);
+            EXPECT_EQ(made->m_mark & 0x7F, 2);
+            EXPECT_EQ(d.C().m_editClass, 1);
+        } else {
+            EXPECT_EQ(static_cast<int>(d.Listing().size()), 2) << d.Listing()[0];
+        }
+    }
+}
+
 TEST(CircleDispatch, RefusalsAndTheLinesOfTheCircleCommand)
 {
     struct Case {

@@ -269,6 +269,8 @@ TEST(CircleMacroPrompts, DefaultsForEmptyEntriesOnly)
     };
     const Case cases[] = {
         { 0, 0, "NPAP", 0, "" },
+        { 0, 0, "NPAP", 1, "" },
+        { 0, 0, "NPAP", 2, "" },
         { 0, 0, "NPAP", 3, "" },
         { 1, 0, "NPAP", 3, "Macro[多角形]  角数n(負値内接) 中心点 頂点角度 【円周点】" },
         { 1, 0, "#SP", 2, "" },

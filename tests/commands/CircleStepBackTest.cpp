@@ -80,6 +80,42 @@ TEST_F(CircleStepBack, TheRemainingLettersAreReplayedWithTheirValues)
     EXPECT_EQ(m_tape.Rows().back().message, "ステップは 点 を設定したところまで戻しました");
 }
 
+// The arc command's edit circle is made by the letters before its "%": stepping back over a
+// later input rebuilds it, stepping back over its "%" takes the value that made it.
+TEST(CircleStepBackArcs, TheEditCircleComesBackWithTheLettersThatMadeIt)
+{
+    CCommandTape tape;
+    tape.Code(306);
+    tape.Menu("中心(接)円弧/同心円弧", 1);
+    tape.RightClick(At(0, 0));
+    ASSERT_EQ(tape.Value(10, 6).tokens, "PD%");
+    CCircleCommand& c = tape.Circle();
+    auto editCircle = [&]() -> const CCircle* {
+        const CCircle* circle = tape.Doc().GetCircleElem(c.m_editBlock, c.m_editSlot);
+        return circle && !(circle->m_state & 0x08) ? circle : nullptr;
+    };
+    ASSERT_NE(editCircle(), nullptr);
+    ASSERT_EQ(tape.RightClick(At(10, 0)).tokens, "PD%P");
+
+    const CCommandRow& back = tape.Key(VK_SPACE);
+    EXPECT_EQ(back.tokens, "PD%");
+    // The replayed letters say again what they made, after the step-back text.
+    EXPECT_EQ(back.message, std::string("ステップは コマンド を設定したところまで戻しました") + back.result);
+    EXPECT_EQ(back.result, " 中心･半径の編集円を表示しました");
+    const CCircle* again = editCircle();
+    ASSERT_NE(again, nullptr);
+    EXPECT_EQ(again->m_radius, 10);
+    EXPECT_EQ(again->m_mark & 0x7F, 2);
+    EXPECT_EQ(back.elements, 1);
+    EXPECT_EQ(back.undoSteps, 0);
+
+    const CCommandRow& value = tape.Key(VK_SPACE);
+    EXPECT_EQ(value.tokens, "P");
+    EXPECT_EQ(value.message, "ステップは 点 を設定したところまで戻しました");
+    EXPECT_EQ(editCircle(), nullptr);
+    EXPECT_EQ(value.elements, 0);
+}
+
 TEST(CircleStepBackEnds, NothingToTakeBackEndsTheInterruptingModes)
 {
     struct Case {
@@ -161,6 +197,17 @@ TEST_F(CircleStepBack, TheReferencePointConstraintAdvancesAndIsReleased)
     EXPECT_EQ(released.message, "点の拘束を解除し、ステップを戻しました");
     EXPECT_EQ(C().m_inputPoints[0].mode, 1);
     EXPECT_EQ(C().m_inputPoints[0].flags & 0x01, 0);
+}
+
+TEST_F(CircleStepBack, AStringThatFitsNoPatternHasNoStepPointToConstrain)
+{
+    C().m_tokenString = "XQ";
+    for (const char* button : { "横拘束", "点拘束" }) {
+        m_tape.Constraint(button);
+        for (int i = 0; i < CCircleCommand::kPositions; ++i)
+            EXPECT_EQ(C().m_inputPoints[i].mode, 1) << button << " " << i;
+    }
+    EXPECT_EQ(C().m_tokenString, "XQ");
 }
 
 TEST_F(CircleStepBack, StepBackOverAReferencePointKeepsTheTentativeElements)
@@ -265,6 +312,68 @@ TEST_F(CircleStepBack, ADoubleClickTakesBackItsFirstPick)
     c.UndoClickBeforeDoubleClick();
     EXPECT_EQ(c.m_tokenString, "PD");
     EXPECT_EQ(tape.App().m_lastMessage, "kept");
+}
+
+// Two crossing lines and a tangent point between them: two circles, one on each side, the one
+// above shown.
+void ShowTwoTangentCircles(CCommandTape& tape)
+{
+    tape.AddLine(At(-20, 0), At(20, 0));
+    tape.AddLine(At(0, -20), At(0, 20));
+    tape.Menu("３要素接円～３点円");
+    tape.Pick(At(8, 0));
+    tape.Pick(At(0, 4));
+    ASSERT_EQ(tape.Typed("5,0").tokens, "LLH");
+    ASSERT_EQ(tape.Circle().m_candidates.GetSize(), 2);
+}
+
+TEST_F(CircleStepBack, CandidatesOutliveTheCommandsOwnInputsButNotAnotherCommands)
+{
+    ShowTwoTangentCircles(m_tape);
+    // The circle command's next input keeps them: Q still brings the other circle.
+    m_tape.RightClick(At(40, 40));
+    EXPECT_EQ(C().m_candidates.GetSize(), 2);
+    const CCommandRow& other = m_tape.Key('Q');
+    bool below = false;
+    for (const std::string& line : other.listing)
+        below = below || line.rfind("circle 5.000000,-5.000000 r 5.000000", 0) == 0;
+    EXPECT_TRUE(below) << other.listing[0];
+
+    // The line or the point command's input ends them.
+    for (int command : { 303, 301 }) {
+        CCommandTape tape;
+        tape.Code(305);
+        ShowTwoTangentCircles(tape);
+        tape.Code(command);
+        tape.RightClick(At(30, 30));
+        EXPECT_EQ(tape.Circle().m_candidates.GetSize(), 0) << command;
+    }
+}
+
+TEST(CircleCandidates, EveryAddButTheShownCandidateClearsTheList)
+{
+    struct Case {
+        const char* add;
+        int showing;
+        int left;
+    } cases[] = {
+        { "circle", 0, 0 }, { "arc", 0, 0 }, { "line", 0, 0 },
+        { "circle", 1, 1 }, { "arc", 1, 1 }, { "line", 1, 0 },
+    };
+    for (const Case& k : cases) {
+        CCommandTape tape;
+        CCircleCommand& c = tape.Circle();
+        c.m_candidates.Add(new CPointPair);
+        c.m_showingCandidate = k.showing;
+        std::int16_t block = -1, slot = -1;
+        const std::string add = k.add;
+        const int added = add == "circle" ? c.AddCircle(At(1, 1), 2, 1)
+                          : add == "arc"  ? c.AddArc(At(1, 1), 2, 0, 90, block, slot, 1, 0)
+                                          : c.AddLine(At(0, 0), At(4, 4), block, slot, 1, 0);
+        c.m_showingCandidate = 0;
+        EXPECT_EQ(added, 1) << k.add;
+        EXPECT_EQ(c.m_candidates.GetSize(), k.left) << k.add << " showing " << k.showing;
+    }
 }
 
 TEST(CircleEditPick, ThePicksThatBelongToAnEdit)

@@ -15,6 +15,7 @@
 #include "elements/DataPoints.h"
 #include "elements/ElementKinds.h"
 #include "elements/Group.h"
+#include "input/PointSearch.h"
 #include "macro/MacroRecorder.h"
 #include "platform/core/Services.h"
 #include "platform/core/WinTypes.h"
@@ -263,6 +264,44 @@ TEST(PointCommand, EveryPatternAppliesWithoutThePopupMenuButALineFirstIsRefused)
     EXPECT_EQ(PointsOf(line.listing), (std::vector<std::string>{ Xy(0, 0), Xy(5, 0), Xy(10, 0) }));
 }
 
+// Lengths, angles and Ctrl points are no input of the point command, silently; a picked point is
+// no element it divides, and is refused.
+TEST_F(PointTape, InputsWithoutALetterOfThePointCommandChangeNothing)
+{
+    CZelkDoc& doc = m_tape.Doc();
+    doc.AddPoint(At(20, 20), 0, doc.FindOrAddPen(0, 1, RGB(0, 0, 0), 0, 70));
+    m_tape.PointMenu("分割点");
+    ASSERT_EQ(Point().m_tokenString, "N");
+    const std::string refused = "不適合な入力です";
+    for (const char* name : { "length", "angle", "ctrl point", "picked point" }) {
+        const std::string k = name;
+        const CCommandRow& row = k == "length"       ? m_tape.Value(7, 6)
+                                 : k == "angle"      ? m_tape.Value(30, 11)
+                                 : k == "ctrl point" ? m_tape.RightClick(At(5, 5), true)
+                                                     : m_tape.Pick(At(20, 20));
+        EXPECT_EQ(row.pointTokens, "N") << name;
+        EXPECT_EQ(row.message == refused, k == "picked point") << name << ": " << row.message;
+        EXPECT_EQ(Point().m_values[0].value, 2.0) << name;
+        EXPECT_EQ(PointsOf(row.listing).size(), 1u) << name;
+    }
+}
+
+// A move without a point to move refuses its start, and the interrupting mode ends with it.
+TEST_F(PointTape, AMoveWithoutItsPointEndsTheInterruptingMode)
+{
+    CPointCommand& move = m_tape.PointInt();
+    for (int known : { 0, 1 }) {
+        m_tape.App().m_interruptKind = 1;
+        move.m_editFlag = 1;
+        move.m_editBlock = -1;
+        move.m_editSlot = static_cast<std::int16_t>(known ? 0 : -1);
+        move.m_tokenString.Empty();
+        move.OnInput(9, 0);
+        EXPECT_EQ(move.m_tokenString, "") << known;
+        EXPECT_EQ(m_tape.App().m_interruptKind, 0) << known;
+    }
+}
+
 TEST_F(PointTape, ADoubleClickedPointInAGroupMovesWithItsGroupAndComesBackOnUndo)
 {
     CZelkDoc& doc = m_tape.Doc();
@@ -322,6 +361,13 @@ TEST_F(PointTape, TheSharedStepRoutinesOnThePointCommand)
     EXPECT_EQ(c.IsAcceptedPrefix("#"), 1);
     EXPECT_EQ(c.IsAcceptedPrefix("NN"), 0);
     EXPECT_EQ(c.HasCutPointAt(0), 0);
+    // A plain number is a count here: the main flag that makes it a length is cleared, the
+    // interrupting command's is left alone.
+    m_tape.App().m_lengthInputMain = 1;
+    m_tape.App().m_lengthInputInterrupt = 1;
+    c.UpdateLengthInputFlag();
+    EXPECT_EQ(m_tape.App().m_lengthInputMain, 0);
+    EXPECT_EQ(m_tape.App().m_lengthInputInterrupt, 1);
 
     c.m_tokenString.Empty();
     m_tape.PointMenu("分割点");
@@ -357,16 +403,11 @@ TEST_F(PointTape, EnterAddsNothingFromAFreeStepAndThePointConstraintAdvances)
     const CCommandRow& held = m_tape.Constraint("点拘束");
     EXPECT_EQ(held.message, "点拘束でステップを進めました");
     const std::vector<std::string> first = PointsOf(held.listing);
-    // Each pass of the one input may add one; no more than five.
-    ASSERT_GE(first.size(), 1u);
-    EXPECT_LE(first.size(), 5u);
-    for (const std::string& p : first)
-        EXPECT_EQ(p, Xy(4, 6));
+    // The held step completes "P" again on every pass, and each pass adds its point: one input
+    // stops at five.
+    EXPECT_EQ(first, std::vector<std::string>(5, Xy(4, 6)));
     c.OnEnter();
-    const std::vector<std::string> after = PointsOf(ListElements(doc));
-    EXPECT_GT(after.size(), first.size());
-    EXPECT_LE(after.size(), first.size() + 5);
-    EXPECT_EQ(after.back(), Xy(4, 6));
+    EXPECT_EQ(PointsOf(ListElements(doc)), std::vector<std::string>(10, Xy(4, 6)));
 }
 
 TEST(PointCommand, GuidanceOfTheFirstStepAndTheMacroPrompts)
@@ -403,6 +444,105 @@ TEST(PointCommand, GuidanceOfTheFirstStepAndTheMacroPrompts)
     ASSERT_EQ(moves.GetSize(), 2);
     EXPECT_EQ(moves[0], "");
     EXPECT_EQ(moves[1], "");
+}
+
+// The first rule that fits the state decides the pair: the macro's step texts, then every
+// pattern (by the move mode), then the point flag, then the chosen mode; a state no rule names
+// leaves the pair on screen.
+TEST(PointCommand, GuidanceByMacroAllPatternsPointFlagAndMode)
+{
+    const char* const kept = "kept";
+    struct Case {
+        int macro, all, move, flag;
+        const char* mode;
+        const char* tokens;
+        const char* prompt;   // kept: the pair stays
+        const char* hint;
+    } cases[] = {
+        { 0, 1, 0, 1, "P", "", "[全点] 【配置点】【分割数(2.5)】 第１点|線分|円(弧) 第２点",
+          "[全点] 点は右ボタン、分割数は 数 で入力。" },
+        { 0, 1, 0, 0, "NPP", "P", "[全点] 【配置点】【分割数(2.5)】 第１点|線分|円(弧) 第２点",
+          "[全点] 点は右ボタン、分割数は 数 で入力。" },
+        { 0, 1, 0, 1, "P", "N", "[分割点]【分割数(2.5)】【第１点|線分|円(弧)】第２点【分割点終了：Esc】",
+          "[分割点] 分割する第１点を右ｸﾘｯｸで、要素を左ｸﾘｯｸで入力。分割数は再入力可能。Escで終了。" },
+        { 0, 1, 0, 1, "P", "NP", "[分割点]【分割数(2.5)】 第１点 【第２点】【分割点終了：Esc】",
+          "[分割点] 分割する第２点を右ボタンで入力。分割数は再入力可能。Escで終了。" },
+        { 0, 1, 0, 1, "P", "NC", "[分割点]【分割数(2.5)】【第１点|線分|円(弧)】第２点【分割点終了：Esc】",
+          "[分割点] 分割数を数値で、分割する第１点を右ｸﾘｯｸで、要素を左ｸﾘｯｸで入力。Esc。" },
+        { 0, 1, 0, 1, "P", "#", kept, kept },
+        { 0, 1, 1, 1, "P", "#", "[点の移動] 【移動先の点】", "[点の移動] 移動先の点を右ボタンで入力。" },
+        { 0, 1, 1, 1, "P", "#P", "", "" },
+        { 0, 1, 1, 1, "P", "P", kept, kept },
+        // menu guidance: nothing without the point flag
+        { 0, 0, 0, 0, "NPP", "N", kept, kept },
+        { 0, 0, 0, 1, "NPP", "", "[分割点] 【分割数】 第１点|線分|円(弧) 第２点", "[分割点] 分割数を入力。" },
+        { 0, 0, 0, 1, "NPP", "NL", "[分割点] 【分割数(2.5)】 【第１点|線分|円(弧)】 第２点",
+          "[分割点] 分割する２点を右ボタンで、要素を左ボタンで指定。分割数は変更できます。" },
+        { 0, 0, 0, 1, "P", "NPP", "[単一点] 【点】", "[単一点] 点を右ボタンで入力。" },
+        { 0, 0, 0, 1, "#P", "", "", "" },
+        { 0, 0, 0, 1, "P", "N", kept, kept },
+        { 0, 0, 0, 1, "NPP", "NP", "[分割点] 分割数 第１点 【第２点】", "[分割点] 分割する第２点を右ボタンで入力。" },
+        { 0, 0, 1, 1, "#P", "#", "[点の移動] 【移動先の点】", "[点の移動] 移動先の点を右ボタンで入力。" },
+        { 0, 0, 1, 1, "P", "#", kept, kept },
+        { 0, 0, 1, 1, "NPP", "#P", "", "" },
+        // a macro takes its step texts by the length of the string, whatever the state
+        { 1, 1, 0, 1, "P", "N", "step 1", kept },
+        { 1, 0, 0, 1, "NPP", "NP", "step 0", kept },
+        { 1, 0, 0, 1, "NPP", "NPP", "", kept },
+    };
+    for (const Case& k : cases) {
+        CCommandTape tape;
+        tape.Code(301);
+        CZelkApp& app = tape.App();
+        CPointCommand& c = tape.Point();
+        app.m_noPopupMenu = k.all;
+        app.m_modeFromMenu = k.all ? 0 : 1;
+        app.m_appCommand.m_pointFlag = k.flag;
+        c.m_macroFlag = k.macro;
+        c.m_editFlag = k.move;
+        c.m_modePattern = k.mode;
+        c.m_tokenString = k.tokens;
+        c.m_values[0].value = 2.5;
+        c.m_stepTexts.Add("step 0");
+        c.m_stepTexts.Add("step 1");
+        c.m_prompt = kept;
+        c.m_hint = kept;
+        c.ShowGuidance();
+        const std::string name = std::to_string(k.macro) + std::to_string(k.all) + std::to_string(k.move) +
+                                 std::to_string(k.flag) + " " + k.mode + "/" + k.tokens;
+        EXPECT_EQ(c.m_prompt, k.prompt) << name;
+        EXPECT_EQ(c.m_hint, k.hint) << name;
+        EXPECT_EQ(app.m_prompt, c.m_prompt) << name;
+    }
+}
+
+// Each entry takes the row's text for its position; a pattern of the other move mode, or one no
+// row names, leaves the entries empty.
+TEST(PointCommand, MacroPromptsByPatternAndMoveMode)
+{
+    struct Case {
+        const char* pattern;
+        int move;
+        std::vector<std::string> prompts;
+    } cases[] = {
+        { "P", 0, { "Macro[単一点] 点" } },
+        { "NL", 0, { "Macro[分割点] 【分割数】 線分", "Macro[分割点] 分割数 【線分】" } },
+        { "NC", 0, { "Macro[分割点] 【分割数】 円(弧)", "Macro[分割点] 分割数 【円(弧)】" } },
+        { "#P", 1, { "Macro[点の移動] 【移動する点】移動先の点", "Macro[点の移動] 移動する点【移動先の点】" } },
+        { "NPP", 1, { "", "", "" } },
+        { "NLL", 0, { "", "", "" } },
+    };
+    CCommandTape tape;
+    CPointCommand& c = tape.Point();
+    for (const Case& k : cases) {
+        c.m_editFlag = k.move;
+        CStringArray prompts;
+        c.GetMacroPrompts(k.pattern, prompts);
+        std::vector<std::string> got;
+        for (int i = 0; i < prompts.GetSize(); ++i)
+            got.push_back(prompts[i].GetString());
+        EXPECT_EQ(got, k.prompts) << k.pattern << " move " << k.move;
+    }
 }
 
 } // namespace
@@ -488,6 +628,35 @@ TEST(PointCommand, TabOnCandidatesTakesTheNextElementForTheDivision)
         EXPECT_EQ(after, (std::vector<std::string>{ Xy(10, 0), Xy(0, 0), Xy(10, 0) }));
     else
         EXPECT_EQ(after, (std::vector<std::string>{ Xy(0, 0), Xy(5, 0), Xy(10, 0) }));
+}
+
+TEST(PointCommand, TabOnFoundPointsGivesTheStepAgainAtTheNextOne)
+{
+    CCommandTape tape;
+    tape.App().m_appCommand.m_pointFlag = 1;
+    // Two line ends close together: the search about them finds both.
+    tape.AddLine(At(0, 0), At(10, 10));
+    tape.AddLine(At(10.2, 10), At(30, 0));
+    tape.Code(301);
+    tape.PointMenu("分割点");
+    tape.Typed("0,20");
+    ASSERT_EQ(tape.RightClick(At(10.1, 10)).pointTokens, "NPP");
+    CPointCommand& c = tape.Point();
+    ASSERT_GE(tape.Doc().m_pointSearch->foundPoints.size(), 2u);
+    const std::vector<std::string> first = PointsOf(ListElements(tape.Doc()));
+    ASSERT_EQ(first.size(), 3u);
+
+    const CCommandRow& next = tape.Key(VK_TAB);
+    EXPECT_EQ(next.pointTokens, "NPP");
+    const CPointD taken = c.m_inputPoints[2].point;
+    EXPECT_EQ(taken.m_x, tape.Doc().m_basePoint.m_x);
+    EXPECT_EQ(taken.m_y, tape.Doc().m_basePoint.m_y);
+    // The division to the first found point is taken back and made again to the next one.
+    const std::vector<std::string> again = PointsOf(next.listing);
+    ASSERT_EQ(again.size(), 3u);
+    EXPECT_NE(again.back(), first.back());
+    EXPECT_EQ(again.back(), Xy(taken.m_x, taken.m_y));
+    EXPECT_EQ(again.front(), Xy(0, 20));
 }
 
 } // namespace
