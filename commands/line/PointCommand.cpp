@@ -270,6 +270,7 @@ void CPointCommand::GetMacroPrompts(const CString& pattern, CStringArray& prompt
 
 void CPointCommand::OnEnter()
 {
+    m_heldPointTaken = false;
     CommandFamilies::OnEnter(*this);
 }
 
@@ -285,6 +286,7 @@ CString CPointCommand::GetValueToken(int subCode) const
 
 void CPointCommand::ApplyPointConstraint()
 {
+    m_heldPointTaken = false;
     CommandFamilies::ApplyPointConstraint(*this);
 }
 

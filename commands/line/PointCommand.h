@@ -44,6 +44,10 @@ public:
 
     int m_lastInputKind = 0;        // the last event handed to the command
     int m_lastInputSubCode = 0;
+    // A held reference-point constraint has given its point for the input being handled: the
+    // single-point step it holds starts again after each point, and would otherwise take the
+    // same point on every pass of one input.
+    bool m_heldPointTaken = false;
 
     CPointCommand(CZelkDoc* doc, int instance);
     ~CPointCommand();

@@ -295,8 +295,9 @@ int CPointCommand::AdvanceWithDefaults(int& completed, int& announce)
                 completed = 1;
         }
         doc->m_inputPoint.Assign(r);
-        if (r.mode == 2) {
+        if (r.mode == 2 && !m_heldPointTaken) {
             if (AcceptToken("P")) {
+                m_heldPointTaken = true;
                 if (app)
                     app->m_constraintStepRef = 1;
                 if (complete)
@@ -330,6 +331,7 @@ void CPointCommand::OnInput(int kind, int subCode)
 {
     m_lastInputKind = kind;
     m_lastInputSubCode = subCode;
+    m_heldPointTaken = false;
     CZelkApp* app = g_pApp;
     CZelkDoc* doc = m_doc;
     if (doc->m_circleCmd)
