@@ -32,16 +32,6 @@ int AppendCopy(CPtrArray& copies, CPtrArray& refs, Copy* copy, const CElemRef& e
     return index;
 }
 
-CArc* CircleAsArc(const CCircle& circle)
-{
-    CPointD sweep;
-    sweep.Init(0.0, 360.0);
-    auto* arc = new CArc(circle.m_centre, circle.m_radius, sweep);
-    arc->m_layer = circle.m_layer;
-    arc->m_group = circle.m_group;
-    return arc;
-}
-
 } // namespace
 
 CLine* CLoopCommand::MemberLine(const CElemKey& key) const
@@ -90,8 +80,7 @@ void CLoopCommand::ExtendLoopByPick()
         const int away = position == 5 || position == 6 ? 1 : 0;
         if (picked.m_kind == ELEM_LINE) {
             if (CLine* line = doc->GetLineElem(picked.m_block, picked.m_slot)) {
-                line->m_mark = 1;
-                doc->DrawLineInViews(1, 1, doc->LineBlockAt(picked.m_block), picked.m_slot);
+                MarkLoopElement(doc, picked);
                 const int index = AppendCopy(m_lineCopies, m_lineRefs, new CLine(*line), picked);
                 key->Set(ELEM_LINE, static_cast<std::int16_t>(index), away);
                 freeEnd = away ? line->m_start : line->m_end;
@@ -99,15 +88,13 @@ void CLoopCommand::ExtendLoopByPick()
             }
         } else if (picked.m_kind == ELEM_CIRCLE) {
             if (CCircle* circle = doc->GetCircleElem(picked.m_block, picked.m_slot)) {
-                circle->m_mark = 1;
-                doc->DrawCircleInViews(1, 1, doc->CircleBlockAt(picked.m_block), picked.m_slot);
+                MarkLoopElement(doc, picked);
                 const int index = AppendCopy(m_circleCopies, m_circleRefs, CircleAsArc(*circle), picked);
                 key->Set(ELEM_CIRCLE, static_cast<std::int16_t>(index), 0);
             }
         } else if (picked.m_kind == ELEM_ARC) {
             if (CArc* arc = doc->GetArcElem(picked.m_block, picked.m_slot)) {
-                arc->m_mark = 1;
-                doc->DrawArcInViews(1, 1, doc->ArcBlockAt(picked.m_block), picked.m_slot);
+                MarkLoopElement(doc, picked);
                 const int index = AppendCopy(m_arcCopies, m_arcRefs, new CArc(*arc), picked);
                 key->Set(ELEM_ARC, static_cast<std::int16_t>(index), away);
                 freeEnd = arc->KeyPoint(away ? -1 : -2);

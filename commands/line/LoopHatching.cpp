@@ -91,13 +91,7 @@ int CLoopCommand::MakeHatching(int angleSlot, int pointSlot)
     for (const CChord& chord : chords) {
         std::int16_t block = -1, slot = -1;
         doc->m_creationLog->AddLine(chord.first, chord.second, 1, block, slot, 1, 1);
-        if (block == -1)
-            continue;
-        if (CLine* line = doc->GetLineElem(block, slot))
-            line->m_group = groupNumber;
-        CElemRef member;
-        member.Init(ELEM_LINE, block, slot, 1, 1);
-        group->m_members.push_back(member);
+        JoinNewGroup(doc, group, groupNumber, ELEM_LINE, block, slot);
     }
     layer.Finish();
     settings.m_lineWidth = savedWidth;

@@ -98,31 +98,22 @@ int CLoopCommand::JoinPickedElement(CPointD& freeEnd, COwnedPtrArray& loop, cons
         CLine* line = doc->GetLineElem(picked.m_block, picked.m_slot);
         if (!line)
             return 0;
-        line->m_mark = 1;
-        doc->DrawLineInViews(1, 1, doc->LineBlockAt(picked.m_block), picked.m_slot);
         copy.line = std::make_unique<CLine>(*line);
     } else if (picked.m_kind == ELEM_CIRCLE) {
         CCircle* circle = doc->GetCircleElem(picked.m_block, picked.m_slot);
         if (!circle)
             return 0;
-        circle->m_mark = 1;
-        doc->DrawCircleInViews(1, 1, doc->CircleBlockAt(picked.m_block), picked.m_slot);
         copy.circle = std::make_unique<CCircle>(*circle);
-        CPointD sweep;
-        sweep.Init(0.0, 360.0);
-        copy.arc = std::make_unique<CArc>(circle->m_centre, circle->m_radius, sweep);
-        copy.arc->m_layer = circle->m_layer;
-        copy.arc->m_group = circle->m_group;
+        copy.arc.reset(CircleAsArc(*circle));
     } else if (picked.m_kind == ELEM_ARC) {
         CArc* arc = doc->GetArcElem(picked.m_block, picked.m_slot);
         if (!arc)
             return 0;
-        arc->m_mark = 1;
-        doc->DrawArcInViews(1, 1, doc->ArcBlockAt(picked.m_block), picked.m_slot);
         copy.arc = std::make_unique<CArc>(*arc);
     } else {
         return 0;
     }
+    MarkLoopElement(doc, picked);
     const CPointD pickPoint = doc->m_pickList->pickPoint;
 
     // The latest member that crosses the picked element is cut there.

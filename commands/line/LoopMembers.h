@@ -5,7 +5,10 @@
 #pragma once
 
 #include "commands/line/LoopCommand.h"
+#include "document/ZelkDoc.h"
 #include "elements/Arc.h"
+#include "elements/Circle.h"
+#include "elements/ElementKinds.h"
 #include "elements/Line.h"
 #include "geometry/Angles.h"
 #include "geometry/PointD.h"
@@ -68,4 +71,36 @@ inline int FirstMemberLayer(const CLoopCommand& c)
     if (const CArc* arc = c.MemberArc(*key))
         return arc->m_layer;
     return -1;
+}
+
+// A drawing element taken into a loop gets the loop mark and is drawn again in every view.
+inline void MarkLoopElement(CZelkDoc* doc, const CElemRef& e)
+{
+    if (e.m_kind == ELEM_LINE) {
+        if (CLine* line = doc->GetLineElem(e.m_block, e.m_slot)) {
+            line->m_mark = 1;
+            doc->DrawLineInViews(1, 1, doc->LineBlockAt(e.m_block), e.m_slot);
+        }
+    } else if (e.m_kind == ELEM_CIRCLE) {
+        if (CCircle* circle = doc->GetCircleElem(e.m_block, e.m_slot)) {
+            circle->m_mark = 1;
+            doc->DrawCircleInViews(1, 1, doc->CircleBlockAt(e.m_block), e.m_slot);
+        }
+    } else if (e.m_kind == ELEM_ARC) {
+        if (CArc* arc = doc->GetArcElem(e.m_block, e.m_slot)) {
+            arc->m_mark = 1;
+            doc->DrawArcInViews(1, 1, doc->ArcBlockAt(e.m_block), e.m_slot);
+        }
+    }
+}
+
+// A circle as the loop store keeps it: an arc from 0 to 360 degrees on the circle's layer.
+inline CArc* CircleAsArc(const CCircle& circle)
+{
+    CPointD sweep;
+    sweep.Init(0.0, 360.0);
+    auto* arc = new CArc(circle.m_centre, circle.m_radius, sweep);
+    arc->m_layer = circle.m_layer;
+    arc->m_group = circle.m_group;
+    return arc;
 }

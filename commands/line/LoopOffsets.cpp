@@ -234,18 +234,7 @@ int CLoopCommand::MakeOffset(int distanceSlot)
             }
             if (block == -1)
                 continue;
-            if (kind == ELEM_LINE) {
-                if (CLine* e = doc->GetLineElem(block, slot))
-                    e->m_group = groupNumber;
-            } else if (kind == ELEM_CIRCLE) {
-                if (CCircle* e = doc->GetCircleElem(block, slot))
-                    e->m_group = groupNumber;
-            } else if (CArc* e = doc->GetArcElem(block, slot)) {
-                e->m_group = groupNumber;
-            }
-            CElemRef member;
-            member.Init(kind, block, slot, 1, 1);
-            group->m_members.push_back(member);
+            JoinNewGroup(doc, group, groupNumber, kind, block, slot);
             made = 1;
         }
         layer.Finish();
