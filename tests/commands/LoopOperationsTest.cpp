@@ -14,6 +14,7 @@
 #include "document/UndoHistory.h"
 #include "document/ZelkDoc.h"
 #include "elements/Circle.h"
+#include "elements/Arcs.h"
 #include "elements/Circles.h"
 #include "elements/Group.h"
 #include "elements/Lines.h"
@@ -351,6 +352,57 @@ TEST_F(LoopOperations, ACircleGrowsOrShrinksOrCannotBeOffset)
             EXPECT_EQ(listing, std::vector<std::string>{ "retired 0" });
             EXPECT_EQ(tape.Doc().m_undoHistory->GetStepCount(), 0);
         }
+    }
+}
+
+// A rectangle with rounded corners: the lines shift, the arcs keep their centres and meet the
+// lines at their tangent points; arcs that would turn inside out go and the lines meet directly.
+TEST_F(LoopOperations, RoundedCornersKeepTheirTangentsOrGo)
+{
+    struct Case {
+        double d;
+        std::vector<std::string> listing;
+    };
+    const std::vector<Case> cases = {
+        { 4, { "line 10,4-90,4", "line 96,10-96,40", "line 10,46-90,46", "line 4,10-4,40", "arc 90,10 r6 270-360",
+               "arc 90,40 r6 0-90", "arc 10,40 r6 90-180", "arc 10,10 r6 180-270" } },
+        { -3, { "line 10,-3-90,-3", "line 103,10-103,40", "line 10,53-90,53", "line -3,10--3,40",
+                "arc 90,10 r13 270-360", "arc 90,40 r13 0-90", "arc 10,40 r13 90-180", "arc 10,10 r13 180-270" } },
+        { 12, { "line 12,12-88,12", "line 88,12-88,38", "line 12,38-88,38", "line 12,12-12,38" } },
+    };
+    for (const Case& k : cases) {
+        CCommandTape tape;
+        CLoopCommand& c = *tape.Doc().m_loopCmd;
+        CLoopWriter(c)
+            .Line(At(10, 0), At(90, 0))
+            .Arc(At(90, 10), 10, 270, 360)
+            .Line(At(100, 10), At(100, 40))
+            .Arc(At(90, 40), 10, 0, 90)
+            .Line(At(10, 50), At(90, 50), 1)
+            .Arc(At(10, 40), 10, 90, 180)
+            .Line(At(0, 10), At(0, 40), 1)
+            .Arc(At(10, 10), 10, 180, 270);
+        c.m_values[1].value = k.d;
+        ASSERT_EQ(c.MakeOffset(1), 1) << k.d;
+        std::vector<std::string> listing;
+        const CZelkDoc& doc = tape.Doc();
+        for (int b = 0; b < doc.m_lineBlocks.GetSize(); ++b)
+            for (int i = 0; i < doc.LineBlockAt(b)->m_count; ++i) {
+                const CLine& l = doc.LineBlockAt(b)->m_slots[i];
+                listing.push_back("line " + Pt(l.m_start) + "-" + Pt(l.m_end));
+            }
+        for (int b = 0; b < doc.m_arcBlocks.GetSize(); ++b)
+            for (int i = 0; i < doc.ArcBlockAt(b)->m_count; ++i) {
+                const CArc& a = doc.ArcBlockAt(b)->m_slots[i];
+                listing.push_back("arc " + Pt(a.m_centre) + " r" + loop_tests::Num(a.m_radius) + " " +
+                                  loop_tests::Num(a.m_startAngle) + "-" + loop_tests::Num(a.m_endAngle));
+            }
+        // The drawing keeps its own order of lines within a block.
+        std::vector<std::string> expected = k.listing;
+        std::sort(listing.begin(), listing.end());
+        std::sort(expected.begin(), expected.end());
+        EXPECT_EQ(listing, expected) << k.d;
+        EXPECT_EQ(static_cast<int>(doc.GetGroup(0)->m_members.size()), static_cast<int>(k.listing.size()));
     }
 }
 
