@@ -178,6 +178,14 @@ TEST_F(LoopTape, PicksFollowJoinAndCloseLoopsOfCopies)
           "L 0,0>10,0 | L 10,0>10,10 | L 10,10>0,10 | L 0,10>0,0" },
         { "the branch down", { L(0, 0, 10, 0), L(10, -10, 10, 10), L(0, 10, 10, 10), L(0, 0, 0, 10) },
           { At(2, 0), At(10, -8) }, "L 0,0>10,0 | L 10,0>10,-10", nullptr, open, true, "L 0,0>10,0 | L 10,0>10,-10" },
+        // A picked line crossing only the second member: the loop is cut back there; crossing
+        // the second and the third, the latest wins.
+        { "a line across the second member", { L(0, 0, 10, 0), L(10, 0, 10, 10), L(10, 10, 20, 10), L(5, 5, 15, 5) },
+          { At(2, 0), At(13, 5) }, "L 0,0>10,0 | L 10,0>10,5 | L 10,5>15,5", nullptr, open, true,
+          "L 0,0>10,0 | L 10,0>10,5 | L 10,5>15,5" },
+        { "a line across two members", { L(0, 0, 10, 0), L(10, 0, 10, 10), L(10, 10, 20, 10), L(8, 3, 18, 13) },
+          { At(2, 0), At(17, 12) }, "L 0,0>10,0 | L 10,0>10,10 | L 10,10>15,10 | L 15,10>18,13", nullptr, open, true,
+          "L 0,0>10,0 | L 10,0>10,10 | L 10,10>15,10 | L 15,10>18,13" },
         { "a pick that meets no member", { L(0, 0, 10, 0), L(20, 5, 30, 5) }, { At(2, 0), At(25, 5) }, "L 0,0>10,0",
           "指定要素は選択したリンクと交点を持ちません。", open, true, "L 0,0>10,0" },
         // The chain runs past its start and crosses the first side: Enter trims both there.
