@@ -199,6 +199,9 @@ TEST_F(LoopTape, PicksFollowJoinAndCloseLoopsOfCopies)
         { "a loop ending with a circle", { L(0, 0, 10, 0), Ci(10, 0, 3) }, { At(2, 0), At(10, 3) },
           "L 0,0>7,0 | C 10,0 r3", nullptr, taken, false, "C 10,0 r3" },
         { "a circle alone", { Ci(0, 0, 5) }, { At(0, 5) }, "C 0,0 r5", nullptr, taken, false, "C 0,0 r5" },
+        // A line leaving an arc where it touches it: their joint closes nothing.
+        { "an arc and a line meeting only at their joint", { Ar(0, 0, 10, 0, 90), L(-10, 10, 0, 10) }, { At(7.07, 7.07) },
+          "A 10,0>0,10 | L 0,10>-10,10", nullptr, open, true, "A 10,0>0,10 | L 0,10>-10,10" },
         // An arc, then a line ending on the arc's start: the joint is no crossing, the start is.
         { "an arc and its chord", { Ar(0, 0, 10, 0, 90), L(0, 10, 10, 0) }, { At(7.07, 7.07) },
           "A 10,0>0,10 | L 0,10>10,0", nullptr, taken, false, "A 10,0>0,10 | L 0,10>10,0" },
