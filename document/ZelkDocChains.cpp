@@ -14,8 +14,8 @@
 
 namespace {
 
-// The last live element of the blocks, other than the current one, with an end at the point
-// (within 0.1); counts them all.
+// The last live element of the blocks, other than the current one and the one the chain
+// excludes throughout, with an end at the point (within 0.1); counts them all.
 struct Continuation {
     int count = 0;
     int block = -1;
@@ -24,9 +24,14 @@ struct Continuation {
     std::uint8_t endFlag = 0;
 };
 
+struct ElementAt {
+    int kind, block, slot;
+    bool Is(int k, int b, int s) const { return kind == k && block == b && slot == s; }
+};
+
 template <class Block, class EndsOf>
-Continuation FindAt(const CObArray& blocks, int kind, CPointD p, int curKind, int curBlock,
-                    int curSlot, EndsOf ends)
+Continuation FindAt(const CObArray& blocks, int kind, CPointD p, ElementAt current, ElementAt excluded,
+                    EndsOf ends)
 {
     Continuation c;
     for (int b = 0; b < blocks.GetSize(); ++b) {
@@ -35,7 +40,7 @@ Continuation FindAt(const CObArray& blocks, int kind, CPointD p, int curKind, in
             const auto& e = block->m_slots[s];
             if (e.m_state & STATE_DELETED)
                 continue;
-            if (kind == curKind && b == curBlock && s == curSlot)
+            if (current.Is(kind, b, s) || excluded.Is(kind, b, s))
                 continue;
             CPointD first, last;
             ends(e, first, last);
@@ -107,11 +112,12 @@ CPointD CZelkDoc::FollowChain(CPointD start, int kind, int block, int slot,
                               std::vector<CElemRef>& entries)
 {
     CPointD p = start;
+    // The element the chain starts from never joins it, also when the chain comes back to it.
+    const ElementAt excluded{ kind, block, slot };
     for (int step = 0; step < 100; ++step) {
-        const Continuation lines =
-            FindAt<CLines>(m_lineBlocks, ELEM_LINE, p, kind, block, slot, LineEnds);
-        const Continuation arcs =
-            FindAt<CArcs>(m_arcBlocks, ELEM_ARC, p, kind, block, slot, ArcEnds);
+        const ElementAt current{ kind, block, slot };
+        const Continuation lines = FindAt<CLines>(m_lineBlocks, ELEM_LINE, p, current, excluded, LineEnds);
+        const Continuation arcs = FindAt<CArcs>(m_arcBlocks, ELEM_ARC, p, current, excluded, ArcEnds);
         Continuation next;
         int nextKind;
         if (lines.count == 1 && arcs.count == 0) {

@@ -313,11 +313,12 @@ void CZelkView::DrawLoopOutlines(CDC* dc, const RECT& clip, int lastOnly)
         const auto* keys = static_cast<const COwnedPtrArray*>(loop.m_loops[i]);
         for (int k = 0; keys && k < keys->GetSize(); ++k) {
             const CElemKey* key = keys->KeyAt(k);
-            if (!key || key->kind != 4 || key->index < 0 || key->index >= loop.m_lineCopies.GetSize())
+            if (!key)
                 continue;
-            auto* line = static_cast<CLine*>(loop.m_lineCopies[key->index]);
-            if (line)
+            if (CLine* line = loop.MemberLine(*key))
                 DrawLineByDirection(dc, *line, clipD);
+            else if (CArc* arc = loop.MemberArc(*key))
+                arc->Draw(dc, m_origin, m_zoom, clipD);
         }
     }
 }

@@ -6,6 +6,7 @@
 #include <cstdlib>
 
 #include "app/ZelkApp.h"
+#include "commands/circle/ElementAdding.h"
 #include "document/CreationLog.h"
 #include "document/ZelkDoc.h"
 #include "elements/ElementKinds.h"
@@ -53,13 +54,8 @@ int CCircleCommand::AddRegularPolygon(int count, CPointD centre, double size, do
         OrderPoints(a, b);
         previous = next;
         std::int16_t block = -1, slot = -1;
-        if (!doc->m_creationLog->AddLine(a, b, 1, block, slot, 1, 1) || !group)
-            continue;
-        if (CLine* side = doc->GetLineElem(block, slot))
-            side->m_group = groupIndex;
-        CElemRef member;
-        member.Init(ELEM_LINE, block, slot, 1, 1);
-        group->m_members.push_back(member);
+        if (doc->m_creationLog->AddLine(a, b, 1, block, slot, 1, 1))
+            JoinNewGroup(doc, group, groupIndex, ELEM_LINE, block, slot);
     }
     LeaveLayerRule(writeLayer);
     return 1;

@@ -5,6 +5,11 @@
 #include "app/ZelkApp.h"
 #include "document/CreationLog.h"
 #include "document/ZelkDoc.h"
+#include "elements/Arc.h"
+#include "elements/Circle.h"
+#include "elements/ElementKinds.h"
+#include "elements/Group.h"
+#include "elements/Line.h"
 #include "geometry/Numeric.h"
 
 namespace {
@@ -78,4 +83,24 @@ int AddArcElement(CZelkDoc* doc, CPointD centre, double radius, double start, do
         return 0;
     doc->m_creationLog->AddArc(centre, radius, start, end, 1, block, slot, final, keep);
     return 1;
+}
+
+void JoinNewGroup(CZelkDoc* doc, CGroup* group, std::int16_t number, std::int16_t kind, std::int16_t block,
+                  std::int16_t slot)
+{
+    if (!doc || !group || block < 0 || slot < 0)
+        return;
+    if (kind == ELEM_LINE) {
+        if (CLine* e = doc->GetLineElem(block, slot))
+            e->m_group = number;
+    } else if (kind == ELEM_CIRCLE) {
+        if (CCircle* e = doc->GetCircleElem(block, slot))
+            e->m_group = number;
+    } else if (kind == ELEM_ARC) {
+        if (CArc* e = doc->GetArcElem(block, slot))
+            e->m_group = number;
+    }
+    CElemRef member;
+    member.Init(kind, block, slot, 1, 1);
+    group->m_members.push_back(member);
 }

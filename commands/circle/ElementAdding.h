@@ -7,6 +7,7 @@
 
 #include "geometry/PointD.h"
 
+class CGroup;
 class CZelkDoc;
 
 // Taken before an add and finished after it. Layer condition 2 makes a new layer the write
@@ -35,3 +36,8 @@ int AddCircleElement(CZelkDoc* doc, CPointD centre, double radius, int final, st
 // leaves block and slot at -1).
 int AddArcElement(CZelkDoc* doc, CPointD centre, double radius, double start, double end, std::int16_t& block,
                   std::int16_t& slot, int final, int keep, std::int16_t& circleBlock, std::int16_t& circleSlot);
+
+// A new line, circle or arc joins the group an operation builds: it takes the group's number and
+// the group a member reference (state 1, mark 1). A position of -1 (a refused add) joins nothing.
+void JoinNewGroup(CZelkDoc* doc, CGroup* group, std::int16_t number, std::int16_t kind, std::int16_t block,
+                  std::int16_t slot);

@@ -120,13 +120,7 @@ void CLineCommand::MakeRectangle(int corner, int angle, int opposite, int width,
         std::int16_t block = -1, slot = -1;
         const int keep = side > 0 || group ? 1 : 0;
         log->AddLine(a, b, kMarkPlain, block, slot, 1, keep);
-        if (!group || slot < 0)
-            continue;
-        if (CLine* line = doc->GetLineElem(block, slot))
-            line->m_group = groupNumber;
-        CElemRef member;
-        member.Init(ELEM_LINE, block, slot, 1, 1);
-        group->m_members.push_back(member);
+        JoinNewGroup(doc, group, groupNumber, ELEM_LINE, block, slot);
     }
     layer.Finish();
 }

@@ -3,6 +3,7 @@
 
 #include "app/ZelkApp.h"
 #include "document/ZelkDoc.h"
+#include "elements/Arc.h"
 #include "elements/Line.h"
 #include "input/PointSearch.h"
 #include "input/ElemKey.h"
@@ -24,9 +25,12 @@ void CLoopCommand::Reset()
 {
     if (m_doc && m_doc->m_pointSearch)
         m_doc->m_pointSearch->EraseMarker();
+    DrawAllLoops(1);
     m_tokenString.Empty();
     for (CQuantity& v : m_values)
         v.Reset();
+    for (CInputPoint& p : m_inputPoints)
+        p.Reset();
     m_defaultLength = 500.0;
     if (m_doc) {
         m_doc->m_previewKind = 0;
@@ -47,21 +51,20 @@ void CLoopCommand::FreeLoops()
     for (int i = 0; i < m_lineCopies.GetSize(); ++i)
         delete static_cast<CLine*>(m_lineCopies[i]);
     m_lineCopies.RemoveAll();
-    for (int i = 0; i < m_lineRefs.GetSize(); ++i)
-        delete static_cast<CElemRef*>(m_lineRefs[i]);
-    m_lineRefs.RemoveAll();
+    for (CPtrArray* arcs : { &m_circleCopies, &m_arcCopies }) {
+        for (int i = 0; i < arcs->GetSize(); ++i)
+            delete static_cast<CArc*>((*arcs)[i]);
+        arcs->RemoveAll();
+    }
+    for (CPtrArray* refs : { &m_lineRefs, &m_circleRefs, &m_arcRefs }) {
+        for (int i = 0; i < refs->GetSize(); ++i)
+            delete static_cast<CElemRef*>((*refs)[i]);
+        refs->RemoveAll();
+    }
     for (int i = 0; i < m_loops.GetSize(); ++i)
         delete static_cast<COwnedPtrArray*>(m_loops[i]);
     m_loops.RemoveAll();
     m_currentLoop = nullptr;
     m_runElems.clear();
     m_runVertices.clear();
-}
-
-void CLoopCommand::OnInput(int kind, int subCode)
-{
-    // The command's own handling of its inputs is built with the command; the router's
-    // hand-over is kept so that what reached the command can be read back.
-    m_lastInputKind = kind;
-    m_lastInputSubCode = subCode;
 }

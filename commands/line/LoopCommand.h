@@ -9,10 +9,14 @@
 
 #include "geometry/ElemRef.h"
 #include "geometry/PointD.h"
+#include "input/InputPoint.h"
 #include "macro/Quantity.h"
 #include "platform/core/Arrays.h"
 #include "platform/core/String.h"
 
+class CArc;
+class CElemKey;
+class CLine;
 class COwnedPtrArray;
 class CPatternGroup;
 class CZelkDoc;
@@ -26,13 +30,21 @@ public:
     // The typed value of each token position; in "AV" position 0 is the joining-angle limit,
     // the largest bend in degrees a run of joined lines passes over.
     CQuantity m_values[5];
+    // The point input of each token position; in "OAP" position 2 is the hatching's pass point.
+    CInputPoint m_inputPoints[5];
 
-    // The loop store: copies of the lines taken into loops, the drawing element of each copy
-    // (same index) and the loops, each a chain of keys naming the copies in order of travel.
+    // The loop store: copies of the lines, circles and arcs taken into loops, the drawing
+    // element of each copy (same index) and the loops, each a chain of keys naming the copies in
+    // order of travel. A circle is kept as an arc from 0 to 360 degrees. The joining and closing
+    // of a loop trim the copies, never the drawing.
     std::uint8_t m_extractState;    // 0 none, 1 started, 2 being extended, 3 closed
     COwnedPtrArray* m_currentLoop;  // one of m_loops, or none
     CPtrArray m_lineCopies;         // CLine, owned
     CPtrArray m_lineRefs;           // CElemRef, owned
+    CPtrArray m_circleCopies;       // CArc, owned
+    CPtrArray m_circleRefs;         // CElemRef, owned
+    CPtrArray m_arcCopies;          // CArc, owned
+    CPtrArray m_arcRefs;            // CElemRef, owned
     CPtrArray m_loops;              // COwnedPtrArray, owned
 
     // The run of joined lines: one reference per line in travel order (the extra byte says
@@ -102,4 +114,39 @@ public:
 
     // Deletes every copy, reference and loop and empties the run; no loop is current after.
     void FreeLoops();
+
+    // ---- loop extraction ---------------------------------------------------------------
+    // A pick while loops are taken: starts a loop at the picked element, or joins the element
+    // to the current loop, then follows the unbranched chain of joined ends.
+    void ExtendLoopByPick();
+    // 1 when an end of the drawing's line or arc lies on the entry of a member of the loop.
+    int IsClosingElement(const COwnedPtrArray& loop, const CElemRef& element) const;
+    // Enter during extraction: 1 when the current loop closed and is current no more.
+    int CloseCurrentLoop();
+    // Cuts the loop back to its latest crossing with the picked element and appends the
+    // element from there towards the pick point; 0 when it crosses no member (the loop stays).
+    int JoinPickedElement(CPointD& freeEnd, COwnedPtrArray& loop, const CElemRef& picked);
+    // Trims the latest member crossing an earlier one and the earlier one at the crossing and
+    // drops what lies outside; 0 when no member crosses (the loop stays).
+    int CloseLoop();
+    // mode 2 erases (and redraws the loop's drawing elements), 3 and 4 the two purpose colours.
+    void DrawLoop(int mode, const COwnedPtrArray* loop);
+    // The copy a member names (a circle's is its 0-360 arc); none for another kind or an index
+    // past its list.
+    CLine* MemberLine(const CElemKey& key) const;
+    CArc* MemberArc(const CElemKey& key) const;
+    const CElemRef* MemberRef(const CElemKey& key) const;
+
+    // ---- queries on the loops ----------------------------------------------------------
+    // The points of a loop that can be extreme across the direction theta (degrees).
+    void CollectExtremeCandidates(const COwnedPtrArray& loop, double theta, std::vector<CPointD>& points) const;
+    // How far the loops reach on either side of the line through p at theta: high >= 0 >= low.
+    void GetLoopsExtentAcross(CPointD p, double theta, double& high, double& low) const;
+    // The extreme points of the loops in the frame turned by theta; 0 without a point.
+    int GetLoopsExtremePoints(double theta, CPointD& highest, CPointD& lowest, CPointD& leftmost,
+                              CPointD& rightmost) const;
+    // The crossings of the infinite line a-b with every loop, sorted in x-then-y order so that
+    // they pair into the chords inside the loops; 1 when there is any.
+    int IntersectLineWithLoops(CPointD a, CPointD b, std::vector<CPointD>& points) const;
+    double GetLoopPerimeter(const COwnedPtrArray& loop) const;
 };

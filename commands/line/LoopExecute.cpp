@@ -51,21 +51,8 @@ int CLoopCommand::Execute()
     return 1;
 }
 
-// The loop operations come with the loop extraction; until then a hatching reports itself made
-// and the others make nothing, silently.
-int CLoopCommand::MakeHatching(int angleSlot, int pointSlot)
-{
-    (void)angleSlot;
-    (void)pointSlot;
-    return 1;
-}
-
-int CLoopCommand::MakeOffset(int distanceSlot)
-{
-    (void)distanceSlot;
-    return 0;
-}
-
+// The section properties and the arc curves come with their own operations; until then they
+// make nothing, silently.
 int CLoopCommand::ComputeSectionProperties(int axisSlot)
 {
     (void)axisSlot;
@@ -75,9 +62,4 @@ int CLoopCommand::ComputeSectionProperties(int axisSlot)
 int CLoopCommand::MakeArcCurve()
 {
     return 0;
-}
-
-void CLoopCommand::DrawAllLoops(int normal)
-{
-    (void)normal;
 }

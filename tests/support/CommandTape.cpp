@@ -13,6 +13,7 @@
 #include "app/MainFrame.h"
 #include "commands/circle/CircleCommand.h"
 #include "commands/line/LineCommand.h"
+#include "commands/line/LoopCommand.h"
 #include "commands/line/PointCommand.h"
 #include "document/UndoHistory.h"
 #include "input/InputBar.h"
@@ -228,6 +229,9 @@ const CCommandRow& CCommandTape::Row(const std::string& what, Action action)
     row.lineTokensInt = LineInt().m_tokenString.GetString();
     row.lineModeInt = LineInt().m_modePattern.GetString();
     row.pointTokens = Point().m_tokenString.GetString();
+    row.loopTokens = Doc().m_loopCmd->m_tokenString.GetString();
+    row.loopMode = Doc().m_loopCmd->m_modePattern.GetString();
+    row.loopState = Doc().m_loopCmd->m_extractState;
     row.pointMode = Point().m_modePattern.GetString();
     row.pointTokensInt = PointInt().m_tokenString.GetString();
     row.pointModeInt = PointInt().m_modePattern.GetString();
@@ -338,6 +342,11 @@ const CCommandRow& CCommandTape::LineMenu(const char* title)
 const CCommandRow& CCommandTape::PointMenu(const char* title)
 {
     return SubModeMenu(CSubMode::Object::Point, title);
+}
+
+const CCommandRow& CCommandTape::LoopMenu(const char* title)
+{
+    return SubModeMenu(CSubMode::Object::Loop, title);
 }
 
 const CCommandRow& CCommandTape::Typed(const char* line)

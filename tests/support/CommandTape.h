@@ -38,6 +38,9 @@ struct CCommandRow {
     std::string pointMode;
     std::string pointTokensInt; // the interrupting point instance
     std::string pointModeInt;
+    std::string loopTokens;    // the loop command
+    std::string loopMode;
+    int loopState = 0;         // its extraction state
     std::string prompt;
     std::string hint;
     std::string message;       // the message line as the application keeps it
@@ -85,6 +88,8 @@ public:
     const CCommandRow& LineMenu(const char* title);
     // An item of the POINT or E_POINT sub-menu by its title.
     const CCommandRow& PointMenu(const char* title);
+    // An item of the LOOP sub-menu by its title.
+    const CCommandRow& LoopMenu(const char* title);
     // A typed line confirmed with Enter: "x,y" a point (sub-code 17), "30d" an angle, "++5" a
     // relative number, "12.5" a plain number (2), "5n" a count.
     const CCommandRow& Typed(const char* line);
