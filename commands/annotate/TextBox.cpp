@@ -3,8 +3,11 @@
 #include "commands/annotate/TextCommand.h"
 
 #include "app/AppText.h"
+#include "app/ZelkApp.h"
 #include "document/DocEnvironment.h"
 #include "document/ZelkDoc.h"
+#include "geometry/Transforms.h"
+#include "input/InputBar.h"
 
 namespace {
 
@@ -47,6 +50,45 @@ void CTextCommand::SetTextBox(const LOGFONT& font, int width10, int height10, in
 {
     ComputeTextBoxCorners(font, width10, height10, alignment, text, DocTextSettings().m_direction,
                           ratio, m_box[0], m_box[1], m_box[2], m_box[3]);
+}
+
+void CTextCommand::PublishTextBox()
+{
+    m_doc->m_previewKind = 40;
+    for (int i = 0; i < 4; ++i)
+        m_doc->m_previewTextBox[i] = m_box[i];
+    m_doc->m_previewTextAngle = m_angle;
+}
+
+void CTextCommand::PreviewTypedText(const CString& text)
+{
+    if (!g_pApp || !g_pApp->m_inputBar || g_pApp->m_inputBar->m_currentList != 2)
+        return;
+    ComputeBoxForString(text, 0);
+    PublishTextBox();
+}
+
+namespace {
+
+CPointD* CornerInDrawing(CPointD* out, const CPointD& anchor, const CPointD& corner, double angle)
+{
+    CPointD origin;
+    origin.Init(0, 0);
+    const CPointD turned = RotatePointDeg(corner, origin, angle);
+    out->Init(anchor.m_x + turned.m_x, anchor.m_y + turned.m_y);
+    return out;
+}
+
+}  // namespace
+
+CPointD* CTextCommand::GetTopEndCorner(CPointD* out, const CPointD* anchor) const
+{
+    return CornerInDrawing(out, *anchor, m_box[3], m_angle);
+}
+
+CPointD* CTextCommand::GetBottomStartCorner(CPointD* out, const CPointD* anchor) const
+{
+    return CornerInDrawing(out, *anchor, m_box[0], m_angle);
 }
 
 bool ExpandTabs(CString& text)
