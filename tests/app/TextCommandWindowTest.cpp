@@ -76,8 +76,9 @@ TEST_F(TextCommandWindow, ContinuousTextBoxesTheTextTypedIntoTheInputBox)
     for (int i = 0; i < 40; ++i)
         UiDriver::Key(VK_BACK);
     UiDriver::Pump();
-    const char* const typed = "PART12";
-    for (const char* k = typed; *k; ++k) {
+    // The letter keys without Shift type small letters.
+    const char* const keys = "PART12";
+    for (const char* k = keys; *k; ++k) {
         UiDriver::Key(static_cast<UINT>(*k));
         UiDriver::Pump();
         CString shown;
@@ -86,9 +87,9 @@ TEST_F(TextCommandWindow, ContinuousTextBoxesTheTextTypedIntoTheInputBox)
         EXPECT_EQ(text.m_string, shown);
         EXPECT_EQ(doc->m_previewKind, 40);
         EXPECT_DOUBLE_EQ(doc->m_previewTextBox[1].m_x - doc->m_previewTextBox[0].m_x,
-                         3.0 * static_cast<double>(k - typed + 1));
+                         3.0 * static_cast<double>(k - keys + 1));
     }
-    EXPECT_EQ(text.m_string, typed);
+    EXPECT_EQ(text.m_string, CString("part12"));
     EXPECT_EQ(m_frame->m_wndStatusBar.GetPaneText(0), prompt);
     // Nothing is placed yet.
     EXPECT_FALSE(doc->HasData());
