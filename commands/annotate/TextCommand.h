@@ -52,7 +52,7 @@ public:
     int m_recorderMark = 0;          // recorder lines present at the last execution
 
     CString m_editText;              // the string of the text being edited
-    int m_pendingText = 0;
+    int m_pendingText = 0;           // an edit waits for its typed text: the combo keeps it
     double m_dragLength = 0.0;       // the length of the last right drag
     int m_imeOpen = 0;               // the input method was open when a text window lost the focus
     int m_lastInputKind = 0;         // the last event handed to the command

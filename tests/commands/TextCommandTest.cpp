@@ -8,6 +8,7 @@
 
 #include "app/AppText.h"
 #include "app/ZelkApp.h"
+#include "commands/CommandKeyOps.h"
 #include "commands/annotate/TextCommand.h"
 #include "document/ZelkDoc.h"
 #include "input/InputBar.h"
@@ -244,6 +245,38 @@ TEST_F(TextTape, RowsReadBothInstancesAndTheTypedText)
     m_tape.TextMenu("連続文字列");
     m_tape.PostedText("ABC");
     EXPECT_EQ(Text().m_lastInputKind, 5);
+}
+
+TEST_F(TextTape, TheKeyRoutinesReachTheTextCommandByItsType)
+{
+    CTextCommand& edit = m_tape.TextInt();
+    CCommandRef ref(&edit);
+    ASSERT_TRUE(static_cast<bool>(ref));
+    ref.SetEditTarget(2, 7, 3);
+    EXPECT_EQ(edit.m_editBlock, 2);
+    EXPECT_EQ(edit.m_editSlot, 7);
+    EXPECT_EQ(edit.m_editPickPosition, 3);
+    EXPECT_EQ(edit.m_editFlag, 1);
+    edit.m_tokenString = "#";
+    EXPECT_TRUE(ref.IsEditPick());
+    edit.m_tokenString = "#S";
+    EXPECT_FALSE(ref.IsEditPick());
+
+    edit.m_macroFlag = 1;
+    EXPECT_TRUE(ref.TakesMacroInput());
+    ref.EndMacroInput();
+    EXPECT_EQ(edit.m_macroFlag, 0);
+    EXPECT_EQ(edit.m_tokenString, "");
+    EXPECT_FALSE(ref.TakesMacroInput());
+
+    ref.OnInput(11, 0);
+    EXPECT_EQ(edit.m_lastInputKind, 11);
+    edit.m_tokenString = "#P";
+    m_tape.Doc().m_previewKind = 0;
+    ref.Reset();
+    EXPECT_EQ(edit.m_tokenString, "");
+    EXPECT_EQ(edit.m_editFlag, 0);
+    EXPECT_EQ(m_tape.Doc().m_previewKind, 40);
 }
 
 }  // namespace
