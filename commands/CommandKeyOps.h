@@ -13,6 +13,7 @@
 class CCircleCommand;
 class CLineCommand;
 class CPointCommand;
+class CTextCommand;
 
 class CCommandKeyOps : public CGuidanceOwner {
 public:
@@ -54,9 +55,10 @@ public:
     int m_macroInput = 0;     // the command takes its inputs from a macro
 };
 
-// A drawing command object as the key routines reach it. The point and line commands and the
-// circle and arc command are plain classes without virtual members and are called by their own
-// type; every other command through its key operations.
+// A drawing command object as the key routines reach it. The point, line, text and circle and
+// arc commands are plain classes without virtual members and are called by their own type; every
+// other command through its key operations. The text command takes no key of its own yet: its
+// step keys come with its input handling.
 class CCommandRef {
 public:
     CCommandRef() = default;
@@ -64,7 +66,8 @@ public:
     CCommandRef(CCircleCommand* circle) : m_circle(circle) {}
     CCommandRef(CLineCommand* line) : m_line(line) {}
     CCommandRef(CPointCommand* point) : m_point(point) {}
-    explicit operator bool() const { return m_ops || m_circle || m_line || m_point; }
+    CCommandRef(CTextCommand* text) : m_text(text) {}
+    explicit operator bool() const { return m_ops || m_circle || m_line || m_point || m_text; }
 
     void OnInput(int kind, int subCode);
     void Reset();
@@ -87,4 +90,5 @@ private:
     CCircleCommand* m_circle = nullptr;
     CLineCommand* m_line = nullptr;
     CPointCommand* m_point = nullptr;
+    CTextCommand* m_text = nullptr;
 };

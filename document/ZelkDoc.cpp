@@ -213,6 +213,10 @@ void CZelkDoc::InitContents()
         circle->BuildPatternGroups();
         circle->BuildPatternLists();
     }
+    for (CTextCommand* text : { m_textCmd, m_textCmdInt }) {
+        text->BuildPatternGroups();
+        text->BuildAcceptedPatterns();
+    }
 
     m_pickList = new CPickList(this);
     m_pointSearch = new CPointSearch(this);

@@ -275,8 +275,10 @@ void CZelkApp::ApplyInputComboText(const CString& text)
         return;
     switch (m_inputBar->m_currentList) {
     case 2:
-        if (m_interruptKind != 7 && m_commandKind == 7 && doc->m_textCmd)
+        if (m_interruptKind != 7 && m_commandKind == 7 && doc->m_textCmd) {
             doc->m_textCmd->m_string = text;
+            doc->m_textCmd->PreviewTypedText(text);
+        }
         break;
     case 3:
         // A font line is read as text attributes, as if typed and confirmed.

@@ -269,7 +269,7 @@ BOOL CZelkApp::StartTextEdit(CZelkDoc* doc, CZelkView* view, const CElemRef& ref
     edit->m_angle = angle;
     doc->SetCurrentAngle(angle - doc->m_relAngle);
     edit->m_editText = string;
-    edit->m_positionClass = position;
+    edit->m_editPickPosition = position;
     edit->UpdateTextBox(0);
     ShowEditHint(doc, " 文字列編集モードです");
     if (m_appCommand.m_textFlag) {

@@ -57,12 +57,12 @@ const KindHint kKindAnnouncements[] = {
     {12, "ループ処理モードです"},
 };
 
-// The instance of a command kind with the guidance owner's members: the text, dimension or loop
-// command; none for other kinds (the point, line and circle commands are reached by their type).
+// The instance of a command kind with the guidance owner's members: the dimension or loop
+// command; none for other kinds (the point, line, circle and text commands are reached by their
+// type).
 CGuidanceOwner* CommandOf(CZelkDoc* doc, int kind, bool interrupting)
 {
     switch (kind) {
-    case 7: return interrupting ? doc->m_textCmdInt : doc->m_textCmd;
     case 10: return interrupting ? doc->m_dimCmdInt : doc->m_dimCmd;
     case 12: return interrupting ? nullptr : doc->m_loopCmd;
     default: return nullptr;
@@ -92,6 +92,14 @@ CPointCommand* PointCommandOf(CZelkDoc* doc, int kind, bool interrupting)
     if (kind != 1)
         return nullptr;
     return interrupting ? doc->m_pointCmdInt : doc->m_pointCmd;
+}
+
+// The text command, a plain class like the point command, by its own type (7).
+CTextCommand* TextCommandOf(CZelkDoc* doc, int kind, bool interrupting)
+{
+    if (kind != 7)
+        return nullptr;
+    return interrupting ? doc->m_textCmdInt : doc->m_textCmd;
 }
 
 int PreviewOfCommand(CZelkDoc* doc, int kind, bool interrupting)
@@ -128,6 +136,8 @@ void CZelkApp::SetGuidance(CZelkDoc* doc)
             take(line->m_prompt, line->m_hint);
         else if (const CPointCommand* point = PointCommandOf(doc, kind, interrupting))
             take(point->m_prompt, point->m_hint);
+        else if (const CTextCommand* text = TextCommandOf(doc, kind, interrupting))
+            take(text->m_prompt, text->m_hint);
         else
             takeOwner(CommandOf(doc, kind, interrupting));
     };
@@ -245,9 +255,6 @@ void CZelkApp::AnnounceDrawingMode(CZelkDoc* doc)
 void CZelkApp::CopyTextBoxPreview(CZelkDoc* doc)
 {
     doc->m_previewKind = 40;
-    if (CTextCommand* text = doc->m_textCmd) {
-        for (int i = 0; i < 4; ++i)
-            doc->m_previewTextBox[i] = text->m_box[i];
-        doc->m_previewTextAngle = text->m_angle;
-    }
+    if (CTextCommand* text = doc->m_textCmd)
+        text->PublishTextBox();
 }

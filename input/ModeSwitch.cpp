@@ -280,6 +280,8 @@ BOOL CZelkApp::SwitchCommandKind(CZelkDoc* doc, CZelkView* view, short kind, int
             d->m_lineCmd->ShowGuidance();
         else if (kind == 1)
             d->m_pointCmd->ShowGuidance();
+        else if (kind == 7)
+            d->m_textCmd->ShowGuidance();
         else if (CGuidanceOwner* main = MainCommandOf(d, kind))
             main->ShowGuidance();
     });
@@ -343,19 +345,15 @@ void CZelkApp::ResetAfterCommandSwitch(CZelkDoc* doc, int kind)
         doc->m_loopCmd->Reset();
     if (doc->m_groupDeleteMode)
         doc->m_groupDeleteMode->Reset();
-    // A text being typed when an undo or redo interrupted it is taken as it stands.
-    if (m_interruptMode == 31 || m_interruptMode == 32) {
-        if (doc->m_textCmd)
-            doc->m_textCmd->OnEnter();
-        if (m_commandKind == 7)
-            CopyTextBoxPreview(doc);
-    }
+    // A text being typed when an undo or redo interrupted it keeps its box in the preview; the
+    // command's Enter comes with its input handling.
+    if ((m_interruptMode == 31 || m_interruptMode == 32) && m_commandKind == 7)
+        CopyTextBoxPreview(doc);
 }
 
 CGuidanceOwner* CZelkApp::MainCommandOf(CZelkDoc* doc, int kind)
 {
     switch (kind) {
-    case 7: return doc->m_textCmd;
     case 10: return doc->m_dimCmd;
     case 12: return doc->m_loopCmd;
     default: return nullptr;

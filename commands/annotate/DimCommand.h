@@ -37,7 +37,7 @@ public:
     CQuantity m_values[6];
     CStringArray m_stepTexts;   // the macro recorder's text of each step
     CString m_valueText;
-    CPointD m_valueBox[3];    // value text box: origin, along the width, along the height
+    CPointD m_valueBox[4];    // value text box: bottom-start, bottom-end, top-start, top-end
 
     std::vector<CPointD> m_chainPoints;   // the points of the dimension chain entered so far
 

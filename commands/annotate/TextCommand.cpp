@@ -1,177 +1,180 @@
-// The text command object, and the notation routines the document's text adders use.
+// The text command object: its pattern table, the token-string queries and the reset.
 #include "commands/annotate/TextCommand.h"
 
-#include <algorithm>
-
-#include "app/AppText.h"
-#include "document/DocEnvironment.h"
+#include "app/ZelkApp.h"
+#include "commands/circle/CommandFamilies.h"
+#include "commands/circle/PatternTable.h"
 #include "document/ZelkDoc.h"
-
-CTextCommand::CTextCommand(CZelkDoc* doc, int instance)
-    : m_doc(doc), m_instance(instance), m_modePattern(instance == 0 ? "P" : "#P"), m_angle(0),
-      m_pendingText(0)
-{
-}
-
-void ComputeBoxOfString(const CString& text, CPointD* corners)
-{
-    const CAppText& t = DocTextSettings();
-    double r = 1.0;
-    if (CTextCommand::HasNotationMarkers(text))
-        r = CTextCommand::GetNotationWidthRatio(text, 0);
-    if (t.m_formClass == 2)
-        r *= ComputeTextWidthRatio(text, t.m_logFont, t.m_widthTenths, t.m_heightTenths,
-                                   t.m_anchor, t.m_charSpacing, t.m_rightToLeft,
-                                   t.m_logFont.lfEscapement / 10.0, t.m_direction);
-    CPointD far;
-    ComputeTextBoxCorners(t.m_logFont, t.m_widthTenths, t.m_heightTenths, t.m_anchor, text,
-                          t.m_direction, r, corners[0], corners[1], corners[2], far);
-}
-
-void CTextCommand::UpdateTextBox(int)
-{
-    ComputeBoxForString(m_string);
-}
-
-void CTextCommand::ComputeBoxForString(const CString& text)
-{
-    ComputeBoxOfString(text, m_box);
-}
-
-bool ExpandTabs(CString& text)
-{
-    CString spaces(' ', DocTabWidth());
-    CString out;
-    bool found = false;
-    for (int i = 0; i < text.GetLength(); ++i) {
-        if (text[i] == '\t') {
-            out += spaces;
-            found = true;
-        } else {
-            out += text[i];
-        }
-    }
-    text = out;
-    return found;
-}
-
-bool CTextCommand::HasNotationMarkers(const CString& text)
-{
-    const CAppText& t = DocTextSettings();
-    return (!t.m_subscriptMarker.IsEmpty() && text.Find(t.m_subscriptMarker) >= 0) ||
-           (!t.m_rubyMarker.IsEmpty() && text.Find(t.m_rubyMarker) >= 0);
-}
+#include "input/PatternGroup.h"
+#include "input/PointSearch.h"
 
 namespace {
 
-bool MarkerAt(const CString& text, int i, const CString& marker)
+const CPatternRow kGroups[] = {
+    { "single", { "P", "B", "K", "A", "L", "T", "C" } },
+    { "range", { "BPK", "K", "A", "L", "T", "C" } },
+    { "inner", { "BB", "K", "A", "L", "T", "C" } },
+    { "move", { "#P" } },
+    { "edit_text", { "#T", "#K" } },
+    { "edit_ang", { "#A", "#L", "#C" } },
+    { "atr", { "#Q", "#O" } },
+    { "form", { "#SP", "#EP" } },
+    { "multi", { "#P", "#T", "#K", "#A", "#L", "#C", "#Q", "#O", "#SP", "#EP" } },
+};
+
+const char* const kAcceptedPatterns[] = { "K",  "A",  "T",  "L",  "C",  "P",  "BPK", "BB",  "#K",
+                                          "#T", "#A", "#L", "#C", "#O", "#Q", "#P",  "#SP", "#EP" };
+
+// What a new drawing offers to place before anything is typed or picked.
+const char* const kSampleText = "Zelk 文字列の見本";
+
+} // namespace
+
+CTextCommand::CTextCommand(CZelkDoc* doc, int instance)
+    : m_instance(instance), m_doc(doc), m_modePattern(instance == 0 ? "P" : "#P"),
+      m_string(kSampleText)
 {
-    return !marker.IsEmpty() && i + marker.GetLength() <= text.GetLength() &&
-           text.Mid(i, marker.GetLength()) == marker;
+    for (int i = 0; i < kPositions; ++i) {
+        m_inputPoints[i].Reset();
+        m_savedInputPoints[i].Reset();
+        m_values[i].Reset();
+    }
 }
 
-}  // namespace
-
-void CTextCommand::SplitNotation(const CString& text, CStringArray* pieces, CWordArray* kinds,
-                                 int futureTense, int showMessages)
+CTextCommand::~CTextCommand()
 {
-    const CAppText& t = DocTextSettings();
-    const CString& m1 = t.m_subscriptMarker;
-    const CString& m2 = t.m_rubyMarker;
-    int s = 0;
-    CString piece;
-    CString rest = text;
-    // A marker closes the current piece and steps its set's states (first -> second -> 0); inside
-    // the other kind of set it is plain text, with a message.
-    auto atMarker = [&](int i, const CString& marker, int firstState, int otherA, int otherB,
-                        const char* future, const char* past) {
-        if (!MarkerAt(rest, i, marker))
-            return -1;
-        if (s == otherA || s == otherB) {
-            if (showMessages)
-                DocShowMessage(futureTense ? future : past, 1);
-            piece += marker;
-            return i + marker.GetLength();
+    ClearTempMarks();
+    FreePatternGroups();
+}
+
+void CTextCommand::BuildPatternGroups()
+{
+    AddPatternGroups(m_patternGroups, kGroups);
+}
+
+void CTextCommand::BuildAcceptedPatterns()
+{
+    for (const char* p : kAcceptedPatterns)
+        m_acceptedPatterns.Add(p);
+}
+
+void CTextCommand::FreePatternGroups()
+{
+    ::FreePatternGroups(m_patternGroups);
+}
+
+CString CTextCommand::GetGroupLeadPattern(const CString& name) const
+{
+    return LeadPatternOfGroup(m_patternGroups, name);
+}
+
+CString CTextCommand::GetCurrentGroupName() const
+{
+    return CommandFamilies::GetCurrentGroupName(*this);
+}
+
+int CTextCommand::IsAcceptedPrefix(const CString& s) const
+{
+    return CommandFamilies::IsAcceptedPrefix(*this, s) ? 1 : 0;
+}
+
+CPatternGroup* CTextCommand::FindGroupOfPattern(const CString& pattern) const
+{
+    return CommandFamilies::FindGroupOfPattern(*this, pattern);
+}
+
+void CTextCommand::UpdateLengthInputFlag()
+{
+    CommandFamilies::UpdateLengthInputFlag(*this);
+}
+
+bool CTextCommand::AllPatternsState()
+{
+    return g_pApp && g_pApp->m_noPopupMenu && !g_pApp->m_modeFromMenu;
+}
+
+int CTextCommand::ClassifyTokens(int* boxInProgress, int* complete) const
+{
+    *boxInProgress = 0;
+    *complete = 0;
+    const CString& t = m_tokenString;
+    if (m_editFlag) {
+        if (t == "#")
+            return 1;
+        if (IsOneOf(t, { "#P", "#K", "#T", "#A", "#L", "#C", "#O", "#Q", "#SP", "#EP" })) {
+            *complete = 1;
+            return 0;
         }
-        pieces->Add(piece);
-        kinds->Add(static_cast<WORD>(s));
-        piece.Empty();
-        s = s == 0 ? firstState : (s == firstState ? firstState * 2 : 0);
-        rest = rest.Mid(i + marker.GetLength());
+        if (t == "#S" || t == "#E")
+            return 2;
+        return -1;
+    }
+    if (t.IsEmpty())
         return 0;
-    };
-    int i = 0;
-    while (i < rest.GetLength()) {
-        int next = atMarker(i, m1, 1, 4, 8, "振り仮名に付けられた添え字は無視します",
-                            "振り仮名に付けられた添え字は無視しました");
-        if (next < 0)
-            next = atMarker(i, m2, 4, 1, 2, "添え字に付けられた振り仮名は無視します",
-                            "添え字に付けられた振り仮名は無視しました");
-        if (next >= 0) {
-            i = next;
-            continue;
-        }
-        piece += rest[i];
-        ++i;
+    if (IsOneOf(t, { "K", "A", "T", "L", "C", "P", "BB" })) {
+        *complete = 1;
+        return 0;
     }
-    if (!piece.IsEmpty()) {
-        pieces->Add(piece);
-        kinds->Add(static_cast<WORD>(s));
+    if (t == "B") {
+        *boxInProgress = 1;
+        return 1;
     }
-    if (s == 1) {
-        if (showMessages)
-            DocShowMessage(futureTense ? "添え字の指示文字(" + m1 + ")は３組で使用した場合(100" +
-                                             m1 + "+0.1" + m1 + "-0.1" + m1 + ")に機能します"
-                                       : CString("添え字の指示文字の数は一組３個として扱いました"),
-                           1);
-        pieces->Add(CString());
-        kinds->Add(2);
-    } else if (s == 4) {
-        if (showMessages)
-            DocShowMessage(futureTense ? "振り仮名の指示文字(" + m2 + ")は３組で使用した場合(･･･" +
-                                             m2 + "漢字" + m2 + "ｶﾝｼﾞ" + m2 + "･･･)に機能します"
-                                       : CString("振り仮名の指示文字の数は一組３個として扱いました"),
-                           1);
-        if (kinds->GetSize() > 0)
-            kinds->InsertAt(kinds->GetSize() - 1, static_cast<WORD>(0));
-        else
-            kinds->Add(0);
+    if (t == "BP")
+        return 2;
+    if (t == "BPK") {
+        *boxInProgress = 1;
+        *complete = 1;
+        return 2;
     }
+    return -1;
 }
 
-double CTextCommand::GetNotationWidthRatio(const CString& text, int showMessages)
+int CTextCommand::GetLastPointTokenIndex() const
 {
-    if (text.IsEmpty())
-        return 1.0;
-    CStringArray pieces;
-    CWordArray kinds;
-    SplitNotation(text, &pieces, &kinds, 1, showMessages);
-    int plain = 0, c = 0;
-    double stacked = 0;
-    for (int i = 0; i < pieces.GetSize() && i < kinds.GetSize(); ++i) {
-        int len = pieces[i].GetLength();
-        switch (kinds[i]) {
-        case 0:
-        case 4:
-            plain += len;
-            break;
-        case 1:
-            c = len;
-            break;
-        case 2:
-            stacked += std::max(c, len);
-            c = 0;
-            break;
+    for (int i = m_tokenString.GetLength() - 1; i >= 0; --i) {
+        switch (m_tokenString.GetAt(i)) {
+        case 'P':
+        case 'S':
+        case 'E':
+        case 'B':
+            return i;
         default:
             break;
         }
     }
-    return (stacked * DocTextSettings().m_layoutRatio2 + plain) / text.GetLength();
+    return -1;
+}
+
+void CTextCommand::Reset()
+{
+    CZelkDoc* doc = m_doc;
+    if (doc->m_pointSearch)
+        doc->m_pointSearch->EraseMarker();
+    doc->DrawDirectionMarks(0);
+    CommandFamilies::ClearStepRecords(*this);
+    m_editPickPosition = 0;
+    m_defaultLength = 500.0;
+    ClearTempMarks();
+    // The box is measured before it is published, so that the views draw the text's box as the
+    // settings stand now rather than as they stood at the last measure.
+    UpdateTextBox(0);
+    PublishTextBox();
+    doc->m_inputPoint.Assign(m_inputPoints[0]);
+    doc->m_inputMarkFlag = 0;
+    m_stepTexts.RemoveAll();
+    m_stepValueFlags.RemoveAll();
+    m_macroFlag = 0;
+    m_editFlag = 0;
+    m_savedCreationMode = 0;
+    if (g_pApp)
+        g_pApp->m_appElem.SetLastCommandKind(0);
+    m_macroPattern.Empty();
+    ShowGuidance();
 }
 
 void CTextCommand::OnInput(int kind, int subCode)
 {
-    // The command's own handling of its inputs is built with the command; the router's
+    // The command's own handling of its inputs is built with its input side; the router's
     // hand-over is kept so that what reached the command can be read back.
     m_lastInputKind = kind;
     m_lastInputSubCode = subCode;

@@ -122,6 +122,22 @@ CString GetValueToken(const Cmd& c, int subCode)
 
 // ---- the steps ----------------------------------------------------------------------------
 
+// What every reset begins with: both token strings emptied, every step record cleared, and the
+// first point records started at the drawing's base point.
+template <class Cmd>
+void ClearStepRecords(Cmd& c)
+{
+    c.m_savedTokenString.Empty();
+    c.m_tokenString.Empty();
+    for (int i = 0; i < Cmd::kPositions; ++i) {
+        c.m_savedInputPoints[i].Reset();
+        c.m_inputPoints[i].Reset();
+        c.m_values[i].Reset();
+    }
+    c.m_savedInputPoints[0].SetBoth(c.m_doc->m_basePoint);
+    c.m_inputPoints[0].SetBoth(c.m_doc->m_basePoint);
+}
+
 // The constraint mark shows the reference point of the step to come, or of the last point
 // given while that step is free.
 template <class Cmd>

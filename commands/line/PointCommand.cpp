@@ -149,15 +149,7 @@ void CPointCommand::Reset()
         m_prompt = kSinglePrompt;
         m_hint = kSingleHintStart;
     }
-    m_savedTokenString.Empty();
-    m_tokenString.Empty();
-    for (int i = 0; i < kPositions; ++i) {
-        m_savedInputPoints[i].Reset();
-        m_inputPoints[i].Reset();
-        m_values[i].Reset();
-    }
-    m_savedInputPoints[0].SetBoth(doc->m_basePoint);
-    m_inputPoints[0].SetBoth(doc->m_basePoint);
+    CommandFamilies::ClearStepRecords(*this);
     ClearTempMarks();
     doc->m_previewKind = 0;
     doc->m_inputPoint.Assign(m_inputPoints[0]);

@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include "app/MainFrame.h"
+#include "commands/annotate/TextCommand.h"
 #include "commands/circle/CircleCommand.h"
 #include "commands/line/LineCommand.h"
 #include "commands/line/LoopCommand.h"
@@ -202,6 +203,16 @@ CPointCommand& CCommandTape::PointInt()
     return *Doc().m_pointCmdInt;
 }
 
+CTextCommand& CCommandTape::Text()
+{
+    return *Doc().m_textCmd;
+}
+
+CTextCommand& CCommandTape::TextInt()
+{
+    return *Doc().m_textCmdInt;
+}
+
 void CCommandTape::AddLine(CPointD a, CPointD b)
 {
     Doc().AddLine(a, b, 0, Doc().FindOrAddPen(0, 1, RGB(0, 0, 0), 0, 70));
@@ -235,6 +246,10 @@ const CCommandRow& CCommandTape::Row(const std::string& what, Action action)
     row.pointMode = Point().m_modePattern.GetString();
     row.pointTokensInt = PointInt().m_tokenString.GetString();
     row.pointModeInt = PointInt().m_modePattern.GetString();
+    row.textTokens = Text().m_tokenString.GetString();
+    row.textMode = Text().m_modePattern.GetString();
+    row.textTokensInt = TextInt().m_tokenString.GetString();
+    row.textModeInt = TextInt().m_modePattern.GetString();
     row.prompt = step.prompt;
     row.hint = step.hint;
     row.message = App().m_lastMessage.GetString();
@@ -349,6 +364,11 @@ const CCommandRow& CCommandTape::LoopMenu(const char* title)
     return SubModeMenu(CSubMode::Object::Loop, title);
 }
 
+const CCommandRow& CCommandTape::TextMenu(const char* title)
+{
+    return SubModeMenu(CSubMode::Object::Text, title);
+}
+
 const CCommandRow& CCommandTape::Typed(const char* line)
 {
     const std::string text = line;
@@ -389,6 +409,30 @@ const CCommandRow& CCommandTape::Posted(double value, int subCode)
             App().SetGuidance(&Doc());
             App().ShowPrompt();
             App().ComputePreview(&Doc());
+        });
+    });
+}
+
+const CCommandRow& CCommandTape::PostedText(const char* text)
+{
+    return Row(std::string("text ") + text, [&]() -> const CTapeStep& {
+        return m_tape.Run("text", [&] {
+            m_tape.PostText(text, 0);
+            App().SetGuidance(&Doc());
+            App().ShowPrompt();
+            App().ComputePreview(&Doc());
+        });
+    });
+}
+
+const CCommandRow& CCommandTape::ChooseText(const char* text)
+{
+    return Row(std::string("choose ") + text, [&]() -> const CTapeStep& {
+        return m_tape.Run("choose", [&] {
+            CInputBar& bar = *App().m_inputBar;
+            bar.m_enteredText = text;
+            bar.RememberText();
+            App().ApplyInputComboText(text);
         });
     });
 }

@@ -1,8 +1,8 @@
 // The command tape: a case is a few rows fed to a drawing's commands the way a person gives them
 // (a command start, a sub-mode menu item by title, clicks and picks at world points, typed
-// lines, values with the sub-code their typed line gets, double clicks, keys, the constraint
-// buttons and code), and each row reads back what the circle, line and point command objects and the
-// application show afterwards. Clicks enter through the view's button handlers at the pixel
+// lines, values with the sub-code their typed line gets, typed texts and texts chosen in the
+// input combo, double clicks, keys, the constraint buttons and code), and each row reads back
+// what the circle, line, point and text command objects and the application show afterwards. Clicks enter through the view's button handlers at the pixel
 // the window shows the world point at, so the view maps them back, notes the press view and
 // lays the pick rectangle itself; typed lines enter through the input bar's Enter path, so the
 // line parser gives the sub-codes and the echo, and the guidance and preview are refreshed as
@@ -22,6 +22,7 @@ class CCircleCommand;
 class CLine;
 class CLineCommand;
 class CPointCommand;
+class CTextCommand;
 
 // What one row left behind.
 struct CCommandRow {
@@ -41,6 +42,10 @@ struct CCommandRow {
     std::string loopTokens;    // the loop command
     std::string loopMode;
     int loopState = 0;         // its extraction state
+    std::string textTokens;    // the main text instance
+    std::string textMode;
+    std::string textTokensInt; // the interrupting text instance
+    std::string textModeInt;
     std::string prompt;
     std::string hint;
     std::string message;       // the message line as the application keeps it
@@ -75,6 +80,8 @@ public:
     CLineCommand& LineInt();
     CPointCommand& Point();
     CPointCommand& PointInt();
+    CTextCommand& Text();
+    CTextCommand& TextInt();
 
     // Elements to pick, on the drawing's default layer with one pen.
     void AddLine(CPointD a, CPointD b);
@@ -90,6 +97,8 @@ public:
     const CCommandRow& PointMenu(const char* title);
     // An item of the LOOP sub-menu by its title.
     const CCommandRow& LoopMenu(const char* title);
+    // An item of the TEXT or E_TEXT sub-menu by its title.
+    const CCommandRow& TextMenu(const char* title);
     // A typed line confirmed with Enter: "x,y" a point (sub-code 17), "30d" an angle, "++5" a
     // relative number, "12.5" a plain number (2), "5n" a count.
     const CCommandRow& Typed(const char* line);
@@ -101,6 +110,12 @@ public:
     // angle the parser adds after a point typed into a path line), followed by the refresh the
     // input box runs after Enter.
     const CCommandRow& Posted(double value, int subCode);
+    // A text typed and confirmed in the input bar's text list, as the bar posts it (kind 5),
+    // followed by the refresh the input box runs after Enter.
+    const CCommandRow& PostedText(const char* text);
+    // A text chosen in the input combo (or the box's text as it is edited), as its notifications
+    // hand it to the application.
+    const CCommandRow& ChooseText(const char* text);
     // A constraint button of the view by its title: 点拘束, 横拘束, 縦拘束, 点拘束解除. Each sets
     // the constraint mode before its code 211; Code(211) alone leaves the mode as it was.
     const CCommandRow& Constraint(const char* title);
