@@ -38,6 +38,12 @@ struct CCommandRow {
     std::string pointMode;
     std::string pointTokensInt; // the interrupting point instance
     std::string pointModeInt;
+    std::string groupTokens;   // the application's group processor
+    std::string groupMode;
+    int groupMove = 0;         // its move flag
+    int groupPreset = 0;       // its preset flag
+    int boxSelection = 0;      // the application's box-selection flag
+    int groupProcessing = 0;   // the drawing's group-processing flag
     std::string prompt;
     std::string hint;
     std::string message;       // the message line as the application keeps it
@@ -85,6 +91,8 @@ public:
     const CCommandRow& LineMenu(const char* title);
     // An item of the POINT or E_POINT sub-menu by its title.
     const CCommandRow& PointMenu(const char* title);
+    // An item of the DRAG menu of group processing by its title.
+    const CCommandRow& GroupMenu(const char* title);
     // A typed line confirmed with Enter: "x,y" a point (sub-code 17), "30d" an angle, "++5" a
     // relative number, "12.5" a plain number (2), "5n" a count.
     const CCommandRow& Typed(const char* line);
@@ -108,6 +116,9 @@ public:
     const CCommandRow& RightDouble(CPointD world);
     const CCommandRow& LeftDouble(CPointD world);
     const CCommandRow& Key(int virtualKey, bool shift = false);
+    // A box selection: the left button pressed at one corner, dragged to the other and
+    // released there.
+    const CCommandRow& Box(CPointD corner1, CPointD corner2);
     // The pointer moved over the view to a world point.
     const CCommandRow& Move(CPointD world);
     // An input event as a producer posts it without payload (an execute request: 10).
