@@ -136,62 +136,63 @@ int CGroupProcessor::CollectSelection()
     return crossing + 1;
 }
 
+namespace {
+
+// The frame of every add-copy member: nothing without the processor's drawing, the source pen
+// taken, the element added through the target's creation log with the mark type, caller and
+// keep flags all 1, and the block of what was added.
+template <class Block, class Add>
+Block* AddCopy(const CZelkDoc* source, CZelkDoc* target, const CObArray& blocks, std::int16_t pen,
+               std::int16_t& block, std::int16_t& slot, Add add)
+{
+    block = slot = -1;
+    if (!source)
+        return nullptr;
+    TakeSourcePen(source, pen);
+    add(*target->m_creationLog);
+    return BlockOf<Block>(blocks, block);
+}
+
+} // namespace
+
 CDataPoints* CGroupProcessor::AddPointCopy(CZelkDoc* target, CPointD point, std::int16_t pen, std::int16_t& block,
                                            std::int16_t& slot)
 {
-    block = slot = -1;
-    if (!m_document)
-        return nullptr;
-    TakeSourcePen(m_document, pen);
-    target->m_creationLog->AddPoint(point, 1, block, slot, 1, 1);
-    return BlockOf<CDataPoints>(target->m_pointBlocks, block);
+    return AddCopy<CDataPoints>(m_document, target, target->m_pointBlocks, pen, block, slot,
+                                [&](CCreationLog& log) { log.AddPoint(point, 1, block, slot, 1, 1); });
 }
 
 CLines* CGroupProcessor::AddLineCopy(CZelkDoc* target, CPointD start, CPointD end, std::int16_t pen,
                                      std::int16_t& block, std::int16_t& slot)
 {
-    block = slot = -1;
-    if (!m_document)
-        return nullptr;
-    TakeSourcePen(m_document, pen);
-    target->m_creationLog->AddLine(start, end, 1, block, slot, 1, 1);
-    return BlockOf<CLines>(target->m_lineBlocks, block);
+    return AddCopy<CLines>(m_document, target, target->m_lineBlocks, pen, block, slot,
+                           [&](CCreationLog& log) { log.AddLine(start, end, 1, block, slot, 1, 1); });
 }
 
 CCircles* CGroupProcessor::AddCircleCopy(CZelkDoc* target, CPointD centre, double radius, std::int16_t pen,
                                          std::int16_t& block, std::int16_t& slot)
 {
-    block = slot = -1;
-    if (!m_document)
-        return nullptr;
-    TakeSourcePen(m_document, pen);
-    target->m_creationLog->AddCircle(centre, radius, 1, block, slot, 1, 1);
-    return BlockOf<CCircles>(target->m_circleBlocks, block);
+    return AddCopy<CCircles>(m_document, target, target->m_circleBlocks, pen, block, slot,
+                             [&](CCreationLog& log) { log.AddCircle(centre, radius, 1, block, slot, 1, 1); });
 }
 
 CArcs* CGroupProcessor::AddArcCopy(CZelkDoc* target, CPointD centre, double radius, double start, double end,
                                    std::int16_t pen, std::int16_t& block, std::int16_t& slot)
 {
-    block = slot = -1;
-    if (!m_document)
-        return nullptr;
-    TakeSourcePen(m_document, pen);
-    target->m_creationLog->AddArc(centre, radius, start, end, 1, block, slot, 1, 1);
-    return BlockOf<CArcs>(target->m_arcBlocks, block);
+    return AddCopy<CArcs>(m_document, target, target->m_arcBlocks, pen, block, slot, [&](CCreationLog& log) {
+        log.AddArc(centre, radius, start, end, 1, block, slot, 1, 1);
+    });
 }
 
 CConics* CGroupProcessor::AddConicCopy(CZelkDoc* target, CPointD centre, double majorRadius, double ratio,
                                        double start, double end, double tilt, std::int16_t pen, std::int16_t& block,
                                        std::int16_t& slot)
 {
-    block = slot = -1;
-    if (!m_document)
-        return nullptr;
-    TakeSourcePen(m_document, pen);
     CPointD angles;
     angles.Init(start, end);
-    target->m_creationLog->AddConic(centre, majorRadius, ratio, angles, tilt, 1, block, slot, 1, 1);
-    return BlockOf<CConics>(target->m_conicBlocks, block);
+    return AddCopy<CConics>(m_document, target, target->m_conicBlocks, pen, block, slot, [&](CCreationLog& log) {
+        log.AddConic(centre, majorRadius, ratio, angles, tilt, 1, block, slot, 1, 1);
+    });
 }
 
 CTexts* CGroupProcessor::AddTextCopy(CZelkDoc* target, const CText& model, CPointD point, const CString& text,

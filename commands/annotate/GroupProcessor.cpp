@@ -33,12 +33,7 @@ CGroupProcessor::CGroupProcessor(CZelkDoc* doc) : m_document(doc), modePattern("
 {
     m_prompt = GroupTexts::kInitialPrompt;
     m_hint = GroupTexts::kInitialHint;
-    for (CInputPoint& p : m_inputPoints)
-        p.Reset();
-    for (CInputPoint& p : m_savedInputPoints)
-        p.Reset();
-    for (CQuantity& v : m_values)
-        v.Reset();
+    ResetStepRecords();
 }
 
 CGroupProcessor::~CGroupProcessor()
@@ -81,12 +76,9 @@ void CGroupProcessor::Reset(int detach)
     }
     m_savedTokenString.Empty();
     m_tokenString.Empty();
-    for (int i = 0; i < kPositions; ++i) {
-        m_savedInputPoints[i].Reset();
-        m_inputPoints[i].Reset();
-        m_values[i].Reset();
-        m_stepDocuments[i] = nullptr;
-    }
+    ResetStepRecords();
+    for (CZelkDoc*& step : m_stepDocuments)
+        step = nullptr;
     if (doc) {
         m_inputPoints[0].SetBoth(doc->m_inputPoint.point);
         m_savedInputPoints[0].SetBoth(doc->m_inputPoint.point);

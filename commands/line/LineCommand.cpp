@@ -64,12 +64,7 @@ constexpr int kAdvancePasses = 5;
 
 CLineCommand::CLineCommand(CZelkDoc* doc, int instance) : m_instance(instance), m_doc(doc)
 {
-    for (CInputPoint& p : m_inputPoints)
-        p.Reset();
-    for (CInputPoint& p : m_savedInputPoints)
-        p.Reset();
-    for (CQuantity& v : m_values)
-        v.Reset();
+    ResetStepRecords();
     m_modePattern = instance != 0 ? "#L" : "SE";
 }
 
@@ -207,11 +202,7 @@ void CLineCommand::Reset()
     doc->DrawDirectionMarks(0);
     m_savedTokenString.Empty();
     m_tokenString.Empty();
-    for (int i = 0; i < kPositions; ++i) {
-        m_savedInputPoints[i].Reset();
-        m_inputPoints[i].Reset();
-        m_values[i].Reset();
-    }
+    ResetStepRecords();
     m_savedInputPoints[0].SetBoth(doc->m_basePoint);
     m_inputPoints[0].SetBoth(doc->m_basePoint);
     m_editPickPosition = 0;
