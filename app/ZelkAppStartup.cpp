@@ -327,6 +327,9 @@ BOOL CZelkApp::InitInstance()
     m_macroRecorder = new CMacroRecorder;
     m_macroRecorder->ResetFlags();
     m_groupProcessor = new CGroupProcessor;
+    m_groupProcessor->CreateElemSet();
+    m_groupProcessor->BuildPatternGroups();
+    m_groupProcessor->BuildAcceptedPatterns();
     m_symbolDoc = nullptr;
     m_crossPointInput = new CCrossPointInput;
     for (CSavedScreen*& screen : m_savedScreens)

@@ -119,7 +119,6 @@ CZelkDoc::CZelkDoc()
       m_recoveryOpCount(0),
       m_groupWork1(0),
       m_groupProcessing(0),
-      m_groupWork2(0),
       m_printScale(1.0)
 {
     // A drawing asked for while context help is armed only shows the help of the mode.
@@ -249,7 +248,7 @@ void CZelkDoc::InitContents()
     m_nativeWriteMode = 1;
     m_recoveryOpCount = 0;
     m_inputPoint.Reset();
-    m_groupWork1 = m_groupProcessing = m_groupWork2 = 0;
+    m_groupWork1 = m_groupProcessing = m_deformMode = 0;
     m_printScale = 1.0;
 }
 

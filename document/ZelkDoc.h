@@ -216,7 +216,6 @@ public:
     CInputPoint m_inputPoint;
     std::int32_t m_groupWork1;
     std::int32_t m_groupProcessing;
-    std::int32_t m_groupWork2;
     CStringArray m_multiLineTexts;   // the lines a multi-line input window handed over
     double m_printScale;
     std::int32_t m_embedded = 0;  // serves an embedded item: view changes modify the drawing

@@ -154,7 +154,7 @@ void CZelkDoc::OnReselectLatestBox()
         DocShowMessage(kMsgBoxAgain, 0);
     } else if (!m_groupProcessing) {
         m_groupProcessing = 1;
-        m_groupWork2 = 0;
+        m_deformMode = 0;
         if (CGroupProcessor* group = g_pApp ? g_pApp->m_groupProcessor : nullptr) {
             group->Reset(0);
             group->m_document = this;

@@ -385,7 +385,7 @@ void CZelkDoc::ApplyAttributeStringToSelection(int index, int remove)
         ShowMessageInViews("群処理モードを解除しました");
     }
     m_groupProcessing = 0;
-    m_groupWork2 = 0;
+    m_deformMode = 0;
 }
 
 // ---- group chains ----------------------------------------------------------------------

@@ -301,7 +301,7 @@ void CZelkApp::OnEnterKey(CZelkDoc* doc)
     }
     if (m_lastStatus == 3) {
         if (group && ctrl)
-            m_groupProcessor->m_ctrlAdvance = 1;
+            m_groupProcessor->m_moveFlag = 1;
         DispatchInputEvent(doc, 12, 0);
         m_lastStatus = 4;
         return;
@@ -318,7 +318,7 @@ void CZelkApp::OnEnterKey(CZelkDoc* doc)
     if (group) {
         CGroupProcessor& processor = *m_groupProcessor;
         if (ctrl && (processor.m_tokenString == "AP" || processor.m_tokenString == "APP")) {
-            processor.m_ctrlAdvance = 1;
+            processor.m_moveFlag = 1;
             processor.OnInput(doc, 11, 0);
         } else {
             processor.OnInput(doc, ctrl ? 17 : 11, 0);

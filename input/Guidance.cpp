@@ -159,7 +159,8 @@ void CZelkApp::SetGuidance(CZelkDoc* doc)
             return;
         }
     if (m_groupProcessing || doc->m_groupProcessing) {
-        takeOwner(m_groupProcessor);
+        if (m_groupProcessor)
+            take(m_groupProcessor->m_prompt, m_groupProcessor->m_hint);
         return;
     }
     if (m_justAnnounced == 0) {
@@ -186,12 +187,11 @@ void CZelkApp::ComputePreview(CZelkDoc* doc)
 {
     if (!doc || (m_screenOperation && m_screenOperation->IsInOperation()))
         return;
-    auto previewOf = [](CGuidanceOwner* owner) { return owner ? owner->ShowRubberBand() : 0; };
     int code = 0;
     if (m_deleteKeyDown) {
         code = 0;
     } else if (m_groupProcessing || doc->m_groupProcessing) {
-        code = previewOf(m_groupProcessor);
+        code = m_groupProcessor ? m_groupProcessor->ShowRubberBand() : 0;
     } else if (m_justAnnounced == 0 && (m_interruptKind == 1 || m_interruptKind == 2 || m_interruptKind == 3 ||
                                         m_interruptKind == 4 || m_interruptKind == 7 || m_interruptKind == 10)) {
         code = PreviewOfCommand(doc, m_interruptKind, true);

@@ -87,9 +87,9 @@ void CZelkApp::OperationBack(CZelkDoc* doc, CZelkView* view)
         if (processor && processor->m_tokenString.GetLength() - 1 != -1)
             StepBack(doc);
     } else if (doc->m_groupProcessing) {
-        if (processor && processor->m_patternSelected) {
+        if (processor && processor->m_preset) {
             processor->modePattern = "PP";
-            processor->m_patternSelected = 0;
+            processor->m_preset = 0;
             m_appElem.m_groupWord = 0;
             processor->ShowGuidance();
             ShowPrompt();

@@ -286,6 +286,6 @@ void CZelkApp::EndTransformMode()
     }
     if (m_groupProcessor) {
         m_groupProcessor->modePattern = "PP";
-        m_groupProcessor->m_ctrlAdvance = 0;
+        m_groupProcessor->m_moveFlag = 0;
     }
 }

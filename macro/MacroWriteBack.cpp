@@ -95,7 +95,7 @@ void CMacroInterpreter::DeliverResults(const CStringArray& lines, int target)
         group->m_elemSet.angle = 0.0;
         group->m_document = view->m_document;
         group->modePattern = "MP";
-        group->m_prepared = 1;
+        group->m_preset = 1;
         group->OnInput(view->m_document, 14, 32);
         return;
     }

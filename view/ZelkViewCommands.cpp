@@ -666,9 +666,9 @@ void CZelkView::StartMultiText(int editing)
     if (CTextDoc* text = app->NewTextDocument(0)) {
         if (CGroupProcessor* group = app->m_groupProcessor) {
             group->m_document = doc;
-            group->moveNotCopy = editing;
+            group->m_moveFlag = editing;
             group->modePattern = "MP";
-            group->m_fromMenu = 1;
+            group->m_preset = 1;
             group->ShowGuidance();
         }
         app->SetGuidance(doc);

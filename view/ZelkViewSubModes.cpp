@@ -384,11 +384,11 @@ void CZelkView::OnSubModeCommand(UINT id)
             break;
         if (m->flags & kLayerSame)
             app->SetLayerCondSame();
-        group->moveNotCopy = m->moveNotCopy;
+        group->m_moveFlag = m->moveNotCopy;
         group->modePattern = m->pattern;
         if (!(m->flags & kNoLength))
             group->UpdateLengthInputFlag();
-        group->m_fromMenu = 1;
+        group->m_preset = 1;
         group->ShowGuidance();
         GuidanceAndPrompt(app, doc);
         if (m->inputKind)
@@ -444,7 +444,7 @@ void CZelkView::OnUpdateSubModeCommand(CCmdUI* pCmdUI)
         const bool deform = m->pattern && std::strcmp(m->pattern, "ZP") == 0;
         bool tick = doc->m_groupProcessing != 0 && group && Ticks(*m, group->modePattern);
         if (tick && (m->flags & kMoveTick))
-            tick = (group->moveNotCopy != 0) == (m->moveNotCopy != 0);
+            tick = (group->m_moveFlag != 0) == (m->moveNotCopy != 0);
         if (deform) {
             pCmdUI->Enable(doc->m_deformMode != 0);
             pCmdUI->SetCheck(doc->m_deformMode != 0 && tick);

@@ -1,5 +1,5 @@
-// Group processing as far as the hand-over of prepared texts needs it: reset, group mode and
-// the input that starts placing them.
+// Loaded symbol or user-application data handed to group processing: everything selected and
+// the copy begun at the base point, with the data's drawing scale as the copy's scale.
 #include "commands/annotate/GroupProcessor.h"
 
 #include "app/ZelkApp.h"
@@ -33,46 +33,6 @@ int SelectAllInBlocks(const CObArray& blocks)
 
 } // namespace
 
-void CGroupProcessor::Reset(int detach)
-{
-    modePattern.Empty();
-    m_prepared = 0;
-    m_elemSet.Clear();
-    if (detach == 1)
-        m_document = nullptr;
-}
-
-void CGroupProcessor::AttachTo(CZelkDoc* doc)
-{
-    m_document = doc;
-    for (CZelkDoc*& step : m_stepDocuments)
-        step = doc;
-}
-
-void CGroupProcessor::ForgetDocument(const CZelkDoc* doc)
-{
-    if (m_document == doc)
-        Reset(1);
-    for (CZelkDoc*& step : m_stepDocuments)
-        if (step == doc)
-            step = nullptr;
-}
-
-void CGroupProcessor::EnterGroupMode()
-{
-    if (m_document)
-        m_document->m_groupProcessing = 1;
-    m_elemSet.basePoint.Init(0.0, 0.0);
-}
-
-void CGroupProcessor::OnInput(CZelkDoc* doc, int kind, int subCode)
-{
-    if (doc)
-        m_document = doc;
-    m_lastInputKind = kind;
-    m_lastInputSubCode = subCode;
-}
-
 int CZelkDoc::StartCopyOfLoadedData(int source)
 {
     int count = SelectAllInBlocks<CDataPoints>(m_pointBlocks);
@@ -100,7 +60,7 @@ int CZelkDoc::StartCopyOfLoadedData(int source)
     processor->m_document = this;
     processor->m_moveFlag = 0;
     processor->modePattern = "PP";
-    processor->m_prepared = 1;
+    processor->m_preset = 1;
     // A symbol is placed by its relative origin.
     if (source == 1) {
         CPointD origin;
@@ -108,9 +68,10 @@ int CZelkDoc::StartCopyOfLoadedData(int source)
         m_inputPoint.SetPoint(RelativeToWorld(origin));
     }
     processor->OnInput(this, 4, 0);
-    // The drawing's scale comes along as a typed value.
+    // The drawing's scale becomes the copy's scale: posted as a typed ratio, as the message
+    // below reports it applied (a length would leave the copy unchanged).
     if (m_ratio != 1.0 && m_inputEvent)
-        m_inputEvent->PostValue(m_ratio, 6);
+        m_inputEvent->PostValue(m_ratio, 14);
     g_pApp->ShowMessage(source == 1 ? "シンボルのコピーモードに入りました(解除ESC)"
                                     : "ユーザアプリケーションのコピーモードに入りました(解除ESC)",
                         0);

@@ -68,12 +68,7 @@ bool BeginsWith(const CString& s, const CString& head)
 
 CCircleCommand::CCircleCommand(CZelkDoc* doc, int instance) : m_instance(instance), m_doc(doc)
 {
-    for (CInputPoint& p : m_inputPoints)
-        p.Reset();
-    for (CInputPoint& p : m_savedInputPoints)
-        p.Reset();
-    for (CQuantity& v : m_values)
-        v.Reset();
+    ResetStepRecords();
     if (instance == 0) {
         m_modePattern = "PP";
     } else {
@@ -156,11 +151,7 @@ void CCircleCommand::Reset()
         doc->m_pointSearch->EraseMarker();
     m_savedTokenString.Empty();
     m_tokenString.Empty();
-    for (int i = 0; i < kPositions; ++i) {
-        m_inputPoints[i].Reset();
-        m_savedInputPoints[i].Reset();
-        m_values[i].Reset();
-    }
+    ResetStepRecords();
     m_inputPoints[0].SetBoth(doc->m_basePoint);
     m_savedInputPoints[0].SetBoth(doc->m_basePoint);
     m_editPickPosition = 0;

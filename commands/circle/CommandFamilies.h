@@ -129,11 +129,7 @@ void ClearStepRecords(Cmd& c)
 {
     c.m_savedTokenString.Empty();
     c.m_tokenString.Empty();
-    for (int i = 0; i < Cmd::kPositions; ++i) {
-        c.m_savedInputPoints[i].Reset();
-        c.m_inputPoints[i].Reset();
-        c.m_values[i].Reset();
-    }
+    c.ResetStepRecords();
     c.m_savedInputPoints[0].SetBoth(c.m_doc->m_basePoint);
     c.m_inputPoints[0].SetBoth(c.m_doc->m_basePoint);
 }

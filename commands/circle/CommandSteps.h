@@ -24,6 +24,17 @@ public:
     CInputPoint m_inputPoints[N];      // the point input of each token position
     CQuantity m_values[N];             // the typed value of each token position
 
+    // Both point sets and the typed values back to their empty start.
+    void ResetStepRecords()
+    {
+        for (CInputPoint& p : m_inputPoints)
+            p.Reset();
+        for (CInputPoint& p : m_savedInputPoints)
+            p.Reset();
+        for (CQuantity& v : m_values)
+            v.Reset();
+    }
+
     // The macro player's default marks: a step point flagged exactly 2 and any flagged typed
     // value lose their mark, in both point sets.
     void ClearStepMarks()

@@ -65,12 +65,7 @@ constexpr int kAdvancePasses = 5;
 
 CLineCommand::CLineCommand(CZelkDoc* doc, int instance) : m_instance(instance), m_doc(doc)
 {
-    for (CInputPoint& p : m_inputPoints)
-        p.Reset();
-    for (CInputPoint& p : m_savedInputPoints)
-        p.Reset();
-    for (CQuantity& v : m_values)
-        v.Reset();
+    ResetStepRecords();
     m_modePattern = instance != 0 ? "#L" : "SE";
 }
 

@@ -33,12 +33,7 @@ const char* const kMoveHint = "[点の移動] 移動先の点を右ボタンで�
 CPointCommand::CPointCommand(CZelkDoc* doc, int instance)
     : m_instance(instance), m_doc(doc), m_modePattern("P")
 {
-    for (CInputPoint& p : m_inputPoints)
-        p.Reset();
-    for (CInputPoint& p : m_savedInputPoints)
-        p.Reset();
-    for (CQuantity& v : m_values)
-        v.Reset();
+    ResetStepRecords();
     if (PointFlag()) {
         m_prompt = kSinglePrompt;
         m_hint = kSingleHintStart;

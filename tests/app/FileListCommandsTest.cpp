@@ -252,7 +252,7 @@ TEST_F(FileListCommands, SymbolAtAnotherScale)
     ASSERT_NE(m_app->m_symbolDoc, nullptr);
     EXPECT_EQ(m_app->m_lastResultMessage, CString(" 尺度2を反映しました"));
     EXPECT_EQ(m_app->m_groupProcessor->m_lastInputKind, 3);
-    EXPECT_EQ(m_app->m_groupProcessor->m_lastInputSubCode, 6);
+    EXPECT_EQ(m_app->m_groupProcessor->m_lastInputSubCode, 14);
 }
 
 // The recorder's panel opens with the recording; its "終了" is clicked for real and the panel is

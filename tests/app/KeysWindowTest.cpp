@@ -81,7 +81,7 @@ TEST_F(KeysWindow, XAndShiftTOpenTheMultiTextWindow)
     const struct {
         UINT key;
         UINT modifiers;
-        int moveNotCopy;
+        int moveFlag;
     } cases[] = { { 'X', UiDriver::NoModifier, 1 }, { 'T', UiDriver::Shift, 0 } };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.key);
@@ -90,7 +90,7 @@ TEST_F(KeysWindow, XAndShiftTOpenTheMultiTextWindow)
         KeyInView(c.key, c.modifiers);
         ASSERT_EQ(m_app->TextDocs().size(), texts + 1);
         EXPECT_EQ(NewestText()->m_multiLineInput, 1);
-        EXPECT_EQ(m_app->m_groupProcessor->moveNotCopy, c.moveNotCopy);
+        EXPECT_EQ(m_app->m_groupProcessor->m_moveFlag, c.moveFlag);
         EXPECT_EQ(m_app->m_groupProcessor->modePattern, CString("MP"));
         EXPECT_EQ(m_app->m_commandKind, commandKind);   // Shift+T does not start the text command
     }

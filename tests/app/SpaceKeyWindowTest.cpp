@@ -97,14 +97,14 @@ TEST_F(SpaceKeyWindow, LeavesAChosenPatternForTheBoxThenTheBox)
     CGroupProcessor* processor = m_app->m_groupProcessor;
     ASSERT_NE(processor, nullptr);
     m_doc->m_groupProcessing = 1;
-    processor->m_patternSelected = 1;
+    processor->m_preset = 1;
     processor->modePattern = "MP";
     m_app->m_appElem.m_groupWord = 3;
 
     KeyInView(VK_SPACE);
     EXPECT_EQ(Message(), "群処理モードを解除し、箱選択モードに戻しました");
     EXPECT_EQ(processor->modePattern, "PP");
-    EXPECT_EQ(processor->m_patternSelected, 0);
+    EXPECT_EQ(processor->m_preset, 0);
     EXPECT_EQ(m_app->m_appElem.m_groupWord, 0);
     EXPECT_EQ(m_doc->m_groupProcessing, 1);
 
@@ -119,13 +119,13 @@ TEST_F(SpaceKeyWindow, GroupProcessingWithNothingEnteredStaysAsItIs)
 {
     m_app->m_groupProcessing = 1;
     m_doc->m_groupProcessing = 1;
-    m_app->m_groupProcessor->m_patternSelected = 1;
+    m_app->m_groupProcessor->m_preset = 1;
     m_app->ShowMessage("before", 0);
     KeyInView(VK_SPACE);
     EXPECT_EQ(Message(), "before");
     EXPECT_EQ(m_app->m_groupProcessing, 1);
     EXPECT_EQ(m_doc->m_groupProcessing, 1);
-    EXPECT_EQ(m_app->m_groupProcessor->m_patternSelected, 1);
+    EXPECT_EQ(m_app->m_groupProcessor->m_preset, 1);
     EXPECT_EQ(m_app->m_lastStatus, 15);
 }
 

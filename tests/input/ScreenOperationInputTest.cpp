@@ -276,10 +276,10 @@ TEST(ScreenOperationInput, EndingTheDeformSelectionGoesBackToInsideSelection)
     EXPECT_EQ(tape.Doc().m_deformMode, 1);
 
     app.m_appFind.boxSelectionMode = 3;
-    app.m_groupProcessor->m_ctrlAdvance = 1;
+    app.m_groupProcessor->m_moveFlag = 1;
     app.EndTransformMode();
     EXPECT_EQ(app.m_appFind.boxSelectionMode, 1);
     EXPECT_EQ(tape.Doc().m_deformMode, 0);
     EXPECT_EQ(app.m_groupProcessor->modePattern, CString("PP"));
-    EXPECT_EQ(app.m_groupProcessor->m_ctrlAdvance, 0);
+    EXPECT_EQ(app.m_groupProcessor->m_moveFlag, 0);
 }

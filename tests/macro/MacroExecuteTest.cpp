@@ -486,7 +486,7 @@ TEST_F(MacroExecute, DrawingTextResultsGoToGroupProcessing)
     m_doc->GetTextElem(block, slot)->m_mark |= 0x08;
     EXPECT_EQ(m_interp.RunDrawingText(m_doc.get()), 1);
     EXPECT_EQ(group.modePattern, "MP");
-    EXPECT_EQ(group.m_prepared, 1);
+    EXPECT_EQ(group.m_preset, 1);
     EXPECT_EQ(group.m_document, m_doc.get());
     EXPECT_EQ(group.m_lastInputKind, 14);
     EXPECT_EQ(group.m_lastInputSubCode, 32);

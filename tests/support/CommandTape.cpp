@@ -12,6 +12,7 @@
 
 #include "app/MainFrame.h"
 #include "commands/annotate/TextCommand.h"
+#include "commands/annotate/GroupProcessor.h"
 #include "commands/circle/CircleCommand.h"
 #include "commands/line/LineCommand.h"
 #include "commands/line/LoopCommand.h"
@@ -250,6 +251,14 @@ const CCommandRow& CCommandTape::Row(const std::string& what, Action action)
     row.textMode = Text().m_modePattern.GetString();
     row.textTokensInt = TextInt().m_tokenString.GetString();
     row.textModeInt = TextInt().m_modePattern.GetString();
+    if (const CGroupProcessor* group = App().m_groupProcessor) {
+        row.groupTokens = group->m_tokenString.GetString();
+        row.groupMode = group->modePattern.GetString();
+        row.groupMove = group->m_moveFlag;
+        row.groupPreset = group->m_preset;
+    }
+    row.boxSelection = App().m_groupProcessing;
+    row.groupProcessing = Doc().m_groupProcessing;
     row.prompt = step.prompt;
     row.hint = step.hint;
     row.message = App().m_lastMessage.GetString();
@@ -369,6 +378,11 @@ const CCommandRow& CCommandTape::TextMenu(const char* title)
     return SubModeMenu(CSubMode::Object::Text, title);
 }
 
+const CCommandRow& CCommandTape::GroupMenu(const char* title)
+{
+    return SubModeMenu(CSubMode::Object::Group, title);
+}
+
 const CCommandRow& CCommandTape::Typed(const char* line)
 {
     const std::string text = line;
@@ -483,6 +497,21 @@ const CCommandRow& CCommandTape::Pick(CPointD world, bool ctrl)
             m_tape.View().OnLButtonDown(held | MK_LBUTTON, at);
             m_tape.View().OnLButtonUp(held, at);
             m_tape.Hold(false, false);
+        });
+    });
+}
+
+const CCommandRow& CCommandTape::Box(CPointD corner1, CPointD corner2)
+{
+    return Row("box", [&]() -> const CTapeStep& {
+        return m_tape.Run("box", [&] {
+            CZelkView& v = m_tape.View();
+            const CPoint from = PixelAt(corner1);
+            const CPoint to = PixelAt(corner2);
+            MoveTo(from);
+            v.OnLButtonDown(MK_LBUTTON, from);
+            v.OnMouseMove(MK_LBUTTON, to);
+            v.OnLButtonUp(0, to);
         });
     });
 }

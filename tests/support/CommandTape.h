@@ -46,6 +46,12 @@ struct CCommandRow {
     std::string textMode;
     std::string textTokensInt; // the interrupting text instance
     std::string textModeInt;
+    std::string groupTokens;   // the application's group processor
+    std::string groupMode;
+    int groupMove = 0;         // its move flag
+    int groupPreset = 0;       // its preset flag
+    int boxSelection = 0;      // the application's box-selection flag
+    int groupProcessing = 0;   // the drawing's group-processing flag
     std::string prompt;
     std::string hint;
     std::string message;       // the message line as the application keeps it
@@ -99,6 +105,8 @@ public:
     const CCommandRow& LoopMenu(const char* title);
     // An item of the TEXT or E_TEXT sub-menu by its title.
     const CCommandRow& TextMenu(const char* title);
+    // An item of the DRAG menu of group processing by its title.
+    const CCommandRow& GroupMenu(const char* title);
     // A typed line confirmed with Enter: "x,y" a point (sub-code 17), "30d" an angle, "++5" a
     // relative number, "12.5" a plain number (2), "5n" a count.
     const CCommandRow& Typed(const char* line);
@@ -128,6 +136,9 @@ public:
     const CCommandRow& RightDouble(CPointD world);
     const CCommandRow& LeftDouble(CPointD world);
     const CCommandRow& Key(int virtualKey, bool shift = false);
+    // A box selection: the left button pressed at one corner, dragged to the other and
+    // released there.
+    const CCommandRow& Box(CPointD corner1, CPointD corner2);
     // The pointer moved over the view to a world point.
     const CCommandRow& Move(CPointD world);
     // An input event as a producer posts it without payload (an execute request: 10).

@@ -196,12 +196,12 @@ TEST_F(ViewSubModes, DragItemsFollowTheDeformSelection)
     const CRecordedUI deform = Update(33039);
     EXPECT_EQ(deform.m_enabled, 0);
     EXPECT_EQ(deform.m_checked, 0);
-    // Move and copy share their pattern: moveNotCopy tells them apart; the layer move is ticked
+    // Move and copy share their pattern: the move flag tells them apart; the layer move is ticked
     // with the move pattern.
     Choose(33036);
     EXPECT_EQ(m_group->modePattern, "PP");
-    EXPECT_EQ(m_group->moveNotCopy, 0);
-    EXPECT_EQ(m_group->m_fromMenu, 1);
+    EXPECT_EQ(m_group->m_moveFlag, 0);
+    EXPECT_EQ(m_group->m_preset, 1);
     EXPECT_EQ(Update(33036).m_checked, 1);
     EXPECT_EQ(Update(32960).m_checked, 0);
     EXPECT_EQ(Update(33050).m_checked, 1);
