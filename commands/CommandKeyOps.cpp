@@ -1,6 +1,7 @@
 // The key routines' calls on a command object, by its type.
 #include "commands/CommandKeyOps.h"
 
+#include "commands/annotate/DimCommand.h"
 #include "commands/circle/CircleCommand.h"
 #include "commands/line/LineCommand.h"
 #include "commands/line/PointCommand.h"
@@ -13,6 +14,8 @@ void CCommandRef::OnInput(int kind, int subCode)
         m_line->OnInput(kind, subCode);
     else if (m_point)
         m_point->OnInput(kind, subCode);
+    else if (m_dim)
+        m_dim->OnInput(kind, subCode);
     else if (m_ops)
         m_ops->OnInput(kind, subCode);
 }
@@ -37,6 +40,8 @@ void CCommandRef::Reset()
         m_line->Reset();
     else if (m_point)
         m_point->Reset();
+    else if (m_dim)
+        m_dim->Reset();
     else if (m_ops)
         m_ops->Reset();
 }
@@ -121,6 +126,8 @@ BOOL CCommandRef::IsEditPick() const
         return m_line->IsEditPick() ? TRUE : FALSE;
     if (m_point)
         return m_point->IsEditPick() ? TRUE : FALSE;
+    if (m_dim)
+        return m_dim->IsEditPick() ? TRUE : FALSE;
     return m_ops ? m_ops->IsEditPick() : FALSE;
 }
 
@@ -141,6 +148,11 @@ void CCommandRef::SetEditTarget(std::int16_t block, std::int16_t slot, int posit
         m_point->m_editSlot = slot;
         m_point->m_editPickPosition = positionClass;
         m_point->m_editFlag = 1;
+    } else if (m_dim) {
+        m_dim->m_editBlock = block;
+        m_dim->m_editSlot = slot;
+        m_dim->m_editPickPosition = positionClass;
+        m_dim->m_editFlag = 1;
     } else if (m_ops) {
         m_ops->m_editBlock = block;
         m_ops->m_editSlot = slot;
@@ -157,6 +169,8 @@ BOOL CCommandRef::TakesMacroInput() const
         return m_line->m_macroFlag ? TRUE : FALSE;
     if (m_point)
         return m_point->m_macroFlag ? TRUE : FALSE;
+    if (m_dim)
+        return m_dim->m_macroFlag ? TRUE : FALSE;
     return m_ops && m_ops->m_macroInput ? TRUE : FALSE;
 }
 
@@ -171,6 +185,9 @@ void CCommandRef::EndMacroInput()
     } else if (m_point) {
         m_point->m_macroFlag = 0;
         m_point->m_tokenString.Empty();
+    } else if (m_dim) {
+        m_dim->m_macroFlag = 0;
+        m_dim->m_tokenString.Empty();
     } else if (m_ops) {
         m_ops->m_macroInput = 0;
         m_ops->m_tokenString.Empty();

@@ -11,6 +11,7 @@
 #include "platform/core/WinTypes.h"
 
 class CCircleCommand;
+class CDimCommand;
 class CLineCommand;
 class CPointCommand;
 
@@ -54,9 +55,10 @@ public:
     int m_macroInput = 0;     // the command takes its inputs from a macro
 };
 
-// A drawing command object as the key routines reach it. The point and line commands and the
-// circle and arc command are plain classes without virtual members and are called by their own
-// type; every other command through its key operations.
+// A drawing command object as the key routines reach it. The point, line and dimension commands
+// and the circle and arc command are plain classes without virtual members and are called by
+// their own type; every other command through its key operations. A key the dimension command
+// has no routine for yet passes it by.
 class CCommandRef {
 public:
     CCommandRef() = default;
@@ -64,7 +66,8 @@ public:
     CCommandRef(CCircleCommand* circle) : m_circle(circle) {}
     CCommandRef(CLineCommand* line) : m_line(line) {}
     CCommandRef(CPointCommand* point) : m_point(point) {}
-    explicit operator bool() const { return m_ops || m_circle || m_line || m_point; }
+    CCommandRef(CDimCommand* dim) : m_dim(dim) {}
+    explicit operator bool() const { return m_ops || m_circle || m_line || m_point || m_dim; }
 
     void OnInput(int kind, int subCode);
     void Reset();
@@ -87,4 +90,5 @@ private:
     CCircleCommand* m_circle = nullptr;
     CLineCommand* m_line = nullptr;
     CPointCommand* m_point = nullptr;
+    CDimCommand* m_dim = nullptr;
 };

@@ -57,13 +57,12 @@ const KindHint kKindAnnouncements[] = {
     {12, "ループ処理モードです"},
 };
 
-// The instance of a command kind with the guidance owner's members: the text, dimension or loop
-// command; none for other kinds (the point, line and circle commands are reached by their type).
+// The instance of a command kind with the guidance owner's members: the text or loop command;
+// none for other kinds (the point, line, circle and dimension commands are reached by their type).
 CGuidanceOwner* CommandOf(CZelkDoc* doc, int kind, bool interrupting)
 {
     switch (kind) {
     case 7: return interrupting ? doc->m_textCmdInt : doc->m_textCmd;
-    case 10: return interrupting ? doc->m_dimCmdInt : doc->m_dimCmd;
     case 12: return interrupting ? nullptr : doc->m_loopCmd;
     default: return nullptr;
     }
@@ -94,8 +93,18 @@ CPointCommand* PointCommandOf(CZelkDoc* doc, int kind, bool interrupting)
     return interrupting ? doc->m_pointCmdInt : doc->m_pointCmd;
 }
 
+// The dimension command, a plain class like the point command, by its own type (10).
+CDimCommand* DimCommandOf(CZelkDoc* doc, int kind, bool interrupting)
+{
+    if (kind != 10)
+        return nullptr;
+    return interrupting ? doc->m_dimCmdInt : doc->m_dimCmd;
+}
+
 int PreviewOfCommand(CZelkDoc* doc, int kind, bool interrupting)
 {
+    if (CDimCommand* dim = DimCommandOf(doc, kind, interrupting))
+        return dim->ShowRubberBand();
     if (CCircleCommand* circle = CircleCommandOf(doc, kind, interrupting))
         return circle->ShowRubberBand();
     if (CLineCommand* line = LineCommandOf(doc, kind, interrupting))
@@ -128,6 +137,8 @@ void CZelkApp::SetGuidance(CZelkDoc* doc)
             take(line->m_prompt, line->m_hint);
         else if (const CPointCommand* point = PointCommandOf(doc, kind, interrupting))
             take(point->m_prompt, point->m_hint);
+        else if (const CDimCommand* dim = DimCommandOf(doc, kind, interrupting))
+            take(dim->m_prompt, dim->m_hint);
         else
             takeOwner(CommandOf(doc, kind, interrupting));
     };

@@ -280,6 +280,8 @@ BOOL CZelkApp::SwitchCommandKind(CZelkDoc* doc, CZelkView* view, short kind, int
             d->m_lineCmd->ShowGuidance();
         else if (kind == 1)
             d->m_pointCmd->ShowGuidance();
+        else if (kind == 10)
+            d->m_dimCmd->ShowGuidance();
         else if (CGuidanceOwner* main = MainCommandOf(d, kind))
             main->ShowGuidance();
     });
@@ -356,7 +358,6 @@ CGuidanceOwner* CZelkApp::MainCommandOf(CZelkDoc* doc, int kind)
 {
     switch (kind) {
     case 7: return doc->m_textCmd;
-    case 10: return doc->m_dimCmd;
     case 12: return doc->m_loopCmd;
     default: return nullptr;
     }

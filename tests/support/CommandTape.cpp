@@ -13,6 +13,7 @@
 #include "app/MainFrame.h"
 #include "commands/circle/CircleCommand.h"
 #include "commands/line/LineCommand.h"
+#include "commands/annotate/DimCommand.h"
 #include "commands/line/PointCommand.h"
 #include "document/UndoHistory.h"
 #include "input/InputBar.h"
@@ -140,6 +141,9 @@ std::vector<std::string> ListElements(const CZelkDoc& doc)
         line << "group " << g << " kind " << group->m_kind << " parent " << group->m_parent << " members";
         for (const CElemRef& m : group->m_members)
             line << " " << m.m_kind << ":" << m.m_block << ":" << m.m_slot;
+        // Dimensions, leaders and balloons name the points they were defined by.
+        if (group->m_kind >= CGroup::KIND_LINEAR && group->m_kind <= CGroup::KIND_BALLOON)
+            line << " def " << Xy(group->m_defPoint1) << " " << Xy(group->m_defPoint2);
         out.push_back(line.str());
     }
     std::ostringstream last;
@@ -179,6 +183,16 @@ CCircleCommand& CCommandTape::Circle()
 CCircleCommand& CCommandTape::CircleInt()
 {
     return *Doc().m_circleCmdInt;
+}
+
+CDimCommand& CCommandTape::Dim()
+{
+    return *Doc().m_dimCmd;
+}
+
+CDimCommand& CCommandTape::DimInt()
+{
+    return *Doc().m_dimCmdInt;
 }
 
 CLineCommand& CCommandTape::Line()
@@ -231,6 +245,10 @@ const CCommandRow& CCommandTape::Row(const std::string& what, Action action)
     row.pointMode = Point().m_modePattern.GetString();
     row.pointTokensInt = PointInt().m_tokenString.GetString();
     row.pointModeInt = PointInt().m_modePattern.GetString();
+    row.dimTokens = Dim().m_tokenString.GetString();
+    row.dimMode = Dim().m_modePattern.GetString();
+    row.dimTokensInt = DimInt().m_tokenString.GetString();
+    row.dimModeInt = DimInt().m_modePattern.GetString();
     row.prompt = step.prompt;
     row.hint = step.hint;
     row.message = App().m_lastMessage.GetString();
@@ -313,6 +331,8 @@ const CCommandRow& CCommandTape::Menu(const char* title, int arcMenu)
         if (std::strcmp(item.title, title) == 0 && item.arcMenu == arcMenu)
             id = item.id;
     }
+    if (id == 0)
+        return SubModeMenu(CSubMode::Object::Dimension, title);
     return Row(std::string("menu ") + title, [&]() -> const CTapeStep& {
         return m_tape.Run("menu", [&] { m_tape.View().OnCircleSubMode(id); });
     });

@@ -1,7 +1,7 @@
 // The command tape: a case is a few rows fed to a drawing's commands the way a person gives them
 // (a command start, a sub-mode menu item by title, clicks and picks at world points, typed
 // lines, values with the sub-code their typed line gets, double clicks, keys, the constraint
-// buttons and code), and each row reads back what the circle, line and point command objects and the
+// buttons and code), and each row reads back what the circle, line, point and dimension command objects and the
 // application show afterwards. Clicks enter through the view's button handlers at the pixel
 // the window shows the world point at, so the view maps them back, notes the press view and
 // lays the pick rectangle itself; typed lines enter through the input bar's Enter path, so the
@@ -19,6 +19,7 @@
 #include "view/SubModeTable.h"
 
 class CCircleCommand;
+class CDimCommand;
 class CLine;
 class CLineCommand;
 class CPointCommand;
@@ -38,6 +39,10 @@ struct CCommandRow {
     std::string pointMode;
     std::string pointTokensInt; // the interrupting point instance
     std::string pointModeInt;
+    std::string dimTokens;     // the main dimension instance
+    std::string dimMode;
+    std::string dimTokensInt;  // the interrupting dimension instance
+    std::string dimModeInt;
     std::string prompt;
     std::string hint;
     std::string message;       // the message line as the application keeps it
@@ -72,6 +77,8 @@ public:
     CLineCommand& LineInt();
     CPointCommand& Point();
     CPointCommand& PointInt();
+    CDimCommand& Dim();
+    CDimCommand& DimInt();
 
     // Elements to pick, on the drawing's default layer with one pen.
     void AddLine(CPointD a, CPointD b);
@@ -79,7 +86,8 @@ public:
 
     // A command code of the view (305 circle, 306 arc, 211 point constraint ...).
     const CCommandRow& Code(int code);
-    // A sub-mode menu item by its title: the circle and arc creations, then the edits.
+    // A sub-mode menu item by its title: the circle and arc creations, then the edits; a title
+    // no circle or arc item has is looked up among the DIMENSION items.
     const CCommandRow& Menu(const char* title, int arcMenu = 0);
     // An item of the LINE or E_LINE sub-menu by its title.
     const CCommandRow& LineMenu(const char* title);
