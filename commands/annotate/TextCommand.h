@@ -48,18 +48,34 @@ public:
     void UpdateLengthInputFlag() {}
     void ShowGuidance() {}
 
-    // The box of the text being placed, for a given string with the current text settings.
-    void ComputeBoxForString(const CString& text);
-    // The box of the text being placed again, from the command's string; show 1 also redraws it.
-    void UpdateTextBox(int show);
+    // The box of the text being placed, for a given string with the current text settings;
+    // showNotationMessages tells of notation markers that do not come three to a set.
+    void ComputeBoxForString(const CString& text, int showNotationMessages = 0);
+    // The box again, from the command's string.
+    void UpdateTextBox(int showNotationMessages);
+    // The four corners of a text laid out with the given font, size, alignment and width factor.
+    void SetTextBox(const LOGFONT& font, int width10, int height10, int alignment,
+                    const CString& text, double ratio);
+
+    // Whether a text holds a subscript or a furigana marker.
     static bool HasNotationMarkers(const CString& text);
+    // The pieces of a text between its markers with their kinds: 0 plain, 1 upper and 2 lower
+    // text of a subscript set, 4 base and 8 reading of a furigana set. futureTense words the
+    // messages for a text still being typed rather than one placed.
     static void SplitNotation(const CString& text, CStringArray* pieces, CWordArray* kinds,
                               int futureTense, int showMessages);
+    // The width of a text's visible notation, stacked parts at the small-text ratio, against its
+    // byte length.
     static double GetNotationWidthRatio(const CString& text, int showMessages);
+    // The width factor fixed-direction text takes at the command's current angle.
+    double GetLayoutWidthRatio(const CString& text, int alignment) const;
 };
 
-// The box corners (origin, along the width, along the height, far corner) of a string laid out
-// with the current text settings and its notation width.
+// The width factor fixed-direction text takes at an angle, with the current text settings.
+double LayoutWidthRatioAt(const CString& text, int alignment, double angle);
+
+// The box corners (bottom-start, bottom-end, top-start, top-end) of a string laid out with the
+// current text settings, its notation width and, for fixed-direction text, the font's angle.
 void ComputeBoxOfString(const CString& text, CPointD* corners);
 
 // Replaces every TAB by the TAB width setting in spaces; true when a TAB was found.
