@@ -109,15 +109,7 @@ void CDimCommand::Reset()
     if (doc->m_pointSearch)
         doc->m_pointSearch->EraseMarker();
     doc->DrawDirectionMarks(0);
-    m_savedTokenString.Empty();
-    m_tokenString.Empty();
-    for (int i = 0; i < kPositions; ++i) {
-        m_savedInputPoints[i].Reset();
-        m_inputPoints[i].Reset();
-        m_values[i].Reset();
-    }
-    m_savedInputPoints[0].SetBoth(doc->m_basePoint);
-    m_inputPoints[0].SetBoth(doc->m_basePoint);
+    ResetStepRecords(doc->m_basePoint);
     m_defaultLength = kDefaultLength;
     m_editBlock = m_editSlot = -1;
     m_editGroup = nullptr;

@@ -7,6 +7,7 @@
 #include "app/ZelkApp.h"
 #include "commands/annotate/DimGuidanceTexts.h"
 #include "document/ZelkDoc.h"
+#include "commands/circle/PatternTable.h"
 
 namespace {
 
@@ -46,12 +47,7 @@ void CDimCommand::ShowGuidance()
 {
     const CString& t = m_tokenString;
     if (m_macroFlag) {
-        m_prompt.Empty();
-        int i = t.GetLength();
-        if (i == m_stepTexts.GetSize())
-            i = 0;
-        if (i < m_stepTexts.GetSize())
-            m_prompt = m_stepTexts[i];
+        m_prompt = MacroStepNote(t, m_stepTexts);
     } else if (m_editFlag) {
         if (t == "#")
             EditGuidance();

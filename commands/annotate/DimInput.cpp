@@ -258,24 +258,8 @@ void CDimCommand::TakePickedElement(const CString& token)
             UpdateValueTextBox(m_valueText);
         }
     } else if (token == "C" || token == "c") {
-        CArc& kept = m_pickedArcs[i];
-        if (c->m_kind == ELEM_CIRCLE) {
-            const CCircle* circle = doc->GetCircleElem(c->m_block, c->m_slot);
-            if (!circle)
-                return;
-            kept.m_state = circle->m_state;
-            kept.m_mark = circle->m_mark;
-            kept.m_centre = circle->m_centre;
-            kept.m_radius = circle->m_radius;
-            kept.m_layer = circle->m_layer;
-            kept.m_group = circle->m_group;
-            kept.m_startAngle = 0.0;
-            kept.m_endAngle = 360.0;
-        } else if (const CArc* arc = c->m_kind == ELEM_ARC ? doc->GetArcElem(c->m_block, c->m_slot) : nullptr) {
-            kept.Assign(*arc);
-        } else {
+        if (!KeepPickedCircleOrArc(doc, *c, m_pickedArcs[i]))
             return;
-        }
         m_pickPoints[i] = list.pickPoint;
         m_pickPositions[i] = list.ClassifyPickPosition();
     } else if (token == "T" || token == "t") {

@@ -38,6 +38,21 @@ public:
         }
     }
 
+    // Back to no input: both token strings empty and every step record reset, the first step's
+    // point at the base point.
+    void ResetStepRecords(CPointD base)
+    {
+        m_savedTokenString.Empty();
+        m_tokenString.Empty();
+        for (int i = 0; i < N; ++i) {
+            m_savedInputPoints[i].Reset();
+            m_inputPoints[i].Reset();
+            m_values[i].Reset();
+        }
+        m_savedInputPoints[0].SetBoth(base);
+        m_inputPoints[0].SetBoth(base);
+    }
+
     // restore 0 saves the token string and the step points, 1 puts them back.
     void SaveOrRestoreStep(int restore)
     {

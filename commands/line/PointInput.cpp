@@ -199,25 +199,7 @@ void CPointCommand::TakePickedElement(const CString& token)
         m_pickedLines[j].Assign(*l);
         classified = true;
     } else if (circle) {
-        CArc& kept = m_pickedArcs[j];
-        if (candidate->m_kind == ELEM_CIRCLE) {
-            if (const CCircle* c = doc->GetCircleElem(candidate->m_block, candidate->m_slot)) {
-                kept.m_state = c->m_state;
-                kept.m_mark = c->m_mark;
-                kept.m_centre = c->m_centre;
-                kept.m_radius = c->m_radius;
-                kept.m_layer = c->m_layer;
-                kept.m_group = c->m_group;
-                kept.m_startAngle = 0.0;
-                kept.m_endAngle = 360.0;
-                classified = true;
-            }
-        } else if (candidate->m_kind == ELEM_ARC) {
-            if (const CArc* a = doc->GetArcElem(candidate->m_block, candidate->m_slot)) {
-                kept.Assign(*a);
-                classified = true;
-            }
-        }
+        classified = KeepPickedCircleOrArc(doc, *candidate, m_pickedArcs[j]);
         m_pickPoints[j] = list.pickPoint;
     } else {
         return;

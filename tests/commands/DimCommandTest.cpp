@@ -18,6 +18,7 @@
 #include "elements/ElementKinds.h"
 #include "elements/Group.h"
 #include "elements/Line.h"
+#include "geometry/Angles.h"
 #include "input/PatternGroup.h"
 #include "tests/support/CommandTape.h"
 
@@ -502,4 +503,18 @@ TEST_F(DimTape, TheListingNamesTheDefinitionPointsOfAnnotations)
         }
     }
     EXPECT_TRUE(found);
+}
+
+TEST_F(DimTape, TheValueTextBoxHasFourCornersAndNarrowsForANotation)
+{
+    CDimCommand& d = Dim();
+    d.UpdateValueTextBox("aaaaaaaaaaaaaaaaaaaa");   // 20 bytes, as many as the notation below
+    const double plain = Distance(d.m_valueBox[0], d.m_valueBox[1]);
+    ASSERT_GT(plain, 0);
+    // The fourth corner closes the top edge as the second closes the bottom one.
+    EXPECT_NEAR(d.m_valueBox[3].m_x - d.m_valueBox[2].m_x, d.m_valueBox[1].m_x - d.m_valueBox[0].m_x, 1e-9);
+    EXPECT_NEAR(d.m_valueBox[3].m_y - d.m_valueBox[1].m_y, d.m_valueBox[2].m_y - d.m_valueBox[0].m_y, 1e-9);
+    // "100" in full and both small lines at half width: (4 x 0.5 + 3) / 20 of the bytes.
+    d.UpdateValueTextBox("100:::+0.1:::-0.1:::");
+    EXPECT_NEAR(Distance(d.m_valueBox[0], d.m_valueBox[1]), plain * 0.25, 1e-9);
 }
