@@ -6,8 +6,8 @@
 
 #include "app/ZelkApp.h"
 #include "commands/annotate/DimGuidanceTexts.h"
-#include "document/ZelkDoc.h"
 #include "commands/circle/PatternTable.h"
+#include "document/ZelkDoc.h"
 
 namespace {
 

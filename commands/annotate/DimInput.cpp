@@ -224,12 +224,7 @@ void CDimCommand::TakeCurrentPoint()
             m_firstPointCategory = doc->m_pointSearch->GetCurrentCategory();
         return;
     }
-    CInputPoint& r = m_inputPoints[b];
-    r.SetPoint(doc->m_basePoint);
-    if (g_pApp && g_pApp->m_constraintPointSet) {
-        r.SetBoth(doc->m_referencePoint);
-        r.SetFlags(0x01);
-    }
+    CommandFamilies::TakeBasePoint(*this, b);
 }
 
 void CDimCommand::TakePickedElement(const CString& token)

@@ -6,9 +6,9 @@
 
 #include "app/ZelkApp.h"
 #include "commands/circle/CircleGuidanceTexts.h"
+#include "commands/circle/PatternTable.h"
 #include "document/ZelkDoc.h"
 #include "geometry/Numeric.h"
-#include "commands/circle/PatternTable.h"
 
 namespace {
 

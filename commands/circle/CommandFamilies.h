@@ -142,6 +142,21 @@ void MarkConstraintReference(Cmd& c)
     doc->m_inputMarkFlag = 1;
 }
 
+// The point of a step: the drawing's base point, or the constraint point (flagged as taken
+// from it) while one is set.
+template <class Cmd>
+void TakeBasePoint(Cmd& c, int slot)
+{
+    if (slot < 0 || slot >= Cmd::kPositions)
+        return;
+    CInputPoint& r = c.m_inputPoints[slot];
+    r.SetPoint(c.m_doc->m_basePoint);
+    if (g_pApp && g_pApp->m_constraintPointSet) {
+        r.SetBoth(c.m_doc->m_referencePoint);
+        r.SetFlags(0x01);
+    }
+}
+
 // The advance passes: each saves the step unless the last one completed a pattern, fills the
 // next step from the defaults and, with execute, runs what the filled step completes. The
 // answer is whether an advance asked for the drawing mode to be announced.

@@ -5,8 +5,8 @@
 #include <cstring>
 
 #include "app/ZelkApp.h"
-#include "commands/line/LineGuidanceTexts.h"
 #include "commands/circle/PatternTable.h"
+#include "commands/line/LineGuidanceTexts.h"
 
 namespace {
 

@@ -3,10 +3,10 @@
 #include "commands/line/LoopCommand.h"
 
 #include "app/ZelkApp.h"
+#include "commands/circle/PatternTable.h"
 #include "commands/line/LoopGuidanceTexts.h"
 #include "commands/line/StepPrompts.h"
 #include "geometry/Numeric.h"
-#include "commands/circle/PatternTable.h"
 
 void CLoopCommand::ShowGuidance()
 {

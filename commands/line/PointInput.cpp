@@ -170,15 +170,7 @@ int CPointCommand::AcceptMacroToken(const CString& token)
 
 void CPointCommand::TakeCurrentPoint()
 {
-    const int j = GetLastPointTokenIndex();
-    if (j < 0 || j >= kPositions)
-        return;
-    CInputPoint& r = m_inputPoints[j];
-    r.SetPoint(m_doc->m_basePoint);
-    if (g_pApp && g_pApp->m_constraintPointSet) {
-        r.SetBoth(m_doc->m_referencePoint);
-        r.SetFlags(0x01);
-    }
+    CommandFamilies::TakeBasePoint(*this, GetLastPointTokenIndex());
 }
 
 void CPointCommand::TakePickedElement(const CString& token)
