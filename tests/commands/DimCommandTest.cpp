@@ -518,3 +518,68 @@ TEST_F(DimTape, TheValueTextBoxHasFourCornersAndNarrowsForANotation)
     d.UpdateValueTextBox("100:::+0.1:::-0.1:::");
     EXPECT_NEAR(Distance(d.m_valueBox[0], d.m_valueBox[1]), plain * 0.25, 1e-9);
 }
+
+TEST_F(DimTape, AcceptanceOfEachLetterByTheTokenString)
+{
+    struct Case {
+        const char* mode;    // "*": all kinds at once (popups suppressed, no menu start)
+        const char* tokens;
+        int textPoints;
+        const char* letter;
+        const char* after;   // null: refused, the token string kept
+        const char* message;
+    } cases[] = {
+        { "APPP", "", 0, "A", "A", "" },
+        { "APPP", "A", 0, "A", "A", "" },
+        { "APPP", "A", 0, "L", "A", "" },
+        { "APPP", "A", 0, "P", "AP", "" },
+        { "APPP", "APP", 0, "A", "A", "" },
+        { "APPP", "APP", 0, "T", "A", "" },
+        { "APPP", "APPP", 0, "P", "APP", "" },
+        { "APPP", "", 0, "C", nullptr, "不適合な入力です" },
+        { "PPPPPP", "P", 0, "A", "A", "" },
+        { "TPAP", "T", 0, "T", "T", "" },
+        { "TPAP", "T", 0, "P", "TP", "" },
+        { "TPAP", "TP", 2, "P", "TP", "" },
+        { "TPAP", "TP", 2, "Q", "TPA", "" },
+        { "TPAP", "TP", 2, "T", "TP", "" },
+        { "TPAP", "TPA", 2, "A", "TPA", "" },
+        { "TPAP", "TPA", 2, "P", "TPAP", "" },
+        { "TPAP", "TPAP", 2, "T", "T", "" },
+        { "TBW", "T", 0, "B", "TB", "" },
+        { "TBW", "T", 0, "P", nullptr, "不適合な入力です" },
+        { "TBW", "TB", 1, "B", "TBW", "" },
+        { "TBW", "TB", 1, "Q", "TBW", "" },
+        { "TBW", "TP", 1, "B", "TB", "" },
+        { "TPAP", "TP", 2, "B", "TPA", "" },
+        { "APPP", "A", 0, "B", nullptr, "" },
+        { "APPP", "A", 0, "Q", nullptr, "" },
+        { "*", "", 0, "C", "C", "" },
+        { "*", "C", 0, "L", nullptr, "不適合な入力です" },
+        { "", "", 0, "X", nullptr, "対応していない入力です" },
+    };
+    for (const Case& c : cases) {
+        const bool all = std::strcmp(c.mode, "*") == 0;
+        App().m_noPopupMenu = all ? 1 : 0;
+        App().m_modeFromMenu = all ? 0 : 1;
+        CDimCommand& d = Dim();
+        d.m_modePattern = all ? "APPP" : c.mode;
+        d.m_tokenString = c.tokens;
+        d.m_textPoints.assign(static_cast<size_t>(c.textPoints), At(1, 1));
+        App().m_lastMessage.Empty();
+        const int accepted = d.AcceptToken(c.letter);
+        SCOPED_TRACE(std::string(c.mode) + " " + c.tokens + " + " + c.letter);
+        EXPECT_EQ(accepted != 0, c.after != nullptr);
+        EXPECT_EQ(d.m_tokenString.Std(), c.after ? c.after : c.tokens);
+        EXPECT_EQ(App().m_lastMessage.Std(), c.message);
+    }
+
+    // An edit takes nothing until a dimension was picked, then its own patterns.
+    CDimCommand& e = DimInt();
+    e.m_editFlag = 1;
+    EXPECT_FALSE(e.AcceptToken("#"));
+    e.m_editBlock = e.m_editSlot = 0;
+    EXPECT_TRUE(e.AcceptToken("#"));
+    EXPECT_TRUE(e.AcceptToken("D"));
+    EXPECT_EQ(e.m_tokenString, "#D");
+}
