@@ -124,8 +124,8 @@ public:
     void PrefillLayerRename(const CString& name);
     void TakeBoxSelectedTexts(CZelkDoc* doc, CZelkView* view);
     void OpenZoomWindowAtCursor(CZelkDoc* doc, CZelkView* view);
-    // The main instance of a command kind; none for the point, line, circle and text commands,
-    // reached by their own type.
+    // The main instance of a command kind; none for the point, line, circle, text and
+    // dimension commands, reached by their own type.
     CGuidanceOwner* MainCommandOf(CZelkDoc* doc, int kind);
     // A drawing command back at its first step: guidance, preview and its mode on the hint line.
     void AnnounceDrawingMode(CZelkDoc* doc);

@@ -2,6 +2,7 @@
 #include "commands/CommandKeyOps.h"
 
 #include "commands/annotate/TextCommand.h"
+#include "commands/annotate/DimCommand.h"
 #include "commands/circle/CircleCommand.h"
 #include "commands/line/LineCommand.h"
 #include "commands/line/PointCommand.h"
@@ -16,6 +17,8 @@ void CCommandRef::OnInput(int kind, int subCode)
         m_point->OnInput(kind, subCode);
     else if (m_text)
         m_text->OnInput(kind, subCode);
+    else if (m_dim)
+        m_dim->OnInput(kind, subCode);
     else if (m_ops)
         m_ops->OnInput(kind, subCode);
 }
@@ -42,6 +45,8 @@ void CCommandRef::Reset()
         m_point->Reset();
     else if (m_text)
         m_text->Reset();
+    else if (m_dim)
+        m_dim->Reset();
     else if (m_ops)
         m_ops->Reset();
 }
@@ -128,6 +133,8 @@ BOOL CCommandRef::IsEditPick() const
         return m_point->IsEditPick() ? TRUE : FALSE;
     if (m_text)
         return m_text->IsEditPick() ? TRUE : FALSE;
+    if (m_dim)
+        return m_dim->IsEditPick() ? TRUE : FALSE;
     return m_ops ? m_ops->IsEditPick() : FALSE;
 }
 
@@ -153,6 +160,11 @@ void CCommandRef::SetEditTarget(std::int16_t block, std::int16_t slot, int posit
         m_text->m_editSlot = slot;
         m_text->m_editPickPosition = positionClass;
         m_text->m_editFlag = 1;
+    } else if (m_dim) {
+        m_dim->m_editBlock = block;
+        m_dim->m_editSlot = slot;
+        m_dim->m_editPickPosition = positionClass;
+        m_dim->m_editFlag = 1;
     } else if (m_ops) {
         m_ops->m_editBlock = block;
         m_ops->m_editSlot = slot;
@@ -171,6 +183,8 @@ BOOL CCommandRef::TakesMacroInput() const
         return m_point->m_macroFlag ? TRUE : FALSE;
     if (m_text)
         return m_text->m_macroFlag ? TRUE : FALSE;
+    if (m_dim)
+        return m_dim->m_macroFlag ? TRUE : FALSE;
     return m_ops && m_ops->m_macroInput ? TRUE : FALSE;
 }
 
@@ -188,6 +202,9 @@ void CCommandRef::EndMacroInput()
     } else if (m_text) {
         m_text->m_macroFlag = 0;
         m_text->m_tokenString.Empty();
+    } else if (m_dim) {
+        m_dim->m_macroFlag = 0;
+        m_dim->m_tokenString.Empty();
     } else if (m_ops) {
         m_ops->m_macroInput = 0;
         m_ops->m_tokenString.Empty();

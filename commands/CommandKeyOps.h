@@ -11,6 +11,7 @@
 #include "platform/core/WinTypes.h"
 
 class CCircleCommand;
+class CDimCommand;
 class CLineCommand;
 class CPointCommand;
 class CTextCommand;
@@ -55,10 +56,10 @@ public:
     int m_macroInput = 0;     // the command takes its inputs from a macro
 };
 
-// A drawing command object as the key routines reach it. The point, line, text and circle and
-// arc commands are plain classes without virtual members and are called by their own type; every
-// other command through its key operations. The text command takes no key of its own yet: its
-// step keys come with its input handling.
+// A drawing command object as the key routines reach it. The point, line, text and dimension
+// commands and the circle and arc command are plain classes without virtual members and are
+// called by their own type; every other command through its key operations. A key the text or
+// dimension command has no routine for yet passes it by.
 class CCommandRef {
 public:
     CCommandRef() = default;
@@ -67,7 +68,8 @@ public:
     CCommandRef(CLineCommand* line) : m_line(line) {}
     CCommandRef(CPointCommand* point) : m_point(point) {}
     CCommandRef(CTextCommand* text) : m_text(text) {}
-    explicit operator bool() const { return m_ops || m_circle || m_line || m_point || m_text; }
+    CCommandRef(CDimCommand* dim) : m_dim(dim) {}
+    explicit operator bool() const { return m_ops || m_circle || m_line || m_point || m_text || m_dim; }
 
     void OnInput(int kind, int subCode);
     void Reset();
@@ -91,4 +93,5 @@ private:
     CLineCommand* m_line = nullptr;
     CPointCommand* m_point = nullptr;
     CTextCommand* m_text = nullptr;
+    CDimCommand* m_dim = nullptr;
 };

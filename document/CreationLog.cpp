@@ -566,10 +566,11 @@ int CCreationLog::AddLinearDimension(int markType, int final)
 {
     BeginAdd(0);
     CDimCommand* cmd = m_doc->m_dimCmd;
-    const CPointD p1 = cmd->m_inputPoints[0].GetEffective(m_doc, 1);
-    const CPointD p2 = cmd->m_inputPoints[1].GetEffective(m_doc, 1);
-    const CPointD p3 = cmd->m_inputPoints[2].GetEffective(m_doc, 1);
-    const double a = NormaliseAngle(cmd->m_angle);
+    // The steps of "APPP": the angle, the dimension line's position, the two measured points.
+    const CPointD p1 = cmd->m_inputPoints[1].GetEffective(m_doc, 1);
+    const CPointD p2 = cmd->m_inputPoints[2].GetEffective(m_doc, 1);
+    const CPointD p3 = cmd->m_inputPoints[3].GetEffective(m_doc, 1);
+    const double a = NormaliseAngle(cmd->m_values[0].value);
     const double margin = g_pApp->m_appElem.m_extOvershoot;
     CPointD f = PerpendicularOffsetVector(p1, a, p2, margin);
     CPointD j = PerpendicularOffsetVector(p1, a, p3, margin);
@@ -675,6 +676,16 @@ int CCreationLog::AddLeader(const std::vector<CPointD>& vertices, const CString&
     BeginAdd(0);
     CAppText& t = g_pApp->m_appText;
     t.SetAngle(textAngle);
+    // The text sits on the ray from the last point at the text angle, level with the position
+    // given: its foot on that ray.
+    if (!vertices.empty()) {
+        const CPointD last = vertices.back();
+        CPointD along, foot;
+        along.Init(last.m_x + 200 * std::cos(textAngle * kPi / 180), last.m_y + 200 * std::sin(textAngle * kPi / 180));
+        double distance = 0;
+        FootOfPerpendicular(last, along, textPoint, foot, distance);
+        textPoint = foot;
+    }
     const int group = m_doc->AddLeaderGroup(vertices, text, textPoint, -textAngle, t.m_logFont,
                                             t.m_widthTenths, t.m_heightTenths, 14,
                                             g_pApp->m_appElem.m_color);

@@ -200,6 +200,10 @@ void CZelkDoc::InitContents()
     m_circleCmdInt = new CCircleCommand(this, 1);
     m_textCmdInt = new CTextCommand(this, 1);
     m_dimCmdInt = new CDimCommand(this, 1);
+    for (CDimCommand* dim : { m_dimCmd, m_dimCmdInt }) {
+        dim->BuildPatternGroups();
+        dim->BuildAcceptedPatterns();
+    }
     for (CPointCommand* point : { m_pointCmd, m_pointCmdInt }) {
         point->BuildPatternGroups();
         point->BuildAcceptedPatterns();

@@ -114,7 +114,8 @@ void ArrowEnd(CZelkDoc* doc, CPointD end, CPointD tip1, CPointD tip2, int role, 
 // The arrowhead at the first vertex of a leader or balloon.
 void LeaderHead(CZelkDoc* doc, const std::vector<CPointD>& v, int g, CGroup* group)
 {
-    if (doc->m_dimCmd && doc->m_dimCmd->m_arrowKind == 5) {
+    // A leader taken from a free point has nothing to point at: a dot marks it.
+    if (doc->m_dimCmd && doc->m_dimCmd->m_firstPointCategory == 5) {
         doc->AddDimensionDot(v[0], g, group);
         return;
     }
@@ -521,6 +522,8 @@ int CZelkDoc::AddLeaderGroup(const std::vector<CPointD>& vertices, const CString
     const int g = NewGroup(this, CGroup::KIND_LEADER, group);
     if (g == -1)
         return -1;
+    group->m_defPoint1 = vertices.front();
+    group->m_defPoint2 = vertices.back();
     CPointD h, tp = position;
     if (CTextCommand::HasNotationMarkers(text)) {
         if (!NotationMember(this, text, position, angle, alignment, nullptr, g, group, h))
@@ -555,6 +558,8 @@ int CZelkDoc::AddBalloonGroup(const std::vector<CPointD>& vertices, double radiu
     if (g == -1)
         return -1;
     const CPointD centre = vertices.back();
+    group->m_defPoint1 = vertices.front();
+    group->m_defPoint2 = centre;
     std::int32_t size[2] = {width, height};
     if (m_dimCmd) {
         m_dimCmd->UpdateValueTextBox(text);

@@ -5,6 +5,7 @@
 
 #include "app/MainFrame.h"
 
+#include "commands/CommandKeyOps.h"
 #include "commands/annotate/DimCommand.h"
 #include "commands/annotate/TextCommand.h"
 #include "commands/circle/CircleCommand.h"
@@ -197,14 +198,14 @@ void CZelkApp::StartDimensionEdit(CZelkDoc* doc, const CElemRef& ref, int positi
     CDimCommand* edit = doc->m_dimCmdInt;
     edit->m_editBlock = ref.m_block;
     edit->m_editSlot = ref.m_slot;
-    edit->m_positionClass = position;
+    edit->m_editPickPosition = position;
     edit->m_editFlag = 1;
-    edit->m_editGroup = group;
-    edit->m_editElemKind = ref.m_kind;
-    edit->m_editGroupKind = groupKind;
-    edit->m_editRole = role;
+    edit->m_editGroup = doc->GetGroup(group);
+    edit->m_editElemKind = static_cast<std::int16_t>(ref.m_kind);
+    edit->m_editGroupKind = static_cast<std::int16_t>(groupKind);
+    edit->m_editRole = static_cast<std::int16_t>(role);
     const CDimCommand* main = doc->m_dimCmd;
-    edit->m_macroInput = main->m_macroInput;
+    edit->m_macroFlag = main->m_macroFlag;
     // A dimension's value text was taken from the edited text; a line, circle or arc edit goes
     // on with the main instance's step notes.
     if (ref.m_kind != ELEM_TEXT)

@@ -57,13 +57,12 @@ const KindHint kKindAnnouncements[] = {
     {12, "ループ処理モードです"},
 };
 
-// The instance of a command kind with the guidance owner's members: the dimension or loop
-// command; none for other kinds (the point, line, circle and text commands are reached by their
+// The instance of a command kind with the guidance owner's members: the loop command; none
+// for other kinds (the point, line, circle, text and dimension commands are reached by their
 // type).
 CGuidanceOwner* CommandOf(CZelkDoc* doc, int kind, bool interrupting)
 {
     switch (kind) {
-    case 10: return interrupting ? doc->m_dimCmdInt : doc->m_dimCmd;
     case 12: return interrupting ? nullptr : doc->m_loopCmd;
     default: return nullptr;
     }
@@ -102,8 +101,18 @@ CTextCommand* TextCommandOf(CZelkDoc* doc, int kind, bool interrupting)
     return interrupting ? doc->m_textCmdInt : doc->m_textCmd;
 }
 
+// The dimension command, a plain class like the point command, by its own type (10).
+CDimCommand* DimCommandOf(CZelkDoc* doc, int kind, bool interrupting)
+{
+    if (kind != 10)
+        return nullptr;
+    return interrupting ? doc->m_dimCmdInt : doc->m_dimCmd;
+}
+
 int PreviewOfCommand(CZelkDoc* doc, int kind, bool interrupting)
 {
+    if (CDimCommand* dim = DimCommandOf(doc, kind, interrupting))
+        return dim->ShowRubberBand();
     if (CCircleCommand* circle = CircleCommandOf(doc, kind, interrupting))
         return circle->ShowRubberBand();
     if (CLineCommand* line = LineCommandOf(doc, kind, interrupting))
@@ -138,6 +147,8 @@ void CZelkApp::SetGuidance(CZelkDoc* doc)
             take(point->m_prompt, point->m_hint);
         else if (const CTextCommand* text = TextCommandOf(doc, kind, interrupting))
             take(text->m_prompt, text->m_hint);
+        else if (const CDimCommand* dim = DimCommandOf(doc, kind, interrupting))
+            take(dim->m_prompt, dim->m_hint);
         else
             takeOwner(CommandOf(doc, kind, interrupting));
     };

@@ -282,6 +282,8 @@ BOOL CZelkApp::SwitchCommandKind(CZelkDoc* doc, CZelkView* view, short kind, int
             d->m_pointCmd->ShowGuidance();
         else if (kind == 7)
             d->m_textCmd->ShowGuidance();
+        else if (kind == 10)
+            d->m_dimCmd->ShowGuidance();
         else if (CGuidanceOwner* main = MainCommandOf(d, kind))
             main->ShowGuidance();
     });
@@ -354,7 +356,6 @@ void CZelkApp::ResetAfterCommandSwitch(CZelkDoc* doc, int kind)
 CGuidanceOwner* CZelkApp::MainCommandOf(CZelkDoc* doc, int kind)
 {
     switch (kind) {
-    case 10: return doc->m_dimCmd;
     case 12: return doc->m_loopCmd;
     default: return nullptr;
     }

@@ -344,10 +344,10 @@ void CZelkView::ShowKindPreview(const CPointD& p, double ar, int ctrlHeld, int& 
     const CPointD& rightPress = app->m_rightPressPoint;
     const bool dragged = m_rightDragged != 0;
 
-    // The chain of the dimension command, points counted from 1; none outside the command.
+    // The leader or balloon points of the dimension command, counted from 1; none outside it.
     const std::vector<CPointD>* chain = nullptr;
-    if (app->m_commandKind == 10 && doc->m_dimCmd && !doc->m_dimCmd->m_chainPoints.empty())
-        chain = &doc->m_dimCmd->m_chainPoints;
+    if (app->m_commandKind == 10 && doc->m_dimCmd && !doc->m_dimCmd->m_textPoints.empty())
+        chain = &doc->m_dimCmd->m_textPoints;
     auto chainPoint = [&](int i) { return (*chain)[static_cast<size_t>(i - 1)]; };
 
     // The angle arc of kinds 46 and 47: false when the rays are parallel.

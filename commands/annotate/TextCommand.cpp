@@ -151,7 +151,7 @@ void CTextCommand::Reset()
     if (doc->m_pointSearch)
         doc->m_pointSearch->EraseMarker();
     doc->DrawDirectionMarks(0);
-    CommandFamilies::ClearStepRecords(*this);
+    ResetStepRecords(doc->m_basePoint);
     m_editPickPosition = 0;
     m_defaultLength = 500.0;
     ClearTempMarks();

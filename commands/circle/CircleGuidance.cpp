@@ -6,6 +6,7 @@
 
 #include "app/ZelkApp.h"
 #include "commands/circle/CircleGuidanceTexts.h"
+#include "commands/circle/PatternTable.h"
 #include "document/ZelkDoc.h"
 #include "geometry/Numeric.h"
 
@@ -127,10 +128,7 @@ void CCircleCommand::ShowGuidance()
     const CString& t = m_tokenString;
 
     if (m_macroFlag) {
-        int index = t.GetLength();
-        if (index == m_stepTexts.GetSize())
-            index = 0;
-        m_prompt = index < m_stepTexts.GetSize() ? m_stepTexts[index] : CString();
+        m_prompt = MacroStepNote(t, m_stepTexts);
     } else if (t.Find('%') >= 0) {
         const CString tail = t.Mid(t.Find('%'));
         for (int i = 0; i < kTailRowCount; ++i) {

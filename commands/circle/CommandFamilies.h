@@ -122,18 +122,6 @@ CString GetValueToken(const Cmd& c, int subCode)
 
 // ---- the steps ----------------------------------------------------------------------------
 
-// What every reset begins with: both token strings emptied, every step record cleared, and the
-// first point records started at the drawing's base point.
-template <class Cmd>
-void ClearStepRecords(Cmd& c)
-{
-    c.m_savedTokenString.Empty();
-    c.m_tokenString.Empty();
-    c.ResetStepRecords();
-    c.m_savedInputPoints[0].SetBoth(c.m_doc->m_basePoint);
-    c.m_inputPoints[0].SetBoth(c.m_doc->m_basePoint);
-}
-
 // The constraint mark shows the reference point of the step to come, or of the last point
 // given while that step is free.
 template <class Cmd>
@@ -152,6 +140,21 @@ void MarkConstraintReference(Cmd& c)
     }
     doc->m_inputMarkPos = r->reference;
     doc->m_inputMarkFlag = 1;
+}
+
+// The point of a step: the drawing's base point, or the constraint point (flagged as taken
+// from it) while one is set.
+template <class Cmd>
+void TakeBasePoint(Cmd& c, int slot)
+{
+    if (slot < 0 || slot >= Cmd::kPositions)
+        return;
+    CInputPoint& r = c.m_inputPoints[slot];
+    r.SetPoint(c.m_doc->m_basePoint);
+    if (g_pApp && g_pApp->m_constraintPointSet) {
+        r.SetBoth(c.m_doc->m_referencePoint);
+        r.SetFlags(0x01);
+    }
 }
 
 // The advance passes: each saves the step unless the last one completed a pattern, fills the

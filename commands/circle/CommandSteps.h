@@ -49,6 +49,17 @@ public:
         }
     }
 
+    // Back to no input: both token strings empty and every step record reset, the first step's
+    // point at the base point.
+    void ResetStepRecords(CPointD base)
+    {
+        m_savedTokenString.Empty();
+        m_tokenString.Empty();
+        ResetStepRecords();
+        m_savedInputPoints[0].SetBoth(base);
+        m_inputPoints[0].SetBoth(base);
+    }
+
     // restore 0 saves the token string and the step points, 1 puts them back.
     void SaveOrRestoreStep(int restore)
     {

@@ -3,6 +3,8 @@
 
 #include "app/ZelkApp.h"
 #include "document/ZelkDoc.h"
+#include "elements/Arc.h"
+#include "elements/Circle.h"
 #include "elements/ElementKinds.h"
 #include "geometry/ElemRef.h"
 #include "input/PatternGroup.h"
@@ -97,4 +99,27 @@ void SetLengthInputFlags(bool length)
         else
             app->m_lengthInputInterrupt = 1;
     }
+}
+
+bool KeepPickedCircleOrArc(CZelkDoc* doc, const CElemCandidate& candidate, CArc& kept)
+{
+    if (candidate.m_kind == ELEM_CIRCLE) {
+        const CCircle* c = doc->GetCircleElem(candidate.m_block, candidate.m_slot);
+        if (!c)
+            return false;
+        kept.m_state = c->m_state;
+        kept.m_mark = c->m_mark;
+        kept.m_centre = c->m_centre;
+        kept.m_radius = c->m_radius;
+        kept.m_layer = c->m_layer;
+        kept.m_group = c->m_group;
+        kept.m_startAngle = 0.0;
+        kept.m_endAngle = 360.0;
+        return true;
+    }
+    const CArc* a = candidate.m_kind == ELEM_ARC ? doc->GetArcElem(candidate.m_block, candidate.m_slot) : nullptr;
+    if (!a)
+        return false;
+    kept.Assign(*a);
+    return true;
 }

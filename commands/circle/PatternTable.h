@@ -9,6 +9,8 @@
 #include "platform/core/Arrays.h"
 #include "platform/core/String.h"
 
+class CArc;
+class CElemCandidate;
 class CPatternGroup;
 class CZelkDoc;
 
@@ -36,6 +38,20 @@ int GroupHasLetterAt(const CPatternGroup* group, int position, char letter);
 // for a cutting element, upper case for an element the construction takes; under the macro
 // player a circle, arc or text counts only while a mode pattern is set.
 CString PickTokenLetter(CZelkDoc* doc, int subCode, int upper, int macroFlag, bool moded);
+
+// The prompt of a playing macro's next step: the recorder's note of the step the token string
+// has reached, the first note again once every step was given; empty without a note.
+inline CString MacroStepNote(const CString& tokens, const CStringArray& notes)
+{
+    int index = tokens.GetLength();
+    if (index == notes.GetSize())
+        index = 0;
+    return index < notes.GetSize() ? notes[index] : CString();
+}
+
+// A picked circle kept as an arc from 0 to 360 degrees (its state, mark, layer and group with
+// it), a picked arc as it is; false for any other candidate or a slot that holds none.
+bool KeepPickedCircleOrArc(CZelkDoc* doc, const CElemCandidate& candidate, CArc& kept);
 
 // Whether the string is one of the listed token strings.
 inline bool IsOneOf(const CString& s, std::initializer_list<const char*> list)

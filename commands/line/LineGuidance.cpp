@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "app/ZelkApp.h"
+#include "commands/circle/PatternTable.h"
 #include "commands/line/LineGuidanceTexts.h"
 
 namespace {
@@ -80,10 +81,7 @@ void CLineCommand::ShowGuidance()
     };
 
     if (m_macroFlag) {
-        int index = t.GetLength();
-        if (index == m_stepTexts.GetSize())
-            index = 0;
-        m_prompt = index < m_stepTexts.GetSize() ? m_stepTexts[index] : CString();
+        m_prompt = MacroStepNote(t, m_stepTexts);
     } else if (m_editFlag && t == "#") {
         if (flag && all) {
             take(PairOf(kEditLeadAll));

@@ -3,6 +3,7 @@
 #include "commands/line/LoopCommand.h"
 
 #include "app/ZelkApp.h"
+#include "commands/circle/PatternTable.h"
 #include "commands/line/LoopGuidanceTexts.h"
 #include "commands/line/StepPrompts.h"
 #include "geometry/Numeric.h"
@@ -30,10 +31,7 @@ void CLoopCommand::ShowGuidance()
     };
 
     if (m_macroFlag) {
-        int index = t.GetLength();
-        if (index == m_stepTexts.GetSize())
-            index = 0;
-        m_prompt = index < m_stepTexts.GetSize() ? m_stepTexts[index] : CString();
+        m_prompt = MacroStepNote(t, m_stepTexts);
     } else if (multi && !chosen) {
         if (t.IsEmpty() || afterOperation) {
             if (extracting)

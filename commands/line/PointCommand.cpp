@@ -144,7 +144,7 @@ void CPointCommand::Reset()
         m_prompt = kSinglePrompt;
         m_hint = kSingleHintStart;
     }
-    CommandFamilies::ClearStepRecords(*this);
+    ResetStepRecords(doc->m_basePoint);
     ClearTempMarks();
     doc->m_previewKind = 0;
     doc->m_inputPoint.Assign(m_inputPoints[0]);
@@ -170,12 +170,7 @@ void CPointCommand::ShowGuidance()
         m_hint = hint;
     };
     if (m_macroFlag) {
-        m_prompt.Empty();
-        int i = t.GetLength();
-        if (i == m_stepTexts.GetSize())
-            i = 0;
-        if (i < m_stepTexts.GetSize())
-            m_prompt = m_stepTexts[i];
+        m_prompt = MacroStepNote(t, m_stepTexts);
     } else if (AllPatternsState() && m_editFlag == 0) {
         const CString divided = CString("[分割点]【分割数(") + q + ")】【第１点|線分|円(弧)】第２点【分割点終了：Esc】";
         if (t.IsEmpty() || t == "P")

@@ -170,15 +170,7 @@ int CPointCommand::AcceptMacroToken(const CString& token)
 
 void CPointCommand::TakeCurrentPoint()
 {
-    const int j = GetLastPointTokenIndex();
-    if (j < 0 || j >= kPositions)
-        return;
-    CInputPoint& r = m_inputPoints[j];
-    r.SetPoint(m_doc->m_basePoint);
-    if (g_pApp && g_pApp->m_constraintPointSet) {
-        r.SetBoth(m_doc->m_referencePoint);
-        r.SetFlags(0x01);
-    }
+    CommandFamilies::TakeBasePoint(*this, GetLastPointTokenIndex());
 }
 
 void CPointCommand::TakePickedElement(const CString& token)
@@ -199,25 +191,7 @@ void CPointCommand::TakePickedElement(const CString& token)
         m_pickedLines[j].Assign(*l);
         classified = true;
     } else if (circle) {
-        CArc& kept = m_pickedArcs[j];
-        if (candidate->m_kind == ELEM_CIRCLE) {
-            if (const CCircle* c = doc->GetCircleElem(candidate->m_block, candidate->m_slot)) {
-                kept.m_state = c->m_state;
-                kept.m_mark = c->m_mark;
-                kept.m_centre = c->m_centre;
-                kept.m_radius = c->m_radius;
-                kept.m_layer = c->m_layer;
-                kept.m_group = c->m_group;
-                kept.m_startAngle = 0.0;
-                kept.m_endAngle = 360.0;
-                classified = true;
-            }
-        } else if (candidate->m_kind == ELEM_ARC) {
-            if (const CArc* a = doc->GetArcElem(candidate->m_block, candidate->m_slot)) {
-                kept.Assign(*a);
-                classified = true;
-            }
-        }
+        classified = KeepPickedCircleOrArc(doc, *candidate, m_pickedArcs[j]);
         m_pickPoints[j] = list.pickPoint;
     } else {
         return;

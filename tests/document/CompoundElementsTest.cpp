@@ -11,10 +11,11 @@ protected:
     int Linear(CPointD position, CPointD m1, CPointD m2, double angle = 0)
     {
         CDimCommand* d = Doc().m_dimCmd;
-        d->m_inputPoints[0].point = position;
-        d->m_inputPoints[1].point = m1;
-        d->m_inputPoints[2].point = m2;
-        d->m_angle = angle;
+        // The steps of "APPP": angle, position, the two measured points.
+        d->m_values[0].value = angle;
+        d->m_inputPoints[1].point = position;
+        d->m_inputPoints[2].point = m1;
+        d->m_inputPoints[3].point = m2;
         return Log().AddLinearDimension(1, 0);
     }
     CLine* LineOf(const CElemRef& r) { return Doc().GetLineElem(r.m_block, r.m_slot); }
@@ -247,6 +248,52 @@ TEST_F(CompoundTest, LeaderHasShelfSegmentsAndArrowhead)
     EXPECT_NEAR(LineOf(shelf[0])->m_start.m_x, 20, 1e-9);
     EXPECT_NEAR(LineOf(shelf[0])->m_end.m_x, 34, 1e-9);
     EXPECT_EQ(Members(g, 32, 16).size(), 1u);
+}
+
+TEST_F(CompoundTest, LeaderAndBalloonHoldTheirDefinitionPointsAndTheLeaderTextSitsOnItsRay)
+{
+    // The text position (30, 15) is taken down to the ray from the last point at angle 0.
+    const int leader = Log().AddLeader({At(0, 0), At(10, 10), At(20, 10)}, "AB", At(30, 15), 0, 1, 0);
+    ASSERT_GE(leader, 0);
+    const CGroup* group = Doc().GetGroup(leader);
+    EXPECT_NEAR(group->m_defPoint1.m_x, 0, 1e-9);
+    EXPECT_NEAR(group->m_defPoint1.m_y, 0, 1e-9);
+    EXPECT_NEAR(group->m_defPoint2.m_x, 20, 1e-9);
+    EXPECT_NEAR(group->m_defPoint2.m_y, 10, 1e-9);
+    const auto text = Members(leader, 32, 16);
+    ASSERT_EQ(text.size(), 1u);
+    EXPECT_NEAR(TextOf(text[0])->m_point.m_x, 30, 1e-9);
+    EXPECT_NEAR(TextOf(text[0])->m_point.m_y, 10, 1e-9);
+    // At 90 degrees the text rises straight above the last point.
+    const int upright = Log().AddLeader({At(0, 0), At(20, 10)}, "AB", At(25, 40), 90, 1, 0);
+    const auto raised = Members(upright, 32, 16);
+    ASSERT_EQ(raised.size(), 1u);
+    EXPECT_NEAR(TextOf(raised[0])->m_point.m_x, 20, 1e-9);
+    EXPECT_NEAR(TextOf(raised[0])->m_point.m_y, 40, 1e-9);
+
+    const int balloon = Log().AddBalloon({At(0, 0), At(20, 0)}, 8, "1", 1, 0);
+    ASSERT_GE(balloon, 0);
+    EXPECT_NEAR(Doc().GetGroup(balloon)->m_defPoint1.m_x, 0, 1e-9);
+    EXPECT_NEAR(Doc().GetGroup(balloon)->m_defPoint2.m_x, 20, 1e-9);
+    EXPECT_NEAR(Doc().GetGroup(balloon)->m_defPoint2.m_y, 0, 1e-9);
+}
+
+TEST_F(CompoundTest, ALeaderFromAFreePointGetsADotWhateverTheArrowSetting)
+{
+    const struct {
+        int category, dots;
+        size_t wings, dots_made;
+    } cases[] = { {5, 0, 0, 1}, {2, 0, 2, 0}, {2, 1, 2, 0}, {5, 1, 0, 1} };
+    for (const auto& c : cases) {
+        Doc().m_dimCmd->m_firstPointCategory = static_cast<std::uint8_t>(c.category);
+        g_pApp->m_appElem.m_dotEnds = c.dots;
+        const int g = Log().AddLeader({At(0, 0), At(10, 10)}, "A", At(20, 10), 0, 1, 0);
+        ASSERT_GE(g, 0);
+        EXPECT_EQ(Members(g, 4, 2).size(), c.wings) << c.category << " " << c.dots;
+        EXPECT_EQ(Members(g, 8, 2).size(), c.dots_made) << c.category << " " << c.dots;
+    }
+    g_pApp->m_appElem.m_dotEnds = 0;
+    Doc().m_dimCmd->m_firstPointCategory = 0;
 }
 
 TEST_F(CompoundTest, LinearDimensionTakesTheEffectivePointsOfItsInputs)

@@ -243,9 +243,9 @@ TEST_F(CreationLogTest, RollbackRemovesALoggedGroupWithItsMembers)
     std::int16_t group = -1, block = -1, slot = -1;
     const int groups = Doc().m_groups.GetSize();
     Log().AddGroup(1, group, 0, 0);
-    Doc().m_dimCmd->m_inputPoints[0].point = At(0, 10);
-    Doc().m_dimCmd->m_inputPoints[1].point = At(0, 0);
-    Doc().m_dimCmd->m_inputPoints[2].point = At(25, 0);
+    Doc().m_dimCmd->m_inputPoints[1].point = At(0, 10);
+    Doc().m_dimCmd->m_inputPoints[2].point = At(0, 0);
+    Doc().m_dimCmd->m_inputPoints[3].point = At(25, 0);
     ASSERT_GE(Log().AddLinearDimension(1, 0), 0);
     EXPECT_EQ(Doc().m_groups.GetSize(), groups + 1);
     Log().AddLine(At(0, 0), At(1, 1), 1, block, slot, 0, 1);

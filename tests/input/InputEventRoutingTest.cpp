@@ -8,6 +8,7 @@
 
 #include "app/ZelkApp.h"
 #include "commands/annotate/DimCommand.h"
+#include "commands/line/LoopCommand.h"
 #include "commands/annotate/TextCommand.h"
 #include "commands/line/LineCommand.h"
 #include "document/CreationLog.h"
@@ -29,11 +30,11 @@ CPointD Pt(double x, double y)
 }
 
 // A command that posts a value of its own when it is handed a point, as the commands do when one
-// input completes another. The line command is a plain class now; the dimension command still
-// offers its input entry to be taken over.
-class CPostingDimCommand : public CDimCommand {
+// input completes another. The line and dimension commands are plain classes now; the loop
+// command still offers its input entry to be taken over.
+class CPostingLoopCommand : public CLoopCommand {
 public:
-    using CDimCommand::CDimCommand;
+    using CLoopCommand::CLoopCommand;
     std::string m_seen;
     void OnInput(int kind, int subCode) override
     {
@@ -43,7 +44,7 @@ public:
         // The nested post left its payload; the point is still there to read.
         if (kind == 4)
             m_seen += std::to_string(static_cast<int>(m_doc->m_inputEvent->point.m_x)) + " ";
-        CDimCommand::OnInput(kind, subCode);
+        CLoopCommand::OnInput(kind, subCode);
     }
 };
 
@@ -190,12 +191,12 @@ TEST(InputEventRouting, AConsumerThatPostsFromItsInputEntryIsRoutedToo)
 {
     CInputTape tape;
     CZelkDoc& doc = tape.Doc();
-    CDimCommand* original = doc.m_dimCmd;
-    CPostingDimCommand posting(&doc, 0);
-    doc.m_dimCmd = &posting;
-    tape.App().m_commandKind = 10;
+    CLoopCommand* original = doc.m_loopCmd;
+    CPostingLoopCommand posting(&doc);
+    doc.m_loopCmd = &posting;
+    tape.App().m_commandKind = 12;
     tape.PostPoint(Pt(9, 1), 0);
-    doc.m_dimCmd = original;
+    doc.m_loopCmd = original;
     EXPECT_EQ(posting.m_seen, "4/0 3/6 9 ");
     // The outer event finished last.
     EXPECT_EQ(posting.m_lastInputKind, 4);

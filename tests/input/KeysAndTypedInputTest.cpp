@@ -21,6 +21,7 @@
 #include "commands/annotate/TextCommand.h"
 #include "commands/circle/CircleCommand.h"
 #include "commands/line/LineCommand.h"
+#include "commands/line/LoopCommand.h"
 #include "commands/line/PointCommand.h"
 #include "document/UndoHistory.h"
 #include "document/ZelkDoc.h"
@@ -72,9 +73,10 @@ class CRecording : public Command {
 public:
     using Command::Command;
     std::vector<std::string> m_log;
+    // Only written down: the command's own handling would answer these inputs with its messages,
+    // which the echo of the typed line is checked against.
     void OnInput(int kind, int subCode) override
     {
-        Command::OnInput(kind, subCode);
         m_log.push_back(Describe(*this->m_doc->m_inputEvent, kind, subCode));
     }
     void OnEnter() override { m_log.push_back("enter"); }
@@ -94,8 +96,8 @@ protected:
         App().m_historyLength = 30;
         App().m_numericInterpreter = new CMacroInterpreter;
         CZelkDoc& doc = m_tape.Doc();
-        delete doc.m_dimCmd;
-        doc.m_dimCmd = m_dim = new CRecording<CDimCommand>(&doc, 0);
+        delete doc.m_loopCmd;
+        doc.m_loopCmd = m_loop = new CRecording<CLoopCommand>(&doc);
         doc.SetBasePoint(P(0, 0), P(0, 0));
     }
     void TearDown() override
@@ -107,12 +109,12 @@ protected:
     CZelkView& m_view() { return m_tape.View(); }
     CInputBar& Bar() { return *App().m_inputBar; }
     // A line typed into list 1 and confirmed; arrow 1-4 with Ctrl. The typed lines go to the
-    // dimension command, which writes down what it is handed.
+    // loop command, which writes down what it is handed.
     BOOL Type(const char* text, int arrow = 0)
     {
         Bar().m_enteredText = text;
-        App().m_commandKind = 10;
-        m_dim->m_log.clear();
+        App().m_commandKind = 12;
+        m_loop->m_log.clear();
         const BOOL parsed = ParseInputLine(&m_tape.Doc(), arrow);
         App().m_commandKind = 2;
         return parsed;
@@ -128,7 +130,7 @@ protected:
     }
 
     CInputTape m_tape;
-    CRecording<CDimCommand>* m_dim = nullptr;
+    CRecording<CLoopCommand>* m_loop = nullptr;
 };
 
 using Log = std::vector<std::string>;
@@ -156,7 +158,7 @@ TEST_F(KeysAndTypedInput, TypedLinesBecomePointsAndValuesInTheRelativeSystem)
         App().m_lastMessage.Empty();
         m_tape.Doc().SetBasePoint(P(100, 50), P(100, 50));
         Type(c.text);
-        EXPECT_EQ(m_dim->m_log, c.posted);
+        EXPECT_EQ(m_loop->m_log, c.posted);
         EXPECT_EQ(App().m_lastMessage.Std(), c.echo);
     }
     // Full-width digits are folded, the full-width comma is not: the line is refused whole.
@@ -169,20 +171,20 @@ TEST_F(KeysAndTypedInput, TheDrawingScaleMultipliesLengthsButTheEchoShowsWhatWas
     doc.m_ratio = 2.0;
     App().m_lengthInputMain = 1;
     Type("10");
-    EXPECT_EQ(m_dim->m_log, Log{ "value 20 /2" });
+    EXPECT_EQ(m_loop->m_log, Log{ "value 20 /2" });
     EXPECT_EQ(App().m_lastMessage.Std(), "値10");
     App().m_lengthInputMain = 0;
     Type("10");
-    EXPECT_EQ(m_dim->m_log, Log{ "value 10 /2" });
+    EXPECT_EQ(m_loop->m_log, Log{ "value 10 /2" });
     Type("3,4");
-    EXPECT_EQ(m_dim->m_log, Log{ "point 6,8 rel 3,4 /17" });
+    EXPECT_EQ(m_loop->m_log, Log{ "point 6,8 rel 3,4 /17" });
     EXPECT_EQ(App().m_lastMessage.Std(), "点(3,4) 実点(6,8)");
 }
 
 TEST_F(KeysAndTypedInput, AFaultIsReportedWithItsPositionAndNothingIsPosted)
 {
     EXPECT_FALSE(Type("10,3+4L"));
-    EXPECT_TRUE(m_dim->m_log.empty());
+    EXPECT_TRUE(m_loop->m_log.empty());
     ASSERT_FALSE(MessageBoxes().empty());
     EXPECT_EQ(MessageBoxes().back(), "10,3+4L の 4 文字目に問題があります。");
 }
@@ -191,7 +193,7 @@ TEST_F(KeysAndTypedInput, CtrlArrowsMoveTheBasePointInsteadOfPosting)
 {
     CZelkDoc& doc = m_tape.Doc();
     EXPECT_TRUE(Type("30d,100", 1));
-    EXPECT_TRUE(m_dim->m_log.empty());
+    EXPECT_TRUE(m_loop->m_log.empty());
     EXPECT_NEAR(doc.m_basePoint.m_x, 100 * std::cos(30 * 3.141592653589793 / 180), 1e-9);
     EXPECT_NEAR(doc.m_basePoint.m_y, 50, 1e-9);
     EXPECT_EQ(App().m_lastStatus, 1);
@@ -415,9 +417,13 @@ TEST_F(KeysAndTypedInput, EscapeReturnsCommandsToTheirFirstStepWithTheirDefaults
     EXPECT_EQ(point.message, "初期ステップに戻しました");
 
     App().m_commandKind = 10;
-    m_dim->m_modePattern = "APPP";
+    CDimCommand& dim = *m_tape.Doc().m_dimCmd;
+    dim.m_modePattern = "APPP";
     m_tape.Key(VK_ESCAPE);
-    EXPECT_EQ(m_dim->m_log, Log{ "value 0 /11" });
+    // The angle 0 is posted again and taken as the first step.
+    EXPECT_EQ(dim.m_lastInputKind, 3);
+    EXPECT_EQ(dim.m_lastInputSubCode, 11);
+    EXPECT_EQ(dim.m_values[0].value, 0.0);
 
     // An interrupting mode ends with its own message and nothing else.
     App().m_interruptMode = 37;
@@ -770,8 +776,10 @@ TEST_F(KeysAndTypedInput, AnEditGoesOnFromTheMainInstancesInputs)
     SeedSteps(*doc.m_lineCmdInt, doc.m_lineCmdInt->m_inputPoints, -1);
     SeedSteps(*doc.m_circleCmdInt, doc.m_circleCmdInt->m_inputPoints, -1);
     SeedSteps(*doc.m_dimCmdInt, doc.m_dimCmdInt->m_inputPoints, -1);
-    mainDim.m_macroInput = 1;
+    mainDim.m_macroFlag = 1;
     mainDim.m_stepTexts.Add("始点");
+    // The playing macro announced the edit pattern to the instance that takes it.
+    doc.m_dimCmdInt->m_macroPattern = "#P";
     auto edit = [&](std::int16_t kind, int commandKind) {
         App().m_interruptKind = 0;
         App().m_commandKind = static_cast<std::int16_t>(commandKind);
@@ -791,7 +799,7 @@ TEST_F(KeysAndTypedInput, AnEditGoesOnFromTheMainInstancesInputs)
     // A dimension edit also takes the main instance's macro flag and step notes.
     ASSERT_EQ(edit(ELEM_LINE, 10), 10);
     ExpectTakenOver(mainDim, *doc.m_dimCmdInt, doc.m_dimCmdInt->m_inputPoints);
-    EXPECT_EQ(doc.m_dimCmdInt->m_macroInput, 1);
+    EXPECT_EQ(doc.m_dimCmdInt->m_macroFlag, 1);
     ASSERT_EQ(doc.m_dimCmdInt->m_stepTexts.GetSize(), 1);
     EXPECT_EQ(doc.m_dimCmdInt->m_stepTexts[0].Std(), "始点");
 

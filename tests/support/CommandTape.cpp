@@ -16,6 +16,7 @@
 #include "commands/circle/CircleCommand.h"
 #include "commands/line/LineCommand.h"
 #include "commands/line/LoopCommand.h"
+#include "commands/annotate/DimCommand.h"
 #include "commands/line/PointCommand.h"
 #include "document/UndoHistory.h"
 #include "input/InputBar.h"
@@ -143,6 +144,9 @@ std::vector<std::string> ListElements(const CZelkDoc& doc)
         line << "group " << g << " kind " << group->m_kind << " parent " << group->m_parent << " members";
         for (const CElemRef& m : group->m_members)
             line << " " << m.m_kind << ":" << m.m_block << ":" << m.m_slot;
+        // Dimensions, leaders and balloons name the points they were defined by.
+        if (group->m_kind >= CGroup::KIND_LINEAR && group->m_kind <= CGroup::KIND_BALLOON)
+            line << " def " << Xy(group->m_defPoint1) << " " << Xy(group->m_defPoint2);
         out.push_back(line.str());
     }
     std::ostringstream last;
@@ -182,6 +186,16 @@ CCircleCommand& CCommandTape::Circle()
 CCircleCommand& CCommandTape::CircleInt()
 {
     return *Doc().m_circleCmdInt;
+}
+
+CDimCommand& CCommandTape::Dim()
+{
+    return *Doc().m_dimCmd;
+}
+
+CDimCommand& CCommandTape::DimInt()
+{
+    return *Doc().m_dimCmdInt;
 }
 
 CLineCommand& CCommandTape::Line()
@@ -259,6 +273,10 @@ const CCommandRow& CCommandTape::Row(const std::string& what, Action action)
     }
     row.boxSelection = App().m_groupProcessing;
     row.groupProcessing = Doc().m_groupProcessing;
+    row.dimTokens = Dim().m_tokenString.GetString();
+    row.dimMode = Dim().m_modePattern.GetString();
+    row.dimTokensInt = DimInt().m_tokenString.GetString();
+    row.dimModeInt = DimInt().m_modePattern.GetString();
     row.prompt = step.prompt;
     row.hint = step.hint;
     row.message = App().m_lastMessage.GetString();
@@ -341,6 +359,8 @@ const CCommandRow& CCommandTape::Menu(const char* title, int arcMenu)
         if (std::strcmp(item.title, title) == 0 && item.arcMenu == arcMenu)
             id = item.id;
     }
+    if (id == 0)
+        return SubModeMenu(CSubMode::Object::Dimension, title);
     return Row(std::string("menu ") + title, [&]() -> const CTapeStep& {
         return m_tape.Run("menu", [&] { m_tape.View().OnCircleSubMode(id); });
     });

@@ -2,7 +2,8 @@
 // (a command start, a sub-mode menu item by title, clicks and picks at world points, typed
 // lines, values with the sub-code their typed line gets, typed texts and texts chosen in the
 // input combo, double clicks, keys, the constraint buttons and code), and each row reads back
-// what the circle, line, point and text command objects and the application show afterwards. Clicks enter through the view's button handlers at the pixel
+// what the circle, line, point, text and dimension command objects and the application show
+// afterwards. Clicks enter through the view's button handlers at the pixel
 // the window shows the world point at, so the view maps them back, notes the press view and
 // lays the pick rectangle itself; typed lines enter through the input bar's Enter path, so the
 // line parser gives the sub-codes and the echo, and the guidance and preview are refreshed as
@@ -19,6 +20,7 @@
 #include "view/SubModeTable.h"
 
 class CCircleCommand;
+class CDimCommand;
 class CLine;
 class CLineCommand;
 class CPointCommand;
@@ -52,6 +54,10 @@ struct CCommandRow {
     int groupPreset = 0;       // its preset flag
     int boxSelection = 0;      // the application's box-selection flag
     int groupProcessing = 0;   // the drawing's group-processing flag
+    std::string dimTokens;     // the main dimension instance
+    std::string dimMode;
+    std::string dimTokensInt;  // the interrupting dimension instance
+    std::string dimModeInt;
     std::string prompt;
     std::string hint;
     std::string message;       // the message line as the application keeps it
@@ -88,6 +94,8 @@ public:
     CPointCommand& PointInt();
     CTextCommand& Text();
     CTextCommand& TextInt();
+    CDimCommand& Dim();
+    CDimCommand& DimInt();
 
     // Elements to pick, on the drawing's default layer with one pen.
     void AddLine(CPointD a, CPointD b);
@@ -95,7 +103,8 @@ public:
 
     // A command code of the view (305 circle, 306 arc, 211 point constraint ...).
     const CCommandRow& Code(int code);
-    // A sub-mode menu item by its title: the circle and arc creations, then the edits.
+    // A sub-mode menu item by its title: the circle and arc creations, then the edits; a title
+    // no circle or arc item has is looked up among the DIMENSION items.
     const CCommandRow& Menu(const char* title, int arcMenu = 0);
     // An item of the LINE or E_LINE sub-menu by its title.
     const CCommandRow& LineMenu(const char* title);

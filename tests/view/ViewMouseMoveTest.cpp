@@ -168,7 +168,7 @@ TEST_F(ViewMouseMove, AngleArcBetweenTwoRays)
 TEST_F(ViewMouseMove, ChainPolygonsAndArcSpans)
 {
     m_app->m_commandKind = 10;
-    Doc().m_dimCmd->m_chainPoints = {W(0, 0), W(10, 0), W(20, 5)};
+    Doc().m_dimCmd->m_textPoints = {W(0, 0), W(10, 0), W(20, 5)};
     Doc().m_workLines[3]->m_start = W(-9, -9);
     Kind(48, W(30, 30));
     ExpectLine(Doc().m_workLines[1], 10, 0, 20, 5, "last segment");

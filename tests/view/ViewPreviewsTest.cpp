@@ -404,7 +404,7 @@ TEST_F(ViewPreviewsXor, EveryOperationAndKindErasesToTheSamePicture)
     doc.m_pickPoint1 = W(200, -250);
     doc.m_pickPoint2 = W(400, -120);
     m_app->m_commandKind = 10;
-    doc.m_dimCmd->m_chainPoints = {W(30, -30), W(90, -60), W(140, -40), W(200, -90)};
+    doc.m_dimCmd->m_textPoints = {W(30, -30), W(90, -60), W(140, -40), W(200, -90)};
     const std::vector<COLORREF> before = m_picture->m_picture;
 
     struct Op {

@@ -109,7 +109,8 @@ TEST_F(ViewSubModes, RadiusAndDivideItemsPostTheirFirstInput)
     Choose(33027);
     EXPECT_EQ(m_doc->m_inputEvent->subCode, 11);
     EXPECT_DOUBLE_EQ(m_doc->m_inputEvent->value, 0.0);
-    EXPECT_EQ(m_app->m_calls, (std::vector<std::string>{"guidance", "prompt", "preview"}));
+    // The dimension command shows the guidance of the posted angle's step, then the handler its own.
+    EXPECT_EQ(m_app->m_calls, (std::vector<std::string>{"guidance", "guidance", "prompt", "preview"}));
 }
 
 TEST_F(ViewSubModes, EditItemsSetTheInterruptPatternsAndTickForEveryRelatedPattern)
