@@ -17,11 +17,13 @@
 #include "tests/support/AppTestSupport.h"
 #include "tests/support/SampleDrawing.h"
 #include "tests/support/UiDriver.h"
+#include "view/SubModeTable.h"
 #include "view/ZelkView.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -233,6 +235,21 @@ TEST_F(UserWorkKept, AnOpenedTextIsWrittenBackOnYesAndListingsCloseSilently)
     CloseTheWay(Way::CloseCommand, m_app, listing);
     EXPECT_FALSE(IsOpen(listing));
     EXPECT_TRUE(Messages().empty());
+
+    // So does the multi-line input, whose lines go back to the drawing it was opened from.
+    UiDriver::ShowAndActivate(m_app->m_pMainFrame);
+    ASSERT_NE(m_app->m_activeView, nullptr);
+    m_app->m_activeView->SetFocus();
+    UiDriver::Pump();
+    UiDriver::Key('X');
+    UiDriver::Pump();
+    CTextDoc* input = m_app->GetActiveTextDoc();
+    ASSERT_NE(input, nullptr);
+    ASSERT_EQ(input->m_multiLineInput, 1);
+    Type("AB");
+    CloseTheWay(Way::CloseBox, m_app, input);
+    EXPECT_FALSE(IsOpen(input));
+    EXPECT_TRUE(Messages().empty());
 }
 
 TEST_F(UserWorkKept, AFileThatIsNoDrawingIsRefusedAndNeverOverwritten)
@@ -348,14 +365,35 @@ protected:
         if (!doc)
             return path;
         m_lines = LineCount(*doc);
-        CPointD a, b;
-        a.Init(0, 0);
-        b.Init(100, 0);
-        doc->AddLine(a, b, 0, doc->FindOrAddPen(0, 1, 0, 0, 70));
-        doc->SetModifiedFlag();
-        // As the inputs' count reaches the recovery interval.
-        doc->SaveRecoveryFile();
+        DrawALine();
+        EXPECT_EQ(LineCount(*doc), m_lines + 1);
         return path;
+    }
+    // A two-point line drawn in the active drawing: L opens the line menu, its item is chosen,
+    // two right clicks give the ends. The recovery interval is the user's setting of one input,
+    // so the inputs themselves write the recovery file.
+    void DrawALine()
+    {
+        m_app->m_recoveryInterval = 1;
+        UINT twoPoint = 0;
+        for (const CSubMode* m = SubModesBegin(); m != SubModesEnd(); ++m)
+            if (m->object == CSubMode::Object::Line && std::strcmp(m->title, "2点線") == 0)
+                twoPoint = m->id;
+        ASSERT_NE(twoPoint, 0u);
+        DefaultScriptedUiServices().QueueMenuChoice(twoPoint);
+        UiDriver::ShowAndActivate(m_app->m_pMainFrame);
+        CZelkView* view = m_app->m_activeView;
+        ASSERT_NE(view, nullptr);
+        view->SetFocus();
+        UiDriver::Pump();
+        UiDriver::Key('L');
+        UiDriver::Pump();
+        UiDriver::Click(view, POINT{ 100, 100 }, UiDriver::Right);
+        UiDriver::Pump();
+        UiDriver::Click(view, POINT{ 200, 150 }, UiDriver::Right);
+        UiDriver::Pump();
+        UiDriver::Key(VK_ESCAPE);
+        UiDriver::Pump();
     }
 
     std::string m_original;
@@ -411,12 +449,10 @@ TEST_F(Recovery, ARecoveredDxfStillAsksBeforeLosingWhatItsImportPassedOver)
     const std::string original = ForeignDxf();
     WriteBytes(path, original);
     Start({ path });
-    CZelkDoc* doc = m_app->FindDrawingDocByPath(path);
-    ASSERT_NE(doc, nullptr);
-    doc->SetModifiedFlag();
-    doc->SaveRecoveryFile();
+    ASSERT_NE(m_app->FindDrawingDocByPath(path), nullptr);
+    DrawALine();
     KillAndRestart(true);
-    doc = m_app->FindDrawingDocByPath(path);
+    CZelkDoc* doc = m_app->FindDrawingDocByPath(path);
     ASSERT_NE(doc, nullptr);
     DefaultScriptedServices().m_messages.clear();
     DefaultScriptedServices().QueueAnswer(IDNO);
