@@ -23,6 +23,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <csignal>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -460,4 +462,50 @@ TEST_F(Recovery, ARecoveredDxfStillAsksBeforeLosingWhatItsImportPassedOver)
     ASSERT_EQ(Messages().size(), 1u);
     EXPECT_EQ(DefaultScriptedServices().m_messages[0].type & MB_TYPEMASK, static_cast<UINT>(MB_YESNO));
     EXPECT_EQ(Bytes(path), original);
+}
+
+// The program really killed: a process of its own (the test program started again for the death
+// test) opens the drawing, draws a line and is ended by SIGKILL, leaving its recovery files and
+// its lock as a killed program leaves them; the next start here gives the drawing back.
+TEST_F(Recovery, AProgramEndedBySigkillGivesItsDrawingBackAtTheNextStart)
+{
+    // The process of the death test gets a program folder of its own; it works in this one.
+    if (!std::getenv("ZELK_KILLED_HOME"))
+        setenv("ZELK_KILLED_HOME", std::getenv("ZELK_HOME"), 1);
+    setenv("ZELK_HOME", std::getenv("ZELK_KILLED_HOME"), 1);
+    const CString path = ProgramFolder() + "plan.zel";
+    WriteSampleDrawing(path, "2026/12/10");
+    const std::string original = Bytes(path);
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(
+        {
+            Start({ path });
+            CZelkDoc* opened = m_app->FindDrawingDocByPath(path);
+            if (!opened)
+                std::exit(1);
+            m_lines = LineCount(*opened);
+            DrawALine();
+            if (LineCount(*opened) != m_lines + 1)
+                std::exit(2);
+            std::raise(SIGKILL);
+        },
+        testing::KilledBySignal(SIGKILL), "");
+    unsetenv("ZELK_KILLED_HOME");
+
+    Start();
+    CZelkDoc* doc = m_app->FindDrawingDocByPath(path);
+    ASSERT_NE(doc, nullptr);
+    EXPECT_EQ(doc->GetTitle(), path);
+    EXPECT_TRUE(doc->IsModified());
+    ASSERT_EQ(Messages().size(), 1u);
+    EXPECT_NE(Messages()[0].Find(ScreenPathText(path)), -1) << Messages()[0].GetString();
+    EXPECT_EQ(Bytes(path), original);
+    CZelkDoc before;
+    ASSERT_EQ(before.LoadNativeFile(path), 1);
+    const int lines = LineCount(before);
+
+    CtrlS(doc);
+    CZelkDoc back;
+    ASSERT_EQ(back.LoadNativeFile(path), 1);
+    EXPECT_EQ(LineCount(back), lines + 1);
 }
