@@ -8,6 +8,7 @@
 #include "bench/BenchDrawing.h"
 #include "bench/BenchGui.h"
 #include "platform/ui/WindowSurface.h"
+#include "tests/support/AppTestSupport.h"
 #include "view/ZelkView.h"
 
 #include <QApplication>
@@ -46,19 +47,7 @@ public:
         QApplication::processEvents();
         Repaint();
     }
-    ~CStartedWindow()
-    {
-        if (!m_app)
-            return;
-        if (m_app->m_pMainWnd) {
-            m_app->CloseAllDocuments(TRUE);
-            m_app->m_pMainWnd->DestroyWindow();
-            m_app->m_pMainWnd = nullptr;
-        }
-        m_app->ExitInstance();
-        delete m_app;
-        g_pApp = nullptr;
-    }
+    ~CStartedWindow() { StopApplication(m_app); }
     CStartedWindow(const CStartedWindow&) = delete;
     CStartedWindow& operator=(const CStartedWindow&) = delete;
 
