@@ -17,11 +17,15 @@
 #include "tests/support/AppTestSupport.h"
 #include "tests/support/SampleDrawing.h"
 #include "tests/support/UiDriver.h"
+#include "view/SubModeTable.h"
 #include "view/ZelkView.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <csignal>
+#include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -233,6 +237,21 @@ TEST_F(UserWorkKept, AnOpenedTextIsWrittenBackOnYesAndListingsCloseSilently)
     CloseTheWay(Way::CloseCommand, m_app, listing);
     EXPECT_FALSE(IsOpen(listing));
     EXPECT_TRUE(Messages().empty());
+
+    // So does the multi-line input, whose lines go back to the drawing it was opened from.
+    UiDriver::ShowAndActivate(m_app->m_pMainFrame);
+    ASSERT_NE(m_app->m_activeView, nullptr);
+    m_app->m_activeView->SetFocus();
+    UiDriver::Pump();
+    UiDriver::Key('X');
+    UiDriver::Pump();
+    CTextDoc* input = m_app->GetActiveTextDoc();
+    ASSERT_NE(input, nullptr);
+    ASSERT_EQ(input->m_multiLineInput, 1);
+    Type("AB");
+    CloseTheWay(Way::CloseBox, m_app, input);
+    EXPECT_FALSE(IsOpen(input));
+    EXPECT_TRUE(Messages().empty());
 }
 
 TEST_F(UserWorkKept, AFileThatIsNoDrawingIsRefusedAndNeverOverwritten)
@@ -348,14 +367,35 @@ protected:
         if (!doc)
             return path;
         m_lines = LineCount(*doc);
-        CPointD a, b;
-        a.Init(0, 0);
-        b.Init(100, 0);
-        doc->AddLine(a, b, 0, doc->FindOrAddPen(0, 1, 0, 0, 70));
-        doc->SetModifiedFlag();
-        // As the inputs' count reaches the recovery interval.
-        doc->SaveRecoveryFile();
+        DrawALine();
+        EXPECT_EQ(LineCount(*doc), m_lines + 1);
         return path;
+    }
+    // A two-point line drawn in the active drawing: L opens the line menu, its item is chosen,
+    // two right clicks give the ends. The recovery interval is the user's setting of one input,
+    // so the inputs themselves write the recovery file.
+    void DrawALine()
+    {
+        m_app->m_recoveryInterval = 1;
+        UINT twoPoint = 0;
+        for (const CSubMode* m = SubModesBegin(); m != SubModesEnd(); ++m)
+            if (m->object == CSubMode::Object::Line && std::strcmp(m->title, "2点線") == 0)
+                twoPoint = m->id;
+        ASSERT_NE(twoPoint, 0u);
+        DefaultScriptedUiServices().QueueMenuChoice(twoPoint);
+        UiDriver::ShowAndActivate(m_app->m_pMainFrame);
+        CZelkView* view = m_app->m_activeView;
+        ASSERT_NE(view, nullptr);
+        view->SetFocus();
+        UiDriver::Pump();
+        UiDriver::Key('L');
+        UiDriver::Pump();
+        UiDriver::Click(view, POINT{ 100, 100 }, UiDriver::Right);
+        UiDriver::Pump();
+        UiDriver::Click(view, POINT{ 200, 150 }, UiDriver::Right);
+        UiDriver::Pump();
+        UiDriver::Key(VK_ESCAPE);
+        UiDriver::Pump();
     }
 
     std::string m_original;
@@ -411,12 +451,10 @@ TEST_F(Recovery, ARecoveredDxfStillAsksBeforeLosingWhatItsImportPassedOver)
     const std::string original = ForeignDxf();
     WriteBytes(path, original);
     Start({ path });
-    CZelkDoc* doc = m_app->FindDrawingDocByPath(path);
-    ASSERT_NE(doc, nullptr);
-    doc->SetModifiedFlag();
-    doc->SaveRecoveryFile();
+    ASSERT_NE(m_app->FindDrawingDocByPath(path), nullptr);
+    DrawALine();
     KillAndRestart(true);
-    doc = m_app->FindDrawingDocByPath(path);
+    CZelkDoc* doc = m_app->FindDrawingDocByPath(path);
     ASSERT_NE(doc, nullptr);
     DefaultScriptedServices().m_messages.clear();
     DefaultScriptedServices().QueueAnswer(IDNO);
@@ -424,4 +462,50 @@ TEST_F(Recovery, ARecoveredDxfStillAsksBeforeLosingWhatItsImportPassedOver)
     ASSERT_EQ(Messages().size(), 1u);
     EXPECT_EQ(DefaultScriptedServices().m_messages[0].type & MB_TYPEMASK, static_cast<UINT>(MB_YESNO));
     EXPECT_EQ(Bytes(path), original);
+}
+
+// The program really killed: a process of its own (the test program started again for the death
+// test) opens the drawing, draws a line and is ended by SIGKILL, leaving its recovery files and
+// its lock as a killed program leaves them; the next start here gives the drawing back.
+TEST_F(Recovery, AProgramEndedBySigkillGivesItsDrawingBackAtTheNextStart)
+{
+    // The process of the death test gets a program folder of its own; it works in this one.
+    if (!std::getenv("ZELK_KILLED_HOME"))
+        setenv("ZELK_KILLED_HOME", std::getenv("ZELK_HOME"), 1);
+    setenv("ZELK_HOME", std::getenv("ZELK_KILLED_HOME"), 1);
+    const CString path = ProgramFolder() + "plan.zel";
+    WriteSampleDrawing(path, "2026/12/10");
+    const std::string original = Bytes(path);
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(
+        {
+            Start({ path });
+            CZelkDoc* opened = m_app->FindDrawingDocByPath(path);
+            if (!opened)
+                std::exit(1);
+            m_lines = LineCount(*opened);
+            DrawALine();
+            if (LineCount(*opened) != m_lines + 1)
+                std::exit(2);
+            std::raise(SIGKILL);
+        },
+        testing::KilledBySignal(SIGKILL), "");
+    unsetenv("ZELK_KILLED_HOME");
+
+    Start();
+    CZelkDoc* doc = m_app->FindDrawingDocByPath(path);
+    ASSERT_NE(doc, nullptr);
+    EXPECT_EQ(doc->GetTitle(), path);
+    EXPECT_TRUE(doc->IsModified());
+    ASSERT_EQ(Messages().size(), 1u);
+    EXPECT_NE(Messages()[0].Find(ScreenPathText(path)), -1) << Messages()[0].GetString();
+    EXPECT_EQ(Bytes(path), original);
+    CZelkDoc before;
+    ASSERT_EQ(before.LoadNativeFile(path), 1);
+    const int lines = LineCount(before);
+
+    CtrlS(doc);
+    CZelkDoc back;
+    ASSERT_EQ(back.LoadNativeFile(path), 1);
+    EXPECT_EQ(LineCount(back), lines + 1);
 }

@@ -6,21 +6,28 @@
 #include <QApplication>
 #include <QDialogButtonBox>
 #include <QFileDialog>
+#include <QFileSystemModel>
 #include <QFontMetrics>
 #include <QGuiApplication>
+#include <QHeaderView>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
+#include <QStyleOptionViewItem>
 #include <QTimer>
+#include <QTreeView>
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <functional>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -87,6 +94,57 @@ TEST(FileDialog, JapaneseLabelsOnePatternAndTheGivenFolder)
         EXPECT_TRUE(texts.join(QLatin1Char('|')).contains(QStringLiteral("ファイル名"))) << texts.join(QLatin1Char('|')).toStdString();
         EXPECT_TRUE(texts.join(QLatin1Char('|')).contains(QStringLiteral("キャンセル"))) << texts.join(QLatin1Char('|')).toStdString();
     }
+}
+
+TEST(FileDialog, TheListShowsAFilesNameSizeTypeAndDateWhole)
+{
+    UiEnsureApplication();
+    const std::filesystem::path folder = std::filesystem::path(std::getenv("ZELK_HOME")) / "drawings";
+    std::filesystem::create_directories(folder);
+    std::ofstream(folder / "a-drawing-with-a-long-name.zel") << std::string(123456, 'x');
+    CFileDialogRequest request;
+    request.filter = "Zelk (*.zel)|*.zel||";
+    request.initialDir = folder.string().c_str();
+    // Each column's width and what its texts need: the name, its size, type and date.
+    std::vector<std::pair<int, int>> columns;
+    int rows = 0;
+    WhenModal([&](QWidget* modal) {
+        auto* dialog = qobject_cast<QFileDialog*>(modal);
+        ASSERT_NE(dialog, nullptr);
+        auto* tree = dialog->findChild<QTreeView*>(QStringLiteral("treeView"));
+        auto* model = dialog->findChild<QFileSystemModel*>();
+        ASSERT_NE(tree, nullptr);
+        ASSERT_NE(model, nullptr);
+        // The list is filled as the folder is read; the columns are looked at once it is.
+        auto look = [dialog, tree, &columns, &rows]() {
+            // The header lays its sections out on the event loop's next turn.
+            QApplication::processEvents();
+            QAbstractItemModel* shown = tree->model();
+            rows = shown->rowCount(tree->rootIndex());
+            QStyleOptionViewItem option;
+            option.initFrom(tree);
+            for (int i = 0; i < 4; ++i) {
+                int needed = tree->header()->sectionSizeHint(i);
+                for (int r = 0; r < rows; ++r)
+                    needed = std::max(needed, tree->itemDelegate()->sizeHint(option, shown->index(r, i, tree->rootIndex())).width());
+                columns.emplace_back(tree->header()->sectionSize(i), needed);
+            }
+            dialog->reject();
+        };
+        if (model->rowCount(model->index(model->rootPath())) > 0) {
+            look();
+            return;
+        }
+        QObject::connect(model, &QFileSystemModel::directoryLoaded, dialog,
+                         [look]() { QTimer::singleShot(0, QApplication::instance(), look); },
+                         Qt::SingleShotConnection);
+    });
+    CQtServices services;
+    EXPECT_FALSE(services.FileDialog(request));
+    ASSERT_EQ(rows, 1);
+    ASSERT_EQ(columns.size(), 4u);
+    for (int i = 0; i < 4; ++i)
+        EXPECT_GE(columns[i].first, columns[i].second) << "column " << i;
 }
 
 TEST(MessageBox, LongTextScrollsAndTheButtonStaysOnTheScreen)
