@@ -2,6 +2,7 @@
 // item of it chooses the construction, and right clicks on the drawing give its points.
 #include "app/MainFrame.h"
 #include "commands/line/LineCommand.h"
+#include "commands/line/LoopCommand.h"
 #include "document/UndoHistory.h"
 #include "document/ZelkDoc.h"
 #include "elements/ElementKinds.h"
@@ -31,14 +32,15 @@ protected:
     }
     CPointD WorldAt(POINT pixel) { return StartedProgram::WorldAt(m_view, pixel); }
     POINT PixelOf(CPointD world) { return StartedProgram::PixelOf(m_view, world); }
-    static UINT LineItem(const char* title)
+    static UINT ItemOf(CSubMode::Object object, const char* title)
     {
         for (const CSubMode* m = SubModesBegin(); m != SubModesEnd(); ++m) {
-            if (m->object == CSubMode::Object::Line && std::strcmp(m->title, title) == 0)
+            if (m->object == object && std::strcmp(m->title, title) == 0)
                 return m->id;
         }
         return 0;
     }
+    static UINT LineItem(const char* title) { return ItemOf(CSubMode::Object::Line, title); }
 
     CZelkView* m_view = nullptr;
     CZelkDoc* m_doc = nullptr;
@@ -107,6 +109,45 @@ TEST_F(LineCommandWindow, TheSavedCreationEnvironmentComesBackOnItsButton)
     EXPECT_EQ(button.m_nBitmaps[0], 191u);
     EXPECT_EQ(button.m_nBitmaps[1], 190u);
     EXPECT_EQ(m_app->m_lastResultMessage, " 選択要素の環境で作成するモードに戻しました。");
+}
+
+// In the reference element's environment an attribute change of a double-clicked line runs in
+// the selected element's environment and gives the reference element's back, on the button.
+TEST_F(LineCommandWindow, AnAttributeChangeRunsInTheSelectedElementsEnvironmentAndGivesTheOldOneBack)
+{
+    const CPointD a = WorldAt(POINT{ 120, 150 });
+    const CPointD b = WorldAt(POINT{ 220, 150 });
+    m_doc->AddLine(a, b, 0, m_doc->FindOrAddPen(0, 1, RGB(0, 0, 0), 0, 70));
+    m_view->Invalidate(TRUE);
+    UiDriver::Pump();
+    m_app->m_noPopupMenu = 0;   // the edit popup menu is shown and answered
+    CToolBitmapButton& button = m_frame->m_wndSubBar.m_creationEnvButton;
+    m_app->SetCreationEnvReference();
+    UiDriver::Pump();
+    ASSERT_EQ(button.m_nBitmaps[0], 192u);
+
+    DefaultScriptedUiServices().QueueMenuChoice(LineItem("属性変更"));
+    UiDriver::DoubleClick(m_view, POINT{ 170, 150 });
+    UiDriver::Pump();
+    ASSERT_EQ(m_app->m_interruptKind, 2);
+    CLineCommand& edit = *m_doc->m_lineCmdInt;
+    EXPECT_EQ(edit.m_modePattern, "#Q");
+    EXPECT_EQ(edit.m_tokenString, "#");
+    EXPECT_EQ(m_app->m_appElem.m_creationEnv, 1);
+    EXPECT_EQ(button.m_nBitmaps[0], 191u);
+    EXPECT_EQ(button.m_nBitmaps[1], 190u);
+
+    KeyInView(VK_RETURN);
+    EXPECT_EQ(m_app->m_appElem.m_creationEnv, 2);
+    EXPECT_EQ(button.m_nBitmaps[0], 192u);
+    EXPECT_EQ(m_app->m_lastResultMessage, " 参照要素の環境で作成するモードに戻しました。");
+    // The line is replaced by its copy as one edit step.
+    const auto* block = static_cast<const CLines*>(m_doc->m_lineBlocks[0]);
+    ASSERT_EQ(block->m_count, 2);
+    EXPECT_NE(block->m_slots[0].m_state & STATE_DELETED, 0);
+    EXPECT_NEAR(block->m_slots[1].m_end.m_x, b.m_x, 1e-9);
+    ASSERT_GE(m_doc->m_undoHistory->GetStepCount(), 1);
+    EXPECT_EQ(m_doc->m_undoHistory->m_steps.back()->m_kind, 3);
 }
 
 // A line double-clicked in the window, its edit menu answered with the extension and a right
@@ -210,4 +251,47 @@ TEST_F(LineCommandWindow, TheTwoPointLineShowsItsStepsAndItsRubberBand)
     EXPECT_NEAR(block->m_slots[0].m_start.m_x, a.m_x, 1e-6);
     EXPECT_NEAR(block->m_slots[0].m_end.m_x, b.m_x, 1e-6);
     EXPECT_NEAR(block->m_slots[0].m_end.m_y, b.m_y, 1e-6);
+}
+
+// The loop command in the window: key O, the popup item of the offset, a click on a side of a
+// square and Enter extract the square as one loop without touching the drawing.
+TEST_F(LineCommandWindow, ASquareClickedInTheLoopCommandIsExtractedByEnter)
+{
+    const CPointD corners[4] = { WorldAt(POINT{ 100, 200 }), WorldAt(POINT{ 200, 200 }), WorldAt(POINT{ 200, 100 }),
+                                 WorldAt(POINT{ 100, 100 }) };
+    const int pen = m_doc->FindOrAddPen(0, 1, RGB(0, 0, 0), 0, 70);
+    for (int i = 0; i < 4; ++i)
+        m_doc->AddLine(corners[i], corners[(i + 1) % 4], 0, pen);
+    m_view->Invalidate(TRUE);
+    UiDriver::Pump();
+
+    m_app->m_appCommand.m_loopFlag = 1;
+    m_app->m_noPopupMenu = 0;   // the loop's popup menu is shown and answered
+    const UINT item = ItemOf(CSubMode::Object::Loop, "オフセット");
+    ASSERT_NE(item, 0u);
+    DefaultScriptedUiServices().QueueMenuChoice(item);
+    KeyInView('O');
+    ASSERT_EQ(m_app->m_commandKind, 12);
+    CLoopCommand& loop = *m_doc->m_loopCmd;
+    EXPECT_EQ(loop.m_modePattern, "OD");
+
+    UiDriver::Click(m_view, POINT{ 130, 200 });
+    UiDriver::Pump();
+    EXPECT_EQ(loop.m_extractState, 1);
+    EXPECT_EQ(m_app->m_prompt, "[ループ図形抽出] 【ループの接合要素を選択】 【１ループ抽出終了Enter】");
+
+    KeyInView(VK_RETURN);
+    EXPECT_EQ(m_app->m_lastMessage, "１つのループを抽出しました");
+    EXPECT_EQ(loop.m_extractState, 3);
+    ASSERT_EQ(loop.m_loops.GetSize(), 1);
+    EXPECT_EQ(loop.m_lineCopies.GetSize(), 4);
+    // The drawing holds its four sides as they were, and nothing was made.
+    int lines = 0;
+    for (int b = 0; b < m_doc->m_lineBlocks.GetSize(); ++b) {
+        const auto* block = static_cast<const CLines*>(m_doc->m_lineBlocks[b]);
+        for (int i = 0; i < block->m_count; ++i, ++lines)
+            EXPECT_EQ(block->m_slots[i].m_state & STATE_DELETED, 0) << b << ":" << i;
+    }
+    EXPECT_EQ(lines, 4);
+    EXPECT_EQ(m_doc->m_circleBlocks.GetSize() + m_doc->m_arcBlocks.GetSize(), 0);
 }

@@ -139,7 +139,22 @@ TEST_F(LineExecute, SegmentsOnTheLineThroughAPointAtAnAngle)
     EXPECT_POINT(Doc().m_basePoint, 30, 0);
     EXPECT_EQ(made.undoKinds, "1");
 
-    // From the foot by a length: the typed angle is the drawing's angle as well.
+    // From the foot by a length: after the second point a plain number is the length, and the
+    // typed angle is the drawing's angle as well.
+    Line().Reset();
+    m_tape.LineMenu("通過角度線");
+    m_tape.Typed("0,0");
+    m_tape.Typed("90d");
+    m_tape.Typed("10,5");
+    const CCommandRow& byLength = m_tape.Typed("20");
+    EXPECT_EQ(byLength.lineTokens, "PAPD");
+    lines = LoggedLines(Doc());
+    ASSERT_EQ(lines.size(), 1u);
+    EXPECT_POINT(lines[0].m_start, 0, 5);
+    EXPECT_POINT(lines[0].m_end, 0, 25);
+    EXPECT_EQ(byLength.undoKinds, "1 1");
+
+    // The same run from its records.
     Point(0, 0, 0);
     Value(1, 90);
     Doc().m_absAngle = 90;
