@@ -107,6 +107,14 @@ public:
     int MakeOffset(int distanceSlot);
     int ComputeSectionProperties(int axisSlot);
     int MakeArcCurve();
+    // A pick while the token string is "A": starts a run of joined lines at the picked line,
+    // or extends or cuts back the current run, then follows the run over bends within the
+    // limit.
+    void PickLineRunElement();
+    // The run cut back to a picked line of it (shortened 1), or to the last line whose exit the
+    // picked line touches; runEnd the end to go on from. 0 for a pick that is not a line or a
+    // run member that is not one.
+    int ExtendOrShortenLineRun(COwnedPtrArray& loop, const CElemRef& picked, CPointD& runEnd, int& shortened);
     // normal 1: the loops' elements in their own form again.
     void DrawAllLoops(int normal);
     // The preview code of the token string; after a hatching angle the angle goes to the drawing.

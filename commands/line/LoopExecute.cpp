@@ -51,15 +51,9 @@ int CLoopCommand::Execute()
     return 1;
 }
 
-// The section properties and the arc curves come with their own operations; until then they
-// make nothing, silently.
+// The section properties come with their own operation; until then it makes nothing, silently.
 int CLoopCommand::ComputeSectionProperties(int axisSlot)
 {
     (void)axisSlot;
-    return 0;
-}
-
-int CLoopCommand::MakeArcCurve()
-{
     return 0;
 }
