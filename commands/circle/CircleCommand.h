@@ -210,10 +210,12 @@ public:
     int AddTangentCircleToTwoLines(int length, int first, int second, int& changed);
     int AddTangentCircleToLineAndCircle(int length, int line, int circle, int& changed);
     int AddTangentCircleToTwoCircles(int length, int first, int second, int& changed);
-    // Corner rounding: a live line or arc retired for undo (1), the retired one added back cut
-    // to new ends in its own layer (joinGroup: the copy takes its group membership), and the
-    // layer condition from before the switch to the selected element's environment.
-    int RetireElement(const CElemRef& ref);
+    // A live line, circle or arc retired for undo (deleted, redraw pending): 1. One already
+    // deleted, or none there: 0, nothing recorded.
+    int RetireElement(int kind, std::int16_t block, std::int16_t slot);
+    // Corner rounding: the retired line or arc added back cut to new ends in its own layer
+    // (joinGroup: the copy takes its group membership), and the layer condition from before the
+    // switch to the selected element's environment.
     void AddCutBack(const CElemRef& ref, CPointD start, CPointD end, int joinGroup);
     static void RestoreSavedLayerCondition();
     // One solution into the candidate list: kept sorted by key (equal keys in arrival order),
@@ -274,7 +276,6 @@ private:
     void AddDirectionMark(double radians, double angle);
     void BeginLayerAndPen(EditLayerPen& saved, std::int16_t layer, const CTypePen* pen);
     void EndLayerAndPen(const EditLayerPen& saved);
-    void RetireElement(int kind, std::int16_t block, std::int16_t slot);
     int ReplaceCircle(int asArc, double radius, double start, double end, int takePen, const char* message);
     int ReplaceArc(double radius, double start, double end, int takePen, const char* message);
     int CircleToArc(int first, char firstKind, int second, char secondKind, int cut, const char* message,

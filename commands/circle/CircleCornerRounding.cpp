@@ -125,7 +125,7 @@ static int MakeRounding(CCircleCommand& c, Pair pair, const Operand& first, cons
             const bool outside = Distance(old->m_centre, x) > std::max(old->m_radius, r);
             c.m_tangentPoints[outside ? 0 : 2] = t1;
         }
-        changed = c.RetireElement(firstRef);
+        changed = c.RetireElement(firstRef.m_kind, firstRef.m_block, firstRef.m_slot);
     }
 
     const char* made = nullptr;

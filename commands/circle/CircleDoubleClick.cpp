@@ -16,13 +16,6 @@
 #include "geometry/Angles.h"
 #include "geometry/Numeric.h"
 
-namespace {
-
-constexpr std::uint8_t kRetired = 0x88;
-constexpr std::uint8_t kDeletedBit = 0x08;
-
-} // namespace
-
 void CCircleCommand::RestoreSavedLayerCondition()
 {
     if (!g_pApp)
@@ -38,25 +31,6 @@ void CCircleCommand::RestoreSavedLayerCondition()
         g_pApp->SetLayerCondNew();
         break;
     }
-}
-
-int CCircleCommand::RetireElement(const CElemRef& ref)
-{
-    std::uint8_t* state = nullptr;
-    if (ref.m_kind == ELEM_LINE) {
-        if (CLine* line = m_doc->GetLineElem(ref.m_block, ref.m_slot))
-            state = &line->m_state;
-    } else if (ref.m_kind == ELEM_ARC) {
-        if (CArc* arc = m_doc->GetArcElem(ref.m_block, ref.m_slot))
-            state = &arc->m_state;
-    }
-    // An element already deleted is not retired a second time.
-    if (!state || (*state & kDeletedBit))
-        return 0;
-    m_doc->m_undoHistory->RecordChange(2, ref.m_kind, ref.m_block, ref.m_slot, *state);
-    *state = kRetired;
-    m_doc->RedrawChangedElements(1);
-    return 1;
 }
 
 void CCircleCommand::AddCutBack(const CElemRef& ref, CPointD start, CPointD end, int joinGroup)
@@ -126,7 +100,7 @@ void CCircleCommand::OnDoubleClick()
     m_tangentPoints[1] = CPointD();
     m_tangentPoints[3] = CPointD();
     if ((ref.m_kind == ELEM_LINE || ref.m_kind == ELEM_ARC) && !PointsNearlyEqual(newStart, newEnd) &&
-        RetireElement(ref)) {
+        RetireElement(ref.m_kind, ref.m_block, ref.m_slot)) {
         AddCutBack(ref, newStart, newEnd, 1);
         doc->RedrawChangedElements(1);
         doc->m_undoHistory->Commit(3);

@@ -201,19 +201,24 @@ void CCircleCommand::EndLayerAndPen(const EditLayerPen& saved)
         g_pApp->m_appElem.RestorePen();
 }
 
-void CCircleCommand::RetireElement(int kind, std::int16_t block, std::int16_t slot)
+int CCircleCommand::RetireElement(int kind, std::int16_t block, std::int16_t slot)
 {
     std::uint8_t* state = nullptr;
-    if (kind == ELEM_CIRCLE) {
-        if (CCircles* b = BlockOf<CCircles>(m_doc->m_circleBlocks, block, slot))
-            state = &b->m_slots[slot].m_state;
+    if (kind == ELEM_LINE) {
+        if (CLine* line = m_doc->GetLineElem(block, slot))
+            state = &line->m_state;
+    } else if (kind == ELEM_CIRCLE) {
+        if (CCircle* circle = m_doc->GetCircleElem(block, slot))
+            state = &circle->m_state;
     } else if (kind == ELEM_ARC) {
-        if (CArcs* b = BlockOf<CArcs>(m_doc->m_arcBlocks, block, slot))
-            state = &b->m_slots[slot].m_state;
+        if (CArc* arc = m_doc->GetArcElem(block, slot))
+            state = &arc->m_state;
     }
-    if (!state)
-        return;
+    // An element already deleted is not retired a second time.
+    if (!state || (*state & STATE_DELETED))
+        return 0;
     m_doc->m_undoHistory->RecordChange(2, kind, block, slot, *state);
     *state = STATE_DELETED | STATE_REDRAW;
     m_doc->RedrawChangedElements(1);
+    return 1;
 }

@@ -121,12 +121,11 @@ int CCircleCommand::AddTangentCircleAtLinePoint(int length, int line, int tangen
     ClearCandidates();
     const double radius = std::fabs(m_values[length].value);
     const CLine& l = m_pickedLines[line];
-    // The circle goes to the side of the line the pointer is on.
-    CPointD cursor;
+    // The circle goes to the side of the line the pointer is on; with no view of this drawing
+    // to hold a pointer, to the line's left.
     const CZelkView* view = g_pApp ? g_pApp->m_activeView : nullptr;
-    if (view && view->m_document == m_doc)
-        cursor = view->m_cursorWorldPoint;
-    const double r = l.SideOfPoint(cursor) == 3 ? -radius : radius;
+    const bool pointerRight = view && view->m_document == m_doc && l.SideOfPoint(view->m_cursorWorldPoint) == 3;
+    const double r = pointerRight ? -radius : radius;
     const CPointD centre = l.PointAtNormalOffset(m_inputPoints[tangent].GetEffective(m_doc, 1), r);
     const std::int16_t layer = EnterLayerRule(l.m_layer);
     const int added = AddCircle(centre, radius, m_circleFlag);

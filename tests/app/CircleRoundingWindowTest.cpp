@@ -85,7 +85,7 @@ TEST_F(CircleRoundingWindow, ADoubleClickedCornerIsRoundedWithTheSelectedElement
     ASSERT_EQ(c.m_tokenString, "D");
     ASSERT_EQ(c.m_values[0].value, r);
     // The radius step made the circle command the one that ran last.
-    m_app->m_appElem.m_lastCommandKind = 2;
+    ASSERT_EQ(m_app->m_appElem.m_lastCommandKind, 2);
 
     ASSERT_EQ(Bitmap(), 189);
     m_view->SetFocus();
@@ -173,13 +173,16 @@ TEST_F(CircleRoundingWindow, TwoRealDoubleClicksRoundTheCornerThroughTheDispatch
     UiDriver::Key(VK_RETURN);
     UiDriver::Pump();
     ASSERT_EQ(c.m_tokenString, "D");
-    m_app->m_appElem.m_lastCommandKind = 2;
+    // The typed radius made the circle command the one that ran last: the double click is its.
+    ASSERT_EQ(m_app->m_appElem.m_lastCommandKind, 2);
 
     m_view->SetFocus();
     UiDriver::DoubleClick(m_view, PixelOf(Off(0.35 * l, 0)));
     UiDriver::Pump();
     ASSERT_EQ(c.m_tokenString, "DL");
     EXPECT_EQ(Bitmap(), 191);
+    EXPECT_EQ(m_frame->m_wndSubBar.m_creationEnvButton.m_nBitmaps[1], 190u);
+    EXPECT_EQ(m_app->m_appElem.m_creationEnv, 1);
     UiDriver::DoubleClick(m_view, PixelOf(Off(l / 2, 0.15 * l)));
     UiDriver::Pump();
     EXPECT_EQ(c.m_tokenString, "D");

@@ -10,7 +10,12 @@
 #include "commands/circle/CircleCommand.h"
 #include "document/UndoHistory.h"
 #include "document/ZelkDoc.h"
+#include "elements/Circles.h"
+#include "elements/Conics.h"
+#include "elements/ElementKinds.h"
+#include "elements/Group.h"
 #include "input/PointEntry.h"
+#include "platform/ui/WinUser.h"
 #include "tests/support/CommandTape.h"
 
 namespace {
@@ -213,6 +218,115 @@ TEST(CircleEditTape, ArcsAreCutOutOrSplitAtTwoCtrlClicks)
     EXPECT_GE(refused.beeps, 1);
     EXPECT_EQ(refused.undoKinds, "");
     EXPECT_EQ(refused.listing.back(), "retired 0");
+}
+
+// "楕円化": the axis angle typed, the pass point clicked. The conic and the circle's retiring are
+// two undo steps; a pass point that gives no ellipse leaves the circle as it was.
+TEST(CircleEditTape, ACircleBecomesAnEllipseInTwoUndoSteps)
+{
+    CCommandTape t;
+    t.AddCircle(At(0, 0), 10);
+    EXPECT_EQ(t.LeftDouble(At(0, -10)).tokensInt, "%");
+    t.Menu("楕円化");
+    // The axis angle as a right drag posts it (the tape has no drag).
+    EXPECT_EQ(t.Posted(0, 15).tokensInt, "%J");
+    const CCommandRow& made = t.Typed("6,4");
+    EXPECT_EQ(made.tokensInt, "%JP");
+    EXPECT_EQ(made.undoKinds, "1 2");
+    EXPECT_TRUE(Listed(made, "conic 0.000000,0.000000 a 10.000000 ratio 0.500000 0.000000-360.000000 tilt 0.000000"));
+    EXPECT_FALSE(Listed(made, "circle "));
+    EXPECT_EQ(made.listing.back(), "retired 1");
+
+    const struct {
+        CPointD pass;
+        const char* message;
+    } refusals[] = {
+        { At(0, 10), "楕円の比率が1なので円を楕円に変換するのは中止しました" },
+        { At(10, 0), "楕円の片軸の寸法が零なので円を楕円に変換するのは中止しました" },
+    };
+    for (const auto& k : refusals) {
+        SCOPED_TRACE(k.message);
+        CCommandTape r;
+        r.AddCircle(At(0, 0), 10);
+        r.LeftDouble(At(0, -10));
+        r.Menu("楕円化");
+        r.Posted(0, 15);
+        // A click on the circle: a typed point's echo would cover the message.
+        const CCommandRow& refused = r.RightClick(k.pass);
+        EXPECT_EQ(refused.tokensInt, "%JP");
+        EXPECT_EQ(refused.message, k.message);
+        EXPECT_GE(refused.beeps, 1);
+        EXPECT_EQ(refused.undoKinds, "");
+        EXPECT_TRUE(Listed(refused, "circle 0.000000,0.000000 r 10.000000"));
+        EXPECT_EQ(refused.listing.back(), "retired 0");
+    }
+}
+
+// "属性変更" and Enter: the circle again with the pen now in force, in the old one's group and
+// role.
+TEST(CircleEditTape, AnAttributeChangeTakesThePenNowInForce)
+{
+    CCommandTape t;
+    t.AddCircle(At(0, 0), 10);
+    auto* group = new CGroup;
+    t.Doc().m_groups.Add(group);
+    CCircle& circle = static_cast<CCircles*>(t.Doc().m_circleBlocks[0])->m_slots[0];
+    circle.m_group = 0;
+    circle.m_role = 7;
+    CElemRef member;
+    member.Init(ELEM_CIRCLE, 0, 0, 1, 1);
+    group->m_members.push_back(member);
+    const int pens = t.Doc().m_pens.GetSize();
+    EXPECT_EQ(t.LeftDouble(At(0, -10)).tokensInt, "%");
+    t.Menu("属性変更");
+    // The pick lent the circle's own pen; the user then chooses red.
+    t.App().m_appElem.m_color = RGB(255, 0, 0);
+    const CCommandRow& made = t.Key(VK_RETURN);
+    EXPECT_EQ(made.tokensInt, "%Q");
+    EXPECT_EQ(made.result, " 円の属性を変更しました");
+    ASSERT_FALSE(made.undoKinds.empty());
+    EXPECT_EQ(made.undoKinds.back(), '3');
+    // A new pen for the red circle; the old circle's reference stays, skipped as retired.
+    EXPECT_EQ(t.Doc().m_pens.GetSize(), pens + 1);
+    EXPECT_TRUE(Listed(made, "circle 0.000000,0.000000 r 10.000000 layer 0 group 0 role 7 pen " + std::to_string(pens)));
+    EXPECT_TRUE(Listed(made, "group 0 kind 0 parent -1 members 8:0:0 8:"));
+    EXPECT_EQ(made.listing.back(), "retired 1");
+}
+
+// A double-clicked ellipse and Enter: one group of arcs through its polyline takes its place in
+// one undo step, and one undo brings the ellipse back.
+TEST(CircleEditTape, AnEllipseBecomesArcsThroughItsPolylineInOneStep)
+{
+    CCommandTape t;
+    CConics* block = t.Doc().AddConic(At(0, 0), 10, 0.5, At(0, 360), 0, 0,
+                                      t.Doc().FindOrAddPen(0, 1, RGB(0, 0, 0), 0, 70));
+    const size_t points = block->m_slots[0].m_polyline.size();
+    ASSERT_GE(points, 5u);
+    EXPECT_EQ(t.LeftDouble(At(10, 0)).tokensInt, "&");
+    const CCommandRow& made = t.Key(VK_RETURN);
+    EXPECT_EQ(made.tokensInt, "&V");
+    // The conversion's own step; Enter commits whatever came before it first.
+    ASSERT_FALSE(made.undoKinds.empty());
+    EXPECT_EQ(made.undoKinds.back(), '3');
+    EXPECT_EQ(made.message, "楕円(弧)を円弧近似曲線に変換しました。");
+    EXPECT_FALSE(Listed(made, "conic "));
+    EXPECT_EQ(made.listing.back(), "retired 1");
+    int arcs = 0;
+    std::string group;
+    for (const std::string& line : made.listing) {
+        arcs += line.rfind("arc ", 0) == 0 ? 1 : 0;
+        if (line.rfind("group ", 0) == 0)
+            group = line;
+    }
+    EXPECT_EQ(static_cast<size_t>(arcs), points - 2);
+    // One plain group of no parent, the pieces its members in order.
+    EXPECT_EQ(group.rfind("group 0 kind 0 parent -1 members 16:", 0), 0u) << group;
+
+    t.Doc().m_undoHistory->Undo();
+    const std::vector<std::string> back = ListElements(t.Doc());
+    EXPECT_EQ(back.front().rfind("conic 0.000000,0.000000 a 10.000000 ratio 0.500000", 0), 0u) << back.front();
+    for (const std::string& line : back)
+        EXPECT_NE(line.rfind("arc ", 0), 0u) << line;
 }
 
 } // namespace

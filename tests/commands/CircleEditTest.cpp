@@ -282,6 +282,9 @@ TEST_F(CircleEdit, AnArcEndMovesByWhereTheArcWasPicked)
     const Case cases[] = {
         {"#A 350 near the start", 2, 350, 450, 10},
         {"#A 45 near the end", 6, 0, 45, 10},
+        // The middle still moves the start, the second half the end.
+        {"#A 350 picked at the middle", 4, 350, 450, 10},
+        {"#A 45 picked in the second half", 5, 0, 45, 10},
         {"#SP at 45 degrees, 20 out", 0, 45, 90, 20},
         {"#L crossing outside the sweep, end side", 6, 0, 120, 10},
         {"#P far out at 60, start side", 3, 60, 90, 10},

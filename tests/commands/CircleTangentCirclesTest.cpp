@@ -349,6 +349,24 @@ std::vector<Disc> SolveLineCirclePoint(CPointD p, CPointD c, double rc)
 
 } // namespace
 
+namespace {
+
+void ExpectTheseCircles(CCircleCommand& c, const std::vector<Disc>& expected, const std::string& what)
+{
+    ASSERT_EQ(static_cast<size_t>(c.m_candidates.GetSize()), expected.size()) << what;
+    for (const Disc& e : expected) {
+        bool found = false;
+        for (int i = 0; i < c.m_candidates.GetSize(); ++i)
+            found = found || (Distance(Candidate(c, i).point1, e.centre) < 1e-5 &&
+                              std::fabs(Candidate(c, i).value2 - e.radius) < 1e-5);
+        EXPECT_TRUE(found) << what << " " << e.centre.m_x << "," << e.centre.m_y << " r " << e.radius;
+    }
+    for (int i = 1; i < c.m_candidates.GetSize(); ++i)
+        EXPECT_LE(Candidate(c, i - 1).value1, Candidate(c, i).value1) << what;
+}
+
+} // namespace
+
 TEST(TangentCircles, ALineACirclesAndAPointsCandidatesEqualAnIndependentSearch)
 {
     std::mt19937 random(6304);
@@ -372,17 +390,7 @@ TEST(TangentCircles, ALineACirclesAndAPointsCandidatesEqualAnIndependentSearch)
         const CCommandRow& made = tape.Typed(TypedText(p).c_str());
         ASSERT_EQ(made.tokens, "LCP") << round;
         CCircleCommand& cmd = tape.Circle();
-        const std::vector<Disc> expected = SolveLineCirclePoint(p, c, rc);
-        ASSERT_EQ(static_cast<size_t>(cmd.m_candidates.GetSize()), expected.size()) << round;
-        for (const Disc& e : expected) {
-            bool found = false;
-            for (int i = 0; i < cmd.m_candidates.GetSize(); ++i)
-                found = found || (Distance(Candidate(cmd, i).point1, e.centre) < 1e-5 &&
-                                  std::fabs(Candidate(cmd, i).value2 - e.radius) < 1e-5);
-            EXPECT_TRUE(found) << round << " " << e.centre.m_x << "," << e.centre.m_y << " r " << e.radius;
-        }
-        for (int i = 1; i < cmd.m_candidates.GetSize(); ++i)
-            EXPECT_LE(Candidate(cmd, i - 1).value1, Candidate(cmd, i).value1);
+        ExpectTheseCircles(cmd, SolveLineCirclePoint(p, c, rc), std::to_string(round));
         ++checked;
     }
     EXPECT_GT(checked, 5);
@@ -460,14 +468,7 @@ TEST(TangentCircles, ALineAndTwoCirclesCandidatesEqualAnIndependentSearch)
         ASSERT_EQ(made.tokens, "LCC") << round;
         CCircleCommand& cmd = tape.Circle();
         const std::vector<Disc> expected = SolveLineTwoCircles(given);
-        EXPECT_EQ(static_cast<size_t>(cmd.m_candidates.GetSize()), expected.size()) << round;
-        for (const Disc& e : expected) {
-            bool found = false;
-            for (int i = 0; i < cmd.m_candidates.GetSize(); ++i)
-                found = found || (Distance(Candidate(cmd, i).point1, e.centre) < 1e-5 &&
-                                  std::fabs(Candidate(cmd, i).value2 - e.radius) < 1e-5);
-            EXPECT_TRUE(found) << round << " " << e.centre.m_x << "," << e.centre.m_y << " r " << e.radius;
-        }
+        ExpectTheseCircles(cmd, expected, std::to_string(round));
         for (int i = 0; i < cmd.m_candidates.GetSize(); ++i) {
             const CPointPair& k = Candidate(cmd, i);
             bool found = false;
@@ -516,4 +517,85 @@ TEST(TangentCircles, EveryOrderOfTheSamePicksGivesTheSameCircles)
                 EXPECT_NEAR(radii[i], first[i], 1e-6) << order;
         }
     }
+}
+
+
+// The constructions with pass points in every token order the patterns allow (a point typed
+// first is the double point "B"): the same circles as the independent solvers find.
+TEST(TangentCircles, EveryTokenOrderWithPointsGivesTheIndependentSolversCircles)
+{
+    std::mt19937 random(6307);
+    std::uniform_real_distribution<double> across(-15.0, 15.0);
+    std::uniform_real_distribution<double> height(8.0, 20.0);
+    std::uniform_real_distribution<double> small(1.0, 3.0);
+    std::uniform_real_distribution<double> jitter(-4.0, 4.0);
+    std::uniform_real_distribution<double> size(2.0, 6.0);
+    auto thousandth = [](double v) { return std::round(v * 1e3) / 1e3; };
+    int checked = 0;
+    for (int round = 0; round < 3; ++round) {
+        // A line, a circle and a point.
+        const CPointD c = At(std::round(across(random)), std::round(height(random)));
+        const double rc = std::round(small(random) * 100) / 100;
+        const CPointD p = At(thousandth(across(random)), thousandth(height(random)) - 4);
+        if (Distance(p, c) >= rc + 1) {
+            const std::vector<Disc> expected = SolveLineCirclePoint(p, c, rc);
+            for (const char* order : { "LCP", "LPC", "CLP", "CPL", "BLC", "BCL" }) {
+                CCommandTape tape;
+                tape.Code(305);
+                tape.AddLine(At(-200, 0), At(200, 0));
+                tape.AddCircle(c, rc);
+                tape.Menu("３要素接円～３点円");
+                CCommandRow last;
+                for (const char* t = order; *t; ++t) {
+                    last = *t == 'L'   ? tape.Pick(At(150, 0))
+                           : *t == 'C' ? tape.Pick(At(c.m_x, c.m_y + rc))
+                                       : tape.Typed(TypedText(p).c_str());
+                }
+                ASSERT_EQ(last.tokens, order);
+                ExpectTheseCircles(tape.Circle(), expected, order + std::to_string(round));
+                ++checked;
+            }
+        }
+
+        // Two circles and a point, a circle and two points, about a triangle's corners.
+        const CPointD corners[3] = { At(0, 0), At(50, 0), At(20, 40) };
+        Disc at[3];
+        for (int i = 0; i < 3; ++i)
+            at[i] = { At(thousandth(corners[i].m_x + jitter(random)), thousandth(corners[i].m_y + jitter(random))),
+                      std::round(size(random) * 100) / 100 };
+        const struct {
+            const char* given;                 // C circle, P point, at the three corners
+            std::vector<const char*> orders;   // the token orders, each naming corners by index
+            std::vector<std::vector<int>> picks;
+        } families[] = {
+            { "CPC", { "CPC", "CCP", "BCC" }, { { 0, 1, 2 }, { 0, 2, 1 }, { 1, 0, 2 } } },
+            { "CPP", { "CPP", "BCP", "BPC" }, { { 0, 1, 2 }, { 1, 0, 2 }, { 1, 2, 0 } } },
+        };
+        for (const auto& family : families) {
+            Disc given[3];
+            for (int i = 0; i < 3; ++i)
+                given[i] = { at[i].centre, family.given[i] == 'C' ? at[i].radius : 0.0 };
+            const std::vector<Disc> expected = Apollonius(given);
+            for (size_t o = 0; o < family.orders.size(); ++o) {
+                const std::string order = family.orders[o];
+                CCommandTape tape;
+                tape.Code(305);
+                for (int i = 0; i < 3; ++i) {
+                    if (family.given[i] == 'C')
+                        tape.AddCircle(given[i].centre, given[i].radius);
+                }
+                tape.Menu("３要素接円～３点円");
+                CCommandRow last;
+                for (const int i : family.picks[o]) {
+                    last = family.given[i] == 'C'
+                               ? tape.Pick(At(given[i].centre.m_x + given[i].radius, given[i].centre.m_y))
+                               : tape.Typed(TypedText(given[i].centre).c_str());
+                }
+                ASSERT_EQ(last.tokens, order);
+                ExpectTheseCircles(tape.Circle(), expected, order + std::to_string(round));
+                ++checked;
+            }
+        }
+    }
+    EXPECT_GT(checked, 20);
 }

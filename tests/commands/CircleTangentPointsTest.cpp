@@ -638,3 +638,142 @@ TEST(TangentLinesProperty, TrianglesAndAPointBetweenTwoLines)
         EXPECT_NEAR(Distance(centre, p), shapes[0].r, 1e-5) << round;
     }
 }
+
+// ---- a given tangent point, over generated configurations ------------------------------------
+
+namespace {
+
+CPointD Plus(CPointD a, CPointD b, double t) { return At(a.m_x + t * b.m_x, a.m_y + t * b.m_y); }
+
+CPointD UnitNormal(CPointD a, CPointD b)
+{
+    const double len = Distance(a, b);
+    return At(-(b.m_y - a.m_y) / len, (b.m_x - a.m_x) / len);
+}
+
+double Dot(CPointD a, CPointD b) { return a.m_x * b.m_x + a.m_y * b.m_y; }
+
+CPointD Minus(CPointD a, CPointD b) { return At(a.m_x - b.m_x, a.m_y - b.m_y); }
+
+struct Expected {
+    CPointD centre;
+    double r;
+};
+
+// Every distinct circle the tape left: the candidates when the construction kept them, else the
+// element it made.
+std::vector<Expected> Offered(CCircleCommand& c, const std::vector<std::string>& listing, size_t given)
+{
+    std::vector<Expected> out;
+    auto add = [&](CPointD centre, double r) {
+        for (const Expected& e : out)
+            if (PointsNearlyEqual(e.centre, centre) && NearlyEqual(e.r, r))
+                return;
+        out.push_back({ centre, r });
+    };
+    for (int i = 0; i < c.m_candidates.GetSize(); ++i)
+        add(Candidate(c, i).point1, std::fabs(Candidate(c, i).value2));
+    if (out.empty()) {
+        const std::vector<Shape> shapes = Shapes(listing);
+        for (size_t i = given; i < shapes.size(); ++i)
+            add(At(shapes[i].x, shapes[i].y), shapes[i].r);
+    }
+    return out;
+}
+
+} // namespace
+
+// Two lines touched at a given point of one, a line touched at a given point through another
+// point, a circle touched at a given point through another point: in every token order and
+// both commands, the circles offered are exactly those worked out independently here.
+TEST(TangentPointsProperty, AGivenTangentPointGivesExactlyTheCirclesTouchingThere)
+{
+    std::mt19937 random(6306);
+    std::uniform_int_distribution<int> small(-3, 3);
+    std::uniform_int_distribution<int> along(2, 8);
+    std::uniform_int_distribution<int> spot(-30, 30);
+    const CPointD onCircle[] = { At(3, 4), At(-4, 3), At(-3, -4), At(4, -3), At(5, 0), At(0, -5) };
+    int checked = 0;
+    for (int round = 0; round < 12; ++round) {
+        // L1 about horizontal, L2 about vertical, picked near their far ends, away from each other.
+        const CPointD a1 = At(-50, 10 * small(random)), b1 = At(50, 10 * small(random));
+        const CPointD a2 = At(10 * small(random), -50), b2 = At(10 * small(random), 50);
+        const CPointD pick1 = Plus(a1, Minus(b1, a1), 0.95), pick2 = Plus(a2, Minus(b2, a2), 0.95);
+        const CPointD circleCentre = At(spot(random), spot(random) / 3 + 80);
+        const double radius = 5.0 * (1 + round % 2);
+        const CPointD& u = onCircle[round % 6];
+        const CPointD onK = At(circleCentre.m_x + u.m_x * radius / 5, circleCentre.m_y + u.m_y * radius / 5);
+        const CPointD pass = At(spot(random), spot(random));
+        for (const char* pattern : { "LLH", "LHL", "BLH", "LHP", "CHP", "BCH" }) {
+            const std::string p = pattern;
+            const bool circle = p.find('C') != std::string::npos;
+            const bool twoLines = p == "LLH" || p == "LHL";
+            // H on the second line for "LLH", on the first otherwise.
+            const CPointD touchA = p == "LLH" ? a2 : a1, touchB = p == "LLH" ? b2 : b1;
+            const CPointD farA = p == "LLH" ? a1 : a2, farB = p == "LLH" ? b1 : b2;
+            const CPointD h = circle ? onK : Plus(touchA, Minus(touchB, touchA), along(random) / 10.0);
+            const CPointD n = UnitNormal(touchA, touchB);
+            std::vector<Expected> expected;
+            if (twoLines) {
+                // O = H + t n at distance |t| from the far line.
+                const double s = SignedDistanceToLine(h, farA, farB);
+                if (std::fabs(s) < 2)
+                    continue;
+                const double k = Dot(n, UnitNormal(farA, farB));
+                for (const double t : { s / (1 - k), -s / (1 + k) })
+                    expected.push_back({ Plus(h, n, t), std::fabs(t) });
+            } else if (!circle) {
+                // O = H + t n as far from the pass point as from H.
+                const double across = Dot(Minus(pass, h), n);
+                if (std::fabs(across) < 2)
+                    continue;
+                const double t = Dot(Minus(pass, h), Minus(pass, h)) / (2 * across);
+                expected.push_back({ Plus(h, n, t), std::fabs(t) });
+            } else {
+                // O = c + s v on the ray through H, as far from the pass point as from H.
+                const CPointD v = At(u.m_x / 5, u.m_y / 5);
+                const CPointD cp = Minus(circleCentre, pass);
+                const double below = radius + Dot(v, cp);
+                if (std::fabs(below) < 1 || std::fabs(Distance(circleCentre, pass) - radius) < 1)
+                    continue;
+                const double s = (Dot(cp, cp) - radius * radius) / (-2 * below);
+                expected.push_back({ Plus(circleCentre, v, s), std::fabs(s - radius) });
+            }
+            for (int arc = 0; arc < 2; ++arc) {
+                SCOPED_TRACE(p + (arc ? " arc " : " circle ") + std::to_string(round));
+                CCommandTape tape;
+                tape.Code(arc ? 306 : 305);
+                tape.AddLine(a1, b1);
+                tape.AddLine(a2, b2);
+                tape.AddCircle(circleCentre, radius);
+                tape.Menu(arc ? "３要素接円弧/３点円弧" : "３要素接円～３点円", arc);
+                int line = 0;
+                CCommandRow last;
+                for (const char t : p) {
+                    if (t == 'L')
+                        last = tape.Pick(line++ == 0 ? pick1 : pick2);
+                    else if (t == 'C')
+                        last = tape.Pick(At(circleCentre.m_x - radius, circleCentre.m_y));
+                    else
+                        last = tape.Typed(Typed((t == 'H' ? h : pass).m_x, (t == 'H' ? h : pass).m_y).c_str());
+                }
+                ASSERT_EQ(last.tokens, p);
+                CCircleCommand& c = tape.Circle();
+                const std::vector<Expected> got = Offered(c, last.listing, 1);
+                ASSERT_EQ(got.size(), expected.size());
+                for (const Expected& e : expected) {
+                    bool found = false;
+                    for (const Expected& g : got)
+                        found = found || (Distance(e.centre, g.centre) < 1e-5 && std::fabs(e.r - g.r) < 1e-5);
+                    EXPECT_TRUE(found) << e.centre.m_x << "," << e.centre.m_y << " r " << e.r;
+                }
+                // The arc command lists each arc with the rest of its circle.
+                if (arc && c.m_candidates.GetSize() > 0) {
+                    EXPECT_EQ(static_cast<size_t>(c.m_candidates.GetSize()), 2 * expected.size());
+                }
+                ++checked;
+            }
+        }
+    }
+    EXPECT_GT(checked, 60);
+}

@@ -347,6 +347,14 @@ TEST_F(CircleTangent, ATangentPointOnALineTakesThePointersSide)
     m_tape.Move(At(0, -8));
     ASSERT_EQ(C().AddTangentCircleAtLinePoint(0, 1, 2), 1);
     EXPECT_TRUE(Starts(Live(Doc(), "circle")[0], "circle 6.000000,-4.000000 r 4.000000"));
+    // No view of the drawing, no pointer: the line's left, though the origin lies on its right.
+    auto* active = App().m_activeView;
+    App().m_activeView = nullptr;
+    PickedLine(1, LineOf(At(-20, 5), At(20, 5)), At(0, 5));
+    Point(2, At(6, 5));
+    ASSERT_EQ(C().AddTangentCircleAtLinePoint(0, 1, 2), 1);
+    App().m_activeView = active;
+    EXPECT_TRUE(Starts(Live(Doc(), "circle")[0], "circle 6.000000,9.000000 r 4.000000")) << Live(Doc(), "circle")[0];
     // The arc command leaves it as its tentative edit circle.
     C().m_circleFlag = 0;
     ASSERT_EQ(C().AddTangentCircleAtLinePoint(0, 1, 2), 1);
@@ -368,8 +376,8 @@ protected:
         m_tape.Menu("連続半径接円/2点円");
         ASSERT_EQ(m_tape.Typed("5").tokens, "D");
         if (doubleClickFirst) {
-            // The circle command ran last, as its radius step tells the application.
-            App().m_appElem.m_lastCommandKind = 2;
+            // The radius step made the circle command the one that ran last.
+            ASSERT_EQ(App().m_appElem.m_lastCommandKind, 2);
             const CCommandRow& twice = m_tape.LeftDouble(At(7, 0));
             ASSERT_EQ(twice.tokens, "DL");
             ASSERT_EQ(C().m_stepOptions[1], 1);
@@ -679,6 +687,33 @@ double CircleGap(const CCircle& k, CPointD x, double r)
     return std::min(std::fabs(d - (k.m_radius + r)), std::fabs(d - std::fabs(k.m_radius - r)));
 }
 
+// The list rules every construction with several answers keeps: keys in order (equal within
+// rounding in arrival order), no repeats, and in the arc command each arc followed by the rest of
+// its circle.
+void ExpectTheListRules(const CCircleCommand& c, bool arc, const std::string& what)
+{
+    const int n = static_cast<int>(c.m_candidates.GetSize());
+    for (int i = 1; i < n; ++i) {
+        const CPointPair& k = Candidate(c, i);
+        EXPECT_LE(Candidate(c, i - 1).value1, k.value1 + 1e-9) << what << " #" << i;
+        for (int j = 0; j < i; ++j) {
+            const CPointPair& o = Candidate(c, j);
+            EXPECT_FALSE(PointsNearlyEqual(o.point1, k.point1) && PointsNearlyEqual(o.point2, k.point2))
+                << what << " #" << i << " repeats #" << j;
+        }
+    }
+    for (int i = 0; arc && i < n; ++i) {
+        const CPointPair& k = Candidate(c, i);
+        if (NearlyEqual(k.point2.m_y - k.point2.m_x, 360))
+            continue;
+        ASSERT_LT(i + 1, n) << what;
+        const CPointPair& rest = Candidate(c, i + 1);
+        EXPECT_TRUE(PointsNearlyEqual(rest.point1, k.point1)) << what << " #" << i;
+        EXPECT_NEAR((k.point2.m_y - k.point2.m_x) + (rest.point2.m_y - rest.point2.m_x), 360, 1e-6) << what << " #" << i;
+        ++i;
+    }
+}
+
 TEST(CircleTangentProperty, EveryCandidateTouchesItsElementsAndPassesItsPoint)
 {
     std::mt19937 random(62);
@@ -737,29 +772,9 @@ TEST(CircleTangentProperty, EveryCandidateTouchesItsElementsAndPassesItsPoint)
                     } else {
                         EXPECT_TRUE(NearlyEqual(Distance(k.point1, pass), r)) << what;
                     }
-                    if (i > 0) {
-                        // Keys equal within rounding keep their arrival order.
-                        EXPECT_LE(Candidate(c, i - 1).value1, k.value1 + 1e-9) << what;
-                    }
-                    for (int j = 0; j < i; ++j) {
-                        const CPointPair& o = Candidate(c, j);
-                        EXPECT_FALSE(PointsNearlyEqual(o.point1, k.point1) && PointsNearlyEqual(o.point2, k.point2))
-                            << what << " repeats #" << j;
-                    }
                     ++checked;
                 }
-                if (arc) {
-                    for (int i = 0; i < n; ++i) {
-                        const CPointPair& k = Candidate(c, i);
-                        if (NearlyEqual(k.point2.m_y - k.point2.m_x, 360))
-                            continue;
-                        ASSERT_LT(i + 1, n) << p;
-                        const CPointPair& rest = Candidate(c, i + 1);
-                        EXPECT_TRUE(PointsNearlyEqual(rest.point1, k.point1)) << p;
-                        EXPECT_NEAR((k.point2.m_y - k.point2.m_x) + (rest.point2.m_y - rest.point2.m_x), 360, 1e-6) << p;
-                        ++i;
-                    }
-                }
+                ExpectTheListRules(c, arc != 0, p);
             }
         }
     }
@@ -818,6 +833,21 @@ TEST_F(CircleRoundingTape, TwoPicksMakeTheCornerCircleAndQSteps)
 TEST_F(CircleRoundingTape, DoubleClicksOnBothLinesRoundTheCorner)
 {
     m_tape.App().m_appElem.m_layerCondition = 0;
+    // L2 in a layer and a group of its own, which its cut-back copy takes over.
+    CLine* second = nullptr;
+    for (int block = 0; block < m_tape.Doc().m_lineBlocks.GetSize(); ++block) {
+        for (int slot = 0; slot < 100; ++slot) {
+            CLine* line = m_tape.Doc().GetLineElem(block, slot);
+            if (line && line->m_start.m_x == 10)
+                second = line;
+        }
+    }
+    ASSERT_NE(second, nullptr);
+    second->m_layer = 3;
+    m_tape.Doc().m_groups.Add(new CGroup);
+    second->m_group = 0;
+    second->m_role = 5;
+    const std::int16_t writeLayer = m_tape.Doc().m_writeLayer;
     const CCommandRow& first = m_tape.LeftDouble(At(7, 0));
     EXPECT_EQ(first.tokens, "DL");
     EXPECT_EQ(first.result, " [同レイヤ] [選択要素の環境で作成する] モードに切り替えました");
@@ -830,11 +860,18 @@ TEST_F(CircleRoundingTape, DoubleClicksOnBothLinesRoundTheCorner)
     const std::vector<std::string> lines = Lines();
     ASSERT_EQ(lines.size(), 2u);
     EXPECT_TRUE(Starts(lines[0], "line 0.000000,0.000000 5.000000,0.000000")) << lines[0];
-    EXPECT_TRUE(Starts(lines[1], "line 10.000000,5.000000 10.000000,10.000000")) << lines[1];
+    EXPECT_TRUE(Starts(lines[1], "line 10.000000,5.000000 10.000000,10.000000 layer 3 group 0 role 5")) << lines[1];
     ASSERT_EQ(Circles().size(), 1u);
     EXPECT_TRUE(Starts(Circles()[0], "circle 5.000000,5.000000 r 5.000000")) << Circles()[0];
+    EXPECT_EQ(twice.result, " 角丸めを行いました。キー [Q] [Shift]+[Q] で他の円(弧)に切り替えができます。");
+    const CGroup* group = m_tape.Doc().GetGroup(0);
+    ASSERT_NE(group, nullptr);
+    ASSERT_EQ(group->m_members.size(), 1u);
+    EXPECT_EQ(group->m_members[0].m_kind, ELEM_LINE);
     EXPECT_EQ(m_tape.App().m_appElem.m_creationEnv, 0);
     EXPECT_EQ(m_tape.App().m_appElem.m_layerCondition, 0);
+    EXPECT_EQ(m_tape.Doc().m_writeLayer, writeLayer);
+    EXPECT_EQ(m_tape.Circle().m_stepOptions[1], 0);
 }
 
 TEST(CircleRadiusTangentTape, TheArcCommandOffersEachFilletThenTheRestOfItsCircle)
@@ -885,6 +922,81 @@ TEST_F(CircleRoundingTape, QAfterARoundingBringsTheFirstLineBackWhole)
         << Circles()[0];
 }
 
+// "DLP" and "DCH" as they are given: the radius typed, the element picked, the point typed or
+// clicked on the circle; the rubber band where the pointer was chooses between the two "DCH"
+// circles.
+TEST(CircleRadiusTangentTape, APassPointOrATangentPointAfterThePick)
+{
+    CCommandTape tape;
+    tape.Code(305);
+    tape.AddLine(At(-20, 0), At(20, 0));
+    tape.Menu("連続半径接円/2点円");
+    tape.Typed("5");
+    ASSERT_EQ(tape.Pick(At(10, 0)).tokens, "DL");
+    const CCommandRow& made = tape.Typed("0,2");
+    EXPECT_EQ(made.tokens, "D");
+    EXPECT_EQ(made.undoKinds, "1");
+    ASSERT_EQ(Live(tape.Doc(), "circle").size(), 1u);
+    EXPECT_TRUE(Starts(Live(tape.Doc(), "circle")[0], "circle 4.000000,5.000000 r 5.000000"));
+    tape.Key('Q');
+    ASSERT_EQ(Live(tape.Doc(), "circle").size(), 1u);
+    EXPECT_TRUE(Starts(Live(tape.Doc(), "circle")[0], "circle -4.000000,5.000000 r 5.000000"));
+
+    for (const double inside : { 0.0, 1.0 }) {
+        CCommandTape t;
+        t.Code(305);
+        t.AddCircle(At(0, 0), 10);
+        t.Menu("連続半径接円/2点円");
+        t.Typed("3");
+        ASSERT_EQ(t.Pick(At(0, 10)).tokens, "DC");
+        // The circle's quadrant point, clicked from inside or outside the circle: the point search
+        // finds the tangent point, the rubber band drawn at the pointer the side.
+        const CCommandRow& row = t.RightClick(inside ? At(9.7, 0) : At(10.3, 0));
+        EXPECT_EQ(t.Circle().m_inputPoints[2].GetEffective(&t.Doc(), 1).m_x, 10);
+        EXPECT_EQ(row.undoKinds, "1");
+        const std::vector<std::string> circles = Live(t.Doc(), "circle");
+        ASSERT_EQ(circles.size(), 2u);
+        EXPECT_TRUE(Starts(circles[1], inside ? "circle 7.000000,0.000000 r 3.000000" : "circle 13.000000,0.000000 r 3.000000"))
+            << circles[1];
+    }
+}
+
+// A line and an arc rounded by two double clicks: the rubber band drawn while the pointer moved
+// over the corner chooses the circle; the line is cut back at once, the arc by the second double
+// click, and the layer condition from before the switch comes back.
+TEST(CircleRadiusTangentTape, ALineAndAnArcAreRoundedByDoubleClicks)
+{
+    CCommandTape tape;
+    tape.Code(305);
+    tape.App().m_appElem.m_layerCondition = 0;
+    tape.AddLine(At(-20, 0), At(20, 0));
+    tape.Doc().AddArc(At(0, 6), 3, At(180, 360), 0, tape.Doc().FindOrAddPen(0, 1, RGB(0, 0, 0), 0, 70));
+    tape.Menu("連続半径接円/2点円");
+    ASSERT_EQ(tape.Typed("2").tokens, "D");
+    ASSERT_EQ(tape.LeftDouble(At(8, 0)).tokens, "DL");
+    // Of the two circles (±3, 2) touching both, the one the rubber band showed.
+    tape.Move(At(3.5, 2.5));
+    EXPECT_GT(tape.Circle().m_previewCentre.m_x, 0);
+    const CCommandRow& rounded = tape.LeftDouble(At(2.4, 4.2));
+    EXPECT_EQ(rounded.tokens, "D");
+    EXPECT_EQ(rounded.undoKinds, "3 3");
+    EXPECT_NE(rounded.message.find(" 角丸めを行いました 。キー [Q] [Shift]+[Q] で他の円(弧)に切り替えができます。"),
+              std::string::npos)
+        << rounded.message;
+    const std::vector<std::string> lines = Live(tape.Doc(), "line");
+    ASSERT_EQ(lines.size(), 1u);
+    EXPECT_TRUE(Starts(lines[0], "line -20.000000,0.000000 3.000000,0.000000")) << lines[0];
+    const std::vector<std::string> circles = Live(tape.Doc(), "circle");
+    ASSERT_EQ(circles.size(), 1u);
+    EXPECT_TRUE(Starts(circles[0], "circle 3.000000,2.000000 r 2.000000")) << circles[0];
+    // The arc ends where the circle touches it, towards (1.8, 3.6).
+    const std::vector<std::string> arcs = Live(tape.Doc(), "arc");
+    ASSERT_EQ(arcs.size(), 1u);
+    EXPECT_TRUE(Starts(arcs[0], "arc 0.000000,6.000000 r 3.000000 180.000000-306.869898")) << arcs[0];
+    EXPECT_EQ(rounded.listing.back(), "retired 2");
+    EXPECT_EQ(tape.App().m_appElem.m_layerCondition, 0);
+}
+
 // Refusals through the dispatch: the message, one beep, nothing drawn or recorded, and the picks
 // given up so the next pick starts over after the radius.
 TEST(CircleRadiusTangentTape, RefusedPairsSayWhyAndDrawNothing)
@@ -929,6 +1041,203 @@ TEST(CircleRadiusTangentTape, RefusedPairsSayWhyAndDrawNothing)
         EXPECT_TRUE(Live(tape.Doc(), "circle").size() == (k.circle1 ? 1u : 0u) + (k.circle2 ? 1u : 0u)) << k.pattern;
         EXPECT_EQ(tape.Circle().m_candidates.GetSize(), 0) << k.pattern;
     }
+}
+
+// ---- every answer touches what it should, picked on the tape ------------------------------------
+
+// Generated lines and circles picked as a person picks them, the radius typed and a pass point
+// typed: whatever the dispatch made, its candidates touch the picked elements, pass the point,
+// come without repeats in the order of their keys, and in the arc command each arc is followed
+// by the rest of its circle.
+TEST(CircleRadiusTangentTape, PickedElementsGiveCandidatesThatTouchThem)
+{
+    std::mt19937 random(6201);
+    std::uniform_real_distribution<double> unit(-1, 1);
+    auto tenth = [](double v) { return std::round(v * 10) / 10; };
+    const char* const patterns[] = { "DLL", "DLC", "DCL", "DCC", "DLP", "DCP" };
+    int made = 0;
+    for (int round = 0; round < 8; ++round) {
+        for (const char* pattern : patterns) {
+            const std::string p = pattern;
+            for (int arc = 0; arc < 2; ++arc) {
+                SCOPED_TRACE(p + (arc ? " arc " : " circle ") + std::to_string(round));
+                // An about horizontal line picked at one end, an about vertical one at its top; a
+                // circle above the lines picked at its top, or a second one right of it.
+                const CLine l1 = LineOf(At(-60, tenth(10 * unit(random))), At(60, tenth(10 * unit(random))));
+                const CLine l2 = LineOf(At(tenth(10 * unit(random)), -60), At(tenth(10 * unit(random)), 60));
+                const CPointD onL1 = At(50, l1.m_start.m_y + (l1.m_end.m_y - l1.m_start.m_y) * 110 / 120);
+                const double up = (50 - l2.m_start.m_y) / (l2.m_end.m_y - l2.m_start.m_y);
+                const CPointD onL2 = At(l2.m_start.m_x + (l2.m_end.m_x - l2.m_start.m_x) * up, 50);
+                const CCircle k1 = CircleOfRadius(At(tenth(-15 + 5 * unit(random)), tenth(30 + 5 * unit(random))),
+                                                  tenth(8 + 4 * unit(random)));
+                const CCircle k2 = CircleOfRadius(At(tenth(15 + 5 * unit(random)), tenth(30 + 5 * unit(random))),
+                                                  tenth(8 + 4 * unit(random)));
+                const CPointD onK1 = At(k1.m_centre.m_x - k1.m_radius, k1.m_centre.m_y);
+                const CPointD onK2 = At(k2.m_centre.m_x + k2.m_radius, k2.m_centre.m_y);
+                const double r = tenth(12 + 8 * unit(random));
+                const CPointD pass = At(tenth(10 * unit(random)), tenth(15 + 10 * unit(random)));
+
+                CCommandTape tape;
+                tape.Code(arc ? 306 : 305);
+                tape.AddLine(l1.m_start, l1.m_end);
+                tape.AddLine(l2.m_start, l2.m_end);
+                tape.AddCircle(k1.m_centre, k1.m_radius);
+                tape.AddCircle(k2.m_centre, k2.m_radius);
+                tape.Menu(arc ? "連続半径接円弧/2点/角丸め" : "連続半径接円/2点円", arc);
+                ASSERT_EQ(tape.Value(r, 6).tokens, "D");
+                // The elements of positions 1 and 2, in the pattern's order.
+                const CLine* lines[3] = { nullptr, nullptr, nullptr };
+                const CCircle* circles[3] = { nullptr, nullptr, nullptr };
+                int line = 0, circle = 0;
+                CCommandRow last;
+                for (int i = 1; i < 3; ++i) {
+                    if (p[i] == 'L') {
+                        lines[i] = line == 0 ? &l1 : &l2;
+                        last = tape.Pick(line++ == 0 ? onL1 : onL2);
+                    } else if (p[i] == 'C') {
+                        circles[i] = circle == 0 ? &k1 : &k2;
+                        last = tape.Pick(circle++ == 0 ? onK1 : onK2);
+                    } else {
+                        char typed[64];
+                        std::snprintf(typed, sizeof typed, "%.1f,%.1f", pass.m_x, pass.m_y);
+                        last = tape.Typed(typed);
+                    }
+                    if (i == 1) {
+                        ASSERT_EQ(last.tokens, p.substr(0, 2));
+                    }
+                }
+                // The continuous mode starts its next figure after the radius.
+                ASSERT_EQ(last.tokens, "D");
+                CCircleCommand& c = tape.Circle();
+                const int n = c.m_candidates.GetSize();
+                EXPECT_EQ(last.undoKinds.empty(), n == 0);
+                made += n > 0 ? 1 : 0;
+                for (int i = 0; i < n; ++i) {
+                    const CPointPair& k = Candidate(c, i);
+                    EXPECT_NEAR(std::fabs(k.value2), r, 1e-9) << i;
+                    for (int j = 1; j < 3; ++j) {
+                        if (lines[j]) {
+                            EXPECT_LT(LineGap(*lines[j], k.point1, r), 1e-6) << i;
+                        } else if (circles[j]) {
+                            EXPECT_LT(CircleGap(*circles[j], k.point1, r), 1e-6) << i;
+                        } else {
+                            EXPECT_TRUE(NearlyEqual(Distance(k.point1, pass), r)) << i;
+                        }
+                    }
+                }
+                ExpectTheListRules(c, arc != 0, p);
+            }
+        }
+    }
+    EXPECT_GT(made, 40);
+}
+
+// ---- through two points, as the menus take them ------------------------------------------------
+
+// The arc angle typed first, then the two points right-clicked (at the ends of two short lines,
+// which the point search finds): one circle or arc, or a refusal.
+TEST(CircleTwoPointTape, AnArcAngleAndTwoClickedPoints)
+{
+    const struct {
+        int arc;
+        double angle;
+        const char* made;    // the element's listing head, or null for a refusal
+        const char* text;    // the result, or the refusal
+    } cases[] = {
+        { 0, 90, "circle 0.000000,-1.000000 r 1.414214", " 弧角･２点の円を作成しました" },
+        { 1, 90, "arc 0.000000,-1.000000 r 1.414214 45.000000-135.000000", " 弧角･２点の円弧を作成しました" },
+        { 1, -90, "arc 0.000000,1.000000 r 1.414214 225.000000-315.000000", " 弧角･２点の円弧を作成しました" },
+        { 0, 360, nullptr, "弧角が360度の２点を通る円は作成できません" },
+        { 0, 400, nullptr, "弧角が360度を越える２点を通る円は作成できません" },
+        { 1, 0, nullptr, "弧角が零度の２点を通る円弧は作成できません" },
+    };
+    for (const auto& k : cases) {
+        SCOPED_TRACE(k.text);
+        CCommandTape tape;
+        tape.Code(k.arc ? 306 : 305);
+        tape.AddLine(At(1, 0), At(1, 3));
+        tape.AddLine(At(-1, 0), At(-1, 3));
+        tape.Menu(k.arc ? "弧角円弧" : "弧角円", k.arc);
+        ASSERT_EQ(tape.Value(k.angle, 11).tokens, "A");
+        ASSERT_EQ(tape.RightClick(At(1, 0)).tokens, "AP");
+        const CCommandRow& row = tape.RightClick(At(-1, 0));
+        const std::vector<std::string> made = Live(tape.Doc(), k.arc ? "arc" : "circle");
+        if (!k.made) {
+            EXPECT_EQ(row.message, k.text);
+            EXPECT_EQ(row.beeps, 1);
+            EXPECT_EQ(row.undoKinds, "");
+            EXPECT_TRUE(made.empty());
+            continue;
+        }
+        EXPECT_EQ(row.result, k.text);
+        EXPECT_EQ(row.undoKinds, "1");
+        ASSERT_EQ(made.size(), 1u);
+        EXPECT_TRUE(Starts(made[0], k.made)) << made[0];
+    }
+}
+
+// "BPD": a double point, a point and the radius. The arc command offers the shorter arc on each
+// side of the chord, each followed by the rest of its circle, and Q steps through them.
+TEST(CircleTwoPointTape, ARadiusThroughTwoPointsStepsThroughBothSides)
+{
+    // The points are the ends of two short lines, which the point search finds.
+    CCommandTape tape;
+    tape.Code(306);
+    tape.AddLine(At(0, 0), At(0, -3));
+    tape.AddLine(At(10, 0), At(10, -3));
+    tape.Menu("３要素接円弧/３点円弧", 1);
+    ASSERT_EQ(tape.RightDouble(At(0, 0)).tokens, "B");
+    ASSERT_EQ(tape.RightClick(At(10, 0)).tokens, "BP");
+    const CCommandRow& made = tape.Value(10, 6);
+    EXPECT_EQ(made.undoKinds, "1");
+    const char* const heads[] = {
+        "arc 5.000000,8.660254 r 10.000000 240.000000-300.000000",
+        "arc 5.000000,8.660254 r 10.000000 300.000000-600.000000",
+        "arc 5.000000,-8.660254 r 10.000000 60.000000-120.000000",
+        "arc 5.000000,-8.660254 r 10.000000 120.000000-420.000000",
+    };
+    ASSERT_EQ(tape.Circle().m_candidates.GetSize(), 4);
+    for (int i = 0; i < 4; ++i) {
+        const std::vector<std::string> arcs = Live(tape.Doc(), "arc");
+        ASSERT_EQ(arcs.size(), 1u) << i;
+        EXPECT_TRUE(Starts(arcs[0], heads[i])) << arcs[0];
+        tape.Key('Q');
+    }
+
+    // A chord longer than the diameter: refused, nothing drawn.
+    CCommandTape refused;
+    refused.Code(305);
+    refused.AddLine(At(0, 0), At(0, -3));
+    refused.AddLine(At(10, 0), At(10, -3));
+    refused.Menu("３要素接円～３点円");
+    refused.RightDouble(At(0, 0));
+    refused.RightClick(At(10, 0));
+    const CCommandRow& no = refused.Value(4, 6);
+    EXPECT_EQ(no.tokens, "BPD");
+    EXPECT_EQ(no.message, "指定の２点と半径の円は作成できません");
+    EXPECT_EQ(no.beeps, 1);
+    EXPECT_EQ(no.undoKinds, "");
+    EXPECT_TRUE(Live(refused.Doc(), "circle").empty());
+}
+
+// "DBP" with a typed 0: the line between the two points, in the circle command too.
+TEST(CircleTwoPointTape, AZeroRadiusDrawsTheLineBetweenThePoints)
+{
+    CCommandTape tape;
+    tape.Code(305);
+    tape.AddLine(At(3, 4), At(3, 8));
+    tape.AddLine(At(0, 0), At(-4, 0));
+    tape.Menu("連続半径接円/2点円");
+    ASSERT_EQ(tape.Value(0, 6).tokens, "D");
+    ASSERT_EQ(tape.RightDouble(At(3, 4)).tokens, "DB");
+    const CCommandRow& made = tape.RightClick(At(0, 0));
+    EXPECT_EQ(made.result, " 円弧コマンドの中で、２点線分を作成しました");
+    EXPECT_EQ(made.undoKinds, "1");
+    // The two lines the points lay on, and the new one between them.
+    const std::vector<std::string> lines = Live(tape.Doc(), "line");
+    ASSERT_EQ(lines.size(), 3u);
+    EXPECT_TRUE(Starts(lines[2], "line 0.000000,0.000000 3.000000,4.000000")) << lines[2];
+    EXPECT_TRUE(Live(tape.Doc(), "circle").empty());
 }
 
 } // namespace

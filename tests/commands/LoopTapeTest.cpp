@@ -186,6 +186,11 @@ TEST_F(LoopTape, PicksFollowJoinAndCloseLoopsOfCopies)
         { "a line across two members", { L(0, 0, 10, 0), L(10, 0, 10, 10), L(10, 10, 20, 10), L(8, 3, 18, 13) },
           { At(2, 0), At(17, 12) }, "L 0,0>10,0 | L 10,0>10,10 | L 10,10>15,10 | L 15,10>18,13", nullptr, open, true,
           "L 0,0>10,0 | L 10,0>10,10 | L 10,10>15,10 | L 15,10>18,13" },
+        // Picked again at the junction where the loop left it, a member is taken up anew and the
+        // branch after it goes; the other branch is then joined there.
+        { "a branch taken back", { L(0, 0, 10, 0), L(10, 0, 10, 10), L(10, 0, 20, 0) },
+          { At(2, 0), At(10, 5), At(6, 0), At(15, 0) }, "L 0,0>10,0 | L 10,0>20,0", nullptr, open, true,
+          "L 0,0>10,0 | L 10,0>20,0" },
         { "a pick that meets no member", { L(0, 0, 10, 0), L(20, 5, 30, 5) }, { At(2, 0), At(25, 5) }, "L 0,0>10,0",
           "指定要素は選択したリンクと交点を持ちません。", open, true, "L 0,0>10,0" },
         // The chain runs past its start and crosses the first side: Enter trims both there.

@@ -2,12 +2,14 @@
 // by its marks, its layer's word and the modes; and the per-element requests.
 #include "ViewTestSupport.h"
 
+#include "commands/line/LoopCommand.h"
 #include "elements/DataPoints.h"
 #include "elements/Group.h"
 #include "elements/Arc.h"
 #include "elements/Texts.h"
 #include "elements/TypeFont.h"
 #include "geometry/ElemRef.h"
+#include "input/ElemKey.h"
 #include "platform/gdi/DC.h"
 
 #include <algorithm>
@@ -343,6 +345,45 @@ TEST_F(ViewPaint, CommandObjectsDrawThinInTheModesColor)
         EXPECT_EQ(counts.begin()->first, c.pen);
         EXPECT_GE(counts.begin()->second, 2);
     }
+}
+
+// While the loop command works, the paint draws the loops' copies over the drawing: lines, and
+// circles and arcs as arcs; with another command, nothing of them.
+TEST_F(ViewPaint, LoopOutlinesDrawTheirLinesCirclesAndArcs)
+{
+    CLoopCommand& loop = *Doc().m_loopCmd;
+    auto* keys = new COwnedPtrArray;
+    loop.m_loops.Add(keys);
+    loop.m_extractState = 3;
+    const struct {
+        std::int16_t kind;
+        CPtrArray* copies;
+        CObject* copy;
+    } members[] = {
+        {4, &loop.m_lineCopies, new CLine(W(100, -100), W(300, -100))},
+        {8, &loop.m_circleCopies, new CArc(W(300, -300), 40, W(0, 360))},
+        {16, &loop.m_arcCopies, new CArc(W(600, -300), 50, W(0, 90))},
+    };
+    for (const auto& m : members) {
+        auto* key = new CElemKey;
+        key->Set(m.kind, static_cast<std::int16_t>(m.copies->Add(m.copy)), 0);
+        keys->Add(key);
+    }
+    auto arcsAndLines = [](const std::vector<std::string>& calls) {
+        int arcs = 0, lines = 0;
+        for (const auto& [pen, call] : ElementDraws(calls)) {
+            arcs += call.rfind("Arc(", 0) == 0 || call.rfind("Ellipse", 0) == 0;
+            lines += call.rfind("LineTo", 0) == 0 || call.rfind("Polyline", 0) == 0;
+        }
+        return std::make_pair(arcs, lines);
+    };
+    g_pApp->m_commandKind = 12;
+    const auto [arcs, lines] = arcsAndLines(Paint());
+    // Each loop is drawn by both of the paint's passes.
+    EXPECT_GE(arcs, 4);
+    EXPECT_GE(lines, 2);
+    g_pApp->m_commandKind = 2;
+    EXPECT_EQ(arcsAndLines(Paint()), std::make_pair(0, 0));
 }
 
 }  // namespace
