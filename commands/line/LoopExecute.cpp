@@ -50,10 +50,3 @@ int CLoopCommand::Execute()
     DrawAllLoops(1);
     return 1;
 }
-
-// The section properties come with their own operation; until then it makes nothing, silently.
-int CLoopCommand::ComputeSectionProperties(int axisSlot)
-{
-    (void)axisSlot;
-    return 0;
-}

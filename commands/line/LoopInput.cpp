@@ -137,6 +137,7 @@ void CLoopCommand::OnInput(int kind, int subCode)
         }
         CountInput();
     } else if (kind == 6 || kind == 8) {
+        TakePickedElement(letter);
         CountInput();
     }
     if (app)

@@ -8,6 +8,7 @@
 #include "commands/circle/CommandFamilies.h"
 #include "commands/circle/CountOf.h"
 #include "commands/circle/PatternTable.h"
+#include "commands/line/PickedElement.h"
 #include "document/CreationLog.h"
 #include "document/ZelkDoc.h"
 #include "elements/ElementKinds.h"
@@ -183,48 +184,7 @@ void CPointCommand::TakeCurrentPoint()
 
 void CPointCommand::TakePickedElement(const CString& token)
 {
-    CZelkDoc* doc = m_doc;
-    CPickList& list = *doc->m_pickList;
-    const int j = GetLastTokenIndex();
-    const CElemCandidate* candidate = list.GetCurrentCandidate();
-    if (j < 0 || j >= kPositions || !candidate || token == "p")
-        return;
-    const bool line = token == "L" || token == "l";
-    const bool circle = token == "C" || token == "c";
-    bool classified = false;
-    if (line) {
-        const CLine* l = candidate->m_kind == ELEM_LINE ? doc->GetLineElem(candidate->m_block, candidate->m_slot) : nullptr;
-        if (!l)
-            return;
-        m_pickedLines[j].Assign(*l);
-        classified = true;
-    } else if (circle) {
-        CArc& kept = m_pickedArcs[j];
-        if (candidate->m_kind == ELEM_CIRCLE) {
-            if (const CCircle* c = doc->GetCircleElem(candidate->m_block, candidate->m_slot)) {
-                kept.m_state = c->m_state;
-                kept.m_mark = c->m_mark;
-                kept.m_centre = c->m_centre;
-                kept.m_radius = c->m_radius;
-                kept.m_layer = c->m_layer;
-                kept.m_group = c->m_group;
-                kept.m_startAngle = 0.0;
-                kept.m_endAngle = 360.0;
-                classified = true;
-            }
-        } else if (candidate->m_kind == ELEM_ARC) {
-            if (const CArc* a = doc->GetArcElem(candidate->m_block, candidate->m_slot)) {
-                kept.Assign(*a);
-                classified = true;
-            }
-        }
-        m_pickPoints[j] = list.pickPoint;
-    } else {
-        return;
-    }
-    m_pickPoints[j] = list.pickPoint;
-    if (classified)
-        m_pickPositions[j] = list.ClassifyPickPosition();
+    KeepPickedElement(*this, token);
 }
 
 void CPointCommand::EchoValue(const CString& token, int subCode)
