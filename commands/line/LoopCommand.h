@@ -27,6 +27,8 @@ class CLoopCommand : public CCommandKeyOps {
 public:
     // Cancels the command back to its mode pattern: the token string, values and loops go.
     void Reset() override;
+    // Drops the loop being taken, or the latest finished loop while no operation input follows.
+    void StepBack(int steps) override;
     CZelkDoc* m_doc;
     CString m_modePattern;   // starts empty
     // The typed value of each token position; in "AV" position 0 is the joining-angle limit,

@@ -12,7 +12,6 @@
 #include "app/ZelkApp.h"
 #include "commands/annotate/GroupProcessor.h"
 #include "commands/circle/ElementAdding.h"
-#include "commands/line/PickedElement.h"
 #include "document/CreationLog.h"
 #include "document/UndoHistory.h"
 #include "document/ZelkDoc.h"
@@ -72,11 +71,6 @@ void SetResultVariable(const char* variable, double value, const char* unitName,
 }
 
 } // namespace
-
-void CLoopCommand::TakePickedElement(const CString& token)
-{
-    KeepPickedElement(*this, token);
-}
 
 double CLoopCommand::StripWidth(CPointD a, CPointD b) const
 {
