@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "elements/Arc.h"
+#include "elements/Line.h"
 #include "geometry/ElemRef.h"
 #include "geometry/PointD.h"
 #include "input/InputPoint.h"
@@ -25,6 +27,8 @@ class CLoopCommand : public CCommandKeyOps {
 public:
     // Cancels the command back to its mode pattern: the token string, values and loops go.
     void Reset() override;
+    // Drops the loop being taken, or the latest finished loop while no operation input follows.
+    void StepBack(int steps) override;
     CZelkDoc* m_doc;
     CString m_modePattern;   // starts empty
     // The typed value of each token position; in "AV" position 0 is the joining-angle limit,
@@ -32,6 +36,12 @@ public:
     CQuantity m_values[5];
     // The point input of each token position; in "OAP" position 2 is the hatching's pass point.
     CInputPoint m_inputPoints[5];
+    // The element picked at each token position; in "OLQ" line 1 is the axis.
+    CLine m_pickedLines[5];
+    CArc m_pickedArcs[5];           // a circle as 0 to 360 degrees
+    CPointD m_pickPoints[5];
+    int m_pickPositions[5] = {};
+    void TakePickedElement(const CString& token);
 
     // The loop store: copies of the lines, circles and arcs taken into loops, the drawing
     // element of each copy (same index) and the loops, each a chain of keys naming the copies in
@@ -105,8 +115,21 @@ public:
     // The loop operations (1 when something was made) and the drawing of the loops.
     int MakeHatching(int angleSlot, int pointSlot);
     int MakeOffset(int distanceSlot);
+    // 1 when the centroid cross was made; 0 without a loop or a figure with an area.
     int ComputeSectionProperties(int axisSlot);
+    // The inside length of the infinite line a-b: the sum of the chords its crossings pair into.
+    double StripWidth(CPointD a, CPointD b) const;
+    // The cross and "G" at the centroid, one undo step.
+    void MarkCentroid(CPointD g);
     int MakeArcCurve();
+    // A pick while the token string is "A": starts a run of joined lines at the picked line,
+    // or extends or cuts back the current run, then follows the run over bends within the
+    // limit.
+    void PickLineRunElement();
+    // The run cut back to a picked line of it (shortened 1), or to the last line whose exit the
+    // picked line touches; runEnd the end to go on from. 0 for a pick that is not a line or a
+    // run member that is not one.
+    int ExtendOrShortenLineRun(COwnedPtrArray& loop, const CElemRef& picked, CPointD& runEnd, int& shortened);
     // normal 1: the loops' elements in their own form again.
     void DrawAllLoops(int normal);
     // The preview code of the token string; after a hatching angle the angle goes to the drawing.

@@ -50,16 +50,3 @@ int CLoopCommand::Execute()
     DrawAllLoops(1);
     return 1;
 }
-
-// The section properties and the arc curves come with their own operations; until then they
-// make nothing, silently.
-int CLoopCommand::ComputeSectionProperties(int axisSlot)
-{
-    (void)axisSlot;
-    return 0;
-}
-
-int CLoopCommand::MakeArcCurve()
-{
-    return 0;
-}

@@ -100,8 +100,11 @@ void CLoopCommand::OnInput(int kind, int subCode)
         case 6:
         case 8:
             // A run of joined lines begins with its own pick once the limit is given.
-            if (m_tokenString == "A" && code == 1)
+            if (m_tokenString == "A" && code == 1) {
+                if (kind == 6)
+                    PickLineRunElement();
                 return;
+            }
             letter = PickTokenLetter(doc, subCode, kind == 6 ? 1 : 0, m_macroFlag, !m_modePattern.IsEmpty());
             if (letter.IsEmpty())
                 return;
@@ -134,6 +137,7 @@ void CLoopCommand::OnInput(int kind, int subCode)
         }
         CountInput();
     } else if (kind == 6 || kind == 8) {
+        TakePickedElement(letter);
         CountInput();
     }
     if (app)

@@ -8,6 +8,7 @@
 #include "commands/circle/CommandFamilies.h"
 #include "commands/circle/CountOf.h"
 #include "commands/circle/PatternTable.h"
+#include "commands/line/PickedElement.h"
 #include "document/CreationLog.h"
 #include "document/ZelkDoc.h"
 #include "elements/ElementKinds.h"
@@ -175,30 +176,7 @@ void CPointCommand::TakeCurrentPoint()
 
 void CPointCommand::TakePickedElement(const CString& token)
 {
-    CZelkDoc* doc = m_doc;
-    CPickList& list = *doc->m_pickList;
-    const int j = GetLastTokenIndex();
-    const CElemCandidate* candidate = list.GetCurrentCandidate();
-    if (j < 0 || j >= kPositions || !candidate || token == "p")
-        return;
-    const bool line = token == "L" || token == "l";
-    const bool circle = token == "C" || token == "c";
-    bool classified = false;
-    if (line) {
-        const CLine* l = candidate->m_kind == ELEM_LINE ? doc->GetLineElem(candidate->m_block, candidate->m_slot) : nullptr;
-        if (!l)
-            return;
-        m_pickedLines[j].Assign(*l);
-        classified = true;
-    } else if (circle) {
-        classified = KeepPickedCircleOrArc(doc, *candidate, m_pickedArcs[j]);
-        m_pickPoints[j] = list.pickPoint;
-    } else {
-        return;
-    }
-    m_pickPoints[j] = list.pickPoint;
-    if (classified)
-        m_pickPositions[j] = list.ClassifyPickPosition();
+    KeepPickedElement(*this, token);
 }
 
 void CPointCommand::EchoValue(const CString& token, int subCode)
