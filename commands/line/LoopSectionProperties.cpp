@@ -187,7 +187,7 @@ int CLoopCommand::ComputeSectionProperties(int axisSlot)
         group->m_elemSet.angle = 0.0;
         group->m_moveFlag = 0;
         group->modePattern = "MP";
-        group->m_fromMenu = 1;
+        group->m_preset = 1;
         group->OnInput(doc, 14, 32);
     }
     return crossMade;

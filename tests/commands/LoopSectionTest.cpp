@@ -159,9 +159,9 @@ TEST_F(SectionTape, ARectangleGetsItsAreaTheCrossAtItsCentreAndItsTextsHandedToG
 
     const CGroupProcessor& group = *app.m_groupProcessor;
     EXPECT_EQ(group.m_document, &doc);
-    EXPECT_EQ(doc.m_groupProcessing, 1);
+    EXPECT_EQ(app.m_groupProcessing, 1); // the box selection goes on in group processing
     EXPECT_STREQ(group.modePattern.GetString(), "MP");
-    EXPECT_EQ(group.m_fromMenu, 1);
+    EXPECT_EQ(group.m_preset, 1);
     EXPECT_EQ(group.m_moveFlag, 0);
     EXPECT_DOUBLE_EQ(group.m_elemSet.angle, 0.0);
     EXPECT_EQ(group.m_lastInputKind, 14);
